@@ -1,0 +1,46 @@
+// The stored calculations of one kind as a table: the project manager's list
+// columns and cells, and the tab-separated text that the clipboard export
+// writes from the same columns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CDalvorApp;
+struct RecordHead;
+
+// Who the texts are for. The list bounds its cells (31, 63 or 127 units) and
+// heads a few columns differently from the clipboard text, which writes every
+// cell whole.
+enum class ListingTarget { List, Clipboard };
+
+struct ProjectColumn {
+    std::u16string heading;
+    int width = 0;  // pixels in the list
+};
+
+// The kind's columns in the current language; none for a value that is not a kind.
+std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, ListingTarget target);
+
+// Number of stored records of the kind (0 for a value that is not a kind).
+int StoredRecordCount(const CDalvorApp& app, int kind);
+
+// The head (name, conclusion) of stored record index of the kind, or nullptr
+// when there is no such record.
+const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index);
+RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index);
+
+// The cells of stored record index, as many as the kind has columns; none when
+// there is no such record. Catalogue names are looked up by the id (category,
+// pipe type) or row (tank type, manhole type) the record holds; a record that
+// names a row the catalogue does not have gets an empty cell.
+std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target);
+
+// The clipboard text of the kind: the header line, then one line per stored
+// record in array order; cells end with a tab, lines with a line feed, and
+// every full stop of the whole text is turned into a comma.
+std::u16string BuildClipboardText(const CDalvorApp& app, int kind);
+
+// The first maxUnits units of text, one fewer when the cut would part a
+// surrogate pair.
+std::u16string CutText(std::u16string_view text, std::size_t maxUnits);

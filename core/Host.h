@@ -1,0 +1,40 @@
+// What the application object asks of the windows around it. The desktop
+// program supplies the windows; tests and the command-line tool count calls.
+#pragma once
+#include <string>
+#include <vector>
+
+class IHost {
+public:
+    virtual ~IHost() = default;
+    // Every store, delete and move in the project marks the open document modified.
+    virtual void SetDocumentModified() = 0;
+    virtual void RunManageProjectDlg(int kind) = 0;
+    virtual void RunAboutDlg() = 0;
+    // Opens a file (a manual) with the desktop's viewer; false when nothing opened it.
+    virtual bool OpenDocument(const std::string& path) = 0;
+    virtual bool OpenLink(const std::string& url) = 0;
+};
+
+class CountingHost : public IHost {
+public:
+    void SetDocumentModified() override { ++modifiedCalls; }
+    void RunManageProjectDlg(int kind) override { manageProjectKinds.push_back(kind); }
+    void RunAboutDlg() override { ++aboutCalls; }
+    bool OpenDocument(const std::string& path) override
+    {
+        openedDocuments.push_back(path);
+        return true;
+    }
+    bool OpenLink(const std::string& url) override
+    {
+        openedLinks.push_back(url);
+        return true;
+    }
+
+    int modifiedCalls = 0;
+    int aboutCalls = 0;
+    std::vector<int> manageProjectKinds;
+    std::vector<std::string> openedDocuments;
+    std::vector<std::string> openedLinks;
+};

@@ -1,0 +1,474 @@
+// Structural check of a buried pipe: secant modulus, installation defaults,
+// loads and deflection, uplift and hold-down against circular-segment
+// geometry, the verdict and its reason lines, and input it cannot judge.
+
+#include "BuriedPipeCalc.h"
+#include "DalvorApp.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr double kMm = 0.001f;
+constexpr double kHalfMm = 0.0005f;
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Levels as the page derives them from the invert and the diameters.
+void SetLevels(BuriedPipeRecord& r, double ground, double water, double invert)
+{
+    r.groundLevel = ground;
+    r.waterLevel = water;
+    r.invertLevel = invert;
+    r.foundationLevel = invert - (r.outerDiameter - r.innerDiameter) * kHalfMm;
+    r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * kMm;
+}
+
+// The case worked by a second, independent transcription: PT 4, ZWG 2, PD 0,
+// Dz 500, Dw 456, Sr 8, M 0.85 (single), 17.5 kN/m3, 15 %, Bf 2, If 0.
+std::unique_ptr<CDalvorApp> Worked(int trafficClass = 0)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    app->languageOffset = LangEnglish;
+    BuriedPipeRecord& r = app->buriedPipe;
+    r.outerDiameter = 500;
+    r.innerDiameter = 456;
+    r.ringStiffness = 8;
+    r.compactionIndex = 0.85f;
+    r.unitWeight = 17.5;
+    r.porosity = 15;
+    r.beddingFactor = 2;
+    r.installationFactor = 0;
+    r.allowedDeflection = 6;
+    r.deflectionLimit = 6;
+    r.categoryId = 1;
+    r.trafficClass = trafficClass;
+    SetLevels(r, 4, 2, 0);
+    return app;
+}
+
+std::u16string Text(const CDalvorApp& app, int key)
+{
+    return app.LoadLangString(key, LangEnglish);
+}
+
+template <std::size_t N>
+std::u16string Field(const char16_t (&f)[N])
+{
+    return FromFixed(f);
+}
+
+void ExpectNoResult(const BuriedPipeRecord& r)
+{
+    EXPECT_EQ(r.head.resultValid, 0);
+    EXPECT_EQ(Field(r.head.conclusion), u"");
+    EXPECT_EQ(Field(r.head.warning), u"");
+    EXPECT_EQ(Field(r.secondReason), u"");
+    EXPECT_EQ(Field(r.thirdReason), u"");
+    for (double v : {r.soilLoad, r.trafficLoad, r.totalLoad, r.admissibleLoad, r.upliftForce,
+                     r.anchoringForce, r.loadDeflection, r.totalDeflection})
+        EXPECT_EQ(v, 0.0);
+    EXPECT_TRUE(std::isfinite(r.secantModulus));
+}
+
+using LD = long double;
+const LD kPi = std::acos(-1.0L);
+
+// Area of a circle of diameter d below a line h above its bottom.
+LD SegmentBelow(LD d, LD h)
+{
+    const LD r = d / 2;
+    if (h <= 0)
+        return 0;
+    if (h >= d)
+        return kPi * r * r;
+    const LD y = r - h;
+    return r * r * std::acos(y / r) - y * std::sqrt(r * r - y * y);
+}
+
+// Weight of the soil in a strip of width d from the pipe's mid-plane up to the
+// ground (height above), less the upper half of the pipe, with the water
+// table wet above the mid-plane.
+LD HoldDown(LD d, LD above, LD wet, LD g, LD gs)
+{
+    const LD r = d / 2;
+    auto halfDiscBelow = [&](LD y) {  // upper half-disc between 0 and y
+        if (y <= 0)
+            return 0.0L;
+        if (y >= r)
+            return kPi * r * r / 2;
+        return y * std::sqrt(r * r - y * y) + r * r * std::asin(y / r);
+    };
+    const LD w = std::clamp(wet, 0.0L, above);
+    const LD wetArea = d * w - halfDiscBelow(w);
+    const LD dryArea = d * (above - w) - (kPi * r * r / 2 - halfDiscBelow(w));
+    return gs * wetArea + g * dryArea;
+}
+
+}  // namespace
+
+TEST(StaticsCoefficient, RegressionsAndTheirBlend)
+{
+    const double m = 0.85f;
+    auto e1 = [&](double h) {
+        return static_cast<double>(1.241f) * h * m + static_cast<double>(7.341f) * (m * m) -
+               static_cast<double>(0.83f) * h - static_cast<double>(5.194f) * m;
+    };
+    auto e2 = [&](double h) {
+        return 0.75 * h * m + static_cast<double>(6.506f) * (m * m) - static_cast<double>(0.512f) * h -
+               static_cast<double>(4.482f) * m;
+    };
+    EXPECT_DOUBLE_EQ(CalcStaticsCoefficient(3.0, m, 0.0), e1(3.0));
+    EXPECT_DOUBLE_EQ(CalcStaticsCoefficient(3.0, m, 1.0), e2(3.0));
+    EXPECT_DOUBLE_EQ(CalcStaticsCoefficient(3.0, m, 0.25), e1(3.0) - (e1(3.0) - e2(3.0)) * 0.25);
+    // Deeper than 6 m counts as 6 m; a negative cover is taken as it is.
+    EXPECT_EQ(CalcStaticsCoefficient(9.5, m, 0.3), CalcStaticsCoefficient(6.0, m, 0.3));
+    EXPECT_DOUBLE_EQ(CalcStaticsCoefficient(-0.5, m, 0.0), e1(-0.5));
+    // Over the compaction and depth ranges the page allows, Es stays positive.
+    for (double mm = 0.75; mm <= 1.0001; mm += 0.05)
+        for (double h = 0.2; h <= 6.0; h += 0.1)
+            for (double s : {0.0, 0.5, 1.0})
+                EXPECT_GT(CalcStaticsCoefficient(h, mm, s), 0.2) << mm << " " << h << " " << s;
+}
+
+TEST(InstallationDefaults, BeddingFromSupervisionAndWorkmanship)
+{
+    BuriedPipeRecord r{};
+    r.groundLevel = 5;
+    const double cases[4][3] = {{0, 0, 4.0}, {1, 0, 2.0}, {0, 1, 2.0}, {1, 1, 1.0}};
+    for (const auto& c : cases) {
+        r.permanentSupervision = static_cast<int>(c[0]);
+        r.workmanshipQuality = static_cast<int>(c[1]);
+        ApplyInstallationDefaults(r, 0);
+        EXPECT_EQ(r.beddingFactor, c[2]);
+        EXPECT_EQ(r.installationFactor, 0.0);
+    }
+    // A trench of several pipes without supervision.
+    r.multiPipeTrench = 1;
+    r.permanentSupervision = 0;
+    ApplyInstallationDefaults(r, 0);
+    EXPECT_EQ(r.installationFactor, 2.0);
+    r.permanentSupervision = 1;
+    ApplyInstallationDefaults(r, 0);
+    EXPECT_EQ(r.installationFactor, 0.0);
+}
+
+TEST(InstallationDefaults, ShallowCoverUnderTrafficForcesHeavyWork)
+{
+    // Without a pipe size the cover is exactly ground - foundation, so the
+    // single-precision thresholds 0.81, 1.21 and 1.51 can be met head on.
+    auto run = [](double cover, int trafficClass, int user, int compaction = 0) {
+        BuriedPipeRecord r{};
+        r.groundLevel = cover;
+        r.trafficClass = trafficClass;
+        r.permanentSupervision = 1;
+        r.heavyCompaction = compaction;
+        r.heavyConstructionTraffic = 1;
+        ApplyInstallationDefaults(r, user);
+        return r;
+    };
+    BuriedPipeRecord r = run(0.5, 4, 0);
+    EXPECT_EQ(r.heavyCompaction, 1);
+    EXPECT_EQ(r.heavyConstructionTraffic, 1);
+    EXPECT_EQ(r.installationFactor, 3.0);  // 1.0 + 0.5 + 0.5, and 1.0 for compaction
+
+    r = run(1.0, 4, 0);
+    EXPECT_EQ(r.heavyCompaction, 0);
+    EXPECT_EQ(r.heavyConstructionTraffic, 1);
+    EXPECT_EQ(r.installationFactor, 1.5);
+
+    r = run(1.3, 4, 0);
+    EXPECT_EQ(r.installationFactor, 1.0);
+
+    r = run(2.0, 4, 0);  // deep: the user's choice (off) clears the flag
+    EXPECT_EQ(r.heavyConstructionTraffic, 0);
+    EXPECT_EQ(r.installationFactor, 0.0);
+    r = run(1.4, 4, 1);  // the user's own choice on, moderately shallow
+    EXPECT_EQ(r.installationFactor, 1.0);
+    r = run(2.0, 4, 1);  // on, deep: the flag stays but adds nothing
+    EXPECT_EQ(r.heavyConstructionTraffic, 1);
+    EXPECT_EQ(r.installationFactor, 0.0);
+
+    // No traffic, or a class that is no class, forces nothing.
+    for (int c : {0, 28, -3}) {
+        r = run(0.3, c, 0);
+        EXPECT_EQ(r.heavyCompaction, 0) << c;
+        EXPECT_EQ(r.heavyConstructionTraffic, 0) << c;
+        EXPECT_EQ(r.installationFactor, 0.0) << c;
+    }
+    // Heavy compaction, once on, is never cleared here.
+    r = run(3.0, 4, 0, 1);
+    EXPECT_EQ(r.heavyCompaction, 1);
+    EXPECT_EQ(r.installationFactor, 1.0);
+
+    // The thresholds are single-precision values: 0.81 and 1.21 (double) lie
+    // below them, 1.51 (double) above.
+    r = run(0.81, 4, 0);
+    EXPECT_EQ(r.heavyCompaction, 1);
+    EXPECT_EQ(r.installationFactor, 3.0);
+    r = run(1.21, 4, 0);
+    EXPECT_EQ(r.installationFactor, 1.5);
+    r = run(1.51, 4, 0);
+    EXPECT_EQ(r.heavyConstructionTraffic, 0);
+    EXPECT_EQ(r.installationFactor, 0.0);
+    r = run(1.5099999905, 4, 0);  // 1.51 (single) is 1.50999999046...
+    EXPECT_EQ(r.heavyConstructionTraffic, 0);
+    r = run(1.5099999900, 4, 0);
+    EXPECT_EQ(r.heavyConstructionTraffic, 1);
+}
+
+TEST(BuriedPipe, WorkedCaseMatchesASecondTranscription)
+{
+    auto app = Worked();
+    app->CalcBuriedPipe();
+    const BuriedPipeRecord& r = app->buriedPipe;
+    EXPECT_NEAR(r.secantModulus, 1.332896268634582, 1e-12);
+    EXPECT_NEAR(r.soilLoad, 66.41799972139113, 1e-11);
+    EXPECT_NEAR(r.upliftForce, 1.9635002094106815, 1e-12);
+    EXPECT_NEAR(r.anchoringForce, 22.1313828657116, 1e-11);
+    EXPECT_EQ(r.trafficLoad, 0.0);
+    EXPECT_EQ(r.totalLoad, r.soilLoad);
+    EXPECT_NEAR(r.loadDeflection, 1.8969170122499077, 1e-12);
+    EXPECT_NEAR(r.totalDeflection, 2.0 + 1.8969170122499077, 1e-12);
+    EXPECT_NEAR(r.admissibleLoad, 181.51510546255196, 1e-10);
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(Field(r.head.conclusion), Text(*app, 20243));
+    EXPECT_EQ(Field(r.head.warning), u"");
+    EXPECT_EQ(Field(r.thirdReason), u"");
+
+    // The same under an SLW 60 vehicle.
+    app = Worked(10);
+    app->CalcBuriedPipe();
+    EXPECT_NEAR(app->buriedPipe.trafficLoad, 17.36558601278352, 1e-11);
+    EXPECT_NEAR(app->buriedPipe.loadDeflection, 2.3928831008632154, 1e-12);
+    EXPECT_NEAR(app->buriedPipe.admissibleLoad, 178.45680741363475, 1e-10);
+    EXPECT_EQ(app->buriedPipe.totalLoad, app->buriedPipe.soilLoad + app->buriedPipe.trafficLoad);
+
+    // Running again changes nothing.
+    const BuriedPipeRecord once = app->buriedPipe;
+    app->CalcBuriedPipe();
+    EXPECT_EQ(std::memcmp(&once, &app->buriedPipe, sizeof once), 0);
+}
+
+TEST(BuriedPipe, DeflectionFollowsIowaStructure)
+{
+    // dq = 100 x 0.0415 x Gt / (8 Sr + 0.061 E'[kPa]).
+    auto app = Worked(4);
+    app->CalcBuriedPipe();
+    const BuriedPipeRecord& r = app->buriedPipe;
+    EXPECT_NEAR(r.loadDeflection, 100 * 0.0415 * r.totalLoad / (8 * 8 + 0.061 * r.secantModulus * 1000), 1e-12);
+}
+
+TEST(BuriedPipe, UpliftAndHoldDownAgainstCircularSegments)
+{
+    const double d = 500 * kMm;
+    for (double hw : {-0.3, 0.0, 0.05, 0.2, d / 2, 0.3, 0.45, d, 0.8, 2.5}) {
+        auto app = Worked();
+        BuriedPipeRecord& r = app->buriedPipe;
+        r.innerDiameter = 500;  // no wall, so the invert is the outer bottom
+        SetLevels(r, 4, hw, 0);
+        ASSERT_EQ(r.foundationLevel, 0.0);
+        app->CalcBuriedPipe();
+        ASSERT_EQ(r.head.resultValid, 1) << hw;
+        const LD area = SegmentBelow(d, hw);
+        if (area == 0)
+            EXPECT_EQ(r.upliftForce, 0.0) << hw;
+        else
+            EXPECT_NEAR(r.upliftForce / (10 * area), 1.0L, 1e-4) << hw;
+        const LD g = 17.5, gs = 17.5 + static_cast<double>(0.1f) * 15 - 10;
+        const LD hold = HoldDown(d, 4 - d / 2, hw - d / 2, g, gs);
+        EXPECT_NEAR(r.anchoringForce / (0.9L * hold), 1.0L, 1e-4) << hw;
+        // Soil load: above the pipe, submerged below the water table, and the
+        // water pressure above the mid-plane.
+        LD gz = hw > d ? gs * (hw - d) + g * (4 - hw) : g * (4 - d);
+        if (hw > d / 2)
+            gz += 10 * (hw - d / 2);
+        EXPECT_NEAR(r.soilLoad, static_cast<double>(gz), 1e-12) << hw;
+    }
+    // Full submersion is Archimedes: 10 kN/m3 x pi/4 x D^2.
+    auto app = Worked();
+    SetLevels(app->buriedPipe, 4, 4, 0);
+    app->CalcBuriedPipe();
+    EXPECT_DOUBLE_EQ(app->buriedPipe.upliftForce, static_cast<double>(7.854f) * (d * d));
+    EXPECT_NEAR(app->buriedPipe.upliftForce / (10 * kPi / 4 * d * d), 1.0L, 1e-4);
+}
+
+TEST(BuriedPipe, AdmissibleLoadRules)
+{
+    // Shallow (cover < 1.5 m) with Ga > Gb takes Gb; deeper keeps Ga.
+    auto app = Worked();
+    const double sr = 0.5;
+    app->buriedPipe.ringStiffness = sr;
+    app->buriedPipe.deflectionLimit = 100;
+    SetLevels(app->buriedPipe, 1.5, 0, 0);
+    app->CalcBuriedPipe();
+    BuriedPipeRecord r = app->buriedPipe;
+    const double dtot = r.totalDeflection;
+    const double es = r.secantModulus;
+    const double ga = static_cast<double>(2.815f) * (1 - static_cast<double>(0.03f) * dtot) * std::sqrt(500 * es * sr);
+    const double base = 1 + static_cast<double>(0.035f) * dtot;
+    const double gb = 64 * sr / (base * base * base);
+    ASSERT_LT(r.cover, 1.5);
+    ASSERT_GT(ga, gb);
+    EXPECT_DOUBLE_EQ(r.admissibleLoad, gb);
+
+    app->buriedPipe.reducedLoadCapacity = 1;
+    app->CalcBuriedPipe();
+    EXPECT_DOUBLE_EQ(app->buriedPipe.admissibleLoad, gb * static_cast<double>(0.9f));
+
+    app = Worked();
+    app->CalcBuriedPipe();
+    EXPECT_GE(app->buriedPipe.cover, 1.5);
+    const double gaDeep = static_cast<double>(2.815f) * (1 - static_cast<double>(0.03f) * app->buriedPipe.totalDeflection) *
+                          std::sqrt(500 * app->buriedPipe.secantModulus * 8);
+    EXPECT_DOUBLE_EQ(app->buriedPipe.admissibleLoad, gaDeep);
+
+    // A deflection beyond 33.3 % makes Ga negative: the load check fails.
+    app = Worked();
+    app->buriedPipe.installationFactor = 40;
+    app->buriedPipe.deflectionLimit = 100;
+    app->CalcBuriedPipe();
+    EXPECT_LT(app->buriedPipe.admissibleLoad, 0.0);
+    EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20239));
+    EXPECT_EQ(Field(app->buriedPipe.head.warning), Text(*app, 20241));
+}
+
+TEST(BuriedPipe, DeflectionToleranceIsSinglePrecision)
+{
+    auto app = Worked();
+    app->CalcBuriedPipe();
+    const double dtot = app->buriedPipe.totalDeflection;
+
+    // Above the limit by less than 0.049 (single): a pass without reasons.
+    app->buriedPipe.deflectionLimit = dtot - 0.04;
+    app->CalcBuriedPipe();
+    EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20243));
+    EXPECT_EQ(Field(app->buriedPipe.head.warning), u"");
+
+    // Above it by exactly 0.049 (double): 0.049 in single precision is a
+    // little smaller, so the check fails.
+    app->buriedPipe.deflectionLimit = dtot - 0.049;
+    app->CalcBuriedPipe();
+    EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20239));
+    EXPECT_EQ(Field(app->buriedPipe.head.warning), Text(*app, 20340));
+    EXPECT_EQ(Field(app->buriedPipe.secondReason), u"");
+    EXPECT_EQ(Field(app->buriedPipe.thirdReason), u"");
+
+    app->buriedPipe.deflectionLimit = dtot - static_cast<double>(0.049f);
+    app->CalcBuriedPipe();
+    EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20243));
+}
+
+TEST(BuriedPipe, FailedChecksFillTheReasonLinesInOrder)
+{
+    // Load check alone: no ring stiffness, a generous deflection limit, dry.
+    auto app = Worked();
+    BuriedPipeRecord& r = app->buriedPipe;
+    r.ringStiffness = 0;
+    r.deflectionLimit = 100;
+    CopyBounded(r.thirdReason, u"old", 127);
+    app->CalcBuriedPipe();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(Field(r.head.conclusion), Text(*app, 20239));
+    EXPECT_EQ(Field(r.head.warning), Text(*app, 20241));
+    EXPECT_EQ(Field(r.secondReason), u"");
+    EXPECT_EQ(Field(r.thirdReason), u"");
+
+    // All three: water at the ground over a light backfill, no stiffness, no
+    // deflection allowed.
+    r.deflectionLimit = 0;
+    r.unitWeight = 12;
+    r.porosity = 0;
+    SetLevels(r, 1.0, 1.0, 0);
+    app->CalcBuriedPipe();
+    ASSERT_GT(r.upliftForce, r.anchoringForce);
+    EXPECT_EQ(Field(r.head.conclusion), Text(*app, 20239));
+    EXPECT_EQ(Field(r.head.warning), Text(*app, 20340));
+    EXPECT_EQ(Field(r.secondReason), Text(*app, 20241));
+    EXPECT_EQ(Field(r.thirdReason), Text(*app, 20242));
+
+    // Anchoring alone moves to the first slot.
+    r.ringStiffness = 8;
+    r.deflectionLimit = 100;
+    app->CalcBuriedPipe();
+    EXPECT_EQ(Field(r.head.warning), Text(*app, 20242));
+    EXPECT_EQ(Field(r.secondReason), u"");
+}
+
+TEST(BuriedPipe, WeldedJointHintOnlyForAnEnlargedLimit)
+{
+    auto run = [](int category, double limit) {
+        auto app = Worked();
+        app->buriedPipe.categoryId = category;
+        app->buriedPipe.deflectionLimit = limit;
+        app->CalcBuriedPipe();
+        EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20243));
+        return Field(app->buriedPipe.thirdReason);
+    };
+    auto app = Worked();
+    const std::u16string karsto = Text(*app, 20298), mervo = Text(*app, 20299);
+    EXPECT_EQ(run(3, 8), karsto);
+    EXPECT_EQ(run(2, 8), mervo);
+    EXPECT_EQ(run(-1, 8), mervo);
+    EXPECT_EQ(run(4, 8), u"");
+    EXPECT_EQ(run(3, 6), u"");
+    // 6 + 0.1 (single) lies above 6.1 (double): no hint at 6.1, one at 6.11.
+    EXPECT_EQ(run(3, 6.1), u"");
+    EXPECT_EQ(run(3, 6.11), karsto);
+}
+
+TEST(BuriedPipe, InputItCannotJudgeGivesNoResult)
+{
+    auto expectRefused = [](const char* what, auto change) {
+        auto app = Worked(10);
+        app->CalcBuriedPipe();  // a good result first
+        ASSERT_EQ(app->buriedPipe.head.resultValid, 1);
+        change(app->buriedPipe);
+        app->CalcBuriedPipe();
+        SCOPED_TRACE(what);
+        ExpectNoResult(app->buriedPipe);
+    };
+    // A negative ring stiffness would give an undefined admissible load that
+    // every comparison lets pass.
+    expectRefused("negative stiffness", [](BuriedPipeRecord& r) { r.ringStiffness = -0.01; });
+    expectRefused("no size", [](BuriedPipeRecord& r) {
+        r.outerDiameter = 0;
+        r.innerDiameter = 0;
+    });
+    expectRefused("no size, dry", [](BuriedPipeRecord& r) {
+        r.outerDiameter = 0;
+        r.innerDiameter = 0;
+        r.waterLevel = r.foundationLevel;
+    });
+    expectRefused("negative diameters", [](BuriedPipeRecord& r) {
+        r.outerDiameter = -100;
+        r.innerDiameter = -400;
+    });
+    expectRefused("negative bore", [](BuriedPipeRecord& r) { r.innerDiameter = -1; });
+    // A backfill so loose that the deflection formula's stiffness is not
+    // positive.
+    expectRefused("no stiffness at all", [](BuriedPipeRecord& r) {
+        r.ringStiffness = 0;
+        r.compactionIndex = 0.3;
+    });
+    expectRefused("undefined level", [](BuriedPipeRecord& r) { r.groundLevel = kNan; });
+    expectRefused("infinite water", [](BuriedPipeRecord& r) { r.waterLevel = kInf; });
+    expectRefused("undefined limit", [](BuriedPipeRecord& r) { r.deflectionLimit = kNan; });
+    expectRefused("overflowing soil", [](BuriedPipeRecord& r) { r.unitWeight = 1e308; });
+    expectRefused("undefined stored cover", [](BuriedPipeRecord& r) { r.cover = kNan; });
+
+    // A ring stiffness of 0 can still be judged: it fails the load check.
+    auto app = Worked();
+    app->buriedPipe.ringStiffness = 0;
+    app->CalcBuriedPipe();
+    EXPECT_EQ(app->buriedPipe.head.resultValid, 1);
+    EXPECT_EQ(Field(app->buriedPipe.head.conclusion), Text(*app, 20239));
+}

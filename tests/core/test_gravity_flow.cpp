@@ -1,0 +1,893 @@
+// Gravity flow in a partly filled pipe: the friction factor against an
+// independent Colebrook-White solution, the filling table's geometry against
+// the circular segment, the full-pipe capacity against the explicit
+// Prandtl-Colebrook formula, the filling search against the plain scan it
+// replaces, and the calculation on the working record.
+
+#include "DalvorApp.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstddef>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Calc = CGravityFlowCalculator;
+
+constexpr double kNu = 1.31e-6f;        // the record's default viscosity
+constexpr double kDensity = 999.7f;     // the record's default density
+constexpr double kStep = 1e-5f;         // filling grid step
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// ---- independent references ------------------------------------------------
+
+// Colebrook-White x + 2 log10(2.51 x / Re + r / 3.71) = 0 for x = 1/sqrt(lambda),
+// by Newton's method in long double, with the calculator's widened constants.
+long double ColebrookNewton(long double re, long double r)
+{
+    const long double a = static_cast<long double>(2.51f) / re;
+    const long double b = r / static_cast<long double>(3.71f);
+    long double x = 8.0L;
+    for (int i = 0; i < 100; ++i) {
+        const long double u = a * x + b;
+        const long double g = x + 2.0L * std::log10(u);
+        const long double dg = 1.0L + 2.0L * a / (u * std::log(10.0L));
+        const long double dx = g / dg;
+        x -= dx;
+        if (std::fabs(dx) < 1e-18L * x)
+            break;
+    }
+    return 1.0L / (x * x);
+}
+
+// Full-pipe velocity by the explicit Prandtl-Colebrook formula (g = 9.81).
+double PrandtlColebrookVelocity(double D, double k, double nu, double J)
+{
+    const double w = std::sqrt(2.0 * 9.81 * D * J);
+    return -2.0 * std::log10(2.51 * nu / (D * w) + k / (3.71 * D)) * w;
+}
+
+// The partial-flow curve as the calculator states it.
+double Ratio(double h)
+{
+    return 0.46f - 0.5 * std::cos(3.1415f * h) + 0.04f * std::cos(6.283f * h);
+}
+
+// The filling scan of the calculator's definition, step by step: the first
+// accumulated filling below 1.0 that carries Q, else 0.999 for a shortfall
+// under 1 % of Q at the first filling at or above 1.0, else that filling.
+double PlainScanFilling(double Q, double fullFlow)
+{
+    double h = kStep;
+    while (h < 1.0) {
+        if (Q <= Ratio(h) * fullFlow)
+            return h;
+        h += kStep;
+    }
+    if (Q - Ratio(h) * fullFlow < static_cast<double>(0.01f) * Q)
+        return 0.999f;
+    return h;
+}
+
+// The full-pipe velocity iteration with the damped step alone, as it stood
+// before the positive step was added for steps that would reverse the flow.
+double DampedOnlyFullPipeFlow(double D, double k, double nu, double J, double tolerance,
+                              bool* reversed = nullptr)
+{
+    if (reversed)
+        *reversed = false;
+    const double r0 = (k * 0.25) / (D * 0.25);
+    double v = std::sqrt(J * static_cast<double>(78.48f) * (D * 0.25) / Calc::FrictionFactor(200000.0, r0));
+    for (int i = 0; i < 500; ++i) {
+        const double lambda = Calc::FrictionFactor(v * D / nu, r0);
+        const double e = (J - lambda * 1.0 * static_cast<double>(0.01274f) * (v * v) / (D * 0.25)) * 0.5 / J;
+        if (1.0 + e <= 0.0 && reversed)
+            *reversed = true;
+        v = v * (1.0 + e);
+        if (std::fabs(e) <= tolerance)
+            break;
+    }
+    return v * (D * static_cast<double>(0.7854f) * D);
+}
+
+uint64_t Bits(double x)
+{
+    return std::bit_cast<uint64_t>(x);
+}
+
+// ---- friction factor ---------------------------------------------------------
+
+TEST(FrictionFactor, MatchesColebrookWhiteFromTransitionToFullyRough)
+{
+    const double roughness[] = {0.0, 1e-6, 1e-5, 1e-4, 1e-3, 5e-3, 1e-2, 0.02, 0.05};
+    int cases = 0;
+    for (double r : roughness) {
+        for (double e = std::log10(2320.0); e <= 9.0 + 1e-9; e += 0.125) {
+            const double re = e == std::log10(2320.0) ? 2320.0 : std::pow(10.0, e);
+            const double expected = static_cast<double>(ColebrookNewton(re, r));
+            const double got = Calc::FrictionFactor(re, r);
+            EXPECT_NEAR(got, expected, 1e-7 * expected) << "Re " << re << " r " << r;
+            ++cases;
+        }
+        const double top = static_cast<double>(ColebrookNewton(1e9, r));
+        EXPECT_NEAR(Calc::FrictionFactor(1e9, r), top, 1e-7 * top);
+    }
+    EXPECT_GT(cases, 400);
+}
+
+TEST(FrictionFactor, MoodyChartValues)
+{
+    // Colebrook-White to eight digits with the constants 2.51 and 3.71.
+    EXPECT_NEAR(Calc::FrictionFactor(2320, 0), 0.04715349, 1e-7);
+    EXPECT_NEAR(Calc::FrictionFactor(1e4, 1e-3), 0.03237789, 1e-7);
+    EXPECT_NEAR(Calc::FrictionFactor(1e5, 0), 0.01798977, 1e-7);
+    EXPECT_NEAR(Calc::FrictionFactor(1e6, 1e-4), 0.01343756, 1e-7);
+    EXPECT_NEAR(Calc::FrictionFactor(1e8, 1e-2), 0.03786975, 1e-7);
+}
+
+TEST(FrictionFactor, LaminarBelow2320AndTheStepAtIt)
+{
+    EXPECT_EQ(Calc::FrictionFactor(2319.0, 0.001), 64.0 / 2319.0);
+    EXPECT_EQ(Calc::FrictionFactor(1000.0, 0.05), 0.064);
+    const double turbulent = Calc::FrictionFactor(2320.0, 0.0);
+    EXPECT_NEAR(turbulent, 0.047153, 1e-6);
+    EXPECT_NEAR(turbulent / Calc::FrictionFactor(2319.0, 0.0), 1.71, 0.01);
+    EXPECT_EQ(Calc::FrictionFactor(std::nextafter(2320.0, 0.0), 0.0), 64.0 / std::nextafter(2320.0, 0.0));
+}
+
+TEST(FrictionFactor, TinyOrNegativeReynoldsAndNegativeRoughness)
+{
+    const double floor = 64.0 / 0.0010000000474974513;
+    EXPECT_EQ(Calc::FrictionFactor(0.0, 0.0), floor);
+    EXPECT_EQ(Calc::FrictionFactor(-5.0, 0.01), floor);
+    EXPECT_EQ(Calc::FrictionFactor(1e-9, 0.0), floor);
+    EXPECT_NEAR(floor, 63999.99696, 1e-5);
+    EXPECT_EQ(Calc::FrictionFactor(1e5, -0.01), Calc::FrictionFactor(1e5, 0.0));
+    const double huge = Calc::FrictionFactor(1e12, 0.0);
+    EXPECT_TRUE(std::isfinite(huge));
+    EXPECT_NEAR(huge, static_cast<double>(ColebrookNewton(1e12L, 0.0L)), 1e-7 * huge);
+}
+
+// ---- filling table -----------------------------------------------------------
+
+TEST(FillingTable, GeometryIsTheCircularSegment)
+{
+    const Calc calc;
+    EXPECT_EQ(calc.rowCount, 31);
+    EXPECT_EQ(calc.table[0][0], 0.0);
+    EXPECT_EQ(calc.table[0][1], 0.0);
+    EXPECT_EQ(calc.table[0][2], 0.0);
+    EXPECT_EQ(calc.table[0][3], 10000.0);
+    for (int i = 1; i <= 30; ++i) {
+        const double h = calc.table[i][0];
+        EXPECT_EQ(h, i < 30 ? i * static_cast<double>(1.0f / 30.0f) : 0.9998999834060669) << i;
+        const double theta = 2.0 * std::acos(1.0 - 2.0 * h);
+        const double area = (theta - std::sin(theta)) / 8.0;
+        const double radius = area / (theta / 2.0);
+        EXPECT_NEAR(calc.table[i][1], area, 1e-5) << i;
+        EXPECT_NEAR(calc.table[i][2], radius, 1e-5) << i;
+        EXPECT_NEAR(calc.table[i][3], calc.table[i][2] * 4.0 / calc.table[i][1], 1e-12) << i;
+        for (int c = 4; c < 10; ++c)
+            EXPECT_EQ(calc.table[i][c], 0.0);
+    }
+    // Half full: a semicircle, R = D/4.
+    EXPECT_NEAR(calc.table[15][1], 0.392701, 1e-6);
+    EXPECT_NEAR(calc.table[15][2], 0.25, 1e-6);
+    EXPECT_NEAR(calc.table[30][1], 0.78539864, 1e-8);
+    EXPECT_NEAR(calc.table[30][2], 0.2516015, 1e-7);
+}
+
+TEST(FillingTable, PartialFlowCurveRisesFromAlmostZeroToOne)
+{
+    EXPECT_NEAR(Calc::FlowRatio(0.25), 0.10644028, 1e-8);
+    EXPECT_NEAR(Calc::FlowRatio(0.5), 0.41997685, 1e-8);
+    EXPECT_NEAR(Calc::FlowRatio(0.75), 0.81352327, 1e-8);
+    EXPECT_NEAR(Calc::FlowRatio(0.85f), 0.92899172, 1e-8);
+    EXPECT_NEAR(Calc::FlowRatio(0.9999f), 0.99999995, 1e-8);
+    EXPECT_NEAR(Calc::FlowRatio(0.0), 7.45e-9, 1e-10);
+    EXPECT_GT(Calc::FlowRatio(0.0), 0.0);
+}
+
+TEST(FillingTable, BuildTableForTheReferencePipe)
+{
+    // D 300 mm, k 0.01 mm, water, slope 1 per mille.
+    Calc calc;
+    calc.BuildTable(0.3, 1e-5, kNu, 0.001, 0.0);
+    const double fullFlow = Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-4f);
+    EXPECT_NEAR(fullFlow, 0.0414207258, 1e-10);
+    for (int c = 6; c < 10; ++c)
+        EXPECT_EQ(calc.table[0][c], 0.0);
+    for (int i = 1; i <= 30; ++i) {
+        const double* row = calc.table[i];
+        EXPECT_EQ(row[4], 0.3 * 0.3 * row[1]);
+        EXPECT_EQ(row[5], 0.3 * row[2]);
+        EXPECT_EQ(row[9], Ratio(row[0]) * fullFlow);
+        EXPECT_EQ(row[8], row[9] / row[4]);
+        EXPECT_EQ(row[6], row[8] * 4.0 * row[5] / kNu);
+        EXPECT_EQ(row[7], Calc::FrictionFactor(row[6], (1e-5 * 0.25) / row[5]));
+        EXPECT_GT(row[9], calc.table[i - 1][9]);
+    }
+    // The filling for 30 l/s and the values read at it.
+    const double filling = calc.FillingAtFlow(0.03);
+    EXPECT_NEAR(filling, 0.6888576, 1e-7);
+    EXPECT_NEAR(calc.AreaAt(filling), 0.0519181, 1e-7);
+    EXPECT_NEAR(calc.HydraulicRadiusAt(filling), 0.0883575, 1e-7);
+    EXPECT_NEAR(calc.ReynoldsAt(filling), 155873.6, 0.1);
+    EXPECT_NEAR(calc.FrictionFactorAt(filling), 0.0166263, 1e-7);
+    EXPECT_NEAR(calc.VelocityAt(filling), 0.5777106, 1e-7);
+    EXPECT_NEAR(calc.FlowAt(filling), 0.03, 1e-12);
+}
+
+TEST(FillingTable, ReadersInterpolateInsideTheTableAndGiveZeroOutside)
+{
+    Calc calc;
+    calc.BuildTable(0.5, 1e-4, kNu, 0.002, 10.0);
+    const double top = calc.table[30][0];
+    EXPECT_EQ(top, 0.9998999834060669);
+    EXPECT_DOUBLE_EQ(calc.FlowAt(top), calc.table[30][9]);
+    EXPECT_DOUBLE_EQ(calc.VelocityAt(top), calc.table[30][8]);
+    EXPECT_EQ(calc.FlowAt(0.9999), 0.0);
+    EXPECT_EQ(calc.AreaAt(0.9999), 0.0);
+    EXPECT_EQ(calc.FlowAt(0.0), 0.0);
+    EXPECT_EQ(calc.VelocityAt(-0.1), 0.0);
+    EXPECT_EQ(calc.FlowAt(kNaN), 0.0);
+    // Halfway between rows 10 and 11.
+    const double mid = (calc.table[10][0] + calc.table[11][0]) / 2.0;
+    EXPECT_NEAR(calc.ReynoldsAt(mid), (calc.table[10][6] + calc.table[11][6]) / 2.0, 1e-6);
+    EXPECT_NEAR(calc.HydraulicRadiusAt(mid), (calc.table[10][5] + calc.table[11][5]) / 2.0, 1e-15);
+    EXPECT_NEAR(calc.FrictionFactorAt(mid), (calc.table[10][7] + calc.table[11][7]) / 2.0, 1e-15);
+    // Exactly at a row's filling: that row.
+    EXPECT_DOUBLE_EQ(calc.AreaAt(calc.table[7][0]), calc.table[7][4]);
+}
+
+TEST(FillingTable, FillingAtFlowAroundFullCapacity)
+{
+    Calc calc;
+    calc.BuildTable(0.3, 1e-5, kNu, 0.001, 0.0);
+    const double q30 = calc.table[30][9];
+    EXPECT_DOUBLE_EQ(calc.FillingAtFlow(q30), calc.table[30][0]);
+    EXPECT_EQ(calc.FillingAtFlow(q30 * 1.005), static_cast<double>(0.999f));
+    EXPECT_EQ(calc.FillingAtFlow(q30 * 1.0099), static_cast<double>(0.999f));
+    EXPECT_EQ(calc.FillingAtFlow(q30 * 1.02), 0.0);
+    EXPECT_EQ(calc.FillingAtFlow(0.0), 0.0);
+    EXPECT_EQ(calc.FillingAtFlow(-1.0), 0.0);
+    EXPECT_EQ(calc.FillingAtFlow(kNaN), 0.0);
+    EXPECT_EQ(calc.FillingAtFlow(kInf), 0.0);
+    // Below row 1: between the empty pipe and row 1.
+    const double q1 = calc.table[1][9];
+    EXPECT_NEAR(calc.FillingAtFlow(q1 / 2.0), calc.table[1][0] / 2.0, 1e-15);
+}
+
+// ---- full-pipe capacity ------------------------------------------------------
+
+TEST(FullPipe, CapacityMatchesPrandtlColebrook)
+{
+    const double diameters[] = {0.1, 0.2, 0.3, 0.5, 1.0, 2.0};
+    const double roughness[] = {1e-6, 1e-5, 1e-4, 1e-3, 3e-3};
+    const double slopes[] = {1e-4, 1e-3, 5e-3, 0.02, 0.1};
+    for (double D : diameters)
+        for (double k : roughness)
+            for (double J : slopes) {
+                const double expected = PrandtlColebrookVelocity(D, k, kNu, J) * (M_PI / 4.0 * D * D);
+                const double fullFlow = Calc::FullPipeFlow(D, k, kNu, J, 0.0, 1e-5f);
+                EXPECT_NEAR(fullFlow, expected, 3e-4 * expected) << D << " " << k << " " << J;
+                // The flow at a filling of 1 is the same capacity.
+                const double atOne = Calc::FlowAtFilling(D, k, kNu, 1.0, J, 0.0);
+                EXPECT_NEAR(atOne, expected, 3e-4 * expected);
+            }
+    // The reference pipe.
+    EXPECT_NEAR(Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-4f) / (0.3 * 0.7854f * 0.3), 0.5859820508, 1e-9);
+    EXPECT_NEAR(Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-5f) / (0.3 * 0.7854f * 0.3), 0.5859812068, 1e-9);
+}
+
+TEST(FullPipe, LocalLossShareActsAsExtraFriction)
+{
+    // A share of s per cent raises the friction slope by the factor 1 + s/100.
+    const double J = 0.002;
+    const double withShare = Calc::FullPipeFlow(0.4, 1e-4, kNu, J, 20.0, 1e-5f);
+    const double equivalent = Calc::FullPipeFlow(0.4, 1e-4, kNu, J / 1.2, 0.0, 1e-5f);
+    EXPECT_NEAR(withShare, equivalent, 1e-4 * equivalent);
+}
+
+TEST(FullPipe, LaminarFlowConvergesToHagenPoiseuille)
+{
+    // Viscous fluids, small pipes and flat slopes: the start from Re 200,000
+    // lies far on the fast side, and the damped step alone ran off to
+    // infinity or NaN in many of these.
+    int diverged = 0;
+    int laminar = 0;
+    for (double nu : {1e-5, 1e-4})
+        for (double D : {0.1, 0.2, 0.3, 0.5, 1.0})
+            for (double J : {1e-5, 1e-4, 1e-3, 1e-2}) {
+                const double q = Calc::FullPipeFlow(D, 1e-5, nu, J, 0.0, 1e-5f);
+                ASSERT_TRUE(std::isfinite(q) && q > 0.0) << nu << " " << D << " " << J;
+                const double old = DampedOnlyFullPipeFlow(D, 1e-5, nu, J, 1e-5f);
+                if (!std::isfinite(old) || old <= 0.0)
+                    ++diverged;
+                const double v = q / (D * 0.7854f * D);
+                const double hagen = 9.81 * J * D * D / (32.0 * nu);
+                if (hagen * D / nu < 2000.0) {
+                    ++laminar;
+                    EXPECT_NEAR(v, hagen, 2e-4 * hagen) << nu << " " << D << " " << J;
+                }
+            }
+    EXPECT_GT(diverged, 5);
+    EXPECT_GT(laminar, 10);
+    // The regression case of a viscous fluid: 0.00307 m/s.
+    const double v = Calc::FullPipeFlow(0.1, 1e-5, 1e-4, 1e-4, 0.0, 1e-5f) / (0.1 * 0.7854f * 0.1);
+    EXPECT_NEAR(v, 0.00307, 1e-5);
+}
+
+TEST(FullPipe, CasesThatConvergedBeforeGiveTheSameBits)
+{
+    int compared = 0;
+    for (double nu : {1e-6, kNu, 1e-5, 1e-4})
+        for (double D : {0.1, 0.3, 1.0})
+            for (double J : {1e-5, 1e-4, 1e-3, 1e-2})
+                for (double tolerance : {static_cast<double>(1e-4f), static_cast<double>(1e-5f)}) {
+                    bool reversed = false;
+                    const double old = DampedOnlyFullPipeFlow(D, 1e-5, nu, J, tolerance, &reversed);
+                    if (reversed)
+                        continue;
+                    ++compared;
+                    EXPECT_EQ(Bits(Calc::FullPipeFlow(D, 1e-5, nu, J, 0.0, tolerance)), Bits(old));
+                }
+    EXPECT_GT(compared, 50);
+}
+
+// ---- filling for a flow ------------------------------------------------------
+
+TEST(FillingForFlow, GridIsAccumulatedAndRatioNeverFallsAlongIt)
+{
+    const auto grid = Calc::FillingGrid();
+    ASSERT_EQ(grid.size(), 100001u);
+    double h = kStep;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        ASSERT_EQ(Bits(grid[i]), Bits(h)) << i;
+        h += kStep;
+    }
+    EXPECT_LT(grid[grid.size() - 2], 1.0);
+    EXPECT_GE(grid.back(), 1.0);
+    EXPECT_NEAR(grid.back(), 1.0000099747, 1e-10);
+    // The search relies on this: the flow share never falls as the filling rises.
+    for (std::size_t i = 1; i < grid.size(); ++i)
+        ASSERT_LE(Calc::FlowRatio(grid[i - 1]), Calc::FlowRatio(grid[i])) << i;
+}
+
+struct Pipe {
+    double D, k, nu, J, s;
+};
+
+TEST(FillingForFlow, SearchEqualsThePlainScanBitForBit)
+{
+    const Pipe pipes[] = {
+        {0.3, 1e-5, kNu, 0.001, 0.0},      // reference sewer
+        {0.15, 1e-3, kNu, 0.02, 15.0},     // steep rough pipe with local losses
+        {1.2, 1e-4, kNu, 1e-5, 0.0},       // large flat pipe
+        {0.1, 1e-5, 1e-4, 1e-4, 0.0},      // viscous, laminar
+    };
+    const Calc calc;
+    const auto grid = Calc::FillingGrid();
+    for (const Pipe& p : pipes) {
+        const double fullFlow = Calc::FullPipeFlow(p.D, p.k, p.nu, p.J, p.s, 1e-4f);
+        std::vector<double> flows = {0.0, -1.0, kNaN, kInf, -kInf, fullFlow, fullFlow * 1.005,
+                                     fullFlow * 1.0099, fullFlow * 1.0102, fullFlow * 1.05, fullFlow * 10.0,
+                                     fullFlow * 1e-12, std::numeric_limits<double>::denorm_min()};
+        // Flows exactly at grid points, and one unit in the last place above and below.
+        for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{17}, std::size_t{4999},
+                              std::size_t{50000}, std::size_t{65000}, std::size_t{77777}, std::size_t{99998},
+                              std::size_t{99999}, std::size_t{100000}}) {
+            const double q = Ratio(grid[i]) * fullFlow;
+            flows.push_back(q);
+            flows.push_back(std::nextafter(q, kInf));
+            flows.push_back(std::nextafter(q, -kInf));
+        }
+        for (double q : flows) {
+            const double expected = PlainScanFilling(q, fullFlow);
+            const double got = calc.FillingForFlow(q, p.D, p.k, p.nu, p.J, p.s);
+            EXPECT_EQ(Bits(got), Bits(expected)) << "D " << p.D << " Q " << q << " got " << got
+                                                 << " scan " << expected;
+        }
+    }
+}
+
+TEST(FillingForFlow, SearchEqualsThePlainScanForPipesWithoutCapacity)
+{
+    // A pipe of no diameter, a zero viscosity and a negative slope give a
+    // full-pipe flow that is not a positive number; search and scan agree.
+    const Pipe pipes[] = {
+        {0.0, 1e-5, kNu, 0.001, 0.0},
+        {0.3, 0.0, 0.0, 0.001, 0.0},
+        {0.3, 1e-5, kNu, -0.001, 0.0},
+        {0.3, 1e-5, kNu, 0.001, -100.0},
+    };
+    const Calc calc;
+    for (const Pipe& p : pipes) {
+        const double fullFlow = Calc::FullPipeFlow(p.D, p.k, p.nu, p.J, p.s, 1e-4f);
+        for (double q : {0.0, -1.0, 1.0, kNaN, -kInf, kInf}) {
+            const double expected = PlainScanFilling(q, fullFlow);
+            EXPECT_EQ(Bits(calc.FillingForFlow(q, p.D, p.k, p.nu, p.J, p.s)), Bits(expected))
+                << p.D << " " << p.nu << " " << p.J << " " << p.s << " Q " << q;
+        }
+    }
+}
+
+TEST(FillingForFlow, OverloadAndRoundTrip)
+{
+    const Calc calc;
+    const double fullFlow = Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-4f);
+    EXPECT_NEAR(calc.FillingForFlow(0.03, 0.3, 1e-5, kNu, 0.001, 0.0), 0.6886900, 1e-7);
+    EXPECT_EQ(calc.FillingForFlow(fullFlow * 1.005, 0.3, 1e-5, kNu, 0.001, 0.0), static_cast<double>(0.999f));
+    const double last = Calc::FillingGrid().back();
+    EXPECT_EQ(calc.FillingForFlow(fullFlow * 1.05, 0.3, 1e-5, kNu, 0.001, 0.0), last);
+    EXPECT_EQ(calc.FillingForFlow(0.0, 0.3, 1e-5, kNu, 0.001, 0.0), kStep);
+    // The filling found for the flow at a filling lies within one step above it.
+    for (double h : {0.05, 0.2, 0.5, static_cast<double>(0.65f), static_cast<double>(0.85f), 0.95}) {
+        const double q = Calc::FlowAtFilling(0.3, 1e-5, kNu, h, 0.001, 0.0);
+        const double found = calc.FillingForFlow(q, 0.3, 1e-5, kNu, 0.001, 0.0);
+        EXPECT_GE(found - h, -1e-7) << h;
+        EXPECT_LE(found - h, 1.1e-5) << h;
+    }
+}
+
+TEST(SlopeForFlow, RoundTripAndReferenceValue)
+{
+    EXPECT_NEAR(Calc::SlopeForFlow(0.03, 0.3, 1e-5, kNu, 0.65f, 0.0), 0.0011720317, 1e-10);
+    EXPECT_NEAR(Calc::FlowAtFilling(0.3, 1e-5, kNu, 0.65f, 0.001, 0.0), 0.0274806686, 1e-10);
+    for (double J : {1e-4, 1e-3, 1e-2})
+        for (double h : {0.1, 0.5, 0.9}) {
+            const double q = Calc::FlowAtFilling(0.5, 1e-4, kNu, h, J, 5.0);
+            EXPECT_NEAR(Calc::SlopeForFlow(q, 0.5, 1e-4, kNu, h, 5.0), J, 5e-4 * J) << J << " " << h;
+        }
+}
+
+// ---- the calculation on the working record -----------------------------------
+
+class GravityCalc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<CDalvorApp>();
+        app->languageOffset = LangEnglish;
+        app->ResetGravityFlowRecord();
+        GravityFlowRecord& r = app->gravityFlow;
+        r.innerDiameter = 300.0;
+        r.roughness = 0.01;
+        r.slopeInput = 1.0;
+        r.flowInput = 0.03;
+    }
+    std::u16string Text(int key) const { return app->LoadLangString(key, LangEnglish); }
+    std::u16string Conclusion() const { return FromFixed(app->gravityFlow.head.conclusion); }
+    std::u16string Warning() const { return FromFixed(app->gravityFlow.head.warning); }
+
+    // Every double field the calculation writes is finite.
+    void ExpectAllFinite() const
+    {
+        const GravityFlowRecord& r = app->gravityFlow;
+        for (double value : {r.nominalSize, r.outerDiameter, r.innerDiameter, r.roughness, r.minSlopeSanitary,
+                             r.minSlopeStorm, r.endLevel, r.flow, r.slope, r.localLossHead, r.frictionLossHead,
+                             r.filling, r.flowArea, r.hydraulicRadius, r.velocity, r.reynolds,
+                             r.relativeRoughness, r.frictionFactor})
+            EXPECT_TRUE(std::isfinite(value));
+        for (const DiameterCandidate& c : r.candidates)
+            EXPECT_TRUE(std::isfinite(c.capacity));
+    }
+
+    // Candidates with inner diameters in mm.
+    void SetCandidates(const std::vector<double>& diameters)
+    {
+        GravityFlowRecord& r = app->gravityFlow;
+        r.candidateCount = static_cast<int32_t>(diameters.size());
+        for (std::size_t i = 0; i < diameters.size(); ++i) {
+            r.candidates[i].innerDiameter = diameters[i];
+            r.candidates[i].outerDiameter = diameters[i] + 20.0;
+            r.candidates[i].nominalSize = diameters[i] + 5.0;
+            r.candidates[i].roughness = 0.02;
+        }
+    }
+
+    std::unique_ptr<CDalvorApp> app;
+};
+
+TEST_F(GravityCalc, FillingModeForTheReferencePipe)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 3;
+    r.length = 250.0;
+    r.startLevel = 100.0;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_NEAR(r.filling, 0.6888576, 1e-7);
+    EXPECT_NEAR(r.flow, 0.03, 1e-12);
+    EXPECT_NEAR(r.flowArea, 0.0519181, 1e-7);
+    EXPECT_NEAR(r.hydraulicRadius, 0.0883575, 1e-7);
+    EXPECT_NEAR(r.reynolds, 155873.6, 0.1);
+    EXPECT_NEAR(r.frictionFactor, 0.0166263, 1e-7);
+    EXPECT_NEAR(r.velocity, 0.5777106, 1e-7);
+    EXPECT_EQ(r.relativeRoughness, (0.01 / 1000.0 * 0.25) / r.hydraulicRadius);
+    EXPECT_EQ(r.slope, 1.0);
+    const double total = 250.0 * static_cast<double>(0.001f) * 1.0;
+    EXPECT_EQ(r.frictionLossHead, total);
+    EXPECT_EQ(r.localLossHead, 0.0);
+    EXPECT_EQ(r.endLevel, 100.0 - total);
+    EXPECT_EQ(r.minSlopeSanitary, 897.0 / (0.3 * kDensity));
+    EXPECT_EQ(r.minSlopeStorm, 539.0 / (0.3 * kDensity));
+    EXPECT_EQ(Conclusion(), Text(20247));
+    // 1 per mille lies below both minimum slopes of a 300 mm pipe.
+    EXPECT_EQ(Warning(), Text(20249));
+    // The calculator's table describes the pipe for the picture.
+    EXPECT_NEAR(app->gravityCalculator.FlowAt(r.filling), 0.03, 1e-12);
+}
+
+TEST_F(GravityCalc, ConclusionByModeAndHeadLossOfTheSlopeMode)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 2;
+    r.fillingInput = 0.65f;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_NEAR(r.flow, 0.0274806686, 1e-6);  // read back from the table at the filling
+    EXPECT_EQ(Conclusion(), Text(20245));
+
+    r.mode = 1;
+    r.length = 100.0;
+    r.localLossShare = 10.0;
+    r.flowInput = 0.03;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(Conclusion(), Text(20246));
+    const double slope = Calc::SlopeForFlow(0.03, 0.3, 0.01 / 1000.0, kNu, 0.65f, 10.0) * 1000.0;
+    EXPECT_EQ(r.slope, slope);
+    const double total = 100.0 * static_cast<double>(0.001f) * slope;
+    const double friction = total / (1.0 + 10.0 / 100.0);
+    EXPECT_EQ(r.frictionLossHead, friction);
+    EXPECT_EQ(r.localLossHead, total - friction);
+    EXPECT_NEAR(r.filling, 0.65, 2e-4);
+}
+
+TEST_F(GravityCalc, WarningsAgainstTheMinimumSlopes)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 2;
+    r.fillingInput = 0.5;
+    const double sanitary = 897.0 / (0.3 * kDensity);
+    const double storm = 539.0 / (0.3 * kDensity);
+    r.slopeInput = (sanitary + storm) / 2.0;
+    app->CalcGravityFlow();
+    EXPECT_EQ(Warning(), Text(20248));
+    r.slopeInput = storm / 2.0;
+    app->CalcGravityFlow();
+    EXPECT_EQ(Warning(), Text(20249));
+    r.slopeInput = sanitary;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(Warning(), u"");
+}
+
+TEST_F(GravityCalc, OverloadedPipe)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 3;
+    const double fullFlow = Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-4f);
+    // Less than 1 % above the capacity: the pipe runs at filling 0.999.
+    r.flowInput = fullFlow * 1.005;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(r.filling, static_cast<double>(0.999f));
+    EXPECT_GT(r.flow, 0.0);
+    // More: no filling carries the flow; every value at it reads 0, and the
+    // page turns this into its own verdict.
+    r.flowInput = fullFlow * 1.05;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(r.filling, 0.0);
+    EXPECT_EQ(r.flow, 0.0);
+    EXPECT_EQ(r.flowArea, 0.0);
+    EXPECT_EQ(r.hydraulicRadius, 0.0);
+    EXPECT_EQ(r.velocity, 0.0);
+    EXPECT_EQ(r.reynolds, 0.0);
+    EXPECT_EQ(r.frictionFactor, 0.0);
+    EXPECT_EQ(r.relativeRoughness, 0.0);
+    ExpectAllFinite();
+}
+
+TEST_F(GravityCalc, ZeroDiameterGivesNoResultAndNoInfinities)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.innerDiameter = 0.0;
+    const Calc before = app->gravityCalculator;
+    for (int mode : {1, 2, 3}) {
+        r.mode = mode;
+        std::memset(r.head.conclusion, 0x41, sizeof r.head.conclusion);
+        r.head.resultValid = 1;
+        app->CalcGravityFlow();
+        EXPECT_EQ(r.head.resultValid, 0) << mode;
+        EXPECT_EQ(Conclusion(), u"");
+        EXPECT_EQ(Warning(), u"");
+        EXPECT_EQ(r.minSlopeSanitary, 0.0);
+        EXPECT_EQ(r.minSlopeStorm, 0.0);
+        ExpectAllFinite();
+    }
+    EXPECT_EQ(std::memcmp(&before.table, &app->gravityCalculator.table, sizeof before.table), 0);
+}
+
+TEST_F(GravityCalc, NonFiniteResultsGiveNoResultAndKeepTheTable)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 3;
+    app->CalcGravityFlow();
+    ASSERT_EQ(r.head.resultValid, 1);
+    const Calc good = app->gravityCalculator;
+    // A damaged record: no viscosity, smooth pipe. The hydraulics are NaN.
+    r.viscosity = 0.0;
+    r.roughness = 0.0;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 0);
+    EXPECT_EQ(Conclusion(), u"");
+    ExpectAllFinite();
+    EXPECT_EQ(std::memcmp(&good.table, &app->gravityCalculator.table, sizeof good.table), 0);
+    // Inputs that are not numbers.
+    r.viscosity = kNu;
+    r.roughness = 0.01;
+    r.flowInput = kNaN;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 0);
+    ExpectAllFinite();
+    r.flowInput = kInf;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 0);
+    ExpectAllFinite();
+}
+
+TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
+{
+    // Once the iteration ran off to infinity here and the result still showed.
+    GravityFlowRecord& r = app->gravityFlow;
+    r.innerDiameter = 100.0;
+    r.viscosity = 1e-4;
+    r.slopeInput = 0.1;
+    r.fillingInput = 0.5;
+    r.flowInput = 0.5 * 0.00307 * 0.7854 * 0.01;
+    for (int mode : {1, 2, 3}) {
+        r.mode = mode;
+        app->CalcGravityFlow();
+        EXPECT_EQ(r.head.resultValid, 1) << mode;
+        ExpectAllFinite();
+        EXPECT_GT(r.velocity, 0.0);
+        EXPECT_LT(r.velocity, 0.01);
+    }
+    const double fullFlow = Calc::FlowAtFilling(0.1, 1e-5, 1e-4, 1.0, 1e-4, 0.0);
+    EXPECT_NEAR(fullFlow / (0.1 * 0.7854f * 0.1), 0.00307, 1e-5);
+}
+
+// ---- diameter mode -----------------------------------------------------------
+
+TEST(GravityChoice, PairRuleOnCapacities)
+{
+    const std::vector<double> rising = {0.10, 0.20, 0.40};
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.15), 1);
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.05), 0);
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.20), 2);
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.10), 1);
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.40), -1);  // strict: equal to the largest is not carried
+    EXPECT_EQ(ChooseGravityCandidate(rising, 0.50), -1);
+    const std::vector<double> falling = {0.40, 0.20, 0.10};
+    EXPECT_EQ(ChooseGravityCandidate(falling, 0.15), 1);
+    EXPECT_EQ(ChooseGravityCandidate(falling, 0.05), 2);
+    EXPECT_EQ(ChooseGravityCandidate(falling, 0.20), 0);
+    // Equal capacities: the first of the equal smallest.
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.3, 0.3, 0.3}, 0.1), 0);
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{}, 0.1), -1);
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.3}, 0.1), 0);
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.3}, 0.3), -1);
+    // A later matching pair wins.
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.1, 0.3, 0.1, 0.3}, 0.2), 3);
+    // Capacities that are not numbers take no part.
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.10, kNaN, 0.40}, 0.15), 2);
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{0.10, 0.20, kNaN, 0.40}, 0.15), 1);
+    EXPECT_EQ(ChooseGravityCandidate(std::vector<double>{kNaN, kInf}, 0.15), -1);
+}
+
+// Inner diameter (mm) whose capacity at filling 0.85 is the given flow with
+// the record's defaults (k 0.01 mm, slope 1 per mille).
+double DiameterForCapacity(double capacity)
+{
+    double lo = 10.0;
+    double hi = 5000.0;
+    for (int i = 0; i < 200; ++i) {
+        const double mid = (lo + hi) / 2.0;
+        if (Calc::FlowAtFilling(mid * static_cast<double>(0.001f), 0.009999999776482582 / 1000.0, kNu, 0.85f,
+                                0.001, 0.0) < capacity)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return (lo + hi) / 2.0;
+}
+
+TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.roughness = 0.009999999776482582;
+    r.mode = 0;
+    SetCandidates({DiameterForCapacity(0.10), DiameterForCapacity(0.20), DiameterForCapacity(0.40)});
+    r.flowInput = 0.15;
+    app->CalcGravityFlow();
+    EXPECT_NEAR(r.candidates[0].capacity, 0.10, 1e-9);
+    EXPECT_NEAR(r.candidates[1].capacity, 0.20, 1e-9);
+    EXPECT_NEAR(r.candidates[2].capacity, 0.40, 1e-9);
+    EXPECT_EQ(r.chosenCandidate, 1);
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_EQ(Conclusion(), Text(20244));
+    // The record takes the chosen size, its roughness too when the user typed none.
+    EXPECT_EQ(r.innerDiameter, r.candidates[1].innerDiameter);
+    EXPECT_EQ(r.outerDiameter, r.candidates[1].outerDiameter);
+    EXPECT_EQ(r.nominalSize, r.candidates[1].nominalSize);
+    EXPECT_EQ(r.roughness, 0.02);
+    EXPECT_LT(r.filling, 0.85);
+
+    const double second = r.candidates[1].capacity;
+    for (auto [flow, expected] : {std::pair{0.05, 0}, std::pair{second, 2}, std::pair{0.50, -1}}) {
+        r.roughness = 0.009999999776482582;  // capacities use the record's roughness
+        r.flowInput = flow;
+        app->CalcGravityFlow();
+        EXPECT_EQ(r.chosenCandidate, expected) << flow;
+        EXPECT_EQ(r.head.resultValid, expected >= 0 ? 1 : 0);
+    }
+    EXPECT_EQ(Conclusion(), u"");
+    EXPECT_EQ(Warning(), u"");
+}
+
+TEST_F(GravityCalc, DiameterModeDetails)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 0;
+    r.innerDiameter = 250.0;
+    SetCandidates({200.0, 300.0, 400.0, 500.0});
+    r.flowInput = 0.05;
+    r.userRoughness = 0.25;
+    // The filling input plays no part.
+    r.fillingInput = 0.3;
+    app->CalcGravityFlow();
+    const int chosen = r.chosenCandidate;
+    ASSERT_GE(chosen, 0);
+    // The minimum slopes belong to the diameter from before the choice.
+    EXPECT_EQ(r.minSlopeSanitary, 897.0 / (0.25 * kDensity));
+    // The user's roughness wins over the candidate's.
+    EXPECT_EQ(r.roughness, 0.25);
+    r.innerDiameter = 250.0;
+    r.roughness = 0.01;
+    r.fillingInput = 0.9;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.chosenCandidate, chosen);
+    // A second run takes the chosen diameter for the minimum slopes.
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.minSlopeSanitary, 897.0 / (r.innerDiameter / 1000.0 * kDensity));
+}
+
+TEST_F(GravityCalc, CandidateCountIsBoundedAndKeptAsRead)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 0;
+    r.flowInput = 0.003;
+    for (DiameterCandidate& c : r.candidates)
+        c.innerDiameter = 1000.0;
+    r.candidates[520].innerDiameter = 150.0;
+    r.candidateCount = 1000000;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.candidateCount, 1000000);
+    EXPECT_EQ(r.chosenCandidate, 520);
+    EXPECT_EQ(r.head.resultValid, 1);
+    r.candidateCount = -7;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.candidateCount, -7);
+    EXPECT_EQ(r.chosenCandidate, -1);
+    EXPECT_EQ(r.head.resultValid, 0);
+}
+
+TEST_F(GravityCalc, CandidatesWithoutDiameterAreSkipped)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 0;
+    SetCandidates({200.0, 0.0, 400.0});
+    r.flowInput = Calc::FlowAtFilling(0.3, 1e-5, kNu, 0.85f, 0.001, 0.0);
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.chosenCandidate, 2);
+    EXPECT_EQ(r.candidates[1].capacity, 0.0);
+    ExpectAllFinite();
+}
+
+TEST_F(GravityCalc, OtherModeGivesNoResult)
+{
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 7;
+    app->CalcGravityFlow();
+    EXPECT_EQ(r.head.resultValid, 0);
+    EXPECT_EQ(Conclusion(), u"");
+}
+
+// ---- texts and the command-line tool -----------------------------------------
+
+TEST_F(GravityCalc, TextsOfTheCalculationsAreTheirOwn)
+{
+    // The text comparisons above mean something only when each key has a text
+    // of its own in the tables.
+    const std::u16string missing = app->LoadLangString(99999, LangEnglish);
+    std::vector<std::u16string> seen;
+    for (int key : {20244, 20245, 20246, 20247, 20248, 20249}) {
+        const std::u16string text = Text(key);
+        EXPECT_NE(text, missing) << key;
+        EXPECT_FALSE(text.empty()) << key;
+        for (const std::u16string& other : seen)
+            EXPECT_NE(text, other) << key;
+        seen.push_back(text);
+    }
+}
+
+TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
+{
+    namespace fs = std::filesystem;
+    const char* home = std::getenv("DALVOR_HOME");
+    ASSERT_NE(home, nullptr);
+    const fs::path dir = fs::temp_directory_path() / "dalvor-recalc-hydraulics";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+
+    auto app = std::make_unique<CDalvorApp>();
+    app->ResetGravityFlowRecord();
+    GravityFlowRecord& g = app->gravityFlow;
+    g.innerDiameter = 300.0;
+    g.mode = 3;
+    g.flowInput = 0.03;
+    app->StoreCurrentCalc(KindGravityFlow, -1);
+    g.innerDiameter = 0.0;  // a damaged record: no diameter
+    app->StoreCurrentCalc(KindGravityFlow, -1);
+    app->ResetPressureFlowRecord();
+    PressureFlowRecord& p = app->pressureFlow;
+    p.innerDiameter = 200.0;
+    p.mode = 2;
+    p.nominalPressure = 1.0;
+    app->StoreCurrentCalc(KindPressureFlow, -1);
+    ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
+
+    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en '" + (dir / "in.qdl").string() + "' '" +
+                            (dir / "out.qdl").string() + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    auto done = std::make_unique<CDalvorApp>();
+    ASSERT_EQ(done->ReadProjectFile((dir / "out.qdl").string()), ProjectReadError::None);
+    ASSERT_EQ(done->storedRecords.gravityFlow.size(), 2u);
+    ASSERT_EQ(done->storedRecords.pressureFlow.size(), 1u);
+
+    // The same calculations run here give the same bytes.
+    app->languageOffset = LangEnglish;
+    app->ResetGravityFlowRecord();
+    app->gravityFlow = app->storedRecords.gravityFlow[0];
+    app->CalcGravityFlow();
+    const GravityFlowRecord& first = done->storedRecords.gravityFlow[0];
+    EXPECT_EQ(first.head.resultValid, 1);
+    EXPECT_NEAR(first.filling, 0.6888576, 1e-7);
+    EXPECT_EQ(std::memcmp(&first, &app->gravityFlow, sizeof first), 0);
+    EXPECT_EQ(done->storedRecords.gravityFlow[1].head.resultValid, 0);
+
+    app->ResetPressureFlowRecord();
+    app->pressureFlow = app->storedRecords.pressureFlow[0];
+    app->CalcPressureFlow();
+    const PressureFlowRecord& pressure = done->storedRecords.pressureFlow[0];
+    EXPECT_EQ(pressure.head.resultValid, 1);
+    EXPECT_GT(pressure.flow, 0.0);
+    EXPECT_EQ(std::memcmp(&pressure, &app->pressureFlow, sizeof pressure), 0);
+    fs::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,372 @@
+// Uplift check of a manhole: the minimum ballast table, the earth pressure of
+// the slices against Rankine's integral, the base mode and the eccentric mode,
+// and input it cannot judge.
+
+#include "DalvorApp.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+const long double kPi = std::acos(-1.0L);
+
+// The worked case of a second transcription: PT 4, ZWG 2, PP 0, Dns 1.0,
+// De 1.2, 17.5 kN/m3, 15 %, 30 degrees, no cohesion, 8 kN/m.
+std::unique_ptr<CDalvorApp> Manhole(int eccentric = 0)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    app->languageOffset = LangEnglish;
+    ManholeTypeEntry type{};
+    type.nominalDiameter = 1000;
+    type.outerDiameter = 1200;
+    type.weightPerMetre = 8;
+    app->manholeTypes.push_back(type);
+    app->manholeTypeCount = 1;
+    ManholeRecord& r = app->manhole;
+    r.eccentric = eccentric;
+    r.typeIndex = 0;
+    r.unitWeight = 17.5;
+    r.porosity = 15;
+    r.frictionAngle = 30;
+    r.cohesion = 0;
+    r.groundLevel = 4;
+    r.waterLevel = 2;
+    r.pipeBottomLevel = 0;
+    r.nominalDiameter = 1.0;
+    r.outerDiameter = 1.2;
+    r.pipeDiameter = 0.3;
+    r.sandTrapDepth = 300;
+    return app;
+}
+
+std::u16string Text(const CDalvorApp& app, int key)
+{
+    return app.LoadLangString(key, LangEnglish);
+}
+
+std::u16string Conclusion(const CDalvorApp& app)
+{
+    return FromFixed(app.manhole.head.conclusion);
+}
+
+// The earth-pressure resultant S of the base mode, recovered from the shaft
+// friction T = tan(phi) x S x pi x De.
+double EarthPressure(const CDalvorApp& app)
+{
+    const ManholeRecord& r = app.manhole;
+    return r.frictionForce / (std::tan(r.frictionAngle * static_cast<double>(0.0175f)) *
+                              static_cast<double>(3.1415f) * r.outerDiameter);
+}
+
+}  // namespace
+
+TEST(MinBallastHeight, TableByDiameterWaterAndDepth)
+{
+    struct Row {
+        int dns[4];
+        int wet[5];
+        int dry[5];
+    };
+    const Row rows[] = {
+        {{600, 800}, {300, 300, 300, 300, 300}, {0, 0, 0, 300, 300}},
+        {{1000}, {300, 300, 300, 450, 450}, {0, 0, 0, 300, 300}},
+        {{1200, 1400, 1500, 1600}, {300, 300, 450, 450, 450}, {0, 0, 350, 350, 400}},
+        {{1800, 2000}, {300, 350, 500, 500, 500}, {0, 0, 350, 350, 450}},
+        {{2200, 2400, 2600}, {350, 400, 500, 500, 500}, {0, 300, 350, 350, 450}},
+        {{3000}, {350, 400, 500, 500, 500}, {0, 300, 400, 400, 450}},
+    };
+    // Depths and their bands; the upper end of a band belongs to it.
+    const struct {
+        double depth;
+        int band;
+    } depths[] = {{-1, 0}, {3.9, 0}, {4.0, 0}, {4.0001, 1}, {5.0, 1}, {5.5, 2}, {6.0, 2},
+                  {6.01, 3}, {8.0, 3}, {8.0001, 4}, {30, 4}};
+    const double mm = 0.001f;
+    for (const Row& row : rows) {
+        for (int dns : row.dns) {
+            if (dns == 0)
+                continue;
+            // As the page holds it (mm x 0.001 single) and as a type gives it
+            // (mm / 1000): both come back to the same whole millimetres.
+            for (double d : {dns * mm, dns / 1000.0}) {
+                for (const auto& dep : depths) {
+                    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(d, dep.depth, 1, 0), row.wet[dep.band] * mm)
+                        << dns << " " << dep.depth;
+                    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(d, dep.depth, 1, 1), row.wet[dep.band] * mm);
+                    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(d, dep.depth, 0, 0), row.dry[dep.band] * mm)
+                        << dns << " " << dep.depth;
+                    // A sand trap without water needs no minimum.
+                    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(d, dep.depth, 0, 1), 0.0);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(1.0, 4.5, 1, 0), 0.3000000142492354);
+    // Sizes not in the table, and nonsense, need none.
+    for (double d : {0.9, 2.8, 0.0, -1.0, 0.9999, 1e300, kNan, kInf})
+        EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(d, 7.0, 1, 0), 0.0) << d;
+    // The millimetres are truncated, not rounded.
+    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(1.0009, 7.0, 1, 0), 450 * mm);
+    EXPECT_EQ(CDalvorApp::CalcMinBallastHeight(1.0, kNan, 1, 0), 0.0);
+}
+
+TEST(ManholeBase, WorkedCaseMatchesASecondTranscription)
+{
+    auto app = Manhole();
+    app->manhole.baseLevel = 99;
+    app->CalcManholeBuoyancy();
+    const ManholeRecord& r = app->manhole;
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_DOUBLE_EQ(r.baseLevel, -static_cast<double>(0.15f));
+    EXPECT_NEAR(r.height, 4.1500000059604645, 1e-14);
+    // The slice thickness is H x 0.01 in single precision; with an exact 0.01
+    // the sum would be 43.46674948043538 (T 94.9115545861702).
+    EXPECT_NEAR(EarthPressure(*app), 43.466747537320366, 1e-11);
+    EXPECT_NEAR(r.frictionForce, std::tan(30 * static_cast<double>(0.0175f)) *
+                                     (43.466747537320366 * static_cast<double>(3.1415f) * 1.2),
+                1e-11);
+    EXPECT_NEAR(r.frictionForce, 94.9115545861702, 1e-5);
+    EXPECT_NEAR(r.upliftForce, 24.315984350858688, 1e-11);
+    EXPECT_NEAR(r.deadWeight, 30.40000009536743, 1e-11);
+    EXPECT_EQ(r.anchoringForce, 0.0);
+    // The uplift does not beat friction and weight, but the table asks for a
+    // heavy bottom of 300 mm at Dns 1000 with water above the base.
+    EXPECT_EQ(r.ballastHeight, 0.3000000142492354);
+    EXPECT_NEAR(r.ballastVolume, 0.23562000320909507, 1e-14);
+    EXPECT_DOUBLE_EQ(r.ballastWeight, r.ballastVolume * 22.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20237));
+    EXPECT_EQ(FromFixed(r.head.warning), u"");
+
+    // Running again gives the same bytes.
+    const ManholeRecord once = r;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(std::memcmp(&once, &app->manhole, sizeof once), 0);
+}
+
+TEST(ManholeBase, SlicePressureAgainstRankine)
+{
+    // Dry wall, no cohesion: S = Ka x gamma x (H^2 - 0.35^2) / 2 with the
+    // program's Ka; the slices stay within 0.1 % of it.
+    auto app = Manhole();
+    app->manhole.waterLevel = -10;
+    app->CalcManholeBuoyancy();
+    const double h = app->manhole.height;
+    const double t = std::tan((45.0 - 15.0) * static_cast<double>(0.0175f));
+    const double rankine = t * t * 17.5 * (h * h - 0.35 * 0.35) / 2;
+    EXPECT_NEAR(EarthPressure(*app) / rankine, 1.0, 1e-3);
+    EXPECT_NEAR(EarthPressure(*app), 50.235, 1e-3);
+
+    // Water at the ground: every slice takes the submerged weight.
+    app = Manhole();
+    app->manhole.waterLevel = 4;
+    app->CalcManholeBuoyancy();
+    const double gs = 15 * static_cast<double>(0.1f) + 17.5 - 10;
+    EXPECT_NEAR(EarthPressure(*app) / (t * t * gs * (h * h - 0.35 * 0.35) / 2), 1.0, 1e-3);
+
+    // Enough cohesion leaves no active pressure at all.
+    app = Manhole();
+    app->manhole.cohesion = 100;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(app->manhole.frictionForce, 0.0);
+}
+
+TEST(ManholeBase, DryShallowShaftNeedsNothing)
+{
+    auto app = Manhole();
+    app->manhole.groundLevel = 3.5;
+    app->manhole.waterLevel = -1;
+    app->CalcManholeBuoyancy();
+    const ManholeRecord& r = app->manhole;
+    EXPECT_LE(r.height, 4.0);
+    EXPECT_EQ(r.upliftForce, 0.0);
+    EXPECT_EQ(r.anchoringForce, 0.0);
+    EXPECT_EQ(r.ballastHeight, 0.0);
+    EXPECT_EQ(r.ballastVolume, 0.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20238));
+
+    // Water exactly at the base counts as no water.
+    app->manhole.waterLevel = app->manhole.baseLevel;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(r.upliftForce, 0.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20238));
+
+    // A 7 m sand-trap manhole without water: the dry rows do not apply.
+    app = Manhole();
+    app->manhole.sandTrap = 1;
+    app->manhole.groundLevel = 6.7;
+    app->manhole.waterLevel = -5;
+    app->CalcManholeBuoyancy();
+    EXPECT_DOUBLE_EQ(app->manhole.baseLevel, -0.3);
+    EXPECT_DOUBLE_EQ(app->manhole.height, 7.0);
+    EXPECT_EQ(app->manhole.ballastHeight, 0.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20238));
+
+    // Dns 900 never gets a minimum.
+    app = Manhole();
+    app->manhole.nominalDiameter = 0.9;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(app->manhole.ballastHeight, 0.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20238));
+}
+
+TEST(ManholeBase, UpliftBeyondTheResistanceSizesTheHeavyBottom)
+{
+    // No friction, light shaft, water at the ground.
+    auto app = Manhole();
+    app->manholeTypes[0].weightPerMetre = 1;
+    app->manhole.frictionAngle = 0;
+    app->manhole.waterLevel = 4;
+    app->CalcManholeBuoyancy();
+    const ManholeRecord& r = app->manhole;
+    const double hw = 4 - r.baseLevel;
+    // Archimedes: 10 kN/m3 x pi/4 x De^2 x hw.
+    EXPECT_NEAR(r.upliftForce / static_cast<double>(10 * kPi / 4 * 1.44L * hw), 1.0, 1e-4);
+    EXPECT_EQ(r.frictionForce, 0.0);
+    const double fk = r.upliftForce * static_cast<double>(1.1f) - r.deadWeight * static_cast<double>(0.9f);
+    EXPECT_DOUBLE_EQ(r.anchoringForce, fk);
+    const double hb = fk / (1.2 * static_cast<double>(0.7854f) * 1.2 * 12.0);
+    ASSERT_GT(hb, 0.45);
+    EXPECT_DOUBLE_EQ(r.ballastHeight, hb);
+    EXPECT_DOUBLE_EQ(r.ballastVolume, 1.0 * static_cast<double>(0.7854f) * 1.0 * hb);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20237));
+}
+
+TEST(ManholeEccentric, UpliftOfStubAndRiser)
+{
+    auto app = Manhole(1);
+    ManholeRecord& r = app->manhole;
+    r.baseLevel = 12.5;
+    r.ballastHeight = 1.25;
+    r.ballastWeight = 2.5;
+    r.ballastVolume = 3.75;
+    r.waterLevel = 3;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(r.head.resultValid, 1);
+    EXPECT_DOUBLE_EQ(r.height, 4.0);
+    // Stub 1.2 + 2 x 0.5 long, of diameter De - Dns + Dk; riser submerged above
+    // 0.7 Dk less its share over the stub (Archimedes, exact pi/4).
+    const long double dk = 0.3, de = 1.2, dns = 1.0, hz = 3;
+    const long double d2 = de - dns + dk, stub = de + 1.0;
+    const long double area = kPi / 4 * de * de;
+    const long double w = 10 * (kPi / 4 * d2 * d2 * stub + (hz - 0.7L * dk) * area - area * 0.3L * d2 / 4);
+    EXPECT_NEAR(r.upliftForce / static_cast<double>(w), 1.0, 1e-4);
+    // Dead weight: the riser above 0.7 Dk + 0.35, and the stub's share.
+    EXPECT_NEAR(r.deadWeight, static_cast<double>((4 - 0.7L * dk - 0.35L) * 8 + stub * dk * 8 / dns), 1e-6);
+    // The base-mode results stay as they were.
+    EXPECT_EQ(r.baseLevel, 12.5);
+    EXPECT_EQ(r.ballastHeight, 1.25);
+    EXPECT_EQ(r.ballastWeight, 2.5);
+    EXPECT_EQ(r.ballastVolume, 3.75);
+
+    const ManholeRecord once = r;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(std::memcmp(&once, &r, sizeof once), 0);
+
+    // Strengthened joints lengthen the stub to De + 3 Dk.
+    const double plain = r.deadWeight;
+    r.reinforcedVersion = 1;
+    app->CalcManholeBuoyancy();
+    EXPECT_NEAR(r.deadWeight - plain, (1.2 + 3 * 0.3 - 2.2) * 0.3 * 8 / 1.0, 1e-9);
+}
+
+TEST(ManholeEccentric, LowWaterAndFloatingCollector)
+{
+    // Water below 0.7 Dk above the invert: no uplift, no anchoring.
+    auto app = Manhole(1);
+    app->manhole.waterLevel = 0.2;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(app->manhole.upliftForce, 0.0);
+    EXPECT_EQ(app->manhole.anchoringForce, 0.0);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20238));
+
+    // A backfill no heavier than water under water to the ground cannot hold
+    // the collector down, whatever the anchoring force.
+    app = Manhole(1);
+    app->manhole.unitWeight = 10;
+    app->manhole.porosity = 0;
+    app->manhole.waterLevel = 4;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20297));
+
+    // High water with a light riser and no friction needs anchoring.
+    app = Manhole(1);
+    app->manholeTypes[0].weightPerMetre = 0.5;
+    app->manhole.frictionAngle = 0;
+    app->manhole.waterLevel = 4;
+    app->CalcManholeBuoyancy();
+    EXPECT_GT(app->manhole.anchoringForce, 0.5);
+    EXPECT_EQ(Conclusion(*app), Text(*app, 20237));
+}
+
+TEST(Manhole, InputItCannotJudgeGivesNoResult)
+{
+    for (int mode : {0, 1}) {
+        auto expectRefused = [mode](const char* what, auto change) {
+            auto app = Manhole(mode);
+            app->manhole.waterLevel = 4;
+            app->CalcManholeBuoyancy();
+            ASSERT_EQ(app->manhole.head.resultValid, 1);
+            const ManholeRecord good = app->manhole;
+            change(*app);
+            app->CalcManholeBuoyancy();
+            SCOPED_TRACE(std::string(what) + " mode " + std::to_string(mode));
+            const ManholeRecord& r = app->manhole;
+            EXPECT_EQ(r.head.resultValid, 0);
+            EXPECT_EQ(FromFixed(r.head.conclusion), u"");
+            EXPECT_EQ(FromFixed(r.head.warning), u"");
+            for (double v : {r.upliftForce, r.frictionForce, r.deadWeight, r.anchoringForce})
+                EXPECT_EQ(v, 0.0);
+            if (mode == 0) {
+                EXPECT_EQ(r.ballastHeight, 0.0);
+                EXPECT_EQ(r.ballastVolume, 0.0);
+                EXPECT_EQ(r.ballastWeight, 0.0);
+            } else {
+                EXPECT_EQ(r.ballastHeight, good.ballastHeight);
+            }
+            for (double v : {r.height, r.baseLevel})
+                EXPECT_TRUE(std::isfinite(v));
+        };
+        expectRefused("type beyond the table", [](CDalvorApp& a) { a.manhole.typeIndex = 1; });
+        expectRefused("negative type", [](CDalvorApp& a) { a.manhole.typeIndex = -1; });
+        expectRefused("table not loaded", [](CDalvorApp& a) { a.manholeTypeCount = 0; });
+        expectRefused("count beyond the rows", [](CDalvorApp& a) {
+            a.manholeTypeCount = 3;
+            a.manhole.typeIndex = 2;
+        });
+        expectRefused("no Dns", [](CDalvorApp& a) { a.manhole.nominalDiameter = 0; });
+        expectRefused("no De", [](CDalvorApp& a) { a.manhole.outerDiameter = 0; });
+        expectRefused("negative De", [](CDalvorApp& a) { a.manhole.outerDiameter = -1.2; });
+        expectRefused("undefined ground", [](CDalvorApp& a) { a.manhole.groundLevel = kNan; });
+        expectRefused("infinite water", [](CDalvorApp& a) { a.manhole.waterLevel = kInf; });
+        expectRefused("undefined weight", [](CDalvorApp& a) { a.manholeTypes[0].weightPerMetre = kNan; });
+        expectRefused("overflowing soil", [](CDalvorApp& a) { a.manhole.unitWeight = 1e308; });
+        if (mode == 1) {
+            expectRefused("no collector", [](CDalvorApp& a) { a.manhole.pipeDiameter = 0; });
+            expectRefused("undefined collector", [](CDalvorApp& a) { a.manhole.pipeDiameter = kNan; });
+        } else {
+            expectRefused("undefined sand trap", [](CDalvorApp& a) {
+                a.manhole.sandTrap = 1;
+                a.manhole.sandTrapDepth = kInf;
+            });
+        }
+    }
+    // The stored index is read, never rewritten.
+    auto app = Manhole();
+    app->manhole.typeIndex = 7;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(app->manhole.typeIndex, 7);
+    // The base mode needs no collector diameter.
+    app = Manhole();
+    app->manhole.pipeDiameter = 0;
+    app->CalcManholeBuoyancy();
+    EXPECT_EQ(app->manhole.head.resultValid, 1);
+}

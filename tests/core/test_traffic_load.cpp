@@ -1,0 +1,360 @@
+// Traffic load on a buried pipe: the 28 classes against independent closed
+// forms (Boussinesq's point load, Newmark's corner factor, the loaded circle),
+// the impact factors, the depth floors and the paving cap.
+
+#include "BuriedPipeCalc.h"
+#include "DalvorApp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr double kMm = 0.001f;  // the program's mm-to-m factor
+
+// A record whose levels give the cover hc over the crown (Dz 500, Dw 456) and
+// whose stored cover is hp.
+BuriedPipeRecord Pipe(int trafficClass, double hc, double hp, int roadSurface = 0)
+{
+    BuriedPipeRecord r{};
+    r.trafficClass = trafficClass;
+    r.outerDiameter = 500;
+    r.innerDiameter = 456;
+    r.foundationLevel = 0.0;
+    r.groundLevel = hc + r.outerDiameter * kMm;
+    r.cover = hp;
+    r.roadSurface = roadSurface;
+    return r;
+}
+
+using LD = long double;
+const LD kPi = std::acos(-1.0L);
+
+// Newmark's corner factor for a rectangle B x L at depth z, m = B/z, n = L/z.
+LD Newmark(LD m, LD n)
+{
+    const LD m2 = m * m, n2 = n * n;
+    const LD v = m2 + n2 + 1;
+    const LD root = std::sqrt(v);
+    const LD first = 2 * m * n * root / (v + m2 * n2) * (v + 1) / v;
+    const LD second = std::atan2(2 * m * n * root, v - m2 * n2);
+    return (first + second) / (4 * kPi);
+}
+
+// The same rectangle in the program's variables: depth x B, length m B.
+LD Corner(LD x, LD m)
+{
+    return Newmark(1 / x, m / x);
+}
+
+// Boussinesq's vertical stress under a point load P at horizontal distance r.
+LD Boussinesq(LD p, LD r, LD z)
+{
+    const LD big = std::sqrt(r * r + z * z);
+    return 3 * p * z * z * z / (2 * kPi * std::pow(big, 5));
+}
+
+// Vertical stress under the centre of a circle of radius a carrying q in all.
+LD Circle(LD q, LD a, LD z)
+{
+    const LD p = q / (kPi * a * a);
+    return p * (1 - std::pow(1 / (1 + (a / z) * (a / z)), 1.5L));
+}
+
+LD RoadImpact(LD hp)
+{
+    if (hp >= 1.01L)
+        return 1;
+    return std::clamp(1 + 0.65L * (1 - hp), 1.0L, 1.325L);
+}
+
+LD TramImpact(LD hp)
+{
+    if (hp >= 1.01L)
+        return 1;
+    return std::clamp(1 + 0.1L * (1 - hp), 1.0L, 1.1L);
+}
+
+struct W {
+    LD p, r;
+};
+const std::vector<std::vector<W>> kWheels = {
+    {{40, 2.6}, {40, 2.6}, {40, 1.5}, {40, 1.5}, {40, 2.2}, {40, 0.4}, {50, 7.0}, {50, 6.6}, {40, 10.0}, {40, 9.8}},
+    {{50, 2.0}, {50, 3.0}, {50, 2.2}, {50, 0.4}, {70, 5.6}, {70, 5.2}, {50, 8.7}, {50, 8.4}},
+    {{40, 1.5}, {40, 2.6}, {40, 2.2}, {40, 0.4}, {40, 4.7}, {40, 4.2}},
+    {{50, 0.4}, {50, 2.2}, {30, 5.0}, {30, 4.5}},
+    {{30, 0.4}, {30, 2.2}, {20, 4.6}, {20, 4.0}},
+};
+
+// Twice Boussinesq's sum over a vehicle's wheels (the program takes 3 / pi).
+LD WheelStress(int trafficClass, LD z)
+{
+    LD sum = 0;
+    for (const W& w : kWheels[trafficClass - 4])
+        sum += Boussinesq(w.p, w.r, z);
+    return 2 * sum;
+}
+
+// An independent statement of each class from the standard forms, with the
+// decimal constants as the tables give them (no single-precision values).
+LD Reference(int c, LD hc, LD hp, LD dz = 500, LD dw = 456)
+{
+    hc = std::max(hc, 0.5L);
+    const LD road = RoadImpact(hp), tram = TramImpact(hp);
+    const LD zArea = std::max(hp, 0.001L);
+    const LD zRail = std::max(hp - 0.5L, 0.001L);
+    auto aircraft = [&](LD b, LD m1, LD m2) {
+        const LD x = zArea / b;
+        return 150 * (4 * Corner(x, 1) + 2 * (Corner(x, m1) - Corner(x, m2)));
+    };
+    auto vehicle = [&](LD a, LD r, LD others, LD wheel, LD factor) {
+        const LD dm = (dz + dw) / 2000;
+        LD reduction = 1;
+        if (dm > 0)
+            reduction = 1 - 0.9L / (0.9L + (4 * hc * hc + std::pow(hc, 6)) / (1.1L * std::pow(dm, 2.0L / 3)));
+        return (Boussinesq(others, r, hc) + Circle(wheel, a, hc)) * reduction * factor;
+    };
+    switch (c) {
+    case 1: return 16 * 1.5L * Corner(zArea / 1.5L, 40.0L / 3);
+    case 2: return road * 43.75L / std::pow(hc, 0.9015L);
+    case 3: return road * 32.81L / std::pow(hc, 0.9015L);
+    case 4: case 5: case 6: case 7: case 8: return WheelStress(c, hc) * road * 1.5L;
+    case 9: return std::max(0.0L, 60 / std::pow(hc, 0.912L) - 12.57L);
+    case 10: return vehicle(0.25L, 1.82L, 500, 100, 1.2L);
+    case 11: return vehicle(0.18L, 1.82L, 250, 50, 1.4L);
+    case 12: return vehicle(0.18L, 2.26L, 80, 40, 1.5L);
+    case 13: return 208 * Corner(zRail / 1.5L, 32.0L / 15) * road * 1.5L;
+    case 14: return 208 * Corner(zRail / 3, 16.0L / 15);
+    case 15: return 27.6L * Corner(zArea / 1.5L, 40.0L / 3) * tram * 1.5L;
+    case 16: return 27.6L * Corner(zArea / 3, 20.0L / 3) * tram * 1.5L;
+    case 17: return aircraft(0.9L, 6.7L / 0.9L, 4.9L / 0.9L);
+    case 18: return aircraft(1.25L, 6.2L, 4.2L);
+    case 19: return aircraft(1.75L, 37.0L / 7, 23.0L / 7);
+    case 20: return aircraft(2.15L, 10.45L / 2.15L, 6.15L / 2.15L);
+    case 21: return aircraft(2.5L, 4.6L, 2.6L);
+    default: {
+        static const LD yard[] = {22, 33, 44, 55, 88, 110};
+        return 4 * yard[c - 22] * Corner(zArea / 10, 3);
+    }
+    }
+}
+
+double Load(const BuriedPipeRecord& r)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    app->buriedPipe = r;
+    app->buriedPipe.trafficLoad = -123.0;
+    app->CalcTrafficLoad();
+    return app->buriedPipe.trafficLoad;
+}
+
+}  // namespace
+
+TEST(TrafficLoad, ClassesOutsideTheTableGiveNoLoad)
+{
+    for (int c : {0, -1, 28, 1000, std::numeric_limits<int>::min()})
+        EXPECT_EQ(Load(Pipe(c, 1.0, 1.0)), 0.0) << "class " << c;
+}
+
+TEST(TrafficLoad, CalculationWritesOnlyTheTrafficLoad)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    app->buriedPipe = Pipe(10, 1.0, 1.0);
+    BuriedPipeRecord before = app->buriedPipe;
+    app->CalcTrafficLoad();
+    EXPECT_GT(app->buriedPipe.trafficLoad, 0.0);
+    before.trafficLoad = app->buriedPipe.trafficLoad;
+    EXPECT_EQ(std::memcmp(&before, &app->buriedPipe, sizeof before), 0);
+}
+
+// Values at Hc = Hp = 1.0 from a second, independent transcription of the
+// class table (four decimals).
+TEST(TrafficLoad, EveryClassAtOneMetreMatchesASecondTranscription)
+{
+    const double expected[28] = {0,       5.5171,  43.75,   32.81,   46.9449, 51.8427, 43.6441,
+                                 50.3241, 30.2110, 47.43,   54.0072, 32.5113, 25.1126, 76.8648,
+                                 51.8421, 9.5170,  10.2069, 97.1489, 120.0037, 135.5264, 141.2690,
+                                 144.1037, 21.9913, 32.9869, 43.9826, 54.9782, 87.9652, 109.9565};
+    for (int c = 0; c < 28; ++c)
+        EXPECT_NEAR(Load(Pipe(c, 1.0, 1.0)), expected[c], 5.1e-5) << "class " << c;
+}
+
+// Every class at several depths against the standard forms written afresh in
+// long double. The program's single-precision constants (6.283, 3.1415, 0.955,
+// 0.6667 ...) stay within 1e-4 of the exact ones.
+TEST(TrafficLoad, EveryClassAtSeveralDepthsMatchesTheClosedForms)
+{
+    for (int c = 1; c < 28; ++c) {
+        for (double depth : {0.6, 0.8, 1.0, 1.5, 2.0, 3.5, 6.0}) {
+            const double gk = Load(Pipe(c, depth, depth));
+            const LD ref = Reference(c, depth, depth);
+            if (ref == 0) {
+                EXPECT_EQ(gk, 0.0) << "class " << c << " depth " << depth;
+                continue;
+            }
+            EXPECT_NEAR(gk / ref, 1.0, 1e-4) << "class " << c << " depth " << depth;
+            EXPECT_GT(gk, 0.0);
+        }
+    }
+}
+
+TEST(TrafficLoad, CornerFactorAgreesWithNewmark)
+{
+    // The program's 1/6.283 in single precision against 1/(2 pi): a fixed ratio.
+    const LD ratio = 2 * kPi * static_cast<LD>(0.15915963053703308);
+    const double cases[][2] = {{1, 1}, {0.5, 1}, {1, 2}, {0.1, 13.333}, {2, 3}, {0.001, 1}, {10, 1}, {0.3, 40.0 / 3}};
+    for (const auto& c : cases) {
+        const double x = c[0], m = c[1];
+        const LD newmark = Corner(x, m);
+        const double got = TrafficCornerFactor(x, m);
+        EXPECT_NEAR(got / newmark, 1.0L, 1e-4) << x << " " << m;
+        EXPECT_NEAR(got / newmark, ratio, 1e-12) << x << " " << m;
+    }
+    // Newmark's table: m = n = 1 gives 0.1752, m = n = 2 gives 0.2325,
+    // m = 1, n = 2 gives 0.1999; a rectangle at the surface gives 1/4.
+    EXPECT_NEAR(TrafficCornerFactor(1.0, 1.0), 0.1752, 1e-4);
+    EXPECT_NEAR(TrafficCornerFactor(0.5, 1.0), 0.2325, 1e-4);
+    EXPECT_NEAR(TrafficCornerFactor(1.0, 2.0), 0.1999, 1e-4);
+    EXPECT_NEAR(TrafficCornerFactor(1e-6, 1.0), 0.25, 1e-4);
+}
+
+TEST(TrafficLoad, WheelLoadsAreTwiceBoussinesq)
+{
+    for (int c = 4; c <= 8; ++c) {
+        for (double z : {0.5, 0.75, 1.0, 2.0, 4.0, 9.0}) {
+            // Stored cover deep enough for no impact factor.
+            const double gk = Load(Pipe(c, z, 1.5));
+            const LD twice = WheelStress(c, z);
+            EXPECT_NEAR(gk / 1.5 / twice, 1.0L, 1e-4) << "class " << c << " depth " << z;
+        }
+    }
+}
+
+TEST(TrafficLoad, ImpactFactorsFollowTheStoredCover)
+{
+    // Class 2 at a level cover of exactly 1 m is 43.75 x the road factor.
+    auto road = [](double hp) { return Load(Pipe(2, 1.0, hp)) / 43.75; };
+    EXPECT_DOUBLE_EQ(road(1.01f), 1.0);
+    EXPECT_DOUBLE_EQ(road(1.0), 1.0);
+    EXPECT_DOUBLE_EQ(road(5.0), 1.0);
+    EXPECT_DOUBLE_EQ(road(0.8), 1 + static_cast<double>(0.65f) * (1 - 0.8));
+    // At 0.5 m the single-precision slope leaves the factor a hair below its
+    // single-precision cap; a little shallower the cap holds it.
+    EXPECT_DOUBLE_EQ(road(0.5), 1 + static_cast<double>(0.65f) * 0.5);
+    EXPECT_LT(road(0.5), static_cast<double>(1.325f));
+    EXPECT_DOUBLE_EQ(road(0.4), static_cast<double>(1.325f));
+    EXPECT_DOUBLE_EQ(road(-2.0), static_cast<double>(1.325f));
+    // Just below 1.01 in single precision the factor is still 1 + a hair.
+    EXPECT_GT(road(1.0 - 1e-3), 1.0);
+
+    // Class 15 divided by its area term gives the tram factor.
+    auto tram = [](double hp) {
+        const double z = hp > 0.001f ? hp : static_cast<double>(0.001f);
+        return Load(Pipe(15, 1.0, hp)) / (27.6 * TrafficCornerFactor(z / 1.5, 40.0 / 3.0) * 1.5);
+    };
+    EXPECT_DOUBLE_EQ(tram(1.01f), 1.0);
+    EXPECT_DOUBLE_EQ(tram(0.5), 1 + static_cast<double>(0.1f) * 0.5);
+    // At a cover of 0 the factor is 1 + 0.1 (single) and still below its cap
+    // 1.1 (single); only a negative cover reaches the cap.
+    EXPECT_DOUBLE_EQ(tram(0.0), 1 + static_cast<double>(0.1f));
+    EXPECT_LT(tram(0.0), static_cast<double>(1.1f));
+    EXPECT_DOUBLE_EQ(tram(-1.0), static_cast<double>(1.1f));
+}
+
+TEST(TrafficLoad, WheelAndVehicleClassesNeverSeeLessThanHalfAMetre)
+{
+    for (int c = 2; c <= 12; ++c)
+        EXPECT_EQ(Load(Pipe(c, 0.3, 1.5)), Load(Pipe(c, 0.5, 1.5))) << "class " << c;
+    // A negative cover from the levels is floored the same way.
+    EXPECT_EQ(Load(Pipe(4, -2.0, 1.5)), Load(Pipe(4, 0.5, 1.5)));
+}
+
+TEST(TrafficLoad, AreaClassesTakeTheStoredCoverWithAMillimetreFloor)
+{
+    const double z = 0.001f;
+    // Railway: 0.5 m below the cover; a cover of 0.4 gives the floor.
+    EXPECT_DOUBLE_EQ(Load(Pipe(13, 3.0, 0.4)),
+                     208 * TrafficCornerFactor(z / 1.5, 32.0 / 15.0) * static_cast<double>(1.325f) * 1.5);
+    // The level cover plays no part in an area class.
+    EXPECT_EQ(Load(Pipe(22, 0.7, 2.0)), Load(Pipe(22, 5.0, 2.0)));
+    EXPECT_DOUBLE_EQ(Load(Pipe(22, 1.0, -3.0)), 4 * 22 * TrafficCornerFactor(z / 10, 3));
+    // Double railway has neither the impact factor nor the 1.5.
+    EXPECT_DOUBLE_EQ(Load(Pipe(14, 1.0, 0.7)), 208 * TrafficCornerFactor(0.2 / 3.0, 16.0 / 15.0));
+}
+
+TEST(TrafficLoad, PavingCapOfTheRoadClasses)
+{
+    auto pr = [](double hc) {
+        return 1 - 0.8657 * hc + static_cast<double>(0.3239f) * (hc * hc) -
+               static_cast<double>(0.0455f) * (hc * hc * hc);
+    };
+    // Levels giving 0.3 m: Hc is 0.5 and the cap binds (second transcription).
+    EXPECT_NEAR(Load(Pipe(2, 0.3, 0.3, 1)), 55.6993, 1e-4);
+    EXPECT_NEAR(Load(Pipe(3, 0.3, 0.3, 1)), 55.6993, 1e-4);
+    EXPECT_NEAR(Load(Pipe(9, 0.3, 0.3, 1)), 55.6993, 1e-4);
+    EXPECT_NEAR(Load(Pipe(4, 0.3, 0.3, 1)), 25.6975, 1e-4);
+    EXPECT_NEAR(Load(Pipe(10, 0.3, 0.3, 1)), 42.8506, 1e-4);
+    EXPECT_DOUBLE_EQ(Load(Pipe(2, 1.0, 1.0, 1)), std::min(43.75, pr(1.0) * static_cast<double>(86.7f)));
+
+    // A load below the cap stays.
+    const double low = Load(Pipe(3, 1.5, 1.5, 0));
+    ASSERT_LT(low, pr(1.5) * static_cast<double>(86.7f));
+    EXPECT_EQ(Load(Pipe(3, 1.5, 1.5, 1)), low);
+
+    // At 3 m or deeper, or without the flag, no cap.
+    EXPECT_EQ(Load(Pipe(2, 3.0, 3.0, 1)), Load(Pipe(2, 3.0, 3.0, 0)));
+    EXPECT_GT(Load(Pipe(2, 0.5, 0.5, 0)), Load(Pipe(2, 0.5, 0.5, 1)));
+    // Just below 3 m the cap applies (and binds for class 2).
+    EXPECT_DOUBLE_EQ(Load(Pipe(2, 2.999, 2.999, 1)), pr(2.999) * static_cast<double>(86.7f));
+    // The area classes ignore the flag.
+    for (int c : {1, 13, 14, 15, 16, 17, 20, 22, 27})
+        EXPECT_EQ(Load(Pipe(c, 0.5, 0.5, 1)), Load(Pipe(c, 0.5, 0.5, 0))) << "class " << c;
+    // The cap factor stays positive over the capped depths.
+    for (double hc = 0.5; hc < 3.0; hc += 0.01)
+        EXPECT_GT(pr(hc), 0.0);
+}
+
+TEST(TrafficLoad, SwedishClassVanishesDeep)
+{
+    EXPECT_GT(Load(Pipe(9, 5.5, 5.5)), 0.0);
+    EXPECT_EQ(Load(Pipe(9, 5.6, 5.6)), 0.0);
+    EXPECT_EQ(Load(Pipe(9, 50.0, 50.0)), 0.0);
+}
+
+TEST(TrafficLoad, VehicleClassesWithoutAPipeTakeNoReduction)
+{
+    for (int c = 10; c <= 12; ++c) {
+        BuriedPipeRecord r = Pipe(c, 1.0, 1.0);
+        r.outerDiameter = 0;
+        r.innerDiameter = 0;
+        r.groundLevel = 1.0;
+        const LD ref = Reference(c, 1.0, 1.0, 0, 0);
+        EXPECT_NEAR(Load(r) / ref, 1.0L, 1e-4) << "class " << c;
+        // A reduction makes a real pipe's load smaller.
+        EXPECT_LT(Load(Pipe(c, 1.0, 1.0)), Load(r));
+    }
+}
+
+TEST(TrafficLoad, UndefinedLevelsGiveNoLoad)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    BuriedPipeRecord r = Pipe(4, 1.0, 1.0);
+    r.groundLevel = nan;
+    EXPECT_EQ(Load(r), 0.0);
+    r = Pipe(22, 1.0, 1.0);
+    r.cover = nan;
+    EXPECT_EQ(Load(r), 0.0);
+    r = Pipe(2, 1.0, 1.0);
+    r.groundLevel = inf;
+    EXPECT_EQ(Load(r), 0.0);
+    r = Pipe(10, 1.0, 1.0);
+    r.innerDiameter = -inf;
+    EXPECT_EQ(Load(r), 0.0);
+}

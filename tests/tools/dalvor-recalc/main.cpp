@@ -1,0 +1,147 @@
+// dalvor-recalc: reads a project file, runs every stored calculation again as
+// the program does on its working record, and writes the project back.
+//
+//   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc] IN.qdl OUT.qdl
+//   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
+#include "DalvorApp.h"
+#include "ReferenceDump.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* ReadErrorText(ProjectReadError e)
+{
+    switch (e) {
+    case ProjectReadError::CannotOpen: return "cannot be opened";
+    case ProjectReadError::TooShort: return "is shorter than a project file's header";
+    case ProjectReadError::NegativeCount: return "holds a negative record count";
+    case ProjectReadError::LengthMismatch: return "is not as long as its record counts say";
+    default: return "is damaged";
+    }
+}
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc] IN.qdl OUT.qdl\n"
+                 "       dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]\n");
+    return 1;
+}
+
+// Runs one kind's calculation on each stored record in turn, through the
+// working record, exactly as a page does after loading the record back.
+template <typename Record, typename Reset, typename Calc>
+void Recalculate(std::vector<Record>& stored, Record& working, Reset reset, Calc calc)
+{
+    for (Record& entry : stored) {
+        reset();
+        working = entry;
+        calc();
+        entry = working;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    int offset = LangPolish;
+    bool extended = false, noCalc = false, dump = false;
+    std::string data;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--lang" && i + 1 < argc) {
+            std::string code = argv[++i];
+            if (code == "pl")
+                offset = LangPolish;
+            else if (code == "en")
+                offset = LangEnglish;
+            else if (code == "ru")
+                offset = LangRussian;
+            else
+                return Usage();
+        } else if (a == "--extended") {
+            extended = true;
+        } else if (a == "--data" && i + 1 < argc) {
+            data = argv[++i];
+        } else if (a == "--no-calc") {
+            noCalc = true;
+        } else if (a == "--dump-tables") {
+            dump = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage();
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (dump ? !files.empty() : files.size() != 2)
+        return Usage();
+
+    if (data.empty()) {
+        std::error_code ec;
+        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(),
+                                    std::getenv("DALVOR_HOME"));
+    }
+
+    MemorySettings settings;
+    settings.WriteInt("Settings", "Language", offset);
+    if (extended)
+        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
+    CountingHost host;
+    CDalvorApp& app = theApp;
+    app.SetHost(&host);
+    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
+    if (app.languageOffset != offset) {
+        // The program itself never starts in Russian; the tool may.
+        app.languageOffset = offset;
+        status = app.SwitchLanguage(offset);
+        app.ResetAllRecords();
+    }
+    if (status.error != ReferenceLoadStatus::Ok)
+        std::fprintf(stderr, "dalvor-recalc: warning: reference database %s could not be read%s%s\n",
+                     status.file.c_str(), status.table.empty() ? "" : ", missing table ",
+                     status.table.c_str());
+
+    if (dump) {
+        std::string text = DumpReferenceTables(app);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+
+    ProjectReadError error = app.ReadProjectFile(files[0]);
+    if (error != ProjectReadError::None) {
+        std::fprintf(stderr, "dalvor-recalc: %s: the project file %s\n", files[0].c_str(),
+                     ReadErrorText(error));
+        return 2;
+    }
+
+    if (!noCalc) {
+        ProjectArrays& p = app.storedRecords;
+        Recalculate(p.tank, app.tank, [&] { app.ResetTankRecord(); },
+                    [&] {
+                        app.CalcTankBuoyancy();
+                        app.CalcTankAnchoring();
+                    });
+        Recalculate(p.manhole, app.manhole, [&] { app.ResetManholeRecord(); },
+                    [&] { app.CalcManholeBuoyancy(); });
+        Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); },
+                    [&] { app.CalcBuriedPipe(); });
+        Recalculate(p.gravityFlow, app.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
+                    [&] { app.CalcGravityFlow(); });
+        Recalculate(p.pressureFlow, app.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
+                    [&] { app.CalcPressureFlow(); });
+    }
+
+    if (app.WriteProjectFile(files[1]) != ProjectWriteError::None) {
+        std::fprintf(stderr, "dalvor-recalc: %s: the project could not be written\n", files[1].c_str());
+        return 3;
+    }
+    return 0;
+}
