@@ -106,7 +106,7 @@ void CDalvorApp::CalcGravityFlow()
                 const double d = candidate.innerDiameter * kCandidateScale;
                 double capacity = CGravityFlowCalculator::FlowAtFilling(d, k, nu, kCapacityFilling, J, s);
                 if (!(d > 0.0))
-                    capacity = std::numeric_limits<double>::quiet_NaN();  // a size without a diameter carries nothing
+                    capacity = std::numeric_limits<double>::quiet_NaN();  // a size without a bore
                 capacities[j] = capacity;
                 candidate.capacity = capacity;
                 KeepFinite(candidate.capacity);
@@ -122,11 +122,11 @@ void CDalvorApp::CalcGravityFlow()
             r.roughness = candidate.roughness;
             if (r.userRoughness > 0.0)
                 r.roughness = r.userRoughness;
+            D = r.innerDiameter / 1000.0;
+            k = r.roughness / 1000.0;  // a roughness that is no number spoils the result below
             KeepFinite(r.outerDiameter);
             KeepFinite(r.nominalSize);
             KeepFinite(r.roughness);
-            D = r.innerDiameter / 1000.0;
-            k = r.roughness / 1000.0;
             const double fillingFound = gravityCalculator.FillingForFlow(Q, D, k, nu, J, s);
             if (fillingFound > 0.0) {
                 r.filling = fillingFound;
@@ -138,10 +138,11 @@ void CDalvorApp::CalcGravityFlow()
             break;
         }
     }
-    KeepFinite(r.slope);
-    KeepFinite(r.flow);
-    if (r.head.resultValid != 1)
+    if (r.head.resultValid != 1) {
+        KeepFinite(r.slope);
+        KeepFinite(r.flow);
         return;
+    }
 
     // The table is built aside and kept only when the whole result is sound,
     // so that the picture never reads a table made from numbers that are not.

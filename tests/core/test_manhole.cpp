@@ -297,6 +297,22 @@ TEST(ManholeEccentric, LowWaterAndFloatingCollector)
     app->CalcManholeBuoyancy();
     EXPECT_EQ(Conclusion(*app), Text(*app, 20297));
 
+    // A weightless backfill holds nothing down: the collector floats as soon
+    // as any of it is wet, in each of the wetted-circle cases, and not when
+    // the water stays below its invert.
+    for (double hz : {-0.1, 0.0, 0.1, 0.15, 0.25, 0.3, 2.0}) {
+        app = Manhole(1);
+        app->manhole.unitWeight = 0;
+        app->manhole.porosity = 0;
+        app->manhole.waterLevel = hz;
+        app->CalcManholeBuoyancy();
+        EXPECT_EQ(app->manhole.head.resultValid, 1);
+        if (hz > 0)
+            EXPECT_EQ(Conclusion(*app), Text(*app, 20297)) << hz;
+        else
+            EXPECT_EQ(Conclusion(*app), Text(*app, 20238)) << hz;
+    }
+
     // High water with a light riser and no friction needs anchoring.
     app = Manhole(1);
     app->manholeTypes[0].weightPerMetre = 0.5;
