@@ -368,16 +368,16 @@ struct ColumnSpec {
     char kind;  // 'i', 'r', or 'n' for the language's name
 };
 
-void WriteTable(Database& db, const std::string& table, const SourceTable& src, const std::vector<ColumnSpec>& spec,
+void WriteTable(Database& db, const std::string& table, const SourceTable& src, const std::vector<ColumnSpec>& layout,
                 const char* language)
 {
     std::vector<std::string> columns{"ord"};
-    for (const auto& c : spec)
+    for (const auto& c : layout)
         columns.push_back(c.name);
     for (std::size_t r = 0; r < src.rows.size(); ++r) {
         std::vector<Database::Value> values;
         values.push_back({'i', static_cast<long long>(r), 0, {}});
-        for (const auto& c : spec) {
+        for (const auto& c : layout) {
             if (c.kind == 'i')
                 values.push_back({'i', Integer(src, r, c.name), 0, {}});
             else if (c.kind == 'r')
