@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <optional>
 
-CDalvorApp theApp;
-
 namespace {
 
 // Stands in until the windows supply a host: counts nothing, opens nothing.
@@ -21,6 +19,8 @@ public:
 NullHost nullHost;
 
 }  // namespace
+
+CDalvorApp theApp;
 
 CDalvorApp::CDalvorApp() : host(&nullHost)
 {
