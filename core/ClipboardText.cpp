@@ -110,12 +110,12 @@ constexpr ColumnSpec kManholeColumns[] = {
 };
 
 template <std::size_t N>
-std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (&specs)[N], ListingTarget target)
+std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (&layout)[N], ListingTarget target)
 {
     std::vector<ProjectColumn> columns;
     columns.reserve(N);
     const bool clip = target == ListingTarget::Clipboard;
-    for (const ColumnSpec& s : specs) {
+    for (const ColumnSpec& s : layout) {
         const int key = clip && s.clipboardKey ? s.clipboardKey : s.key;
         std::u16string heading = clip && s.clipboardPrefix ? s.clipboardPrefix : s.prefix;
         if (key)
@@ -133,7 +133,7 @@ constexpr std::size_t kLongCell = 127;   // conclusion
 
 class CellWriter {
 public:
-    CellWriter(ListingTarget target) : clip(target == ListingTarget::Clipboard) {}
+    explicit CellWriter(ListingTarget target) : clip(target == ListingTarget::Clipboard) {}
 
     void Text(std::u16string_view text, std::size_t bound)
     {

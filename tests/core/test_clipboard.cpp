@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <memory>
 #include <string>
 
@@ -393,6 +394,24 @@ TEST_F(ClipboardTest, EveryLineHasAsManyCellsAsTheHeader)
             EXPECT_EQ(Cells(line), Cells(lines[0])) << kind;
         EXPECT_EQ(ProjectColumns(*app, kind, ListingTarget::List).size(), Cells(lines[0]));
     }
+}
+
+TEST_F(ClipboardTest, NumbersIgnoreTheProcessLocale)
+{
+    TankRecord t{};
+    t.capacity = 12.5;
+    t.upliftForce = -1.5;
+    Store(app->storedRecords.tank, ArrayTank, t);
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "pl_PL.utf8"))
+        GTEST_SKIP() << "no Polish locale on this machine";
+    const auto cells = ProjectCells(*app, KindTank, 0, ListingTarget::List);
+    const std::u16string text = BuildClipboardText(*app, KindTank);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(cells[3], u"12.50");
+    EXPECT_EQ(cells[8], u"-1.50");
+    EXPECT_NE(text.find(u"\t12,50\t"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\t-1,50\t"), std::u16string::npos);
 }
 
 TEST(CutText, KeepsSurrogatePairsWhole)

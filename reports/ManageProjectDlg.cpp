@@ -1,0 +1,438 @@
+#include "ManageProjectDlg.h"
+
+#include "ClipboardExport.h"
+#include "ClipboardText.h"
+#include "DalvorApp.h"
+#include "ReportCtrl.h"
+#include "Text.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+
+QString ToQString(const std::u16string& s)
+{
+    return QString::fromStdU16String(s);
+}
+
+// The 16 x 16 images of the Up, Down and Copy buttons.
+QIcon ArrowIcon(bool up)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath arrow;
+    if (up) {
+        arrow.moveTo(8, 1);
+        arrow.lineTo(15, 8);
+        arrow.lineTo(11, 8);
+        arrow.lineTo(11, 15);
+        arrow.lineTo(5, 15);
+        arrow.lineTo(5, 8);
+        arrow.lineTo(1, 8);
+    } else {
+        arrow.moveTo(8, 15);
+        arrow.lineTo(15, 8);
+        arrow.lineTo(11, 8);
+        arrow.lineTo(11, 1);
+        arrow.lineTo(5, 1);
+        arrow.lineTo(5, 8);
+        arrow.lineTo(1, 8);
+    }
+    arrow.closeSubpath();
+    p.setPen(QPen(QColor(0, 100, 0), 1));
+    p.setBrush(QColor(0, 170, 0));
+    p.drawPath(arrow);
+    return QIcon(pixmap);
+}
+
+QIcon CopyIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(0, 0, 140));
+    p.setBrush(QColor(170, 200, 255));
+    p.drawRect(1, 1, 9, 11);
+    p.setBrush(QColor(120, 160, 240));
+    p.drawRect(5, 4, 9, 11);
+    return QIcon(pixmap);
+}
+
+// Key of the calculator's caption that titles the dialog.
+int TitleKey(int kind)
+{
+    switch (kind) {
+    case KindTank: return 109;
+    case KindManhole: return 108;
+    case KindBuriedPipe: return 112;
+    case KindGravityFlow: return 110;
+    case KindPressureFlow: return 111;
+    default: return 0;
+    }
+}
+
+constexpr int kNameColumn = 1;
+constexpr std::size_t kNameUnits = 63;
+
+}  // namespace
+
+CManageProjectDlg::CManageProjectDlg(CDalvorApp& application, QWidget* parent)
+    : QDialog(parent), app(application)
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    setSizeGripEnabled(false);
+
+    title = new QLabel(this);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    title->setObjectName(QStringLiteral("title"));
+
+    list = new CReportCtrl(this);
+    list->setObjectName(QStringLiteral("list"));
+
+    deleteButton = new QPushButton(this);
+    deleteButton->setObjectName(QStringLiteral("deleteButton"));
+    readButton = new QPushButton(this);
+    readButton->setObjectName(QStringLiteral("readButton"));
+    upButton = new QPushButton(this);
+    upButton->setObjectName(QStringLiteral("upButton"));
+    downButton = new QPushButton(this);
+    downButton->setObjectName(QStringLiteral("downButton"));
+    copyButton = new QPushButton(this);
+    copyButton->setObjectName(QStringLiteral("copyButton"));
+    okButton = new QPushButton(this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+
+    // Sizes follow the dialog's template at 96 dpi.
+    for (QPushButton* b : {deleteButton, readButton})
+        b->setFixedSize(105, 26);
+    for (QPushButton* b : {upButton, downButton, copyButton})
+        b->setFixedSize(48, 26);
+    okButton->setFixedSize(225, 26);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(deleteButton);
+    buttons->addWidget(readButton);
+    buttons->addStretch(1);
+    buttons->addWidget(upButton);
+    buttons->addWidget(downButton);
+    buttons->addWidget(copyButton);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 11, 10, 11);
+    layout->addWidget(title);
+    layout->addWidget(list, 1);
+    layout->addLayout(buttons);
+    resize(850, 317);
+
+    connect(deleteButton, &QPushButton::clicked, this, &CManageProjectDlg::OnDelete);
+    connect(readButton, &QPushButton::clicked, this, &CManageProjectDlg::OnRead);
+    connect(upButton, &QPushButton::clicked, this, &CManageProjectDlg::OnUp);
+    connect(downButton, &QPushButton::clicked, this, &CManageProjectDlg::OnDown);
+    connect(copyButton, &QPushButton::clicked, this, &CManageProjectDlg::OnCopy);
+    connect(okButton, &QPushButton::clicked, this, &CManageProjectDlg::accept);
+    connect(list, &CReportCtrl::cellEdited, this, &CManageProjectDlg::OnCellEdited);
+}
+
+CManageProjectDlg::~CManageProjectDlg() = default;
+
+void CManageProjectDlg::showEvent(QShowEvent* e)
+{
+    OnInitDialog();
+    QDialog::showEvent(e);
+}
+
+int CManageProjectDlg::StoredCount() const
+{
+    return StoredRecordCount(app, kind);
+}
+
+int* CManageProjectDlg::CurrentIndex()
+{
+    const int a = KindToArrayIndex(kind);
+    return a >= 0 ? &app.currentIndex[a] : nullptr;
+}
+
+void CManageProjectDlg::OnInitDialog()
+{
+    if (initialised)
+        return;
+    initialised = true;
+    pendingNames.assign(static_cast<std::size_t>(StoredCount()), std::nullopt);
+    SetLanguageTexts(app.languageOffset);
+    list->SetGridLines(true);
+    list->SetEditable(true);
+    upButton->setIcon(ArrowIcon(true));
+    downButton->setIcon(ArrowIcon(false));
+    copyButton->setIcon(CopyIcon());
+}
+
+void CManageProjectDlg::SetLanguageTexts(int offset)
+{
+    setWindowTitle(ToQString(app.LoadLangString(125, offset)));
+    if (const int key = TitleKey(kind))
+        title->setText(ToQString(app.LoadLangString(key, offset)));
+    switch (kind) {
+    case KindTank:
+        InitTankColumns();
+        FillTankList();
+        break;
+    case KindManhole:
+        InitManholeColumns();
+        FillManholeList();
+        break;
+    case KindBuriedPipe:
+        InitStaticsColumns();
+        FillStaticsList();
+        break;
+    case KindGravityFlow:
+        InitGravityColumns();
+        FillGravityList();
+        break;
+    case KindPressureFlow:
+        InitPressureColumns();
+        FillPressureList();
+        break;
+    default: break;
+    }
+    const bool any = StoredCount() > 0;
+    deleteButton->setEnabled(any);
+    readButton->setEnabled(any);
+    deleteButton->setText(ToQString(app.LoadLangString(1565, offset)));
+    readButton->setText(ToQString(app.LoadLangString(1566, offset)));
+    okButton->setText(ToQString(app.LoadLangString(1593, offset)));
+}
+
+// ---- columns and rows ----------------------------------------------------
+
+void CManageProjectDlg::InitColumns()
+{
+    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, ListingTarget::List);
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        list->InsertColumn(static_cast<int>(c), ToQString(columns[c].heading), CReportCtrl::FormatLeft,
+                           columns[c].width);
+    list->SetExtendedStyle(CReportCtrl::StyleGridLines | CReportCtrl::StyleFullRowSelect);
+}
+
+void CManageProjectDlg::InitTankColumns() { InitColumns(); }
+void CManageProjectDlg::InitManholeColumns() { InitColumns(); }
+void CManageProjectDlg::InitStaticsColumns() { InitColumns(); }
+void CManageProjectDlg::InitGravityColumns() { InitColumns(); }
+void CManageProjectDlg::InitPressureColumns() { InitColumns(); }
+
+// Rows in array order, each keeping the index of its record; a name edited
+// and not yet taken over by OK shows in place of the stored one. The list's
+// sort is forgotten.
+void CManageProjectDlg::FillList()
+{
+    list->DeleteItems(CReportCtrl::StateAny);
+    const int count = StoredCount();
+    pendingNames.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::u16string> cells = ProjectCells(app, kind, i, ListingTarget::List);
+        if (cells.empty())
+            continue;
+        const int row = list->InsertItem(i, ToQString(cells[0]), static_cast<uint32_t>(i));
+        for (std::size_t c = 1; c < cells.size(); ++c) {
+            const std::optional<QString>& pending = pendingNames[static_cast<std::size_t>(i)];
+            const bool edited = c == kNameColumn && pending.has_value();
+            list->SetItemText(row, static_cast<int>(c), edited ? *pending : ToQString(cells[c]));
+        }
+    }
+    const int* current = CurrentIndex();
+    if (count > 0 && current && *current != -1) {
+        const int row = RowOfRecord(*current);
+        if (row >= 0)
+            SelectRow(row);
+    }
+}
+
+void CManageProjectDlg::FillTankList() { FillList(); }
+void CManageProjectDlg::FillManholeList() { FillList(); }
+void CManageProjectDlg::FillStaticsList() { FillList(); }
+void CManageProjectDlg::FillGravityList() { FillList(); }
+void CManageProjectDlg::FillPressureList() { FillList(); }
+
+int CManageProjectDlg::RecordOfRow(int row) const
+{
+    if (row < 0 || row >= list->GetItemCount(CReportCtrl::StateAny))
+        return -1;
+    const uint32_t record = list->GetItemData(row);
+    return record < static_cast<uint32_t>(StoredCount()) ? static_cast<int>(record) : -1;
+}
+
+int CManageProjectDlg::RowOfRecord(int index) const
+{
+    const int rows = list->GetItemCount(CReportCtrl::StateAny);
+    for (int r = 0; r < rows; ++r)
+        if (RecordOfRow(r) == index)
+            return r;
+    return -1;
+}
+
+std::optional<QString> CManageProjectDlg::PendingName(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(pendingNames.size()))
+        return std::nullopt;
+    return pendingNames[static_cast<std::size_t>(index)];
+}
+
+void CManageProjectDlg::SelectRow(int row)
+{
+    if (!list->SetItemStates(row, CReportCtrl::StateSelected | CReportCtrl::StateFocused))
+        return;
+    list->EnsureVisible(row);
+    list->setFocus(Qt::OtherFocusReason);
+}
+
+void CManageProjectDlg::OnCellEdited(int row, int column)
+{
+    if (column != kNameColumn)
+        return;
+    const int record = RecordOfRow(row);
+    if (record >= 0 && record < static_cast<int>(pendingNames.size()))
+        pendingNames[static_cast<std::size_t>(record)] = list->GetItemText(row, column);
+}
+
+// ---- commands ------------------------------------------------------------
+
+void CManageProjectDlg::OnDelete()
+{
+    list->EndEdit(true);
+    const int sel = list->GetFirstSelectedItem();
+    const int record = RecordOfRow(sel);
+    app.DeleteStoredCalc(kind, record);
+    if (record >= 0 && record < static_cast<int>(pendingNames.size()))
+        pendingNames.erase(pendingNames.begin() + record);
+    FillList();
+    int* current = CurrentIndex();
+    if (StoredCount() == 0) {
+        deleteButton->setEnabled(false);
+        readButton->setEnabled(false);
+        if (current)
+            *current = -1;
+    }
+    if (sel != -1) {
+        // The record that took the deleted one's place (or the new last one)
+        // is current; its row is selected and read.
+        if (current && *current >= 0) {
+            const int row = RowOfRecord(*current);
+            if (row >= 0)
+                SelectRow(row);
+        }
+        OnRead();
+    }
+}
+
+void CManageProjectDlg::OnRead()
+{
+    list->EndEdit(true);
+    const int sel = list->GetFirstSelectedItem();
+    if (int* current = CurrentIndex())
+        *current = RecordOfRow(sel);
+    if (sel >= 0)
+        SelectRow(sel);
+}
+
+void CManageProjectDlg::OnUp()
+{
+    list->EndEdit(true);
+    const int sel = list->GetFirstSelectedItem();
+    const int record = RecordOfRow(sel);
+    if (record < 0)
+        return;
+    if (record > 0) {
+        app.MoveStoredCalcUp(kind, record);
+        std::swap(pendingNames[static_cast<std::size_t>(record - 1)],
+                  pendingNames[static_cast<std::size_t>(record)]);
+        FillList();
+        SelectRow(RowOfRecord(record - 1));
+    } else {
+        SelectRow(sel);
+    }
+}
+
+void CManageProjectDlg::OnDown()
+{
+    list->EndEdit(true);
+    const int sel = list->GetFirstSelectedItem();
+    const int record = RecordOfRow(sel);
+    if (record < 0)
+        return;
+    if (record < StoredCount() - 1) {
+        app.MoveStoredCalcDown(kind, record);
+        std::swap(pendingNames[static_cast<std::size_t>(record)],
+                  pendingNames[static_cast<std::size_t>(record + 1)]);
+        FillList();
+        SelectRow(RowOfRecord(record + 1));
+    } else {
+        SelectRow(sel);
+    }
+}
+
+void CManageProjectDlg::OnCopy()
+{
+    switch (kind) {
+    case KindTank: CopyTankToClipboard(); break;
+    case KindManhole: CopyManholeToClipboard(); break;
+    case KindBuriedPipe: CopyStaticsToClipboard(); break;
+    case KindGravityFlow: CopyGravityToClipboard(); break;
+    case KindPressureFlow: CopyPressureToClipboard(); break;
+    default: break;
+    }
+}
+
+void CManageProjectDlg::CopyTankToClipboard() { CopyProjectToClipboard(app, KindTank); }
+void CManageProjectDlg::CopyManholeToClipboard() { CopyProjectToClipboard(app, KindManhole); }
+void CManageProjectDlg::CopyStaticsToClipboard() { CopyProjectToClipboard(app, KindBuriedPipe); }
+void CManageProjectDlg::CopyGravityToClipboard() { CopyProjectToClipboard(app, KindGravityFlow); }
+void CManageProjectDlg::CopyPressureToClipboard() { CopyProjectToClipboard(app, KindPressureFlow); }
+
+void CManageProjectDlg::OnOK()
+{
+    // The name still in the editor counts as typed.
+    list->EndEdit(true);
+    bool changed = false;
+    const int count = StoredCount();
+    for (int i = 0; i < count && i < static_cast<int>(pendingNames.size()); ++i) {
+        const std::optional<QString>& pending = pendingNames[static_cast<std::size_t>(i)];
+        RecordHead* head = StoredRecordHead(app, kind, i);
+        if (!pending || !head)
+            continue;
+        const std::u16string name = CutText(pending->toStdU16String(), kNameUnits);
+        if (name == FromFixed(head->name))
+            continue;
+        CopyBounded(head->name, name, kNameUnits);
+        changed = true;
+    }
+    pendingNames.assign(pendingNames.size(), std::nullopt);
+    if (changed)
+        app.Host().SetDocumentModified();
+    QDialog::accept();
+}
+
+void CManageProjectDlg::accept()
+{
+    OnOK();
+}
+
+void CDalvorApp_RunManageProjectDlg(CDalvorApp& app, int kind, QWidget* parent)
+{
+    CManageProjectDlg dlg(app, parent);
+    dlg.kind = kind;
+    dlg.exec();
+}
