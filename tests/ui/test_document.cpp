@@ -1,0 +1,496 @@
+// The document as the user drives it: new, save, open, the save prompt, the
+// recent-file list, a dropped file, a refused file, a failed save, the
+// autosave and its offer at the next start, and the project file named on
+// the command line.
+#include "CalcSheet.h"
+#include "DalvorDoc.h"
+#include "DalvorView.h"
+#include "MainFrame.h"
+#include "MenuTexts.h"
+#include "Startup.h"
+#include "Text.h"
+#include "UiTestSupport.h"
+#include "UiText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using Answer = IUiPrompts::Answer;
+
+class TestDocument : public QObject {
+    Q_OBJECT
+
+private:
+    QString folder;
+    std::unique_ptr<CDalvorApp> app;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<ScriptedPrompts> prompts;
+
+    void Start(int language = LangEnglish, const QString& file = QString())
+    {
+        app = StartedApp(language);
+        frame = std::make_unique<CMainFrame>(*app, *settings);
+        frame->StartUp(ReferenceLoadStatus{}, file);
+        frame->View()->EndStartupPicture();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    CDalvorDoc& Doc() { return frame->Doc(); }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static void WriteAll(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    // A project file with n tank records, written by a core of its own.
+    QString ProjectWithTanks(const QString& name, int n)
+    {
+        auto other = StartedApp(LangEnglish);
+        for (int i = 0; i < n; ++i) {
+            CopyBounded(other->tank.head.name, u"-");
+            other->StoreCurrentCalc(KindTank, -1);
+        }
+        const std::vector<uint8_t> bytes = other->WriteProject();
+        const QString path = folder + '/' + name;
+        WriteAll(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        return path;
+    }
+
+    QStringList RecentMenuTexts()
+    {
+        QStringList texts;
+        for (QAction* a : frame->menuBar()->actions().first()->menu()->actions())
+            if (frame->RecentFileActions().contains(a))
+                texts << a->text();
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        folder = FreshFolder(QStringLiteral("document"));
+        prompts = std::make_unique<ScriptedPrompts>();
+        settings = std::make_unique<QSettings>(folder + "/settings.ini", QSettings::IniFormat);
+        QFile::remove(CDalvorDoc::AutosaveFile());
+        CDalvorView::startupPictureMs = 60 * 60 * 1000;
+    }
+
+    void cleanup()
+    {
+        if (frame)
+            Doc().SetModified(false);
+        frame.reset();
+        app.reset();
+        settings.reset();
+        prompts.reset();
+        CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+        CDalvorView::startupPictureMs = 10000;
+    }
+
+    void newProjectAsksToSaveAndResets()
+    {
+        Start();
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled[*] - Quorlin - Dalvor"));
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(frame->isWindowModified());
+        app->tank.length = 99.0;
+
+        // Cancel keeps everything.
+        prompts->saveAnswers = {Answer::Cancel};
+        QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(prompts->questions.size(), 1);
+        QCOMPARE(prompts->questions.first(), QStringLiteral("Save changes to Untitled?"));
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QVERIFY(Doc().IsModified());
+
+        // No: a new, empty project with default records.
+        prompts->saveAnswers = {Answer::No};
+        frame->Action(ID_FILE_NEW)->trigger();
+        for (int a = 0; a < KindArrayCount; ++a) {
+            QCOMPARE(app->storedCount[a], 0);
+            QCOMPARE(app->currentIndex[a], -1);
+        }
+        QVERIFY(app->tank.length != 99.0);
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(!frame->isWindowModified());
+        // An unchanged project is replaced without a question.
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(prompts->questions.size(), 2);
+    }
+
+    void saveWritesTheProjectAndOpenReadsItBack()
+    {
+        Start();
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->StoreCurrentCalc(KindTank, -1);
+        const std::vector<uint8_t> expected = app->WriteProject();
+        QCOMPARE(expected.size(), std::size_t(40 + 30096 + 1992));
+
+        // Save of an untitled project asks for a name; ".qdl" is added.
+        prompts->fileNames = {folder + "/first"};
+        QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts->suggestions.first(), QStringLiteral("Untitled.qdl"));
+        QCOMPARE(prompts->filters.first(), QStringLiteral("Dalvor Files (*.qdl)"));
+        QCOMPARE(prompts->dialogTitles.first(), QStringLiteral("Save As"));
+        const QString saved = folder + "/first.qdl";
+        QCOMPARE(Doc().PathName(), saved);
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("first.qdl[*] - Quorlin - Dalvor"));
+        const QByteArray bytes = ReadAll(saved);
+        QCOMPARE(bytes, QByteArray(reinterpret_cast<const char*>(expected.data()), qsizetype(expected.size())));
+
+        // A later save goes to the same file without asking.
+        app->StoreCurrentCalc(KindTank, -1);
+        frame->Action(ID_FILE_SAVE)->trigger();
+        QCOMPARE(prompts->suggestions.size(), 1);
+        QCOMPARE(ReadAll(saved).size(), 40 + 30096 + 2 * 1992);
+
+        // Open, after the save prompt for the changed project.
+        const QString other = ProjectWithTanks("other.qdl", 3);
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->fileNames = {other};
+        prompts->saveAnswers = {Answer::No};
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(prompts->questions.last(), QStringLiteral("Save changes to %1?").arg(saved));
+        QCOMPARE(prompts->dialogTitles.last(), QStringLiteral("Open"));
+        QCOMPARE(prompts->filters.last(), QStringLiteral("Dalvor Files (*.qdl);;All Files (*)"));
+        QCOMPARE(app->storedCount[ArrayTank], 3);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+        QCOMPARE(app->storedCount[ArrayGravityFlow], 0);
+        QCOMPARE(app->currentIndex[ArrayTank], -1);
+        QCOMPARE(Doc().PathName(), other);
+        QVERIFY(!Doc().IsModified());
+        // The file the user declined to save is as it was.
+        QCOMPARE(ReadAll(saved).size(), 40 + 30096 + 2 * 1992);
+    }
+
+    void savePromptYesSavesFirst()
+    {
+        Start();
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::Yes};
+        prompts->fileNames = {folder + "/kept.qdl"};
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(ReadAll(folder + "/kept.qdl").size(), 40 + 1376);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+
+        // Yes, and then the name is not given: nothing is replaced.
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::Yes};
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QVERIFY(Doc().IsModified());
+    }
+
+    void savePromptThroughTheRealMessageBox()
+    {
+        prompts.reset();  // the desktop's own dialogs
+        Start();
+        app->StoreCurrentCalc(KindManhole, -1);
+        bool asked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = true;
+            QCOMPARE(box->text(), QStringLiteral("Save changes to Untitled?"));
+            box->button(QMessageBox::No)->click();
+        });
+        frame->Action(ID_FILE_NEW)->trigger();
+        QVERIFY(asked);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+    }
+
+    void recentFileListKeepsTen()
+    {
+        Start();
+        QVERIFY(frame->RecentFilePlaceholder()->isVisible());
+        QVERIFY(!frame->RecentFilePlaceholder()->isEnabled());
+        QCOMPARE(frame->RecentFilePlaceholder()->text(), QStringLiteral("Recent File"));
+        QStringList files;
+        for (int i = 1; i <= 11; ++i)
+            files << ProjectWithTanks(QStringLiteral("p%1.qdl").arg(i), i % 3);
+        for (const QString& f : files)
+            QVERIFY(Doc().OpenDocumentFile(f));
+        QStringList recent = Doc().RecentFiles();
+        QCOMPARE(recent.size(), 10);
+        QCOMPARE(recent.first(), files[10]);
+        QCOMPARE(recent.last(), files[1]);
+        QVERIFY(!recent.contains(files[0]));
+        QStringList menu = RecentMenuTexts();
+        QCOMPARE(menu.size(), 10);
+        QVERIFY(menu.first().startsWith(QStringLiteral("&1 ")));
+        QVERIFY(menu.first().endsWith(QStringLiteral("p11.qdl")));
+        QVERIFY(menu.last().startsWith(QStringLiteral("1&0 ")));
+
+        // Choosing an entry opens it and puts it first.
+        frame->RecentFileActions().at(2)->trigger();
+        QCOMPARE(Doc().PathName(), files[8]);
+        QCOMPARE(Doc().RecentFiles().first(), files[8]);
+        QCOMPARE(app->storedCount[ArrayTank], 9 % 3);
+
+        // The list survives the program.
+        frame.reset();
+        Start();
+        QCOMPARE(Doc().RecentFiles().first(), files[8]);
+        QCOMPARE(Doc().RecentFiles().size(), 10);
+
+        // An entry whose file has gone is refused and leaves the list.
+        QFile::remove(files[10]);
+        const int at = Doc().RecentFiles().indexOf(files[10]);
+        frame->RecentFileActions().at(at)->trigger();
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().startsWith(
+            QStringLiteral("The file %1 cannot be opened or read.").arg(files[10])));
+        QVERIFY(!Doc().RecentFiles().contains(files[10]));
+        QCOMPARE(RecentMenuTexts().size(), 9);
+    }
+
+    void droppedFileIsOpened()
+    {
+        Start();
+        const QString dropped = ProjectWithTanks("dropped.qdl", 2);
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::No};
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped), QUrl(QStringLiteral("https://example.org/x.qdl"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(prompts->questions.size(), 1);
+        QCOMPARE(Doc().PathName(), dropped);
+        QCOMPARE(app->storedCount[ArrayTank], 2);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+
+        // Only files are taken.
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/x.qdl"))});
+        QDragEnterEvent enterWeb(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &enterWeb);
+        QVERIFY(!enterWeb.isAccepted());
+    }
+
+    void refusedFileLosesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << QByteArray(39, '\0')
+                               << "is not a Dalvor project: it is shorter than the project header.";
+        QByteArray negative(40, '\0');
+        negative[12] = char(0xFF);
+        negative[13] = char(0xFF);
+        negative[14] = char(0xFF);
+        negative[15] = char(0xFF);
+        QTest::newRow("negative") << negative << "its header gives a negative number of calculations.";
+        QByteArray longer(40 + 1376 + 1, '\0');
+        longer[12] = 1;
+        QTest::newRow("length") << longer
+                                << "its length does not match the numbers of calculations given in its header.";
+    }
+
+    void refusedFileLosesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Start();
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        const std::vector<uint8_t> before = app->WriteProject();
+        const QString bad = folder + "/bad.qdl";
+        WriteAll(bad, bytes);
+        prompts->fileNames = {bad};
+        prompts->saveAnswers = {Answer::No};
+        frame->Action(ID_FILE_OPEN)->trigger();
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY2(prompts->warnings.first().contains(bad), qPrintable(prompts->warnings.first()));
+        QVERIFY2(prompts->warnings.first().contains(message), qPrintable(prompts->warnings.first()));
+        QVERIFY(prompts->warnings.first().endsWith(QStringLiteral("The project that was open has not been changed.")));
+        QVERIFY(app->WriteProject() == before);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(Doc().PathName().isEmpty());
+        QVERIFY(Doc().RecentFiles().isEmpty());
+    }
+
+    void refusedFileInPolish()
+    {
+        Start(LangPolish);
+        const QString bad = folder + "/zły.qdl";
+        WriteAll(bad, QByteArray(10, '\1'));
+        QVERIFY(!Doc().OpenDocumentFile(bad));
+        QCOMPARE(prompts->warnings.first(),
+                 LangText(*app, 21011).replace(QLatin1String("%s"), bad) + '\n' + LangText(*app, 21014));
+    }
+
+    void failedSaveLosesNothing()
+    {
+        Start();
+        // The old file.
+        const QString path = ProjectWithTanks("old.qdl", 1);
+        QVERIFY(Doc().OpenDocumentFile(path));
+        const QByteArray old = ReadAll(path);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        const std::vector<uint8_t> project = app->WriteProject();
+
+        // The disk takes no more than a kilobyte in one file: the save fails
+        // half-way through its writing.
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool ok = Doc().OnFileSave();
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!ok);
+        QCOMPARE(prompts->warnings.size(), 1);
+        QCOMPARE(prompts->warnings.first(),
+                 QStringLiteral("The project could not be saved to the file %1. The file on disk has not been "
+                                "changed.")
+                     .arg(path));
+        QCOMPARE(ReadAll(path), old);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(app->WriteProject() == project);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(folder).entryList({"old.qdl*"}, QDir::Files), QStringList({"old.qdl"}));
+
+        // A folder that does not exist.
+        prompts->fileNames = {folder + "/missing/new.qdl"};
+        QVERIFY(!Doc().OnFileSaveAs());
+        QCOMPARE(prompts->warnings.size(), 2);
+        QCOMPARE(Doc().PathName(), path);
+        QVERIFY(Doc().IsModified());
+
+        // A save that works afterwards.
+        QVERIFY(Doc().OnFileSave());
+        QCOMPARE(ReadAll(path).size(), qsizetype(project.size()));
+    }
+
+    void autosaveIsWrittenAndOfferedBack()
+    {
+        CDalvorDoc::autosaveIntervalMs = 1;
+        Start();
+        const QString path = ProjectWithTanks("work.qdl", 1);
+        QVERIFY(Doc().OpenDocumentFile(path));
+        QCOMPARE(Doc().AutosaveTimer().interval(), 1);
+        // Nothing is written while the project is unchanged.
+        QTest::qWait(20);
+        QVERIFY(!QFile::exists(CDalvorDoc::AutosaveFile()));
+
+        app->StoreCurrentCalc(KindManhole, -1);
+        QTRY_VERIFY(QFile::exists(CDalvorDoc::AutosaveFile()));
+        const std::vector<uint8_t> project = app->WriteProject();
+        QTRY_COMPARE(ReadAll(CDalvorDoc::AutosaveFile()),
+                     QByteArray(reinterpret_cast<const char*>(project.data()), qsizetype(project.size())));
+        QVERIFY(CDalvorDoc::AutosaveFile().startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+
+        // The program ends without its clean shut-down.
+        Doc().AutosaveTimer().stop();
+        frame.release()->hide();
+        app.release();
+        CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+
+        // The next start offers it: declined, it is gone.
+        QFile::copy(CDalvorDoc::AutosaveFile(), folder + "/autosave.copy");
+        QFile::copy(CDalvorDoc::AutosaveFolder() + "/autosave.path", folder + "/autosave.path.copy");
+        prompts->yesNo = {false};
+        Start();
+        QCOMPARE(prompts->questions.size(), 1);
+        QVERIFY(prompts->questions.first().contains(QStringLiteral("Do you want to restore it?")));
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+        QVERIFY(!QFile::exists(CDalvorDoc::AutosaveFile()));
+        frame.reset();
+
+        // Accepted: the project comes back under its own name, modified.
+        QFile::copy(folder + "/autosave.copy", CDalvorDoc::AutosaveFile());
+        QFile::copy(folder + "/autosave.path.copy", CDalvorDoc::AutosaveFolder() + "/autosave.path");
+        prompts->yesNo = {true};
+        Start();
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QCOMPARE(app->storedCount[ArrayTank], 1);
+        QCOMPARE(Doc().PathName(), path);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("work.qdl[*] - Quorlin - Dalvor"));
+        // The file itself still holds the older project until it is saved.
+        QCOMPARE(ReadAll(path).size(), 40 + 1992);
+        QVERIFY(QFile::exists(CDalvorDoc::AutosaveFile()));
+        QVERIFY(Doc().OnFileSave());
+        QCOMPARE(ReadAll(path).size(), 40 + 1376 + 1992);
+        QVERIFY(!QFile::exists(CDalvorDoc::AutosaveFile()));
+
+        // A clean end removes an autosave too.
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(Doc().Autosave());
+        QVERIFY(QFile::exists(CDalvorDoc::AutosaveFile()));
+        prompts->saveAnswers = {Answer::No};
+        QVERIFY(frame->close());
+        QVERIFY(!QFile::exists(CDalvorDoc::AutosaveFile()));
+    }
+
+    void closingAsksToSave()
+    {
+        Start();
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::Cancel};
+        QVERIFY(!frame->close());
+        QVERIFY(frame->isVisible());
+        prompts->saveAnswers = {Answer::No};
+        QVERIFY(frame->close());
+    }
+
+    void commandLineFile()
+    {
+        QCOMPARE(CommandLineFile({"dalvor"}), QString());
+        QCOMPARE(CommandLineFile({"dalvor", "/home/me/my project.qdl"}), QStringLiteral("/home/me/my project.qdl"));
+        QCOMPARE(CommandLineFile({"dalvor", "--unknown", "a.qdl", "b.qdl"}), QStringLiteral("a.qdl"));
+
+        const QString good = ProjectWithTanks("start.qdl", 2);
+        Start(LangEnglish, good);
+        QCOMPARE(app->storedCount[ArrayTank], 2);
+        QCOMPARE(Doc().PathName(), good);
+        frame.reset();
+
+        // A file that cannot be opened is refused, and the program starts
+        // with an empty project.
+        Start(LangEnglish, folder + "/none.qdl");
+        QVERIFY(frame->isVisible());
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().startsWith(
+            QStringLiteral("The file %1 cannot be opened or read.").arg(folder + "/none.qdl")));
+        QCOMPARE(app->storedCount[ArrayTank], 0);
+        QVERIFY(Doc().PathName().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDocument)
+#include "test_document.moc"

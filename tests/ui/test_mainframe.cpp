@@ -1,0 +1,552 @@
+// The main window as the user meets it: the start-up picture, the language
+// commands (tabs, menus, toolbar, tooltips, status prompts; Russian never
+// offered), the commands that stay disabled, help, the technical description,
+// the About box and the project manager on a page.
+#include "AboutDlg.h"
+#include "CalcPage.h"
+#include "CalcSheet.h"
+#include "DalvorDoc.h"
+#include "DalvorView.h"
+#include "HelpRouter.h"
+#include "MainFrame.h"
+#include "ManageProjectDlg.h"
+#include "MenuTexts.h"
+#include "QtHost.h"
+#include "ReportCtrl.h"
+#include "TabCtrlEx.h"
+#include "Text.h"
+#include "URLLinkButton.h"
+#include "UiTestSupport.h"
+#include "UiText.h"
+#include "ColorControls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWhatsThis>
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CDalvorApp> app;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<ScriptedPrompts> prompts;
+
+    void Start(int language = LangPolish)
+    {
+        app = StartedApp(language);
+        settings = std::make_unique<QSettings>(FreshFolder(QStringLiteral("mainframe")) + "/settings.ini",
+                                               QSettings::IniFormat);
+        frame = std::make_unique<CMainFrame>(*app, *settings);
+        frame->StartUp(ReferenceLoadStatus{}, QString());
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction* a : frame->menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+
+    // Every action reachable through the menu bar, submenus included.
+    static QList<QAction*> MenuActions(QMenu* menu)
+    {
+        QList<QAction*> all;
+        for (QAction* a : menu->actions()) {
+            all << a;
+            if (a->menu())
+                all << MenuActions(a->menu());
+        }
+        return all;
+    }
+    QList<QAction*> AllMenuActions() const
+    {
+        QList<QAction*> all;
+        for (QAction* a : frame->menuBar()->actions())
+            if (a->menu())
+                all << MenuActions(a->menu());
+        return all;
+    }
+
+    void HoverToolbarButton(int commandId)
+    {
+        QWidget* button = frame->ToolBar()->widgetForAction(frame->Action(commandId));
+        QVERIFY(button);
+        const QPoint local = button->geometry().center();
+        QHelpEvent tip(QEvent::ToolTip, local, frame->ToolBar()->mapToGlobal(local));
+        QApplication::sendEvent(frame->ToolBar(), &tip);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        prompts = std::make_unique<ScriptedPrompts>();
+        CDalvorView::startupPictureMs = 60 * 60 * 1000;
+    }
+
+    void cleanup()
+    {
+        if (frame)
+            frame->Doc().SetModified(false);
+        frame.reset();
+        app.reset();
+        settings.reset();
+        prompts.reset();
+        CDalvorView::startupPictureMs = 10000;
+    }
+
+    void startupPictureEndsOnAClick()
+    {
+        Start();
+        CDalvorView* view = frame->View();
+        QVERIFY(view->StartupPictureShown());
+        QVERIFY(view->Picture()->isVisible());
+        QVERIFY(!view->Sheet()->isVisible());
+        QVERIFY(view->StartupTimerActive());
+        QCOMPARE(view->StartupBitmap(), 328);
+        QVERIFY(!view->Picture()->pixmap().isNull());
+
+        QTest::mouseClick(view->Picture(), Qt::LeftButton, {}, QPoint(200, 200));
+        QVERIFY(!view->StartupPictureShown());
+        QVERIFY(!view->Picture()->isVisible());
+        QVERIFY(view->Sheet()->isVisible());
+        QVERIFY(!view->StartupTimerActive());
+        // The picture is not kept once it has gone.
+        QVERIFY(view->Picture()->pixmap().isNull());
+        // The sheet opens on the tank.
+        QCOMPARE(view->Sheet()->currentIndex(), 0);
+        QCOMPARE(app->activeCalcKind, int(KindTank));
+    }
+
+    void startupPictureEndsWithItsTimer()
+    {
+        CDalvorView::startupPictureMs = 0;
+        Start(LangEnglish);
+        CDalvorView* view = frame->View();
+        QCOMPARE(view->StartupBitmap(), 327);
+        QTRY_VERIFY(!view->StartupPictureShown());
+        QVERIFY(view->Sheet()->isVisible());
+        // A later click on the form changes nothing.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(view->Sheet()->isVisible());
+        QVERIFY(!view->Picture()->isVisible());
+    }
+
+    void formAndDisclaimerAtTheScreensDensity()
+    {
+        Start();
+        CDalvorView* view = frame->View();
+        QCOMPARE(view->PictureRect(), QRect(0, 0, 1050, 656));
+        QCOMPARE(view->Sheet()->geometry(), QRect(0, 0, 1050, 656));
+        QCOMPARE(CDalvorView::FormSize(96, 96), QSize(1050, 656));
+        QCOMPARE(CDalvorView::FormSize(144, 144), QSize(1575, 984));
+        QCOMPARE(CDalvorView::FormSize(120, 120), QSize(1312, 820));
+        QCOMPARE(CDalvorView::FormSize(120, 0), QSize(1312, 820));
+
+        const QString polish = view->Disclaimer()->text();
+        QVERIFY(polish.startsWith(QString(158, '_') + '\n'));
+        QVERIFY(polish.endsWith(LangText(*app, 1612)));
+        QCOMPARE(view->Disclaimer()->TextColor(), QColor(128, 128, 128));
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        QVERIFY(view->Disclaimer()->text().endsWith(
+            QString::fromStdU16String(app->LoadLangString(1612, LangEnglish))));
+        QVERIFY(view->Disclaimer()->text() != polish);
+    }
+
+    void languageSwitchRelabelsTabsMenusToolbarAndPrompts()
+    {
+        Start(LangPolish);
+        CCalcSheet* sheet = frame->Sheet();
+        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "&Pomoc"}));
+        QCOMPARE(sheet->tabText(0), QString::fromStdU16String(app->LoadLangString(109, LangPolish)));
+        QCOMPARE(frame->ToolBar()->windowTitle(), LangText(*app, 1594));
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57345));
+
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        QCOMPARE(app->languageOffset, int(LangEnglish));
+        QCOMPARE(MenuTitles(), QStringList({"&File", "&Edit", "&Language", "&View", "&Help"}));
+        // The tab captions keep their blanks.
+        QCOMPARE(sheet->tabText(0), QStringLiteral("     Underground tank - uplift force calculator     "));
+        QCOMPARE(sheet->tabText(4), QStringLiteral("     Gravity pipeline - hydraulic calculator     "));
+        QCOMPARE(frame->ToolBar()->windowTitle(), QStringLiteral("Standard"));
+        QCOMPARE(frame->Action(ID_FILE_NEW)->text(), QStringLiteral("&New"));
+        QCOMPARE(frame->Action(ID_FILE_SAVE_AS)->text(), QStringLiteral("Save &As..."));
+        QCOMPARE(frame->Action(ID_PROJECT)->text(), QStringLiteral("P&roject..."));
+        QCOMPARE(frame->Action(ID_FILE_NEW)->statusTip(), QStringLiteral("Create a new document"));
+        QCOMPARE(frame->MessagePane()->text(), QStringLiteral("For Help, press F1"));
+        // The status bar shows an item's prompt and the idle prompt again after it.
+        QStatusTipEvent hover(frame->Action(ID_FILE_OPEN)->statusTip());
+        QApplication::sendEvent(frame.get(), &hover);
+        QCOMPARE(frame->MessagePane()->text(), QStringLiteral("Open an existing document"));
+        QStatusTipEvent away{QString()};
+        QApplication::sendEvent(frame.get(), &away);
+        QCOMPARE(frame->MessagePane()->text(), QStringLiteral("For Help, press F1"));
+        // The toolbar's tooltip: the title after the newline, the prompt under it.
+        HoverToolbarButton(ID_FILE_NEW);
+        QCOMPARE(frame->ToolBar()->LastTipTitle(), QStringLiteral("New"));
+        QCOMPARE(frame->ToolBar()->LastTipDescription(), QStringLiteral("Create a new document"));
+        HoverToolbarButton(ID_IMPORT_DATA);
+        QCOMPARE(frame->ToolBar()->LastTipTitle(), QStringLiteral("Data import"));
+        // The untitled project's name follows too.
+        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Untitled[*] - Quorlin - Dalvor")));
+
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        QCOMPARE(app->languageOffset, int(LangPolish));
+        QCOMPARE(MenuTitles().first(), QStringLiteral("&Plik"));
+        QCOMPARE(frame->Action(ID_FILE_NEW)->statusTip(), LangText(*app, 57600).section('\n', 0, 0));
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57345));
+        HoverToolbarButton(ID_FILE_NEW);
+        QCOMPARE(frame->ToolBar()->LastTipTitle(), LangText(*app, 57600).section('\n', 1));
+        QVERIFY(frame->windowTitle().startsWith(LangText(*app, 21000)));
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void russianIsNeverOffered()
+    {
+        Start(LangPolish);
+        auto check = [this] {
+            QAction* russian = frame->Action(ID_LANGUAGE_RUSSIAN);
+            QVERIFY(!russian->isEnabled());
+            QVERIFY(!russian->isVisible());
+            QVERIFY(!AllMenuActions().contains(russian));
+            QWidget* button = frame->ToolBar()->widgetForAction(russian);
+            QVERIFY(!button || !button->isVisible());
+            QVERIFY(frame->ToolBar()->widgetForAction(frame->Action(ID_LANGUAGE_ENGLISH))->isVisible());
+        };
+        check();
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        check();
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        check();
+        // The command does nothing even when asked for.
+        frame->Action(ID_LANGUAGE_RUSSIAN)->trigger();
+        QCOMPARE(app->languageOffset, int(LangPolish));
+    }
+
+    void importAndPrintStayDisabledOnEveryPage()
+    {
+        Start();
+        frame->View()->EndStartupPicture();
+        CCalcSheet* sheet = frame->Sheet();
+        const int kinds[] = {KindTank, KindManhole, KindBuriedPipe, KindPressureFlow, KindGravityFlow};
+        for (int tab = 0; tab < sheet->count(); ++tab) {
+            sheet->setCurrentIndex(tab);
+            QCOMPARE(app->activeCalcKind, kinds[tab]);
+            QVERIFY(!frame->Action(ID_IMPORT_DATA)->isEnabled());
+            QVERIFY(!frame->Action(ID_FILE_PRINT)->isEnabled());
+        }
+        // Ctrl+P does nothing either.
+        QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void tabsActivatePagesInTheirKinds()
+    {
+        Start();
+        frame->View()->EndStartupPicture();
+        CCalcSheet* sheet = frame->Sheet();
+        CTabCtrlEx* tabs = sheet->TabCtrl();
+        QCOMPARE(tabs->count(), 5);
+        // A click on a tab selects its page; every page is initialised once.
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(sheet->currentIndex(), 2);
+        QCOMPARE(app->activeCalcKind, int(KindBuriedPipe));
+        QVERIFY(sheet->Page(2)->IsInitialised());
+        QVERIFY(!sheet->Page(3)->IsInitialised());
+        QVERIFY(sheet->Page(2)->IsActivePage());
+        QVERIFY(!sheet->Page(0)->IsActivePage());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(4).center());
+        QCOMPARE(app->activeCalcKind, int(KindGravityFlow));
+        // Ctrl+Tab and Ctrl+Shift+Tab step through the pages, round the ends.
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        tabs->setFocus();
+        QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 0);
+        QTest::keyClick(tabs, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(sheet->currentIndex(), 4);
+        QTest::keyClick(tabs, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 3);
+        QTest::keyClick(tabs, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 4);
+        QCOMPARE(app->activeCalcKind, int(KindGravityFlow));
+        // Only the active page takes the new language at once; another page
+        // takes it when it is next activated.
+        QCOMPARE(sheet->Page(4)->LanguageShown(), int(LangPolish));
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        QCOMPARE(sheet->Page(4)->LanguageShown(), int(LangEnglish));
+        QCOMPARE(sheet->Page(2)->LanguageShown(), int(LangPolish));
+        QCOMPARE(sheet->Page(3)->LanguageShown(), int(LangPolish));
+        QCOMPARE(sheet->Page(1)->LanguageShown(), 0);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(sheet->Page(2)->LanguageShown(), int(LangEnglish));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(sheet->Page(1)->LanguageShown(), int(LangEnglish));
+        QVERIFY(sheet->Page(1)->IsInitialised());
+    }
+
+    void projectCommandOnAPlaceholderPage()
+    {
+        Start();
+        frame->View()->EndStartupPicture();
+        CCalcSheet* sheet = frame->Sheet();
+        sheet->setCurrentIndex(3);
+        QCOMPARE(app->activeCalcKind, int(KindPressureFlow));
+        CCalcPage* page = sheet->ActivePage();
+        QPushButton* query = qobject_cast<QPushButton*>(page->Control(1608));
+        QVERIFY(query);
+        QVERIFY(!query->isEnabled());
+
+        // Two stored calculations; the working record then changes.
+        app->StoreCurrentCalc(KindPressureFlow, -1);
+        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-001"));
+        CopyBounded(app->pressureFlow.head.name, u"-");
+        app->StoreCurrentCalc(KindPressureFlow, -1);
+        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-002"));
+        CopyBounded(app->pressureFlow.head.name, u"typed by the user");
+        app->pressureFlow.length = 1234.5;
+        QVERIFY(frame->Doc().IsModified());
+
+        // The manager opens on the page's kind; the user reads the first
+        // calculation and closes it.
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dlg = qobject_cast<CManageProjectDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            seen = true;
+            QCOMPARE(dlg->kind, int(KindPressureFlow));
+            QCOMPARE(dlg->list->rowCount(), 2);
+            const int row = dlg->RowOfRecord(0);
+            QTest::mouseClick(dlg->list->viewport(), Qt::LeftButton, {},
+                              dlg->list->visualItemRect(dlg->list->item(row, 0)).center());
+            QTest::mouseClick(dlg->readButton, Qt::LeftButton);
+            dlg->reject();
+        });
+        frame->Action(ID_PROJECT)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(app->currentIndex[ArrayPressureFlow], 0);
+        // The page's record: its defaults, then the chosen stored record.
+        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-001"));
+        QVERIFY(app->pressureFlow.length != 1234.5);
+        QVERIFY(query->isEnabled());
+
+        // With no current record the record goes back to its defaults.
+        app->currentIndex[ArrayPressureFlow] = -1;
+        CopyBounded(app->pressureFlow.head.name, u"typed again");
+        int kindSeen = 0;
+        frame->Host().manageProjectOverride = [&](int kind) { kindSeen = kind; };
+        frame->Action(ID_PROJECT)->trigger();
+        QCOMPARE(kindSeen, int(KindPressureFlow));
+        auto fresh = std::make_unique<CDalvorApp>();
+        fresh->programFolder = app->programFolder;
+        fresh->ResetPressureFlowRecord();
+        QCOMPARE(FromFixed(app->pressureFlow.head.name), FromFixed(fresh->pressureFlow.head.name));
+
+        // The page's own "?" button does the same.
+        kindSeen = 0;
+        QTest::mouseClick(query, Qt::LeftButton);
+        QCOMPARE(kindSeen, int(KindPressureFlow));
+        frame->Host().manageProjectOverride = nullptr;
+    }
+
+    void aboutBoxAndItsLink()
+    {
+        Start(LangEnglish);
+        UrlCatcher urls;
+        bool shown = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dlg = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            shown = true;
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("Info"));
+            QList<QLabel*> labels = dlg->findChildren<QLabel*>();
+            QStringList texts;
+            for (QLabel* l : labels)
+                texts << l->text();
+            QVERIFY(texts.contains(QStringLiteral("01-04-2022")));
+            CURLLinkButton* link = dlg->Link();
+            QCOMPARE(link->objectName(), QStringLiteral("1000"));
+            // Enter would close the box: the OK button has the focus.
+            dlg->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), dlg);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("1"));
+            QVERIFY(!link->IsVisited());
+            QTest::mouseClick(link, Qt::LeftButton);
+            QCOMPARE(urls.opened.size(), 1);
+            QCOMPARE(urls.opened.first(), QUrl(QStringLiteral("http://www.quorlin.example")));
+            QVERIFY(link->IsVisited());
+            QCOMPARE(link->CurrentColor(), QColor(128, 0, 128));
+            dlg->accept();
+        });
+        frame->Action(ID_APP_ABOUT)->trigger();
+        QVERIFY(shown);
+    }
+
+    void technicalDescriptionOpensTheManualOfThePage()
+    {
+        Start(LangEnglish);
+        frame->View()->EndStartupPicture();
+        UrlCatcher urls;
+        frame->Action(ID_TECHNICAL_DESCRIPTION)->trigger();
+        frame->Sheet()->setCurrentIndex(4);
+        frame->Action(ID_TECHNICAL_DESCRIPTION)->trigger();
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        frame->Action(ID_TECHNICAL_DESCRIPTION)->trigger();
+        QCOMPARE(urls.opened.size(), 3);
+        const QString folder = QString::fromStdString(app->programFolder);
+        QCOMPARE(urls.opened[0].toLocalFile(), folder + "/doc/en/reservoir.pdf");
+        QCOMPARE(urls.opened[1].toLocalFile(), folder + "/doc/en/gravityflow.pdf");
+        QCOMPARE(urls.opened[2].toLocalFile(), folder + "/doc/pl/gravityflow.pdf");
+        // The manuals are built with the program.
+        for (const QUrl& u : urls.opened)
+            QVERIFY2(QFileInfo(u.toLocalFile()).size() > 1000, qPrintable(u.toLocalFile()));
+    }
+
+    void helpOpensTheTopicOfWhatIsInUse()
+    {
+        Start(LangEnglish);
+        frame->View()->EndStartupPicture();
+        UrlCatcher urls;
+        const QString folder = QString::fromStdString(app->programFolder);
+
+        frame->Action(ID_HELP_FINDER)->trigger();
+        QCOMPARE(urls.opened.last().toLocalFile(), folder + "/DalvorEN.html");
+        QVERIFY(!urls.opened.last().hasFragment());
+
+        // F1 on a page: that page's topic.
+        app->StoreCurrentCalc(KindManhole, -1);
+        frame->Sheet()->setCurrentIndex(1);
+        CCalcPage* page = frame->Sheet()->ActivePage();
+        QWidget* control = nullptr;
+        for (QWidget* w : page->findChildren<QWidget*>())
+            if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
+                control = w;
+                break;
+            }
+        QVERIFY(control);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        control->setFocus();
+        QCOMPARE(QApplication::focusWidget(), control);
+        QTest::keyClick(control, Qt::Key_F1);
+        QCOMPARE(urls.opened.size(), 2);
+        QCOMPARE(urls.opened.last().fragment(), QStringLiteral("manhole"));
+
+        // Shift+F1, then a click on something: its topic.
+        QTest::keyClick(control, Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57346));
+        QHelpEvent what(QEvent::WhatsThis, QPoint(2, 2), frame->Sheet()->Page(1)->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(frame->Sheet()->Page(1), &what);
+        QVERIFY(!QWhatsThis::inWhatsThisMode());
+        QCOMPARE(urls.opened.size(), 3);
+        QCOMPARE(urls.opened.last().fragment(), QStringLiteral("manhole"));
+
+        // The help document of each language has every topic.
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        frame->Action(ID_HELP_FINDER)->trigger();
+        QCOMPARE(urls.opened.last().toLocalFile(), folder + "/DalvorPL.html");
+        for (const char* file : {"DalvorPL.html", "DalvorEN.html", "DalvorRU.html"}) {
+            QFile html(folder + '/' + file);
+            QVERIFY(html.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(html.readAll());
+            for (const char* topic : {"contents", "main", "startup", "tank", "manhole", "pipe", "pressureflow",
+                                      "gravityflow", "project", "import", "flowunits", "fluid", "locallosses",
+                                      "losscalc", "soil", "printtitle", "about"})
+                QVERIFY2(text.contains(QStringLiteral("id=\"%1\"").arg(topic)), topic);
+        }
+        QCOMPARE(HelpRouter::TopicOf(nullptr), QStringLiteral("main"));
+        CAboutDlg about;
+        QCOMPARE(HelpRouter::TopicOf(about.Link()), QStringLiteral("about"));
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void missingHelpFileIsReported()
+    {
+        Start(LangEnglish);
+        UrlCatcher urls;
+        app->helpFilePath = "/nonexistent/DalvorEN.html";
+        frame->Action(ID_HELP_FINDER)->trigger();
+        QVERIFY(urls.opened.isEmpty());
+        QCOMPARE(prompts->warnings.size(), 1);
+        QCOMPARE(prompts->warnings.first(),
+                 QStringLiteral("The help file /nonexistent/DalvorEN.html cannot be opened."));
+    }
+
+    void missingDatabaseIsReportedWhenOpened()
+    {
+        Start(LangEnglish);
+        ReferenceLoadStatus missing;
+        missing.error = ReferenceLoadStatus::CannotOpen;
+        missing.file = "/somewhere/db/en/quorlindata.mdb";
+        frame->WarnReferenceData(missing);
+        QCOMPARE(prompts->warnings.size(), 1);
+        QCOMPARE(prompts->warnings.first(),
+                 QStringLiteral("The reference database /somewhere/db/en/quorlindata.mdb cannot be opened. "
+                                "The catalogue lists stay empty."));
+        ReferenceLoadStatus table;
+        table.error = ReferenceLoadStatus::MissingTable;
+        table.file = "/x/quorlindata.mdb";
+        table.table = "Soils";
+        frame->WarnReferenceData(table);
+        QVERIFY(prompts->warnings.last().contains(QStringLiteral("/x/quorlindata.mdb has no table Soils")));
+
+        // At start-up, once the window is there.
+        CMainFrame second(*app, *settings);
+        second.StartUp(missing, QString());
+        QVERIFY(second.isVisible());
+        QCOMPARE(prompts->warnings.size(), 3);
+        QVERIFY(prompts->warnings.last().contains(QStringLiteral("/somewhere/db/en/quorlindata.mdb")));
+        second.close();
+
+        // A language whose database cannot be read says so at the switch.
+        app->programFolder = "/nonexistent-dalvor";
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        QCOMPARE(prompts->warnings.size(), 4);
+        QVERIFY(prompts->warnings.last().contains(QStringLiteral("/nonexistent-dalvor/db/pl/quorlindata.mdb")));
+        QCOMPARE(app->soilCount, 0);
+    }
+
+    void toolbarAndStatusBarToggle()
+    {
+        Start();
+        QAction* bar = frame->Action(ID_VIEW_TOOLBAR);
+        QAction* status = frame->Action(ID_VIEW_STATUS_BAR);
+        QVERIFY(bar->isChecked());
+        QVERIFY(status->isChecked());
+        bar->trigger();
+        QVERIFY(!frame->ToolBar()->isVisible());
+        QVERIFY(!bar->isChecked());
+        status->trigger();
+        QVERIFY(!frame->statusBar()->isVisible());
+        bar->trigger();
+        QVERIFY(frame->ToolBar()->isVisible());
+        // The choices are kept for the next start.
+        frame->close();
+        frame = std::make_unique<CMainFrame>(*app, *settings);
+        frame->StartUp(ReferenceLoadStatus{}, QString());
+        QVERIFY(frame->ToolBar()->isVisible());
+        QVERIFY(!frame->statusBar()->isVisible());
+        QVERIFY(!frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "test_mainframe.moc"

@@ -1,0 +1,107 @@
+// The document: the open project's file name and modified flag, the file
+// commands (new, open, save, save as), the recent-file list, the save prompts,
+// the autosave of a modified project and its offer at the next start, and the
+// routing of the print, project and import commands to the sheet.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class CDalvorApp;
+class CCalcSheet;
+class QSettings;
+class QWidget;
+enum class ProjectReadError;
+
+class CDalvorDoc : public QObject {
+    Q_OBJECT
+public:
+    CDalvorDoc(CDalvorApp& app, QSettings& settings, QObject* parent = nullptr);
+
+    // How often a modified project is autosaved, in milliseconds (tests
+    // shorten it).
+    static int autosaveIntervalMs;
+    static constexpr int kRecentFileCount = 10;
+    static QString FileFilter() { return QStringLiteral("Dalvor Files (*.qdl)"); }
+
+    // Where message boxes and file choosers appear, and how to reach the sheet.
+    void SetWindow(QWidget* w) { window = w; }
+    void SetSheetAccess(std::function<CCalcSheet*()> access) { sheetAccess = std::move(access); }
+
+    // ---- state ----------------------------------------------------------------
+    QString PathName() const { return path; }
+    // The title shown in the window: the file's name, or "Untitled".
+    QString Title() const;
+    bool IsModified() const { return modified; }
+    void SetModified(bool m);
+
+    // ---- commands ---------------------------------------------------------------
+    // Each command that replaces the project first asks to save a modified one;
+    // false when the user cancelled or the command failed.
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool OpenRecentFile(int index);
+    // Opens a file (command line, drop, recent list): asks to save the open
+    // project first. A file that cannot be read is refused with a message
+    // and the open project stays as it was.
+    bool OpenDocumentFile(const QString& fileName);
+    // Asks to save a modified project; false when the user cancelled (or the
+    // save failed).
+    bool SaveModified();
+    // Empties the project and resets the working records.
+    bool OnNewDocument();
+    // The commands the document hands to the sheet.
+    void OnFilePrint();
+    void OnProject();
+    void OnImportData();
+
+    // ---- recent files -----------------------------------------------------------
+    QStringList RecentFiles() const { return recent; }
+    void AddToRecentFiles(const QString& fileName);
+    void RemoveRecentFile(int index);
+
+    // ---- autosave ---------------------------------------------------------------
+    static QString AutosaveFolder();
+    static QString AutosaveFile();
+    // Writes the project to the autosave file when it is modified.
+    bool Autosave();
+    void RemoveAutosave();
+    // At start-up: offers an autosaved project; a restored project takes its
+    // original file name and stays modified.
+    bool OfferAutosave();
+    QTimer& AutosaveTimer() { return autosaveTimer; }
+
+    // The message for a refused project file.
+    QString ReadErrorText(ProjectReadError error, const QString& fileName) const;
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged();
+    void recentFilesChanged();
+    void projectReplaced();
+
+private:
+    bool ReadDocumentFile(const QString& fileName);
+    bool DoSave(const QString& fileName);
+    bool WriteBytes(const QString& fileName, const QByteArray& bytes);
+    void SetPathName(const QString& fileName);
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    QString Text(int key) const;
+    CCalcSheet* Sheet() const { return sheetAccess ? sheetAccess() : nullptr; }
+
+    CDalvorApp& app;
+    QSettings& settings;
+    QWidget* window = nullptr;
+    std::function<CCalcSheet*()> sheetAccess;
+    QString path;
+    bool modified = false;
+    QStringList recent;
+    QTimer autosaveTimer;
+};

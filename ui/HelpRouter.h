@@ -1,0 +1,35 @@
+// Help in the desktop's browser: F1 opens the help document of the current
+// language at the topic of the window or page in use; Shift+F1 (and the
+// toolbar's context-help button) asks for a click and opens the topic of what
+// was clicked.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class CDalvorApp;
+class QWidget;
+
+class HelpRouter : public QObject {
+    Q_OBJECT
+public:
+    explicit HelpRouter(CDalvorApp& app, QObject* parent = nullptr);
+    ~HelpRouter() override;
+
+    // The topic of a widget: the nearest "helpTopic" of it or its parents, or
+    // the topic of its dialog's class; "main" when none.
+    static QString TopicOf(const QWidget* widget);
+    // Opens the help document at a topic (empty: at its start).
+    bool OpenHelp(const QString& topic) const;
+    void EnterContextHelp();
+    // Runs when help starts waiting for a click (the frame shows its prompt).
+    std::function<void()> onContextHelp;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CDalvorApp& app;
+};

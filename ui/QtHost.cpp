@@ -1,0 +1,39 @@
+#include "QtHost.h"
+
+#include "AboutDlg.h"
+#include "DalvorDoc.h"
+#include "MainFrame.h"
+#include "ManageProjectRunner.h"
+#include "Shell.h"
+
+#include <QFile>
+
+void QtHost::SetDocumentModified()
+{
+    frame.Doc().SetModified(true);
+}
+
+void QtHost::RunManageProjectDlg(int kind)
+{
+    if (manageProjectOverride) {
+        manageProjectOverride(kind);
+        return;
+    }
+    RunManageProjectDialog(app, &frame, kind);
+}
+
+void QtHost::RunAboutDlg()
+{
+    CAboutDlg dlg(&frame);
+    dlg.exec();
+}
+
+bool QtHost::OpenDocument(const std::string& path)
+{
+    return ShellOpenFile(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+bool QtHost::OpenLink(const std::string& url)
+{
+    return ShellOpenUrl(QUrl::fromUserInput(QString::fromStdString(url)));
+}

@@ -1,0 +1,37 @@
+#include "Startup.h"
+
+#include "Artwork.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QStyleFactory>
+
+#include <clocale>
+
+void ApplyNumericLocale()
+{
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+void SetUpApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorlin - Dalvor (5)"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("dalvor"));
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+QString CommandLineFile(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project file (*.qdl) to open."),
+                                 QStringLiteral("[file]"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    // Unknown options are passed over: the program starts all the same.
+    parser.parse(arguments);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.first();
+}

@@ -1,0 +1,132 @@
+#include "URLLinkButton.h"
+
+#include "Shell.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+CURLLinkButton::CURLLinkButton(QWidget* parent) : QAbstractButton(parent)
+{
+    const QPalette pal = QApplication::palette();
+    normalColor = pal.color(QPalette::Active, QPalette::Highlight);
+    hoverColor = pal.color(QPalette::Active, QPalette::Link);
+    visitedColor = QColor(128, 0, 128);
+    disabledColor = pal.color(QPalette::Disabled, QPalette::WindowText);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QAbstractButton::clicked, this, &CURLLinkButton::OnClicked);
+}
+
+QColor CURLLinkButton::CurrentColor() const
+{
+    if (!isEnabled())
+        return disabledColor;
+    if (hover)
+        return hoverColor;
+    return visited ? visitedColor : normalColor;
+}
+
+QSize CURLLinkButton::sizeHint() const
+{
+    QFontMetrics fm(font());
+    return QSize(fm.horizontalAdvance(text()) + 6, fm.height() + 4);
+}
+
+void CURLLinkButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (hasFocus()) {
+        QStyleOptionFocusRect opt;
+        opt.initFrom(this);
+        opt.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &p, this);
+    }
+    QFont f = font();
+    if (isEnabled() && hover)
+        f.setUnderline(true);
+    p.setFont(f);
+    p.setPen(CurrentColor());
+    p.drawText(rect().adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+}
+
+void CURLLinkButton::enterEvent(QEnterEvent* event)
+{
+    hover = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void CURLLinkButton::leaveEvent(QEvent* event)
+{
+    hover = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void CURLLinkButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        // Space does nothing on a link.
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        keyPressed = true;
+        event->accept();
+        return;
+    default:
+        keyPressed = false;
+        QAbstractButton::keyPressEvent(event);
+    }
+}
+
+void CURLLinkButton::keyReleaseEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        // A held key opens the link once, when it is let go.
+        if (keyPressed && !event->isAutoRepeat()) {
+            keyPressed = false;
+            click();
+        }
+        return;
+    default:
+        keyPressed = false;
+        QAbstractButton::keyReleaseEvent(event);
+    }
+}
+
+void CURLLinkButton::focusOutEvent(QFocusEvent* event)
+{
+    keyPressed = false;
+    update();
+    QAbstractButton::focusOutEvent(event);
+}
+
+void CURLLinkButton::OnClicked()
+{
+    if (!isEnabled())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (linkText.isEmpty())
+        linkText = text();
+    // An address such as "www.example.org" has no scheme; it opens in the
+    // browser as the desktop would open it typed into its address bar.
+    const QUrl url = QUrl::fromUserInput(prefix + linkText);
+    if (!ShellOpenUrl(url))
+        emit linkOpenFailed(controlId);
+    visited = true;
+    hover = false;
+    update();
+    QGuiApplication::restoreOverrideCursor();
+}

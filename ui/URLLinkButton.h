@@ -1,0 +1,53 @@
+// A button drawn as a web link. A click (or Enter, acting when the key is
+// released) opens prefix + link with the desktop's browser; the link then shows
+// as visited.
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+class CURLLinkButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit CURLLinkButton(QWidget* parent = nullptr);
+
+    // The link is the button's text unless a link text is set.
+    void SetLinkText(const QString& link) { linkText = link; }
+    void SetPrefix(const QString& p) { prefix = p; }
+    // The control id reported when the link cannot be opened.
+    void SetControlId(int id) { controlId = id; }
+
+    bool IsVisited() const { return visited; }
+    bool IsHovered() const { return hover; }
+    // The colour the link is drawn in now.
+    QColor CurrentColor() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    // Nothing could open the link.
+    void linkOpenFailed(int controlId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void OnClicked();
+
+    QColor normalColor;
+    QColor hoverColor;
+    QColor visitedColor;
+    QColor disabledColor;
+    bool hover = false;
+    bool visited = false;
+    bool keyPressed = false;
+    QString linkText;
+    QString prefix;
+    int controlId = 0;
+};

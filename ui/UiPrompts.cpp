@@ -1,0 +1,60 @@
+#include "UiPrompts.h"
+
+#include "UiText.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+DesktopPrompts desktopPrompts;
+IUiPrompts* current = &desktopPrompts;
+
+}  // namespace
+
+IUiPrompts& Prompts()
+{
+    return *current;
+}
+
+IUiPrompts* SetPrompts(IUiPrompts* prompts)
+{
+    IUiPrompts* old = current;
+    current = prompts ? prompts : &desktopPrompts;
+    return old;
+}
+
+void DesktopPrompts::Warn(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, AppTitle(), text);
+}
+
+bool DesktopPrompts::AskYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, AppTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+IUiPrompts::Answer DesktopPrompts::AskYesNoCancel(QWidget* parent, const QString& text)
+{
+    auto b = QMessageBox::warning(parent, AppTitle(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes);
+    if (b == QMessageBox::Yes)
+        return Answer::Yes;
+    if (b == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+QString DesktopPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                     const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString DesktopPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                     const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
