@@ -1,0 +1,283 @@
+// The flow-units and fluid-properties dialogs: their conversions, the slider
+// grid, when OK may be pressed, and what OK and Cancel hand back.
+#include "FlowUnitsDlg.h"
+#include "FluidPropertiesDlg.h"
+#include "Text.h"
+#include "UiTestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kClearWater = 1.31e-6f;
+constexpr double kPerMilligram = 2e-10f;
+
+// The viscosity of a slider position, as the dialog works it out.
+double GridViscosity(int position)
+{
+    return static_cast<double>(static_cast<float>(position) * 50.0f) * kPerMilligram + kClearWater;
+}
+
+}  // namespace
+
+class TestFlowDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CDalvorApp> app;
+
+    // Shows a flow-units dialog preset with a flow.
+    std::unique_ptr<CFlowUnitsCalcDlg> FlowUnits(double flowRate)
+    {
+        auto dlg = std::make_unique<CFlowUnitsCalcDlg>(*app);
+        dlg->flowRate = flowRate;
+        dlg->show();
+        return dlg;
+    }
+
+    // Types a value in a unit and converts it; returns the flow in m3/s.
+    static double Convert(CFlowUnitsCalcDlg& dlg, int unit, const QString& value)
+    {
+        QTest::mouseClick(dlg.UnitRadio(unit), Qt::LeftButton, {}, QPoint(6, dlg.UnitRadio(unit)->height() / 2));
+        dlg.ValueEdit()->setText(value);
+        QTest::mouseClick(dlg.CalculateButton(), Qt::LeftButton);
+        return dlg.flowRate;
+    }
+
+    std::unique_ptr<CFluidParmsDlg> Fluid(double viscosity)
+    {
+        auto dlg = std::make_unique<CFluidParmsDlg>(*app);
+        dlg->viscosity = viscosity;
+        dlg->show();
+        return dlg;
+    }
+
+private slots:
+    void initTestCase() { app = StartedApp(LangEnglish); }
+    void cleanupTestCase() { app.reset(); }
+
+    void flowUnitsOpensInCubicMetresPerDay()
+    {
+        auto dlg = FlowUnits(0.001);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Computational flow rate"));
+        QCOMPARE(dlg->unit, 0);
+        QVERIFY(dlg->UnitRadio(0)->isChecked());
+        QCOMPARE(dlg->UnitRadio(1)->text(), QStringLiteral("m³/h"));
+        QCOMPARE(dlg->UnitLabel()->text(), QStringLiteral("m³/d = "));
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("86.400"));
+        QCOMPARE(dlg->ResultEdit()->text(), QStringLiteral("0.001"));
+        QVERIFY(dlg->ResultEdit()->isReadOnly());
+        QCOMPARE(dlg->CalculateButton()->text(), QStringLiteral("Calculate"));
+        QCOMPARE(dlg->OkButton()->text(), QStringLiteral("OK"));
+        QCOMPARE(dlg->CancelButton()->text(), QStringLiteral("Cancel"));
+        QVERIFY(!dlg->OkButton()->isEnabled());
+        const double perUnit[4] = {0.001 * 86400, 0.001 * 3600, 0.001 * 1000, 0.001 * 3600000};
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(dlg->perUnitFlow[k], perUnit[k]);
+        QCOMPARE(dlg->enteredFlow, perUnit[0]);
+    }
+
+    void flowUnitsConvertsEachUnit()
+    {
+        auto dlg = FlowUnits(1.5);
+        struct Case {
+            int unit;
+            const char* value;
+            double flow;
+        };
+        const Case cases[] = {
+            {1, "3.6", 3.6 / 3600.0},       {2, "1", 0.001},          {3, "3600", 0.001},
+            {0, "86.4", 86.4 / 86400.0},    {2, "1,5", 0.0015},       {3, "2", 2.0 / 3600000.0},
+            {1, "abc", 0.0},                {2, "nan", 0.0},          {0, " 172800 ", 2.0},
+        };
+        for (const Case& c : cases) {
+            const double flow = Convert(*dlg, c.unit, QString::fromLatin1(c.value));
+            QCOMPARE(dlg->unit, c.unit);
+            QCOMPARE(flow, c.flow);
+            QCOMPARE(dlg->ResultEdit()->text(), QString::fromStdString(FormatC("%.3f", c.flow)));
+            QVERIFY(dlg->OkButton()->isEnabled());
+        }
+        // Each of them is 0.001 m3/s, to the last bit or nearly.
+        QVERIFY(std::fabs(3.6 / 3600.0 - 0.001) < 1e-18);
+        QVERIFY(std::fabs(86.4 / 86400.0 - 0.001) < 1e-18);
+        // 2 l/h shows as 0.000 but is handed back whole.
+        Convert(*dlg, 3, QStringLiteral("2"));
+        QCOMPARE(dlg->ResultEdit()->text(), QStringLiteral("0.000"));
+        QVERIFY(std::fabs(dlg->flowRate - 5.5556e-7) < 1e-10);
+    }
+
+    void flowUnitsUnitChangeAndFocusDisableOk()
+    {
+        auto dlg = FlowUnits(0.5);
+        Convert(*dlg, 2, QStringLiteral("1"));
+        QVERIFY(dlg->OkButton()->isEnabled());
+        // Another unit shows the same flow in it, and OK waits for a conversion.
+        QTest::mouseClick(dlg->UnitRadio(1), Qt::LeftButton, {}, QPoint(6, dlg->UnitRadio(1)->height() / 2));
+        QCOMPARE(dlg->unit, 1);
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("3.600"));
+        QCOMPARE(dlg->UnitLabel()->text(), QStringLiteral("m³/h"));
+        QVERIFY(!dlg->OkButton()->isEnabled());
+        QCOMPARE(dlg->flowRate, 0.001);
+        // A number typed and not converted gives way to the new unit's.
+        dlg->ValueEdit()->setText(QStringLiteral("77"));
+        QTest::mouseClick(dlg->UnitRadio(3), Qt::LeftButton, {}, QPoint(6, dlg->UnitRadio(3)->height() / 2));
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("3600.000"));
+        QCOMPARE(dlg->UnitLabel()->text(), QStringLiteral("l/h"));
+        // Going into the value field disables OK again.
+        QTest::mouseClick(dlg->CalculateButton(), Qt::LeftButton);
+        QVERIFY(dlg->OkButton()->isEnabled());
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        QTest::mouseClick(dlg->ValueEdit(), Qt::LeftButton);
+        QVERIFY(dlg->ValueEdit()->hasFocus());
+        QVERIFY(!dlg->OkButton()->isEnabled());
+        // Enter with OK disabled does not close the dialog.
+        QTest::keyClick(dlg->ValueEdit(), Qt::Key_Return);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->result(), 0);
+    }
+
+    void flowUnitsOkAndCancel()
+    {
+        {
+            CFlowUnitsCalcDlg dlg(*app);
+            dlg.flowRate = 1.5;
+            QTimer::singleShot(0, &dlg, [&] {
+                Convert(dlg, 2, QStringLiteral("20"));
+                QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+            QCOMPARE(dlg.flowRate, 0.02);
+        }
+        {
+            CFlowUnitsCalcDlg dlg(*app);
+            dlg.flowRate = 1.5;
+            QTimer::singleShot(0, &dlg, [&] {
+                Convert(dlg, 2, QStringLiteral("20"));
+                QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+        }
+        {
+            // Escape is a cancel too.
+            CFlowUnitsCalcDlg dlg(*app);
+            dlg.flowRate = 1.5;
+            QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
+            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+        }
+    }
+
+    void fluidPresetsOnTheGrid()
+    {
+        // Clear water: position 0, 0 mg/l, the single-precision constant back.
+        auto dlg = Fluid(1.31e-6f);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Fluid properties"));
+        QCOMPARE(dlg->Slider()->minimum(), 0);
+        QCOMPARE(dlg->Slider()->maximum(), 20);
+        QCOMPARE(dlg->Slider()->value(), 0);
+        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("0"));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.31e-06"));
+        QCOMPARE(dlg->viscosity, 1.3100000160193304e-06);
+        QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1492"))->text(),
+                 QStringLiteral("Concentration of suspensions (c):"));
+        QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1491"))->text(), QStringLiteral("1000"));
+
+        // 1.41e-6: 500 mg/l at position 10.
+        dlg = Fluid(1.41e-6);
+        QCOMPARE(dlg->Slider()->value(), 10);
+        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("500"));
+        QCOMPARE(dlg->viscosity, GridViscosity(10));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.41e-06"));
+
+        // Below clear water: position 0, and clear water comes back.
+        dlg = Fluid(1.0e-6);
+        QCOMPARE(dlg->Slider()->value(), 0);
+        QCOMPARE(dlg->viscosity, double(1.31e-6f));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.31e-06"));
+
+        // Far above the scale: position 0 as well.
+        dlg = Fluid(5e-6);
+        QCOMPARE(dlg->Slider()->value(), 0);
+
+        // The page's own "1.51e-06" reopens at the top.
+        dlg = Fluid(1.51e-6);
+        QCOMPARE(dlg->Slider()->value(), 20);
+        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("1000"));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.51e-06"));
+    }
+
+    void fluidSliderWalksTheGrid()
+    {
+        auto dlg = Fluid(1.31e-6f);
+        for (int k = 0; k <= 20; ++k) {
+            dlg->Slider()->setValue(k);
+            QCOMPARE(dlg->concentration, 50.0 * k);
+            QCOMPARE(dlg->viscosity, GridViscosity(k));
+            QCOMPARE(dlg->ConcentrationEdit()->text(), QString::number(50 * k));
+            QCOMPARE(dlg->ViscosityEdit()->text(), QString::fromStdString(FormatC("%4.2e", GridViscosity(k))));
+            // Each value the dialog hands back opens it again where it was,
+            // the top of the scale included.
+            auto again = Fluid(dlg->viscosity);
+            QCOMPARE(again->Slider()->value(), k);
+            QCOMPARE(again->viscosity, dlg->viscosity);
+        }
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.51e-06"));
+        QCOMPARE(CFluidParmsDlg::SliderPosition(1000.0000134), 20);
+        QCOMPARE(CFluidParmsDlg::SliderPosition(1000.01), 0);
+        QCOMPARE(CFluidParmsDlg::SliderPosition(-1.0), 0);
+        QCOMPARE(CFluidParmsDlg::SliderPosition(std::nan("")), 0);
+        // Grid concentrations k x 50 map to position k.
+        for (int k = 0; k <= 19; ++k)
+            QCOMPARE(CFluidParmsDlg::SliderPosition(50.0 * k), k);
+    }
+
+    void fluidOkAndCancel()
+    {
+        {
+            CFluidParmsDlg dlg(*app);
+            dlg.viscosity = 1.31e-6f;
+            QTimer::singleShot(0, &dlg, [&] {
+                dlg.Slider()->setFocus();
+                QTest::keyClick(dlg.Slider(), Qt::Key_End);
+                QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+            QCOMPARE(dlg.Slider()->value(), 20);
+            QCOMPARE(dlg.viscosity, GridViscosity(20));
+        }
+        {
+            CFluidParmsDlg dlg(*app);
+            dlg.viscosity = 1.31e-6f;
+            QTimer::singleShot(0, &dlg, [&] {
+                dlg.Slider()->setValue(5);
+                QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+        }
+    }
+
+    void dialogsInPolish()
+    {
+        auto polish = StartedApp(LangPolish);
+        CFlowUnitsCalcDlg flow(*polish);
+        flow.OnInitDialog();
+        QCOMPARE(flow.windowTitle(), QString::fromStdU16String(polish->LoadLangString(114, LangPolish)));
+        QCOMPARE(flow.CalculateButton()->text(), QString::fromStdU16String(polish->LoadLangString(1484, LangPolish)));
+        CFluidParmsDlg fluid(*polish);
+        fluid.OnInitDialog();
+        QCOMPARE(fluid.windowTitle(), QString::fromStdU16String(polish->LoadLangString(115, LangPolish)));
+        QCOMPARE(fluid.CancelButton()->text(), QString::fromStdU16String(polish->LoadLangString(1591, LangPolish)));
+    }
+};
+
+QTEST_MAIN(TestFlowDialogs)
+#include "test_flow_dialogs.moc"
