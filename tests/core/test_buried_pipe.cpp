@@ -258,6 +258,37 @@ TEST(BuriedPipe, WorkedCaseMatchesASecondTranscription)
     EXPECT_EQ(std::memcmp(&once, &app->buriedPipe, sizeof once), 0);
 }
 
+// The water table across the pipe, above and below its mid-plane: the wetted
+// segment, the dry part of the upper half and the blended modulus, from the
+// same second transcription (relative 1e-12, so a constant such as 3.1416 or
+// 0.8927 taken at the wrong precision shows).
+TEST(BuriedPipe, PartlyWetPipeMatchesASecondTranscription)
+{
+    struct Case {
+        double water, es, gz, wmax, gzmin, dq, gdop;
+    };
+    const Case cases[] = {
+        {0.33, 1.4359038909162647, 62.65499949438963, 1.4772266665609324, 28.14713383545722,
+         1.715271537147684, 189.56099546460757},
+        {0.08, 1.6099032261863848, 61.63499960268382, 0.2875893160852873, 28.158244117818047,
+         1.576934574412587, 201.6554272469435},
+    };
+    for (const Case& c : cases) {
+        auto app = Worked();
+        SetLevels(app->buriedPipe, 4, c.water, 0);
+        app->CalcBuriedPipe();
+        const BuriedPipeRecord& r = app->buriedPipe;
+        ASSERT_EQ(r.head.resultValid, 1);
+        EXPECT_NEAR(r.secantModulus / c.es, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.soilLoad / c.gz, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.upliftForce / c.wmax, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.anchoringForce / c.gzmin, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.loadDeflection / c.dq, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.admissibleLoad / c.gdop, 1.0, 1e-12) << c.water;
+        EXPECT_EQ(Field(r.head.conclusion), Text(*app, 20243));
+    }
+}
+
 TEST(BuriedPipe, DeflectionFollowsIowaStructure)
 {
     // dq = 100 x 0.0415 x Gt / (8 Sr + 0.061 E'[kPa]).

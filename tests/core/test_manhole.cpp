@@ -278,6 +278,41 @@ TEST(ManholeEccentric, UpliftOfStubAndRiser)
     EXPECT_NEAR(r.deadWeight - plain, (1.2 + 3 * 0.3 - 2.2) * 0.3 * 8 / 1.0, 1e-9);
 }
 
+// The eccentric mode against a second transcription (relative 1e-12, so a
+// constant such as 0.785375, 0.7 or 0.3 taken at the wrong precision shows):
+// a light riser with little friction under water to the ground, and the
+// default water table.
+TEST(ManholeEccentric, CasesMatchASecondTranscription)
+{
+    struct Case {
+        double weightPerMetre, frictionAngle, water;
+        double friction, uplift, deadWeight, anchoring;
+        int key;
+    };
+    const Case cases[] = {
+        {0.5, 10, 4, 42.83948761017097, 46.75808596681528, 2.0500000047683717, 11.033357895099833, 20237},
+        {8, 30, 2, 98.0954787009093, 24.13928599428111, 32.80000007629395, 0, 20238},
+    };
+    for (const Case& c : cases) {
+        auto app = Manhole(1);
+        app->manholeTypes[0].weightPerMetre = c.weightPerMetre;
+        app->manhole.frictionAngle = c.frictionAngle;
+        app->manhole.waterLevel = c.water;
+        app->CalcManholeBuoyancy();
+        const ManholeRecord& r = app->manhole;
+        ASSERT_EQ(r.head.resultValid, 1);
+        EXPECT_EQ(r.height, 4.0);
+        EXPECT_NEAR(r.frictionForce / c.friction, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.deadWeight / c.deadWeight, 1.0, 1e-12) << c.water;
+        if (c.anchoring > 0)
+            EXPECT_NEAR(r.anchoringForce / c.anchoring, 1.0, 1e-12) << c.water;
+        else
+            EXPECT_EQ(r.anchoringForce, 0.0);
+        EXPECT_EQ(Conclusion(*app), Text(*app, c.key));
+    }
+}
+
 TEST(ManholeEccentric, LowWaterAndFloatingCollector)
 {
     // Water below 0.7 Dk above the invert: no uplift, no anchoring.

@@ -127,6 +127,49 @@ TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
     EXPECT_EQ(app->tank.minSlabLength, 2.600000038743019);
 }
 
+// An 8 m tank with the water table above and below its axis, uplift and
+// anchoring together, against the same second transcription (relative 1e-12,
+// so a constant such as 3.1416, 0.8927 or 0.0174 taken at the wrong precision
+// shows). Below the axis the least count is halved and the spacing may reach
+// twice the largest one.
+TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
+{
+    struct Case {
+        double water, uplift, soil, anchoring, minSlab;
+        int minCount, maxCount, count;
+        double spacing, slab, slabVolume, tie;
+    };
+    const Case cases[] = {
+        {2.95, 202.19321320548107, 211.13781831873325, 23.388508132167544, 1.0, 4, 15, 4, 2.0, 6.5,
+         1.1700000929832477, 3.0558071341560464},
+        {1.95, 49.13478965025668, 214.087977849854, 0, 0, 2, 15, 3, 3.5, 7.5, 1.3500001072883627, 0},
+    };
+    for (const Case& c : cases) {
+        auto app = Tank();
+        TankRecord& r = app->tank;
+        r.selectionMode = 1;
+        r.length = 8;
+        r.anchorCount = 3;
+        r.waterLevel = c.water;
+        RunBoth(*app);
+        ASSERT_EQ(r.head.resultValid, 1);
+        EXPECT_NEAR(r.capacity / 22.11458903958543, 1.0, 1e-12);
+        EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.soilWeight / c.soil, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.anchoringForce, c.anchoring, 1e-12 * c.anchoring) << c.water;
+        EXPECT_EQ(r.minSlabLength, c.minSlab) << c.water;
+        EXPECT_EQ(r.minAnchorCount, c.minCount) << c.water;
+        EXPECT_EQ(r.maxAnchorCount, c.maxCount) << c.water;
+        EXPECT_EQ(r.anchorCount, c.count) << c.water;
+        EXPECT_EQ(r.anchorSpacing, c.spacing) << c.water;
+        EXPECT_EQ(r.slabLength, c.slab) << c.water;
+        EXPECT_NEAR(r.slabVolume / c.slabVolume, 1.0, 1e-12) << c.water;
+        EXPECT_NEAR(r.tieForce, c.tie, 1e-12 * c.tie) << c.water;
+        EXPECT_EQ(Conclusion(*app), Text(*app, c.anchoring > 0 ? 20233 : 20236));
+        EXPECT_EQ(Warning(*app), u"");
+    }
+}
+
 TEST(TankBuoyancy, LengthAndCapacity)
 {
     // Capacity to length and back agree to the product of the two constants.

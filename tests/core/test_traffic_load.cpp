@@ -204,6 +204,57 @@ TEST(TrafficLoad, EveryClassAtSeveralDepthsMatchesTheClosedForms)
     }
 }
 
+// Every class at Hc = Hp = 0.7 (both impact factors at work) and 2.0, and the
+// road classes under paving at 0.7, from an independent transcription of the
+// class table with each single-precision constant widened as the table marks
+// it. A constant taken at the wrong precision (27.6 for 27.6 single, 0.955 for
+// 0.955 single ...) moves a class by 1e-8 or more, which the closed forms above
+// cannot see.
+TEST(TrafficLoad, EveryClassKeepsItsSinglePrecisionConstants)
+{
+    struct Row {
+        int trafficClass;
+        double shallow, deep, paved;  // paved below 0 for the classes without a cap
+    };
+    const Row rows[] = {
+        {1, 5.796129430277329, 4.291373833635386, -1},
+        {2, 72.10909996260895, 23.42068107787764, 46.56782613997775},
+        {3, 54.07770671542809, 17.564173218938883, 46.56782613997775},
+        {4, 73.42411126710685, 26.835569547967346, 21.484580290251966},
+        {5, 87.44676071734037, 23.08517185888356, 17.885912681848914},
+        {6, 71.39026050534596, 21.203318229900752, 14.340957753529036},
+        {7, 86.6492758107186, 18.89464893769055, 17.885912681848914},
+        {8, 51.99696784171739, 11.420319899279034, 10.742290145125983},
+        {9, 70.49572109868203, 19.31687052539318, 46.56782613997775},
+        {10, 80.69446768327028, 29.67569981199612, 35.82553599485176},
+        {11, 50.345716651641595, 17.386715944174227, 17.885912681848914},
+        {12, 42.00919700583873, 8.854474641453145, 14.340957753529036},
+        {13, 93.1163999009832, 62.654548372433766, -1},
+        {14, 51.991036064774995, 48.623105017990014, -1},
+        {15, 10.298272969714844, 7.402619863021041, -1},
+        {16, 10.606850760728586, 9.516286115590571, -1},
+        {17, 121.5973170355469, 43.52279961088416, -1},
+        {18, 136.17371568882697, 67.66620497177075, -1},
+        {19, 144.07930720398636, 95.18683292761749, -1},
+        {20, 146.61036256583125, 110.59604944546331, -1},
+        {21, 147.77772737781586, 120.24517544318334, -1},
+        {22, 21.997422044355098, 21.928415449201903, -1},
+        {23, 32.99613306653264, 32.89262317380285, -1},
+        {24, 43.994844088710195, 43.85683089840381, -1},
+        {25, 54.99355511088774, 54.82103862300476, -1},
+        {26, 87.98968817742039, 87.71366179680761, -1},
+        {27, 109.98711022177548, 109.64207724600952, -1},
+    };
+    for (const Row& row : rows) {
+        const int c = row.trafficClass;
+        EXPECT_NEAR(Load(Pipe(c, 0.7, 0.7)) / row.shallow, 1.0, 1e-12) << "class " << c;
+        EXPECT_NEAR(Load(Pipe(c, 2.0, 2.0)) / row.deep, 1.0, 1e-12) << "class " << c;
+        if (row.paved > 0) {
+            EXPECT_NEAR(Load(Pipe(c, 0.7, 0.7, 1)) / row.paved, 1.0, 1e-12) << "class " << c;
+        }
+    }
+}
+
 TEST(TrafficLoad, CornerFactorAgreesWithNewmark)
 {
     // The program's 1/6.283 in single precision against 1/(2 pi): a fixed ratio.
