@@ -69,6 +69,10 @@ void CDalvorApp::CalcPressureFlow()
                   std::isfinite(r.endLevel) && std::isfinite(r.nominalPressure);
     if (r.mode == 1 || r.mode == 2)
         usable = usable && std::isfinite(D) && D > 0.0;
+    // The diameter mode always says which size it chose: none for such inputs,
+    // so that no earlier choice is taken up again by the page.
+    if (r.mode == 0 && !usable)
+        r.chosenCandidate = -1;
 
     if (usable) {
         switch (r.mode) {

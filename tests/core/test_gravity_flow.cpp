@@ -796,6 +796,29 @@ TEST_F(GravityCalc, CandidateCountIsBoundedAndKeptAsRead)
     EXPECT_EQ(r.head.resultValid, 0);
 }
 
+TEST_F(GravityCalc, InputsThatAreNotNumbersChooseNoSize)
+{
+    // The page takes up a chosen index and runs again with that size, so a
+    // run without a choice must not leave the index of an earlier run.
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 0;
+    SetCandidates({200.0, 300.0, 400.0});
+    r.flowInput = 0.03;
+    app->CalcGravityFlow();
+    ASSERT_EQ(r.chosenCandidate, 1);
+    for (double GravityFlowRecord::*field : {&GravityFlowRecord::flowInput, &GravityFlowRecord::slopeInput,
+                                             &GravityFlowRecord::viscosity, &GravityFlowRecord::startLevel}) {
+        const double kept = r.*field;
+        r.*field = kNaN;
+        r.chosenCandidate = 1;
+        app->CalcGravityFlow();
+        EXPECT_EQ(r.chosenCandidate, -1);
+        EXPECT_EQ(r.head.resultValid, 0);
+        EXPECT_EQ(Conclusion(), u"");
+        r.*field = kept;
+    }
+}
+
 TEST_F(GravityCalc, CandidatesWithoutDiameterAreSkipped)
 {
     GravityFlowRecord& r = app->gravityFlow;

@@ -207,6 +207,11 @@ TEST(Characteristic, ShortLengthAndSmallLaminarPipe)
     calc.BuildCharacteristic(0.004, 0.1, 1e-5, kNu, 1.0, 0.0, 0.0);
     EXPECT_EQ(calc.points[0][5], 0.004);
     EXPECT_EQ(calc.GradientPerMille(0.5), 0.5 * 1000.0 / 0.004);
+    // The flows are those of a 1 cm section.
+    PCalc centimetre;
+    centimetre.BuildCharacteristic(static_cast<double>(0.01f), 0.1, 1e-5, kNu, 1.0, 0.0, 0.0);
+    for (int i = 1; i <= 30; ++i)
+        EXPECT_EQ(calc.points[i][4], centimetre.points[i][4]) << i;
     // DN 32, 100 m of water, scale 0.1: every point finite and positive.
     calc.BuildCharacteristic(100.0, 0.032, 1e-5, kNu, 0.1f, 0.0, 0.0);
     for (int i = 1; i <= 30; ++i)
@@ -395,6 +400,32 @@ TEST_F(PressureCalc, CandidatesBoundedAndWithoutDiameterSkipped)
     app->CalcPressureFlow();
     EXPECT_EQ(r.chosenCandidate, 0);
     EXPECT_EQ(r.candidates[1].capacity, 0.0);
+}
+
+TEST_F(PressureCalc, InputsThatAreNotNumbersChooseNoSize)
+{
+    // The page takes up a chosen index and runs again with that size, so a
+    // run without a choice must not leave the index of an earlier run.
+    PressureFlowRecord& r = app->pressureFlow;
+    r.mode = 0;
+    r.candidateCount = 3;
+    r.candidates[0].innerDiameter = 150.0;
+    r.candidates[1].innerDiameter = 250.0;
+    r.candidates[2].innerDiameter = 350.0;
+    r.flowInput = 0.03;
+    app->CalcPressureFlow();
+    ASSERT_EQ(r.chosenCandidate, 1);
+    for (double PressureFlowRecord::*field : {&PressureFlowRecord::nominalPressure, &PressureFlowRecord::endLevel,
+                                              &PressureFlowRecord::roughness, &PressureFlowRecord::flowInput}) {
+        const double kept = r.*field;
+        r.*field = kNaN;
+        r.chosenCandidate = 1;
+        app->CalcPressureFlow();
+        EXPECT_EQ(r.chosenCandidate, -1);
+        EXPECT_EQ(r.head.resultValid, 0);
+        EXPECT_EQ(Conclusion(), Text(20255));
+        r.*field = kept;
+    }
 }
 
 TEST_F(PressureCalc, PressureRangeUphillLevelDownhill)
