@@ -122,6 +122,8 @@ int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)
     return era * 146097 + doe - 719468;
 }
 
+constexpr int kAnyDigits = 1 << 30;
+
 struct Cursor {
     const std::vector<Token>* t;
     std::size_t pos;
@@ -134,6 +136,21 @@ struct Cursor {
     {
         if (Is(TokenKind::Blank))
             ++pos;
+    }
+    // The number here, when it has at most maxDigits digits, and the cursor
+    // past it; otherwise nullptr and the cursor stays.
+    const Token* TakeNumber(int maxDigits)
+    {
+        if (!Is(TokenKind::Number) || (*t)[pos].digits > maxDigits)
+            return nullptr;
+        return &(*t)[pos++];
+    }
+    bool TakeSeparator(char16_t c)
+    {
+        if (!IsSeparator(c))
+            return false;
+        ++pos;
+        return true;
     }
 };
 
@@ -161,42 +178,32 @@ struct Date {
 bool NumericDate(Cursor& c, Date& out)
 {
     Cursor k = c;
-    if (!k.Is(TokenKind::Number))
-        return false;
-    const Token a = *k.Peek();
-    ++k.pos;
-    if (!k.Is(TokenKind::Separator))
+    const Token* a = k.TakeNumber(kAnyDigits);
+    if (!a || !k.Is(TokenKind::Separator))
         return false;
     const char16_t sep = k.Peek()->separator;
     if (sep != u'/' && sep != u'-' && sep != u'.')
         return false;
     ++k.pos;
-    if (!k.Is(TokenKind::Number))
+    const Token* b = k.TakeNumber(2);
+    if (!b || !k.TakeSeparator(sep))
         return false;
-    const Token b = *k.Peek();
-    ++k.pos;
-    if (!k.IsSeparator(sep))
+    const Token* cc = k.TakeNumber(kAnyDigits);
+    if (!cc)
         return false;
-    ++k.pos;
-    if (!k.Is(TokenKind::Number))
-        return false;
-    const Token cc = *k.Peek();
-    ++k.pos;
 
     Date d{};
-    if (a.digits >= 3) {
-        if (a.digits > 4 || b.digits > 2 || cc.digits > 2)
+    if (a->digits >= 3) {
+        if (a->digits > 4 || cc->digits > 2)
             return false;
-        d = {a.value, b.value, cc.value};
+        d = {a->value, b->value, cc->value};
         if (!ValidDate(d.y, d.m, d.d))
             return false;
     } else {
-        if (b.digits > 2)
-            return false;
         int64_t year;
-        if (!YearFrom(cc, year))
+        if (!YearFrom(*cc, year))
             return false;
-        Date first = sep == u'.' ? Date{year, b.value, a.value} : Date{year, a.value, b.value};
+        Date first = sep == u'.' ? Date{year, b->value, a->value} : Date{year, a->value, b->value};
         Date second{year, first.d, first.m};
         if (ValidDate(first.y, first.m, first.d))
             d = first;
@@ -276,24 +283,20 @@ bool NamedMonthDate(Cursor& c, Date& out)
 bool TimeOfDay(Cursor& c, int64_t& seconds)
 {
     Cursor k = c;
-    if (!k.Is(TokenKind::Number) || k.Peek()->digits > 2)
+    const Token* hours = k.TakeNumber(2);
+    if (!hours || !k.TakeSeparator(u':'))
         return false;
-    int64_t h = k.Peek()->value;
-    ++k.pos;
-    if (!k.IsSeparator(u':'))
+    const Token* minutes = k.TakeNumber(2);
+    if (!minutes)
         return false;
-    ++k.pos;
-    if (!k.Is(TokenKind::Number) || k.Peek()->digits > 2)
-        return false;
-    int64_t m = k.Peek()->value;
-    ++k.pos;
+    int64_t h = hours->value;
+    const int64_t m = minutes->value;
     int64_t s = 0;
-    if (k.IsSeparator(u':')) {
-        ++k.pos;
-        if (!k.Is(TokenKind::Number) || k.Peek()->digits > 2)
+    if (k.TakeSeparator(u':')) {
+        const Token* secs = k.TakeNumber(2);
+        if (!secs)
             return false;
-        s = k.Peek()->value;
-        ++k.pos;
+        s = secs->value;
     }
     Cursor after = k;
     after.SkipBlank();

@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTransform>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -32,24 +33,16 @@ QIcon ArrowIcon(bool up)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath arrow;
-    if (up) {
-        arrow.moveTo(8, 1);
-        arrow.lineTo(15, 8);
-        arrow.lineTo(11, 8);
-        arrow.lineTo(11, 15);
-        arrow.lineTo(5, 15);
-        arrow.lineTo(5, 8);
-        arrow.lineTo(1, 8);
-    } else {
-        arrow.moveTo(8, 15);
-        arrow.lineTo(15, 8);
-        arrow.lineTo(11, 8);
-        arrow.lineTo(11, 1);
-        arrow.lineTo(5, 1);
-        arrow.lineTo(5, 8);
-        arrow.lineTo(1, 8);
-    }
+    arrow.moveTo(8, 1);
+    arrow.lineTo(15, 8);
+    arrow.lineTo(11, 8);
+    arrow.lineTo(11, 15);
+    arrow.lineTo(5, 15);
+    arrow.lineTo(5, 8);
+    arrow.lineTo(1, 8);
     arrow.closeSubpath();
+    if (!up)  // the same arrow, upside down
+        arrow = QTransform(1, 0, 0, -1, 0, 16).map(arrow);
     p.setPen(QPen(QColor(0, 100, 0), 1));
     p.setBrush(QColor(0, 170, 0));
     p.drawPath(arrow);
@@ -100,26 +93,20 @@ CManageProjectDlg::CManageProjectDlg(CDalvorApp& application, QWidget* parent)
     list = new CReportCtrl(this);
     list->setObjectName(QStringLiteral("list"));
 
-    deleteButton = new QPushButton(this);
-    deleteButton->setObjectName(QStringLiteral("deleteButton"));
-    readButton = new QPushButton(this);
-    readButton->setObjectName(QStringLiteral("readButton"));
-    upButton = new QPushButton(this);
-    upButton->setObjectName(QStringLiteral("upButton"));
-    downButton = new QPushButton(this);
-    downButton->setObjectName(QStringLiteral("downButton"));
-    copyButton = new QPushButton(this);
-    copyButton->setObjectName(QStringLiteral("copyButton"));
-    okButton = new QPushButton(this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-
     // Sizes follow the dialog's template at 96 dpi.
-    for (QPushButton* b : {deleteButton, readButton})
-        b->setFixedSize(105, 26);
-    for (QPushButton* b : {upButton, downButton, copyButton})
-        b->setFixedSize(48, 26);
-    okButton->setFixedSize(225, 26);
+    auto button = [this](const char* name, int width) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setFixedSize(width, 26);
+        return b;
+    };
+    deleteButton = button("deleteButton", 105);
+    readButton = button("readButton", 105);
+    upButton = button("upButton", 48);
+    downButton = button("downButton", 48);
+    copyButton = button("copyButton", 48);
+    okButton = button("okButton", 225);
+    okButton->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(6);
@@ -350,38 +337,36 @@ void CManageProjectDlg::OnRead()
 
 void CManageProjectDlg::OnUp()
 {
-    list->EndEdit(true);
-    const int sel = list->GetFirstSelectedItem();
-    const int record = RecordOfRow(sel);
-    if (record < 0)
-        return;
-    if (record > 0) {
-        app.MoveStoredCalcUp(kind, record);
-        std::swap(pendingNames[static_cast<std::size_t>(record - 1)],
-                  pendingNames[static_cast<std::size_t>(record)]);
-        FillList();
-        SelectRow(RowOfRecord(record - 1));
-    } else {
-        SelectRow(sel);
-    }
+    MoveSelected(-1);
 }
 
 void CManageProjectDlg::OnDown()
+{
+    MoveSelected(1);
+}
+
+// Moves the record of the first selected row one place up (-1) or down (1),
+// its edited name with it, and selects it in the refilled list; at the end of
+// the array nothing moves and the row is selected again.
+void CManageProjectDlg::MoveSelected(int step)
 {
     list->EndEdit(true);
     const int sel = list->GetFirstSelectedItem();
     const int record = RecordOfRow(sel);
     if (record < 0)
         return;
-    if (record < StoredCount() - 1) {
-        app.MoveStoredCalcDown(kind, record);
-        std::swap(pendingNames[static_cast<std::size_t>(record)],
-                  pendingNames[static_cast<std::size_t>(record + 1)]);
-        FillList();
-        SelectRow(RowOfRecord(record + 1));
-    } else {
+    const int target = record + step;
+    if (target < 0 || target >= StoredCount()) {
         SelectRow(sel);
+        return;
     }
+    if (step < 0)
+        app.MoveStoredCalcUp(kind, record);
+    else
+        app.MoveStoredCalcDown(kind, record);
+    std::swap(pendingNames[static_cast<std::size_t>(record)], pendingNames[static_cast<std::size_t>(target)]);
+    FillList();
+    SelectRow(RowOfRecord(target));
 }
 
 void CManageProjectDlg::OnCopy()

@@ -85,6 +85,7 @@ private:
     void InitColumns();
     void FillList();
     void SelectRow(int row);
+    void MoveSelected(int step);
     void OnCellEdited(int row, int column);
     int StoredCount() const;
     int* CurrentIndex();

@@ -2,6 +2,7 @@
 
 #include "DateParse.h"
 
+#include <QBrush>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -80,9 +81,10 @@ std::optional<uint32_t> WholeHex(std::u16string_view s)
     return result;
 }
 
-// The text as a real in the C locale, with nothing after the number but at
-// most one "%". The number must take at least one character, so "%" alone is
-// no real.
+// The text as a real in the C locale, read the way the C library's real
+// conversion reads it: what it leaves unread must be nothing or a single "%".
+// A conversion that reads nothing leaves the whole text, so "%" alone is the
+// real 0 (while " %" is no real: the blank is left unread as well).
 std::optional<double> WholeReal(std::u16string_view s)
 {
     std::string ascii;
@@ -96,8 +98,6 @@ std::optional<double> WholeReal(std::u16string_view s)
     const char* begin = ascii.c_str();
     char* end = nullptr;
     double value = strtod_l(begin, &end, cLocale);
-    if (end == begin)
-        return std::nullopt;
     std::string_view rest(end);
     if (!rest.empty() && rest != "%")
         return std::nullopt;
@@ -222,10 +222,15 @@ bool CReportCtrl::SetItemText(int row, int column, const QString& text)
 {
     EndEdit(true);
     ForgetSort();
+    return SetCellData(row, column, Qt::DisplayRole, text);
+}
+
+bool CReportCtrl::SetCellData(int row, int column, int role, const QVariant& value)
+{
     QTableWidgetItem* cell = Cell(row, column);
     if (!cell)
         return false;
-    cell->setText(text);
+    cell->setData(role, value);
     return true;
 }
 
@@ -348,36 +353,31 @@ void CReportCtrl::EnsureVisible(int row)
 
 bool CReportCtrl::SetItemTextColor(int row, int column, const QColor& color)
 {
-    QTableWidgetItem* cell = Cell(row, column);
-    if (!cell)
-        return false;
-    cell->setForeground(color);
-    return true;
+    return SetCellData(row, column, Qt::ForegroundRole, QBrush(color));
 }
 
 bool CReportCtrl::SetItemBkColor(int row, int column, const QColor& color)
 {
+    return SetCellData(row, column, Qt::BackgroundRole, QBrush(color));
+}
+
+// A cell's colour in the role, or the list's own colour when the cell has
+// none of its own.
+QColor CReportCtrl::CellColor(int row, int column, int role, QPalette::ColorRole fallback) const
+{
     QTableWidgetItem* cell = Cell(row, column);
-    if (!cell)
-        return false;
-    cell->setBackground(color);
-    return true;
+    const QVariant brush = cell ? cell->data(role) : QVariant();
+    return brush.isValid() ? brush.value<QBrush>().color() : palette().color(fallback);
 }
 
 QColor CReportCtrl::GetItemTextColor(int row, int column) const
 {
-    QTableWidgetItem* cell = Cell(row, column);
-    if (cell && cell->data(Qt::ForegroundRole).isValid())
-        return cell->foreground().color();
-    return palette().color(QPalette::Text);
+    return CellColor(row, column, Qt::ForegroundRole, QPalette::Text);
 }
 
 QColor CReportCtrl::GetItemBkColor(int row, int column) const
 {
-    QTableWidgetItem* cell = Cell(row, column);
-    if (cell && cell->data(Qt::BackgroundRole).isValid())
-        return cell->background().color();
-    return palette().color(QPalette::Base);
+    return CellColor(row, column, Qt::BackgroundRole, QPalette::Base);
 }
 
 void CReportCtrl::SetExtendedStyle(uint32_t style)
@@ -610,8 +610,7 @@ bool CReportCtrl::EndEdit(bool commit)
     const QString text = inPlaceEdit ? inPlaceEdit->text() : GetItemText(row, column);
     bool changed = false;
     if (commit && text != GetItemText(row, column)) {
-        if (QTableWidgetItem* cell = Cell(row, column))
-            cell->setText(text);
+        SetCellData(row, column, Qt::DisplayRole, text);
         ForgetSort();
         changed = true;
     }

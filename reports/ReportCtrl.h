@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QString>
 #include <QTableWidget>
 
@@ -125,6 +126,9 @@ private:
     bool HandleEditKey(int key);
     void PlaceEditor();
     QTableWidgetItem* Cell(int row, int column) const;
+    // False for a cell outside the list.
+    bool SetCellData(int row, int column, int role, const QVariant& value);
+    QColor CellColor(int row, int column, int role, QPalette::ColorRole fallback) const;
     QTableWidgetItem* RowItem(int row) const;
     void FillRow(int row);
     bool IsRowSelected(int row) const;

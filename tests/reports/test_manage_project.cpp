@@ -153,6 +153,13 @@ struct Fixture {
         List().Editor()->selectAll();
         QTest::keyClicks(List().Editor(), text);
     }
+    // Edits row's name in place and commits it with Enter.
+    void Rename(int row, const QString& text) const
+    {
+        Type(row, text);
+        if (List().IsEditing())
+            QTest::keyClick(List().Editor(), Qt::Key_Return);
+    }
 };
 
 }  // namespace
@@ -431,8 +438,7 @@ void TestManageProject::commandsActOnTheRecordARowShowsAfterASort()
     // OK after a sort gives every record its own name.
     list.SortItems(1, false);
     QCOMPARE(ListColumn(list, 1), QStringList({"P3", "P2", "P1"}));
-    f.Type(2, "renamed");  // row 2 shows "P1", record 0
-    QTest::keyClick(list.Editor(), Qt::Key_Return);
+    f.Rename(2, "renamed");  // row 2 shows "P1", record 0
     f.Press(f.dlg->okButton);
     QCOMPARE(StoredNames(*f.app, KindPressureFlow), QStringList({"renamed", "P3", "P2"}));
 }
@@ -458,8 +464,7 @@ void TestManageProject::namesTravelWithTheirRecords()
     const int callsBefore = f.host.modifiedCalls;
 
     // A committed name on record 0, and one left in the editor on record 2.
-    f.Type(0, "Alpha");
-    QTest::keyClick(list.Editor(), Qt::Key_Return);
+    f.Rename(0, "Alpha");
     f.Type(2, "Gamma");
     QVERIFY(list.IsEditing());
     QCOMPARE(*f.dlg->PendingName(0), QStringLiteral("Alpha"));
@@ -506,10 +511,8 @@ void TestManageProject::okWritesNamesAndMarksTheProject()
         // the stored text.
         Fixture f(KindTank);
         QVERIFY(f.dlg);
-        f.Type(1, "other");
-        QTest::keyClick(f.List().Editor(), Qt::Key_Return);
-        f.Type(1, "T1");
-        QTest::keyClick(f.List().Editor(), Qt::Key_Return);
+        f.Rename(1, "other");
+        f.Rename(1, "T1");
         f.Press(f.dlg->okButton);
         QCOMPARE(f.host.modifiedCalls, 0);
         QCOMPARE(StoredNames(*f.app, KindTank), QStringList({"T0", "T1", "T2"}));
@@ -562,8 +565,7 @@ void TestManageProject::escapeAndCloseBoxDropTheNames()
         Fixture f(KindGravityFlow);
         QVERIFY(f.dlg);
         QVERIFY(QTest::qWaitForWindowActive(f.dlg.get()));
-        f.Type(1, "kept?");
-        QTest::keyClick(f.List().Editor(), Qt::Key_Return);
+        f.Rename(1, "kept?");
         f.Select(0);
         f.Press(f.dlg->deleteButton);
         QTest::keyClick(&f.List(), Qt::Key_Escape);
@@ -590,8 +592,7 @@ void TestManageProject::enterInTheEditorKeepsTheDialogOpen()
     Fixture f(KindTank);
     QVERIFY(f.dlg);
     QVERIFY(QTest::qWaitForWindowActive(f.dlg.get()));
-    f.Type(0, "first");
-    QTest::keyClick(f.List().Editor(), Qt::Key_Return);
+    f.Rename(0, "first");
     QVERIFY(f.dlg->isVisible());
     QCOMPARE(f.List().GetItemText(0, 1), QStringLiteral("first"));
     // Escape in the editor cancels the edit only.
@@ -613,8 +614,7 @@ void TestManageProject::copyPutsTheStoredRecordsOnTheClipboard()
         Fixture f(kind);
         QVERIFY(f.dlg);
         f.List().SortItems(1, false);
-        f.Type(0, "not yet");
-        QTest::keyClick(f.List().Editor(), Qt::Key_Return);
+        f.Rename(0, "not yet");
         QGuiApplication::clipboard()->clear();
         f.Press(f.dlg->copyButton);
         const QString text = QGuiApplication::clipboard()->text();

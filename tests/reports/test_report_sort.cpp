@@ -82,7 +82,12 @@ void TestReportSort::compareCells_data()
     QTest::newRow("-1.5 < 0.25") << "-1.50" << "0.25" << -1;
     QTest::newRow("5%a is text") << "5%a" << "40" << 1;
     QTest::newRow("5%% is text") << "5%%" << "40" << 1;
-    QTest::newRow("% alone is text") << "%" << "1.5" << -1;
+    // A conversion that reads no number leaves the whole text: "%" alone is
+    // the real 0, "-1" the real -1 (as text "%" would come first).
+    QTest::newRow("% alone is the real 0") << "%" << "1.5" << -1;
+    QTest::newRow("% alone after -1") << "%" << "-1" << 1;
+    QTest::newRow("% alone equals 0.0") << "%" << "0.0" << 0;
+    QTest::newRow("blank and % is text") << " %" << "-1" << -1;
     QTest::newRow("nan equals any real") << "nan" << "2.5" << 0;
     QTest::newRow("trailing blank is text") << "2.5 " << "10.5" << 1;
     // Dates and times.
