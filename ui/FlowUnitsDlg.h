@@ -4,16 +4,15 @@
 // the last conversion only.
 #pragma once
 
-#include <QDialog>
+#include "InputDialog.h"
 
-class CDalvorApp;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class CFlowUnitsCalcDlg : public QDialog {
+class CFlowUnitsCalcDlg : public CInputDialog {
     Q_OBJECT
 public:
     explicit CFlowUnitsCalcDlg(CDalvorApp& app, QWidget* parent = nullptr);
@@ -27,8 +26,7 @@ public:
     double flowRate = 0.0;         // m3/s: preset by the caller, returned after OK
 
     // Runs when the dialog is first shown.
-    void OnInitDialog();
-    void ApplyLanguage(int offset);
+    void OnInitDialog() override;
     void OnUnitCubicMetresPerDay() { OnUnit(0); }
     void OnUnitCubicMetresPerHour() { OnUnit(1); }
     void OnUnitLitresPerSecond() { OnUnit(2); }
@@ -40,25 +38,18 @@ public:
     QLineEdit* ResultEdit() const { return resultEdit; }
     QLabel* UnitLabel() const { return unitLabel; }
     QPushButton* CalculateButton() const { return calculateButton; }
-    QPushButton* OkButton() const { return okButton; }
-    QPushButton* CancelButton() const { return cancelButton; }
     QRadioButton* UnitRadio(int k) const { return k >= 0 && k < 4 ? radios[k] : nullptr; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnUnit(int k);
 
-    CDalvorApp& app;
-    bool initialised = false;
     QButtonGroup* unitGroup;
     QRadioButton* radios[4];
     QLineEdit* valueEdit;
     QLineEdit* resultEdit;
     QLabel* unitLabel;
     QPushButton* calculateButton;
-    QPushButton* okButton;
-    QPushButton* cancelButton;
 };

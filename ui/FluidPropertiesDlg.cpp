@@ -2,13 +2,11 @@
 
 #include "DalvorApp.h"
 #include "Text.h"
-#include "UiText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -27,8 +25,6 @@ constexpr int kConcentrationUnit = 1494;
 constexpr int kViscosityLabel = 1495;
 constexpr int kViscosityEdit = 1496;
 constexpr int kViscosityUnit = 1497;
-constexpr int kCancelText = 1591;
-constexpr int kOkText = 1592;
 
 constexpr int kLastPosition = 20;
 // nu = kClearWater + kPerConcentration x c, with c in mg/l.
@@ -44,19 +40,16 @@ constexpr double kConcentrationTolerance = 1e-3;
 
 }  // namespace
 
-CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : QDialog(parent), app(a)
+CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent)
 {
-    setObjectName(QString::number(kCaption));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
     auto label = [this](int id) {
         auto* l = new QLabel(this);
-        l->setObjectName(QString::number(id));
         l->setTextFormat(Qt::PlainText);
+        Register(id, l);
         return l;
     };
     slider = new QSlider(Qt::Horizontal, this);
-    slider->setObjectName(QString::number(kSlider));
+    Register(kSlider, slider, false);
     slider->setRange(0, kLastPosition);
     slider->setPageStep(1);
     slider->setTickPosition(QSlider::TicksBelow);
@@ -66,7 +59,7 @@ CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : QDialog(parent)
 
     auto readOnly = [this](int id) {
         auto* e = new QLineEdit(this);
-        e->setObjectName(QString::number(id));
+        Register(id, e, false);
         e->setReadOnly(true);
         e->setFixedWidth(90);
         return e;
@@ -87,35 +80,12 @@ CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : QDialog(parent)
     values->addWidget(viscosityEdit, 1, 1);
     values->addWidget(label(kViscosityUnit), 1, 2);
 
-    okButton = new QPushButton(this);
-    okButton->setObjectName(QStringLiteral("1"));
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    cancelButton = new QPushButton(this);
-    cancelButton->setObjectName(QStringLiteral("2"));
-    cancelButton->setAutoDefault(false);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch(1);
-
     auto* left = new QVBoxLayout;
     left->addLayout(scale);
     left->addLayout(values);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(buttons);
-}
-
-void CFluidParmsDlg::ApplyLanguage(int offset)
-{
-    setWindowTitle(LangText(app, kCaption, offset));
-    for (int id : {kSliderLow, kSliderHigh, kConcentrationLabel, kConcentrationUnit, kViscosityLabel,
-                   kViscosityUnit})
-        findChild<QLabel*>(QString::number(id))->setText(LangText(app, id, offset));
-    cancelButton->setText(LangText(app, kCancelText, offset));
-    okButton->setText(LangText(app, kOkText, offset));
+    layout->addLayout(MakeButtonColumn());
 }
 
 int CFluidParmsDlg::SliderPosition(double c)
@@ -126,25 +96,16 @@ int CFluidParmsDlg::SliderPosition(double c)
     return position < 0.0 ? 0 : (position > kLastPosition ? kLastPosition : static_cast<int>(position));
 }
 
-void CFluidParmsDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised)
-        OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CFluidParmsDlg::OnInitDialog()
 {
-    initialised = true;
-    ApplyLanguage(app.languageOffset);
+    CInputDialog::OnInitDialog();
     {
         QSignalBlocker block(slider);
         slider->setRange(0, kLastPosition);
         concentration = (viscosity - kClearWater) * kConcentrationPerViscosity;
         slider->setValue(SliderPosition(concentration));
     }
-    viscosityEdit->setText(QString::fromStdString(FormatC("%4.2e", viscosity)));
-    concentrationEdit->setText(QString::fromStdString(FormatC("%.0f", concentration)));
+    ShowValues();
     // The slider draws itself at its position, which sets the values of the
     // grid it stands on.
     OnCustomdrawSlider();
@@ -154,6 +115,11 @@ void CFluidParmsDlg::OnCustomdrawSlider()
 {
     concentration = static_cast<double>(static_cast<float>(slider->value()) * kConcentrationStep);
     viscosity = concentration * kPerConcentration + kClearWater;
+    ShowValues();
+}
+
+void CFluidParmsDlg::ShowValues()
+{
     viscosityEdit->setText(QString::fromStdString(FormatC("%4.2e", viscosity)));
     concentrationEdit->setText(QString::fromStdString(FormatC("%.0f", concentration)));
 }

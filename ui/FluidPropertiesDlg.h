@@ -4,14 +4,12 @@
 // back after OK; the slider's position always decides the value returned.
 #pragma once
 
-#include <QDialog>
+#include "InputDialog.h"
 
-class CDalvorApp;
 class QLineEdit;
-class QPushButton;
 class QSlider;
 
-class CFluidParmsDlg : public QDialog {
+class CFluidParmsDlg : public CInputDialog {
     Q_OBJECT
 public:
     explicit CFluidParmsDlg(CDalvorApp& app, QWidget* parent = nullptr);
@@ -23,26 +21,18 @@ public:
     static int SliderPosition(double concentration);
 
     // Runs when the dialog is first shown.
-    void OnInitDialog();
-    void ApplyLanguage(int offset);
+    void OnInitDialog() override;
     // The slider is drawn: the concentration and viscosity of its position.
     void OnCustomdrawSlider();
 
     QSlider* Slider() const { return slider; }
     QLineEdit* ConcentrationEdit() const { return concentrationEdit; }
     QLineEdit* ViscosityEdit() const { return viscosityEdit; }
-    QPushButton* OkButton() const { return okButton; }
-    QPushButton* CancelButton() const { return cancelButton; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    CDalvorApp& app;
-    bool initialised = false;
+    void ShowValues();
+
     QSlider* slider;
     QLineEdit* concentrationEdit;
     QLineEdit* viscosityEdit;
-    QPushButton* okButton;
-    QPushButton* cancelButton;
 };

@@ -120,6 +120,17 @@ double Clamp(double v, double lo, double hi)
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
+// A size row of the catalogue as a candidate of the record (its capacity is
+// the calculation's to write).
+void SetCandidate(DiameterCandidate& c, const NominalSizeEntry& s)
+{
+    c.innerDiameter = s.innerDiameter;
+    c.outerDiameter = s.outerDiameter;
+    c.nominalSize = s.nominalSize;
+    c.roughness = s.roughness;
+    c.madeToOrder = s.madeToOrder;
+}
+
 // A name typed into the page: at most 63 units, never half of a surrogate
 // pair.
 void CopyName(char16_t (&dst)[64], const QString& text)
@@ -209,13 +220,17 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent) : CCalcPage(a
     objectLayout->setContentsMargins(6, 2, 6, 2);
     objectLayout->setVerticalSpacing(2);
     modeGroup = new QButtonGroup(this);
+    void (CGravityFlowPage::*const modeHandlers[4])() = {
+        &CGravityFlowPage::OnTargetDiameter, &CGravityFlowPage::OnTargetSlope, &CGravityFlowPage::OnTargetFlow,
+        &CGravityFlowPage::OnTargetFilling};
     for (int m = 0; m < 4; ++m) {
         modeRadios[m] = new QRadioButton(this);
         RegisterControl(kModeRadioIds[m], modeRadios[m]);
         modeGroup->addButton(modeRadios[m], m);
         objectLayout->addWidget(modeRadios[m], m / 2, m % 2);
+        // A click on the radio already chosen counts too.
+        connect(modeRadios[m], &QRadioButton::clicked, this, modeHandlers[m]);
     }
-    connect(modeGroup, &QButtonGroup::idClicked, this, &CGravityFlowPage::OnTarget);
     dataLayout->addWidget(object);
 
     QGroupBox* pipe = group(1413);
@@ -521,12 +536,7 @@ void CGravityFlowPage::FillDiameterCombo()
         sizeCombo->addItem(F0(s.nominalSize));
         sizeCombo->setItemData(count, i, kRowRole);
         sizeCombo->setItemData(count, s.id, kIdRole);
-        DiameterCandidate& c = r.candidates[count];
-        c.innerDiameter = s.innerDiameter;
-        c.outerDiameter = s.outerDiameter;
-        c.nominalSize = s.nominalSize;
-        c.roughness = s.roughness;
-        c.madeToOrder = s.madeToOrder;
+        SetCandidate(r.candidates[count], s);
         ++count;
     }
     r.candidateCount = count;
@@ -539,16 +549,9 @@ void CGravityFlowPage::FillDiameterCombo()
     for (int j = 0; j < count; ++j)
         if (std::fabs(r.candidates[j].nominalSize - r.nominalSize) < kSizeMatch)
             chosen = j;
-    const DiameterCandidate& c = r.candidates[chosen];
-    r.innerDiameter = c.innerDiameter;
-    r.nominalSize = c.nominalSize;
-    r.outerDiameter = c.outerDiameter;
-    r.roughness = c.roughness;
     // A roughness of the user's own stays with the record it belongs to (a
     // stored calculation loaded back keeps its roughness).
-    if (r.userRoughness > 0.0)
-        r.roughness = r.userRoughness;
-    r.madeToOrder = c.madeToOrder;
+    TakeSize(r.candidates[chosen]);
     SetFieldText(1011, F1(r.innerDiameter));
     SetFieldText(1058, F0(r.nominalSize));
     SetFieldText(1012, F3(r.roughness));
@@ -649,13 +652,9 @@ void CGravityFlowPage::OnSelchangeDiameter()
         if (row >= 0 && row < TableRows(app.nominalSizes, app.nominalSizeCount)) {
             const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(row)];
             if (s.categoryId == r.categoryId && s.typeId == r.typeId) {
-                r.nominalSize = s.nominalSize;
-                r.innerDiameter = s.innerDiameter;
-                r.outerDiameter = s.outerDiameter;
-                r.roughness = s.roughness;
-                r.madeToOrder = s.madeToOrder;
-                if (r.userRoughness > 0.0)
-                    r.roughness = r.userRoughness;
+                DiameterCandidate size{};
+                SetCandidate(size, s);
+                TakeSize(size);
             }
         }
     }
@@ -664,9 +663,23 @@ void CGravityFlowPage::OnSelchangeDiameter()
     Recalculate();
 }
 
+void CGravityFlowPage::TakeSize(const DiameterCandidate& size)
+{
+    GravityFlowRecord& r = Record();
+    r.nominalSize = size.nominalSize;
+    r.innerDiameter = size.innerDiameter;
+    r.outerDiameter = size.outerDiameter;
+    r.roughness = size.roughness;
+    r.madeToOrder = size.madeToOrder;
+    if (r.userRoughness > 0.0)
+        r.roughness = r.userRoughness;
+}
+
 void CGravityFlowPage::OnTarget(int mode)
 {
-    (void)mode;  // the radio group holds it; the inputs are read with it
+    // The click has checked the radio already; the inputs are read with it.
+    if (mode >= 0 && mode < 4)
+        modeRadios[mode]->setChecked(true);
     ReadInputs();
     Recalculate();
 }
@@ -802,10 +815,14 @@ void CGravityFlowPage::Recalculate()
             flowTooLarge();
         } else {
             // The list follows the size chosen, and the minimum slopes are
-            // worked out again for it.
+            // worked out again for it. Whether the pipe is made to order is
+            // the size's own, as for a size picked from the list.
             SelectItem(sizeCombo, r.chosenCandidate);
+            r.madeToOrder = r.candidates[r.chosenCandidate].madeToOrder;
             ShowInputs(0);
             app.CalcGravityFlow();
+            if (r.chosenCandidate >= 0 && r.chosenCandidate < count)
+                r.madeToOrder = r.candidates[r.chosenCandidate].madeToOrder;
         }
     } else if (r.mode == 3) {
         if (std::fabs(r.flowInput - r.flow) > kFlowTolerance * r.flowInput) {

@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+struct DiameterCandidate;
 struct GravityFlowRecord;
 
 class CGravityFlowPage : public CCalcPage {
@@ -52,7 +53,11 @@ public:
     void OnSelchangePipeKind();
     void OnSelchangePipeType();
     void OnSelchangeDiameter();
-    void OnTarget(int mode);
+    // The radios of the sought quantity: diameter, slope, flow, filling.
+    void OnTargetDiameter() { OnTarget(0); }
+    void OnTargetSlope() { OnTarget(1); }
+    void OnTargetFlow() { OnTarget(2); }
+    void OnTargetFilling() { OnTarget(3); }
     void OnFluidParameters();
     void OnFlowUnits();
 
@@ -75,6 +80,13 @@ protected:
 
 private:
     GravityFlowRecord& Record() const;
+    // The mode's radio was clicked: the inputs are read in the new mode,
+    // which then shows its fields and highlight, and worked out.
+    void OnTarget(int mode);
+    // The record takes a size of the list: its diameters, catalogue
+    // roughness and made-to-order flag, with the user's roughness over the
+    // catalogue's when there is one.
+    void TakeSize(const DiameterCandidate& size);
     // The mode the page shows: the record's, or 0 when it is none of the four.
     int ShownMode() const;
     void ApplyModeStates(int mode);

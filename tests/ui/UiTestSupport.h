@@ -1,14 +1,19 @@
 // Shared pieces of the window tests: answers for the program's questions,
-// a catcher for what the program opens with the desktop, and a core started
-// on the program folder of the build.
+// a catcher for what the program opens with the desktop, a core started on
+// the program folder of the build, and a main window started on such a core.
 #pragma once
 
 #include "DalvorApp.h"
+#include "DalvorDoc.h"
+#include "DalvorView.h"
+#include "MainFrame.h"
+#include "ReferenceTables.h"
 #include "Shell.h"
 #include "UiPrompts.h"
 
 #include <QDir>
 #include <QList>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -117,3 +122,49 @@ inline QString FreshFolder(const QString& name)
     QDir().mkpath(path);
     return path;
 }
+
+// The main window on a core of its own, started as the program starts it: its
+// settings in a fresh folder of the test's, the program's questions answered
+// by a script, the start-up picture held until the test ends it. A test class
+// derives from it after QObject and calls these from its own init, cleanup and
+// start-up.
+class MainWindowFixture {
+protected:
+    std::unique_ptr<CDalvorApp> app;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<ScriptedPrompts> prompts;
+
+    // Before each test.
+    void InitWindowTest()
+    {
+        prompts = std::make_unique<ScriptedPrompts>();
+        pictureMs = CDalvorView::startupPictureMs;
+        CDalvorView::startupPictureMs = 60 * 60 * 1000;
+    }
+
+    // Starts the program's window in a language, with its settings file in
+    // the named folder.
+    void OpenMainWindow(int language, const QString& folder)
+    {
+        app = StartedApp(language);
+        settings = std::make_unique<QSettings>(FreshFolder(folder) + "/settings.ini", QSettings::IniFormat);
+        frame = std::make_unique<CMainFrame>(*app, *settings);
+        frame->StartUp(ReferenceLoadStatus{}, QString());
+    }
+
+    // After each test: nothing is left to save, and everything goes.
+    void CleanupWindowTest()
+    {
+        if (frame)
+            frame->Doc().SetModified(false);
+        frame.reset();
+        app.reset();
+        settings.reset();
+        prompts.reset();
+        CDalvorView::startupPictureMs = pictureMs;
+    }
+
+private:
+    int pictureMs = CDalvorView::startupPictureMs;
+};

@@ -109,6 +109,12 @@ private slots:
         // Each of them is 0.001 m3/s, to the last bit or nearly.
         QVERIFY(std::fabs(3.6 / 3600.0 - 0.001) < 1e-18);
         QVERIFY(std::fabs(86.4 / 86400.0 - 0.001) < 1e-18);
+        // The decimal comma becomes a point in the field too.
+        Convert(*dlg, 2, QStringLiteral("1,5"));
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("1.5"));
+        QCOMPARE(dlg->flowRate, 0.0015);
+        Convert(*dlg, 2, QStringLiteral("2.5"));
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("2.5"));
         // 2 l/h shows as 0.000 but is handed back whole.
         Convert(*dlg, 3, QStringLiteral("2"));
         QCOMPARE(dlg->ResultEdit()->text(), QStringLiteral("0.000"));
@@ -263,6 +269,25 @@ private slots:
             });
             QCOMPARE(dlg.exec(), int(QDialog::Rejected));
         }
+    }
+
+    void decimalFieldsReadAsThePagesRead()
+    {
+        QLineEdit field;
+        const struct {
+            const char* typed;
+            const char* shown;
+            double value;
+        } cases[] = {
+            {"12,5", "12.5", 12.5}, {"0.25", "0.25", 0.25}, {"1,2,3", "1.2.3", 1.2}, {" 7 ", " 7 ", 7.0},
+            {"abc", "abc", 0.0},    {"nan", "nan", 0.0},    {"-1e999", "-1e999", 0.0}, {"", "", 0.0},
+        };
+        for (const auto& c : cases) {
+            field.setText(QString::fromLatin1(c.typed));
+            QCOMPARE(CInputDialog::ReadDecimalField(&field), c.value);
+            QCOMPARE(field.text(), QString::fromLatin1(c.shown));
+        }
+        QCOMPARE(CInputDialog::ReadDecimalField(nullptr), 0.0);
     }
 
     void dialogsInPolish()

@@ -49,23 +49,15 @@ const QColor kRed(255, 0, 0);
 
 }  // namespace
 
-class TestGravityPage : public QObject {
+class TestGravityPage : public QObject, public MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CDalvorApp> app;
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<CMainFrame> frame;
-    std::unique_ptr<ScriptedPrompts> prompts;
     CGravityFlowPage* page = nullptr;
 
     void Start(int language = LangEnglish)
     {
-        app = StartedApp(language);
-        settings = std::make_unique<QSettings>(FreshFolder(QStringLiteral("gravity")) + "/settings.ini",
-                                               QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(*app, *settings);
-        frame->StartUp(ReferenceLoadStatus{}, QString());
+        OpenMainWindow(language, QStringLiteral("gravity"));
         frame->View()->EndStartupPicture();
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
@@ -205,22 +197,8 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
-        prompts = std::make_unique<ScriptedPrompts>();
-        CDalvorView::startupPictureMs = 60 * 60 * 1000;
-    }
-
-    void cleanup()
-    {
-        if (frame)
-            frame->Doc().SetModified(false);
-        frame.reset();
-        app.reset();
-        settings.reset();
-        prompts.reset();
-        CDalvorView::startupPictureMs = 10000;
-    }
+    void init() { InitWindowTest(); }
+    void cleanup() { CleanupWindowTest(); }
 
     void firstActivationShowsTheFirstPipe()
     {
@@ -356,6 +334,17 @@ private slots:
             QCOMPARE(ColorStatic(1476)->BkColor(), face);
             QCOMPARE(ColorStatic(1478)->BkColor(), face);
         }
+        // Each radio's handler, run on its own, switches to its mode.
+        const std::pair<void (CGravityFlowPage::*)(), int> handlers[] = {
+            {&CGravityFlowPage::OnTargetFilling, 3}, {&CGravityFlowPage::OnTargetSlope, 1},
+            {&CGravityFlowPage::OnTargetFlow, 2}, {&CGravityFlowPage::OnTargetDiameter, 0}};
+        for (const auto& [handler, mode] : handlers) {
+            (page->*handler)();
+            QCOMPARE(R().mode, mode);
+            const int radios[4] = {1008, 1032, 1010, 1045};
+            QVERIFY(qobject_cast<QRadioButton*>(page->Control(radios[mode]))->isChecked());
+            QCOMPARE(ColorEdit(ids[mode][1])->BkColor(), kSought);
+        }
     }
 
     void resultsOfEachModeAreTheRecords()
@@ -432,6 +421,32 @@ private slots:
         QCOMPARE(Text(1478), QStringLiteral("Pipe bottom gradient too low (storm drain/sanitary system)."));
         QCOMPARE(ColorStatic(1478)->TextColor(), kRed);
         QCOMPARE(ColorStatic(1476)->TextColor(), kGreen);
+        CheckResultsShown();
+    }
+
+    void diameterModeTellsWhetherTheChosenSizeIsMadeToOrder()
+    {
+        Start();
+        // A stock size picked from the list first.
+        ClickMode(2);
+        ChoosePipe(3, 11, QStringLiteral("300"));
+        QCOMPARE(R().madeToOrder, 0);
+        // Diameter sought: a flow that only the largest sizes carry, which
+        // are made to order.
+        ClickMode(0);
+        Enter(1020, QStringLiteral("1"));
+        Enter(1022, QStringLiteral("10"));
+        QCOMPARE(R().head.resultValid, 1);
+        QVERIFY(R().chosenCandidate >= 0);
+        QCOMPARE(R().candidates[R().chosenCandidate].madeToOrder, 1);
+        QCOMPARE(R().madeToOrder, 1);
+        QCOMPARE(Text(1597), QStringLiteral("Production on demand. Delivery requires producer's confirmation."));
+        // A small flow: a stock size again, and no hint.
+        Enter(1022, QStringLiteral("1"));
+        QCOMPARE(R().head.resultValid, 1);
+        QCOMPARE(R().candidates[R().chosenCandidate].madeToOrder, 0);
+        QCOMPARE(R().madeToOrder, 0);
+        QCOMPARE(Text(1597), QString());
         CheckResultsShown();
     }
 
