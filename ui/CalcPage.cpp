@@ -147,19 +147,25 @@ void CCalcPage::UpdateStoreButtons()
         projectButton->setEnabled(stored);
 }
 
+void CCalcPage::RunProjectManager()
+{
+    if (sheet)
+        sheet->ManageProject();
+    // With no stored calculation current, the number and name show "-".
+    const int a = KindToArrayIndex(info.kind);
+    if (a >= 0 && app.currentIndex[a] == -1) {
+        ShowInputs(1);
+        DataToControls();
+    }
+}
+
 void CCalcPage::OnAdd()
 {
     ReadInputs();
     app.StoreCurrentCalc(info.kind, -1);
     if (updateButton)
         updateButton->setEnabled(true);
-    if (sheet)
-        sheet->ManageProject();
-    const int a = KindToArrayIndex(info.kind);
-    if (a >= 0 && app.currentIndex[a] == -1) {
-        ShowInputs(1);
-        DataToControls();
-    }
+    RunProjectManager();
 }
 
 void CCalcPage::OnUpdate()
@@ -171,13 +177,7 @@ void CCalcPage::OnUpdate()
 
 void CCalcPage::OnProjectButton()
 {
-    if (sheet)
-        sheet->ManageProject();
-    const int a = KindToArrayIndex(info.kind);
-    if (a >= 0 && app.currentIndex[a] == -1) {
-        ShowInputs(1);
-        DataToControls();
-    }
+    RunProjectManager();
 }
 
 bool CCalcPage::IsTrigger(QObject* watched, QEvent* event)

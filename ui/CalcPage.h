@@ -107,6 +107,10 @@ protected:
     virtual void OnSetActive();
     // Makes the store buttons: add and update are optional (0 for none).
     QPushButton* MakeStoreButton(int id);
+    // The project manager through the sheet, as the add and "?" buttons run
+    // it: afterwards, with no stored calculation current, the number and name
+    // show "-".
+    void RunProjectManager();
     // Bitmap 333 of the "?" project button, and 332 of the input dialogs' "?".
     QPixmap ProjectQueryBitmap() const { return bitmap333; }
     QPixmap DialogQueryBitmap() const { return bitmap332; }

@@ -116,18 +116,24 @@ void CCalcSheet::SetLanguage(int offset)
         tabCtrl->setTabText(i, LangText(app, pages[static_cast<std::size_t>(i)]->Info().dialogId));
 }
 
-void CCalcSheet::RefreshActivePage()
+void CCalcSheet::ShowWorkingRecord(CCalcPage* page)
 {
-    CCalcPage* page = ActivePage();
     if (!page)
         return;
-    // The new project reset the working record: the lists follow it before
-    // the page shows and recalculates it, as after the project manager.
+    // The lists follow the record before the page shows and recalculates it;
+    // the store buttons follow the stored calculations.
     page->FillLists();
     page->ShowInputs(0);
     page->DataToControls();
     page->Recalculate();
     page->UpdateStoreButtons();
+}
+
+void CCalcSheet::RefreshActivePage()
+{
+    // The new project reset the working record: the page shows it as after
+    // the project manager.
+    ShowWorkingRecord(ActivePage());
 }
 
 void CCalcSheet::ResetWorkingRecord(int kind)
@@ -150,14 +156,7 @@ void CCalcSheet::ManageProject()
     // the current stored record, then the page shows it.
     ResetWorkingRecord(kind);
     app.LoadCurrentStoredCalc(kind);
-    CCalcPage* page = PageOfKind(kind);
-    if (!page)
-        return;
-    page->FillLists();
-    page->ShowInputs(0);
-    page->DataToControls();
-    page->Recalculate();
-    page->UpdateStoreButtons();
+    ShowWorkingRecord(PageOfKind(kind));
 }
 
 void CCalcSheet::ImportIntoActivePage()

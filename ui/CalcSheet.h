@@ -55,6 +55,9 @@ signals:
 private:
     void OnCurrentChanged(int index);
     void ResetWorkingRecord(int kind);
+    // A page shows its kind's working record again: lists, inputs, controls,
+    // a recalculation and the store buttons.
+    void ShowWorkingRecord(CCalcPage* page);
 
     CDalvorApp& app;
     QStackedWidget* stack;

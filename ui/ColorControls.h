@@ -5,43 +5,63 @@
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 
 // The colour of the dialog face, which fields show until a colour is set.
 QColor ButtonFaceColor();
 
-class CColorEdit : public QLineEdit {
+// A control holding a background and a text colour. The colours hold in every
+// state of the control: a disabled or read-only field shows them too, as the
+// pages rely on for their result fields. A colour set shows at once.
+template <class Control, QPalette::ColorRole BackRole, QPalette::ColorRole TextRole>
+class ColorPairControl : public Control {
+public:
+    explicit ColorPairControl(QWidget* parent) : Control(parent) { ApplyColors(); }
+
+    void SetBkColor(const QColor& color)
+    {
+        bkColor = color;
+        ApplyColors();
+    }
+    void SetTextColor(const QColor& color)
+    {
+        textColor = color;
+        ApplyColors();
+    }
+    QColor BkColor() const { return bkColor; }
+    QColor TextColor() const { return textColor; }
+
+protected:
+    void ApplyColors()
+    {
+        QPalette p = this->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(group, BackRole, bkColor);
+            p.setColor(group, TextRole, textColor);
+        }
+        this->setPalette(p);
+        this->repaint();
+    }
+
+    QColor bkColor = ButtonFaceColor();
+    QColor textColor = Qt::black;
+};
+
+using ColorEditBase = ColorPairControl<QLineEdit, QPalette::Base, QPalette::Text>;
+using ColorStaticBase = ColorPairControl<QLabel, QPalette::Window, QPalette::WindowText>;
+
+class CColorEdit : public ColorEditBase {
     Q_OBJECT
 public:
-    explicit CColorEdit(QWidget* parent = nullptr);
+    explicit CColorEdit(QWidget* parent = nullptr) : ColorEditBase(parent) {}
 
-    void SetBkColor(const QColor& color);
-    void SetTextColor(const QColor& color);
     // A flag other than 1 greys the background (230,230,230) first; then the
     // field becomes read-only exactly when the flag is not 0.
     void SetReadOnly(int flag);
-
-    QColor BkColor() const { return bkColor; }
-    QColor TextColor() const { return textColor; }
-
-private:
-    void ApplyColors();
-    QColor bkColor;
-    QColor textColor;
 };
 
-class CColorStatic : public QLabel {
+class CColorStatic : public ColorStaticBase {
     Q_OBJECT
 public:
     explicit CColorStatic(QWidget* parent = nullptr);
-
-    void SetBkColor(const QColor& color);
-    void SetTextColor(const QColor& color);
-
-    QColor BkColor() const { return bkColor; }
-    QColor TextColor() const { return textColor; }
-
-private:
-    void ApplyColors();
-    QColor bkColor;
-    QColor textColor;
 };

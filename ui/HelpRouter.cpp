@@ -97,6 +97,11 @@ bool HelpRouter::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
+    case QEvent::LeaveWhatsThisMode:
+        // Each window hears of it; ending help mode more than once is harmless.
+        if (onContextHelpEnd)
+            onContextHelpEnd();
+        return false;
     case QEvent::QueryWhatsThis:
         if (QWhatsThis::inWhatsThisMode()) {
             event->accept();

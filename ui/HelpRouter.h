@@ -24,8 +24,10 @@ public:
     // Opens the help document at a topic (empty: at its start).
     bool OpenHelp(const QString& topic) const;
     void EnterContextHelp();
-    // Runs when help starts waiting for a click (the frame shows its prompt).
+    // Runs when help starts waiting for a click (the frame shows its prompt),
+    // and when it stops waiting, whether a click or Escape ended it.
     std::function<void()> onContextHelp;
+    std::function<void()> onContextHelpEnd;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

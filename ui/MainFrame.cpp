@@ -17,6 +17,7 @@
 #include "UiText.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -56,12 +57,38 @@ bool CDalvorToolBar::event(QEvent* event)
     if (event->type() != QEvent::ToolTip)
         return QToolBar::event(event);
     auto* help = static_cast<QHelpEvent*>(event);
-    QAction* action = actionAt(help->pos());
+    ShowTip(help->pos(), help->globalPos());
+    return true;
+}
+
+void CDalvorToolBar::actionEvent(QActionEvent* event)
+{
+    QToolBar::actionEvent(event);
+    // A button would answer the tooltip request itself, with its action's
+    // title alone: the toolbar answers for it.
+    if (event->type() == QEvent::ActionAdded)
+        if (QWidget* button = widgetForAction(event->action()))
+            button->installEventFilter(this);
+}
+
+bool CDalvorToolBar::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* button = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::ToolTip && button && button->parentWidget() == this) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        ShowTip(button->mapToParent(help->pos()), help->globalPos());
+        return true;
+    }
+    return QToolBar::eventFilter(watched, event);
+}
+
+void CDalvorToolBar::ShowTip(const QPoint& pos, const QPoint& globalPos)
+{
+    QAction* action = actionAt(pos);
     const int id = action ? action->property("commandId").toInt() : 0;
     if (id <= 0) {
         QToolTip::hideText();
-        event->ignore();
-        return true;
+        return;
     }
     CommandTexts t = SplitCommandText(LangText(app, id));
     lastTitle = t.tooltip;
@@ -69,8 +96,7 @@ bool CDalvorToolBar::event(QEvent* event)
     QString html = QStringLiteral("<b>%1</b>").arg(t.tooltip.toHtmlEscaped());
     if (!t.description.isEmpty())
         html += QStringLiteral("<br>") + t.description.toHtmlEscaped();
-    QToolTip::showText(help->globalPos(), html, this);
-    return true;
+    QToolTip::showText(globalPos, html, this);
 }
 
 // ---- frame --------------------------------------------------------------------------
@@ -93,6 +119,7 @@ CMainFrame::CMainFrame(CDalvorApp& a, QSettings& s, QWidget* parent)
     app.SetHost(host.get());
     help = std::make_unique<HelpRouter>(app);
     help->onContextHelp = [this] { messagePane->setText(LangText(app, kTextHelpModePrompt)); };
+    help->onContextHelpEnd = [this] { ShowIdlePrompt(); };
 
     CreateActions();
     CreateToolBar();
@@ -237,6 +264,12 @@ void CMainFrame::RebuildMenus(int offset)
     };
 
     QMenuBar* bar = menuBar();
+    // The menus of the last build go once the command that may have come
+    // from one of them is done; the commands themselves stay.
+    for (const QPointer<QMenu>& old : std::as_const(builtMenus))
+        if (old)
+            old->deleteLater();
+    builtMenus.clear();
     bar->clear();
 
     QMenu* file = bar->addMenu(text(kMenuFile));
@@ -291,6 +324,7 @@ void CMainFrame::RebuildMenus(int offset)
     // Menus keep no status prompt of their own: the idle prompt shows.
     for (QMenu* m : {file, edit, language, viewMenu, toolbars, helpMenu})
         m->menuAction()->setStatusTip(QString());
+    builtMenus = {file, edit, language, viewMenu, helpMenu};
 }
 
 void CMainFrame::ApplyCommandTexts()
@@ -483,8 +517,11 @@ void CMainFrame::dropEvent(QDropEvent* event)
             continue;
         event->acceptProposedAction();
         activateWindow();
-        // One project is open at a time: the first file dropped is opened.
-        doc->OpenDocumentFile(url.toLocalFile());
+        // One project is open at a time: the first file dropped is opened,
+        // once the drop is over, so that the program that the file came from
+        // is not held up by the questions the opening may ask.
+        const QString file = url.toLocalFile();
+        QMetaObject::invokeMethod(this, [this, file] { doc->OpenDocumentFile(file); }, Qt::QueuedConnection);
         return;
     }
     event->ignore();

@@ -37,8 +37,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void actionEvent(QActionEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Answers a tooltip request at a point of the toolbar.
+    void ShowTip(const QPoint& pos, const QPoint& globalPos);
+
     CDalvorApp& app;
     QString lastTitle;
     QString lastDescription;
@@ -134,6 +139,8 @@ private:
     QHash<int, QAction*> actions;
     QList<QAction*> recentActions;
     QAction* recentPlaceholder = nullptr;
+    // The menus of the menu bar as last built.
+    QList<QPointer<QMenu>> builtMenus;
     bool placed = false;
     bool initialUpdateDone = false;
 };

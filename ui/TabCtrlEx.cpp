@@ -7,6 +7,18 @@
 namespace {
 
 constexpr int kTextPadding = 8;
+// The height of the 3D edge that the selected caption is lifted by.
+constexpr int kEdge = 2;
+
+// A side of a tab: drawn from its first point towards its last, which it
+// stops short of.
+void DrawSide(QPainter& p, int x1, int y1, int x2, int y2)
+{
+    const int dx = (x2 > x1) - (x2 < x1);
+    const int dy = (y2 > y1) - (y2 < y1);
+    if (dx || dy)
+        p.drawLine(x1, y1, x2 - dx, y2 - dy);
+}
 
 }  // namespace
 
@@ -201,23 +213,27 @@ void CTabCtrlEx::DrawItem(QPainter& p, int index)
         return;
     const bool selected = index == current;
     const QRect r = rects.at(index);
-    // Right and bottom are exclusive, as the lines below count them.
+    // Right and bottom are exclusive, as the sides below count them.
     const int left = r.left();
     const int top = r.top();
     const int right = r.left() + r.width();
     const int bottom = r.top() + r.height();
 
     p.setPen(QPen(BorderColor(), 1));
+    QRect textRect = r;
     if (selected) {
         p.fillRect(r, SelectedFillColor());
-        p.drawLine(left + 2, bottom - 1, right - 2, bottom - 1);
-        p.drawLine(left + 2, bottom - 1, left + 2, top);
-        p.drawLine(right - 3, bottom - 1, right - 3, top);
+        DrawSide(p, left + 2, bottom - 1, right - 2, bottom - 1);
+        DrawSide(p, left + 2, bottom - 1, left + 2, top - 1);
+        DrawSide(p, right - 3, bottom - 1, right - 3, top - 1);
+        textRect.setTop(top - kEdge);
     } else {
+        // The right side stands just outside the tab: the next tab's fill
+        // covers it, and its own left side parts the two.
         p.fillRect(r, NormalFillColor());
-        p.drawLine(left + 1, bottom - 1, right - 1, bottom - 1);
-        p.drawLine(left + 1, bottom - 1, left + 1, top);
-        p.drawLine(right - 1, bottom - 1, right - 1, top);
+        DrawSide(p, left + 1, bottom - 1, right, bottom - 1);
+        DrawSide(p, left + 1, bottom - 1, left + 1, top);
+        DrawSide(p, right, bottom - 1, right, top);
     }
     if (selected && hasFocus()) {
         p.setPen(QPen(BorderColor(), 1, Qt::DotLine));
@@ -225,5 +241,5 @@ void CTabCtrlEx::DrawItem(QPainter& p, int index)
     }
     p.setFont(font());
     p.setPen(selected ? SelectedTextColor() : NormalTextColor());
-    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, texts.at(index));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, texts.at(index));
 }

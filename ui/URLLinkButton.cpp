@@ -67,43 +67,36 @@ void CURLLinkButton::leaveEvent(QEvent* event)
     QAbstractButton::leaveEvent(event);
 }
 
+bool CURLLinkButton::HandleKey(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter && event->key() != Qt::Key_Space) {
+        keyPressed = false;
+        return false;
+    }
+    // Space or Enter pressed marks the press and is taken; Space let go does
+    // nothing; Enter let go after a press opens the link, once however long
+    // the key was held.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        keyPressed = true;
+    } else if (enter && keyPressed && !event->isAutoRepeat()) {
+        keyPressed = false;
+        click();
+    }
+    return true;
+}
+
 void CURLLinkButton::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-        // Space does nothing on a link.
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        keyPressed = true;
-        event->accept();
-        return;
-    default:
-        keyPressed = false;
+    if (!HandleKey(event))
         QAbstractButton::keyPressEvent(event);
-    }
 }
 
 void CURLLinkButton::keyReleaseEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        // A held key opens the link once, when it is let go.
-        if (keyPressed && !event->isAutoRepeat()) {
-            keyPressed = false;
-            click();
-        }
-        return;
-    default:
-        keyPressed = false;
+    if (!HandleKey(event))
         QAbstractButton::keyReleaseEvent(event);
-    }
 }
 
 void CURLLinkButton::focusOutEvent(QFocusEvent* event)

@@ -39,6 +39,8 @@ protected:
 
 private:
     void OnClicked();
+    // The link's keys, Space and Enter; false for any other key.
+    bool HandleKey(QKeyEvent* event);
 
     QColor normalColor;
     QColor hoverColor;

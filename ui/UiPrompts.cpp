@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -56,5 +57,17 @@ QString DesktopPrompts::OpenFileName(QWidget* parent, const QString& title, cons
 QString DesktopPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                      const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension takes the filter's before the dialog
+    // looks for a file of that name to replace, so the user is asked about the
+    // file that is then written.
+    static const QRegularExpression extension(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch m = extension.match(filter);
+    if (m.hasMatch())
+        dialog.setDefaultSuffix(m.captured(1));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

@@ -153,6 +153,22 @@ private slots:
         const QRect other = tabs.tabRect(1);
         QCOMPARE(PixelAt(&tabs, QPoint(other.left() + 5, other.center().y())), tabs.NormalFillColor());
         QCOMPARE(PixelAt(&tabs, QPoint(other.left() + 1, other.center().y())), CTabCtrlEx::BorderColor());
+        // The sides and bottom of a tab are drawn as lines that stop short of
+        // their last point: a tab's left side starts below its top, its right
+        // side stands outside it, under the next tab's fill.
+        const QColor border = CTabCtrlEx::BorderColor();
+        QCOMPARE(PixelAt(&tabs, QPoint(other.left() + 1, other.top())), tabs.NormalFillColor());
+        QCOMPARE(PixelAt(&tabs, QPoint(other.left() + 1, other.top() + 1)), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(other.left() + 1, other.bottom())), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(other.right(), other.bottom())), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(other.right(), other.center().y())), tabs.NormalFillColor());
+        // The selected tab: sides two and three pixels in, the bottom line
+        // ending on the right side.
+        QCOMPARE(PixelAt(&tabs, QPoint(selected.left() + 2, selected.top())), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(selected.left() + 1, selected.center().y())), tabs.SelectedFillColor());
+        QCOMPARE(PixelAt(&tabs, QPoint(selected.right() - 2, selected.top())), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(selected.right() - 2, selected.bottom())), border);
+        QCOMPARE(PixelAt(&tabs, QPoint(selected.right() - 1, selected.bottom())), tabs.SelectedFillColor());
         QCOMPARE(CTabCtrlEx::SelectedTextColor(), QColor(0, 0, 255));
         QCOMPARE(CTabCtrlEx::NormalTextColor(), QColor(50, 50, 50));
         // Some pixel of the selected caption is blue.
@@ -221,6 +237,18 @@ private slots:
         // A release without its press does nothing.
         QTest::keyRelease(link, Qt::Key_Return);
         QCOMPARE(urls.opened.size(), 1);
+        // Space marks a key press as Enter does; only Enter let go acts on it.
+        QTest::keyPress(link, Qt::Key_Space);
+        QTest::keyRelease(link, Qt::Key_Space);
+        QCOMPARE(urls.opened.size(), 1);
+        QTest::keyRelease(link, Qt::Key_Return);
+        QCOMPARE(urls.opened.size(), 2);
+        // Another key between them forgets the press.
+        QTest::keyPress(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_A);
+        QTest::keyRelease(link, Qt::Key_Return);
+        QCOMPARE(urls.opened.size(), 2);
+        urls.opened.removeLast();
 
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(urls.opened.size(), 2);

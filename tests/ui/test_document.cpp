@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -30,15 +31,11 @@
 
 using Answer = IUiPrompts::Answer;
 
-class TestDocument : public QObject {
+class TestDocument : public QObject, public MainWindowFixture {
     Q_OBJECT
 
 private:
     QString folder;
-    std::unique_ptr<CDalvorApp> app;
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<CMainFrame> frame;
-    std::unique_ptr<ScriptedPrompts> prompts;
 
     void Start(int language = LangEnglish, const QString& file = QString())
     {
@@ -91,25 +88,19 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    // The settings stay in the test's folder across the restarts of a test.
     void init()
     {
+        InitWindowTest();
         folder = FreshFolder(QStringLiteral("document"));
-        prompts = std::make_unique<ScriptedPrompts>();
         settings = std::make_unique<QSettings>(folder + "/settings.ini", QSettings::IniFormat);
         QFile::remove(CDalvorDoc::AutosaveFile());
-        CDalvorView::startupPictureMs = 60 * 60 * 1000;
     }
 
     void cleanup()
     {
-        if (frame)
-            Doc().SetModified(false);
-        frame.reset();
-        app.reset();
-        settings.reset();
-        prompts.reset();
+        CleanupWindowTest();
         CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
-        CDalvorView::startupPictureMs = 10000;
     }
 
     void newProjectAsksToSaveAndResets()
@@ -227,6 +218,40 @@ private slots:
         QCOMPARE(app->storedCount[ArrayManhole], 0);
     }
 
+    void saveAsAsksBeforeReplacingTheFileWithTheExtension()
+    {
+        prompts.reset();  // the desktop's own dialogs
+        Start();
+        const QString kept = ProjectWithTanks("kept.qdl", 2);
+        const QByteArray before = ReadAll(kept);
+        app->StoreCurrentCalc(KindManhole, -1);
+        QString suffix;
+        QString question;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            suffix = dialog->defaultSuffix();
+            // The user types the name of a project there without its extension.
+            dialog->setDirectory(folder);
+            dialog->selectFile(QStringLiteral("kept"));
+            QTimer::singleShot(0, this, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    question = box->text();
+                    box->button(QMessageBox::No)->click();
+                }
+            });
+            static_cast<QDialog*>(dialog)->accept();
+            dialog->reject();
+        });
+        const bool saved = Doc().OnFileSaveAs();
+        QCOMPARE(suffix, QStringLiteral("qdl"));
+        QVERIFY2(question.contains(QStringLiteral("kept.qdl")), qPrintable(question));
+        QVERIFY(!saved);
+        QCOMPARE(ReadAll(kept), before);
+        QVERIFY(Doc().IsModified());
+    }
+
     void recentFileListKeepsTen()
     {
         Start();
@@ -286,7 +311,9 @@ private slots:
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(frame.get(), &drop);
         QVERIFY(drop.isAccepted());
-        QCOMPARE(prompts->questions.size(), 1);
+        // The drop is over before the program asks anything.
+        QCOMPARE(prompts->questions.size(), 0);
+        QTRY_COMPARE(prompts->questions.size(), 1);
         QCOMPARE(Doc().PathName(), dropped);
         QCOMPARE(app->storedCount[ArrayTank], 2);
         QCOMPARE(app->storedCount[ArrayManhole], 0);

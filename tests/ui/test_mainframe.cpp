@@ -3,6 +3,7 @@
 // offered), the commands that stay disabled, help, the technical description,
 // the About box and the project manager on a page.
 #include "AboutDlg.h"
+#include "Artwork.h"
 #include "CalcPage.h"
 #include "CalcSheet.h"
 #include "DalvorDoc.h"
@@ -34,24 +35,16 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWhatsThis>
 
-class TestMainFrame : public QObject {
+class TestMainFrame : public QObject, public MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CDalvorApp> app;
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<CMainFrame> frame;
-    std::unique_ptr<ScriptedPrompts> prompts;
-
     void Start(int language = LangPolish)
     {
-        app = StartedApp(language);
-        settings = std::make_unique<QSettings>(FreshFolder(QStringLiteral("mainframe")) + "/settings.ini",
-                                               QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(*app, *settings);
-        frame->StartUp(ReferenceLoadStatus{}, QString());
+        OpenMainWindow(language, QStringLiteral("mainframe"));
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
 
@@ -83,34 +76,22 @@ private:
         return all;
     }
 
+    // The tooltip request goes to the button under the mouse, as the desktop
+    // sends it.
     void HoverToolbarButton(int commandId)
     {
         QWidget* button = frame->ToolBar()->widgetForAction(frame->Action(commandId));
         QVERIFY(button);
-        const QPoint local = button->geometry().center();
-        QHelpEvent tip(QEvent::ToolTip, local, frame->ToolBar()->mapToGlobal(local));
-        QApplication::sendEvent(frame->ToolBar(), &tip);
+        const QPoint local = button->rect().center();
+        QHelpEvent tip(QEvent::ToolTip, local, button->mapToGlobal(local));
+        QApplication::sendEvent(button, &tip);
     }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
-        prompts = std::make_unique<ScriptedPrompts>();
-        CDalvorView::startupPictureMs = 60 * 60 * 1000;
-    }
-
-    void cleanup()
-    {
-        if (frame)
-            frame->Doc().SetModified(false);
-        frame.reset();
-        app.reset();
-        settings.reset();
-        prompts.reset();
-        CDalvorView::startupPictureMs = 10000;
-    }
+    void init() { InitWindowTest(); }
+    void cleanup() { CleanupWindowTest(); }
 
     void startupPictureEndsOnAClick()
     {
@@ -122,6 +103,10 @@ private slots:
         QVERIFY(view->StartupTimerActive());
         QCOMPARE(view->StartupBitmap(), 328);
         QVERIFY(!view->Picture()->pixmap().isNull());
+        // Russian has its own picture; a language with none shows none.
+        QCOMPARE(StartupBitmapId(LangRussian), 330);
+        QCOMPARE(StartupBitmapId(9999), 0);
+        QVERIFY(StartupPicture(0, QSize(1050, 656), 1.0).isNull());
 
         QTest::mouseClick(view->Picture(), Qt::LeftButton, {}, QPoint(200, 200));
         QVERIFY(!view->StartupPictureShown());
@@ -202,6 +187,7 @@ private slots:
         HoverToolbarButton(ID_FILE_NEW);
         QCOMPARE(frame->ToolBar()->LastTipTitle(), QStringLiteral("New"));
         QCOMPARE(frame->ToolBar()->LastTipDescription(), QStringLiteral("Create a new document"));
+        QVERIFY(QToolTip::text().contains(QStringLiteral("Create a new document")));
         HoverToolbarButton(ID_IMPORT_DATA);
         QCOMPARE(frame->ToolBar()->LastTipTitle(), QStringLiteral("Data import"));
         // The untitled project's name follows too.
@@ -216,6 +202,36 @@ private slots:
         QCOMPARE(frame->ToolBar()->LastTipTitle(), LangText(*app, 57600).section('\n', 1));
         QVERIFY(frame->windowTitle().startsWith(LangText(*app, 21000)));
         QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void menusAreBuiltAgainNotPiledUp()
+    {
+        Start(LangPolish);
+        QMenuBar* bar = frame->menuBar();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const auto menus = bar->findChildren<QMenu*>().size();
+        const auto uses = frame->Action(ID_FILE_NEW)->associatedObjects().size();
+        for (int i = 0; i < 3; ++i) {
+            frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+            frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        }
+        // A changed recent-file list builds the menus again too.
+        frame->Doc().AddToRecentFiles(QStringLiteral("/tmp/a.qdl"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(bar->findChildren<QMenu*>().size(), menus);
+        QCOMPARE(frame->Action(ID_FILE_NEW)->associatedObjects().size(), uses);
+        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "&Pomoc"}));
+
+        // Chosen from its own menu, a language builds that menu again.
+        QMenu* language = bar->actions().at(2)->menu();
+        language->popup(frame->mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(language));
+        QAction* english = frame->Action(ID_LANGUAGE_ENGLISH);
+        QTest::mouseClick(language, Qt::LeftButton, {}, language->actionGeometry(english).center());
+        QCOMPARE(app->languageOffset, int(LangEnglish));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(bar->findChildren<QMenu*>().size(), menus);
+        QCOMPARE(MenuTitles().first(), QStringLiteral("&File"));
     }
 
     void russianIsNeverOffered()
@@ -458,6 +474,12 @@ private slots:
         QVERIFY(!QWhatsThis::inWhatsThisMode());
         QCOMPARE(urls.opened.size(), 3);
         QCOMPARE(urls.opened.last().fragment(), QStringLiteral("manhole"));
+        // Help mode over, the idle prompt is back; also when Escape ends it.
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57345));
+        frame->Action(ID_CONTEXT_HELP)->trigger();
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57346));
+        QWhatsThis::leaveWhatsThisMode();
+        QCOMPARE(frame->MessagePane()->text(), LangText(*app, 57345));
 
         // The help document of each language has every topic.
         frame->Action(ID_LANGUAGE_POLISH)->trigger();
