@@ -8,7 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,13 +78,15 @@ std::vector<uint8_t> CDalvorApp::WriteProject() const
     return out;
 }
 
-ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
+namespace {
+
+// Checks the header and works out the length the counts announce.
+ProjectReadError CheckHeader(std::span<const uint8_t> header, uint64_t fileSize, int32_t (&counts)[KindArrayCount])
 {
-    if (bytes.size() < kHeaderSize)
+    if (fileSize < kHeaderSize || header.size() < kHeaderSize)
         return ProjectReadError::TooShort;
-    int32_t counts[KindArrayCount];
     for (int i = 0; i < KindArrayCount; ++i) {
-        counts[i] = GetInt32(bytes.data() + 4 * i);
+        counts[i] = GetInt32(header.data() + 4 * i);
         if (counts[i] < 0)
             return ProjectReadError::NegativeCount;
     }
@@ -93,8 +95,18 @@ ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
     unsigned __int128 expected = kHeaderSize;
     for (int i = 0; i < KindArrayCount; ++i)
         expected += static_cast<unsigned __int128>(counts[i]) * kRecordSize[kFileOrder[i]];
-    if (expected != bytes.size())
+    if (expected != fileSize)
         return ProjectReadError::LengthMismatch;
+    return ProjectReadError::None;
+}
+
+}  // namespace
+
+ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
+{
+    int32_t counts[KindArrayCount];
+    if (ProjectReadError e = CheckHeader(bytes, bytes.size(), counts); e != ProjectReadError::None)
+        return e;
 
     ProjectArrays fresh;
     std::size_t pos = kHeaderSize;
@@ -123,8 +135,24 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return ProjectReadError::CannotOpen;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in)
+        return ProjectReadError::CannotOpen;
+    // The header says how long the file must be: a file that is not a
+    // project is refused before it is read into memory.
+    std::vector<uint8_t> bytes(std::min<uint64_t>(static_cast<uint64_t>(size), kHeaderSize));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in)
+        return ProjectReadError::CannotOpen;
+    int32_t counts[KindArrayCount];
+    if (ProjectReadError e = CheckHeader(bytes, static_cast<uint64_t>(size), counts); e != ProjectReadError::None)
+        return e;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()) + kHeaderSize,
+            static_cast<std::streamsize>(bytes.size() - kHeaderSize));
+    if (!in && bytes.size() > kHeaderSize)
         return ProjectReadError::CannotOpen;
     return ReadProject(bytes);
 }

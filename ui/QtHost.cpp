@@ -3,7 +3,7 @@
 #include "AboutDlg.h"
 #include "DalvorDoc.h"
 #include "MainFrame.h"
-#include "ManageProjectRunner.h"
+#include "ManageProjectDlg.h"
 #include "Shell.h"
 
 #include <QFile>
@@ -19,7 +19,7 @@ void QtHost::RunManageProjectDlg(int kind)
         manageProjectOverride(kind);
         return;
     }
-    RunManageProjectDialog(app, &frame, kind);
+    CDalvorApp_RunManageProjectDlg(app, kind, &frame);
 }
 
 void QtHost::RunAboutDlg()

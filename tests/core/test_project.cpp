@@ -298,6 +298,39 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedAndTheOpenProjectStays)
     EXPECT_EQ(app->storedCount[ArrayTank], 0);
 }
 
+TEST_F(ProjectTest, DamagedFilesOnDiskAreRefusedByTheirHeader)
+{
+    fs::path dir = fs::temp_directory_path() / "dalvor-project-damaged";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    app->StoreCurrentCalc(KindTank, -1);
+    std::vector<uint8_t> good = app->WriteProject();
+    const std::vector<uint8_t> before = good;
+
+    std::vector<uint8_t> huge = good;
+    const int32_t big = 0x7FFFFFFF;
+    std::memcpy(huge.data() + 4, &big, 4);
+    std::vector<uint8_t> negative = good;
+    const int32_t minus = -5;
+    std::memcpy(negative.data() + 16, &minus, 4);
+    const std::pair<std::vector<uint8_t>, ProjectReadError> cases[] = {
+        {{}, ProjectReadError::TooShort},
+        {std::vector<uint8_t>(good.begin(), good.begin() + 12), ProjectReadError::TooShort},
+        {std::vector<uint8_t>(good.begin(), good.end() - 1), ProjectReadError::LengthMismatch},
+        {huge, ProjectReadError::LengthMismatch},
+        {negative, ProjectReadError::NegativeCount},
+    };
+    for (const auto& [bytes, error] : cases) {
+        WriteAll(dir / "damaged.qdl", bytes);
+        EXPECT_EQ(app->ReadProjectFile((dir / "damaged.qdl").string()), error) << bytes.size();
+        EXPECT_EQ(app->WriteProject(), before);
+    }
+    WriteAll(dir / "good.qdl", good);
+    EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
+    EXPECT_EQ(app->storedCount[ArrayTank], 1);
+    fs::remove_all(dir);
+}
+
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 {
     fs::path dir = fs::temp_directory_path() / "dalvor-project-save";
