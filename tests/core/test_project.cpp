@@ -1,4 +1,5 @@
 // The project store and the project file.
+#include "CoreTestSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -24,12 +25,6 @@ struct ProjectTest : ::testing::Test {
     std::u16string Name(int i) const { return FromFixed(app->storedRecords.gravityFlow[i].head.name); }
 };
 
-template <typename R>
-void Fill(R& r, uint8_t b)
-{
-    std::memset(static_cast<void*>(&r), b, sizeof r);
-}
-
 int32_t Int32At(const std::vector<uint8_t>& b, std::size_t off)
 {
     int32_t v;
@@ -40,13 +35,43 @@ int32_t Int32At(const std::vector<uint8_t>& b, std::size_t off)
 std::vector<uint8_t> ReadAll(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteAll(const fs::path& p, const std::vector<uint8_t>& b)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+// Fills each working record with its own byte, in the file's order of kinds.
+void FillWorkingRecords(CDalvorApp& app, const uint8_t (&bytes)[5])
+{
+    FillBytes(app.pressureFlow, bytes[0]);
+    FillBytes(app.gravityFlow, bytes[1]);
+    FillBytes(app.buriedPipe, bytes[2]);
+    FillBytes(app.manhole, bytes[3]);
+    FillBytes(app.tank, bytes[4]);
+}
+
+// An empty folder of the test's own under the temporary folder.
+fs::path FreshFolder(const char* name)
+{
+    const fs::path dir = fs::temp_directory_path() / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// The file's counts and current indexes are the source's, and every record
+// byte after the 40-byte header is the same.
+void ExpectSameFileWithNoCurrentEntries(const std::vector<uint8_t>& got, const std::vector<uint8_t>& source)
+{
+    ASSERT_EQ(got.size(), source.size());
+    EXPECT_EQ(std::memcmp(got.data(), source.data(), 20), 0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Int32At(got, 20 + 4 * i), -1);
+    EXPECT_EQ(std::memcmp(got.data() + 40, source.data() + 40, source.size() - 40), 0);
 }
 
 }  // namespace
@@ -69,9 +94,7 @@ TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
     EXPECT_EQ(Name(2), u"Collector A");
 
     // Each kind has its own prefix and its own array.
-    const std::pair<int, std::u16string> prefixes[] = {
-        {KindTank, u"UT-001"}, {KindManhole, u"M-001"}, {KindBuriedPipe, u"UP-001"}, {KindPressureFlow, u"PP-001"}};
-    for (const auto& [kind, name] : prefixes) {
+    for (int kind : {KindTank, KindManhole, KindBuriedPipe, KindPressureFlow}) {
         app->StoreCurrentCalc(kind, -1);
         EXPECT_EQ(app->storedCount[KindToArrayIndex(kind)], 1);
     }
@@ -80,11 +103,9 @@ TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
     EXPECT_EQ(FromFixed(app->storedRecords.buriedPipe[0].head.name), u"UP-001");
     EXPECT_EQ(FromFixed(app->storedRecords.pressureFlow[0].head.name), u"PP-001");
     EXPECT_EQ(host.modifiedCalls, 7);
-}
 
-TEST_F(ProjectTest, NumbersPastThreeDigits)
-{
-    for (int i = 0; i < 1000; ++i) {
+    // Numbers go past three digits.
+    for (int i = 0; i < 999; ++i) {
         app->ResetTankRecord();
         app->StoreCurrentCalc(KindTank, -1);
     }
@@ -92,8 +113,9 @@ TEST_F(ProjectTest, NumbersPastThreeDigits)
     EXPECT_EQ(FromFixed(app->storedRecords.tank[999].head.name), u"UT-1000");
 }
 
-TEST_F(ProjectTest, OverwriteTheCurrentEntryOrAppendWhenNoneIsCurrent)
+TEST_F(ProjectTest, OverwriteOrLoadTheCurrentEntryAndAppendWhenNoneIsCurrent)
 {
+    EXPECT_FALSE(app->LoadCurrentStoredCalc(KindGravityFlow));
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->currentIndex[ArrayGravityFlow] = 0;
@@ -115,30 +137,18 @@ TEST_F(ProjectTest, OverwriteTheCurrentEntryOrAppendWhenNoneIsCurrent)
     app->StoreCurrentCalc(KindGravityFlow, 0);
     EXPECT_EQ(app->storedCount[ArrayGravityFlow], 3);
     EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 2);
+
+    // Loading back copies the current entry; a stale index loads nothing.
+    app->currentIndex[ArrayGravityFlow] = 1;
+    app->ResetGravityFlowRecord();
+    ASSERT_TRUE(app->LoadCurrentStoredCalc(KindGravityFlow));
+    EXPECT_EQ(FromFixed(app->gravityFlow.head.name), u"GP-001");
+    EXPECT_EQ(app->gravityFlow.length, 100);
+    app->currentIndex[ArrayGravityFlow] = 7;
+    EXPECT_FALSE(app->LoadCurrentStoredCalc(KindGravityFlow));
 }
 
-TEST_F(ProjectTest, DeleteMakesTheNeighbourCurrent)
-{
-    for (int i = 0; i < 3; ++i) {
-        app->ResetGravityFlowRecord();
-        app->StoreCurrentCalc(KindGravityFlow, -1);
-    }
-    app->DeleteStoredCalc(KindGravityFlow, 1);
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 2);
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 1);
-    EXPECT_EQ(Name(1), u"GP-003");
-
-    app->DeleteStoredCalc(KindGravityFlow, 1);  // the last one: its predecessor becomes current
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 0);
-    app->DeleteStoredCalc(KindGravityFlow, 5);  // out of range: nothing but the modified mark
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 1);
-    app->DeleteStoredCalc(KindGravityFlow, 0);
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 0);
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], -1);
-    EXPECT_EQ(host.modifiedCalls, 3 + 4);
-}
-
-TEST_F(ProjectTest, MovesSwapAndMarkModifiedEvenAtTheEnds)
+TEST_F(ProjectTest, MovesSwapDeletesMakeTheNeighbourCurrentAndBothMarkModifiedEvenAtTheEnds)
 {
     for (int i = 0; i < 3; ++i) {
         app->ResetManholeRecord();
@@ -170,27 +180,27 @@ TEST_F(ProjectTest, MovesSwapAndMarkModifiedEvenAtTheEnds)
     EXPECT_EQ(host.modifiedCalls, before + 4);
     for (int a = 0; a < KindArrayCount; ++a)
         EXPECT_EQ(app->storedCount[a], a == ArrayManhole ? 3 : 0);
-}
 
-TEST_F(ProjectTest, LoadingBackCopiesTheCurrentEntry)
-{
-    EXPECT_FALSE(app->LoadCurrentStoredCalc(KindTank));
-    app->StoreCurrentCalc(KindTank, -1);
-    app->ResetTankRecord();
-    ASSERT_TRUE(app->LoadCurrentStoredCalc(KindTank));
-    EXPECT_EQ(FromFixed(app->tank.head.name), u"UT-001");
-    app->currentIndex[ArrayTank] = 7;  // a stale index loads nothing
-    EXPECT_FALSE(app->LoadCurrentStoredCalc(KindTank));
+    app->DeleteStoredCalc(KindManhole, 1);
+    EXPECT_EQ(names(), u"M-002 M-001 ");
+    EXPECT_EQ(app->currentIndex[ArrayManhole], 1);
+    app->DeleteStoredCalc(KindManhole, 1);  // the last one: its predecessor becomes current
+    EXPECT_EQ(app->currentIndex[ArrayManhole], 0);
+    app->DeleteStoredCalc(KindManhole, 5);  // out of range: nothing but the modified mark
+    EXPECT_EQ(app->storedCount[ArrayManhole], 1);
+    app->DeleteStoredCalc(KindManhole, 0);
+    EXPECT_EQ(app->storedCount[ArrayManhole], 0);
+    EXPECT_EQ(app->currentIndex[ArrayManhole], -1);
+    EXPECT_EQ(host.modifiedCalls, before + 4 + 4);
 }
 
 TEST_F(ProjectTest, FileLayout)
 {
-    std::vector<uint8_t> empty = app->WriteProject();
-    ASSERT_EQ(empty.size(), 40u);
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(empty[i], 0x00);
-    for (int i = 20; i < 40; ++i)
-        EXPECT_EQ(empty[i], 0xFF);
+    // An empty project: five zero counts and five -1 current indexes.
+    const std::vector<uint8_t> empty = app->WriteProject();
+    std::vector<uint8_t> expected(40, 0x00);
+    std::fill(expected.begin() + 20, expected.end(), 0xFF);
+    EXPECT_EQ(empty, expected);
 
     app->StoreCurrentCalc(KindGravityFlow, -1);
     std::vector<uint8_t> one = app->WriteProject();
@@ -202,38 +212,28 @@ TEST_F(ProjectTest, FileLayout)
     // One of each kind, the records filled with their own byte: pressure flow
     // first, then gravity flow, buried pipe, manhole, tank.
     app->FreeProject();
-    Fill(app->pressureFlow, 0x11);
-    Fill(app->gravityFlow, 0x22);
-    Fill(app->buriedPipe, 0x33);
-    Fill(app->manhole, 0x44);
-    Fill(app->tank, 0x55);
+    FillWorkingRecords(*app, {0x11, 0x22, 0x33, 0x44, 0x55});
     for (int kind = 1; kind <= 5; ++kind)
         app->StoreCurrentCalc(kind, -1);
     app->StoreCurrentCalc(KindTank, -1);
     std::vector<uint8_t> mixed = app->WriteProject();
-    ASSERT_EQ(mixed.size(), 40u + 15296 + 30096 + 2024 + 1376 + 2 * 1992);
+    const std::size_t starts[] = {40, 40 + 15296, 40 + 15296 + 30096, 40 + 15296 + 30096 + 2024,
+                                  40 + 15296 + 30096 + 2024 + 1376};
+    ASSERT_EQ(mixed.size(), starts[4] + 2 * 1992);
     const int32_t counts[] = {1, 1, 1, 1, 2};
     const int32_t current[] = {0, 0, 0, 0, 1};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Int32At(mixed, 4 * i), counts[i]);
         EXPECT_EQ(Int32At(mixed, 20 + 4 * i), current[i]);
+        EXPECT_EQ(mixed[starts[i] + 1000], 0x11 * (i + 1)) << i;
     }
-    EXPECT_EQ(mixed[40 + 1000], 0x11);
-    EXPECT_EQ(mixed[40 + 15296 + 1000], 0x22);
-    EXPECT_EQ(mixed[40 + 15296 + 30096 + 1000], 0x33);
-    EXPECT_EQ(mixed[40 + 15296 + 30096 + 2024 + 1000], 0x44);
-    EXPECT_EQ(mixed[40 + 15296 + 30096 + 2024 + 1376 + 1000], 0x55);
     EXPECT_EQ(mixed.back(), 0x55);
 }
 
 TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
 {
     // Reserved bytes, NaN payloads and unterminated texts travel untouched.
-    Fill(app->pressureFlow, 0xA5);
-    Fill(app->gravityFlow, 0x5A);
-    Fill(app->buriedPipe, 0xFF);
-    Fill(app->manhole, 0x7F);
-    Fill(app->tank, 0x01);
+    FillWorkingRecords(*app, {0xA5, 0x5A, 0xFF, 0x7F, 0x01});
     for (int kind = 1; kind <= 5; ++kind) {
         app->StoreCurrentCalc(kind, -1);
         app->StoreCurrentCalc(kind, -1);
@@ -247,16 +247,12 @@ TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
         EXPECT_EQ(other->storedCount[a], 2);
         EXPECT_EQ(other->currentIndex[a], -1);
     }
-    std::vector<uint8_t> again = other->WriteProject();
-    ASSERT_EQ(again.size(), bytes.size());
-    EXPECT_EQ(std::memcmp(again.data() + 40, bytes.data() + 40, bytes.size() - 40), 0);
-    EXPECT_EQ(std::memcmp(again.data(), bytes.data(), 20), 0);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Int32At(again, 20 + 4 * i), -1);
+    ExpectSameFileWithNoCurrentEntries(other->WriteProject(), bytes);
 }
 
-TEST_F(ProjectTest, DamagedFilesAreRefusedAndTheOpenProjectStays)
+TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
 {
+    const fs::path dir = FreshFolder("dalvor-project-damaged");
     app->StoreCurrentCalc(KindManhole, -1);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     std::vector<uint8_t> good = app->WriteProject();
@@ -269,73 +265,44 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedAndTheOpenProjectStays)
         std::memcpy(b.data() + off, &v, 4);
         return b;
     };
-    std::vector<uint8_t> shortByOne(good.begin(), good.end() - 1);
     std::vector<uint8_t> longByOne = good;
     longByOne.push_back(0);
-    std::vector<uint8_t> header39(good.begin(), good.begin() + 39);
-
-    struct Case {
+    const struct {
         const char* what;
         std::vector<uint8_t> bytes;
         ProjectReadError error;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"empty", {}, ProjectReadError::TooShort},
-        {"39 bytes", header39, ProjectReadError::TooShort},
-        {"one byte short", shortByOne, ProjectReadError::LengthMismatch},
+        {"12 bytes", {good.begin(), good.begin() + 12}, ProjectReadError::TooShort},
+        {"39 bytes", {good.begin(), good.begin() + 39}, ProjectReadError::TooShort},
+        {"one byte short", {good.begin(), good.end() - 1}, ProjectReadError::LengthMismatch},
         {"one byte long", longByOne, ProjectReadError::LengthMismatch},
         {"negative count", with(12, -1), ProjectReadError::NegativeCount},
+        {"negative last count", with(16, -5), ProjectReadError::NegativeCount},
         {"huge count", with(0, 0x7FFFFFFF), ProjectReadError::LengthMismatch},
+        {"huge second count", with(4, 0x7FFFFFFF), ProjectReadError::LengthMismatch},
         {"counts that overflow 32 bits", with(4, 142711), ProjectReadError::LengthMismatch},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(app->ReadProject(c.bytes), c.error) << c.what;
         EXPECT_EQ(app->WriteProject(), before) << c.what;
+        WriteAll(dir / "damaged.qdl", c.bytes);
+        EXPECT_EQ(app->ReadProjectFile((dir / "damaged.qdl").string()), c.error) << c.what << " on disk";
+        EXPECT_EQ(app->WriteProject(), before) << c.what << " on disk";
     }
     EXPECT_EQ(app->ReadProjectFile("/nonexistent/dalvor/project.qdl"), ProjectReadError::CannotOpen);
     EXPECT_EQ(app->WriteProject(), before);
-    EXPECT_EQ(app->ReadProject(good), ProjectReadError::None);
-    EXPECT_EQ(app->storedCount[ArrayTank], 0);
-}
 
-TEST_F(ProjectTest, DamagedFilesOnDiskAreRefusedByTheirHeader)
-{
-    fs::path dir = fs::temp_directory_path() / "dalvor-project-damaged";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    app->StoreCurrentCalc(KindTank, -1);
-    std::vector<uint8_t> good = app->WriteProject();
-    const std::vector<uint8_t> before = good;
-
-    std::vector<uint8_t> huge = good;
-    const int32_t big = 0x7FFFFFFF;
-    std::memcpy(huge.data() + 4, &big, 4);
-    std::vector<uint8_t> negative = good;
-    const int32_t minus = -5;
-    std::memcpy(negative.data() + 16, &minus, 4);
-    const std::pair<std::vector<uint8_t>, ProjectReadError> cases[] = {
-        {{}, ProjectReadError::TooShort},
-        {std::vector<uint8_t>(good.begin(), good.begin() + 12), ProjectReadError::TooShort},
-        {std::vector<uint8_t>(good.begin(), good.end() - 1), ProjectReadError::LengthMismatch},
-        {huge, ProjectReadError::LengthMismatch},
-        {negative, ProjectReadError::NegativeCount},
-    };
-    for (const auto& [bytes, error] : cases) {
-        WriteAll(dir / "damaged.qdl", bytes);
-        EXPECT_EQ(app->ReadProjectFile((dir / "damaged.qdl").string()), error) << bytes.size();
-        EXPECT_EQ(app->WriteProject(), before);
-    }
     WriteAll(dir / "good.qdl", good);
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
-    EXPECT_EQ(app->storedCount[ArrayTank], 1);
+    EXPECT_EQ(app->storedCount[ArrayTank], 0);
+    EXPECT_EQ(app->storedCount[ArrayManhole], 1);
     fs::remove_all(dir);
 }
 
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 {
-    fs::path dir = fs::temp_directory_path() / "dalvor-project-save";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = FreshFolder("dalvor-project-save");
     fs::path file = dir / "project one.qdl";
     app->StoreCurrentCalc(KindBuriedPipe, -1);
     ASSERT_EQ(app->WriteProjectFile(file.string()), ProjectWriteError::None);
@@ -354,35 +321,26 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 
 TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
 {
-    const char* home = std::getenv("DALVOR_HOME");
-    ASSERT_NE(home, nullptr);
-    const std::string tool = std::string(home) + "/dalvor-recalc";
-    fs::path dir = fs::temp_directory_path() / "dalvor-recalc-tool";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-
+    const fs::path dir = FreshFolder("dalvor-recalc-tool");
     auto app = std::make_unique<CDalvorApp>();
-    Fill(app->gravityFlow, 0xA5);
-    Fill(app->tank, 0x3C);
+    FillBytes(app->gravityFlow, 0xA5);
+    FillBytes(app->tank, 0x3C);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->StoreCurrentCalc(KindTank, -1);
     app->StoreCurrentCalc(KindTank, -1);
     std::vector<uint8_t> in = app->WriteProject();
     WriteAll(dir / "in.qdl", in);
 
-    std::string cmd = tool + " --no-calc '" + (dir / "in.qdl").string() + "' '" + (dir / "out.qdl").string() + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    std::vector<uint8_t> out = ReadAll(dir / "out.qdl");
-    ASSERT_EQ(out.size(), in.size());
-    EXPECT_EQ(std::memcmp(out.data(), in.data(), 20), 0);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Int32At(out, 20 + 4 * i), -1);
-    EXPECT_EQ(std::memcmp(out.data() + 40, in.data() + 40, in.size() - 40), 0);
+    auto recalc = [&](const char* from, const char* to) {
+        const std::string cmd = DalvorHome() + "/dalvor-recalc --no-calc '" + (dir / from).string() + "' '" +
+                                (dir / to).string() + "' 2>/dev/null";
+        return std::system(cmd.c_str());
+    };
+    ASSERT_EQ(recalc("in.qdl", "out.qdl"), 0);
+    ExpectSameFileWithNoCurrentEntries(ReadAll(dir / "out.qdl"), in);
 
-    std::vector<uint8_t> bad(in.begin(), in.end() - 3);
-    WriteAll(dir / "bad.qdl", bad);
-    cmd = tool + " --no-calc '" + (dir / "bad.qdl").string() + "' '" + (dir / "out2.qdl").string() + "' 2>/dev/null";
-    int status = std::system(cmd.c_str());
+    WriteAll(dir / "bad.qdl", std::vector<uint8_t>(in.begin(), in.end() - 3));
+    int status = recalc("bad.qdl", "out2.qdl");
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));

@@ -1,56 +1,48 @@
 // Start-up and shut-down rules: languages, the extended mode, the program
 // folder and the paths built from it.
+#include "CoreTestSupport.h"
 #include "DalvorApp.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
 
-TEST(StartupLanguage, DefaultFollowsTheDesktopLanguage)
+TEST(StartupLanguage, DefaultFollowsTheDesktopAndTheStoredLanguageNeverRussian)
 {
-    EXPECT_EQ(DefaultLanguageOffset("en-US"), 5100);
-    EXPECT_EQ(DefaultLanguageOffset("en_US.UTF-8"), 5100);
-    EXPECT_EQ(DefaultLanguageOffset("cs-CZ"), 5100);
-    EXPECT_EQ(DefaultLanguageOffset("cs"), 5100);
-    EXPECT_EQ(DefaultLanguageOffset("ru-RU"), 7100);
-    EXPECT_EQ(DefaultLanguageOffset("sk-SK"), 7100);
-    EXPECT_EQ(DefaultLanguageOffset("en-GB"), 3100);
-    EXPECT_EQ(DefaultLanguageOffset("pl-PL"), 3100);
-    EXPECT_EQ(DefaultLanguageOffset("de-DE"), 3100);
-    EXPECT_EQ(DefaultLanguageOffset("C"), 3100);
-    EXPECT_EQ(DefaultLanguageOffset(""), 3100);
-}
+    const std::pair<const char*, int> desktops[] = {
+        {"en-US", 5100}, {"en_US.UTF-8", 5100}, {"cs-CZ", 5100}, {"cs", 5100}, {"ru-RU", 7100}, {"sk-SK", 7100},
+        {"en-GB", 3100}, {"pl-PL", 3100},       {"de-DE", 3100}, {"C", 3100},  {"", 3100}};
+    for (const auto& [locale, offset] : desktops)
+        EXPECT_EQ(DefaultLanguageOffset(locale), offset) << locale;
 
-TEST(StartupLanguage, StoredLanguageAndNeverRussian)
-{
-    // First start on a Russian or Slovak desktop: English.
-    EXPECT_EQ(StartLanguageOffset(std::nullopt, 7100), 5100);
-    EXPECT_EQ(StartLanguageOffset(std::nullopt, 3100), 3100);
-    EXPECT_EQ(StartLanguageOffset(3100, 5100), 3100);
-    EXPECT_EQ(StartLanguageOffset(5100, 3100), 5100);
-    EXPECT_EQ(StartLanguageOffset(7100, 3100), 5100);
-    // A value that names no language takes the desktop's default instead of
-    // shifting every text lookup into another table.
-    EXPECT_EQ(StartLanguageOffset(5000, 3100), 3100);
-    EXPECT_EQ(StartLanguageOffset(0, 5100), 5100);
-    EXPECT_EQ(StartLanguageOffset(-1, 7100), 5100);
+    const struct {
+        std::optional<int> stored;
+        int desktop, start;
+    } starts[] = {
+        // First start on a Russian or Slovak desktop: English.
+        {std::nullopt, 7100, 5100}, {std::nullopt, 3100, 3100}, {3100, 5100, 3100}, {5100, 3100, 5100},
+        {7100, 3100, 5100},
+        // A value that names no language takes the desktop's default instead
+        // of shifting every text lookup into another table.
+        {5000, 3100, 3100}, {0, 5100, 5100}, {-1, 7100, 5100}};
+    for (const auto& c : starts)
+        EXPECT_EQ(StartLanguageOffset(c.stored, c.desktop), c.start) << c.stored.value_or(-999) << " " << c.desktop;
 }
 
 TEST(StartupVersionId, WrittenAs50AndExtendedModeAt100)
 {
-    struct Case {
+    const struct {
         std::optional<int> stored;
         int mode;
         std::optional<int> after;
+    } cases[] = {
+        {std::nullopt, 0, 50}, {49, 0, 50}, {-1, 0, 50}, {50, 0, 50}, {51, 0, 51}, {100, 1, 100}, {101, 0, 101},
     };
-    const Case cases[] = {
-        {std::nullopt, 0, 50}, {49, 0, 50}, {-1, 0, 50}, {50, 0, 50},
-        {51, 0, 51},           {100, 1, 100}, {101, 0, 101},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySettings s;
         if (c.stored)
             s.values["Settings/VersionID"] = *c.stored;
@@ -59,31 +51,20 @@ TEST(StartupVersionId, WrittenAs50AndExtendedModeAt100)
     }
 }
 
-TEST(StartupPaths, ProgramFolderAndLanguageFiles)
+TEST(StartupPaths, ProgramFolder)
 {
     fs::path tmp = fs::temp_directory_path() / "dalvor-startup-paths";
     fs::remove_all(tmp);
     fs::create_directories(tmp / "with data" / "db");
     fs::create_directories(tmp / "installed" / "bin");
-
-    EXPECT_EQ(ResolveProgramFolder((tmp / "with data").string(), nullptr), (tmp / "with data").string());
-    EXPECT_EQ(ResolveProgramFolder((tmp / "installed" / "bin").string(), nullptr),
-              (tmp / "installed" / "share" / "dalvor").string());
-    EXPECT_EQ(ResolveProgramFolder((tmp / "installed" / "bin").string(), "/opt/dalvor data"),
-              "/opt/dalvor data");
-    EXPECT_EQ(ResolveProgramFolder((tmp / "with data").string(), ""), (tmp / "with data").string());
-
-    auto app = std::make_unique<CDalvorApp>();
-    app->programFolder = "/opt/my programs/dalvor";
-    EXPECT_EQ(app->DatabasePath(3100), "/opt/my programs/dalvor/db/pl/quorlindata.mdb");
-    EXPECT_EQ(app->DatabasePath(5100), "/opt/my programs/dalvor/db/en/quorlindata.mdb");
-    EXPECT_EQ(app->DatabasePath(7100), "/opt/my programs/dalvor/db/ru/quorlindata.mdb");
-    EXPECT_EQ(app->DatabasePath(4000), "/opt/my programs/dalvor/db/pl/quorlindata.mdb");
-    EXPECT_EQ(app->HelpFilePath(3100), "/opt/my programs/dalvor/DalvorPL.html");
-    EXPECT_EQ(app->HelpFilePath(5100), "/opt/my programs/dalvor/DalvorEN.html");
-    EXPECT_EQ(app->HelpFilePath(7100), "/opt/my programs/dalvor/DalvorRU.html");
-    EXPECT_EQ(app->HelpFilePath(1), "/opt/my programs/dalvor/DalvorPL.html");
+    const std::string withData = (tmp / "with data").string(), bin = (tmp / "installed" / "bin").string();
+    EXPECT_EQ(ResolveProgramFolder(withData, nullptr), withData);
+    EXPECT_EQ(ResolveProgramFolder(bin, nullptr), (tmp / "installed" / "share" / "dalvor").string());
+    EXPECT_EQ(ResolveProgramFolder(bin, "/opt/dalvor data"), "/opt/dalvor data");
+    EXPECT_EQ(ResolveProgramFolder(withData, ""), withData);
     fs::remove_all(tmp);
+    // The database and help paths built from the folder are checked with the
+    // language switch, which takes them.
 }
 
 TEST(StartupManuals, OneManualPerKindAndNothingOtherwise)
@@ -93,17 +74,15 @@ TEST(StartupManuals, OneManualPerKindAndNothingOtherwise)
     app->SetHost(&host);
     app->programFolder = "/p";
     app->languageOffset = 5100;
-    const char* files[] = {"reservoir.pdf", "manhole.pdf", "pipe.pdf", "gravityflow.pdf",
-                           "pressureflow.pdf"};
+    const char* files[] = {"reservoir.pdf", "manhole.pdf", "pipe.pdf", "gravityflow.pdf", "pressureflow.pdf"};
     for (int kind = 1; kind <= 5; ++kind)
         app->OpenManual(kind);
     ASSERT_EQ(host.openedDocuments.size(), 5u);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(host.openedDocuments[i], std::string("/p/doc/en/") + files[i]);
 
-    app->OpenManual(0);
-    app->OpenManual(6);
-    app->OpenManual(-1);
+    for (int kind : {0, 6, -1})
+        app->OpenManual(kind);
     app->languageOffset = 4242;
     app->OpenManual(1);
     EXPECT_EQ(host.openedDocuments.size(), 5u);
@@ -125,9 +104,7 @@ TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
     EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen);
     EXPECT_EQ(status.file, (tmp / "db" / "en" / "quorlindata.mdb").string());
     EXPECT_FALSE(fs::exists(tmp / "db" / "en" / "quorlindata.mdb"));  // never created
-    EXPECT_EQ(app->languageOffset, 5100);
-    EXPECT_EQ(app->soilCount, 0);
-    EXPECT_EQ(app->tankTypeCount, 0);
+    ExpectFields({FIELD(app->languageOffset, 5100), FIELD(app->soilCount, 0), FIELD(app->tankTypeCount, 0)});
     EXPECT_EQ(app->helpFilePath, (tmp / "DalvorEN.html").string());
     // The defaults still stand, with nothing to take from the catalogue.
     EXPECT_EQ(std::u16string(app->tank.head.name), u"-");
@@ -141,18 +118,14 @@ TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
 
 TEST(StartupCore, AuthoredDatabaseLoadsInEveryLanguage)
 {
-    const char* home = std::getenv("DALVOR_HOME");
-    ASSERT_NE(home, nullptr);
     for (int offset : {3100, 5100}) {
         MemorySettings settings;
         settings.values["Settings/Language"] = offset;
         auto app = std::make_unique<CDalvorApp>();
-        ReferenceLoadStatus status = app->InitCoreInstance(settings, "C", home);
+        ReferenceLoadStatus status = app->InitCoreInstance(settings, "C", DalvorHome());
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;
-        EXPECT_GE(app->soilCount, 3);
-        EXPECT_GE(app->tankTypeCount, 1);
-        EXPECT_GE(app->manholeTypeCount, 1);
-        EXPECT_GT(app->nominalSizeCount, 0);
+        EXPECT_TRUE(app->soilCount >= 3 && app->tankTypeCount >= 1 && app->manholeTypeCount >= 1 &&
+                    app->nominalSizeCount > 0);
         // The language switch reaches the Russian tables too.
         status = app->SwitchLanguage(7100);
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;

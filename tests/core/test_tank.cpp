@@ -3,81 +3,57 @@
 // slab length (and the case where no slab suffices), anchor counts, the
 // anchoring layout, and input neither can judge.
 
-#include "DalvorApp.h"
-#include "Text.h"
+#include "CalcTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <limits>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <tuple>
 
 namespace {
 
-constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using namespace calc_support;
+
 constexpr double kHalfMm = 0.0005f;
-const long double kPi = std::acos(-1.0L);
 
 // The worked case of a second transcription: capacity 5 m3 given, Dz 2000,
 // Dw 1900, end allowance 100 mm, PT = ZWG = 4, PD = Pv = 1.5, 17.5 kN/m3,
 // 15 %, 30 degrees, no cohesion, slab 0.6 x 0.3 (single), 1 kN/m, ends 2 kN.
-std::unique_ptr<CDalvorApp> Tank()
+// A length above 0 is given instead of the capacity.
+std::unique_ptr<CDalvorApp> Tank(double length = 0)
 {
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
     TankTypeEntry type{};
-    type.innerDiameter = 1900;
-    type.outerDiameter = 2000;
     type.weightPerMetre = 1;
     type.endWeight = 2;
-    type.endAllowance = 100;
-    type.minAnchorSpacing = 0.5;
-    type.maxAnchorSpacing = 2.0;
-    app->tankTypes.push_back(type);
-    app->tankTypeCount = 1;
     TankRecord& r = app->tank;
     r.selectionMode = 0;
+    if (length > 0) {
+        r.selectionMode = 1;
+        r.length = length;
+    }
     r.tankTypeIndex = 0;
     r.capacity = 5;
-    r.outerDiameter = 2000;
-    r.innerDiameter = 1900;
-    r.endAllowance = 100;
-    r.groundLevel = 4;
-    r.waterLevel = 4;
-    r.tankBottomLevel = 1.5;
-    r.fillLevel = 1.5;
+    r.outerDiameter = type.outerDiameter = 2000;
+    r.innerDiameter = type.innerDiameter = 1900;
+    r.endAllowance = type.endAllowance = 100;
+    r.minAnchorSpacing = type.minAnchorSpacing = 0.5;
+    r.maxAnchorSpacing = type.maxAnchorSpacing = 2.0;
+    app->tankTypes.push_back(type);
+    app->tankTypeCount = 1;
+    r.groundLevel = r.waterLevel = 4;
+    r.tankBottomLevel = r.fillLevel = 1.5;
     r.unitWeight = 17.5;
     r.porosity = 15;
     r.frictionAngle = 30;
     r.cohesion = 0;
     r.slabWidth = 0.6f;
     r.slabHeight = 0.3f;
-    r.minAnchorSpacing = 0.5;
-    r.maxAnchorSpacing = 2.0;
     r.anchorCount = 2;
     r.tieDesignStrength = 320;
     r.tieAngle = 90;
     return app;
-}
-
-std::u16string Text(const CDalvorApp& app, int key)
-{
-    return app.LoadLangString(key, LangEnglish);
-}
-
-std::u16string Conclusion(const CDalvorApp& app)
-{
-    return FromFixed(app.tank.head.conclusion);
-}
-
-std::u16string Warning(const CDalvorApp& app)
-{
-    return FromFixed(app.tank.head.warning);
 }
 
 void RunBoth(CDalvorApp& app)
@@ -86,24 +62,49 @@ void RunBoth(CDalvorApp& app)
     app.CalcTankAnchoring();
 }
 
-// Area of a circle of diameter d below a line h above its bottom.
-long double SegmentBelow(long double d, long double h)
+const auto Keep = [](TankRecord&) {};
+
+// The worked case (of the given length, if any) changed by `change`, after
+// the uplift check, and after the anchoring too for Both.
+template <class Change>
+std::unique_ptr<CDalvorApp> Uplift(double length, Change change)
 {
-    const long double r = d / 2;
-    if (h <= 0)
-        return 0;
-    if (h >= d)
-        return kPi * r * r;
-    const long double y = r - h;
-    return r * r * std::acos(y / r) - y * std::sqrt(r * r - y * y);
+    auto app = Tank(length);
+    change(app->tank);
+    app->CalcTankBuoyancy();
+    return app;
+}
+
+template <class Change>
+std::unique_ptr<CDalvorApp> Both(double length, Change change)
+{
+    auto app = Uplift(length, change);
+    app->CalcTankAnchoring();
+    return app;
+}
+
+// The anchoring alone, laid out for an uplift result the test states.
+template <class Change>
+TankRecord Anchoring(Change change)
+{
+    auto app = Tank();
+    TankRecord& r = app->tank;
+    r.head.resultValid = 1;
+    r.length = 10;
+    r.anchorCount = 4;
+    r.foundationLevel = 0;
+    r.minSlabLength = 0;
+    r.anchoringForce = 40;
+    change(r);
+    app->CalcTankAnchoring();
+    return r;
 }
 
 }  // namespace
 
 TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
 {
-    auto app = Tank();
-    app->CalcTankBuoyancy();
+    auto app = Uplift(0, Keep);
     const TankRecord& r = app->tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_NEAR(r.length, 1.9635417338762216, 1e-14);
@@ -111,20 +112,15 @@ TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
     EXPECT_NEAR(r.soilWeight, 27.023829446144465, 1e-11);
     EXPECT_DOUBLE_EQ(r.ownWeight, r.length * 1 + 2);
     EXPECT_NEAR(r.anchoringForce, 39.96666520698713, 1e-11);
-    EXPECT_EQ(r.minSlabLength, 14 * static_cast<double>(0.1f));
-    EXPECT_EQ(r.minSlabLength, 1.4000000208616257);
+    EXPECT_EQ(r.minSlabLength, 1.4000000208616257);  // 14 x 0.1 (single)
     EXPECT_NEAR(r.tieAngle, 73.30615434810348, 1e-11);
     EXPECT_DOUBLE_EQ(r.foundationLevel, 1.5 - 100 * kHalfMm);
     EXPECT_DOUBLE_EQ(r.coverDepth, (4 - r.foundationLevel) - 2000 * static_cast<double>(0.001f));
-    EXPECT_EQ(Conclusion(*app), Text(*app, 20233));
+    EXPECT_EQ(Conclusion(r), Text(*app, 20233));
     // The tank (1.96 m) is shorter than its diameter (2 m).
-    EXPECT_EQ(Warning(*app), Text(*app, 20235));
-
+    EXPECT_EQ(Warning(r), Text(*app, 20235));
     // Without friction the slab alone must hold: a longer slab.
-    app = Tank();
-    app->tank.frictionAngle = 0;
-    app->CalcTankBuoyancy();
-    EXPECT_EQ(app->tank.minSlabLength, 2.600000038743019);
+    EXPECT_EQ(Uplift(0, [](TankRecord& t) { t.frictionAngle = 0; })->tank.minSlabLength, 2.600000038743019);
 }
 
 // An 8 m tank with the water table above and below its axis, uplift and
@@ -145,57 +141,50 @@ TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
         {1.95, 49.13478965025668, 214.087977849854, 0, 0, 2, 15, 3, 3.5, 7.5, 1.3500001072883627, 0},
     };
     for (const Case& c : cases) {
-        auto app = Tank();
-        TankRecord& r = app->tank;
-        r.selectionMode = 1;
-        r.length = 8;
-        r.anchorCount = 3;
-        r.waterLevel = c.water;
-        RunBoth(*app);
+        SCOPED_TRACE(c.water);
+        auto app = Both(8, [&c](TankRecord& t) {
+            t.anchorCount = 3;
+            t.waterLevel = c.water;
+        });
+        const TankRecord& r = app->tank;
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_NEAR(r.capacity / 22.11458903958543, 1.0, 1e-12);
-        EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12) << c.water;
-        EXPECT_NEAR(r.soilWeight / c.soil, 1.0, 1e-12) << c.water;
-        EXPECT_NEAR(r.anchoringForce, c.anchoring, 1e-12 * c.anchoring) << c.water;
-        EXPECT_EQ(r.minSlabLength, c.minSlab) << c.water;
-        EXPECT_EQ(r.minAnchorCount, c.minCount) << c.water;
-        EXPECT_EQ(r.maxAnchorCount, c.maxCount) << c.water;
-        EXPECT_EQ(r.anchorCount, c.count) << c.water;
-        EXPECT_EQ(r.anchorSpacing, c.spacing) << c.water;
-        EXPECT_EQ(r.slabLength, c.slab) << c.water;
-        EXPECT_NEAR(r.slabVolume / c.slabVolume, 1.0, 1e-12) << c.water;
-        EXPECT_NEAR(r.tieForce, c.tie, 1e-12 * c.tie) << c.water;
-        EXPECT_EQ(Conclusion(*app), Text(*app, c.anchoring > 0 ? 20233 : 20236));
-        EXPECT_EQ(Warning(*app), u"");
+        EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12);
+        EXPECT_NEAR(r.soilWeight / c.soil, 1.0, 1e-12);
+        EXPECT_NEAR(r.anchoringForce, c.anchoring, 1e-12 * c.anchoring);
+        EXPECT_EQ(r.minSlabLength, c.minSlab);
+        EXPECT_EQ(std::tuple(r.minAnchorCount, r.maxAnchorCount, r.anchorCount),
+                  std::tuple(c.minCount, c.maxCount, c.count));
+        EXPECT_EQ(r.anchorSpacing, c.spacing);
+        EXPECT_EQ(r.slabLength, c.slab);
+        EXPECT_NEAR(r.slabVolume / c.slabVolume, 1.0, 1e-12);
+        EXPECT_NEAR(r.tieForce, c.tie, 1e-12 * c.tie);
+        EXPECT_EQ(Conclusion(r), Text(*app, c.anchoring > 0 ? 20233 : 20236));
+        EXPECT_EQ(Warning(r), u"");
     }
 }
 
 TEST(TankBuoyancy, LengthAndCapacity)
 {
     // Capacity to length and back agree to the product of the two constants.
-    auto app = Tank();
+    auto app = Uplift(0, Keep);
+    TankRecord& r = app->tank;
+    const double length = r.length;
+    r.selectionMode = 1;
+    r.capacity = 0;
     app->CalcTankBuoyancy();
-    const double length = app->tank.length;
-    app->tank.selectionMode = 1;
-    app->tank.capacity = 0;
-    app->CalcTankBuoyancy();
-    EXPECT_EQ(app->tank.length, length);
-    EXPECT_NEAR(app->tank.capacity / 5.0, 1.0, 1.5e-8);
-    EXPECT_NE(app->tank.capacity, 5.0);
-
+    EXPECT_EQ(r.length, length);
+    EXPECT_NEAR(r.capacity / 5.0, 1.0, 1.5e-8);
+    EXPECT_NE(r.capacity, 5.0);
     // A given length shorter than the two end allowances becomes them, and the
     // capacity 0.
-    app->tank.length = 0.1;
+    r.length = 0.1;
     app->CalcTankBuoyancy();
-    EXPECT_EQ(app->tank.length, 100 * static_cast<double>(0.002f));
-    EXPECT_EQ(app->tank.capacity, 0.0);
-    EXPECT_EQ(app->tank.activeCapacity, 0.0);
-
+    EXPECT_EQ(r.length, 100 * static_cast<double>(0.002f));
+    EXPECT_EQ(r.capacity, 0.0);
+    EXPECT_EQ(r.activeCapacity, 0.0);
     // Any mode other than 1 is the capacity mode.
-    app = Tank();
-    app->tank.selectionMode = 7;
-    app->CalcTankBuoyancy();
-    EXPECT_NEAR(app->tank.length, 1.9635417338762216, 1e-14);
+    EXPECT_NEAR(Uplift(0, [](TankRecord& t) { t.selectionMode = 7; })->tank.length, 1.9635417338762216, 1e-14);
 }
 
 TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
@@ -203,26 +192,24 @@ TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
     // The inner bottom at 0; the inner radius is 1900 x 0.0005 (single).
     const double r = 1900 * kHalfMm;
     auto share = [](double fill) {
-        auto app = Tank();
-        app->tank.tankBottomLevel = 0;
-        app->tank.fillLevel = fill;
-        app->CalcTankBuoyancy();
+        auto app = Uplift(0, [fill](TankRecord& t) {
+            t.tankBottomLevel = 0;
+            t.fillLevel = fill;
+        });
         return app->tank.activeCapacity / app->tank.capacity;
     };
-    EXPECT_EQ(share(0.0), 0.0);
-    EXPECT_EQ(share(-1.0), 0.0);
-    EXPECT_EQ(share(2 * r), 1.0);
-    EXPECT_EQ(share(9.0), 1.0);
+    for (auto [fill, expected] : {std::pair{0.0, 0.0}, {-1.0, 0.0}, {2 * r, 1.0}, {9.0, 1.0}})
+        EXPECT_EQ(share(fill), expected) << fill;
     // 1.9 m lies a hair below the top of a bore of 2 x 0.95000005 m.
     EXPECT_LT(share(1.9), 1.0);
     // Half full gives acos(0) / 3.1415 (single), a hair above one half.
     EXPECT_DOUBLE_EQ(share(r), std::acos(0.0) / static_cast<double>(3.1415f));
     EXPECT_GT(share(r), 0.5);
-    // A fill h above the axis and one h below share the tank between them.
+    // A fill h above the axis and one h below share the tank between them;
+    // against the circular segment, within the program's pi.
     for (double h : {0.1, 0.4, 0.9}) {
         EXPECT_NEAR(share(r + h) + share(r - h), 1.0, 1e-12) << h;
-        // Against the circular segment, within the program's pi.
-        EXPECT_NEAR(share(r - h), static_cast<double>(SegmentBelow(2 * r, r - h) / (kPi * r * r)), 1e-4);
+        EXPECT_NEAR(share(r - h), static_cast<double>(SegmentBelow(2 * r, r - h) / (kPi * r * r)), 1e-4) << h;
     }
 }
 
@@ -231,62 +218,47 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
     // No wall, so the inner and outer bottom coincide; 10 m long, no soil
     // credit (shallow ground), dry backfill only.
     for (double hw : {-0.5, 0.0, 0.3, 1.0, 1.6, 2.0, 3.5}) {
-        auto app = Tank();
-        TankRecord& r = app->tank;
-        r.selectionMode = 1;
-        r.length = 10;
-        r.innerDiameter = 2000;
-        r.tankBottomLevel = 0;
-        r.groundLevel = 4;
-        r.waterLevel = hw;
-        app->CalcTankBuoyancy();
+        SCOPED_TRACE(hw);
+        auto app = Uplift(10, [hw](TankRecord& t) {
+            t.innerDiameter = 2000;
+            t.tankBottomLevel = 0;
+            t.waterLevel = hw;
+        });
+        const TankRecord& r = app->tank;
         ASSERT_EQ(r.head.resultValid, 1);
         ASSERT_EQ(r.foundationLevel, 0.0);
-        const long double area = SegmentBelow(2, hw);
+        const LD area = SegmentBelow(2, hw);
         if (area == 0) {
-            EXPECT_EQ(r.upliftForce, 0.0) << hw;
+            EXPECT_EQ(r.upliftForce, 0.0);
             EXPECT_EQ(r.anchoringForce, 0.0);
             EXPECT_EQ(r.minSlabLength, 0.0);
-            EXPECT_EQ(Conclusion(*app), Text(*app, 20236));
+            EXPECT_EQ(Conclusion(r), Text(*app, 20236));
         } else {
-            EXPECT_NEAR(r.upliftForce / static_cast<double>(10 * area * 10), 1.0, 1e-4) << hw;
+            EXPECT_NEAR(r.upliftForce / static_cast<double>(10 * area * 10), 1.0, 1e-4);
         }
         // Backfill over the tank: the strip 2 m wide from the axis to the
         // ground less the upper half of the tank, wet below the water table.
-        const long double g = 17.5, gs = 17.5 + 15 * static_cast<double>(0.1f) - 10;
-        const long double wet = std::clamp<long double>(hw - 1, 0, 3);
-        auto upperHalf = [](long double y) {
-            return y >= 1 ? kPi / 2 : y * std::sqrt(1 - y * y) + std::asin(y);
-        };
-        const long double wetArea = 2 * wet - (wet > 0 ? upperHalf(wet) : 0);
-        const long double dryArea = 2 * (3 - wet) - (kPi / 2 - (wet > 0 ? upperHalf(wet) : 0));
-        const long double soil = (gs * wetArea + g * dryArea) * 10;
-        EXPECT_NEAR(r.soilWeight / static_cast<double>(soil), 1.0, 1e-4) << hw;
+        const LD soil = HoldDown(2, 3, hw - 1, 17.5, 17.5 + 15 * static_cast<double>(0.1f) - 10) * 10;
+        EXPECT_NEAR(r.soilWeight / static_cast<double>(soil), 1.0, 1e-4);
     }
     // Fully submerged is Archimedes.
-    auto app = Tank();
-    app->tank.selectionMode = 1;
-    app->tank.length = 10;
-    app->tank.waterLevel = 4;
-    app->CalcTankBuoyancy();
+    const double uplift = Uplift(10, Keep)->tank.upliftForce;
     const double d = 2000 * static_cast<double>(0.001f);
-    EXPECT_DOUBLE_EQ(app->tank.upliftForce, d * static_cast<double>(7.854f) * d * 10);
-    EXPECT_NEAR(app->tank.upliftForce / static_cast<double>(10 * kPi / 4 * 4 * 10), 1.0, 1e-4);
+    EXPECT_DOUBLE_EQ(uplift, d * static_cast<double>(7.854f) * d * 10);
+    EXPECT_NEAR(uplift / static_cast<double>(10 * kPi / 4 * 4 * 10), 1.0, 1e-4);
 }
 
 TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
 {
     auto soilAt = [](double cover) {
-        auto app = Tank();
-        app->tank.innerDiameter = 2000;
-        app->tank.tankBottomLevel = 0;
-        app->tank.waterLevel = -1;
-        app->tank.groundLevel = cover;
-        app->CalcTankBuoyancy();
-        return app->tank.soilWeight;
+        return Uplift(0, [cover](TankRecord& t) {
+                   t.innerDiameter = 2000;
+                   t.tankBottomLevel = 0;
+                   t.waterLevel = -1;
+                   t.groundLevel = cover;
+               })->tank.soilWeight;
     };
     EXPECT_GT(soilAt(3.0), 0.0);
-    EXPECT_EQ(soilAt(2.19), 0.0);
     // D is 2000 x 0.001 (single); the cover must reach D x 1.099 (single),
     // which lies below D x 1.099: a cover between the two is credited.
     const double d = 2000 * static_cast<double>(0.001f);
@@ -298,54 +270,50 @@ TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
     EXPECT_EQ(soilAt(2.198), 0.0);
 }
 
-TEST(TankBuoyancy, MinimumSlabLengthRounding)
+TEST(TankBuoyancy, MinimumSlabLengthRoundingAndWarning)
 {
     // A small anchoring force gives at least 1 m of slab.
-    auto app = Tank();
-    app->tank.waterLevel = 2.9;
-    app->CalcTankBuoyancy();
+    auto app = Uplift(0, [](TankRecord& t) { t.waterLevel = 2.9; });
     ASSERT_GT(app->tank.anchoringForce, 0.01f);
     ASSERT_LT(app->tank.anchoringForce, 5.0);
     EXPECT_EQ(app->tank.minSlabLength, 1.0);
-
     // Larger forces step in tenths of a metre (0.1 single).
-    app = Tank();
-    app->tank.selectionMode = 1;
-    app->tank.length = 12;
-    app->CalcTankBuoyancy();
-    const double lf = app->tank.minSlabLength;
+    const double lf = Uplift(12, Keep)->tank.minSlabLength;
     const double tenths = std::round(lf / static_cast<double>(0.1f));
     EXPECT_EQ(lf, tenths * static_cast<double>(0.1f));
     EXPECT_GT(tenths, 10);
-
     // No uplift: no slab, and a positive zero.
-    app = Tank();
-    app->tank.waterLevel = -3;
-    app->CalcTankBuoyancy();
+    app = Uplift(0, [](TankRecord& t) { t.waterLevel = -3; });
     EXPECT_EQ(app->tank.anchoringForce, 0.0);
     EXPECT_EQ(app->tank.minSlabLength, 0.0);
     EXPECT_FALSE(std::signbit(app->tank.minSlabLength));
-    EXPECT_EQ(Conclusion(*app), Text(*app, 20236));
-    EXPECT_EQ(Warning(*app), u"");
+    EXPECT_EQ(Conclusion(app->tank), Text(*app, 20236));
+    EXPECT_EQ(Warning(app->tank), u"");
+    // A slab longer than the tank warns.
+    app = Uplift(2.5, [](TankRecord& t) {
+        t.slabWidth = 0.2f;
+        t.frictionAngle = 0;
+    });
+    ASSERT_GT(app->tank.minSlabLength, 2.5);
+    EXPECT_EQ(Conclusion(app->tank), Text(*app, 20233));
+    EXPECT_EQ(Warning(app->tank), Text(*app, 20234));
 }
 
 TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
 {
     // A backfill lighter than water (5 kN/m3, no pores) under water: the
     // slab's resistance is negative and no slab length holds the tank.
-    auto app = Tank();
-    app->tank.selectionMode = 1;
-    app->tank.length = 6;
-    app->tank.unitWeight = 5;
-    app->tank.porosity = 0;
-    RunBoth(*app);
+    auto app = Both(6, [](TankRecord& t) {
+        t.unitWeight = 5;
+        t.porosity = 0;
+    });
     const TankRecord& r = app->tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_GT(r.anchoringForce, 0.0);
     EXPECT_EQ(r.minSlabLength, CDalvorApp::kNoSlabLength);
     EXPECT_TRUE(CDalvorApp::NoSlabLengthSuffices(r.minSlabLength));
-    EXPECT_EQ(Conclusion(*app), Text(*app, 20233));
-    EXPECT_EQ(Warning(*app), Text(*app, 20234));
+    EXPECT_EQ(Conclusion(r), Text(*app, 20233));
+    EXPECT_EQ(Warning(r), Text(*app, 20234));
     // The anchoring lays out the slab without rounding it up to "no length".
     EXPECT_DOUBLE_EQ(r.slabLength, (r.anchorCount - 1) * r.anchorSpacing + 0.5);
     EXPECT_LT(r.slabLength, 100.0);
@@ -353,61 +321,41 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
     // A resistance of exactly 0: water 2 m above the outer bottom, a backfill
     // of 7 kN/m3 (submerged -3), no friction, and a slab 0.5 high, whose
     // 6 kN/m2 just cancel the soil's -6 kN/m2.
-    app = Tank();
+    app = Both(6, [](TankRecord& t) {
+        t.innerDiameter = 2000;
+        t.tankBottomLevel = 2;
+        t.unitWeight = 7;
+        t.porosity = 0;
+        t.frictionAngle = 0;
+        t.slabWidth = t.slabHeight = 0.5;
+    });
     TankRecord& z = app->tank;
-    z.selectionMode = 1;
-    z.length = 6;
-    z.innerDiameter = 2000;
-    z.tankBottomLevel = 2;
-    z.unitWeight = 7;
-    z.porosity = 0;
-    z.frictionAngle = 0;
-    z.slabWidth = 0.5;
-    z.slabHeight = 0.5;
-    RunBoth(*app);
     EXPECT_EQ(z.head.resultValid, 1);
     EXPECT_GT(z.anchoringForce, 0.0);
     EXPECT_EQ(z.minSlabLength, CDalvorApp::kNoSlabLength);
-    EXPECT_EQ(Warning(*app), Text(*app, 20234));
+    EXPECT_EQ(Warning(z), Text(*app, 20234));
     for (double v : {z.slabLength, z.slabVolume, z.slabWeight, z.tieForce, z.tieSection})
         EXPECT_TRUE(std::isfinite(v));
-
     // A resistance so small that the slab would be longer than 1000 km.
     z.slabHeight = 0.5 + 1e-9;
     RunBoth(*app);
     EXPECT_EQ(z.minSlabLength, CDalvorApp::kNoSlabLength);
-    EXPECT_EQ(Warning(*app), Text(*app, 20234));
-
+    EXPECT_EQ(Warning(z), Text(*app, 20234));
     // Both the slab and the tank's length fail: the length warning wins.
     z.length = 1.5;
     RunBoth(*app);
-    EXPECT_EQ(Warning(*app), Text(*app, 20235));
-}
-
-TEST(TankBuoyancy, SlabLongerThanTheTankWarns)
-{
-    auto app = Tank();
-    app->tank.selectionMode = 1;
-    app->tank.length = 2.5;
-    app->tank.slabWidth = 0.2f;
-    app->tank.frictionAngle = 0;
-    app->CalcTankBuoyancy();
-    ASSERT_GT(app->tank.minSlabLength, 2.5);
-    EXPECT_EQ(Conclusion(*app), Text(*app, 20233));
-    EXPECT_EQ(Warning(*app), Text(*app, 20234));
+    EXPECT_EQ(Warning(z), Text(*app, 20235));
 }
 
 TEST(TankBuoyancy, AnchorCounts)
 {
     auto counts = [](double length, double smin, double smax, double water, int count) {
-        auto app = Tank();
-        app->tank.selectionMode = 1;
-        app->tank.length = length;
-        app->tank.minAnchorSpacing = smin;
-        app->tank.maxAnchorSpacing = smax;
-        app->tank.waterLevel = water;
-        app->tank.anchorCount = count;
-        app->CalcTankBuoyancy();
+        auto app = Uplift(length, [=](TankRecord& t) {
+            t.minAnchorSpacing = smin;
+            t.maxAnchorSpacing = smax;
+            t.waterLevel = water;
+            t.anchorCount = count;
+        });
         EXPECT_EQ(app->tank.head.resultValid, 1);
         return std::tuple{app->tank.minAnchorCount, app->tank.maxAnchorCount, app->tank.anchorCount};
     };
@@ -424,123 +372,96 @@ TEST(TankBuoyancy, AnchorCounts)
     // A smallest spacing above the largest: the count ends at the maximum.
     EXPECT_EQ(counts(11, 4.0, 2.0, 4, 2), std::tuple(6, 3, 3));
     // An absurd length, or a spacing of almost nothing, is held to 1000.
-    EXPECT_EQ(std::get<1>(counts(1e6, 0.5, 2.0, 4, 2)), 1000);
     EXPECT_EQ(std::get<0>(counts(1e6, 0.5, 2.0, 4, 2)), 1000);
+    EXPECT_EQ(std::get<1>(counts(1e6, 0.5, 2.0, 4, 2)), 1000);
     EXPECT_EQ(std::get<1>(counts(11, 1e-300, 2.0, 4, 2)), 1000);
 }
 
 TEST(TankAnchoring, SpacingSlabAndTie)
 {
-    auto layout = [](double length, int count, double water, double smin = 0.5, double smax = 2.0) {
-        auto app = Tank();
-        TankRecord& r = app->tank;
-        r.head.resultValid = 1;  // as after an uplift result
-        r.length = length;
-        r.anchorCount = count;
-        r.waterLevel = water;
-        r.foundationLevel = 0;
-        r.outerDiameter = 2000;
-        r.minAnchorSpacing = smin;
-        r.maxAnchorSpacing = smax;
-        r.minSlabLength = 0;
-        r.anchoringForce = 40;
-        r.tieAngle = 60;
-        app->CalcTankAnchoring();
-        return r;
+    // trunc(2 (L - 1) / (n - 1)) half metres, at least one; raised to the
+    // smallest spacing, then cut to the largest with the axis under water and
+    // to twice it above, so the upper bound wins.
+    const struct {
+        double length;
+        int count;
+        double water, smin, smax, spacing;
+    } cases[] = {
+        {10, 4, 4, 0.5, 2.0, 2.0},    // trunc(18 / 3) x 0.5 = 3 m, cut to 2
+        {10, 4, 0.5, 0.5, 2.0, 3.0},  // above the water table: up to 4
+        {30, 3, 0.5, 0.5, 2.0, 4.0},
+        {4.2, 4, 4, 0.5, 2.0, 1.0},
+        {1.0, 4, 4, 0.1, 2.0, 0.5},  // at least one half metre
+        {2.0, 6, 4, 0.8, 2.0, 0.8},  // raised to the smallest
+        {10, 4, 4, 3.0, 2.0, 2.0},   // the smallest above the largest
     };
-    // 10 m with 4 anchors: trunc(18 / 3) x 0.5 = 3 m, cut to smax = 2 with the
-    // axis under water, to 2 x smax above it.
-    TankRecord r = layout(10, 4, 4);
-    EXPECT_EQ(r.anchorSpacing, 2.0);
-    EXPECT_EQ(r.slabLength, 3 * 2.0 + 0.5);
-    r = layout(10, 4, 0.5);
-    EXPECT_EQ(r.anchorSpacing, 3.0);
-    r = layout(30, 3, 0.5);
-    EXPECT_EQ(r.anchorSpacing, 4.0);
-    // Half-metre steps, at least one.
-    r = layout(4.2, 4, 4);
-    EXPECT_EQ(r.anchorSpacing, 1.0);
-    r = layout(1.0, 4, 4, 0.1);
-    EXPECT_EQ(r.anchorSpacing, 0.5);
-    // Below the smallest spacing it is raised; when the smallest lies above
-    // f x smax, the upper bound wins.
-    r = layout(2.0, 6, 4, 0.8);
-    EXPECT_EQ(r.anchorSpacing, 0.8);
-    r = layout(10, 4, 4, 3.0, 2.0);
-    EXPECT_EQ(r.anchorSpacing, 2.0);
-
+    for (const auto& c : cases) {
+        const TankRecord r = Anchoring([&c](TankRecord& t) {
+            t.length = c.length;
+            t.anchorCount = c.count;
+            t.waterLevel = c.water;
+            t.minAnchorSpacing = c.smin;
+            t.maxAnchorSpacing = c.smax;
+        });
+        EXPECT_EQ(r.anchorSpacing, c.spacing) << c.length << " " << c.count << " " << c.water << " " << c.smin;
+    }
     // One slab and the tie: Fc = Fk x 0.5 / (sin(alpha x 0.0174) x n).
-    r = layout(10, 4, 4);
+    const TankRecord r = Anchoring([](TankRecord& t) { t.tieAngle = 60; });
+    EXPECT_EQ(r.slabLength, 3 * 2.0 + 0.5);
     EXPECT_DOUBLE_EQ(r.slabVolume, r.slabHeight * r.slabWidth * r.slabLength);
     EXPECT_DOUBLE_EQ(r.slabWeight, r.slabVolume * 22.0);
     const double fc = 40 * 0.5 / (std::sin(60 * static_cast<double>(0.0174f)) * 4);
     EXPECT_DOUBLE_EQ(r.tieForce, fc);
     EXPECT_DOUBLE_EQ(r.tieSection, fc * 1000 / 320);
-}
-
-TEST(TankAnchoring, SlabNeverShorterThanTheMinimum)
-{
-    auto slab = [](double minSlab, double length = 10, int count = 4) {
-        auto app = Tank();
-        app->tank.head.resultValid = 1;
-        app->tank.length = length;
-        app->tank.anchorCount = count;
-        app->tank.foundationLevel = 0;
-        app->tank.minSlabLength = minSlab;
-        app->tank.anchoringForce = 40;
-        app->CalcTankAnchoring();
-        return app->tank.slabLength;
-    };
-    // 6.5 m designed: a minimum up to 6.5 changes nothing.
-    EXPECT_EQ(slab(6.5), 6.5);
-    EXPECT_EQ(slab(3.0), 6.5);
-    // Beyond it: the half metre nearest to Lfmin + 0.5, halves away from 0.
-    EXPECT_EQ(slab(6.6), 7.0);
-    EXPECT_EQ(slab(6.76), 7.5);
-    EXPECT_EQ(slab(6.75), 7.5);
-    EXPECT_EQ(slab(7.0), 7.5);
-    // A 1.5 m slab against 15 tenths (single), 1.50000002: two metres.
-    EXPECT_EQ(slab(15 * static_cast<double>(0.1f), 2.0, 2), 2.0);
-    EXPECT_EQ(slab(1.5, 2.0, 2), 1.5);
-}
-
-TEST(TankAnchoring, NoForceNoTie)
-{
-    auto app = Tank();
-    app->tank.waterLevel = -3;
-    RunBoth(*app);
-    EXPECT_EQ(app->tank.anchoringForce, 0.0);
-    EXPECT_EQ(app->tank.tieForce, 0.0);
-    EXPECT_EQ(app->tank.tieSection, 0.0);
-    EXPECT_GT(app->tank.slabLength, 0.0);
-    EXPECT_GT(app->tank.anchorSpacing, 0.0);
-
     // At 90 degrees the factor 0.0174 leaves the sine just below 1.
-    app = Tank();
-    app->tank.head.resultValid = 1;
-    app->tank.length = 10;
-    app->tank.anchorCount = 2;
-    app->tank.anchoringForce = 40;
-    app->tank.tieAngle = 90;
-    app->CalcTankAnchoring();
-    EXPECT_GT(app->tank.tieForce, 40.0 / 4);
-    EXPECT_NEAR(app->tank.tieForce, 10.0 / 0.99998850, 1e-6);
+    const double tie = Anchoring([](TankRecord& t) { t.anchorCount = 2; }).tieForce;
+    EXPECT_GT(tie, 40.0 / 4);
+    EXPECT_NEAR(tie, 10.0 / 0.99998850, 1e-6);
+}
+
+TEST(TankAnchoring, SlabNeverShorterThanTheMinimumAndNoTieWithoutForce)
+{
+    // 6.5 m designed: a minimum up to 6.5 changes nothing; beyond it, the half
+    // metre nearest to Lfmin + 0.5, halves away from 0. A 1.5 m slab against
+    // 15 tenths (single), 1.50000002: two metres.
+    const struct {
+        double minSlab, length;
+        int count;
+        double slab;
+    } cases[] = {
+        {6.5, 10, 4, 6.5}, {3.0, 10, 4, 6.5}, {6.6, 10, 4, 7.0}, {6.76, 10, 4, 7.5}, {6.75, 10, 4, 7.5},
+        {7.0, 10, 4, 7.5}, {15 * static_cast<double>(0.1f), 2.0, 2, 2.0}, {1.5, 2.0, 2, 1.5},
+    };
+    for (const auto& c : cases) {
+        const TankRecord r = Anchoring([&c](TankRecord& t) {
+            t.minSlabLength = c.minSlab;
+            t.length = c.length;
+            t.anchorCount = c.count;
+        });
+        EXPECT_EQ(r.slabLength, c.slab) << c.minSlab << " " << c.length;
+    }
+    // No force: a slab and a spacing, but no tie.
+    const TankRecord r = Both(0, [](TankRecord& t) { t.waterLevel = -3; })->tank;
+    EXPECT_EQ(r.anchoringForce, 0.0);
+    EXPECT_EQ(r.tieForce, 0.0);
+    EXPECT_EQ(r.tieSection, 0.0);
+    EXPECT_GT(r.slabLength, 0.0);
+    EXPECT_GT(r.anchorSpacing, 0.0);
 }
 
 TEST(Tank, InputItCannotJudgeGivesNoResult)
 {
     auto expectRefused = [](const char* what, auto change) {
-        auto app = Tank();
-        RunBoth(*app);
+        SCOPED_TRACE(what);
+        auto app = Both(0, Keep);
         ASSERT_EQ(app->tank.head.resultValid, 1);
         const TankRecord good = app->tank;
         change(*app);
         RunBoth(*app);
-        SCOPED_TRACE(what);
         const TankRecord& r = app->tank;
         EXPECT_EQ(r.head.resultValid, 0);
-        EXPECT_EQ(FromFixed(r.head.conclusion), u"");
-        EXPECT_EQ(FromFixed(r.head.warning), u"");
+        EXPECT_EQ(Conclusion(r), u"");
+        EXPECT_EQ(Warning(r), u"");
         for (double v : {r.activeCapacity, r.ownWeight, r.upliftForce, r.soilWeight, r.anchoringForce,
                          r.minSlabLength, r.slabLength, r.slabVolume, r.slabWeight, r.tieForce, r.tieSection})
             EXPECT_EQ(v, 0.0);
@@ -561,10 +482,10 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
     expectRefused("no largest spacing", [](CDalvorApp& a) { a.tank.maxAnchorSpacing = 0; });
     expectRefused("negative spacing", [](CDalvorApp& a) { a.tank.minAnchorSpacing = -1; });
     expectRefused("no slab width", [](CDalvorApp& a) { a.tank.slabWidth = 0; });
-    expectRefused("undefined ground", [](CDalvorApp& a) { a.tank.groundLevel = kNan; });
+    expectRefused("undefined ground", [](CDalvorApp& a) { a.tank.groundLevel = kNaN; });
     expectRefused("infinite capacity", [](CDalvorApp& a) { a.tank.capacity = kInf; });
-    expectRefused("undefined fill", [](CDalvorApp& a) { a.tank.fillLevel = kNan; });
-    expectRefused("undefined end weight", [](CDalvorApp& a) { a.tankTypes[0].endWeight = kNan; });
+    expectRefused("undefined fill", [](CDalvorApp& a) { a.tank.fillLevel = kNaN; });
+    expectRefused("undefined end weight", [](CDalvorApp& a) { a.tankTypes[0].endWeight = kNaN; });
     expectRefused("overflowing length", [](CDalvorApp& a) {
         a.tank.selectionMode = 1;
         a.tank.length = 1e308;
@@ -572,13 +493,11 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
 
     // The anchoring on its own refuses what it cannot lay out.
     auto anchoringRefused = [](const char* what, auto change) {
-        auto app = Tank();
-        app->tank.length = 10;
-        RunBoth(*app);
+        SCOPED_TRACE(what);
+        auto app = Both(10, Keep);
         ASSERT_EQ(app->tank.head.resultValid, 1);
         change(app->tank);
         app->CalcTankAnchoring();
-        SCOPED_TRACE(what);
         EXPECT_EQ(app->tank.head.resultValid, 0);
         for (double v : {app->tank.anchorSpacing, app->tank.slabLength, app->tank.tieForce, app->tank.tieSection})
             EXPECT_EQ(v, 0.0);
@@ -592,15 +511,15 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
         r.anchoringForce = 40;
         r.tieAngle = 0;
     });
-    anchoringRefused("undefined minimum", [](TankRecord& r) { r.minSlabLength = kNan; });
+    anchoringRefused("undefined minimum", [](TankRecord& r) { r.minSlabLength = kNaN; });
     anchoringRefused("zero spacing", [](TankRecord& r) { r.maxAnchorSpacing = 0; });
     anchoringRefused("undefined length", [](TankRecord& r) { r.length = kInf; });
 
     // Stored indexes and counts are read, not rewritten, when refused.
-    auto app = Tank();
-    app->tank.tankTypeIndex = 9;
-    app->tank.anchorCount = 5;
-    RunBoth(*app);
+    auto app = Both(0, [](TankRecord& t) {
+        t.tankTypeIndex = 9;
+        t.anchorCount = 5;
+    });
     EXPECT_EQ(app->tank.tankTypeIndex, 9);
     EXPECT_EQ(app->tank.anchorCount, 5);
 }
