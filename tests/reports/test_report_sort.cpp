@@ -39,317 +39,267 @@ QStringList ColumnTexts(const CReportCtrl& list, int column)
     return texts;
 }
 
+// A list of `texts` sorted by them ascending, then descending.
+void CheckSort(const QStringList& texts, const QStringList& ascending, const QStringList& descending)
+{
+    CReportCtrl list;
+    Fill(list, texts);
+    list.SortItems(2, true);
+    QCOMPARE(ColumnTexts(list, 2), ascending);
+    list.SortItems(2, false);
+    QCOMPARE(ColumnTexts(list, 2), descending);
+}
+
 }  // namespace
 
 class TestReportSort : public QObject {
     Q_OBJECT
 
 private slots:
-    void compareCells_data();
-    void compareCells();
-    void dates();
-    void numbersSortBothWays();
-    void textsAndDatesSort();
-    void circularComparisonSortsAsTheQuicksortGives();
-    void mixedCellsKeepEveryRowWithItsData();
-    void headerClicksTurnTheOrderRound();
-    void sortCarriesSelectionFocusAndColours();
-    void noSortWithoutAClickableHeader();
-    void realsReadAlikeInADecimalCommaLocale();
-};
-
-void TestReportSort::compareCells_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("result");
-    // Whole base-16 numbers: decimal integers keep their order.
-    QTest::newRow("2 < 10") << "2" << "10" << -1;
-    QTest::newRow("12 > 9") << "12" << "9" << 1;
-    QTest::newRow("ABC < ABD") << "ABC" << "ABD" << -1;
-    QTest::newRow("abc = ABC") << "abc" << "ABC" << 0;
-    QTest::newRow("-5 > 3") << "-5" << "3" << 1;  // 4294967291
-    QTest::newRow("too big is FFFFFFFF") << "1FFFFFFFF" << "FFFFFFFF" << 0;
-    QTest::newRow("-1FFFFFFFF is 1") << "-1FFFFFFFF" << "1" << 0;
-    QTest::newRow("0x1A = 1a") << "0x1A" << "1a" << 0;
-    QTest::newRow("leading blank") << " 12" << "12" << 0;
-    // "0x" alone has no digit: it compares as text.
-    QTest::newRow("0x is text") << "0x" << "0" << 1;
-    // Reals, a trailing "%" allowed once.
-    QTest::newRow("3.75 < 12.50") << "3.75" << "12.50" << -1;
-    QTest::newRow("12.50 < 100%") << "12.50" << "100%" << -1;
-    QTest::newRow("1e5 is base 16") << "1e5" << "486" << -1;  // 0x1E5 < 0x486
-    QTest::newRow("-1.5 < 0.25") << "-1.50" << "0.25" << -1;
-    QTest::newRow("5%a is text") << "5%a" << "40" << 1;
-    QTest::newRow("5%% is text") << "5%%" << "40" << 1;
-    // A conversion that reads no number leaves the whole text: "%" alone is
-    // the real 0, "-1" the real -1 (as text "%" would come first).
-    QTest::newRow("% alone is the real 0") << "%" << "1.5" << -1;
-    QTest::newRow("% alone after -1") << "%" << "-1" << 1;
-    QTest::newRow("% alone equals 0.0") << "%" << "0.0" << 0;
-    QTest::newRow("blank and % is text") << " %" << "-1" << -1;
-    QTest::newRow("nan equals any real") << "nan" << "2.5" << 0;
-    QTest::newRow("trailing blank is text") << "2.5 " << "10.5" << 1;
-    // Dates and times.
-    QTest::newRow("9 Jan < 10 Jan") << "9.1.2024" << "10.1.2024" << -1;
-    QTest::newRow("9:15 < 12:30") << "12:30" << "9:15" << 1;
-    QTest::newRow("two forms of one day") << "3/15/2024" << "15.3.2024" << 0;
-    QTest::newRow("named month") << "Mar 5, 2024" << "2024-02-29" << 1;
-    // Text: UTF-16 units, case-sensitive, a prefix first, empty first.
-    QTest::newRow("empty first") << "" << "0" << -1;
-    QTest::newRow("both empty") << "" << "" << 0;
-    QTest::newRow("case") << "Zeta" << "alpha" << -1;
-    QTest::newRow("prefix") << "GP-1" << "GP-10" << -1;
-    QTest::newRow("mixed hex and text") << "F" << "12.5" << 1;
-    QTest::newRow("units not code points") << QString::fromUtf16(u"\U0001F600") << QString::fromUtf16(u"\uFFFD")
-                                           << -1;
-}
-
-void TestReportSort::compareCells()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, result);
-    QCOMPARE(CReportCtrl::CompareCells(a, b), result);
-    QCOMPARE(CReportCtrl::CompareCells(b, a), -result);
-}
-
-void TestReportSort::dates()
-{
-    QCOMPARE(Date(u"2024-03-15"), std::optional<double>(45366));
-    QCOMPARE(Date(u"1899-12-30"), std::optional<double>(0));
-    QCOMPARE(Date(u"1900-01-01"), std::optional<double>(2));
-    QCOMPARE(Date(u"1899-12-29"), std::optional<double>(-1));
-    QCOMPARE(Date(u"0100-01-01"), std::optional<double>(-657434));
-    QCOMPARE(Date(u"12/31/9999"), std::optional<double>(2958465));
-    QCOMPARE(Date(u"  15.03.2024  "), std::optional<double>(45366));
-    QCOMPARE(Date(u"3/15/2024"), std::optional<double>(45366));
-    QCOMPARE(Date(u"15/3/2024"), std::optional<double>(45366));  // only the day-first reading is a date
-    QCOMPARE(Date(u"3-15-24"), std::optional<double>(45366));
-    QCOMPARE(Date(u"2024/3/15"), std::optional<double>(45366));
-    QCOMPARE(Date(u"15 Mar 2024"), std::optional<double>(45366));
-    QCOMPARE(Date(u"15-march-2024"), std::optional<double>(45366));
-    QCOMPARE(Date(u"March 15, 2024"), std::optional<double>(45366));
-    QCOMPARE(Date(u"Mar. 15 2024"), std::optional<double>(45366));
-    QCOMPARE(Date(u"2/29/2024"), std::optional<double>(45351));
-    QCOMPARE(Date(u"1/2/29"), std::optional<double>(47120));
-    QCOMPARE(Date(u"1/2/30"), std::optional<double>(10960));
-    QCOMPARE(Date(u"12:00"), std::optional<double>(0.5));
-    QCOMPARE(Date(u"6:00:00 AM"), std::optional<double>(0.25));
-    QCOMPARE(Date(u"12:00 am"), std::optional<double>(0));
-    QCOMPARE(Date(u"1:30 PM"), std::optional<double>((13 * 3600 + 30 * 60) / 86400.0));
-    QCOMPARE(Date(u"2024-03-15T18:00"), std::optional<double>(45366.75));
-    QCOMPARE(Date(u"15.3.2024 18:00:00"), std::optional<double>(45366.75));
-    // Before 1899 a later time of day is still a larger value.
-    QVERIFY(*Date(u"1899-12-29 18:00") > *Date(u"1899-12-29 06:00"));
-
-    for (const char16_t* bad : {u"", u"   ", u"abc", u"12", u"1/2", u"12.5", u"31.04.2024", u"2023-02-29",
-                                u"13/13/2024", u"24:00", u"12:60", u"13:00 PM", u"0:30 AM", u"2024-03-15 x",
-                                u"2024-03-15 12", u"1.2.3.4", u"15 Foo 2024", u"1/2/12345", u"3/15\u20222024",
-                                u"2024-3-15T", u"15 Mar", u"99/99/99"}) {
-        QVERIFY2(!Date(bad), qPrintable(QString::fromUtf16(bad)));
+    void compareCells_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("result");
+        // Whole base-16 numbers: decimal integers keep their order.
+        QTest::newRow("2 < 10") << "2" << "10" << -1;
+        QTest::newRow("12 > 9") << "12" << "9" << 1;
+        QTest::newRow("ABC < ABD") << "ABC" << "ABD" << -1;
+        QTest::newRow("abc = ABC") << "abc" << "ABC" << 0;
+        QTest::newRow("-5 > 3") << "-5" << "3" << 1;  // 4294967291
+        QTest::newRow("too big is FFFFFFFF") << "1FFFFFFFF" << "FFFFFFFF" << 0;
+        QTest::newRow("-1FFFFFFFF is 1") << "-1FFFFFFFF" << "1" << 0;
+        QTest::newRow("0x1A = 1a") << "0x1A" << "1a" << 0;
+        QTest::newRow("leading blank") << " 12" << "12" << 0;
+        // "0x" alone has no digit: it compares as text.
+        QTest::newRow("0x is text") << "0x" << "0" << 1;
+        // Reals, a trailing "%" allowed once.
+        QTest::newRow("3.75 < 12.50") << "3.75" << "12.50" << -1;
+        QTest::newRow("12.50 < 100%") << "12.50" << "100%" << -1;
+        QTest::newRow("1e5 is base 16") << "1e5" << "486" << -1;  // 0x1E5 < 0x486
+        QTest::newRow("-1.5 < 0.25") << "-1.50" << "0.25" << -1;
+        QTest::newRow("5%a is text") << "5%a" << "40" << 1;
+        QTest::newRow("5%% is text") << "5%%" << "40" << 1;
+        // A conversion that reads no number leaves the whole text: "%" alone is
+        // the real 0, "-1" the real -1 (as text "%" would come first).
+        QTest::newRow("% alone is the real 0") << "%" << "1.5" << -1;
+        QTest::newRow("% alone after -1") << "%" << "-1" << 1;
+        QTest::newRow("% alone equals 0.0") << "%" << "0.0" << 0;
+        QTest::newRow("blank and % is text") << " %" << "-1" << -1;
+        QTest::newRow("nan equals any real") << "nan" << "2.5" << 0;
+        QTest::newRow("trailing blank is text") << "2.5 " << "10.5" << 1;
+        // Dates and times.
+        QTest::newRow("9 Jan < 10 Jan") << "9.1.2024" << "10.1.2024" << -1;
+        QTest::newRow("9:15 < 12:30") << "12:30" << "9:15" << 1;
+        QTest::newRow("two forms of one day") << "3/15/2024" << "15.3.2024" << 0;
+        QTest::newRow("named month") << "Mar 5, 2024" << "2024-02-29" << 1;
+        // Text: UTF-16 units, case-sensitive, a prefix first, empty first.
+        QTest::newRow("empty first") << "" << "0" << -1;
+        QTest::newRow("both empty") << "" << "" << 0;
+        QTest::newRow("case") << "Zeta" << "alpha" << -1;
+        QTest::newRow("prefix") << "GP-1" << "GP-10" << -1;
+        QTest::newRow("mixed hex and text") << "F" << "12.5" << 1;
+        QTest::newRow("units not code points") << QString::fromUtf16(u"\U0001F600") << QString::fromUtf16(u"\uFFFD")
+                                               << -1;
     }
-}
 
-void TestReportSort::numbersSortBothWays()
-{
-    CReportCtrl list;
-    QStringList texts;
-    for (int v : {7, 12, 1, 10, 3, 11, 2, 9, 4, 8, 6, 5})
-        texts << QString::number(v);
-    Fill(list, texts);
-    list.SortItems(2, true);
-    QStringList ascending;
-    for (int v = 1; v <= 12; ++v)
-        ascending << QString::number(v);
-    QCOMPARE(ColumnTexts(list, 2), ascending);
-    // Each row keeps its own data and cells.
-    for (int r = 0; r < 12; ++r)
-        QCOMPARE(texts[static_cast<int>(list.GetItemData(r))], list.GetItemText(r, 2));
-    list.SortItems(2, false);
-    std::reverse(ascending.begin(), ascending.end());
-    QCOMPARE(ColumnTexts(list, 2), ascending);
+    void compareCells()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, result);
+        QCOMPARE(CReportCtrl::CompareCells(a, b), result);
+        QCOMPARE(CReportCtrl::CompareCells(b, a), -result);
+    }
 
-    CReportCtrl reals;
-    Fill(reals, {"12.50", "100%", "3.75", "-1.50", "0"});
-    reals.SortItems(2, true);
-    QCOMPARE(ColumnTexts(reals, 2), QStringList({"-1.50", "0", "3.75", "12.50", "100%"}));
-    reals.SortItems(2, false);
-    QCOMPARE(ColumnTexts(reals, 2), QStringList({"100%", "12.50", "3.75", "0", "-1.50"}));
-}
+    void dates()
+    {
+        // Days since 30 December 1899, the time of day as their fraction.
+        const std::pair<const char16_t*, double> dates[] = {
+            {u"2024-03-15", 45366}, {u"1899-12-30", 0}, {u"1900-01-01", 2}, {u"1899-12-29", -1},
+            {u"0100-01-01", -657434}, {u"12/31/9999", 2958465}, {u"  15.03.2024  ", 45366},
+            {u"3/15/2024", 45366}, {u"15/3/2024", 45366},  // only the day-first reading is a date
+            {u"3-15-24", 45366}, {u"2024/3/15", 45366}, {u"15 Mar 2024", 45366}, {u"15-march-2024", 45366},
+            {u"March 15, 2024", 45366}, {u"Mar. 15 2024", 45366}, {u"2/29/2024", 45351}, {u"1/2/29", 47120},
+            {u"1/2/30", 10960}, {u"12:00", 0.5}, {u"6:00:00 AM", 0.25}, {u"12:00 am", 0},
+            {u"1:30 PM", (13 * 3600 + 30 * 60) / 86400.0}, {u"2024-03-15T18:00", 45366.75},
+            {u"15.3.2024 18:00:00", 45366.75}};
+        for (const auto& [text, value] : dates)
+            QVERIFY2(Date(text) == std::optional<double>(value), qPrintable(QString::fromUtf16(text)));
+        // Before 1899 a later time of day is still a larger value.
+        QVERIFY(*Date(u"1899-12-29 18:00") > *Date(u"1899-12-29 06:00"));
 
-void TestReportSort::textsAndDatesSort()
-{
-    CReportCtrl list;
-    Fill(list, {"beta", "Alpha", "", "alpha", "GP-10", "GP-1"});
-    list.SortItems(2, true);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"", "Alpha", "GP-1", "GP-10", "alpha", "beta"}));
-    list.SortItems(2, false);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"beta", "alpha", "GP-10", "GP-1", "Alpha", ""}));
+        for (const char16_t* bad : {u"", u"   ", u"abc", u"12", u"1/2", u"12.5", u"31.04.2024", u"2023-02-29",
+                                    u"13/13/2024", u"24:00", u"12:60", u"13:00 PM", u"0:30 AM", u"2024-03-15 x",
+                                    u"2024-03-15 12", u"1.2.3.4", u"15 Foo 2024", u"1/2/12345", u"3/15\u20222024",
+                                    u"2024-3-15T", u"15 Mar", u"99/99/99"})
+            QVERIFY2(!Date(bad), qPrintable(QString::fromUtf16(bad)));
+    }
 
-    CReportCtrl dates;
-    Fill(dates, {"10.1.2024", "9.1.2024", "Dec 31, 2023", "2024-01-09 08:00", "1/10/2024 07:00"});
-    dates.SortItems(2, true);
-    QCOMPARE(ColumnTexts(dates, 2),
-             QStringList({"Dec 31, 2023", "9.1.2024", "2024-01-09 08:00", "10.1.2024", "1/10/2024 07:00"}));
-    dates.SortItems(2, false);
-    QCOMPARE(ColumnTexts(dates, 2),
-             QStringList({"1/10/2024 07:00", "10.1.2024", "2024-01-09 08:00", "9.1.2024", "Dec 31, 2023"}));
-}
+    void numbersTextsAndDatesSortBothWays()
+    {
+        QStringList numbers, ascending, descending;
+        for (int v : {7, 12, 1, 10, 3, 11, 2, 9, 4, 8, 6, 5})
+            numbers << QString::number(v);
+        for (int v = 1; v <= 12; ++v) {
+            ascending << QString::number(v);
+            descending.prepend(QString::number(v));
+        }
+        CheckSort(numbers, ascending, descending);
+        CheckSort({"12.50", "100%", "3.75", "-1.50", "0"}, {"-1.50", "0", "3.75", "12.50", "100%"},
+                  {"100%", "12.50", "3.75", "0", "-1.50"});
+        CheckSort({"beta", "Alpha", "", "alpha", "GP-10", "GP-1"}, {"", "Alpha", "GP-1", "GP-10", "alpha", "beta"},
+                  {"beta", "alpha", "GP-10", "GP-1", "Alpha", ""});
+        CheckSort({"10.1.2024", "9.1.2024", "Dec 31, 2023", "2024-01-09 08:00", "1/10/2024 07:00"},
+                  {"Dec 31, 2023", "9.1.2024", "2024-01-09 08:00", "10.1.2024", "1/10/2024 07:00"},
+                  {"1/10/2024 07:00", "10.1.2024", "2024-01-09 08:00", "9.1.2024", "Dec 31, 2023"});
+    }
 
-void TestReportSort::circularComparisonSortsAsTheQuicksortGives()
-{
-    // "10" > "F" (base 16), "F" > "12.5" (text), "12.5" > "10" (reals): no
-    // order exists, and the quicksort gives what its steps give.
-    QCOMPARE(CReportCtrl::CompareCells("10", "F"), 1);
-    QCOMPARE(CReportCtrl::CompareCells("F", "12.5"), 1);
-    QCOMPARE(CReportCtrl::CompareCells("12.5", "10"), 1);
+    void circularComparisonSortsAsTheQuicksortGives()
+    {
+        // "10" > "F" (base 16), "F" > "12.5" (text), "12.5" > "10" (reals): no
+        // order exists, and the quicksort gives what its steps give.
+        QCOMPARE(CReportCtrl::CompareCells("10", "F"), 1);
+        QCOMPARE(CReportCtrl::CompareCells("F", "12.5"), 1);
+        QCOMPARE(CReportCtrl::CompareCells("12.5", "10"), 1);
 
-    CReportCtrl list;
-    Fill(list, {"10", "F", "12.5"});
-    list.SortItems(2, true);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"12.5", "F", "10"}));
-    list.SortItems(2, false);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"10", "F", "12.5"}));
+        CheckSort({"10", "F", "12.5"}, {"12.5", "F", "10"}, {"10", "F", "12.5"});
+        CReportCtrl again;
+        Fill(again, {"10", "F", "12.5"});
+        again.SortItems(2, false);
+        QCOMPARE(ColumnTexts(again, 2), QStringList({"10", "F", "12.5"}));
+    }
 
-    CReportCtrl again;
-    Fill(again, {"10", "F", "12.5"});
-    again.SortItems(2, false);
-    QCOMPARE(ColumnTexts(again, 2), QStringList({"10", "F", "12.5"}));
-}
-
-void TestReportSort::mixedCellsKeepEveryRowWithItsData()
-{
-    const QStringList pool = {"10", "F", "12.5", "", "-5", "3", "nan", "100%", "abc", "ABC", "9.1.2024",
-                              "12:30", "x", "0x10", "1e5", "5%a", "%", "Zeta", "2024-01-01", "7"};
-    std::mt19937 random(20240315);
-    for (int n : {0, 1, 2, 3, 17, 400}) {
-        QStringList texts;
-        for (int i = 0; i < n; ++i)
-            texts << pool[static_cast<int>(random() % pool.size())];
-        for (bool ascending : {true, false}) {
-            CReportCtrl list;
-            Fill(list, texts);
-            list.SortItems(2, ascending);
-            QCOMPARE(list.GetItemCount(), n);
-            std::vector<int> seen(static_cast<std::size_t>(n), 0);
-            for (int r = 0; r < n; ++r) {
-                const uint32_t data = list.GetItemData(r);
-                QVERIFY(data < static_cast<uint32_t>(n));
-                ++seen[data];
-                QCOMPARE(list.GetItemText(r, 2), texts[static_cast<int>(data)]);
-                QCOMPARE(list.GetItemText(r, 1), QStringLiteral("row %1").arg(data));
-                QCOMPARE(list.GetItemText(r, 0), QString::number(data + 1));
+    void mixedCellsKeepEveryRowWithItsData()
+    {
+        const QStringList pool = {"10", "F", "12.5", "", "-5", "3", "nan", "100%", "abc", "ABC", "9.1.2024",
+                                  "12:30", "x", "0x10", "1e5", "5%a", "%", "Zeta", "2024-01-01", "7"};
+        std::mt19937 random(20240315);
+        for (int n : {0, 1, 2, 3, 17, 400}) {
+            QStringList texts;
+            for (int i = 0; i < n; ++i)
+                texts << pool[static_cast<int>(random() % pool.size())];
+            for (bool ascending : {true, false}) {
+                CReportCtrl list;
+                Fill(list, texts);
+                list.SortItems(2, ascending);
+                QCOMPARE(list.GetItemCount(), n);
+                std::vector<int> seen(static_cast<std::size_t>(n), 0);
+                for (int r = 0; r < n; ++r) {
+                    const uint32_t data = list.GetItemData(r);
+                    QVERIFY(data < static_cast<uint32_t>(n));
+                    ++seen[data];
+                    QCOMPARE(list.GetItemText(r, 2), texts[static_cast<int>(data)]);
+                    QCOMPARE(list.GetItemText(r, 1), QStringLiteral("row %1").arg(data));
+                    QCOMPARE(list.GetItemText(r, 0), QString::number(data + 1));
+                }
+                QVERIFY(std::all_of(seen.begin(), seen.end(), [](int s) { return s == 1; }));
             }
-            QVERIFY(std::all_of(seen.begin(), seen.end(), [](int s) { return s == 1; }));
         }
     }
-}
 
-void TestReportSort::headerClicksTurnTheOrderRound()
-{
-    CReportCtrl list;
-    Fill(list, {"2", "3", "1"});
-    list.SetItemText(0, 1, "b");
-    list.SetItemText(1, 1, "c");
-    list.SetItemText(2, 1, "a");
-    list.resize(400, 200);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy sorted(&list, &CReportCtrl::sorted);
-    QHeaderView* header = list.horizontalHeader();
-    auto click = [&](int column) {
-        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    };
+    void headerClicksTurnTheOrderRound()
+    {
+        CReportCtrl list;
+        Fill(list, {"2", "3", "1"});
+        for (int r = 0; r < 3; ++r)
+            list.SetItemText(r, 1, QStringLiteral("bca").mid(r, 1));
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy sorted(&list, &CReportCtrl::sorted);
+        QHeaderView* header = list.horizontalHeader();
+        auto click = [&](int column) {
+            const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        };
 
-    click(2);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"1", "2", "3"}));
-    QCOMPARE(sorted.count(), 1);
-    QCOMPARE(sorted.last(), QVariantList({2, true}));
-    click(2);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"3", "2", "1"}));
-    QCOMPARE(sorted.last(), QVariantList({2, false}));
-    click(1);
-    QCOMPARE(ColumnTexts(list, 1), QStringList({"a", "b", "c"}));
-    QCOMPARE(sorted.last(), QVariantList({1, true}));
-    QCOMPARE(list.GetSortColumn(), 1);
+        click(2);
+        QCOMPARE(ColumnTexts(list, 2), QStringList({"1", "2", "3"}));
+        QCOMPARE(sorted.count(), 1);
+        QCOMPARE(sorted.last(), QVariantList({2, true}));
+        click(2);
+        QCOMPARE(ColumnTexts(list, 2), QStringList({"3", "2", "1"}));
+        QCOMPARE(sorted.last(), QVariantList({2, false}));
+        click(1);
+        QCOMPARE(ColumnTexts(list, 1), QStringList({"a", "b", "c"}));
+        QCOMPARE(sorted.last(), QVariantList({1, true}));
+        QCOMPARE(list.GetSortColumn(), 1);
 
-    // A set text forgets the sort: the same column sorts ascending again.
-    list.SetItemText(0, 2, "0");
-    QCOMPARE(list.GetSortColumn(), -1);
-    click(1);
-    QCOMPARE(sorted.last(), QVariantList({1, true}));
-    // So does an inserted row.
-    list.InsertItem(3, "4", 3);
-    list.SetItemText(3, 1, "d");
-    click(1);
-    QCOMPARE(sorted.last(), QVariantList({1, true}));
-    QCOMPARE(sorted.count(), 5);
-}
+        // A set text forgets the sort: the same column sorts ascending again.
+        list.SetItemText(0, 2, "0");
+        QCOMPARE(list.GetSortColumn(), -1);
+        click(1);
+        QCOMPARE(sorted.last(), QVariantList({1, true}));
+        // So does an inserted row.
+        list.InsertItem(3, "4", 3);
+        list.SetItemText(3, 1, "d");
+        click(1);
+        QCOMPARE(sorted.last(), QVariantList({1, true}));
+        QCOMPARE(sorted.count(), 5);
+    }
 
-void TestReportSort::sortCarriesSelectionFocusAndColours()
-{
-    CReportCtrl list;
-    Fill(list, {"c", "a", "b", "d"});
-    list.SetItemStates(0, CReportCtrl::StateSelected | CReportCtrl::StateFocused);  // "c"
-    list.SetItemStates(3, CReportCtrl::StateSelected);                             // "d"
-    list.SetItemTextColor(2, 2, QColor(255, 0, 0));                                // "b"
-    list.SetItemBkColor(2, 1, QColor(0, 0, 255));
-    list.SortItems(2, true);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"a", "b", "c", "d"}));
-    QCOMPARE(list.GetItemStates(2), CReportCtrl::StateSelected | CReportCtrl::StateFocused | CReportCtrl::StateUnchecked);
-    QCOMPARE(list.GetItemStates(3), CReportCtrl::StateSelected | CReportCtrl::StateUnfocused | CReportCtrl::StateUnchecked);
-    QCOMPARE(list.GetItemStates(0), CReportCtrl::StateUnselected | CReportCtrl::StateUnfocused | CReportCtrl::StateUnchecked);
-    QCOMPARE(list.GetItemCount(CReportCtrl::StateSelected), 2);
-    QCOMPARE(list.GetFirstSelectedItem(), 2);
-    QCOMPARE(list.GetItemTextColor(1, 2), QColor(255, 0, 0));
-    QCOMPARE(list.GetItemBkColor(1, 1), QColor(0, 0, 255));
-    QCOMPARE(list.GetItemTextColor(0, 2), list.palette().color(QPalette::Text));
-}
+    void sortCarriesSelectionFocusAndColours()
+    {
+        CReportCtrl list;
+        Fill(list, {"c", "a", "b", "d"});
+        list.SetItemStates(0, CReportCtrl::StateSelected | CReportCtrl::StateFocused);  // "c"
+        list.SetItemStates(3, CReportCtrl::StateSelected);                             // "d"
+        list.SetItemTextColor(2, 2, QColor(255, 0, 0));                                // "b"
+        list.SetItemBkColor(2, 1, QColor(0, 0, 255));
+        list.SortItems(2, true);
+        QCOMPARE(ColumnTexts(list, 2), QStringList({"a", "b", "c", "d"}));
+        QCOMPARE(list.GetItemStates(2), CReportCtrl::StateSelected | CReportCtrl::StateFocused | CReportCtrl::StateUnchecked);
+        QCOMPARE(list.GetItemStates(3), CReportCtrl::StateSelected | CReportCtrl::StateUnfocused | CReportCtrl::StateUnchecked);
+        QCOMPARE(list.GetItemStates(0), CReportCtrl::StateUnselected | CReportCtrl::StateUnfocused | CReportCtrl::StateUnchecked);
+        QCOMPARE(list.GetItemCount(CReportCtrl::StateSelected), 2);
+        QCOMPARE(list.GetFirstSelectedItem(), 2);
+        QCOMPARE(list.GetItemTextColor(1, 2), QColor(255, 0, 0));
+        QCOMPARE(list.GetItemBkColor(1, 1), QColor(0, 0, 255));
+        QCOMPARE(list.GetItemTextColor(0, 2), list.palette().color(QPalette::Text));
+    }
 
-void TestReportSort::noSortWithoutAClickableHeader()
-{
-    CReportCtrl list;
-    Fill(list, {"2", "1"});
-    QSignalSpy sorted(&list, &CReportCtrl::sorted);
-    list.SortItems(3, true);
-    list.SortItems(-1, true);
-    list.horizontalHeader()->setSectionsClickable(false);
-    list.SortItems(2, true);
-    list.horizontalHeader()->setSectionsClickable(true);
-    list.horizontalHeader()->hide();
-    list.SortItems(2, true);
-    QCOMPARE(sorted.count(), 0);
-    QCOMPARE(ColumnTexts(list, 2), QStringList({"2", "1"}));
-    QCOMPARE(list.GetSortColumn(), -1);
+    void noSortWithoutAClickableHeader()
+    {
+        CReportCtrl list;
+        Fill(list, {"2", "1"});
+        QSignalSpy sorted(&list, &CReportCtrl::sorted);
+        list.SortItems(3, true);
+        list.SortItems(-1, true);
+        list.horizontalHeader()->setSectionsClickable(false);
+        list.SortItems(2, true);
+        list.horizontalHeader()->setSectionsClickable(true);
+        list.horizontalHeader()->hide();
+        list.SortItems(2, true);
+        QCOMPARE(sorted.count(), 0);
+        QCOMPARE(ColumnTexts(list, 2), QStringList({"2", "1"}));
+        QCOMPARE(list.GetSortColumn(), -1);
 
-    // One row: sorted (nothing moves) and reported.
-    CReportCtrl one;
-    Fill(one, {"x"});
-    QSignalSpy sortedOne(&one, &CReportCtrl::sorted);
-    one.SortItems(2, false);
-    QCOMPARE(sortedOne.count(), 1);
-    QCOMPARE(one.GetSortColumn(), 2);
-    QVERIFY(!one.IsSortAscending());
-}
+        // One row: sorted (nothing moves) and reported.
+        CReportCtrl one;
+        Fill(one, {"x"});
+        QSignalSpy sortedOne(&one, &CReportCtrl::sorted);
+        one.SortItems(2, false);
+        QCOMPARE(sortedOne.count(), 1);
+        QCOMPARE(one.GetSortColumn(), 2);
+        QVERIFY(!one.IsSortAscending());
+    }
 
-void TestReportSort::realsReadAlikeInADecimalCommaLocale()
-{
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "pl_PL.utf8"))
-        QSKIP("no Polish locale on this machine");
-    const int decimalPoint = CReportCtrl::CompareCells("3.75", "12.50");
-    const int comma = CReportCtrl::CompareCells("3,75", "12,50");
-    CReportCtrl list;
-    Fill(list, {"12.50", "100%", "3.75"});
-    list.SortItems(2, true);
-    const QStringList sorted = ColumnTexts(list, 2);
-    std::setlocale(LC_NUMERIC, previous.c_str());
-    QCOMPARE(decimalPoint, -1);
-    QCOMPARE(comma, 1);  // text: "3" after "1"
-    QCOMPARE(sorted, QStringList({"3.75", "12.50", "100%"}));
-}
+    void realsReadAlikeInADecimalCommaLocale()
+    {
+        // The process locale is put back however the test ends.
+        struct Restore {
+            std::string name;
+            ~Restore() { std::setlocale(LC_NUMERIC, name.c_str()); }
+        } restore{std::setlocale(LC_NUMERIC, nullptr)};
+        QVERIFY2(std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr,
+                 "the pl_PL.UTF-8 locale is missing (scripts/setup.sh generates it)");
+        QCOMPARE(std::localeconv()->decimal_point[0], ',');
+        QCOMPARE(CReportCtrl::CompareCells("3.75", "12.50"), -1);
+        QCOMPARE(CReportCtrl::CompareCells("3,75", "12,50"), 1);  // text: "3" after "1"
+        CheckSort({"12.50", "100%", "3.75"}, {"3.75", "12.50", "100%"}, {"100%", "12.50", "3.75"});
+    }
+};
 
 QTEST_MAIN(TestReportSort)
 #include "test_report_sort.moc"

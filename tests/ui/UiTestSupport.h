@@ -11,74 +11,66 @@
 #include "Shell.h"
 #include "UiPrompts.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QList>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QString>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <memory>
 
-// Answers the program's questions from a script and records every message.
+// Answers the program's questions from a script (an empty script answers
+// Cancel, No or no file) and records every message and question.
 class ScriptedPrompts : public IUiPrompts {
 public:
     ScriptedPrompts() { previous = SetPrompts(this); }
     ~ScriptedPrompts() override { SetPrompts(previous); }
 
     void Warn(QWidget*, const QString& text) override { warnings.append(text); }
-    bool AskYesNo(QWidget*, const QString& text) override
-    {
-        questions.append(text);
-        if (yesNo.empty())
-            return false;
-        bool a = yesNo.front();
-        yesNo.pop_front();
-        return a;
-    }
-    Answer AskYesNoCancel(QWidget*, const QString& text) override
-    {
-        questions.append(text);
-        if (saveAnswers.empty())
-            return Answer::Cancel;
-        Answer a = saveAnswers.front();
-        saveAnswers.pop_front();
-        return a;
-    }
+    bool AskYesNo(QWidget*, const QString& text) override { return Ask(text, yesNo, false); }
+    Answer AskYesNoCancel(QWidget*, const QString& text) override { return Ask(text, saveAnswers, Answer::Cancel); }
     QString OpenFileName(QWidget*, const QString& title, const QString&, const QString& filter) override
     {
-        dialogTitles.append(title);
-        filters.append(filter);
-        return Next();
+        return FileName(title, filter);
     }
     QString SaveFileName(QWidget*, const QString& title, const QString& suggested, const QString& filter) override
     {
-        dialogTitles.append(title);
-        filters.append(filter);
         suggestions.append(suggested);
-        return Next();
+        return FileName(title, filter);
     }
 
     std::deque<Answer> saveAnswers;
     std::deque<bool> yesNo;
     std::deque<QString> fileNames;
-    QStringList warnings;
-    QStringList questions;
-    QStringList dialogTitles;
-    QStringList filters;
-    QStringList suggestions;
+    QStringList warnings, questions, dialogTitles, filters, suggestions;
 
 private:
-    QString Next()
+    template <typename T>
+    static T Next(std::deque<T>& script, T none)
     {
-        if (fileNames.empty())
-            return QString();
-        QString n = fileNames.front();
-        fileNames.pop_front();
-        return n;
+        if (script.empty())
+            return none;
+        T a = script.front();
+        script.pop_front();
+        return a;
+    }
+    template <typename T>
+    T Ask(const QString& question, std::deque<T>& script, T none)
+    {
+        questions.append(question);
+        return Next(script, none);
+    }
+    QString FileName(const QString& title, const QString& filter)
+    {
+        dialogTitles.append(title);
+        filters.append(filter);
+        return Next(fileNames, QString());
     }
     IUiPrompts* previous = nullptr;
 };
@@ -97,20 +89,15 @@ public:
     QList<QUrl> opened;
 };
 
-// The program folder of the build (databases, help, manuals).
-inline std::string ProgramFolderForTests()
-{
-    const char* home = std::getenv("DALVOR_HOME");
-    return home ? std::string(home) : std::string();
-}
-
-// An application object started as the program starts it, in a language.
+// An application object started as the program starts it, in a language, on
+// the program folder of the build (databases, help, manuals).
 inline std::unique_ptr<CDalvorApp> StartedApp(int language = LangPolish)
 {
     auto app = std::make_unique<CDalvorApp>();
     MemorySettings settings;
     settings.values["Settings/Language"] = language;
-    app->InitCoreInstance(settings, "pl-PL", ProgramFolderForTests());
+    const char* home = std::getenv("DALVOR_HOME");
+    app->InitCoreInstance(settings, "pl-PL", home ? std::string(home) : std::string());
     return app;
 }
 
@@ -123,11 +110,27 @@ inline QString FreshFolder(const QString& name)
     return path;
 }
 
+// Runs `act`, which opens a modal dialog, and `onDialog` on that dialog once
+// it is up; fails when no such dialog came.
+template <typename Dialog>
+void WithModal(const std::function<void()>& act, const std::function<void(Dialog*)>& onDialog)
+{
+    bool seen = false;
+    QObject guard;  // a dialog that never came leaves no timer behind
+    QTimer::singleShot(0, &guard, [&] {
+        auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        seen = true;
+        onDialog(dlg);
+    });
+    act();
+    QVERIFY2(seen, "no modal dialog of the kind awaited was opened");
+}
+
 // The main window on a core of its own, started as the program starts it: its
 // settings in a fresh folder of the test's, the program's questions answered
 // by a script, the start-up picture held until the test ends it. A test class
-// derives from it after QObject and calls these from its own init, cleanup and
-// start-up.
+// derives from it after QObject and calls these from its init and cleanup.
 class MainWindowFixture {
 protected:
     std::unique_ptr<CDalvorApp> app;
@@ -135,11 +138,9 @@ protected:
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<ScriptedPrompts> prompts;
 
-    // Before each test.
     void InitWindowTest()
     {
         prompts = std::make_unique<ScriptedPrompts>();
-        pictureMs = CDalvorView::startupPictureMs;
         CDalvorView::startupPictureMs = 60 * 60 * 1000;
     }
 
@@ -153,7 +154,7 @@ protected:
         frame->StartUp(ReferenceLoadStatus{}, QString());
     }
 
-    // After each test: nothing is left to save, and everything goes.
+    // Nothing is left to save, and everything goes.
     void CleanupWindowTest()
     {
         if (frame)
@@ -166,5 +167,5 @@ protected:
     }
 
 private:
-    int pictureMs = CDalvorView::startupPictureMs;
+    const int pictureMs = CDalvorView::startupPictureMs;
 };

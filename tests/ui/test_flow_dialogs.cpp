@@ -106,9 +106,6 @@ private slots:
             QCOMPARE(dlg->ResultEdit()->text(), QString::fromStdString(FormatC("%.3f", c.flow)));
             QVERIFY(dlg->OkButton()->isEnabled());
         }
-        // Each of them is 0.001 m3/s, to the last bit or nearly.
-        QVERIFY(std::fabs(3.6 / 3600.0 - 0.001) < 1e-18);
-        QVERIFY(std::fabs(86.4 / 86400.0 - 0.001) < 1e-18);
         // The decimal comma becomes a point in the field too.
         Convert(*dlg, 2, QStringLiteral("1,5"));
         QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("1.5"));
@@ -152,73 +149,64 @@ private slots:
         QCOMPARE(dlg->result(), 0);
     }
 
-    void flowUnitsOkAndCancel()
+    void okAndCancel()
     {
-        {
+        // OK hands the converted flow back; Cancel and Escape reject.
+        for (const char* close : {"OK", "Cancel", "Escape"}) {
             CFlowUnitsCalcDlg dlg(*app);
             dlg.flowRate = 1.5;
             QTimer::singleShot(0, &dlg, [&] {
                 Convert(dlg, 2, QStringLiteral("20"));
-                QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+                if (close[0] == 'E')
+                    QTest::keyClick(&dlg, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(close[0] == 'O' ? dlg.OkButton() : dlg.CancelButton(), Qt::LeftButton);
             });
-            QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-            QCOMPARE(dlg.flowRate, 0.02);
+            QVERIFY2(dlg.exec() == (close[0] == 'O' ? QDialog::Accepted : QDialog::Rejected), close);
+            if (close[0] == 'O')
+                QCOMPARE(dlg.flowRate, 0.02);
         }
-        {
-            CFlowUnitsCalcDlg dlg(*app);
-            dlg.flowRate = 1.5;
+        // The fluid dialog: End on the slider, then OK, hands back the top of
+        // the scale; Cancel rejects.
+        for (bool ok : {true, false}) {
+            CFluidParmsDlg dlg(*app);
+            dlg.viscosity = 1.31e-6f;
             QTimer::singleShot(0, &dlg, [&] {
-                Convert(dlg, 2, QStringLiteral("20"));
-                QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
+                dlg.Slider()->setFocus();
+                QTest::keyClick(dlg.Slider(), Qt::Key_End);
+                QTest::mouseClick(ok ? dlg.OkButton() : dlg.CancelButton(), Qt::LeftButton);
             });
-            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
-        }
-        {
-            // Escape is a cancel too.
-            CFlowUnitsCalcDlg dlg(*app);
-            dlg.flowRate = 1.5;
-            QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
-            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+            QCOMPARE(dlg.exec(), int(ok ? QDialog::Accepted : QDialog::Rejected));
+            if (ok)
+                QCOMPARE(dlg.viscosity, GridViscosity(20));
         }
     }
 
     void fluidPresetsOnTheGrid()
     {
-        // Clear water: position 0, 0 mg/l, the single-precision constant back.
         auto dlg = Fluid(1.31e-6f);
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Fluid properties"));
         QCOMPARE(dlg->Slider()->minimum(), 0);
         QCOMPARE(dlg->Slider()->maximum(), 20);
-        QCOMPARE(dlg->Slider()->value(), 0);
-        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("0"));
-        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.31e-06"));
-        QCOMPARE(dlg->viscosity, 1.3100000160193304e-06);
         QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1492"))->text(),
                  QStringLiteral("Concentration of suspensions (c):"));
         QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1491"))->text(), QStringLiteral("1000"));
-
-        // 1.41e-6: 500 mg/l at position 10.
-        dlg = Fluid(1.41e-6);
-        QCOMPARE(dlg->Slider()->value(), 10);
-        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("500"));
-        QCOMPARE(dlg->viscosity, GridViscosity(10));
-        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.41e-06"));
-
-        // Below clear water: position 0, and clear water comes back.
-        dlg = Fluid(1.0e-6);
-        QCOMPARE(dlg->Slider()->value(), 0);
-        QCOMPARE(dlg->viscosity, double(1.31e-6f));
-        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.31e-06"));
-
-        // Far above the scale: position 0 as well.
-        dlg = Fluid(5e-6);
-        QCOMPARE(dlg->Slider()->value(), 0);
-
-        // The page's own "1.51e-06" reopens at the top.
-        dlg = Fluid(1.51e-6);
-        QCOMPARE(dlg->Slider()->value(), 20);
-        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("1000"));
-        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.51e-06"));
+        // Clear water (the single-precision constant comes back), a point of
+        // the grid, below clear water and far above the scale (clear water
+        // again), and the page's own top of the scale.
+        const struct { double given; int position; const char* concentration; const char* shown; double viscosity; }
+        cases[] = {{1.31e-6f, 0, "0", "1.31e-06", 1.3100000160193304e-06},
+                   {1.41e-6, 10, "500", "1.41e-06", GridViscosity(10)},
+                   {1.0e-6, 0, "0", "1.31e-06", double(1.31e-6f)},
+                   {5e-6, 0, "0", "1.31e-06", double(1.31e-6f)},
+                   {1.51e-6, 20, "1000", "1.51e-06", GridViscosity(20)}};
+        for (const auto& c : cases) {
+            dlg = Fluid(c.given);
+            QCOMPARE(dlg->Slider()->value(), c.position);
+            QCOMPARE(dlg->ConcentrationEdit()->text(), QString::fromLatin1(c.concentration));
+            QCOMPARE(dlg->ViscosityEdit()->text(), QString::fromLatin1(c.shown));
+            QCOMPARE(dlg->viscosity, c.viscosity);
+        }
     }
 
     void fluidSliderWalksTheGrid()
@@ -244,31 +232,6 @@ private slots:
         // Grid concentrations k x 50 map to position k.
         for (int k = 0; k <= 19; ++k)
             QCOMPARE(CFluidParmsDlg::SliderPosition(50.0 * k), k);
-    }
-
-    void fluidOkAndCancel()
-    {
-        {
-            CFluidParmsDlg dlg(*app);
-            dlg.viscosity = 1.31e-6f;
-            QTimer::singleShot(0, &dlg, [&] {
-                dlg.Slider()->setFocus();
-                QTest::keyClick(dlg.Slider(), Qt::Key_End);
-                QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
-            });
-            QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-            QCOMPARE(dlg.Slider()->value(), 20);
-            QCOMPARE(dlg.viscosity, GridViscosity(20));
-        }
-        {
-            CFluidParmsDlg dlg(*app);
-            dlg.viscosity = 1.31e-6f;
-            QTimer::singleShot(0, &dlg, [&] {
-                dlg.Slider()->setValue(5);
-                QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
-            });
-            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
-        }
     }
 
     void decimalFieldsReadAsThePagesRead()
