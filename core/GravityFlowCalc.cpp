@@ -119,13 +119,7 @@ void CDalvorApp::CalcGravityFlow()
             r.chosenCandidate = chosen;
             if (chosen < 0)
                 break;
-            const DiameterCandidate& candidate = r.candidates[chosen];
-            r.innerDiameter = candidate.innerDiameter;
-            r.outerDiameter = candidate.outerDiameter;
-            r.nominalSize = candidate.nominalSize;
-            r.roughness = candidate.roughness;
-            if (r.userRoughness > 0.0)
-                r.roughness = r.userRoughness;
+            TakeCandidateSize(r, r.candidates[chosen]);
             D = r.innerDiameter / 1000.0;
             k = r.roughness / 1000.0;  // a roughness that is no number spoils the result below
             KeepFinite(r.outerDiameter);
@@ -191,4 +185,12 @@ void CDalvorApp::CalcGravityFlow()
         SetText(r.head.warning, LoadLangString(20248));
     if (r.minSlopeStorm > r.slope)
         SetText(r.head.warning, LoadLangString(20249));
+}
+
+void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size)
+{
+    record.innerDiameter = size.innerDiameter;
+    record.outerDiameter = size.outerDiameter;
+    record.nominalSize = size.nominalSize;
+    record.roughness = record.userRoughness > 0.0 ? record.userRoughness : size.roughness;
 }

@@ -666,13 +666,8 @@ void CGravityFlowPage::OnSelchangeDiameter()
 void CGravityFlowPage::TakeSize(const DiameterCandidate& size)
 {
     GravityFlowRecord& r = Record();
-    r.nominalSize = size.nominalSize;
-    r.innerDiameter = size.innerDiameter;
-    r.outerDiameter = size.outerDiameter;
-    r.roughness = size.roughness;
+    TakeCandidateSize(r, size);
     r.madeToOrder = size.madeToOrder;
-    if (r.userRoughness > 0.0)
-        r.roughness = r.userRoughness;
 }
 
 void CGravityFlowPage::OnTarget(int mode)
