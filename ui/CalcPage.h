@@ -18,6 +18,7 @@
 
 class CDalvorApp;
 class CCalcSheet;
+class CImportDlg;
 class QPushButton;
 
 struct CalcPageInfo {
@@ -68,6 +69,14 @@ public:
     // Transfers the page's data to its controls and back.
     virtual void DataToControls() {}
     virtual void DataFromControls() {}
+
+    // ---- import of another stored calculation's values ------------------------
+    // The sheet copies each ticked value's text into the page's edit of the
+    // same quantity; a page adds its own steps before the copy (a product or
+    // size chosen from the imported diameter) and after it (texts derived
+    // from the copied ones). Data to the controls and a recalculation follow.
+    virtual void BeforeImport(const CImportDlg& dlg) { (void)dlg; }
+    virtual void AfterImport(const CImportDlg& dlg) { (void)dlg; }
 
     // ---- lifecycle, driven by the sheet -------------------------------------
     // The first activation initialises the page, every activation sets it

@@ -7,9 +7,11 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class CDalvorApp;
 class CCalcPage;
+class CImportDlg;
 class CTabCtrlEx;
 class QStackedWidget;
 
@@ -40,10 +42,28 @@ public:
     // record from its defaults and the current stored record, shown and
     // recalculated; however the manager was closed.
     void ManageProject();
-    // The import of values from another stored calculation. It is offered
-    // only when the import dialog exists (see ImportAvailable).
+    // The import of values from another stored calculation: the import
+    // dialog, then on OK the ticked values into the active page. Only the
+    // tank, manhole and buried-pipe pages take values; on any other page
+    // nothing happens.
     void ImportIntoActivePage();
-    bool ImportAvailable() const { return false; }
+    bool ImportAvailable() const { return true; }
+    static bool TakesImport(int kind);
+    // The copy after OK: the page's steps before, each ticked value's text
+    // into the page's edit of its quantity, the page's steps after, data to
+    // the controls and a recalculation.
+    static void ImportInto(CCalcPage* page, const CImportDlg& dlg);
+    // Where a ticked value goes on the page of a kind: the check box, the
+    // dialog's value field and the page's edit, in the order of copying (of
+    // two values for one edit the later wins). Diameters going to a product
+    // or size list are the pages' own steps and are not listed.
+    struct ImportCopy {
+        int kind;
+        int box;
+        int field;
+        int target;
+    };
+    static const std::vector<ImportCopy>& ImportCopies();
     // After a project was opened or replaced: the pages' store buttons follow
     // the stored counts.
     void ProjectReplaced();
