@@ -159,7 +159,7 @@ CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
         Register(f.field, e, false);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
-        e->setFixedWidth(f.format ? 70 : 130);
+        e->setFixedWidth(f.format ? 70 : 160);
         fields.append({f.field, e});
         grid->addWidget(l, row, 0);
         grid->addWidget(e, row, 1);
