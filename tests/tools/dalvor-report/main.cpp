@@ -95,7 +95,7 @@ int main(int argc, char* argv[])
         } else if (a == "--title" && i + 1 < argc) {
             title = argv[++i];
             haveTitle = true;
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
             return Usage();
         } else {
             args.push_back(a);
