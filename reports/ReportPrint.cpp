@@ -34,6 +34,7 @@ constexpr float kTallPictureF = 1.15f;
 constexpr float kInsetShare = 0.01f;
 constexpr float kUnderShare = 0.98f;
 constexpr int kPdfDpi = 600;
+constexpr int kRowFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 QString ToQ(const std::u16string& s)
 {
@@ -217,10 +218,11 @@ void CReportPrint::DrawColumn(QPainter& p, int c, int& y, const PageRect& r, int
         if (rows > 0) {
             const std::u16string heading =
                 FromFixed(sec.label[0], 129) + u" " + FromFixed(sec.value[0], 129);
-            p.setFont(fonts[sec.rowFlag[0] == 1 ? 6 : 1]);
-            p.drawText(QRect(hLeft, y, hRight - hLeft, headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                       ToQ(heading));
-            y += headingHeight + 1;
+            const QFont& headingFont = fonts[sec.rowFlag[0] == 1 ? 6 : 1];
+            const int hh = FittedHeight(headingFont, hRight - hLeft, ToQ(heading), headingHeight);
+            p.setFont(headingFont);
+            p.drawText(QRect(hLeft, y, hRight - hLeft, hh), kRowFlags, ToQ(heading));
+            y += hh + 1;
             for (int i = 1; i < rows; ++i) {
                 const std::u16string label = FromFixed(sec.label[i], 129);
                 const std::u16string value = FromFixed(sec.value[i], 129);
@@ -228,14 +230,27 @@ void CReportPrint::DrawColumn(QPainter& p, int c, int& y, const PageRect& r, int
                 if (text.empty())
                     continue;
                 const bool heavy = sec.rowFlag[i] == 1;
-                p.setFont(fonts[heavy ? 7 : 2]);
-                p.drawText(QRect(rLeft, y, rRight - rLeft, rowHeight), Qt::AlignLeft | Qt::AlignTop, ToQ(text));
+                const QFont& font = fonts[heavy ? 7 : 2];
+                const int rh = FittedHeight(font, rRight - rLeft, ToQ(text), rowHeight);
+                p.setFont(font);
+                p.drawText(QRect(rLeft, y, rRight - rLeft, rh), kRowFlags, ToQ(text));
                 const bool gap = heavy && i + 1 < rows && sec.rowFlag[i + 1] != 1;
-                y += rowHeight + (gap ? 15 : 1);
+                y += rh + (gap ? 15 : 1);
             }
         }
         y += static_cast<int>(0.1 * lineHeight10);
     }
+}
+
+int CReportPrint::FittedHeight(const QFont& font, int width, const QString& text, int height) const
+{
+    // A row wider than its column goes on over more lines rather than being
+    // cut off at the column's edge.
+    const QFontMetrics fm(font, device);
+    if (fm.horizontalAdvance(text) <= width)
+        return height;
+    const QRect wrapped = fm.boundingRect(QRect(0, 0, width, 1 << 20), kRowFlags, text);
+    return std::max(height, wrapped.height() + height - fm.height());
 }
 
 void CReportPrint::PlacePicture(QPainter& p, const QRect& target)

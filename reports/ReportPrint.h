@@ -92,6 +92,8 @@ private:
                     int align, bool measureOnly);
     void DrawColumn(QPainter& p, int column, int& y, const PageRect& r, int half);
     void PlacePicture(QPainter& p, const QRect& target);
+    // A row's height: its own, or more when its text must wrap to fit.
+    int FittedHeight(const QFont& font, int width, const QString& text, int height) const;
 
     const ReportSection (&sections)[10];
     QPaintDevice* device = nullptr;
