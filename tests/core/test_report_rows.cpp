@@ -119,9 +119,6 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          1, 1, "Pipe bottom gradient: ", "0.01 ‰"},
         {"gravity sought quantity", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 3; },
          0, 1, "Object of the calculations: ", "section filling rate"},
-        {"gravity wall", KindGravityFlow,
-         [](CDalvorApp& a) { a.gravityFlow.mode = 1, a.gravityFlow.outerDiameter = 110, a.gravityFlow.innerDiameter = 103.6; },
-         2, 5, "Pipe wall thickness (g): ", "3.2 mm"},
         {"pressure flow 0.05", KindPressureFlow, [](CDalvorApp& a) { a.pressureFlow.mode = 1, a.pressureFlow.flow = 0.05; },
          1, 1, "Flow rate: ", "0.050 m³/s = 180 m³/h = 50 l/s"},
         {"pressure coefficient", KindPressureFlow,
@@ -146,8 +143,6 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          1, 9, nullptr, "2.50 m"},
         {"manhole eccentric", KindManhole, [](CDalvorApp& a) { a.manhole.eccentric = 1, a.manhole.ballastHeight = 1; },
          1, 11, " ", " "},
-        {"manhole diameter", KindManhole, [](CDalvorApp& a) { a.manhole.nominalDiameter = 1.2; },
-         0, 2, "Manhole nominal diameter (Dns): ", "1200 mm"},
         {"tank PD single precision", KindTank,
          [](CDalvorApp& a) { a.tank.foundationLevel = 1.0, a.tank.outerDiameter = 1010, a.tank.innerDiameter = 1000; },
          2, 2, "Inside bottom level (PD): ", "1.01 m"},
@@ -155,10 +150,6 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          1, 4, "Calculated anchoring force (Fk): ", "0.01 kN"},
         {"tank Fk 0.0099 hidden", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 0.0099, a.tank.upliftForce = 5; },
          1, 14, "Single slab weight (Gf): ", "-"},
-        {"tank W always", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 0, a.tank.upliftForce = 5; },
-         1, 1, "Total uplift force (W): ", "5.00 kN"},
-        {"tank anchors", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.anchorCount = 4; },
-         1, 5, "Number of anchors (n): ", "4 pcs"},
         {"tank slab length one decimal", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.slabLength = 2.46; },
          1, 10, "Designed slab length (Lf): ", "2.5 m"},
         {"tank no slab length suffices", KindTank,
@@ -205,11 +196,6 @@ TEST(ReportRows, ConclusionSplitsAndBounds)
         EXPECT_EQ(Label(*app, 3, 2).size(), c.row2);
         EXPECT_EQ(Label(*app, 3, 3).size(), c.row3);
     }
-    // A long soil name is cut to 63 units on its row.
-    app->ResetAllRecords();
-    CopyBounded(app->manhole.soilName, Repeat(u's', 200));
-    app->BuildManholeReport();
-    EXPECT_EQ(Value(*app, 4, 1).size(), 63u);
 }
 
 TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
