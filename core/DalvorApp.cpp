@@ -152,11 +152,13 @@ ReferenceLoadStatus CDalvorApp::InitCoreInstance(ISettings& settings, const std:
     // The defaults of the tank, manhole and buried pipe read the first rows of
     // the tables, so they follow the load.
     ResetAllRecords();
+    LoadOrSavePrintTitles(0);
     return status;
 }
 
 void CDalvorApp::ExitInstance(ISettings& settings)
 {
+    LoadOrSavePrintTitles(1);
     FreeReferenceData();
     FreeProject();
     settings.WriteInt("Settings", "Language", languageOffset);

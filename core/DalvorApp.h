@@ -7,10 +7,12 @@
 #include "PressureFlowCalculator.h"
 #include "PrintData.h"
 #include "Records.h"
+#include "ReportRows.h"
 #include "ReferenceTables.h"
 #include "Settings.h"
 
 #include <cstdint>
+#include <ctime>
 #include <span>
 #include <string>
 #include <vector>
@@ -119,6 +121,24 @@ public:
     static constexpr double kNoSlabLength = 1.0e9;
     static bool NoSlabLengthSuffices(double minSlabLength) { return minSlabLength >= kNoSlabLength; }
 
+    // ---- report rows, printout texts and print titles --------------------
+    // Each rewrites the whole report table from its kind's working record.
+    void BuildGravityFlowReport();
+    void BuildPressureFlowReport();
+    void BuildBuriedPipeReport();
+    void BuildManholeReport();
+    void BuildTankReport();
+    // The builder of a kind; false for anything that is not a kind.
+    bool BuildReport(int kind);
+    // The printout's texts for a kind's working record at a local time, with
+    // print title 0; empty texts for anything that is not a kind.
+    ReportPageTexts MakeReportTexts(int kind, const std::tm& now) const;
+    // Mode 0 reads the print titles from the user data folder (on the first
+    // start from the program folder's file, else the defaults) and writes the
+    // file when it was missing; mode 1 writes them. Failures are silent.
+    void LoadOrSavePrintTitles(int mode);
+    std::string PrintTitlesPath() const;
+
     // ---- paths -----------------------------------------------------------
     std::string DatabasePath(int offset) const;
     std::string HelpFilePath(int offset) const;
@@ -130,6 +150,8 @@ public:
     CPressureFlowCalculator pressureCalculator;
     int extendedCatalogue = 0;
     std::string programFolder;
+    // Where the user's own files live (print titles); empty: none is written.
+    std::string userDataFolder;
     int languageOffset = LangPolish;
     int activeCalcKind = KindNone;
 

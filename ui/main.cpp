@@ -6,6 +6,7 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -17,6 +18,8 @@ int main(int argc, char* argv[])
 
     // The start-up steps that need no window: language, settings, program
     // folder, reference tables, help file, record defaults.
+    // The print titles live with the user's own files.
+    theApp.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
     QtSettings settings;
     const ReferenceLoadStatus status =
         theApp.InitCoreInstance(settings, DesktopUiLanguage(), ProgramDataFolder());

@@ -1,0 +1,52 @@
+// Speed of one printout to a PDF: the report rows, the picture played into
+// its place, the page's layout and the file written.
+
+#include "DalvorApp.h"
+#include "PrintDrivers.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+void PrintGravityFlowToPdf(benchmark::State& state)
+{
+    static int argc = 1;
+    static char name[] = "bench_report";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(argc, argv);
+
+    CDalvorApp app;
+    MemorySettings settings;
+    settings.values["Settings/Language"] = LangEnglish;
+    const char* home = std::getenv("DALVOR_HOME");
+    app.InitCoreInstance(settings, "C", home ? home : "build/bin");
+    app.CalcGravityFlow();
+    // A picture of a few hundred strokes stands in for the page's recording.
+    SetPrintPicturePainter([](QPainter& p, const QRect& r) {
+        p.setPen(QPen(Qt::black, 3));
+        for (int i = 0; i < 300; ++i)
+            p.drawLine(r.left(), r.top() + i * r.height() / 300, r.right(), r.bottom() - i * r.height() / 300);
+    });
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    std::tm now{};
+    for (auto _ : state) {
+        app.printPicture.width = 4000;
+        app.printPicture.height = 3000;
+        CReportPrint report(app.reportSections);
+        PrepareReportPrint(app, KindGravityFlow, now, report);
+        benchmark::DoNotOptimize(report.PrintToPdf(path));
+    }
+    SetPrintPicturePainter(nullptr);
+}
+BENCHMARK(PrintGravityFlowToPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,166 @@
+// The remembered printout titles: defaults, the dialog's confirmation rule and
+// the titles file (20 raw records of 520 bytes, little-endian UTF-16).
+#include "DalvorApp.h"
+#include "ReportRows.h"
+#include "Text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The text of a title as stored: up to the terminator, at most 254 units,
+// never ending in half a surrogate pair.
+std::u16string_view CutTitle(std::u16string_view text)
+{
+    std::size_t n = std::min(text.size(), kPrintTitleMaxLength);
+    if (n < text.size() && n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
+        --n;
+    return text.substr(0, n);
+}
+
+void SetTitle(PrintTitle& title, std::u16string_view text)
+{
+    std::memset(title.text, 0, sizeof title.text);
+    title.id = -1;
+    text = CutTitle(text);
+    std::copy(text.begin(), text.end(), title.text);
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+void DefaultPrintTitles(PrintTitle (&titles)[kPrintTitleCount])
+{
+    for (int i = 0; i < kPrintTitleCount; ++i)
+        SetTitle(titles[i], Utf8ToUtf16(FormatC("(Title #%d)", i + 1)));
+}
+
+int ReadPrintTitlesFile(const std::string& path, PrintTitle (&titles)[kPrintTitleCount])
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return -1;
+    char record[kPrintTitleRecordSize];
+    int count = 0;
+    // Whole records only: a short tail is no title.
+    while (count < kPrintTitleCount && in.read(record, sizeof record)) {
+        std::u16string text;
+        for (std::size_t i = 0; i < kPrintTitleMaxLength; ++i) {
+            const auto lo = static_cast<unsigned char>(record[4 + 2 * i]);
+            const auto hi = static_cast<unsigned char>(record[5 + 2 * i]);
+            const char16_t unit = static_cast<char16_t>(lo | (hi << 8));
+            if (unit == 0)
+                break;
+            text.push_back(unit);
+        }
+        SetTitle(titles[count++], text);
+    }
+    return count;
+}
+
+std::string PrintTitlesBytes(const PrintTitle (&titles)[kPrintTitleCount])
+{
+    std::string bytes(kPrintTitleCount * kPrintTitleRecordSize, '\0');
+    for (int r = 0; r < kPrintTitleCount; ++r) {
+        char* out = bytes.data() + r * kPrintTitleRecordSize;
+        std::memset(out, 0xFF, 4);
+        const std::u16string held = FromFixed(titles[r].text);
+        const std::u16string_view text = CutTitle(held);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            out[4 + 2 * i] = static_cast<char>(text[i] & 0xFF);
+            out[5 + 2 * i] = static_cast<char>(text[i] >> 8);
+        }
+    }
+    return bytes;
+}
+
+bool WritePrintTitlesFile(const std::string& path, const PrintTitle (&titles)[kPrintTitleCount])
+{
+    const std::string bytes = PrintTitlesBytes(titles);
+    std::string temp = path + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ::fchmod(fd, 0644);
+    if (::close(fd) != 0)
+        ok = false;
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
+        ok = false;
+    if (!ok) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_view text)
+{
+    // Cut before comparing, so that a long title confirmed twice is one title.
+    const std::u16string_view t = CutTitle(text);
+    int k = kPrintTitleCount - 1;
+    for (int i = 0; i < kPrintTitleCount; ++i)
+        if (FromFixed(titles[i].text) == t)
+            k = i;
+    for (int i = k; i > 0; --i)
+        titles[i] = titles[i - 1];
+    SetTitle(titles[0], t);
+}
+
+std::string CDalvorApp::PrintTitlesPath() const
+{
+    if (userDataFolder.empty())
+        return {};
+    return userDataFolder + "/" + kPrintTitlesFileName;
+}
+
+void CDalvorApp::LoadOrSavePrintTitles(int mode)
+{
+    namespace fs = std::filesystem;
+    const std::string path = PrintTitlesPath();
+    std::error_code ec;
+    if (mode == 0) {
+        // Titles a file does not hold stay at their defaults.
+        DefaultPrintTitles(printTitles);
+        if (!path.empty() && fs::exists(path, ec)) {
+            ReadPrintTitlesFile(path, printTitles);
+            return;
+        }
+        // First start: the titles that came with the program, if any.
+        if (!programFolder.empty())
+            ReadPrintTitlesFile(programFolder + "/" + kPrintTitlesFileName, printTitles);
+    }
+    // Saves (and a first start) always write the titles held now.
+    if (path.empty())
+        return;
+    fs::create_directories(userDataFolder, ec);
+    WritePrintTitlesFile(path, printTitles);
+}

@@ -1,0 +1,55 @@
+#include "PrintoutTitleDlg.h"
+
+#include "DalvorApp.h"
+#include "Text.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kCaptionKey = 118;
+constexpr int kOkKey = 1592;
+}  // namespace
+
+CPrintoutTitleDlg::CPrintoutTitleDlg(CDalvorApp& a, QWidget* parent)
+    : QDialog(parent), app(a), combo(new QComboBox(this)), okButton(new QPushButton(this))
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(kPrintTitleCount);
+    combo->lineEdit()->setMaxLength(static_cast<int>(kPrintTitleMaxLength));
+    combo->setMinimumWidth(420);
+    okButton->setDefault(true);
+    okButton->setAutoDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &CPrintoutTitleDlg::OnOK);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(combo);
+    layout->addLayout(buttons);
+    OnInitDialog();
+}
+
+void CPrintoutTitleDlg::OnInitDialog()
+{
+    setWindowTitle(QString::fromStdU16String(app.LoadLangString(kCaptionKey)));
+    okButton->setText(QString::fromStdU16String(app.LoadLangString(kOkKey)));
+    combo->clear();
+    for (const PrintTitle& t : app.printTitles)
+        combo->addItem(QString::fromStdU16String(FromFixed(t.text)));
+    combo->setCurrentIndex(0);
+    combo->lineEdit()->selectAll();
+}
+
+void CPrintoutTitleDlg::OnOK()
+{
+    const QString text = combo->currentText();
+    ConfirmPrintTitle(app.printTitles, text.toStdU16String());
+    QDialog::accept();
+}

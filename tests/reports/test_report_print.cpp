@@ -1,0 +1,135 @@
+// The report page's geometry on an A4 PDF at 600 dpi, the picture's place by
+// its shape, the printout title dialog and the driver's cancel paths.
+#include "DalvorApp.h"
+#include "PrintDrivers.h"
+#include "PrintoutTitleDlg.h"
+#include "Text.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<CDalvorApp> EnglishApp()
+{
+    auto app = std::make_unique<CDalvorApp>();
+    MemorySettings settings;
+    settings.values["Settings/Language"] = LangEnglish;
+    app->InitCoreInstance(settings, "C", qEnvironmentVariable("DALVOR_HOME").toStdString());
+    return app;
+}
+
+// Runs the action on the modal dialog of type D once it is shown.
+template <typename D>
+void OnModal(std::function<void(D*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        if (auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget()))
+            action(dlg);
+    });
+}
+
+}  // namespace
+
+class TestReportPrint : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pictureIsPlacedByItsShape_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<QRect>("rect");  // top 0 stands for "not checked"
+        // Inner rectangle (236, 236, 4722, 6781): W 4486, the right half from x 2479.
+        QTest::newRow("wide: under both columns") << 1000 << 490 << false << QRect(280, 0, 4398, 2154);
+        QTest::newRow("aspect 0.5: right half") << 1000 << 500 << true << QRect(2479, 0, 2243, 1121);
+        QTest::newRow("tall: height capped") << 1000 << 2000 << true << QRect(2479, 0, 1289, 2579);
+        QTest::newRow("no width: no picture") << 0 << 500 << false << QRect();
+        QTest::newRow("no height: no picture") << 500 << 0 << false << QRect();
+    }
+    void pictureIsPlacedByItsShape()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(bool, beside);
+        QFETCH(QRect, rect);
+        auto app = EnglishApp();
+        QTemporaryDir dir;
+        CReportPrint report(app->reportSections);
+        std::tm now{};
+        app->printPicture.width = w;
+        app->printPicture.height = h;
+        QVERIFY(PrepareReportPrint(*app, KindGravityFlow, now, report));
+        QRect painted;
+        SetPrintPicturePainter([&](QPainter& p, const QRect& r) {
+            painted = r;
+            p.fillRect(r, Qt::gray);
+        });
+        QVERIFY(report.PrintToPdf(dir.filePath("p.pdf")));
+        SetPrintPicturePainter(nullptr);
+        QCOMPARE(report.layout.inner.left, 236);
+        QCOMPARE(report.layout.inner.bottom, 6781);
+        QCOMPARE(painted.isNull(), rect.isNull());
+        if (rect.isNull())
+            return;
+        QCOMPARE(QRect(painted.x(), 0, painted.width(), painted.height()), rect);
+        if (beside)
+            QCOMPARE(painted.top(), report.layout.bodyTop + 50);
+        else
+            QVERIFY(painted.top() > report.layout.bodyTop + 1000);
+        // Played once: the next printout needs a new recording.
+        QCOMPARE(app->printPicture.width, 0);
+    }
+
+    void headerKeepsItsTitlesAboveTheBody()
+    {
+        auto app = EnglishApp();
+        QTemporaryDir dir;
+        CReportPrint report(app->reportSections);
+        std::tm now{};
+        QVERIFY(PrepareReportPrint(*app, KindBuriedPipe, now, report));
+        QVERIFY(report.PrintToPdf(dir.filePath("p.pdf")));
+        // Logo (17 % of the width), address, three titles: the body starts
+        // below all of them, and the footer stays below the body.
+        QVERIFY(report.layout.headerHeight > 17 * 4486 / 100 + 3 * 117);
+        QCOMPARE(report.layout.bodyTop, 236 + report.layout.headerHeight + (6781 - 236 - report.layout.headerHeight) / 100);
+        QVERIFY(report.layout.maxY < 6781 - report.layout.footerHeight);
+    }
+
+    void titleDialogConfirmsOrChangesNothing()
+    {
+        auto app = EnglishApp();
+        app->reportSections[0].rowCount = 99;  // untouched unless a printout is built
+        OnModal<CPrintoutTitleDlg>([](CPrintoutTitleDlg* dlg) {
+            QCOMPARE(dlg->Combo()->count(), 20);
+            QCOMPARE(dlg->Combo()->currentText(), QStringLiteral("(Title #1)"));
+            dlg->reject();
+        });
+        QVERIFY(!PrintTank(*app, nullptr));
+        QCOMPARE(app->reportSections[0].rowCount, 99);
+
+        // OK, then Cancel in the print dialog: the title is kept, nothing printed.
+        OnModal<CPrintoutTitleDlg>([](CPrintoutTitleDlg* dlg) {
+            dlg->Combo()->lineEdit()->selectAll();
+            QTest::keyClicks(dlg->Combo()->lineEdit(), QStringLiteral("Manhole S4"));
+            QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
+            OnModal<QPrintDialog>([](QPrintDialog* print) { print->reject(); });
+        });
+        QVERIFY(!PrintManhole(*app, nullptr));
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[0].text)), QStringLiteral("Manhole S4"));
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[1].text)), QStringLiteral("(Title #1)"));
+        QCOMPARE(app->reportSections[0].rowCount, 5);
+    }
+};
+
+QTEST_MAIN(TestReportPrint)
+#include "test_report_print.moc"

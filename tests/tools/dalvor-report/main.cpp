@@ -1,0 +1,168 @@
+// dalvor-report: writes the printout of one stored calculation to an A4 PDF,
+// as File > Print prints it.
+//
+//   dalvor-report [--lang pl|en|ru] [--extended] [--data DIR] [--title TEXT] IN.qdl KIND INDEX OUT.pdf
+//
+// KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
+// INDEX counts from 0.
+#include "DalvorApp.h"
+#include "PrintDrivers.h"
+#include "Text.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: dalvor-report [--lang pl|en|ru] [--extended] [--data DIR] [--title TEXT] "
+                         "IN.qdl KIND INDEX OUT.pdf\n"
+                         "       KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow\n");
+    return 1;
+}
+
+bool ParseIndex(const std::string& text, long& value)
+{
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && end && *end == 0;
+}
+
+// Makes the stored calculation the kind's working record, as the page does
+// when it reads it back.
+template <typename Record>
+void Load(const std::vector<Record>& stored, long index, Record& working)
+{
+    working = stored[static_cast<std::size_t>(index)];
+}
+
+std::size_t StoredCount(const CDalvorApp& app, int kind)
+{
+    const ProjectArrays& p = app.storedRecords;
+    switch (kind) {
+    case KindTank: return p.tank.size();
+    case KindManhole: return p.manhole.size();
+    case KindBuriedPipe: return p.buriedPipe.size();
+    case KindGravityFlow: return p.gravityFlow.size();
+    case KindPressureFlow: return p.pressureFlow.size();
+    default: return 0;
+    }
+}
+
+// Records the print picture from the working record, as the kind's page
+// does before it prints. The pictures are not part of the program yet, so
+// nothing is recorded and the printout has no picture.
+void RecordPrintPicture(CDalvorApp& app, int /*kind*/)
+{
+    app.printPicture = PrintPicture{};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int offset = LangPolish;
+    bool extended = false, haveTitle = false;
+    std::string data, title;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--lang" && i + 1 < argc) {
+            std::string code = argv[++i];
+            if (code == "pl")
+                offset = LangPolish;
+            else if (code == "en")
+                offset = LangEnglish;
+            else if (code == "ru")
+                offset = LangRussian;
+            else
+                return Usage();
+        } else if (a == "--extended") {
+            extended = true;
+        } else if (a == "--data" && i + 1 < argc) {
+            data = argv[++i];
+        } else if (a == "--title" && i + 1 < argc) {
+            title = argv[++i];
+            haveTitle = true;
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
+            return Usage();
+        } else {
+            args.push_back(a);
+        }
+    }
+    if (args.size() != 4)
+        return Usage();
+
+    QGuiApplication application(argc, argv);
+    if (data.empty()) {
+        std::error_code ec;
+        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(), std::getenv("DALVOR_HOME"));
+    }
+    MemorySettings settings;
+    settings.WriteInt("Settings", "Language", offset);
+    if (extended)
+        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
+    CountingHost host;
+    CDalvorApp& app = theApp;
+    app.SetHost(&host);
+    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
+    if (app.languageOffset != offset) {
+        app.languageOffset = offset;
+        status = app.SwitchLanguage(offset);
+        app.ResetAllRecords();
+    }
+    if (status.error != ReferenceLoadStatus::Ok)
+        std::fprintf(stderr, "dalvor-report: warning: reference database %s could not be read\n", status.file.c_str());
+
+    const std::string& in = args[0];
+    if (app.ReadProjectFile(in) != ProjectReadError::None) {
+        std::fprintf(stderr, "dalvor-report: %s: the project file cannot be read or is damaged\n", in.c_str());
+        return 2;
+    }
+    long kind = 0, index = 0;
+    if (!ParseIndex(args[1], kind) || KindToArrayIndex(static_cast<int>(kind)) < 0) {
+        std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
+        return 2;
+    }
+    const std::size_t count = StoredCount(app, static_cast<int>(kind));
+    if (!ParseIndex(args[2], index) || index < 0 || static_cast<std::size_t>(index) >= count) {
+        std::fprintf(stderr, "dalvor-report: the project holds %zu calculations of kind %ld; %s is none of them\n",
+                     count, kind, args[2].c_str());
+        return 2;
+    }
+    switch (kind) {
+    case KindTank: Load(app.storedRecords.tank, index, app.tank); break;
+    case KindManhole: Load(app.storedRecords.manhole, index, app.manhole); break;
+    case KindBuriedPipe: Load(app.storedRecords.buriedPipe, index, app.buriedPipe); break;
+    case KindGravityFlow: Load(app.storedRecords.gravityFlow, index, app.gravityFlow); break;
+    default: Load(app.storedRecords.pressureFlow, index, app.pressureFlow); break;
+    }
+    if (haveTitle)
+        ConfirmPrintTitle(app.printTitles, Utf8ToUtf16(title));
+    RecordPrintPicture(app, static_cast<int>(kind));
+
+    CReportPrint report(app.reportSections);
+    const std::time_t t = std::time(nullptr);
+    std::tm now{};
+    localtime_r(&t, &now);
+    PrepareReportPrint(app, static_cast<int>(kind), now, report);
+    const QString out = QString::fromStdString(args[3]);
+    if (!report.PrintToPdf(out)) {
+        QFile::remove(out);
+        std::fprintf(stderr, "dalvor-report: %s could not be written\n", args[3].c_str());
+        return 3;
+    }
+    return 0;
+}
