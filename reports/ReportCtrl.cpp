@@ -201,7 +201,7 @@ int CReportCtrl::InsertColumn(int column, const QString& heading, int format, in
     return column;
 }
 
-int CReportCtrl::InsertItem(int row, const QString& text, uint32_t data)
+int CReportCtrl::InsertItem(int row, const QString& text, uint32_t itemData)
 {
     EndEdit(true);
     ForgetSort();
@@ -210,7 +210,7 @@ int CReportCtrl::InsertItem(int row, const QString& text, uint32_t data)
     row = std::min(row, rowCount());
     insertRow(row);
     auto* rowItem = new QTableWidgetItem;
-    rowItem->setData(kRowDataRole, data);
+    rowItem->setData(kRowDataRole, itemData);
     setVerticalHeaderItem(row, rowItem);
     FillRow(row);
     if (QTableWidgetItem* cell = item(row, 0))
@@ -240,12 +240,12 @@ QString CReportCtrl::GetItemText(int row, int column) const
     return cell ? cell->text() : QString();
 }
 
-bool CReportCtrl::SetItemData(int row, uint32_t data)
+bool CReportCtrl::SetItemData(int row, uint32_t itemData)
 {
     QTableWidgetItem* r = RowItem(row);
     if (!r)
         return false;
-    r->setData(kRowDataRole, data);
+    r->setData(kRowDataRole, itemData);
     return true;
 }
 

@@ -54,15 +54,6 @@ void FillWorkingRecords(CDalvorApp& app, const uint8_t (&bytes)[5])
     FillBytes(app.tank, bytes[4]);
 }
 
-// An empty folder of the test's own under the temporary folder.
-fs::path FreshFolder(const char* name)
-{
-    const fs::path dir = fs::temp_directory_path() / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 // The file's counts and current indexes are the source's, and every record
 // byte after the 40-byte header is the same.
 void ExpectSameFileWithNoCurrentEntries(const std::vector<uint8_t>& got, const std::vector<uint8_t>& source)
@@ -252,7 +243,8 @@ TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
 
 TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
 {
-    const fs::path dir = FreshFolder("dalvor-project-damaged");
+    const TempFolder folder("dalvor-project-damaged");
+    const fs::path& dir = folder.Path();
     app->StoreCurrentCalc(KindManhole, -1);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     std::vector<uint8_t> good = app->WriteProject();
@@ -297,12 +289,12 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
     EXPECT_EQ(app->storedCount[ArrayTank], 0);
     EXPECT_EQ(app->storedCount[ArrayManhole], 1);
-    fs::remove_all(dir);
 }
 
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 {
-    const fs::path dir = FreshFolder("dalvor-project-save");
+    const TempFolder folder("dalvor-project-save");
+    const fs::path& dir = folder.Path();
     fs::path file = dir / "project one.qdl";
     app->StoreCurrentCalc(KindBuriedPipe, -1);
     ASSERT_EQ(app->WriteProjectFile(file.string()), ProjectWriteError::None);
@@ -316,12 +308,12 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
     EXPECT_EQ(other->storedCount[ArrayBuriedPipe], 1);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename(), "project one.qdl");  // no temporary file left behind
-    fs::remove_all(dir);
 }
 
 TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
 {
-    const fs::path dir = FreshFolder("dalvor-recalc-tool");
+    const TempFolder folder("dalvor-recalc-tool");
+    const fs::path& dir = folder.Path();
     auto app = std::make_unique<CDalvorApp>();
     FillBytes(app->gravityFlow, 0xA5);
     FillBytes(app->tank, 0x3C);
@@ -344,5 +336,4 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));
-    fs::remove_all(dir);
 }

@@ -75,10 +75,10 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
         return nullptr;
     // A catalogue of one row each: category 1, pipe type 10, a tank and a
     // manhole type.
-    auto one = [](auto& rows, int& count, auto row, const char16_t* name) {
+    auto one = [](auto& rows, int& rowCount, auto row, const char16_t* name) {
         CopyBounded(row.name, name);
         rows.push_back(row);
-        count = 1;
+        rowCount = 1;
     };
     PipeCategoryEntry category{};
     category.id = 1;
@@ -129,7 +129,7 @@ struct Fixture {
     std::unique_ptr<CManageProjectDlg> dlg;
     int kind;
 
-    explicit Fixture(int kind, int count = 3) : kind(kind)
+    explicit Fixture(int calcKind, int count = 3) : kind(calcKind)
     {
         app = ProjectFromFile(dir.filePath("project.qdl"), count);
         if (!app)

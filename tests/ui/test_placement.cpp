@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -24,7 +25,7 @@ namespace {
 struct OffscreenScreens {
     OffscreenScreens()
     {
-        const QString path = QDir::tempPath() + QStringLiteral("/dalvor-ui-placement-screens.json");
+        const QString path = dir.filePath(QStringLiteral("screens.json"));
         QFile f(path);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             f.write(R"({"screens":[
@@ -37,6 +38,7 @@ struct OffscreenScreens {
         }
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(path));
     }
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/dalvor-ui-placement-XXXXXX")};
 } offscreenScreens;
 
 }  // namespace
