@@ -162,6 +162,7 @@ void CManageProjectDlg::SetLanguageTexts(int offset)
         title->setText(ToQString(app.LoadLangString(info->dialogId, offset)));
         InitColumns();
         FillList();
+        list->FitColumnWidths();
     }
     const bool any = StoredCount() > 0;
     deleteButton->setEnabled(any);

@@ -194,11 +194,21 @@ int CReportCtrl::InsertColumn(int column, const QString& heading, int format, in
         align = Qt::AlignHCenter;
     header->setTextAlignment(align | Qt::AlignVCenter);
     setHorizontalHeaderItem(column, header);
+    // The widths given suit one font; the title shows whole in the font in use.
     if (width >= 0)
-        setColumnWidth(column, width);
+        setColumnWidth(column, std::max(width, horizontalHeader()->sectionSizeHint(column)));
     for (int r = 0; r < rowCount(); ++r)
         FillRow(r);
     return column;
+}
+
+void CReportCtrl::FitColumnWidths(int maxWidth)
+{
+    for (int c = 0; c < columnCount(); ++c) {
+        const int cells = std::min(sizeHintForColumn(c), maxWidth);
+        const int title = horizontalHeader()->sectionSizeHint(c);
+        setColumnWidth(c, std::max({columnWidth(c), cells, title}));
+    }
 }
 
 int CReportCtrl::InsertItem(int row, const QString& text, uint32_t itemData)
