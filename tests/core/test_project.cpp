@@ -1,4 +1,5 @@
 // The project store and the project file.
+#include "CalcKinds.h"
 #include "CoreTestSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
@@ -336,4 +337,44 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));
+}
+
+// Every kind reaches its own array and working record, in both directions;
+// values that are no kind reach nothing.
+TEST(CalcKinds, EachKindReachesItsOwnRecords)
+{
+    struct Case {
+        int kind;
+        int array;
+        std::size_t recordSize;
+    };
+    const Case cases[] = {
+        {KindTank, ArrayTank, sizeof(TankRecord)},
+        {KindManhole, ArrayManhole, sizeof(ManholeRecord)},
+        {KindBuriedPipe, ArrayBuriedPipe, sizeof(BuriedPipeRecord)},
+        {KindGravityFlow, ArrayGravityFlow, sizeof(GravityFlowRecord)},
+        {KindPressureFlow, ArrayPressureFlow, sizeof(PressureFlowRecord)},
+        {KindNone, -1, 0}, {0, -1, 0}, {6, -1, 0}, {1000, -1, 0},
+    };
+    CDalvorApp app;
+    for (const Case& c : cases) {
+        EXPECT_EQ(KindToArrayIndex(c.kind), c.array) << c.kind;
+        if (c.array >= 0) {
+            EXPECT_EQ(ArrayIndexToKind(c.array), c.kind);
+        }
+        int calls = 0;
+        const bool found = ForKindRecords(c.kind, [&](const auto& e) {
+            ++calls;
+            EXPECT_EQ(sizeof(app.*e.working), c.recordSize) << c.kind;
+            (app.storedRecords.*e.stored).push_back(app.*e.working);
+            (app.*e.reset)();
+            EXPECT_EQ(FromFixed((app.*e.working).head.name), u"-") << c.kind;
+        });
+        EXPECT_EQ(found, c.array >= 0) << c.kind;
+        EXPECT_EQ(calls, c.array >= 0 ? 1 : 0) << c.kind;
+        EXPECT_EQ(FindCalcKind(c.kind) != nullptr, c.array >= 0) << c.kind;
+    }
+    const ProjectArrays& p = app.storedRecords;
+    EXPECT_EQ(p.tank.size() + p.manhole.size() + p.buriedPipe.size() + p.gravityFlow.size() + p.pressureFlow.size(), 5u);
+    EXPECT_TRUE(p.tank.size() == 1 && p.manhole.size() == 1 && p.buriedPipe.size() == 1);
 }
