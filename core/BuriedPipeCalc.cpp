@@ -5,6 +5,7 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
+#include "CalcSupport.h"
 #include "BuriedPipeCalc.h"
 
 #include "DalvorApp.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr double kMmToM = 0.001f;
-constexpr std::size_t kTextUnits = 127;  // texts are written as at most 127 units
 
 // The cover over the pipe crown from the levels (not floored; may be negative).
 double CoverFromLevels(const BuriedPipeRecord& r)
@@ -24,23 +24,15 @@ double CoverFromLevels(const BuriedPipeRecord& r)
     return r.groundLevel - r.foundationLevel - r.outerDiameter * kMmToM;
 }
 
-bool AllFinite(std::initializer_list<double> values)
-{
-    for (double v : values)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
-
 // The check cannot be judged: no result, empty texts and the results at 0, so
 // nothing infinite or undefined is left behind and the page shows "-".
 void GiveNoResult(BuriedPipeRecord& r)
 {
     r.head.resultValid = 0;
-    CopyBounded(r.head.conclusion, u"", kTextUnits);
-    CopyBounded(r.head.warning, u"", kTextUnits);
-    CopyBounded(r.secondReason, u"", kTextUnits);
-    CopyBounded(r.thirdReason, u"", kTextUnits);
+    CopyBounded(r.head.conclusion, u"", kResultTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
+    CopyBounded(r.secondReason, u"", kResultTextUnits);
+    CopyBounded(r.thirdReason, u"", kResultTextUnits);
     r.soilLoad = 0.0;
     r.trafficLoad = 0.0;
     r.totalLoad = 0.0;
@@ -219,10 +211,10 @@ void CDalvorApp::CalcBuriedPipe()
 
     // 9, 10. Verdict; each check passes only when its comparison holds.
     r.head.resultValid = 1;
-    CopyBounded(r.head.conclusion, u"", kTextUnits);
-    CopyBounded(r.head.warning, u"", kTextUnits);
-    CopyBounded(r.secondReason, u"", kTextUnits);
-    CopyBounded(r.thirdReason, u"", kTextUnits);
+    CopyBounded(r.head.conclusion, u"", kResultTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
+    CopyBounded(r.secondReason, u"", kResultTextUnits);
+    CopyBounded(r.thirdReason, u"", kResultTextUnits);
 
     constexpr double kDeflectionTolerance = 0.049f;
     constexpr double kEnlargedMargin = 0.1f;
@@ -231,23 +223,23 @@ void CDalvorApp::CalcBuriedPipe()
     const bool anchoringOk = wmax <= gzmin;
 
     if (deflectionOk && loadOk && anchoringOk) {
-        CopyBounded(r.head.conclusion, LoadLangString(20243), kTextUnits);
+        CopyBounded(r.head.conclusion, LoadLangString(20243), kResultTextUnits);
         if (r.deflectionLimit > r.allowedDeflection + kEnlargedMargin) {
             if (r.categoryId == 3)
-                CopyBounded(r.thirdReason, LoadLangString(20298), kTextUnits);
+                CopyBounded(r.thirdReason, LoadLangString(20298), kResultTextUnits);
             else if (r.categoryId < 3)
-                CopyBounded(r.thirdReason, LoadLangString(20299), kTextUnits);
+                CopyBounded(r.thirdReason, LoadLangString(20299), kResultTextUnits);
         }
         return;
     }
 
-    CopyBounded(r.head.conclusion, LoadLangString(20239), kTextUnits);
+    CopyBounded(r.head.conclusion, LoadLangString(20239), kResultTextUnits);
     char16_t* slots[3] = {r.head.warning, r.secondReason, r.thirdReason};
     int used = 0;
     if (!deflectionOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20340), kTextUnits);
+        CopyBounded(slots[used++], 129, LoadLangString(20340), kResultTextUnits);
     if (!loadOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20241), kTextUnits);
+        CopyBounded(slots[used++], 129, LoadLangString(20241), kResultTextUnits);
     if (!anchoringOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20242), kTextUnits);
+        CopyBounded(slots[used++], 129, LoadLangString(20242), kResultTextUnits);
 }

@@ -1,4 +1,5 @@
-// Calculation kinds and the three orders in which the program lists them.
+// Calculation kinds, the table of what belongs to each, and the orders in
+// which the program lists them.
 #pragma once
 
 enum CalcKind : int {
@@ -21,24 +22,44 @@ enum KindArray : int {
     KindArrayCount = 5,
 };
 
+// What the program keeps for each kind, in array order: the kind, its
+// project array, the name prefix of a stored calculation named "-", the key of
+// the calculator's caption (the dialog's title) and the file name of its manual.
+struct CalcKindInfo {
+    int kind;
+    int array;
+    const char* namePrefix;
+    int dialogId;
+    const char* manual;
+};
+
+inline constexpr CalcKindInfo kCalcKinds[KindArrayCount] = {
+    {KindGravityFlow, ArrayGravityFlow, "GP-", 110, "gravityflow.pdf"},
+    {KindPressureFlow, ArrayPressureFlow, "PP-", 111, "pressureflow.pdf"},
+    {KindBuriedPipe, ArrayBuriedPipe, "UP-", 112, "pipe.pdf"},
+    {KindManhole, ArrayManhole, "M-", 108, "manhole.pdf"},
+    {KindTank, ArrayTank, "UT-", 109, "reservoir.pdf"},
+};
+
+// The kind's entry, or nullptr for anything that is not a kind.
+constexpr const CalcKindInfo* FindCalcKind(int kind)
+{
+    for (const CalcKindInfo& info : kCalcKinds)
+        if (info.kind == kind)
+            return &info;
+    return nullptr;
+}
+
 // Array index of a kind, or -1 for anything that is not a kind.
 constexpr int KindToArrayIndex(int kind)
 {
-    switch (kind) {
-    case KindTank: return ArrayTank;
-    case KindManhole: return ArrayManhole;
-    case KindBuriedPipe: return ArrayBuriedPipe;
-    case KindGravityFlow: return ArrayGravityFlow;
-    case KindPressureFlow: return ArrayPressureFlow;
-    default: return -1;
-    }
+    const CalcKindInfo* info = FindCalcKind(kind);
+    return info ? info->array : -1;
 }
 
 constexpr int ArrayIndexToKind(int arrayIndex)
 {
-    constexpr int kinds[KindArrayCount] = {KindGravityFlow, KindPressureFlow, KindBuriedPipe,
-                                           KindManhole, KindTank};
-    return arrayIndex >= 0 && arrayIndex < KindArrayCount ? kinds[arrayIndex] : KindNone;
+    return arrayIndex >= 0 && arrayIndex < KindArrayCount ? kCalcKinds[arrayIndex].kind : KindNone;
 }
 
 // The project file lists the kinds pressure flow, gravity flow, buried pipe,

@@ -1,10 +1,12 @@
 #include "ClipboardText.h"
 
+#include "CalcKinds.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
 #include <algorithm>
 #include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -218,7 +220,7 @@ int TrafficKey(int trafficClass)
     return 0;
 }
 
-void GravityCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
+void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Whole(FromFixed(r.head.name));
@@ -238,7 +240,7 @@ void GravityCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, 
     w.Text(FromFixed(r.head.conclusion), kLongCell);
 }
 
-void BuriedPipeCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, CellWriter& w)
+void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Whole(FromFixed(r.head.name));
@@ -259,7 +261,7 @@ void BuriedPipeCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index
     w.Text(FromFixed(r.head.conclusion), kLongCell);
 }
 
-void PressureCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, CellWriter& w)
+void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Whole(FromFixed(r.head.name));
@@ -277,7 +279,7 @@ void PressureCells(const CDalvorApp& app, const PressureFlowRecord& r, int index
     w.Text(FromFixed(r.head.conclusion), kLongCell);
 }
 
-void TankCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter& w)
+void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Whole(FromFixed(r.head.name));
@@ -294,7 +296,7 @@ void TankCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter
     w.Text(FromFixed(r.head.conclusion), kLongCell);
 }
 
-void ManholeCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellWriter& w)
+void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Whole(FromFixed(r.head.name));
@@ -311,6 +313,13 @@ void ManholeCells(const CDalvorApp& app, const ManholeRecord& r, int index, Cell
 }
 
 // The stored record index of the kind, or nullptr.
+// Each kind's column layout, chosen by its record type.
+const auto& Layout(const GravityFlowRecord*) { return kGravityColumns; }
+const auto& Layout(const BuriedPipeRecord*) { return kBuriedPipeColumns; }
+const auto& Layout(const PressureFlowRecord*) { return kPressureColumns; }
+const auto& Layout(const TankRecord*) { return kTankColumns; }
+const auto& Layout(const ManholeRecord*) { return kManholeColumns; }
+
 template <typename Record>
 const Record* At(const std::vector<Record>& records, int count, int index)
 {
@@ -333,57 +342,29 @@ std::u16string CutText(std::u16string_view text, std::size_t maxUnits)
 
 std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, ListingTarget target)
 {
-    switch (kind) {
-    case KindGravityFlow: return MakeColumns(app, kGravityColumns, target);
-    case KindBuriedPipe: return MakeColumns(app, kBuriedPipeColumns, target);
-    case KindPressureFlow: return MakeColumns(app, kPressureColumns, target);
-    case KindTank: return MakeColumns(app, kTankColumns, target);
-    case KindManhole: return MakeColumns(app, kManholeColumns, target);
-    default: return {};
-    }
+    std::vector<ProjectColumn> columns;
+    ForKindRecords(kind, [&](const auto& e) {
+        columns = MakeColumns(app, Layout(static_cast<const typename std::decay_t<decltype(e)>::RecordType*>(nullptr)),
+                              target);
+    });
+    return columns;
 }
 
 int StoredRecordCount(const CDalvorApp& app, int kind)
 {
-    const ProjectArrays& p = app.storedRecords;
-    const int a = KindToArrayIndex(kind);
-    switch (kind) {
-    case KindGravityFlow: return UsableRows(p.gravityFlow, app.storedCount[a]);
-    case KindBuriedPipe: return UsableRows(p.buriedPipe, app.storedCount[a]);
-    case KindPressureFlow: return UsableRows(p.pressureFlow, app.storedCount[a]);
-    case KindTank: return UsableRows(p.tank, app.storedCount[a]);
-    case KindManhole: return UsableRows(p.manhole, app.storedCount[a]);
-    default: return 0;
-    }
+    int rows = 0;
+    ForKindRecords(kind, [&](const auto& e) { rows = UsableRows(app.storedRecords.*e.stored, app.storedCount[e.array]); });
+    return rows;
 }
 
 const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index)
 {
-    const ProjectArrays& p = app.storedRecords;
-    const int a = KindToArrayIndex(kind);
-    switch (kind) {
-    case KindGravityFlow:
-        if (auto* r = At(p.gravityFlow, app.storedCount[a], index))
-            return &r->head;
-        return nullptr;
-    case KindBuriedPipe:
-        if (auto* r = At(p.buriedPipe, app.storedCount[a], index))
-            return &r->head;
-        return nullptr;
-    case KindPressureFlow:
-        if (auto* r = At(p.pressureFlow, app.storedCount[a], index))
-            return &r->head;
-        return nullptr;
-    case KindTank:
-        if (auto* r = At(p.tank, app.storedCount[a], index))
-            return &r->head;
-        return nullptr;
-    case KindManhole:
-        if (auto* r = At(p.manhole, app.storedCount[a], index))
-            return &r->head;
-        return nullptr;
-    default: return nullptr;
-    }
+    const RecordHead* head = nullptr;
+    ForKindRecords(kind, [&](const auto& e) {
+        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+            head = &r->head;
+    });
+    return head;
 }
 
 RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index)
@@ -393,32 +374,11 @@ RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index)
 
 std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target)
 {
-    const ProjectArrays& p = app.storedRecords;
-    const int a = KindToArrayIndex(kind);
     CellWriter w(target);
-    switch (kind) {
-    case KindGravityFlow:
-        if (auto* r = At(p.gravityFlow, app.storedCount[a], index))
-            GravityCells(app, *r, index, w);
-        break;
-    case KindBuriedPipe:
-        if (auto* r = At(p.buriedPipe, app.storedCount[a], index))
-            BuriedPipeCells(app, *r, index, w);
-        break;
-    case KindPressureFlow:
-        if (auto* r = At(p.pressureFlow, app.storedCount[a], index))
-            PressureCells(app, *r, index, w);
-        break;
-    case KindTank:
-        if (auto* r = At(p.tank, app.storedCount[a], index))
-            TankCells(app, *r, index, w);
-        break;
-    case KindManhole:
-        if (auto* r = At(p.manhole, app.storedCount[a], index))
-            ManholeCells(app, *r, index, w);
-        break;
-    default: break;
-    }
+    ForKindRecords(kind, [&](const auto& e) {
+        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+            RecordCells(app, *r, index, w);
+    });
     return std::move(w.cells);
 }
 

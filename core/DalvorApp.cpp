@@ -114,18 +114,12 @@ std::string CDalvorApp::HelpFilePath(int offset) const
 
 std::string CDalvorApp::ManualPath(int kind, int offset) const
 {
-    const char* file = nullptr;
-    switch (kind) {
-    case KindTank: file = "reservoir.pdf"; break;
-    case KindManhole: file = "manhole.pdf"; break;
-    case KindBuriedPipe: file = "pipe.pdf"; break;
-    case KindGravityFlow: file = "gravityflow.pdf"; break;
-    case KindPressureFlow: file = "pressureflow.pdf"; break;
-    default: return {};
-    }
+    const CalcKindInfo* info = FindCalcKind(kind);
+    if (!info)
+        return {};
     if (offset != LangPolish && offset != LangEnglish && offset != LangRussian)
         return {};
-    return programFolder + "/doc/" + LanguageCode(offset) + "/" + file;
+    return programFolder + "/doc/" + LanguageCode(offset) + "/" + info->manual;
 }
 
 void CDalvorApp::OpenManual(int kind)

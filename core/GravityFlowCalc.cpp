@@ -1,4 +1,5 @@
 // The gravity-flow calculation on the working record.
+#include "CalcSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -13,30 +14,14 @@ constexpr int kMaxCandidates = static_cast<int>(std::size(GravityFlowRecord{}.ca
 constexpr double kCandidateScale = 0.001f;   // candidate diameter mm -> m
 constexpr double kCapacityFilling = 0.85f;   // filling at which a candidate's capacity is taken
 constexpr double kLengthScale = 0.001f;      // length x slope in per mille -> m
-constexpr int kTextUnits = 127;
-
-// A field the calculation writes never holds an infinity or a NaN: such a
-// value becomes 0. Returns whether the value was finite.
-bool KeepFinite(double& field)
-{
-    if (std::isfinite(field))
-        return true;
-    field = 0.0;
-    return false;
-}
-
-void SetText(char16_t (&field)[129], const std::u16string& text)
-{
-    CopyBounded(field, text, kTextUnits);
-}
 
 }  // namespace
 
 void CDalvorApp::CalcGravityFlow()
 {
     GravityFlowRecord& r = gravityFlow;
-    SetText(r.head.conclusion, u"");
-    SetText(r.head.warning, u"");
+    SetResultText(r.head.conclusion, u"");
+    SetResultText(r.head.warning, u"");
     r.head.resultValid = 0;
 
     double D = r.innerDiameter / 1000.0;
@@ -180,11 +165,11 @@ void CDalvorApp::CalcGravityFlow()
     gravityCalculator = calc;
 
     static constexpr int kConclusion[4] = {20244, 20246, 20245, 20247};  // by mode
-    SetText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
+    SetResultText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
     if (r.minSlopeSanitary > r.slope)
-        SetText(r.head.warning, LoadLangString(20248));
+        SetResultText(r.head.warning, LoadLangString(20248));
     if (r.minSlopeStorm > r.slope)
-        SetText(r.head.warning, LoadLangString(20249));
+        SetResultText(r.head.warning, LoadLangString(20249));
 }
 
 void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size)

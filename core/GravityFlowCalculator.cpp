@@ -1,5 +1,7 @@
 #include "GravityFlowCalculator.h"
 
+#include "CalcSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -253,30 +255,5 @@ double CGravityFlowCalculator::FillingAtFlow(double Q) const
 
 int ChooseGravityCandidate(std::span<const double> capacities, double flow)
 {
-    constexpr double kNoCapacity = 999999.9f;
-    double smallest = kNoCapacity;
-    int smallestIndex = -1;
-    int chosen = -1;
-    int previous = -1;
-    const int count = static_cast<int>(capacities.size());
-    for (int j = 0; j < count; ++j) {
-        const double c = capacities[j];
-        if (!std::isfinite(c))
-            continue;
-        if (c < smallest) {
-            smallest = c;
-            smallestIndex = j;
-        }
-        if (previous >= 0) {
-            const double p = capacities[previous];
-            if (p <= flow && flow < c)
-                chosen = j;
-            if (p > flow && flow >= c)
-                chosen = previous;
-        }
-        previous = j;
-    }
-    if (chosen < 0 && smallestIndex >= 0 && smallest > flow)
-        chosen = smallestIndex;
-    return chosen;
+    return ChooseCandidate(capacities, flow, CapacityBound::Strict);
 }

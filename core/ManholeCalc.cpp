@@ -5,6 +5,7 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
+#include "CalcSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -12,8 +13,6 @@
 #include <initializer_list>
 
 namespace {
-
-constexpr std::size_t kTextUnits = 127;
 
 constexpr double kPorosityShare = 0.1f;
 constexpr double kDegToRad = 0.0175f;       // degrees to radians in the earth-pressure terms
@@ -23,14 +22,6 @@ constexpr double kPi = 3.1415f;
 constexpr double kUplift = 1.1f;            // safety factor on the uplift
 constexpr double kResist = 0.9f;            // safety factor on the resisting forces
 constexpr double kQuarterSection = 7.854f;  // 10 x pi / 4
-
-bool AllFinite(std::initializer_list<double> values)
-{
-    for (double v : values)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
 
 // Active earth pressure (Rankine, with cohesion) on a vertical wall of height
 // wallHeight whose top is the ground, summed over 100 slices; the top 0.35 m
@@ -61,8 +52,8 @@ double WallEarthPressure(double wallHeight, double ground, double water, double 
 void GiveNoResult(ManholeRecord& r, bool baseMode)
 {
     r.head.resultValid = 0;
-    CopyBounded(r.head.conclusion, u"", kTextUnits);
-    CopyBounded(r.head.warning, u"", kTextUnits);
+    CopyBounded(r.head.conclusion, u"", kResultTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
     r.frictionForce = 0.0;
     r.upliftForce = 0.0;
     r.deadWeight = 0.0;
@@ -212,8 +203,8 @@ void CDalvorApp::CalcManholeBuoyancy()
         r.ballastWeight = ballastWeight;
         r.head.resultValid = 1;
         CopyBounded(r.head.conclusion, LoadLangString(hb > kMinHeavyBottom ? 20237 : 20238),
-                    kTextUnits);
-        CopyBounded(r.head.warning, u"", kTextUnits);
+                    kResultTextUnits);
+        CopyBounded(r.head.warning, u"", kResultTextUnits);
         return;
     }
 
@@ -321,6 +312,6 @@ void CDalvorApp::CalcManholeBuoyancy()
         key = 20297;  // the collector itself floats
     else
         key = fk > kMinAnchoring ? 20237 : 20238;
-    CopyBounded(r.head.conclusion, LoadLangString(key), kTextUnits);
-    CopyBounded(r.head.warning, u"", kTextUnits);
+    CopyBounded(r.head.conclusion, LoadLangString(key), kResultTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
 }

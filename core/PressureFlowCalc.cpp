@@ -1,4 +1,5 @@
 // The pressure-flow calculation on the working record.
+#include "CalcSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -18,20 +19,6 @@ constexpr double kPercent = 0.01f;           // local-loss share in per cent
 constexpr double kWaterDensity = 999.7f;     // density of the water column
 constexpr double kNoRange = 0.01f;           // a range narrower than this is none
 constexpr double kNarrowRange = 10.0;        // m of water column
-constexpr int kTextUnits = 127;
-
-bool KeepFinite(double& field)
-{
-    if (std::isfinite(field))
-        return true;
-    field = 0.0;
-    return false;
-}
-
-void SetText(char16_t (&field)[129], const std::u16string& text)
-{
-    CopyBounded(field, text, kTextUnits);
-}
 
 // The smallest value of the chart's scale series above the head.
 double ScaleHead(double h)
@@ -205,19 +192,19 @@ void CDalvorApp::CalcPressureFlow()
             r.head.resultValid = 0;
     }
     if (r.head.resultValid != 1) {
-        SetText(r.head.conclusion, LoadLangString(20255));
-        SetText(r.head.warning, u"");
+        SetResultText(r.head.conclusion, LoadLangString(20255));
+        SetResultText(r.head.warning, u"");
         return;
     }
     pressureCalculator = calc;
 
-    SetText(r.head.warning, u"");
+    SetResultText(r.head.warning, u"");
     static constexpr int kConclusion[3] = {20250, 20252, 20251};  // by mode
-    SetText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
+    SetResultText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
     const double startRange = std::fabs(r.startPressureMin - r.startPressureMax);
     const double endRange = std::fabs(r.endPressureMin - r.endPressureMax);
     if (startRange < kNarrowRange || endRange < kNarrowRange)
-        SetText(r.head.warning, LoadLangString(20253));
+        SetResultText(r.head.warning, LoadLangString(20253));
     if (startRange < kNoRange || endRange < kNoRange)
-        SetText(r.head.warning, LoadLangString(20254));
+        SetResultText(r.head.warning, LoadLangString(20254));
 }

@@ -1,5 +1,7 @@
 #include "PressureFlowCalculator.h"
 
+#include "CalcSupport.h"
+
 #include "GravityFlowCalculator.h"
 
 #include <algorithm>
@@ -135,30 +137,5 @@ double CPressureFlowCalculator::GradientPerMille(double h) const
 
 int ChoosePressureCandidate(std::span<const double> capacities, double flow)
 {
-    constexpr double kNoCapacity = 999999.9f;
-    double smallest = kNoCapacity;
-    int smallestIndex = -1;
-    int chosen = -1;
-    int previous = -1;
-    const int count = static_cast<int>(capacities.size());
-    for (int i = 0; i < count; ++i) {
-        const double c = capacities[i];
-        if (!std::isfinite(c))
-            continue;
-        if (c < smallest) {
-            smallest = c;
-            smallestIndex = i;
-        }
-        if (previous >= 0) {
-            const double p = capacities[previous];
-            if (p <= flow && flow <= c)
-                chosen = i;
-            if (p >= flow && flow >= c)
-                chosen = previous;
-        }
-        previous = i;
-    }
-    if (chosen < 0 && smallestIndex >= 0 && smallest > flow)
-        chosen = smallestIndex;
-    return chosen;
+    return ChooseCandidate(capacities, flow, CapacityBound::Inclusive);
 }

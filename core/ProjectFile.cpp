@@ -1,6 +1,7 @@
 // The project file: five counts and five current indexes (int32, little-endian,
 // kinds in the order pressure flow, gravity flow, buried pipe, manhole, tank),
 // then each kind's records raw, in the same order.
+#include "CalcKinds.h"
 #include "DalvorApp.h"
 
 #include <cerrno>
@@ -21,14 +22,7 @@ constexpr std::size_t kHeaderSize = 40;
 template <typename F>
 void ForArray(ProjectArrays& p, int arrayIndex, F&& f)
 {
-    switch (arrayIndex) {
-    case ArrayGravityFlow: f(p.gravityFlow); break;
-    case ArrayPressureFlow: f(p.pressureFlow); break;
-    case ArrayBuriedPipe: f(p.buriedPipe); break;
-    case ArrayManhole: f(p.manhole); break;
-    case ArrayTank: f(p.tank); break;
-    default: break;
-    }
+    ForArrayRecords(arrayIndex, [&](const auto& e) { f(p.*e.stored); });
 }
 
 template <typename F>

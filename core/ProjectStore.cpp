@@ -1,5 +1,6 @@
 // The project: one array of stored records per kind, with a count and a
 // current entry each.
+#include "CalcKinds.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -13,14 +14,9 @@ namespace {
 template <typename F>
 bool WithKind(CDalvorApp& app, int kind, F&& f)
 {
-    switch (kind) {
-    case KindGravityFlow: f(app.storedRecords.gravityFlow, app.gravityFlow, "GP-%03d"); return true;
-    case KindPressureFlow: f(app.storedRecords.pressureFlow, app.pressureFlow, "PP-%03d"); return true;
-    case KindBuriedPipe: f(app.storedRecords.buriedPipe, app.buriedPipe, "UP-%03d"); return true;
-    case KindManhole: f(app.storedRecords.manhole, app.manhole, "M-%03d"); return true;
-    case KindTank: f(app.storedRecords.tank, app.tank, "UT-%03d"); return true;
-    default: return false;
-    }
+    return ForKindRecords(kind, [&](const auto& e) {
+        f(app.storedRecords.*e.stored, app.*e.working, kCalcKinds[e.array].namePrefix);
+    });
 }
 
 }  // namespace
@@ -39,7 +35,7 @@ void CDalvorApp::StoreCurrentCalc(int kind, int index)
             count = static_cast<int>(records.size());
         }
         if (FromFixed(working.head.name) == u"-") {
-            std::string name = FormatC(prefix, count);
+            std::string name = FormatC("%s%03d", prefix, count);
             CopyBounded(working.head.name, Utf8ToUtf16(name), 63);
         }
         records[static_cast<std::size_t>(current)] = working;

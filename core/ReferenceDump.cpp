@@ -10,7 +10,7 @@ namespace {
 
 class Line {
 public:
-    explicit Line(std::string& out) : out(out) {}
+    explicit Line(std::string& target) : out(target) {}
     ~Line() { out += '\n'; }
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;

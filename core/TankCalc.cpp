@@ -5,6 +5,7 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
+#include "CalcSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr std::size_t kTextUnits = 127;
 constexpr double kHalfMmToM = 0.0005f;  // mm of diameter to m of radius
 constexpr double kTieRad = 0.0174f;     // degrees to radians for the ties
 // Anchor counts are held to this many: a spacing of almost nothing in the
@@ -22,14 +22,6 @@ constexpr double kTieRad = 0.0174f;     // degrees to radians for the ties
 constexpr int kMaxAnchorCount = 1000;
 // A slab longer than this (m) holds nothing in practice: no slab suffices.
 constexpr double kMaxSlabLength = 1.0e6;
-
-bool AllFinite(std::initializer_list<double> values)
-{
-    for (double v : values)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
 
 // Anchors that fit a length at a spacing: trunc(length / spacing) + 1, held to
 // 1 to kMaxAnchorCount before it becomes a count (a negative quotient gives 1,
@@ -56,8 +48,8 @@ bool AxisAboveWater(const TankRecord& r)
 void GiveNoResult(TankRecord& r)
 {
     r.head.resultValid = 0;
-    CopyBounded(r.head.conclusion, u"", kTextUnits);
-    CopyBounded(r.head.warning, u"", kTextUnits);
+    CopyBounded(r.head.conclusion, u"", kResultTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
     r.activeCapacity = 0.0;
     r.ownWeight = 0.0;
     r.upliftForce = 0.0;
@@ -279,15 +271,15 @@ void CDalvorApp::CalcTankBuoyancy()
 
     // 10. Verdict.
     r.head.resultValid = 1;
-    CopyBounded(r.head.warning, u"", kTextUnits);
+    CopyBounded(r.head.warning, u"", kResultTextUnits);
     if (fk > kMinAnchoring) {
-        CopyBounded(r.head.conclusion, LoadLangString(20233), kTextUnits);
+        CopyBounded(r.head.conclusion, LoadLangString(20233), kResultTextUnits);
         if (noSlab || minSlab > length)
-            CopyBounded(r.head.warning, LoadLangString(20234), kTextUnits);
+            CopyBounded(r.head.warning, LoadLangString(20234), kResultTextUnits);
         if (d > length)
-            CopyBounded(r.head.warning, LoadLangString(20235), kTextUnits);
+            CopyBounded(r.head.warning, LoadLangString(20235), kResultTextUnits);
     } else {
-        CopyBounded(r.head.conclusion, LoadLangString(20236), kTextUnits);
+        CopyBounded(r.head.conclusion, LoadLangString(20236), kResultTextUnits);
     }
 }
 

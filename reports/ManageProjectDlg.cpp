@@ -62,19 +62,6 @@ QIcon CopyIcon()
     return QIcon(pixmap);
 }
 
-// Key of the calculator's caption that titles the dialog.
-int TitleKey(int kind)
-{
-    switch (kind) {
-    case KindTank: return 109;
-    case KindManhole: return 108;
-    case KindBuriedPipe: return 112;
-    case KindGravityFlow: return 110;
-    case KindPressureFlow: return 111;
-    default: return 0;
-    }
-}
-
 constexpr int kNameColumn = 1;
 constexpr std::size_t kNameUnits = 63;
 
@@ -171,30 +158,11 @@ void CManageProjectDlg::OnInitDialog()
 void CManageProjectDlg::SetLanguageTexts(int offset)
 {
     setWindowTitle(ToQString(app.LoadLangString(125, offset)));
-    if (const int key = TitleKey(kind))
-        title->setText(ToQString(app.LoadLangString(key, offset)));
-    switch (kind) {
-    case KindTank:
-        InitTankColumns();
-        FillTankList();
-        break;
-    case KindManhole:
-        InitManholeColumns();
-        FillManholeList();
-        break;
-    case KindBuriedPipe:
-        InitStaticsColumns();
-        FillStaticsList();
-        break;
-    case KindGravityFlow:
-        InitGravityColumns();
-        FillGravityList();
-        break;
-    case KindPressureFlow:
-        InitPressureColumns();
-        FillPressureList();
-        break;
-    default: break;
+    if (const CalcKindInfo* info = FindCalcKind(kind)) {
+        title->setText(ToQString(app.LoadLangString(info->dialogId, offset)));
+        InitColumns();
+        FillList();
+        list->FitColumnWidths();
     }
     const bool any = StoredCount() > 0;
     deleteButton->setEnabled(any);
@@ -214,12 +182,6 @@ void CManageProjectDlg::InitColumns()
                            columns[c].width);
     list->SetExtendedStyle(CReportCtrl::StyleGridLines | CReportCtrl::StyleFullRowSelect);
 }
-
-void CManageProjectDlg::InitTankColumns() { InitColumns(); }
-void CManageProjectDlg::InitManholeColumns() { InitColumns(); }
-void CManageProjectDlg::InitStaticsColumns() { InitColumns(); }
-void CManageProjectDlg::InitGravityColumns() { InitColumns(); }
-void CManageProjectDlg::InitPressureColumns() { InitColumns(); }
 
 // Rows in array order, each keeping the index of its record; a name edited
 // and not yet taken over by OK shows in place of the stored one. The list's
@@ -247,12 +209,6 @@ void CManageProjectDlg::FillList()
             SelectRow(row);
     }
 }
-
-void CManageProjectDlg::FillTankList() { FillList(); }
-void CManageProjectDlg::FillManholeList() { FillList(); }
-void CManageProjectDlg::FillStaticsList() { FillList(); }
-void CManageProjectDlg::FillGravityList() { FillList(); }
-void CManageProjectDlg::FillPressureList() { FillList(); }
 
 int CManageProjectDlg::RecordOfRow(int row) const
 {
@@ -371,21 +327,9 @@ void CManageProjectDlg::MoveSelected(int step)
 
 void CManageProjectDlg::OnCopy()
 {
-    switch (kind) {
-    case KindTank: CopyTankToClipboard(); break;
-    case KindManhole: CopyManholeToClipboard(); break;
-    case KindBuriedPipe: CopyStaticsToClipboard(); break;
-    case KindGravityFlow: CopyGravityToClipboard(); break;
-    case KindPressureFlow: CopyPressureToClipboard(); break;
-    default: break;
-    }
+    if (FindCalcKind(kind))
+        CopyProjectToClipboard(app, kind);
 }
-
-void CManageProjectDlg::CopyTankToClipboard() { CopyProjectToClipboard(app, KindTank); }
-void CManageProjectDlg::CopyManholeToClipboard() { CopyProjectToClipboard(app, KindManhole); }
-void CManageProjectDlg::CopyStaticsToClipboard() { CopyProjectToClipboard(app, KindBuriedPipe); }
-void CManageProjectDlg::CopyGravityToClipboard() { CopyProjectToClipboard(app, KindGravityFlow); }
-void CManageProjectDlg::CopyPressureToClipboard() { CopyProjectToClipboard(app, KindPressureFlow); }
 
 void CManageProjectDlg::OnOK()
 {

@@ -44,24 +44,6 @@ public:
     void OnOK();
     void accept() override;
 
-    // One column set-up and one list filler per kind.
-    void InitTankColumns();
-    void InitManholeColumns();
-    void InitStaticsColumns();
-    void InitGravityColumns();
-    void InitPressureColumns();
-    void FillTankList();
-    void FillManholeList();
-    void FillStaticsList();
-    void FillGravityList();
-    void FillPressureList();
-    // The clipboard exports, one per kind.
-    void CopyTankToClipboard();
-    void CopyManholeToClipboard();
-    void CopyStaticsToClipboard();
-    void CopyGravityToClipboard();
-    void CopyPressureToClipboard();
-
     // The name waiting for OK of stored record index, if one was edited.
     std::optional<QString> PendingName(int index) const;
     // The list row that shows stored record index, or -1.

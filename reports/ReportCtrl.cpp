@@ -194,14 +194,24 @@ int CReportCtrl::InsertColumn(int column, const QString& heading, int format, in
         align = Qt::AlignHCenter;
     header->setTextAlignment(align | Qt::AlignVCenter);
     setHorizontalHeaderItem(column, header);
+    // The widths given suit one font; the title shows whole in the font in use.
     if (width >= 0)
-        setColumnWidth(column, width);
+        setColumnWidth(column, std::max(width, horizontalHeader()->sectionSizeHint(column)));
     for (int r = 0; r < rowCount(); ++r)
         FillRow(r);
     return column;
 }
 
-int CReportCtrl::InsertItem(int row, const QString& text, uint32_t data)
+void CReportCtrl::FitColumnWidths(int maxWidth)
+{
+    for (int c = 0; c < columnCount(); ++c) {
+        const int cells = std::min(sizeHintForColumn(c), maxWidth);
+        const int title = horizontalHeader()->sectionSizeHint(c);
+        setColumnWidth(c, std::max({columnWidth(c), cells, title}));
+    }
+}
+
+int CReportCtrl::InsertItem(int row, const QString& text, uint32_t itemData)
 {
     EndEdit(true);
     ForgetSort();
@@ -210,7 +220,7 @@ int CReportCtrl::InsertItem(int row, const QString& text, uint32_t data)
     row = std::min(row, rowCount());
     insertRow(row);
     auto* rowItem = new QTableWidgetItem;
-    rowItem->setData(kRowDataRole, data);
+    rowItem->setData(kRowDataRole, itemData);
     setVerticalHeaderItem(row, rowItem);
     FillRow(row);
     if (QTableWidgetItem* cell = item(row, 0))
@@ -240,12 +250,12 @@ QString CReportCtrl::GetItemText(int row, int column) const
     return cell ? cell->text() : QString();
 }
 
-bool CReportCtrl::SetItemData(int row, uint32_t data)
+bool CReportCtrl::SetItemData(int row, uint32_t itemData)
 {
     QTableWidgetItem* r = RowItem(row);
     if (!r)
         return false;
-    r->setData(kRowDataRole, data);
+    r->setData(kRowDataRole, itemData);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "CalcSheet.h"
 
 #include "CalcPage.h"
+#include "CalcKinds.h"
 #include "DalvorApp.h"
 #include "GravityFlowPage.h"
 #include "ImportDlg.h"
@@ -140,14 +141,7 @@ void CCalcSheet::RefreshActivePage()
 
 void CCalcSheet::ResetWorkingRecord(int kind)
 {
-    switch (kind) {
-    case KindTank: app.ResetTankRecord(); break;
-    case KindManhole: app.ResetManholeRecord(); break;
-    case KindBuriedPipe: app.ResetBuriedPipeRecord(); break;
-    case KindGravityFlow: app.ResetGravityFlowRecord(); break;
-    case KindPressureFlow: app.ResetPressureFlowRecord(); break;
-    default: break;
-    }
+    ForKindRecords(kind, [&](const auto& e) { (app.*e.reset)(); });
 }
 
 void CCalcSheet::ManageProject()

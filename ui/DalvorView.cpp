@@ -24,7 +24,8 @@ CDalvorView::CDalvorView(CDalvorApp& a, QWidget* parent)
     setObjectName(QStringLiteral("DalvorView"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A window wider than the form keeps it in the middle, under the bars.
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     form = new QWidget;
     form->setObjectName(QStringLiteral("101"));

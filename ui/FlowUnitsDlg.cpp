@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kCaption = 114;
@@ -28,7 +30,7 @@ constexpr int kResultUnit = 1488;
 
 QString F3(double v)
 {
-    return QString::fromStdString(FormatC("%.3f", v));
+    return QString::fromStdString(FormatC("%.3f", std::isfinite(v) ? v : 0.0));
 }
 
 }  // namespace
@@ -86,8 +88,7 @@ void CFlowUnitsCalcDlg::OnInitDialog()
     CInputDialog::OnInitDialog();
     unit = 0;
     radios[0]->setChecked(true);
-    for (int k = 0; k < 4; ++k)
-        perUnitFlow[k] = flowRate * kUnitsPerCubicMetrePerSecond[k];
+    SetFlow(flowRate);
     enteredFlow = perUnitFlow[0];
     valueEdit->setText(F3(enteredFlow));
     resultEdit->setText(F3(flowRate));
@@ -111,11 +112,25 @@ void CFlowUnitsCalcDlg::OnUnit(int k)
 void CFlowUnitsCalcDlg::OnConvert()
 {
     enteredFlow = ReadDecimalField(valueEdit);
-    flowRate = enteredFlow / kUnitsPerCubicMetrePerSecond[unit];
+    if (!SetFlow(enteredFlow / kUnitsPerCubicMetrePerSecond[unit])) {
+        enteredFlow = 0.0;
+        valueEdit->setText(F3(enteredFlow));
+    }
     resultEdit->setText(F3(flowRate));
+    OkButton()->setEnabled(true);
+}
+
+bool CFlowUnitsCalcDlg::SetFlow(double cubicMetresPerSecond)
+{
+    // A flow too large to be written in every unit reads as 0, as a number
+    // that is no number does.
+    bool finite = std::isfinite(cubicMetresPerSecond);
+    for (int k = 0; k < 4 && finite; ++k)
+        finite = std::isfinite(cubicMetresPerSecond * kUnitsPerCubicMetrePerSecond[k]);
+    flowRate = finite ? cubicMetresPerSecond : 0.0;
     for (int k = 0; k < 4; ++k)
         perUnitFlow[k] = flowRate * kUnitsPerCubicMetrePerSecond[k];
-    OkButton()->setEnabled(true);
+    return finite;
 }
 
 void CFlowUnitsCalcDlg::OnSetfocusValue()

@@ -45,6 +45,9 @@ protected:
 
 private:
     void OnUnit(int k);
+    // Takes a flow in m3/s and its value in each unit; a flow that is not
+    // finite in every unit is taken as 0 and false returned.
+    bool SetFlow(double cubicMetresPerSecond);
 
     QButtonGroup* unitGroup;
     QRadioButton* radios[4];

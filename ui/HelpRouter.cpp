@@ -2,6 +2,7 @@
 
 #include "DalvorApp.h"
 #include "FrameworkTexts.h"
+#include "HelpWindow.h"
 #include "Shell.h"
 #include "UiPrompts.h"
 #include "UiText.h"
@@ -41,6 +42,7 @@ HelpRouter::~HelpRouter()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    delete window;
 }
 
 QString HelpRouter::TopicOf(const QWidget* widget)
@@ -56,11 +58,18 @@ QString HelpRouter::TopicOf(const QWidget* widget)
     return QStringLiteral("main");
 }
 
-bool HelpRouter::OpenHelp(const QString& topic) const
+bool HelpRouter::OpenHelp(const QString& topic)
 {
     const QString file = QFile::decodeName(QByteArray::fromStdString(app.helpFilePath));
-    if (QFileInfo::exists(file) && ShellOpenHelp(file, topic))
-        return true;
+    if (QFileInfo(file).isFile()) {
+        if (ShellOpenHelp(file, topic))
+            return true;
+        if (!window)
+            window = new CHelpWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (window->ShowTopic(file, topic))
+            return true;
+    }
     Prompts().Warn(QApplication::activeWindow(),
                    FillText(LangText(app, kTextHelpFileMissing), QDir::toNativeSeparators(file)));
     return false;

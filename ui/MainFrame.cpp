@@ -26,6 +26,8 @@
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QScrollBar>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -397,10 +399,10 @@ bool CMainFrame::event(QEvent* event)
 
 // ---- placement and start-up ----------------------------------------------------------
 
-QRect CMainFrame::FramePlacement(const QRect& screen)
+QRect CMainFrame::FramePlacement(const QRect& screen, const QSize& wanted)
 {
-    return QRect(screen.left() + 1, screen.top() + 1, std::min(screen.width(), 1300),
-                 std::min(screen.height(), 780));
+    return QRect(screen.left() + 1, screen.top() + 1, std::min(screen.width(), wanted.width()),
+                 std::min(screen.height(), wanted.height()));
 }
 
 void CMainFrame::PlaceOnScreen()
@@ -408,10 +410,23 @@ void CMainFrame::PlaceOnScreen()
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
-    const QRect target = FramePlacement(s->geometry());
+    // The window fits its form: the menu, tool and status bars laid out
+    // around the view, and the whole form in the view.
+    if (layout())
+        layout()->activate();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize bars = size() - view->size();
+    QSize wanted = view->Form()->size() + bars + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    // A screen too low for the form leaves room beside it for the scroll bar,
+    // and one too narrow leaves room under it, so that only one way scrolls.
+    const QRect area = s->geometry();
+    if (wanted.height() > area.height())
+        wanted.rwidth() += view->verticalScrollBar()->sizeHint().width();
+    if (wanted.width() > area.width())
+        wanted.rheight() += view->horizontalScrollBar()->sizeHint().height();
+    const QRect target = FramePlacement(area, wanted);
     // The rectangle holds for the whole window, its frame included, as far as
     // the frame is known.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize client(target.width() - frame.left() - frame.right(),
                        target.height() - frame.top() - frame.bottom());
     resize(client);

@@ -81,8 +81,9 @@ public:
     void WarnReferenceData(const ReferenceLoadStatus& status);
 
     // The frame's rectangle on a screen: at (1, 1) from the screen's corner,
-    // at most 1300 by 780.
-    static QRect FramePlacement(const QRect& screenGeometry);
+    // of the size wanted (the form and the window's bars around it) as far as
+    // the screen allows.
+    static QRect FramePlacement(const QRect& screenGeometry, const QSize& wanted);
 
     // Command states that follow the active page.
     void UpdateCommandStates();

@@ -12,7 +12,7 @@ class CMainFrame;
 
 class QtHost : public IHost {
 public:
-    QtHost(CDalvorApp& app, CMainFrame& frame) : app(app), frame(frame) {}
+    QtHost(CDalvorApp& application, CMainFrame& mainFrame) : app(application), frame(mainFrame) {}
 
     void SetDocumentModified() override;
     void RunManageProjectDlg(int kind) override;

@@ -8,10 +8,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <iomanip>
 #include <source_location>
 #include <string>
+#include <system_error>
+#include <unistd.h>
 
 // Record and catalogue fields are all int32_t or double, so every one of them
 // compares exactly as a double.
@@ -49,3 +52,30 @@ inline std::string DalvorHome()
     const char* home = std::getenv("DALVOR_HOME");
     return home ? home : ".";
 }
+
+// A folder of the test's own under the temporary folder, unique to the run (two
+// checkouts testing at once never share it), removed with its files at the
+// end of the test.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+        if (mkdtemp(pattern.data()))
+            dir = pattern;
+        EXPECT_FALSE(dir.empty()) << "no temporary folder for " << name;
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        if (!dir.empty())
+            std::filesystem::remove_all(dir, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return dir; }
+
+private:
+    std::filesystem::path dir;
+};

@@ -4,6 +4,7 @@
 // Prandtl-Colebrook formula, the filling search against the plain scan it
 // replaces, and the calculation on the working record.
 
+#include "CoreTestSupport.h"
 #include "CalcTestSupport.h"
 
 #include <cstddef>
@@ -673,9 +674,8 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
     namespace fs = std::filesystem;
     const char* home = std::getenv("DALVOR_HOME");
     ASSERT_NE(home, nullptr);
-    const fs::path dir = fs::temp_directory_path() / "dalvor-recalc-hydraulics";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const TempFolder folder("dalvor-recalc-hydraulics");
+    const fs::path& dir = folder.Path();
 
     auto app = std::make_unique<CDalvorApp>();
     app->ResetGravityFlowRecord();
@@ -718,7 +718,6 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
     EXPECT_EQ(pressure.head.resultValid, 1);
     EXPECT_GT(pressure.flow, 0.0);
     EXPECT_EQ(std::memcmp(&pressure, &app->pressureFlow, sizeof pressure), 0);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -287,9 +287,8 @@ TEST_F(LangTexts, MissingKeyReadsStringNotFound)
 
 TEST(SwitchLanguage, PathsFollowTheLanguage)
 {
-    char pattern[] = "/tmp/dalvor-lang-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
+    const TempFolder temp("dalvor-lang");
+    const std::string folder = temp.Path().string();
     auto app = std::make_unique<CDalvorApp>();
     app->programFolder = folder;
     const struct {
@@ -311,7 +310,6 @@ TEST(SwitchLanguage, PathsFollowTheLanguage)
         // The language itself is the command's to set.
         EXPECT_EQ(app->languageOffset, LangEnglish);
     }
-    fs::remove_all(folder);
 }
 
 TEST(SwitchLanguage, ReloadsTheLanguagesCatalogueAndKeepsTheRecords)

@@ -1,4 +1,5 @@
 // The project store and the project file.
+#include "CalcKinds.h"
 #include "CoreTestSupport.h"
 #include "DalvorApp.h"
 #include "Text.h"
@@ -52,15 +53,6 @@ void FillWorkingRecords(CDalvorApp& app, const uint8_t (&bytes)[5])
     FillBytes(app.buriedPipe, bytes[2]);
     FillBytes(app.manhole, bytes[3]);
     FillBytes(app.tank, bytes[4]);
-}
-
-// An empty folder of the test's own under the temporary folder.
-fs::path FreshFolder(const char* name)
-{
-    const fs::path dir = fs::temp_directory_path() / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
 }
 
 // The file's counts and current indexes are the source's, and every record
@@ -252,7 +244,8 @@ TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
 
 TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
 {
-    const fs::path dir = FreshFolder("dalvor-project-damaged");
+    const TempFolder folder("dalvor-project-damaged");
+    const fs::path& dir = folder.Path();
     app->StoreCurrentCalc(KindManhole, -1);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     std::vector<uint8_t> good = app->WriteProject();
@@ -297,12 +290,12 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
     EXPECT_EQ(app->storedCount[ArrayTank], 0);
     EXPECT_EQ(app->storedCount[ArrayManhole], 1);
-    fs::remove_all(dir);
 }
 
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 {
-    const fs::path dir = FreshFolder("dalvor-project-save");
+    const TempFolder folder("dalvor-project-save");
+    const fs::path& dir = folder.Path();
     fs::path file = dir / "project one.qdl";
     app->StoreCurrentCalc(KindBuriedPipe, -1);
     ASSERT_EQ(app->WriteProjectFile(file.string()), ProjectWriteError::None);
@@ -316,12 +309,12 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
     EXPECT_EQ(other->storedCount[ArrayBuriedPipe], 1);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename(), "project one.qdl");  // no temporary file left behind
-    fs::remove_all(dir);
 }
 
 TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
 {
-    const fs::path dir = FreshFolder("dalvor-recalc-tool");
+    const TempFolder folder("dalvor-recalc-tool");
+    const fs::path& dir = folder.Path();
     auto app = std::make_unique<CDalvorApp>();
     FillBytes(app->gravityFlow, 0xA5);
     FillBytes(app->tank, 0x3C);
@@ -344,5 +337,44 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));
-    fs::remove_all(dir);
+}
+
+// Every kind reaches its own array and working record, in both directions;
+// values that are no kind reach nothing.
+TEST(CalcKinds, EachKindReachesItsOwnRecords)
+{
+    struct Case {
+        int kind;
+        int array;
+        std::size_t recordSize;
+    };
+    const Case cases[] = {
+        {KindTank, ArrayTank, sizeof(TankRecord)},
+        {KindManhole, ArrayManhole, sizeof(ManholeRecord)},
+        {KindBuriedPipe, ArrayBuriedPipe, sizeof(BuriedPipeRecord)},
+        {KindGravityFlow, ArrayGravityFlow, sizeof(GravityFlowRecord)},
+        {KindPressureFlow, ArrayPressureFlow, sizeof(PressureFlowRecord)},
+        {KindNone, -1, 0}, {0, -1, 0}, {6, -1, 0}, {1000, -1, 0},
+    };
+    CDalvorApp app;
+    for (const Case& c : cases) {
+        EXPECT_EQ(KindToArrayIndex(c.kind), c.array) << c.kind;
+        if (c.array >= 0) {
+            EXPECT_EQ(ArrayIndexToKind(c.array), c.kind);
+        }
+        int calls = 0;
+        const bool found = ForKindRecords(c.kind, [&](const auto& e) {
+            ++calls;
+            EXPECT_EQ(sizeof(app.*e.working), c.recordSize) << c.kind;
+            (app.storedRecords.*e.stored).push_back(app.*e.working);
+            (app.*e.reset)();
+            EXPECT_EQ(FromFixed((app.*e.working).head.name), u"-") << c.kind;
+        });
+        EXPECT_EQ(found, c.array >= 0) << c.kind;
+        EXPECT_EQ(calls, c.array >= 0 ? 1 : 0) << c.kind;
+        EXPECT_EQ(FindCalcKind(c.kind) != nullptr, c.array >= 0) << c.kind;
+    }
+    const ProjectArrays& p = app.storedRecords;
+    EXPECT_EQ(p.tank.size() + p.manhole.size() + p.buriedPipe.size() + p.gravityFlow.size() + p.pressureFlow.size(), 5u);
+    EXPECT_TRUE(p.tank.size() == 1 && p.manhole.size() == 1 && p.buriedPipe.size() == 1);
 }

@@ -1,6 +1,7 @@
 // The test tool runs the tank (uplift, then anchoring), manhole and buried-pipe
 // calculations on stored records exactly as the program runs them on its
 // working record.
+#include "CoreTestSupport.h"
 #include "BuriedPipeCalc.h"
 #include "DalvorApp.h"
 
@@ -65,9 +66,8 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     LayPipe(*app, app->nominalSizes[0]);
     app->StoreCurrentCalc(KindBuriedPipe, -1);
 
-    const fs::path dir = fs::temp_directory_path() / "dalvor-recalc-statics";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const TempFolder folder("dalvor-recalc-statics");
+    const fs::path& dir = folder.Path();
     ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
     const std::string cmd = std::string(home) + "/dalvor-recalc --lang en '" + (dir / "in.qdl").string() + "' '" +
                             (dir / "out.qdl").string() + "'";
@@ -100,5 +100,4 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     EXPECT_TRUE(SameBytes(out->storedRecords.tank[1], app->storedRecords.tank[1]));
     EXPECT_TRUE(SameBytes(out->storedRecords.manhole[0], expected->manhole));
     EXPECT_TRUE(SameBytes(out->storedRecords.buriedPipe[0], expected->buriedPipe));
-    fs::remove_all(dir);
 }

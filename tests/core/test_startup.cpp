@@ -53,8 +53,8 @@ TEST(StartupVersionId, WrittenAs50AndExtendedModeAt100)
 
 TEST(StartupPaths, ProgramFolder)
 {
-    fs::path tmp = fs::temp_directory_path() / "dalvor-startup-paths";
-    fs::remove_all(tmp);
+    const TempFolder folder("dalvor-startup-paths");
+    const fs::path& tmp = folder.Path();
     fs::create_directories(tmp / "with data" / "db");
     fs::create_directories(tmp / "installed" / "bin");
     const std::string withData = (tmp / "with data").string(), bin = (tmp / "installed" / "bin").string();
@@ -62,7 +62,6 @@ TEST(StartupPaths, ProgramFolder)
     EXPECT_EQ(ResolveProgramFolder(bin, nullptr), (tmp / "installed" / "share" / "dalvor").string());
     EXPECT_EQ(ResolveProgramFolder(bin, "/opt/dalvor data"), "/opt/dalvor data");
     EXPECT_EQ(ResolveProgramFolder(withData, ""), withData);
-    fs::remove_all(tmp);
     // The database and help paths built from the folder are checked with the
     // language switch, which takes them.
 }
@@ -94,9 +93,8 @@ TEST(StartupManuals, OneManualPerKindAndNothingOtherwise)
 
 TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
 {
-    fs::path tmp = fs::temp_directory_path() / "dalvor-startup-nodb";
-    fs::remove_all(tmp);
-    fs::create_directories(tmp);
+    const TempFolder folder("dalvor-startup-nodb");
+    const fs::path& tmp = folder.Path();
     MemorySettings settings;
     settings.values["Settings/Language"] = 7100;
     auto app = std::make_unique<CDalvorApp>();
@@ -113,7 +111,6 @@ TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
 
     app->ExitInstance(settings);
     EXPECT_EQ(settings.ReadInt("Settings", "Language"), 5100);
-    fs::remove_all(tmp);
 }
 
 TEST(StartupCore, AuthoredDatabaseLoadsInEveryLanguage)

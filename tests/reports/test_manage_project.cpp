@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,10 +76,10 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
         return nullptr;
     // A catalogue of one row each: category 1, pipe type 10, a tank and a
     // manhole type.
-    auto one = [](auto& rows, int& count, auto row, const char16_t* name) {
+    auto one = [](auto& rows, int& rowCount, auto row, const char16_t* name) {
         CopyBounded(row.name, name);
         rows.push_back(row);
-        count = 1;
+        rowCount = 1;
     };
     PipeCategoryEntry category{};
     category.id = 1;
@@ -129,7 +130,7 @@ struct Fixture {
     std::unique_ptr<CManageProjectDlg> dlg;
     int kind;
 
-    explicit Fixture(int kind, int count = 3) : kind(kind)
+    explicit Fixture(int calcKind, int count = 3) : kind(calcKind)
     {
         app = ProjectFromFile(dir.filePath("project.qdl"), count);
         if (!app)
@@ -209,9 +210,19 @@ private slots:
 
             QCOMPARE(list.columnCount(), columnCounts[k]);
             const auto columns = ProjectColumns(*f.app, kind, ListingTarget::List);
+            // Titles and cells show whole in the font in use; a column keeps
+            // its own width where that is enough.
+            const QFontMetrics titleFont(list.horizontalHeader()->font()), cellFont(list.font());
             for (int c = 0; c < list.columnCount(); ++c) {
-                QCOMPARE(list.horizontalHeaderItem(c)->text(), Q(columns[static_cast<std::size_t>(c)].heading));
-                QCOMPARE(list.columnWidth(c), columns[static_cast<std::size_t>(c)].width);
+                const ProjectColumn& column = columns[static_cast<std::size_t>(c)];
+                QCOMPARE(list.horizontalHeaderItem(c)->text(), Q(column.heading));
+                int needed = titleFont.horizontalAdvance(Q(column.heading));
+                for (int r = 0; r < list.GetItemCount(); ++r)
+                    needed = std::max(needed, cellFont.horizontalAdvance(list.GetItemText(r, c)));
+                QVERIFY2(list.columnWidth(c) > needed, qPrintable(Q(column.heading)));
+                QVERIFY(list.columnWidth(c) >= column.width);
+                if (needed + 24 < column.width)
+                    QCOMPARE(list.columnWidth(c), column.width);
             }
             QCOMPARE(list.GetItemCount(), 3);
             for (int r = 0; r < 3; ++r) {

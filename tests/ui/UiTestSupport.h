@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -101,10 +102,12 @@ inline std::unique_ptr<CDalvorApp> StartedApp(int language = LangPolish)
     return app;
 }
 
-// A folder of its own for a test's files, emptied first.
+// A folder of its own for a test's files, emptied first, inside a folder that
+// is unique to the test program's run and removed when it ends.
 inline QString FreshFolder(const QString& name)
 {
-    QString path = QDir::tempPath() + QStringLiteral("/dalvor-ui-tests/") + name;
+    static const QTemporaryDir root(QDir::tempPath() + QStringLiteral("/dalvor-ui-tests-XXXXXX"));
+    QString path = root.path() + QLatin1Char('/') + name;
     QDir(path).removeRecursively();
     QDir().mkpath(path);
     return path;

@@ -31,8 +31,8 @@ QColor PixelAt(QWidget* w, QPoint p)
 // happens to it.
 class TriggerPage : public CCalcPage {
 public:
-    explicit TriggerPage(CDalvorApp& app)
-        : CCalcPage(app, {KindGravityFlow, 110, 1557, 1558, 1607, "gravityflow"})
+    explicit TriggerPage(CDalvorApp& application)
+        : CCalcPage(application, {KindGravityFlow, 110, 1557, 1558, 1607, "gravityflow"})
     {
         edit = new QLineEdit(this);
         disabled = new QLineEdit(this);

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -98,6 +99,7 @@ private slots:
             {1, "3.6", 3.6 / 3600.0},       {2, "1", 0.001},          {3, "3600", 0.001},
             {0, "86.4", 86.4 / 86400.0},    {2, "1,5", 0.0015},       {3, "2", 2.0 / 3600000.0},
             {1, "abc", 0.0},                {2, "nan", 0.0},          {0, " 172800 ", 2.0},
+            {0, "1e308", 0.0},              {3, "-1e308", -1e308 / 3600000.0}, {2, "1e306", 0.0},
         };
         for (const Case& c : cases) {
             const double flow = Convert(*dlg, c.unit, QString::fromLatin1(c.value));
@@ -116,6 +118,17 @@ private slots:
         Convert(*dlg, 3, QStringLiteral("2"));
         QCOMPARE(dlg->ResultEdit()->text(), QStringLiteral("0.000"));
         QVERIFY(std::fabs(dlg->flowRate - 5.5556e-7) < 1e-10);
+        // No unit shows a flow too large to be written in every unit, nor a
+        // preset one.
+        for (const double preset : {1e306, std::numeric_limits<double>::infinity()}) {
+            auto big = FlowUnits(preset);
+            for (int k = 3; k >= 0; --k) {
+                QTest::mouseClick(big->UnitRadio(k), Qt::LeftButton, {}, QPoint(6, big->UnitRadio(k)->height() / 2));
+                QCOMPARE(big->ValueEdit()->text(), QStringLiteral("0.000"));
+            }
+            QCOMPARE(Convert(*big, 0, QStringLiteral("1e308")), 0.0);
+            QCOMPARE(big->ValueEdit()->text(), QStringLiteral("0.000"));
+        }
     }
 
     void flowUnitsUnitChangeAndFocusDisableOk()

@@ -8,6 +8,7 @@
 #include "CalcSheet.h"
 #include "ColorControls.h"
 #include "HelpRouter.h"
+#include "HelpWindow.h"
 #include "ManageProjectDlg.h"
 #include "MenuTexts.h"
 #include "QtHost.h"
@@ -20,6 +21,9 @@
 
 #include <QAction>
 #include <QHelpEvent>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QScrollBar>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -446,6 +450,46 @@ private slots:
         QVERIFY(prompts->warnings.isEmpty());
     }
 
+    // With no program for HTML on the desktop, help shows in a window of the
+    // program's own, at the topic, and following the document's links.
+    void helpWithNoBrowserShowsInTheProgramsOwnWindow()
+    {
+        Start(LangEnglish);
+        UrlCatcher urls(false);
+        frame->Sheet()->setCurrentIndex(4);
+        struct Case {
+            const char* topic;
+            const char* heading;
+        };
+        for (const Case c : {Case{"gravityflow", "Gravity pipeline"}, Case{"flowunits", "Computational flow rate"},
+                             Case{"", "Quorlin - Dalvor 5: Help"}}) {
+            QVERIFY(frame->Help().OpenHelp(QString::fromLatin1(c.topic)));
+            CHelpWindow* help = frame->Help().Window();
+            QVERIFY(help && help->isVisible());
+            QCOMPARE(help->windowTitle(), QStringLiteral("Dalvor - Help"));
+            QTextBrowser* browser = help->Browser();
+            QCOMPARE(browser->source().fragment(), QString::fromLatin1(c.topic));
+            // The topic's heading is in view, and the start of the document is
+            // not unless the topic is there.
+            QTextCursor heading = browser->document()->find(QString::fromLatin1(c.heading));
+            while (!heading.isNull() && heading.block().blockFormat().headingLevel() == 0)
+                heading = browser->document()->find(QString::fromLatin1(c.heading), heading);
+            QVERIFY(!heading.isNull());
+            QVERIFY(browser->viewport()->rect().contains(browser->cursorRect(heading).center()));
+            QCOMPARE(browser->verticalScrollBar()->value() == 0, !*c.topic);
+        }
+        QVERIFY(prompts->warnings.isEmpty());
+        QCOMPARE(urls.opened.size(), 3);
+        // F1 reaches the same window; a link in the document moves within it.
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(frame->Help().Window()->Browser()->source().fragment(), HelpRouter::TopicOf(QApplication::focusWidget()));
+        emit frame->Help().Window()->Browser()->anchorClicked(QUrl(QStringLiteral("#soil")));
+        QCOMPARE(frame->Help().Window()->Browser()->source().fragment(), QStringLiteral("soil"));
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
     void missingHelpFileAndDatabaseAreReported()
     {
         Start(LangEnglish);
@@ -454,6 +498,7 @@ private slots:
         frame->Action(ID_HELP_FINDER)->trigger();
         QVERIFY(urls.opened.isEmpty());
         QCOMPARE(prompts->warnings, QStringList({"The help file /nonexistent/DalvorEN.html cannot be opened."}));
+        QVERIFY(!frame->Help().Window());
 
         ReferenceLoadStatus missing;
         missing.error = ReferenceLoadStatus::CannotOpen;

@@ -1,7 +1,7 @@
 // The main window's size rules on screens of several sizes and densities:
-// at (1, 1) from the screen's corner, at most 1300 by 780, with the form of
-// 1050 by 656 at 96 dots per inch scaled to the screen's density, scrolling
-// when the window is smaller than it.
+// at (1, 1) from the screen's corner, as large as the form of 1050 by 656 at
+// 96 dots per inch (scaled to the screen's density) and the window's bars
+// need, scrolling when the screen is smaller than that.
 #include "CalcSheet.h"
 #include "DalvorDoc.h"
 #include "DalvorView.h"
@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -24,7 +25,7 @@ namespace {
 struct OffscreenScreens {
     OffscreenScreens()
     {
-        const QString path = QDir::tempPath() + QStringLiteral("/dalvor-ui-placement-screens.json");
+        const QString path = dir.filePath(QStringLiteral("screens.json"));
         QFile f(path);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             f.write(R"({"screens":[
@@ -37,6 +38,7 @@ struct OffscreenScreens {
         }
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(path));
     }
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/dalvor-ui-placement-XXXXXX")};
 } offscreenScreens;
 
 }  // namespace
@@ -93,39 +95,59 @@ private slots:
 
     void placementRule()
     {
-        QCOMPARE(CMainFrame::FramePlacement(QRect(0, 0, 1920, 1080)), QRect(1, 1, 1300, 780));
-        QCOMPARE(CMainFrame::FramePlacement(QRect(0, 0, 1280, 720)), QRect(1, 1, 1280, 720));
-        QCOMPARE(CMainFrame::FramePlacement(QRect(0, 0, 1300, 780)), QRect(1, 1, 1300, 780));
-        QCOMPARE(CMainFrame::FramePlacement(QRect(1920, 0, 1024, 600)), QRect(1921, 1, 1024, 600));
+        struct Case {
+            QRect screen;
+            QSize wanted;
+            QRect placed;
+        };
+        const Case cases[] = {
+            {{0, 0, 1920, 1080}, {1052, 760}, {1, 1, 1052, 760}},
+            {{0, 0, 1280, 720}, {1052, 760}, {1, 1, 1052, 720}},
+            {{0, 0, 1052, 760}, {1052, 760}, {1, 1, 1052, 760}},
+            {{1920, 0, 1024, 600}, {1052, 760}, {1921, 1, 1024, 600}},
+        };
+        for (const Case& c : cases)
+            QCOMPARE(CMainFrame::FramePlacement(c.screen, c.wanted), c.placed);
     }
 
     void windowOnScreens_data()
     {
         QTest::addColumn<QString>("screen");
-        QTest::addColumn<QRect>("expected");
+        QTest::addColumn<QPoint>("corner");
         QTest::addColumn<bool>("scrolls");
-        QTest::newRow("1920 x 1080") << "wide" << QRect(1, 1, 1300, 780) << false;
-        QTest::newRow("1280 x 720") << "laptop" << QRect(1921, 1, 1280, 720) << true;
-        QTest::newRow("1024 x 600") << "netbook" << QRect(3201, 1, 1024, 600) << true;
+        QTest::newRow("1920 x 1080") << "wide" << QPoint(1, 1) << false;
+        QTest::newRow("1280 x 720") << "laptop" << QPoint(1921, 1) << true;
+        QTest::newRow("1024 x 600") << "netbook" << QPoint(3201, 1) << true;
     }
 
     void windowOnScreens()
     {
         QFETCH(QString, screen);
-        QFETCH(QRect, expected);
+        QFETCH(QPoint, corner);
         QFETCH(bool, scrolls);
         QScreen* s = ScreenNamed(screen);
         QVERIFY(s);
         auto frame = OpenOn(s);
         QCOMPARE(frame->screen(), s);
-        QCOMPARE(frame->frameGeometry(), expected);
+        QCOMPARE(frame->frameGeometry().topLeft(), corner);
         // No maximize button.
         QVERIFY(!(frame->windowFlags() & Qt::WindowMaximizeButtonHint));
-        // The form keeps its size and scrolls when the window is smaller.
+        // The window is as wide as the form, or the screen where that is
+        // narrower; no band is left beside the form.
         CDalvorView* view = frame->View();
         QCOMPARE(view->Sheet()->size(), QSize(1050, 656));
+        if (!scrolls)
+            QCOMPARE(view->size(), view->Form()->size());
+        else
+            QCOMPARE(frame->frameGeometry().bottom(), s->geometry().bottom() + 1);
+        QCOMPARE(frame->frameGeometry().right() >= s->geometry().right(), screen == QStringLiteral("netbook"));
+        // The form keeps its size and scrolls when the window is smaller.
         QCOMPARE(view->verticalScrollBar()->maximum() > 0, scrolls);
         QCOMPARE(view->horizontalScrollBar()->maximum() > 0, screen == QStringLiteral("netbook"));
+        // A window made larger keeps the form in the middle, at the top.
+        frame->resize(frame->width() + 300, frame->height() + 100);
+        QTRY_COMPARE(view->Form()->geometry().center().x(), view->viewport()->rect().center().x());
+        QCOMPARE(view->Form()->y(), 0);
         frame->Doc().SetModified(false);
     }
 
@@ -139,7 +161,7 @@ private slots:
         QCOMPARE(frame->View()->Picture()->grab().size(), QSize(1575, 984));
         frame->View()->EndStartupPicture();
         QCOMPARE(frame->View()->Sheet()->grab().size(), QSize(1575, 984));
-        QCOMPARE(frame->frameGeometry().size(), QSize(1300, 780));
+        QCOMPARE(frame->View()->size(), frame->View()->Form()->size());
         frame->Doc().SetModified(false);
     }
 };
