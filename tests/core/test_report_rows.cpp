@@ -161,12 +161,14 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
         app->ResetAllRecords();
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
-        if (c.label)
+        if (c.label) {
             EXPECT_EQ(Label(*app, c.section, c.row), c.label);
-        if (c.value)
+        }
+        if (c.value) {
             EXPECT_EQ(Value(*app, c.section, c.row), c.value);
-        else
+        } else {
             EXPECT_EQ(Value(*app, c.section, c.row), Utf16ToUtf8(app->LoadLangString(20279)));
+        }
     }
 }
 
