@@ -13,11 +13,12 @@ namespace {
 
 QColor ToColor(uint32_t rgb) { return QColor((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255); }
 
-// The rectangle from (left, top) to (right, bottom), edges in either order.
+// The rectangle from (left, top) to (right, bottom), edges in either order,
+// as Qt outlines it: its outline inks one pixel beyond the rectangle's size.
 QRect Span(int left, int top, int right, int bottom)
 {
-    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                 QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
+    return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left) - 1,
+                 std::abs(bottom - top) - 1);
 }
 
 QPolygon ToPolygon(std::span<const CanvasPoint> points)
@@ -101,21 +102,20 @@ void QPainterCanvas::Ellipse(int left, int top, int right, int bottom)
 
 void QPainterCanvas::Line(int x1, int y1, int x2, int y2)
 {
-    if (penWidth > 1) {
-        p.drawLine(x1, y1, x2, y2);
-        return;
+    // A line inks its start pixel and stops short of its end one. Qt's flat
+    // ends cover the pixels from the lower coordinate up to the higher one, so
+    // a line running toward lower coordinates moves over by one pixel.
+    if (penWidth <= 1) {
+        const bool alongX = std::abs(x2 - x1) >= std::abs(y2 - y1);
+        if (alongX && x2 < x1) {
+            ++x1;
+            ++x2;
+        } else if (!alongX && y2 < y1) {
+            ++y1;
+            ++y2;
+        }
     }
-    // A thin line stops one pixel short of its end.
-    const int dx = x2 - x1, dy = y2 - y1;
-    const int n = std::max(std::abs(dx), std::abs(dy));
-    if (n == 0)
-        return;
-    if (n == 1) {
-        p.drawPoint(x1, y1);
-        return;
-    }
-    const double back = 1.0 / n;
-    p.drawLine(QLineF(x1, y1, x2 - dx * back, y2 - dy * back));
+    p.drawLine(x1, y1, x2, y2);
 }
 
 void QPainterCanvas::Polyline(std::span<const CanvasPoint> points)

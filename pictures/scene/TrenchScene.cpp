@@ -219,7 +219,7 @@ DragEffect DragTrench(const TrenchLayout& l, int line, int dy, BuriedPipeRecord&
     if (!l.Usable() || line < 0 || line > 2)
         return DragEffect::None;
     const double move = dy / l.scale;
-    const double od = r.outerDiameter * kMm;
+    const double od = r.outerDiameter / 1000.0;  // as the page's cover check takes it
     const double c = TrenchMinCover(r, extendedCatalogue);
     const double lowest = l.reference - 1.0;
     switch (line) {
