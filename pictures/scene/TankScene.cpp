@@ -189,12 +189,14 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     }
 
     if (anchored) {
-        const int n = r.anchorCount;
+        // The count comes from the record as stored: no arithmetic on it may overflow.
+        const long long gaps = static_cast<long long>(r.anchorCount) - 1;
+        const double n = r.anchorCount;
         const double s = r.anchorSpacing;
-        const double e = (r.slabLength - (n - 1) * s) / 2.0;
+        const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
         c.SetTextColor(kBlack);
         c.TextOutCentred(xMiddle, slabBottom + 3 * t + 4,
-                         FormatC("Lf=%.2fm (%.2fm+%d\u02E3%.2fm+%.2fm)", r.slabLength, e, n - 1, s, e));
+                         FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e, gaps, s, e));
         c.SetPen({Rgb(191, 191, 191), 3 * t});
         const int strapTop = yPP + 2 - (X(D) + 4);
         auto strap = [&](double fromLeft) {

@@ -255,6 +255,17 @@ TEST(AllPictures, ValuesThatAreNoNumbersDrawAndDragSafely)
             EXPECT_FALSE(kind == KindPressureFlow && std::isnan(view.pressure.head));
         }
     }
+    // An anchored tank whose stored count and spacing are out of all range.
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, KindTank, 1);
+    for (auto [count, spacing] : {std::pair{std::numeric_limits<int32_t>::min(), 1e-300},
+                                  {std::numeric_limits<int32_t>::max(), -2.0}}) {
+        app->tank.anchorCount = count;
+        app->tank.anchorSpacing = spacing;
+        DisplayList list;
+        MakePictureScene(KindTank, *app, view)->Draw(list, 560, 300, false);
+        EXPECT_LT(list.Size(), 1200u);
+    }
 }
 
 }  // namespace
