@@ -1,5 +1,7 @@
 // The report table, the remembered printout titles and the picture being printed.
 #pragma once
+#include "DisplayList.h"
+
 #include <cstdint>
 
 struct ReportSection {
@@ -16,9 +18,18 @@ struct PrintTitle {
 };
 static_assert(sizeof(PrintTitle) == 520);
 
-// The picture recorded for the printout. Filled by the pictures when they
-// record themselves for printing.
+// The picture recorded for the printout: the drawing of the page's picture at
+// ten times its size, and that width and height. A new recording replaces
+// the old one; the printout plays it into its rectangle and clears it.
 struct PrintPicture {
+    DisplayList ops;
     int width = 0;
     int height = 0;
+    bool Empty() const { return ops.Empty() || width <= 0 || height <= 0; }
+    void Clear()
+    {
+        ops.Clear();
+        width = 0;
+        height = 0;
+    }
 };

@@ -1,5 +1,7 @@
 #include "PrintDrivers.h"
 
+#include "QPainterCanvas.h"
+
 #include "DalvorApp.h"
 #include "PrintoutTitleDlg.h"
 
@@ -18,10 +20,12 @@ PrintPicturePainter& PicturePainter()
 }
 
 // The one place where the recorded picture meets the printout.
-void PaintPrintPicture(CDalvorApp& /*app*/, QPainter& p, const QRect& target)
+void PaintPrintPicture(CDalvorApp& app, QPainter& p, const QRect& target)
 {
     if (const PrintPicturePainter& painter = PicturePainter())
         painter(p, target);
+    else
+        PlayPrintPicture(p, app.printPicture, target);
 }
 
 QString ToQ(const std::u16string& s)

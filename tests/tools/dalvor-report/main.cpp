@@ -6,6 +6,7 @@
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
 #include "DalvorApp.h"
+#include "PictureScene.h"
 #include "PrintDrivers.h"
 #include "Text.h"
 
@@ -61,9 +62,21 @@ std::size_t StoredCount(const CDalvorApp& app, int kind)
 // Records the print picture from the working record, as the kind's page
 // does before it prints. The pictures are not part of the program yet, so
 // nothing is recorded and the printout has no picture.
-void RecordPrintPicture(CDalvorApp& app, int /*kind*/)
+void RecordPrintPicture(CDalvorApp& app, int kind)
 {
-    app.printPicture = PrintPicture{};
+    // The picture as its page shows it after a recalculation: the operating
+    // point on the calculated result, the pressure page's characteristic, at
+    // the size of the page's picture control.
+    PictureView view;
+    const GravityFlowRecord& g = app.gravityFlow;
+    view.opFilling = g.filling;
+    view.opVelocity = g.velocity;
+    view.opFlow = g.flow;
+    const PressureFlowRecord& pf = app.pressureFlow;
+    view.pressure = {pf.headLoss, pf.energyGradient, pf.velocity, pf.flow, pf.energyHeadDifference};
+    view.chartChoice = 0;
+    const PictureSize size = PictureControlSize(kind);
+    app.printPicture = BuildPrintPicture(kind, app, view, size.width, size.height);
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+// The picture controls of the five calculation pages.
+//
+// A page hosts its picture in three steps:
+//
+//   1. It implements PictureHost (usually the page class itself):
+//
+//        class CGravityFlowPage : public CCalcPage, public PictureHost {
+//            CDalvorApp& PictureApp() override { return theApp; }
+//            PictureView& PictureViewState() override { return view; }  // its op point
+//            void ShowResults() override { ...results and op point to the fields... }
+//            PictureView view;
+//        };
+//
+//      Gravity and pressure pages need ShowResults only; the buried-pipe and
+//      tank pages ShowInputs and Recalculate; the manhole page ShowInputs,
+//      ReadInputs and ShowResults. PicturePressed() runs before every left
+//      press on the picture (recalculate there when the page's own click
+//      handling does not; return false to drop the press).
+//   2. It creates the picture in place of its placeholder:
+//        picture = new CPictureGravityFlow(*this, this);
+//        picture->setGeometry(...);
+//   3. It tells the picture what happened:
+//        picture->SetLayoutDirty();    after every recalculation (repaints too)
+//        picture->CancelDrag();        when its reading ends a drag
+//        picture->BuildPrintMetafile(); before its print driver; the result is
+//                                       PictureApp().printPicture
+//      and, on the pressure page, pressurePicture->SetChartChoice(0 or 1).
+//
+// A drag step moves the picked line, writes the value back into the working
+// record (or the view state) and then calls the host:
+//   gravity, pressure:   ShowResults()
+//   buried pipe, tank:   ShowInputs(); with a valid result Recalculate()
+//   manhole:             ShowInputs(); with a valid result ReadInputs(),
+//                        CalcManholeBuoyancy() on the application, ShowResults()
+#pragma once
+
+#include "PictureScene.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+
+class PictureHost {
+public:
+    virtual ~PictureHost() = default;
+    // The application object whose working record the picture shows.
+    virtual CDalvorApp& PictureApp() = 0;
+    // The page's operating point and chart choice.
+    virtual PictureView& PictureViewState() = 0;
+    // A left press on the picture, before it picks a line.
+    virtual bool PicturePressed() { return true; }
+    // The working record's inputs to the page's fields.
+    virtual void ShowInputs() {}
+    // The page's fields into the working record, with its clamps and checks.
+    virtual void ReadInputs() {}
+    // The page's whole recalculation (fields read, calculation run, all shown,
+    // the picture's layout marked dirty).
+    virtual void Recalculate() {}
+    // Results (and the operating point) to the page's fields.
+    virtual void ShowResults() {}
+};
+
+class CPictureBase : public QWidget {
+    Q_OBJECT
+public:
+    CPictureBase(int kind, PictureHost& host, QWidget* parent = nullptr);
+    ~CPictureBase() override;
+
+    int Kind() const { return kind; }
+    PictureScene& Scene() { return *scene; }
+    // The page recalculated: lay the scene out again and repaint.
+    void SetLayoutDirty();
+    // Ends a drag as a button release does.
+    void CancelDrag();
+    // Records the picture at ten times its size with the print fonts and pens
+    // into the application's print picture, replacing the one before.
+    void BuildPrintMetafile();
+    // The screen drawing into image, at the image's size (the paint's buffer).
+    void DrawInto(QImage& image);
+
+    bool ButtonDown() const { return buttonDown; }
+    int PickedLine() const { return picked; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FollowDrag(DragEffect effect);
+    void UpdateCursor();
+
+    int kind;
+    PictureHost& host;
+    std::unique_ptr<PictureScene> scene;
+    QImage buffer;
+    bool buttonDown = false;
+    int picked = -1;
+    QPoint last;
+};
+
+class CPictureGravityFlow final : public CPictureBase {
+    Q_OBJECT
+public:
+    explicit CPictureGravityFlow(PictureHost& host, QWidget* parent = nullptr);
+};
+
+class CPicturePressureFlow final : public CPictureBase {
+    Q_OBJECT
+public:
+    explicit CPicturePressureFlow(PictureHost& host, QWidget* parent = nullptr);
+    // 0 the characteristic, 1 the pressure-range chart.
+    void SetChartChoice(int choice);
+    void SetDragLock(int lock);
+
+private:
+    PictureView& view;
+};
+
+class CPicturePipe final : public CPictureBase {
+    Q_OBJECT
+public:
+    explicit CPicturePipe(PictureHost& host, QWidget* parent = nullptr);
+};
+
+class CPictureManhole final : public CPictureBase {
+    Q_OBJECT
+public:
+    explicit CPictureManhole(PictureHost& host, QWidget* parent = nullptr);
+};
+
+class CPictureReservoir final : public CPictureBase {
+    Q_OBJECT
+public:
+    explicit CPictureReservoir(PictureHost& host, QWidget* parent = nullptr);
+};

@@ -1,0 +1,69 @@
+// Drawing pieces shared by the section pictures (trench, manhole, tank).
+#pragma once
+
+#include "Canvas.h"
+
+namespace picture {
+
+constexpr uint32_t kBlack = Rgb(0, 0, 0);
+constexpr uint32_t kWaterBlue = Rgb(0, 0, 255);
+constexpr uint32_t kSky = Rgb(224, 240, 255);
+constexpr uint32_t kSoil = Rgb(218, 199, 190);
+constexpr uint32_t kGreyLine = Rgb(128, 128, 128);
+constexpr uint32_t kGround = Rgb(0, 127, 0);
+constexpr uint32_t kAxisBlue = Rgb(102, 217, 255);
+
+// The water-table symbol: a blue triangle standing on its apex at (x, y),
+// 12k high and 12k wide, and three ever shorter strokes under the line.
+inline void WaterSymbol(Canvas& c, int x, int y, int k)
+{
+    c.SetPen({kWaterBlue, 1});
+    c.SetBrush({kWaterBlue});
+    const CanvasPoint triangle[] = {{x, y}, {x - 6 * k, y - 12 * k}, {x + 6 * k, y - 12 * k}};
+    c.Polygon(triangle);
+    c.Line(x - 7 * k, y + 4 * k, x + 7 * k, y + 4 * k);
+    c.Line(x - 5 * k, y + 7 * k, x + 5 * k, y + 7 * k);
+    c.Line(x - 2 * k, y + 10 * k, x + 2 * k, y + 10 * k);
+}
+
+// Ground: soil from the line to the bottom and the line itself twice, one
+// pixel apart, labelled "PT=".
+void Ground(Canvas& c, int w, int h, int y, double level, int textOffset);
+
+// A level drawn as dotted ticks along the left and right fifths (or the
+// given share) of the width, with its label at x 5 above it.
+void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, int textOffset);
+
+}  // namespace picture
+
+namespace picture {
+
+// The screen layout of a section picture: made again when the page marks it
+// dirty or the size changes, but never while a drag is under way, so that the
+// scene stays still under the mouse. The end of a drag marks it dirty.
+template <class Layout>
+struct ScreenLayout {
+    template <class Make>
+    const Layout& Get(int w, int h, Make make)
+    {
+        if (!dragging && (dirty || w != width || h != height)) {
+            layout = make();
+            dirty = false;
+            width = w;
+            height = h;
+        }
+        return layout;
+    }
+    void SetDragging(bool on)
+    {
+        dragging = on;
+        if (!on)
+            dirty = true;
+    }
+    Layout layout;
+    bool dirty = true;
+    bool dragging = false;
+    int width = -1, height = -1;
+};
+
+}  // namespace picture

@@ -1,0 +1,275 @@
+#include "TankScene.h"
+
+#include "DalvorApp.h"
+#include "SceneParts.h"
+#include "Text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace picture;
+
+constexpr int kMaxStraps = 1000;
+constexpr uint32_t kLight = Rgb(230, 230, 230);
+
+int WallWidth(double dz)
+{
+    if (dz > 1999.0)
+        return 4;
+    if (dz > 1499.0)
+        return 3;
+    return 2;
+}
+
+class TankScene final : public PictureScene {
+public:
+    explicit TankScene(CDalvorApp& a) : app(a) {}
+    void Draw(Canvas& canvas, int w, int h, bool print) override
+    {
+        const TankRecord& r = app.tank;
+        if (print) {
+            DrawTank(canvas, r, LayoutTank(r, w, h), w, h, true);
+            return;
+        }
+        DrawTank(canvas, r, screen.Get(w, h, [&] { return LayoutTank(r, w, h); }), w, h, false);
+    }
+    int Pick(int y) const override { return PickTank(screen.layout, app.tank, y); }
+    DragEffect Drag(int line, int dy) override { return DragTank(screen.layout, line, dy, app.tank); }
+    bool EndsAtEdge() const override { return true; }
+    void SetLayoutDirty() override { screen.dirty = true; }
+    void SetDragging(bool on) override { screen.SetDragging(on); }
+
+private:
+    CDalvorApp& app;
+    ScreenLayout<TankLayout> screen;
+};
+
+}  // namespace
+
+bool TankLayout::Usable() const
+{
+    return AllDrawable({scale, reference, bottom, gap, shownLength, sceneHeight}) && scale > 0.0;
+}
+int TankLayout::Y(double level) const { return h - RoundPx((level - reference + bottom) * scale); }
+int TankLayout::PickY(double level) const { return h - TruncPx((level - reference + bottom) * scale); }
+
+TankLayout LayoutTank(const TankRecord& r, int w, int h)
+{
+    TankLayout l;
+    l.h = h;
+    const double D = r.outerDiameter * 0.001;
+    const double depth = r.groundLevel - r.foundationLevel;
+    l.shownLength = std::min(15.0 * D, r.length);
+    l.sceneWidth = std::max(D + l.shownLength + 15.0, 0.1);
+    l.sceneHeight = std::max(depth + 1.0 + 2.0, 0.1);
+    l.reference = r.foundationLevel;
+    l.scale = std::min(w / l.sceneWidth, h / l.sceneHeight);
+    if (!l.Usable() || w <= 0 || h <= 0) {
+        l.scale = 0.0;
+        return l;
+    }
+    if (h / l.scale > l.sceneHeight) {
+        l.bottom = h / l.scale - depth - 1.0;
+        l.sceneHeight = depth + 1.0 + l.bottom;
+    }
+    if (w / l.scale > l.sceneWidth) {
+        l.gap = (w / l.scale - l.shownLength - D) / 3.0;
+        l.sceneWidth = D + l.shownLength + 3.0 * l.gap;
+    }
+    return l;
+}
+
+int TankStrapCount(double count, double slabLength, double spacing)
+{
+    if (!std::isfinite(count) || !std::isfinite(slabLength) || !std::isfinite(spacing) || spacing <= 0.0 ||
+        count <= 0.0)
+        return 0;
+    const double fits = std::floor(std::max(0.0, slabLength) / spacing) + 1.0;
+    return static_cast<int>(std::min({count, fits, static_cast<double>(kMaxStraps)}));
+}
+
+void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h, bool print)
+{
+    const int t = print ? 10 : 1;
+    const int text = TextOffset(print);
+    c.FillRect(0, 0, w, h, kSky);
+    const double PT = r.groundLevel, PP = r.foundationLevel, PD = r.tankBottomLevel, ZWG = r.waterLevel;
+    const double D = r.outerDiameter * 0.001;
+    if (!l.Usable() || !AllDrawable({PT, PP, PD, D}))
+        return;
+    c.SetFont({print ? 90 : 14, 0});
+    auto X = [&](double metres) { return RoundPx(metres * l.scale); };
+    const bool anchored = r.head.resultValid == 1 && r.minSlabLength > 0.01 &&
+                          AllDrawable({r.slabWidth, r.slabHeight, r.slabLength, r.anchorSpacing, r.length});
+
+    Ground(c, w, h, l.Y(PT), PT, text);
+    LevelTicks(c, w, l.Y(PD), 10, "PD=%.2f", PD, text);
+
+    if (std::isfinite(ZWG) && ZWG > l.reference - l.bottom) {
+        const int y = l.Y(ZWG);
+        c.SetPen({kWaterBlue, 1});
+        c.Line(0, y, w, y);
+        const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
+        c.SetTextColor(kWaterBlue);
+        c.TextOut(nearLevel ? w - X(0.17 * l.sceneWidth) : 5, y - text, FormatC("ZWG=%.2f", ZWG));
+        c.SetTextColor(kBlack);
+        WaterSymbol(c, RoundPx(0.95 * w), y, t);
+    }
+
+    // Cross-section: the circle one gap from the right edge, resting on PP.
+    const int yPP = l.Y(PP);
+    const int yTop = l.Y(PP + D);
+    const int radius = X(D * 0.5);
+    const int cx = w - X(l.gap + D * 0.5);
+    const int cy = l.Y(PP + D * 0.5);
+    const int slab = anchored ? X(r.slabWidth) : 0;
+    const CanvasPen tiePen{Rgb(158, 158, 158), 2 * t};
+    if (anchored) {
+        c.SetPen(tiePen);
+        const int yTie = l.Y(PP + 0.6 * D);
+        for (int side : {-1, 1}) {
+            const int xSlab = cx + side * (radius + slab / 2);
+            const int xWall = cx + side * radius;
+            c.Line(xSlab, yPP + 2, xWall, yTie);
+            c.Line(xSlab + side, yPP + 2, xWall + side, yTie);
+        }
+    }
+    c.SetPen({kBlack, WallWidth(r.outerDiameter) * t});
+    c.SetBrush({kLight});
+    c.Ellipse(cx - radius, yTop, cx + radius, yPP);
+    const int cross = w / 20;
+    c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
+    c.Line(cx - cross, cy, cx + cross, cy);
+    c.Line(cx, cy - cross, cx, cy + cross);
+    const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
+    c.SetPen({kBlack, 1});
+    c.Line(cx - lead, cy + lead, cx + lead, cy - lead);
+    c.Line(cx + lead, cy - lead, cx + lead + 4 * text, cy - lead);
+    c.SetTextColor(kBlack);
+    c.TextOut(cx + lead, cy - lead - text, FormatC("Dz=%.0f", r.outerDiameter));
+
+    // Longitudinal view.
+    const double Lv = std::max(D / 2.0 + 1.0, l.shownLength);
+    const int xStart = X(l.gap + 0.5), xEnd = X(l.gap + Lv - 0.5);
+    const int endHalf = X(D / 4.0);
+    c.SetPen({kBlack, 2 * t});
+    c.SetBrush({kBlack});
+    c.Rectangle(xStart, yTop, xEnd, yPP);
+    c.Ellipse(xStart - endHalf, yTop, xStart + endHalf, yPP);
+    c.Ellipse(xEnd - endHalf, yTop, xEnd + endHalf, yPP);
+
+    const bool shortened = Lv < r.length;
+    const double Lfv = shortened ? r.slabLength - (r.length - Lv) : r.slabLength;
+    const int xMiddle = X(l.gap + Lv / 2.0);
+    const int slabTop = yPP + 2, slabBottom = yPP + 2 + X(r.slabHeight);
+    const int slabLeft = xMiddle - X(Lfv / 2.0), slabRight = xMiddle + X(Lfv / 2.0);
+    if (anchored) {
+        c.SetPen({kGreyLine, 1});
+        c.SetBrush({Rgb(158, 158, 158)});
+        c.Rectangle(slabLeft, slabTop, slabRight, slabBottom);
+        c.Rectangle(cx - radius - slab, slabTop, cx - radius, slabBottom);
+        c.Rectangle(cx + radius, slabTop, cx + radius + slab, slabBottom);
+    }
+
+    if (shortened) {
+        const int half = X(D / 20.0) + t;
+        const int bandTop = l.Y(PP + D * 0.5 + 0.55 * D);
+        const int bandBottom = h - 10 * t;
+        c.SetPen({0, 1, PenStyle::Null});
+        c.SetBrush({kSoil});
+        c.Rectangle(xMiddle - half, bandTop, xMiddle + half, bandBottom);
+        c.SetPen({kGreyLine, 1, PenStyle::Dot});
+        c.Line(xMiddle - half, bandTop, xMiddle - half, bandBottom);
+        c.Line(xMiddle + half, bandTop, xMiddle + half, bandBottom);
+        c.SetPen({kBlack, 1});
+        c.Line(xMiddle - half, yTop, xMiddle + half, yTop);
+        c.Line(xMiddle - half, yPP, xMiddle + half, yPP);
+    }
+
+    if (anchored) {
+        // The count comes from the record as stored: no arithmetic on it may overflow.
+        const long long gaps = static_cast<long long>(r.anchorCount) - 1;
+        const double n = r.anchorCount;
+        const double s = r.anchorSpacing;
+        const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
+        c.SetTextColor(kBlack);
+        c.TextOutCentred(xMiddle, slabBottom + 3 * t + 4,
+                         FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e, gaps, s, e));
+        c.SetPen({Rgb(191, 191, 191), 3 * t});
+        const int strapTop = yPP + 2 - (X(D) + 4);
+        auto strap = [&](double fromLeft) {
+            const int x = slabLeft + X(fromLeft);
+            c.Line(x, yPP + 2, x, strapTop);
+        };
+        if (!shortened) {
+            const int count = TankStrapCount(n, r.slabLength, s);
+            for (int i = 0; i < count; ++i)
+                strap(e + i * s);
+        } else {
+            const double each = std::round((Lfv - 2.0 * e - r.outerDiameter * 0.00005) / (2.0 * s));
+            const int count = TankStrapCount(each, Lfv / 2.0, s);
+            for (int i = 0; i < count; ++i) {
+                strap(e + i * s);
+                strap(Lfv - e - i * s);
+            }
+        }
+    }
+
+    c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
+    c.Line(X(l.gap - 0.5), cy, X(l.gap + Lv + 0.5), cy);
+}
+
+int PickTank(const TankLayout& l, const TankRecord& r, int y)
+{
+    if (!l.Usable())
+        return -1;
+    const double levels[] = {r.groundLevel, r.waterLevel, r.foundationLevel};
+    for (int i = 0; i < 3; ++i)
+        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
+            return i;
+    return -1;
+}
+
+DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)
+{
+    if (!l.Usable() || line < 0 || line > 2)
+        return DragEffect::None;
+    const double move = dy / l.scale;
+    const double least = r.outerDiameter * 11.0 / 10000.0;  // least depth PT - PP
+    const double wall = (r.outerDiameter - r.innerDiameter) * 5.0 / 10000.0;
+    switch (line) {
+    case TankGround:
+        r.groundLevel -= move;
+        if (r.groundLevel - r.foundationLevel < least)
+            r.groundLevel = r.foundationLevel + least + 0.001;
+        r.groundLevel = std::min(r.groundLevel, l.GroundCap());
+        if (r.waterLevel > r.groundLevel)
+            r.waterLevel = r.groundLevel;
+        break;
+    case TankWater:
+        r.waterLevel -= move;
+        r.waterLevel = std::min(r.waterLevel, r.groundLevel);
+        // Below two metres under the tank the water table drops out of the scene.
+        if (r.waterLevel < l.reference - 2.0)
+            r.waterLevel = l.reference - 2.5;
+        break;
+    case TankBottom:
+        r.tankBottomLevel -= move;
+        r.foundationLevel = r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.5 / 1000.0;
+        if (r.groundLevel - r.foundationLevel < least) {
+            r.foundationLevel = r.groundLevel - least - 0.001;
+            r.tankBottomLevel = r.foundationLevel + wall;
+        }
+        if (r.foundationLevel < l.reference - 2.0) {
+            r.foundationLevel = l.reference - 2.0;
+            r.tankBottomLevel = r.foundationLevel + wall;
+        }
+        break;
+    }
+    r.coverDepth = r.groundLevel - r.foundationLevel - r.outerDiameter * 0.001;
+    return DragEffect::Inputs;
+}
+
+std::unique_ptr<PictureScene> MakeTankScene(CDalvorApp& app) { return std::make_unique<TankScene>(app); }

@@ -1,0 +1,128 @@
+// Typical records of the five kinds, calculated as their pages leave them, for
+// the picture tests and the picture shots tool.
+#pragma once
+
+#include "BuriedPipeCalc.h"
+#include "DalvorApp.h"
+#include "PictureScene.h"
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace picture_fixtures {
+
+inline std::unique_ptr<CDalvorApp> StartedApp(int language)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    MemorySettings settings;
+    settings.values["Settings/Language"] = language;
+    const char* home = std::getenv("DALVOR_HOME");
+    app->InitCoreInstance(settings, "C", home ? home : ".");
+    return app;
+}
+
+// Each kind's record: variant 0 the page's defaults calculated, 1 a richer
+// case (every optional element of the picture), 2 no result yet.
+inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
+{
+    switch (kind) {
+    case KindGravityFlow: {
+        app.ResetGravityFlowRecord();
+        GravityFlowRecord& r = app.gravityFlow;
+        r.mode = 3;  // the filling that carries the flow
+        r.length = 250.0;
+        r.startLevel = 100.0;
+        r.innerDiameter = variant == 1 ? 600.0 : 300.0;
+        r.roughness = 0.01;
+        r.slopeInput = variant == 1 ? 5.0 : 1.0;
+        r.flowInput = variant == 1 ? 0.4 : 0.03;
+        r.fillingInput = 0.5;
+        if (variant != 2)
+            app.CalcGravityFlow();
+        view.opFilling = r.head.resultValid == 1 ? r.filling : r.fillingInput;
+        view.opFlow = r.flow;
+        view.opVelocity = r.velocity;
+        break;
+    }
+    case KindPressureFlow: {
+        app.ResetPressureFlowRecord();
+        PressureFlowRecord& r = app.pressureFlow;
+        r.mode = 1;  // the losses of a given pipe and flow
+        r.length = variant == 1 ? 800.0 : 100.0;
+        r.innerDiameter = 200.0;
+        r.roughness = 0.01;
+        r.nominalPressure = 1.0;
+        r.flowInput = variant == 1 ? 0.03 : 0.05;
+        if (variant != 2)
+            app.CalcPressureFlow();
+        view.pressure = {r.headLoss, r.energyGradient, r.velocity, r.flow, r.energyHeadDifference};
+        view.chartChoice = 0;
+        break;
+    }
+    case KindBuriedPipe: {
+        app.ResetBuriedPipeRecord();
+        BuriedPipeRecord& r = app.buriedPipe;
+        if (app.nominalSizeCount > 0) {
+            const NominalSizeEntry& row = app.nominalSizes[std::min(variant == 1 ? 6 : 3, app.nominalSizeCount - 1)];
+            r.categoryId = row.categoryId;
+            r.typeId = row.typeId;
+            r.nominalSize = row.nominalSize;
+            r.innerDiameter = row.innerDiameter;
+            r.outerDiameter = row.outerDiameter;
+            r.ringStiffness = row.ringStiffness;
+            r.allowedDeflection = row.allowedDeflection;
+            r.enlargedAllowedDeflection = row.enlargedAllowedDeflection;
+        }
+        r.trafficClass = variant == 1 ? 10 : 0;
+        r.roadSurface = variant == 1 ? 1 : 0;
+        r.multiPipeTrench = variant == 1 ? 1 : 0;
+        r.invertLevel = r.groundLevel - 2.0;
+        r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
+        r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * 0.001;
+        ApplyInstallationDefaults(r, 0);
+        if (variant != 2)
+            app.CalcBuriedPipe();
+        break;
+    }
+    case KindManhole: {
+        app.ResetManholeRecord();
+        ManholeRecord& r = app.manhole;
+        r.eccentric = variant == 1 ? 1 : r.eccentric;
+        if (variant == 1)
+            r.waterLevel = r.groundLevel - 0.3;
+        if (variant != 2)
+            app.CalcManholeBuoyancy();
+        break;
+    }
+    case KindTank: {
+        app.ResetTankRecord();
+        TankRecord& r = app.tank;
+        if (variant == 1) {
+            // A long tank under a high water table: shortened, anchored.
+            r.selectionMode = 1;
+            r.length = 40.0;
+            r.waterLevel = r.groundLevel - 0.2;
+            r.anchorCount = 8;
+            r.tankBottomLevel = r.groundLevel - r.outerDiameter * 0.001 - 0.6;
+            r.foundationLevel = r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
+        }
+        if (variant != 2) {
+            app.CalcTankBuoyancy();
+            app.CalcTankAnchoring();
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+// The control sizes the pages give their pictures.
+inline void ControlSize(int kind, int& w, int& h)
+{
+    const PictureSize size = PictureControlSize(kind);
+    w = size.width;
+    h = size.height;
+}
+
+}  // namespace picture_fixtures

@@ -1,0 +1,227 @@
+// The picture widgets driven with the mouse as a user drags a line, on a stub
+// page, and the drawing adapter's pixel rules.
+#include "GravityScene.h"
+#include "PictureFixtures.h"
+#include "PictureWidget.h"
+#include "PressureScene.h"
+#include "QPainterCanvas.h"
+#include "TankScene.h"
+#include "TrenchScene.h"
+#include "ManholeScene.h"
+
+#include <QPainter>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+class StubHost : public PictureHost {
+public:
+    explicit StubHost(CDalvorApp& a) : app(a) {}
+    CDalvorApp& PictureApp() override { return app; }
+    PictureView& PictureViewState() override { return view; }
+    void ShowInputs() override { ++showInputs; }
+    void ReadInputs() override { ++readInputs; }
+    void Recalculate() override { ++recalculations; }
+    void ShowResults() override { ++showResults; }
+    CDalvorApp& app;
+    PictureView view;
+    int showInputs = 0, readInputs = 0, recalculations = 0, showResults = 0;
+};
+
+CPictureBase* MakeWidget(int kind, PictureHost& host)
+{
+    switch (kind) {
+    case KindGravityFlow: return new CPictureGravityFlow(host);
+    case KindPressureFlow: return new CPicturePressureFlow(host);
+    case KindBuriedPipe: return new CPicturePipe(host);
+    case KindManhole: return new CPictureManhole(host);
+    default: return new CPictureReservoir(host);
+    }
+}
+
+// The dragged value and the pixels per unit of its axis, as the picture lays
+// itself out at w x h.
+struct Dragged {
+    std::function<double(StubHost&)> value;
+    std::function<double(StubHost&, int, int)> pixelsPerUnit;
+};
+
+Dragged DraggedLine(int kind)
+{
+    switch (kind) {
+    case KindGravityFlow:
+        return {[](StubHost& s) { return s.view.opFilling; },
+                [](StubHost& s, int w, int h) { return LayoutGravity(s.app.gravityCalculator, w, h).py; }};
+    case KindPressureFlow:
+        return {[](StubHost& s) { return s.view.pressure.head; },
+                [](StubHost& s, int w, int h) { return LayoutCharacteristic(s.app.pressureCalculator, w, h).ys; }};
+    case KindBuriedPipe:
+        return {[](StubHost& s) { return s.app.buriedPipe.groundLevel; },
+                [](StubHost& s, int w, int h) { return LayoutTrench(s.app.buriedPipe, w, h).scale; }};
+    case KindManhole:
+        return {[](StubHost& s) { return s.app.manhole.waterLevel; },
+                [](StubHost& s, int w, int h) { return LayoutManhole(s.app.manhole, w, h).scale; }};
+    default:
+        return {[](StubHost& s) { return s.app.tank.waterLevel; },
+                [](StubHost& s, int w, int h) { return LayoutTank(s.app.tank, w, h).scale; }};
+    }
+}
+
+QRect InkBox(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+}  // namespace
+
+class TestPictureWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void dragMovesTheLevel_data();
+    void dragMovesTheLevel();
+    void canvasPixelRules_data();
+    void canvasPixelRules();
+    void printPicturePlaysIntoItsRectangle();
+};
+
+void TestPictureWidgets::dragMovesTheLevel_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("line");
+    QTest::newRow("gravity operating line") << int(KindGravityFlow) << 0;
+    QTest::newRow("pressure operating head") << int(KindPressureFlow) << 0;
+    QTest::newRow("trench ground") << int(KindBuriedPipe) << int(TrenchGround);
+    QTest::newRow("manhole water") << int(KindManhole) << int(ManholeWater);
+    QTest::newRow("tank water") << int(KindTank) << int(TankWater);
+}
+
+void TestPictureWidgets::dragMovesTheLevel()
+{
+    QFETCH(int, kind);
+    QFETCH(int, line);
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    StubHost host(*app);
+    picture_fixtures::Prepare(*app, host.view, kind, 0);
+    std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
+    widget->resize(400, 300);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    widget->repaint();
+
+    int row = -1;
+    for (int y = 0; y < 300 && row < 0; ++y)
+        if (widget->Scene().Pick(y) == line)
+            row = y + 4;
+    QVERIFY(row >= 20);
+    const Dragged dragged = DraggedLine(kind);
+    const double before = dragged.value(host);
+    const double perUnit = dragged.pixelsPerUnit(host, 400, 300);
+
+    // 5 px from the line picks nothing, and a move then changes nothing.
+    QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row + 5));
+    QCOMPARE(widget->PickedLine(), -1);
+    QTest::mouseMove(widget.get(), QPoint(100, row - 15));
+    QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 15));
+    QCOMPARE(dragged.value(host), before);
+
+    QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row));
+    QCOMPARE(widget->PickedLine(), line);
+    QCOMPARE(widget->cursor().shape(), Qt::SizeVerCursor);
+    QTest::mouseMove(widget.get(), QPoint(100, row - 20));
+    QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
+    QVERIFY(!widget->ButtonDown());
+    QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(qAbs(dragged.value(host) - (before + 20.0 / perUnit)) < 1e-9);
+
+    const bool valid = kind == KindBuriedPipe ? app->buriedPipe.head.resultValid == 1
+                                              : kind == KindManhole ? app->manhole.head.resultValid == 1
+                                                                    : app->tank.head.resultValid == 1;
+    if (kind == KindGravityFlow || kind == KindPressureFlow) {
+        QCOMPARE(host.showResults, 1);
+        QCOMPARE(host.showInputs, 0);
+    } else {
+        QCOMPARE(host.showInputs, 1);
+        QCOMPARE(host.recalculations, valid && kind != KindManhole ? 1 : 0);
+        QCOMPARE(host.readInputs, valid && kind == KindManhole ? 1 : 0);
+        // The section pictures end the drag at their edge.
+        QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
+        QTest::mouseMove(widget.get(), QPoint(100, 1));
+        QVERIFY(!widget->ButtonDown());
+    }
+
+    widget->BuildPrintMetafile();
+    QCOMPARE(app->printPicture.width, 4000);
+    QCOMPARE(app->printPicture.height, 3000);
+    QVERIFY(!app->printPicture.Empty());
+}
+
+void TestPictureWidgets::canvasPixelRules_data()
+{
+    QTest::addColumn<std::function<void(Canvas&)>>("draw");
+    QTest::addColumn<QRect>("ink");
+    using Draw = std::function<void(Canvas&)>;
+    QTest::newRow("rectangle leaves out right and bottom")
+        << Draw([](Canvas& c) { c.SetBrush({0, true}); c.Rectangle(2, 2, 7, 7); }) << QRect(QPoint(2, 2), QPoint(6, 6));
+    QTest::newRow("ellipse likewise")
+        << Draw([](Canvas& c) { c.Ellipse(2, 2, 9, 9); }) << QRect(QPoint(2, 2), QPoint(8, 8));
+    QTest::newRow("thin line leaves out its end")
+        << Draw([](Canvas& c) { c.Line(2, 5, 8, 5); }) << QRect(QPoint(2, 5), QPoint(7, 5));
+    QTest::newRow("vertical thin line")
+        << Draw([](Canvas& c) { c.Line(4, 9, 4, 2); }) << QRect(QPoint(4, 3), QPoint(4, 9));
+    QTest::newRow("line to the left")
+        << Draw([](Canvas& c) { c.Line(9, 4, 2, 4); }) << QRect(QPoint(3, 4), QPoint(9, 4));
+    QTest::newRow("fill")
+        << Draw([](Canvas& c) { c.FillRect(3, 3, 6, 8, 0); }) << QRect(QPoint(3, 3), QPoint(5, 7));
+    QTest::newRow("null pen draws no line")
+        << Draw([](Canvas& c) { c.SetPen({0, 1, PenStyle::Null}); c.Line(2, 5, 8, 5); }) << QRect();
+}
+
+void TestPictureWidgets::canvasPixelRules()
+{
+    QFETCH(std::function<void(Canvas&)>, draw);
+    QFETCH(QRect, ink);
+    QImage image(12, 12, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        draw(canvas);
+    }
+    QCOMPARE(InkBox(image), ink);
+}
+
+void TestPictureWidgets::printPicturePlaysIntoItsRectangle()
+{
+    PrintPicture picture;
+    picture.width = 100;
+    picture.height = 100;
+    picture.ops.FillRect(-50, -50, 150, 150, Rgb(255, 0, 0));  // overflow is clipped
+    picture.ops.SetTextColor(0);
+    picture.ops.SetFont({100, 0});
+    picture.ops.TextOut(0, 0, "X");
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PlayPrintPicture(painter, picture, QRect(10, 10, 50, 50));
+    }
+    QCOMPARE(InkBox(image), QRect(10, 10, 50, 50));
+    // Text anchored at its top-left corner: the letter starts near (10, 10).
+    QRect letter;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (image.pixel(x, y) == qRgb(0, 0, 0))
+                letter |= QRect(x, y, 1, 1);
+    QVERIFY2(letter.left() >= 10 && letter.left() <= 14, qPrintable(QString::number(letter.left())));
+    QVERIFY2(letter.top() >= 10 && letter.top() <= 24, qPrintable(QString::number(letter.top())));
+}
+
+QTEST_MAIN(TestPictureWidgets)
+#include "test_widget_pictures.moc"
