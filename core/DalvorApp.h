@@ -11,6 +11,8 @@
 #include "Settings.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -74,6 +76,12 @@ public:
     // ---- reference tables ------------------------------------------------
     ReferenceLoadStatus LoadReferenceData(const std::string& path);
     void FreeReferenceData();
+    // Told after every load of the tables (start-up, language switch), so
+    // that lists showing their rows follow; the token removes the listener.
+    int AddReloadListener(std::function<void()> listener);
+    void RemoveReloadListener(int token);
+    // Grows with every load of the tables.
+    int referenceGeneration = 0;
 
     // ---- project store ---------------------------------------------------
     void StoreCurrentCalc(int kind, int index);
@@ -162,6 +170,8 @@ public:
 
 private:
     IHost* host;
+    std::map<int, std::function<void()>> reloadListeners;
+    int nextReloadToken = 0;
 };
 
 // The one application object.
