@@ -38,7 +38,8 @@
 //    its three list ids. It fills the lists from the tables, keeps each
 //    item's table row and row id, takes a choice by row (never by name), and
 //    relabels the lists when the tables are loaded again.
-// 5. Messages: Raise({textKey, captionKey, args}) queues a warning box;
+// 5. Messages: Raise({textKey, captionKey, args, captionArgs}) queues a
+//    warning box (FormatMessage puts the arguments in);
 //    captionKey 0 means the application's title. The window shows the queue
 //    after each model call; a box shown by a recalculation that a mouse
 //    press started drops that press (see CCalcPage).
@@ -73,6 +74,7 @@ struct MessageRequest {
     int textKey = 0;
     int captionKey = 0;  // 0: the application's title
     std::vector<std::u16string> args;
+    std::vector<std::u16string> captionArgs;  // the caption's, likewise
 };
 
 // The text of a message with its arguments: each %s, %d or %.Nf takes the

@@ -54,11 +54,7 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
         AddFieldRows(MakeGrid(g), id);
         dataLayout->addWidget(g);
     }
-    // The sought quantities' inputs sit in a frameless box, so that their
-    // fields line up with those of the boxes above.
-    auto* sought = new QGroupBox(this);
-    sought->setFlat(true);
-    sought->setStyleSheet(QStringLiteral("QGroupBox { border: 0; }"));
+    auto* sought = new QWidget(this);
     AddFieldRows(MakeGrid(sought), SoughtRows);
     dataLayout->addWidget(sought);
     dataLayout->addStretch(1);

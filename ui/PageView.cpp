@@ -126,7 +126,9 @@ void CPageView::Run(const std::function<void()>& step)
     Push();
     for (const MessageRequest& m : model.TakeMessages()) {
         const QString text = Q(FormatMessage(Text(m.textKey).toStdU16String(), m.args));
-        ShowMessage(text, m.captionKey ? Text(m.captionKey) : QString());
+        const QString caption =
+            m.captionKey ? Q(FormatMessage(Text(m.captionKey).toStdU16String(), m.captionArgs)) : QString();
+        ShowMessage(text, caption);
     }
     --running;
     ModelChanged();
@@ -219,7 +221,15 @@ QPushButton* CPageView::MakeQueryButton(int id)
 QGridLayout* CPageView::MakeGrid(QWidget* owner)
 {
     auto* g = new QGridLayout(owner);
-    g->setContentsMargins(6, 4, 6, 4);
+    // Rows outside a box stand in as far as the frame of a box would put
+    // them, so that their fields line up with the boxes' fields.
+    int inset = 0;
+    if (!qobject_cast<QGroupBox*>(owner)) {
+        QGroupBox probe(QStringLiteral("x"));
+        probe.setStyle(owner->style());
+        inset = probe.contentsMargins().right();
+    }
+    g->setContentsMargins(6 + inset, 4, 6 + inset, 4);
     g->setHorizontalSpacing(4);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);

@@ -845,6 +845,28 @@ private slots:
         }
     }
 
+    // The fields of a column line up, boxed or not, in both languages.
+    void fieldsLineUp()
+    {
+        using namespace GravityIds;
+        Start(LangPolish);
+        QTest::qWait(20);
+        const QList<QList<int>> columns = {
+            {InnerDiameter, Roughness, Length, StartLevel, LocalLossShare, Density, Viscosity, SlopeInput,
+             FillingInput, FlowInput},
+            {NominalSize, Slope, Flow, Filling, Velocity, Reynolds, FrictionFactor, TotalLoss, FrictionLoss, LocalLoss,
+             EndLevel, MinSlopeSanitary, MinSlopeStorm}};
+        for (const QList<int>& column : columns) {
+            const int x = page->Control(column.first())->mapTo(page, QPoint()).x();
+            for (int id : column)
+                QVERIFY2(page->Control(id)->mapTo(page, QPoint()).x() == x, qPrintable(QString::number(id)));
+        }
+        // A caption of an input keeps to one line, whole.
+        auto* label = qobject_cast<QLabel*>(page->Control(StartLevelLabel));
+        QVERIFY(!label->wordWrap());
+        QVERIFY(label->width() >= label->sizeHint().width());
+    }
+
     // A number longer than its field shows its beginning.
     void longNumbersShowTheirBeginning()
     {
