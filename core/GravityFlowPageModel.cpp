@@ -312,9 +312,6 @@ void CGravityFlowPageModel::ShowInputs(int resetNumber)
     } else if (const int current = CurrentIndex(); current >= 0) {
         SetText(Number, Utf8ToUtf16(FormatC("%d", current + 1)));
     }
-    const bool stored = HasStoredRecords();
-    Enable(UpdateButton, stored);
-    Enable(ProjectButton, stored);
     ApplyModeStates(mode);
     SetText(Name, FromFixed(r.head.name));
 }

@@ -45,6 +45,19 @@
 //    press started drops that press (see CCalcPage).
 // 6. Colours: SetColors(id, background, text) with the Rgb constants below;
 //    kFaceColor is the system button face of the desktop.
+// 7. The window class (ui/) derives from CPageView, owns its model as a
+//    member and passes it to CPageView's constructor. In its constructor it
+//    lays the page out: MakeGroup(id) for each box, AddFieldRows(MakeGrid(box),
+//    groupId) for the table's rows of that group (caption | field | unit |
+//    "?"; results get colour fields), AddRadioGroup(group, {ids}) for radios,
+//    MakeLabel/MakeStoreButton for the rest, and connects its dialog buttons
+//    to handlers that open the dialog and then Run([..]{ model.Set...(); }).
+//    CPageView implements the contract's operations (Recalculate, ShowInputs,
+//    FillLists, ...) as Run(model operation); ModelChanged() is where the
+//    picture is told to redraw. The lists follow a reload of the tables by
+//    themselves (ReferenceReloaded), with no timer.
+// 8. The recalculation tool: add the kind's model to tests/tools/dalvor-recalc
+//    (LoadBack on each stored record, as for gravity flow).
 #pragma once
 
 #include <cstddef>

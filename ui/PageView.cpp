@@ -124,6 +124,8 @@ void CPageView::Run(const std::function<void()>& step)
     Pull();
     step();
     Push();
+    // Update and "?" follow the stored calculations of the kind.
+    UpdateStoreButtons();
     for (const MessageRequest& m : model.TakeMessages()) {
         const QString text = Q(FormatMessage(Text(m.textKey).toStdU16String(), m.args));
         const QString caption =
