@@ -21,7 +21,9 @@
 //    Result rows are written by ShowFields with "-" while the record has no
 //    valid result. A row whose value is not a plain record member (no
 //    KIT_FIELD, or the Hook flag) is the kind's to read and show; the window
-//    still lays it out.
+//    still lays it out. So are shown scales (a metre value shown in mm) and
+//    limits that depend on another field (ZWG at most PT): code after
+//    ReadFields.
 // 3. The model class derives from CPageModel and implements the page's
 //    operations on its kind's working record (app.<kind>):
 //      FillLists, ReadInputs, ShowInputs(resetNumber), ShowResults,
