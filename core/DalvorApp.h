@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -76,6 +78,12 @@ public:
     // ---- reference tables ------------------------------------------------
     ReferenceLoadStatus LoadReferenceData(const std::string& path);
     void FreeReferenceData();
+    // Told after every load of the tables (start-up, language switch), so
+    // that lists showing their rows follow; the token removes the listener.
+    int AddReloadListener(std::function<void()> listener);
+    void RemoveReloadListener(int token);
+    // Grows with every load of the tables.
+    int referenceGeneration = 0;
 
     // ---- project store ---------------------------------------------------
     void StoreCurrentCalc(int kind, int index);
@@ -184,6 +192,8 @@ public:
 
 private:
     IHost* host;
+    std::map<int, std::function<void()>> reloadListeners;
+    int nextReloadToken = 0;
 };
 
 // The one application object.

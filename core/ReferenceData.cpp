@@ -283,7 +283,25 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
 ReferenceLoadStatus CDalvorApp::LoadReferenceData(const std::string& path)
 {
     SqliteReferenceSource source;
-    return LoadReferenceTables(*this, source, path);
+    ReferenceLoadStatus status = LoadReferenceTables(*this, source, path);
+    ++referenceGeneration;
+    // A listener may remove itself or others: call a copy.
+    const auto listeners = reloadListeners;
+    for (const auto& [token, listener] : listeners)
+        if (reloadListeners.count(token))
+            listener();
+    return status;
+}
+
+int CDalvorApp::AddReloadListener(std::function<void()> listener)
+{
+    reloadListeners.emplace(++nextReloadToken, std::move(listener));
+    return nextReloadToken;
+}
+
+void CDalvorApp::RemoveReloadListener(int token)
+{
+    reloadListeners.erase(token);
 }
 
 void CDalvorApp::FreeReferenceData()

@@ -45,6 +45,15 @@ void CCalcPage::ShowMessage(int key) const
     ++messagesShown;
 }
 
+void CCalcPage::ShowMessage(const QString& text, const QString& caption) const
+{
+    if (caption.isEmpty())
+        Prompts().Warn(window(), text);
+    else
+        Prompts().WarnTitled(window(), caption, text);
+    ++messagesShown;
+}
+
 void CCalcPage::SetCaption(QWidget* control, const QString& text)
 {
     if (auto* label = qobject_cast<QLabel*>(control))

@@ -101,6 +101,9 @@ public:
     QString Text(int key) const;
     // A message box with an exclamation icon and the text of key + offset.
     void ShowMessage(int key) const;
+    // A message box with an exclamation icon, a text and a caption (empty:
+    // the application's title).
+    void ShowMessage(const QString& text, const QString& caption) const;
     // Sets a caption on a label, button, group box or window.
     static void SetCaption(QWidget* control, const QString& text);
 

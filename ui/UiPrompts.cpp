@@ -30,6 +30,11 @@ void DesktopPrompts::Warn(QWidget* parent, const QString& text)
     QMessageBox::warning(parent, AppTitle(), text);
 }
 
+void DesktopPrompts::WarnTitled(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::warning(parent, caption, text);
+}
+
 bool DesktopPrompts::AskYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, AppTitle(), text, QMessageBox::Yes | QMessageBox::No,

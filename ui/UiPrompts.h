@@ -13,6 +13,12 @@ public:
     virtual ~IUiPrompts() = default;
     // A message with an exclamation icon and an OK button.
     virtual void Warn(QWidget* parent, const QString& text) = 0;
+    // The same under a caption of its own (by default the text alone).
+    virtual void WarnTitled(QWidget* parent, const QString& caption, const QString& text)
+    {
+        (void)caption;
+        Warn(parent, text);
+    }
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
     // Empty when the user cancels.
@@ -26,6 +32,7 @@ public:
 class DesktopPrompts : public IUiPrompts {
 public:
     void Warn(QWidget* parent, const QString& text) override;
+    void WarnTitled(QWidget* parent, const QString& caption, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,

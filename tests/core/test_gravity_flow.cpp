@@ -694,7 +694,7 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
     app->StoreCurrentCalc(KindPressureFlow, -1);
     ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
 
-    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en '" + (dir / "in.qdl").string() + "' '" +
+    const std::string cmd = std::string(home) + "/dalvor-recalc --core-only --lang en '" + (dir / "in.qdl").string() + "' '" +
                             (dir / "out.qdl").string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     auto done = std::make_unique<CDalvorApp>();

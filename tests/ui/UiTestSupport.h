@@ -34,6 +34,11 @@ public:
     ~ScriptedPrompts() override { SetPrompts(previous); }
 
     void Warn(QWidget*, const QString& text) override { warnings.append(text); }
+    void WarnTitled(QWidget*, const QString& caption, const QString& text) override
+    {
+        warningCaptions.append(caption);
+        warnings.append(text);
+    }
     bool AskYesNo(QWidget*, const QString& text) override { return Ask(text, yesNo, false); }
     Answer AskYesNoCancel(QWidget*, const QString& text) override { return Ask(text, saveAnswers, Answer::Cancel); }
     QString OpenFileName(QWidget*, const QString& title, const QString&, const QString& filter) override
@@ -49,7 +54,7 @@ public:
     std::deque<Answer> saveAnswers;
     std::deque<bool> yesNo;
     std::deque<QString> fileNames;
-    QStringList warnings, questions, dialogTitles, filters, suggestions;
+    QStringList warnings, warningCaptions, questions, dialogTitles, filters, suggestions;
 
 private:
     template <typename T>

@@ -3,6 +3,8 @@
 // plain left click cause once, before the control acts.
 #include "CalcPage.h"
 #include "ColorControls.h"
+#include "PageModel.h"
+#include "PageView.h"
 #include "TabCtrlEx.h"
 #include "URLLinkButton.h"
 #include "UiTestSupport.h"
@@ -61,6 +63,49 @@ public:
     bool messageOnRecalculate = false;
 };
 
+// A page on the kit: one input limited to 1..10, a result of twice the
+// input that turns red above 5, and a message when the input hits its top.
+constexpr int kInput = 1013, kResult = 1062, kOther = 1030;
+const FieldSpec kEchoFields[] = {
+    {kInput, 1422, 1423, 0, 1, KIT_NO_FIELD, "%.2f", 1.0, 10.0, FieldSpec::Input | FieldSpec::Hook},
+    {kResult, 1457, 1458, 0, 1, KIT_NO_FIELD, "%.3f", FieldSpec::kNone, FieldSpec::kNone,
+     FieldSpec::Result | FieldSpec::Hook},
+    {kOther, 1426, 1427, 0, 1, KIT_NO_FIELD, "%.0f", FieldSpec::kNone, FieldSpec::kNone, FieldSpec::Input},
+};
+
+class EchoModel : public CPageModel {
+public:
+    explicit EchoModel(CDalvorApp& a) : CPageModel(a, KindGravityFlow) {}
+    std::span<const FieldSpec> Fields() const override { return kEchoFields; }
+    void ReadInputs() override { value = Limit(Value(kInput), 1.0, 10.0); }
+    void ShowInputs(int) override { SetText(kInput, value, "%.2f"); }
+    void ShowResults() override
+    {
+        SetText(kResult, 2 * value, "%.3f");
+        SetColors(kResult, value > 5 ? kFailedBackColor : kMetBackColor, value > 5 ? kFailedTextColor : kMetTextColor);
+        Enable(kOther, value <= 5);
+    }
+    void Recalculate() override
+    {
+        ReadInputs();
+        ShowInputs(0);
+        ShowResults();
+        if (value >= 10)
+            Raise({20258, 20257, {Format("%.0f", value)}, {u"1000"}});
+    }
+    double value = 1.0;
+};
+
+class EchoPage : public CPageView {
+public:
+    explicit EchoPage(CDalvorApp& a)
+        : CPageView(a, {KindGravityFlow, 110, 1557, 1558, 1607, "gravityflow"}, echo), echo(a)
+    {
+        AddFieldRows(MakeGrid(this), 1);
+    }
+    EchoModel echo;
+};
+
 }  // namespace
 
 class TestControls : public QObject {
@@ -68,6 +113,44 @@ class TestControls : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void pageOnTheKitShowsItsModel()
+    {
+        auto app = StartedApp(LangEnglish);
+        ScriptedPrompts prompts;
+        EchoPage page(*app);
+        page.show();
+        page.Activate();
+        auto* input = qobject_cast<QLineEdit*>(page.Control(kInput));
+        auto* result = qobject_cast<CColorEdit*>(page.Control(kResult));
+        QVERIFY(input && result && qobject_cast<CColorStatic*>(page.Control(1457)));
+        const struct {
+            const char* typed;
+            const char* shown;
+            const char* result;
+            QColor back;
+            bool otherEnabled;
+            int messages;
+        } cases[] = {
+            {"3,5", "3.50", "7.000", QColor(200, 255, 200), true, 0},
+            {"abc", "1.00", "2.000", QColor(200, 255, 200), true, 0},
+            {"7", "7.00", "14.000", QColor(255, 200, 200), false, 0},
+            {"1e999", "1.00", "2.000", QColor(200, 255, 200), true, 0},
+            {"50", "10.00", "20.000", QColor(255, 200, 200), false, 1},
+        };
+        for (const auto& c : cases) {
+            input->setText(QString::fromLatin1(c.typed));
+            QTest::keyClick(input, Qt::Key_Return);
+            QCOMPARE(input->text(), QString::fromLatin1(c.shown));
+            QCOMPARE(result->text(), QString::fromLatin1(c.result));
+            QCOMPARE(result->BkColor(), c.back);
+            QCOMPARE(page.Control(kOther)->isEnabled(), c.otherEnabled);
+            QCOMPARE(prompts.warnings.size(), c.messages);
+        }
+        // The message's number took its place in the text, under its caption.
+        QVERIFY(prompts.warnings.last().contains(QLatin1String("10mm")));
+        QCOMPARE(prompts.warningCaptions.last(), page.Text(20257).replace(QLatin1String("%.0f"), QLatin1String("1000")));
+    }
 
     void colourFieldAndLabel()
     {

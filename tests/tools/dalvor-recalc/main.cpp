@@ -1,9 +1,14 @@
 // dalvor-recalc: reads a project file, runs every stored calculation again as
-// the program does on its working record, and writes the project back.
+// the program does, and writes the project back. A kind with a page model
+// goes through it as the page does when the record is loaded back (lists
+// from the catalogue, inputs shown and read back with the page's limits, the
+// calculation with the page's checks and second run); --core-only, and the
+// kinds without one, run the bare calculation on the working record.
 //
-//   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc] IN.qdl OUT.qdl
+//   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl OUT.qdl
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
 #include "DalvorApp.h"
+#include "GravityFlowPageModel.h"
 #include "ReferenceDump.h"
 
 #include <cstdio>
@@ -28,7 +33,8 @@ const char* ReadErrorText(ProjectReadError e)
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc] IN.qdl OUT.qdl\n"
+                 "usage: dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl "
+                 "OUT.qdl\n"
                  "       dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]\n");
     return 1;
 }
@@ -51,7 +57,7 @@ void Recalculate(std::vector<Record>& stored, Record& working, Reset reset, Calc
 int main(int argc, char* argv[])
 {
     int offset = LangPolish;
-    bool extended = false, noCalc = false, dump = false;
+    bool extended = false, noCalc = false, dump = false, coreOnly = false;
     std::string data;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
@@ -72,6 +78,8 @@ int main(int argc, char* argv[])
             data = argv[++i];
         } else if (a == "--no-calc") {
             noCalc = true;
+        } else if (a == "--core-only") {
+            coreOnly = true;
         } else if (a == "--dump-tables") {
             dump = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -133,8 +141,15 @@ int main(int argc, char* argv[])
                     [&] { app.CalcManholeBuoyancy(); });
         Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); },
                     [&] { app.CalcBuriedPipe(); });
+        CGravityFlowPageModel gravityPage(app);
+        gravityPage.ApplyLanguage(app.languageOffset);
         Recalculate(p.gravityFlow, app.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
-                    [&] { app.CalcGravityFlow(); });
+                    [&] {
+                        if (coreOnly)
+                            app.CalcGravityFlow();
+                        else
+                            gravityPage.LoadBack();
+                    });
         Recalculate(p.pressureFlow, app.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
                     [&] { app.CalcPressureFlow(); });
     }

@@ -1,0 +1,60 @@
+// The three pipe lists of the pipe pages: category, type and nominal size,
+// filled from the catalogue rows that suit the page. Every item keeps its
+// table row and that row's id, so a choice is taken by row, whatever the
+// language of the names, and a duplicate name or size is taken by position.
+#pragma once
+
+#include <vector>
+
+class CDalvorApp;
+class CPageModel;
+struct NominalSizeEntry;
+
+class CCatalogPicker {
+public:
+    // Which applicability values suit the page, as a set of bits (bit a for
+    // applicability a).
+    static constexpr unsigned kGravity = (1u << 0) | (1u << 2);
+    static constexpr unsigned kPressure = (1u << 1) | (1u << 2);
+    static constexpr unsigned kAll = ~0u;
+
+    CCatalogPicker(const CDalvorApp& app, CPageModel& model, unsigned applicable, int categoryList,
+                   int typeList, int sizeList);
+
+    bool Applicable(int applicability) const;
+
+    // Fills the category list; a categoryId below 0 becomes the first
+    // listed row's id. The list shows the record's category, or its first
+    // item when the category is not listed (the record keeps its own).
+    void FillCategories(int& categoryId);
+    // Fills the type list of the category; a typeId below 0 becomes the
+    // first listed type's id. A type not listed selects no item.
+    void FillTypes(int categoryId, int& typeId);
+    // Fills the size list of the category and type with the nominal sizes
+    // ("%.0f"), at most maxSizes of them; returns the rows listed, in order
+    // (item i is row rows[i]).
+    std::vector<int> FillSizes(int categoryId, int typeId, int maxSizes);
+
+    // The id of the category or type of the selected item, or -1 when no
+    // item is selected or the row is gone.
+    int ChosenCategory() const;
+    int ChosenType(int categoryId) const;
+    // The size row of the selected item, still of this category and type.
+    const NominalSizeEntry* ChosenSize(int categoryId, int typeId) const;
+    const NominalSizeEntry* SizeRow(int row) const;
+
+    // After the tables were loaded again: the items take their rows' new
+    // names. False when a listed row no longer fits (the lists must be
+    // filled anew).
+    bool Relabel(int categoryId, int typeId);
+
+    int CategoryList() const { return categoryList; }
+    int TypeList() const { return typeList; }
+    int SizeList() const { return sizeList; }
+
+private:
+    const CDalvorApp& app;
+    CPageModel& model;
+    unsigned applicable;
+    int categoryList, typeList, sizeList;
+};
