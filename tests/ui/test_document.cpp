@@ -19,8 +19,11 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <utility>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using Answer = IUiPrompts::Answer;
@@ -419,6 +422,40 @@ private slots:
         // A save that works afterwards.
         QVERIFY(Doc().OnFileSave());
         QCOMPARE(ReadAll(path), Bytes(project));
+    }
+
+    void saveOnAFullDiskSaysSoAndLeavesNothing()
+    {
+        Start();
+        const QString small = folder + "/small";
+        QVERIFY(QDir().mkpath(small));
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable("a small file system cannot be mounted here: " + QString::fromLocal8Bit(strerror(errno))));
+        const struct Unmount {
+            QByteArray at;
+            ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+        } unmount{QFile::encodeName(small)};
+
+        const QString path = small + "/p.qdl";
+        prompts->fileNames = {path};
+        QVERIFY(Doc().OnFileSaveAs());
+        const QByteArray old = ReadAll(path);
+        QFile filler(small + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        QVERIFY(!Doc().OnFileSave());
+        QCOMPARE(prompts->warnings.last(),
+                 QStringLiteral("The project could not be saved to the file %1. The file on disk has not been changed."
+                                "\nReason: there is no space left on the disk.")
+                     .arg(path));
+        QCOMPARE(ReadAll(path), old);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "p.qdl"}));
     }
 
     void autosaveIsWrittenAndOfferedBack()
