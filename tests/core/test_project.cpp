@@ -423,5 +423,11 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));
+
+    // An output path that links to a device is refused and left as it was.
+    fs::create_symlink("/dev/null", dir / "device.qdl");
+    status = recalc("in.qdl", "device.qdl");
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_TRUE(fs::is_symlink(dir / "device.qdl"));
     fs::remove_all(dir);
 }
