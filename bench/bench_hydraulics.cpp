@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -121,5 +122,47 @@ void BM_CalcPressureFlow(benchmark::State& state)
 }
 // Modes: 0 diameter (20 sizes), 1 losses, 2 flow.
 BENCHMARK(BM_CalcPressureFlow)->ArgName("mode")->Arg(0)->Arg(1)->Arg(2);
+
+// The worst stored records found so far: the diameter mode over a full list
+// of sizes with no bore (or a bore and a viscosity that give no number), in
+// each hydraulic calculation. Each must recalculate in well under 5 ms.
+void BM_WorstGravityRecord(benchmark::State& state)
+{
+    auto app = GravityApp(0, 521);
+    GravityFlowRecord& r = app->gravityFlow;
+    for (DiameterCandidate& c : r.candidates)
+        c.innerDiameter = state.range(0) == 0 ? 0.0 : 1e-300;
+    if (state.range(0) == 2)
+        r.viscosity = std::nan("");
+    const GravityFlowRecord inputs = r;
+    for (auto _ : state) {
+        app->gravityFlow = inputs;
+        app->CalcGravityFlow();
+        benchmark::DoNotOptimize(app->gravityFlow.flow);
+    }
+}
+// 0: bores of 0; 1: bores of 1e-300 mm; 2: those bores and a viscosity that
+// is not a number.
+BENCHMARK(BM_WorstGravityRecord)->ArgName("case")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_WorstPressureRecord(benchmark::State& state)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    app->languageOffset = LangEnglish;
+    app->ResetPressureFlowRecord();
+    PressureFlowRecord& r = app->pressureFlow;
+    r.mode = 0;
+    r.flowInput = 0.05;
+    r.candidateCount = static_cast<int32_t>(std::size(r.candidates));
+    for (auto& c : r.candidates)
+        c.innerDiameter = 0.0;
+    const PressureFlowRecord inputs = r;
+    for (auto _ : state) {
+        app->pressureFlow = inputs;
+        app->CalcPressureFlow();
+        benchmark::DoNotOptimize(app->pressureFlow.flow);
+    }
+}
+BENCHMARK(BM_WorstPressureRecord)->Unit(benchmark::kMillisecond);
 
 }  // namespace

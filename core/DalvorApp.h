@@ -26,12 +26,15 @@ enum class ProjectReadError {
     CannotOpen,      // the file could not be opened or read
     TooShort,        // shorter than the 40-byte header
     NegativeCount,   // a count below zero
-    LengthMismatch,  // the length is not what the counts announce
+    LengthMismatch,  // shorter than the counts announce
+    TooLong,         // longer than the counts announce
+    NotRegularFile,  // a folder, device or FIFO, not a file
 };
 
 enum class ProjectWriteError {
     None = 0,
     CannotWrite,
+    NotRegularFile,  // a folder, device or FIFO stands at the path; left alone
 };
 
 // The project's stored calculations, one array per kind.
@@ -101,9 +104,11 @@ public:
     // Replaces the project only when the whole file is sound; otherwise the
     // open project stays as it was.
     ProjectReadError ReadProject(std::span<const uint8_t> bytes);
-    ProjectReadError ReadProjectFile(const std::string& path);
-    // Writes through a temporary file, so a failed save leaves the old file whole.
-    ProjectWriteError WriteProjectFile(const std::string& path) const;
+    // systemError, when given, receives the errno of a failed open or read.
+    ProjectReadError ReadProjectFile(const std::string& path, int* systemError = nullptr);
+    // Writes through WriteFileAtomically, so a failed save leaves the old file
+    // whole; systemError, when given, receives the errno of a failed write.
+    ProjectWriteError WriteProjectFile(const std::string& path, int* systemError = nullptr) const;
 
     // ---- record defaults -------------------------------------------------
     void ResetGravityFlowRecord();

@@ -93,9 +93,10 @@ void CDalvorApp::CalcGravityFlow()
             for (int j = 0; j < count; ++j) {
                 DiameterCandidate& candidate = r.candidates[j];
                 const double d = candidate.innerDiameter * kCandidateScale;
-                double capacity = CGravityFlowCalculator::FlowAtFilling(d, k, nu, kCapacityFilling, J, s);
-                if (!(d > 0.0))
-                    capacity = std::numeric_limits<double>::quiet_NaN();  // a size without a bore
+                // A size without a bore carries nothing and costs nothing.
+                const double capacity = d > 0.0
+                                            ? CGravityFlowCalculator::FlowAtFilling(d, k, nu, kCapacityFilling, J, s)
+                                            : std::numeric_limits<double>::quiet_NaN();
                 capacities[j] = capacity;
                 candidate.capacity = capacity;
                 KeepFinite(candidate.capacity);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -88,10 +89,12 @@ double CGravityFlowCalculator::FrictionFactor(double reynolds, double relativeRo
     double f1 = f(x1);
     double x2 = x1;
     for (int i = 0; i < kSecantIterations; ++i) {
+        ++colebrookSteps;
         x2 = x0 - (x1 - x0) * f0 / (f1 - f0);
         x0 = x1;
         x1 = x2;
-        if (std::fabs(x0 - x2) <= kSecantTolerance)
+        // Once not a number, every later step is not a number either.
+        if (std::fabs(x0 - x2) <= kSecantTolerance || std::isnan(x2))
             break;
         f0 = f1;
         f1 = f(x1);
@@ -110,6 +113,12 @@ double CGravityFlowCalculator::FullPipeFlow(double D, double k, double nu, doubl
         const double lambda = FrictionFactor(re, r0);
         const double slopeNeeded = lambda * q * kInvEightG * (v * v) / (D * 0.25);
         const double e = (J - slopeNeeded) * 0.5 / J;
+        if (std::isnan(e)) {
+            // The velocity would become not a number and stay so: stop at once
+            // with that result rather than run to the limit.
+            v = std::numeric_limits<double>::quiet_NaN();
+            break;
+        }
         if (1.0 + e <= 0.0) {
             // The damped step would stop or reverse the flow (the start lies far
             // on the fast side, as for laminar flow): scale by the square root

@@ -66,8 +66,12 @@ public:
     // that rises from about 0 at h = 0 to 1 at h = 1).
     static double FlowRatio(double h);
     // Full-pipe flow by the damped velocity iteration, stopping when the
-    // relative correction is not above the tolerance.
+    // relative correction is not above the tolerance, or at once when the
+    // correction is not a number (the result then is not a number either).
     static double FullPipeFlow(double D, double k, double nu, double J, double s, double tolerance);
+    // Steps taken by the Colebrook-White solver on this thread: a count of
+    // work for the tests that keep the iterations from running to their limits.
+    static inline thread_local long colebrookSteps = 0;
     // The filling grid as the scan walks it: values accumulated from 1e-5 by
     // adding 1e-5, every value below 1.0, then the first value at or above
     // 1.0 as the last entry. Built once.

@@ -1,6 +1,7 @@
 // The project file: five counts and five current indexes (int32, little-endian,
 // kinds in the order pressure flow, gravity flow, buried pipe, manhole, tank),
 // then each kind's records raw, in the same order.
+#include "AtomicFile.h"
 #include "CalcKinds.h"
 #include "DalvorApp.h"
 
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <algorithm>
 #include <limits>
 #include <sys/stat.h>
@@ -89,6 +89,8 @@ ProjectReadError CheckHeader(std::span<const uint8_t> header, uint64_t fileSize,
     unsigned __int128 expected = kHeaderSize;
     for (int i = 0; i < KindArrayCount; ++i)
         expected += static_cast<unsigned __int128>(counts[i]) * kRecordSize[kFileOrder[i]];
+    if (expected < fileSize)
+        return ProjectReadError::TooLong;
     if (expected != fileSize)
         return ProjectReadError::LengthMismatch;
     return ProjectReadError::None;
@@ -124,64 +126,67 @@ ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
     return ProjectReadError::None;
 }
 
-ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path)
+ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* systemError)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    int ignored = 0;
+    int& error = systemError ? *systemError : ignored;
+    error = 0;
+    // Not blocking: a FIFO at the path must not hang the open.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
         return ProjectReadError::CannotOpen;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in)
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
         return ProjectReadError::CannotOpen;
+    }
+    if (!S_ISREG(info.st_mode))
+        return ProjectReadError::NotRegularFile;
+    const uint64_t size = static_cast<uint64_t>(info.st_size);
+    auto readAll = [&](uint8_t* to, std::size_t n) {
+        std::size_t done = 0;
+        while (done < n) {
+            ssize_t got = ::read(fd, to + done, n - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                error = got < 0 ? errno : EIO;  // a file that shrank while read
+                return false;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return true;
+    };
     // The header says how long the file must be: a file that is not a
     // project is refused before it is read into memory.
-    std::vector<uint8_t> bytes(std::min<uint64_t>(static_cast<uint64_t>(size), kHeaderSize));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in)
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(std::min<uint64_t>(size, kHeaderSize)));
+    if (!readAll(bytes.data(), bytes.size()))
         return ProjectReadError::CannotOpen;
     int32_t counts[KindArrayCount];
-    if (ProjectReadError e = CheckHeader(bytes, static_cast<uint64_t>(size), counts); e != ProjectReadError::None)
+    if (ProjectReadError e = CheckHeader(bytes, size, counts); e != ProjectReadError::None)
         return e;
     bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()) + kHeaderSize,
-            static_cast<std::streamsize>(bytes.size() - kHeaderSize));
-    if (!in && bytes.size() > kHeaderSize)
+    if (!readAll(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize))
         return ProjectReadError::CannotOpen;
     return ReadProject(bytes);
 }
 
-ProjectWriteError CDalvorApp::WriteProjectFile(const std::string& path) const
+ProjectWriteError CDalvorApp::WriteProjectFile(const std::string& path, int* systemError) const
 {
-    std::vector<uint8_t> bytes = WriteProject();
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return ProjectWriteError::CannotWrite;
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
+    const std::vector<uint8_t> bytes = WriteProject();
+    AtomicWriteResult result = WriteFileAtomically(path, bytes);
+    if (systemError)
+        *systemError = result.error;
+    switch (result.status) {
+    case AtomicWriteResult::Ok: return ProjectWriteError::None;
+    case AtomicWriteResult::NotRegularFile: return ProjectWriteError::NotRegularFile;
+    case AtomicWriteResult::Failed: break;
     }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    // A save keeps the permissions of the file it replaces.
-    struct stat old {};
-    fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        std::remove(temp.c_str());
-        return ProjectWriteError::CannotWrite;
-    }
-    return ProjectWriteError::None;
+    return ProjectWriteError::CannotWrite;
 }

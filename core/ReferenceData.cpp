@@ -43,6 +43,11 @@ int ReadRows(ReferenceSource& source, int table, std::vector<Entry>& rows, Decod
             rows.push_back(entry);
         source.TableMoveNext(table);
     }
+    // A read error is a failure of the whole table, never its end.
+    if (source.TableFailed(table)) {
+        std::vector<Entry>().swap(rows);
+        return -1;
+    }
     return static_cast<int>(rows.size());
 }
 
@@ -239,36 +244,45 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
         status.error = ReferenceLoadStatus::CannotOpen;
         return status;
     }
-    // A missing table stays empty; the first one missing is reported.
-    auto open = [&](int table) {
-        if (source.TableOpen(table))
-            return true;
+    // A missing or damaged table stays empty; the first such table is
+    // reported.
+    auto fail = [&](int table) {
         if (status.error == ReferenceLoadStatus::Ok) {
             status.error = ReferenceLoadStatus::MissingTable;
             status.table = ReferenceTableName(table);
         }
+    };
+    auto open = [&](int table) {
+        if (source.TableOpen(table))
+            return true;
+        fail(table);
         return false;
+    };
+    auto check = [&](int table, int read) {
+        if (read < 0)
+            fail(table);
     };
     const int extended = app.extendedCatalogue;
 
     if (open(kSoilTable))
-        ReadRows<RawSoilRow>(source, kSoilTable, app.soils, DecodeSoil);
+        check(kSoilTable, ReadRows<RawSoilRow>(source, kSoilTable, app.soils, DecodeSoil));
     if (open(kTankTypeTable))
-        LoadTankTypeTable(source, extended, app.tankTypes);
+        check(kTankTypeTable, LoadTankTypeTable(source, extended, app.tankTypes));
     if (open(kManholeTypeTable))
-        LoadManholeTypeTable(source, app.manholeTypes);
+        check(kManholeTypeTable, LoadManholeTypeTable(source, app.manholeTypes));
     if (open(kPipeCategoryTable))
-        ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, app.pipeCategories,
-                                     [extended](const RawPipeCategoryRow& raw, PipeCategoryEntry& e) {
-                                         return DecodeCategory(raw, e, extended);
-                                     });
+        check(kPipeCategoryTable,
+              ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, app.pipeCategories,
+                                           [extended](const RawPipeCategoryRow& raw, PipeCategoryEntry& e) {
+                                               return DecodeCategory(raw, e, extended);
+                                           }));
     if (open(kPipeTypeTable))
-        ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, app.pipeTypes,
-                                 [extended](const RawPipeTypeRow& raw, PipeTypeEntry& e) {
-                                     return DecodeType(raw, e, extended);
-                                 });
+        check(kPipeTypeTable, ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, app.pipeTypes,
+                                                       [extended](const RawPipeTypeRow& raw, PipeTypeEntry& e) {
+                                                           return DecodeType(raw, e, extended);
+                                                       }));
     if (open(kNominalSizeTable))
-        LoadNominalSizeTable(source, extended, app.nominalSizes);
+        check(kNominalSizeTable, LoadNominalSizeTable(source, extended, app.nominalSizes));
     source.CloseDatabase();
 
     app.soilCount = static_cast<int>(app.soils.size());

@@ -110,6 +110,9 @@ public:
     virtual void TableUpdateData(RawManholeTypeRow& row) = 0;
     virtual void TableUpdateData(RawTankTypeRow& row) = 0;
     virtual void TableMoveNext(int table) = 0;
+    // True when the walk of the table ended at a read error rather than at
+    // its last row.
+    virtual bool TableFailed(int /*table*/) { return false; }
     virtual void CloseDatabase() = 0;
 };
 
@@ -136,26 +139,30 @@ public:
     void TableUpdateData(RawManholeTypeRow& row) override;
     void TableUpdateData(RawTankTypeRow& row) override;
     void TableMoveNext(int table) override;
+    bool TableFailed(int table) override;
     void CloseDatabase() override;
 
 private:
     sqlite3_stmt* Current(int table) const;
+    void Step(int table);
 
     sqlite3* db = nullptr;
     sqlite3_stmt* statements[6] = {};
     bool onRow[6] = {};
+    bool failed[6] = {};
 };
 
 // Loads all six tables of the source into the application object, in the
 // order soils, tank types, manhole types, categories, types, sizes. Rows of the
 // extended catalogue are kept only when app.extendedCatalogue is 1. A database
-// that cannot be opened gives CannotOpen; a missing table gives MissingTable
-// (the first one missing) and leaves that table empty; the other tables load
-// all the same.
+// that cannot be opened (or is not a regular file) gives CannotOpen; a table
+// that is missing or fails while it is read gives MissingTable (the first such
+// table) and stays empty, never half read; the other tables load all the same.
 ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source, const std::string& path);
 
 // The loaders of tables 3, 5 and 4: they replace rows with the kept rows of the
-// table and return their number. The source must be open and the table opened.
+// table and return their number, or -1 with rows empty when the table failed
+// while it was read. The source must be open and the table opened.
 int LoadNominalSizeTable(ReferenceSource& source, int extendedCatalogue, std::vector<NominalSizeEntry>& rows);
 int LoadTankTypeTable(ReferenceSource& source, int extendedCatalogue, std::vector<TankTypeEntry>& rows);
 int LoadManholeTypeTable(ReferenceSource& source, std::vector<ManholeTypeEntry>& rows);

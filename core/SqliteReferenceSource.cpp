@@ -1,6 +1,8 @@
 // The reference database as an SQLite file. Each table is read with one
 // statement in the order of its "ord" column; a missing value reads as 0 or an
-// empty text.
+// empty text. A step that fails (a damaged page, an I/O error) ends the walk
+// and marks the table failed, so a damaged table is never taken for a short
+// one.
 
 #include "ReferenceSource.h"
 #include "Text.h"
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +73,11 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
     // beginning with "file:" is taken as a file name, never as a URI with
     // options of its own.
     std::string name = path[0] == '/' ? path : "./" + path;
+    // Only a regular file (or a link to one) is opened: opening a FIFO or a
+    // device would block or read something that is no database.
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
     // Read-only: a missing file is reported, never created.
     if (sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         CloseDatabase();
@@ -90,6 +98,7 @@ bool SqliteReferenceSource::TableOpen(int table)
     sqlite3_finalize(statements[table]);
     statements[table] = nullptr;
     onRow[table] = false;
+    failed[table] = false;
     std::string sql = std::string("SELECT ") + kTables[table].columns + " FROM " + kTables[table].name +
                       " ORDER BY ord";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statements[table], nullptr) != SQLITE_OK) {
@@ -118,8 +127,19 @@ void SqliteReferenceSource::TableMoveFirst(int table)
     if (!ValidTable(table) || !statements[table])
         return;
     sqlite3_reset(statements[table]);
-    onRow[table] = sqlite3_step(statements[table]) == SQLITE_ROW;
+    failed[table] = false;
+    Step(table);
 }
+
+void SqliteReferenceSource::Step(int table)
+{
+    int rc = sqlite3_step(statements[table]);
+    onRow[table] = rc == SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        failed[table] = true;
+}
+
+bool SqliteReferenceSource::TableFailed(int table) { return ValidTable(table) && failed[table]; }
 
 bool SqliteReferenceSource::TableIsEOF(int table) { return !ValidTable(table) || !onRow[table]; }
 
@@ -127,7 +147,7 @@ void SqliteReferenceSource::TableMoveNext(int table)
 {
     if (!ValidTable(table) || !statements[table] || !onRow[table])
         return;
-    onRow[table] = sqlite3_step(statements[table]) == SQLITE_ROW;
+    Step(table);
 }
 
 sqlite3_stmt* SqliteReferenceSource::Current(int table) const
@@ -225,6 +245,7 @@ void SqliteReferenceSource::CloseDatabase()
         sqlite3_finalize(statements[t]);
         statements[t] = nullptr;
         onRow[t] = false;
+        failed[t] = false;
     }
     sqlite3_close(db);
     db = nullptr;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian machine, when
 # it is missing, and makes the Polish locale available for the locale tests.
+# With the argument "fuzz" it adds clang and its libFuzzer runtime, which only
+# the fuzz targets need.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 poppler-utils locales
 )
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "DalvorDoc.h"
 
+#include "AtomicFile.h"
 #include "CalcPage.h"
 #include "CalcSheet.h"
 #include "DalvorApp.h"
@@ -10,9 +11,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
 
 int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
 
@@ -136,10 +139,12 @@ bool CDalvorDoc::OpenDocumentFile(const QString& fileName)
 bool CDalvorDoc::ReadDocumentFile(const QString& fileName)
 {
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(absolute).toStdString());
+    int systemError = 0;
+    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(absolute).toStdString(), &systemError);
     if (error != ProjectReadError::None) {
         // The open project stays as it was, modified flag and all.
-        Prompts().Warn(window, ReadErrorText(error, absolute) + QLatin1Char('\n') + Text(kTextProjectUnchanged));
+        Prompts().Warn(window, ReadErrorText(error, absolute, systemError) + QLatin1Char('\n') +
+                                   Text(kTextProjectUnchanged));
         return false;
     }
     SetPathName(absolute);
@@ -186,18 +191,15 @@ bool CDalvorDoc::OnFileSaveAs()
     return DoSave(name);
 }
 
-bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes)
+bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason)
 {
     // The old file is replaced only when the new one was written whole.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    const AtomicWriteResult result = WriteFileAtomically(
+        QFile::encodeName(fileName).toStdString(),
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    if (!result && reason)
+        *reason = ReasonText(result.error, result.status == AtomicWriteResult::NotRegularFile);
+    return static_cast<bool>(result);
 }
 
 bool CDalvorDoc::DoSave(const QString& fileName)
@@ -205,9 +207,11 @@ bool CDalvorDoc::DoSave(const QString& fileName)
     const std::vector<uint8_t> data = app.WriteProject();
     const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    if (!WriteBytes(absolute, bytes)) {
+    QString reason;
+    if (!WriteBytes(absolute, bytes, &reason)) {
         // Nothing is lost: the project stays open and modified, the old file whole.
-        Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)));
+        Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)) +
+                                   QLatin1Char('\n') + reason);
         return false;
     }
     SetPathName(absolute);
@@ -239,17 +243,50 @@ void CDalvorDoc::OnImportData()
         sheet->ImportIntoActivePage();
 }
 
-QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileName) const
+QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileName, int systemError) const
 {
     int key = kTextCannotOpen;
     switch (error) {
     case ProjectReadError::None:
-    case ProjectReadError::CannotOpen: key = kTextCannotOpen; break;
+    case ProjectReadError::CannotOpen:
+    case ProjectReadError::NotRegularFile: key = kTextCannotOpen; break;
     case ProjectReadError::TooShort: key = kTextFileTooShort; break;
     case ProjectReadError::NegativeCount: key = kTextNegativeCount; break;
     case ProjectReadError::LengthMismatch: key = kTextLengthMismatch; break;
+    case ProjectReadError::TooLong: key = kTextFileTooLong; break;
     }
-    return FillText(Text(key), QDir::toNativeSeparators(fileName));
+    QString text = FillText(Text(key), QDir::toNativeSeparators(fileName));
+    const QString reason = ReasonText(systemError, error == ProjectReadError::NotRegularFile);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+
+QString CDalvorDoc::ReasonText(int systemError, bool notRegularFile) const
+{
+    QString cause;
+    if (notRegularFile) {
+        cause = Text(kTextReasonNotAFile);
+    } else {
+        int key = 0;
+        switch (systemError) {
+        case 0: return {};
+        case ENOSPC: key = kTextReasonNoSpace; break;
+        case EACCES:
+        case EPERM: key = kTextReasonAccess; break;
+        case EROFS: key = kTextReasonReadOnly; break;
+        case EFBIG: key = kTextReasonFileTooBig; break;
+        case EDQUOT: key = kTextReasonQuota; break;
+        case ENOENT:
+        case ENOTDIR: key = kTextReasonNoFolder; break;
+        case ENAMETOOLONG: key = kTextReasonNameTooLong; break;
+        case EIO: key = kTextReasonInputOutput; break;
+        case ELOOP: key = kTextReasonLinkLoop; break;
+        default: break;
+        }
+        cause = key ? Text(key) : QString::fromLocal8Bit(std::strerror(systemError));
+    }
+    return FillText(Text(kTextReason), cause);
 }
 
 // ---- recent files ------------------------------------------------------------------

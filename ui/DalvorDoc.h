@@ -77,8 +77,13 @@ public:
     bool OfferAutosave();
     QTimer& AutosaveTimer() { return autosaveTimer; }
 
-    // The message for a refused project file.
-    QString ReadErrorText(ProjectReadError error, const QString& fileName) const;
+    // The message for a refused project file; systemError is the errno of a
+    // failed open or read, told as the reason.
+    QString ReadErrorText(ProjectReadError error, const QString& fileName, int systemError = 0) const;
+    // "Reason: ..." in the language of the interface, for an errno (the
+    // system's own text for a cause without a text of ours), or for a path
+    // that is no regular file; empty for 0.
+    QString ReasonText(int systemError, bool notRegularFile = false) const;
 
 signals:
     void modifiedChanged(bool modified);
@@ -89,7 +94,9 @@ signals:
 private:
     bool ReadDocumentFile(const QString& fileName);
     bool DoSave(const QString& fileName);
-    bool WriteBytes(const QString& fileName, const QByteArray& bytes);
+    // Saves through the one atomic save path; false with the reason in
+    // *reason when the file could not be written.
+    bool WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason = nullptr);
     void SetPathName(const QString& fileName);
     void LoadRecentFiles();
     void SaveRecentFiles();

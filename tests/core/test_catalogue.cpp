@@ -330,3 +330,31 @@ TEST(Catalogue, TankTypes)
             EXPECT_TRUE(sn.insert(e.first).second) << "SN" << e.first << " listed twice";
     }
 }
+
+TEST(Catalogue, WallsFollowTheProductStandardsTables)
+{
+    struct Row {
+        int type;
+        int dn;
+        double wall, inside, rating;
+    };
+    // Rows whose walls once came from a rounding rule rather than the tables,
+    // and the 90 mm PVC-U pressure pipes rated by their smaller design factor.
+    const Row rows[] = {
+        {1, 75, 6.8, 61.4, 16},    {1, 355, 32.2, 290.6, 16},  {2, 125, 7.4, 110.2, 10},
+        {3, 1000, 38.2, 923.6, 6.3}, {4, 180, 5.5, 169.0, 5},  {5, 63, 8.6, 45.8, 25},
+        {6, 200, 3.9, 192.2, 0},   {7, 900, 22.0, 856.0, 0},   {8, 200, 5.9, 188.2, 0},
+        {8, 630, 18.4, 593.2, 0},  {9, 90, 3.5, 83.0, 8},      {10, 90, 5.4, 79.2, 12.5},
+    };
+    for (const char* language : kLanguages) {
+        for (const Row& r : rows) {
+            const std::string where = " FROM nominal_sizes WHERE type_id = " + std::to_string(r.type) +
+                                      " AND dn = " + std::to_string(r.dn);
+            SCOPED_TRACE(std::string(language) + where);
+            EXPECT_EQ(RawQuery(language, "SELECT section_a" + where), r.wall);
+            EXPECT_EQ(RawQuery(language, "SELECT dw" + where), r.inside);
+            EXPECT_EQ(RawQuery(language, "SELECT rating" + where), r.rating);
+            EXPECT_NEAR(RawQuery(language, "SELECT section_b" + where), r.wall * r.wall * r.wall / 12, 0.05);
+        }
+    }
+}

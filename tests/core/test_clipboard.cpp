@@ -140,7 +140,7 @@ TEST_F(ClipboardTest, BuriedPipeProject)
     // The bedding factor is an input, not what the deflection column shows; the
     // deflection goes to the list as "%.1f" and to the clipboard as "%.2f".
     Store(app->storedRecords.buriedPipe, ArrayBuriedPipe,
-          BuriedPipeRecord{.head = {.name = u"UP-001", .conclusion = u"The pipe meet structural reqirements."},
+          BuriedPipeRecord{.head = {.name = u"UP-001", .conclusion = u"The pipe meets structural requirements."},
                            .categoryId = 1, .typeId = 11, .trafficClass = 3, .groundLevel = 104.2, .waterLevel = 102,
                            .invertLevel = 101.05, .nominalSize = 300, .soilName = u"Sand Ps, medium",
                            .compactionIndex = 0.85, .beddingFactor = 2.0, .totalDeflection = 3.456,
@@ -154,14 +154,14 @@ TEST_F(ClipboardTest, BuriedPipeProject)
     EXPECT_EQ(BuildClipboardText(*app, KindBuriedPipe),
               kBuriedPipeHeader +
                   u"1\tUP-001\tPVC-U\tSN4\t300\t104,20\t101,05\t102,00\t1,23\t0,50\t3,46\tSand Ps, medium\t0,85\t"
-                  u"K60 (klass B acc, GDDKiA)\tThe pipe meet structural reqirements,\n"
+                  u"K60 (class B acc, GDDKiA)\tThe pipe meets structural requirements,\n"
                   u"2\tUP-002\t\tDup\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t0,00\tvehicle LKW 12 (acc, DIN)\t\n"
                   u"3\tUP-003\tSteel\t\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t0,00\t\t\n");
 
     const auto cells = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
     ASSERT_EQ(cells.size(), 15u);
     EXPECT_EQ(cells[10], u"3.5");
-    EXPECT_EQ(cells[13], u"K60 (klass B acc. GDDKiA)");
+    EXPECT_EQ(cells[13], u"K60 (class B acc. GDDKiA)");
 }
 
 TEST_F(ClipboardTest, PressureFlowProject)

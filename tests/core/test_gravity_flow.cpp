@@ -667,6 +667,39 @@ TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
     }
 }
 
+TEST_F(GravityCalc, IterationsStopAtAValueThatIsNoNumber)
+{
+    // The Colebrook steps of a full list of sizes without a bore, and of
+    // single full-pipe flows that cannot be found; a sound size for scale.
+    struct Case {
+        const char* what;
+        double D, k, nu, J;
+        long most;
+    };
+    const Case cases[] = {
+        {"bore of 0", 0.0, 1e-5, kNu, 0.001, 10},
+        {"viscosity not a number", 0.3, 1e-5, kNaN, 0.001, 10},
+        {"slope not a number", 0.3, 1e-5, kNu, kNaN, 10},
+        {"sound pipe", 0.3, 1e-5, kNu, 0.001, 2000},
+    };
+    for (const Case& c : cases) {
+        Calc::colebrookSteps = 0;
+        const double q = Calc::FullPipeFlow(c.D, c.k, c.nu, c.J, 0.0, 1e-5f);
+        EXPECT_LE(Calc::colebrookSteps, c.most) << c.what;
+        EXPECT_EQ(std::isfinite(q), c.most > 10) << c.what;
+    }
+
+    GravityFlowRecord& r = app->gravityFlow;
+    r.mode = 0;
+    r.flowInput = 0.03;
+    SetCandidates(std::vector<double>(521, 0.0));
+    Calc::colebrookSteps = 0;
+    app->CalcGravityFlow();
+    EXPECT_EQ(Calc::colebrookSteps, 0);
+    EXPECT_EQ(r.chosenCandidate, -1);
+    ExpectAllFinite();
+}
+
 // ---- the command-line tool ---------------------------------------------------
 
 TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)

@@ -125,8 +125,8 @@ TEST_F(LangTexts, EveryKeyInUseIsThereAndEveryQuotedEnglishTextIsExact)
     // A few that are easy to get wrong, written out here so that the reading of
     // the table files is checked too: spelling, trailing blanks, line breaks.
     const std::pair<int, std::u16string> samples[] = {
-        {20239, u"The pipe does not meet structural reqirements:"}, {20241, u"- the load bering value was exceeded"},
-        {20178, u"Fluid ensity: "}, {20056, u"Backfill soil type:"}, {20087, u"Backfill soil type: "}, {20012, u" "},
+        {20239, u"The pipe does not meet structural requirements:"}, {20241, u"- the load bearing value was exceeded"},
+        {20178, u"Fluid density: "}, {20056, u"Backfill soil type:"}, {20087, u"Backfill soil type: "}, {20012, u" "},
         {20343, u"Note:\n\nAnchorage parameters have been determined assuming zero tank filling."},
         {57345, u"For Help, press F1"}, {1171, u"Choose typical…"},
         // The New button: description before the line break, tooltip after it.

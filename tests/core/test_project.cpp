@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -269,7 +273,7 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
         {"12 bytes", {good.begin(), good.begin() + 12}, ProjectReadError::TooShort},
         {"39 bytes", {good.begin(), good.begin() + 39}, ProjectReadError::TooShort},
         {"one byte short", {good.begin(), good.end() - 1}, ProjectReadError::LengthMismatch},
-        {"one byte long", longByOne, ProjectReadError::LengthMismatch},
+        {"one byte long", longByOne, ProjectReadError::TooLong},
         {"negative count", with(12, -1), ProjectReadError::NegativeCount},
         {"negative last count", with(16, -5), ProjectReadError::NegativeCount},
         {"huge count", with(0, 0x7FFFFFFF), ProjectReadError::LengthMismatch},
@@ -311,6 +315,81 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
         EXPECT_EQ(e.path().filename(), "project one.qdl");  // no temporary file left behind
 }
 
+TEST_F(ProjectTest, SavesFollowLinksRefuseWhatIsNoFileAndNeverLeaveATemporaryFile)
+{
+    const TempFolder folder("dalvor-project-special");
+    const fs::path& dir = folder.Path();
+    app->StoreCurrentCalc(KindManhole, -1);
+    const std::vector<uint8_t> project = app->WriteProject();
+    const std::vector<uint8_t> old(60, 7);
+    struct Case {
+        const char* what;
+        void (*prepare)(const fs::path& dir, const std::vector<uint8_t>& old);
+        ProjectWriteError error;
+        int systemError;
+    };
+    const Case cases[] = {
+        {"link to a file",
+         [](const fs::path& d, const std::vector<uint8_t>& o) {
+             WriteAll(d / "real.qdl", o);
+             fs::create_symlink("real.qdl", d / "p.qdl");
+         },
+         ProjectWriteError::None, 0},
+        {"link to a device",
+         [](const fs::path& d, const std::vector<uint8_t>&) { fs::create_symlink("/dev/null", d / "p.qdl"); },
+         ProjectWriteError::NotRegularFile, 0},
+        {"fifo", [](const fs::path& d, const std::vector<uint8_t>&) { ::mkfifo((d / "p.qdl").c_str(), 0600); },
+         ProjectWriteError::NotRegularFile, 0},
+        {"folder", [](const fs::path& d, const std::vector<uint8_t>&) { fs::create_directory(d / "p.qdl"); },
+         ProjectWriteError::NotRegularFile, 0},
+        {"file-size limit",
+         [](const fs::path& d, const std::vector<uint8_t>& o) {
+             WriteAll(d / "p.qdl", o);
+             const rlimit small{100, RLIM_INFINITY};
+             ::setrlimit(RLIMIT_FSIZE, &small);
+         },
+         ProjectWriteError::CannotWrite, EFBIG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        struct stat before {};
+        c.prepare(dir, old);
+        ::lstat((dir / "p.qdl").c_str(), &before);
+        int systemError = -1;
+        const ProjectWriteError error = app->WriteProjectFile((dir / "p.qdl").string(), &systemError);
+        rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(systemError, c.systemError);
+        struct stat after {};
+        ::lstat((dir / "p.qdl").c_str(), &after);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);  // a link stays a link
+        if (c.error == ProjectWriteError::None) {
+            EXPECT_EQ(ReadAll(dir / "p.qdl"), project);
+        } else if (S_ISREG(before.st_mode)) {
+            EXPECT_EQ(ReadAll(dir / "p.qdl"), old);
+        }
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_TRUE(e.path().filename() == "p.qdl" || e.path().filename() == "real.qdl") << e.path();
+    }
+
+    // A new file takes the mode the umask gives; a replaced one keeps its own.
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const mode_t mask = ::umask(027);
+    ASSERT_EQ(app->WriteProjectFile((dir / "new.qdl").string()), ProjectWriteError::None);
+    ::umask(mask);
+    struct stat info {};
+    ::stat((dir / "new.qdl").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    ::chmod((dir / "new.qdl").c_str(), 0604);
+    ASSERT_EQ(app->WriteProjectFile((dir / "new.qdl").string()), ProjectWriteError::None);
+    ::stat((dir / "new.qdl").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0604u);
+    }
+
 TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
 {
     const TempFolder folder("dalvor-recalc-tool");
@@ -337,6 +416,12 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_FALSE(fs::exists(dir / "out2.qdl"));
+
+    // An output path that links to a device is refused and left as it was.
+    fs::create_symlink("/dev/null", dir / "device.qdl");
+    status = recalc("in.qdl", "device.qdl");
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_TRUE(fs::is_symlink(dir / "device.qdl"));
 }
 
 // Every kind reaches its own array and working record, in both directions;

@@ -11,6 +11,10 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -440,4 +444,77 @@ INSERT INTO tank_types VALUES (0, 'K', 1200, 1332, 0.74, 1.35, 4, 15.7, 100, 1, 
     auto empty = std::make_unique<CDalvorApp>();
     EXPECT_EQ(DumpReferenceTables(*empty),
               "# soils\n# pipeCategories\n# pipeTypes\n# nominalSizes\n# manholeTypes\n# tankTypes\n");
+}
+
+namespace {
+
+// Overwrites one page of a database file with bytes that are no b-tree page.
+void DamagePage(const std::string& path, long page, long pageSize)
+{
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp((page - 1) * pageSize);
+    const std::string junk(static_cast<std::size_t>(pageSize), '\x7f');
+    f.write(junk.data(), pageSize);
+}
+
+long PageCount(const std::string& path, const char* pragma)
+{
+    sqlite3* db = nullptr;
+    long v = 0;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, pragma, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        v = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return v;
+}
+
+}  // namespace
+
+TEST(ReferenceDecoding, DamagedTableFailsWholeAndIsReported)
+{
+    // The manhole rows fill many pages; the root page lies among the first
+    // pages, the last page holds the table's last rows.
+    std::string rows = "PRAGMA page_size = 1024;" + FiveRowsOfEachTable();
+    for (int i = 5; i < 400; ++i)
+        rows += "INSERT INTO manhole_types (ord, name) VALUES (" + std::to_string(i) + ", '" +
+                std::string(60, 'm') + "');";
+    struct Case {
+        const char* where;
+        bool lastPage;
+    };
+    for (Case c : {Case{"root page", false}, Case{"last page", true}}) {
+        SCOPED_TRACE(c.where);
+        TestDatabase db(rows);
+        const long pageSize = PageCount(db.path, "PRAGMA page_size");
+        const long root = static_cast<long>(PageCount(db.path, "SELECT rootpage FROM sqlite_master WHERE name = 'manhole_types'"));
+        DamagePage(db.path, c.lastPage ? PageCount(db.path, "PRAGMA page_count") : root, pageSize);
+        ReferenceLoadStatus status;
+        auto app = Load(db.path, 0, &status);
+        EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
+        EXPECT_EQ(status.table, "manhole_types");
+        EXPECT_EQ(Counts(*app), (std::array<int, 6>{5, 5, 0, 5, 5, 5}));
+        EXPECT_TRUE(app->manholeTypes.empty());
+    }
+}
+
+TEST(ReferenceDecoding, PathThatIsNoRegularFileCannotBeOpened)
+{
+    const fs::path folder = fs::path(UniquePath("special")).replace_extension();
+    fs::create_directories(folder);
+    const std::string fifo = (folder / "fifo.mdb").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, folder.string(), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        auto app = std::make_unique<CDalvorApp>();
+        auto load = std::async(std::launch::async, [&] { return app->LoadReferenceData(path).error; });
+        if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            // Release a blocked open so that the test ends with its failure.
+            ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+            ADD_FAILURE() << "the open blocked";
+        }
+        EXPECT_EQ(load.get(), ReferenceLoadStatus::CannotOpen);
+    }
+    fs::remove_all(folder);
 }

@@ -19,7 +19,11 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <utility>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using Answer = IUiPrompts::Answer;
@@ -331,8 +335,15 @@ private slots:
                                   << "its header gives a negative number of calculations.";
         QByteArray longer(kHeader + kManhole + 1, '\0');
         longer[12] = 1;
-        QTest::newRow("length") << int(LangEnglish) << longer
-                                << "its length does not match the numbers of calculations given in its header.";
+        QTest::newRow("longer") << int(LangEnglish) << longer
+                                << "it is longer than the numbers of calculations given in its header say.";
+        QByteArray shorter = longer.left(kHeader + kManhole - 1);
+        QTest::newRow("shorter") << int(LangEnglish) << shorter
+                                 << "it is shorter than the numbers of calculations given in its header say.";
+        // A null array: a folder stands at the path.
+        QTest::newRow("folder") << int(LangEnglish) << QByteArray()
+                                << "cannot be opened or read.\nReason: the path names a folder, a device or a pipe, "
+                                   "not a file.";
         QTest::newRow("Polish") << int(LangPolish) << QByteArray(10, '\1') << QString();
     }
 
@@ -346,7 +357,10 @@ private slots:
         app->StoreCurrentCalc(KindGravityFlow, -1);
         const std::vector<uint8_t> before = app->WriteProject();
         const QString bad = folder + "/zły.qdl";
-        WriteAll(bad, bytes);
+        if (bytes.isNull())
+            QVERIFY(QDir().mkpath(bad));
+        else
+            WriteAll(bad, bytes);
         prompts->fileNames = {bad};
         prompts->saveAnswers = {Answer::No};
         frame->Action(ID_FILE_OPEN)->trigger();
@@ -389,7 +403,8 @@ private slots:
         QVERIFY(!ok);
         QCOMPARE(prompts->warnings,
                  QStringList({QStringLiteral("The project could not be saved to the file %1. The file on disk has "
-                                             "not been changed.")
+                                             "not been changed.\nReason: the file would be larger than the system "
+                                             "allows.")
                                   .arg(path)}));
         QCOMPARE(ReadAll(path), old);
         QVERIFY(Doc().IsModified());
@@ -409,6 +424,40 @@ private slots:
         QCOMPARE(ReadAll(path), Bytes(project));
     }
 
+    void saveOnAFullDiskSaysSoAndLeavesNothing()
+    {
+        Start();
+        const QString small = folder + "/small";
+        QVERIFY(QDir().mkpath(small));
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable("a small file system cannot be mounted here: " + QString::fromLocal8Bit(strerror(errno))));
+        const struct Unmount {
+            QByteArray at;
+            ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+        } unmount{QFile::encodeName(small)};
+
+        const QString path = small + "/p.qdl";
+        prompts->fileNames = {path};
+        QVERIFY(Doc().OnFileSaveAs());
+        const QByteArray old = ReadAll(path);
+        QFile filler(small + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        QVERIFY(!Doc().OnFileSave());
+        QCOMPARE(prompts->warnings.last(),
+                 QStringLiteral("The project could not be saved to the file %1. The file on disk has not been changed."
+                                "\nReason: there is no space left on the disk.")
+                     .arg(path));
+        QCOMPARE(ReadAll(path), old);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "p.qdl"}));
+    }
+
     void autosaveIsWrittenAndOfferedBack()
     {
         CDalvorDoc::autosaveIntervalMs = 1;
@@ -426,15 +475,22 @@ private slots:
         app->StoreCurrentCalc(KindManhole, -1);
         QTRY_COMPARE(ReadAll(autosave), Bytes(app->WriteProject()));
 
-        // The program ends without its clean shut-down.
+        // The program ends without its clean shut-down: what such an end
+        // leaves on disk is captured, the window and the core are destroyed,
+        // and the captured files are put back.
         Doc().AutosaveTimer().stop();
-        frame.release()->hide();
-        app.release();
+        QVERIFY(QFile::copy(autosave, folder + "/autosave.copy"));
+        QVERIFY(QFile::copy(autosavePath, folder + "/autosave.path.copy"));
+        frame.reset();
+        app.reset();
         CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+        for (const auto& [copy, original] : {std::pair{QString("/autosave.copy"), autosave},
+                                             std::pair{QString("/autosave.path.copy"), autosavePath}}) {
+            QFile::remove(original);
+            QVERIFY(QFile::copy(folder + copy, original));
+        }
 
         // The next start offers it: declined, it is gone.
-        QFile::copy(autosave, folder + "/autosave.copy");
-        QFile::copy(autosavePath, folder + "/autosave.path.copy");
         prompts->yesNo = {false};
         Start();
         QCOMPARE(prompts->questions.size(), 1);

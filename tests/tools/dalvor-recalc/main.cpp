@@ -12,6 +12,7 @@
 #include "ReferenceDump.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -25,7 +26,9 @@ const char* ReadErrorText(ProjectReadError e)
     case ProjectReadError::CannotOpen: return "cannot be opened";
     case ProjectReadError::TooShort: return "is shorter than a project file's header";
     case ProjectReadError::NegativeCount: return "holds a negative record count";
-    case ProjectReadError::LengthMismatch: return "is not as long as its record counts say";
+    case ProjectReadError::LengthMismatch: return "is shorter than its record counts say";
+    case ProjectReadError::TooLong: return "is longer than its record counts say";
+    case ProjectReadError::NotRegularFile: return "is not a regular file";
     default: return "is damaged";
     }
 }
@@ -154,8 +157,11 @@ int main(int argc, char* argv[])
                     [&] { app.CalcPressureFlow(); });
     }
 
-    if (app.WriteProjectFile(files[1]) != ProjectWriteError::None) {
-        std::fprintf(stderr, "dalvor-recalc: %s: the project could not be written\n", files[1].c_str());
+    int writeError = 0;
+    ProjectWriteError written = app.WriteProjectFile(files[1], &writeError);
+    if (written != ProjectWriteError::None) {
+        std::fprintf(stderr, "dalvor-recalc: %s: the project could not be written: %s\n", files[1].c_str(),
+                     written == ProjectWriteError::NotRegularFile ? "not a regular file" : std::strerror(writeError));
         return 3;
     }
     return 0;
