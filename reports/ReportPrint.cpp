@@ -182,6 +182,9 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
         PlacePicture(p, QRect(r.left + inset, y, r.right - inset - (r.left + inset), ph));
         maxY = y + static_cast<int>(w * aspect);
     }
+    // A picture with no width or height is no picture; it is released all the same.
+    if (picture && !hasPicture)
+        PlacePicture(p, QRect());
     layout.maxY = maxY;
     layout.footerHeight = footerHeight;
 
@@ -258,8 +261,12 @@ void CReportPrint::PlacePicture(QPainter& p, const QRect& target)
     layout.pictureRect = target;
     PrintPicturePainter paint = std::move(picture);
     picture = nullptr;  // played once
-    if (!paint || target.isEmpty())
+    if (!paint)
         return;
+    if (target.isEmpty()) {
+        paint(p, target);  // nothing to draw: only released
+        return;
+    }
     p.save();
     p.setClipRect(target);
     paint(p, target);
