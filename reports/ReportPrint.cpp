@@ -138,6 +138,7 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
     const int h = r.Height();
     layout = Layout{};
     layout.inner = r;
+    const Qt::BGMode previousMode = p.backgroundMode();
     p.setBackgroundMode(Qt::TransparentMode);
 
     layout.headerHeight = DrawHeader(p, r, false);
@@ -201,7 +202,7 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
         const int top = r.bottom - (footerHeight - h / 100) / 5;
         WrappedText(p, fonts[3], r.left, top, r.right, texts.disclaimer, Qt::AlignHCenter, false);
     }
-    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackgroundMode(previousMode);
 }
 
 void CReportPrint::DrawColumn(QPainter& p, int c, int& y, const PageRect& r, int half)
