@@ -112,7 +112,6 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::newRow("beginning of a remembered title") << QStringLiteral("Manhole S");
         QTest::newRow("remembered title in other case") << QStringLiteral("manhole s4");
-        QTest::newRow("remembered title itself") << QStringLiteral("Manhole S4");
     }
     void titleDialogTakesTheTypedTextAsItStands()
     {
