@@ -16,11 +16,12 @@
 namespace {
 
 // The text of a title as stored: up to the terminator, at most 254 units,
-// never ending in half a surrogate pair.
+// never ending in half a surrogate pair (the title field's own length limit
+// may already have split one).
 std::u16string_view CutTitle(std::u16string_view text)
 {
     std::size_t n = std::min(text.size(), kPrintTitleMaxLength);
-    if (n < text.size() && n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
+    if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
         --n;
     return text.substr(0, n);
 }

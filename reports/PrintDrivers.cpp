@@ -51,7 +51,8 @@ bool PrepareReportPrint(CDalvorApp& app, int kind, const std::tm& now, CReportPr
     report.pictureHeight = app.printPicture.height;
     // Played once: the page needs a new recording for the next printout.
     report.picture = [&app](QPainter& p, const QRect& target) {
-        PaintPrintPicture(app, p, target);
+        if (!target.isEmpty())
+            PaintPrintPicture(app, p, target);
         app.printPicture = PrintPicture{};
     };
     return true;

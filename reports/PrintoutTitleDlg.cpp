@@ -20,6 +20,9 @@ CPrintoutTitleDlg::CPrintoutTitleDlg(CDalvorApp& a, QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // The typed title is taken as it stands: no completion from the list,
+    // which would turn "manhole s4" into a remembered "Manhole S4".
+    combo->setCompleter(nullptr);
     combo->setMaxVisibleItems(kPrintTitleCount);
     combo->lineEdit()->setMaxLength(static_cast<int>(kPrintTitleMaxLength));
     combo->setMinimumWidth(420);

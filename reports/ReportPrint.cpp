@@ -138,6 +138,7 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
     const int h = r.Height();
     layout = Layout{};
     layout.inner = r;
+    const Qt::BGMode previousMode = p.backgroundMode();
     p.setBackgroundMode(Qt::TransparentMode);
 
     layout.headerHeight = DrawHeader(p, r, false);
@@ -182,6 +183,9 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
         PlacePicture(p, QRect(r.left + inset, y, r.right - inset - (r.left + inset), ph));
         maxY = y + static_cast<int>(w * aspect);
     }
+    // A picture with no width or height is no picture; it is released all the same.
+    if (picture && !hasPicture)
+        PlacePicture(p, QRect());
     layout.maxY = maxY;
     layout.footerHeight = footerHeight;
 
@@ -198,7 +202,7 @@ void CReportPrint::OnPrint(QPainter& p, QPaintDevice& dev, const PageRect& page)
         const int top = r.bottom - (footerHeight - h / 100) / 5;
         WrappedText(p, fonts[3], r.left, top, r.right, texts.disclaimer, Qt::AlignHCenter, false);
     }
-    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackgroundMode(previousMode);
 }
 
 void CReportPrint::DrawColumn(QPainter& p, int c, int& y, const PageRect& r, int half)
@@ -258,8 +262,12 @@ void CReportPrint::PlacePicture(QPainter& p, const QRect& target)
     layout.pictureRect = target;
     PrintPicturePainter paint = std::move(picture);
     picture = nullptr;  // played once
-    if (!paint || target.isEmpty())
+    if (!paint)
         return;
+    if (target.isEmpty()) {
+        paint(p, target);  // nothing to draw: only released
+        return;
+    }
     p.save();
     p.setClipRect(target);
     paint(p, target);

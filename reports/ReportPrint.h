@@ -63,7 +63,8 @@ public:
     // The picture's recorded size; no picture when either is not positive.
     int pictureWidth = 0;
     int pictureHeight = 0;
-    // Called once, with the rectangle the layout gives the picture.
+    // Called once per page, with the rectangle the layout gives the picture,
+    // or with an empty rectangle (draw nothing, release it) when it has no size.
     PrintPicturePainter picture;
 
     // Where the last page put things (device units), for checks.

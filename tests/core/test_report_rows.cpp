@@ -172,6 +172,17 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
     }
 }
 
+TEST(ReportRows, LossCoefficientIsNotLabelledAsHeadLossInOurLanguages)
+{
+    for (int language : {LangPolish, LangRussian}) {
+        auto app = EnglishApp();
+        app->languageOffset = language;  // the program never starts in Russian
+        app->SwitchLanguage(language);
+        app->BuildPressureFlowReport();  // local losses as a coefficient (no unit)
+        EXPECT_NE(Label(*app, 4, 1).find("Σζ"), std::string::npos) << language;
+    }
+}
+
 TEST(ReportRows, ConclusionSplitsAndBounds)
 {
     auto app = EnglishApp();
@@ -319,6 +330,9 @@ TEST(PrintTitles, ConfirmMovesToTheFront)
     ConfirmPrintTitle(titles, Repeat(u'x', 300));
     EXPECT_EQ(Utf8(titles[0].text).size(), 254u);
     EXPECT_EQ(Utf8(titles[1].text), "(Title #1)");
+    // A field cut at 254 units inside a pair: the stray half is not kept.
+    ConfirmPrintTitle(titles, Repeat(u'y', 253) + u"\xD83D");
+    EXPECT_EQ(FromFixed(titles[0].text).size(), 253u);
 }
 
 TEST(PrintTitles, DamagedFilesGiveWholeRecordsOnly)

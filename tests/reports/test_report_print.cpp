@@ -79,6 +79,10 @@ private slots:
         QCOMPARE(report.layout.inner.left, 236);
         QCOMPARE(report.layout.inner.bottom, 6781);
         QCOMPARE(painted.isNull(), rect.isNull());
+        // Played once, or released unplayed when it has no size: the next
+        // printout needs a new recording.
+        QCOMPARE(app->printPicture.width, 0);
+        QCOMPARE(app->printPicture.height, 0);
         if (rect.isNull())
             return;
         QCOMPARE(QRect(painted.x(), 0, painted.width(), painted.height()), rect);
@@ -86,8 +90,6 @@ private slots:
             QCOMPARE(painted.top(), report.layout.bodyTop + 50);
         else
             QVERIFY(painted.top() > report.layout.bodyTop + 1000);
-        // Played once: the next printout needs a new recording.
-        QCOMPARE(app->printPicture.width, 0);
     }
 
     void headerKeepsItsTitlesAboveTheBody()
@@ -103,6 +105,28 @@ private slots:
         QVERIFY(report.layout.headerHeight > 17 * 4486 / 100 + 3 * 117);
         QCOMPARE(report.layout.bodyTop, 236 + report.layout.headerHeight + (6781 - 236 - report.layout.headerHeight) / 100);
         QVERIFY(report.layout.maxY < 6781 - report.layout.footerHeight);
+    }
+
+    void titleDialogTakesTheTypedTextAsItStands_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("beginning of a remembered title") << QStringLiteral("Manhole S");
+        QTest::newRow("remembered title in other case") << QStringLiteral("manhole s4");
+    }
+    void titleDialogTakesTheTypedTextAsItStands()
+    {
+        QFETCH(QString, typed);
+        auto app = EnglishApp();
+        ConfirmPrintTitle(app->printTitles, u"Manhole S4");
+        CPrintoutTitleDlg dlg(*app);
+        dlg.show();
+        QLineEdit* edit = dlg.Combo()->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[0].text)), typed);
     }
 
     void titleDialogConfirmsOrChangesNothing()
