@@ -6,6 +6,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -19,6 +20,14 @@ QRect Span(int left, int top, int right, int bottom)
 {
     return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left) - 1,
                  std::abs(bottom - top) - 1);
+}
+
+QFont PictureFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    return font;
 }
 
 QPolygon ToPolygon(std::span<const CanvasPoint> points)
@@ -43,8 +52,26 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : p(painter)
 
 int QPainterCanvas::PixelSizeForCell(int cellHeight)
 {
-    // The cell of the sans face is 1.117 of its em.
-    return std::max(1, static_cast<int>(std::lround(cellHeight / 1.117)));
+    // The cell of the sans face is about 1.117 of its em, but its ascent and
+    // descent round to whole pixels on their own: take the largest size whose
+    // cell is no higher than asked, found from the font's own metrics.
+    const int cell = std::max(1, cellHeight);
+    static std::array<int, 1024> known{};
+    if (cell < static_cast<int>(known.size()) && known[cell] > 0)
+        return known[cell];
+    QFont font = PictureFont();
+    auto cellOf = [&](int pixels) {
+        font.setPixelSize(pixels);
+        return QFontMetrics(font).height();
+    };
+    int pixels = std::max(1, static_cast<int>(std::lround(cell / 1.117)));
+    while (pixels > 1 && cellOf(pixels) > cell)
+        --pixels;
+    while (cellOf(pixels + 1) <= cell)
+        ++pixels;
+    if (cell < static_cast<int>(known.size()))
+        known[cell] = pixels;
+    return pixels;
 }
 
 void QPainterCanvas::SetPen(const CanvasPen& cp)
@@ -73,9 +100,7 @@ void QPainterCanvas::SetBrush(const CanvasBrush& cb)
 
 void QPainterCanvas::SetFont(const CanvasFont& cf)
 {
-    font = QFont(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
+    font = PictureFont();
     font.setPixelSize(PixelSizeForCell(cf.height));
     escapement = cf.escapement;
     p.setFont(font);

@@ -132,8 +132,8 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         for (int side : {-1, 1}) {
             const int xSlab = cx + side * (radius + slab / 2);
             const int xWall = cx + side * radius;
-            c.Line(xSlab, yPP + 2, xWall, yTie);
-            c.Line(xSlab + side, yPP + 2, xWall + side, yTie);
+            c.Line(xSlab, yPP + 2 * t, xWall, yTie);
+            c.Line(xSlab + side * t, yPP + 2 * t, xWall + side * t, yTie);
         }
     }
     c.SetPen({kBlack, WallWidth(r.outerDiameter) * t});
@@ -163,7 +163,8 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const bool shortened = Lv < r.length;
     const double Lfv = shortened ? r.slabLength - (r.length - Lv) : r.slabLength;
     const int xMiddle = X(l.gap + Lv / 2.0);
-    const int slabTop = yPP + 2, slabBottom = yPP + 2 + X(r.slabHeight);
+    // The slabs stand clear of the tank by 2 pixels, 20 in print.
+    const int slabTop = yPP + 2 * t, slabBottom = slabTop + X(r.slabHeight);
     const int slabLeft = xMiddle - X(Lfv / 2.0), slabRight = xMiddle + X(Lfv / 2.0);
     if (anchored) {
         c.SetPen({kGreyLine, 1});
@@ -195,13 +196,13 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         const double s = r.anchorSpacing;
         const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
         c.SetTextColor(kBlack);
-        c.TextOutCentred(xMiddle, slabBottom + 3 * t + 4,
+        c.TextOutCentred(xMiddle, slabBottom + 7 * t,
                          FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e, gaps, s, e));
         c.SetPen({Rgb(191, 191, 191), 3 * t});
-        const int strapTop = yPP + 2 - (X(D) + 4);
+        const int strapTop = slabTop - (X(D) + 4 * t);
         auto strap = [&](double fromLeft) {
             const int x = slabLeft + X(fromLeft);
-            c.Line(x, yPP + 2, x, strapTop);
+            c.Line(x, slabTop, x, strapTop);
         };
         if (!shortened) {
             const int count = TankStrapCount(n, r.slabLength, s);

@@ -224,6 +224,44 @@ TEST(TankPicture, ShownLengthDragClampsAndStraps)
         EXPECT_EQ(TankStrapCount(s.count, s.slab, s.spacing), s.straps) << s.count << " " << s.spacing;
 }
 
+// The anchoring slab stands 2 px under the tank and the straps rise 4 px above
+// it; in print both are ten times as far, as every other offset.
+TEST(TankPicture, AnchoringOffsetsScaleInPrint)
+{
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, KindTank, 1);
+    const TankRecord& r = app->tank;
+    ASSERT_EQ(r.head.resultValid, 1);
+    for (auto [scale, t] : {std::pair{1, 1}, {10, 10}}) {
+        const int w = 560 * scale, h = 300 * scale;
+        const TankLayout l = LayoutTank(r, w, h);
+        DisplayList ops;
+        DrawTank(ops, r, l, w, h, t == 10);
+        const int slabTop = l.Y(r.foundationLevel) + 2 * t;
+        const int strapTop = slabTop - (RoundPx(r.outerDiameter * 0.001 * l.scale) + 4 * t);
+        uint32_t brush = 0, pen = 0;
+        int slabs = 0, straps = 0;
+        for (const DisplayList::Item& it : ops.Items()) {
+            if (it.op == DisplayList::Op::Brush)
+                brush = it.rgb;
+            if (it.op == DisplayList::Op::Pen)
+                pen = it.rgb;
+            if (it.op == DisplayList::Op::Rectangle && brush == Rgb(158, 158, 158)) {
+                EXPECT_EQ(it.b, slabTop) << t;
+                ++slabs;
+            }
+            if (it.op == DisplayList::Op::Line && pen == Rgb(191, 191, 191)) {
+                EXPECT_EQ(it.b, slabTop) << t;
+                EXPECT_EQ(it.d, strapTop) << t;
+                ++straps;
+            }
+        }
+        EXPECT_EQ(slabs, 3);
+        EXPECT_GT(straps, 0);
+    }
+}
+
 // Every level and size that is not a number, or is out of all range, draws
 // at most the background and frame and never moves a line to a non-number.
 TEST(AllPictures, ValuesThatAreNoNumbersDrawAndDragSafely)

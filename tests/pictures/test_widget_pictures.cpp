@@ -89,6 +89,7 @@ private slots:
     void canvasPixelRules_data();
     void canvasPixelRules();
     void printPicturePlaysIntoItsRectangle();
+    void fontCellIsTheHeightAsked();
 };
 
 void TestPictureWidgets::dragMovesTheLevel_data()
@@ -221,6 +222,16 @@ void TestPictureWidgets::printPicturePlaysIntoItsRectangle()
                 letter |= QRect(x, y, 1, 1);
     QVERIFY2(letter.left() >= 10 && letter.left() <= 14, qPrintable(QString::number(letter.left())));
     QVERIFY2(letter.top() >= 10 && letter.top() <= 24, qPrintable(QString::number(letter.top())));
+}
+
+void TestPictureWidgets::fontCellIsTheHeightAsked()
+{
+    // The screen, print and tank print fonts, horizontal and vertical.
+    for (int cell : {12, 14, 75, 90, 100}) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell));
+        QCOMPARE(QFontMetrics(font).height(), cell);
+    }
 }
 
 QTEST_MAIN(TestPictureWidgets)
