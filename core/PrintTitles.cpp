@@ -1,5 +1,6 @@
 // The remembered printout titles: defaults, the dialog's confirmation rule and
 // the titles file (20 raw records of 520 bytes, little-endian UTF-16).
+#include "AtomicFile.h"
 #include "DalvorApp.h"
 #include "ReportRows.h"
 #include "Text.h"
@@ -32,21 +33,6 @@ void SetTitle(PrintTitle& title, std::u16string_view text)
     title.id = -1;
     text = CutTitle(text);
     std::copy(text.begin(), text.end(), title.text);
-}
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -99,28 +85,8 @@ std::string PrintTitlesBytes(const PrintTitle (&titles)[kPrintTitleCount])
 bool WritePrintTitlesFile(const std::string& path, const PrintTitle (&titles)[kPrintTitleCount])
 {
     const std::string bytes = PrintTitlesBytes(titles);
-    std::string temp = path + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return static_cast<bool>(WriteFileAtomically(
+        path, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())));
 }
 
 void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_view text)
