@@ -102,8 +102,8 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     QGroupBox* diagram = MakeGroup(DiagramGroup);
     QVBoxLayout* diagramLayout = box(diagram);
     diagramLayout->setContentsMargins(2, 4, 2, 4);
-    // The filling chart keeps the size of every page's picture, so its
-    // printout is the screen drawing at ten times that size.
+    // The filling chart at the size the pictures give it: its printout is
+    // the screen drawing at ten times that size.
     picture = new CPictureGravityFlow(chartLink, this);
     const PictureSize size = PictureControlSize(KindGravityFlow);
     picture->setFixedSize(size.width, size.height);
