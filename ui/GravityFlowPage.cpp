@@ -5,8 +5,9 @@
 #include "DalvorApp.h"
 #include "FlowUnitsDlg.h"
 #include "FluidPropertiesDlg.h"
+#include "PictureScene.h"
+#include "PrintDrivers.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -59,14 +60,21 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     dataLayout->addWidget(sought);
     dataLayout->addStretch(1);
 
+    // The results and the diagram have no "?" buttons: their grids give that
+    // column's width to the chart.
+    auto noButtons = [](QGridLayout* grid) {
+        grid->setColumnMinimumWidth(3, 0);
+        return grid;
+    };
+
     // ---- results -------------------------------------------------------------
     QGroupBox* results = MakeGroup(ResultsGroup);
     QVBoxLayout* resultsLayout = box(results);
     auto* values = new QWidget(this);
-    AddFieldRows(MakeGrid(values), ResultRows);
+    AddFieldRows(noButtons(MakeGrid(values)), ResultRows);
     resultsLayout->addWidget(values);
     QGroupBox* minimum = MakeGroup(MinSlopeGroup);
-    AddFieldRows(MakeGrid(minimum), MinSlopeGroup);
+    AddFieldRows(noButtons(MakeGrid(minimum)), MinSlopeGroup);
     resultsLayout->addWidget(minimum);
 
     auto* verdict = new QGridLayout;
@@ -93,18 +101,21 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     // ---- diagram, number and name, store buttons --------------------------
     QGroupBox* diagram = MakeGroup(DiagramGroup);
     QVBoxLayout* diagramLayout = box(diagram);
-    // The filling chart takes this place.
-    picture = new QFrame(this);
-    picture->setFrameShape(QFrame::StyledPanel);
-    picture->setMinimumSize(220, 200);
+    diagramLayout->setContentsMargins(2, 4, 2, 4);
+    // The filling chart at the size the pictures give it: its printout is
+    // the screen drawing at ten times that size.
+    picture = new CPictureGravityFlow(chartLink, this);
+    const PictureSize size = PictureControlSize(KindGravityFlow);
+    picture->setFixedSize(size.width, size.height);
     RegisterControl(Picture, picture, false);
-    diagramLayout->addWidget(picture, 1);
+    diagramLayout->addWidget(picture, 0, Qt::AlignHCenter);
     auto* point = new QWidget(this);
-    AddFieldRows(MakeGrid(point), DiagramGroup);
+    AddFieldRows(noButtons(MakeGrid(point)), DiagramGroup);
     diagramLayout->addWidget(point);
+    diagramLayout->addStretch(1);
 
     auto* entry = new QWidget(this);
-    AddFieldRows(MakeGrid(entry), EntryRows);
+    AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 2, 6, 2);
@@ -142,7 +153,34 @@ void CGravityFlowPage::OnInitDialog()
 
 void CGravityFlowPage::ModelChanged()
 {
-    picture->update();
+    if (!picture)
+        return;
+    PictureView& view = chartLink.view;
+    view.opFilling = pageModel.opFilling;
+    view.opVelocity = pageModel.opVelocity;
+    view.opFlow = pageModel.opFlow;
+    picture->SetLayoutDirty();
+}
+
+void CGravityFlowPage::Print()
+{
+    picture->BuildPrintMetafile();
+    PrintGravityFlow(app, this);
+}
+
+CDalvorApp& CGravityFlowPage::ChartLink::PictureApp()
+{
+    return page.app;
+}
+
+void CGravityFlowPage::ChartLink::ShowResults()
+{
+    // The drag moved the operating point: the "Diagram" fields follow it;
+    // the record and its results stay as they are.
+    page.pageModel.opFilling = view.opFilling;
+    page.pageModel.opVelocity = view.opVelocity;
+    page.pageModel.opFlow = view.opFlow;
+    page.CPageView::ShowResults();
 }
 
 void CGravityFlowPage::OnTarget(int mode)

@@ -7,10 +7,9 @@
 
 #include "GravityFlowPageModel.h"
 #include "PageView.h"
+#include "PictureWidget.h"
 
 #include <QColor>
-
-class QFrame;
 
 class CGravityFlowPage : public CPageView {
     Q_OBJECT
@@ -29,6 +28,14 @@ public:
     void OnTarget(int mode);
     void OnFluidParameters();
     void OnFlowUnits();
+
+    // File Print: the filling chart records the print picture, then the
+    // gravity-flow printout runs (title, print dialog, one page).
+    void Print() override;
+    bool CanPrint() const override { return true; }
+
+    // The filling chart, in the "Diagram" group.
+    CPictureGravityFlow* FillingChart() const { return picture; }
 
     // Every recalculation of the page, whatever started it (for tests).
     int Recalculations() const { return pageModel.Recalculations(); }
@@ -49,6 +56,22 @@ protected:
     void ModelChanged() override;
 
 private:
+    // What the chart sees of the page: the operating point it draws and
+    // drags (a copy of the model's, taken after every step of the page), and
+    // the page's results, shown again at every step of a drag.
+    class ChartLink final : public PictureHost {
+    public:
+        explicit ChartLink(CGravityFlowPage& owner) : page(owner) {}
+        CDalvorApp& PictureApp() override;
+        PictureView& PictureViewState() override { return view; }
+        void ShowResults() override;
+        PictureView view;
+
+    private:
+        CGravityFlowPage& page;
+    };
+
     CGravityFlowPageModel pageModel;
-    QFrame* picture = nullptr;
+    ChartLink chartLink{*this};
+    CPictureGravityFlow* picture = nullptr;
 };

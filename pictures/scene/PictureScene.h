@@ -75,7 +75,7 @@ std::unique_ptr<PictureScene> MakePictureScene(int kind, CDalvorApp& app, Pictur
 PrintPicture BuildPrintPicture(int kind, const CDalvorApp& app, const PictureView& view, int w, int h);
 
 // The size in pixels of a page's picture control: the tank's long view is
-// wider than the others.
+// wider than the others, the gravity-flow chart smaller.
 struct PictureSize {
     int width;
     int height;

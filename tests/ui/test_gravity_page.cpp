@@ -15,18 +15,22 @@
 #include "Text.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
+#include "GravityScene.h"
+#include "PrintoutTitleDlg.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -687,14 +691,14 @@ private slots:
         CheckFlowTooLarge();
     }
 
-    void languageSwitchOnThePageWithImportAndPrintOff()
+    void languageSwitchOnThePageWithImportOffAndPrintOn()
     {
         Start(LangPolish);
         ClickMode(2);
-        // Data import and printing are off here; asked for all the same, the
-        // import changes nothing on this page.
+        // Data import is off here; asked for all the same, the import changes
+        // nothing on this page.
         ChoosePipe(2, 8, QStringLiteral("315"));
-        QVERIFY(!page->CanPrint());
+        QVERIFY(page->CanPrint());
         const GravityFlowRecord before = R();
         frame->Action(ID_IMPORT_DATA)->trigger();
         frame->Sheet()->ImportIntoActivePage();
@@ -709,7 +713,7 @@ private slots:
         for (int language : {ID_LANGUAGE_POLISH, ID_LANGUAGE_ENGLISH}) {
             frame->Action(language)->trigger();
             QVERIFY(!frame->Action(ID_IMPORT_DATA)->isEnabled());
-            QVERIFY(!frame->Action(ID_FILE_PRINT)->isEnabled());
+            QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
         }
         CheckTexts({{1008, "Diameter"}, {1414, "Pipe category:"}, {1476, "Calculated flow rate."},
                     {1597, kMadeToOrder}, {1558, "Update"}});
@@ -865,6 +869,76 @@ private slots:
         auto* label = qobject_cast<QLabel*>(page->Control(StartLevelLabel));
         QVERIFY(!label->wordWrap());
         QVERIFY(label->width() >= label->sizeHint().width());
+    }
+
+    // The operating line dragged in the chart moves the diagram's point by
+    // the pixels over the chart's scale, within the table's fillings; the
+    // record stays, and the next recalculation puts the line back.
+    void dragMovesTheOperatingPoint_data()
+    {
+        QTest::addColumn<int>("dy");  // pixels, down positive
+        QTest::newRow("up 20 px") << -20;
+        QTest::newRow("down 15 px") << 15;
+        QTest::newRow("past the top") << -400;
+    }
+    void dragMovesTheOperatingPoint()
+    {
+        QFETCH(int, dy);
+        Start();
+        ClickMode(2);
+        CPictureGravityFlow* chart = page->FillingChart();
+        QCOMPARE(chart->size(), QSize(320, 240));
+        int row = 0;
+        while (row < 240 && chart->Scene().Pick(row) != 0)
+            ++row;
+        row += 4;  // the line itself
+        const GravityFlowRecord before = R();
+        QTest::mousePress(chart, Qt::LeftButton, {}, QPoint(100, row));
+        QTest::mouseMove(chart, QPoint(100, row + dy));
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, QPoint(100, row + dy));
+        const double py = LayoutGravity(app->gravityCalculator, 320, 240).py;
+        const double filling = std::clamp(before.filling - dy / py, double(1e-4f), double(0.9999f));
+        QCOMPARE(page->opFilling, filling);
+        QCOMPARE(page->opFlow, app->gravityCalculator.FlowAt(filling));
+        CheckTexts({{1038, F("%.2f", filling)}, {1054, F("%.2f", app->gravityCalculator.VelocityAt(filling))},
+                    {1057, F("%.3f", page->opFlow)}});
+        QCOMPARE(std::memcmp(&before, &R(), sizeof before), 0);
+        QTest::keyClick(Edit(1013), Qt::Key_Return);
+        CheckResultsShown();
+    }
+
+    // Ctrl+P with the title dialog cancelled prints nothing; File Print
+    // through both dialogs writes one page with the title, the report and
+    // the chart, recorded at ten times its size and played once.
+    void printFromThePage()
+    {
+        Start();
+        ClickMode(2);
+        app->reportSections[0].rowCount = 99;
+        WithModal<CPrintoutTitleDlg>([&] { QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier); },
+                                     [](CPrintoutTitleDlg* dlg) { dlg->reject(); });
+        QCOMPARE(app->reportSections[0].rowCount, 99);
+        QCOMPARE(app->printPicture.width, 3200);
+
+        const QString pdf = FreshFolder(QStringLiteral("print")) + QStringLiteral("/gravity.pdf");
+        WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
+            QTimer::singleShot(0, dlg, [pdf] {
+                auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+                printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
+                print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+                print->accept();
+            });
+            QTest::keyClicks(dlg->Combo()->lineEdit(), QStringLiteral(" K-12"));
+            QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
+        });
+        QCOMPARE(app->printPicture.width, 0);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* expected : {"K-12", "Gravity pipeline - hydraulic calculator", "Calculated flow rate."})
+            QVERIFY2(printed.contains(QLatin1String(expected)), expected);
     }
 
     // A number longer than its field shows its beginning.

@@ -283,16 +283,24 @@ private slots:
         }
         QVERIFY(sheet->Page(1)->IsInitialised());
 
-        // Every page activates its kind, with Print disabled and Data import
-        // on the tank, manhole and buried-pipe pages only; Ctrl+P does nothing.
+        // Every page activates its kind, with Print enabled where the page
+        // prints and Data import on the tank, manhole and buried-pipe pages
+        // only; Ctrl+P does nothing on a page that does not print.
         const int kinds[] = {KindTank, KindManhole, KindBuriedPipe, KindPressureFlow, KindGravityFlow};
+        int silent = -1;
         for (int tab = 0; tab < sheet->count(); ++tab) {
             sheet->setCurrentIndex(tab);
             QCOMPARE(app->activeCalcKind, kinds[tab]);
             QCOMPARE(frame->Action(ID_IMPORT_DATA)->isEnabled(), tab <= 2);
-            QVERIFY(!frame->Action(ID_FILE_PRINT)->isEnabled());
+            QCOMPARE(frame->Action(ID_FILE_PRINT)->isEnabled(), sheet->Page(tab)->CanPrint());
+            if (!sheet->Page(tab)->CanPrint())
+                silent = tab;
         }
-        QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(sheet->Page(4)->CanPrint());
+        if (silent >= 0) {
+            sheet->setCurrentIndex(silent);
+            QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+        }
         QVERIFY(prompts->warnings.isEmpty());
     }
 
