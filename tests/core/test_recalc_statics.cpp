@@ -69,7 +69,7 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     const TempFolder folder("dalvor-recalc-statics");
     const fs::path& dir = folder.Path();
     ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
-    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en '" + (dir / "in.qdl").string() + "' '" +
+    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en --core-only '" + (dir / "in.qdl").string() + "' '" +
                             (dir / "out.qdl").string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
 

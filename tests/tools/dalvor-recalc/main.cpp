@@ -9,6 +9,8 @@
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
 #include "DalvorApp.h"
 #include "GravityFlowPageModel.h"
+#include "ManholePageModel.h"
+#include "TankPageModel.h"
 #include "ReferenceDump.h"
 
 #include <cstdio>
@@ -135,13 +137,24 @@ int main(int argc, char* argv[])
 
     if (!noCalc) {
         ProjectArrays& p = app.storedRecords;
+        CTankPageModel tankPage(app);
         Recalculate(p.tank, app.tank, [&] { app.ResetTankRecord(); },
                     [&] {
-                        app.CalcTankBuoyancy();
-                        app.CalcTankAnchoring();
+                        if (coreOnly) {
+                            app.CalcTankBuoyancy();
+                            app.CalcTankAnchoring();
+                        } else {
+                            tankPage.LoadBack();
+                        }
                     });
+        CManholePageModel manholePage(app);
         Recalculate(p.manhole, app.manhole, [&] { app.ResetManholeRecord(); },
-                    [&] { app.CalcManholeBuoyancy(); });
+                    [&] {
+                        if (coreOnly)
+                            app.CalcManholeBuoyancy();
+                        else
+                            manholePage.LoadBack();
+                    });
         Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); },
                     [&] { app.CalcBuriedPipe(); });
         CGravityFlowPageModel gravityPage(app);

@@ -1,0 +1,322 @@
+#include "ManholePageModel.h"
+
+#include "DalvorApp.h"
+#include "Text.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kMmToM = 0.001f;
+constexpr double kInvertTolerance = 0.01f;
+constexpr double kMinPipeDiameter = 0.05f;
+constexpr double kMaxPipeDiameter = 3.0;
+constexpr double kFailingBallast = 0.009f;
+constexpr double kFailingAnchoring = 0.5;
+constexpr std::size_t kNameUnits = 63;
+constexpr std::size_t kSoilNameUnits = 255;
+
+double Clamp(double v, double lo, double hi)
+{
+    if (v < lo)
+        return lo;
+    if (v > hi)
+        return hi;
+    return v;
+}
+
+}  // namespace
+
+CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a)
+{
+    ApplyLanguage();
+}
+
+ManholeRecord& CManholePageModel::Record() const
+{
+    return app.manhole;
+}
+
+const ManholeTypeEntry* CManholePageModel::Type() const
+{
+    const int i = Record().typeIndex;
+    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    return i >= 0 && i < rows ? &app.manholeTypes[static_cast<std::size_t>(i)] : nullptr;
+}
+
+std::vector<std::u16string> CManholePageModel::TypeNames() const
+{
+    std::vector<std::u16string> names;
+    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    for (int i = 0; i < rows; ++i)
+        names.push_back(FromFixed(app.manholeTypes[static_cast<std::size_t>(i)].name));
+    return names;
+}
+
+void CManholePageModel::ApplyLanguage()
+{
+    hintOnDemand = Lang(20295);
+    hintConfirmation = Lang(20296);
+}
+
+void CManholePageModel::ShowCollectorMessage(double largestMm)
+{
+    const ManholeRecord& r = Record();
+    Ask(20258, FormatU16(Lang(20258), largestMm), 20257,
+        FormatU16(Lang(20257), r.nominalDiameter * 1000.0));
+}
+
+void CManholePageModel::ReadInputs()
+{
+    ManholeRecord& r = Record();
+    const ManholeTypeEntry* type = Type();
+
+    r.reinforcedVersion = Checked(MhReinforced);
+    r.sandTrap = Checked(MhSandTrap);
+    SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
+
+    r.sandTrapDepth = Value(MhSandTrapDepth);
+    r.groundLevel = Value(MhGroundLevel);
+    r.waterLevel = Value(MhWaterLevel);
+    r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
+
+    // The collector: at most the type's largest; a larger entry goes back to
+    // the diameter the record holds, and the user is told the largest.
+    const double dkMm = Value(MhPipeDiameter);
+    if (!type || dkMm <= type->maxPipeDiameter) {
+        r.pipeDiameter = dkMm * kMmToM;
+    } else {
+        EndDrag();
+        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+        ShowCollectorMessage(type->maxPipeDiameter);
+    }
+
+    r.unitWeight = Value(MhUnitWeight);
+    r.porosity = Value(MhPorosity);
+    r.frictionAngle = Value(MhFrictionAngle);
+    r.cohesion = Value(MhCohesion);
+    CopyBounded(r.soilName, CutText(Text(MhSoilName), kSoilNameUnits));
+
+    const double candidate = Value(MhPipeBottom);
+    CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
+
+    // The invert lies at least the type's allowance above the collector plus
+    // the collector, and at least the type's least depth, below the ground.
+    const double allowance = type ? type->crownAllowance : 0.0;
+    const double leastDepth = std::max(allowance + r.pipeDiameter, r.minDepth);
+    const double highest = r.groundLevel - leastDepth;
+    if (candidate > highest + kInvertTolerance) {
+        EndDrag();
+        r.pipeBottomLevel = highest;
+        SetText(MhPipeBottom, FormatNumber("%.2f", highest));
+    } else {
+        r.pipeBottomLevel = candidate;
+    }
+
+    r.pipeDiameter = Clamp(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
+    r.frictionAngle = Clamp(r.frictionAngle, 0.0, 45.0);
+    r.cohesion = Clamp(r.cohesion, 0.0, 100.0);
+    r.unitWeight = Clamp(r.unitWeight, 0.0, 100.0);
+    r.porosity = Clamp(r.porosity, 0.0, 50.0);
+    if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
+        r.pipeBottomLevel = r.groundLevel - r.maxDepth;
+    if (r.waterLevel > r.groundLevel)
+        r.waterLevel = r.groundLevel;
+}
+
+void CManholePageModel::ShowInputs(int clearName)
+{
+    ManholeRecord& r = Record();
+    typeSelection = r.typeIndex;
+    SetText(MhMadeToOrder, u"");
+    SetText(MhGroundLevel, FormatNumber("%.2f", r.groundLevel));
+    SetText(MhWaterLevel, FormatNumber("%.2f", r.waterLevel));
+    SetText(MhPipeBottom, FormatNumber("%.2f", r.pipeBottomLevel));
+    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
+    SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+    SetText(MhSoilName, FromFixed(r.soilName));
+    SetText(MhUnitWeight, FormatNumber("%.2f", r.unitWeight));
+    SetText(MhPorosity, FormatNumber("%.0f", r.porosity));
+    SetText(MhFrictionAngle, FormatNumber("%.0f", r.frictionAngle));
+    SetText(MhCohesion, FormatNumber("%.2f", r.cohesion));
+    SetChecked(MhReinforced, r.reinforcedVersion == 1);
+    SetChecked(MhSandTrap, r.sandTrap == 1);
+    SetEnabled(MhSandTrapDepth, false);
+    if (r.eccentric == 1) {
+        // An eccentric manhole stands on the collector: no sand trap.
+        r.sandTrap = 0;
+        SetChecked(MhSandTrap, 0);
+        SetEnabled(MhSandTrap, false);
+        SetEnabled(MhPipeDiameter, false);
+        SetEnabled(MhReinforced, true);
+    } else {
+        SetEnabled(MhPipeDiameter, true);
+        SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
+        SetEnabled(MhReinforced, false);
+        SetEnabled(MhSandTrap, true);
+    }
+    if (clearName == 1) {
+        SetText(MhNumber, u"-");
+        CopyBounded(r.head.name, u"-");
+    } else if (const int current = CurrentIndex(KindManhole); current != -1) {
+        SetText(MhNumber, FormatNumber("%.0f", current + 1.0));
+    }
+    const bool stored = StoredCount(KindManhole) != 0;
+    SetEnabled(MhUpdate, stored);
+    SetEnabled(MhProject, stored);
+    SetText(MhName, FromFixed(r.head.name));
+}
+
+void CManholePageModel::ShowResults()
+{
+    const ManholeRecord& r = Record();
+    SetText(MhMadeToOrder, u"");
+    if (r.madeToOrder == 1)
+        SetText(MhMadeToOrder, hintOnDemand + u" " + hintConfirmation);
+
+    const int colourFields[] = {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight};
+    if (r.head.resultValid != 1) {
+        SetColors(MhConclusion, {kRgbBlack, FieldColors::kFaceColor});
+        for (int id : colourFields)
+            SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
+        for (int id : {MhFriction, MhHeight, MhBallastVolume, MhDeadWeight, MhUplift, MhAnchoring,
+                       MhBallastHeight, MhTotalHeight, MhConclusion})
+            SetText(id, u"-");
+        return;
+    }
+
+    const auto f2 = [](double v) { return FormatNumber("%.2f", v); };
+    auto paint = [&](uint32_t text, uint32_t back, bool ballastToo) {
+        SetColors(MhConclusion, {text, FieldColors::kFaceColor});
+        for (int id : colourFields)
+            SetColors(id, {kRgbBlack, id == MhBallastHeight && !ballastToo ? FieldColors::kFaceColor : back});
+    };
+    auto showPassing = [&] {
+        SetText(MhBallastVolume, u"-");
+        SetText(MhBallastHeight, u"-");
+        SetText(MhAnchoring, u"-");
+        SetText(MhHeight, f2(r.height));
+        SetText(MhTotalHeight, f2(r.height));
+    };
+    if (r.eccentric != 1) {
+        if (r.ballastHeight > kFailingBallast) {
+            paint(kRgbRed, kRgbFailedBack, true);
+            SetText(MhHeight, f2(r.height));
+            SetText(MhBallastVolume, f2(r.ballastVolume));
+            SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
+            SetText(MhBallastHeight, f2(r.ballastHeight));
+            SetText(MhAnchoring, f2(r.anchoringForce));
+        } else {
+            paint(kRgbGreen, kRgbMetBack, true);
+            showPassing();
+        }
+    } else if (r.anchoringForce > kFailingAnchoring) {
+        paint(kRgbRed, kRgbFailedBack, false);
+        SetText(MhHeight, f2(r.height));
+        SetText(MhBallastVolume, u"-");
+        SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
+        SetText(MhBallastHeight, u"-");
+        SetText(MhAnchoring, f2(r.anchoringForce));
+    } else {
+        paint(kRgbGreen, kRgbMetBack, false);
+        showPassing();
+    }
+    SetText(MhDeadWeight, f2(r.deadWeight));
+    SetText(MhUplift, f2(r.upliftForce));
+    SetText(MhFriction, f2(r.frictionForce));
+    SetText(MhConclusion, FromFixed(r.head.conclusion));
+}
+
+void CManholePageModel::Recalculate()
+{
+    ReadInputs();
+    app.CalcManholeBuoyancy();
+    ShowInputs(0);
+    ShowResults();
+}
+
+void CManholePageModel::OnTypeChanged(int selection)
+{
+    ManholeRecord& r = Record();
+    const int rows = static_cast<int>(TypeNames().size());
+    if (selection < 0 || selection >= rows)
+        return;  // no type to take: the record stays as it is
+    r.typeIndex = selection;
+    typeSelection = selection;
+    const ManholeTypeEntry& t = app.manholeTypes[static_cast<std::size_t>(selection)];
+    r.nominalDiameter = t.nominalDiameter / 1000.0;
+    r.outerDiameter = t.outerDiameter / 1000.0;
+    r.deadWeight = r.height * t.weightPerMetre;
+    r.minDepth = t.minDepth;
+    r.maxDepth = t.maxDepth;
+    r.eccentric = t.eccentric;
+    r.madeToOrder = t.madeToOrder;
+    r.reinforcedVersion = t.reinforced;
+    r.sandTrapDepth = t.sandTrapDepth;
+    r.sandTrap = 0;
+    SetChecked(MhSandTrap, 0);
+    SetChecked(MhReinforced, r.reinforcedVersion == 1);
+    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
+    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+
+    if (r.eccentric != 1) {
+        SetEnabled(MhPipeDiameter, true);
+        SetEnabled(MhReinforced, false);
+        SetEnabled(MhSandTrap, true);
+        if (Value(MhPipeDiameter) > t.maxPipeDiameter) {
+            EndDrag();
+            r.pipeDiameter = t.maxPipeDiameter * kMmToM;
+            SetText(MhPipeDiameter, FormatNumber("%.0f", t.maxPipeDiameter));
+            ShowCollectorMessage(t.maxPipeDiameter);
+        }
+    } else {
+        r.ballastHeight = 0.0;
+        r.sandTrap = 0;
+        r.pipeDiameter = t.maxPipeDiameter * kMmToM;
+        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+        SetEnabled(MhPipeDiameter, false);
+        SetEnabled(MhSandTrap, false);
+        SetEnabled(MhSandTrapDepth, false);
+        SetEnabled(MhReinforced, true);
+    }
+    ReadInputs();
+    if (r.head.resultValid == 1) {
+        app.CalcManholeBuoyancy();
+        ShowResults();
+    }
+}
+
+void CManholePageModel::OnOptionChanged()
+{
+    ReadInputs();
+    if (Record().head.resultValid == 1) {
+        app.CalcManholeBuoyancy();
+        ShowResults();
+    }
+}
+
+void CManholePageModel::OnInitDialog()
+{
+    SetEnabled(MhReinforced, false);
+    SetEnabled(MhSandTrap, false);
+    ShowInputs(1);
+    ShowResults();
+    Recalculate();
+}
+
+void CManholePageModel::ResetToFirstType()
+{
+    typeSelection = 0;
+    OnTypeChanged(0);
+    SetText(MhNumber, u"-");
+    SetText(MhName, u"-");
+}
+
+void CManholePageModel::LoadBack()
+{
+    ShowInputs(0);
+    Recalculate();
+}
