@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 const CalcPageInfo CManholePage::kInfo = {KindManhole, 108, 1555, 1556, 1610, "manhole"};
@@ -32,6 +33,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     QLineEdit* dns = MakeEdit(MhNominalDiameter);
     dns->setReadOnly(true);
     dns->setEnabled(false);
+    model->SetEnabled(MhNominalDiameter, false);
     AddRow(g, row++, 1152, dns, 1154);
     AddRow(g, row++, 1155, MakeEdit(MhPipeDiameter), 1157);
     // The outer diameter is kept but not shown.
@@ -176,8 +178,10 @@ void CManholePage::ApplyLanguage(int offset)
 {
     CCalcPage::ApplyLanguage(offset);
     model->ApplyLanguage();
-    // The type names follow the catalogue of the language once it is in.
+    // The type names follow the catalogue of the language once it is in: now,
+    // and again when the switch that relabels the page has loaded it.
     FillLists();
+    QTimer::singleShot(0, this, &CManholePage::FillLists);
 }
 
 void CManholePage::FillLists()

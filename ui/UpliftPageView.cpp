@@ -143,6 +143,17 @@ QLineEdit* CUpliftPageView::MakeResult(int id, bool colour)
     return e;
 }
 
+QLineEdit* CUpliftPageView::MakeColourEdit(int id)
+{
+    auto* e = new CColorEdit(this);
+    e->setFixedWidth(kFieldWidth);
+    RegisterControl(id, e, false);
+    edits.insert(id, e);
+    coloured.insert(id, e);
+    followsEnable.insert(id);
+    return e;
+}
+
 QLabel* CUpliftPageView::MakeColourStatic(int id, bool caption)
 {
     auto* s = new CColorStatic(this);

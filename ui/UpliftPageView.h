@@ -46,6 +46,8 @@ protected:
     QLineEdit* MakeEdit(int id, int width = kFieldWidth);
     // A read-only result field, coloured by the model when colour is set.
     QLineEdit* MakeResult(int id, bool colour = false);
+    // An input field whose colours the model sets.
+    QLineEdit* MakeColourEdit(int id);
     QLabel* MakeColourStatic(int id, bool caption);
     QGroupBox* MakeGroup(int id);
     QComboBox* MakeList(int id);

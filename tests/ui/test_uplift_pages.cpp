@@ -70,9 +70,9 @@ private:
         QTest::keyClick(e, Qt::Key_Return);
     }
     // Chooses an item of a closed list from the keyboard, as a user does.
-    void Choose(int id, int index)
+    void Choose(int id, int index) { Choose(Combo(id), index); }
+    void Choose(QComboBox* c, int index)
     {
-        QComboBox* c = Combo(id);
         QVERIFY(c && c->isEnabled());
         c->setFocus();
         QTest::keyClick(c, Qt::Key_Home);
@@ -132,6 +132,117 @@ private slots:
         QTest::mouseClick(page->Control(MhSandTrap), Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(app->manhole.sandTrap, 1);
         QVERIFY(Edit(MhSandTrapDepth)->isEnabled());
+    }
+
+    void tankStoredAndLoadedBackUnchanged()
+    {
+        auto* tk = Start<CReservoirPage>(0);
+        QVERIFY(tk);
+        QCOMPARE(app->activeCalcKind, int(KindTank));
+        CheckTexts({{TkStiffnessList, "all"}, {TkTypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TkNumber, "-"}});
+        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->Model().StiffnessEntries().size()));
+        // SN 8, then its DN 2000 tank.
+        Choose(TkStiffnessList, 2);
+        CheckTexts({{TkStiffnessList, "SN8"}});
+        QCOMPARE(Combo(TkTypeList)->itemText(0), QStringLiteral("Tank DN 1200 SN 8"));
+        Choose(TkTypeList, 2);
+        CheckTexts({{TkTypeList, "Tank DN 2000 SN 8"}, {TkOuterDiameter, "2280"}, {TkInnerDiameter, "2000"}});
+        QCOMPARE(app->tank.tankTypeIndex, 9);
+        prompts->warnings.clear();
+
+        // Too shallow: the tank goes down to its cover, and the user is told.
+        Enter(TkGroundLevel, QStringLiteral("4.00"));
+        Enter(TkWaterLevel, QStringLiteral("3.50"));
+        Enter(TkCapacity, QStringLiteral("40"));
+        Enter(TkTankBottom, QStringLiteral("2.5"));
+        QCOMPARE(prompts->warnings, QStringList{"Min. cover layer amounts to 10% tank diameter."});
+        CheckTexts({{TkFoundationLevel, "1.49"}, {TkTankBottom, "1.63"}});
+        QVERIFY(Combo(TkAnchorList)->isEnabled());
+        QVERIFY(Combo(TkAnchorList)->count() > 1);
+        Choose(TkAnchorList, Combo(TkAnchorList)->count() - 1);
+        QCOMPARE(app->tank.anchorCount, Combo(TkAnchorList)->currentText().toInt());
+        CheckTexts({{TkSlabLength, QString::fromStdString(FormatC("%.2f", app->tank.slabLength))}});
+        QCOMPARE(Back(TkAnchoring), QColor(255, 200, 200));
+
+        // Add: the project manager opens; closing it loads the tank back as
+        // it was stored, to the byte.
+        WithModal<CManageProjectDlg>([&] { QTest::mouseClick(page->Control(TkAdd), Qt::LeftButton); },
+                                     [](CManageProjectDlg* dlg) {
+                                         QCOMPARE(dlg->kind, int(KindTank));
+                                         dlg->reject();
+                                     });
+        QCOMPARE(app->storedCount[ArrayTank], 1);
+        const TankRecord& stored = app->storedRecords.tank[0];
+        QCOMPARE(std::memcmp(&stored, &app->tank, sizeof(TankRecord)), 0);
+        CheckTexts({{TkName, "UT-001"}, {TkNumber, "1"}, {TkTypeList, "Tank DN 2000 SN 8"}, {TkStiffnessList, "all"},
+                    {TkAnchorList, QString::number(stored.anchorCount)}});
+        QVERIFY(page->Control(TkUpdate)->isEnabled());
+        QCOMPARE(prompts->warnings.size(), 1);
+
+        // The menu's project command loads it back the same way.
+        frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = 0; };
+        Enter(TkGroundLevel, QStringLiteral("9"));
+        frame->Sheet()->ManageProject();
+        frame->Host().manageProjectOverride = nullptr;
+        QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
+    }
+
+    void importIntoTankAndManhole()
+    {
+        auto* tk = Start<CReservoirPage>(0);
+        QVERIFY(tk);
+        // A buried pipe of 1600 mm inside at SN 8, and a manhole.
+        BuriedPipeRecord& b = app->buriedPipe;
+        b.groundLevel = 50.0, b.waterLevel = 48.0, b.innerDiameter = 1600.0, b.ringStiffness = 8.0;
+        app->StoreCurrentCalc(KindBuriedPipe, -1);
+        ManholeRecord& m = app->manhole;
+        m.groundLevel = 60.0, m.waterLevel = 58.5, m.pipeBottomLevel = 56.0, m.pipeDiameter = 0.3f;
+        app->StoreCurrentCalc(KindManhole, -1);
+        auto import = [&](int problem, std::initializer_list<int> boxes) {
+            WithModal<CImportDlg>([&] { frame->Action(ID_IMPORT_DATA)->trigger(); }, [&](CImportDlg* dlg) {
+                Choose(dlg->ProblemCombo(), problem);
+                for (int box : boxes)
+                    QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
+                QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
+            });
+        };
+        using D = CImportDlg;
+        import(D::ProblemBuriedPipe, {D::kDiameterBox, D::kGroundLevelBox});
+        CheckTexts({{TkTypeList, "Tank DN 1600 SN 8"}, {TkGroundLevel, "50.00"}});
+        QCOMPARE(app->tank.tankTypeIndex, 8);
+        // The fill level took the ground level, held to the tank's top.
+        QCOMPARE(app->tank.fillLevel, app->tank.tankBottomLevel + 1.6);
+
+        // A manhole gives no tank: the product stays, the levels come.
+        import(D::ProblemManhole, {D::kDiameterBox, D::kWaterLevelBox, D::kGroundLevelBox});
+        QCOMPARE(app->tank.tankTypeIndex, 8);
+        CheckTexts({{TkGroundLevel, "60.00"}, {TkWaterLevel, "58.50"}});
+
+        frame->Sheet()->setCurrentIndex(1);
+        page = frame->Sheet()->ActivePage();
+        import(D::ProblemManhole, {D::kDiameterBox, D::kFoundationLevelBox, D::kGroundLevelBox});
+        CheckTexts({{MhPipeDiameter, "300"}, {MhPipeBottom, "56.00"}, {MhGroundLevel, "60.00"}});
+        QCOMPARE(app->manhole.pipeBottomLevel, 56.0);
+    }
+
+    void languageSwitchWithEachPageOpen()
+    {
+        QVERIFY(Start<CReservoirPage>(0, LangPolish));
+        for (int tab : {0, 1}) {
+            frame->Sheet()->setCurrentIndex(tab);
+            page = frame->Sheet()->ActivePage();
+            const int caption = tab == 0 ? 1059 : 1150;
+            const int list = tab == 0 ? int(TkTypeList) : int(MhTypeList);
+            CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangPolish))}});
+            const QString polishName = Text(list);
+            frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+            CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangEnglish))}});
+            QTRY_VERIFY(Text(list) != polishName);
+            QVERIFY(Text(list).startsWith(tab == 0 ? "Tank" : "Sewer manhole"));
+            frame->Action(ID_LANGUAGE_POLISH)->trigger();
+            QTRY_COMPARE(Text(list), polishName);
+        }
+        QVERIFY(prompts->warnings.isEmpty());
     }
 };
 
