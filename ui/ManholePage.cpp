@@ -2,6 +2,7 @@
 
 #include "CalcKind.h"
 #include "DalvorApp.h"
+#include "PrintDrivers.h"
 #include "SelectSoilDlg.h"
 
 #include <QAbstractButton>
@@ -24,8 +25,8 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     SetModel(model.get());
 
     // ---- data ------------------------------------------------------------------
-    QGroupBox* data = MakeGroup(MhDataGroup);
-    QGridLayout* g = MakeGrid(data);
+    QGroupBox* dataGroup = MakeGroup(MhDataGroup);
+    QGridLayout* g = MakeGrid(dataGroup);
     int row = 0;
     g->addWidget(MakeLabel(1150), row++, 0, 1, 3);
     QComboBox* types = MakeList(MhTypeList);
@@ -87,8 +88,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------
-    picture = new QFrame(this);
-    picture->setFrameShape(QFrame::StyledPanel);
+    picture = new CPictureManhole(*this, this);
     picture->setMinimumSize(220, 240);
     RegisterControl(MhPicture, picture, false);
 
@@ -121,7 +121,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->setSpacing(6);
-    page->addWidget(data, 5);
+    page->addWidget(dataGroup, 5);
     page->addWidget(results, 5);
     page->addLayout(side, 4);
 
@@ -141,6 +141,7 @@ void CManholePage::OnInitDialog()
     DataToControls();
     UpdateStoreButtons();
     ShowModelMessages();
+    FollowModel();
     ++recalculations;
 }
 
@@ -151,8 +152,7 @@ void CManholePage::Recalculate()
     model->Recalculate();
     DataToControls();
     ShowModelMessages();
-    if (picture)
-        picture->update();
+    FollowModel();
 }
 
 void CManholePage::ReadInputs()
@@ -161,17 +161,38 @@ void CManholePage::ReadInputs()
     model->ReadInputs();
     DataToControls();
     ShowModelMessages();
+    if (model->DragEnds() != dragEnds) {
+        dragEnds = model->DragEnds();
+        picture->CancelDrag();
+    }
 }
 
 void CManholePage::ShowInputs(int resetNumber)
 {
     model->ShowInputs(resetNumber);
     SelectItem(List(MhTypeList), model->typeSelection);
+    DataToControls();
 }
 
 void CManholePage::ShowResults()
 {
     model->ShowResults();
+    DataToControls();
+}
+
+void CManholePage::FollowModel()
+{
+    if (model->DragEnds() != dragEnds) {
+        dragEnds = model->DragEnds();
+        picture->CancelDrag();
+    }
+    picture->SetLayoutDirty();
+}
+
+void CManholePage::Print()
+{
+    picture->BuildPrintMetafile();
+    PrintManhole(app, this);
 }
 
 void CManholePage::ApplyLanguage(int offset)
@@ -211,8 +232,7 @@ void CManholePage::OnTypeChanged(int selection)
     SelectItem(List(MhTypeList), model->typeSelection);
     DataToControls();
     ShowModelMessages();
-    if (picture)
-        picture->update();
+    FollowModel();
 }
 
 void CManholePage::OnOptionChanged()
@@ -221,8 +241,7 @@ void CManholePage::OnOptionChanged()
     model->OnOptionChanged();
     DataToControls();
     ShowModelMessages();
-    if (picture)
-        picture->update();
+    FollowModel();
 }
 
 void CManholePage::OnChooseSoil()

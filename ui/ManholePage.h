@@ -4,13 +4,12 @@
 #pragma once
 
 #include "ManholePageModel.h"
+#include "PictureWidget.h"
 #include "UpliftPageView.h"
 
 #include <memory>
 
-class QFrame;
-
-class CManholePage : public CUpliftPageView {
+class CManholePage : public CUpliftPageView, public PictureHost {
     Q_OBJECT
 public:
     explicit CManholePage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -23,6 +22,14 @@ public:
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
     void ApplyLanguage(int offset) override;
+    void Print() override;
+    bool CanPrint() const override { return true; }
+
+    // ---- the picture's host -------------------------------------------------
+    CDalvorApp& PictureApp() override { return app; }
+    PictureView& PictureViewState() override { return view; }
+    void ShowInputs() override { ShowInputs(0); }
+    CPictureManhole* Picture() const { return picture; }
     void FillLists() override;
     void ResetListsToFirst() override;
     void ResetNumberAndName() override;
@@ -41,6 +48,11 @@ protected:
 
 private:
     std::unique_ptr<CManholePageModel> model;
-    QFrame* picture = nullptr;
+    // Ends the picture's drag when the reading moved a value, and lays the
+    // picture out again.
+    void FollowModel();
+    CPictureManhole* picture = nullptr;
+    PictureView view;
+    int dragEnds = 0;
     int recalculations = 0;
 };

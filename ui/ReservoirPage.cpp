@@ -3,6 +3,7 @@
 #include "CalcKind.h"
 #include "DalvorApp.h"
 #include "ImportDlg.h"
+#include "PrintDrivers.h"
 #include "SelectSoilDlg.h"
 
 #include <QAbstractButton>
@@ -43,8 +44,8 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     };
 
     // ---- data ------------------------------------------------------------------
-    QGroupBox* data = MakeGroup(1049);
-    QGridLayout* g = MakeGrid(data);
+    QGroupBox* dataGroup = MakeGroup(1049);
+    QGridLayout* g = MakeGrid(dataGroup);
     int row = 0;
     g->addWidget(MakeLabel(1059), row++, 0, 1, 3);
     QComboBox* types = MakeList(TkTypeList);
@@ -120,13 +121,10 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QLabel* conclusion = MakeColourStatic(TkConclusion, false);
     conclusion->setMinimumHeight(40);
     r->addWidget(conclusion, row++, 0, 1, 3);
-    QLabel* note = MakeColourStatic(TkNote, false);
-    r->addWidget(note, row++, 0, 1, 3);
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------
-    picture = new QFrame(this);
-    picture->setFrameShape(QFrame::StyledPanel);
+    picture = new CPictureReservoir(*this, this);
     picture->setMinimumSize(220, 240);
     RegisterControl(TkPicture, picture, false);
 
@@ -154,15 +152,19 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     auto* middle = new QVBoxLayout;
     middle->addWidget(soil);
     middle->addWidget(results, 1);
+    // The note on the anchoring stands under the picture, where its three
+    // lines have room.
+    QLabel* note = MakeColourStatic(TkNote, false);
     auto* side = new QVBoxLayout;
     side->addWidget(picture, 1);
+    side->addWidget(note);
     side->addLayout(entry);
     side->addLayout(buttons);
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->setSpacing(6);
-    page->addWidget(data, 5);
+    page->addWidget(dataGroup, 5);
     page->addLayout(middle, 5);
     page->addLayout(side, 4);
 
@@ -195,8 +197,7 @@ void CReservoirPage::Show()
     sync(List(TkAnchorList), counts, model->anchorSelection);
     DataToControls();
     ShowModelMessages();
-    if (picture)
-        picture->update();
+    picture->SetLayoutDirty();
 }
 
 int CReservoirPage::FindTableRow(double innerDiameter, double stiffness) const
@@ -237,11 +238,19 @@ void CReservoirPage::ReadInputs()
 void CReservoirPage::ShowInputs(int resetNumber)
 {
     model->ShowInputs(resetNumber == 1);
+    DataToControls();
 }
 
 void CReservoirPage::ShowResults()
 {
     model->ShowResults();
+    Show();
+}
+
+void CReservoirPage::Print()
+{
+    picture->BuildPrintMetafile();
+    PrintTank(app, this);
 }
 
 void CReservoirPage::ApplyLanguage(int offset)

@@ -3,14 +3,13 @@
 // it needs, worked out on every Enter, Tab or click in the page.
 #pragma once
 
+#include "PictureWidget.h"
 #include "TankPageModel.h"
 #include "UpliftPageView.h"
 
 #include <memory>
 
-class QFrame;
-
-class CReservoirPage : public CUpliftPageView {
+class CReservoirPage : public CUpliftPageView, public PictureHost {
     Q_OBJECT
 public:
     explicit CReservoirPage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -23,6 +22,8 @@ public:
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
     void ApplyLanguage(int offset) override;
+    void Print() override;
+    bool CanPrint() const override { return true; }
     // Shows the working record's own type in the lists, running no handler.
     void FillLists() override;
     void ResetListsToFirst() override;
@@ -42,6 +43,12 @@ public:
     void OnSelectionMode(int mode);
     void OnChooseSoil();
 
+    // ---- the picture's host -------------------------------------------------
+    CDalvorApp& PictureApp() override { return app; }
+    PictureView& PictureViewState() override { return view; }
+    void ShowInputs() override { ShowInputs(0); }
+    CPictureReservoir* Picture() const { return picture; }
+
     CTankPageModel& Model() const { return *model; }
     int Recalculations() const { return recalculations; }
 
@@ -55,6 +62,7 @@ private:
     void RefreshCatalogue();
 
     std::unique_ptr<CTankPageModel> model;
-    QFrame* picture = nullptr;
+    CPictureReservoir* picture = nullptr;
+    PictureView view;
     int recalculations = 0;
 };

@@ -162,8 +162,9 @@ TEST(ManholePage, VerdictColoursAndNoResult)
             EXPECT_EQ(p.m->Colors(id), want) << c.water << " " << id;
         EXPECT_EQ(p.m->Colors(MhConclusion).text, c.failing ? kRgbRed : kRgbGreen);
         EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing);
-        if (c.failing)
+        if (c.failing) {
             EXPECT_EQ(p.m->Text(MhTotalHeight), FormatNumber("%.2f", p.r().height + p.r().ballastHeight));
+        }
     }
     // A type the catalogue no longer has: every result and H+Hb show "-".
     Page p;

@@ -235,6 +235,8 @@ private slots:
             const int list = tab == 0 ? int(TkTypeList) : int(MhTypeList);
             CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangPolish))}});
             const QString polishName = Text(list);
+            QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
+            QVERIFY(frame->Action(ID_IMPORT_DATA)->isEnabled());
             frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
             CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangEnglish))}});
             QTRY_VERIFY(Text(list) != polishName);
