@@ -101,11 +101,19 @@ void CUpliftPageView::SelectItem(QComboBox* combo, int index)
 {
     QSignalBlocker block(combo);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    combo->setProperty("shownIndex", combo->currentIndex());
 }
 
 void CUpliftPageView::ConnectList(QComboBox* combo, std::function<void(int)> handler)
 {
-    connect(combo, &QComboBox::activated, this, [handler](int index) { handler(index); });
+    // The user's choice runs the handler; choosing the item already shown
+    // changes nothing.
+    connect(combo, &QComboBox::activated, this, [combo, handler](int index) {
+        if (index == combo->property("shownIndex").toInt())
+            return;
+        combo->setProperty("shownIndex", index);
+        handler(index);
+    });
 }
 
 // ---- building -------------------------------------------------------------------

@@ -37,7 +37,7 @@ protected:
     // Fills a list with texts and selects an item, running no handler.
     static void FillList(QComboBox* combo, const QStringList& items, int selection);
     static void SelectItem(QComboBox* combo, int index);
-    // The user's choice in a list runs the handler with the item chosen.
+    // The user's choice of another item in a list runs the handler with it.
     void ConnectList(QComboBox* combo, std::function<void(int)> handler);
 
     // ---- building -----------------------------------------------------------
