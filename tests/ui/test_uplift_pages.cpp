@@ -6,6 +6,7 @@
 #include "ImportDlg.h"
 #include "ManageProjectDlg.h"
 #include "ManholePage.h"
+#include "ManholeScene.h"
 #include "MenuTexts.h"
 #include "QtHost.h"
 #include "ReservoirPage.h"
@@ -132,6 +133,21 @@ private slots:
         QTest::mouseClick(page->Control(MhSandTrap), Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(app->manhole.sandTrap, 1);
         QVERIFY(Edit(MhSandTrapDepth)->isEnabled());
+
+        // Dragging the water line down writes the level back through the
+        // page: its field and the results follow.
+        Enter(MhWaterLevel, QStringLiteral("3.00"));
+        CPictureManhole* picture = mh->Picture();
+        const ManholeLayout layout = LayoutManhole(app->manhole, picture->width(), picture->height());
+        QVERIFY(layout.Usable());
+        const QPoint at(picture->width() / 2, layout.PickY(app->manhole.waterLevel));
+        QTest::mousePress(picture, Qt::LeftButton, {}, at);
+        QCOMPARE(picture->PickedLine(), int(ManholeWater));
+        QTest::mouseMove(picture, at + QPoint(0, 20));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
+        QVERIFY(app->manhole.waterLevel < 3.0);
+        CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->manhole.waterLevel))},
+                    {MhUplift, QString::fromStdString(FormatC("%.2f", app->manhole.upliftForce))}});
     }
 
     void tankStoredAndLoadedBackUnchanged()
