@@ -27,9 +27,9 @@ double Clamp(double v, double lo, double hi)
 
 }  // namespace
 
-CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a)
+CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a, KindManhole)
 {
-    ApplyLanguage();
+    ApplyLanguage(a.languageOffset);
 }
 
 ManholeRecord& CManholePageModel::Record() const
@@ -53,17 +53,16 @@ std::vector<std::u16string> CManholePageModel::TypeNames() const
     return names;
 }
 
-void CManholePageModel::ApplyLanguage()
+void CManholePageModel::ApplyLanguage(int offset)
 {
-    hintOnDemand = Lang(20295);
-    hintConfirmation = Lang(20296);
+    hintOnDemand = app.LoadLangString(20295, offset);
+    hintConfirmation = app.LoadLangString(20296, offset);
 }
 
 void CManholePageModel::ShowCollectorMessage(double largestMm)
 {
     const ManholeRecord& r = Record();
-    Ask(20258, FormatU16(Lang(20258), largestMm), 20257,
-        FormatU16(Lang(20257), r.nominalDiameter * 1000.0));
+    Raise({20258, 20257, {FormatNumber("%.0f", largestMm)}, {FormatNumber("%.0f", r.nominalDiameter * 1000.0)}});
 }
 
 void CManholePageModel::ReadInputs()
@@ -160,10 +159,10 @@ void CManholePageModel::ShowInputs(int clearName)
     if (clearName == 1) {
         SetText(MhNumber, u"-");
         CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(KindManhole); current != -1) {
+    } else if (const int current = CurrentIndex(); current != -1) {
         SetText(MhNumber, FormatNumber("%.0f", current + 1.0));
     }
-    const bool stored = StoredCount(KindManhole) != 0;
+    const bool stored = HasStoredRecords();
     SetEnabled(MhUpdate, stored);
     SetEnabled(MhProject, stored);
     SetText(MhName, FromFixed(r.head.name));
@@ -307,16 +306,14 @@ void CManholePageModel::OnInitDialog()
     Recalculate();
 }
 
-void CManholePageModel::ResetToFirstType()
+void CManholePageModel::ResetListsToFirst()
 {
     typeSelection = 0;
     OnTypeChanged(0);
-    SetText(MhNumber, u"-");
-    SetText(MhName, u"-");
 }
 
-void CManholePageModel::LoadBack()
+void CManholePageModel::ResetNumberAndName()
 {
-    ShowInputs(0);
-    Recalculate();
+    SetText(MhNumber, u"-");
+    SetText(MhName, u"-");
 }

@@ -59,14 +59,15 @@ public:
     // The type list's selection.
     int typeSelection = 0;
 
+    void FillLists() override {}
     // Reads every input into the record with its rules and clamps; a
     // collector diameter above the type's largest asks for a message.
-    void ReadInputs();
+    void ReadInputs() override;
     // Shows the record's inputs; clearName shows "-" as number and name.
-    void ShowInputs(int clearName);
-    void ShowResults();
+    void ShowInputs(int clearName) override;
+    void ShowResults() override;
     // Reads, calculates and shows.
-    void Recalculate();
+    void Recalculate() override;
     // The user chose a type in the list.
     void OnTypeChanged(int selection);
     // The sand-trap or strengthened-joints option was clicked.
@@ -74,14 +75,12 @@ public:
     // The page's first showing: inputs with "-" as number and name, results,
     // then a full recalculation.
     void OnInitDialog();
-    // The page is shown with no stored manhole: the first type, "-" as
-    // number and name.
-    void ResetToFirstType();
-    // A stored manhole loaded back into the working record is shown and
-    // worked out as the page does after the project manager.
-    void LoadBack();
-    // Loads the hint texts of the language now in use.
-    void ApplyLanguage();
+    // The page is shown with no stored manhole: the first type.
+    void ResetListsToFirst() override;
+    // "-" as number and name.
+    void ResetNumberAndName() override;
+    // Loads the hint texts of the language.
+    void ApplyLanguage(int offset) override;
 
     // The type the record names, or nullptr when its index is not in the
     // catalogue.

@@ -42,7 +42,7 @@ std::u16string F2(double v)
 
 }  // namespace
 
-CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a) {}
+CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank) {}
 
 TankRecord& CTankPageModel::Record() const
 {
@@ -231,7 +231,7 @@ bool CTankPageModel::ValidateLevels()
     ShowInputs(false);
     // The text holds a literal percent sign: it is shown as it stands.
     if (moved)
-        Ask(20260, Lang(20260));
+        Raise({20260, 0, {}, {}});
     return moved;
 }
 
@@ -251,7 +251,7 @@ void CTankPageModel::Recalculate()
 
 // ---- showing -------------------------------------------------------------------
 
-void CTankPageModel::ShowInputs(bool asNew)
+void CTankPageModel::ShowInputs(int asNew)
 {
     TankRecord& r = Record();
     SetChecked(TkModeVolume, r.selectionMode != 1);
@@ -277,13 +277,13 @@ void CTankPageModel::ShowInputs(bool asNew)
     SetText(TkSlabHeight, F2(r.slabHeight));
     SelectAnchorItem(r.anchorCount);
     SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
-    if (asNew) {
+    if (asNew == 1) {
         SetText(TkNumber, u"-");
         CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(KindTank); current != -1) {
+    } else if (const int current = CurrentIndex(); current != -1) {
         SetText(TkNumber, FormatNumber("%.0f", current + 1.0));
     }
-    const bool stored = StoredCount(KindTank) != 0;
+    const bool stored = HasStoredRecords();
     SetEnabled(TkUpdate, stored);
     SetEnabled(TkProject, stored);
     SetText(TkName, FromFixed(r.head.name));
@@ -466,24 +466,24 @@ void CTankPageModel::ResetListsToFirst()
     OnProductChanged();
     stiffnessSelection = 0;
     OnSelchangeStiffness(0);
+}
+
+void CTankPageModel::ResetNumberAndName()
+{
     SetText(TkNumber, u"-");
     SetText(TkName, u"-");
 }
 
-void CTankPageModel::ApplyLanguage()
+void CTankPageModel::ApplyLanguage(int)
 {
     if (SyncCatalogue())
         return;
     FillStiffnessList();
 }
 
-void CTankPageModel::LoadBack()
+void CTankPageModel::FillLists()
 {
-    if (catalogueSignature.empty()) {
-        BuildLocalLists();
+    if (!SyncCatalogue() && stiffnessItems.empty())
         FillStiffnessList();
-    }
     ShowStoredType();
-    ShowInputs(false);
-    Recalculate();
 }

@@ -110,33 +110,35 @@ public:
     int FindTableRow(double innerDiameter, double stiffness) const;
 
     // ---- the page's operations --------------------------------------------
-    void ReadInputs();
+    void ReadInputs() override;
     // Reads the inputs and holds the levels to the rules: the water table at
     // most the ground, the tank lowered until its cover is 1.1 Dz, the fill
     // level within the tank. True when the tank was lowered (the user is
     // then told).
     bool ValidateLevels();
-    void Recalculate();
-    void ShowInputs(bool asNew);
-    void ShowResults();
+    void Recalculate() override;
+    // 1 shows "-" as number and name, and the record's name becomes "-".
+    void ShowInputs(int asNew) override;
+    void ShowResults() override;
     void OnSelectionMode(int mode);
     void OnProductChanged();
     void OnSelchangeStiffness(int selection);
     void OnSelchangeAnchorCount(int selection);
     void OnInitDialog();
-    // Shown with no stored tank: the first product and "all", "-" as number
-    // and name.
-    void ResetListsToFirst();
+    // Shown with no stored tank: the first product and "all".
+    void ResetListsToFirst() override;
+    void ResetNumberAndName() override;
     // A stored tank is shown again: the lists show its type without any
     // handler running, and the next recalculation takes its fill level as
     // stored.
     void ShowStoredType();
-    // A stored tank loaded back into the working record is shown and worked
-    // out as the page does after the project manager.
-    void LoadBack();
+    // The lists show the working record's type (after the project manager,
+    // and before the recalculation tool runs a stored tank).
+    void FillLists() override;
     // Relabels what the language gives: the SN list goes back to "all", the
     // product list keeps its filter.
-    void ApplyLanguage();
+    void ApplyLanguage(int offset) override;
+    bool ReferenceReloaded() override { return SyncCatalogue(); }
     // The import chose a product by the source's inner diameter and SN; a
     // product that is not in the catalogue leaves the record as it is.
     bool SelectImportedProduct(double innerDiameter, double stiffness);

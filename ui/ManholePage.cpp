@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 const CalcPageInfo CManholePage::kInfo = {KindManhole, 108, 1555, 1556, 1610, "manhole"};
@@ -198,11 +197,8 @@ void CManholePage::Print()
 void CManholePage::ApplyLanguage(int offset)
 {
     CCalcPage::ApplyLanguage(offset);
-    model->ApplyLanguage();
-    // The type names follow the catalogue of the language once it is in: now,
-    // and again when the switch that relabels the page has loaded it.
+    model->ApplyLanguage(offset);
     FillLists();
-    QTimer::singleShot(0, this, &CManholePage::FillLists);
 }
 
 void CManholePage::FillLists()
@@ -221,8 +217,7 @@ void CManholePage::ResetListsToFirst()
 
 void CManholePage::ResetNumberAndName()
 {
-    model->SetText(MhNumber, u"-");
-    model->SetText(MhName, u"-");
+    model->ResetNumberAndName();
 }
 
 void CManholePage::OnTypeChanged(int selection)

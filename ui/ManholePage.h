@@ -45,6 +45,8 @@ public:
 
 protected:
     void OnInitDialog() override;
+    // The type names follow the catalogue of the language.
+    void ReferenceReloaded() override { FillLists(); }
 
 private:
     std::unique_ptr<CManholePageModel> model;

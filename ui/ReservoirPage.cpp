@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 const CalcPageInfo CReservoirPage::kInfo = {KindTank, 109, 1553, 1554, 1609, "tank"};
@@ -237,7 +236,7 @@ void CReservoirPage::ReadInputs()
 
 void CReservoirPage::ShowInputs(int resetNumber)
 {
-    model->ShowInputs(resetNumber == 1);
+    model->ShowInputs(resetNumber);
     DataToControls();
 }
 
@@ -258,15 +257,16 @@ void CReservoirPage::ApplyLanguage(int offset)
     CCalcPage::ApplyLanguage(offset);
     if (!IsInitialised())
         return;
-    model->ApplyLanguage();
+    model->ApplyLanguage(offset);
     Show();
-    // The language switch reloads the catalogue after relabelling the page.
-    QTimer::singleShot(0, this, &CReservoirPage::RefreshCatalogue);
 }
 
-void CReservoirPage::RefreshCatalogue()
+void CReservoirPage::ReferenceReloaded()
 {
-    if (model->SyncCatalogue())
+    // Lists of another catalogue: the page works its tank out again.
+    if (model->SyncCatalogue() && IsActivePage())
+        Recalculate();
+    else
         Show();
 }
 
@@ -274,8 +274,7 @@ void CReservoirPage::FillLists()
 {
     if (!IsInitialised())
         return;
-    model->SyncCatalogue();
-    model->ShowStoredType();
+    model->FillLists();
     Show();
 }
 
@@ -288,8 +287,7 @@ void CReservoirPage::ResetListsToFirst()
 
 void CReservoirPage::ResetNumberAndName()
 {
-    model->SetText(TkNumber, u"-");
-    model->SetText(TkName, u"-");
+    model->ResetNumberAndName();
 }
 
 void CReservoirPage::BeforeImport(const CImportDlg& dlg)
@@ -341,7 +339,7 @@ void CReservoirPage::OnChooseSoil()
     ReadInputs();
     // Cancel keeps the soil; the page is shown and worked out either way.
     CSelectSoilDlg::ChooseSoil(app, app.tank, this);
-    model->ShowInputs(false);
+    model->ShowInputs(0);
     DataToControls();
     Recalculate();
 }

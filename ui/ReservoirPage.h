@@ -59,7 +59,7 @@ protected:
 private:
     // The model's lists into the three list controls, then everything else.
     void Show();
-    void RefreshCatalogue();
+    void ReferenceReloaded() override;
 
     std::unique_ptr<CTankPageModel> model;
     CPictureReservoir* picture = nullptr;

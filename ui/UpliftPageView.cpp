@@ -1,6 +1,7 @@
 #include "UpliftPageView.h"
 
 #include "ColorControls.h"
+#include "DalvorApp.h"
 #include "UpliftPageModel.h"
 
 #include <QCheckBox>
@@ -26,6 +27,16 @@ QColor ToColor(uint32_t rgb)
 CUpliftPageView::CUpliftPageView(CDalvorApp& a, const CalcPageInfo& i, QWidget* parent)
     : CCalcPage(a, i, parent)
 {
+    reloadToken = app.AddReloadListener([this] {
+        // A page not yet shown fills its lists when it is first activated.
+        if (IsInitialised())
+            ReferenceReloaded();
+    });
+}
+
+CUpliftPageView::~CUpliftPageView()
+{
+    app.RemoveReloadListener(reloadToken);
 }
 
 QLineEdit* CUpliftPageView::Edit(int id) const
@@ -85,8 +96,13 @@ void CUpliftPageView::ShowModelMessages()
 {
     if (!model)
         return;
-    for (const PageMessage& m : model->TakeMessages())
-        ShowMessage(QString::fromStdU16String(m.text), QString::fromStdU16String(m.caption));
+    for (const MessageRequest& m : model->TakeMessages()) {
+        const QString text = QString::fromStdU16String(FormatMessage(Text(m.textKey).toStdU16String(), m.args));
+        const QString caption =
+            m.captionKey ? QString::fromStdU16String(FormatMessage(Text(m.captionKey).toStdU16String(), m.captionArgs))
+                         : QString();
+        ShowMessage(text, caption);
+    }
 }
 
 void CUpliftPageView::FillList(QComboBox* combo, const QStringList& items, int selection)

@@ -21,6 +21,7 @@ class CUpliftPageView : public CCalcPage {
     Q_OBJECT
 public:
     CUpliftPageView(CDalvorApp& app, const CalcPageInfo& info, QWidget* parent = nullptr);
+    ~CUpliftPageView() override;
 
     void DataToControls() override;
     void DataFromControls() override;
@@ -32,6 +33,8 @@ public:
 
 protected:
     void SetModel(CUpliftPageModel* m) { model = m; }
+    // The catalogue was loaded again (another language): the lists follow.
+    virtual void ReferenceReloaded() {}
     // Shows the messages the model asked for, one box each.
     void ShowModelMessages();
     // Fills a list with texts and selects an item, running no handler.
@@ -66,4 +69,5 @@ private:
     QHash<int, QWidget*> coloured;
     // Controls whose enabled state follows the model.
     QSet<int> followsEnable;
+    int reloadToken = 0;
 };

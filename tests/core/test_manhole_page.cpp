@@ -105,8 +105,8 @@ TEST(ManholePage, CollectorAboveLargestRevertsWithOneMessage)
     p.m->Recalculate();
     const auto msgs = p.m->TakeMessages();
     ASSERT_EQ(msgs.size(), 1u);
-    EXPECT_EQ(msgs[0].text, u"Max. pipe diameter amounts to 400mm");
-    EXPECT_EQ(msgs[0].caption, u"Manhole Dn 1000");
+    EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].textKey), msgs[0].args), u"Max. pipe diameter amounts to 400mm");
+    EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].captionKey), msgs[0].captionArgs), u"Manhole Dn 1000");
     EXPECT_EQ(p.m->Text(MhPipeDiameter), u"250");
     EXPECT_DOUBLE_EQ(p.r().pipeDiameter, 250 * static_cast<double>(0.001f));
 }
