@@ -25,11 +25,75 @@ double Clamp(double v, double lo, double hi)
     return v;
 }
 
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned Hook = FieldSpec::Hook;
+constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
+constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+
+// The page reads and shows every field itself; the table lays them out.
+const FieldSpec kFields[] = {
+    // id, caption, unit, "?", group, record member, format, low, high, flags
+    {MhTypeList, 1150, 0, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
+     FieldSpec::Combo | FieldSpec::Wide | Hook},
+    {MhNominalDiameter, 1152, 1154, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {MhPipeDiameter, 1155, 1157, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhOuterDiameter, 1158, 1160, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {MhGroundLevel, 1161, 1163, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhWaterLevel, 1164, 1166, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhPipeBottom, 1167, 1169, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhUplift, 1195, 1197, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhAnchoring, 1198, 1200, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhTotalHeight, 1201, 1203, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhBallastHeight, 1204, 1206, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhBallastVolume, 1207, 1209, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+};
+
 }  // namespace
 
 CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a, KindManhole)
 {
     ApplyLanguage(a.languageOffset);
+    Enable(MhNominalDiameter, false);
+    // The outer diameter is kept but not shown.
+    for (int id : {1158, int(MhOuterDiameter), 1160})
+        Show(id, false);
+}
+
+std::span<const FieldSpec> CManholePageModel::Fields() const
+{
+    return kFields;
+}
+
+void CManholePageModel::FillLists()
+{
+    ListState& l = List(MhTypeList);
+    l.items.clear();
+    const std::vector<std::u16string> names = TypeNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        l.items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
+    ++l.revision;
+    typeSelection = Record().typeIndex;
+    Select(MhTypeList, typeSelection);
+}
+
+void CManholePageModel::OnListChosen(int id, int index)
+{
+    if (id == MhTypeList)
+        OnTypeChanged(index);
+}
+
+void CManholePageModel::OnChoiceClicked(int id, int)
+{
+    if (id == MhSandTrap || id == MhReinforced)
+        OnOptionChanged();
 }
 
 ManholeRecord& CManholePageModel::Record() const
@@ -127,6 +191,7 @@ void CManholePageModel::ShowInputs(int clearName)
 {
     ManholeRecord& r = Record();
     typeSelection = r.typeIndex;
+    Select(MhTypeList, typeSelection);
     SetText(MhMadeToOrder, u"");
     SetText(MhGroundLevel, FormatNumber("%.2f", r.groundLevel));
     SetText(MhWaterLevel, FormatNumber("%.2f", r.waterLevel));
@@ -244,6 +309,7 @@ void CManholePageModel::OnTypeChanged(int selection)
         return;  // no type to take: the record stays as it is
     r.typeIndex = selection;
     typeSelection = selection;
+    Select(MhTypeList, selection);
     const ManholeTypeEntry& t = app.manholeTypes[static_cast<std::size_t>(selection)];
     r.nominalDiameter = t.nominalDiameter / 1000.0;
     r.outerDiameter = t.outerDiameter / 1000.0;

@@ -46,6 +46,9 @@ enum ManholeControl : int {
     MhNumber = 1629,
     MhSandTrap = 1645,
     MhSandTrapDepth = 1647,
+    // Rows laid out apart from the data group's first rows.
+    MhSandTrapRows = -1,
+    MhSoilRows = -2,
 };
 
 class CManholePageModel : public CUpliftPageModel {
@@ -59,7 +62,17 @@ public:
     // The type list's selection.
     int typeSelection = 0;
 
-    void FillLists() override {}
+    // The type list from the catalogue, at the record's type.
+    void FillLists() override;
+    // The type names follow a catalogue loaded again.
+    bool ReferenceReloaded() override
+    {
+        FillLists();
+        return false;
+    }
+    void OnListChosen(int id, int index) override;
+    void OnChoiceClicked(int id, int state) override;
+    std::span<const FieldSpec> Fields() const override;
     // Reads every input into the record with its rules and clamps; a
     // collector diameter above the type's largest asks for a message.
     void ReadInputs() override;

@@ -1,13 +1,12 @@
 #include "ManholePage.h"
 
 #include "CalcKind.h"
+#include "ColorControls.h"
 #include "DalvorApp.h"
 #include "PrintDrivers.h"
 #include "SelectSoilDlg.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,71 +18,43 @@
 const CalcPageInfo CManholePage::kInfo = {KindManhole, 108, 1555, 1556, 1610, "manhole"};
 
 CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
-    : CUpliftPageView(a, kInfo, parent), model(std::make_unique<CManholePageModel>(a))
+    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
 {
-    SetModel(model.get());
-
     // ---- data ------------------------------------------------------------------
     QGroupBox* dataGroup = MakeGroup(MhDataGroup);
     QGridLayout* g = MakeGrid(dataGroup);
-    int row = 0;
-    g->addWidget(MakeLabel(1150), row++, 0, 1, 3);
-    QComboBox* types = MakeList(MhTypeList);
-    g->addWidget(types, row++, 0, 1, 3);
-    QLineEdit* dns = MakeEdit(MhNominalDiameter);
-    dns->setReadOnly(true);
-    dns->setEnabled(false);
-    model->SetEnabled(MhNominalDiameter, false);
-    AddRow(g, row++, 1152, dns, 1154);
-    AddRow(g, row++, 1155, MakeEdit(MhPipeDiameter), 1157);
-    // The outer diameter is kept but not shown.
-    QLineEdit* de = MakeEdit(MhOuterDiameter);
-    de->setReadOnly(true);
-    AddRow(g, row++, 1158, de, 1160);
-    for (int id : {1158, int(MhOuterDiameter), 1160})
-        Control(id)->setVisible(false);
-    AddRow(g, row++, 1161, MakeEdit(MhGroundLevel), 1163);
-    AddRow(g, row++, 1164, MakeEdit(MhWaterLevel), 1166);
-    AddRow(g, row++, 1167, MakeEdit(MhPipeBottom), 1169);
-    QAbstractButton* sandTrap = MakeCheck(MhSandTrap);
-    g->addWidget(sandTrap, row++, 0, 1, 3);
-    AddRow(g, row++, 1646, MakeEdit(MhSandTrapDepth), 1648);
-    QAbstractButton* reinforced = MakeCheck(MhReinforced);
-    g->addWidget(reinforced, row++, 0, 1, 3);
-    g->addWidget(MakeLabel(1170), row++, 0, 1, 3);
+    int row = AddFieldRows(g, MhDataGroup);
+    g->addWidget(MakeCheckBox(MhSandTrap), row++, 0, 1, 4);
+    row = AddFieldRows(g, MhSandTrapRows, row);
+    g->addWidget(MakeCheckBox(MhReinforced), row++, 0, 1, 4);
+    g->addWidget(MakeLabel(1170), row++, 0, 1, 4);
     auto* soilRow = new QHBoxLayout;
-    QLineEdit* soilName = MakeEdit(MhSoilName, 150);
+    auto* soilName = new QLineEdit(this);
     soilName->setMinimumWidth(120);
-    soilName->setMaximumWidth(QWIDGETSIZE_MAX);
+    RegisterControl(MhSoilName, soilName, false);
+    AddPulled(MhSoilName);
     soilRow->addWidget(soilName, 1);
     auto* soilButton = new QPushButton(this);
     RegisterControl(MhSoilButton, soilButton);
     soilRow->addWidget(soilButton);
-    g->addLayout(soilRow, row++, 0, 1, 3);
-    AddRow(g, row++, 1173, MakeEdit(MhUnitWeight), 1175);
-    AddRow(g, row++, 1176, MakeEdit(MhPorosity), 1178);
-    AddRow(g, row++, 1179, MakeEdit(MhFrictionAngle), 1181);
-    AddRow(g, row++, 1182, MakeEdit(MhCohesion), 1184);
+    g->addLayout(soilRow, row++, 0, 1, 4);
+    row = AddFieldRows(g, MhSoilRows, row);
     g->setRowStretch(row, 1);
 
     // ---- results -----------------------------------------------------------------
     QGroupBox* results = MakeGroup(MhResultGroup);
     QGridLayout* r = MakeGrid(results);
-    row = 0;
-    AddRow(r, row++, 1186, MakeResult(MhHeight), 1188);
-    AddRow(r, row++, 1189, MakeResult(MhDeadWeight, true), 1191);
-    AddRow(r, row++, 1192, MakeResult(MhFriction), 1194);
-    AddRow(r, row++, 1195, MakeResult(MhUplift, true), 1197);
-    AddRow(r, row++, 1198, MakeResult(MhAnchoring, true), 1200);
-    AddRow(r, row++, 1201, MakeResult(MhTotalHeight), 1203);
-    AddRow(r, row++, 1204, MakeResult(MhBallastHeight, true), 1206);
-    AddRow(r, row++, 1207, MakeResult(MhBallastVolume), 1209);
-    r->addWidget(MakeLabel(1210), row++, 0, 1, 3);
-    QLabel* conclusion = MakeColourStatic(MhConclusion, false);
+    row = AddFieldRows(r, MhResultGroup);
+    r->addWidget(MakeLabel(1210), row++, 0, 1, 4);
+    auto* conclusion = new CColorStatic(this);
+    conclusion->setWordWrap(true);
     conclusion->setMinimumHeight(40);
-    r->addWidget(conclusion, row++, 0, 1, 3);
-    QLabel* hint = MakeColourStatic(MhMadeToOrder, false);
-    r->addWidget(hint, row++, 0, 1, 3);
+    RegisterControl(MhConclusion, conclusion, false);
+    r->addWidget(conclusion, row++, 0, 1, 4);
+    auto* hint = new CColorStatic(this);
+    hint->setWordWrap(true);
+    RegisterControl(MhMadeToOrder, hint, false);
+    r->addWidget(hint, row++, 0, 1, 4);
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------
@@ -93,14 +64,18 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
 
     auto* entry = new QGridLayout;
     entry->setContentsMargins(6, 2, 6, 2);
-    QLineEdit* number = MakeEdit(MhNumber, 60);
+    auto* number = new QLineEdit(this);
     number->setReadOnly(true);
     number->setFocusPolicy(Qt::NoFocus);
+    number->setFixedWidth(60);
+    RegisterControl(MhNumber, number, false);
     entry->addWidget(MakeLabel(1627), 0, 0);
     entry->addWidget(number, 0, 1, Qt::AlignLeft);
     entry->addWidget(MakeLabel(1628), 1, 0);
-    QLineEdit* name = MakeEdit(MhName, 160);
-    name->setMaximumWidth(QWIDGETSIZE_MAX);
+    auto* name = new QLineEdit(this);
+    name->setMinimumWidth(160);
+    RegisterControl(MhName, name, false);
+    AddPulled(MhName);
     entry->addWidget(name, 1, 1);
     entry->setColumnStretch(1, 1);
 
@@ -124,68 +99,33 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     page->addWidget(results, 5);
     page->addLayout(side, 4);
 
-    ConnectList(types, [this](int index) { OnTypeChanged(index); });
-    connect(sandTrap, &QAbstractButton::clicked, this, &CManholePage::OnOptionChanged);
-    connect(reinforced, &QAbstractButton::clicked, this, &CManholePage::OnOptionChanged);
     connect(soilButton, &QPushButton::clicked, this, &CManholePage::OnChooseSoil);
 }
 
-CManholePage::~CManholePage() = default;
-
 void CManholePage::OnInitDialog()
 {
-    ApplyLanguage(app.languageOffset);
-    FillLists();
-    model->OnInitDialog();
-    DataToControls();
-    UpdateStoreButtons();
-    ShowModelMessages();
-    FollowModel();
-    ++recalculations;
+    CCalcPage::OnInitDialog();
+    Run([this] { pageModel.OnInitDialog(); });
 }
 
 void CManholePage::Recalculate()
 {
-    ++recalculations;
-    DataFromControls();
-    model->Recalculate();
-    DataToControls();
-    ShowModelMessages();
-    FollowModel();
+    CPageView::Recalculate();
 }
 
-void CManholePage::ReadInputs()
+void CManholePage::ModelChanged()
 {
-    DataFromControls();
-    model->ReadInputs();
-    DataToControls();
-    ShowModelMessages();
-    if (model->DragEnds() != dragEnds) {
-        dragEnds = model->DragEnds();
-        picture->CancelDrag();
-    }
-}
-
-void CManholePage::ShowInputs(int resetNumber)
-{
-    model->ShowInputs(resetNumber);
-    SelectItem(List(MhTypeList), model->typeSelection);
-    DataToControls();
-}
-
-void CManholePage::ShowResults()
-{
-    model->ShowResults();
-    DataToControls();
-}
-
-void CManholePage::FollowModel()
-{
-    if (model->DragEnds() != dragEnds) {
-        dragEnds = model->DragEnds();
+    // A reading that moved a value ends the picture's drag.
+    if (pageModel.DragEnds() != dragEnds) {
+        dragEnds = pageModel.DragEnds();
         picture->CancelDrag();
     }
     picture->SetLayoutDirty();
+}
+
+void CManholePage::AfterImport(const CImportDlg&)
+{
+    Pull();
 }
 
 void CManholePage::Print()
@@ -194,57 +134,11 @@ void CManholePage::Print()
     PrintManhole(app, this);
 }
 
-void CManholePage::ApplyLanguage(int offset)
-{
-    CCalcPage::ApplyLanguage(offset);
-    model->ApplyLanguage(offset);
-    FillLists();
-}
-
-void CManholePage::FillLists()
-{
-    QStringList names;
-    for (const std::u16string& n : model->TypeNames())
-        names << QString::fromStdU16String(n);
-    FillList(List(MhTypeList), names, app.manhole.typeIndex);
-}
-
-void CManholePage::ResetListsToFirst()
-{
-    SelectItem(List(MhTypeList), 0);
-    OnTypeChanged(0);
-}
-
-void CManholePage::ResetNumberAndName()
-{
-    model->ResetNumberAndName();
-}
-
-void CManholePage::OnTypeChanged(int selection)
-{
-    DataFromControls();
-    model->OnTypeChanged(selection);
-    SelectItem(List(MhTypeList), model->typeSelection);
-    DataToControls();
-    ShowModelMessages();
-    FollowModel();
-}
-
-void CManholePage::OnOptionChanged()
-{
-    DataFromControls();
-    model->OnOptionChanged();
-    DataToControls();
-    ShowModelMessages();
-    FollowModel();
-}
-
 void CManholePage::OnChooseSoil()
 {
-    ReadInputs();
+    CPageView::ReadInputs();
     // Cancel keeps the soil; the page is shown and worked out either way.
     CSelectSoilDlg::ChooseSoil(app, app.manhole, this);
-    model->ShowInputs(0);
-    DataToControls();
+    CPageView::ShowInputs(0);
     Recalculate();
 }

@@ -4,57 +4,39 @@
 #pragma once
 
 #include "ManholePageModel.h"
+#include "PageView.h"
 #include "PictureWidget.h"
-#include "UpliftPageView.h"
 
-#include <memory>
-
-class CManholePage : public CUpliftPageView, public PictureHost {
+class CManholePage : public CPageView, public PictureHost {
     Q_OBJECT
 public:
     explicit CManholePage(CDalvorApp& app, QWidget* parent = nullptr);
-    ~CManholePage() override;
     static const CalcPageInfo kInfo;
 
-    // ---- the page contract ------------------------------------------------
-    void Recalculate() override;
-    void ReadInputs() override;
-    void ShowInputs(int resetNumber) override;
-    void ShowResults() override;
-    void ApplyLanguage(int offset) override;
+    CManholePageModel& Model() { return pageModel; }
+    CPictureManhole* Picture() const { return picture; }
+
     void Print() override;
     bool CanPrint() const override { return true; }
-
-    // ---- the picture's host -------------------------------------------------
-    CDalvorApp& PictureApp() override { return app; }
-    PictureView& PictureViewState() override { return view; }
-    void ShowInputs() override { ShowInputs(0); }
-    CPictureManhole* Picture() const { return picture; }
-    void FillLists() override;
-    void ResetListsToFirst() override;
-    void ResetNumberAndName() override;
-
-    // ---- handlers -----------------------------------------------------------
-    void OnTypeChanged(int selection);
-    void OnOptionChanged();
+    // The imported texts are the page's.
+    void AfterImport(const CImportDlg& dlg) override;
     void OnChooseSoil();
 
-    CManholePageModel& Model() const { return *model; }
-    // Every recalculation of the page, whatever started it (for tests).
-    int Recalculations() const { return recalculations; }
+    // ---- the picture's host (the page's own operations) ---------------------
+    CDalvorApp& PictureApp() override { return app; }
+    PictureView& PictureViewState() override { return view; }
+    void ShowInputs() override { CPageView::ShowInputs(0); }
+    void ReadInputs() override { CPageView::ReadInputs(); }
+    void Recalculate() override;
+    void ShowResults() override { CPageView::ShowResults(); }
 
 protected:
     void OnInitDialog() override;
-    // The type names follow the catalogue of the language.
-    void ReferenceReloaded() override { FillLists(); }
+    void ModelChanged() override;
 
 private:
-    std::unique_ptr<CManholePageModel> model;
-    // Ends the picture's drag when the reading moved a value, and lays the
-    // picture out again.
-    void FollowModel();
+    CManholePageModel pageModel;
     CPictureManhole* picture = nullptr;
     PictureView view;
     int dragEnds = 0;
-    int recalculations = 0;
 };

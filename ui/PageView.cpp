@@ -6,6 +6,7 @@
 #include "UiText.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -56,6 +57,8 @@ void CPageView::Pull()
     for (auto it = radioGroups.cbegin(); it != radioGroups.cend(); ++it)
         if (it.value()->checkedId() >= 0)
             model.SetChoice(it.key(), it.value()->checkedId());
+    for (auto it = checkBoxes.cbegin(); it != checkBoxes.cend(); ++it)
+        model.SetChoice(it.key(), it.value()->isChecked() ? 1 : 0);
 }
 
 void CPageView::Push()
@@ -91,10 +94,13 @@ void CPageView::Push()
         }
         c->setCurrentIndex(list.selected < c->count() ? list.selected : -1);
     }
-    for (const auto& [group, index] : model.Choices())
+    for (const auto& [group, index] : model.Choices()) {
         if (QButtonGroup* g = radioGroups.value(group))
             if (QAbstractButton* b = g->button(index); b && !b->isChecked())
                 b->setChecked(true);
+        if (QAbstractButton* b = checkBoxes.value(group); b && b->isChecked() != (index == 1))
+            b->setChecked(index == 1);
+    }
     for (const auto& [id, s] : model.States()) {
         QWidget* w = Control(id);
         if (!w)
@@ -259,6 +265,20 @@ QComboBox* CPageView::MakeCombo(int id)
         });
     });
     return c;
+}
+
+QAbstractButton* CPageView::MakeCheckBox(int id)
+{
+    auto* b = new QCheckBox(this);
+    RegisterControl(id, b);
+    checkBoxes.insert(id, b);
+    connect(b, &QCheckBox::clicked, this, [this, id](bool on) {
+        Run([this, id, on] {
+            model.SetChoice(id, on ? 1 : 0);
+            model.OnChoiceClicked(id, on ? 1 : 0);
+        });
+    });
+    return b;
 }
 
 QButtonGroup* CPageView::AddRadioGroup(int group, std::initializer_list<int> ids)

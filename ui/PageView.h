@@ -12,6 +12,7 @@
 #include <functional>
 
 class CPageModel;
+class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
 class QGridLayout;
@@ -72,6 +73,11 @@ protected:
     // A list bound to the model's list of the same id: a user's choice of
     // another item runs the model's OnListChosen.
     QComboBox* MakeCombo(int id);
+    // A check box bound to the model's choice of its id (1 ticked, 0 not);
+    // a click runs the model's OnChoiceClicked(id, state).
+    QAbstractButton* MakeCheckBox(int id);
+    // An edit the page lays out itself whose text the model reads.
+    void AddPulled(int id) { pulled.append(id); }
 
     static constexpr int kFieldWidth = 66;
     static constexpr int kUnitWidth = 52;
@@ -82,6 +88,7 @@ private:
 
     CPageModel& model;
     QHash<int, QButtonGroup*> radioGroups;
+    QHash<int, QAbstractButton*> checkBoxes;
     QList<int> pulled;
     int reloadToken = 0;
     int running = 0;

@@ -100,9 +100,9 @@ private slots:
 
         // A collector above the type's largest: one message, the entry back.
         const QString dk = Text(MhPipeDiameter);
-        const int recalcs = mh->Recalculations();
+        const int recalcs = page->TriggeredRecalculations();
         Enter(MhPipeDiameter, QStringLiteral("700"));
-        QCOMPARE(mh->Recalculations(), recalcs + 1);
+        QCOMPARE(page->TriggeredRecalculations(), recalcs + 1);
         QCOMPARE(prompts->warnings, QStringList{"Max. pipe diameter amounts to 630mm"});
         CheckTexts({{MhPipeDiameter, dk}});
 
