@@ -40,9 +40,107 @@ std::u16string F2(double v)
     return FormatNumber("%.2f", v);
 }
 
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned Hook = FieldSpec::Hook;
+constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
+constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+
+// The page reads and shows every field itself; the table lays them out (the
+// lists of product and SN, the fixed parameter, volume and length stand above
+// them, laid out by the page).
+const FieldSpec kFields[] = {
+    // id, caption, unit, "?", group, record member, format, low, high, flags
+    {TkOuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkInnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkOwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkGroundLevel, 1085, 1087, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkWaterLevel, 1088, 1090, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkTankBottom, 1635, 1636, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkFoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkCoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkFillLevel, 1643, 1644, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkUnitWeight, 1101, 1103, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkPorosity, 1104, 1106, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkFrictionAngle, 1107, 1109, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkCohesion, 1110, 1112, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkSlabWidth, 1113, 1114, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkAnchorList, 1117, 1118, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
+    {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkMinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkAnchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkTieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkTieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+};
+
+void Publish(ListState& l, const std::vector<std::u16string>& items, int selection)
+{
+    bool same = l.items.size() == items.size();
+    for (std::size_t i = 0; same && i < items.size(); ++i)
+        same = l.items[i].text == items[i];
+    if (!same) {
+        l.items.clear();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            l.items.push_back({items[i], static_cast<int>(i), -1});
+        ++l.revision;
+    }
+    l.selected = selection >= 0 && selection < static_cast<int>(items.size()) ? selection : -1;
+}
+
 }  // namespace
 
-CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank) {}
+CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank)
+{
+    for (int id : {TkOuterDiameter, TkInnerDiameter, TkOwnWeight, TkCoverDepth})
+        Enable(id, false);
+}
+
+std::span<const FieldSpec> CTankPageModel::Fields() const
+{
+    return kFields;
+}
+
+void CTankPageModel::PublishLists()
+{
+    Publish(List(TkTypeList), typeItems, typeSelection);
+    Publish(List(TkStiffnessList), stiffnessItems, stiffnessSelection);
+    std::vector<std::u16string> counts;
+    for (int k : anchorItems)
+        counts.push_back(FormatNumber("%.0f", k));
+    Publish(List(TkAnchorList), counts, anchorSelection);
+}
+
+bool CTankPageModel::ReferenceReloaded()
+{
+    const bool rebuilt = SyncCatalogue();
+    PublishLists();
+    return rebuilt;
+}
+
+void CTankPageModel::OnListChosen(int id, int index)
+{
+    switch (id) {
+    case TkTypeList:
+        typeSelection = index;
+        OnProductChanged();
+        break;
+    case TkStiffnessList: OnSelchangeStiffness(index); break;
+    case TkAnchorList: OnSelchangeAnchorCount(index); break;
+    default: break;
+    }
+    PublishLists();
+}
+
+void CTankPageModel::OnChoiceClicked(int group, int index)
+{
+    if (group == TkModeVolume)
+        OnSelectionMode(index);
+}
 
 TankRecord& CTankPageModel::Record() const
 {
@@ -173,7 +271,7 @@ void CTankPageModel::ReadInputs()
     // diameters, the own weight and the active capacity, is the
     // calculation's or the catalogue's and is not taken back from its
     // rounded text.
-    const int mode = Checked(TkModeLength) ? 1 : 0;
+    const int mode = Choice(TkModeVolume) == 1 ? 1 : 0;
     r.groundLevel = Value(TkGroundLevel);
     r.waterLevel = Value(TkWaterLevel);
     r.tankBottomLevel = Value(TkTankBottom);
@@ -254,8 +352,7 @@ void CTankPageModel::Recalculate()
 void CTankPageModel::ShowInputs(int asNew)
 {
     TankRecord& r = Record();
-    SetChecked(TkModeVolume, r.selectionMode != 1);
-    SetChecked(TkModeLength, r.selectionMode == 1);
+    SetChoice(TkModeVolume, r.selectionMode == 1 ? 1 : 0);
     SetText(TkCapacity, F2(r.capacity));
     SetText(TkLength, F2(r.length));
     SetText(TkOuterDiameter, FormatNumber("%.0f", r.outerDiameter));
@@ -287,9 +384,16 @@ void CTankPageModel::ShowInputs(int asNew)
     SetEnabled(TkUpdate, stored);
     SetEnabled(TkProject, stored);
     SetText(TkName, FromFixed(r.head.name));
+    PublishLists();
 }
 
 void CTankPageModel::ShowResults()
+{
+    ShowResultFields();
+    PublishLists();
+}
+
+void CTankPageModel::ShowResultFields()
 {
     TankRecord& r = Record();
     const bool valid = r.head.resultValid == 1;
@@ -373,8 +477,7 @@ void CTankPageModel::OnSelectionMode(int mode)
 {
     TankRecord& r = Record();
     r.selectionMode = mode == 1 ? 1 : 0;
-    SetChecked(TkModeVolume, r.selectionMode == 0);
-    SetChecked(TkModeLength, r.selectionMode == 1);
+    SetChoice(TkModeVolume, r.selectionMode);
     SetModeLook(r.selectionMode);
 }
 
@@ -412,6 +515,7 @@ void CTankPageModel::OnSelchangeStiffness(int selection)
     FillTypeList(sn);
     typeSelection = 0;
     OnProductChanged();
+    PublishLists();
 }
 
 void CTankPageModel::OnSelchangeAnchorCount(int selection)
@@ -432,6 +536,7 @@ bool CTankPageModel::SelectImportedProduct(double innerDiameter, double stiffnes
     FillTypeList(0.0);
     typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
     OnProductChanged();
+    PublishLists();
     return true;
 }
 
@@ -448,8 +553,7 @@ void CTankPageModel::OnInitDialog()
     typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
     FillStiffnessList();
     SetColors(TkConclusion, {kRgbBlack, FieldColors::kFaceColor});
-    SetChecked(TkModeVolume, Record().selectionMode != 1);
-    SetChecked(TkModeLength, Record().selectionMode == 1);
+    SetChoice(TkModeVolume, Record().selectionMode == 1 ? 1 : 0);
     SetModeLook(Record().selectionMode == 1 ? 1 : 0);
     ShowInputs(true);
     ShowResults();
@@ -476,9 +580,9 @@ void CTankPageModel::ResetNumberAndName()
 
 void CTankPageModel::ApplyLanguage(int)
 {
-    if (SyncCatalogue())
-        return;
-    FillStiffnessList();
+    if (!SyncCatalogue())
+        FillStiffnessList();
+    PublishLists();
 }
 
 void CTankPageModel::FillLists()
@@ -486,4 +590,5 @@ void CTankPageModel::FillLists()
     if (!SyncCatalogue() && stiffnessItems.empty())
         FillStiffnessList();
     ShowStoredType();
+    PublishLists();
 }

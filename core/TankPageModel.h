@@ -56,6 +56,8 @@ enum TankControl : int {
     TkTankBottom = 1634,
     TkActiveCapacity = 1638,
     TkFillLevel = 1642,
+    // Rows laid out apart from the data group: soil and anchoring.
+    TkSoilRows = -1,
 };
 
 // One ring-stiffness class of the stiffness list: a run of neighbouring tank
@@ -138,7 +140,11 @@ public:
     // Relabels what the language gives: the SN list goes back to "all", the
     // product list keeps its filter.
     void ApplyLanguage(int offset) override;
-    bool ReferenceReloaded() override { return SyncCatalogue(); }
+    bool ReferenceReloaded() override;
+    void OnListChosen(int id, int index) override;
+    // The radios of the fixed parameter are the choice of group TkModeVolume.
+    void OnChoiceClicked(int group, int index) override;
+    std::span<const FieldSpec> Fields() const override;
     // The import chose a product by the source's inner diameter and SN; a
     // product that is not in the catalogue leaves the record as it is.
     bool SelectImportedProduct(double innerDiameter, double stiffness);
@@ -148,6 +154,9 @@ public:
     std::vector<int> AnchorCounts() const;
 
 private:
+    // The three lists to the kit's lists the window shows.
+    void PublishLists();
+    void ShowResultFields();
     void SetModeLook(int mode);
     void SelectAnchorItem(int count);
     std::vector<StiffnessEntry> stiffnessEntries;

@@ -214,7 +214,7 @@ private slots:
             std::vector<std::pair<int, const char*>> expected;
         } cases[] = {
             {0, 1, 1, {D::kGroundLevelBox, D::kTankBottomBox, D::kSoilBox},
-             {{1086, "110.00"}, {1634, "105.50"}, {1102, "17.50"}, {1105, "15.00"}, {1108, "30.00"}, {1111, "0.00"}}},
+             {{1086, "110.00"}, {1634, "105.50"}, {1102, "17.50"}, {1105, "15"}, {1108, "30"}, {1111, "0.00"}}},
             {1, 2, 0, {D::kFoundationLevelBox, D::kDiameterBox, D::kSoilBox, D::kWaterLevelBox},
              {{1168, "116.00"}, {1156, "250"}, {1165, "118.00"}, {1174, "17.50"}, {1171, ""}}},
             {2, 0, 0, {D::kGroundLevelBox, D::kWaterLevelBox, D::kFoundationLevelBox, D::kPipeBottomBox, D::kSoilBox},
