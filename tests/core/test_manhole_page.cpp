@@ -175,16 +175,4 @@ TEST(ManholePage, VerdictColoursAndNoResult)
         EXPECT_EQ(p.m->Text(id), u"-") << id;
 }
 
-TEST(ManholePage, NamesAreBoundedWithoutSplittingPairs)
-{
-    Page p;
-    std::u16string name(62, u'a');
-    name += u"\U0001F600";  // a pair at units 62 and 63
-    p.m->SetText(MhName, name);
-    p.m->SetText(MhSoilName, u"sand, gravel, clay");
-    p.m->ReadInputs();
-    EXPECT_EQ(FromFixed(p.r().head.name), std::u16string(62, u'a'));
-    EXPECT_EQ(FromFixed(p.r().soilName), u"sand, gravel, clay");
-}
-
 }  // namespace
