@@ -1,6 +1,6 @@
 // What the manhole and tank page models add to the page kit: check boxes,
-// colour pairs of result fields, the requests to end a drag of the picture,
-// and the kind's stored records.
+// colour pairs of result fields and the requests to end a drag of the
+// picture.
 #pragma once
 
 #include "ClipboardText.h"  // CutText
@@ -52,7 +52,6 @@ public:
 protected:
     void EndDrag() { ++dragEnds; }
     std::u16string Lang(int key) const;
-    int StoredCount() const;
 
 private:
     int dragEnds = 0;
