@@ -1,7 +1,219 @@
 #include "PressureFlowPage.h"
 
 #include "CalcKind.h"
+#include "ColorControls.h"
+#include "DalvorApp.h"
+#include "FlowUnitsDlg.h"
+#include "FluidPropertiesDlg.h"
+#include "LocalLossDlg.h"
+#include "LossCalcDlg.h"
+#include "PrintDrivers.h"
 
-const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, 1561, 1562, 1608, "pressureflow"};
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
-CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent) : CPlaceholderPage(a, kInfo, parent) {}
+#include <algorithm>
+#include <iterator>
+
+using namespace PressureIds;
+
+const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton, UpdateButton, ProjectButton,
+                                               "pressureflow"};
+
+CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
+    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+{
+    auto box = [](QWidget* owner) {
+        auto* l = new QVBoxLayout(owner);
+        l->setContentsMargins(6, 4, 6, 4);
+        l->setSpacing(4);
+        return l;
+    };
+
+    // ---- data ----------------------------------------------------------------
+    QGroupBox* dataBox = MakeGroup(DataGroup);
+    QVBoxLayout* dataLayout = box(dataBox);
+
+    QGroupBox* object = MakeGroup(ObjectGroup);
+    auto* objectLayout = new QHBoxLayout(object);
+    objectLayout->setContentsMargins(6, 2, 6, 2);
+    AddRadioGroup(ModeGroup, {ModeDiameter, ModeLosses, ModeFlow});
+    for (int radio : kModeRadios)
+        objectLayout->addWidget(Control(radio));
+    dataLayout->addWidget(object);
+
+    // The pipe, then the two ways of giving local losses, then the levels.
+    QGroupBox* pipe = MakeGroup(PipeGroup);
+    QGridLayout* pipeGrid = MakeGrid(pipe);
+    int row = AddFieldRows(pipeGrid, PipeGroup);
+    AddRadioGroup(LossGroup, {LossByCoefficient, LossByShare});
+    pipeGrid->addWidget(Control(LossByCoefficient), row, 0);
+    pipeGrid->addWidget(Control(LossByShare), row + 1, 0);
+    row = AddFieldRows(pipeGrid, LossRows, row);
+    AddFieldRows(pipeGrid, LevelRows, row);
+    dataLayout->addWidget(pipe);
+
+    QGroupBox* fluid = MakeGroup(FluidGroup);
+    AddFieldRows(MakeGrid(fluid), FluidGroup);
+    dataLayout->addWidget(fluid);
+    auto* design = new QWidget(this);
+    AddFieldRows(MakeGrid(design), DesignRows);
+    dataLayout->addWidget(design);
+    dataLayout->addStretch(1);
+
+    // ---- results -------------------------------------------------------------
+    QGroupBox* results = MakeGroup(ResultsGroup);
+    QVBoxLayout* resultsLayout = box(results);
+    auto* values = new QWidget(this);
+    AddFieldRows(MakeGrid(values), ResultRows);
+    resultsLayout->addWidget(values);
+
+    auto* verdict = new QGridLayout;
+    verdict->setContentsMargins(6, 2, 6, 2);
+    verdict->setVerticalSpacing(3);
+    auto colorText = [this](int id) {
+        auto* l = new CColorStatic(this);
+        l->setWordWrap(true);
+        RegisterControl(id, l, false);
+        return l;
+    };
+    verdict->addWidget(MakeLabel(ConclusionLabel), 0, 0, Qt::AlignTop);
+    verdict->addWidget(colorText(Conclusion), 0, 1);
+    verdict->addWidget(colorText(Warning), 1, 0, 1, 2);
+    verdict->addWidget(colorText(Hint), 2, 0, 1, 2);
+    verdict->setColumnStretch(1, 1);
+    resultsLayout->addLayout(verdict);
+    resultsLayout->addStretch(1);
+
+    // ---- diagram, number and name, store buttons --------------------------
+    QGroupBox* diagram = MakeGroup(DiagramGroup);
+    QVBoxLayout* diagramLayout = box(diagram);
+    picture = new CPicturePressureFlow(*this, this);
+    picture->setMinimumSize(220, 180);
+    RegisterControl(Picture, picture, false);
+    diagramLayout->addWidget(picture, 1);
+    AddRadioGroup(ChartGroup, {ChartCharacteristic, ChartPressureRange});
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(Control(ChartCharacteristic));
+    charts->addWidget(Control(ChartPressureRange));
+    charts->addStretch(1);
+    diagramLayout->addLayout(charts);
+    auto* point = new QWidget(this);
+    AddFieldRows(MakeGrid(point), DiagramGroup);
+    diagramLayout->addWidget(point);
+
+    auto* entry = new QWidget(this);
+    AddFieldRows(MakeGrid(entry), EntryRows);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 2, 6, 2);
+    buttons->addWidget(MakeStoreButton(info.addId));
+    buttons->addWidget(MakeStoreButton(info.updateId));
+    QPushButton* project = MakeStoreButton(info.projectId);
+    project->setFixedSize(28, 24);
+    buttons->addWidget(project);
+
+    auto* side = new QVBoxLayout;
+    side->setSpacing(4);
+    side->addWidget(diagram, 1);
+    side->addWidget(entry);
+    side->addLayout(buttons);
+
+    auto* page = new QHBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
+    page->setSpacing(6);
+    page->addWidget(dataBox, 5);
+    page->addWidget(results, 5);
+    page->addLayout(side, 4);
+
+    Control(InnerDiameter)->setEnabled(false);
+    const auto button = [this](int id) { return qobject_cast<QPushButton*>(Control(id)); };
+    connect(button(FluidButton), &QPushButton::clicked, this, &CPressureFlowPage::OnFluidParameters);
+    connect(button(LossCalcButton), &QPushButton::clicked, this, &CPressureFlowPage::OnLossCalculator);
+    connect(button(FlowUnitsButton), &QPushButton::clicked, this, &CPressureFlowPage::OnFlowUnits);
+    connect(button(LocalLossButton), &QPushButton::clicked, this, &CPressureFlowPage::OnLocalLossList);
+}
+
+void CPressureFlowPage::OnInitDialog()
+{
+    pageModel.OnChart(0);
+    CCalcPage::OnInitDialog();
+    CPageView::Recalculate();
+}
+
+void CPressureFlowPage::ModelChanged()
+{
+    // The picture follows the model's operating point and chart, laid out
+    // again from the record.
+    const auto& op = pageModel.op;
+    view.pressure = {op.head, op.gradient, op.velocity, op.flow, op.headDifference};
+    if (view.chartChoice != pageModel.ChartChoice())
+        picture->SetChartChoice(pageModel.ChartChoice());
+    picture->SetLayoutDirty();
+}
+
+void CPressureFlowPage::ShowResults()
+{
+    // A drag on the characteristic moved the operating point.
+    const PressureOperatingPoint& p = view.pressure;
+    pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
+    CPageView::ShowResults();
+}
+
+void CPressureFlowPage::Print()
+{
+    // The printout always shows the characteristic.
+    Run([this] { pageModel.OnChart(0); });
+    picture->BuildPrintMetafile();
+    PrintPressureFlow(app, this);
+    Push();
+}
+
+// ---- input dialogs ---------------------------------------------------------------
+
+void CPressureFlowPage::OnFluidParameters()
+{
+    CPageView::ReadInputs();
+    CFluidParmsDlg dlg(app, this);
+    dlg.viscosity = pageModel.Record().viscosity;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    Run([this, v = dlg.viscosity] { pageModel.SetViscosity(v); });
+}
+
+void CPressureFlowPage::OnLossCalculator()
+{
+    Pull();
+    CLossCalcDlg dlg(app, this);
+    dlg.pipeLength = pageModel.Record().length;
+    dlg.totalLoss = pageModel.Record().headLossInput;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    Run([this, h = dlg.totalLoss] { pageModel.SetHeadLossInput(h); });
+}
+
+void CPressureFlowPage::OnFlowUnits()
+{
+    Pull();
+    CFlowUnitsCalcDlg dlg(app, this);
+    dlg.flowRate = pageModel.Record().flowInput;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    Run([this, f = dlg.flowRate] { pageModel.SetFlowInput(f); });
+}
+
+void CPressureFlowPage::OnLocalLossList()
+{
+    Pull();
+    const PressureFlowRecord& r = pageModel.Record();
+    CLocalLossDlg dlg(app, this);
+    std::copy(std::begin(r.bendCounts), std::end(r.bendCounts), dlg.bendCounts);
+    dlg.otherLossCoefficient = r.otherLossCoefficient;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    Run([this, &dlg] { pageModel.SetLocalLosses(dlg.bendCounts, dlg.otherLossCoefficient, dlg.totalLossCoefficient); });
+}

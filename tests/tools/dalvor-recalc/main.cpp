@@ -10,6 +10,7 @@
 #include "DalvorApp.h"
 #include "GravityFlowPageModel.h"
 #include "ManholePageModel.h"
+#include "PressureFlowPageModel.h"
 #include "TankPageModel.h"
 #include "ReferenceDump.h"
 
@@ -166,8 +167,15 @@ int main(int argc, char* argv[])
                         else
                             gravityPage.LoadBack();
                     });
+        CPressureFlowPageModel pressurePage(app);
+        pressurePage.ApplyLanguage(app.languageOffset);
         Recalculate(p.pressureFlow, app.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
-                    [&] { app.CalcPressureFlow(); });
+                    [&] {
+                        if (coreOnly)
+                            app.CalcPressureFlow();
+                        else
+                            pressurePage.LoadBack();
+                    });
     }
 
     int writeError = 0;
