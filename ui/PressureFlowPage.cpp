@@ -128,7 +128,7 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     page->setSpacing(6);
     page->addWidget(dataBox, 5);
     page->addWidget(results, 5);
-    page->addLayout(side, 4);
+    page->addLayout(side, 5);
 
     Control(InnerDiameter)->setEnabled(false);
     const auto button = [this](int id) { return qobject_cast<QPushButton*>(Control(id)); };
