@@ -105,6 +105,10 @@ TEST(PressurePage, InputsAreReadWithTheirLimits)
         {P::LossCoefficient, u"-2", &PressureFlowRecord::lossCoefficient, -2.0, u"-2.00"},  // no limit
         {P::StartLevel, u"1e999", &PressureFlowRecord::startLevel, 0.0, u"0.00"},
         {P::EndLevel, u"-3,456", &PressureFlowRecord::endLevel, -3.456, u"-3.46"},
+        // What a field shows is what the next reading takes: one decimal of Dw,
+        // two of the head loss.
+        {P::InnerDiameter, u"97.46", &PressureFlowRecord::innerDiameter, 97.46, u"97.5"},
+        {P::HeadLossInput, u"0.995", &PressureFlowRecord::headLossInput, 0.995, u"0.99"},
     };
     for (const Case& c : cases) {
         Page p;
