@@ -21,6 +21,13 @@
 
 using namespace PressureIds;
 
+namespace {
+
+// The widest chart the page has room for.
+constexpr int kChartWidth = 360;
+
+}  // namespace
+
 const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton, UpdateButton, ProjectButton,
                                                "pressureflow"};
 
@@ -37,6 +44,7 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
     QVBoxLayout* dataLayout = box(dataBox);
+    dataLayout->setContentsMargins(2, 4, 2, 4);
 
     QGroupBox* object = MakeGroup(ObjectGroup);
     auto* objectLayout = new QHBoxLayout(object);
@@ -65,11 +73,21 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     dataLayout->addWidget(design);
     dataLayout->addStretch(1);
 
+    // Grids with no "?" buttons keep no room for them; results keep only
+    // the room their units take.
+    auto noButtons = [](QGridLayout* grid) {
+        grid->setColumnMinimumWidth(3, 0);
+        return grid;
+    };
+
     // ---- results -------------------------------------------------------------
     QGroupBox* results = MakeGroup(ResultsGroup);
     QVBoxLayout* resultsLayout = box(results);
+    resultsLayout->setContentsMargins(2, 4, 2, 4);
     auto* values = new QWidget(this);
-    AddFieldRows(MakeGrid(values), ResultRows);
+    QGridLayout* valuesGrid = noButtons(MakeGrid(values));
+    valuesGrid->setColumnMinimumWidth(2, 0);
+    AddFieldRows(valuesGrid, ResultRows);
     resultsLayout->addWidget(values);
 
     auto* verdict = new QGridLayout;
@@ -92,10 +110,17 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     // ---- diagram, number and name, store buttons --------------------------
     QGroupBox* diagram = MakeGroup(DiagramGroup);
     QVBoxLayout* diagramLayout = box(diagram);
-    picture = new CPicturePressureFlow(*this, this);
-    picture->setMinimumSize(220, 180);
+    diagramLayout->setContentsMargins(2, 4, 2, 4);
+    // The chart at the size the pictures give it, held to what the page's
+    // width leaves beside the data and the results in a form of 1050 pixels
+    // (in Polish too), in the same proportions; its printout is the drawing
+    // at ten times that size.
+    picture = new CPicturePressureFlow(chartLink, this);
+    const PictureSize size = PictureControlSize(KindPressureFlow);
+    const int width = std::min(size.width, kChartWidth);
+    picture->setFixedSize(width, size.height * width / size.width);
     RegisterControl(Picture, picture, false);
-    diagramLayout->addWidget(picture, 1);
+    diagramLayout->addWidget(picture, 0, Qt::AlignHCenter);
     AddRadioGroup(ChartGroup, {ChartCharacteristic, ChartPressureRange});
     auto* charts = new QHBoxLayout;
     charts->addWidget(Control(ChartCharacteristic));
@@ -103,11 +128,11 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     charts->addStretch(1);
     diagramLayout->addLayout(charts);
     auto* point = new QWidget(this);
-    AddFieldRows(MakeGrid(point), DiagramGroup);
+    AddFieldRows(noButtons(MakeGrid(point)), DiagramGroup);
     diagramLayout->addWidget(point);
 
     auto* entry = new QWidget(this);
-    AddFieldRows(MakeGrid(entry), EntryRows);
+    AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 2, 6, 2);
@@ -124,11 +149,11 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     side->addLayout(buttons);
 
     auto* page = new QHBoxLayout(this);
-    page->setContentsMargins(6, 6, 6, 6);
-    page->setSpacing(6);
-    page->addWidget(dataBox, 5);
-    page->addWidget(results, 5);
-    page->addLayout(side, 5);
+    page->setContentsMargins(4, 6, 4, 6);
+    page->setSpacing(4);
+    page->addWidget(dataBox, 0);
+    page->addWidget(results, 1);
+    page->addLayout(side, 0);
 
     Control(InnerDiameter)->setEnabled(false);
     const auto button = [this](int id) { return qobject_cast<QPushButton*>(Control(id)); };
@@ -142,26 +167,34 @@ void CPressureFlowPage::OnInitDialog()
 {
     pageModel.OnChart(0);
     CCalcPage::OnInitDialog();
-    CPageView::Recalculate();
+    Recalculate();
 }
 
 void CPressureFlowPage::ModelChanged()
 {
+    if (!picture)
+        return;
     // The picture follows the model's operating point and chart, laid out
     // again from the record.
     const auto& op = pageModel.op;
-    view.pressure = {op.head, op.gradient, op.velocity, op.flow, op.headDifference};
-    if (view.chartChoice != pageModel.ChartChoice())
+    chartLink.view.pressure = {op.head, op.gradient, op.velocity, op.flow, op.headDifference};
+    if (chartLink.view.chartChoice != pageModel.ChartChoice())
         picture->SetChartChoice(pageModel.ChartChoice());
     picture->SetLayoutDirty();
 }
 
-void CPressureFlowPage::ShowResults()
+CDalvorApp& CPressureFlowPage::ChartLink::PictureApp()
 {
-    // A drag on the characteristic moved the operating point.
+    return page.app;
+}
+
+void CPressureFlowPage::ChartLink::ShowResults()
+{
+    // The drag moved the operating point: the "Diagram" fields follow it;
+    // the record and its results stay as they are.
     const PressureOperatingPoint& p = view.pressure;
-    pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
-    CPageView::ShowResults();
+    page.pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
+    page.CPageView::ShowResults();
 }
 
 void CPressureFlowPage::Print()
@@ -177,7 +210,7 @@ void CPressureFlowPage::Print()
 
 void CPressureFlowPage::OnFluidParameters()
 {
-    CPageView::ReadInputs();
+    ReadInputs();
     CFluidParmsDlg dlg(app, this);
     dlg.viscosity = pageModel.Record().viscosity;
     if (dlg.exec() != QDialog::Accepted)

@@ -10,7 +10,7 @@
 #include "PictureWidget.h"
 #include "PressureFlowPageModel.h"
 
-class CPressureFlowPage : public CPageView, public PictureHost {
+class CPressureFlowPage : public CPageView {
     Q_OBJECT
 public:
     explicit CPressureFlowPage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -21,10 +21,10 @@ public:
     // The chart the picture shows: 0 characteristic, 1 pressure range.
     int ChartChoice() const { return pageModel.ChartChoice(); }
 
+    // File Print: the characteristic records the print picture, then the
+    // pressure-flow printout runs (title, print dialog, one page).
     void Print() override;
     bool CanPrint() const override { return true; }
-    // The results, with the operating point as the picture left it.
-    void ShowResults() override;
 
     // ---- handlers of the input dialogs --------------------------------------
     void OnFluidParameters();
@@ -32,16 +32,27 @@ public:
     void OnFlowUnits();
     void OnLocalLossList();
 
-    // ---- the picture's host: a drag moves the operating point -------------
-    CDalvorApp& PictureApp() override { return app; }
-    PictureView& PictureViewState() override { return view; }
-
 protected:
     void OnInitDialog() override;
     void ModelChanged() override;
 
 private:
+    // What the picture sees of the page: the operating point it draws and
+    // drags (a copy of the model's, taken after every step of the page) and
+    // the chart chosen; a drag step shows the results again.
+    class ChartLink final : public PictureHost {
+    public:
+        explicit ChartLink(CPressureFlowPage& owner) : page(owner) {}
+        CDalvorApp& PictureApp() override;
+        PictureView& PictureViewState() override { return view; }
+        void ShowResults() override;
+        PictureView view;
+
+    private:
+        CPressureFlowPage& page;
+    };
+
     CPressureFlowPageModel pageModel;
-    PictureView view;
+    ChartLink chartLink{*this};
     CPicturePressureFlow* picture = nullptr;
 };

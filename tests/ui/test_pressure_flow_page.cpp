@@ -239,6 +239,8 @@ private slots:
 
         const QString category = Text(P::CategoryList);
         frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        // The page fits the sheet in both languages.
+        QVERIFY(page->minimumSizeHint().width() <= page->width());
         QCOMPARE(Text(P::ModeDiameter), LangText(*app, 1315));
         QCOMPARE(Text(P::Conclusion), QString::fromStdU16String(app->LoadLangString(20252)));
         frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
