@@ -131,18 +131,6 @@ private slots:
         QCOMPARE(qobject_cast<CColorStatic*>(page->Control(P::Conclusion))->TextColor(), QColor(255, 0, 0));
         QCOMPARE(Text(P::Flow), QStringLiteral("-"));
         QCOMPARE(Text(P::PointHead), QStringLiteral("-"));
-
-        // A type chosen by the user; with no stored calculation the next
-        // activation starts the lists from their first items again.
-        auto* types = qobject_cast<QComboBox*>(page->Control(P::TypeList));
-        QVERIFY(types->count() > 1);
-        types->setCurrentIndex(1);
-        emit types->activated(1);
-        QCOMPARE(R().typeId, page->PageModel().List(P::TypeList).items[1].id);
-        frame->Sheet()->setCurrentIndex(4);
-        frame->Sheet()->setCurrentIndex(3);
-        QCOMPARE(types->currentIndex(), 0);
-        QCOMPARE(R().typeId, page->PageModel().List(P::TypeList).items[0].id);
     }
 
     void inputDialogsAndLossRadios()
