@@ -21,13 +21,6 @@
 
 using namespace PressureIds;
 
-namespace {
-
-// The widest chart the page has room for.
-constexpr int kChartWidth = 360;
-
-}  // namespace
-
 const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton, UpdateButton, ProjectButton,
                                                "pressureflow"};
 
@@ -111,14 +104,11 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     QGroupBox* diagram = MakeGroup(DiagramGroup);
     QVBoxLayout* diagramLayout = box(diagram);
     diagramLayout->setContentsMargins(2, 4, 2, 4);
-    // The chart at the size the pictures give it, held to what the page's
-    // width leaves beside the data and the results in a form of 1050 pixels
-    // (in Polish too), in the same proportions; its printout is the drawing
-    // at ten times that size.
+    // The chart at the size the pictures give it; its printout is the
+    // drawing at ten times that size.
     picture = new CPicturePressureFlow(chartLink, this);
     const PictureSize size = PictureControlSize(KindPressureFlow);
-    const int width = std::min(size.width, kChartWidth);
-    picture->setFixedSize(width, size.height * width / size.width);
+    picture->setFixedSize(size.width, size.height);
     RegisterControl(Picture, picture, false);
     diagramLayout->addWidget(picture, 0, Qt::AlignHCenter);
     AddRadioGroup(ChartGroup, {ChartCharacteristic, ChartPressureRange});

@@ -44,9 +44,11 @@ std::string picture::Text(const CDalvorApp& app, int key)
 
 PictureSize PictureControlSize(int kind)
 {
-    // The gravity-flow chart shares its page's width with the data and the
+    // The hydraulic charts share their page's width with the data and the
     // results, in a form of 1050 pixels.
     if (kind == KindGravityFlow)
         return {320, 240};
+    if (kind == KindPressureFlow)
+        return {360, 270};
     return kind == KindTank ? PictureSize{560, 300} : PictureSize{400, 300};
 }
