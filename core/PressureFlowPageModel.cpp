@@ -114,12 +114,19 @@ int CPressureFlowPageModel::ShownMode() const
 void CPressureFlowPageModel::FillLists()
 {
     PressureFlowRecord& r = Record();
+    // A record that names no pipe yet takes the first one listed.
+    const bool named = r.categoryId >= 0 && r.typeId >= 0;
     picker.FillCategories(r.categoryId);
     picker.FillTypes(r.categoryId, r.typeId);
-    FillSizeList();
+    // A stored pipe that the catalogue no longer lists stays as it was, with
+    // no result until the user chooses a pipe: no unrelated size is taken in
+    // its place.
+    const bool listed = picker.ChosenCategory() == r.categoryId && picker.ChosenType(r.categoryId) == r.typeId;
+    const bool sized = FillSizeList(named ? SizeFallback::None : SizeFallback::First);
+    pipeMissing = named && (!sized || !listed);
 }
 
-void CPressureFlowPageModel::FillSizeList()
+bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
 {
     PressureFlowRecord& r = Record();
     const std::vector<int> rows = picker.FillSizes(r.categoryId, r.typeId, kMaxCandidates);
@@ -137,13 +144,24 @@ void CPressureFlowPageModel::FillSizeList()
     }
     r.candidateCount = count;
     if (count == 0) {
-        SetText(InnerDiameter, u"-");
-        return;
+        SetText(InnerDiameter, fallback == SizeFallback::None ? Format("%.1f", r.innerDiameter) : u"-");
+        return false;
     }
-    int chosen = 0;
+    int chosen = -1;
     for (int j = 0; j < count; ++j)
         if (std::fabs(r.candidates[j].nominalSize - r.nominalSize) < kSizeMatch)
             chosen = j;
+    // The diameter mode chooses its own size among the listed ones; a record
+    // without a size takes the first.
+    const bool matched = chosen >= 0 || r.mode == 0 || !(r.nominalSize > 0.0);
+    if (chosen < 0 && (fallback == SizeFallback::First || matched))
+        chosen = 0;
+    if (chosen < 0 || (fallback == SizeFallback::None && !matched)) {
+        Select(SizeList, -1);
+        SetText(InnerDiameter, r.innerDiameter, "%.1f");
+        SetText(Roughness, r.roughness, "%.3f");
+        return false;
+    }
     // A roughness of the user's own stays with the calculation it belongs to
     // (a stored calculation loaded back keeps its roughness); a new category
     // or type has cleared it, and then the catalogue's shows.
@@ -151,6 +169,7 @@ void CPressureFlowPageModel::FillSizeList()
     SetText(InnerDiameter, r.innerDiameter, "%.1f");
     SetText(Roughness, r.roughness, "%.3f");
     Select(SizeList, chosen);
+    return true;
 }
 
 bool CPressureFlowPageModel::ReferenceReloaded()
@@ -212,7 +231,8 @@ void CPressureFlowPageModel::OnSelchangePipeKind()
     r.userRoughness = kNoUserRoughness;
     r.typeId = -1;
     picker.FillTypes(r.categoryId, r.typeId);
-    FillSizeList();
+    pipeMissing = false;
+    FillSizeList(SizeFallback::First);
     Recalculate();
 }
 
@@ -221,7 +241,8 @@ void CPressureFlowPageModel::OnSelchangePipeType()
     PressureFlowRecord& r = Record();
     r.typeId = picker.ChosenType(r.categoryId);
     r.userRoughness = kNoUserRoughness;
-    FillSizeList();
+    pipeMissing = false;
+    FillSizeList(SizeFallback::First);
     Recalculate();
 }
 
@@ -232,8 +253,10 @@ void CPressureFlowPageModel::OnSelchangeDiameter()
     // Item i is candidate i; with no item, or a row the catalogue no longer
     // has, the record keeps its size.
     const int index = Selected(SizeList);
-    if (index >= 0 && index < count && picker.ChosenSize(r.categoryId, r.typeId))
+    if (index >= 0 && index < count && picker.ChosenSize(r.categoryId, r.typeId)) {
         TakeSize(r.candidates[index]);
+        pipeMissing = false;
+    }
     SetText(InnerDiameter, count > 0 ? Format("%.1f", r.innerDiameter) : u"-");
     SetText(Roughness, r.roughness, "%.3f");
     if (r.mode != 0)
@@ -406,6 +429,11 @@ void CPressureFlowPageModel::Recalculate()
                 CopyBounded(r.head.warning, u"");
             }
         }
+    }
+    if (pipeMissing) {
+        r.head.resultValid = 0;
+        CopyBounded(r.head.conclusion, u"");
+        CopyBounded(r.head.warning, u"");
     }
     op.head = r.headLoss;
     op.gradient = r.energyGradient;

@@ -209,9 +209,15 @@ public:
     static constexpr int kTextConfirmDelivery = 20296;
 
 private:
+    // What the size list shows when no size is the record's own: the first
+    // (a choice of the user's), or none (a stored pipe is kept as it is).
+    enum class SizeFallback { First, None };
     // Lists the sizes of the record's category and type and builds the
-    // record's candidates from them, item i being candidate i.
-    void FillSizeList();
+    // record's candidates from them, item i being candidate i; false when the
+    // record's size is not among them.
+    bool FillSizeList(SizeFallback fallback);
+    // The stored pipe is not in the catalogue: no result until one is chosen.
+    bool pipeMissing = false;
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
     void ShowHint();

@@ -230,6 +230,46 @@ TEST(PressurePage, ListsAndWhatAChoiceTakes)
     EXPECT_EQ(Utf16ToUtf8(p.model.Text(P::Conclusion)), "Flow rate too large.");
 }
 
+// A stored calculation whose pipe the catalogue no longer lists is loaded
+// back as it was stored, without a result, until the user chooses a pipe.
+TEST(PressurePage, AStoredPipeTheCatalogueNoLongerHasIsKeptWithoutAResult)
+{
+    struct Case {
+        const char* what;
+        int categoryId, typeId;
+        double nominalSize;
+        int mode;
+        bool valid;
+    } cases[] = {
+        {"listed", 2, 1, 160.0, 1, true},
+        {"size gone", 2, 1, 125.0, 1, false},
+        {"type gone", 2, 9, 160.0, 1, false},
+        {"category gone", 7, 1, 160.0, 2, false},
+        {"diameter mode chooses its own size", 2, 1, 125.0, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Page p;
+        PressureFlowRecord& r = p.r();
+        r.mode = c.mode;
+        r.categoryId = c.categoryId;
+        r.typeId = c.typeId;
+        r.nominalSize = c.nominalSize;
+        r.innerDiameter = 123.4;
+        r.roughness = 0.05;
+        p.model.LoadBack();
+        EXPECT_EQ(r.head.resultValid, c.valid ? 1 : 0);
+        if (!c.valid) {
+            EXPECT_EQ(r.innerDiameter, 123.4);
+            EXPECT_EQ(r.nominalSize, c.nominalSize);
+            EXPECT_EQ(p.model.Text(P::Flow), u"-");
+            // Choosing a pipe brings the result back.
+            p.Choose(P::CategoryList, 0);
+            EXPECT_EQ(r.head.resultValid, 1);
+        }
+    }
+}
+
 TEST(PressurePage, DiameterModeTakesTheChosenSizeAndRunsAgain)
 {
     struct Case {
