@@ -103,12 +103,14 @@ void CDalvorApp::CalcBuriedPipe()
     BuriedPipeRecord& r = buriedPipe;
 
     // Input the check cannot judge gives no result: a pipe without a size, a
-    // negative bore or ring stiffness, or any number that is not finite.
+    // pipe without a bore or with a bore not inside its wall, a negative ring
+    // stiffness, or any number that is not finite.
     if (!AllFinite({r.groundLevel, r.waterLevel, r.foundationLevel, r.cover, r.outerDiameter,
                     r.innerDiameter, r.ringStiffness, r.unitWeight, r.porosity,
                     r.compactionIndex, r.installationFactor, r.beddingFactor,
                     r.allowedDeflection, r.deflectionLimit}) ||
-        !(r.outerDiameter > 0.0) || r.innerDiameter < 0.0 || r.ringStiffness < 0.0) {
+        !(r.outerDiameter > 0.0) || !(r.innerDiameter > 0.0) ||
+        !(r.innerDiameter < r.outerDiameter) || r.ringStiffness < 0.0) {
         GiveNoResult(r);
         return;
     }
