@@ -442,7 +442,7 @@ private slots:
         Choose(1002, 1);
         QCOMPARE(R().categoryId, 2);
         QCOMPARE(types->count(), 3);
-        QCOMPARE(types->itemText(0), QStringLiteral("PVC-U sewer SN 2 (SDR 51)"));
+        QCOMPARE(types->itemText(0), QStringLiteral("SN2 PVC-U sewer (SDR 51)"));
         QCOMPARE(R().typeId, 6);
         QCOMPARE(R().userRoughness, double(-0.01f));
         int listed = 0;
@@ -590,7 +590,7 @@ private slots:
         // The stored calculation as it was, its own roughness included.
         QCOMPARE(R().mode, 2);
         QCOMPARE(R().typeId, 8);
-        CheckTexts({{1004, "PVC-U sewer SN 8 (SDR 34)"}, {1006, "315"}});
+        CheckTexts({{1004, "SN8 PVC-U sewer (SDR 34)"}, {1006, "315"}});
         QCOMPARE(R().roughness, 0.05);
         QCOMPARE(R().flow, flow);
         CheckResultsShown();
@@ -719,7 +719,7 @@ private slots:
                     {1597, kMadeToOrder}, {1558, "Update"}});
         // The lists take the names of the new tables and keep their choice.
         QTRY_COMPARE(Text(1002), QStringLiteral("Mervo PVC-U pipes"));
-        CheckTexts({{1004, "PVC-U sewer SN 4 (SDR 41)"}, {1006, "900"}});
+        CheckTexts({{1004, "SN4 PVC-U sewer (SDR 41)"}, {1006, "900"}});
         QCOMPARE(R().typeId, 7);
         QCOMPARE(R().innerDiameter, 856.0);
         // A choice after the switch finds its row.
