@@ -7,6 +7,7 @@
 //
 //   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl OUT.qdl
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
+#include "BuriedPipePageModel.h"
 #include "DalvorApp.h"
 #include "GravityFlowPageModel.h"
 #include "ManholePageModel.h"
@@ -156,8 +157,14 @@ int main(int argc, char* argv[])
                         else
                             manholePage.LoadBack();
                     });
-        Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); },
-                    [&] { app.CalcBuriedPipe(); });
+        CBuriedPipePageModel buriedPage(app);
+        buriedPage.ApplyLanguage(app.languageOffset);
+        Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, [&] {
+            if (coreOnly)
+                app.CalcBuriedPipe();
+            else
+                buriedPage.Reload();
+        });
         CGravityFlowPageModel gravityPage(app);
         gravityPage.ApplyLanguage(app.languageOffset);
         Recalculate(p.gravityFlow, app.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
