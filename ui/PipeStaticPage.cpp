@@ -186,12 +186,12 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent) : CCalcPage(a, 
     rows(soilLayout, r, kSoilRows);
     connect(soilButton, &QPushButton::clicked, this, &CPipeStaticPage::OnSoilButton);
 
-    auto* data = new QVBoxLayout;
-    data->setSpacing(4);
-    data->addWidget(pipe);
-    data->addWidget(levels);
-    data->addWidget(soil);
-    data->addStretch(1);
+    auto* dataColumn = new QVBoxLayout;
+    dataColumn->setSpacing(4);
+    dataColumn->addWidget(pipe);
+    dataColumn->addWidget(levels);
+    dataColumn->addWidget(soil);
+    dataColumn->addStretch(1);
 
     // ---- traffic and work conditions -----------------------------------------
     QGroupBox* load = group(kLoadGroup);
@@ -287,11 +287,15 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent) : CCalcPage(a, 
     madeToOrderNote->setTextFormat(Qt::PlainText);
     madeToOrderNote->setWordWrap(true);
     RegisterControl(Id::MadeToOrderNote, madeToOrderNote, false);
-    resultsLayout->addWidget(label(1307), r++, 0, 1, 3);
-    resultsLayout->addWidget(conclusion, r++, 0, 1, 3);
-    resultsLayout->addWidget(reasons, r++, 0, 1, 3);
-    resultsLayout->addWidget(madeToOrderNote, r++, 0, 1, 3);
     resultsLayout->setRowStretch(r, 1);
+    // The verdict stands under the picture.
+    auto* verdict = new QVBoxLayout;
+    verdict->setContentsMargins(6, 2, 6, 2);
+    verdict->setSpacing(3);
+    verdict->addWidget(label(1307));
+    verdict->addWidget(conclusion);
+    verdict->addWidget(reasons);
+    verdict->addWidget(madeToOrderNote);
 
     auto* middle = new QVBoxLayout;
     middle->setSpacing(4);
@@ -335,13 +339,14 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent) : CCalcPage(a, 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(picture, 1);
+    side->addLayout(verdict);
     side->addLayout(entry);
     side->addLayout(buttons);
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->setSpacing(6);
-    page->addLayout(data, 5);
+    page->addLayout(dataColumn, 5);
     page->addLayout(middle, 5);
     page->addLayout(side, 4);
 }

@@ -223,8 +223,8 @@ TEST(BuriedPipe, UpliftAndHoldDownAgainstCircularSegments)
         SCOPED_TRACE(hw);
         auto app = Worked();
         BuriedPipeRecord& r = app->buriedPipe;
-        r.innerDiameter = 500;  // no wall, so the invert is the outer bottom
-        SetLevels(r, 4, hw, 0);
+        // The invert one wall above the outer bottom, which is at 0.
+        SetLevels(r, 4, hw, (r.outerDiameter - r.innerDiameter) * kHalfMm);
         ASSERT_EQ(r.foundationLevel, 0.0);
         app->CalcBuriedPipe();
         ASSERT_EQ(r.head.resultValid, 1);

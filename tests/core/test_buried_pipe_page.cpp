@@ -108,10 +108,12 @@ TEST_P(CoverRule, LowersThePipeToTheMinimumCover)
     const auto messages = page.TakeMessages();
     EXPECT_EQ(r.invertLevel != c.invert, c.lowered);
     ASSERT_EQ(messages.size(), c.message ? 1u : 0u);
-    if (c.lowered)
+    if (c.lowered) {
         EXPECT_NEAR(r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * 0.0005, c.required, 1e-6);
-    if (c.message)
+    }
+    if (c.message) {
         EXPECT_EQ(Utf16ToUtf8(messages[0].text), FormatC("Covering layer enlarged (min. %.2fm).", c.required));
+    }
     EXPECT_EQ(Utf16ToUtf8(page.texts[Id::InvertLevel]), FormatC("%.2f", r.invertLevel));
     EXPECT_EQ(r.waterLevel, 4.0);
     EXPECT_EQ(r.compactionIndex, 0.75);
@@ -130,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CoverCase{"extended railway met by the row", 13, 1, 600, 0.5, 2.52, false, false, 0},
                     CoverCase{"extended railway lowered silently", 13, 1, 600, 0.5, 3.22, true, false, 0.5},
                     CoverCase{"extended, no traffic, with message", 0, 1, 600, 0.1, 3.42, true, true, 0.2}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<CoverCase>& param) { return "case" + std::to_string(param.index); });
 
 // Every traffic class: its text, the note the class change writes and the
 // road-surface box.

@@ -87,7 +87,7 @@ const std::set<std::u16string>& SameInEveryLanguage()
         u" ", u"m", u"mm", u"m³", u"m/s", u"m²/s", u"m³/h", u"m³/s", u"m³/d", u"m³/d = ", u"l/s",
         u"l/h", u"kg/m³", u"kN", u"kPa", u"MPa", u"kN/m", u"kN/m²", u"kN/m³", u"%", u"°", u"‰",
         u"[m]", u"[mm]", u"[m³]", u"[%]", u"[‰]", u"[-]", u"[°]", u"[kN]", u"[kPa]", u"[MPa]",
-        u"[kN/m]", u"[kN/m³]", u"[kg/m³]", u"[m²/s]", u"[m³/s]", u"[m/s]", u"[mg/l]",
+        u"[kN/m]", u"[kN/m²]", u"[kN/m³]", u"[kg/m³]", u"[m²/s]", u"[m³/s]", u"[m/s]", u"[mg/l]",
         // slider end labels
         u"0", u"1", u"1000",
         // button and toolbar names that stay as they are

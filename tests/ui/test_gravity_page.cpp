@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(R().categoryId, 1);
         QCOMPARE(R().typeId, 1);
         QCOMPARE(R().innerDiameter, 26.0);
-        CheckTexts({{1002, "Mervo PE pipes"}, {1004, "PE100 SDR 11 (PN 16)"}, {1006, "32"}, {1011, "26.0"},
+        CheckTexts({{1002, "Mervo PE pipes"}, {1004, "SN64 PE100 SDR 11 (PN 16)"}, {1006, "32"}, {1011, "26.0"},
                     {1012, "0.010"}, {1013, "100.00"}, {1017, "0.00"}, {1030, "0"}, {1014, "999.7"},
                     {1019, "1.31e-06"}, {1020, "1.00"}, {1021, "0.65"}, {1022, "1.500"},
                     {1631, "-"}, {1633, "-"}, {1045, "Section filling rate"}, {1453, "Nominal diameter (Dn):"},

@@ -1,0 +1,229 @@
+// The buried-pipe page as the user works it in the main window: captions and
+// first results, the cover message on Enter and on a click, the traffic
+// classes, the work-condition boxes, the soil dialog, the store buttons with
+// the project manager, and the language switch.
+#include "BuriedPipePageModel.h"
+#include "CalcSheet.h"
+#include "ColorControls.h"
+#include "ManageProjectDlg.h"
+#include "MenuTexts.h"
+#include "PipeStaticPage.h"
+#include "QtHost.h"
+#include "ReportCtrl.h"
+#include "SelectSoilDlg.h"
+#include "Text.h"
+#include "UiTestSupport.h"
+#include "UiText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace Id = BuriedPipeIds;
+
+class TestPipeStaticPage : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+private:
+    CPipeStaticPage* page = nullptr;
+
+    void Start(int language = LangEnglish)
+    {
+        OpenMainWindow(language, QStringLiteral("pipestatic"));
+        frame->View()->EndStartupPicture();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        frame->Sheet()->setCurrentIndex(2);
+        page = qobject_cast<CPipeStaticPage*>(frame->Sheet()->ActivePage());
+        QVERIFY(page);
+        QCOMPARE(app->activeCalcKind, int(KindBuriedPipe));
+    }
+
+    BuriedPipeRecord& R() { return app->buriedPipe; }
+    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(page->Control(id)); }
+    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(page->Control(id)); }
+    QCheckBox* Box(int id) { return qobject_cast<QCheckBox*>(page->Control(id)); }
+    QString Text(int id)
+    {
+        QWidget* w = page->Control(id);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            return e->text();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            return c->currentText();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            return l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            return b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            return g->title();
+        return QString();
+    }
+    void Enter(int id, const QString& text)
+    {
+        QLineEdit* e = Edit(id);
+        QVERIFY(e);
+        e->setText(text);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+    // The user picks an item of a list with the keyboard.
+    void Choose(int comboId, int index)
+    {
+        QComboBox* c = Combo(comboId);
+        QVERIFY(c && c->isEnabled());
+        c->setFocus();
+        QTest::keyClick(c, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(c, Qt::Key_Down);
+        QCOMPARE(c->currentIndex(), index);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { InitWindowTest(); }
+    void cleanup() { CleanupWindowTest(); }
+
+    void firstActivationShowsTheFirstPipeWithItsVerdict()
+    {
+        Start();
+        QCOMPARE(R().categoryId, 1);
+        QCOMPARE(Text(Id::InnerDiameter), QString::fromStdString(FormatC("%.1f", R().innerDiameter)));
+        QCOMPARE(Text(Id::TrafficList), QStringLiteral("no load"));
+        QCOMPARE(Text(Id::CoverNote), QStringLiteral("Min. covering layer:  0.20 m"));
+        QCOMPARE(Text(Id::Conclusion), QStringLiteral("The pipe meet structural reqirements."));
+        auto* total = qobject_cast<CColorEdit*>(page->Control(Id::TotalLoad));
+        QCOMPARE(total->BkColor(), CPipeStaticPage::kMetBack);
+        QCOMPARE(Text(Id::Number), QStringLiteral("-"));
+        QVERIFY(!page->Control(Id::Update)->isEnabled());
+        // Outside the extended mode the enlarged deflection is not offered.
+        QVERIFY(!page->Control(Id::DeflectionList)->isVisible());
+        // Every caption takes the text of its id, in both languages, and the
+        // page fits the sheet.
+        for (int language : {ID_LANGUAGE_POLISH, ID_LANGUAGE_ENGLISH}) {
+            frame->Action(language)->trigger();
+            QTest::qWait(20);
+            for (int id : {1211, 1213, 1219, 1224, 1227, 1243, 1256, 1257, 1259, 1260, 1261, 1263, 1267, 1268, 1280,
+                           1285, 1291, 1300, 1303, 1307, 1039, 1050, 1018, 1559, 1624})
+                QVERIFY2(Text(id) == LangText(*app, id), qPrintable(QString::number(id)));
+            QCOMPARE(Text(Id::TrafficList), LangText(*app, 20000));
+            QVERIFY(page->minimumSizeHint().width() <= page->width());
+            QVERIFY(page->minimumSizeHint().height() <= page->height());
+        }
+    }
+
+    void tooSmallACoverLowersThePipeAndTellsOnce()
+    {
+        Start();
+        // Enter: the pipe is lowered to 0.2 m of cover, and the user told.
+        Enter(Id::InvertLevel, QStringLiteral("3,99"));
+        QCOMPARE(prompts->warnings, QStringList{QStringLiteral("Covering layer enlarged (min. 0.20m).")});
+        QVERIFY(R().invertLevel < 3.99);
+        QCOMPARE(Text(Id::InvertLevel), QString::fromStdString(FormatC("%.2f", R().invertLevel)));
+        QCOMPARE(Text(Id::Cover), QString::fromStdString(FormatC("%.2f", R().cover)));
+        // A click on Add that raises the message does nothing more.
+        Edit(Id::InvertLevel)->setText(QStringLiteral("3.99"));
+        QTest::mouseClick(page->Control(Id::Add), Qt::LeftButton);
+        QCOMPARE(prompts->warnings.size(), 2);
+        QCOMPARE(app->storedCount[ArrayBuriedPipe], 0);
+    }
+
+    void trafficClassesSetTheNoteAndTheRoadSurface()
+    {
+        Start();
+        const struct {
+            int cls;
+            const char* note;
+            bool checked, enabled;
+        } cases[] = {
+            {14, "Min. covering layer: (Dn | 1.5 m)", true, false},
+            {24, "Min. covering layer: 0.5 m", true, true},
+            {1, "Min. covering layer: 0.5 m", false, false},
+            {5, "Min. covering layer: 0.5 m", false, true},
+        };
+        for (const auto& c : cases) {
+            Choose(Id::TrafficList, c.cls);
+            QCOMPARE(R().trafficClass, c.cls);
+            QCOMPARE(Text(Id::CoverNote).simplified(), QString::fromLatin1(c.note));
+            QCOMPARE(Box(Id::RoadSurface)->isChecked(), c.checked);
+            QCOMPARE(Box(Id::RoadSurface)->isEnabled(), c.enabled);
+        }
+        // The user's own tick under class 5, then the heavy-traffic box: a deep
+        // pipe takes the user's choice, a shallow one has it forced on.
+        QTest::mouseClick(Box(Id::RoadSurface), Qt::LeftButton);
+        QCOMPARE(R().roadSurface, 1);
+        Enter(Id::InvertLevel, QStringLiteral("1.00"));
+        QTest::mouseClick(Box(Id::HeavyTraffic), Qt::LeftButton);
+        QVERIFY(Box(Id::HeavyTraffic)->isChecked());
+        QCOMPARE(R().heavyConstructionTraffic, 1);
+        QCOMPARE(Text(Id::InstallationFactor), QStringLiteral("0.0"));
+        QTest::mouseClick(Box(Id::HeavyTraffic), Qt::LeftButton);
+        QVERIFY(!Box(Id::HeavyTraffic)->isChecked());
+        Enter(Id::InvertLevel, QStringLiteral("3.00"));
+        QVERIFY(Box(Id::HeavyTraffic)->isChecked());
+        QTest::mouseClick(Box(Id::HeavyTraffic), Qt::LeftButton);
+        QVERIFY(Box(Id::HeavyTraffic)->isChecked());
+        // Supervision off: the bedding factor follows.
+        QTest::mouseClick(Box(Id::Supervision), Qt::LeftButton);
+        QCOMPARE(R().permanentSupervision, 0);
+        QCOMPARE(Text(Id::BeddingFactor), QStringLiteral("4.0"));
+    }
+
+    void theSoilDialogSetsTheSoilAndItsCompaction()
+    {
+        Start();
+        int granular = -1;
+        for (int i = 0; i < app->soilCount; ++i)
+            if (app->soils[static_cast<std::size_t>(i)].soilGroup == 0)
+                granular = i;
+        QVERIFY(granular >= 0);
+        WithModal<CSelectSoilDlg>([&] { QTest::mouseClick(page->Control(Id::SoilButton), Qt::LeftButton); },
+                                  [&](CSelectSoilDlg* dlg) {
+                                      dlg->SoilList()->setCurrentRow(granular);
+                                      dlg->accept();
+                                  });
+        QCOMPARE(R().soilIndex, granular);
+        QCOMPARE(Text(Id::SoilName), QString::fromStdU16String(FromFixed(app->soils[static_cast<std::size_t>(granular)].name)));
+        // The index of the soil's state, as the field shows it and the
+        // recalculation reads it back.
+        const double index = static_cast<double>(0.153f) * R().stateDegree + static_cast<double>(0.795f);
+        QCOMPARE(Text(Id::CompactionIndex), QString::fromStdString(FormatC("%.2f", index)));
+        QCOMPARE(R().compactionIndex, ParseNumber(FormatC("%.2f", index)));
+        // Cancel changes nothing.
+        const BuriedPipeRecord before = R();
+        WithModal<CSelectSoilDlg>([&] { QTest::mouseClick(page->Control(Id::SoilButton), Qt::LeftButton); },
+                                  [&](CSelectSoilDlg* dlg) { dlg->reject(); });
+        QCOMPARE(R().soilIndex, before.soilIndex);
+        QCOMPARE(R().compactionIndex, before.compactionIndex);
+    }
+
+    void addStoresAndLoadsBack()
+    {
+        Start();
+        Choose(Id::TrafficList, 10);
+        Enter(Id::InvertLevel, QStringLiteral("2.00"));
+        WithModal<CManageProjectDlg>([&] { QTest::mouseClick(page->Control(Id::Add), Qt::LeftButton); },
+                                     [](CManageProjectDlg* dlg) {
+                                         QCOMPARE(dlg->kind, int(KindBuriedPipe));
+                                         dlg->reject();
+                                     });
+        QCOMPARE(app->storedCount[ArrayBuriedPipe], 1);
+        QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"UP-001"));
+        QCOMPARE(Text(Id::Name), QStringLiteral("UP-001"));
+        QCOMPARE(Text(Id::Number), QStringLiteral("1"));
+        QCOMPARE(Text(Id::TrafficList), LangText(*app, 20010));
+        QCOMPARE(R().trafficClass, 10);
+        QVERIFY(page->Control(Id::Update)->isEnabled());
+        // Update writes the page's inputs into the stored calculation.
+        Edit(Id::Name)->setText(QStringLiteral("Crossing"));
+        QTest::mouseClick(page->Control(Id::Update), Qt::LeftButton);
+        QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"Crossing"));
+        QCOMPARE(std::memcmp(&app->storedRecords.buriedPipe[0], &R(), sizeof(BuriedPipeRecord)), 0);
+    }
+};
+
+QTEST_MAIN(TestPipeStaticPage)
+#include "test_pipe_static_page.moc"
