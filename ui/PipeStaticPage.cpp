@@ -4,6 +4,7 @@
 #include "ColorControls.h"
 #include "DalvorApp.h"
 #include "ImportDlg.h"
+#include "PrintDrivers.h"
 #include "SelectSoilDlg.h"
 #include "Text.h"
 #include "UiText.h"
@@ -11,7 +12,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -303,9 +303,7 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent) : CCalcPage(a, 
     middle->addWidget(results, 1);
 
     // ---- picture, number and name, store buttons -----------------------------
-    // The trench picture takes this place.
-    picture = new QFrame(this);
-    picture->setFrameShape(QFrame::StyledPanel);
+    picture = new CPicturePipe(*this, this);
     picture->setMinimumSize(220, 200);
     RegisterControl(Id::Picture, picture, false);
 
@@ -427,7 +425,7 @@ void CPipeStaticPage::Run(F&& operation)
     operation();
     DataToControls();
     ShowMessages();
-    picture->update();
+    picture->SetLayoutDirty();
 }
 
 void CPipeStaticPage::ShowMessages()
@@ -519,7 +517,7 @@ void CPipeStaticPage::OnSoilButton()
     model.OnSoilChosen();
     DataToControls();
     ShowMessages();
-    picture->update();
+    picture->SetLayoutDirty();
 }
 
 void CPipeStaticPage::BeforeImport(const CImportDlg& dlg)
@@ -539,4 +537,10 @@ void CPipeStaticPage::AfterImport(const CImportDlg& dlg)
     DataFromControls();
     model.ImportPipeBottomFromManhole(ParseNumber(dlg.ValueText(CImportDlg::kFoundationLevelText).toStdU16String()));
     DataToControls();
+}
+
+void CPipeStaticPage::Print()
+{
+    picture->BuildPrintMetafile();
+    PrintBuriedPipe(app, this);
 }

@@ -7,6 +7,7 @@
 
 #include "BuriedPipePageModel.h"
 #include "CalcPage.h"
+#include "PictureWidget.h"
 
 #include <QColor>
 #include <QHash>
@@ -16,13 +17,12 @@ class CColorStatic;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class CPipeStaticPage : public CCalcPage {
+class CPipeStaticPage : public CCalcPage, public PictureHost {
     Q_OBJECT
 public:
     explicit CPipeStaticPage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -43,6 +43,16 @@ public:
     void DataFromControls() override;
     void BeforeImport(const CImportDlg& dlg) override;
     void AfterImport(const CImportDlg& dlg) override;
+    // The trench picture records itself, then the printout runs.
+    void Print() override;
+    bool CanPrint() const override { return true; }
+
+    // ---- the trench picture's host: a dragged level shows in the fields,
+    // then the page recalculates with it ---------------------------------------
+    CDalvorApp& PictureApp() override { return app; }
+    PictureView& PictureViewState() override { return view; }
+    void ShowInputs() override { ShowInputs(0); }
+    CPicturePipe* Picture() const { return picture; }
 
     // ---- handlers -----------------------------------------------------------
     void OnSoilButton();
@@ -85,6 +95,7 @@ private:
     QLabel* madeToOrderNote = nullptr;
     CColorStatic* conclusion = nullptr;
     CColorStatic* reasons = nullptr;
-    QFrame* picture = nullptr;
+    CPicturePipe* picture = nullptr;
+    PictureView view;
     int recalculations = 0;
 };
