@@ -5,6 +5,7 @@
 #include "BuriedPipePageModel.h"
 #include "CalcSheet.h"
 #include "ColorControls.h"
+#include "ImportDlg.h"
 #include "ManageProjectDlg.h"
 #include "MenuTexts.h"
 #include "PipeStaticPage.h"
@@ -222,6 +223,37 @@ private slots:
         QTest::mouseClick(page->Control(Id::Update), Qt::LeftButton);
         QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"Crossing"));
         QCOMPARE(std::memcmp(&app->storedRecords.buriedPipe[0], &R(), sizeof(BuriedPipeRecord)), 0);
+    }
+
+    void importFromATankAndAManhole()
+    {
+        Start();
+        app->ResetTankRecord();
+        app->tank.innerDiameter = 800.0, app->tank.outerDiameter = 888.0, app->tank.stiffnessClass = 8.0;
+        app->StoreCurrentCalc(KindTank, -1);
+        app->ResetManholeRecord();
+        app->manhole.pipeBottomLevel = 2.0;
+        app->StoreCurrentCalc(KindManhole, -1);
+        Choose(Id::CategoryList, 2);  // the profile-wall pipes the tanks are made of
+        auto import = [&](int problem, int box) {
+            WithModal<CImportDlg>([&] { frame->Action(ID_IMPORT_DATA)->trigger(); }, [&](CImportDlg* dlg) {
+                dlg->ProblemCombo()->setFocus();
+                QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Home);
+                for (int i = 0; i < problem; ++i)
+                    QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Down);
+                QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
+                QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
+            });
+        };
+        // From the tank: the type of its stiffness class, then its size.
+        import(CImportDlg::ProblemTank, CImportDlg::kDiameterBox);
+        QCOMPARE(Text(Id::TypeList), QStringLiteral("SN8 Karsto"));
+        QCOMPARE(Text(Id::SizeList), QStringLiteral("800"));
+        QCOMPARE(R().nominalSize, 800.0);
+        // From the manhole: its pipe bottom and the wall of the page's pipe.
+        import(CImportDlg::ProblemManhole, CImportDlg::kFoundationLevelBox);
+        QCOMPARE(Text(Id::InvertLevel), QString::fromStdString(FormatC("%.2f", 2.0 + (R().outerDiameter - R().innerDiameter) / 2000)));
+        QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
     }
 };
 
