@@ -532,11 +532,11 @@ void CPipeStaticPage::BeforeImport(const CImportDlg& dlg)
 
 void CPipeStaticPage::AfterImport(const CImportDlg& dlg)
 {
-    if (!dlg.Ticked(CImportDlg::kFoundationLevelBox) || dlg.problemIndex != CImportDlg::ProblemManhole)
-        return;
+    // The copied texts are the page's from now on.
     DataFromControls();
-    model.ImportPipeBottomFromManhole(ParseNumber(dlg.ValueText(CImportDlg::kFoundationLevelText).toStdU16String()));
-    DataToControls();
+    if (dlg.Ticked(CImportDlg::kFoundationLevelBox) && dlg.problemIndex == CImportDlg::ProblemManhole)
+        model.ImportPipeBottomFromManhole(
+            ParseNumber(dlg.ValueText(CImportDlg::kFoundationLevelText).toStdU16String()));
 }
 
 void CPipeStaticPage::Print()

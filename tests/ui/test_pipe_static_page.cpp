@@ -230,28 +230,32 @@ private slots:
         Start();
         app->ResetTankRecord();
         app->tank.innerDiameter = 800.0, app->tank.outerDiameter = 888.0, app->tank.stiffnessClass = 8.0;
+        app->tank.groundLevel = 6.5;
         app->StoreCurrentCalc(KindTank, -1);
         app->ResetManholeRecord();
         app->manhole.pipeBottomLevel = 2.0;
         app->StoreCurrentCalc(KindManhole, -1);
         Choose(Id::CategoryList, 2);  // the profile-wall pipes the tanks are made of
-        auto import = [&](int problem, int box) {
+        auto import = [&](int problem, std::initializer_list<int> boxes) {
             WithModal<CImportDlg>([&] { frame->Action(ID_IMPORT_DATA)->trigger(); }, [&](CImportDlg* dlg) {
                 dlg->ProblemCombo()->setFocus();
                 QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Home);
                 for (int i = 0; i < problem; ++i)
                     QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Down);
-                QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
+                for (int box : boxes)
+                    QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
                 QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
             });
         };
         // From the tank: the type of its stiffness class, then its size.
-        import(CImportDlg::ProblemTank, CImportDlg::kDiameterBox);
+        import(CImportDlg::ProblemTank, {CImportDlg::kDiameterBox, CImportDlg::kGroundLevelBox});
+        QCOMPARE(Text(Id::GroundLevel), QString::fromStdString(FormatC("%.2f", app->tank.groundLevel)));
+        QCOMPARE(R().groundLevel, app->tank.groundLevel);
         QCOMPARE(Text(Id::TypeList), QStringLiteral("SN8 Karsto"));
         QCOMPARE(Text(Id::SizeList), QStringLiteral("800"));
         QCOMPARE(R().nominalSize, 800.0);
         // From the manhole: its pipe bottom and the wall of the page's pipe.
-        import(CImportDlg::ProblemManhole, CImportDlg::kFoundationLevelBox);
+        import(CImportDlg::ProblemManhole, {CImportDlg::kFoundationLevelBox});
         QCOMPARE(Text(Id::InvertLevel), QString::fromStdString(FormatC("%.2f", 2.0 + (R().outerDiameter - R().innerDiameter) / 2000)));
         QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
     }
