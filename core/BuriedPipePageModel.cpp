@@ -31,7 +31,6 @@ constexpr double kHeavyTrafficCover = 1.5;
 // (catalogue rows hold a few).
 constexpr int kMaxDeflectionItems = 100;
 
-constexpr int kNameUnits = 63;
 constexpr int kSoilNameUnits = 255;
 
 constexpr int kTextCoverEnlarged = 20256;
@@ -85,10 +84,10 @@ char16_t Lower(char16_t c)
 
 }  // namespace
 
-int PageList::FindPrefix(const std::u16string& prefix) const
+int FindPrefix(const ListState& list, const std::u16string& prefix)
 {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::u16string& t = items[i].text;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        const std::u16string& t = list.items[i].text;
         if (t.size() < prefix.size())
             continue;
         bool same = true;
@@ -100,7 +99,7 @@ int PageList::FindPrefix(const std::u16string& prefix) const
     return -1;
 }
 
-CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : app(a) {}
+CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : CPageModel(a, KindBuriedPipe) {}
 
 BuriedPipeRecord& CBuriedPipePageModel::Record() const
 {
@@ -112,16 +111,12 @@ bool CBuriedPipePageModel::ExtendedMode() const
     return app.extendedCatalogue == 1;
 }
 
-std::vector<PageMessage> CBuriedPipePageModel::TakeMessages()
+void CBuriedPipePageModel::RefillList(int id, std::vector<ListItem> items, int selected)
 {
-    std::vector<PageMessage> out;
-    out.swap(messages);
-    return out;
-}
-
-void CBuriedPipePageModel::Raise(int key, std::u16string text)
-{
-    messages.push_back({key, std::move(text)});
+    ListState& l = List(id);
+    l.items = std::move(items);
+    ++l.revision;
+    Select(id, selected);
 }
 
 // ---- rules ---------------------------------------------------------------------
@@ -200,31 +195,91 @@ std::vector<std::u16string> CBuriedPipePageModel::DeflectionItems(const BuriedPi
     return items;
 }
 
+
+// ---- the field table -----------------------------------------------------------
+
+namespace {
+
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned kIn = FieldSpec::Input | FieldSpec::Hook;
+constexpr unsigned kOut = FieldSpec::Result | FieldSpec::Hook;
+constexpr unsigned kList = FieldSpec::Combo | FieldSpec::Hook;
+constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
+
+// The page reads and shows every field itself (the reading rules and the
+// derived levels are more than a parse); the table lays the page out.
+const FieldSpec kFields[] = {
+    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList},
+    {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+    {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+    {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", 0, 100, kIn},
+    {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_NO_FIELD, "%.0f", 0, 50, kIn},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
+     kNone, kList},
+    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, kShown | FieldSpec::NoUnit},
+    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+};
+
+constexpr int kVerdictFields[] = {Id::TotalLoad, Id::AdmissibleLoad, Id::TotalDeflection,
+                                  Id::DeflectionLimit, Id::UpliftForce, Id::AnchoringForce};
+
+}  // namespace
+
+std::span<const FieldSpec> CBuriedPipePageModel::Fields() const
+{
+    return kFields;
+}
+
 // ---- lists ---------------------------------------------------------------------
 
 void CBuriedPipePageModel::FillCategoryList()
 {
     BuriedPipeRecord& r = Record();
-    categoryList.items.clear();
-    categoryList.selected = -1;
+    std::vector<ListItem> items;
+    int selected = -1;
     const int rows = TableRows(app.pipeCategories, app.pipeCategoryCount);
     if (rows > 0 && r.categoryId < 0)
         r.categoryId = app.pipeCategories[0].id;
     for (int i = 0; i < rows; ++i) {
         const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
-        categoryList.items.push_back({Bounded(FromFixed(c.name), 255), i});
         if (c.id == r.categoryId)
-            categoryList.selected = i;
+            selected = i;
+        items.push_back({Bounded(FromFixed(c.name), 255), i, c.id});
     }
-    if (categoryList.selected < 0 && rows > 0)
-        categoryList.selected = 0;
+    if (selected < 0 && rows > 0)
+        selected = 0;
+    RefillList(Id::CategoryList, std::move(items), selected);
 }
 
 void CBuriedPipePageModel::FillTypeList()
 {
     BuriedPipeRecord& r = Record();
-    typeList.items.clear();
-    typeList.selected = -1;
+    std::vector<ListItem> items;
+    int selected = -1;
     const int rows = TableRows(app.pipeTypes, app.pipeTypeCount);
     for (int i = 0; i < rows; ++i) {
         const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
@@ -233,37 +288,39 @@ void CBuriedPipePageModel::FillTypeList()
         if (r.typeId < 0)
             r.typeId = t.id;
         if (t.id == r.typeId)
-            typeList.selected = static_cast<int>(typeList.items.size());
-        typeList.items.push_back({Bounded(FromFixed(t.name), 255), i});
+            selected = static_cast<int>(items.size());
+        items.push_back({Bounded(FromFixed(t.name), 255), i, t.id});
     }
-    if (typeList.selected < 0 && !typeList.items.empty())
-        typeList.selected = 0;
+    if (selected < 0 && !items.empty())
+        selected = 0;
+    RefillList(Id::TypeList, std::move(items), selected);
 }
 
 void CBuriedPipePageModel::FillSizeList()
 {
     BuriedPipeRecord& r = Record();
-    sizeList.items.clear();
-    sizeList.selected = -1;
-    sizeMatched = false;
+    std::vector<ListItem> items;
+    int selected = -1;
     const int rows = TableRows(app.nominalSizes, app.nominalSizeCount);
     for (int i = 0; i < rows; ++i) {
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != r.categoryId || s.typeId != r.typeId)
             continue;
         if (std::fabs(s.nominalSize - r.nominalSize) < kSizeMatch)
-            sizeList.selected = static_cast<int>(sizeList.items.size());
-        sizeList.items.push_back({F("%.0f", s.nominalSize), i});
+            selected = static_cast<int>(items.size());
+        items.push_back({F("%.0f", s.nominalSize), i, s.id});
     }
-    if (sizeList.items.empty()) {
+    sizeMatched = selected >= 0;
+    if (selected < 0 && !items.empty())
+        selected = 0;
+    const int row = selected >= 0 ? items[static_cast<std::size_t>(selected)].row : -1;
+    RefillList(Id::SizeList, std::move(items), selected);
+    if (row < 0) {
         SetText(Id::InnerDiameter, u"-");
         SetText(Id::OuterDiameter, u"-");
         return;
     }
-    sizeMatched = sizeList.selected >= 0;
-    if (sizeList.selected < 0)
-        sizeList.selected = 0;
-    TakeSizeRow(app.nominalSizes[static_cast<std::size_t>(sizeList.items[sizeList.selected].row)], false);
+    TakeSizeRow(app.nominalSizes[static_cast<std::size_t>(row)], false);
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
     SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
@@ -299,11 +356,11 @@ void CBuriedPipePageModel::TakeSizeRow(const NominalSizeEntry& s, bool onChoice)
 void CBuriedPipePageModel::FillDeflectionList()
 {
     bool enabled = false;
-    deflectionList.items.clear();
+    std::vector<ListItem> items;
     for (std::u16string& t : DeflectionItems(Record(), enabled))
-        deflectionList.items.push_back({std::move(t), -1});
-    deflectionList.selected = 0;
-    deflectionList.enabled = enabled;
+        items.push_back({std::move(t), -1, -1});
+    RefillList(Id::DeflectionList, std::move(items), 0);
+    Enable(Id::DeflectionList, enabled);
 }
 
 void CBuriedPipePageModel::FillLists()
@@ -323,19 +380,28 @@ void CBuriedPipePageModel::FillLists()
 
 void CBuriedPipePageModel::FillTrafficList()
 {
-    trafficList.items.clear();
+    std::vector<ListItem> items;
     for (int c = 0; c < kTrafficClassCount; ++c)
-        trafficList.items.push_back({app.LoadLangString(TrafficTextKey(c)), -1});
+        items.push_back({app.LoadLangString(TrafficTextKey(c)), -1, -1});
     const int cls = Record().trafficClass;
-    trafficList.selected = cls >= 0 && cls < kTrafficClassCount ? cls : -1;
+    RefillList(Id::TrafficList, std::move(items), cls >= 0 && cls < kTrafficClassCount ? cls : -1);
+}
+
+bool CBuriedPipePageModel::ReferenceReloaded()
+{
+    // The names follow the language of the tables; the record keeps its pipe.
+    FillCategoryList();
+    FillTypeList();
+    return false;
 }
 
 const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
 {
     const BuriedPipeRecord& r = Record();
-    if (index < 0 || index >= static_cast<int>(sizeList.items.size()))
+    const ListState& sizes = List(Id::SizeList);
+    if (index < 0 || index >= static_cast<int>(sizes.items.size()))
         return nullptr;
-    const int row = sizeList.items[static_cast<std::size_t>(index)].row;
+    const int row = sizes.items[static_cast<std::size_t>(index)].row;
     if (row < 0 || row >= TableRows(app.nominalSizes, app.nominalSizeCount))
         return nullptr;
     const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(row)];
@@ -346,12 +412,36 @@ const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
 
 // ---- handlers ------------------------------------------------------------------
 
+void CBuriedPipePageModel::OnListChosen(int id, int index)
+{
+    switch (id) {
+    case Id::CategoryList: OnCategoryChanged(index); break;
+    case Id::TypeList: OnTypeChanged(index); break;
+    case Id::SizeList: OnSizeChanged(index); break;
+    case Id::TrafficList: OnTrafficChanged(index); break;
+    case Id::DeflectionList: OnDeflectionChanged(index); break;
+    default: break;
+    }
+}
+
+void CBuriedPipePageModel::OnChoiceClicked(int group, int index)
+{
+    (void)index;
+    if (group == Id::RoadSurface)
+        OnRoadSurfaceClicked();
+    else if (group == Id::HeavyTraffic)
+        OnHeavyTrafficClicked();
+    else
+        OnWorkConditionClicked();
+}
+
 void CBuriedPipePageModel::OnCategoryChanged(int index)
 {
     BuriedPipeRecord& r = Record();
-    if (index >= 0 && index < static_cast<int>(categoryList.items.size())) {
-        categoryList.selected = index;
-        const int row = categoryList.items[static_cast<std::size_t>(index)].row;
+    const ListState& l = List(Id::CategoryList);
+    if (index >= 0 && index < static_cast<int>(l.items.size())) {
+        Select(Id::CategoryList, index);
+        const int row = l.items[static_cast<std::size_t>(index)].row;
         if (row >= 0 && row < TableRows(app.pipeCategories, app.pipeCategoryCount))
             r.categoryId = app.pipeCategories[static_cast<std::size_t>(row)].id;
     }
@@ -366,9 +456,10 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
 void CBuriedPipePageModel::OnTypeChanged(int index)
 {
     BuriedPipeRecord& r = Record();
-    if (index >= 0 && index < static_cast<int>(typeList.items.size())) {
-        typeList.selected = index;
-        const int row = typeList.items[static_cast<std::size_t>(index)].row;
+    const ListState& l = List(Id::TypeList);
+    if (index >= 0 && index < static_cast<int>(l.items.size())) {
+        Select(Id::TypeList, index);
+        const int row = l.items[static_cast<std::size_t>(index)].row;
         if (row >= 0 && row < TableRows(app.pipeTypes, app.pipeTypeCount) &&
             app.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
             r.typeId = app.pipeTypes[static_cast<std::size_t>(row)].id;
@@ -381,11 +472,10 @@ void CBuriedPipePageModel::OnTypeChanged(int index)
 
 void CBuriedPipePageModel::OnSizeChanged(int index)
 {
-    const NominalSizeEntry* s = SizeRowOf(index);
-    if (s) {
-        sizeList.selected = index;
+    if (const NominalSizeEntry* s = SizeRowOf(index)) {
+        Select(Id::SizeList, index);
         TakeSizeRow(*s, true);
-        BuriedPipeRecord& r = Record();
+        const BuriedPipeRecord& r = Record();
         SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
         SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
         SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
@@ -405,32 +495,33 @@ void CBuriedPipePageModel::OnTrafficChanged(int index)
     BuriedPipeRecord& r = Record();
     if (index < 0 || index >= kTrafficClassCount)
         return;
-    trafficList.selected = index;
+    Select(Id::TrafficList, index);
     r.trafficClass = index;
-    roadSurfaceEnabled = true;
+    Enable(Id::RoadSurface, true);
     SetText(Id::CoverNote, CoverNote(coverCaption, metreUnit, index, r.minCoverNoTraffic, false));
     const int rule = RoadSurfaceRule(index);
     if (rule != 0) {
-        checks[Id::RoadSurface] = rule > 0 ? 1 : 0;
-        roadSurfaceEnabled = false;
+        SetChecked(Id::RoadSurface, rule > 0);
+        Enable(Id::RoadSurface, false);
     }
-    r.roadSurface = checks[Id::RoadSurface] ? 1 : 0;
+    r.roadSurface = Checked(Id::RoadSurface);
     Recalculate();
     Recalculate();
 }
 
 void CBuriedPipePageModel::OnDeflectionChanged(int index)
 {
-    if (index < 0 || index >= static_cast<int>(deflectionList.items.size()))
+    const ListState& l = List(Id::DeflectionList);
+    if (index < 0 || index >= static_cast<int>(l.items.size()))
         return;
-    deflectionList.selected = index;
-    Record().deflectionLimit = ParseNumber(deflectionList.items[static_cast<std::size_t>(index)].text);
+    Select(Id::DeflectionList, index);
+    Record().deflectionLimit = ParseNumber(l.items[static_cast<std::size_t>(index)].text);
     Recalculate();
 }
 
 void CBuriedPipePageModel::OnRoadSurfaceClicked()
 {
-    Record().roadSurface = checks[Id::RoadSurface] ? 1 : 0;
+    Record().roadSurface = Checked(Id::RoadSurface);
     Recalculate();
 }
 
@@ -470,30 +561,25 @@ void CBuriedPipePageModel::OnSoilChosen()
     Recalculate();
 }
 
-// ---- import --------------------------------------------------------------------------
+// ---- import --------------------------------------------------------------------
 
 void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, const std::u16string& diameterText)
 {
     // A type or size the lists do not hold leaves the pipe as it is, and the
     // lists go on showing it.
     if (fromTank) {
-        const int type = typeList.FindPrefix(U(FormatC("SN%.0f", sourceStiffness)));
+        const int type = FindPrefix(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
         if (type >= 0)
             OnTypeChanged(type);
     }
-    const int size = sizeList.FindPrefix(diameterText);
+    const int size = FindPrefix(List(Id::SizeList), diameterText);
     if (size >= 0)
         OnSizeChanged(size);
 }
 
 void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 {
-    auto value = [&](int id) {
-        auto it = texts.find(id);
-        return it == texts.end() ? 0.0 : ParseNumber(it->second);
-    };
-    SetText(Id::InvertLevel,
-            F("% .2f", pipeBottom + (value(Id::OuterDiameter) - value(Id::InnerDiameter)) / 2000));
+    SetText(Id::InvertLevel, F("% .2f", pipeBottom + (Value(Id::OuterDiameter) - Value(Id::InnerDiameter)) / 2000));
 }
 
 // ---- the page contract -----------------------------------------------------------
@@ -501,32 +587,28 @@ void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 void CBuriedPipePageModel::ReadInputs()
 {
     BuriedPipeRecord& r = Record();
-    auto value = [&](int id) {
-        auto it = texts.find(id);
-        return it == texts.end() ? 0.0 : ParseNumber(it->second);
-    };
-    r.innerDiameter = value(Id::InnerDiameter);
-    r.outerDiameter = value(Id::OuterDiameter);
-    r.ringStiffness = value(Id::RingStiffness);
-    r.groundLevel = value(Id::GroundLevel);
-    r.invertLevel = value(Id::InvertLevel);
-    r.waterLevel = value(Id::WaterLevel);
-    CopyBounded(r.soilName, Bounded(texts[Id::SoilName], kSoilNameUnits), kSoilNameUnits);
-    r.compactionIndex = value(Id::CompactionIndex);
-    r.unitWeight = std::clamp(value(Id::UnitWeight), 0.0, kMaxUnitWeight);
-    r.porosity = std::clamp(value(Id::Porosity), 0.0, kMaxPorosity);
-    r.secantModulus = value(Id::SecantModulus);
-    r.installationFactor = value(Id::InstallationFactor);
-    r.beddingFactor = value(Id::BeddingFactor);
+    r.innerDiameter = Value(Id::InnerDiameter);
+    r.outerDiameter = Value(Id::OuterDiameter);
+    r.ringStiffness = Value(Id::RingStiffness);
+    r.groundLevel = Value(Id::GroundLevel);
+    r.invertLevel = Value(Id::InvertLevel);
+    r.waterLevel = Value(Id::WaterLevel);
+    CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
+    r.compactionIndex = Value(Id::CompactionIndex);
+    r.unitWeight = Limit(Value(Id::UnitWeight), 0.0, kMaxUnitWeight);
+    r.porosity = Limit(Value(Id::Porosity), 0.0, kMaxPorosity);
+    r.secantModulus = Value(Id::SecantModulus);
+    r.installationFactor = Value(Id::InstallationFactor);
+    r.beddingFactor = Value(Id::BeddingFactor);
     r.frictionAngle = std::isfinite(r.frictionAngle) ? std::clamp(r.frictionAngle, 0.0, kMaxFrictionAngle) : 0.0;
     r.cohesion = std::isfinite(r.cohesion) ? std::clamp(r.cohesion, 0.0, kMaxCohesion) : 0.0;
-    r.roadSurface = checks[Id::RoadSurface] ? 1 : 0;
-    r.multiPipeTrench = checks[Id::MultiPipeTrench] ? 1 : 0;
-    r.heavyConstructionTraffic = checks[Id::HeavyTraffic] ? 1 : 0;
-    r.heavyCompaction = checks[Id::HeavyCompaction] ? 1 : 0;
-    r.permanentSupervision = checks[Id::Supervision] ? 1 : 0;
-    r.workmanshipQuality = checks[Id::WorkmanshipMeticulous] ? 1 : 0;
-    CopyBounded(r.head.name, Bounded(texts[Id::Name], kNameUnits), kNameUnits);
+    r.roadSurface = Checked(Id::RoadSurface);
+    r.multiPipeTrench = Checked(Id::MultiPipeTrench);
+    r.heavyConstructionTraffic = Checked(Id::HeavyTraffic);
+    r.heavyCompaction = Checked(Id::HeavyCompaction);
+    r.permanentSupervision = Checked(Id::Supervision);
+    r.workmanshipQuality = Choice(kWorkmanshipGroup) == 1 ? 1 : 0;
+    CopyName(r.head.name, Text(Id::Name));
     DeriveLevels(r);
 }
 
@@ -549,7 +631,7 @@ void CBuriedPipePageModel::Validate()
         r.compactionIndex = kMinCompaction;
     ShowInputs(0);
     if (message)
-        Raise(kTextCoverEnlarged, FormatU16(app.LoadLangString(kTextCoverEnlarged), c));
+        Raise({kTextCoverEnlarged, 0, {F("%.2f", c)}, {}});
 }
 
 void CBuriedPipePageModel::Recalculate()
@@ -571,7 +653,7 @@ void CBuriedPipePageModel::Recalculate()
 void CBuriedPipePageModel::ShowInputs(int resetNumber)
 {
     BuriedPipeRecord& r = Record();
-    trafficList.selected = r.trafficClass >= 0 && r.trafficClass < kTrafficClassCount ? r.trafficClass : -1;
+    Select(Id::TrafficList, r.trafficClass >= 0 && r.trafficClass < kTrafficClassCount ? r.trafficClass : -1);
     SetText(Id::MadeToOrderNote, u"");
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
@@ -589,25 +671,26 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     SetText(Id::InstallationFactor, F("%.1f", r.installationFactor));
     SetText(Id::BeddingFactor, F("%.1f", r.beddingFactor));
 
-    const int found = deflectionList.FindPrefix(F("%.0f", r.deflectionLimit));
+    const int found = FindPrefix(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
     if (found >= 0)
-        deflectionList.selected = found;
-    deflectionList.enabled = r.enlargedDeflectionAvailable == 1;
+        Select(Id::DeflectionList, found);
+    Enable(Id::DeflectionList, r.enlargedDeflectionAvailable == 1);
+    const bool extended = ExtendedMode();
+    for (int id : {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit})
+        Show(id, extended);
 
-    checks[Id::RoadSurface] = r.roadSurface ? 1 : 0;
-    checks[Id::MultiPipeTrench] = r.multiPipeTrench ? 1 : 0;
-    checks[Id::HeavyTraffic] = r.heavyConstructionTraffic ? 1 : 0;
-    checks[Id::HeavyCompaction] = r.heavyCompaction ? 1 : 0;
-    checks[Id::Supervision] = r.permanentSupervision ? 1 : 0;
-    checks[Id::WorkmanshipNormal] = r.workmanshipQuality == 0 ? 1 : 0;
-    checks[Id::WorkmanshipMeticulous] = r.workmanshipQuality == 1 ? 1 : 0;
+    SetChecked(Id::RoadSurface, r.roadSurface);
+    SetChecked(Id::MultiPipeTrench, r.multiPipeTrench);
+    SetChecked(Id::HeavyTraffic, r.heavyConstructionTraffic);
+    SetChecked(Id::HeavyCompaction, r.heavyCompaction);
+    SetChecked(Id::Supervision, r.permanentSupervision);
+    SetChoice(kWorkmanshipGroup, r.workmanshipQuality == 1 ? 1 : 0);
 
-    const int a = ArrayBuriedPipe;
     if (resetNumber == 1) {
         SetText(Id::Number, u"-");
         CopyBounded(r.head.name, u"-");
-    } else if (app.currentIndex[a] >= 0 && app.currentIndex[a] < app.storedCount[a]) {
-        SetText(Id::Number, U(FormatC("%d", app.currentIndex[a] + 1)));
+    } else if (CurrentIndex() >= 0) {
+        SetText(Id::Number, U(FormatC("%d", CurrentIndex() + 1)));
     }
     SetText(Id::Name, FromFixed(r.head.name));
 }
@@ -615,24 +698,22 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
 void CBuriedPipePageModel::ShowResults()
 {
     const BuriedPipeRecord& r = Record();
-    const int verdictFields[] = {Id::TotalLoad, Id::AdmissibleLoad, Id::TotalDeflection,
-                                 Id::DeflectionLimit, Id::UpliftForce, Id::AnchoringForce};
     SetText(Id::MadeToOrderNote,
             r.madeToOrder == 1 ? madeToOrderFirst + u" " + madeToOrderSecond : std::u16string());
+    SetColors(Id::Conclusion, kFaceColor, kBlackColor);
+    SetColors(Id::Reasons, kFaceColor, kBlackColor);
     if (r.head.resultValid != 1) {
         for (int id : {Id::SoilLoad, Id::TrafficLoad, Id::TotalLoad, Id::AdmissibleLoad, Id::LoadDeflection,
                        Id::InstallationDeflection, Id::TotalDeflection, Id::DeflectionLimit, Id::UpliftForce,
                        Id::AnchoringForce, Id::Conclusion})
             SetText(id, u"-");
         SetText(Id::Reasons, u"");
-        verdictText = PageColour::Black;
-        for (int id : verdictFields)
-            background[id] = PageColour::Face;
+        for (int id : kVerdictFields)
+            SetColors(id, kFaceColor, kBlackColor);
         return;
     }
-    verdictText = PageColour::Met;
-    for (int id : verdictFields)
-        background[id] = PageColour::Met;
+    for (int id : kVerdictFields)
+        SetColors(id, kMetBackColor, kBlackColor);
     SetText(Id::SoilLoad, F("%.2f", r.soilLoad));
     SetText(Id::TrafficLoad, F("%.2f", r.trafficLoad));
     SetText(Id::TotalLoad, F("%.2f", r.totalLoad));
@@ -650,14 +731,19 @@ void CBuriedPipePageModel::ShowResults()
     const bool deflectionFails = !(r.totalDeflection <= r.deflectionLimit + kDeflectionTolerance);
     const bool loadFails = !(r.totalLoad <= r.admissibleLoad);
     const bool anchoringFails = !(r.upliftForce <= r.anchoringForce);
-    if (deflectionFails || loadFails || anchoringFails)
-        verdictText = PageColour::Failed;
-    if (deflectionFails)
-        background[Id::TotalDeflection] = background[Id::DeflectionLimit] = PageColour::Failed;
-    if (loadFails)
-        background[Id::TotalLoad] = background[Id::AdmissibleLoad] = PageColour::Failed;
-    if (anchoringFails)
-        background[Id::UpliftForce] = background[Id::AnchoringForce] = PageColour::Failed;
+    const RgbColor text = deflectionFails || loadFails || anchoringFails ? kFailedTextColor : kMetTextColor;
+    SetColors(Id::Conclusion, kFaceColor, text);
+    SetColors(Id::Reasons, kFaceColor, text);
+    const std::pair<bool, std::pair<int, int>> pairs[] = {
+        {deflectionFails, {Id::TotalDeflection, Id::DeflectionLimit}},
+        {loadFails, {Id::TotalLoad, Id::AdmissibleLoad}},
+        {anchoringFails, {Id::UpliftForce, Id::AnchoringForce}},
+    };
+    for (const auto& [fails, ids] : pairs)
+        if (fails) {
+            SetBackground(ids.first, kFailedBackColor);
+            SetBackground(ids.second, kFailedBackColor);
+        }
     SetText(Id::Conclusion, FromFixed(r.head.conclusion));
     SetText(Id::Reasons, FromFixed(r.head.warning) + u"\n" + FromFixed(r.secondReason) + u"\n" +
                              FromFixed(r.thirdReason));
@@ -679,20 +765,13 @@ void CBuriedPipePageModel::ApplyLanguage(int offset)
 void CBuriedPipePageModel::ResetListsToFirst()
 {
     FillCategoryList();
-    OnCategoryChanged(categoryList.items.empty() ? -1 : 0);
-    OnTypeChanged(typeList.items.empty() ? -1 : 0);
-    OnSizeChanged(sizeList.items.empty() ? -1 : 0);
+    OnCategoryChanged(List(Id::CategoryList).items.empty() ? -1 : 0);
+    OnTypeChanged(List(Id::TypeList).items.empty() ? -1 : 0);
+    OnSizeChanged(List(Id::SizeList).items.empty() ? -1 : 0);
 }
 
 void CBuriedPipePageModel::ResetNumberAndName()
 {
     SetText(Id::Number, u"-");
     SetText(Id::Name, u"-");
-}
-
-void CBuriedPipePageModel::Reload()
-{
-    FillLists();
-    ShowInputs(0);
-    Recalculate();
 }

@@ -7,6 +7,7 @@
 // stored records through the same model.
 #pragma once
 
+#include "PageModel.h"
 #include "Records.h"
 #include "ReferenceTables.h"
 
@@ -69,6 +70,16 @@ enum : int {
     Reasons = 1313,
     MadeToOrderNote = 1598,
     CoverNote = 1258,
+    // groups
+    PipeGroup = 1211,
+    LevelsGroup = 1212,
+    SoilGroup = 1256,
+    LoadGroup = 1259,
+    ResultsGroup = 1267,
+    // the installation and bedding factors and the deflection limit, laid out
+    // under the work conditions (a layout group, no control)
+    FactorRows = 1,
+    ConclusionLabel = 1307,
     // store buttons
     Add = 1559,
     Update = 1560,
@@ -76,59 +87,27 @@ enum : int {
 };
 }
 
-// One item of a list: its text and the catalogue row it stands for (-1: no
-// row, as in the traffic and deflection lists).
-struct PageListItem {
-    std::u16string text;
-    int row = -1;
-};
+// The first item of a list whose text begins with prefix (ASCII letters in
+// either case), or -1: the lists' own search.
+int FindPrefix(const ListState& list, const std::u16string& prefix);
 
-struct PageList {
-    std::vector<PageListItem> items;
-    int selected = -1;
-    bool enabled = true;
-    // The first item whose text begins with prefix (case-insensitive for
-    // ASCII letters), or -1.
-    int FindPrefix(const std::u16string& prefix) const;
-};
-
-// Colours of a result field or text.
-enum class PageColour { Face, Black, Met, Failed };
-
-// A message box the page asks for (exclamation icon, the program's title).
-struct PageMessage {
-    int key = 0;
-    std::u16string text;
-};
-
-class CBuriedPipePageModel {
+class CBuriedPipePageModel : public CPageModel {
 public:
     explicit CBuriedPipePageModel(CDalvorApp& app);
 
-    CDalvorApp& App() const { return app; }
     BuriedPipeRecord& Record() const;
+    std::span<const FieldSpec> Fields() const override;
 
-    // ---- state the widgets show --------------------------------------------
-    PageList categoryList, typeList, sizeList, trafficList, deflectionList;
-    // The text of every edit and result field by control id.
-    std::map<int, std::u16string> texts;
-    // Check boxes by id (1039, 1041, 1050, 1044, 1046) and the two radios.
-    std::map<int, int> checks;
-    bool roadSurfaceEnabled = true;
-    // Text colour of the conclusion and reasons; background of the six
-    // verdict fields (1278, 1052, 1293, 1298, 1301, 1305).
-    PageColour verdictText = PageColour::Black;
-    std::map<int, PageColour> background;
+    // Check boxes (1039, 1041, 1050, 1044, 1046) are choices 0 and 1 of a
+    // group with the box's id; the workmanship radios are group 1260.
+    static constexpr int kWorkmanshipGroup = 1260;
+    int Checked(int box) const { return Choice(box) == 1 ? 1 : 0; }
+    void SetChecked(int box, int on) { SetChoice(box, on ? 1 : 0); }
     // The user's own choice of the heavy-construction-traffic box.
     int userHeavyTraffic = 0;
     // The texts of the cover and made-to-order notes as the language routine
     // loaded them.
     std::u16string coverCaption, metreUnit, madeToOrderFirst, madeToOrderSecond;
-
-    // Messages raised by the last operations, oldest first; the widgets take
-    // them (TakeMessages) and show them.
-    std::vector<PageMessage> TakeMessages();
-    bool HasMessages() const { return !messages.empty(); }
 
     // Whether the enlarged-deflection controls are shown (extended mode).
     bool ExtendedMode() const;
@@ -145,11 +124,13 @@ public:
     // record (after a load-back or a language switch). A size the catalogue
     // no longer lists leaves the record as it was, and the page shows no
     // result until a size is chosen.
-    void FillLists();
+    void FillLists() override;
     bool SizeMissing() const { return sizeMissing; }
     void FillTrafficList();
 
     // ---- handlers ---------------------------------------------------------
+    void OnListChosen(int id, int index) override;
+    void OnChoiceClicked(int group, int index) override;
     void OnCategoryChanged(int index);
     void OnTypeChanged(int index);
     void OnSizeChanged(int index);
@@ -175,23 +156,22 @@ public:
     void ImportPipeBottomFromManhole(double pipeBottom);
 
     // ---- the page contract --------------------------------------------------
-    void ReadInputs();
+    void ReadInputs() override;
     // Reads the inputs, caps the water level, enforces the minimum cover
     // (lowering the pipe) and raises the compaction index; the message is
     // raised when one is due.
     void Validate();
-    void Recalculate();
-    void ShowInputs(int resetNumber);
-    void ShowResults();
-    void ApplyLanguage(int offset);
+    void Recalculate() override;
+    void ShowInputs(int resetNumber) override;
+    void ShowResults() override;
+    void ApplyLanguage(int offset) override;
+    // The tables were loaded again: the lists take the names of the new ones.
+    bool ReferenceReloaded() override;
     // With no stored record of the kind: each list to its first item, with
     // its handler.
-    void ResetListsToFirst();
+    void ResetListsToFirst() override;
     // The number and name show "-".
-    void ResetNumberAndName();
-    // The sheet's load-back: lists filled from the record, inputs shown, a
-    // recalculation.
-    void Reload();
+    void ResetNumberAndName() override;
 
     // ---- rules (free of state, for the tests) ------------------------------
     // The minimum cover over the crown for the record's class and size.
@@ -219,11 +199,8 @@ private:
     // The row of the size table an item stands for, when it still is a size
     // of the record's category and type.
     const NominalSizeEntry* SizeRowOf(int index) const;
-    void Raise(int key, std::u16string text);
-    void SetText(int id, std::u16string text) { texts[id] = std::move(text); }
+    void RefillList(int id, std::vector<ListItem> items, int selected);
 
-    CDalvorApp& app;
-    std::vector<PageMessage> messages;
     bool sizeMatched = false;
     bool sizeMissing = false;
 };

@@ -112,9 +112,9 @@ TEST_P(CoverRule, LowersThePipeToTheMinimumCover)
         EXPECT_NEAR(r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * 0.0005, c.required, 1e-6);
     }
     if (c.message) {
-        EXPECT_EQ(Utf16ToUtf8(messages[0].text), FormatC("Covering layer enlarged (min. %.2fm).", c.required));
+        EXPECT_EQ(Utf16ToUtf8(FormatMessage(app->LoadLangString(messages[0].textKey), messages[0].args)), FormatC("Covering layer enlarged (min. %.2fm).", c.required));
     }
-    EXPECT_EQ(Utf16ToUtf8(page.texts[Id::InvertLevel]), FormatC("%.2f", r.invertLevel));
+    EXPECT_EQ(Utf16ToUtf8(page.Text(Id::InvertLevel)), FormatC("%.2f", r.invertLevel));
     EXPECT_EQ(r.waterLevel, 4.0);
     EXPECT_EQ(r.compactionIndex, 0.75);
 }
@@ -151,12 +151,12 @@ TEST_P(TrafficClassNote, NoteAndRoadSurface)
     auto app = SmallCatalogue();
     CBuriedPipePageModel page(*app);
     Open(page);
-    page.checks[Id::RoadSurface] = 1;  // the user's own tick
+    page.SetChecked(Id::RoadSurface, 1);  // the user's own tick
     page.OnTrafficChanged(c.cls);
-    EXPECT_EQ(Utf16ToUtf8(page.trafficList.items[static_cast<std::size_t>(c.cls)].text), c.text);
-    EXPECT_EQ(Utf16ToUtf8(page.texts[Id::CoverNote]), c.note);
-    EXPECT_EQ(page.checks[Id::RoadSurface], c.roadRule < 0 ? 0 : 1);
-    EXPECT_EQ(page.roadSurfaceEnabled, c.roadRule == 0);
+    EXPECT_EQ(Utf16ToUtf8(page.List(Id::TrafficList).items[static_cast<std::size_t>(c.cls)].text), c.text);
+    EXPECT_EQ(Utf16ToUtf8(page.Text(Id::CoverNote)), c.note);
+    EXPECT_EQ(page.Checked(Id::RoadSurface), c.roadRule < 0 ? 0 : 1);
+    EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.roadRule == 0);
     EXPECT_EQ(app->buriedPipe.roadSurface, c.roadRule < 0 ? 0 : 1);
     EXPECT_EQ(app->buriedPipe.trafficClass, c.cls);
 }
@@ -219,11 +219,11 @@ TEST_P(DeflectionRule, FillAndChoice)
     page.ShowInputs(0);
     EXPECT_EQ(r.deflectionLimit, c.limit);
     EXPECT_EQ(r.enlargedDeflectionAvailable, c.available);
-    ASSERT_EQ(page.deflectionList.items.size(), c.items.size());
+    ASSERT_EQ(page.List(Id::DeflectionList).items.size(), c.items.size());
     for (std::size_t i = 0; i < c.items.size(); ++i)
-        EXPECT_EQ(Utf16ToUtf8(page.deflectionList.items[i].text), c.items[i]);
-    EXPECT_EQ(page.deflectionList.selected, c.selected);
-    EXPECT_EQ(page.deflectionList.enabled, c.enabled);
+        EXPECT_EQ(Utf16ToUtf8(page.List(Id::DeflectionList).items[i].text), c.items[i]);
+    EXPECT_EQ(page.List(Id::DeflectionList).selected, c.selected);
+    EXPECT_EQ(page.State(Id::DeflectionList).enabled, c.enabled);
     EXPECT_EQ(r.minCoverNoTraffic, 0.2);
     EXPECT_EQ(r.minCoverTraffic, 0.5);
 }
@@ -242,15 +242,15 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
     page.OnSizeChanged(0);
     page.OnDeflectionChanged(2);
     EXPECT_EQ(app->buriedPipe.deflectionLimit, 8.0);
-    EXPECT_EQ(page.deflectionList.selected, 2);
+    EXPECT_EQ(page.List(Id::DeflectionList).selected, 2);
     // A size the catalogue no longer holds: the record is kept, no result.
     const BuriedPipeRecord before = app->buriedPipe;
-    page.sizeList.items[0].row = 2;  // now a size of the other type
+    page.List(Id::SizeList).items[0].row = 2;  // now a size of the other type
     page.OnSizeChanged(0);
     EXPECT_EQ(app->buriedPipe.nominalSize, before.nominalSize);
     EXPECT_EQ(app->buriedPipe.deflectionLimit, 8.0);
     EXPECT_EQ(app->buriedPipe.head.resultValid, 0);
-    EXPECT_EQ(Utf16ToUtf8(page.texts[Id::TotalDeflection]), "-");
+    EXPECT_EQ(Utf16ToUtf8(page.Text(Id::TotalDeflection)), "-");
 }
 
 // The heavy-construction-traffic box: the user's own choice, except under
@@ -271,14 +271,14 @@ TEST_P(HeavyTraffic, Toggle)
     CBuriedPipePageModel page(*app);
     Open(page);
     page.OnTrafficChanged(c.cls);
-    page.texts[Id::InvertLevel] = U(FormatC("%.2f", c.invert).c_str());
+    page.SetText(Id::InvertLevel, U(FormatC("%.2f", c.invert).c_str()));
     page.Recalculate();
     for (int i = 0; i < c.clicks; ++i) {
-        page.checks[Id::HeavyTraffic] = page.checks[Id::HeavyTraffic] ? 0 : 1;  // the click
+        page.SetChecked(Id::HeavyTraffic, !page.Checked(Id::HeavyTraffic));  // the click
         page.OnHeavyTrafficClicked();
     }
     EXPECT_EQ(page.userHeavyTraffic, c.userChoice);
-    EXPECT_EQ(page.checks[Id::HeavyTraffic], c.box);
+    EXPECT_EQ(page.Checked(Id::HeavyTraffic), c.box);
     EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, c.box);
 }
 
@@ -308,17 +308,17 @@ TEST(SoilChoice, CompactionIndexByKind)
 // cannot judge.
 TEST(Verdict, PairsTurnRedOneByOne)
 {
-    using P = PageColour;
+    constexpr RgbColor kMet = kMetBackColor, kFailed = kFailedBackColor;
     const struct {
         const char* what;
         double deflectionOver, loadOver, upliftOver;
-        P text, deflection, load, anchoring;
+        RgbColor text, deflection, load, anchoring;
     } cases[] = {
-        {"all met", 0, -1, -1, P::Met, P::Met, P::Met, P::Met},
-        {"deflection within 0.049", 0.0489, -1, -1, P::Met, P::Met, P::Met, P::Met},
-        {"deflection over", 0.05, -1, -1, P::Failed, P::Failed, P::Met, P::Met},
-        {"load over", 0, 0.01, -1, P::Failed, P::Met, P::Failed, P::Met},
-        {"uplift over", 0, -1, 0.01, P::Failed, P::Met, P::Met, P::Failed},
+        {"all met", 0, -1, -1, kMetTextColor, kMet, kMet, kMet},
+        {"deflection within 0.049", 0.0489, -1, -1, kMetTextColor, kMet, kMet, kMet},
+        {"deflection over", 0.05, -1, -1, kFailedTextColor, kFailed, kMet, kMet},
+        {"load over", 0, 0.01, -1, kFailedTextColor, kMet, kFailed, kMet},
+        {"uplift over", 0, -1, 0.01, kFailedTextColor, kMet, kMet, kFailed},
     };
     for (const auto& c : cases) {
         auto app = SmallCatalogue();
@@ -329,13 +329,14 @@ TEST(Verdict, PairsTurnRedOneByOne)
         r.anchoringForce = 5, r.upliftForce = 5 + c.upliftOver;
         CBuriedPipePageModel page(*app);
         page.ShowResults();
-        EXPECT_EQ(page.verdictText, c.text) << c.what;
-        EXPECT_EQ(page.background[Id::TotalDeflection], c.deflection) << c.what;
-        EXPECT_EQ(page.background[Id::DeflectionLimit], c.deflection) << c.what;
-        EXPECT_EQ(page.background[Id::TotalLoad], c.load) << c.what;
-        EXPECT_EQ(page.background[Id::AdmissibleLoad], c.load) << c.what;
-        EXPECT_EQ(page.background[Id::UpliftForce], c.anchoring) << c.what;
-        EXPECT_EQ(page.background[Id::AnchoringForce], c.anchoring) << c.what;
+        EXPECT_EQ(page.State(Id::Conclusion).text, c.text) << c.what;
+        EXPECT_EQ(page.State(Id::Reasons).text, c.text) << c.what;
+        EXPECT_EQ(page.State(Id::TotalDeflection).background, c.deflection) << c.what;
+        EXPECT_EQ(page.State(Id::DeflectionLimit).background, c.deflection) << c.what;
+        EXPECT_EQ(page.State(Id::TotalLoad).background, c.load) << c.what;
+        EXPECT_EQ(page.State(Id::AdmissibleLoad).background, c.load) << c.what;
+        EXPECT_EQ(page.State(Id::UpliftForce).background, c.anchoring) << c.what;
+        EXPECT_EQ(page.State(Id::AnchoringForce).background, c.anchoring) << c.what;
     }
 }
 
@@ -349,14 +350,14 @@ TEST(Verdict, NoVerdictWithoutABoreInsideTheWall)
         auto app = SmallCatalogue();
         CBuriedPipePageModel page(*app);
         Open(page);
-        page.texts[Id::InnerDiameter] = U(c.inner);
-        page.texts[Id::OuterDiameter] = U(c.outer);
+        page.SetText(Id::InnerDiameter, U(c.inner));
+        page.SetText(Id::OuterDiameter, U(c.outer));
         page.Recalculate();
         EXPECT_EQ(app->buriedPipe.head.resultValid, 0) << c.inner;
         EXPECT_EQ(Utf8(app->buriedPipe.head.conclusion), "") << c.inner;
-        EXPECT_EQ(Utf16ToUtf8(page.texts[Id::Conclusion]), "-") << c.inner;
-        EXPECT_EQ(Utf16ToUtf8(page.texts[Id::Reasons]), "") << c.inner;
-        EXPECT_EQ(page.verdictText, PageColour::Black) << c.inner;
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-") << c.inner;
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Reasons)), "") << c.inner;
+        EXPECT_EQ(page.State(Id::Conclusion).text, kBlackColor) << c.inner;
     }
 }
 
@@ -365,11 +366,11 @@ TEST(Inputs, ReadWithTheirLimits)
     auto app = SmallCatalogue();
     CBuriedPipePageModel page(*app);
     Open(page);
-    page.texts[Id::UnitWeight] = u"150";
-    page.texts[Id::Porosity] = u"-3";
-    page.texts[Id::GroundLevel] = u"5,25";
-    page.texts[Id::WaterLevel] = u"1e999";
-    page.texts[Id::Name] = std::u16string(70, u'x');
+    page.SetText(Id::UnitWeight, u"150");
+    page.SetText(Id::Porosity, u"-3");
+    page.SetText(Id::GroundLevel, u"5,25");
+    page.SetText(Id::WaterLevel, u"1e999");
+    page.SetText(Id::Name, std::u16string(70, u'x'));
     page.ReadInputs();
     const BuriedPipeRecord& r = app->buriedPipe;
     EXPECT_EQ(r.unitWeight, 100.0);
@@ -396,20 +397,20 @@ TEST(Import, FromATankOfEachStiffness)
         Open(page);
         // The profile-wall category, where the tanks' pipes are.
         int category = -1;
-        for (std::size_t i = 0; i < page.categoryList.items.size(); ++i)
-            if (Utf16ToUtf8(page.categoryList.items[i].text).find("Karsto") != std::string::npos)
+        for (std::size_t i = 0; i < page.List(Id::CategoryList).items.size(); ++i)
+            if (Utf16ToUtf8(page.List(Id::CategoryList).items[i].text).find("Karsto") != std::string::npos)
                 category = static_cast<int>(i);
         ASSERT_GE(category, 0);
         page.OnCategoryChanged(category);
         page.ImportSize(true, sn, u"800");
         const std::string prefix = FormatC("SN%.0f ", sn);
-        ASSERT_GE(page.typeList.selected, 0);
-        EXPECT_EQ(Utf16ToUtf8(page.typeList.items[static_cast<std::size_t>(page.typeList.selected)].text)
+        ASSERT_GE(page.List(Id::TypeList).selected, 0);
+        EXPECT_EQ(Utf16ToUtf8(page.List(Id::TypeList).items[static_cast<std::size_t>(page.List(Id::TypeList).selected)].text)
                       .substr(0, prefix.size()),
                   prefix);
         EXPECT_EQ(app->buriedPipe.typeId,
                   app->pipeTypes[static_cast<std::size_t>(
-                                     page.typeList.items[static_cast<std::size_t>(page.typeList.selected)].row)]
+                                     page.List(Id::TypeList).items[static_cast<std::size_t>(page.List(Id::TypeList).selected)].row)]
                       .id);
         EXPECT_EQ(app->buriedPipe.nominalSize, 800.0) << sn;
     }
@@ -421,10 +422,10 @@ TEST(Import, FromATankOfEachStiffness)
     EXPECT_EQ(app->buriedPipe.typeId, before.typeId);
     EXPECT_EQ(app->buriedPipe.nominalSize, before.nominalSize);
     // From a manhole: the invert is the pipe bottom plus the wall.
-    page.texts[Id::OuterDiameter] = u"500.0";
-    page.texts[Id::InnerDiameter] = u"460.0";
+    page.SetText(Id::OuterDiameter, u"500.0");
+    page.SetText(Id::InnerDiameter, u"460.0");
     page.ImportPipeBottomFromManhole(1.5);
-    EXPECT_EQ(Utf16ToUtf8(page.texts[Id::InvertLevel]), " 1.52");
+    EXPECT_EQ(Utf16ToUtf8(page.Text(Id::InvertLevel)), " 1.52");
 }
 
 // Stored pipes that fail each check in turn come out of the test tool as the
@@ -444,9 +445,9 @@ TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
         CBuriedPipePageModel page(*app);
         Open(page);
         page.OnCategoryChanged(2);
-        page.OnSizeChanged(static_cast<int>(page.sizeList.items.size()) - 1);
-        page.texts[Id::InvertLevel] = U(p.invert);
-        page.texts[Id::WaterLevel] = U(p.water);
+        page.OnSizeChanged(static_cast<int>(page.List(Id::SizeList).items.size()) - 1);
+        page.SetText(Id::InvertLevel, U(p.invert));
+        page.SetText(Id::WaterLevel, U(p.water));
         page.Recalculate();
         app->StoreCurrentCalc(KindBuriedPipe, -1);
     }
@@ -467,12 +468,12 @@ TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
         expected->buriedPipe = app->storedRecords.buriedPipe[i];
         CBuriedPipePageModel page(*expected);
         page.ApplyLanguage(LangEnglish);
-        page.Reload();
+        page.LoadBack();
         EXPECT_EQ(std::memcmp(&expected->buriedPipe, &out->storedRecords.buriedPipe[i], sizeof(BuriedPipeRecord)), 0)
             << i;
         ASSERT_EQ(expected->buriedPipe.head.resultValid, 1) << i;
         for (int id : {Id::TotalDeflection, Id::TotalLoad, Id::UpliftForce})
-            if (page.background[id] == PageColour::Failed)
+            if (page.State(id).background == kFailedBackColor)
                 failed.insert(id);
     }
     EXPECT_EQ(failed, (std::set<int>{Id::TotalDeflection, Id::TotalLoad, Id::UpliftForce}));

@@ -93,7 +93,7 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     expected->buriedPipe = app->storedRecords.buriedPipe[0];
     CBuriedPipePageModel page(*expected);
     page.ApplyLanguage(expected->languageOffset);
-    page.Reload();
+    page.LoadBack();
     EXPECT_EQ(expected->buriedPipe.head.resultValid, 1);
     EXPECT_GT(expected->buriedPipe.trafficLoad, 0.0);
 

@@ -163,7 +163,7 @@ int main(int argc, char* argv[])
             if (coreOnly)
                 app.CalcBuriedPipe();
             else
-                buriedPage.Reload();
+                buriedPage.LoadBack();
         });
         CGravityFlowPageModel gravityPage(app);
         gravityPage.ApplyLanguage(app.languageOffset);
