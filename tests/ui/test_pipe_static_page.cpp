@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(Text(Id::InnerDiameter), QString::fromStdString(FormatC("%.1f", R().innerDiameter)));
         QCOMPARE(Text(Id::TrafficList), QStringLiteral("no load"));
         QCOMPARE(Text(Id::CoverNote), QStringLiteral("Min. covering layer:  0.20 m"));
-        QCOMPARE(Text(Id::Conclusion), QStringLiteral("The pipe meet structural reqirements."));
+        QCOMPARE(Text(Id::Conclusion), QStringLiteral("The pipe meets structural requirements."));
         auto* total = qobject_cast<CColorEdit*>(page->Control(Id::TotalLoad));
         QCOMPARE(total->BkColor(), QColor(200, 255, 200));
         QCOMPARE(Text(Id::Number), QStringLiteral("-"));
