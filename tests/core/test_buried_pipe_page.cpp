@@ -191,48 +191,42 @@ TEST(TrafficClassNote, LanguageRoutineSpacing)
 
 // The deflection limit: filling the list keeps a stored limit at or above the
 // row's allowable one; choosing a size always takes the row's.
-struct DeflectionCase {
-    const char* what;
-    double storedLimit;
-    bool choose;
-    double limit;
-    int available;
-    std::vector<const char*> items;
-    int selected;
-    bool enabled;
-};
-
-class DeflectionRule : public testing::TestWithParam<DeflectionCase> {};
-
-TEST_P(DeflectionRule, FillAndChoice)
+TEST(DeflectionRule, FillAndChoice)
 {
-    const DeflectionCase& c = GetParam();
-    auto app = SmallCatalogue();
-    BuriedPipeRecord& r = app->buriedPipe;
-    r.categoryId = 3, r.typeId = 11, r.nominalSize = 600, r.outerDiameter = 680;
-    r.deflectionLimit = c.storedLimit;
-    CBuriedPipePageModel page(*app);
-    page.ApplyLanguage(LangEnglish);
-    page.FillLists();
-    if (c.choose)
-        page.OnSizeChanged(0);
-    page.ShowInputs(0);
-    EXPECT_EQ(r.deflectionLimit, c.limit);
-    EXPECT_EQ(r.enlargedDeflectionAvailable, c.available);
-    ASSERT_EQ(page.List(Id::DeflectionList).items.size(), c.items.size());
-    for (std::size_t i = 0; i < c.items.size(); ++i)
-        EXPECT_EQ(Utf16ToUtf8(page.List(Id::DeflectionList).items[i].text), c.items[i]);
-    EXPECT_EQ(page.List(Id::DeflectionList).selected, c.selected);
-    EXPECT_EQ(page.State(Id::DeflectionList).enabled, c.enabled);
-    EXPECT_EQ(r.minCoverNoTraffic, 0.2);
-    EXPECT_EQ(r.minCoverTraffic, 0.5);
+    const struct {
+        const char* what;
+        double storedLimit;
+        bool choose;
+        double limit;
+        int available;
+        std::vector<const char*> items;
+    } cases[] = {
+        {"fill raises a lower limit", 0, false, 6, 1, {"6", "7", "8"}},
+        {"fill keeps a stored enlarged limit", 7, false, 7, 0, {"6"}},
+        {"choice takes the row's limit", 7, true, 6, 1, {"6", "7", "8"}},
+    };
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        BuriedPipeRecord& r = app->buriedPipe;
+        r.categoryId = 3, r.typeId = 11, r.nominalSize = 600, r.outerDiameter = 680;
+        r.deflectionLimit = c.storedLimit;
+        CBuriedPipePageModel page(*app);
+        page.FillLists();
+        if (c.choose)
+            page.OnSizeChanged(0);
+        page.ShowInputs(0);
+        EXPECT_EQ(r.deflectionLimit, c.limit) << c.what;
+        EXPECT_EQ(r.enlargedDeflectionAvailable, c.available) << c.what;
+        std::vector<std::string> items;
+        for (const ListItem& item : page.List(Id::DeflectionList).items)
+            items.push_back(Utf16ToUtf8(item.text));
+        EXPECT_EQ(items, std::vector<std::string>(c.items.begin(), c.items.end())) << c.what;
+        EXPECT_EQ(page.Selected(Id::DeflectionList), 0) << c.what;
+        EXPECT_EQ(page.State(Id::DeflectionList).enabled, c.items.size() > 1) << c.what;
+        EXPECT_EQ(r.minCoverNoTraffic, 0.2);
+        EXPECT_EQ(r.minCoverTraffic, 0.5);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DeflectionRule,
-    testing::Values(DeflectionCase{"fill raises a lower limit", 0, false, 6, 1, {"6", "7", "8"}, 0, true},
-                    DeflectionCase{"fill keeps a stored enlarged limit", 7, false, 7, 0, {"6"}, 0, false},
-                    DeflectionCase{"choice takes the row's limit", 7, true, 6, 1, {"6", "7", "8"}, 0, true}));
 
 TEST(DeflectionRule, ChoosingAnEnlargedLimit)
 {
@@ -255,37 +249,30 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
 
 // The heavy-construction-traffic box: the user's own choice, except under
 // traffic over a cover of 1.5 m or less, where it is forced on.
-struct HeavyCase {
-    int cls;
-    double invert;  // under ground 4 with the 680 mm pipe
-    int clicks;
-    int userChoice, box;
-};
-
-class HeavyTraffic : public testing::TestWithParam<HeavyCase> {};
-
-TEST_P(HeavyTraffic, Toggle)
+TEST(HeavyTraffic, Toggle)
 {
-    const HeavyCase& c = GetParam();
-    auto app = SmallCatalogue();
-    CBuriedPipePageModel page(*app);
-    Open(page);
-    page.OnTrafficChanged(c.cls);
-    page.SetText(Id::InvertLevel, U(FormatC("%.2f", c.invert).c_str()));
-    page.Recalculate();
-    for (int i = 0; i < c.clicks; ++i) {
-        page.SetChecked(Id::HeavyTraffic, !page.Checked(Id::HeavyTraffic));  // the click
-        page.OnHeavyTrafficClicked();
+    const struct {
+        int cls;
+        double invert;  // under ground 4 with the 680 mm pipe
+        int clicks, userChoice, box;
+    } cases[] = {{0, 2.0, 1, 1, 1}, {0, 2.0, 2, 0, 0}, {5, 1.0, 2, 0, 0},
+                 {5, 1.0, 1, 1, 1}, {5, 2.5, 1, 0, 1}, {5, 2.5, 2, 0, 1}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        CBuriedPipePageModel page(*app);
+        Open(page);
+        page.OnTrafficChanged(c.cls);
+        page.SetText(Id::InvertLevel, U(FormatC("%.2f", c.invert).c_str()));
+        page.Recalculate();
+        for (int i = 0; i < c.clicks; ++i) {
+            page.SetChecked(Id::HeavyTraffic, !page.Checked(Id::HeavyTraffic));  // the click
+            page.OnHeavyTrafficClicked();
+        }
+        EXPECT_EQ(page.userHeavyTraffic, c.userChoice) << c.cls << " " << c.invert << " " << c.clicks;
+        EXPECT_EQ(page.Checked(Id::HeavyTraffic), c.box) << c.cls << " " << c.invert << " " << c.clicks;
+        EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, c.box);
     }
-    EXPECT_EQ(page.userHeavyTraffic, c.userChoice);
-    EXPECT_EQ(page.Checked(Id::HeavyTraffic), c.box);
-    EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, c.box);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, HeavyTraffic,
-                         testing::Values(HeavyCase{0, 2.0, 1, 1, 1}, HeavyCase{0, 2.0, 2, 0, 0},
-                                         HeavyCase{5, 1.0, 2, 0, 0}, HeavyCase{5, 1.0, 1, 1, 1},
-                                         HeavyCase{5, 2.5, 1, 0, 1}, HeavyCase{5, 2.5, 2, 0, 1}));
 
 TEST(SoilChoice, CompactionIndexByKind)
 {

@@ -9,8 +9,6 @@
 #include "ManageProjectDlg.h"
 #include "MenuTexts.h"
 #include "PipeStaticPage.h"
-#include "QtHost.h"
-#include "ReportCtrl.h"
 #include "SelectSoilDlg.h"
 #include "Text.h"
 #include "UiTestSupport.h"
@@ -190,6 +188,7 @@ private slots:
                                   [&](CSelectSoilDlg* dlg) { dlg->reject(); });
         QCOMPARE(R().soilIndex, before.soilIndex);
         QCOMPARE(R().compactionIndex, before.compactionIndex);
+        QCOMPARE(R().stateDegree, before.stateDegree);
     }
 
     void addStoresAndLoadsBack()
