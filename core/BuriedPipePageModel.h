@@ -193,8 +193,8 @@ public:
     static double CoverFromLevels(const BuriedPipeRecord& r);
 
 private:
-    // The size row's values into the record; step 3 of the fill when
-    // onChoice is false, the user's choice when true.
+    // The size row's values into the record: as filling the size list takes
+    // them (onChoice false), or as the user's choice of a size does.
     void TakeSizeRow(const NominalSizeEntry& s, bool onChoice);
     // The row of the size table an item stands for, when it still is a size
     // of the record's category and type.

@@ -215,6 +215,22 @@ private slots:
         QCOMPARE(std::memcmp(&app->storedRecords.buriedPipe[0], &R(), sizeof(BuriedPipeRecord)), 0);
     }
 
+    void enlargedDeflectionInTheExtendedMode()
+    {
+        Start();
+        app->extendedCatalogue = 1;  // the tables come again with the extended rows
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        Choose(Id::CategoryList, 2);  // profile-wall pipes: 6 % allowed, 8 % enlarged
+        QComboBox* limits = Combo(Id::DeflectionList);
+        QVERIFY(limits->isVisible() && limits->isEnabled());
+        QCOMPARE(limits->count(), 3);
+        QCOMPARE(limits->currentText(), QStringLiteral("6"));
+        Choose(Id::DeflectionList, 2);
+        QCOMPARE(R().deflectionLimit, 8.0);
+        QCOMPARE(Text(Id::DeflectionLimit), QStringLiteral("8.0"));
+    }
+
     void importFromATankAndAManhole()
     {
         Start();
