@@ -9,6 +9,7 @@
 #include "ManageProjectDlg.h"
 #include "MenuTexts.h"
 #include "PipeStaticPage.h"
+#include "PrintoutTitleDlg.h"
 #include "SelectSoilDlg.h"
 #include "Text.h"
 #include "UiTestSupport.h"
@@ -21,6 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QProcess>
 #include <QPushButton>
 
 namespace Id = BuriedPipeIds;
@@ -229,6 +232,31 @@ private slots:
         Choose(Id::DeflectionList, 2);
         QCOMPARE(R().deflectionLimit, 8.0);
         QCOMPARE(Text(Id::DeflectionLimit), QStringLiteral("8.0"));
+    }
+
+    // File Print: the title dialog, the print dialog to a PDF file, one page
+    // with the page's title, its verdict and the recorded trench picture.
+    void printFromThePage()
+    {
+        Start();
+        const QString pdf = FreshFolder(QStringLiteral("pipeprint")) + QStringLiteral("/pipe.pdf");
+        WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
+            QVERIFY(app->printPicture.width > 0);
+            QTimer::singleShot(0, dlg, [pdf] {
+                auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+                printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
+                print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+                print->accept();
+            });
+            QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
+        });
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* expected : {"Underground pipeline - static calculator", "The pipe meets structural requirements."})
+            QVERIFY2(printed.contains(QLatin1String(expected)), expected);
     }
 
     void importFromATankAndAManhole()
