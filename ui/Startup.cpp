@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFont>
+#include <QFontDatabase>
 #include <QStyleFactory>
 
 #include <clocale>
@@ -22,6 +24,13 @@ void SetUpApplication()
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     QApplication::setWindowIcon(ProgramIcon());
+    // The pages are laid out for a narrow sans-serif face: the one metric-
+    // compatible with the printout's, where the desktop has it.
+    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"))) {
+        QFont font = QApplication::font();
+        font.setFamily(QStringLiteral("Liberation Sans"));
+        QApplication::setFont(font);
+    }
 }
 
 QString CommandLineFile(const QStringList& arguments)
