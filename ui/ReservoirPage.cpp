@@ -4,6 +4,7 @@
 #include "ColorControls.h"
 #include "DalvorApp.h"
 #include "ImportDlg.h"
+#include "PictureScene.h"
 #include "PrintDrivers.h"
 #include "SelectSoilDlg.h"
 
@@ -34,12 +35,16 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QComboBox* stiffness = MakeCombo(TkStiffnessList);
     stiffness->setMinimumContentsLength(5);
     g->addWidget(stiffness, row++, 1, 1, 2);
-    g->addWidget(MakeLabel(1063), row, 0);
+    // The two radios stand under their caption: beside it they would widen
+    // the data at the cost of the results' captions.
+    g->addWidget(MakeLabel(1063), row++, 0, 1, 4);
     auto* modes = new QHBoxLayout;
+    modes->setContentsMargins(12, 0, 0, 0);
     AddRadioGroup(TkModeVolume, {TkModeVolume, TkModeLength});
     modes->addWidget(Control(TkModeVolume));
     modes->addWidget(Control(TkModeLength));
-    g->addLayout(modes, row++, 1, 1, 3);
+    modes->addStretch(1);
+    g->addLayout(modes, row++, 0, 1, 4);
     // Volume and length: the fixed one is highlighted.
     for (const auto& [label, field, unit] : {std::tuple{TkCapacityLabel, TkCapacity, 1067},
                                              std::tuple{TkLengthLabel, TkLength, 1070}}) {
@@ -76,64 +81,90 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QGroupBox* results = MakeGroup(1119);
     QGridLayout* r = MakeGrid(results);
     row = AddFieldRows(r, 1119);
-    r->addWidget(MakeLabel(1146), row++, 0, 1, 4);
+    r->setRowStretch(row, 1);
+    // The conclusion stands under the soil, beside the results.
     auto* conclusion = new CColorStatic(this);
     conclusion->setWordWrap(true);
-    conclusion->setMinimumHeight(40);
+    conclusion->setMinimumHeight(34);
+    conclusion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     RegisterControl(TkConclusion, conclusion, false);
-    r->addWidget(conclusion, row++, 0, 1, 4);
-    r->setRowStretch(row, 1);
+    auto* verdict = new QVBoxLayout;
+    verdict->setContentsMargins(6, 0, 6, 0);
+    verdict->setSpacing(2);
+    verdict->addWidget(MakeLabel(1146));
+    verdict->addWidget(conclusion);
+    // No field of this page has a "?" button: the grids give that column to
+    // the captions.
+    for (QGridLayout* grid : {g, s, r})
+        grid->setColumnMinimumWidth(3, 0);
+    // The units of the data and the results are short.
+    for (QGridLayout* grid : {g, r})
+        grid->setColumnMinimumWidth(2, 0);
 
     // ---- picture, note, number and name, store buttons -------------------------
+    // The picture at the size its scene is drawn for: the long view with its
+    // break and the cross-section side by side need the width of the form.
+    // Its printout is the screen drawing at ten times that size.
     picture = new CPictureReservoir(*this, this);
-    picture->setMinimumSize(220, 240);
+    const PictureSize size = PictureControlSize(KindTank);
+    picture->setFixedSize(size.width, size.height);
     RegisterControl(TkPicture, picture, false);
-    // The note on the anchoring stands under the picture, where its three
-    // lines have room.
+    // The note on the anchoring stands under the data, where its three lines
+    // have room.
     auto* note = new CColorStatic(this);
     note->setWordWrap(true);
     RegisterControl(TkNote, note, false);
 
-    auto* entry = new QGridLayout;
-    entry->setContentsMargins(6, 2, 6, 2);
+    // Number, name and the store buttons stand in a column beside the picture.
+    auto* entry = new QVBoxLayout;
+    entry->setContentsMargins(0, 0, 0, 0);
+    entry->setSpacing(3);
     auto* number = new QLineEdit(this);
     number->setReadOnly(true);
     number->setFocusPolicy(Qt::NoFocus);
     number->setFixedWidth(60);
     RegisterControl(TkNumber, number, false);
-    entry->addWidget(MakeLabel(1616), 0, 0);
-    entry->addWidget(number, 0, 1, Qt::AlignLeft);
-    entry->addWidget(MakeLabel(1617), 1, 0);
+    entry->addWidget(MakeLabel(1616));
+    entry->addWidget(number, 0, Qt::AlignLeft);
+    entry->addWidget(MakeLabel(1617));
     auto* name = new QLineEdit(this);
-    name->setMinimumWidth(160);
     RegisterControl(TkName, name, false);
     AddPulled(TkName);
-    entry->addWidget(name, 1, 1);
-    entry->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
+    entry->addWidget(name);
+    entry->addSpacing(6);
+    entry->addWidget(MakeStoreButton(info.addId));
+    entry->addWidget(MakeStoreButton(info.updateId));
     QPushButton* project = MakeStoreButton(info.projectId);
     project->setFixedSize(28, 24);
-    buttons->addWidget(project);
+    entry->addWidget(project, 0, Qt::AlignLeft);
+    entry->addStretch(1);
 
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(soil);
-    middle->addWidget(results, 1);
+    auto* anchoring = new QVBoxLayout;
+    anchoring->addWidget(soil);
+    anchoring->addLayout(verdict);
+    anchoring->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(6);
+    top->addLayout(anchoring, 0);
+    top->addWidget(results, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(6);
+    bottom->addWidget(picture, 0, Qt::AlignTop);
+    bottom->addLayout(entry, 1);
     auto* side = new QVBoxLayout;
-    side->addWidget(picture, 1);
-    side->addWidget(note);
-    side->addLayout(entry);
-    side->addLayout(buttons);
+    side->setSpacing(6);
+    side->addLayout(top, 1);
+    side->addLayout(bottom);
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->setSpacing(6);
-    page->addWidget(dataGroup, 5);
-    page->addLayout(middle, 5);
-    page->addLayout(side, 4);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(dataGroup, 1);
+    left->addWidget(note);
+    page->addLayout(left, 0);
+    page->addLayout(side, 1);
 
     connect(soilButton, &QPushButton::clicked, this, &CReservoirPage::OnChooseSoil);
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,17 @@ int WallWidth(double dz)
     if (dz > 1499.0)
         return 3;
     return 2;
+}
+
+// A label's box in pixels, right and bottom excluded.
+struct Box {
+    int left, top, right, bottom;
+    bool Meets(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+};
+
+Box LabelBox(int x, int y, std::string_view utf8, int cell)
+{
+    return {x, y, x + TankLabelWidth(utf8, cell), y + cell};
 }
 
 class TankScene final : public PictureScene {
@@ -47,6 +60,35 @@ private:
 };
 
 }  // namespace
+
+int TankLabelWidth(std::string_view utf8, int cell)
+{
+    // Advances of the sans face in ems, rounded up: its figures, signs and
+    // the letters the labels use; any other character as a wide capital.
+    double ems = 0.0;
+    for (unsigned char ch : utf8) {
+        if ((ch & 0xC0) == 0x80)
+            continue;
+        double a = 0.78;
+        if (ch >= '0' && ch <= '9')
+            a = 0.56;
+        else if (ch == '.' || ch == ',' || ch == ' ' || ch == 'f')
+            a = 0.28;
+        else if (ch == '=' || ch == '+')
+            a = 0.59;
+        else if (ch == '-' || ch == '(' || ch == ')')
+            a = 0.34;
+        else if (ch == 'm' || ch == 'W')
+            a = 0.95;
+        else if (ch >= 'a' && ch <= 'z')
+            a = 0.56;
+        else if (ch >= 'A' && ch <= 'Z')
+            a = 0.78;
+        ems += a;
+    }
+    // The cell is about 1.117 ems high.
+    return static_cast<int>(std::ceil(ems * cell / 1.117));
+}
 
 bool TankLayout::Usable() const
 {
@@ -104,20 +146,6 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const bool anchored = r.head.resultValid == 1 && r.minSlabLength > 0.01 &&
                           AllDrawable({r.slabWidth, r.slabHeight, r.slabLength, r.anchorSpacing, r.length});
 
-    Ground(c, w, h, l.Y(PT), PT, text);
-    LevelTicks(c, w, l.Y(PD), 10, "PD=%.2f", PD, text);
-
-    if (std::isfinite(ZWG) && ZWG > l.reference - l.bottom) {
-        const int y = l.Y(ZWG);
-        c.SetPen({kWaterBlue, 1});
-        c.Line(0, y, w, y);
-        const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
-        c.SetTextColor(kWaterBlue);
-        c.TextOut(nearLevel ? w - X(0.17 * l.sceneWidth) : 5, y - text, FormatC("ZWG=%.2f", ZWG));
-        c.SetTextColor(kBlack);
-        WaterSymbol(c, RoundPx(0.95 * w), y, t);
-    }
-
     // Cross-section: the circle one gap from the right edge, resting on PP.
     const int yPP = l.Y(PP);
     const int yTop = l.Y(PP + D);
@@ -125,6 +153,92 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const int cx = w - X(l.gap + D * 0.5);
     const int cy = l.Y(PP + D * 0.5);
     const int slab = anchored ? X(r.slabWidth) : 0;
+    const double Lv = std::max(D / 2.0 + 1.0, l.shownLength);
+    const int xMiddle = X(l.gap + Lv / 2.0);
+    const int slabTop = yPP + 2 * t, slabBottom = slabTop + X(r.slabHeight);
+
+    // The labels stand where the drawing puts them unless one would cover
+    // another or the water symbol: then the later one moves.
+    const int cell = print ? 90 : 14;
+    const int yPT = l.Y(PT), yPD = l.Y(PD);
+    const std::string ptText = FormatC("PT=%.2f", PT), pdText = FormatC("PD=%.2f", PD);
+    std::vector<Box> taken = {LabelBox(5, yPT - text, ptText, cell), LabelBox(5, yPD - text, pdText, cell)};
+    std::string lfText;
+    if (anchored) {
+        const double n = r.anchorCount, s = r.anchorSpacing;
+        const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
+        // The count comes from the record as stored: no arithmetic on it may overflow.
+        lfText = FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e,
+                         static_cast<long long>(r.anchorCount) - 1, s, e);
+        const int width = TankLabelWidth(lfText, cell);
+        taken.push_back({xMiddle - width / 2, slabBottom + 7 * t, xMiddle + width - width / 2, slabBottom + 7 * t + cell});
+    }
+    auto free = [&](const Box& b) {
+        if (b.left < 0 || b.top < 0 || b.right > w || b.bottom > h)
+            return false;
+        return std::none_of(taken.begin(), taken.end(), [&](const Box& o) { return o.Meets(b); });
+    };
+    // The first free place of the label, else the first place.
+    auto place = [&](std::string_view label, std::initializer_list<CanvasPoint> places) {
+        for (const CanvasPoint& p : places)
+            if (free(LabelBox(p.x, p.y, label, cell))) {
+                taken.push_back(LabelBox(p.x, p.y, label, cell));
+                return p;
+            }
+        taken.push_back(LabelBox(places.begin()->x, places.begin()->y, label, cell));
+        return *places.begin();
+    };
+
+    // The diameter's label, above its leader up to the right.
+    const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
+    const std::string dzText = FormatC("Dz=%.0f", r.outerDiameter);
+    const int dzWidth = TankLabelWidth(dzText, cell);
+    const Box dzFirst = LabelBox(cx + lead, cy - lead - text, dzText, cell);
+
+    const bool water = std::isfinite(ZWG) && ZWG > l.reference - l.bottom;
+    const int yWater = water ? l.Y(ZWG) : 0;
+    const int xSymbol = RoundPx(0.95 * w);
+    const std::string zwgText = FormatC("ZWG=%.2f", ZWG);
+    CanvasPoint zwgAt{5, yWater - text};
+    if (water) {
+        taken.push_back({xSymbol - 7 * t, yWater - 12 * t, xSymbol + 7 * t + 1, yWater + 10 * t + 1});
+        // The black body of the long view.
+        taken.push_back({X(l.gap + 0.5) - X(D / 4.0), yTop, X(l.gap + Lv - 0.5) + X(D / 4.0), yPP});
+        // Near the ground or the bottom the label leaves their labels at the
+        // left for the right, clear of the symbol; or it goes under the line.
+        // A place that leaves the diameter's label where it is comes first.
+        const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
+        const int xRight = w - X(0.17 * l.sceneWidth);
+        const int xBeforeSymbol = xSymbol - 10 * t - TankLabelWidth(zwgText, cell);
+        const int xFirst = nearLevel ? xRight : 5;
+        const int above = yWater - text, below = yWater + 3 * t;
+        const std::initializer_list<CanvasPoint> places = {{xFirst, above}, {5, above},      {xBeforeSymbol, above},
+                                                           {5, below},      {xFirst, below}, {xBeforeSymbol, below}};
+        taken.push_back(dzFirst);
+        const auto clear = std::find_if(places.begin(), places.end(),
+                                        [&](const CanvasPoint& p) { return free(LabelBox(p.x, p.y, zwgText, cell)); });
+        taken.pop_back();
+        zwgAt = place(zwgText, clear != places.end() ? std::initializer_list<CanvasPoint>{*clear} : places);
+    }
+    // The leader turns to the left or downwards when the label up to the
+    // right would cover the water's.
+    const int under = cy + lead + t;
+    const CanvasPoint dzAt = place(dzText, {{dzFirst.left, dzFirst.top}, {cx - lead - dzWidth, dzFirst.top},
+                                            {cx + lead, under}, {cx - lead - dzWidth, under}});
+    const int sx = dzAt.x < cx ? -1 : 1, sy = dzAt.y == under ? 1 : -1;
+
+    Ground(c, w, h, yPT, PT, text);
+    LevelTicks(c, w, yPD, 10, "PD=%.2f", PD, text);
+
+    if (water) {
+        c.SetPen({kWaterBlue, 1});
+        c.Line(0, yWater, w, yWater);
+        c.SetTextColor(kWaterBlue);
+        c.TextOut(zwgAt.x, zwgAt.y, zwgText);
+        c.SetTextColor(kBlack);
+        WaterSymbol(c, xSymbol, yWater, t);
+    }
+
     const CanvasPen tiePen{Rgb(158, 158, 158), 2 * t};
     if (anchored) {
         c.SetPen(tiePen);
@@ -143,15 +257,13 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
     c.Line(cx - cross, cy, cx + cross, cy);
     c.Line(cx, cy - cross, cx, cy + cross);
-    const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
     c.SetPen({kBlack, 1});
-    c.Line(cx - lead, cy + lead, cx + lead, cy - lead);
-    c.Line(cx + lead, cy - lead, cx + lead + 4 * text, cy - lead);
+    c.Line(cx - sx * lead, cy - sy * lead, cx + sx * lead, cy + sy * lead);
+    c.Line(cx + sx * lead, cy + sy * lead, cx + sx * (lead + 4 * text), cy + sy * lead);
     c.SetTextColor(kBlack);
-    c.TextOut(cx + lead, cy - lead - text, FormatC("Dz=%.0f", r.outerDiameter));
+    c.TextOut(dzAt.x, dzAt.y, dzText);
 
     // Longitudinal view.
-    const double Lv = std::max(D / 2.0 + 1.0, l.shownLength);
     const int xStart = X(l.gap + 0.5), xEnd = X(l.gap + Lv - 0.5);
     const int endHalf = X(D / 4.0);
     c.SetPen({kBlack, 2 * t});
@@ -162,9 +274,7 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
 
     const bool shortened = Lv < r.length;
     const double Lfv = shortened ? r.slabLength - (r.length - Lv) : r.slabLength;
-    const int xMiddle = X(l.gap + Lv / 2.0);
     // The slabs stand clear of the tank by 2 pixels, 20 in print.
-    const int slabTop = yPP + 2 * t, slabBottom = slabTop + X(r.slabHeight);
     const int slabLeft = xMiddle - X(Lfv / 2.0), slabRight = xMiddle + X(Lfv / 2.0);
     if (anchored) {
         c.SetPen({kGreyLine, 1});
@@ -190,14 +300,11 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     }
 
     if (anchored) {
-        // The count comes from the record as stored: no arithmetic on it may overflow.
-        const long long gaps = static_cast<long long>(r.anchorCount) - 1;
         const double n = r.anchorCount;
         const double s = r.anchorSpacing;
         const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
         c.SetTextColor(kBlack);
-        c.TextOutCentred(xMiddle, slabBottom + 7 * t,
-                         FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e, gaps, s, e));
+        c.TextOutCentred(xMiddle, slabBottom + 7 * t, lfText);
         c.SetPen({Rgb(191, 191, 191), 3 * t});
         const int strapTop = slabTop - (X(D) + 4 * t);
         auto strap = [&](double fromLeft) {

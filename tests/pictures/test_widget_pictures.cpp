@@ -6,12 +6,14 @@
 #include "PressureScene.h"
 #include "QPainterCanvas.h"
 #include "TankScene.h"
+#include "Text.h"
 #include "TrenchScene.h"
 #include "ManholeScene.h"
 
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -90,6 +92,8 @@ private slots:
     void canvasPixelRules();
     void printPicturePlaysIntoItsRectangle();
     void fontCellIsTheHeightAsked();
+    void tankLabelsStayClear_data();
+    void tankLabelsStayClear();
 };
 
 void TestPictureWidgets::dragMovesTheLevel_data()
@@ -232,6 +236,62 @@ void TestPictureWidgets::fontCellIsTheHeightAsked()
         font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell));
         QCOMPARE(QFontMetrics(font).height(), cell);
     }
+}
+
+void TestPictureWidgets::tankLabelsStayClear_data()
+{
+    // The water table at the foundation + above, or at the ground - below.
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<double>("above");
+    QTest::addColumn<double>("below");
+    QTest::addColumn<bool>("print");
+    QTest::newRow("short, water halfway") << 0 << 2.07 << 0.0 << false;
+    QTest::newRow("short, water at the ground") << 0 << 0.0 << 0.0 << false;
+    QTest::newRow("short, water near the bottom") << 0 << 0.3 << 0.0 << false;
+    QTest::newRow("short, water under the tank") << 0 << -0.4 << 0.0 << false;
+    QTest::newRow("long, water near the ground") << 1 << 0.0 << 0.2 << false;
+    QTest::newRow("long, water near the bottom") << 1 << 0.2 << 0.0 << false;
+    QTest::newRow("long, water at the tank's top") << 1 << 1.3 << 0.0 << false;
+    QTest::newRow("long, print") << 1 << 0.0 << 0.2 << true;
+}
+
+// No text of the tank picture covers another or the water symbol, measured
+// in the face the screen draws them in; where nothing meets, the water's
+// label starts at the left.
+void TestPictureWidgets::tankLabelsStayClear()
+{
+    QFETCH(int, variant);
+    QFETCH(double, above);
+    QFETCH(double, below);
+    QFETCH(bool, print);
+    auto app = picture_fixtures::StartedApp(LangPolish);
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, KindTank, variant);
+    TankRecord& r = app->tank;
+    r.waterLevel = below > 0.0 ? r.groundLevel - below : r.foundationLevel + above;
+    const int k = print ? 10 : 1, w = 560 * k, h = 300 * k;
+    DisplayList ops;
+    MakePictureScene(KindTank, *app, view)->Draw(ops, w, h, print);
+
+    const int y = LayoutTank(r, w, h).Y(r.waterLevel), xSymbol = int(std::lround(0.95 * w));
+    QList<QRect> boxes = {QRect(QPoint(xSymbol - 7 * k, y - 12 * k), QPoint(xSymbol + 7 * k, y + 10 * k))};
+    QStringList texts = {QStringLiteral("the water symbol")};
+    QFont font(QStringLiteral("Arial"));
+    int cell = 0;
+    for (const DisplayList::Item& it : ops.Items()) {
+        if (it.op == DisplayList::Op::Font)
+            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell = it.a));
+        if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
+            continue;
+        texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
+        const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
+        boxes.append(QRect(it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a, it.b, advance, cell));
+        for (int i = 0; i + 1 < boxes.size(); ++i)
+            QVERIFY2(!boxes[i].intersects(boxes.last()), qPrintable(texts[i] + " covers " + texts.last()));
+    }
+    const qsizetype zwg = texts.indexOf(QString::fromStdString(FormatC("ZWG=%.2f", r.waterLevel)));
+    QVERIFY(zwg > 0);
+    QCOMPARE(boxes[zwg].topLeft() == QPoint(5, y - 14), above > 2.0);
 }
 
 QTEST_MAIN(TestPictureWidgets)

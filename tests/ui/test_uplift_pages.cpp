@@ -10,6 +10,7 @@
 #include "MenuTexts.h"
 #include "QtHost.h"
 #include "ReservoirPage.h"
+#include "TankScene.h"
 #include "Text.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cmath>
 #include <cstring>
 
 class TestUpliftPages : public QObject, public MainWindowFixture {
@@ -196,6 +198,54 @@ private slots:
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;
         QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
+    }
+
+    void tankLineDragged_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("language");
+        QTest::newRow("ground down") << int(TankGround) << 20 << int(TkGroundLevel) << int(LangPolish);
+        QTest::newRow("water up") << int(TankWater) << -15 << int(TkWaterLevel) << int(LangEnglish);
+        QTest::newRow("bottom up") << int(TankBottom) << -10 << int(TkTankBottom) << int(LangPolish);
+    }
+
+    // A line of the tank picture dragged with the mouse moves its level by
+    // the pixels over the scale; the field and the results follow.
+    void tankLineDragged()
+    {
+        QFETCH(int, line);
+        QFETCH(int, dy);
+        QFETCH(int, field);
+        QFETCH(int, language);
+        auto* tk = Start<CReservoirPage>(0, language);
+        QVERIFY(tk);
+        // The picture at its own size, and the fields around it whole and
+        // clear of it within the page.
+        CPictureReservoir* picture = tk->Picture();
+        QCOMPARE(picture->size(), QSize(560, 300));
+        QVERIFY(tk->rect().contains(picture->geometry()));
+        for (int id : {int(TkTieAngle), int(TkConclusion), int(TkActiveCapacity), int(TkAnchorList), int(TkAdd)}) {
+            const QRect box(page->Control(id)->mapTo(tk, QPoint(0, 0)), page->Control(id)->size());
+            QVERIFY2(tk->rect().contains(box) && !box.intersects(picture->geometry()), qPrintable(QString::number(id)));
+        }
+        picture->repaint();
+        TankRecord& r = app->tank;
+        double* levels[] = {&r.groundLevel, &r.waterLevel, &r.tankBottomLevel};
+        const double before = *levels[line];
+        const TankLayout layout = LayoutTank(r, picture->width(), picture->height());
+        const QPoint at(20, layout.PickY(line == TankBottom ? r.foundationLevel : before));
+        QTest::mousePress(picture, Qt::LeftButton, {}, at);
+        QCOMPARE(picture->PickedLine(), line);
+        QTest::mouseMove(picture, at + QPoint(0, dy));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, dy));
+        // The page reads the level back as it shows it, to the centimetre.
+        QVERIFY(std::fabs(*levels[line] - (before - dy / layout.scale)) <= 0.0051);
+        CheckTexts({{field, QString::fromStdString(FormatC("%.2f", *levels[line]))},
+                    {TkUplift, QString::fromStdString(FormatC("%.2f", r.upliftForce))}});
+        QVERIFY(std::fabs(r.foundationLevel - (r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.0005)) < 1e-6);
+        QVERIFY(prompts->warnings.isEmpty());
     }
 
     void importIntoTankAndManhole()
