@@ -119,6 +119,12 @@ private slots:
             QVERIFY(page->minimumSizeHint().width() <= page->width());
             QVERIFY(page->minimumSizeHint().height() <= page->height());
         }
+        // The made-to-order note of the largest size leaves the picture's size.
+        const QSize pictureSize = page->Picture()->size();
+        Choose(Id::SizeList, Combo(Id::SizeList)->count() - 1);
+        QVERIFY(!Text(Id::MadeToOrderNote).isEmpty());
+        QTest::qWait(20);
+        QCOMPARE(page->Picture()->size(), pictureSize);
     }
 
     // The trench picture's lines dragged with the mouse: the level moves by
