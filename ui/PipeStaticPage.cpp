@@ -123,7 +123,12 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
         verdict->addWidget(l);
     }
     Control(Id::Reasons)->setMinimumHeight(48);
-    verdict->addWidget(note(Id::MadeToOrderNote));
+    // The made-to-order note keeps its two lines when empty, so that the
+    // picture above does not change size as the note comes and goes.
+    QLabel* madeToOrder = note(Id::MadeToOrderNote);
+    madeToOrder->setMinimumHeight(2 * madeToOrder->fontMetrics().lineSpacing());
+    madeToOrder->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    verdict->addWidget(madeToOrder);
 
     auto* entry = new QWidget(this);
     AddFieldRows(MakeGrid(entry), 0);

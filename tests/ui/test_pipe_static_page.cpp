@@ -12,6 +12,7 @@
 #include "PrintoutTitleDlg.h"
 #include "SelectSoilDlg.h"
 #include "Text.h"
+#include "TrenchScene.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
 
@@ -25,6 +26,9 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace Id = BuriedPipeIds;
 
@@ -115,6 +119,103 @@ private slots:
             QVERIFY(page->minimumSizeHint().width() <= page->width());
             QVERIFY(page->minimumSizeHint().height() <= page->height());
         }
+        // The made-to-order note of the largest size leaves the picture's size.
+        const QSize pictureSize = page->Picture()->size();
+        Choose(Id::SizeList, Combo(Id::SizeList)->count() - 1);
+        QVERIFY(!Text(Id::MadeToOrderNote).isEmpty());
+        QTest::qWait(20);
+        QCOMPARE(page->Picture()->size(), pictureSize);
+    }
+
+    // The trench picture's lines dragged with the mouse: the level moves by
+    // the pixels over the picture's scale, within the least cover the page
+    // asks for, the fields follow, and a pointer past the edge stops there
+    // and ends the drag.
+    void dragMovesTheLevels_data()
+    {
+        QTest::addColumn<int>("traffic");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("dy");       // pixels, down positive
+        QTest::addColumn<double>("cover");  // the least cover the row reaches, or 0
+        QTest::newRow("ground up 15 px") << 0 << int(TrenchGround) << -15 << 0.0;
+        QTest::newRow("ground past the top: 0.5 m up") << 0 << int(TrenchGround) << -2000 << 0.0;
+        QTest::newRow("ground down to the cover") << 0 << int(TrenchGround) << 2000 << 0.2;
+        QTest::newRow("ground down, railway") << 14 << int(TrenchGround) << 2000 << 1.5;
+        QTest::newRow("water down 20 px") << 0 << int(TrenchWater) << 20 << 0.0;
+        QTest::newRow("water above the ground") << 0 << int(TrenchWater) << -2000 << 0.0;
+        QTest::newRow("water past the bottom") << 0 << int(TrenchWater) << 2000 << 0.0;
+        QTest::newRow("pipe down 12 px") << 0 << int(TrenchPipe) << 12 << 0.0;
+        QTest::newRow("pipe up to the cover") << 0 << int(TrenchPipe) << -2000 << 0.2;
+        QTest::newRow("pipe up, railway") << 14 << int(TrenchPipe) << -2000 << 1.5;
+        QTest::newRow("pipe past the bottom") << 0 << int(TrenchPipe) << 2000 << 0.0;
+    }
+    void dragMovesTheLevels()
+    {
+        QFETCH(int, traffic);
+        QFETCH(int, line);
+        QFETCH(int, dy);
+        QFETCH(double, cover);
+        Start();
+        Choose(Id::TrafficList, traffic);
+        Enter(Id::GroundLevel, QStringLiteral("4.00"));
+        Enter(Id::InvertLevel, QStringLiteral("1.50"));
+        Enter(Id::WaterLevel, QStringLiteral("2.80"));
+        prompts->warnings.clear();
+        CPicturePipe* picture = page->Picture();
+        picture->repaint();  // the drawing the user sees
+        const BuriedPipeRecord before = R();
+        const TrenchLayout layout = LayoutTrench(before, picture->width(), picture->height());
+        QVERIFY(layout.Usable());
+        const double od = before.outerDiameter / 1000, wall = (before.outerDiameter - before.innerDiameter) / 2000;
+        const double levels[] = {before.groundLevel, before.waterLevel, before.invertLevel};
+        const QPoint at(picture->width() / 4, layout.PickY(levels[line]));
+        // The pointer stops at the picture's edge.
+        const int to = std::clamp(at.y() + dy, 0, picture->height());
+        const double move = (to - at.y()) / layout.scale;
+
+        QTest::mousePress(picture, Qt::LeftButton, {}, at);
+        QCOMPARE(picture->PickedLine(), line);
+        QTest::mouseMove(picture, at + QPoint(0, dy));
+        const bool atEdge = to < 2 || to > picture->height() - 2;
+        QCOMPARE(picture->ButtonDown(), !atEdge);
+        if (atEdge)
+            QTest::mouseMove(picture, at);  // the drag is over: this moves nothing
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, atEdge ? at : at + QPoint(0, dy));
+        QVERIFY(!picture->ButtonDown());
+
+        const double c = cover > 0 ? cover : before.minCoverNoTraffic;
+        double expected = 0, shown = 0;
+        switch (line) {
+        case TrenchGround:
+            expected = std::min(std::max(before.groundLevel - move, before.foundationLevel + od + c + 0.001),
+                                layout.groundTop + 0.5);
+            shown = R().groundLevel;
+            break;
+        case TrenchWater:
+            expected = std::max(std::min(before.waterLevel - move, before.groundLevel - 0.001), layout.reference - 1.0);
+            shown = R().waterLevel;
+            break;
+        default: {
+            double f = std::max(before.foundationLevel - move, layout.reference - 1.0);
+            f = std::min(f, before.groundLevel - od - c - 0.001);
+            expected = f + wall;
+            shown = R().invertLevel;
+            QVERIFY(std::fabs(R().foundationLevel - (R().invertLevel - wall)) < 1e-6);
+        }
+        }
+        // The recalculation reads the level back as its field shows it.
+        QVERIFY2(std::fabs(shown - expected) < 0.0051, qPrintable(QStringLiteral("%1, not %2").arg(shown).arg(expected)));
+        if (cover > 0)
+            QCOMPARE(Text(Id::Cover), QString::fromStdString(FormatC("%.2f", cover)));
+        for (auto [id, value] : {std::pair{int(Id::GroundLevel), R().groundLevel}, {int(Id::InvertLevel), R().invertLevel},
+                                 {int(Id::WaterLevel), R().waterLevel}, {int(Id::FoundationLevel), R().foundationLevel},
+                                 {int(Id::Cover), R().cover}})
+            QCOMPARE(Text(id), QString::fromStdString(FormatC("%.2f", value)));
+        // Water a millimetre under the ground shows at the ground, where
+        // the page's own rule keeps it.
+        QVERIFY(R().waterLevel <= R().groundLevel);
+        QCOMPARE(R().head.resultValid, 1);
+        QCOMPARE(prompts->warnings, QStringList());
     }
 
     void tooSmallACoverLowersThePipeAndTellsOnce()
