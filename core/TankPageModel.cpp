@@ -352,7 +352,11 @@ void CTankPageModel::Recalculate()
 void CTankPageModel::ShowInputs(int asNew)
 {
     TankRecord& r = Record();
+    // The radios, and with them which of volume and length is typed and
+    // highlighted, follow the record (a stored tank loaded back, a new
+    // project), not the mode the page was last left in.
     SetChoice(TkModeVolume, r.selectionMode == 1 ? 1 : 0);
+    SetModeLook(r.selectionMode == 1 ? 1 : 0);
     SetText(TkCapacity, F2(r.capacity));
     SetText(TkLength, F2(r.length));
     SetText(TkOuterDiameter, FormatNumber("%.0f", r.outerDiameter));

@@ -213,3 +213,20 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
 }
 
 }  // namespace
+
+TEST(TankPage, ShownRecordBringsItsFixedParameter)
+{
+    // A record shown (loaded back, a new project) in the other mode than the
+    // page was in: the fixed one of volume and length is the one to type.
+    for (int mode : {1, 0}) {
+        Page p;
+        p.m->OnSelectionMode(1 - mode);
+        p.r().selectionMode = mode;
+        p.m->ShowInputs(0);
+        const int fixed = mode == 0 ? TkCapacity : TkLength, other = mode == 0 ? TkLength : TkCapacity;
+        EXPECT_TRUE(p.m->Enabled(fixed)) << mode;
+        EXPECT_FALSE(p.m->Enabled(other)) << mode;
+        EXPECT_EQ(p.m->Colors(fixed).back, kRgbSoughtBack) << mode;
+        EXPECT_EQ(p.m->Colors(other).back, FieldColors::kFaceColor) << mode;
+    }
+}
