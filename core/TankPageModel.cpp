@@ -191,9 +191,19 @@ bool CTankPageModel::SyncCatalogue()
     }
     if (same)
         return false;
+    // Another language's catalogue: the lists take its names. The product
+    // list keeps the SN it was filtered by while the record's tank is of
+    // that SN; the SN list shows "all", as after every relabelling.
+    const double filter = chosenStiffness;
     BuildLocalLists();
     FillStiffnessList();
     ShowStoredType();
+    const int row = Record().tankTypeIndex;
+    if (filter != 0.0 && row >= 0 && row < static_cast<int>(tankEntries.size()) &&
+        tankEntries[static_cast<std::size_t>(row)].stiffness == filter) {
+        FillTypeList(filter);
+        typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+    }
     return true;
 }
 
