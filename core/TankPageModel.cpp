@@ -191,9 +191,19 @@ bool CTankPageModel::SyncCatalogue()
     }
     if (same)
         return false;
+    // Another language's catalogue: the lists take its names. The product
+    // list keeps the SN it was filtered by while the record's tank is of
+    // that SN; the SN list shows "all", as after every relabelling.
+    const double filter = chosenStiffness;
     BuildLocalLists();
     FillStiffnessList();
     ShowStoredType();
+    const int row = Record().tankTypeIndex;
+    if (filter != 0.0 && row >= 0 && row < static_cast<int>(tankEntries.size()) &&
+        tankEntries[static_cast<std::size_t>(row)].stiffness == filter) {
+        FillTypeList(filter);
+        typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+    }
     return true;
 }
 
@@ -352,7 +362,11 @@ void CTankPageModel::Recalculate()
 void CTankPageModel::ShowInputs(int asNew)
 {
     TankRecord& r = Record();
+    // The radios, and with them which of volume and length is typed and
+    // highlighted, follow the record (a stored tank loaded back, a new
+    // project), not the mode the page was last left in.
     SetChoice(TkModeVolume, r.selectionMode == 1 ? 1 : 0);
+    SetModeLook(r.selectionMode == 1 ? 1 : 0);
     SetText(TkCapacity, F2(r.capacity));
     SetText(TkLength, F2(r.length));
     SetText(TkOuterDiameter, FormatNumber("%.0f", r.outerDiameter));

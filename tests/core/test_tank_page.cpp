@@ -213,3 +213,42 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
 }
 
 }  // namespace
+
+TEST(TankPage, ShownRecordBringsItsFixedParameter)
+{
+    // A record shown (loaded back, a new project) in the other mode than the
+    // page was in: the fixed one of volume and length is the one to type.
+    for (int mode : {1, 0}) {
+        Page p;
+        p.m->OnSelectionMode(1 - mode);
+        p.r().selectionMode = mode;
+        p.m->ShowInputs(0);
+        const int fixed = mode == 0 ? TkCapacity : TkLength, other = mode == 0 ? TkLength : TkCapacity;
+        EXPECT_TRUE(p.m->Enabled(fixed)) << mode;
+        EXPECT_FALSE(p.m->Enabled(other)) << mode;
+        EXPECT_EQ(p.m->Colors(fixed).back, kRgbSoughtBack) << mode;
+        EXPECT_EQ(p.m->Colors(other).back, FieldColors::kFaceColor) << mode;
+    }
+}
+
+TEST(TankPage, LanguageSwitchKeepsTheFilter)
+{
+    // The other language's catalogue: the same rows under other names. The
+    // SN list shows "all" again; the product list keeps its filter and the
+    // tank chosen.
+    Page p;
+    p.m->OnSelchangeStiffness(1);
+    p.m->typeSelection = 1;
+    p.m->OnProductChanged();
+    const TankRecord before = p.r();
+    for (TankTypeEntry& t : p.app->tankTypes)
+        CopyBounded(t.name, u"Zb " + FromFixed(t.name));
+    p.m->ApplyLanguage(LangPolish);
+    p.m->ReferenceReloaded();
+    p.m->Recalculate();
+    EXPECT_EQ(p.m->stiffnessSelection, 0);
+    EXPECT_EQ(p.m->typeItems, (std::vector<std::u16string>{u"Zb A 1900", u"Zb A 2400", u"Zb C 1600"}));
+    EXPECT_EQ(p.m->typeSelection, 1);
+    EXPECT_EQ(p.r().tankTypeIndex, 1);
+    EXPECT_EQ(std::memcmp(&before, &p.r(), sizeof before), 0);
+}
