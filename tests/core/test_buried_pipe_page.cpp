@@ -247,6 +247,30 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::TotalDeflection)), "-");
 }
 
+// A type change takes the size the list then shows as a choice: the new
+// pipe's limit and enlarged deflection, never the last pipe's.
+TEST(DeflectionRule, TypeChangeTakesTheNewPipesLimit)
+{
+    const struct {
+        int type;
+        double limit;
+        int available;
+        std::size_t items;
+    } cases[] = {{1, 6, 0, 1}, {0, 6, 1, 3}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        CBuriedPipePageModel page(*app);
+        Open(page);
+        page.OnSizeChanged(0);        // SN4 600: 6 % allowed, 8 % enlarged
+        page.OnDeflectionChanged(2);  // 8 %
+        page.OnTypeChanged(c.type);
+        EXPECT_EQ(app->buriedPipe.deflectionLimit, c.limit) << c.type;
+        EXPECT_EQ(app->buriedPipe.enlargedDeflectionAvailable, c.available) << c.type;
+        EXPECT_EQ(page.List(Id::DeflectionList).items.size(), c.items) << c.type;
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::DeflectionLimit)), "6.0") << c.type;
+    }
+}
+
 // The heavy-construction-traffic box: the user's own choice, except under
 // traffic over a cover of 1.5 m or less, where it is forced on.
 TEST(HeavyTraffic, Toggle)
