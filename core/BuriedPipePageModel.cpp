@@ -690,6 +690,9 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
         Show(id, extended);
 
     SetChecked(Id::RoadSurface, r.roadSurface);
+    // The road-surface box is the user's only where the traffic class leaves
+    // it to the user, whichever class the page showed before.
+    Enable(Id::RoadSurface, RoadSurfaceRule(r.trafficClass) == 0);
     SetChecked(Id::MultiPipeTrench, r.multiPipeTrench);
     SetChecked(Id::HeavyTraffic, r.heavyConstructionTraffic);
     SetChecked(Id::HeavyCompaction, r.heavyCompaction);

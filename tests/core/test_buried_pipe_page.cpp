@@ -181,6 +181,25 @@ INSTANTIATE_TEST_SUITE_P(
                     TrafficCase{24, "storage yard 4 T/m² (acc. PN)", kRoad, 0}, TrafficCase{25, "storage yard 5 T/m² (acc. PN)", kRoad, 0},
                     TrafficCase{26, "storage yard 8 T/m² (acc. PN)", kRoad, 0}, TrafficCase{27, "storage yard 10 T/m² (acc. PN)", kRoad, 0}));
 
+// A stored pipe loaded into the page: the road-surface box is the user's only
+// under a class that leaves it to the user, whatever class the page showed.
+TEST(TrafficClassNote, LoadedClassSetsTheRoadSurfaceBox)
+{
+    const struct {
+        int shown, stored;
+        bool enabled;
+    } cases[] = {{14, 5, true}, {5, 14, false}, {24, 0, false}, {0, 24, true}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        CBuriedPipePageModel page(*app);
+        Open(page);
+        page.OnTrafficChanged(c.shown);
+        app->buriedPipe.trafficClass = c.stored;
+        page.LoadBack();
+        EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.enabled) << c.shown << " " << c.stored;
+    }
+}
+
 TEST(TrafficClassNote, LanguageRoutineSpacing)
 {
     const std::u16string caption = u"Min. covering layer: ", m = u"m";
