@@ -447,10 +447,7 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
     }
     r.typeId = -1;
     FillTypeList();
-    FillSizeList();
-    sizeMissing = false;
-    FillDeflectionList();
-    Recalculate();
+    ChooseListedSize();
 }
 
 void CBuriedPipePageModel::OnTypeChanged(int index)
@@ -464,7 +461,20 @@ void CBuriedPipePageModel::OnTypeChanged(int index)
             app.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
             r.typeId = app.pipeTypes[static_cast<std::size_t>(row)].id;
     }
+    ChooseListedSize();
+}
+
+void CBuriedPipePageModel::ChooseListedSize()
+{
+    // The size the list then shows is chosen as the user would choose it: the
+    // deflection limit and the enlarged deflection are the new pipe's, never
+    // the previous pipe's.
     FillSizeList();
+    const int size = Selected(Id::SizeList);
+    if (size >= 0 && SizeRowOf(size)) {
+        OnSizeChanged(size);
+        return;
+    }
     sizeMissing = false;
     FillDeflectionList();
     Recalculate();
@@ -680,6 +690,9 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
         Show(id, extended);
 
     SetChecked(Id::RoadSurface, r.roadSurface);
+    // The road-surface box is the user's only where the traffic class leaves
+    // it to the user, whichever class the page showed before.
+    Enable(Id::RoadSurface, RoadSurfaceRule(r.trafficClass) == 0);
     SetChecked(Id::MultiPipeTrench, r.multiPipeTrench);
     SetChecked(Id::HeavyTraffic, r.heavyConstructionTraffic);
     SetChecked(Id::HeavyCompaction, r.heavyCompaction);

@@ -200,6 +200,9 @@ private:
     // of the record's category and type.
     const NominalSizeEntry* SizeRowOf(int index) const;
     void RefillList(int id, std::vector<ListItem> items, int selected);
+    // After a category or type change: the size list filled anew and its
+    // selected size taken as a choice of the user's, then a recalculation.
+    void ChooseListedSize();
 
     bool sizeMatched = false;
     bool sizeMissing = false;

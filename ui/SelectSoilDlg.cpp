@@ -162,7 +162,12 @@ CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
         e->setFixedWidth(f.format ? 70 : 160);
         fields.append({f.field, e});
         grid->addWidget(l, row, 0);
-        grid->addWidget(e, row, 1);
+        // The two text fields reach over the units' column, so the units
+        // stand beside the numbers.
+        if (f.format)
+            grid->addWidget(e, row, 1);
+        else
+            grid->addWidget(e, row, 1, 1, 2);
         if (f.unit)
             grid->addWidget(label(f.unit), row, 2);
         ++row;

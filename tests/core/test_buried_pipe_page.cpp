@@ -181,6 +181,25 @@ INSTANTIATE_TEST_SUITE_P(
                     TrafficCase{24, "storage yard 4 T/m² (acc. PN)", kRoad, 0}, TrafficCase{25, "storage yard 5 T/m² (acc. PN)", kRoad, 0},
                     TrafficCase{26, "storage yard 8 T/m² (acc. PN)", kRoad, 0}, TrafficCase{27, "storage yard 10 T/m² (acc. PN)", kRoad, 0}));
 
+// A stored pipe loaded into the page: the road-surface box is the user's only
+// under a class that leaves it to the user, whatever class the page showed.
+TEST(TrafficClassNote, LoadedClassSetsTheRoadSurfaceBox)
+{
+    const struct {
+        int shown, stored;
+        bool enabled;
+    } cases[] = {{14, 5, true}, {5, 14, false}, {24, 0, false}, {0, 24, true}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        CBuriedPipePageModel page(*app);
+        Open(page);
+        page.OnTrafficChanged(c.shown);
+        app->buriedPipe.trafficClass = c.stored;
+        page.LoadBack();
+        EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.enabled) << c.shown << " " << c.stored;
+    }
+}
+
 TEST(TrafficClassNote, LanguageRoutineSpacing)
 {
     const std::u16string caption = u"Min. covering layer: ", m = u"m";
@@ -245,6 +264,30 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
     EXPECT_EQ(app->buriedPipe.deflectionLimit, 8.0);
     EXPECT_EQ(app->buriedPipe.head.resultValid, 0);
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::TotalDeflection)), "-");
+}
+
+// A type change takes the size the list then shows as a choice: the new
+// pipe's limit and enlarged deflection, never the last pipe's.
+TEST(DeflectionRule, TypeChangeTakesTheNewPipesLimit)
+{
+    const struct {
+        int type;
+        double limit;
+        int available;
+        std::size_t items;
+    } cases[] = {{1, 6, 0, 1}, {0, 6, 1, 3}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        CBuriedPipePageModel page(*app);
+        Open(page);
+        page.OnSizeChanged(0);        // SN4 600: 6 % allowed, 8 % enlarged
+        page.OnDeflectionChanged(2);  // 8 %
+        page.OnTypeChanged(c.type);
+        EXPECT_EQ(app->buriedPipe.deflectionLimit, c.limit) << c.type;
+        EXPECT_EQ(app->buriedPipe.enlargedDeflectionAvailable, c.available) << c.type;
+        EXPECT_EQ(page.List(Id::DeflectionList).items.size(), c.items) << c.type;
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::DeflectionLimit)), "6.0") << c.type;
+    }
 }
 
 // The heavy-construction-traffic box: the user's own choice, except under
