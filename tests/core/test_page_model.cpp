@@ -170,3 +170,33 @@ TEST(PageKit, TablesReloadedAreAnnounced)
     app.LoadReferenceData("/nonexistent/catalogue.mdb");
     EXPECT_EQ(told, 1);
 }
+
+TEST(PageKit, GravityLoadBackKeepsAStoredSizeTheTypeNoLongerLists)
+{
+    auto app = Started();
+    const struct {
+        int mode;
+        double nominalSize;
+        double innerDiameter;  // after loading back
+        bool listed;           // a size of the list shown
+    } cases[] = {
+        {2, 123.0, 120.0, false},  // not listed: the stored pipe stays
+        {2, 400.0, 384.2, true},   // listed: the catalogue's row
+        {0, 123.0, -1.0, true},    // the diameter mode picks a listed size itself
+    };
+    for (const auto& c : cases) {
+        CGravityFlowPageModel page(*app);
+        GravityFlowRecord& r = page.Record();
+        r.mode = c.mode;
+        r.categoryId = 2;
+        r.typeId = 6;
+        r.nominalSize = c.nominalSize;
+        r.innerDiameter = 120.0;
+        page.LoadBack();
+        EXPECT_EQ(page.Selected(SizeList) >= 0, c.listed) << c.nominalSize;
+        if (c.innerDiameter > 0.0) {
+            EXPECT_EQ(r.innerDiameter, c.innerDiameter) << c.nominalSize;
+        }
+        EXPECT_EQ(r.nominalSize == c.nominalSize, c.innerDiameter > 0.0) << c.nominalSize;
+    }
+}
