@@ -135,12 +135,15 @@ int CGravityFlowPageModel::ShownMode() const
 void CGravityFlowPageModel::FillLists()
 {
     GravityFlowRecord& r = Record();
+    // A record that names a pipe already (a stored calculation loaded back)
+    // keeps it when the catalogue no longer lists its size.
+    const bool named = r.categoryId >= 0 && r.typeId >= 0;
     picker.FillCategories(r.categoryId);
     picker.FillTypes(r.categoryId, r.typeId);
-    FillSizeList();
+    FillSizeList(named);
 }
 
-void CGravityFlowPageModel::FillSizeList()
+void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
 {
     GravityFlowRecord& r = Record();
     // The sizes of the category and type, item i being candidate i.
@@ -153,10 +156,21 @@ void CGravityFlowPageModel::FillSizeList()
         SetText(InnerDiameter, u"-");
         return;
     }
-    int chosen = 0;
+    int chosen = -1;
     for (int j = 0; j < count; ++j)
         if (std::fabs(r.candidates[j].nominalSize - r.nominalSize) < kSizeMatch)
             chosen = j;
+    if (chosen < 0 && keepUnlisted && r.mode != 0 && r.nominalSize > 0.0) {
+        // No listed size is the record's: it keeps its own pipe rather than
+        // take an unrelated one, and the list shows none until one is chosen.
+        // (The diameter mode picks among the listed sizes itself.)
+        SetText(InnerDiameter, r.innerDiameter, "%.1f");
+        SetText(NominalSize, r.nominalSize, "%.0f");
+        SetText(Roughness, r.roughness, "%.3f");
+        Select(SizeList, -1);
+        return;
+    }
+    chosen = std::max(chosen, 0);
     // A roughness of the user's own stays with the record it belongs to (a
     // stored calculation loaded back keeps its roughness).
     TakeSize(r.candidates[chosen]);

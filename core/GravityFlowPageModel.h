@@ -191,8 +191,9 @@ public:
 
 private:
     // Lists the sizes of the record's category and type and builds the
-    // record's candidate list from them, item i being candidate i.
-    void FillSizeList();
+    // record's candidate list from them, item i being candidate i. With
+    // keepUnlisted, a record whose size is not listed keeps its own pipe.
+    void FillSizeList(bool keepUnlisted = false);
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
     void ShowHint();

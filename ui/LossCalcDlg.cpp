@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kCaption = 117;
@@ -81,6 +83,10 @@ void CLossCalcDlg::OnInitDialog()
     if (!(pipeLength >= kMinLength))
         pipeLength = kMinLength;
     gradient = totalLoss * 1000.0 / pipeLength;
+    // A head loss too large for its gradient to be written reads as 0, as a
+    // number that is no number does.
+    if (!std::isfinite(gradient) || !std::isfinite(totalLoss))
+        gradient = totalLoss = 0.0;
     lengthEdit->setText(F2(pipeLength));
     lossEdit->setText(F2(totalLoss));
     gradientEdit->setText(F2(gradient));
@@ -92,6 +98,10 @@ void CLossCalcDlg::OnRecompute()
     // The comma turned into a point is the program's own change: OK stays.
     gradient = ReadDecimalField(gradientEdit);
     totalLoss = gradient * kPerMille * pipeLength;
+    if (!std::isfinite(totalLoss)) {
+        gradient = totalLoss = 0.0;
+        gradientEdit->setText(F2(gradient));
+    }
     lossEdit->setText(F2(totalLoss));
     OkButton()->setEnabled(true);
 }

@@ -4,6 +4,7 @@
 #include "DalvorApp.h"
 #include "GravityFlowPageModel.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace GravityIds;
@@ -169,4 +170,26 @@ TEST(PageKit, TablesReloadedAreAnnounced)
     app.RemoveReloadListener(token);
     app.LoadReferenceData("/nonexistent/catalogue.mdb");
     EXPECT_EQ(told, 1);
+}
+
+TEST(PageKit, GravityLoadBackKeepsAStoredSizeTheTypeNoLongerLists)
+{
+    auto app = Started();
+    // mode, stored DN, Dw after loading back (0: a listed size the diameter
+    // mode picks itself), a size of the list shown
+    const struct { int mode; double nominalSize, innerDiameter; bool listed; } cases[] = {
+        {2, 123.0, 120.0, false}, {2, 400.0, 384.2, true}, {0, 123.0, 0.0, true}};
+    for (const auto& c : cases) {
+        CGravityFlowPageModel page(*app);
+        GravityFlowRecord& r = page.Record();
+        r.mode = c.mode;
+        r.categoryId = 2;
+        r.typeId = 6;
+        r.nominalSize = c.nominalSize;
+        r.innerDiameter = 120.0;
+        page.LoadBack();
+        EXPECT_EQ(page.Selected(SizeList) >= 0, c.listed) << c.nominalSize;
+        EXPECT_EQ(r.innerDiameter, c.innerDiameter ? c.innerDiameter : r.candidates[std::max(0, page.Selected(SizeList))].innerDiameter);
+        EXPECT_EQ(r.nominalSize == c.nominalSize, c.innerDiameter != 0.0) << c.nominalSize;
+    }
 }

@@ -166,6 +166,21 @@ private slots:
         zero.show();
         QCOMPARE(zero.LengthEdit()->text(), QStringLiteral("0.00"));
         QCOMPARE(zero.GradientEdit()->text(), QStringLiteral("999999.95"));
+        // Numbers too large to be written in the other field read as 0.
+        const struct { double length, loss; const char* typed; } huge[] = {{1.0, 1e306, nullptr}, {1e6, 1.0, "1e308"}};
+        for (const auto& h : huge) {
+            CLossCalcDlg dlg(*app);
+            dlg.pipeLength = h.length;
+            dlg.totalLoss = h.loss;
+            dlg.show();
+            if (h.typed) {
+                Type(dlg.GradientEdit(), QString::fromLatin1(h.typed));
+                QTest::mouseClick(dlg.CalculateButton(), Qt::LeftButton);
+            }
+            QCOMPARE(dlg.GradientEdit()->text(), QStringLiteral("0.00"));
+            QCOMPARE(dlg.LossEdit()->text(), QStringLiteral("0.00"));
+            QCOMPARE(dlg.totalLoss, 0.0);
+        }
     }
 
     void soilOpensOnThePresetSoilAndGrid()
