@@ -142,3 +142,23 @@ void ExpectPageLoadsBackAsTool(Model& page, Record& working, const std::vector<R
             also(i);
     }
 }
+
+// A text typed into a page's field: the record's value the page reads from it
+// and what the field shows after.
+template <typename Record>
+struct ReadCase {
+    int id;
+    const char16_t* typed;
+    double Record::*field;
+    double read;
+    const char16_t* shown;
+};
+
+template <typename Model, typename Record>
+void ExpectRead(Model& page, Record& r, const ReadCase<Record>& c)
+{
+    page.SetText(c.id, c.typed);
+    page.ReadInputs();
+    EXPECT_EQ(r.*c.field, c.read) << Utf16ToUtf8(c.typed);
+    EXPECT_EQ(Utf16ToUtf8(page.Text(c.id)), Utf16ToUtf8(c.shown));
+}

@@ -84,13 +84,7 @@ struct Page {
 
 TEST(PressurePage, InputsAreReadWithTheirLimits)
 {
-    struct Case {
-        int id;
-        const char16_t* typed;
-        double PressureFlowRecord::*field;
-        double value;
-        const char16_t* shown;
-    } cases[] = {
+    const ReadCase<PressureFlowRecord> cases[] = {
         {P::Density, u"0", &PressureFlowRecord::density, 1.0, u"1.0"},
         {P::Density, u"20000", &PressureFlowRecord::density, 10000.0, u"10000.0"},
         {P::Density, u"nan", &PressureFlowRecord::density, 1.0, u"1.0"},
@@ -110,12 +104,9 @@ TEST(PressurePage, InputsAreReadWithTheirLimits)
         {P::InnerDiameter, u"97.46", &PressureFlowRecord::innerDiameter, 97.46, u"97.5"},
         {P::HeadLossInput, u"0.995", &PressureFlowRecord::headLossInput, 0.995, u"0.99"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Page p;
-        p.Type(c.id, c.typed);
-        p.model.ReadInputs();
-        EXPECT_EQ(p.r().*c.field, c.value) << Utf16ToUtf8(c.typed);
-        EXPECT_EQ(Utf16ToUtf8(p.model.Text(c.id)), Utf16ToUtf8(c.shown));
+        ExpectRead(p.model, p.r(), c);
     }
     // The share field shows whole per cents; ties go to even.
     Page p;
