@@ -1,7 +1,9 @@
 // Helpers shared by the core tests: field-by-field expectations that name the
-// field in a failure, byte fills, fixed text arrays as UTF-8, the data folder.
+// field in a failure, byte fills, fixed text arrays as UTF-8, the data folder,
+// temporary folders, a started core and the recalculation tool's round trip.
 #pragma once
 
+#include "DalvorApp.h"
 #include "Text.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +11,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <iomanip>
+#include <memory>
 #include <source_location>
 #include <string>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 // Record and catalogue fields are all int32_t or double, so every one of them
 // compares exactly as a double.
@@ -79,3 +84,81 @@ public:
 private:
     std::filesystem::path dir;
 };
+
+// A core started as the program starts it, in English unless told, on the
+// program folder of the build.
+inline std::unique_ptr<CDalvorApp> StartedCore(int language = LangEnglish)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    MemorySettings settings;
+    settings.values["Settings/Language"] = language;
+    app->InitCoreInstance(settings, "C", DalvorHome());
+    return app;
+}
+
+template <typename Record>
+bool SameBytes(const Record& a, const Record& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Writes the records `app` stores to a project, runs the recalculation tool on
+// it with `options` (English texts) and reads the project the tool wrote; null,
+// with a failure, where any step fails.
+inline std::unique_ptr<CDalvorApp> RecalculatedByTool(const CDalvorApp& app, const std::string& options = {})
+{
+    const TempFolder folder("dalvor-recalc");
+    const std::string in = (folder.Path() / "in.qdl").string(), out = (folder.Path() / "out.qdl").string();
+    if (app.WriteProjectFile(in) != ProjectWriteError::None) {
+        ADD_FAILURE() << "the project was not written";
+        return nullptr;
+    }
+    const std::string cmd = DalvorHome() + "/dalvor-recalc --lang en " + options + " '" + in + "' '" + out + "'";
+    if (std::system(cmd.c_str()) != 0) {
+        ADD_FAILURE() << cmd << " failed";
+        return nullptr;
+    }
+    auto done = std::make_unique<CDalvorApp>();
+    if (done->ReadProjectFile(out) != ProjectReadError::None) {
+        ADD_FAILURE() << "the tool's project was not read";
+        return nullptr;
+    }
+    return done;
+}
+
+// Loads each stored record back through a page model into the working record
+// the model serves and expects the tool's bytes for it; `also` checks more of
+// record i as the page left it.
+template <typename Model, typename Record>
+void ExpectPageLoadsBackAsTool(Model& page, Record& working, const std::vector<Record>& stored,
+                               const std::vector<Record>& fromTool, const std::function<void(std::size_t)>& also = {})
+{
+    ASSERT_EQ(fromTool.size(), stored.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        working = stored[i];
+        page.LoadBack();
+        EXPECT_TRUE(SameBytes(working, fromTool[i])) << "record " << i;
+        if (also)
+            also(i);
+    }
+}
+
+// A text typed into a page's field: the record's value the page reads from it
+// and what the field shows after.
+template <typename Record>
+struct ReadCase {
+    int id;
+    const char16_t* typed;
+    double Record::*field;
+    double read;
+    const char16_t* shown;
+};
+
+template <typename Model, typename Record>
+void ExpectRead(Model& page, Record& r, const ReadCase<Record>& c)
+{
+    page.SetText(c.id, c.typed);
+    page.ReadInputs();
+    EXPECT_EQ(r.*c.field, c.read) << Utf16ToUtf8(c.typed);
+    EXPECT_EQ(Utf16ToUtf8(page.Text(c.id)), Utf16ToUtf8(c.shown));
+}

@@ -704,12 +704,6 @@ TEST_F(GravityCalc, IterationsStopAtAValueThatIsNoNumber)
 
 TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
 {
-    namespace fs = std::filesystem;
-    const char* home = std::getenv("DALVOR_HOME");
-    ASSERT_NE(home, nullptr);
-    const TempFolder folder("dalvor-recalc-hydraulics");
-    const fs::path& dir = folder.Path();
-
     auto app = std::make_unique<CDalvorApp>();
     app->ResetGravityFlowRecord();
     GravityFlowRecord& g = app->gravityFlow;
@@ -725,13 +719,8 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
     p.mode = 2;
     p.nominalPressure = 1.0;
     app->StoreCurrentCalc(KindPressureFlow, -1);
-    ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
-
-    const std::string cmd = std::string(home) + "/dalvor-recalc --core-only --lang en '" + (dir / "in.qdl").string() + "' '" +
-                            (dir / "out.qdl").string() + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    auto done = std::make_unique<CDalvorApp>();
-    ASSERT_EQ(done->ReadProjectFile((dir / "out.qdl").string()), ProjectReadError::None);
+    auto done = RecalculatedByTool(*app, "--core-only");
+    ASSERT_TRUE(done);
     ASSERT_EQ(done->storedRecords.gravityFlow.size(), 2u);
     ASSERT_EQ(done->storedRecords.pressureFlow.size(), 1u);
 

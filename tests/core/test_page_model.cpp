@@ -114,13 +114,7 @@ TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
     CGravityFlowPageModel page(*app);
     page.LoadBack();
     GravityFlowRecord& r = page.Record();
-    const struct {
-        int id;
-        const char16_t* typed;
-        double GravityFlowRecord::*field;
-        double read;
-        const char16_t* shown;
-    } cases[] = {
+    const ReadCase<GravityFlowRecord> cases[] = {
         {FillingInput, u"0,999", &GravityFlowRecord::fillingInput, 0.996f, u"1.00"},
         {SlopeInput, u"0", &GravityFlowRecord::slopeInput, 0.01f, u"0.01"},
         {SlopeInput, u"1e999", &GravityFlowRecord::slopeInput, 0.01f, u"0.01"},
@@ -133,12 +127,8 @@ TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
         {FlowInput, u" 0.0004", &GravityFlowRecord::flowInput, 0.001f, u"0.001"},
         {LocalLossShare, u"2.5", &GravityFlowRecord::localLossShare, 2.5, u"2"},  // halves to even
     };
-    for (const auto& c : cases) {
-        page.SetText(c.id, c.typed);
-        page.ReadInputs();
-        EXPECT_EQ(r.*c.field, c.read) << Utf16ToUtf8(c.typed);
-        EXPECT_EQ(Utf16ToUtf8(page.Text(c.id)), Utf16ToUtf8(c.shown));
-    }
+    for (const auto& c : cases)
+        ExpectRead(page, r, c);
     // A roughness typed becomes the user's, and outlives a change of size
     // but not of type; a roughness of 0 is held at the limit.
     page.SetText(Roughness, u"0");

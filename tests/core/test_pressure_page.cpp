@@ -84,13 +84,7 @@ struct Page {
 
 TEST(PressurePage, InputsAreReadWithTheirLimits)
 {
-    struct Case {
-        int id;
-        const char16_t* typed;
-        double PressureFlowRecord::*field;
-        double value;
-        const char16_t* shown;
-    } cases[] = {
+    const ReadCase<PressureFlowRecord> cases[] = {
         {P::Density, u"0", &PressureFlowRecord::density, 1.0, u"1.0"},
         {P::Density, u"20000", &PressureFlowRecord::density, 10000.0, u"10000.0"},
         {P::Density, u"nan", &PressureFlowRecord::density, 1.0, u"1.0"},
@@ -110,12 +104,9 @@ TEST(PressurePage, InputsAreReadWithTheirLimits)
         {P::InnerDiameter, u"97.46", &PressureFlowRecord::innerDiameter, 97.46, u"97.5"},
         {P::HeadLossInput, u"0.995", &PressureFlowRecord::headLossInput, 0.995, u"0.99"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Page p;
-        p.Type(c.id, c.typed);
-        p.model.ReadInputs();
-        EXPECT_EQ(p.r().*c.field, c.value) << Utf16ToUtf8(c.typed);
-        EXPECT_EQ(Utf16ToUtf8(p.model.Text(c.id)), Utf16ToUtf8(c.shown));
+        ExpectRead(p.model, p.r(), c);
     }
     // The share field shows whole per cents; ties go to even.
     Page p;
@@ -304,16 +295,7 @@ TEST(PressurePage, DiameterModeTakesTheChosenSizeAndRunsAgain)
 
 TEST(PressurePage, ToolRunsStoredRecordsAsThePageDoes)
 {
-    const char* home = std::getenv("DALVOR_HOME");
-    ASSERT_NE(home, nullptr);
-    auto started = [&] {
-        auto app = std::make_unique<CDalvorApp>();
-        MemorySettings settings;
-        settings.values["Settings/Language"] = LangEnglish;
-        app->InitCoreInstance(settings, "C", home);
-        return app;
-    };
-    auto app = started();
+    auto app = StartedCore();
     ASSERT_GT(app->nominalSizeCount, 0);
     for (int mode = 0; mode < 3; ++mode) {
         app->ResetPressureFlowRecord();
@@ -322,25 +304,13 @@ TEST(PressurePage, ToolRunsStoredRecordsAsThePageDoes)
         app->pressureFlow.startLevel = 1.0 * mode;
         app->StoreCurrentCalc(KindPressureFlow, -1);
     }
-    char pattern[] = "/tmp/dalvor-pressure-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::filesystem::path dir = pattern;
-    ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
-    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en '" + (dir / "in.qdl").string() + "' '" +
-                            (dir / "out.qdl").string() + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    auto tool = started();
-    ASSERT_EQ(tool->ReadProjectFile((dir / "out.qdl").string()), ProjectReadError::None);
-    std::filesystem::remove_all(dir);
+    auto tool = RecalculatedByTool(*app);
+    ASSERT_TRUE(tool);
 
-    auto page = started();
+    auto page = StartedCore();
     CPressureFlowPageModel model(*page);
-    for (int i = 0; i < 3; ++i) {
-        page->ResetPressureFlowRecord();
-        page->pressureFlow = app->storedRecords.pressureFlow[i];
-        model.LoadBack();
-        const PressureFlowRecord& got = tool->storedRecords.pressureFlow[i];
-        EXPECT_EQ(got.head.resultValid, 1) << "mode " << i;
-        EXPECT_EQ(std::memcmp(&got, &page->pressureFlow, sizeof got), 0) << "mode " << i;
-    }
+    ExpectPageLoadsBackAsTool(model, page->pressureFlow, app->storedRecords.pressureFlow,
+                              tool->storedRecords.pressureFlow, [&](std::size_t i) {
+                                  EXPECT_EQ(tool->storedRecords.pressureFlow[i].head.resultValid, 1) << "mode " << i;
+                              });
 }

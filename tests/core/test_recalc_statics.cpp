@@ -1,80 +1,30 @@
 // The test tool runs the tank (uplift, then anchoring), manhole and buried-pipe
 // calculations on stored records exactly as the program runs them on its
-// working record.
+// working record, and with the pages' rules the same bytes as the page models
+// give after loading the records back.
 #include "CoreTestSupport.h"
-#include "BuriedPipeCalc.h"
-#include "DalvorApp.h"
+#include "ManholePageModel.h"
+#include "PipeFixture.h"
+#include "TankPageModel.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-
-namespace fs = std::filesystem;
-
-namespace {
-
-std::unique_ptr<CDalvorApp> StartedApp(const char* home)
-{
-    auto app = std::make_unique<CDalvorApp>();
-    MemorySettings settings;
-    settings.values["Settings/Language"] = LangEnglish;
-    app->InitCoreInstance(settings, "C", home);
-    return app;
-}
-
-// A pipe from the catalogue laid 2 m below ground, under a traffic class, as
-// the buried-pipe page leaves the record before its calculation.
-void LayPipe(CDalvorApp& app, const NominalSizeEntry& row)
-{
-    BuriedPipeRecord& r = app.buriedPipe;
-    r.categoryId = row.categoryId;
-    r.typeId = row.typeId;
-    r.nominalSize = row.nominalSize;
-    r.innerDiameter = row.innerDiameter;
-    r.outerDiameter = row.outerDiameter;
-    r.ringStiffness = row.ringStiffness;
-    r.allowedDeflection = row.allowedDeflection;
-    r.enlargedAllowedDeflection = row.enlargedAllowedDeflection;
-    r.trafficClass = 10;
-    r.invertLevel = r.groundLevel - 2.0;
-    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
-    r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * 0.001;
-    ApplyInstallationDefaults(r, 0);
-}
-
-template <typename Record>
-bool SameBytes(const Record& a, const Record& b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-}  // namespace
-
 TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
 {
-    const char* home = std::getenv("DALVOR_HOME");
-    ASSERT_NE(home, nullptr);
-    auto app = StartedApp(home);
+    auto app = StartedCore();
     ASSERT_GT(app->nominalSizeCount, 0);
     app->StoreCurrentCalc(KindTank, -1);
     app->StoreCurrentCalc(KindManhole, -1);
     app->tank.groundLevel += 1.0;  // a second, deeper tank
     app->StoreCurrentCalc(KindTank, -1);
-    LayPipe(*app, app->nominalSizes[0]);
+    TakeSizeRow(app->buriedPipe, app->nominalSizes[0]);
+    LayTwoMetresDeep(app->buriedPipe, 10);
     app->StoreCurrentCalc(KindBuriedPipe, -1);
-
-    const TempFolder folder("dalvor-recalc-statics");
-    const fs::path& dir = folder.Path();
-    ASSERT_EQ(app->WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
-    const std::string cmd = std::string(home) + "/dalvor-recalc --lang en --core-only '" + (dir / "in.qdl").string() + "' '" +
-                            (dir / "out.qdl").string() + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    auto out = RecalculatedByTool(*app, "--core-only");
+    ASSERT_TRUE(out);
 
     // The same runs in this process, through the working records.
-    auto expected = StartedApp(home);
+    auto expected = StartedCore();
     for (auto& r : app->storedRecords.tank) {
         expected->ResetTankRecord();
         expected->tank = r;
@@ -93,11 +43,61 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     EXPECT_EQ(expected->buriedPipe.head.resultValid, 1);
     EXPECT_GT(expected->buriedPipe.trafficLoad, 0.0);
 
-    auto out = std::make_unique<CDalvorApp>();
-    ASSERT_EQ(out->ReadProjectFile((dir / "out.qdl").string()), ProjectReadError::None);
     ASSERT_EQ(out->storedCount[ArrayTank], 2);
     EXPECT_TRUE(SameBytes(out->storedRecords.tank[0], app->storedRecords.tank[0]));
     EXPECT_TRUE(SameBytes(out->storedRecords.tank[1], app->storedRecords.tank[1]));
     EXPECT_TRUE(SameBytes(out->storedRecords.manhole[0], expected->manhole));
     EXPECT_TRUE(SameBytes(out->storedRecords.buriedPipe[0], expected->buriedPipe));
+}
+
+TEST(UpliftRecalc, ToolRunsStoredRecordsThroughThePages)
+{
+    auto app = StartedCore();
+    ASSERT_GT(app->tankTypeCount, 9);
+    ASSERT_GT(app->manholeTypeCount, 6);
+    // Stored as typed, before any page read them: levels off the page's
+    // grid, a collector the type cannot take, water above the ground, a
+    // tank too shallow for its cover.
+    struct { int type; double ground, water, invert, dk; } manholes[] = {
+        {0, 4.0, 3.5, 1.234, 0.3}, {6, 5.0, 4.0, 1.0, 0.5}, {2, 3.0, 9.0, 2.9, 0.9}};
+    for (const auto& m : manholes) {
+        app->ResetManholeRecord();
+        app->manhole.typeIndex = m.type;
+        app->manhole.groundLevel = m.ground;
+        app->manhole.waterLevel = m.water;
+        app->manhole.pipeBottomLevel = m.invert;
+        app->manhole.pipeDiameter = m.dk;
+        app->StoreCurrentCalc(KindManhole, -1);
+    }
+    struct { int type; double ground, water, bottom; int anchors; } tanks[] = {
+        {0, 4.0, 3.9, 1.5, 5}, {9, 4.0, 4.0, 2.5, 2}, {3, 6.0, 1.0, 2.0, 3}};
+    for (const auto& t : tanks) {
+        app->ResetTankRecord();
+        const TankTypeEntry& row = app->tankTypes[t.type];
+        app->tank.tankTypeIndex = t.type;
+        app->tank.innerDiameter = row.innerDiameter;
+        app->tank.outerDiameter = row.outerDiameter;
+        app->tank.minAnchorSpacing = row.minAnchorSpacing;
+        app->tank.maxAnchorSpacing = row.maxAnchorSpacing;
+        app->tank.groundLevel = t.ground;
+        app->tank.waterLevel = t.water;
+        app->tank.tankBottomLevel = t.bottom;
+        app->tank.anchorCount = t.anchors;
+        app->StoreCurrentCalc(KindTank, -1);
+    }
+    auto out = RecalculatedByTool(*app);
+    ASSERT_TRUE(out);
+
+    CManholePageModel manholePage(*app);
+    ExpectPageLoadsBackAsTool(manholePage, app->manhole, app->storedRecords.manhole, out->storedRecords.manhole,
+                              [&](std::size_t i) { EXPECT_EQ(app->manhole.head.resultValid, 1) << i; });
+    // The page held the levels and the collector to its rules.
+    EXPECT_DOUBLE_EQ(out->storedRecords.manhole[2].waterLevel, 3.0);
+    EXPECT_DOUBLE_EQ(out->storedRecords.manhole[0].pipeBottomLevel, 1.23);
+
+    CTankPageModel tankPage(*app);
+    ExpectPageLoadsBackAsTool(tankPage, app->tank, app->storedRecords.tank, out->storedRecords.tank);
+    // Too shallow: lowered to a cover of 1.1 Dz.
+    const TankRecord& shallow = out->storedRecords.tank[1];
+    EXPECT_NEAR(shallow.groundLevel - shallow.foundationLevel, shallow.outerDiameter * 11 / 10000, 1e-6);
 }

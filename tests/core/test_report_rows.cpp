@@ -19,15 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::unique_ptr<CDalvorApp> EnglishApp()
-{
-    auto app = std::make_unique<CDalvorApp>();
-    MemorySettings settings;
-    settings.values["Settings/Language"] = LangEnglish;
-    app->InitCoreInstance(settings, "C", DalvorHome());
-    return app;
-}
-
 std::string Label(const CDalvorApp& app, int s, int row) { return Utf8(app.reportSections[s].label[row]); }
 std::string Value(const CDalvorApp& app, int s, int row) { return Utf8(app.reportSections[s].value[row]); }
 
@@ -63,7 +54,7 @@ struct Variant {
 
 TEST(ReportRows, RowCountsAndHeavyRowsPerKindAndMode)
 {
-    auto app = EnglishApp();
+    auto app = StartedCore();
     const Variant variants[] = {
         {"gravity mode 0", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 0; },
          "6 19 10 5 4 0 0 0 0 0 ", 1, "2 13 "},
@@ -101,7 +92,7 @@ TEST(ReportRows, RowCountsAndHeavyRowsPerKindAndMode)
 
 TEST(ReportRows, ValuesOfTheWorkedCases)
 {
-    auto app = EnglishApp();
+    auto app = StartedCore();
     struct Case {
         const char* name;
         int kind;
@@ -175,7 +166,7 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
 TEST(ReportRows, LossCoefficientIsNotLabelledAsHeadLossInOurLanguages)
 {
     for (int language : {LangPolish, LangRussian}) {
-        auto app = EnglishApp();
+        auto app = StartedCore();
         app->languageOffset = language;  // the program never starts in Russian
         app->SwitchLanguage(language);
         app->BuildPressureFlowReport();  // local losses as a coefficient (no unit)
@@ -185,7 +176,7 @@ TEST(ReportRows, LossCoefficientIsNotLabelledAsHeadLossInOurLanguages)
 
 TEST(ReportRows, ConclusionSplitsAndBounds)
 {
-    auto app = EnglishApp();
+    auto app = StartedCore();
     const struct {
         int kind, conclusion, warning;
         std::size_t row1, row2, row3;
@@ -213,7 +204,7 @@ TEST(ReportRows, ConclusionSplitsAndBounds)
 
 TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
 {
-    auto app = EnglishApp();
+    auto app = StartedCore();
     ASSERT_GE(app->pipeCategories.size(), 2u);
     app->ResetAllRecords();
     app->pipeCategories[1].id = app->pipeCategories[0].id;  // two rows with one id: the last wins

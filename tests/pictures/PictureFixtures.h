@@ -2,7 +2,7 @@
 // the picture tests and the picture shots tool.
 #pragma once
 
-#include "BuriedPipeCalc.h"
+#include "../core/PipeFixture.h"
 #include "DalvorApp.h"
 #include "PictureScene.h"
 
@@ -63,24 +63,11 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     case KindBuriedPipe: {
         app.ResetBuriedPipeRecord();
         BuriedPipeRecord& r = app.buriedPipe;
-        if (app.nominalSizeCount > 0) {
-            const NominalSizeEntry& row = app.nominalSizes[std::min(variant == 1 ? 6 : 3, app.nominalSizeCount - 1)];
-            r.categoryId = row.categoryId;
-            r.typeId = row.typeId;
-            r.nominalSize = row.nominalSize;
-            r.innerDiameter = row.innerDiameter;
-            r.outerDiameter = row.outerDiameter;
-            r.ringStiffness = row.ringStiffness;
-            r.allowedDeflection = row.allowedDeflection;
-            r.enlargedAllowedDeflection = row.enlargedAllowedDeflection;
-        }
-        r.trafficClass = variant == 1 ? 10 : 0;
+        if (app.nominalSizeCount > 0)
+            TakeSizeRow(r, app.nominalSizes[std::min(variant == 1 ? 6 : 3, app.nominalSizeCount - 1)]);
         r.roadSurface = variant == 1 ? 1 : 0;
         r.multiPipeTrench = variant == 1 ? 1 : 0;
-        r.invertLevel = r.groundLevel - 2.0;
-        r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
-        r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * 0.001;
-        ApplyInstallationDefaults(r, 0);
+        LayTwoMetresDeep(r, variant == 1 ? 10 : 0);
         if (variant != 2)
             app.CalcBuriedPipe();
         break;

@@ -19,6 +19,17 @@ std::string Read(const std::string& path)
     return text.str();
 }
 
+// The drawing against its golden file, or written as the golden file anew
+// under DALVOR_UPDATE_GOLDEN=1.
+void ExpectGolden(const std::string& got, const char* name)
+{
+    const std::string path = std::string(DALVOR_GOLDEN_DIR) + "/" + name + ".golden.txt";
+    if (std::getenv("DALVOR_UPDATE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << got;
+    else
+        EXPECT_EQ(got, Read(path)) << path;
+}
+
 struct Golden {
     int kind;
     int variant;
@@ -52,12 +63,7 @@ TEST_P(PictureGolden, DrawingMatchesItsGoldenFile)
     } else {
         got = screen.Dump();
     }
-    const std::string path = std::string(DALVOR_GOLDEN_DIR) + "/" + g.name + ".golden.txt";
-    if (std::getenv("DALVOR_UPDATE_GOLDEN")) {
-        std::ofstream(path, std::ios::binary) << got;
-        return;
-    }
-    EXPECT_EQ(got, Read(path)) << path;
+    ExpectGolden(got, g.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,11 +98,7 @@ TEST(PictureGolden, PressureRangeChart)
     view.chartChoice = 1;
     DisplayList list;
     MakePictureScene(KindPressureFlow, *app, view)->Draw(list, 400, 300, false);
-    const std::string path = std::string(DALVOR_GOLDEN_DIR) + "/pressure-range.golden.txt";
-    if (std::getenv("DALVOR_UPDATE_GOLDEN"))
-        std::ofstream(path, std::ios::binary) << list.Dump();
-    else
-        EXPECT_EQ(list.Dump(), Read(path));
+    ExpectGolden(list.Dump(), "pressure-range");
     // Without a nominal pressure the chart has no scale: background and frame.
     app->pressureFlow.nominalPressure = 0.0;
     DisplayList empty;

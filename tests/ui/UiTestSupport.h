@@ -1,8 +1,11 @@
 // Shared pieces of the window tests: answers for the program's questions,
 // a catcher for what the program opens with the desktop, a core started on
-// the program folder of the build, and a main window started on such a core.
+// the program folder of the build, a main window started on such a core, a
+// page of its sheet worked as the user works it, and printing to a PDF file.
 #pragma once
 
+#include "CalcPage.h"
+#include "CalcSheet.h"
 #include "DalvorApp.h"
 #include "DalvorDoc.h"
 #include "DalvorView.h"
@@ -11,8 +14,16 @@
 #include "Shell.h"
 #include "UiPrompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -24,7 +35,9 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 // Answers the program's questions from a script (an empty script answers
 // Cancel, No or no file) and records every message and question.
@@ -177,3 +190,117 @@ protected:
 private:
     const int pictureMs = CDalvorView::startupPictureMs;
 };
+
+// A page of the main window's sheet as the user works it: its fields, lists
+// and buttons found by their ids. A test class derives from it after QObject
+// with the kind of page it works.
+template <typename Page>
+class PageFixture : public MainWindowFixture {
+protected:
+    Page* page = nullptr;
+
+    // Starts the main window in a language, its settings in the named folder,
+    // and opens the sheet's tab; false when the window never came up or the
+    // tab holds no such page.
+    bool OpenPage(int tab, const QString& folder, int language)
+    {
+        OpenMainWindow(language, folder);
+        frame->View()->EndStartupPicture();
+        frame->activateWindow();
+        if (!QTest::qWaitForWindowActive(frame.get()))
+            return false;
+        frame->Sheet()->setCurrentIndex(tab);
+        page = qobject_cast<Page*>(frame->Sheet()->ActivePage());
+        return page != nullptr;
+    }
+
+    QWidget* Control(int id) { return page->Control(id); }
+    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(Control(id)); }
+    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(Control(id)); }
+    QCheckBox* Box(int id) { return qobject_cast<QCheckBox*>(Control(id)); }
+
+    // What a field, list, label, button or frame of the page shows.
+    QString Text(int id)
+    {
+        QWidget* w = Control(id);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            return e->text();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            return c->currentText();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            return l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            return b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            return g->title();
+        return w ? w->property("text").toString() : QString();
+    }
+    void CheckTexts(std::initializer_list<std::pair<int, QString>> expected)
+    {
+        for (const auto& [id, text] : expected)
+            QVERIFY2(Text(id) == text,
+                     qPrintable(QStringLiteral("%1 shows \"%2\", not \"%3\"").arg(id).arg(Text(id), text)));
+    }
+
+    // Types a text into a field and presses Enter there.
+    void Enter(int id, const QString& text)
+    {
+        QLineEdit* e = Edit(id);
+        QVERIFY(e && e->isEnabled());
+        e->setText(text);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+
+    // Chooses an item of a closed list from the keyboard, as a user does.
+    void Choose(int id, int index) { Choose(Combo(id), index); }
+    void Choose(QComboBox* c, int index)
+    {
+        QVERIFY(c && c->isEnabled());
+        c->setFocus();
+        QTest::keyClick(c, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(c, Qt::Key_Down);
+        QCOMPARE(c->currentIndex(), index);
+    }
+
+    // Clicks a button, box or radio of the page near its left edge, where a
+    // radio's circle is.
+    void Click(int id)
+    {
+        QWidget* w = Control(id);
+        QVERIFY2(w && w->isEnabled(), qPrintable(QString::number(id)));
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+    }
+
+    // Clicks a button of the page that opens a modal dialog, and works it.
+    template <typename Dialog>
+    void ClickOpening(int id, const std::function<void(Dialog*)>& work)
+    {
+        WithModal<Dialog>([&] { Click(id); }, work);
+    }
+};
+
+// Answers the print dialog that opens next by printing to the PDF file `pdf`.
+inline void PrintNextToPdf(QObject* context, const QString& pdf)
+{
+    QTimer::singleShot(0, context, [pdf] {
+        auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        QVERIFY(print);
+        auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
+        print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        print->accept();
+    });
+}
+
+// The text of a PDF file; a failure where it cannot be read.
+inline QString PdfText(const QString& pdf)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForFinished()) {
+        QTest::qFail("pdftotext did not finish", __FILE__, __LINE__);
+        return QString();
+    }
+    return QString::fromUtf8(text.readAllStandardOutput());
+}

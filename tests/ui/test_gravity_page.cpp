@@ -56,60 +56,19 @@ const QString kMadeToOrder = QStringLiteral("Production on demand. Delivery requ
 
 }  // namespace
 
-class TestGravityPage : public QObject, public MainWindowFixture {
+class TestGravityPage : public QObject, public PageFixture<CGravityFlowPage> {
     Q_OBJECT
 
 private:
-    CGravityFlowPage* page = nullptr;
-
     void Start(int language = LangEnglish)
     {
-        OpenMainWindow(language, QStringLiteral("gravity"));
-        frame->View()->EndStartupPicture();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        frame->Sheet()->setCurrentIndex(4);
-        page = qobject_cast<CGravityFlowPage*>(frame->Sheet()->ActivePage());
-        QVERIFY(page);
+        QVERIFY(OpenPage(4, QStringLiteral("gravity"), language));
         QCOMPARE(app->activeCalcKind, int(KindGravityFlow));
     }
 
     GravityFlowRecord& R() { return app->gravityFlow; }
-    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(page->Control(id)); }
-    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(page->Control(id)); }
     CColorEdit* ColorEdit(int id) { return qobject_cast<CColorEdit*>(page->Control(id)); }
     CColorStatic* ColorStatic(int id) { return qobject_cast<CColorStatic*>(page->Control(id)); }
-    // What a field, list, label, button or frame of the page shows.
-    QString Text(int id)
-    {
-        QWidget* w = page->Control(id);
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            return e->text();
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            return c->currentText();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            return l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            return b->text();
-        if (auto* g = qobject_cast<QGroupBox*>(w))
-            return g->title();
-        return QString();
-    }
-    void CheckTexts(std::initializer_list<std::pair<int, QString>> expected)
-    {
-        for (const auto& [id, text] : expected)
-            QVERIFY2(Text(id) == text,
-                     qPrintable(QStringLiteral("%1 shows \"%2\", not \"%3\"").arg(id).arg(Text(id), text)));
-    }
-
-    // Types a text into a field and presses Enter there.
-    void Enter(int id, const QString& text)
-    {
-        QLineEdit* e = Edit(id);
-        QVERIFY(e);
-        e->setText(text);
-        QTest::keyClick(e, Qt::Key_Return);
-    }
 
     // The user picks an item of a list, which must be open to a choice.
     void Choose(int comboId, int index)
@@ -140,9 +99,7 @@ private:
     }
     void ClickMode(int mode)
     {
-        QWidget* radio = page->Control(kRadios[mode]);
-        // On the radio's circle.
-        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+        Click(kRadios[mode]);
         QCOMPARE(R().mode, mode);
     }
 
@@ -196,13 +153,6 @@ private:
         other->gravityFlow = R();
         other->CalcGravityFlow();
         QCOMPARE(std::memcmp(&other->gravityFlow, &R(), sizeof(GravityFlowRecord)), 0);
-    }
-
-    // Clicks a button of the page that opens a modal dialog, and works it.
-    template <typename Dialog>
-    void ClickOpening(int buttonId, const std::function<void(Dialog*)>& work)
-    {
-        WithModal<Dialog>([&] { QTest::mouseClick(page->Control(buttonId), Qt::LeftButton); }, work);
     }
 
 private slots:
@@ -922,21 +872,12 @@ private slots:
 
         const QString pdf = FreshFolder(QStringLiteral("print")) + QStringLiteral("/gravity.pdf");
         WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
-            QTimer::singleShot(0, dlg, [pdf] {
-                auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
-                printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
-                print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
-                print->accept();
-            });
+            PrintNextToPdf(dlg, pdf);
             QTest::keyClicks(dlg->Combo()->lineEdit(), QStringLiteral(" K-12"));
             QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
         });
         QCOMPARE(app->printPicture.width, 0);
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const QString printed = PdfText(pdf);
         for (const char* expected : {"K-12", "Gravity pipeline - hydraulic calculator", "Calculated flow rate."})
             QVERIFY2(printed.contains(QLatin1String(expected)), expected);
     }

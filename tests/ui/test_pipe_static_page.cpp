@@ -3,7 +3,6 @@
 // classes, the work-condition boxes, the soil dialog, the store buttons with
 // the project manager, and the language switch.
 #include "BuriedPipePageModel.h"
-#include "CalcSheet.h"
 #include "ColorControls.h"
 #include "ImportDlg.h"
 #include "ManageProjectDlg.h"
@@ -17,14 +16,7 @@
 #include "UiText.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
-#include <QProcess>
 #include <QPushButton>
 
 #include <algorithm>
@@ -32,61 +24,16 @@
 
 namespace Id = BuriedPipeIds;
 
-class TestPipeStaticPage : public QObject, public MainWindowFixture {
+class TestPipeStaticPage : public QObject, public PageFixture<CPipeStaticPage> {
     Q_OBJECT
 
 private:
-    CPipeStaticPage* page = nullptr;
-
     void Start(int language = LangEnglish)
     {
-        OpenMainWindow(language, QStringLiteral("pipestatic"));
-        frame->View()->EndStartupPicture();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        frame->Sheet()->setCurrentIndex(2);
-        page = qobject_cast<CPipeStaticPage*>(frame->Sheet()->ActivePage());
-        QVERIFY(page);
+        QVERIFY(OpenPage(2, QStringLiteral("pipestatic"), language));
         QCOMPARE(app->activeCalcKind, int(KindBuriedPipe));
     }
-
     BuriedPipeRecord& R() { return app->buriedPipe; }
-    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(page->Control(id)); }
-    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(page->Control(id)); }
-    QCheckBox* Box(int id) { return qobject_cast<QCheckBox*>(page->Control(id)); }
-    QString Text(int id)
-    {
-        QWidget* w = page->Control(id);
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            return e->text();
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            return c->currentText();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            return l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            return b->text();
-        if (auto* g = qobject_cast<QGroupBox*>(w))
-            return g->title();
-        return QString();
-    }
-    void Enter(int id, const QString& text)
-    {
-        QLineEdit* e = Edit(id);
-        QVERIFY(e);
-        e->setText(text);
-        QTest::keyClick(e, Qt::Key_Return);
-    }
-    // The user picks an item of a list with the keyboard.
-    void Choose(int comboId, int index)
-    {
-        QComboBox* c = Combo(comboId);
-        QVERIFY(c && c->isEnabled());
-        c->setFocus();
-        QTest::keyClick(c, Qt::Key_Home);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(c, Qt::Key_Down);
-        QCOMPARE(c->currentIndex(), index);
-    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -274,11 +221,10 @@ private slots:
             if (app->soils[static_cast<std::size_t>(i)].soilGroup == 0)
                 granular = i;
         QVERIFY(granular >= 0);
-        WithModal<CSelectSoilDlg>([&] { QTest::mouseClick(page->Control(Id::SoilButton), Qt::LeftButton); },
-                                  [&](CSelectSoilDlg* dlg) {
-                                      dlg->SoilList()->setCurrentRow(granular);
-                                      dlg->accept();
-                                  });
+        ClickOpening<CSelectSoilDlg>(Id::SoilButton, [&](CSelectSoilDlg* dlg) {
+            dlg->SoilList()->setCurrentRow(granular);
+            dlg->accept();
+        });
         QCOMPARE(R().soilIndex, granular);
         QCOMPARE(Text(Id::SoilName), QString::fromStdU16String(FromFixed(app->soils[static_cast<std::size_t>(granular)].name)));
         // The index of the soil's state, as the field shows it and the
@@ -288,8 +234,7 @@ private slots:
         QCOMPARE(R().compactionIndex, ParseNumber(FormatC("%.2f", index)));
         // Cancel changes nothing.
         const BuriedPipeRecord before = R();
-        WithModal<CSelectSoilDlg>([&] { QTest::mouseClick(page->Control(Id::SoilButton), Qt::LeftButton); },
-                                  [&](CSelectSoilDlg* dlg) { dlg->reject(); });
+        ClickOpening<CSelectSoilDlg>(Id::SoilButton, [](CSelectSoilDlg* dlg) { dlg->reject(); });
         QCOMPARE(R().soilIndex, before.soilIndex);
         QCOMPARE(R().compactionIndex, before.compactionIndex);
         QCOMPARE(R().stateDegree, before.stateDegree);
@@ -300,11 +245,10 @@ private slots:
         Start();
         Choose(Id::TrafficList, 10);
         Enter(Id::InvertLevel, QStringLiteral("2.00"));
-        WithModal<CManageProjectDlg>([&] { QTest::mouseClick(page->Control(Id::Add), Qt::LeftButton); },
-                                     [](CManageProjectDlg* dlg) {
-                                         QCOMPARE(dlg->kind, int(KindBuriedPipe));
-                                         dlg->reject();
-                                     });
+        ClickOpening<CManageProjectDlg>(Id::Add, [](CManageProjectDlg* dlg) {
+            QCOMPARE(dlg->kind, int(KindBuriedPipe));
+            dlg->reject();
+        });
         QCOMPARE(app->storedCount[ArrayBuriedPipe], 1);
         QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"UP-001"));
         QCOMPARE(Text(Id::Name), QStringLiteral("UP-001"));
@@ -343,19 +287,10 @@ private slots:
         const QString pdf = FreshFolder(QStringLiteral("pipeprint")) + QStringLiteral("/pipe.pdf");
         WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
             QVERIFY(app->printPicture.width > 0);
-            QTimer::singleShot(0, dlg, [pdf] {
-                auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
-                printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
-                print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
-                print->accept();
-            });
+            PrintNextToPdf(dlg, pdf);
             QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
         });
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const QString printed = PdfText(pdf);
         for (const char* expected : {"Underground pipeline - static calculator", "The pipe meets structural requirements."})
             QVERIFY2(printed.contains(QLatin1String(expected)), expected);
     }
@@ -373,10 +308,7 @@ private slots:
         Choose(Id::CategoryList, 2);  // the profile-wall pipes the tanks are made of
         auto import = [&](int problem, std::initializer_list<int> boxes) {
             WithModal<CImportDlg>([&] { frame->Action(ID_IMPORT_DATA)->trigger(); }, [&](CImportDlg* dlg) {
-                dlg->ProblemCombo()->setFocus();
-                QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Home);
-                for (int i = 0; i < problem; ++i)
-                    QTest::keyClick(dlg->ProblemCombo(), Qt::Key_Down);
+                Choose(dlg->ProblemCombo(), problem);
                 for (int box : boxes)
                     QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
                 QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);

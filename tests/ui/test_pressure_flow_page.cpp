@@ -1,7 +1,6 @@
 // The pressure-flow page as the user works it in the main window: typing,
 // the sought quantities, the four input dialogs, the picture's drag, the
 // store buttons with the project manager, the language and printing.
-#include "CalcSheet.h"
 #include "ColorControls.h"
 #include "FlowUnitsDlg.h"
 #include "FluidPropertiesDlg.h"
@@ -16,7 +15,6 @@
 #include "UiTestSupport.h"
 #include "UiText.h"
 
-#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -37,53 +35,17 @@ void Type(QLineEdit* e, const QString& text)
 
 }  // namespace
 
-class TestPressurePage : public QObject, public MainWindowFixture {
+class TestPressurePage : public QObject, public PageFixture<CPressureFlowPage> {
     Q_OBJECT
 
 private:
-    CPressureFlowPage* page = nullptr;
-
     void Start()
     {
-        OpenMainWindow(LangEnglish, QStringLiteral("pressure"));
-        frame->View()->EndStartupPicture();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        frame->Sheet()->setCurrentIndex(3);
-        page = qobject_cast<CPressureFlowPage*>(frame->Sheet()->ActivePage());
-        QVERIFY(page);
+        QVERIFY(OpenPage(3, QStringLiteral("pressure"), LangEnglish));
         QCOMPARE(app->activeCalcKind, int(KindPressureFlow));
     }
 
     PressureFlowRecord& R() { return app->pressureFlow; }
-    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(page->Control(id)); }
-    QString Text(int id)
-    {
-        QWidget* w = page->Control(id);
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            return c->currentText();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            return l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            return b->text();
-        return w->property("text").toString();
-    }
-    void Enter(int id, const QString& text)
-    {
-        Edit(id)->setText(text);
-        QTest::keyClick(Edit(id), Qt::Key_Return);
-    }
-    void Click(int id)
-    {
-        QWidget* w = page->Control(id);
-        QVERIFY2(w->isEnabled(), qPrintable(QString::number(id)));
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
-    }
-    template <typename Dialog>
-    void ClickOpening(int id, const std::function<void(Dialog*)>& work)
-    {
-        WithModal<Dialog>([&] { Click(id); }, work);
-    }
     // The page shows what a page model of its own makes of the same record,
     // and the record is the one that model leaves.
     void CheckAgainstModel()

@@ -1,7 +1,6 @@
 // The manhole and tank pages as the user works them in the main window: the
 // triggers, the type lists, the messages, the verdicts, the store buttons
 // with the project manager, the import and the language switch.
-#include "CalcSheet.h"
 #include "ColorControls.h"
 #include "ImportDlg.h"
 #include "ManageProjectDlg.h"
@@ -15,73 +14,20 @@
 #include "UiTestSupport.h"
 #include "UiText.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <cmath>
 #include <cstring>
 
-class TestUpliftPages : public QObject, public MainWindowFixture {
+class TestUpliftPages : public QObject, public PageFixture<CCalcPage> {
     Q_OBJECT
 
 private:
-    CCalcPage* page = nullptr;
-
     template <typename Page>
     Page* Start(int tab, int language = LangEnglish)
     {
-        OpenMainWindow(language, QStringLiteral("uplift"));
-        frame->View()->EndStartupPicture();
-        frame->activateWindow();
-        if (!QTest::qWaitForWindowActive(frame.get()))
-            return nullptr;
-        frame->Sheet()->setCurrentIndex(tab);
-        page = frame->Sheet()->ActivePage();
-        return qobject_cast<Page*>(page);
-    }
-    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(page->Control(id)); }
-    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(page->Control(id)); }
-    QString Text(int id)
-    {
-        QWidget* w = page->Control(id);
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            return e->text();
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            return c->currentText();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            return l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            return b->text();
-        return QString();
-    }
-    void CheckTexts(std::initializer_list<std::pair<int, QString>> expected)
-    {
-        for (const auto& [id, text] : expected)
-            QVERIFY2(Text(id) == text,
-                     qPrintable(QStringLiteral("%1 shows \"%2\", not \"%3\"").arg(id).arg(Text(id), text)));
-    }
-    // Types a text into a field and presses Enter there.
-    void Enter(int id, const QString& text)
-    {
-        QLineEdit* e = Edit(id);
-        QVERIFY(e && e->isEnabled());
-        e->setText(text);
-        QTest::keyClick(e, Qt::Key_Return);
-    }
-    // Chooses an item of a closed list from the keyboard, as a user does.
-    void Choose(int id, int index) { Choose(Combo(id), index); }
-    void Choose(QComboBox* c, int index)
-    {
-        QVERIFY(c && c->isEnabled());
-        c->setFocus();
-        QTest::keyClick(c, Qt::Key_Home);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(c, Qt::Key_Down);
-        QCOMPARE(c->currentIndex(), index);
+        return OpenPage(tab, QStringLiteral("uplift"), language) ? qobject_cast<Page*>(page) : nullptr;
     }
     QColor Back(int id) { return static_cast<CColorEdit*>(page->Control(id))->BkColor(); }
 
@@ -179,11 +125,10 @@ private slots:
 
         // Add: the project manager opens; closing it loads the tank back as
         // it was stored, to the byte.
-        WithModal<CManageProjectDlg>([&] { QTest::mouseClick(page->Control(TkAdd), Qt::LeftButton); },
-                                     [](CManageProjectDlg* dlg) {
-                                         QCOMPARE(dlg->kind, int(KindTank));
-                                         dlg->reject();
-                                     });
+        ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) {
+            QCOMPARE(dlg->kind, int(KindTank));
+            dlg->reject();
+        });
         QCOMPARE(app->storedCount[ArrayTank], 1);
         const TankRecord& stored = app->storedRecords.tank[0];
         QCOMPARE(std::memcmp(&stored, &app->tank, sizeof(TankRecord)), 0);

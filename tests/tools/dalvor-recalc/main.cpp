@@ -9,6 +9,7 @@
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
 #include "BuriedPipePageModel.h"
 #include "DalvorApp.h"
+#include "../ToolStart.h"
 #include "GravityFlowPageModel.h"
 #include "ManholePageModel.h"
 #include "PressureFlowPageModel.h"
@@ -70,14 +71,7 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--lang" && i + 1 < argc) {
-            std::string code = argv[++i];
-            if (code == "pl")
-                offset = LangPolish;
-            else if (code == "en")
-                offset = LangEnglish;
-            else if (code == "ru")
-                offset = LangRussian;
-            else
+            if (!LanguageOfCode(argv[++i], offset))
                 return Usage();
         } else if (a == "--extended") {
             extended = true;
@@ -98,31 +92,9 @@ int main(int argc, char* argv[])
     if (dump ? !files.empty() : files.size() != 2)
         return Usage();
 
-    if (data.empty()) {
-        std::error_code ec;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(),
-                                    std::getenv("DALVOR_HOME"));
-    }
-
-    MemorySettings settings;
-    settings.WriteInt("Settings", "Language", offset);
-    if (extended)
-        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
     CountingHost host;
     CDalvorApp& app = theApp;
-    app.SetHost(&host);
-    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
-    if (app.languageOffset != offset) {
-        // The program itself never starts in Russian; the tool may.
-        app.languageOffset = offset;
-        status = app.SwitchLanguage(offset);
-        app.ResetAllRecords();
-    }
-    if (status.error != ReferenceLoadStatus::Ok)
-        std::fprintf(stderr, "dalvor-recalc: warning: reference database %s could not be read%s%s\n",
-                     status.file.c_str(), status.table.empty() ? "" : ", missing table ",
-                     status.table.c_str());
+    StartCore(app, host, offset, extended, data, "dalvor-recalc");
 
     if (dump) {
         std::string text = DumpReferenceTables(app);

@@ -6,6 +6,7 @@
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
 #include "DalvorApp.h"
+#include "../ToolStart.h"
 #include "PictureScene.h"
 #include "PrintDrivers.h"
 #include "Text.h"
@@ -92,14 +93,7 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--lang" && i + 1 < argc) {
-            std::string code = argv[++i];
-            if (code == "pl")
-                offset = LangPolish;
-            else if (code == "en")
-                offset = LangEnglish;
-            else if (code == "ru")
-                offset = LangRussian;
-            else
+            if (!LanguageOfCode(argv[++i], offset))
                 return Usage();
         } else if (a == "--extended") {
             extended = true;
@@ -118,26 +112,9 @@ int main(int argc, char* argv[])
         return Usage();
 
     QGuiApplication application(argc, argv);
-    if (data.empty()) {
-        std::error_code ec;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(), std::getenv("DALVOR_HOME"));
-    }
-    MemorySettings settings;
-    settings.WriteInt("Settings", "Language", offset);
-    if (extended)
-        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
     CountingHost host;
     CDalvorApp& app = theApp;
-    app.SetHost(&host);
-    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
-    if (app.languageOffset != offset) {
-        app.languageOffset = offset;
-        status = app.SwitchLanguage(offset);
-        app.ResetAllRecords();
-    }
-    if (status.error != ReferenceLoadStatus::Ok)
-        std::fprintf(stderr, "dalvor-report: warning: reference database %s could not be read\n", status.file.c_str());
+    StartCore(app, host, offset, extended, data, "dalvor-report");
 
     const std::string& in = args[0];
     if (app.ReadProjectFile(in) != ProjectReadError::None) {
