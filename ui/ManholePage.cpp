@@ -28,16 +28,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     row = AddFieldRows(g, MhSandTrapRows, row);
     g->addWidget(MakeCheckBox(MhReinforced), row++, 0, 1, 4);
     g->addWidget(MakeLabel(1170), row++, 0, 1, 4);
-    auto* soilRow = new QHBoxLayout;
-    auto* soilName = new QLineEdit(this);
-    soilName->setMinimumWidth(120);
-    RegisterControl(MhSoilName, soilName, false);
-    AddPulled(MhSoilName);
-    soilRow->addWidget(soilName, 1);
-    auto* soilButton = new QPushButton(this);
-    RegisterControl(MhSoilButton, soilButton);
-    soilRow->addWidget(soilButton);
-    g->addLayout(soilRow, row++, 0, 1, 4);
+    g->addLayout(MakeSoilRow(MhSoilName, MhSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
     row = AddFieldRows(g, MhSoilRows, row);
     g->setRowStretch(row, 1);
 
@@ -79,18 +70,11 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     entry->addWidget(name, 1, 1);
     entry->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
 
     auto* side = new QVBoxLayout;
     side->addWidget(picture, 1);
     side->addLayout(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
@@ -98,8 +82,6 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     page->addWidget(dataGroup, 5);
     page->addWidget(results, 5);
     page->addLayout(side, 4);
-
-    connect(soilButton, &QPushButton::clicked, this, &CManholePage::OnChooseSoil);
 }
 
 void CManholePage::OnInitDialog()

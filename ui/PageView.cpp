@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -245,6 +246,33 @@ QGridLayout* CPageView::MakeGrid(QWidget* owner)
     g->setColumnMinimumWidth(2, kUnitWidth);
     g->setColumnMinimumWidth(3, kButtonWidth);
     return g;
+}
+
+QHBoxLayout* CPageView::MakeStoreButtons()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 2, 6, 2);
+    buttons->addWidget(MakeStoreButton(info.addId));
+    buttons->addWidget(MakeStoreButton(info.updateId));
+    QPushButton* project = MakeStoreButton(info.projectId);
+    project->setFixedSize(28, 24);
+    buttons->addWidget(project);
+    return buttons;
+}
+
+QHBoxLayout* CPageView::MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose)
+{
+    auto* row = new QHBoxLayout;
+    auto* name = new QLineEdit(this);
+    name->setMinimumWidth(120);
+    RegisterControl(nameId, name, false);
+    AddPulled(nameId);
+    row->addWidget(name, 1);
+    auto* button = new QPushButton(this);
+    RegisterControl(buttonId, button);
+    row->addWidget(button);
+    connect(button, &QPushButton::clicked, this, onChoose);
+    return row;
 }
 
 QComboBox* CPageView::MakeCombo(int id)

@@ -17,6 +17,7 @@ class QButtonGroup;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 struct FieldSpec;
 
@@ -76,6 +77,11 @@ protected:
     // A check box bound to the model's choice of its id (1 ticked, 0 not);
     // a click runs the model's OnChoiceClicked(id, state).
     QAbstractButton* MakeCheckBox(int id);
+    // The Add, Update and project buttons in a row, the project button small.
+    QHBoxLayout* MakeStoreButtons();
+    // The soil's name, an edit the model reads, with the button beside it
+    // that opens the soil list; a click on the button runs onChoose.
+    QHBoxLayout* MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose);
     // An edit the page lays out itself whose text the model reads.
     void AddPulled(int id) { pulled.append(id); }
 

@@ -133,20 +133,13 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(MakeGrid(entry), 0);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(picture, 1);
     side->addLayout(verdict);
     side->addWidget(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(3, 6, 3, 6);

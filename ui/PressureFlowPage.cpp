@@ -124,19 +124,12 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(diagram, 1);
     side->addWidget(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(4, 6, 4, 6);

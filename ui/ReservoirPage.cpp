@@ -65,16 +65,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QGridLayout* s = MakeGrid(soil);
     row = 0;
     s->addWidget(MakeLabel(1098), row++, 0, 1, 4);
-    auto* soilRow = new QHBoxLayout;
-    auto* soilName = new QLineEdit(this);
-    soilName->setMinimumWidth(120);
-    RegisterControl(TkSoilName, soilName, false);
-    AddPulled(TkSoilName);
-    soilRow->addWidget(soilName, 1);
-    auto* soilButton = new QPushButton(this);
-    RegisterControl(TkSoilButton, soilButton);
-    soilRow->addWidget(soilButton);
-    s->addLayout(soilRow, row++, 0, 1, 4);
+    s->addLayout(MakeSoilRow(TkSoilName, TkSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
     AddFieldRows(s, TkSoilRows, row);
 
     // ---- results -----------------------------------------------------------------
@@ -165,8 +156,6 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     left->addWidget(note);
     page->addLayout(left, 0);
     page->addLayout(side, 1);
-
-    connect(soilButton, &QPushButton::clicked, this, &CReservoirPage::OnChooseSoil);
 }
 
 int CReservoirPage::FindTableRow(double innerDiameter, double stiffness) const
