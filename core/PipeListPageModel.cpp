@@ -1,0 +1,70 @@
+#include "PipeListPageModel.h"
+
+#include "DalvorApp.h"
+#include "Records.h"
+#include "Text.h"
+
+CPipeListPageModel::CPipeListPageModel(CDalvorApp& a, int pageKind, unsigned applicable, const Ids& i)
+    : CPageModel(a, pageKind), picker(a, *this, applicable, i.categoryList, i.typeList, i.sizeList), ids(i)
+{
+}
+
+bool CPipeListPageModel::ReferenceReloaded()
+{
+    const RecordPipe p = Pipe();
+    if (picker.Relabel(p.categoryId, p.typeId))
+        return false;
+    // Tables of another shape: the lists are made again from the record.
+    FillLists();
+    return true;
+}
+
+void CPipeListPageModel::ResetListsToFirst()
+{
+    Select(ids.categoryList, 0);
+    OnSelchangePipeKind();
+    Select(ids.typeList, 0);
+    OnSelchangePipeType();
+    Select(ids.sizeList, 0);
+    OnSelchangeDiameter();
+}
+
+void CPipeListPageModel::ResetNumberAndName()
+{
+    SetText(ids.number, u"-");
+    SetText(ids.name, u"-");
+}
+
+void CPipeListPageModel::OnListChosen(int id, int index)
+{
+    (void)index;
+    if (id == ids.categoryList)
+        OnSelchangePipeKind();
+    else if (id == ids.typeList)
+        OnSelchangePipeType();
+    else if (id == ids.sizeList)
+        OnSelchangeDiameter();
+}
+
+void CPipeListPageModel::ApplyLanguage(int offset)
+{
+    hintFirst = app.LoadLangString(kTextMadeToOrder, offset);
+    hintSecond = app.LoadLangString(kTextConfirmDelivery, offset);
+    ShowHint();
+}
+
+void CPipeListPageModel::ShowHint()
+{
+    SetText(ids.hint, Pipe().madeToOrder ? hintFirst + u" " + hintSecond : std::u16string());
+}
+
+void CPipeListPageModel::ShowNumberAndName(RecordHead& head, int resetNumber)
+{
+    if (resetNumber == 1) {
+        SetText(ids.number, u"-");
+        CopyBounded(head.name, u"-");
+    } else if (const int current = CurrentIndex(); current >= 0) {
+        SetText(ids.number, Utf8ToUtf16(FormatC("%d", current + 1)));
+    }
+    SetText(ids.name, FromFixed(head.name));
+}
