@@ -290,7 +290,7 @@ void CGravityFlowPageModel::ShowInputs(int resetNumber)
     SetBackground(Conclusion, kFaceColor);
     SetBackground(Warning, kFaceColor);
 
-    ShowNumberAndName(r.head, resetNumber);
+    ShowNumberAndName(Number, Name, r.head, resetNumber);
     ApplyModeStates(mode);
 }
 

@@ -221,16 +221,10 @@ void CManholePageModel::ShowInputs(int clearName)
         SetEnabled(MhReinforced, false);
         SetEnabled(MhSandTrap, true);
     }
-    if (clearName == 1) {
-        SetText(MhNumber, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current != -1) {
-        SetText(MhNumber, FormatNumber("%.0f", current + 1.0));
-    }
+    ShowNumberAndName(MhNumber, MhName, r.head, clearName);
     const bool stored = HasStoredRecords();
     SetEnabled(MhUpdate, stored);
     SetEnabled(MhProject, stored);
-    SetText(MhName, FromFixed(r.head.name));
 }
 
 void CManholePageModel::ShowResults()

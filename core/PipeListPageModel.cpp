@@ -1,8 +1,6 @@
 #include "PipeListPageModel.h"
 
 #include "DalvorApp.h"
-#include "Records.h"
-#include "Text.h"
 
 CPipeListPageModel::CPipeListPageModel(CDalvorApp& a, int pageKind, unsigned applicable, const Ids& i)
     : CPageModel(a, pageKind), picker(a, *this, applicable, i.categoryList, i.typeList, i.sizeList), ids(i)
@@ -56,15 +54,4 @@ void CPipeListPageModel::ApplyLanguage(int offset)
 void CPipeListPageModel::ShowHint()
 {
     SetText(ids.hint, Pipe().madeToOrder ? hintFirst + u" " + hintSecond : std::u16string());
-}
-
-void CPipeListPageModel::ShowNumberAndName(RecordHead& head, int resetNumber)
-{
-    if (resetNumber == 1) {
-        SetText(ids.number, u"-");
-        CopyBounded(head.name, u"-");
-    } else if (const int current = CurrentIndex(); current >= 0) {
-        SetText(ids.number, Utf8ToUtf16(FormatC("%d", current + 1)));
-    }
-    SetText(ids.name, FromFixed(head.name));
 }

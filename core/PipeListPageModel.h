@@ -1,15 +1,13 @@
 // What the gravity-flow and pressure-flow page models share: the catalogue's
 // three pipe lists (category, type, nominal size) with the way a list choice,
-// a reset and a reload of the tables run through them, the number and name of
-// the calculation, and the hint on a pipe made to order.
+// a reset and a reload of the tables run through them, and the hint on a pipe
+// made to order.
 #pragma once
 
 #include "CatalogPicker.h"
 #include "PageModel.h"
 
 #include <string>
-
-struct RecordHead;
 
 class CPipeListPageModel : public CPageModel {
 public:
@@ -48,9 +46,6 @@ protected:
 
     // The two sentences on a pipe made to order, or none.
     void ShowHint();
-    // The calculation's number and name: a new one (resetNumber 1) shows
-    // "-" for both, a stored one the number of its place in the list.
-    void ShowNumberAndName(RecordHead& head, int resetNumber);
 
     CCatalogPicker picker;
 

@@ -346,7 +346,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     SetBackground(Conclusion, kFaceColor);
     SetBackground(Warning, kFaceColor);
 
-    ShowNumberAndName(r.head, resetNumber);
+    ShowNumberAndName(Number, Name, r.head, resetNumber);
     const bool stored = HasStoredRecords();
     Enable(UpdateButton, stored);
     Enable(ProjectButton, stored);

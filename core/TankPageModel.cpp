@@ -388,16 +388,10 @@ void CTankPageModel::ShowInputs(int asNew)
     SetText(TkSlabHeight, F2(r.slabHeight));
     SelectAnchorItem(r.anchorCount);
     SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
-    if (asNew == 1) {
-        SetText(TkNumber, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current != -1) {
-        SetText(TkNumber, FormatNumber("%.0f", current + 1.0));
-    }
+    ShowNumberAndName(TkNumber, TkName, r.head, asNew);
     const bool stored = HasStoredRecords();
     SetEnabled(TkUpdate, stored);
     SetEnabled(TkProject, stored);
-    SetText(TkName, FromFixed(r.head.name));
     PublishLists();
 }
 
