@@ -30,30 +30,17 @@ int WallWidth(double innerDiameter)
     return 2;
 }
 
-class TrenchScene final : public PictureScene {
+class TrenchScene final : public SectionScene<BuriedPipeRecord, TrenchLayout, LayoutTrench, DrawTrench> {
 public:
-    explicit TrenchScene(CDalvorApp& a) : app(a) {}
-    void Draw(Canvas& canvas, int w, int h, bool print) override
-    {
-        const BuriedPipeRecord& r = app.buriedPipe;
-        if (print) {
-            DrawTrench(canvas, r, LayoutTrench(r, w, h), w, h, true);
-            return;
-        }
-        DrawTrench(canvas, r, screen.Get(w, h, [&] { return LayoutTrench(r, w, h); }), w, h, false);
-    }
-    int Pick(int y) const override { return PickTrench(screen.layout, app.buriedPipe, y); }
+    explicit TrenchScene(CDalvorApp& a) : SectionScene(a.buriedPipe), app(a) {}
+    int Pick(int y) const override { return PickTrench(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override
     {
-        return DragTrench(screen.layout, line, dy, app.buriedPipe, app.extendedCatalogue != 0);
+        return DragTrench(screen.layout, line, dy, record, app.extendedCatalogue != 0);
     }
-    bool EndsAtEdge() const override { return true; }
-    void SetLayoutDirty() override { screen.dirty = true; }
-    void SetDragging(bool on) override { screen.SetDragging(on); }
 
 private:
-    CDalvorApp& app;
-    ScreenLayout<TrenchLayout> screen;
+    const CDalvorApp& app;
 };
 
 }  // namespace
