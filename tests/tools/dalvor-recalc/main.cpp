@@ -14,11 +14,10 @@
 #include "PressureFlowPageModel.h"
 #include "TankPageModel.h"
 #include "ReferenceDump.h"
+#include "../ToolStart.h"
 
 #include <cstdio>
 #include <cstring>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,27 +62,17 @@ void Recalculate(std::vector<Record>& stored, Record& working, Reset reset, Calc
 
 int main(int argc, char* argv[])
 {
-    int offset = LangPolish;
-    bool extended = false, noCalc = false, dump = false, coreOnly = false;
-    std::string data;
+    ToolStart start;
+    bool noCalc = false, dump = false, coreOnly = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--lang" && i + 1 < argc) {
-            std::string code = argv[++i];
-            if (code == "pl")
-                offset = LangPolish;
-            else if (code == "en")
-                offset = LangEnglish;
-            else if (code == "ru")
-                offset = LangRussian;
-            else
-                return Usage();
-        } else if (a == "--extended") {
-            extended = true;
-        } else if (a == "--data" && i + 1 < argc) {
-            data = argv[++i];
-        } else if (a == "--no-calc") {
+        const ToolStart::Option taken = start.Take(argc, argv, i);
+        if (taken == ToolStart::Option::Bad)
+            return Usage();
+        if (taken == ToolStart::Option::Taken)
+            continue;
+        const std::string a = argv[i];
+        if (a == "--no-calc") {
             noCalc = true;
         } else if (a == "--core-only") {
             coreOnly = true;
@@ -98,31 +87,8 @@ int main(int argc, char* argv[])
     if (dump ? !files.empty() : files.size() != 2)
         return Usage();
 
-    if (data.empty()) {
-        std::error_code ec;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(),
-                                    std::getenv("DALVOR_HOME"));
-    }
-
-    MemorySettings settings;
-    settings.WriteInt("Settings", "Language", offset);
-    if (extended)
-        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
     CountingHost host;
-    CDalvorApp& app = theApp;
-    app.SetHost(&host);
-    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
-    if (app.languageOffset != offset) {
-        // The program itself never starts in Russian; the tool may.
-        app.languageOffset = offset;
-        status = app.SwitchLanguage(offset);
-        app.ResetAllRecords();
-    }
-    if (status.error != ReferenceLoadStatus::Ok)
-        std::fprintf(stderr, "dalvor-recalc: warning: reference database %s could not be read%s%s\n",
-                     status.file.c_str(), status.table.empty() ? "" : ", missing table ",
-                     status.table.c_str());
+    CDalvorApp& app = start.Start(host, "dalvor-recalc", true);
 
     if (dump) {
         std::string text = DumpReferenceTables(app);

@@ -9,6 +9,7 @@
 #include "PictureScene.h"
 #include "PrintDrivers.h"
 #include "Text.h"
+#include "../ToolStart.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,27 +85,18 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    int offset = LangPolish;
-    bool extended = false, haveTitle = false;
-    std::string data, title;
+    ToolStart start;
+    bool haveTitle = false;
+    std::string title;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--lang" && i + 1 < argc) {
-            std::string code = argv[++i];
-            if (code == "pl")
-                offset = LangPolish;
-            else if (code == "en")
-                offset = LangEnglish;
-            else if (code == "ru")
-                offset = LangRussian;
-            else
-                return Usage();
-        } else if (a == "--extended") {
-            extended = true;
-        } else if (a == "--data" && i + 1 < argc) {
-            data = argv[++i];
-        } else if (a == "--title" && i + 1 < argc) {
+        const ToolStart::Option taken = start.Take(argc, argv, i);
+        if (taken == ToolStart::Option::Bad)
+            return Usage();
+        if (taken == ToolStart::Option::Taken)
+            continue;
+        const std::string a = argv[i];
+        if (a == "--title" && i + 1 < argc) {
             title = argv[++i];
             haveTitle = true;
         } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
@@ -118,26 +109,8 @@ int main(int argc, char* argv[])
         return Usage();
 
     QGuiApplication application(argc, argv);
-    if (data.empty()) {
-        std::error_code ec;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        data = ResolveProgramFolder(ec ? std::string(".") : exe.parent_path().string(), std::getenv("DALVOR_HOME"));
-    }
-    MemorySettings settings;
-    settings.WriteInt("Settings", "Language", offset);
-    if (extended)
-        settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
     CountingHost host;
-    CDalvorApp& app = theApp;
-    app.SetHost(&host);
-    ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);
-    if (app.languageOffset != offset) {
-        app.languageOffset = offset;
-        status = app.SwitchLanguage(offset);
-        app.ResetAllRecords();
-    }
-    if (status.error != ReferenceLoadStatus::Ok)
-        std::fprintf(stderr, "dalvor-report: warning: reference database %s could not be read\n", status.file.c_str());
+    CDalvorApp& app = start.Start(host, "dalvor-report", false);
 
     const std::string& in = args[0];
     if (app.ReadProjectFile(in) != ProjectReadError::None) {
