@@ -4,7 +4,6 @@
 #include "ColorControls.h"
 #include "DalvorApp.h"
 #include "PrintDrivers.h"
-#include "SelectSoilDlg.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>
@@ -18,7 +17,7 @@
 const CalcPageInfo CManholePage::kInfo = {KindManhole, 108, 1555, 1556, 1610, "manhole"};
 
 CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     // ---- data ------------------------------------------------------------------
     QGroupBox* dataGroup = MakeGroup(MhDataGroup);
@@ -90,11 +89,6 @@ void CManholePage::OnInitDialog()
     Run([this] { pageModel.OnInitDialog(); });
 }
 
-void CManholePage::Recalculate()
-{
-    CPageView::Recalculate();
-}
-
 void CManholePage::ModelChanged()
 {
     // A reading that moved a value ends the picture's drag.
@@ -118,9 +112,5 @@ void CManholePage::Print()
 
 void CManholePage::OnChooseSoil()
 {
-    CPageView::ReadInputs();
-    // Cancel keeps the soil; the page is shown and worked out either way.
-    CSelectSoilDlg::ChooseSoil(app, app.manhole, this);
-    CPageView::ShowInputs(0);
-    Recalculate();
+    ChooseSoil(app.manhole);
 }

@@ -30,7 +30,7 @@ constexpr int kCheckIds[] = {Id::RoadSurface, Id::MultiPipeTrench, Id::HeavyTraf
 }  // namespace
 
 CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     auto note = [this](int id) {
         auto* l = new QLabel(this);

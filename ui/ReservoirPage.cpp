@@ -6,7 +6,6 @@
 #include "ImportDlg.h"
 #include "PictureScene.h"
 #include "PrintDrivers.h"
-#include "SelectSoilDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,7 +21,7 @@
 const CalcPageInfo CReservoirPage::kInfo = {KindTank, 109, 1553, 1554, 1609, "tank"};
 
 CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     // ---- data ------------------------------------------------------------------
     QGroupBox* dataGroup = MakeGroup(1049);
@@ -200,9 +199,5 @@ void CReservoirPage::Print()
 
 void CReservoirPage::OnChooseSoil()
 {
-    CPageView::ReadInputs();
-    // Cancel keeps the soil; the page is shown and worked out either way.
-    CSelectSoilDlg::ChooseSoil(app, app.tank, this);
-    CPageView::ShowInputs(0);
-    Recalculate();
+    ChooseSoil(app.tank);
 }
