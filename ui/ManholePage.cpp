@@ -36,15 +36,10 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     QGridLayout* r = MakeGrid(results);
     row = AddFieldRows(r, MhResultGroup);
     r->addWidget(MakeLabel(1210), row++, 0, 1, 4);
-    auto* conclusion = new CColorStatic(this);
-    conclusion->setWordWrap(true);
+    CColorStatic* conclusion = MakeColorText(MhConclusion);
     conclusion->setMinimumHeight(40);
-    RegisterControl(MhConclusion, conclusion, false);
     r->addWidget(conclusion, row++, 0, 1, 4);
-    auto* hint = new CColorStatic(this);
-    hint->setWordWrap(true);
-    RegisterControl(MhMadeToOrder, hint, false);
-    r->addWidget(hint, row++, 0, 1, 4);
+    r->addWidget(MakeColorText(MhMadeToOrder), row++, 0, 1, 4);
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------

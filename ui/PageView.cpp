@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -216,6 +217,35 @@ QLabel* CPageView::MakeLabel(int id)
     return l;
 }
 
+CColorStatic* CPageView::MakeColorText(int id)
+{
+    auto* l = new CColorStatic(this);
+    l->setWordWrap(true);
+    RegisterControl(id, l, false);
+    return l;
+}
+
+QVBoxLayout* CPageView::MakeColumn(QWidget* owner)
+{
+    auto* l = new QVBoxLayout(owner);
+    l->setContentsMargins(6, 4, 6, 4);
+    l->setSpacing(4);
+    return l;
+}
+
+QGridLayout* CPageView::MakeVerdict(int captionId, int conclusionId, int warningId, QWidget* hint)
+{
+    auto* verdict = new QGridLayout;
+    verdict->setContentsMargins(6, 2, 6, 2);
+    verdict->setVerticalSpacing(3);
+    verdict->addWidget(MakeLabel(captionId), 0, 0, Qt::AlignTop);
+    verdict->addWidget(MakeColorText(conclusionId), 0, 1);
+    verdict->addWidget(MakeColorText(warningId), 1, 0, 1, 2);
+    verdict->addWidget(hint, 2, 0, 1, 2);
+    verdict->setColumnStretch(1, 1);
+    return verdict;
+}
+
 QPushButton* CPageView::MakeQueryButton(int id)
 {
     auto* b = new QPushButton(this);
@@ -246,6 +276,12 @@ QGridLayout* CPageView::MakeGrid(QWidget* owner)
     g->setColumnMinimumWidth(2, kUnitWidth);
     g->setColumnMinimumWidth(3, kButtonWidth);
     return g;
+}
+
+QGridLayout* CPageView::WithoutButtons(QGridLayout* grid)
+{
+    grid->setColumnMinimumWidth(3, 0);
+    return grid;
 }
 
 QHBoxLayout* CPageView::MakeStoreButtons()

@@ -12,6 +12,7 @@
 #include <functional>
 
 class CPageModel;
+class CColorStatic;
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
@@ -19,6 +20,7 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QVBoxLayout;
 struct FieldSpec;
 
 class CPageView : public CCalcPage {
@@ -59,11 +61,20 @@ protected:
     QGroupBox* MakeGroup(int id);
     // A caption label (no wrapping: a long caption widens the page).
     QLabel* MakeLabel(int id);
+    // A coloured text the model fills, its lines wrapped.
+    CColorStatic* MakeColorText(int id);
+    // A column inside a box of the page.
+    QVBoxLayout* MakeColumn(QWidget* owner);
+    // The verdict under the results: the caption with the conclusion beside
+    // it, then the warning and the hint across.
+    QGridLayout* MakeVerdict(int captionId, int conclusionId, int warningId, QWidget* hint);
     // A "?" button with the input dialogs' bitmap.
     QPushButton* MakeQueryButton(int id);
     // A grid of rows: caption | field | unit | "?" button, the fields of
     // every grid at the same distance from the right edge.
     QGridLayout* MakeGrid(QWidget* owner);
+    // A grid with no "?" buttons keeps no room for them.
+    static QGridLayout* WithoutButtons(QGridLayout* grid);
     // The rows of the field table that sit in the group, from grid row
     // `row` on; returns the next free row.
     int AddFieldRows(QGridLayout* grid, int group, int row = 0);

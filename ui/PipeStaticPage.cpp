@@ -115,11 +115,9 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
     verdict->setSpacing(3);
     verdict->addWidget(MakeLabel(Id::ConclusionLabel));
     for (int id : {Id::Conclusion, Id::Reasons}) {
-        auto* l = new CColorStatic(this);
+        CColorStatic* l = MakeColorText(id);
         l->setTextFormat(Qt::PlainText);
-        l->setWordWrap(true);
         l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-        RegisterControl(id, l, false);
         verdict->addWidget(l);
     }
     Control(Id::Reasons)->setMinimumHeight(48);

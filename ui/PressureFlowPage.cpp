@@ -27,16 +27,9 @@ const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton,
 CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     : CPageView(a, kInfo, pageModel, parent), pageModel(a)
 {
-    auto box = [](QWidget* owner) {
-        auto* l = new QVBoxLayout(owner);
-        l->setContentsMargins(6, 4, 6, 4);
-        l->setSpacing(4);
-        return l;
-    };
-
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
-    QVBoxLayout* dataLayout = box(dataBox);
+    QVBoxLayout* dataLayout = MakeColumn(dataBox);
     dataLayout->setContentsMargins(2, 4, 2, 4);
 
     QGroupBox* object = MakeGroup(ObjectGroup);
@@ -68,41 +61,22 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
 
     // Grids with no "?" buttons keep no room for them; results keep only
     // the room their units take.
-    auto noButtons = [](QGridLayout* grid) {
-        grid->setColumnMinimumWidth(3, 0);
-        return grid;
-    };
-
     // ---- results -------------------------------------------------------------
     QGroupBox* results = MakeGroup(ResultsGroup);
-    QVBoxLayout* resultsLayout = box(results);
+    QVBoxLayout* resultsLayout = MakeColumn(results);
     resultsLayout->setContentsMargins(2, 4, 2, 4);
     auto* values = new QWidget(this);
-    QGridLayout* valuesGrid = noButtons(MakeGrid(values));
+    QGridLayout* valuesGrid = WithoutButtons(MakeGrid(values));
     valuesGrid->setColumnMinimumWidth(2, 0);
     AddFieldRows(valuesGrid, ResultRows);
     resultsLayout->addWidget(values);
 
-    auto* verdict = new QGridLayout;
-    verdict->setContentsMargins(6, 2, 6, 2);
-    verdict->setVerticalSpacing(3);
-    auto colorText = [this](int id) {
-        auto* l = new CColorStatic(this);
-        l->setWordWrap(true);
-        RegisterControl(id, l, false);
-        return l;
-    };
-    verdict->addWidget(MakeLabel(ConclusionLabel), 0, 0, Qt::AlignTop);
-    verdict->addWidget(colorText(Conclusion), 0, 1);
-    verdict->addWidget(colorText(Warning), 1, 0, 1, 2);
-    verdict->addWidget(colorText(Hint), 2, 0, 1, 2);
-    verdict->setColumnStretch(1, 1);
-    resultsLayout->addLayout(verdict);
+    resultsLayout->addLayout(MakeVerdict(ConclusionLabel, Conclusion, Warning, MakeColorText(Hint)));
     resultsLayout->addStretch(1);
 
     // ---- diagram, number and name, store buttons --------------------------
     QGroupBox* diagram = MakeGroup(DiagramGroup);
-    QVBoxLayout* diagramLayout = box(diagram);
+    QVBoxLayout* diagramLayout = MakeColumn(diagram);
     diagramLayout->setContentsMargins(2, 4, 2, 4);
     // The chart at the size the pictures give it; its printout is the
     // drawing at ten times that size.
@@ -118,11 +92,11 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     charts->addStretch(1);
     diagramLayout->addLayout(charts);
     auto* point = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(point)), DiagramGroup);
+    AddFieldRows(WithoutButtons(MakeGrid(point)), DiagramGroup);
     diagramLayout->addWidget(point);
 
     auto* entry = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
+    AddFieldRows(WithoutButtons(MakeGrid(entry)), EntryRows);
 
 
     auto* side = new QVBoxLayout;

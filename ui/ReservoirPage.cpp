@@ -73,11 +73,9 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     row = AddFieldRows(r, 1119);
     r->setRowStretch(row, 1);
     // The conclusion stands under the soil, beside the results.
-    auto* conclusion = new CColorStatic(this);
-    conclusion->setWordWrap(true);
+    CColorStatic* conclusion = MakeColorText(TkConclusion);
     conclusion->setMinimumHeight(34);
     conclusion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    RegisterControl(TkConclusion, conclusion, false);
     auto* verdict = new QVBoxLayout;
     verdict->setContentsMargins(6, 0, 6, 0);
     verdict->setSpacing(2);
@@ -101,9 +99,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     RegisterControl(TkPicture, picture, false);
     // The note on the anchoring stands under the data, where its three lines
     // have room.
-    auto* note = new CColorStatic(this);
-    note->setWordWrap(true);
-    RegisterControl(TkNote, note, false);
+    CColorStatic* note = MakeColorText(TkNote);
 
     // Number, name and the store buttons stand in a column beside the picture.
     auto* entry = new QVBoxLayout;
