@@ -122,8 +122,8 @@ GravityFlowRecord& CGravityFlowPageModel::Record() const
 
 CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const
 {
-    const GravityFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.madeToOrder == 1};
+    GravityFlowRecord& r = Record();
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
 }
 
 std::span<const FieldSpec> CGravityFlowPageModel::Fields() const
@@ -195,25 +195,9 @@ void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
         OnTarget(index);
 }
 
-void CGravityFlowPageModel::OnSelchangePipeKind()
+void CGravityFlowPageModel::RefillSizes()
 {
-    GravityFlowRecord& r = Record();
-    if (const int id = picker.ChosenCategory(); id >= 0)
-        r.categoryId = id;
-    r.userRoughness = kNoUserRoughness;
-    r.typeId = -1;
-    picker.FillTypes(r.categoryId, r.typeId);
     FillSizeList();
-    Recalculate();
-}
-
-void CGravityFlowPageModel::OnSelchangePipeType()
-{
-    GravityFlowRecord& r = Record();
-    r.typeId = picker.ChosenType(r.categoryId);
-    r.userRoughness = kNoUserRoughness;
-    FillSizeList();
-    Recalculate();
 }
 
 void CGravityFlowPageModel::OnSelchangeDiameter()

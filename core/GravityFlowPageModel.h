@@ -132,9 +132,7 @@ public:
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The list handlers.
-    void OnSelchangePipeKind() override;
-    void OnSelchangePipeType() override;
+    // The size list's handler.
     void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked: the inputs are read in the
     // new mode, which then shows its fields and highlight, and worked out.
@@ -167,8 +165,6 @@ public:
     static constexpr double kMinFilling = 0.01f;
     static constexpr double kMaxFilling = 0.996f;
     static constexpr double kMinFlow = 0.001f;
-    // A roughness of the user's own: none.
-    static constexpr double kNoUserRoughness = -0.01f;
     // A size is the record's nominal size when they differ by less than this.
     static constexpr double kSizeMatch = 0.1f;
     // The filling mode's flow may differ from the design flow by this share.
@@ -188,6 +184,7 @@ private:
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
     RecordPipe Pipe() const override;
+    void RefillSizes() override;
 
     int recalculations = 0;
 };

@@ -17,6 +17,27 @@ bool CPipeListPageModel::ReferenceReloaded()
     return true;
 }
 
+void CPipeListPageModel::OnSelchangePipeKind()
+{
+    const RecordPipe p = Pipe();
+    if (const int id = picker.ChosenCategory(); id >= 0)
+        p.categoryId = id;
+    p.userRoughness = kNoUserRoughness;
+    p.typeId = -1;
+    picker.FillTypes(p.categoryId, p.typeId);
+    RefillSizes();
+    Recalculate();
+}
+
+void CPipeListPageModel::OnSelchangePipeType()
+{
+    const RecordPipe p = Pipe();
+    p.typeId = picker.ChosenType(p.categoryId);
+    p.userRoughness = kNoUserRoughness;
+    RefillSizes();
+    Recalculate();
+}
+
 void CPipeListPageModel::ResetListsToFirst()
 {
     Select(ids.categoryList, 0);
@@ -53,5 +74,5 @@ void CPipeListPageModel::ApplyLanguage(int offset)
 
 void CPipeListPageModel::ShowHint()
 {
-    SetText(ids.hint, Pipe().madeToOrder ? hintFirst + u" " + hintSecond : std::u16string());
+    SetText(ids.hint, Pipe().madeToOrder == 1 ? hintFirst + u" " + hintSecond : std::u16string());
 }

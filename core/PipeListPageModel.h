@@ -7,6 +7,7 @@
 #include "CatalogPicker.h"
 #include "PageModel.h"
 
+#include <cstdint>
 #include <string>
 
 class CPipeListPageModel : public CPageModel {
@@ -28,21 +29,29 @@ public:
     bool ReferenceReloaded() override;
     void OnListChosen(int id, int index) override;
 
-    // The list handlers.
-    virtual void OnSelchangePipeKind() = 0;
-    virtual void OnSelchangePipeType() = 0;
+    // The list handlers. A new category or type clears a roughness of the
+    // user's own, lists its sizes anew and works the record out.
+    void OnSelchangePipeKind();
+    void OnSelchangePipeType();
     virtual void OnSelchangeDiameter() = 0;
 
+    // A roughness of the user's own: none.
+    static constexpr double kNoUserRoughness = -0.01f;
     static constexpr int kTextMadeToOrder = 20295;
     static constexpr int kTextConfirmDelivery = 20296;
 
 protected:
-    // The pipe the record names, and whether it is made to order.
+    // The record's members the lists work on.
     struct RecordPipe {
-        int categoryId, typeId;
-        bool madeToOrder;
+        int32_t& categoryId;
+        int32_t& typeId;
+        double& userRoughness;
+        const int32_t& madeToOrder;
     };
     virtual RecordPipe Pipe() const = 0;
+    // The sizes of the record's category and type listed anew after the user
+    // chose another category or type.
+    virtual void RefillSizes() = 0;
 
     // The two sentences on a pipe made to order, or none.
     void ShowHint();

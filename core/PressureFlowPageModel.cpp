@@ -101,8 +101,8 @@ PressureFlowRecord& CPressureFlowPageModel::Record() const
 
 CPipeListPageModel::RecordPipe CPressureFlowPageModel::Pipe() const
 {
-    const PressureFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.madeToOrder == 1};
+    PressureFlowRecord& r = Record();
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
 }
 
 std::span<const FieldSpec> CPressureFlowPageModel::Fields() const
@@ -193,27 +193,11 @@ void CPressureFlowPageModel::OnChoiceClicked(int group, int index)
         OnChart(index);
 }
 
-void CPressureFlowPageModel::OnSelchangePipeKind()
+void CPressureFlowPageModel::RefillSizes()
 {
-    PressureFlowRecord& r = Record();
-    if (const int id = picker.ChosenCategory(); id >= 0)
-        r.categoryId = id;
-    r.userRoughness = kNoUserRoughness;
-    r.typeId = -1;
-    picker.FillTypes(r.categoryId, r.typeId);
+    // A pipe the user chose is in the catalogue.
     pipeMissing = false;
     FillSizeList(SizeFallback::First);
-    Recalculate();
-}
-
-void CPressureFlowPageModel::OnSelchangePipeType()
-{
-    PressureFlowRecord& r = Record();
-    r.typeId = picker.ChosenType(r.categoryId);
-    r.userRoughness = kNoUserRoughness;
-    pipeMissing = false;
-    FillSizeList(SizeFallback::First);
-    Recalculate();
 }
 
 void CPressureFlowPageModel::OnSelchangeDiameter()

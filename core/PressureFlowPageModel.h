@@ -143,10 +143,7 @@ public:
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The list handlers.
-    void OnSelchangePipeKind() override;
-    void OnSelchangePipeType() override;
-    // The record takes the selected size; worked out again unless the
+    // The size list's handler: the record takes the selected size; worked out again unless the
     // diameter is sought (its second run follows then).
     void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked.
@@ -190,8 +187,6 @@ public:
     static constexpr double kMinHeadLoss = 0.01f;
     static constexpr double kMinFlow = 0.001f;
     static constexpr double kMinVelocity = 0.01f;
-    // A roughness of the user's own: none.
-    static constexpr double kNoUserRoughness = -0.01f;
     // The share of local losses (%) the share radio starts from.
     static constexpr double kStartShare = 5.0;
     // A size is the record's nominal size when they differ by less than this.
@@ -212,6 +207,7 @@ private:
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
     RecordPipe Pipe() const override;
+    void RefillSizes() override;
 
     int recalculations = 0;
 };
