@@ -28,7 +28,12 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
       opFilling(pageModel.opFilling),
       opVelocity(pageModel.opVelocity),
       opFlow(pageModel.opFlow),
-      pageModel(a)
+      pageModel(a),
+      chartLink(*this, [this](const PictureView& v) {
+          pageModel.opFilling = v.opFilling;
+          pageModel.opVelocity = v.opVelocity;
+          pageModel.opFlow = v.opFlow;
+      })
 {
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
@@ -133,21 +138,6 @@ void CGravityFlowPage::Print()
 {
     picture->BuildPrintMetafile();
     PrintGravityFlow(app, this);
-}
-
-CDalvorApp& CGravityFlowPage::ChartLink::PictureApp()
-{
-    return page.app;
-}
-
-void CGravityFlowPage::ChartLink::ShowResults()
-{
-    // The drag moved the operating point: the "Diagram" fields follow it;
-    // the record and its results stay as they are.
-    page.pageModel.opFilling = view.opFilling;
-    page.pageModel.opVelocity = view.opVelocity;
-    page.pageModel.opFlow = view.opFlow;
-    page.CPageView::ShowResults();
 }
 
 void CGravityFlowPage::OnTarget(int mode)

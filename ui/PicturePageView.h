@@ -7,6 +7,33 @@
 #include "PictureWidget.h"
 #include "SelectSoilDlg.h"
 
+#include <functional>
+
+// What a flow page's chart sees of the page: the operating point it draws and
+// drags (a copy of the model's, taken after every step of the page), and the
+// page's results, shown again at every step of a drag once follow has taken
+// the dragged point into the model; the record and its results stay as they
+// are.
+class CChartLink final : public PictureHost {
+public:
+    CChartLink(CPageView& owner, std::function<void(const PictureView&)> follow)
+        : page(owner), followDrag(std::move(follow))
+    {
+    }
+    CDalvorApp& PictureApp() override { return page.App(); }
+    PictureView& PictureViewState() override { return view; }
+    void ShowResults() override
+    {
+        followDrag(view);
+        page.CPageView::ShowResults();
+    }
+    PictureView view;
+
+private:
+    CPageView& page;
+    std::function<void(const PictureView&)> followDrag;
+};
+
 class CPicturePageView : public CPageView, public PictureHost {
 public:
     using CPageView::CPageView;

@@ -25,7 +25,12 @@ const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton,
                                                "pressureflow"};
 
 CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPageView(a, kInfo, pageModel, parent),
+      pageModel(a),
+      chartLink(*this, [this](const PictureView& v) {
+          const PressureOperatingPoint& p = v.pressure;
+          pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
+      })
 {
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
@@ -138,20 +143,6 @@ void CPressureFlowPage::ModelChanged()
     if (chartLink.view.chartChoice != pageModel.ChartChoice())
         picture->SetChartChoice(pageModel.ChartChoice());
     picture->SetLayoutDirty();
-}
-
-CDalvorApp& CPressureFlowPage::ChartLink::PictureApp()
-{
-    return page.app;
-}
-
-void CPressureFlowPage::ChartLink::ShowResults()
-{
-    // The drag moved the operating point: the "Diagram" fields follow it;
-    // the record and its results stay as they are.
-    const PressureOperatingPoint& p = view.pressure;
-    page.pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
-    page.CPageView::ShowResults();
 }
 
 void CPressureFlowPage::Print()
