@@ -154,13 +154,7 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
 
 int PickManhole(const ManholeLayout& l, const ManholeRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.pipeBottomLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.pipeBottomLevel, y);
 }
 
 DragEffect DragManhole(const ManholeLayout& l, int line, int dy, ManholeRecord& r)

@@ -4,6 +4,8 @@
 #include "Canvas.h"
 #include "PictureScene.h"
 
+#include <cmath>
+
 namespace picture {
 
 constexpr uint32_t kBlack = Rgb(0, 0, 0);
@@ -66,6 +68,20 @@ struct ScreenLayout {
     bool dragging = false;
     int width = -1, height = -1;
 };
+
+// Which of the three levels (ground, water, and the pipe's or the tank's)
+// has its line within picking distance of y on the layout: 0, 1, 2, or -1.
+template <class Layout>
+int PickLevel(const Layout& l, double ground, double water, double third, int y)
+{
+    if (!l.Usable())
+        return -1;
+    const double levels[] = {ground, water, third};
+    for (int i = 0; i < 3; ++i)
+        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
+            return i;
+    return -1;
+}
 
 // A section picture of one record: the screen drawing on the layout kept as
 // ScreenLayout says, the printout on a layout made afresh at its own size.

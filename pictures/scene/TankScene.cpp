@@ -315,13 +315,7 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
 
 int PickTank(const TankLayout& l, const TankRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.foundationLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.foundationLevel, y);
 }
 
 DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)

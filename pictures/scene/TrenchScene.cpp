@@ -179,13 +179,7 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
 
 int PickTrench(const TrenchLayout& l, const BuriedPipeRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.invertLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.invertLevel, y);
 }
 
 double TrenchMinCover(const BuriedPipeRecord& r, bool extendedCatalogue)
