@@ -96,7 +96,6 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(WithoutButtons(MakeGrid(entry)), EntryRows);
 
-
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(diagram, 1);

@@ -64,7 +64,6 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     entry->addWidget(name, 1, 1);
     entry->setColumnStretch(1, 1);
 
-
     auto* side = new QVBoxLayout;
     side->addWidget(picture, 1);
     side->addLayout(entry);

@@ -131,7 +131,6 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(MakeGrid(entry), 0);
 
-
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(picture, 1);

@@ -103,7 +103,6 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(WithoutButtons(MakeGrid(entry)), EntryRows);
 
-
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(diagram, 1);
