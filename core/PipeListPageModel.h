@@ -1,7 +1,7 @@
 // What the gravity-flow and pressure-flow page models share: the catalogue's
 // three pipe lists (category, type, nominal size) with the way a list choice,
-// a reset and a reload of the tables run through them, and the hint on a pipe
-// made to order.
+// a reset and a reload of the tables run through them, the reset of number
+// and name, and the hint on a pipe made to order.
 #pragma once
 
 #include "CatalogPicker.h"

@@ -1,6 +1,6 @@
-// A page built on the kit whose section picture is worked through the page:
-// the picture's host operations are the page's own, and its view state lives
-// with the page.
+// How a page built on the kit hosts its picture: the flow pages through a
+// chart link that follows the chart's drag, the section pages (trench,
+// manhole, tank) as the picture's host themselves.
 #pragma once
 
 #include "PageView.h"
@@ -8,6 +8,7 @@
 #include "SelectSoilDlg.h"
 
 #include <functional>
+#include <utility>
 
 // What a flow page's chart sees of the page: the operating point it draws and
 // drags (a copy of the model's, taken after every step of the page), and the
@@ -34,6 +35,8 @@ private:
     std::function<void(const PictureView&)> followDrag;
 };
 
+// A page whose section picture is worked through the page: the picture's
+// host operations are the page's own, and its view state lives with the page.
 class CPicturePageView : public CPageView, public PictureHost {
 public:
     using CPageView::CPageView;
