@@ -699,13 +699,7 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     SetChecked(Id::Supervision, r.permanentSupervision);
     SetChoice(kWorkmanshipGroup, r.workmanshipQuality == 1 ? 1 : 0);
 
-    if (resetNumber == 1) {
-        SetText(Id::Number, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (CurrentIndex() >= 0) {
-        SetText(Id::Number, U(FormatC("%d", CurrentIndex() + 1)));
-    }
-    SetText(Id::Name, FromFixed(r.head.name));
+    ShowNumberAndName(Id::Number, Id::Name, r.head, resetNumber);
 }
 
 void CBuriedPipePageModel::ShowResults()

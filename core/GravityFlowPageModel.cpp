@@ -110,13 +110,20 @@ void SetCandidate(DiameterCandidate& c, const NominalSizeEntry& s)
 }  // namespace
 
 CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
-    : CPageModel(a, KindGravityFlow), picker(a, *this, CCatalogPicker::kGravity, CategoryList, TypeList, SizeList)
+    : CPipeListPageModel(a, KindGravityFlow, CCatalogPicker::kGravity,
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint})
 {
 }
 
 GravityFlowRecord& CGravityFlowPageModel::Record() const
 {
     return app.gravityFlow;
+}
+
+CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const
+{
+    GravityFlowRecord& r = Record();
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
 }
 
 std::span<const FieldSpec> CGravityFlowPageModel::Fields() const
@@ -180,44 +187,7 @@ void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
     Select(SizeList, chosen);
 }
 
-bool CGravityFlowPageModel::ReferenceReloaded()
-{
-    const GravityFlowRecord& r = Record();
-    if (picker.Relabel(r.categoryId, r.typeId))
-        return false;
-    // Tables of another shape: the lists are made again from the record.
-    FillLists();
-    return true;
-}
-
-void CGravityFlowPageModel::ResetListsToFirst()
-{
-    Select(CategoryList, 0);
-    OnSelchangePipeKind();
-    Select(TypeList, 0);
-    OnSelchangePipeType();
-    Select(SizeList, 0);
-    OnSelchangeDiameter();
-}
-
-void CGravityFlowPageModel::ResetNumberAndName()
-{
-    SetText(Number, u"-");
-    SetText(Name, u"-");
-}
-
 // ---- handlers ------------------------------------------------------------------
-
-void CGravityFlowPageModel::OnListChosen(int id, int index)
-{
-    (void)index;
-    if (id == CategoryList)
-        OnSelchangePipeKind();
-    else if (id == TypeList)
-        OnSelchangePipeType();
-    else if (id == SizeList)
-        OnSelchangeDiameter();
-}
 
 void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
 {
@@ -225,25 +195,9 @@ void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
         OnTarget(index);
 }
 
-void CGravityFlowPageModel::OnSelchangePipeKind()
+void CGravityFlowPageModel::RefillSizes()
 {
-    GravityFlowRecord& r = Record();
-    if (const int id = picker.ChosenCategory(); id >= 0)
-        r.categoryId = id;
-    r.userRoughness = kNoUserRoughness;
-    r.typeId = -1;
-    picker.FillTypes(r.categoryId, r.typeId);
     FillSizeList();
-    Recalculate();
-}
-
-void CGravityFlowPageModel::OnSelchangePipeType()
-{
-    GravityFlowRecord& r = Record();
-    r.typeId = picker.ChosenType(r.categoryId);
-    r.userRoughness = kNoUserRoughness;
-    FillSizeList();
-    Recalculate();
 }
 
 void CGravityFlowPageModel::OnSelchangeDiameter()
@@ -320,14 +274,8 @@ void CGravityFlowPageModel::ShowInputs(int resetNumber)
     SetBackground(Conclusion, kFaceColor);
     SetBackground(Warning, kFaceColor);
 
-    if (resetNumber == 1) {
-        SetText(Number, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current >= 0) {
-        SetText(Number, Utf8ToUtf16(FormatC("%d", current + 1)));
-    }
+    ShowNumberAndName(Number, Name, r.head, resetNumber);
     ApplyModeStates(mode);
-    SetText(Name, FromFixed(r.head.name));
 }
 
 void CGravityFlowPageModel::ApplyModeStates(int mode)
@@ -384,18 +332,6 @@ void CGravityFlowPageModel::Recalculate()
     opVelocity = r.velocity;
     opFilling = r.filling;
     ShowResults();
-}
-
-void CGravityFlowPageModel::ApplyLanguage(int offset)
-{
-    hintFirst = app.LoadLangString(kTextMadeToOrder, offset);
-    hintSecond = app.LoadLangString(kTextConfirmDelivery, offset);
-    ShowHint();
-}
-
-void CGravityFlowPageModel::ShowHint()
-{
-    SetText(Hint, Record().madeToOrder == 1 ? hintFirst + u" " + hintSecond : std::u16string());
 }
 
 void CGravityFlowPageModel::ShowResults()

@@ -5,8 +5,7 @@
 // texts, enables and colours of every field.
 #pragma once
 
-#include "CatalogPicker.h"
-#include "PageModel.h"
+#include "PipeListPageModel.h"
 
 struct DiameterCandidate;
 struct GravityFlowRecord;
@@ -119,30 +118,22 @@ constexpr int kSoughtLabels[4] = {NominalSizeLabel, SlopeLabel, FlowLabel, Filli
 constexpr int kSoughtFields[4] = {NominalSize, Slope, Flow, Filling};
 }  // namespace GravityIds
 
-class CGravityFlowPageModel : public CPageModel {
+class CGravityFlowPageModel : public CPipeListPageModel {
 public:
     explicit CGravityFlowPageModel(CDalvorApp& app);
 
     GravityFlowRecord& Record() const;
     std::span<const FieldSpec> Fields() const override;
-    CCatalogPicker& Picker() { return picker; }
 
     void FillLists() override;
     void ReadInputs() override;
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
     void Recalculate() override;
-    void ResetListsToFirst() override;
-    void ResetNumberAndName() override;
-    void ApplyLanguage(int offset) override;
-    bool ReferenceReloaded() override;
-    void OnListChosen(int id, int index) override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The list handlers.
-    void OnSelchangePipeKind();
-    void OnSelchangePipeType();
-    void OnSelchangeDiameter();
+    // The size list's handler.
+    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked: the inputs are read in the
     // new mode, which then shows its fields and highlight, and worked out.
     void OnTarget(int mode);
@@ -174,8 +165,6 @@ public:
     static constexpr double kMinFilling = 0.01f;
     static constexpr double kMaxFilling = 0.996f;
     static constexpr double kMinFlow = 0.001f;
-    // A roughness of the user's own: none.
-    static constexpr double kNoUserRoughness = -0.01f;
     // A size is the record's nominal size when they differ by less than this.
     static constexpr double kSizeMatch = 0.1f;
     // The filling mode's flow may differ from the design flow by this share.
@@ -186,8 +175,6 @@ public:
     static constexpr double kMaxSlopeFound = 100.0;
 
     static constexpr int kTextFlowTooLarge = 20261;
-    static constexpr int kTextMadeToOrder = 20295;
-    static constexpr int kTextConfirmDelivery = 20296;
 
 private:
     // Lists the sizes of the record's category and type and builds the
@@ -196,10 +183,8 @@ private:
     void FillSizeList(bool keepUnlisted = false);
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
-    void ShowHint();
+    RecordPipe Pipe() const override;
+    void RefillSizes() override;
 
-    CCatalogPicker picker;
-    std::u16string hintFirst;
-    std::u16string hintSecond;
     int recalculations = 0;
 };

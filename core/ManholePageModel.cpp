@@ -14,21 +14,12 @@ constexpr double kMaxPipeDiameter = 3.0;
 constexpr double kFailingBallast = 0.009f;
 constexpr double kFailingAnchoring = 0.5;
 constexpr std::size_t kNameUnits = 63;
-constexpr std::size_t kSoilNameUnits = 255;
-
-double Clamp(double v, double lo, double hi)
-{
-    if (v < lo)
-        return lo;
-    if (v > hi)
-        return hi;
-    return v;
-}
 
 constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
 constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
 constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+constexpr CUpliftPageModel::SoilIds kSoil = {MhSoilName, MhUnitWeight, MhPorosity, MhFrictionAngle, MhCohesion};
 
 // The page reads and shows every field itself; the table lays them out.
 const FieldSpec kFields[] = {
@@ -154,11 +145,7 @@ void CManholePageModel::ReadInputs()
         ShowCollectorMessage(type->maxPipeDiameter);
     }
 
-    r.unitWeight = Value(MhUnitWeight);
-    r.porosity = Value(MhPorosity);
-    r.frictionAngle = Value(MhFrictionAngle);
-    r.cohesion = Value(MhCohesion);
-    CopyBounded(r.soilName, CutText(Text(MhSoilName), kSoilNameUnits));
+    ReadSoil(r, kSoil);
 
     const double candidate = Value(MhPipeBottom);
     CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
@@ -177,10 +164,6 @@ void CManholePageModel::ReadInputs()
     }
 
     r.pipeDiameter = Clamp(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
-    r.frictionAngle = Clamp(r.frictionAngle, 0.0, 45.0);
-    r.cohesion = Clamp(r.cohesion, 0.0, 100.0);
-    r.unitWeight = Clamp(r.unitWeight, 0.0, 100.0);
-    r.porosity = Clamp(r.porosity, 0.0, 50.0);
     if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
         r.pipeBottomLevel = r.groundLevel - r.maxDepth;
     if (r.waterLevel > r.groundLevel)
@@ -200,11 +183,7 @@ void CManholePageModel::ShowInputs(int clearName)
     SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
     SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
     SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
-    SetText(MhSoilName, FromFixed(r.soilName));
-    SetText(MhUnitWeight, FormatNumber("%.2f", r.unitWeight));
-    SetText(MhPorosity, FormatNumber("%.0f", r.porosity));
-    SetText(MhFrictionAngle, FormatNumber("%.0f", r.frictionAngle));
-    SetText(MhCohesion, FormatNumber("%.2f", r.cohesion));
+    ShowSoil(r, kSoil);
     SetChecked(MhReinforced, r.reinforcedVersion == 1);
     SetChecked(MhSandTrap, r.sandTrap == 1);
     SetEnabled(MhSandTrapDepth, false);
@@ -221,16 +200,10 @@ void CManholePageModel::ShowInputs(int clearName)
         SetEnabled(MhReinforced, false);
         SetEnabled(MhSandTrap, true);
     }
-    if (clearName == 1) {
-        SetText(MhNumber, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current != -1) {
-        SetText(MhNumber, FormatNumber("%.0f", current + 1.0));
-    }
+    ShowNumberAndName(MhNumber, MhName, r.head, clearName);
     const bool stored = HasStoredRecords();
     SetEnabled(MhUpdate, stored);
     SetEnabled(MhProject, stored);
-    SetText(MhName, FromFixed(r.head.name));
 }
 
 void CManholePageModel::ShowResults()

@@ -183,6 +183,17 @@ int CPageModel::CurrentIndex() const
     return i >= 0 && i < app.storedCount[a] ? i : -1;
 }
 
+void CPageModel::ShowNumberAndName(int numberId, int nameId, RecordHead& head, int resetNumber)
+{
+    if (resetNumber == 1) {
+        SetText(numberId, u"-");
+        CopyBounded(head.name, u"-");
+    } else if (const int current = CurrentIndex(); current >= 0) {
+        SetText(numberId, Utf8ToUtf16(FormatC("%d", current + 1)));
+    }
+    SetText(nameId, FromFixed(head.name));
+}
+
 bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);

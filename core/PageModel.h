@@ -72,6 +72,7 @@
 #include <vector>
 
 class CDalvorApp;
+struct RecordHead;
 
 // A colour as 0xRRGGBB; kFaceColor stands for the desktop's button face.
 using RgbColor = std::uint32_t;
@@ -233,6 +234,9 @@ public:
     void ShowFields(const void* record, unsigned flags, bool resultValid);
     // The current stored index of the kind, or -1.
     int CurrentIndex() const;
+    // The calculation's number and name: a new one (resetNumber 1) shows
+    // "-" for both, a stored one the number of its place in the list.
+    void ShowNumberAndName(int numberId, int nameId, RecordHead& head, int resetNumber);
     bool HasStoredRecords() const;
 
 protected:

@@ -89,13 +89,20 @@ constexpr int kTextUnits = 127;
 }  // namespace
 
 CPressureFlowPageModel::CPressureFlowPageModel(CDalvorApp& a)
-    : CPageModel(a, KindPressureFlow), picker(a, *this, CCatalogPicker::kPressure, CategoryList, TypeList, SizeList)
+    : CPipeListPageModel(a, KindPressureFlow, CCatalogPicker::kPressure,
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint})
 {
 }
 
 PressureFlowRecord& CPressureFlowPageModel::Record() const
 {
     return app.pressureFlow;
+}
+
+CPipeListPageModel::RecordPipe CPressureFlowPageModel::Pipe() const
+{
+    PressureFlowRecord& r = Record();
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
 }
 
 std::span<const FieldSpec> CPressureFlowPageModel::Fields() const
@@ -172,44 +179,7 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
     return true;
 }
 
-bool CPressureFlowPageModel::ReferenceReloaded()
-{
-    const PressureFlowRecord& r = Record();
-    if (picker.Relabel(r.categoryId, r.typeId))
-        return false;
-    // Tables of another shape: the lists are made again from the record.
-    FillLists();
-    return true;
-}
-
-void CPressureFlowPageModel::ResetListsToFirst()
-{
-    Select(CategoryList, 0);
-    OnSelchangePipeKind();
-    Select(TypeList, 0);
-    OnSelchangePipeType();
-    Select(SizeList, 0);
-    OnSelchangeDiameter();
-}
-
-void CPressureFlowPageModel::ResetNumberAndName()
-{
-    SetText(Number, u"-");
-    SetText(Name, u"-");
-}
-
 // ---- handlers ------------------------------------------------------------------
-
-void CPressureFlowPageModel::OnListChosen(int id, int index)
-{
-    (void)index;
-    if (id == CategoryList)
-        OnSelchangePipeKind();
-    else if (id == TypeList)
-        OnSelchangePipeType();
-    else if (id == SizeList)
-        OnSelchangeDiameter();
-}
 
 void CPressureFlowPageModel::OnChoiceClicked(int group, int index)
 {
@@ -223,27 +193,11 @@ void CPressureFlowPageModel::OnChoiceClicked(int group, int index)
         OnChart(index);
 }
 
-void CPressureFlowPageModel::OnSelchangePipeKind()
+void CPressureFlowPageModel::RefillSizes()
 {
-    PressureFlowRecord& r = Record();
-    if (const int id = picker.ChosenCategory(); id >= 0)
-        r.categoryId = id;
-    r.userRoughness = kNoUserRoughness;
-    r.typeId = -1;
-    picker.FillTypes(r.categoryId, r.typeId);
+    // A pipe the user chose is in the catalogue.
     pipeMissing = false;
     FillSizeList(SizeFallback::First);
-    Recalculate();
-}
-
-void CPressureFlowPageModel::OnSelchangePipeType()
-{
-    PressureFlowRecord& r = Record();
-    r.typeId = picker.ChosenType(r.categoryId);
-    r.userRoughness = kNoUserRoughness;
-    pipeMissing = false;
-    FillSizeList(SizeFallback::First);
-    Recalculate();
 }
 
 void CPressureFlowPageModel::OnSelchangeDiameter()
@@ -376,12 +330,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     SetBackground(Conclusion, kFaceColor);
     SetBackground(Warning, kFaceColor);
 
-    if (resetNumber == 1) {
-        SetText(Number, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current >= 0) {
-        SetText(Number, Utf8ToUtf16(FormatC("%d", current + 1)));
-    }
+    ShowNumberAndName(Number, Name, r.head, resetNumber);
     const bool stored = HasStoredRecords();
     Enable(UpdateButton, stored);
     Enable(ProjectButton, stored);
@@ -389,7 +338,6 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     Enable(LocalLossButton, byCoefficient);
     Enable(LossShare, !byCoefficient);
     ApplyModeStates(mode);
-    SetText(Name, FromFixed(r.head.name));
 }
 
 void CPressureFlowPageModel::ApplyModeStates(int mode)
@@ -441,18 +389,6 @@ void CPressureFlowPageModel::Recalculate()
     op.flow = r.flow;
     op.headDifference = r.energyHeadDifference;
     ShowResults();
-}
-
-void CPressureFlowPageModel::ApplyLanguage(int offset)
-{
-    hintFirst = app.LoadLangString(kTextMadeToOrder, offset);
-    hintSecond = app.LoadLangString(kTextConfirmDelivery, offset);
-    ShowHint();
-}
-
-void CPressureFlowPageModel::ShowHint()
-{
-    SetText(Hint, Record().madeToOrder == 1 ? hintFirst + u" " + hintSecond : std::u16string());
 }
 
 void CPressureFlowPageModel::ShowResults()

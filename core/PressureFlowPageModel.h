@@ -6,8 +6,7 @@
 // every field.
 #pragma once
 
-#include "CatalogPicker.h"
-#include "PageModel.h"
+#include "PipeListPageModel.h"
 
 struct DiameterCandidate;
 struct PressureFlowRecord;
@@ -130,32 +129,23 @@ constexpr int kSoughtLabels[3] = {NominalSizeLabel, HeadLossLabel, FlowLabel};
 constexpr int kSoughtFields[3] = {NominalSize, HeadLoss, Flow};
 }  // namespace PressureIds
 
-class CPressureFlowPageModel : public CPageModel {
+class CPressureFlowPageModel : public CPipeListPageModel {
 public:
     explicit CPressureFlowPageModel(CDalvorApp& app);
 
     PressureFlowRecord& Record() const;
     std::span<const FieldSpec> Fields() const override;
-    CCatalogPicker& Picker() { return picker; }
 
     void FillLists() override;
     void ReadInputs() override;
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
     void Recalculate() override;
-    void ResetListsToFirst() override;
-    void ResetNumberAndName() override;
-    void ApplyLanguage(int offset) override;
-    bool ReferenceReloaded() override;
-    void OnListChosen(int id, int index) override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The list handlers.
-    void OnSelchangePipeKind();
-    void OnSelchangePipeType();
-    // The record takes the selected size; worked out again unless the
+    // The size list's handler: the record takes the selected size; worked out again unless the
     // diameter is sought (its second run follows then).
-    void OnSelchangeDiameter();
+    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked.
     void OnTarget(int mode);
     // The local-loss radios.
@@ -197,16 +187,12 @@ public:
     static constexpr double kMinHeadLoss = 0.01f;
     static constexpr double kMinFlow = 0.001f;
     static constexpr double kMinVelocity = 0.01f;
-    // A roughness of the user's own: none.
-    static constexpr double kNoUserRoughness = -0.01f;
     // The share of local losses (%) the share radio starts from.
     static constexpr double kStartShare = 5.0;
     // A size is the record's nominal size when they differ by less than this.
     static constexpr double kSizeMatch = 0.1f;
 
     static constexpr int kTextFlowTooLarge = 20255;
-    static constexpr int kTextMadeToOrder = 20295;
-    static constexpr int kTextConfirmDelivery = 20296;
 
 private:
     // What the size list shows when no size is the record's own: the first
@@ -220,10 +206,8 @@ private:
     bool pipeMissing = false;
     void TakeSize(const DiameterCandidate& size);
     void ApplyModeStates(int mode);
-    void ShowHint();
+    RecordPipe Pipe() const override;
+    void RefillSizes() override;
 
-    CCatalogPicker picker;
-    std::u16string hintFirst;
-    std::u16string hintSecond;
     int recalculations = 0;
 };

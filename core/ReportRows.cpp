@@ -111,9 +111,12 @@ void ClearReport(ReportSection (&sections)[10])
     }
 }
 
-// The conclusion over rows 1 and 2 (60 units each), the warning on row 3.
-void ConclusionRows(SectionWriter& w, const RecordHead& head, std::size_t warningBound = kRowBound)
+// The heading on row 0, the conclusion over rows 1 and 2 (60 units each),
+// the warning on row 3.
+void ConclusionRows(SectionWriter& w, std::u16string_view heading, const RecordHead& head,
+                    std::size_t warningBound = kRowBound)
 {
+    w.Row(heading, {}, true);
     const std::u16string conclusion = FromFixed(head.conclusion);
     const std::u16string_view first = Cut(conclusion, kConclusionPart);
     const std::u16string_view rest = std::u16string_view(conclusion).substr(first.size());
@@ -122,8 +125,10 @@ void ConclusionRows(SectionWriter& w, const RecordHead& head, std::size_t warnin
     w.Row(FromFixed(head.warning), {}, true, warningBound);
 }
 
+// A blank row, then the note on a pipe made to order under a line.
 void MadeToOrderRows(SectionWriter& w, const Fmt& f)
 {
+    w.Blank();
     w.Row(kUnderline);
     w.Row(f.Text(kOnDemandKey));
     w.Row(f.Text(kConfirmationKey));
@@ -153,6 +158,37 @@ std::u16string NameAt(const std::vector<Entry>& rows, int index)
 std::u16string WallThickness(const Fmt& f, double outer, double inner)
 {
     return f.F1((outer - inner) * 0.5, UMm);
+}
+
+// The fluid of a flow calculation under its heading, then the note on a pipe
+// made to order when the pipe is.
+template <typename Record>
+void FluidRows(ReportSection& section, const Fmt& f, int headingKey, int densityKey, int viscosityKey,
+               const Record& r)
+{
+    SectionWriter w(section);
+    w.Row(f.Text(headingKey));
+    w.Row(f.Text(densityKey), f.F1(r.density, UKgM3));
+    w.Row(f.Text(viscosityKey), f.FE(r.viscosity, UM2s));
+    w.Blank();
+    if (r.madeToOrder == 1)
+        MadeToOrderRows(w, f);
+}
+
+// The backfill of an uplift check under its heading: name, unit weight,
+// porosity, angle of friction and cohesion, their labels the five keys from
+// firstKey on.
+template <typename Record>
+void SoilRows(ReportSection& section, const Fmt& f, int headingKey, int firstKey, const Record& r)
+{
+    SectionWriter w(section);
+    w.Row(f.Text(headingKey));
+    w.Row(f.Text(firstKey), FromFixed(r.soilName));
+    w.Row(f.Text(firstKey + 1), f.F2(r.unitWeight, UKnM3));
+    w.Row(f.Text(firstKey + 2), f.F0(r.porosity, UPercent));
+    w.Row(f.Text(firstKey + 3), f.F0(r.frictionAngle, UDegree));
+    w.Row(f.Text(firstKey + 4), f.F2(r.cohesion, UKpa));
+    w.Blank();
 }
 
 }  // namespace
@@ -221,19 +257,10 @@ void CDalvorApp::BuildGravityFlowReport()
         s1.Blank();
     }
 
-    SectionWriter s4(reportSections[4]);
-    s4.Row(f.Text(20155));
-    s4.Row(f.Text(20178), f.F1(r.density, UKgM3));
-    s4.Row(f.Text(20179), f.FE(r.viscosity, UM2s));
-    s4.Blank();
-    if (r.madeToOrder == 1) {
-        s4.Blank();
-        MadeToOrderRows(s4, f);
-    }
+    FluidRows(reportSections[4], f, 20155, 20178, 20179, r);
 
     SectionWriter s3(reportSections[3]);
-    s3.Row(f.Text(20162), {}, true);
-    ConclusionRows(s3, r.head);
+    ConclusionRows(s3, f.Text(20162), r.head);
     s3.Blank(true);
 }
 
@@ -289,17 +316,7 @@ void CDalvorApp::BuildPressureFlowReport()
             s4.Empty();
         s4.Blank();
     }
-    {
-        SectionWriter s8(reportSections[8]);
-        s8.Row(f.Text(20193));
-        s8.Row(f.Text(20222), f.F1(r.density, UKgM3));
-        s8.Row(f.Text(20223), f.FE(r.viscosity, UM2s));
-        s8.Blank();
-        if (r.madeToOrder == 1) {
-            s8.Blank();
-            MadeToOrderRows(s8, f);
-        }
-    }
+    FluidRows(reportSections[8], f, 20193, 20222, 20223, r);
 
     if (knownMode) {
         SectionWriter s1(reportSections[1]);
@@ -326,8 +343,7 @@ void CDalvorApp::BuildPressureFlowReport()
     }
 
     SectionWriter s3(reportSections[3]);
-    s3.Row(f.Text(20203), {}, true);
-    ConclusionRows(s3, r.head);
+    ConclusionRows(s3, f.Text(20203), r.head);
     s3.Blank(true);
 }
 
@@ -402,7 +418,6 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Row(f.Text(20141), f.F1(r.beddingFactor, UPercent));
         s.Blank();
         if (r.madeToOrder == 1) {
-            s.Blank();
             MadeToOrderRows(s, f);
         } else {
             for (int i = 0; i < 4; ++i)
@@ -429,8 +444,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     SectionWriter s3(reportSections[3]);
-    s3.Row(f.Text(20112), {}, true);
-    ConclusionRows(s3, r.head);
+    ConclusionRows(s3, f.Text(20112), r.head);
     s3.Row(FromFixed(r.secondReason), {}, true);
     s3.Row(FromFixed(r.thirdReason), {}, true);
     s3.Blank(true);
@@ -463,19 +477,9 @@ void CDalvorApp::BuildManholeReport()
         s.Row(f.Text(20086), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    {
-        SectionWriter s(reportSections[4]);
-        s.Row(f.Text(20076));
-        s.Row(f.Text(20087), FromFixed(r.soilName));
-        s.Row(f.Text(20088), f.F2(r.unitWeight, UKnM3));
-        s.Row(f.Text(20089), f.F0(r.porosity, UPercent));
-        s.Row(f.Text(20090), f.F0(r.frictionAngle, UDegree));
-        s.Row(f.Text(20091), f.F2(r.cohesion, UKpa));
-        s.Blank();
-    }
+    SoilRows(reportSections[4], f, 20076, 20087, r);
     if (r.madeToOrder == 1) {
         SectionWriter s(reportSections[6]);
-        s.Blank();
         MadeToOrderRows(s, f);
     }
     {
@@ -501,8 +505,7 @@ void CDalvorApp::BuildManholeReport()
         s.Blank();
     }
     SectionWriter s3(reportSections[3]);
-    s3.Row(f.Text(20078), {}, true);
-    ConclusionRows(s3, r.head);
+    ConclusionRows(s3, f.Text(20078), r.head);
     s3.Blank(true);
 }
 
@@ -540,16 +543,7 @@ void CDalvorApp::BuildTankReport()
         s.Row(f.Text(20055), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    {
-        SectionWriter s(reportSections[4]);
-        s.Row(f.Text(20039));
-        s.Row(f.Text(20056), FromFixed(r.soilName));
-        s.Row(f.Text(20057), f.F2(r.unitWeight, UKnM3));
-        s.Row(f.Text(20058), f.F0(r.porosity, UPercent));
-        s.Row(f.Text(20059), f.F0(r.frictionAngle, UDegree));
-        s.Row(f.Text(20060), f.F2(r.cohesion, UKpa));
-        s.Blank();
-    }
+    SoilRows(reportSections[4], f, 20039, 20056, r);
     {
         SectionWriter s(reportSections[1]);
         s.Row(f.Text(20041));
@@ -570,8 +564,7 @@ void CDalvorApp::BuildTankReport()
         s.Blank();
     }
     SectionWriter s3(reportSections[3]);
-    s3.Row(f.Text(20042), {}, true);
-    ConclusionRows(s3, r.head, kLongRowBound);
+    ConclusionRows(s3, f.Text(20042), r.head, kLongRowBound);
 }
 
 bool CDalvorApp::BuildReport(int kind)

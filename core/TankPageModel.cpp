@@ -18,17 +18,7 @@ constexpr double kAnchoringNeeded = 0.1;
 // went through a text with one decimal still finds its tank.
 constexpr double kDiameterMatch = 0.05;
 constexpr std::size_t kNameUnits = 63;
-constexpr std::size_t kSoilNameUnits = 255;
 constexpr std::size_t kListTextUnits = 63;
-
-double Clamp(double v, double lo, double hi)
-{
-    if (v < lo)
-        return lo;
-    if (v > hi)
-        return hi;
-    return v;
-}
 
 int TableRows(const CDalvorApp& app)
 {
@@ -44,6 +34,7 @@ constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
 constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
 constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+constexpr CUpliftPageModel::SoilIds kSoil = {TkSoilName, TkUnitWeight, TkPorosity, TkFrictionAngle, TkCohesion};
 
 // The page reads and shows every field itself; the table lays them out (the
 // lists of product and SN, the fixed parameter, volume and length stand above
@@ -290,13 +281,9 @@ void CTankPageModel::ReadInputs()
         r.capacity = Value(TkCapacity);
     else
         r.length = Value(TkLength);
-    r.unitWeight = Value(TkUnitWeight);
-    r.porosity = Value(TkPorosity);
-    r.frictionAngle = Value(TkFrictionAngle);
-    r.cohesion = Value(TkCohesion);
+    ReadSoil(r, kSoil);
     r.slabWidth = Value(TkSlabWidth);
     r.slabHeight = Value(TkSlabHeight);
-    CopyBounded(r.soilName, CutText(Text(TkSoilName), kSoilNameUnits));
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
@@ -306,10 +293,6 @@ void CTankPageModel::ReadInputs()
         r.selectionMode = 0;
     if (r.capacity < kMinCapacity)
         r.capacity = kMinCapacity;
-    r.frictionAngle = Clamp(r.frictionAngle, 0.0, 45.0);
-    r.cohesion = Clamp(r.cohesion, 0.0, 100.0);
-    r.unitWeight = Clamp(r.unitWeight, 0.0, 100.0);
-    r.porosity = Clamp(r.porosity, 0.0, 50.0);
     if (r.slabWidth < kMinSlab)
         r.slabWidth = kMinSlab;
     if (r.slabWidth > r.outerDiameter / 1000)
@@ -379,25 +362,15 @@ void CTankPageModel::ShowInputs(int asNew)
     SetText(TkCoverDepth, F2(r.coverDepth));
     SetText(TkFillLevel, F2(r.fillLevel));
     SetText(TkActiveCapacity, F2(r.activeCapacity));
-    SetText(TkSoilName, FromFixed(r.soilName));
-    SetText(TkUnitWeight, F2(r.unitWeight));
-    SetText(TkPorosity, FormatNumber("%.0f", r.porosity));
-    SetText(TkFrictionAngle, FormatNumber("%.0f", r.frictionAngle));
-    SetText(TkCohesion, F2(r.cohesion));
+    ShowSoil(r, kSoil);
     SetText(TkSlabWidth, F2(r.slabWidth));
     SetText(TkSlabHeight, F2(r.slabHeight));
     SelectAnchorItem(r.anchorCount);
     SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
-    if (asNew == 1) {
-        SetText(TkNumber, u"-");
-        CopyBounded(r.head.name, u"-");
-    } else if (const int current = CurrentIndex(); current != -1) {
-        SetText(TkNumber, FormatNumber("%.0f", current + 1.0));
-    }
+    ShowNumberAndName(TkNumber, TkName, r.head, asNew);
     const bool stored = HasStoredRecords();
     SetEnabled(TkUpdate, stored);
     SetEnabled(TkProject, stored);
-    SetText(TkName, FromFixed(r.head.name));
     PublishLists();
 }
 

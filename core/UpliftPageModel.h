@@ -7,6 +7,7 @@
 #include "PageModel.h"
 #include "Records.h"
 #include "ReferenceTables.h"
+#include "Text.h"
 
 #include <cstdint>
 #include <span>
@@ -46,12 +47,26 @@ public:
     // How often the page asked its picture to end a drag in progress.
     int DragEnds() const { return dragEnds; }
 
+    // The backfill's fields.
+    struct SoilIds {
+        int name, unitWeight, porosity, frictionAngle, cohesion;
+    };
+
     // The manhole and tank pages lay their fields out themselves.
     std::span<const FieldSpec> Fields() const override { return {}; }
 
 protected:
     void EndDrag() { ++dragEnds; }
     std::u16string Lang(int key) const;
+
+    static double Clamp(double v, double lo, double hi) { return v < lo ? lo : v > hi ? hi : v; }
+    // Reads the backfill into the record, each value within its limits: unit
+    // weight and cohesion 0 to 100, porosity 0 to 50 %, angle of friction 0
+    // to 45 degrees.
+    template <typename Record>
+    void ReadSoil(Record& r, const SoilIds& ids);
+    template <typename Record>
+    void ShowSoil(const Record& r, const SoilIds& ids);
 
 private:
     int dragEnds = 0;
@@ -61,4 +76,25 @@ private:
 inline std::u16string FormatNumber(const char* format, double value)
 {
     return CPageModel::Format(format, value);
+}
+
+template <typename Record>
+void CUpliftPageModel::ReadSoil(Record& r, const SoilIds& ids)
+{
+    constexpr std::size_t kSoilNameUnits = 255;
+    r.unitWeight = Clamp(Value(ids.unitWeight), 0.0, 100.0);
+    r.porosity = Clamp(Value(ids.porosity), 0.0, 50.0);
+    r.frictionAngle = Clamp(Value(ids.frictionAngle), 0.0, 45.0);
+    r.cohesion = Clamp(Value(ids.cohesion), 0.0, 100.0);
+    CopyBounded(r.soilName, CutText(Text(ids.name), kSoilNameUnits));
+}
+
+template <typename Record>
+void CUpliftPageModel::ShowSoil(const Record& r, const SoilIds& ids)
+{
+    SetText(ids.name, FromFixed(r.soilName));
+    SetText(ids.unitWeight, FormatNumber("%.2f", r.unitWeight));
+    SetText(ids.porosity, FormatNumber("%.0f", r.porosity));
+    SetText(ids.frictionAngle, FormatNumber("%.0f", r.frictionAngle));
+    SetText(ids.cohesion, FormatNumber("%.2f", r.cohesion));
 }

@@ -42,12 +42,6 @@ constexpr double kConcentrationTolerance = 1e-3;
 
 CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent)
 {
-    auto label = [this](int id) {
-        auto* l = new QLabel(this);
-        l->setTextFormat(Qt::PlainText);
-        Register(id, l);
-        return l;
-    };
     slider = new QSlider(Qt::Horizontal, this);
     Register(kSlider, slider, false);
     slider->setRange(0, kLastPosition);
@@ -68,17 +62,17 @@ CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
     viscosityEdit = readOnly(kViscosityEdit);
 
     auto* scale = new QHBoxLayout;
-    scale->addWidget(label(kSliderLow));
+    scale->addWidget(MakeLabel(kSliderLow));
     scale->addWidget(slider, 1);
-    scale->addWidget(label(kSliderHigh));
+    scale->addWidget(MakeLabel(kSliderHigh));
 
     auto* values = new QGridLayout;
-    values->addWidget(label(kConcentrationLabel), 0, 0);
+    values->addWidget(MakeLabel(kConcentrationLabel), 0, 0);
     values->addWidget(concentrationEdit, 0, 1);
-    values->addWidget(label(kConcentrationUnit), 0, 2);
-    values->addWidget(label(kViscosityLabel), 1, 0);
+    values->addWidget(MakeLabel(kConcentrationUnit), 0, 2);
+    values->addWidget(MakeLabel(kViscosityLabel), 1, 0);
     values->addWidget(viscosityEdit, 1, 1);
-    values->addWidget(label(kViscosityUnit), 1, 2);
+    values->addWidget(MakeLabel(kViscosityUnit), 1, 2);
 
     auto* left = new QVBoxLayout;
     left->addLayout(scale);

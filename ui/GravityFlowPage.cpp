@@ -28,18 +28,16 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
       opFilling(pageModel.opFilling),
       opVelocity(pageModel.opVelocity),
       opFlow(pageModel.opFlow),
-      pageModel(a)
+      pageModel(a),
+      chartLink(*this, [this](const PictureView& v) {
+          pageModel.opFilling = v.opFilling;
+          pageModel.opVelocity = v.opVelocity;
+          pageModel.opFlow = v.opFlow;
+      })
 {
-    auto box = [](QWidget* owner) {
-        auto* l = new QVBoxLayout(owner);
-        l->setContentsMargins(6, 4, 6, 4);
-        l->setSpacing(4);
-        return l;
-    };
-
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
-    QVBoxLayout* dataLayout = box(dataBox);
+    QVBoxLayout* dataLayout = MakeColumn(dataBox);
 
     QGroupBox* object = MakeGroup(ObjectGroup);
     auto* objectLayout = new QGridLayout(object);
@@ -62,45 +60,26 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
 
     // The results and the diagram have no "?" buttons: their grids give that
     // column's width to the chart.
-    auto noButtons = [](QGridLayout* grid) {
-        grid->setColumnMinimumWidth(3, 0);
-        return grid;
-    };
-
     // ---- results -------------------------------------------------------------
     QGroupBox* results = MakeGroup(ResultsGroup);
-    QVBoxLayout* resultsLayout = box(results);
+    QVBoxLayout* resultsLayout = MakeColumn(results);
     auto* values = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(values)), ResultRows);
+    AddFieldRows(WithoutButtons(MakeGrid(values)), ResultRows);
     resultsLayout->addWidget(values);
     QGroupBox* minimum = MakeGroup(MinSlopeGroup);
-    AddFieldRows(noButtons(MakeGrid(minimum)), MinSlopeGroup);
+    AddFieldRows(WithoutButtons(MakeGrid(minimum)), MinSlopeGroup);
     resultsLayout->addWidget(minimum);
 
-    auto* verdict = new QGridLayout;
-    verdict->setContentsMargins(6, 2, 6, 2);
-    verdict->setVerticalSpacing(3);
-    auto colorText = [this](int id) {
-        auto* l = new CColorStatic(this);
-        l->setWordWrap(true);
-        RegisterControl(id, l, false);
-        return l;
-    };
     auto* hint = new QLabel(this);
     hint->setTextFormat(Qt::PlainText);
     hint->setWordWrap(true);
     RegisterControl(Hint, hint, false);
-    verdict->addWidget(MakeLabel(ConclusionLabel), 0, 0, Qt::AlignTop);
-    verdict->addWidget(colorText(Conclusion), 0, 1);
-    verdict->addWidget(colorText(Warning), 1, 0, 1, 2);
-    verdict->addWidget(hint, 2, 0, 1, 2);
-    verdict->setColumnStretch(1, 1);
-    resultsLayout->addLayout(verdict);
+    resultsLayout->addLayout(MakeVerdict(ConclusionLabel, Conclusion, Warning, hint));
     resultsLayout->addStretch(1);
 
     // ---- diagram, number and name, store buttons --------------------------
     QGroupBox* diagram = MakeGroup(DiagramGroup);
-    QVBoxLayout* diagramLayout = box(diagram);
+    QVBoxLayout* diagramLayout = MakeColumn(diagram);
     diagramLayout->setContentsMargins(2, 4, 2, 4);
     // The filling chart at the size the pictures give it: its printout is
     // the screen drawing at ten times that size.
@@ -110,26 +89,18 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     RegisterControl(Picture, picture, false);
     diagramLayout->addWidget(picture, 0, Qt::AlignHCenter);
     auto* point = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(point)), DiagramGroup);
+    AddFieldRows(WithoutButtons(MakeGrid(point)), DiagramGroup);
     diagramLayout->addWidget(point);
     diagramLayout->addStretch(1);
 
     auto* entry = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
+    AddFieldRows(WithoutButtons(MakeGrid(entry)), EntryRows);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(diagram, 1);
     side->addWidget(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
@@ -166,21 +137,6 @@ void CGravityFlowPage::Print()
 {
     picture->BuildPrintMetafile();
     PrintGravityFlow(app, this);
-}
-
-CDalvorApp& CGravityFlowPage::ChartLink::PictureApp()
-{
-    return page.app;
-}
-
-void CGravityFlowPage::ChartLink::ShowResults()
-{
-    // The drag moved the operating point: the "Diagram" fields follow it;
-    // the record and its results stay as they are.
-    page.pageModel.opFilling = view.opFilling;
-    page.pageModel.opVelocity = view.opVelocity;
-    page.pageModel.opFlow = view.opFlow;
-    page.CPageView::ShowResults();
 }
 
 void CGravityFlowPage::OnTarget(int mode)

@@ -6,8 +6,7 @@
 #pragma once
 
 #include "GravityFlowPageModel.h"
-#include "PageView.h"
-#include "PictureWidget.h"
+#include "PicturePageView.h"
 
 #include <QColor>
 
@@ -56,22 +55,7 @@ protected:
     void ModelChanged() override;
 
 private:
-    // What the chart sees of the page: the operating point it draws and
-    // drags (a copy of the model's, taken after every step of the page), and
-    // the page's results, shown again at every step of a drag.
-    class ChartLink final : public PictureHost {
-    public:
-        explicit ChartLink(CGravityFlowPage& owner) : page(owner) {}
-        CDalvorApp& PictureApp() override;
-        PictureView& PictureViewState() override { return view; }
-        void ShowResults() override;
-        PictureView view;
-
-    private:
-        CGravityFlowPage& page;
-    };
-
     CGravityFlowPageModel pageModel;
-    ChartLink chartLink{*this};
+    CChartLink chartLink;
     CPictureGravityFlow* picture = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "Text.h"
 #include "UiText.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,6 +32,14 @@ void CInputDialog::Register(int id, QWidget* control, bool caption)
     control->setObjectName(QString::number(id));
     if (caption)
         captions.append({id, control});
+}
+
+QLabel* CInputDialog::MakeLabel(int id)
+{
+    auto* l = new QLabel(this);
+    l->setTextFormat(Qt::PlainText);
+    Register(id, l);
+    return l;
 }
 
 QVBoxLayout* CInputDialog::MakeButtonColumn()

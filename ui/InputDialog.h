@@ -9,6 +9,7 @@
 #include <QString>
 
 class CDalvorApp;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -39,6 +40,8 @@ protected:
     // The control gets its id as object name; with a caption, ApplyLanguage
     // sets its text from the id.
     void Register(int id, QWidget* control, bool caption = true);
+    // A plain-text label whose text is that of its id.
+    QLabel* MakeLabel(int id);
     // Makes OK (the default button) and Cancel, one above the other, and
     // returns their column.
     QVBoxLayout* MakeButtonColumn();

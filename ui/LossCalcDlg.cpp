@@ -35,12 +35,6 @@ QString F2(double v)
 
 CLossCalcDlg::CLossCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent)
 {
-    auto label = [this](int id) {
-        auto* l = new QLabel(this);
-        l->setTextFormat(Qt::PlainText);
-        Register(id, l);
-        return l;
-    };
     auto edit = [this](int id, bool readOnly) {
         auto* e = new QLineEdit(this);
         Register(id, e, false);
@@ -62,9 +56,9 @@ CLossCalcDlg::CLossCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCa
     QLineEdit* edits[3] = {gradientEdit, lengthEdit, lossEdit};
     const int units[3] = {kGradientUnit, kLengthUnit, kLossUnit};
     for (int row = 0; row < 3; ++row) {
-        grid->addWidget(label(labels[row]), row, 0);
+        grid->addWidget(MakeLabel(labels[row]), row, 0);
         grid->addWidget(edits[row], row, 1);
-        grid->addWidget(label(units[row]), row, 2);
+        grid->addWidget(MakeLabel(units[row]), row, 2);
     }
     grid->addWidget(calculateButton, 3, 1);
     grid->setColumnStretch(0, 1);

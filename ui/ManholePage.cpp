@@ -4,7 +4,6 @@
 #include "ColorControls.h"
 #include "DalvorApp.h"
 #include "PrintDrivers.h"
-#include "SelectSoilDlg.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>
@@ -18,7 +17,7 @@
 const CalcPageInfo CManholePage::kInfo = {KindManhole, 108, 1555, 1556, 1610, "manhole"};
 
 CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     // ---- data ------------------------------------------------------------------
     QGroupBox* dataGroup = MakeGroup(MhDataGroup);
@@ -28,16 +27,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     row = AddFieldRows(g, MhSandTrapRows, row);
     g->addWidget(MakeCheckBox(MhReinforced), row++, 0, 1, 4);
     g->addWidget(MakeLabel(1170), row++, 0, 1, 4);
-    auto* soilRow = new QHBoxLayout;
-    auto* soilName = new QLineEdit(this);
-    soilName->setMinimumWidth(120);
-    RegisterControl(MhSoilName, soilName, false);
-    AddPulled(MhSoilName);
-    soilRow->addWidget(soilName, 1);
-    auto* soilButton = new QPushButton(this);
-    RegisterControl(MhSoilButton, soilButton);
-    soilRow->addWidget(soilButton);
-    g->addLayout(soilRow, row++, 0, 1, 4);
+    g->addLayout(MakeSoilRow(MhSoilName, MhSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
     row = AddFieldRows(g, MhSoilRows, row);
     g->setRowStretch(row, 1);
 
@@ -46,15 +36,10 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     QGridLayout* r = MakeGrid(results);
     row = AddFieldRows(r, MhResultGroup);
     r->addWidget(MakeLabel(1210), row++, 0, 1, 4);
-    auto* conclusion = new CColorStatic(this);
-    conclusion->setWordWrap(true);
+    CColorStatic* conclusion = MakeColorText(MhConclusion);
     conclusion->setMinimumHeight(40);
-    RegisterControl(MhConclusion, conclusion, false);
     r->addWidget(conclusion, row++, 0, 1, 4);
-    auto* hint = new CColorStatic(this);
-    hint->setWordWrap(true);
-    RegisterControl(MhMadeToOrder, hint, false);
-    r->addWidget(hint, row++, 0, 1, 4);
+    r->addWidget(MakeColorText(MhMadeToOrder), row++, 0, 1, 4);
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------
@@ -79,18 +64,10 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     entry->addWidget(name, 1, 1);
     entry->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
-
     auto* side = new QVBoxLayout;
     side->addWidget(picture, 1);
     side->addLayout(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
@@ -98,19 +75,12 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     page->addWidget(dataGroup, 5);
     page->addWidget(results, 5);
     page->addLayout(side, 4);
-
-    connect(soilButton, &QPushButton::clicked, this, &CManholePage::OnChooseSoil);
 }
 
 void CManholePage::OnInitDialog()
 {
     CCalcPage::OnInitDialog();
     Run([this] { pageModel.OnInitDialog(); });
-}
-
-void CManholePage::Recalculate()
-{
-    CPageView::Recalculate();
 }
 
 void CManholePage::ModelChanged()
@@ -136,9 +106,5 @@ void CManholePage::Print()
 
 void CManholePage::OnChooseSoil()
 {
-    CPageView::ReadInputs();
-    // Cancel keeps the soil; the page is shown and worked out either way.
-    CSelectSoilDlg::ChooseSoil(app, app.manhole, this);
-    CPageView::ShowInputs(0);
-    Recalculate();
+    ChooseSoil(app.manhole);
 }

@@ -4,10 +4,9 @@
 #pragma once
 
 #include "ManholePageModel.h"
-#include "PageView.h"
-#include "PictureWidget.h"
+#include "PicturePageView.h"
 
-class CManholePage : public CPageView, public PictureHost {
+class CManholePage : public CPicturePageView {
     Q_OBJECT
 public:
     explicit CManholePage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -22,14 +21,6 @@ public:
     void AfterImport(const CImportDlg& dlg) override;
     void OnChooseSoil();
 
-    // ---- the picture's host (the page's own operations) ---------------------
-    CDalvorApp& PictureApp() override { return app; }
-    PictureView& PictureViewState() override { return view; }
-    void ShowInputs() override { CPageView::ShowInputs(0); }
-    void ReadInputs() override { CPageView::ReadInputs(); }
-    void Recalculate() override;
-    void ShowResults() override { CPageView::ShowResults(); }
-
 protected:
     void OnInitDialog() override;
     void ModelChanged() override;
@@ -37,6 +28,5 @@ protected:
 private:
     CManholePageModel pageModel;
     CPictureManhole* picture = nullptr;
-    PictureView view;
     int dragEnds = 0;
 };

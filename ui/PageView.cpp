@@ -10,11 +10,13 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -215,6 +217,35 @@ QLabel* CPageView::MakeLabel(int id)
     return l;
 }
 
+CColorStatic* CPageView::MakeColorText(int id)
+{
+    auto* l = new CColorStatic(this);
+    l->setWordWrap(true);
+    RegisterControl(id, l, false);
+    return l;
+}
+
+QVBoxLayout* CPageView::MakeColumn(QWidget* owner)
+{
+    auto* l = new QVBoxLayout(owner);
+    l->setContentsMargins(6, 4, 6, 4);
+    l->setSpacing(4);
+    return l;
+}
+
+QGridLayout* CPageView::MakeVerdict(int captionId, int conclusionId, int warningId, QWidget* hint)
+{
+    auto* verdict = new QGridLayout;
+    verdict->setContentsMargins(6, 2, 6, 2);
+    verdict->setVerticalSpacing(3);
+    verdict->addWidget(MakeLabel(captionId), 0, 0, Qt::AlignTop);
+    verdict->addWidget(MakeColorText(conclusionId), 0, 1);
+    verdict->addWidget(MakeColorText(warningId), 1, 0, 1, 2);
+    verdict->addWidget(hint, 2, 0, 1, 2);
+    verdict->setColumnStretch(1, 1);
+    return verdict;
+}
+
 QPushButton* CPageView::MakeQueryButton(int id)
 {
     auto* b = new QPushButton(this);
@@ -245,6 +276,39 @@ QGridLayout* CPageView::MakeGrid(QWidget* owner)
     g->setColumnMinimumWidth(2, kUnitWidth);
     g->setColumnMinimumWidth(3, kButtonWidth);
     return g;
+}
+
+QGridLayout* CPageView::WithoutButtons(QGridLayout* grid)
+{
+    grid->setColumnMinimumWidth(3, 0);
+    return grid;
+}
+
+QHBoxLayout* CPageView::MakeStoreButtons()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 2, 6, 2);
+    buttons->addWidget(MakeStoreButton(info.addId));
+    buttons->addWidget(MakeStoreButton(info.updateId));
+    QPushButton* project = MakeStoreButton(info.projectId);
+    project->setFixedSize(28, 24);
+    buttons->addWidget(project);
+    return buttons;
+}
+
+QHBoxLayout* CPageView::MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose)
+{
+    auto* row = new QHBoxLayout;
+    auto* name = new QLineEdit(this);
+    name->setMinimumWidth(120);
+    RegisterControl(nameId, name, false);
+    AddPulled(nameId);
+    row->addWidget(name, 1);
+    auto* button = new QPushButton(this);
+    RegisterControl(buttonId, button);
+    row->addWidget(button);
+    connect(button, &QPushButton::clicked, this, onChoose);
+    return row;
 }
 
 QComboBox* CPageView::MakeCombo(int id)

@@ -12,12 +12,15 @@
 #include <functional>
 
 class CPageModel;
+class CColorStatic;
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QVBoxLayout;
 struct FieldSpec;
 
 class CPageView : public CCalcPage {
@@ -58,11 +61,20 @@ protected:
     QGroupBox* MakeGroup(int id);
     // A caption label (no wrapping: a long caption widens the page).
     QLabel* MakeLabel(int id);
+    // A coloured text the model fills, its lines wrapped.
+    CColorStatic* MakeColorText(int id);
+    // A column inside a box of the page.
+    QVBoxLayout* MakeColumn(QWidget* owner);
+    // The verdict under the results: the caption with the conclusion beside
+    // it, then the warning and the hint across.
+    QGridLayout* MakeVerdict(int captionId, int conclusionId, int warningId, QWidget* hint);
     // A "?" button with the input dialogs' bitmap.
     QPushButton* MakeQueryButton(int id);
     // A grid of rows: caption | field | unit | "?" button, the fields of
     // every grid at the same distance from the right edge.
     QGridLayout* MakeGrid(QWidget* owner);
+    // A grid with no "?" buttons keeps no room for them.
+    static QGridLayout* WithoutButtons(QGridLayout* grid);
     // The rows of the field table that sit in the group, from grid row
     // `row` on; returns the next free row.
     int AddFieldRows(QGridLayout* grid, int group, int row = 0);
@@ -76,6 +88,11 @@ protected:
     // A check box bound to the model's choice of its id (1 ticked, 0 not);
     // a click runs the model's OnChoiceClicked(id, state).
     QAbstractButton* MakeCheckBox(int id);
+    // The Add, Update and project buttons in a row, the project button small.
+    QHBoxLayout* MakeStoreButtons();
+    // The soil's name, an edit the model reads, with the button beside it
+    // that opens the soil list; a click on the button runs onChoose.
+    QHBoxLayout* MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose);
     // An edit the page lays out itself whose text the model reads.
     void AddPulled(int id) { pulled.append(id); }
 

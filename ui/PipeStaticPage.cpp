@@ -30,7 +30,7 @@ constexpr int kCheckIds[] = {Id::RoadSurface, Id::MultiPipeTrench, Id::HeavyTraf
 }  // namespace
 
 CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     auto note = [this](int id) {
         auto* l = new QLabel(this);
@@ -115,11 +115,9 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
     verdict->setSpacing(3);
     verdict->addWidget(MakeLabel(Id::ConclusionLabel));
     for (int id : {Id::Conclusion, Id::Reasons}) {
-        auto* l = new CColorStatic(this);
+        CColorStatic* l = MakeColorText(id);
         l->setTextFormat(Qt::PlainText);
-        l->setWordWrap(true);
         l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-        RegisterControl(id, l, false);
         verdict->addWidget(l);
     }
     Control(Id::Reasons)->setMinimumHeight(48);
@@ -133,20 +131,12 @@ CPipeStaticPage::CPipeStaticPage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QWidget(this);
     AddFieldRows(MakeGrid(entry), 0);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
-
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(picture, 1);
     side->addLayout(verdict);
     side->addWidget(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(3, 6, 3, 6);

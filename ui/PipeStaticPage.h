@@ -5,15 +5,14 @@
 #pragma once
 
 #include "BuriedPipePageModel.h"
-#include "PageView.h"
-#include "PictureWidget.h"
+#include "PicturePageView.h"
 
 #include <QColor>
 #include <QHash>
 
 class QCheckBox;
 
-class CPipeStaticPage : public CPageView, public PictureHost {
+class CPipeStaticPage : public CPicturePageView {
     Q_OBJECT
 public:
     explicit CPipeStaticPage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -21,21 +20,12 @@ public:
 
     CBuriedPipePageModel& PageModel() { return pageModel; }
 
-    // ---- the page contract (also what the picture calls) -------------------
-    void Recalculate() override { CPageView::Recalculate(); }
-    void ReadInputs() override { CPageView::ReadInputs(); }
-    void ShowResults() override { CPageView::ShowResults(); }
-    void ShowInputs(int resetNumber) override { CPageView::ShowInputs(resetNumber); }
-    void ShowInputs() override { CPageView::ShowInputs(0); }
     void BeforeImport(const CImportDlg& dlg) override;
     void AfterImport(const CImportDlg& dlg) override;
     // The trench picture records itself, then the printout runs.
     void Print() override;
     bool CanPrint() const override { return true; }
 
-    // ---- the trench picture's host ------------------------------------------
-    CDalvorApp& PictureApp() override { return app; }
-    PictureView& PictureViewState() override { return view; }
     CPicturePipe* Picture() const { return picture; }
 
     void OnSoilButton();
@@ -48,5 +38,4 @@ private:
     CBuriedPipePageModel pageModel;
     QHash<int, QCheckBox*> checkBoxes;
     CPicturePipe* picture = nullptr;
-    PictureView view;
 };

@@ -25,18 +25,16 @@ const CalcPageInfo CPressureFlowPage::kInfo = {KindPressureFlow, 111, AddButton,
                                                "pressureflow"};
 
 CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPageView(a, kInfo, pageModel, parent),
+      pageModel(a),
+      chartLink(*this, [this](const PictureView& v) {
+          const PressureOperatingPoint& p = v.pressure;
+          pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
+      })
 {
-    auto box = [](QWidget* owner) {
-        auto* l = new QVBoxLayout(owner);
-        l->setContentsMargins(6, 4, 6, 4);
-        l->setSpacing(4);
-        return l;
-    };
-
     // ---- data ----------------------------------------------------------------
     QGroupBox* dataBox = MakeGroup(DataGroup);
-    QVBoxLayout* dataLayout = box(dataBox);
+    QVBoxLayout* dataLayout = MakeColumn(dataBox);
     dataLayout->setContentsMargins(2, 4, 2, 4);
 
     QGroupBox* object = MakeGroup(ObjectGroup);
@@ -68,41 +66,22 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
 
     // Grids with no "?" buttons keep no room for them; results keep only
     // the room their units take.
-    auto noButtons = [](QGridLayout* grid) {
-        grid->setColumnMinimumWidth(3, 0);
-        return grid;
-    };
-
     // ---- results -------------------------------------------------------------
     QGroupBox* results = MakeGroup(ResultsGroup);
-    QVBoxLayout* resultsLayout = box(results);
+    QVBoxLayout* resultsLayout = MakeColumn(results);
     resultsLayout->setContentsMargins(2, 4, 2, 4);
     auto* values = new QWidget(this);
-    QGridLayout* valuesGrid = noButtons(MakeGrid(values));
+    QGridLayout* valuesGrid = WithoutButtons(MakeGrid(values));
     valuesGrid->setColumnMinimumWidth(2, 0);
     AddFieldRows(valuesGrid, ResultRows);
     resultsLayout->addWidget(values);
 
-    auto* verdict = new QGridLayout;
-    verdict->setContentsMargins(6, 2, 6, 2);
-    verdict->setVerticalSpacing(3);
-    auto colorText = [this](int id) {
-        auto* l = new CColorStatic(this);
-        l->setWordWrap(true);
-        RegisterControl(id, l, false);
-        return l;
-    };
-    verdict->addWidget(MakeLabel(ConclusionLabel), 0, 0, Qt::AlignTop);
-    verdict->addWidget(colorText(Conclusion), 0, 1);
-    verdict->addWidget(colorText(Warning), 1, 0, 1, 2);
-    verdict->addWidget(colorText(Hint), 2, 0, 1, 2);
-    verdict->setColumnStretch(1, 1);
-    resultsLayout->addLayout(verdict);
+    resultsLayout->addLayout(MakeVerdict(ConclusionLabel, Conclusion, Warning, MakeColorText(Hint)));
     resultsLayout->addStretch(1);
 
     // ---- diagram, number and name, store buttons --------------------------
     QGroupBox* diagram = MakeGroup(DiagramGroup);
-    QVBoxLayout* diagramLayout = box(diagram);
+    QVBoxLayout* diagramLayout = MakeColumn(diagram);
     diagramLayout->setContentsMargins(2, 4, 2, 4);
     // The chart at the size the pictures give it; its printout is the
     // drawing at ten times that size.
@@ -118,25 +97,17 @@ CPressureFlowPage::CPressureFlowPage(CDalvorApp& a, QWidget* parent)
     charts->addStretch(1);
     diagramLayout->addLayout(charts);
     auto* point = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(point)), DiagramGroup);
+    AddFieldRows(WithoutButtons(MakeGrid(point)), DiagramGroup);
     diagramLayout->addWidget(point);
 
     auto* entry = new QWidget(this);
-    AddFieldRows(noButtons(MakeGrid(entry)), EntryRows);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(6, 2, 6, 2);
-    buttons->addWidget(MakeStoreButton(info.addId));
-    buttons->addWidget(MakeStoreButton(info.updateId));
-    QPushButton* project = MakeStoreButton(info.projectId);
-    project->setFixedSize(28, 24);
-    buttons->addWidget(project);
+    AddFieldRows(WithoutButtons(MakeGrid(entry)), EntryRows);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
     side->addWidget(diagram, 1);
     side->addWidget(entry);
-    side->addLayout(buttons);
+    side->addLayout(MakeStoreButtons());
 
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(4, 6, 4, 6);
@@ -171,20 +142,6 @@ void CPressureFlowPage::ModelChanged()
     if (chartLink.view.chartChoice != pageModel.ChartChoice())
         picture->SetChartChoice(pageModel.ChartChoice());
     picture->SetLayoutDirty();
-}
-
-CDalvorApp& CPressureFlowPage::ChartLink::PictureApp()
-{
-    return page.app;
-}
-
-void CPressureFlowPage::ChartLink::ShowResults()
-{
-    // The drag moved the operating point: the "Diagram" fields follow it;
-    // the record and its results stay as they are.
-    const PressureOperatingPoint& p = view.pressure;
-    page.pageModel.op = {p.head, p.gradient, p.velocity, p.flow, p.headDifference};
-    page.CPageView::ShowResults();
 }
 
 void CPressureFlowPage::Print()

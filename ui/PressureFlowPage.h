@@ -6,8 +6,7 @@
 // four input dialogs and its picture.
 #pragma once
 
-#include "PageView.h"
-#include "PictureWidget.h"
+#include "PicturePageView.h"
 #include "PressureFlowPageModel.h"
 
 class CPressureFlowPage : public CPageView {
@@ -37,22 +36,8 @@ protected:
     void ModelChanged() override;
 
 private:
-    // What the picture sees of the page: the operating point it draws and
-    // drags (a copy of the model's, taken after every step of the page) and
-    // the chart chosen; a drag step shows the results again.
-    class ChartLink final : public PictureHost {
-    public:
-        explicit ChartLink(CPressureFlowPage& owner) : page(owner) {}
-        CDalvorApp& PictureApp() override;
-        PictureView& PictureViewState() override { return view; }
-        void ShowResults() override;
-        PictureView view;
-
-    private:
-        CPressureFlowPage& page;
-    };
-
     CPressureFlowPageModel pageModel;
-    ChartLink chartLink{*this};
+    // The picture's operating point and the chart chosen.
+    CChartLink chartLink;
     CPicturePressureFlow* picture = nullptr;
 };

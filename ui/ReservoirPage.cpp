@@ -6,7 +6,6 @@
 #include "ImportDlg.h"
 #include "PictureScene.h"
 #include "PrintDrivers.h"
-#include "SelectSoilDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,7 +21,7 @@
 const CalcPageInfo CReservoirPage::kInfo = {KindTank, 109, 1553, 1554, 1609, "tank"};
 
 CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
-    : CPageView(a, kInfo, pageModel, parent), pageModel(a)
+    : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     // ---- data ------------------------------------------------------------------
     QGroupBox* dataGroup = MakeGroup(1049);
@@ -65,16 +64,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QGridLayout* s = MakeGrid(soil);
     row = 0;
     s->addWidget(MakeLabel(1098), row++, 0, 1, 4);
-    auto* soilRow = new QHBoxLayout;
-    auto* soilName = new QLineEdit(this);
-    soilName->setMinimumWidth(120);
-    RegisterControl(TkSoilName, soilName, false);
-    AddPulled(TkSoilName);
-    soilRow->addWidget(soilName, 1);
-    auto* soilButton = new QPushButton(this);
-    RegisterControl(TkSoilButton, soilButton);
-    soilRow->addWidget(soilButton);
-    s->addLayout(soilRow, row++, 0, 1, 4);
+    s->addLayout(MakeSoilRow(TkSoilName, TkSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
     AddFieldRows(s, TkSoilRows, row);
 
     // ---- results -----------------------------------------------------------------
@@ -83,11 +73,9 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     row = AddFieldRows(r, 1119);
     r->setRowStretch(row, 1);
     // The conclusion stands under the soil, beside the results.
-    auto* conclusion = new CColorStatic(this);
-    conclusion->setWordWrap(true);
+    CColorStatic* conclusion = MakeColorText(TkConclusion);
     conclusion->setMinimumHeight(34);
     conclusion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    RegisterControl(TkConclusion, conclusion, false);
     auto* verdict = new QVBoxLayout;
     verdict->setContentsMargins(6, 0, 6, 0);
     verdict->setSpacing(2);
@@ -111,9 +99,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     RegisterControl(TkPicture, picture, false);
     // The note on the anchoring stands under the data, where its three lines
     // have room.
-    auto* note = new CColorStatic(this);
-    note->setWordWrap(true);
-    RegisterControl(TkNote, note, false);
+    CColorStatic* note = MakeColorText(TkNote);
 
     // Number, name and the store buttons stand in a column beside the picture.
     auto* entry = new QVBoxLayout;
@@ -165,8 +151,6 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     left->addWidget(note);
     page->addLayout(left, 0);
     page->addLayout(side, 1);
-
-    connect(soilButton, &QPushButton::clicked, this, &CReservoirPage::OnChooseSoil);
 }
 
 int CReservoirPage::FindTableRow(double innerDiameter, double stiffness) const
@@ -211,9 +195,5 @@ void CReservoirPage::Print()
 
 void CReservoirPage::OnChooseSoil()
 {
-    CPageView::ReadInputs();
-    // Cancel keeps the soil; the page is shown and worked out either way.
-    CSelectSoilDlg::ChooseSoil(app, app.tank, this);
-    CPageView::ShowInputs(0);
-    Recalculate();
+    ChooseSoil(app.tank);
 }

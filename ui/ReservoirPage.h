@@ -3,11 +3,10 @@
 // it needs, worked out on every Enter, Tab or click in the page.
 #pragma once
 
-#include "PageView.h"
-#include "PictureWidget.h"
+#include "PicturePageView.h"
 #include "TankPageModel.h"
 
-class CReservoirPage : public CPageView, public PictureHost {
+class CReservoirPage : public CPicturePageView {
     Q_OBJECT
 public:
     explicit CReservoirPage(CDalvorApp& app, QWidget* parent = nullptr);
@@ -27,14 +26,6 @@ public:
     int FindTableRow(double innerDiameter, double stiffness) const;
     void OnChooseSoil();
 
-    // ---- the picture's host (the page's own operations) ---------------------
-    CDalvorApp& PictureApp() override { return app; }
-    PictureView& PictureViewState() override { return view; }
-    void ShowInputs() override { CPageView::ShowInputs(0); }
-    void ReadInputs() override { CPageView::ReadInputs(); }
-    void Recalculate() override { CPageView::Recalculate(); }
-    void ShowResults() override { CPageView::ShowResults(); }
-
 protected:
     void OnInitDialog() override;
     void OnSetActive() override;
@@ -43,5 +34,4 @@ protected:
 private:
     CTankPageModel pageModel;
     CPictureReservoir* picture = nullptr;
-    PictureView view;
 };

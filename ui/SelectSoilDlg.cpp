@@ -116,12 +116,6 @@ bool Choose(CDalvorApp& app, Record& r, double& degree, QWidget* parent)
 
 CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent)
 {
-    auto label = [this](int id) {
-        auto* l = new QLabel(this);
-        l->setTextFormat(Qt::PlainText);
-        Register(id, l);
-        return l;
-    };
 
     soilList = new QListWidget(this);
     Register(kSoilList, soilList, false);
@@ -140,19 +134,19 @@ CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
     connect(slider, &QSlider::valueChanged, this, &CSelectSoilDlg::OnCustomdrawStateSlider);
 
     auto* scale = new QHBoxLayout;
-    scale->addWidget(label(kSliderLow));
+    scale->addWidget(MakeLabel(kSliderLow));
     scale->addWidget(slider, 1);
-    scale->addWidget(label(kSliderHigh));
+    scale->addWidget(MakeLabel(kSliderHigh));
 
     auto* left = new QVBoxLayout;
-    left->addWidget(label(kListLabel));
+    left->addWidget(MakeLabel(kListLabel));
     left->addWidget(soilList, 1);
     left->addLayout(scale);
 
     auto* grid = new QGridLayout;
     int row = 0;
     for (const FieldRow& f : kRows) {
-        QLabel* l = label(f.label);
+        QLabel* l = MakeLabel(f.label);
         if (f.label == kDegreeLabel)
             degreeLabel = l;
         auto* e = new QLineEdit(this);
@@ -169,7 +163,7 @@ CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
         else
             grid->addWidget(e, row, 1, 1, 2);
         if (f.unit)
-            grid->addWidget(label(f.unit), row, 2);
+            grid->addWidget(MakeLabel(f.unit), row, 2);
         ++row;
     }
     grid->setRowStretch(row, 1);

@@ -1,5 +1,6 @@
 #include "GravityScene.h"
 
+#include "ChartParts.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -14,12 +15,8 @@ constexpr double kScaleMargin = 0.15f;           // of each horizontal scale
 constexpr double kLowestFilling = 1e-4f;
 constexpr double kHighestFilling = 0.9999f;      // the table's last row
 
-constexpr uint32_t kBackground = Rgb(230, 230, 230);
-constexpr uint32_t kGrey = Rgb(128, 128, 128);
-constexpr uint32_t kRed = Rgb(255, 0, 0);
-constexpr uint32_t kBlue = Rgb(90, 90, 255);
-constexpr CanvasPen kFramePen{kGrey, 3};
-constexpr CanvasPen kGridPen{Rgb(0, 127, 0), 1};
+using namespace picture::chart;
+
 constexpr CanvasPen kVelocityPen{kBlue, 3};
 constexpr CanvasPen kFlowPen{kRed, 3};
 constexpr CanvasPen kFillingPen{Rgb(127, 127, 0), 1};
@@ -121,11 +118,7 @@ void DrawGravity(Canvas& c, const GravityFlowRecord& record, const CGravityFlowC
     const int x0 = print ? 50 : 7;
     const int x1 = w - TruncPx(static_cast<double>(1.2f) * t);
 
-    c.SetTextColor(kGrey);
-    c.FillRect(0, 0, w, h, kBackground);
-    c.SetPen(kFramePen);
-    c.SetBrush({kBackground});
-    c.Rectangle(0, 0, w, h);
+    Frame(c, w, h);
     if (!l.Usable())
         return;
 
@@ -143,27 +136,12 @@ void DrawGravity(Canvas& c, const GravityFlowRecord& record, const CGravityFlowC
         c.TextOut(labelRight, y - t, label);
     }
 
-    c.SetTextColor(kRed);
-    c.TextOut(x0, h - 2 * t, "Q");
-    c.TextOut(x1, h - 2 * t, "Q");
-    c.SetTextColor(kBlue);
-    c.TextOut(x0, t, "V");
-    c.TextOut(x1, t, "V");
+    ScaleLetters(c, x0, x1, h, t);
 
     // Flow and velocity grid: one set of vertical lines serves both scales.
     c.SetFont(picture::VerticalFont(print));
     const int top = TruncPx(static_cast<double>(kMargin) * l.py);
-    for (int i = 0; i <= 10; ++i) {
-        const double s = static_cast<float>(static_cast<float>(i) * 0.1f);
-        const int x = TruncPx((l.qMax * s + l.mQ) * l.pq);
-        c.Line(x, 0, x, h);
-        const char* format = i == 0 ? "%.1f" : "%.3f";
-        const int lift = i == 0 ? t : t / 3;
-        c.SetTextColor(kRed);
-        c.TextOut(x - t, h - lift, FormatC(format, s * l.qMax));
-        c.SetTextColor(kBlue);
-        c.TextOut(x - t, top - lift, FormatC(format, s * l.vMax));
-    }
+    FlowVelocityGrid(c, h, t, top, l.qMax, l.vMax, [&](double q) { return l.XQ(q); });
 
     if (record.head.resultValid == 1) {
         c.SetFont(picture::HorizontalFont(print));

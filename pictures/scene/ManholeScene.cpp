@@ -22,27 +22,11 @@ int WallWidth(double diameter, bool print)
     return print ? 29 : 4;
 }
 
-class ManholeScene final : public PictureScene {
+class ManholeScene final : public SectionScene<ManholeRecord, ManholeLayout, LayoutManhole, DrawManhole> {
 public:
-    explicit ManholeScene(CDalvorApp& a) : app(a) {}
-    void Draw(Canvas& canvas, int w, int h, bool print) override
-    {
-        const ManholeRecord& r = app.manhole;
-        if (print) {
-            DrawManhole(canvas, r, LayoutManhole(r, w, h), w, h, true);
-            return;
-        }
-        DrawManhole(canvas, r, screen.Get(w, h, [&] { return LayoutManhole(r, w, h); }), w, h, false);
-    }
-    int Pick(int y) const override { return PickManhole(screen.layout, app.manhole, y); }
-    DragEffect Drag(int line, int dy) override { return DragManhole(screen.layout, line, dy, app.manhole); }
-    bool EndsAtEdge() const override { return true; }
-    void SetLayoutDirty() override { screen.dirty = true; }
-    void SetDragging(bool on) override { screen.SetDragging(on); }
-
-private:
-    CDalvorApp& app;
-    ScreenLayout<ManholeLayout> screen;
+    explicit ManholeScene(CDalvorApp& a) : SectionScene(a.manhole) {}
+    int Pick(int y) const override { return PickManhole(screen.layout, record, y); }
+    DragEffect Drag(int line, int dy) override { return DragManhole(screen.layout, line, dy, record); }
 };
 
 }  // namespace
@@ -170,13 +154,7 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
 
 int PickManhole(const ManholeLayout& l, const ManholeRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.pipeBottomLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.pipeBottomLevel, y);
 }
 
 DragEffect DragManhole(const ManholeLayout& l, int line, int dy, ManholeRecord& r)

@@ -1,5 +1,6 @@
 #include "PressureScene.h"
 
+#include "ChartParts.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -13,14 +14,10 @@ constexpr double kAxisMargin = 0.15f;
 constexpr double kLowestHead = 1e-4f;
 constexpr double kWaterDensity = 999.7f;
 
-constexpr uint32_t kBackground = Rgb(230, 230, 230);
-constexpr uint32_t kGrey = Rgb(128, 128, 128);
-constexpr uint32_t kRed = Rgb(255, 0, 0);
-constexpr uint32_t kBlue = Rgb(90, 90, 255);
+using namespace picture::chart;
+
 constexpr CanvasPen kBluePen{kBlue, 3};
 constexpr CanvasPen kRedPen{kRed, 3};
-constexpr CanvasPen kFramePen{kGrey, 3};
-constexpr CanvasPen kGridPen{Rgb(0, 127, 0), 1};
 constexpr CanvasPen kHeadLossPen{Rgb(127, 127, 0), 1};
 constexpr CanvasPen kOperatingPen{Rgb(127, 127, 0), 1, PenStyle::Dot};
 
@@ -28,15 +25,6 @@ const double* LastPoint(const CPressureFlowCalculator& calc)
 {
     const int n = std::clamp(calc.pointCount, 1, CPressureFlowCalculator::kPoints);
     return calc.points[n - 1];
-}
-
-void Frame(Canvas& c, int w, int h)
-{
-    c.SetTextColor(kGrey);
-    c.FillRect(0, 0, w, h, kBackground);
-    c.SetPen(kFramePen);
-    c.SetBrush({kBackground});
-    c.Rectangle(0, 0, w, h);
 }
 
 class PressureScene final : public PictureScene {
@@ -150,26 +138,11 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
 
     c.SetFont(picture::HorizontalFont(print));
     const int right = w - TruncPx(static_cast<double>(1.2f) * t);
-    c.SetTextColor(kRed);
-    c.TextOut(t / 2, h - 2 * t, "Q");
-    c.TextOut(right, h - 2 * t, "Q");
-    c.SetTextColor(kBlue);
-    c.TextOut(t / 2, t, "V");
-    c.TextOut(right, t, "V");
+    ScaleLetters(c, t / 2, right, h, t);
 
     c.SetFont(picture::VerticalFont(print));
     const int top = TruncPx(l.my * l.ys);
-    for (int i = 0; i <= 10; ++i) {
-        const double s = static_cast<float>(static_cast<float>(i) * 0.1f);
-        const int x = l.XQ(s * l.qAxis);
-        c.Line(x, 0, x, h);
-        const char* format = i == 0 ? "%.1f" : "%.3f";
-        const int lift = i == 0 ? t : t / 3;
-        c.SetTextColor(kRed);
-        c.TextOut(x - t, h - lift, FormatC(format, s * l.qAxis));
-        c.SetTextColor(kBlue);
-        c.TextOut(x - t, top - lift, FormatC(format, s * l.vAxis));
-    }
+    FlowVelocityGrid(c, h, t, top, l.qAxis, l.vAxis, [&](double q) { return l.XQ(q); });
 
     if (r.head.resultValid == 1) {
         c.SetFont(picture::HorizontalFont(print));

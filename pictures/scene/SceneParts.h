@@ -2,6 +2,9 @@
 #pragma once
 
 #include "Canvas.h"
+#include "PictureScene.h"
+
+#include <cmath>
 
 namespace picture {
 
@@ -64,6 +67,46 @@ struct ScreenLayout {
     bool dirty = true;
     bool dragging = false;
     int width = -1, height = -1;
+};
+
+// Which of the three levels (ground, water, and the pipe's or the tank's)
+// has its line within picking distance of y on the layout: 0, 1, 2, or -1.
+template <class Layout>
+int PickLevel(const Layout& l, double ground, double water, double third, int y)
+{
+    if (!l.Usable())
+        return -1;
+    const double levels[] = {ground, water, third};
+    for (int i = 0; i < 3; ++i)
+        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
+            return i;
+    return -1;
+}
+
+// A section picture of one record: the screen drawing on the layout kept as
+// ScreenLayout says, the printout on a layout made afresh at its own size.
+// Its lines end at the picture's edges; each scene picks and drags them on
+// the screen layout in its own way.
+template <class Record, class Layout, Layout (*MakeLayout)(const Record&, int, int),
+          void (*Paint)(Canvas&, const Record&, const Layout&, int, int, bool)>
+class SectionScene : public PictureScene {
+public:
+    explicit SectionScene(Record& r) : record(r) {}
+    void Draw(Canvas& canvas, int w, int h, bool print) override
+    {
+        if (print) {
+            Paint(canvas, record, MakeLayout(record, w, h), w, h, true);
+            return;
+        }
+        Paint(canvas, record, screen.Get(w, h, [&] { return MakeLayout(record, w, h); }), w, h, false);
+    }
+    bool EndsAtEdge() const override { return true; }
+    void SetLayoutDirty() override { screen.dirty = true; }
+    void SetDragging(bool on) override { screen.SetDragging(on); }
+
+protected:
+    Record& record;
+    ScreenLayout<Layout> screen;
 };
 
 }  // namespace picture

@@ -36,27 +36,11 @@ Box LabelBox(int x, int y, std::string_view utf8, int cell)
     return {x, y, x + TankLabelWidth(utf8, cell), y + cell};
 }
 
-class TankScene final : public PictureScene {
+class TankScene final : public SectionScene<TankRecord, TankLayout, LayoutTank, DrawTank> {
 public:
-    explicit TankScene(CDalvorApp& a) : app(a) {}
-    void Draw(Canvas& canvas, int w, int h, bool print) override
-    {
-        const TankRecord& r = app.tank;
-        if (print) {
-            DrawTank(canvas, r, LayoutTank(r, w, h), w, h, true);
-            return;
-        }
-        DrawTank(canvas, r, screen.Get(w, h, [&] { return LayoutTank(r, w, h); }), w, h, false);
-    }
-    int Pick(int y) const override { return PickTank(screen.layout, app.tank, y); }
-    DragEffect Drag(int line, int dy) override { return DragTank(screen.layout, line, dy, app.tank); }
-    bool EndsAtEdge() const override { return true; }
-    void SetLayoutDirty() override { screen.dirty = true; }
-    void SetDragging(bool on) override { screen.SetDragging(on); }
-
-private:
-    CDalvorApp& app;
-    ScreenLayout<TankLayout> screen;
+    explicit TankScene(CDalvorApp& a) : SectionScene(a.tank) {}
+    int Pick(int y) const override { return PickTank(screen.layout, record, y); }
+    DragEffect Drag(int line, int dy) override { return DragTank(screen.layout, line, dy, record); }
 };
 
 }  // namespace
@@ -331,13 +315,7 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
 
 int PickTank(const TankLayout& l, const TankRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.foundationLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.foundationLevel, y);
 }
 
 DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)

@@ -30,30 +30,17 @@ int WallWidth(double innerDiameter)
     return 2;
 }
 
-class TrenchScene final : public PictureScene {
+class TrenchScene final : public SectionScene<BuriedPipeRecord, TrenchLayout, LayoutTrench, DrawTrench> {
 public:
-    explicit TrenchScene(CDalvorApp& a) : app(a) {}
-    void Draw(Canvas& canvas, int w, int h, bool print) override
-    {
-        const BuriedPipeRecord& r = app.buriedPipe;
-        if (print) {
-            DrawTrench(canvas, r, LayoutTrench(r, w, h), w, h, true);
-            return;
-        }
-        DrawTrench(canvas, r, screen.Get(w, h, [&] { return LayoutTrench(r, w, h); }), w, h, false);
-    }
-    int Pick(int y) const override { return PickTrench(screen.layout, app.buriedPipe, y); }
+    explicit TrenchScene(CDalvorApp& a) : SectionScene(a.buriedPipe), app(a) {}
+    int Pick(int y) const override { return PickTrench(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override
     {
-        return DragTrench(screen.layout, line, dy, app.buriedPipe, app.extendedCatalogue != 0);
+        return DragTrench(screen.layout, line, dy, record, app.extendedCatalogue != 0);
     }
-    bool EndsAtEdge() const override { return true; }
-    void SetLayoutDirty() override { screen.dirty = true; }
-    void SetDragging(bool on) override { screen.SetDragging(on); }
 
 private:
-    CDalvorApp& app;
-    ScreenLayout<TrenchLayout> screen;
+    const CDalvorApp& app;
 };
 
 }  // namespace
@@ -192,13 +179,7 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
 
 int PickTrench(const TrenchLayout& l, const BuriedPipeRecord& r, int y)
 {
-    if (!l.Usable())
-        return -1;
-    const double levels[] = {r.groundLevel, r.waterLevel, r.invertLevel};
-    for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
-            return i;
-    return -1;
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.invertLevel, y);
 }
 
 double TrenchMinCover(const BuriedPipeRecord& r, bool extendedCatalogue)
