@@ -64,6 +64,10 @@ bool CPrinterJob::Print(QWidget* parent)
         return false;
     printer.setPrintRange(QPrinter::AllPages);
     printer.setDocName(documentName);
+    // The page is laid out in device units (the footer's fixed spacing among
+    // them), measured for a 600 dpi page: at a finer resolution the method
+    // note of the footer would run into the disclaimer below it.
+    printer.setResolution(kPdfDpi);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = PrintOn(printer);
     QGuiApplication::restoreOverrideCursor();

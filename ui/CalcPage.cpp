@@ -135,6 +135,10 @@ void CCalcPage::OnInitDialog()
 void CCalcPage::OnSetActive()
 {
     app.activeCalcKind = info.kind;
+    // The conclusion and warning were written in the language of the last
+    // calculation: a page shown last in another language calculates again, so
+    // that its verdict (and its printout) reads in the language now in use.
+    const bool languageChanged = languageShown != 0 && languageShown != app.languageOffset;
     ApplyLanguage(app.languageOffset);
     const int a = KindToArrayIndex(info.kind);
     UpdateStoreButtons();
@@ -143,6 +147,8 @@ void CCalcPage::OnSetActive()
         ResetNumberAndName();
         DataToControls();
     }
+    if (languageChanged)
+        Recalculate();
     emit activated(info.kind);
 }
 

@@ -538,6 +538,27 @@ private slots:
         QCOMPARE(app->soilCount, 0);
     }
 
+    // A page of a kind with stored calculations, shown in Polish and opened
+    // again after the switch to English, shows (and prints) its conclusion in
+    // English.
+    void pageOpenedAfterALanguageSwitchTakesItsConclusionInTheNewLanguage()
+    {
+        Start(LangPolish, true);
+        for (int kind : {KindManhole, KindBuriedPipe, KindPressureFlow, KindGravityFlow})
+            app->StoreCurrentCalc(kind, -1);
+        CTabCtrlEx* tabs = frame->Sheet()->TabCtrl();
+        for (int tab : {1, 2, 3, 4, 0})
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+        const struct { int tab; const char16_t* conclusion; int key; } rows[] = {
+            {1, app->manhole.head.conclusion, 20237}, {2, app->buriedPipe.head.conclusion, 20243},
+            {3, app->pressureFlow.head.conclusion, 20255}, {4, app->gravityFlow.head.conclusion, 20261}};
+        for (const auto& row : rows) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(row.tab).center());
+            QCOMPARE(QString::fromUtf16(row.conclusion), LangText(*app, row.key, LangEnglish));
+        }
+    }
+
     void toolbarAndStatusBarToggle()
     {
         Start();

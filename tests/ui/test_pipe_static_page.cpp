@@ -17,6 +17,8 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 
 #include <algorithm>
@@ -293,6 +295,17 @@ private slots:
         const QString printed = PdfText(pdf);
         for (const char* expected : {"Underground pipeline - static calculator", "The pipe meets structural requirements."})
             QVERIFY2(printed.contains(QLatin1String(expected)), expected);
+        // The method note of the footer stands clear above the disclaimer.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString boxes = QString::fromUtf8(text.readAllStandardOutput());
+        auto edge = [&](const char* word, const char* side) {
+            const QRegularExpression re(QStringLiteral("%1=\"([0-9.]+)\"[^>]*>%2<").arg(QLatin1String(side), QLatin1String(word)));
+            return re.match(boxes).captured(1).toDouble();
+        };
+        QVERIFY(edge("Scandinavian", "yMax") > 0);
+        QVERIFY(edge("Scandinavian", "yMax") <= edge("liability", "yMin"));
     }
 
     void importFromATankAndAManhole()
