@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -73,15 +74,34 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
     const int cx = w / 2;
     auto px = [&](double metres) { return RoundPx(metres * l.scale); };
 
-    Ground(c, w, h, l.Y(PT), PT, t);
-    LevelTicks(c, w, l.Y(PP), 5, "PP=%.2f", PP, t);
-
+    // The labels of the three lines stand where the drawing puts them unless
+    // one would cover another or the water symbol: then the later one moves.
     const bool water = std::isfinite(ZWG) && ZWG > l.lowest - l.bottom;
+    const std::string ptText = FormatC("PT=%.2f", PT), ppText = FormatC("PP=%.2f", PP);
+    const std::string zwgText = FormatC("ZWG=%.2f", ZWG);
+    LevelLabelsIn labels{.w = w, .h = h, .cell = HorizontalFont(print).height, .k = k, .textOffset = t};
+    labels.groundY = l.Y(PT);
+    labels.groundText = ptText;
+    labels.levelY = l.Y(PP);
+    labels.levelText = ppText;
     if (water) {
-        const int y = l.Y(ZWG);
+        const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
+        labels.water = true;
+        labels.waterY = l.Y(ZWG);
+        labels.waterFirstX = nearLevel ? w - px(0.3 * l.sceneWidth) : 5;
+        labels.symbolX = RoundPx(0.93 * w);
+        labels.waterText = zwgText;
+    }
+    const LevelLabelsOut at = PlaceLevelLabels(labels);
+
+    Ground(c, w, h, labels.groundY, PT, at.ground);
+    LevelTicks(c, w, labels.levelY, 5, "PP=%.2f", PP, at.level);
+
+    if (water) {
+        const int y = labels.waterY;
         c.SetPen({kWaterBlue, 1});
         c.Line(0, y, w, y);
-        WaterSymbol(c, RoundPx(0.93 * w), y, k);
+        WaterSymbol(c, labels.symbolX, y, k);
     }
 
     // Cover frame and top slab.
@@ -132,9 +152,8 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
     }
 
     if (water) {
-        const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
         c.SetTextColor(kWaterBlue);
-        c.TextOut(nearLevel ? w - px(0.3 * l.sceneWidth) : 5, l.Y(ZWG) - t, FormatC("ZWG=%.2f", ZWG));
+        c.TextOut(at.water.x, at.water.y, zwgText);
         c.SetTextColor(kBlack);
     }
 

@@ -5,6 +5,9 @@
 #include "PictureScene.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
 
 namespace picture {
 
@@ -30,12 +33,76 @@ inline void WaterSymbol(Canvas& c, int x, int y, int k)
 }
 
 // Ground: soil from the line to the bottom and the line itself twice, one
-// pixel apart, labelled "PT=".
+// pixel apart, labelled "PT=" at x 5 above it, or at the given place.
 void Ground(Canvas& c, int w, int h, int y, double level, int textOffset);
+void Ground(Canvas& c, int w, int h, int y, double level, CanvasPoint label);
 
 // A level drawn as dotted ticks along the left and right fifths (or the
-// given share) of the width, with its label at x 5 above it.
+// given share) of the width, with its label at x 5 above it, or at the given
+// place.
 void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, int textOffset);
+void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, CanvasPoint label);
+
+// The width in pixels a label takes in the picture font of that cell height,
+// reckoned from the sans face's advances and never short of them.
+int LabelWidth(std::string_view utf8, int cell);
+
+// A box in pixels, right and bottom excluded.
+struct LabelBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Meets(const LabelBox& o) const
+    {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+
+// What the water symbol at (x, y) covers.
+inline LabelBox WaterSymbolBox(int x, int y, int k)
+{
+    return {x - 7 * k, y - 12 * k, x + 7 * k + 1, y + 10 * k + 1};
+}
+
+// Puts labels one after another where they cover no label placed before and
+// nothing reserved, inside the picture: each at the first free one of its
+// places, or at its first place when none is free.
+class LabelPlacer {
+public:
+    LabelPlacer(int w, int h, int cell) : width(w), height(h), cellHeight(cell) {}
+    LabelBox Box(CanvasPoint at, std::string_view label) const
+    {
+        return {at.x, at.y, at.x + LabelWidth(label, cellHeight), at.y + cellHeight};
+    }
+    void Reserve(const LabelBox& b) { taken.push_back(b); }
+    void Unreserve() { taken.pop_back(); }
+    bool Free(const LabelBox& b) const;
+    // The first free place of the label, or null.
+    const CanvasPoint* FirstFree(std::string_view label, std::initializer_list<CanvasPoint> places) const;
+    CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places);
+
+private:
+    int width, height, cellHeight;
+    std::vector<LabelBox> taken;
+};
+
+// The labels of a section picture's three level lines: the ground's, the
+// level drawn as ticks along the outer fifths (the pipe's), and the water's
+// beside its symbol. Each stays where the drawing puts it (x 5 above its
+// line; the water's at waterFirstX) unless it would cover a label before it
+// or the symbol: then it goes under its line, or to the right.
+struct LevelLabelsIn {
+    int w = 0, h = 0, cell = 0, k = 1, textOffset = 0;
+    int groundY = 0;
+    std::string_view groundText = {};
+    int levelY = 0;
+    std::string_view levelText = {};
+    bool water = false;
+    int waterY = 0, waterFirstX = 5, symbolX = 0;
+    std::string_view waterText = {};
+};
+struct LevelLabelsOut {
+    CanvasPoint ground, level, water;
+};
+LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in);
 
 }  // namespace picture
 

@@ -25,17 +25,6 @@ int WallWidth(double dz)
     return 2;
 }
 
-// A label's box in pixels, right and bottom excluded.
-struct Box {
-    int left, top, right, bottom;
-    bool Meets(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
-};
-
-Box LabelBox(int x, int y, std::string_view utf8, int cell)
-{
-    return {x, y, x + TankLabelWidth(utf8, cell), y + cell};
-}
-
 class TankScene final : public SectionScene<TankRecord, TankLayout, LayoutTank, DrawTank> {
 public:
     explicit TankScene(CDalvorApp& a) : SectionScene(a.tank) {}
@@ -44,35 +33,6 @@ public:
 };
 
 }  // namespace
-
-int TankLabelWidth(std::string_view utf8, int cell)
-{
-    // Advances of the sans face in ems, rounded up: its figures, signs and
-    // the letters the labels use; any other character as a wide capital.
-    double ems = 0.0;
-    for (unsigned char ch : utf8) {
-        if ((ch & 0xC0) == 0x80)
-            continue;
-        double a = 0.78;
-        if (ch >= '0' && ch <= '9')
-            a = 0.56;
-        else if (ch == '.' || ch == ',' || ch == ' ' || ch == 'f')
-            a = 0.28;
-        else if (ch == '=' || ch == '+')
-            a = 0.59;
-        else if (ch == '-' || ch == '(' || ch == ')')
-            a = 0.34;
-        else if (ch == 'm' || ch == 'W')
-            a = 0.95;
-        else if (ch >= 'a' && ch <= 'z')
-            a = 0.56;
-        else if (ch >= 'A' && ch <= 'Z')
-            a = 0.78;
-        ems += a;
-    }
-    // The cell is about 1.117 ems high.
-    return static_cast<int>(std::ceil(ems * cell / 1.117));
-}
 
 bool TankLayout::Usable() const
 {
@@ -146,7 +106,9 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const int cell = print ? 90 : 14;
     const int yPT = l.Y(PT), yPD = l.Y(PD);
     const std::string ptText = FormatC("PT=%.2f", PT), pdText = FormatC("PD=%.2f", PD);
-    std::vector<Box> taken = {LabelBox(5, yPT - text, ptText, cell), LabelBox(5, yPD - text, pdText, cell)};
+    LabelPlacer placer(w, h, cell);
+    placer.Reserve(placer.Box({5, yPT - text}, ptText));
+    placer.Reserve(placer.Box({5, yPD - text}, pdText));
     std::string lfText;
     if (anchored) {
         const double n = r.anchorCount, s = r.anchorSpacing;
@@ -154,30 +116,15 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         // The count comes from the record as stored: no arithmetic on it may overflow.
         lfText = FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e,
                          static_cast<long long>(r.anchorCount) - 1, s, e);
-        const int width = TankLabelWidth(lfText, cell);
-        taken.push_back({xMiddle - width / 2, slabBottom + 7 * t, xMiddle + width - width / 2, slabBottom + 7 * t + cell});
+        const int width = LabelWidth(lfText, cell);
+        placer.Reserve({xMiddle - width / 2, slabBottom + 7 * t, xMiddle + width - width / 2, slabBottom + 7 * t + cell});
     }
-    auto free = [&](const Box& b) {
-        if (b.left < 0 || b.top < 0 || b.right > w || b.bottom > h)
-            return false;
-        return std::none_of(taken.begin(), taken.end(), [&](const Box& o) { return o.Meets(b); });
-    };
-    // The first free place of the label, else the first place.
-    auto place = [&](std::string_view label, std::initializer_list<CanvasPoint> places) {
-        for (const CanvasPoint& p : places)
-            if (free(LabelBox(p.x, p.y, label, cell))) {
-                taken.push_back(LabelBox(p.x, p.y, label, cell));
-                return p;
-            }
-        taken.push_back(LabelBox(places.begin()->x, places.begin()->y, label, cell));
-        return *places.begin();
-    };
 
     // The diameter's label, above its leader up to the right.
     const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
     const std::string dzText = FormatC("Dz=%.0f", r.outerDiameter);
-    const int dzWidth = TankLabelWidth(dzText, cell);
-    const Box dzFirst = LabelBox(cx + lead, cy - lead - text, dzText, cell);
+    const int dzWidth = LabelWidth(dzText, cell);
+    const LabelBox dzFirst = placer.Box({cx + lead, cy - lead - text}, dzText);
 
     const bool water = std::isfinite(ZWG) && ZWG > l.reference - l.bottom;
     const int yWater = water ? l.Y(ZWG) : 0;
@@ -185,29 +132,28 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const std::string zwgText = FormatC("ZWG=%.2f", ZWG);
     CanvasPoint zwgAt{5, yWater - text};
     if (water) {
-        taken.push_back({xSymbol - 7 * t, yWater - 12 * t, xSymbol + 7 * t + 1, yWater + 10 * t + 1});
+        placer.Reserve(WaterSymbolBox(xSymbol, yWater, t));
         // The black body of the long view.
-        taken.push_back({X(l.gap + 0.5) - X(D / 4.0), yTop, X(l.gap + Lv - 0.5) + X(D / 4.0), yPP});
+        placer.Reserve({X(l.gap + 0.5) - X(D / 4.0), yTop, X(l.gap + Lv - 0.5) + X(D / 4.0), yPP});
         // Near the ground or the bottom the label leaves their labels at the
         // left for the right, clear of the symbol; or it goes under the line.
         // A place that leaves the diameter's label where it is comes first.
         const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
         const int xRight = w - X(0.17 * l.sceneWidth);
-        const int xBeforeSymbol = xSymbol - 10 * t - TankLabelWidth(zwgText, cell);
+        const int xBeforeSymbol = xSymbol - 10 * t - LabelWidth(zwgText, cell);
         const int xFirst = nearLevel ? xRight : 5;
         const int above = yWater - text, below = yWater + 3 * t;
         const std::initializer_list<CanvasPoint> places = {{xFirst, above}, {5, above},      {xBeforeSymbol, above},
                                                            {5, below},      {xFirst, below}, {xBeforeSymbol, below}};
-        taken.push_back(dzFirst);
-        const auto clear = std::find_if(places.begin(), places.end(),
-                                        [&](const CanvasPoint& p) { return free(LabelBox(p.x, p.y, zwgText, cell)); });
-        taken.pop_back();
-        zwgAt = place(zwgText, clear != places.end() ? std::initializer_list<CanvasPoint>{*clear} : places);
+        placer.Reserve(dzFirst);
+        const CanvasPoint* clear = placer.FirstFree(zwgText, places);
+        placer.Unreserve();
+        zwgAt = placer.Place(zwgText, clear ? std::initializer_list<CanvasPoint>{*clear} : places);
     }
     // The leader turns to the left or downwards when the label up to the
     // right would cover the water's.
     const int under = cy + lead + t;
-    const CanvasPoint dzAt = place(dzText, {{dzFirst.left, dzFirst.top}, {cx - lead - dzWidth, dzFirst.top},
+    const CanvasPoint dzAt = placer.Place(dzText, {{dzFirst.left, dzFirst.top}, {cx - lead - dzWidth, dzFirst.top},
                                             {cx + lead, under}, {cx - lead - dzWidth, under}});
     const int sx = dzAt.x < cx ? -1 : 1, sy = dzAt.y == under ? 1 : -1;
 

@@ -5,8 +5,6 @@
 
 #include "PictureScene.h"
 
-#include <string_view>
-
 struct TankRecord;
 
 struct TankLayout {
@@ -32,7 +30,4 @@ DragEffect DragTank(const TankLayout& layout, int line, int dy, TankRecord& r);
 // Straps drawn from each end of a shortened slab (or all of them on a whole
 // one), bounded to what fits in the slab and to 1000; 0 for no usable spacing.
 int TankStrapCount(double count, double slabLength, double spacing);
-// The width in pixels a label takes in the picture font of that cell height,
-// reckoned from the sans face's advances and never short of them.
-int TankLabelWidth(std::string_view utf8, int cell);
 std::unique_ptr<PictureScene> MakeTankScene(CDalvorApp& app);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -90,10 +91,31 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
     const int cx = w / 2;
     const bool levels = AllDrawable({r.groundLevel, r.foundationLevel, od});
 
+    // The labels of the three lines stand where the drawing puts them unless
+    // one would cover another or the water symbol: then the later one moves.
+    const bool water = std::isfinite(r.waterLevel) && r.waterLevel > l.reference - l.bottom;
+    const std::string ptText = FormatC("PT=%.2f", r.groundLevel), pdText = FormatC("PD=%.2f", r.invertLevel);
+    const std::string zwgText = FormatC("ZWG=%.2f", r.waterLevel);
+    LevelLabelsIn labels{.w = w, .h = h, .cell = HorizontalFont(print).height, .k = k, .textOffset = t};
+    labels.groundY = std::isfinite(r.groundLevel) ? l.Y(r.groundLevel) : 0;
+    labels.groundText = ptText;
+    labels.levelY = std::isfinite(r.invertLevel) ? l.Y(r.invertLevel) : 0;
+    labels.levelText = pdText;
+    if (water) {
+        const bool nearLevel = std::fabs(r.waterLevel - r.foundationLevel) < 0.6f ||
+                               std::fabs(r.waterLevel - r.groundLevel) < 0.5;
+        labels.water = true;
+        labels.waterY = l.Y(r.waterLevel);
+        labels.waterFirstX = nearLevel ? w - RoundPx(0.3f * l.sceneWidth * l.scale) : 5;
+        labels.symbolX = RoundPx(0.93f * w);
+        labels.waterText = zwgText;
+    }
+    const LevelLabelsOut at = PlaceLevelLabels(labels);
+
     if (std::isfinite(r.groundLevel))
-        Ground(c, w, h, l.Y(r.groundLevel), r.groundLevel, t);
+        Ground(c, w, h, labels.groundY, r.groundLevel, at.ground);
     if (std::isfinite(r.invertLevel))
-        LevelTicks(c, w, l.Y(r.invertLevel), 5, "PD=%.2f", r.invertLevel, t);
+        LevelTicks(c, w, labels.levelY, 5, "PD=%.2f", r.invertLevel, at.level);
 
     if (levels) {
         // The trench: 500 mm wider than the pipe, two pixels below it, sides at 1:1.
@@ -141,16 +163,13 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
         c.Rectangle(cx - half, top, cx + half, top + height);
     }
 
-    if (std::isfinite(r.waterLevel) && r.waterLevel > l.reference - l.bottom) {
-        const int y = l.Y(r.waterLevel);
+    if (water) {
+        const int y = labels.waterY;
         c.SetPen({kWaterBlue, 1});
         c.Line(0, y, w, y);
-        const bool nearLevel = std::fabs(r.waterLevel - r.foundationLevel) < 0.6f ||
-                               std::fabs(r.waterLevel - r.groundLevel) < 0.5;
-        const int x = nearLevel ? w - RoundPx(0.3f * l.sceneWidth * l.scale) : 5;
         c.SetTextColor(kWaterBlue);
-        c.TextOut(x, y - t, FormatC("ZWG=%.2f", r.waterLevel));
-        WaterSymbol(c, RoundPx(0.93f * w), y, k);
+        c.TextOut(at.water.x, at.water.y, zwgText);
+        WaterSymbol(c, labels.symbolX, y, k);
         c.SetTextColor(kBlack);
     }
 

@@ -81,6 +81,27 @@ QRect InkBox(const QImage& image)
     return box;
 }
 
+// The boxes of the drawing's texts, measured in the face the screen draws
+// them in, after the given box; fails when one covers another.
+void CollectClearLabels(const DisplayList& ops, QList<QRect>& boxes, QStringList& texts)
+{
+    QFont font(QStringLiteral("Arial"));
+    int cell = 0;
+    for (const DisplayList::Item& it : ops.Items()) {
+        if (it.op == DisplayList::Op::Font)
+            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell = it.a));
+        if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
+            continue;
+        texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
+        const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
+        boxes.append(QRect(it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a, it.b, advance, cell));
+        for (int i = 0; i + 1 < boxes.size(); ++i)
+            QVERIFY2(!boxes[i].intersects(boxes.last()), qPrintable(texts[i] + " covers " + texts.last()));
+    }
+}
+
+QRect WaterSymbolRect(int x, int y, int k) { return QRect(QPoint(x - 7 * k, y - 12 * k), QPoint(x + 7 * k, y + 10 * k)); }
+
 }  // namespace
 
 class TestPictureWidgets : public QObject {
@@ -94,6 +115,8 @@ private slots:
     void fontCellIsTheHeightAsked();
     void tankLabelsStayClear_data();
     void tankLabelsStayClear();
+    void levelLabelsStayClear_data();
+    void levelLabelsStayClear();
 };
 
 void TestPictureWidgets::dragMovesTheLevel_data()
@@ -274,24 +297,85 @@ void TestPictureWidgets::tankLabelsStayClear()
     MakePictureScene(KindTank, *app, view)->Draw(ops, w, h, print);
 
     const int y = LayoutTank(r, w, h).Y(r.waterLevel), xSymbol = int(std::lround(0.95 * w));
-    QList<QRect> boxes = {QRect(QPoint(xSymbol - 7 * k, y - 12 * k), QPoint(xSymbol + 7 * k, y + 10 * k))};
+    QList<QRect> boxes = {WaterSymbolRect(xSymbol, y, k)};
     QStringList texts = {QStringLiteral("the water symbol")};
-    QFont font(QStringLiteral("Arial"));
-    int cell = 0;
-    for (const DisplayList::Item& it : ops.Items()) {
-        if (it.op == DisplayList::Op::Font)
-            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell = it.a));
-        if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
-            continue;
-        texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
-        const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
-        boxes.append(QRect(it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a, it.b, advance, cell));
-        for (int i = 0; i + 1 < boxes.size(); ++i)
-            QVERIFY2(!boxes[i].intersects(boxes.last()), qPrintable(texts[i] + " covers " + texts.last()));
-    }
+    CollectClearLabels(ops, boxes, texts);
+    if (QTest::currentTestFailed())
+        return;
     const qsizetype zwg = texts.indexOf(QString::fromStdString(FormatC("ZWG=%.2f", r.waterLevel)));
     QVERIFY(zwg > 0);
     QCOMPARE(boxes[zwg].topLeft() == QPoint(5, y - 14), above > 2.0);
+}
+
+void TestPictureWidgets::levelLabelsStayClear_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("ground");
+    QTest::addColumn<double>("level");  // the trench's PD, the manhole's PP
+    QTest::addColumn<double>("water");
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<bool>("levelStays");
+    QTest::newRow("trench, levels apart") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.0 << false << true;
+    QTest::newRow("trench, shallow cover") << int(KindBuriedPipe) << 0.10 << -0.13 << -1.5 << false << false;
+    QTest::newRow("trench, pipe near the ground") << int(KindBuriedPipe) << 4.0 << 3.77 << 2.0 << false << false;
+    QTest::newRow("trench, water at the ground") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.98 << false << true;
+    QTest::newRow("trench, water on the pipe") << int(KindBuriedPipe) << 4.0 << 2.0 << 2.01 << false << true;
+    QTest::newRow("trench, shallow cover, print") << int(KindBuriedPipe) << 0.10 << 0.02 << -1.5 << true << false;
+    QTest::newRow("manhole, levels apart") << int(KindManhole) << 3.0 << 0.5 << 1.7 << false << true;
+    QTest::newRow("manhole, collector near the ground") << int(KindManhole) << 1.0 << 0.9 << 0.0 << false << false;
+    QTest::newRow("manhole, water at the ground") << int(KindManhole) << 3.0 << 0.5 << 2.95 << false << true;
+    QTest::newRow("manhole, water on the collector") << int(KindManhole) << 3.0 << 0.5 << 0.55 << false << true;
+    QTest::newRow("manhole, all three close, print") << int(KindManhole) << 1.0 << 0.95 << 0.97 << true << false;
+}
+
+// No label of the trench or manhole picture covers another or the water
+// symbol; the pipe's label keeps its place above its line where that is free.
+void TestPictureWidgets::levelLabelsStayClear()
+{
+    QFETCH(int, kind);
+    QFETCH(double, ground);
+    QFETCH(double, level);
+    QFETCH(double, water);
+    QFETCH(bool, print);
+    QFETCH(bool, levelStays);
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, kind, 0);
+    const int k = print ? 10 : 1, w = 400 * k, h = 300 * k;
+    int yLevel = 0, yWater = 0;
+    if (kind == KindBuriedPipe) {
+        BuriedPipeRecord& r = app->buriedPipe;
+        r.groundLevel = ground;
+        r.invertLevel = level;
+        r.foundationLevel = level - (r.outerDiameter - r.innerDiameter) * 0.0005;
+        r.waterLevel = water;
+        const TrenchLayout l = LayoutTrench(r, w, h);
+        yLevel = l.Y(level);
+        yWater = l.Y(water);
+    } else {
+        ManholeRecord& r = app->manhole;
+        r.groundLevel = ground;
+        r.pipeBottomLevel = level;
+        r.waterLevel = water;
+        const ManholeLayout l = LayoutManhole(r, w, h);
+        yLevel = l.Y(level);
+        yWater = l.Y(water);
+    }
+    DisplayList ops;
+    MakePictureScene(kind, *app, view)->Draw(ops, w, h, print);
+
+    QList<QRect> boxes = {WaterSymbolRect(int(std::lround(0.93 * w)), yWater, k)};
+    QStringList texts = {QStringLiteral("the water symbol")};
+    CollectClearLabels(ops, boxes, texts);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(texts.size(), 4);
+    const QString levelText = QString::fromStdString(FormatC(kind == KindBuriedPipe ? "PD=%.2f" : "PP=%.2f", level));
+    const qsizetype at = texts.indexOf(levelText);
+    QVERIFY(at > 0);
+    QCOMPARE(boxes[at].topLeft() == QPoint(5, yLevel - picture::TextOffset(print)), levelStays);
+    for (const QRect& box : boxes)
+        QVERIFY(QRect(0, 0, w, h).contains(box));
 }
 
 QTEST_MAIN(TestPictureWidgets)
