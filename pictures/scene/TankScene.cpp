@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -117,7 +116,8 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         lfText = FormatC("Lf=%.2fm (%.2fm+%lld\u02E3%.2fm+%.2fm)", r.slabLength, e,
                          static_cast<long long>(r.anchorCount) - 1, s, e);
         const int width = LabelWidth(lfText, cell);
-        placer.Reserve({xMiddle - width / 2, slabBottom + 7 * t, xMiddle + width - width / 2, slabBottom + 7 * t + cell});
+        const int top = slabBottom + 7 * t;
+        placer.Reserve({xMiddle - width / 2, top, xMiddle + width - width / 2, top + cell});
     }
 
     // The diameter's label, above its leader up to the right.

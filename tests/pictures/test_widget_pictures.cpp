@@ -100,7 +100,10 @@ void CollectClearLabels(const DisplayList& ops, QList<QRect>& boxes, QStringList
     }
 }
 
-QRect WaterSymbolRect(int x, int y, int k) { return QRect(QPoint(x - 7 * k, y - 12 * k), QPoint(x + 7 * k, y + 10 * k)); }
+QRect WaterSymbolRect(int x, int y, int k)
+{
+    return QRect(QPoint(x - 7 * k, y - 12 * k), QPoint(x + 7 * k, y + 10 * k));
+}
 
 }  // namespace
 
