@@ -10,21 +10,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
+char folderPath[] = "/tmp/dalvor-fuzz-titles-XXXXXX";
+
 std::string Folder()
 {
-    static std::string folder = [] {
-        char pattern[] = "/tmp/dalvor-fuzz-titles-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (!made)
+    static const bool made = [] {
+        if (!::mkdtemp(folderPath))
             std::abort();
-        return std::string(made);
+        // The folder goes with the run.
+        std::atexit([] { std::filesystem::remove_all(folderPath); });
+        return true;
     }();
-    return folder;
+    (void)made;
+    return folderPath;
 }
 
 void CheckTitles(const PrintTitle (&titles)[kPrintTitleCount])
