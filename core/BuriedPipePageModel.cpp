@@ -2,6 +2,7 @@
 
 #include "BuriedPipeCalc.h"
 #include "CalcKind.h"
+#include "CatalogPicker.h"
 #include "DalvorApp.h"
 #include "Text.h"
 
@@ -15,7 +16,6 @@ namespace Id = BuriedPipeIds;
 
 constexpr double kMm = 0.001f;
 constexpr double kHalfMm = 0.0005f;
-constexpr double kSizeMatch = 0.1f;
 constexpr double kCoverTolerance = 0.01f;
 constexpr double kMinCoverNoTrafficFloor = 0.2;
 constexpr double kMinCoverTrafficFloor = 0.5;
@@ -109,14 +109,6 @@ BuriedPipeRecord& CBuriedPipePageModel::Record() const
 bool CBuriedPipePageModel::ExtendedMode() const
 {
     return app.extendedCatalogue == 1;
-}
-
-void CBuriedPipePageModel::RefillList(int id, std::vector<ListItem> items, int selected)
-{
-    ListState& l = List(id);
-    l.items = std::move(items);
-    ++l.revision;
-    Select(id, selected);
 }
 
 // ---- rules ---------------------------------------------------------------------
@@ -272,7 +264,7 @@ void CBuriedPipePageModel::FillCategoryList()
     }
     if (selected < 0 && rows > 0)
         selected = 0;
-    RefillList(Id::CategoryList, std::move(items), selected);
+    SetListItems(Id::CategoryList, std::move(items), selected);
 }
 
 void CBuriedPipePageModel::FillTypeList()
@@ -293,7 +285,7 @@ void CBuriedPipePageModel::FillTypeList()
     }
     if (selected < 0 && !items.empty())
         selected = 0;
-    RefillList(Id::TypeList, std::move(items), selected);
+    SetListItems(Id::TypeList, std::move(items), selected);
 }
 
 void CBuriedPipePageModel::FillSizeList()
@@ -306,7 +298,7 @@ void CBuriedPipePageModel::FillSizeList()
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != r.categoryId || s.typeId != r.typeId)
             continue;
-        if (std::fabs(s.nominalSize - r.nominalSize) < kSizeMatch)
+        if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
             selected = static_cast<int>(items.size());
         items.push_back({F("%.0f", s.nominalSize), i, s.id});
     }
@@ -314,7 +306,7 @@ void CBuriedPipePageModel::FillSizeList()
     if (selected < 0 && !items.empty())
         selected = 0;
     const int row = selected >= 0 ? items[static_cast<std::size_t>(selected)].row : -1;
-    RefillList(Id::SizeList, std::move(items), selected);
+    SetListItems(Id::SizeList, std::move(items), selected);
     if (row < 0) {
         SetText(Id::InnerDiameter, u"-");
         SetText(Id::OuterDiameter, u"-");
@@ -359,7 +351,7 @@ void CBuriedPipePageModel::FillDeflectionList()
     std::vector<ListItem> items;
     for (std::u16string& t : DeflectionItems(Record(), enabled))
         items.push_back({std::move(t), -1, -1});
-    RefillList(Id::DeflectionList, std::move(items), 0);
+    SetListItems(Id::DeflectionList, std::move(items), 0);
     Enable(Id::DeflectionList, enabled);
 }
 
@@ -384,7 +376,7 @@ void CBuriedPipePageModel::FillTrafficList()
     for (int c = 0; c < kTrafficClassCount; ++c)
         items.push_back({app.LoadLangString(TrafficTextKey(c)), -1, -1});
     const int cls = Record().trafficClass;
-    RefillList(Id::TrafficList, std::move(items), cls >= 0 && cls < kTrafficClassCount ? cls : -1);
+    SetListItems(Id::TrafficList, std::move(items), cls >= 0 && cls < kTrafficClassCount ? cls : -1);
 }
 
 bool CBuriedPipePageModel::ReferenceReloaded()

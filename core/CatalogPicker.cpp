@@ -5,6 +5,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -29,6 +30,11 @@ CCatalogPicker::CCatalogPicker(const CDalvorApp& a, CPageModel& m, unsigned appl
 {
 }
 
+bool CCatalogPicker::SameSize(double listed, double own)
+{
+    return std::fabs(listed - own) < kSizeMatch;
+}
+
 bool CCatalogPicker::Applicable(int applicability) const
 {
     return applicability >= 0 && applicability < 32 && (applicable & (1u << applicability)) != 0;
@@ -36,9 +42,7 @@ bool CCatalogPicker::Applicable(int applicability) const
 
 void CCatalogPicker::FillCategories(int& categoryId)
 {
-    ListState& list = model.List(categoryList);
-    list.items.clear();
-    ++list.revision;
+    std::vector<ListItem> items;
     int position = -1;
     const int rows = Rows(app.pipeCategories, app.pipeCategoryCount);
     for (int i = 0; i < rows; ++i) {
@@ -48,17 +52,15 @@ void CCatalogPicker::FillCategories(int& categoryId)
         if (categoryId < 0)
             categoryId = c.id;
         if (c.id == categoryId && position < 0)
-            position = static_cast<int>(list.items.size());
-        list.items.push_back({Name(c.name), i, c.id});
+            position = static_cast<int>(items.size());
+        items.push_back({Name(c.name), i, c.id});
     }
-    model.Select(categoryList, position >= 0 ? position : 0);
+    model.SetListItems(categoryList, std::move(items), position >= 0 ? position : 0);
 }
 
 void CCatalogPicker::FillTypes(int categoryId, int& typeId)
 {
-    ListState& list = model.List(typeList);
-    list.items.clear();
-    ++list.revision;
+    std::vector<ListItem> items;
     int position = -1;
     const int rows = Rows(app.pipeTypes, app.pipeTypeCount);
     for (int i = 0; i < rows; ++i) {
@@ -68,27 +70,25 @@ void CCatalogPicker::FillTypes(int categoryId, int& typeId)
         if (typeId < 0)
             typeId = t.id;
         if (t.id == typeId && position < 0)
-            position = static_cast<int>(list.items.size());
-        list.items.push_back({Name(t.name), i, t.id});
+            position = static_cast<int>(items.size());
+        items.push_back({Name(t.name), i, t.id});
     }
-    model.Select(typeList, position);
+    model.SetListItems(typeList, std::move(items), position);
 }
 
 std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSizes)
 {
-    ListState& list = model.List(sizeList);
-    list.items.clear();
-    ++list.revision;
+    std::vector<ListItem> items;
     std::vector<int> rows;
     const int count = Rows(app.nominalSizes, app.nominalSizeCount);
     for (int i = 0; i < count && static_cast<int>(rows.size()) < maxSizes; ++i) {
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != categoryId || s.typeId != typeId)
             continue;
-        list.items.push_back({CPageModel::Format("%.0f", s.nominalSize), i, s.id});
+        items.push_back({CPageModel::Format("%.0f", s.nominalSize), i, s.id});
         rows.push_back(i);
     }
-    model.Select(sizeList, -1);
+    model.SetListItems(sizeList, std::move(items), -1);
     return rows;
 }
 

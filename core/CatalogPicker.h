@@ -23,6 +23,11 @@ public:
 
     bool Applicable(int applicability) const;
 
+    // A listed nominal size is a record's own size when the two differ by
+    // less than this (mm).
+    static constexpr double kSizeMatch = 0.1f;
+    static bool SameSize(double listed, double own);
+
     // Fills the category list; a categoryId below 0 becomes the first
     // listed row's id. The list shows the record's category, or its first
     // item when the category is not listed (the record keeps its own).

@@ -165,7 +165,7 @@ void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
     }
     int chosen = -1;
     for (int j = 0; j < count; ++j)
-        if (std::fabs(r.candidates[j].nominalSize - r.nominalSize) < kSizeMatch)
+        if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
             chosen = j;
     if (chosen < 0 && keepUnlisted && r.mode != 0 && r.nominalSize > 0.0) {
         // No listed size is the record's: it keeps its own pipe rather than

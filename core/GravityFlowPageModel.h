@@ -165,8 +165,6 @@ public:
     static constexpr double kMinFilling = 0.01f;
     static constexpr double kMaxFilling = 0.996f;
     static constexpr double kMinFlow = 0.001f;
-    // A size is the record's nominal size when they differ by less than this.
-    static constexpr double kSizeMatch = 0.1f;
     // The filling mode's flow may differ from the design flow by this share.
     static constexpr double kFlowTolerance = 0.1f;
     // A slope below this shows as " < 0.01".

@@ -65,14 +65,12 @@ std::span<const FieldSpec> CManholePageModel::Fields() const
 
 void CManholePageModel::FillLists()
 {
-    ListState& l = List(MhTypeList);
-    l.items.clear();
+    std::vector<ListItem> items;
     const std::vector<std::u16string> names = TypeNames();
     for (std::size_t i = 0; i < names.size(); ++i)
-        l.items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
-    ++l.revision;
+        items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
     typeSelection = Record().typeIndex;
-    Select(MhTypeList, typeSelection);
+    SetListItems(MhTypeList, std::move(items), typeSelection);
 }
 
 void CManholePageModel::OnListChosen(int id, int index)

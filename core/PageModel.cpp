@@ -94,6 +94,14 @@ const ListState& CPageModel::List(int id) const
     return it == lists.end() ? none : it->second;
 }
 
+void CPageModel::SetListItems(int id, std::vector<ListItem> items, int selected)
+{
+    ListState& l = lists[id];
+    l.items = std::move(items);
+    ++l.revision;
+    Select(id, selected);
+}
+
 void CPageModel::Select(int id, int index)
 {
     ListState& l = lists[id];

@@ -207,6 +207,9 @@ public:
     ListState& List(int id) { return lists[id]; }
     const ListState& List(int id) const;
     const std::map<int, ListState>& Lists() const { return lists; }
+    // The list's items replaced (a window shows them anew), then an item
+    // selected as Select does.
+    void SetListItems(int id, std::vector<ListItem> items, int selected);
     // Selects an item without running a handler (-1 or out of range: none).
     void Select(int id, int index);
     int Selected(int id) const { return List(id).selected; }

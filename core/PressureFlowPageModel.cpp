@@ -156,7 +156,7 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
     }
     int chosen = -1;
     for (int j = 0; j < count; ++j)
-        if (std::fabs(r.candidates[j].nominalSize - r.nominalSize) < kSizeMatch)
+        if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
             chosen = j;
     // The diameter mode chooses its own size among the listed ones; a record
     // without a size takes the first.

@@ -189,8 +189,6 @@ public:
     static constexpr double kMinVelocity = 0.01f;
     // The share of local losses (%) the share radio starts from.
     static constexpr double kStartShare = 5.0;
-    // A size is the record's nominal size when they differ by less than this.
-    static constexpr double kSizeMatch = 0.1f;
 
     static constexpr int kTextFlowTooLarge = 20255;
 
