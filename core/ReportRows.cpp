@@ -160,6 +160,16 @@ std::u16string WallThickness(const Fmt& f, double outer, double inner)
     return f.F1((outer - inner) * 0.5, UMm);
 }
 
+// The size of a flow calculation's pipe: nominal size, inner diameter and
+// wall, their labels the three keys from firstKey on; heavy rows as given.
+template <typename Record>
+void SizeRows(SectionWriter& w, const Fmt& f, int firstKey, const Record& r, bool heavyNominal, bool heavyInner)
+{
+    w.Row(f.Text(firstKey), f.F0(r.nominalSize, UMm), heavyNominal);
+    w.Row(f.Text(firstKey + 1), f.F1(r.innerDiameter, UMm), heavyInner);
+    w.Row(f.Text(firstKey + 2), WallThickness(f, r.outerDiameter, r.innerDiameter));
+}
+
 // The fluid of a flow calculation under its heading, then the note on a pipe
 // made to order when the pipe is.
 template <typename Record>
@@ -221,9 +231,7 @@ void CDalvorApp::BuildGravityFlowReport()
         s2.Row(f.Text(20169), NameById(pipeCategories, r.categoryId));
         s2.Row(f.Text(20170), NameById(pipeTypes, r.typeId));
         if (mode != 0) {
-            s2.Row(f.Text(20175), f.F0(r.nominalSize, UMm));
-            s2.Row(f.Text(20176), f.F1(r.innerDiameter, UMm));
-            s2.Row(f.Text(20177), WallThickness(f, r.outerDiameter, r.innerDiameter));
+            SizeRows(s2, f, 20175, r, false, false);
         }
         s2.Row(f.Text(20171), f.F3(r.roughness, UMm));
         s2.Blank();
@@ -236,9 +244,7 @@ void CDalvorApp::BuildGravityFlowReport()
         SectionWriter s1(reportSections[1]);
         s1.Row(f.Text(20161));
         if (mode == 0) {
-            s1.Row(f.Text(20175), f.F0(r.nominalSize, UMm));
-            s1.Row(f.Text(20176), f.F1(r.innerDiameter, UMm), true);
-            s1.Row(f.Text(20177), WallThickness(f, r.outerDiameter, r.innerDiameter));
+            SizeRows(s1, f, 20175, r, false, true);
             s1.Blank();
         }
         s1.Row(f.Text(20180), slope);
@@ -293,9 +299,7 @@ void CDalvorApp::BuildPressureFlowReport()
         s2.Row(f.Text(20211), NameById(pipeCategories, r.categoryId));
         s2.Row(f.Text(20212), NameById(pipeTypes, r.typeId));
         if (mode != 0) {
-            s2.Row(f.Text(20217), f.F0(r.nominalSize, UMm));
-            s2.Row(f.Text(20218), f.F1(r.innerDiameter, UMm));
-            s2.Row(f.Text(20219), WallThickness(f, r.outerDiameter, r.innerDiameter));
+            SizeRows(s2, f, 20217, r, false, false);
         }
         s2.Row(f.Text(20213), f.F3(r.roughness, UMm));
         s2.Blank();
@@ -322,9 +326,7 @@ void CDalvorApp::BuildPressureFlowReport()
         SectionWriter s1(reportSections[1]);
         s1.Row(f.Text(20202));
         if (mode == 0) {
-            s1.Row(f.Text(20217), f.F0(r.nominalSize, UMm), true);
-            s1.Row(f.Text(20218), f.F1(r.innerDiameter, UMm), true);
-            s1.Row(f.Text(20219), WallThickness(f, r.outerDiameter, r.innerDiameter));
+            SizeRows(s1, f, 20217, r, true, true);
             s1.Blank();
         }
         s1.Row(f.Text(20224), f.Flow(r.flow), mode != 0);
