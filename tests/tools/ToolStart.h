@@ -24,11 +24,39 @@ inline bool LanguageOfCode(const std::string& code, int& offset)
     return true;
 }
 
+// The options both tools take: the language, the extended catalogue and
+// the folder of the databases.
+struct CoreOptions {
+    int offset = LangPolish;
+    bool extended = false;
+    std::string data;
+};
+
+// Takes argv[i] when it is one of those options (with its value, moving i on
+// past it). 1: taken; 0: not one of them; -1: a language code that is none.
+inline int TakeCoreOption(int& i, int argc, char* argv[], CoreOptions& options)
+{
+    const std::string a = argv[i];
+    if (a == "--lang" && i + 1 < argc)
+        return LanguageOfCode(argv[++i], options.offset) ? 1 : -1;
+    if (a == "--extended") {
+        options.extended = true;
+        return 1;
+    }
+    if (a == "--data" && i + 1 < argc) {
+        options.data = argv[++i];
+        return 1;
+    }
+    return 0;
+}
+
 // Starts the core in a language, in the extended mode or not, on the folder
 // `data` or, where none is given, on the program folder found from the tool's
 // own; warns, naming the tool, where a reference database could not be read.
-inline void StartCore(CDalvorApp& app, IHost& host, int offset, bool extended, std::string data, const char* tool)
+inline void StartCore(CDalvorApp& app, IHost& host, const CoreOptions& options, const char* tool)
 {
+    const int offset = options.offset;
+    std::string data = options.data;
     if (data.empty()) {
         std::error_code ec;
         auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -36,7 +64,7 @@ inline void StartCore(CDalvorApp& app, IHost& host, int offset, bool extended, s
     }
     MemorySettings settings;
     settings.WriteInt("Settings", "Language", offset);
-    if (extended)
+    if (options.extended)
         settings.WriteInt("Settings", "VersionID", kExtendedVersionId);
     app.SetHost(&host);
     ReferenceLoadStatus status = app.InitCoreInstance(settings, "C", data);

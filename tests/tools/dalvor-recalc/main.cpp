@@ -64,19 +64,14 @@ void Recalculate(std::vector<Record>& stored, Record& working, Reset reset, Calc
 
 int main(int argc, char* argv[])
 {
-    int offset = LangPolish;
-    bool extended = false, noCalc = false, dump = false, coreOnly = false;
-    std::string data;
+    CoreOptions options;
+    bool noCalc = false, dump = false, coreOnly = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--lang" && i + 1 < argc) {
-            if (!LanguageOfCode(argv[++i], offset))
+        if (const int taken = TakeCoreOption(i, argc, argv, options); taken != 0) {
+            if (taken < 0)
                 return Usage();
-        } else if (a == "--extended") {
-            extended = true;
-        } else if (a == "--data" && i + 1 < argc) {
-            data = argv[++i];
         } else if (a == "--no-calc") {
             noCalc = true;
         } else if (a == "--core-only") {
@@ -94,7 +89,7 @@ int main(int argc, char* argv[])
 
     CountingHost host;
     CDalvorApp& app = theApp;
-    StartCore(app, host, offset, extended, data, "dalvor-recalc");
+    StartCore(app, host, options, "dalvor-recalc");
 
     if (dump) {
         std::string text = DumpReferenceTables(app);

@@ -86,19 +86,15 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    int offset = LangPolish;
-    bool extended = false, haveTitle = false;
-    std::string data, title;
+    CoreOptions options;
+    bool haveTitle = false;
+    std::string title;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--lang" && i + 1 < argc) {
-            if (!LanguageOfCode(argv[++i], offset))
+        if (const int taken = TakeCoreOption(i, argc, argv, options); taken != 0) {
+            if (taken < 0)
                 return Usage();
-        } else if (a == "--extended") {
-            extended = true;
-        } else if (a == "--data" && i + 1 < argc) {
-            data = argv[++i];
         } else if (a == "--title" && i + 1 < argc) {
             title = argv[++i];
             haveTitle = true;
@@ -114,7 +110,7 @@ int main(int argc, char* argv[])
     QGuiApplication application(argc, argv);
     CountingHost host;
     CDalvorApp& app = theApp;
-    StartCore(app, host, offset, extended, data, "dalvor-report");
+    StartCore(app, host, options, "dalvor-report");
 
     const std::string& in = args[0];
     if (app.ReadProjectFile(in) != ProjectReadError::None) {
