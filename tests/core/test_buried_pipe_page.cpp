@@ -315,6 +315,23 @@ TEST(HeavyTraffic, Toggle)
     }
 }
 
+// A stored pipe's own choice of the box comes back with it, whatever was
+// clicked on the pipe shown before.
+TEST(HeavyTraffic, LoadedBackAsStored)
+{
+    auto app = SmallCatalogue();
+    CBuriedPipePageModel page(*app);
+    Open(page);
+    for (int stored : {1, 0, 0, 1}) {
+        app->buriedPipe.heavyConstructionTraffic = stored;
+        page.LoadBack();
+        EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, stored);
+        EXPECT_EQ(page.Checked(Id::HeavyTraffic), stored);
+        page.SetChecked(Id::HeavyTraffic, !stored);  // the user's click on this pipe
+        page.OnHeavyTrafficClicked();
+    }
+}
+
 TEST(SoilChoice, CompactionIndexByKind)
 {
     const struct {
