@@ -415,6 +415,7 @@ TEST(Inputs, ReadWithTheirLimits)
     page.SetText(Id::Porosity, u"-3");
     page.SetText(Id::GroundLevel, u"5,25");
     page.SetText(Id::WaterLevel, u"1e999");
+    page.SetText(Id::InvertLevel, u"-1e308");
     page.SetText(Id::Name, std::u16string(70, u'x'));
     page.ReadInputs();
     const BuriedPipeRecord& r = app->buriedPipe;
@@ -422,7 +423,16 @@ TEST(Inputs, ReadWithTheirLimits)
     EXPECT_EQ(r.porosity, 0.0);
     EXPECT_EQ(r.groundLevel, 5.25);
     EXPECT_EQ(r.waterLevel, 0.0);
+    EXPECT_EQ(r.invertLevel, -10000.0);
     EXPECT_EQ(Utf8(r.head.name), std::string(63, 'x'));
+    const struct { int id; const char16_t* typed; double BuriedPipeRecord::*field; double read; } limits[] = {
+        {Id::Porosity, u"60", &BuriedPipeRecord::porosity, 50}, {Id::GroundLevel, u"-1e308", &BuriedPipeRecord::groundLevel, -10000},
+        {Id::WaterLevel, u"1e308", &BuriedPipeRecord::waterLevel, 10000}};
+    for (const auto& c : limits) {
+        page.SetText(c.id, c.typed);
+        page.ReadInputs();
+        EXPECT_EQ(r.*c.field, c.read) << Utf16ToUtf8(c.typed);
+    }
     EXPECT_EQ(r.foundationLevel, r.invertLevel - (r.outerDiameter - r.innerDiameter) * static_cast<double>(0.0005f));
 }
 
@@ -455,6 +465,41 @@ TEST(Import, FromATankOfEachStiffness)
     page.SetText(Id::InnerDiameter, u"460.0");
     page.ImportPipeBottomFromManhole(1.5);
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::InvertLevel)), " 1.52");
+}
+
+// A size is found by its whole text: an import of DN 60 does not take 600.
+TEST(Import, TakesOnlyASizeOfTheSameText)
+{
+    auto app = SmallCatalogue();
+    CBuriedPipePageModel page(*app);
+    Open(page);
+    page.OnSizeChanged(1);
+    const BuriedPipeRecord before = app->buriedPipe;
+    page.ImportSize(false, 0, u"60");
+    EXPECT_TRUE(SameBytes(before, app->buriedPipe));
+    page.ImportSize(false, 0, u"600");
+    EXPECT_EQ(app->buriedPipe.nominalSize, 600.0);
+}
+
+// A stored pipe whose size, type or category is no longer listed keeps its
+// pipe, and without a result has no verdict either.
+TEST(Verdict, NoneForAPipeNoLongerListed)
+{
+    const struct { int category, type; double size; } cases[] = {{3, 11, 700}, {3, 13, 600}, {4, 11, 600}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        BuriedPipeRecord& r = app->buriedPipe;
+        r.categoryId = c.category, r.typeId = c.type, r.nominalSize = c.size, r.outerDiameter = 680;
+        r.innerDiameter = 600, r.head.resultValid = 1;
+        for (auto* text : {&r.head.conclusion, &r.head.warning, &r.secondReason, &r.thirdReason})
+            CopyBounded(*text, u"The pipe meets structural requirements.");
+        CBuriedPipePageModel page(*app);
+        page.LoadBack();
+        EXPECT_EQ(r.nominalSize, c.size);
+        EXPECT_EQ(r.head.resultValid, 0);
+        EXPECT_EQ(Utf8(r.head.conclusion) + Utf8(r.head.warning) + Utf8(r.secondReason) + Utf8(r.thirdReason), "");
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-");
+    }
 }
 
 // Stored pipes that fail each check in turn come out of the test tool as the

@@ -106,6 +106,15 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
     app.pipeCategoryCount = 1;
     EXPECT_FALSE(model.Picker().Relabel(7, -1));
     EXPECT_EQ(model.Picker().ChosenCategory(), -1);
+    // A category that is not listed keeps its id; the list shows its first
+    // item, or none when it lists nothing.
+    for (const auto& [rows, shown] : {std::pair{1, 0}, std::pair{0, -1}}) {
+        app.pipeCategoryCount = rows;
+        int unlisted = 9;
+        model.Picker().FillCategories(unlisted);
+        EXPECT_EQ(unlisted, 9);
+        EXPECT_EQ(model.Selected(CategoryList), shown);
+    }
 }
 
 TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
@@ -124,6 +133,8 @@ TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
         {Length, u"0.5", &GravityFlowRecord::length, 1.0, u"1.00"},
         {StartLevel, u"12,5", &GravityFlowRecord::startLevel, 12.5, u"12.50"},
         {StartLevel, u"-inf", &GravityFlowRecord::startLevel, 0.0, u"0.00"},
+        {StartLevel, u"-1e308", &GravityFlowRecord::startLevel, -10000, u"-10000.00"},
+        {Length, u"1e308", &GravityFlowRecord::length, 100000, u"100000.00"},
         {FlowInput, u" 0.0004", &GravityFlowRecord::flowInput, 0.001f, u"0.001"},
         {LocalLossShare, u"2.5", &GravityFlowRecord::localLossShare, 2.5, u"2"},  // halves to even
     };

@@ -92,6 +92,8 @@ TEST(TankPage, ReadingClamps)
         {TkWaterLevel, u"5", &TankRecord::waterLevel, 4.0},
         {TkFillLevel, u"9", &TankRecord::fillLevel, 1.5 + 1.9},
         {TkFillLevel, u"0", &TankRecord::fillLevel, 1.5},
+        {TkGroundLevel, u"1e308", &TankRecord::groundLevel, 10000},
+        {TkTankBottom, u"-1e308", &TankRecord::tankBottomLevel, -10000},
     };
     for (const Case& c : cases) {
         Page p;
