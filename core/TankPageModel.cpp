@@ -277,8 +277,8 @@ void CTankPageModel::ReadInputs()
     r.waterLevel = LimitLevel(Value(TkWaterLevel));
     r.tankBottomLevel = LimitLevel(Value(TkTankBottom));
     r.fillLevel = LimitLevel(Value(TkFillLevel));
-    if (mode == 0)
-        r.capacity = Value(TkCapacity);
+    if (mode == 0)  // no larger than a tank of the longest length holds
+        r.capacity = Limit(Value(TkCapacity), FieldSpec::kNone, CDalvorApp::TankCapacityOfLength(r, kLongestLength));
     else
         r.length = Limit(Value(TkLength), FieldSpec::kNone, kLongestLength);
     ReadSoil(r, kSoil);
