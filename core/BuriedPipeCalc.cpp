@@ -24,6 +24,8 @@ double CoverFromLevels(const BuriedPipeRecord& r)
     return r.groundLevel - r.foundationLevel - r.outerDiameter * kMmToM;
 }
 
+}  // namespace
+
 // The check cannot be judged: no result, empty texts and the results at 0, so
 // nothing infinite or undefined is left behind and the page shows "-".
 void GiveNoResult(BuriedPipeRecord& r)
@@ -42,8 +44,6 @@ void GiveNoResult(BuriedPipeRecord& r)
     r.loadDeflection = 0.0;
     r.totalDeflection = 0.0;
 }
-
-}  // namespace
 
 double CalcStaticsCoefficient(double depth, double compactionIndex, double submergedShare)
 {

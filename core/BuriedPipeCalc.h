@@ -11,6 +11,10 @@
 // the pipe (0 dry to 1 under water).
 double CalcStaticsCoefficient(double depth, double compactionIndex, double submergedShare);
 
+// The check cannot be judged: resultValid 0, the conclusion and the three
+// reasons empty and the results at 0.
+void GiveNoResult(BuriedPipeRecord& record);
+
 // Sets beddingFactor and installationFactor from the work conditions held in
 // the record, forces heavy compaction and heavy construction traffic for a
 // shallow pipe under traffic, and clears the construction-traffic flag when

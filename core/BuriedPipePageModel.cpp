@@ -84,15 +84,16 @@ char16_t Lower(char16_t c)
 
 }  // namespace
 
-int FindPrefix(const ListState& list, const std::u16string& prefix)
+int FindListedText(const ListState& list, const std::u16string& text)
 {
     for (std::size_t i = 0; i < list.items.size(); ++i) {
         const std::u16string& t = list.items[i].text;
-        if (t.size() < prefix.size())
+        // "160" is not "1600", nor "SN2" the start of "SN256 ...".
+        if (t.size() < text.size() || (t.size() > text.size() && t[text.size()] != u' '))
             continue;
         bool same = true;
-        for (std::size_t k = 0; k < prefix.size() && same; ++k)
-            same = Lower(t[k]) == Lower(prefix[k]);
+        for (std::size_t k = 0; k < text.size() && same; ++k)
+            same = Lower(t[k]) == Lower(text[k]);
         if (same)
             return static_cast<int>(i);
     }
@@ -368,6 +369,9 @@ void CBuriedPipePageModel::FillLists()
     if (sizeMissing)
         Record() = saved;
     FillDeflectionList();
+    // The heavy-traffic box is the loaded record's own choice wherever the
+    // class and cover leave it to the user, not the previous record's click.
+    userHeavyTraffic = IsHeavyTrafficForced(Record()) ? 0 : (Record().heavyConstructionTraffic == 1 ? 1 : 0);
 }
 
 void CBuriedPipePageModel::FillTrafficList()
@@ -570,11 +574,11 @@ void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, con
     // A type or size the lists do not hold leaves the pipe as it is, and the
     // lists go on showing it.
     if (fromTank) {
-        const int type = FindPrefix(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
+        const int type = FindListedText(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
         if (type >= 0)
             OnTypeChanged(type);
     }
-    const int size = FindPrefix(List(Id::SizeList), diameterText);
+    const int size = FindListedText(List(Id::SizeList), diameterText);
     if (size >= 0)
         OnSizeChanged(size);
 }
@@ -592,9 +596,9 @@ void CBuriedPipePageModel::ReadInputs()
     r.innerDiameter = Value(Id::InnerDiameter);
     r.outerDiameter = Value(Id::OuterDiameter);
     r.ringStiffness = Value(Id::RingStiffness);
-    r.groundLevel = Value(Id::GroundLevel);
-    r.invertLevel = Value(Id::InvertLevel);
-    r.waterLevel = Value(Id::WaterLevel);
+    r.groundLevel = LimitLevel(Value(Id::GroundLevel));
+    r.invertLevel = LimitLevel(Value(Id::InvertLevel));
+    r.waterLevel = LimitLevel(Value(Id::WaterLevel));
     CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
     r.compactionIndex = Value(Id::CompactionIndex);
     r.unitWeight = Limit(Value(Id::UnitWeight), 0.0, kMaxUnitWeight);
@@ -640,7 +644,9 @@ void CBuriedPipePageModel::Recalculate()
 {
     if (sizeMissing) {
         ReadInputs();
-        Record().head.resultValid = 0;
+        // Without a result there is no verdict: a stored one would be shown,
+        // listed, copied and printed as this pipe's.
+        GiveNoResult(Record());
         ShowInputs(0);
         ShowResults();
         return;
@@ -673,7 +679,7 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     SetText(Id::InstallationFactor, F("%.1f", r.installationFactor));
     SetText(Id::BeddingFactor, F("%.1f", r.beddingFactor));
 
-    const int found = FindPrefix(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
+    const int found = FindListedText(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
     if (found >= 0)
         Select(Id::DeflectionList, found);
     Enable(Id::DeflectionList, r.enlargedDeflectionAvailable == 1);

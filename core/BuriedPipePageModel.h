@@ -87,9 +87,9 @@ enum : int {
 };
 }
 
-// The first item of a list whose text begins with prefix (ASCII letters in
-// either case), or -1: the lists' own search.
-int FindPrefix(const ListState& list, const std::u16string& prefix);
+// The first item of a list whose text is text, or begins with it and a blank
+// (ASCII letters in either case), or -1.
+int FindListedText(const ListState& list, const std::u16string& text);
 
 class CBuriedPipePageModel : public CPageModel {
 public:
@@ -148,7 +148,7 @@ public:
     // ---- import of another stored calculation ------------------------------
     // The size ticked in the import dialog, before the values are copied:
     // from a tank, the type whose name begins with "SN" and the tank's ring
-    // stiffness class; then the size whose text begins with the diameter
+    // stiffness class as a word; then the size whose text is the diameter
     // text. A type or size that is not listed leaves the pipe as it is.
     void ImportSize(bool fromTank, double sourceStiffness, const std::u16string& diameterText);
     // From a manhole, after the copy: the pipe's invert from the manhole's

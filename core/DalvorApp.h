@@ -133,6 +133,8 @@ public:
     // warning 20234, and the page and the report show "-" for the length.
     static constexpr double kNoSlabLength = 1.0e9;
     static bool NoSlabLengthSuffices(double minSlabLength) { return minSlabLength >= kNoSlabLength; }
+    // The capacity (m3) of the record's tank when it is length metres long.
+    static double TankCapacityOfLength(const TankRecord& r, double length);
 
     // ---- report rows, printout texts and print titles --------------------
     // Each rewrites the whole report table from its kind's working record.

@@ -127,9 +127,10 @@ void CManholePageModel::ReadInputs()
     r.sandTrap = Checked(MhSandTrap);
     SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
 
-    r.sandTrapDepth = Value(MhSandTrapDepth);
-    r.groundLevel = Value(MhGroundLevel);
-    r.waterLevel = Value(MhWaterLevel);
+    // The sand-trap depth is in millimetres.
+    r.sandTrapDepth = Limit(Value(MhSandTrapDepth), FieldSpec::kNone, kLongestLength * 1000.0);
+    r.groundLevel = LimitLevel(Value(MhGroundLevel));
+    r.waterLevel = LimitLevel(Value(MhWaterLevel));
     r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
 
     // The collector: at most the type's largest; a larger entry goes back to
@@ -145,7 +146,7 @@ void CManholePageModel::ReadInputs()
 
     ReadSoil(r, kSoil);
 
-    const double candidate = Value(MhPipeBottom);
+    const double candidate = LimitLevel(Value(MhPipeBottom));
     CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
 
     // The invert lies at least the type's allowance above the collector plus
@@ -199,9 +200,7 @@ void CManholePageModel::ShowInputs(int clearName)
         SetEnabled(MhSandTrap, true);
     }
     ShowNumberAndName(MhNumber, MhName, r.head, clearName);
-    const bool stored = HasStoredRecords();
-    SetEnabled(MhUpdate, stored);
-    SetEnabled(MhProject, stored);
+    ShowStoreButtons(MhUpdate, MhProject);
 }
 
 void CManholePageModel::ShowResults()

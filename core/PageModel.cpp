@@ -202,6 +202,12 @@ void CPageModel::ShowNumberAndName(int numberId, int nameId, RecordHead& head, i
     SetText(nameId, FromFixed(head.name));
 }
 
+void CPageModel::ShowStoreButtons(int updateId, int projectId)
+{
+    Enable(updateId, CurrentIndex() >= 0);
+    Enable(projectId, HasStoredRecords());
+}
+
 bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);

@@ -84,6 +84,12 @@ constexpr RgbColor kMetBackColor = 0xC8FFC8u;
 constexpr RgbColor kFailedTextColor = 0xFF0000u;  // a verdict that fails
 constexpr RgbColor kFailedBackColor = 0xFFC8C8u;
 
+// Levels and lengths that no rule of a page bounds are held where the
+// arithmetic keeps the digits the pages show (metres).
+constexpr double kLowestLevel = -10000.0;
+constexpr double kHighestLevel = 10000.0;
+constexpr double kLongestLength = 100000.0;
+
 // A message box the page wants shown (exclamation icon, OK). Each %s, %d or
 // %.Nf of the text takes the next argument, already formatted by the model.
 struct MessageRequest {
@@ -230,6 +236,7 @@ public:
     // The limits of a field: below low -> low, above high -> high (kNone:
     // no limit on that side).
     static double Limit(double value, double low, double high);
+    static double LimitLevel(double value) { return Limit(value, kLowestLevel, kHighestLevel); }
     // A name typed into the page: at most 63 units, never half of a pair.
     static void CopyName(char16_t (&dst)[64], std::u16string_view text);
     // The fields of the table with the given flags, on a record.
@@ -241,6 +248,10 @@ public:
     // "-" for both, a stored one the number of its place in the list.
     void ShowNumberAndName(int numberId, int nameId, RecordHead& head, int resetNumber);
     bool HasStoredRecords() const;
+    // Update overwrites the current stored record, so it is enabled only while
+    // one is current (none after a new or opened project); the project button
+    // whenever the kind has stored records.
+    void ShowStoreButtons(int updateId, int projectId);
 
 protected:
     CDalvorApp& app;

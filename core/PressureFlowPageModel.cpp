@@ -29,12 +29,13 @@ const FieldSpec kFields[] = {
     {InnerDiameter, InnerDiameterLabel, 1328, 0, PipeGroup, KIT_FIELD(R, innerDiameter), "%.1f", kNone, kNone, In},
     {Roughness, RoughnessLabel, 1331, RoughnessButton, PipeGroup, KIT_FIELD(R, roughness), "%.3f", M::kMinRoughness,
      kNone, In | Hook},
-    {Length, LengthLabel, 1335, 0, PipeGroup, KIT_FIELD(R, length), "%.2f", M::kMinLength, kNone, In},
+    {Length, LengthLabel, 1335, 0, PipeGroup, KIT_FIELD(R, length), "%.2f", M::kMinLength, kLongestLength, In},
     // beside the two local-loss radios
     {LossCoefficient, 0, 1336, LocalLossButton, LossRows, KIT_FIELD(R, lossCoefficient), "%.2f", kNone, kNone, In},
     {LossShare, 0, 1337, 0, LossRows, KIT_FIELD(R, localLossShare), "%.0f", M::kMinShare, kNone, In},
-    {StartLevel, StartLevelLabel, 1340, 0, LevelRows, KIT_FIELD(R, startLevel), "%.2f", kNone, kNone, In},
-    {EndLevel, EndLevelLabel, 1343, 0, LevelRows, KIT_FIELD(R, endLevel), "%.2f", kNone, kNone, In},
+    {StartLevel, StartLevelLabel, 1340, 0, LevelRows, KIT_FIELD(R, startLevel), "%.2f", kLowestLevel, kHighestLevel,
+     In},
+    {EndLevel, EndLevelLabel, 1343, 0, LevelRows, KIT_FIELD(R, endLevel), "%.2f", kLowestLevel, kHighestLevel, In},
     {Density, DensityLabel, 1347, 0, FluidGroup, KIT_FIELD(R, density), "%.1f", M::kMinDensity, M::kMaxDensity, In},
     {Viscosity, ViscosityLabel, 1350, FluidButton, FluidGroup, KIT_FIELD(R, viscosity), "%4.2e", M::kMinViscosity,
      M::kMaxViscosity, In},
@@ -331,9 +332,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     SetBackground(Warning, kFaceColor);
 
     ShowNumberAndName(Number, Name, r.head, resetNumber);
-    const bool stored = HasStoredRecords();
-    Enable(UpdateButton, stored);
-    Enable(ProjectButton, stored);
+    ShowStoreButtons(UpdateButton, ProjectButton);
     Enable(LossCoefficient, byCoefficient);
     Enable(LocalLossButton, byCoefficient);
     Enable(LossShare, !byCoefficient);

@@ -64,7 +64,15 @@ void GiveNoResult(TankRecord& r)
     r.tieSection = 0.0;
 }
 
+constexpr double kEnds = 0.002f;  // both end allowances, mm to m
+constexpr double kLengthToVolume = 7.85375e-7f;
+
 }  // namespace
+
+double CDalvorApp::TankCapacityOfLength(const TankRecord& r, double length)
+{
+    return (length - r.endAllowance * kEnds) * kLengthToVolume * r.innerDiameter * r.innerDiameter;
+}
 
 void CDalvorApp::CalcTankBuoyancy()
 {
@@ -91,9 +99,7 @@ void CDalvorApp::CalcTankBuoyancy()
         return;
     }
 
-    constexpr double kEnds = 0.002f;  // both end allowances, mm to m
     constexpr double kVolumeToLength = 1273277.125;
-    constexpr double kLengthToVolume = 7.85375e-7f;
     constexpr double kPi = 3.1415f;
     constexpr double kCircleArc = 3.1416f;
     constexpr double kMinSection = 0.01f;
@@ -120,7 +126,7 @@ void CDalvorApp::CalcTankBuoyancy()
     if (lengthGiven) {
         if (length < a)
             length = a;
-        capacity = (length - a) * kLengthToVolume * dw * dw;
+        capacity = TankCapacityOfLength(r, length);
     } else {
         length = capacity * kVolumeToLength / (dw * dw) + a;
     }

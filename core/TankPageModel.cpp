@@ -273,14 +273,14 @@ void CTankPageModel::ReadInputs()
     // calculation's or the catalogue's and is not taken back from its
     // rounded text.
     const int mode = Choice(TkModeVolume) == 1 ? 1 : 0;
-    r.groundLevel = Value(TkGroundLevel);
-    r.waterLevel = Value(TkWaterLevel);
-    r.tankBottomLevel = Value(TkTankBottom);
-    r.fillLevel = Value(TkFillLevel);
-    if (mode == 0)
-        r.capacity = Value(TkCapacity);
+    r.groundLevel = LimitLevel(Value(TkGroundLevel));
+    r.waterLevel = LimitLevel(Value(TkWaterLevel));
+    r.tankBottomLevel = LimitLevel(Value(TkTankBottom));
+    r.fillLevel = LimitLevel(Value(TkFillLevel));
+    if (mode == 0)  // no larger than a tank of the longest length holds
+        r.capacity = Limit(Value(TkCapacity), FieldSpec::kNone, CDalvorApp::TankCapacityOfLength(r, kLongestLength));
     else
-        r.length = Value(TkLength);
+        r.length = Limit(Value(TkLength), FieldSpec::kNone, kLongestLength);
     ReadSoil(r, kSoil);
     r.slabWidth = Value(TkSlabWidth);
     r.slabHeight = Value(TkSlabHeight);
@@ -368,9 +368,7 @@ void CTankPageModel::ShowInputs(int asNew)
     SelectAnchorItem(r.anchorCount);
     SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
     ShowNumberAndName(TkNumber, TkName, r.head, asNew);
-    const bool stored = HasStoredRecords();
-    SetEnabled(TkUpdate, stored);
-    SetEnabled(TkProject, stored);
+    ShowStoreButtons(TkUpdate, TkProject);
     PublishLists();
 }
 
@@ -577,5 +575,10 @@ void CTankPageModel::FillLists()
     if (!SyncCatalogue() && stiffnessItems.empty())
         FillStiffnessList();
     ShowStoredType();
+    // The anchor counts offered are the loaded tank's own, built again by the
+    // recalculation: the previous tank's list and selection would otherwise
+    // be read as this tank's count.
+    anchorItems.clear();
+    anchorSelection = -1;
     PublishLists();
 }

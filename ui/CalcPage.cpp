@@ -154,10 +154,12 @@ void CCalcPage::OnSetActive()
 
 void CCalcPage::UpdateStoreButtons()
 {
+    // Update needs a current stored record to overwrite; the project button
+    // only stored records.
     const int a = KindToArrayIndex(info.kind);
     const bool stored = a >= 0 && app.storedCount[a] != 0;
     if (updateButton)
-        updateButton->setEnabled(stored);
+        updateButton->setEnabled(stored && app.currentIndex[a] >= 0 && app.currentIndex[a] < app.storedCount[a]);
     if (projectButton)
         projectButton->setEnabled(stored);
 }

@@ -230,6 +230,14 @@ void CCalcSheet::ImportIntoActivePage()
 
 void CCalcSheet::ProjectReplaced()
 {
-    for (CCalcPage* page : pages)
+    // No record of the new project is current: every page shown so far drops
+    // the previous project's number and name (its record is a new one now).
+    for (CCalcPage* page : pages) {
+        if (page->IsInitialised()) {
+            page->ShowInputs(1);
+            page->ShowResults();
+            page->DataToControls();
+        }
         page->UpdateStoreButtons();
+    }
 }

@@ -271,6 +271,15 @@ TEST(BuriedPipe, AdmissibleLoadRules)
     app->CalcBuriedPipe();
     EXPECT_DOUBLE_EQ(r.admissibleLoad, gb * static_cast<double>(0.9f));
 
+    // A cover of exactly 1.5 m is not below it: Ga, though Ga > Gb.
+    SetLevels(r, 1.5 + r.outerDiameter * kMm, 0, (r.outerDiameter - r.innerDiameter) * kHalfMm);
+    r.reducedLoadCapacity = 0;
+    app->CalcBuriedPipe();
+    ASSERT_EQ(r.groundLevel - r.foundationLevel - r.outerDiameter * kMm, 1.5);
+    const double exactBase = 1 + static_cast<double>(0.035f) * r.totalDeflection;
+    ASSERT_GT(ga(r), 64 * 0.5 / (exactBase * exactBase * exactBase));
+    EXPECT_DOUBLE_EQ(r.admissibleLoad, ga(r));
+
     app = Worked();
     app->CalcBuriedPipe();
     EXPECT_GE(app->buriedPipe.cover, 1.5);

@@ -315,6 +315,23 @@ TEST(HeavyTraffic, Toggle)
     }
 }
 
+// A stored pipe's own choice of the box comes back with it, whatever was
+// clicked on the pipe shown before.
+TEST(HeavyTraffic, LoadedBackAsStored)
+{
+    auto app = SmallCatalogue();
+    CBuriedPipePageModel page(*app);
+    Open(page);
+    for (int stored : {1, 0, 0, 1}) {
+        app->buriedPipe.heavyConstructionTraffic = stored;
+        page.LoadBack();
+        EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, stored);
+        EXPECT_EQ(page.Checked(Id::HeavyTraffic), stored);
+        page.SetChecked(Id::HeavyTraffic, !stored);  // the user's click on this pipe
+        page.OnHeavyTrafficClicked();
+    }
+}
+
 TEST(SoilChoice, CompactionIndexByKind)
 {
     const struct {
@@ -398,6 +415,7 @@ TEST(Inputs, ReadWithTheirLimits)
     page.SetText(Id::Porosity, u"-3");
     page.SetText(Id::GroundLevel, u"5,25");
     page.SetText(Id::WaterLevel, u"1e999");
+    page.SetText(Id::InvertLevel, u"-1e308");
     page.SetText(Id::Name, std::u16string(70, u'x'));
     page.ReadInputs();
     const BuriedPipeRecord& r = app->buriedPipe;
@@ -405,7 +423,13 @@ TEST(Inputs, ReadWithTheirLimits)
     EXPECT_EQ(r.porosity, 0.0);
     EXPECT_EQ(r.groundLevel, 5.25);
     EXPECT_EQ(r.waterLevel, 0.0);
+    EXPECT_EQ(r.invertLevel, -10000.0);
     EXPECT_EQ(Utf8(r.head.name), std::string(63, 'x'));
+    page.SetText(Id::Porosity, u"60");
+    page.SetText(Id::GroundLevel, u"-1e308");
+    page.SetText(Id::WaterLevel, u"1e308");
+    page.ReadInputs();
+    EXPECT_EQ(std::vector({r.porosity, r.groundLevel, r.waterLevel}), std::vector({50.0, -10000.0, 10000.0}));
     EXPECT_EQ(r.foundationLevel, r.invertLevel - (r.outerDiameter - r.innerDiameter) * static_cast<double>(0.0005f));
 }
 
@@ -438,6 +462,41 @@ TEST(Import, FromATankOfEachStiffness)
     page.SetText(Id::InnerDiameter, u"460.0");
     page.ImportPipeBottomFromManhole(1.5);
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::InvertLevel)), " 1.52");
+}
+
+// A size is found by its whole text: an import of DN 60 does not take 600.
+TEST(Import, TakesOnlyASizeOfTheSameText)
+{
+    auto app = SmallCatalogue();
+    CBuriedPipePageModel page(*app);
+    Open(page);
+    page.OnSizeChanged(1);
+    const BuriedPipeRecord before = app->buriedPipe;
+    page.ImportSize(false, 0, u"60");
+    EXPECT_TRUE(SameBytes(before, app->buriedPipe));
+    page.ImportSize(false, 0, u"600");
+    EXPECT_EQ(app->buriedPipe.nominalSize, 600.0);
+}
+
+// A stored pipe whose size, type or category is no longer listed keeps its
+// pipe, and without a result has no verdict either.
+TEST(Verdict, NoneForAPipeNoLongerListed)
+{
+    const struct { int category, type; double size; } cases[] = {{3, 11, 700}, {3, 13, 600}, {4, 11, 600}};
+    for (const auto& c : cases) {
+        auto app = SmallCatalogue();
+        BuriedPipeRecord& r = app->buriedPipe;
+        r.categoryId = c.category, r.typeId = c.type, r.nominalSize = c.size, r.outerDiameter = 680;
+        r.innerDiameter = 600, r.head.resultValid = 1;
+        for (auto* text : {&r.head.conclusion, &r.head.warning, &r.secondReason, &r.thirdReason})
+            CopyBounded(*text, u"The pipe meets structural requirements.");
+        CBuriedPipePageModel page(*app);
+        page.LoadBack();
+        EXPECT_EQ(r.nominalSize, c.size);
+        EXPECT_EQ(r.head.resultValid, 0);
+        EXPECT_EQ(Utf8(r.head.conclusion) + Utf8(r.head.warning) + Utf8(r.secondReason) + Utf8(r.thirdReason), "");
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-");
+    }
 }
 
 // Stored pipes that fail each check in turn come out of the test tool as the

@@ -78,6 +78,9 @@ TEST(ManholePage, ReadingRulesAndClamps)
         {MhPipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
         {MhPipeBottom, "3.02", &ManholeRecord::pipeBottomLevel, 3.0},
         {MhPipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
+        {MhGroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
+        {MhWaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
+        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e8},  // mm
     };
     for (const Case& c : cases) {
         Page p;

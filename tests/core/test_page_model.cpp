@@ -106,6 +106,15 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
     app.pipeCategoryCount = 1;
     EXPECT_FALSE(model.Picker().Relabel(7, -1));
     EXPECT_EQ(model.Picker().ChosenCategory(), -1);
+    // A category that is not listed keeps its id; the list shows its first
+    // item, or none when it lists nothing.
+    for (const auto& [rows, shown] : {std::pair{1, 0}, std::pair{0, -1}}) {
+        app.pipeCategoryCount = rows;
+        int unlisted = 9;
+        model.Picker().FillCategories(unlisted);
+        EXPECT_EQ(unlisted, 9);
+        EXPECT_EQ(model.Selected(CategoryList), shown);
+    }
 }
 
 TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
@@ -124,6 +133,8 @@ TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
         {Length, u"0.5", &GravityFlowRecord::length, 1.0, u"1.00"},
         {StartLevel, u"12,5", &GravityFlowRecord::startLevel, 12.5, u"12.50"},
         {StartLevel, u"-inf", &GravityFlowRecord::startLevel, 0.0, u"0.00"},
+        {StartLevel, u"-1e308", &GravityFlowRecord::startLevel, -10000, u"-10000.00"},
+        {Length, u"1e308", &GravityFlowRecord::length, 100000, u"100000.00"},
         {FlowInput, u" 0.0004", &GravityFlowRecord::flowInput, 0.001f, u"0.001"},
         {LocalLossShare, u"2.5", &GravityFlowRecord::localLossShare, 2.5, u"2"},  // halves to even
     };
@@ -181,5 +192,46 @@ TEST(PageKit, GravityLoadBackKeepsAStoredSizeTheTypeNoLongerLists)
         EXPECT_EQ(page.Selected(SizeList) >= 0, c.listed) << c.nominalSize;
         EXPECT_EQ(r.innerDiameter, c.innerDiameter ? c.innerDiameter : r.candidates[std::max(0, page.Selected(SizeList))].innerDiameter);
         EXPECT_EQ(r.nominalSize == c.nominalSize, c.innerDiameter != 0.0) << c.nominalSize;
+    }
+}
+
+// The gravity page's runs without a window: each mode's open inputs and
+// sought pair, the verdict's colours, the end level below the start by both
+// losses, and in the diameter mode a second run for the chosen size.
+TEST(PageKit, GravityPageModesVerdictsAndRuns)
+{
+    auto app = Started();
+    CGravityFlowPageModel page(*app);
+    GravityFlowRecord& r = page.Record();
+    page.LoadBack();
+    const int largest = static_cast<int>(page.List(SizeList).items.size()) - 1;
+    page.Select(SizeList, largest);
+    page.OnListChosen(SizeList, largest);
+    const int inputs[4] = {SlopeInput, FillingInput, FlowInput, SizeList};
+    const bool open[4][4] = {{true, true, true, false}, {false, true, true, true}, {true, true, false, true},
+                             {true, false, true, true}};
+    for (const auto& [mode, flow] : {std::pair{1, u"0.01"}, std::pair{2, u"0.01"}, std::pair{3, u"9"}, std::pair{0, u"0.1"}}) {
+        const double before = r.innerDiameter;
+        page.SetText(LocalLossShare, u"10");
+        page.SetText(StartLevel, u"100");
+        page.SetText(FlowInput, flow);
+        page.SetChoice(ModeGroup, mode);
+        page.OnChoiceClicked(ModeGroup, mode);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(page.State(inputs[i]).enabled, open[mode][i]) << mode << " " << i;
+        for (int m = 0; m < 4; ++m)
+            EXPECT_EQ(page.State(kSoughtFields[m]).background, m == mode ? kSoughtColor : kFaceColor) << mode;
+        const bool valid = r.head.resultValid == 1;
+        EXPECT_EQ(valid, mode != 3) << mode;  // 9 m3/s fills no pipe
+        EXPECT_EQ(page.State(Conclusion).text, valid ? kMetTextColor : kFailedTextColor) << mode;
+        EXPECT_EQ(page.State(Warning).text, kFailedTextColor);
+        if (!valid)
+            continue;
+        EXPECT_GT(r.localLossHead, 0.0);
+        EXPECT_EQ(r.endLevel, 100 - (r.localLossHead + r.frictionLossHead)) << mode;
+        if (mode == 0) {
+            EXPECT_NE(r.innerDiameter, before);
+            EXPECT_EQ(r.minSlopeSanitary, 897.0 / (r.innerDiameter / 1000.0 * r.density));
+        }
     }
 }

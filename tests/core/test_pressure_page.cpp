@@ -99,6 +99,9 @@ TEST(PressurePage, InputsAreReadWithTheirLimits)
         {P::LossCoefficient, u"-2", &PressureFlowRecord::lossCoefficient, -2.0, u"-2.00"},  // no limit
         {P::StartLevel, u"1e999", &PressureFlowRecord::startLevel, 0.0, u"0.00"},
         {P::EndLevel, u"-3,456", &PressureFlowRecord::endLevel, -3.456, u"-3.46"},
+        {P::EndLevel, u"-1e308", &PressureFlowRecord::endLevel, -10000, u"-10000.00"},
+        {P::StartLevel, u"10000.01", &PressureFlowRecord::startLevel, 10000, u"10000.00"},
+        {P::Length, u"1e308", &PressureFlowRecord::length, 100000, u"100000.00"},
         // What a field shows is what the next reading takes: one decimal of Dw,
         // two of the head loss.
         {P::InnerDiameter, u"97.46", &PressureFlowRecord::innerDiameter, 97.46, u"97.5"},

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
 {
     auto app = StartedCore();
@@ -100,4 +102,64 @@ TEST(UpliftRecalc, ToolRunsStoredRecordsThroughThePages)
     // Too shallow: lowered to a cover of 1.1 Dz.
     const TankRecord& shallow = out->storedRecords.tank[1];
     EXPECT_NEAR(shallow.groundLevel - shallow.foundationLevel, shallow.outerDiameter * 11 / 10000, 1e-6);
+}
+
+// A record loaded back is calculated from its own values only: a project of
+// every kind run through the tool whole gives each record the bytes it gets
+// in a project of its own, whatever record was loaded before it.
+TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
+{
+    auto app = StartedCore();
+    ASSERT_GT(app->tankTypeCount, 0);
+    std::mt19937 random(20);
+    auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    auto index = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(std::max(count, 1))); };
+    for (int i = 0; i < 24; ++i) {  // under water, most of them anchored
+        app->ResetTankRecord();
+        TankRecord& t = app->tank;
+        const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = index(app->tankTypeCount))];
+        t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
+        t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
+        t.stiffnessClass = row.stiffnessClass, t.capacity = uniform(5, 120), t.tankBottomLevel = uniform(0, 1);
+        t.groundLevel = uniform(3, 8), t.waterLevel = t.groundLevel - uniform(0, 1);
+        app->CalcTankBuoyancy();
+        app->CalcTankAnchoring();
+        t.anchorCount = t.minAnchorCount + index(t.maxAnchorCount - t.minAnchorCount + 1);
+        app->StoreCurrentCalc(KindTank, -1);
+    }
+    for (int i = 0; i < 4; ++i) {
+        app->ResetBuriedPipeRecord();
+        TakeSizeRow(app->buriedPipe, app->nominalSizes[static_cast<std::size_t>(index(app->nominalSizeCount))]);
+        LayTwoMetresDeep(app->buriedPipe, index(kTrafficClassCount));
+        app->StoreCurrentCalc(KindBuriedPipe, -1);
+        app->ResetManholeRecord();
+        app->manhole.typeIndex = index(app->manholeTypeCount);
+        app->manhole.waterLevel = uniform(0, 6);
+        app->StoreCurrentCalc(KindManhole, -1);
+        app->ResetGravityFlowRecord();
+        app->gravityFlow.mode = i % 3, app->gravityFlow.length = uniform(10, 500);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->ResetPressureFlowRecord();
+        app->pressureFlow.mode = i % 3, app->pressureFlow.endLevel = uniform(-5, 50);
+        app->StoreCurrentCalc(KindPressureFlow, -1);
+    }
+    auto whole = RecalculatedByTool(*app);
+    ASSERT_TRUE(whole);
+    auto expectAlone = [&](auto arrays, int kindArray) {
+        const auto& stored = app->storedRecords.*arrays;
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            CDalvorApp single;
+            (single.storedRecords.*arrays).push_back(stored[i]);
+            single.storedCount[kindArray] = 1;
+            auto alone = RecalculatedByTool(single);
+            ASSERT_TRUE(alone);
+            EXPECT_TRUE(SameBytes((alone->storedRecords.*arrays)[0], (whole->storedRecords.*arrays)[i]))
+                << kindArray << " record " << i;
+        }
+    };
+    expectAlone(&ProjectArrays::tank, ArrayTank);
+    expectAlone(&ProjectArrays::manhole, ArrayManhole);
+    expectAlone(&ProjectArrays::buriedPipe, ArrayBuriedPipe);
+    expectAlone(&ProjectArrays::gravityFlow, ArrayGravityFlow);
+    expectAlone(&ProjectArrays::pressureFlow, ArrayPressureFlow);
 }

@@ -92,6 +92,8 @@ TEST(TankPage, ReadingClamps)
         {TkWaterLevel, u"5", &TankRecord::waterLevel, 4.0},
         {TkFillLevel, u"9", &TankRecord::fillLevel, 1.5 + 1.9},
         {TkFillLevel, u"0", &TankRecord::fillLevel, 1.5},
+        {TkGroundLevel, u"1e308", &TankRecord::groundLevel, 10000},
+        {TkTankBottom, u"-1e308", &TankRecord::tankBottomLevel, -10000},
     };
     for (const Case& c : cases) {
         Page p;
@@ -99,6 +101,12 @@ TEST(TankPage, ReadingClamps)
         p.m->ValidateLevels();
         EXPECT_DOUBLE_EQ(p.r().*c.field, c.expected) << c.id;
     }
+    // A capacity beyond any tank: held to that of a tank 100 km long (as
+    // shown: the volume and length factors are single precision).
+    Page big;
+    big.m->SetText(TkCapacity, u"1e12");
+    big.m->Recalculate();
+    EXPECT_EQ(Utf16ToUtf8(big.m->Text(TkLength)), "100000.00");
     // While a stored tank is loaded back the fill level is taken as stored.
     Page p;
     p.m->ShowStoredType();

@@ -886,11 +886,11 @@ private slots:
     void longNumbersShowTheirBeginning()
     {
         Start();
-        Enter(GravityIds::StartLevel, QStringLiteral("1e308"));
-        QLineEdit* e = Edit(GravityIds::StartLevel);
+        Enter(GravityIds::FlowInput, QStringLiteral("1e308"));
+        QLineEdit* e = Edit(GravityIds::FlowInput);
         QVERIFY(e->text().startsWith(QLatin1String("1000000000")));
         QCOMPARE(e->cursorPosition(), 0);
-        QCOMPARE(R().startLevel, 1e308);
+        QCOMPARE(R().flowInput, 1e308);
     }
 };
 

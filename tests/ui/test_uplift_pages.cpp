@@ -145,6 +145,59 @@ private slots:
         QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
     }
 
+    // A stored tank comes back the same whichever tank the page showed
+    // before: B, stored with 10 anchors, after A with 4.
+    void storedTanksLoadedOneAfterTheOther()
+    {
+        QVERIFY(Start<CReservoirPage>(0));
+        for (const auto& [type, anchors] : {std::pair{3, 4}, std::pair{0, 10}}) {
+            app->ResetTankRecord();
+            TankRecord& t = app->tank;
+            const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = type)];
+            t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
+            t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
+            t.stiffnessClass = row.stiffnessClass, t.capacity = 20, t.tankBottomLevel = 0.5;
+            t.groundLevel = 4, t.waterLevel = 3.5, t.anchorCount = anchors;
+            app->CalcTankBuoyancy();
+            app->CalcTankAnchoring();
+            app->StoreCurrentCalc(KindTank, -1);
+        }
+        auto load = [&](int index) {
+            frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = index; };
+            frame->Sheet()->ManageProject();
+            frame->Host().manageProjectOverride = nullptr;
+        };
+        load(1);
+        const TankRecord alone = app->tank;
+        QCOMPARE(alone.anchorCount, 10);
+        load(0);
+        load(1);
+        QCOMPARE(std::memcmp(&alone, &app->tank, sizeof(TankRecord)), 0);
+        CheckTexts({{TkNumber, "2"}});
+    }
+
+    // New and Open leave no record current: the number and name show "-"
+    // and Update waits for a record to be stored or loaded.
+    void newAndOpenResetTheNumber()
+    {
+        QVERIFY(Start<CReservoirPage>(0));
+        const QString folder = FreshFolder(QStringLiteral("uplift-open"));
+        for (QAction* command : {frame->Action(ID_FILE_NEW), frame->Action(ID_FILE_OPEN)}) {
+            ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) { dlg->reject(); });
+            CheckTexts({{TkNumber, "1"}, {TkName, "UT-001"}});
+            QVERIFY(page->Control(TkUpdate)->isEnabled());
+            const QString path = folder + '/' + command->text().remove('&') + QStringLiteral(".qdl");
+            prompts->fileNames = {path, path};
+            QVERIFY(frame->Doc().OnFileSaveAs());
+            command->trigger();
+            CheckTexts({{TkNumber, "-"}, {TkName, "-"}});
+            QVERIFY(!page->Control(TkUpdate)->isEnabled());
+            QVERIFY(page->Control(TkProject)->isEnabled() == (app->storedCount[ArrayTank] != 0));
+            QTest::mouseClick(page->Control(TkUpdate), Qt::LeftButton);
+            QCOMPARE(app->storedCount[ArrayTank], command == frame->Action(ID_FILE_NEW) ? 0 : 1);
+        }
+    }
+
     void tankLineDragged_data()
     {
         QTest::addColumn<int>("line");
