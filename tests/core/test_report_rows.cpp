@@ -174,30 +174,41 @@ TEST(ReportRows, LossCoefficientIsNotLabelledAsHeadLossInOurLanguages)
     }
 }
 
-TEST(ReportRows, ConclusionSplitsAndBounds)
+TEST(ReportRows, ConclusionBreaksBetweenWordsAndRowsKeepTheirBounds)
 {
     auto app = StartedCore();
+    const std::u16string a55 = Repeat(u'a', 55), a60 = Repeat(u'a', 60);
     const struct {
-        int kind, conclusion, warning;
-        std::size_t row1, row2, row3;
+        int kind;
+        std::u16string conclusion;
+        int warning;
+        std::u16string row1, row2;
+        std::size_t row3;
     } cases[] = {
-        {KindGravityFlow, 53, 10, 53, 0, 10}, {KindPressureFlow, 60, 63, 60, 0, 63},
-        {KindManhole, 61, 70, 60, 1, 63},     {KindBuriedPipe, 75, 0, 60, 15, 0},
-        {KindTank, 127, 127, 60, 60, 127},
+        {KindGravityFlow, Repeat(u'c', 53), 10, Repeat(u'c', 53), u"", 10},
+        {KindPressureFlow, a55 + u" bbbb", 63, a55 + u" bbbb", u"", 63},
+        // Cut inside a word: the break moves back to the last blank.
+        {KindManhole, a55 + u" bbbbbbbbbb cc", 70, a55, u"bbbbbbbbbb cc", 63},
+        {KindBuriedPipe, u"x " + a55 + u" yyyyyy", 0, u"x " + a55, u"yyyyyy", 0},
+        // A blank as the 61st unit: the first row takes all 60 before it.
+        {KindTank, a60 + u" z", 0, a60, u"z", 0},
+        // No blank among the first 61: cut at 60, the second row bounded by 63.
+        {KindTank, a60 + u"a b", 0, a60, u"a b", 0},
+        {KindTank, Repeat(u'c', 127), 127, Repeat(u'c', 60), Repeat(u'c', 63), 127},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(Utf16ToUtf8(c.conclusion));
         app->ResetAllRecords();
         RecordHead* head = c.kind == KindGravityFlow ? &app->gravityFlow.head
                            : c.kind == KindPressureFlow ? &app->pressureFlow.head
                            : c.kind == KindManhole ? &app->manhole.head
                            : c.kind == KindBuriedPipe ? &app->buriedPipe.head
                                                       : &app->tank.head;
-        CopyBounded(head->conclusion, Repeat(u'c', c.conclusion));
+        CopyBounded(head->conclusion, c.conclusion);
         CopyBounded(head->warning, Repeat(u'w', c.warning));
         app->BuildReport(c.kind);
-        EXPECT_EQ(Label(*app, 3, 1).size(), c.row1);
-        EXPECT_EQ(Label(*app, 3, 2).size(), c.row2);
+        EXPECT_EQ(Label(*app, 3, 1), Utf16ToUtf8(c.row1));
+        EXPECT_EQ(Label(*app, 3, 2), Utf16ToUtf8(c.row2));
         EXPECT_EQ(Label(*app, 3, 3).size(), c.row3);
     }
 }
