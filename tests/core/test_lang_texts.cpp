@@ -220,11 +220,21 @@ TEST_F(LangTexts, TextsFitTheFieldsTheyAreWrittenInto)
     for (int key = 20012; key <= 20232; ++key)
         if (tables[1].count(key))
             rows.push_back(key);
+    // Conclusions print whole over the printout's two rows.
+    for (int key : {20233, 20236, 20237, 20238, 20239, 20243, 20244, 20245, 20246, 20247, 20250, 20251, 20252, 20255,
+                    20261, 20297})
+        for (int offset : kOffsets) {
+            const std::u16string text = app->LoadLangString(key, offset);
+            app->languageOffset = offset;
+            CopyBounded(app->gravityFlow.head.conclusion, text);
+            app->BuildGravityFlowReport();
+            std::u16string printed = FromFixed(app->reportSections[3].label[1]);
+            if (printed.size() < text.size() && text[printed.size()] == u' ')
+                printed += u' ';
+            EXPECT_EQ(Utf16ToUtf8(printed + FromFixed(app->reportSections[3].label[2])), Utf16ToUtf8(text))
+                << key << " at " << offset;
+        }
     const std::pair<std::vector<int>, std::size_t> limits[] = {
-        // Conclusions are printed over two rows of 60 characters.
-        {{20233, 20236, 20237, 20238, 20239, 20243, 20244, 20245, 20246, 20247, 20250, 20251, 20252, 20255, 20261,
-          20297},
-         120},
         {rows, 63},
         {{20234, 20235}, 127},  // the tank's warnings go into a text field of 127 characters
     };
