@@ -128,23 +128,14 @@ std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (
     return columns;
 }
 
-// Bounds of the list's cells.
-constexpr std::size_t kShortCell = 31;   // "#", numbers, catalogue names, traffic load
-constexpr std::size_t kMediumCell = 63;  // object of the calculations, soil
-constexpr std::size_t kLongCell = 127;   // conclusion
-
+// The cells of one record, whole in the list and on the clipboard alike.
 class CellWriter {
 public:
     explicit CellWriter(ListingTarget target) : clip(target == ListingTarget::Clipboard) {}
 
-    void Text(std::u16string_view text, std::size_t bound)
-    {
-        cells.push_back(clip ? std::u16string(text) : CutText(text, bound));
-    }
-    // The name goes whole into both.
-    void Whole(std::u16string_view text) { cells.emplace_back(text); }
-    void Number(const char* format, double value) { Text(Utf8ToUtf16(FormatC(format, value)), kShortCell); }
-    void Position(int index) { Text(Utf8ToUtf16(FormatC("%d", index + 1)), kShortCell); }
+    void Text(std::u16string_view text) { cells.emplace_back(text); }
+    void Number(const char* format, double value) { Text(Utf8ToUtf16(FormatC(format, value))); }
+    void Position(int index) { Text(Utf8ToUtf16(FormatC("%d", index + 1))); }
 
     bool clip;
     std::vector<std::u16string> cells;
@@ -223,11 +214,11 @@ int TrafficKey(int trafficClass)
 void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
-    w.Whole(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId), kShortCell);
-    w.Text(TypeName(app, r.typeId), kShortCell);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
     w.Number("%.0f", r.nominalSize);
-    w.Text(KeyText(app, GravitySoughtKey(r.mode)), kMediumCell);
+    w.Text(KeyText(app, GravitySoughtKey(r.mode)));
     w.Number("%.2f", r.slope);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -237,15 +228,15 @@ void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, C
     w.Number("%.2f", r.frictionLossHead + r.localLossHead);
     w.Number("%.2f", r.filling);
     w.Number("%.2f", r.localLossShare);
-    w.Text(FromFixed(r.head.conclusion), kLongCell);
+    w.Text(FromFixed(r.head.conclusion));
 }
 
 void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
-    w.Whole(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId), kShortCell);
-    w.Text(TypeName(app, r.typeId), kShortCell);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
     w.Number("%.0f", r.nominalSize);
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.invertLevel);
@@ -255,20 +246,20 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
     // The deflection column shows the total deflection, with one decimal in
     // the list and two on the clipboard.
     w.Number(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
-    w.Text(FromFixed(r.soilName), kMediumCell);
+    w.Text(FromFixed(r.soilName));
     w.Number("%.2f", r.compactionIndex);
-    w.Text(KeyText(app, TrafficKey(r.trafficClass)), kShortCell);
-    w.Text(FromFixed(r.head.conclusion), kLongCell);
+    w.Text(KeyText(app, TrafficKey(r.trafficClass)));
+    w.Text(FromFixed(r.head.conclusion));
 }
 
 void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
-    w.Whole(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId), kShortCell);
-    w.Text(TypeName(app, r.typeId), kShortCell);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
     w.Number("%.0f", r.nominalSize);
-    w.Text(KeyText(app, PressureSoughtKey(r.mode)), kMediumCell);
+    w.Text(KeyText(app, PressureSoughtKey(r.mode)));
     w.Number("%.2f", r.roughness);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -276,14 +267,14 @@ void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, 
     w.Number("%.2f", r.flow);
     w.Number("%.2f", r.velocity);
     w.Number("%.2f", r.headLoss);
-    w.Text(FromFixed(r.head.conclusion), kLongCell);
+    w.Text(FromFixed(r.head.conclusion));
 }
 
 void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
-    w.Whole(FromFixed(r.head.name));
-    w.Text(TankTypeName(app, r.tankTypeIndex), kShortCell);
+    w.Text(FromFixed(r.head.name));
+    w.Text(TankTypeName(app, r.tankTypeIndex));
     w.Number("%.2f", r.capacity);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.groundLevel);
@@ -292,15 +283,15 @@ void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWrit
     w.Number("%.2f", r.upliftForce);
     w.Number("%.2f", r.soilWeight);
     w.Number("%.2f", r.anchoringForce);
-    w.Text(FromFixed(r.soilName), kMediumCell);
-    w.Text(FromFixed(r.head.conclusion), kLongCell);
+    w.Text(FromFixed(r.soilName));
+    w.Text(FromFixed(r.head.conclusion));
 }
 
 void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
-    w.Whole(FromFixed(r.head.name));
-    w.Text(ManholeTypeName(app, r.typeIndex), kShortCell);
+    w.Text(FromFixed(r.head.name));
+    w.Text(ManholeTypeName(app, r.typeIndex));
     w.Number("%.2f", r.height);
     w.Number("%.0f", r.pipeDiameter * 1000);
     w.Number("%.2f", r.groundLevel);
@@ -308,8 +299,8 @@ void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellW
     w.Number("%.2f", r.pipeBottomLevel);
     w.Number("%.2f", r.height + r.ballastHeight);
     w.Number("%.2f", r.ballastHeight);
-    w.Text(FromFixed(r.soilName), kMediumCell);
-    w.Text(FromFixed(r.head.conclusion), kLongCell);
+    w.Text(FromFixed(r.soilName));
+    w.Text(FromFixed(r.head.conclusion));
 }
 
 // The stored record index of the kind, or nullptr.

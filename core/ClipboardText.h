@@ -9,9 +9,9 @@
 class CDalvorApp;
 struct RecordHead;
 
-// Who the texts are for. The list bounds its cells (31, 63 or 127 units) and
-// heads a few columns differently from the clipboard text, which writes every
-// cell whole.
+// Who the texts are for. Both show every cell whole; the list heads a few
+// columns differently from the clipboard text and shows the deflection with
+// one decimal.
 enum class ListingTarget { List, Clipboard };
 
 struct ProjectColumn {

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr std::size_t kRowBound = 63;         // a row's label or value
-constexpr std::size_t kConclusionPart = 60;   // each of the two conclusion rows
+constexpr std::size_t kConclusionPart = 60;   // the first conclusion row's most
 constexpr std::size_t kLongRowBound = 127;    // the tank's warning row
 
 // Unit texts.
@@ -111,17 +111,26 @@ void ClearReport(ReportSection (&sections)[10])
     }
 }
 
-// The heading on row 0, the conclusion over rows 1 and 2 (60 units each),
-// the warning on row 3.
+// The heading on row 0, the conclusion over rows 1 and 2, the warning on row
+// 3. A conclusion longer than a row breaks at the last blank among its first
+// 61 units, the blank dropped; one with no blank there breaks after 60 units.
 void ConclusionRows(SectionWriter& w, std::u16string_view heading, const RecordHead& head,
                     std::size_t warningBound = kRowBound)
 {
     w.Row(heading, {}, true);
     const std::u16string conclusion = FromFixed(head.conclusion);
-    const std::u16string_view first = Cut(conclusion, kConclusionPart);
-    const std::u16string_view rest = std::u16string_view(conclusion).substr(first.size());
+    const std::u16string_view text = conclusion;
+    std::u16string_view first = Cut(text, kConclusionPart);
+    std::u16string_view rest = text.substr(first.size());
+    if (!rest.empty()) {
+        const std::size_t blank = text.substr(0, kConclusionPart + 1).rfind(u' ');
+        if (blank != std::u16string_view::npos && blank > 0) {
+            first = text.substr(0, blank);
+            rest = text.substr(blank + 1);
+        }
+    }
     w.Row(first, {}, true);
-    w.Row(Cut(rest, kConclusionPart), {}, true);
+    w.Row(rest, {}, true);
     w.Row(FromFixed(head.warning), {}, true, warningBound);
 }
 
@@ -644,7 +653,9 @@ ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
     t.reportTitle = LoadLangString(keys.title);
     t.printTitle = FromFixed(printTitles[0].text);
     t.subtitle = subtitle;
-    t.addressText = LoadLangString(122);
+    // The maker's address reads the same in every language: its text has no
+    // language offset.
+    t.addressText = LoadLangString(122, 0);
     t.programLine = kind == KindTank ? u"\r\nProgram Quorlin v.5.0" : u"\r\n\r\nProgram Quorlin v.5.0";
     t.noticeLine = LoadLangString(keys.notice) + u" " + FromFixed(head->name);
     t.dateLine = LoadLangString(keys.date) + u" " + ReportDate(now) + u" " + ReportTime(now);

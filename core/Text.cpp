@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <locale.h>
 #include <vector>
 
@@ -136,21 +137,104 @@ private:
     locale_t previous;
 };
 
+// One conversion of a format, its '*' width and precision already numbers.
+template <typename T>
+void AppendOne(std::string& out, const std::string& spec, T value)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    if (n <= 0)
+        return;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(n) + 1);
+    std::snprintf(out.data() + at, static_cast<std::size_t>(n) + 1, spec.c_str(), value);
+    out.resize(at + static_cast<std::size_t>(n));
+#pragma GCC diagnostic pop
+}
+
+// True when a formatted real shows only zeros before its exponent: a value
+// that rounds to zero at its precision.
+bool ShowsZero(std::string_view text)
+{
+    for (char c : text) {
+        if (c == 'e' || c == 'E' || c == 'p' || c == 'P')
+            break;
+        if (c >= '1' && c <= '9')
+            return false;
+        if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
+            return false;  // a hexadecimal digit or an infinity
+    }
+    return true;
+}
+
+// printf in the C locale, conversion by conversion, so that a real which
+// rounds to zero at its format shows without a sign ("0.00", never "-0.00").
 std::string VFormatC(const char* format, va_list args)
 {
     CLocaleScope scope;
-    char buffer[512];
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(buffer, sizeof buffer, format, copy);
-    va_end(copy);
-    if (n < 0)
-        return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer)
-        return std::string(buffer, static_cast<std::size_t>(n));
-    std::vector<char> big(static_cast<std::size_t>(n) + 1);
-    std::vsnprintf(big.data(), big.size(), format, args);
-    return std::string(big.data(), static_cast<std::size_t>(n));
+    std::string out;
+    const char* p = format;
+    while (*p) {
+        if (*p != '%') {
+            out.push_back(*p++);
+            continue;
+        }
+        std::string spec = "%";
+        ++p;
+        while (*p && std::strchr("-+ #0'", *p))
+            spec.push_back(*p++);
+        for (int part = 0; part < 2; ++part) {  // width, then precision
+            if (part == 1) {
+                if (*p != '.')
+                    break;
+                spec.push_back(*p++);
+            }
+            if (*p == '*') {
+                spec += std::to_string(va_arg(args, int));
+                ++p;
+            }
+            while (*p >= '0' && *p <= '9')
+                spec.push_back(*p++);
+        }
+        std::string length;
+        while (*p && std::strchr("hljztLq", *p))
+            length.push_back(*p++);
+        const char conversion = *p;
+        if (!conversion)
+            break;
+        ++p;
+        spec += length;
+        spec.push_back(conversion);
+        const bool wide = length == "l" || length == "ll" || length == "j" || length == "z" || length == "t" ||
+                          length == "q";
+        switch (conversion) {
+        case '%': out.push_back('%'); break;
+        case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
+            if (wide)
+                AppendOne(out, spec, va_arg(args, long long));  // every wide integer is 64-bit here
+            else
+                AppendOne(out, spec, va_arg(args, int));
+            break;
+        case 'c': AppendOne(out, spec, va_arg(args, int)); break;
+        case 's': AppendOne(out, spec, va_arg(args, const char*)); break;
+        case 'p': AppendOne(out, spec, va_arg(args, void*)); break;
+        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A': {
+            const double value = length == "L" ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
+            if (length == "L")
+                spec.erase(spec.size() - 2, 1);
+            const std::size_t at = out.size();
+            AppendOne(out, spec, value);
+            if (std::signbit(value) && std::isfinite(value) && ShowsZero(std::string_view(out).substr(at))) {
+                out.resize(at);
+                AppendOne(out, spec, -value);
+            }
+            break;
+        }
+        default: out += spec; break;  // no conversion: shown as it stands
+        }
+    }
+    return out;
 }
 
 }  // namespace

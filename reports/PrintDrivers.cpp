@@ -2,8 +2,16 @@
 
 #include "QPainterCanvas.h"
 
+#include "BuriedPipePageModel.h"
+#include "CalcKinds.h"
+#include "ClipboardText.h"
 #include "DalvorApp.h"
+#include "GravityFlowPageModel.h"
+#include "ManholePageModel.h"
+#include "PictureScene.h"
+#include "PressureFlowPageModel.h"
 #include "PrintoutTitleDlg.h"
+#include "TankPageModel.h"
 
 #include <QString>
 
@@ -33,7 +41,71 @@ QString ToQ(const std::u16string& s)
     return QString::fromStdU16String(s);
 }
 
+// The page's model takes the working record back as the page does after the
+// project manager.
+void LoadBack(CPageModel& model, const CDalvorApp& app)
+{
+    model.ApplyLanguage(app.languageOffset);
+    model.LoadBack();
+}
+
 }  // namespace
+
+bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
+{
+    if (index < 0 || index >= StoredRecordCount(app, kind))
+        return false;
+    ForKindRecords(kind, [&](const auto& e) {
+        (app.*e.reset)();
+        app.*e.working = (app.storedRecords.*e.stored)[static_cast<std::size_t>(index)];
+    });
+    // The operating points the charts show: the record's results, or the
+    // point the page's recalculation puts them on.
+    PictureView view;
+    const GravityFlowRecord& g = app.gravityFlow;
+    view.opFilling = g.filling;
+    view.opVelocity = g.velocity;
+    view.opFlow = g.flow;
+    const PressureFlowRecord& pf = app.pressureFlow;
+    view.pressure = {pf.headLoss, pf.energyGradient, pf.velocity, pf.flow, pf.energyHeadDifference};
+    if (!asStored) {
+        switch (kind) {
+        case KindGravityFlow: {
+            CGravityFlowPageModel m(app);
+            LoadBack(m, app);
+            view.opFilling = m.opFilling;
+            view.opVelocity = m.opVelocity;
+            view.opFlow = m.opFlow;
+            break;
+        }
+        case KindPressureFlow: {
+            CPressureFlowPageModel m(app);
+            LoadBack(m, app);
+            m.OnChart(0);  // the printout always shows the characteristic
+            view.pressure = {m.op.head, m.op.gradient, m.op.velocity, m.op.flow, m.op.headDifference};
+            break;
+        }
+        case KindBuriedPipe: {
+            CBuriedPipePageModel m(app);
+            LoadBack(m, app);
+            break;
+        }
+        case KindManhole: {
+            CManholePageModel m(app);
+            LoadBack(m, app);
+            break;
+        }
+        default: {
+            CTankPageModel m(app);
+            LoadBack(m, app);
+            break;
+        }
+        }
+    }
+    const PictureSize size = PictureControlSize(kind);
+    app.printPicture = BuildPrintPicture(kind, app, view, size.width, size.height);
+    return true;
+}
 
 void SetPrintPicturePainter(PrintPicturePainter painter)
 {

@@ -25,6 +25,17 @@ bool PrintReport(CDalvorApp& app, int kind, QWidget* parent);
 // that is not a kind.
 bool PrepareReportPrint(CDalvorApp& app, int kind, const std::tm& now, CReportPrint& report);
 
+// Makes stored calculation `index` of the kind the working record and records
+// its print picture, for a printout with no window. By default it goes as the
+// window goes: the record from its defaults and the stored one, then the
+// kind's page lists, shows and recalculates it in the application's language
+// (as after the project manager), and the picture is recorded as the page
+// records it before printing (the pressure page's characteristic, the
+// operating points from the recalculation, the charts with their curves).
+// asStored takes the stored record as it stands, its picture as far as the
+// record holds it. False, and nothing changes, when there is no such record.
+bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored = false);
+
 // Paints the application's recorded print picture into a rectangle in device
 // units; none is drawn until a painter is set. Tests and tools may set one.
 void SetPrintPicturePainter(PrintPicturePainter painter);

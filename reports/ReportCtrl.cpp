@@ -43,9 +43,10 @@ int HexDigit(char16_t c)
 // The whole text as an unsigned 32-bit number in base 16, read the way the
 // C library's unsigned conversion reads it where "unsigned long" has 32 bits:
 // leading blanks, a sign, an optional "0x", then hexadecimal digits. Too big
-// a value reads as 0xFFFFFFFF, and a minus sign negates modulo 2^32 ("-5" is
-// 4294967291). Nothing when the text is empty, holds no digit, or goes on
-// after the digits.
+// a value reads as 0xFFFFFFFF whatever its sign ("-1FFFFFFFF" too); a minus
+// sign before a value that fits negates it modulo 2^32 ("-5" is 4294967291).
+// Nothing when the text is empty, holds no digit, or goes on after the
+// digits.
 std::optional<uint32_t> WholeHex(std::u16string_view s)
 {
     std::size_t i = 0;
@@ -75,10 +76,10 @@ std::optional<uint32_t> WholeHex(std::u16string_view s)
     }
     if (digits == 0 || i != n)
         return std::nullopt;
-    uint32_t result = overflow ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
-    if (negative)
-        result = 0u - result;
-    return result;
+    if (overflow)
+        return 0xFFFFFFFFu;
+    const uint32_t result = static_cast<uint32_t>(value);
+    return negative ? 0u - result : result;
 }
 
 // The text as a real in the C locale, read the way the C library's real
@@ -202,10 +203,10 @@ int CReportCtrl::InsertColumn(int column, const QString& heading, int format, in
     return column;
 }
 
-void CReportCtrl::FitColumnWidths(int maxWidth)
+void CReportCtrl::FitColumnWidths()
 {
     for (int c = 0; c < columnCount(); ++c) {
-        const int cells = std::min(sizeHintForColumn(c), maxWidth);
+        const int cells = sizeHintForColumn(c);
         const int title = horizontalHeader()->sectionSizeHint(c);
         setColumnWidth(c, std::max({columnWidth(c), cells, title}));
     }

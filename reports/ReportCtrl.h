@@ -40,10 +40,10 @@ public:
     // The new column's index, or -1.
     int InsertColumn(int column, const QString& heading, int format = FormatLeft, int width = -1);
     // Widens every column, never narrowing one, so that its cells show whole
-    // in the font in use; a cell widens its column to at most maxWidth. (A
+    // in the font in use, however long; the list scrolls sideways. (A
     // column's title always shows whole: a width given to InsertColumn too
     // narrow for its title in the font in use is widened.)
-    void FitColumnWidths(int maxWidth = 320);
+    void FitColumnWidths();
     // Inserts a row whose column 0 reads text and whose item data is data;
     // the new row's index, or -1. Forgets the sort.
     int InsertItem(int row, const QString& text, uint32_t data = 0);

@@ -50,8 +50,7 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     auto* entry = new QGridLayout;
     entry->setContentsMargins(6, 2, 6, 2);
     auto* number = new QLineEdit(this);
-    number->setReadOnly(true);
-    number->setFocusPolicy(Qt::NoFocus);
+    MarkNotTyped(number);
     number->setFixedWidth(60);
     RegisterControl(MhNumber, number, false);
     entry->addWidget(MakeLabel(1627), 0, 0);

@@ -296,6 +296,21 @@ QHBoxLayout* CPageView::MakeStoreButtons()
     return buttons;
 }
 
+void CPageView::MarkNotTyped(QLineEdit* e)
+{
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    // Clicks, drags and the context menu pass through to the page, so the
+    // field takes neither a caret nor a selection.
+    e->setAttribute(Qt::WA_TransparentForMouseEvents);
+    e->setContextMenuPolicy(Qt::NoContextMenu);
+    QPalette p = e->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
+            p.setColor(group, role, p.color(QPalette::Disabled, role));
+    e->setPalette(p);
+}
+
 QHBoxLayout* CPageView::MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose)
 {
     auto* row = new QHBoxLayout;
@@ -402,8 +417,7 @@ int CPageView::AddFieldRows(QGridLayout* grid, int group, int row)
             auto* e = new QLineEdit(this);
             RegisterControl(f.id, e, false);
             if (f.flags & FieldSpec::ReadOnly) {
-                e->setReadOnly(true);
-                e->setFocusPolicy(Qt::NoFocus);
+                MarkNotTyped(e);
                 e->setFixedWidth(kFieldWidth);
             } else {
                 if (wide)

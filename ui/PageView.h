@@ -20,6 +20,7 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QVBoxLayout;
 struct FieldSpec;
 
@@ -57,6 +58,10 @@ protected:
     virtual void ModelChanged() {}
 
     // ---- building the page --------------------------------------------------
+    // A field the user never types into (a number, a value the page works
+    // out): read-only, passed by Tab and the mouse, and drawn as a disabled
+    // field is drawn, so every field that takes no typing looks alike.
+    static void MarkNotTyped(QLineEdit* e);
     // A group box with its caption id.
     QGroupBox* MakeGroup(int id);
     // A caption label (no wrapping: a long caption widens the page).

@@ -106,8 +106,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     entry->setContentsMargins(0, 0, 0, 0);
     entry->setSpacing(3);
     auto* number = new QLineEdit(this);
-    number->setReadOnly(true);
-    number->setFocusPolicy(Qt::NoFocus);
+    MarkNotTyped(number);
     number->setFixedWidth(60);
     RegisterControl(TkNumber, number, false);
     entry->addWidget(MakeLabel(1616));

@@ -36,6 +36,18 @@ QSize CURLLinkButton::sizeHint() const
     return QSize(fm.horizontalAdvance(text()) + 6, fm.height() + 4);
 }
 
+bool CURLLinkButton::event(QEvent* event)
+{
+    // A key press is remembered only until the next input that is not a key
+    // message: a mouse move or click between Enter down and Enter up
+    // forgets it.
+    const QEvent::Type type = event->type();
+    if ((event->isInputEvent() || type == QEvent::Leave) && type != QEvent::KeyPress &&
+        type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        keyPressed = false;
+    return QAbstractButton::event(event);
+}
+
 void CURLLinkButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

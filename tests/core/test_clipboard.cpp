@@ -124,10 +124,11 @@ TEST_F(ClipboardTest, GravityFlowProject)
                   u"2\t%d%s\t\t\t312\t\t2,67\t0,00\t-1,50\t0,00\t0,12\t0,00\t0,00\t0,00\t0,00\t" +
                   conclusion + u"\n");
 
-    // The list bounds the conclusion to 127 units and keeps the points.
+    // The list shows the conclusion whole, all the units the record holds,
+    // and keeps the points.
     const auto cells = ProjectCells(*app, KindGravityFlow, 1, ListingTarget::List);
     ASSERT_EQ(cells.size(), 16u);
-    EXPECT_EQ(cells[15].size(), 127u);
+    EXPECT_EQ(cells[15], conclusion);
     EXPECT_EQ(cells[4], u"312");
     EXPECT_EQ(cells[8], u"-1.50");
     EXPECT_EQ(ProjectCells(*app, KindGravityFlow, 0, ListingTarget::List)[5], u"Diameter");
@@ -216,7 +217,7 @@ TEST_F(ClipboardTest, ManholeProject)
                   u"2\tM-002\t\t0,00\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t\t\n");
 }
 
-TEST_F(ClipboardTest, ListCellsAreBoundedAndTheClipboardWritesThemWhole)
+TEST_F(ClipboardTest, ListAndClipboardWriteEveryCellWhole)
 {
     const std::u16string longCategory(40, u'C'), name(63, u'N'), soil(70, u'S');
     AddCategory(7, longCategory);
@@ -227,9 +228,9 @@ TEST_F(ClipboardTest, ListCellsAreBoundedAndTheClipboardWritesThemWhole)
 
     const auto list = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
     EXPECT_EQ(list[1], name);  // the name goes whole
-    EXPECT_EQ(list[2], std::u16string(31, u'C'));
-    EXPECT_EQ(list[5].size(), 31u);
-    EXPECT_EQ(list[11], std::u16string(63, u'S'));
+    EXPECT_EQ(list[2], longCategory);
+    EXPECT_EQ(list[5].size(), 44u);
+    EXPECT_EQ(list[11], soil);
 
     const auto clip = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::Clipboard);
     EXPECT_EQ(clip[2], longCategory);

@@ -220,11 +220,21 @@ TEST_F(LangTexts, TextsFitTheFieldsTheyAreWrittenInto)
     for (int key = 20012; key <= 20232; ++key)
         if (tables[1].count(key))
             rows.push_back(key);
+    // Conclusions print whole over the printout's two rows.
+    for (int key : {20233, 20236, 20237, 20238, 20239, 20243, 20244, 20245, 20246, 20247, 20250, 20251, 20252, 20255,
+                    20261, 20297})
+        for (int offset : kOffsets) {
+            const std::u16string text = app->LoadLangString(key, offset);
+            app->languageOffset = offset;
+            CopyBounded(app->gravityFlow.head.conclusion, text);
+            app->BuildGravityFlowReport();
+            std::u16string printed = FromFixed(app->reportSections[3].label[1]);
+            if (printed.size() < text.size() && text[printed.size()] == u' ')
+                printed += u' ';
+            EXPECT_EQ(Utf16ToUtf8(printed + FromFixed(app->reportSections[3].label[2])), Utf16ToUtf8(text))
+                << key << " at " << offset;
+        }
     const std::pair<std::vector<int>, std::size_t> limits[] = {
-        // Conclusions are printed over two rows of 60 characters.
-        {{20233, 20236, 20237, 20238, 20239, 20243, 20244, 20245, 20246, 20247, 20250, 20251, 20252, 20255, 20261,
-          20297},
-         120},
         {rows, 63},
         {{20234, 20235}, 127},  // the tank's warnings go into a text field of 127 characters
     };
@@ -340,3 +350,29 @@ TEST(SwitchLanguage, ReloadsTheLanguagesCatalogueAndKeepsTheRecords)
 }
 
 }  // namespace
+
+TEST_F(LangTexts, FluidFieldsNameDensityAndTheKinematicViscositySymbol)
+{
+    for (int offset : kOffsets) {
+        for (int key : {1345, 1429})
+            EXPECT_NE(app->LoadLangString(key, offset).find(u"(\u03C1):"), std::u16string::npos) << key;
+        for (int key : {1348, 1431, 1495}) {
+            const std::u16string t = app->LoadLangString(key, offset);
+            EXPECT_NE(t.find(u"(\u03BD):"), std::u16string::npos) << key << " at " << offset;
+            EXPECT_EQ(t.find(u'\u03B7'), std::u16string::npos) << key << " at " << offset;
+        }
+    }
+    EXPECT_EQ(app->LoadLangString(1345, LangEnglish), u"Fluid density (\u03C1):");
+}
+
+TEST_F(LangTexts, TheAddressBlockIsOneTextForEveryLanguage)
+{
+    const std::u16string address = app->LoadLangString(122, 0);
+    EXPECT_NE(address, kNotFound);
+    EXPECT_NE(address.find(u"www.quorlin.example"), std::u16string::npos);
+    std::tm t{};
+    for (int offset : kOffsets) {
+        app->languageOffset = offset;
+        EXPECT_EQ(app->MakeReportTexts(KindGravityFlow, t).addressText, address) << offset;
+    }
+}

@@ -1,5 +1,6 @@
-// dalvor-report prints a stored calculation of each kind to a PDF whose text
-// holds every report row, label and value, in the order of its column.
+// dalvor-report --as-stored prints a stored calculation of each kind to a PDF
+// whose text holds every report row of the record as stored, label and value,
+// in the order of its column.
 #include "CoreTestSupport.h"
 #include "DalvorApp.h"
 
@@ -80,7 +81,7 @@ TEST(ReportTool, EveryRowOfEveryKindInColumnOrder)
                           {KindGravityFlow, 0}, {KindGravityFlow, 1}, {KindPressureFlow, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE("kind " + std::to_string(c.kind) + " index " + std::to_string(c.index));
-        ASSERT_EQ(project.Report("--title 'Trunk sewer A'", std::to_string(c.kind) + " " + std::to_string(c.index)), 0);
+        ASSERT_EQ(project.Report("--as-stored --title 'Trunk sewer A'", std::to_string(c.kind) + " " + std::to_string(c.index)), 0);
         // The rows the program builds for the same record.
         CDalvorApp& app = project.app;
         const ProjectArrays& p = app.storedRecords;

@@ -34,7 +34,11 @@ R MakeRecord(const char16_t* prefix, int i)
 {
     R r{};
     CopyBounded(r.head.name, std::u16string(prefix) + Utf8ToUtf16(std::to_string(i)));
-    CopyBounded(r.head.conclusion, u"Conclusion " + Utf8ToUtf16(std::to_string(i)) + u".");
+    // Record 0 holds the longest conclusion a record keeps.
+    std::u16string conclusion = u"Conclusion " + Utf8ToUtf16(std::to_string(i)) + u".";
+    if (i == 0)
+        conclusion.resize(127, u'x');
+    CopyBounded(r.head.conclusion, conclusion);
     return r;
 }
 
@@ -88,7 +92,7 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
     one(app->pipeCategories, app->pipeCategoryCount, category, u"Category.1");
     one(app->pipeTypes, app->pipeTypeCount, type, u"Type 10");
     one(app->tankTypes, app->tankTypeCount, TankTypeEntry{}, u"Tank type");
-    one(app->manholeTypes, app->manholeTypeCount, ManholeTypeEntry{}, u"Manhole type");
+    one(app->manholeTypes, app->manholeTypeCount, ManholeTypeEntry{}, u"Studzienka kanalizacyjna DN 1000");
     return app;
 }
 
@@ -243,7 +247,11 @@ private slots:
         QCOMPARE(gravity.List().GetItemText(1, 2), QString());
         QCOMPARE(gravity.List().GetItemText(1, 3), QStringLiteral("Type 10"));
         Fixture manhole(KindManhole);
-        QCOMPARE(manhole.List().GetItemText(1, 2), QStringLiteral("Manhole type"));
+        // Every cell shows whole, however long; its column widens to it.
+        QCOMPARE(manhole.List().GetItemText(1, 2), QStringLiteral("Studzienka kanalizacyjna DN 1000"));
+        const QString conclusion = manhole.List().GetItemText(0, 11);
+        QCOMPARE(conclusion.size(), 127);
+        QVERIFY(manhole.List().columnWidth(11) > QFontMetrics(manhole.List().font()).horizontalAdvance(conclusion));
         QCOMPARE(manhole.List().GetItemText(2, 2), QString());
         // The buried pipe's deflection column shows the total deflection.
         Fixture buried(KindBuriedPipe);

@@ -311,6 +311,11 @@ private slots:
         QTest::keyClick(link, Qt::Key_A);
         QTest::keyRelease(link, Qt::Key_Return);
         QCOMPARE(urls.opened.size(), 2);
+        // So does a mouse move or a click.
+        QTest::keyPress(link, Qt::Key_Return);
+        QTest::mouseMove(link, QPoint(3, 3));
+        QTest::keyRelease(link, Qt::Key_Return);
+        QCOMPARE(urls.opened.size(), 2);
         urls.opened.removeLast();
 
         QTest::mouseClick(link, Qt::LeftButton);

@@ -25,6 +25,7 @@
 #include <QTextBrowser>
 #include <QScrollBar>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -302,6 +303,64 @@ private slots:
             QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
         }
         QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    // On every page a field that takes no typing, read-only or disabled,
+    // shows the disabled field's background and text colours, and a read-only
+    // one takes no click, selection or typing either.
+    void fieldsThatTakeNoTypingLookAlike()
+    {
+        Start(LangPolish, true);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        CCalcSheet* sheet = frame->Sheet();
+        // The colour most of a field's pixels show: its background.
+        auto background = [](QWidget* w) {
+            const QImage image = w->grab().toImage();
+            QHash<QRgb, int> counts;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ++counts[image.pixel(x, y)];
+            QRgb best = 0;
+            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+                if (it.value() > counts.value(best))
+                    best = it.key();
+            return QColor(best);
+        };
+        int readOnly = 0, disabled = 0;
+        for (int tab = 0; tab < sheet->count(); ++tab) {
+            sheet->setCurrentIndex(tab);
+            QWidget* page = sheet->Page(tab);
+            QLineEdit reference(page);
+            reference.setFixedWidth(60);
+            reference.setEnabled(false);
+            const QColor grey = background(&reference);
+            for (QLineEdit* e : page->findChildren<QLineEdit*>()) {
+                if (e == &reference || qobject_cast<CColorEdit*>(e) || !e->isVisible() ||
+                    (e->isEnabled() && !e->isReadOnly()))
+                    continue;
+                const QString name = QString::number(tab) + QLatin1Char('/') + e->objectName();
+                QVERIFY2(background(e) == grey, qPrintable(name));
+                QVERIFY2(e->palette().color(e->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text) ==
+                             reference.palette().color(QPalette::Disabled, QPalette::Text),
+                         qPrintable(name));
+                if (!e->isEnabled()) {
+                    ++disabled;
+                    continue;
+                }
+                ++readOnly;
+                const QString before = e->text();
+                // Through the window, as the user's mouse comes.
+                const QPoint centre = e->mapTo(frame.get(), QPoint(e->width() / 2, e->height() / 2));
+                QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {}, centre);
+                QVERIFY2(!e->hasSelectedText() && !e->hasFocus(), qPrintable(name));
+                QTest::keyClicks(e, QStringLiteral("12"));
+                QCOMPARE(e->text(), before);
+            }
+        }
+        // The tank's PP, Ve and number among them, its type's sizes disabled.
+        QVERIFY(readOnly >= 7);
+        QVERIFY(disabled >= 4);
     }
 
     void projectCommandOnAPlaceholderPage()

@@ -1,13 +1,17 @@
 // dalvor-report: writes the printout of one stored calculation to an A4 PDF,
-// as File > Print prints it.
+// as File > Print prints it once the calculation is loaded back into its page:
+// recalculated in the chosen language, the charts drawn with their curves.
+// --as-stored prints the stored record as it stands instead (its rows as
+// stored, the picture as far as the record holds it).
 //
-//   dalvor-report [--lang pl|en|ru] [--extended] [--data DIR] [--title TEXT] IN.qdl KIND INDEX OUT.pdf
+//   dalvor-report [--lang pl|en|ru] [--extended] [--data DIR] [--title TEXT] [--as-stored]
+//                 IN.qdl KIND INDEX OUT.pdf
 //
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
 #include "DalvorApp.h"
 #include "../ToolStart.h"
-#include "PictureScene.h"
+#include "ClipboardText.h"
 #include "PrintDrivers.h"
 #include "Text.h"
 
@@ -27,7 +31,7 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr, "usage: dalvor-report [--lang pl|en|ru] [--extended] [--data DIR] [--title TEXT] "
-                         "IN.qdl KIND INDEX OUT.pdf\n"
+                         "[--as-stored] IN.qdl KIND INDEX OUT.pdf\n"
                          "       KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow\n");
     return 1;
 }
@@ -39,47 +43,6 @@ bool ParseIndex(const std::string& text, long& value)
     return !text.empty() && end && *end == 0;
 }
 
-// Makes the stored calculation the kind's working record, as the page does
-// when it reads it back.
-template <typename Record>
-void Load(const std::vector<Record>& stored, long index, Record& working)
-{
-    working = stored[static_cast<std::size_t>(index)];
-}
-
-std::size_t StoredCount(const CDalvorApp& app, int kind)
-{
-    const ProjectArrays& p = app.storedRecords;
-    switch (kind) {
-    case KindTank: return p.tank.size();
-    case KindManhole: return p.manhole.size();
-    case KindBuriedPipe: return p.buriedPipe.size();
-    case KindGravityFlow: return p.gravityFlow.size();
-    case KindPressureFlow: return p.pressureFlow.size();
-    default: return 0;
-    }
-}
-
-// Records the print picture from the working record, as the kind's page
-// does before it prints. The pictures are not part of the program yet, so
-// nothing is recorded and the printout has no picture.
-void RecordPrintPicture(CDalvorApp& app, int kind)
-{
-    // The picture as its page shows it after a recalculation: the operating
-    // point on the calculated result, the pressure page's characteristic, at
-    // the size of the page's picture control.
-    PictureView view;
-    const GravityFlowRecord& g = app.gravityFlow;
-    view.opFilling = g.filling;
-    view.opVelocity = g.velocity;
-    view.opFlow = g.flow;
-    const PressureFlowRecord& pf = app.pressureFlow;
-    view.pressure = {pf.headLoss, pf.energyGradient, pf.velocity, pf.flow, pf.energyHeadDifference};
-    view.chartChoice = 0;
-    const PictureSize size = PictureControlSize(kind);
-    app.printPicture = BuildPrintPicture(kind, app, view, size.width, size.height);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -87,7 +50,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     CoreOptions options;
-    bool haveTitle = false;
+    bool haveTitle = false, asStored = false;
     std::string title;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
@@ -95,6 +58,8 @@ int main(int argc, char* argv[])
         if (const int taken = TakeCoreOption(i, argc, argv, options); taken != 0) {
             if (taken < 0)
                 return Usage();
+        } else if (a == "--as-stored") {
+            asStored = true;
         } else if (a == "--title" && i + 1 < argc) {
             title = argv[++i];
             haveTitle = true;
@@ -122,22 +87,15 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
         return 2;
     }
-    const std::size_t count = StoredCount(app, static_cast<int>(kind));
-    if (!ParseIndex(args[2], index) || index < 0 || static_cast<std::size_t>(index) >= count) {
-        std::fprintf(stderr, "dalvor-report: the project holds %zu calculations of kind %ld; %s is none of them\n",
+    const int count = StoredRecordCount(app, static_cast<int>(kind));
+    if (!ParseIndex(args[2], index) || index < 0 || index >= count) {
+        std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %ld; %s is none of them\n",
                      count, kind, args[2].c_str());
         return 2;
     }
-    switch (kind) {
-    case KindTank: Load(app.storedRecords.tank, index, app.tank); break;
-    case KindManhole: Load(app.storedRecords.manhole, index, app.manhole); break;
-    case KindBuriedPipe: Load(app.storedRecords.buriedPipe, index, app.buriedPipe); break;
-    case KindGravityFlow: Load(app.storedRecords.gravityFlow, index, app.gravityFlow); break;
-    default: Load(app.storedRecords.pressureFlow, index, app.pressureFlow); break;
-    }
     if (haveTitle)
         ConfirmPrintTitle(app.printTitles, Utf8ToUtf16(title));
-    RecordPrintPicture(app, static_cast<int>(kind));
+    LoadStoredForPrint(app, static_cast<int>(kind), static_cast<int>(index), asStored);
 
     CReportPrint report(app.reportSections);
     const std::time_t t = std::time(nullptr);
