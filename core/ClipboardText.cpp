@@ -321,16 +321,6 @@ const Record* At(const std::vector<Record>& records, int count, int index)
 
 }  // namespace
 
-std::u16string CutText(std::u16string_view text, std::size_t maxUnits)
-{
-    if (text.size() <= maxUnits)
-        return std::u16string(text);
-    std::size_t n = maxUnits;
-    if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
-        --n;
-    return std::u16string(text.substr(0, n));
-}
-
 std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, ListingTarget target)
 {
     std::vector<ProjectColumn> columns;

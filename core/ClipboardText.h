@@ -40,7 +40,3 @@ std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int in
 // record in array order; cells end with a tab, lines with a line feed, and
 // every full stop of the whole text is turned into a comma.
 std::u16string BuildClipboardText(const CDalvorApp& app, int kind);
-
-// The first maxUnits units of text, one fewer when the cut would part a
-// surrogate pair.
-std::u16string CutText(std::u16string_view text, std::size_t maxUnits);

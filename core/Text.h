@@ -28,6 +28,10 @@ void CopyBounded(char16_t (&dst)[N], std::u16string_view src, std::size_t maxUni
     CopyBounded(dst, N, src, maxUnits);
 }
 
+// The first maxUnits units of text, one fewer when the cut would part a
+// surrogate pair.
+std::u16string CutText(std::u16string_view text, std::size_t maxUnits);
+
 // UTF-8 to UTF-16 and back. Malformed UTF-8 and lone surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);

@@ -3,7 +3,6 @@
 // picture.
 #pragma once
 
-#include "ClipboardText.h"  // CutText
 #include "PageModel.h"
 #include "Records.h"
 #include "ReferenceTables.h"

@@ -275,10 +275,3 @@ TEST_F(ClipboardTest, NumbersIgnoreTheProcessLocale)
     EXPECT_NE(text.find(u"\t-1,50\t"), std::u16string::npos);
 }
 
-TEST(CutText, KeepsSurrogatePairsWhole)
-{
-    EXPECT_EQ(CutText(u"abcdef", 4), u"abcd");
-    EXPECT_EQ(CutText(u"abc", 4), u"abc");
-    EXPECT_EQ(CutText(u"ab\U0001F600", 3), u"ab");
-    EXPECT_EQ(CutText(u"ab\U0001F600", 4), u"ab\U0001F600");
-}

@@ -46,3 +46,11 @@ TEST(FormatC, TheDefaultBuriedPipeShowsItsBottomLevelUnsigned)
     app->BuildBuriedPipeReport();
     EXPECT_EQ(Utf8(app->reportSections[2].value[4]), "0.00 m");
 }
+
+TEST(CutText, KeepsSurrogatePairsWhole)
+{
+    EXPECT_EQ(CutText(u"abcdef", 4), u"abcd");
+    EXPECT_EQ(CutText(u"abc", 4), u"abc");
+    EXPECT_EQ(CutText(u"ab\U0001F600", 3), u"ab");
+    EXPECT_EQ(CutText(u"ab\U0001F600", 4), u"ab\U0001F600");
+}
