@@ -6,6 +6,7 @@
 #include "Host.h"
 #include "PressureFlowCalculator.h"
 #include "PrintData.h"
+#include "PrintTitles.h"
 #include "Records.h"
 #include "ReportRows.h"
 #include "ReferenceTables.h"

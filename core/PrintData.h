@@ -1,4 +1,4 @@
-// The report table, the remembered printout titles and the picture being printed.
+// The report table and the picture being printed.
 #pragma once
 #include "DisplayList.h"
 
@@ -11,12 +11,6 @@ struct ReportSection {
     char16_t label[20][129];
     char16_t value[20][129];
 };
-
-struct PrintTitle {
-    int32_t id;
-    char16_t text[258];
-};
-static_assert(sizeof(PrintTitle) == 520);
 
 // The picture recorded for the printout: the drawing of the page's picture at
 // ten times its size, and that width and height. A new recording replaces

@@ -2,7 +2,7 @@
 // the titles file (20 raw records of 520 bytes, little-endian UTF-16).
 #include "AtomicFile.h"
 #include "DalvorApp.h"
-#include "ReportRows.h"
+#include "PrintTitles.h"
 #include "Text.h"
 
 #include <cerrno>

@@ -25,24 +25,3 @@ struct ReportPageTexts {
 // "DD/MM/YY" and "HH:MM:SS" (24-hour) of a local time.
 std::u16string ReportDate(const std::tm& local);
 std::u16string ReportTime(const std::tm& local);
-
-// ---- remembered printout titles -----------------------------------------------
-constexpr int kPrintTitleCount = 20;
-constexpr std::size_t kPrintTitleMaxLength = 254;
-constexpr std::size_t kPrintTitleRecordSize = sizeof(PrintTitle);
-constexpr const char* kPrintTitlesFileName = "prntits.arc";
-
-// "(Title #1)" ... "(Title #20)", id -1.
-void DefaultPrintTitles(PrintTitle (&titles)[kPrintTitleCount]);
-// Reads the whole records the file holds (at most 20) over the first titles;
-// each text is cut at its terminator or at 254 units. Returns the number of
-// records read, or -1 when the file cannot be opened.
-int ReadPrintTitlesFile(const std::string& path, PrintTitle (&titles)[kPrintTitleCount]);
-// The file's 10400 bytes, the units after each terminator zero.
-std::string PrintTitlesBytes(const PrintTitle (&titles)[kPrintTitleCount]);
-// Writes the 20 records through a temporary file in the same folder that is
-// synced and renamed over the old one; false (old file untouched) on failure.
-bool WritePrintTitlesFile(const std::string& path, const PrintTitle (&titles)[kPrintTitleCount]);
-// A confirmed title goes to the front; an equal title further down moves up,
-// otherwise the oldest drops out. The text is cut to 254 units first.
-void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_view text);
