@@ -3,12 +3,6 @@
 #include "CalcPage.h"
 #include "CalcKinds.h"
 #include "DalvorApp.h"
-#include "GravityFlowPage.h"
-#include "ImportDlg.h"
-#include "ManholePage.h"
-#include "PipeStaticPage.h"
-#include "PressureFlowPage.h"
-#include "ReservoirPage.h"
 #include "TabCtrlEx.h"
 #include "UiText.h"
 
@@ -17,15 +11,14 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-CCalcSheet::CCalcSheet(CDalvorApp& a, QWidget* parent) : QWidget(parent), app(a)
+CCalcSheet::CCalcSheet(CDalvorApp& a, const std::array<CCalcPage*, kPageCount>& sheetPages, QWidget* parent)
+    : QWidget(parent), app(a), pages(sheetPages)
 {
     setObjectName(QStringLiteral("CalcSheet"));
     stack = new QStackedWidget(this);
     stack->setFrameShape(QFrame::StyledPanel);
     tabCtrl = new CTabCtrlEx(this);
 
-    pages = {new CReservoirPage(app), new CManholePage(app), new CPipeStaticPage(app),
-             new CPressureFlowPage(app), new CGravityFlowPage(app)};
     for (CCalcPage* page : pages) {
         page->SetSheet(this);
         stack->addWidget(page);
@@ -153,79 +146,6 @@ void CCalcSheet::ManageProject()
     ResetWorkingRecord(kind);
     app.LoadCurrentStoredCalc(kind);
     ShowWorkingRecord(PageOfKind(kind));
-}
-
-bool CCalcSheet::TakesImport(int kind)
-{
-    return kind == KindTank || kind == KindManhole || kind == KindBuriedPipe;
-}
-
-const std::vector<CCalcSheet::ImportCopy>& CCalcSheet::ImportCopies()
-{
-    using D = CImportDlg;
-    static const std::vector<ImportCopy> copies = {
-        {KindTank, D::kGroundLevelBox, D::kGroundLevelText, 1086},
-        {KindTank, D::kWaterLevelBox, D::kWaterLevelText, 1089},
-        {KindTank, D::kFoundationLevelBox, D::kFoundationLevelText, 1092},
-        // The tank's bottom wins over a pipe's bottom.
-        {KindTank, D::kPipeBottomBox, D::kPipeBottomText, 1634},
-        {KindTank, D::kTankBottomBox, D::kTankBottomText, 1634},
-        {KindTank, D::kSoilBox, D::kSoilNameText, 1100},
-        {KindTank, D::kSoilBox, D::kUnitWeightText, 1102},
-        {KindTank, D::kSoilBox, D::kPorosityText, 1105},
-        {KindTank, D::kSoilBox, D::kFrictionAngleText, 1108},
-        {KindTank, D::kSoilBox, D::kCohesionText, 1111},
-
-        {KindManhole, D::kGroundLevelBox, D::kGroundLevelText, 1162},
-        {KindManhole, D::kWaterLevelBox, D::kWaterLevelText, 1165},
-        {KindManhole, D::kFoundationLevelBox, D::kFoundationLevelText, 1168},
-        {KindManhole, D::kDiameterBox, D::kDiameterText, 1156},
-        // The soil's name goes into the name edit beside the soil button.
-        {KindManhole, D::kSoilBox, D::kSoilNameText, 1172},
-        {KindManhole, D::kSoilBox, D::kUnitWeightText, 1174},
-        {KindManhole, D::kSoilBox, D::kPorosityText, 1177},
-        {KindManhole, D::kSoilBox, D::kFrictionAngleText, 1180},
-        {KindManhole, D::kSoilBox, D::kCohesionText, 1183},
-
-        {KindBuriedPipe, D::kGroundLevelBox, D::kGroundLevelText, 1229},
-        {KindBuriedPipe, D::kWaterLevelBox, D::kWaterLevelText, 1241},
-        {KindBuriedPipe, D::kFoundationLevelBox, D::kFoundationLevelText, 1238},
-        // A pipe's bottom wins over a tank's bottom.
-        {KindBuriedPipe, D::kTankBottomBox, D::kTankBottomText, 1232},
-        {KindBuriedPipe, D::kPipeBottomBox, D::kPipeBottomText, 1232},
-        {KindBuriedPipe, D::kSoilBox, D::kSoilNameText, 1244},
-        {KindBuriedPipe, D::kSoilBox, D::kCompactionText, 1246},
-        {KindBuriedPipe, D::kSoilBox, D::kUnitWeightText, 1249},
-        {KindBuriedPipe, D::kSoilBox, D::kPorosityText, 1023},
-    };
-    return copies;
-}
-
-void CCalcSheet::ImportInto(CCalcPage* page, const CImportDlg& dlg)
-{
-    if (!page || !TakesImport(page->Kind()))
-        return;
-    page->BeforeImport(dlg);
-    for (const ImportCopy& c : ImportCopies())
-        if (c.kind == page->Kind() && dlg.Ticked(c.box))
-            if (auto* edit = qobject_cast<QLineEdit*>(page->Control(c.target)))
-                edit->setText(dlg.ValueText(c.field));
-    page->AfterImport(dlg);
-    page->DataToControls();
-    page->Recalculate();
-}
-
-void CCalcSheet::ImportIntoActivePage()
-{
-    // The gravity-flow and pressure-flow pages take nothing: the dialog
-    // would have nothing to do there.
-    CCalcPage* page = ActivePage();
-    if (!page || !TakesImport(page->Kind()))
-        return;
-    CImportDlg dlg(app, window());
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    ImportInto(page, dlg);
 }
 
 void CCalcSheet::ProjectReplaced()

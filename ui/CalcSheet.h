@@ -1,7 +1,7 @@
 // The calculation sheet: five pages on tabs below them (tank, manhole, buried
 // pipe, pressure flow, gravity flow), the relabelling on a language change and
 // the document's commands on the active page: refresh after a new project,
-// load back after the project manager, import.
+// load back after the project manager.
 #pragma once
 
 #include <QWidget>
@@ -11,16 +11,17 @@
 
 class CDalvorApp;
 class CCalcPage;
-class CImportDlg;
 class CTabCtrlEx;
 class QStackedWidget;
 
 class CCalcSheet : public QWidget {
     Q_OBJECT
 public:
-    explicit CCalcSheet(CDalvorApp& app, QWidget* parent = nullptr);
-
     static constexpr int kPageCount = 5;
+    // The sheet takes the five pages in tab order (tank, manhole, buried pipe,
+    // pressure flow, gravity flow) and becomes their parent.
+    CCalcSheet(CDalvorApp& app, const std::array<CCalcPage*, kPageCount>& pages, QWidget* parent = nullptr);
+
     CCalcPage* Page(int tab) const;
     CCalcPage* ActivePage() const;
     CCalcPage* PageOfKind(int kind) const;
@@ -42,28 +43,9 @@ public:
     // record from its defaults and the current stored record, shown and
     // recalculated; however the manager was closed.
     void ManageProject();
-    // The import of values from another stored calculation: the import
-    // dialog, then on OK the ticked values into the active page. Only the
-    // tank, manhole and buried-pipe pages take values; on any other page
-    // nothing happens.
-    void ImportIntoActivePage();
+    // The import command is offered on every page; only the tank, manhole and
+    // buried-pipe pages take values.
     bool ImportAvailable() const { return true; }
-    static bool TakesImport(int kind);
-    // The copy after OK: the page's steps before, each ticked value's text
-    // into the page's edit of its quantity, the page's steps after, data to
-    // the controls and a recalculation.
-    static void ImportInto(CCalcPage* page, const CImportDlg& dlg);
-    // Where a ticked value goes on the page of a kind: the check box, the
-    // dialog's value field and the page's edit, in the order of copying (of
-    // two values for one edit the later wins). Diameters going to a product
-    // or size list are the pages' own steps and are not listed.
-    struct ImportCopy {
-        int kind;
-        int box;
-        int field;
-        int target;
-    };
-    static const std::vector<ImportCopy>& ImportCopies();
     // After a project was opened or replaced: the pages' store buttons follow
     // the stored counts.
     void ProjectReplaced();

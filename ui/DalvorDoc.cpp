@@ -5,6 +5,7 @@
 #include "CalcSheet.h"
 #include "DalvorApp.h"
 #include "FrameworkTexts.h"
+#include "ImportDlg.h"
 #include "UiPrompts.h"
 #include "UiText.h"
 
@@ -240,7 +241,7 @@ void CDalvorDoc::OnProject()
 void CDalvorDoc::OnImportData()
 {
     if (CCalcSheet* sheet = Sheet())
-        sheet->ImportIntoActivePage();
+        CImportDlg::ImportIntoActivePage(app, *sheet);
 }
 
 QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileName, int systemError) const

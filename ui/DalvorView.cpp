@@ -4,6 +4,11 @@
 #include "CalcSheet.h"
 #include "ColorControls.h"
 #include "DalvorApp.h"
+#include "GravityFlowPage.h"
+#include "ManholePage.h"
+#include "PipeStaticPage.h"
+#include "PressureFlowPage.h"
+#include "ReservoirPage.h"
 #include "UiText.h"
 
 #include <QLabel>
@@ -48,7 +53,10 @@ CDalvorView::CDalvorView(CDalvorApp& a, QWidget* parent)
     disclaimer->setFont(small);
 
     // The sheet exists from the start, hidden under the picture.
-    sheet = new CCalcSheet(app, form);
+    sheet = new CCalcSheet(app,
+                           {new CReservoirPage(app), new CManholePage(app), new CPipeStaticPage(app),
+                            new CPressureFlowPage(app), new CGravityFlowPage(app)},
+                           form);
     sheet->hide();
 
     setWidget(form);

@@ -2,6 +2,7 @@
 
 #include "CalcKind.h"
 #include "CalcPage.h"
+#include "CalcSheet.h"
 #include "DalvorApp.h"
 #include "Records.h"
 #include "Text.h"
@@ -372,4 +373,77 @@ void CImportDlg::done(int result)
             if (int* flag = Flag(it.key()))
                 *flag = it.value()->isChecked() ? 1 : 0;
     CInputDialog::done(result);
+}
+
+bool CImportDlg::TakesImport(int kind)
+{
+    return kind == KindTank || kind == KindManhole || kind == KindBuriedPipe;
+}
+
+const std::vector<CImportDlg::ImportCopy>& CImportDlg::ImportCopies()
+{
+    using D = CImportDlg;
+    static const std::vector<ImportCopy> copies = {
+        {KindTank, D::kGroundLevelBox, D::kGroundLevelText, 1086},
+        {KindTank, D::kWaterLevelBox, D::kWaterLevelText, 1089},
+        {KindTank, D::kFoundationLevelBox, D::kFoundationLevelText, 1092},
+        // The tank's bottom wins over a pipe's bottom.
+        {KindTank, D::kPipeBottomBox, D::kPipeBottomText, 1634},
+        {KindTank, D::kTankBottomBox, D::kTankBottomText, 1634},
+        {KindTank, D::kSoilBox, D::kSoilNameText, 1100},
+        {KindTank, D::kSoilBox, D::kUnitWeightText, 1102},
+        {KindTank, D::kSoilBox, D::kPorosityText, 1105},
+        {KindTank, D::kSoilBox, D::kFrictionAngleText, 1108},
+        {KindTank, D::kSoilBox, D::kCohesionText, 1111},
+
+        {KindManhole, D::kGroundLevelBox, D::kGroundLevelText, 1162},
+        {KindManhole, D::kWaterLevelBox, D::kWaterLevelText, 1165},
+        {KindManhole, D::kFoundationLevelBox, D::kFoundationLevelText, 1168},
+        {KindManhole, D::kDiameterBox, D::kDiameterText, 1156},
+        // The soil's name goes into the name edit beside the soil button.
+        {KindManhole, D::kSoilBox, D::kSoilNameText, 1172},
+        {KindManhole, D::kSoilBox, D::kUnitWeightText, 1174},
+        {KindManhole, D::kSoilBox, D::kPorosityText, 1177},
+        {KindManhole, D::kSoilBox, D::kFrictionAngleText, 1180},
+        {KindManhole, D::kSoilBox, D::kCohesionText, 1183},
+
+        {KindBuriedPipe, D::kGroundLevelBox, D::kGroundLevelText, 1229},
+        {KindBuriedPipe, D::kWaterLevelBox, D::kWaterLevelText, 1241},
+        {KindBuriedPipe, D::kFoundationLevelBox, D::kFoundationLevelText, 1238},
+        // A pipe's bottom wins over a tank's bottom.
+        {KindBuriedPipe, D::kTankBottomBox, D::kTankBottomText, 1232},
+        {KindBuriedPipe, D::kPipeBottomBox, D::kPipeBottomText, 1232},
+        {KindBuriedPipe, D::kSoilBox, D::kSoilNameText, 1244},
+        {KindBuriedPipe, D::kSoilBox, D::kCompactionText, 1246},
+        {KindBuriedPipe, D::kSoilBox, D::kUnitWeightText, 1249},
+        {KindBuriedPipe, D::kSoilBox, D::kPorosityText, 1023},
+    };
+    return copies;
+}
+
+void CImportDlg::ImportInto(CCalcPage* page, const CImportDlg& dlg)
+{
+    if (!page || !TakesImport(page->Kind()))
+        return;
+    page->BeforeImport(dlg);
+    for (const ImportCopy& c : ImportCopies())
+        if (c.kind == page->Kind() && dlg.Ticked(c.box))
+            if (auto* edit = qobject_cast<QLineEdit*>(page->Control(c.target)))
+                edit->setText(dlg.ValueText(c.field));
+    page->AfterImport(dlg);
+    page->DataToControls();
+    page->Recalculate();
+}
+
+void CImportDlg::ImportIntoActivePage(CDalvorApp& app, CCalcSheet& sheet)
+{
+    // The gravity-flow and pressure-flow pages take nothing: the dialog
+    // would have nothing to do there.
+    CCalcPage* page = sheet.ActivePage();
+    if (!page || !TakesImport(page->Kind()))
+        return;
+    CImportDlg dlg(app, sheet.window());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ImportInto(page, dlg);
 }

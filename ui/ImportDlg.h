@@ -1,6 +1,6 @@
 // The import dialog: levels, the pipe size and the backfill soil of a
 // calculation stored in the project (a buried pipe, a tank or a manhole),
-// shown as texts and ticked one by one for the sheet to copy into the active
+// shown as texts and ticked one by one, then copied into the sheet's active
 // page after OK. The dialog itself changes no record.
 #pragma once
 
@@ -8,6 +8,10 @@
 
 #include <QHash>
 
+#include <vector>
+
+class CCalcPage;
+class CCalcSheet;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -57,6 +61,28 @@ public:
     double sourceInnerDiameter = 0.0;
     double sourceOuterDiameter = 0.0;
     double sourceStiffness = 0.0;
+
+    // The import of values from another stored calculation: the import
+    // dialog, then on OK the ticked values into the sheet's active page. Only
+    // the tank, manhole and buried-pipe pages take values; on any other page
+    // nothing happens.
+    static void ImportIntoActivePage(CDalvorApp& app, CCalcSheet& sheet);
+    static bool TakesImport(int kind);
+    // The copy after OK: the page's steps before, each ticked value's text
+    // into the page's edit of its quantity, the page's steps after, data to
+    // the controls and a recalculation.
+    static void ImportInto(CCalcPage* page, const CImportDlg& dlg);
+    // Where a ticked value goes on the page of a kind: the check box, the
+    // dialog's value field and the page's edit, in the order of copying (of
+    // two values for one edit the later wins). Diameters going to a product
+    // or size list are the pages' own steps and are not listed.
+    struct ImportCopy {
+        int kind;
+        int box;
+        int field;
+        int target;
+    };
+    static const std::vector<ImportCopy>& ImportCopies();
 
     // The text of a value field as shown ("-" for none).
     QString ValueText(int fieldId) const { return valueTexts.value(fieldId, QStringLiteral("-")); }

@@ -7,6 +7,7 @@
 #include "FlowUnitsDlg.h"
 #include "FluidPropertiesDlg.h"
 #include "GravityFlowPage.h"
+#include "ImportDlg.h"
 #include "ManageProjectDlg.h"
 #include "MenuTexts.h"
 #include "QtHost.h"
@@ -651,7 +652,7 @@ private slots:
         QVERIFY(page->CanPrint());
         const GravityFlowRecord before = R();
         frame->Action(ID_IMPORT_DATA)->trigger();
-        frame->Sheet()->ImportIntoActivePage();
+        CImportDlg::ImportIntoActivePage(*app, *frame->Sheet());
         QCOMPARE(std::memcmp(&before, &R(), sizeof(GravityFlowRecord)), 0);
 
         // A made-to-order size, so the hint shows too.

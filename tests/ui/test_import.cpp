@@ -249,7 +249,7 @@ private slots:
         // Cancel copies nothing.
         sheet->setCurrentIndex(0);
         const QString waterBefore = text(0, 1089);
-        WithModal<CImportDlg>([&] { sheet->ImportIntoActivePage(); }, [&](CImportDlg* dlg) {
+        WithModal<CImportDlg>([&] { CImportDlg::ImportIntoActivePage(*app, *sheet); }, [&](CImportDlg* dlg) {
             Choose(dlg->ProblemCombo(), 1);
             Tick(dlg->CheckBox(D::kWaterLevelBox));
             QTest::mouseClick(dlg->CancelButton(), Qt::LeftButton);
@@ -268,7 +268,7 @@ private slots:
                     modal->close();
                 }
             });
-            sheet->ImportIntoActivePage();
+            CImportDlg::ImportIntoActivePage(*app, *sheet);
             QVERIFY(!opened);
         }
     }
@@ -281,7 +281,7 @@ private slots:
         dlg.show();
         Choose(dlg.ProblemCombo(), 1);
         Tick(dlg.CheckBox(D::kGroundLevelBox));
-        CCalcSheet::ImportInto(&page, dlg);
+        CImportDlg::ImportInto(&page, dlg);
         QCOMPARE(page.steps.join(' '), QStringLiteral("before:1.00:1 after:101.50 data recalculate"));
         QCOMPARE(page.fill->text(), QStringLiteral("101.50"));
     }
