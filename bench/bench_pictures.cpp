@@ -3,6 +3,7 @@
 // (recorded into a display list) and the painting (the list replayed into an
 // image the size of the control).
 #include "PictureFixtures.h"
+#include "Scenes.h"
 #include "QPainterCanvas.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #include "PictureWidget.h"
+#include "Scenes.h"
 
 #include "DalvorApp.h"
 #include "QPainterCanvas.h"

@@ -8,7 +8,7 @@
 #include "DalvorApp.h"
 #include "GravityFlowPageModel.h"
 #include "ManholePageModel.h"
-#include "PictureScene.h"
+#include "Scenes.h"
 #include "PressureFlowPageModel.h"
 #include "PrintoutTitleDlg.h"
 #include "TankPageModel.h"

@@ -63,17 +63,6 @@ public:
     virtual void SetDragging(bool dragging) { (void)dragging; }
 };
 
-// The scene of a calculation kind (KindGravityFlow ... KindTank); nullptr for
-// anything else. The scene reads and writes app's working record of the kind
-// and view, which must outlive it.
-std::unique_ptr<PictureScene> MakePictureScene(int kind, CDalvorApp& app, PictureView& view);
-
-// The print picture of the kind's working record in app, as its page records
-// it for a control of w x h pixels: drawn at 10w x 10h with the print fonts
-// and pens. The pressure-flow picture prints its characteristic. An unknown
-// kind or a size of 0 gives an empty picture.
-PrintPicture BuildPrintPicture(int kind, const CDalvorApp& app, const PictureView& view, int w, int h);
-
 // The size in pixels of a page's picture control: the tank's long view is
 // wider than the others, the gravity-flow chart smaller.
 struct PictureSize {

@@ -2,6 +2,7 @@
 // by this code and reviewed once by eye (dalvor-picture-shots renders the same
 // records). DALVOR_UPDATE_GOLDEN=1 writes them anew.
 #include "PictureFixtures.h"
+#include "Scenes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The picture widgets driven with the mouse as a user drags a line, on a stub
 // page, and the drawing adapter's pixel rules.
 #include "GravityScene.h"
+#include "Scenes.h"
 #include "PictureFixtures.h"
 #include "PictureWidget.h"
 #include "PressureScene.h"

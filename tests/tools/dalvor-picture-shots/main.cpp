@@ -1,6 +1,7 @@
 // Writes every picture of the typical records to PNG files for people to look
 // at: dalvor-picture-shots <folder>. Names: <kind>-<variant>-<lang>[-print].png.
 #include "../../pictures/PictureFixtures.h"
+#include "Scenes.h"
 #include "QPainterCanvas.h"
 
 #include <QGuiApplication>

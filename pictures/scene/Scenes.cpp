@@ -1,0 +1,37 @@
+#include "Scenes.h"
+
+#include "CalcKind.h"
+#include "GravityScene.h"
+#include "ManholeScene.h"
+#include "PressureScene.h"
+#include "TankScene.h"
+#include "TrenchScene.h"
+
+std::unique_ptr<PictureScene> MakePictureScene(int kind, CDalvorApp& app, PictureView& view)
+{
+    switch (kind) {
+    case KindGravityFlow: return MakeGravityScene(app, view);
+    case KindPressureFlow: return MakePressureScene(app, view);
+    case KindBuriedPipe: return MakeTrenchScene(app);
+    case KindManhole: return MakeManholeScene(app);
+    case KindTank: return MakeTankScene(app);
+    default: return nullptr;
+    }
+}
+
+PrintPicture BuildPrintPicture(int kind, const CDalvorApp& app, const PictureView& view, int w, int h)
+{
+    PrintPicture picture;
+    if (w <= 0 || h <= 0)
+        return picture;
+    // A print drawing only reads the record and the view: the scene's
+    // writing side is never reached from here.
+    PictureView copy = view;
+    std::unique_ptr<PictureScene> scene = MakePictureScene(kind, const_cast<CDalvorApp&>(app), copy);
+    if (!scene)
+        return picture;
+    picture.width = 10 * w;
+    picture.height = 10 * h;
+    scene->Draw(picture.ops, picture.width, picture.height, true);
+    return picture;
+}
