@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -81,28 +82,110 @@ QRect InkBox(const QImage& image)
     return box;
 }
 
-// The boxes of the drawing's texts, measured in the face the screen draws
-// them in, after the given box; fails when one covers another.
-void CollectClearLabels(const DisplayList& ops, QList<QRect>& boxes, QStringList& texts)
-{
-    QFont font(QStringLiteral("Arial"));
-    int cell = 0;
-    for (const DisplayList::Item& it : ops.Items()) {
-        if (it.op == DisplayList::Op::Font)
-            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell = it.a));
-        if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
-            continue;
-        texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
+// What a drawing inks, as it is played: each stroke of a pen (the outlines
+// of rectangles and ellipses included) and the box of each text, measured in
+// the face the screen draws it in.
+class Survey final : public Canvas {
+public:
+    struct Stroke {
+        QPointF from, to;
+        double half;  // how far the pen inks beside the stroke's middle
+        // Whether the stroke inks a pixel of the box.
+        bool Crosses(const QRect& box) const
+        {
+            const double length = QLineF(from, to).length();
+            for (double s = 0.0; s <= length; s += 0.25) {
+                const QPointF p = length > 0.0 ? from + (to - from) * (s / length) : from;
+                if (p.x() >= box.left() - half && p.x() <= box.right() + half && p.y() >= box.top() - half &&
+                    p.y() <= box.bottom() + half)
+                    return true;
+            }
+            return false;
+        }
+    };
+    void SetPen(const CanvasPen& p) override { pen = p; }
+    void SetBrush(const CanvasBrush&) override {}
+    void SetFont(const CanvasFont& f) override
+    {
+        cell = f;
+        font.setPixelSize(QPainterCanvas::PixelSizeForCell(f.height));
+    }
+    void SetTextColor(uint32_t) override {}
+    void FillRect(int, int, int, int, uint32_t) override {}
+    void Rectangle(int l, int t, int r, int b) override
+    {
+        const CanvasPoint corners[] = {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}};
+        Polygon(corners);
+    }
+    void Ellipse(int l, int t, int r, int b) override
+    {
+        const QPointF c((l + r - 1) / 2.0, (t + b - 1) / 2.0);
+        const double rx = (r - l - 1) / 2.0, ry = (b - t - 1) / 2.0;
+        for (int i = 0; i < 90; ++i) {
+            const double a = i * M_PI / 45.0, z = (i + 1) * M_PI / 45.0;
+            Add(c + QPointF(rx * std::cos(a), ry * std::sin(a)), c + QPointF(rx * std::cos(z), ry * std::sin(z)));
+        }
+    }
+    void Line(int x1, int y1, int x2, int y2) override { Add(QPointF(x1, y1), QPointF(x2, y2)); }
+    void Polyline(std::span<const CanvasPoint> p) override
+    {
+        for (std::size_t i = 0; i + 1 < p.size(); ++i)
+            Add(QPointF(p[i].x, p[i].y), QPointF(p[i + 1].x, p[i + 1].y));
+    }
+    void Polygon(std::span<const CanvasPoint> p) override
+    {
+        Polyline(p);
+        Add(QPointF(p.back().x, p.back().y), QPointF(p.front().x, p.front().y));
+    }
+    void TextOut(int x, int y, std::string_view utf8) override { Text(x, y, utf8, false); }
+    void TextOutCentred(int x, int y, std::string_view utf8) override { Text(x, y, utf8, true); }
+
+    QList<Stroke> strokes;
+    QStringList texts;
+    QList<QRect> boxes;
+
+private:
+    void Add(QPointF a, QPointF b)
+    {
+        if (pen.style != PenStyle::Null)
+            strokes.append({a, b, (pen.width - 1) / 2.0});
+    }
+    void Text(int x, int y, std::string_view utf8, bool centred)
+    {
+        texts.append(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
-        boxes.append(QRect(it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a, it.b, advance, cell));
-        for (int i = 0; i + 1 < boxes.size(); ++i)
-            QVERIFY2(!boxes[i].intersects(boxes.last()), qPrintable(texts[i] + " covers " + texts.last()));
+        if (cell.escapement == 900)
+            boxes.append(QRect(x, y - advance, cell.height, advance));
+        else
+            boxes.append(QRect(centred ? x - advance / 2 : x, y, advance, cell.height));
+    }
+    CanvasPen pen;
+    CanvasFont cell;
+    QFont font{QStringLiteral("Arial")};
+};
+
+void CheckTextsWholeAndApart(const Survey& survey, int w, int h)
+{
+    for (qsizetype i = 0; i < survey.texts.size(); ++i) {
+        QVERIFY2(QRect(0, 0, w, h).contains(survey.boxes[i]), qPrintable(survey.texts[i] + " is cut"));
+        for (qsizetype j = 0; j < i; ++j)
+            QVERIFY2(!survey.boxes[i].intersects(survey.boxes[j]),
+                     qPrintable(survey.texts[j] + " covers " + survey.texts[i]));
     }
 }
 
-QRect WaterSymbolRect(int x, int y, int k)
+// The row of the first line across the picture (from x 0 or 1) drawn with a
+// pen of that colour and style; -1 when there is none.
+int DrawnRow(const DisplayList& ops, uint32_t rgb, PenStyle style)
 {
-    return QRect(QPoint(x - 7 * k, y - 12 * k), QPoint(x + 7 * k, y + 10 * k));
+    bool match = false;
+    for (const DisplayList::Item& it : ops.Items()) {
+        if (it.op == DisplayList::Op::Pen)
+            match = it.rgb == rgb && it.b == int(style);
+        if (match && it.op == DisplayList::Op::Line && it.a <= 1 && it.b == it.d)
+            return it.b;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -116,10 +199,12 @@ private slots:
     void canvasPixelRules();
     void printPicturePlaysIntoItsRectangle();
     void fontCellIsTheHeightAsked();
-    void tankLabelsStayClear_data();
-    void tankLabelsStayClear();
-    void levelLabelsStayClear_data();
-    void levelLabelsStayClear();
+    void sectionLabelsKeepOffLines_data();
+    void sectionLabelsKeepOffLines();
+    void chartLabelsWholeAndReadable_data();
+    void chartLabelsWholeAndReadable();
+    void linesAreGrabbedWhereDrawn_data();
+    void linesAreGrabbedWhereDrawn();
 };
 
 void TestPictureWidgets::dragMovesTheLevel_data()
@@ -264,121 +349,224 @@ void TestPictureWidgets::fontCellIsTheHeightAsked()
     }
 }
 
-void TestPictureWidgets::tankLabelsStayClear_data()
-{
-    // The water table at the foundation + above, or at the ground - below.
-    QTest::addColumn<int>("variant");
-    QTest::addColumn<double>("above");
-    QTest::addColumn<double>("below");
-    QTest::addColumn<bool>("print");
-    QTest::newRow("short, water halfway") << 0 << 2.07 << 0.0 << false;
-    QTest::newRow("short, water at the ground") << 0 << 0.0 << 0.0 << false;
-    QTest::newRow("short, water near the bottom") << 0 << 0.3 << 0.0 << false;
-    QTest::newRow("short, water under the tank") << 0 << -0.4 << 0.0 << false;
-    QTest::newRow("long, water near the ground") << 1 << 0.0 << 0.2 << false;
-    QTest::newRow("long, water near the bottom") << 1 << 0.2 << 0.0 << false;
-    QTest::newRow("long, water at the tank's top") << 1 << 1.3 << 0.0 << false;
-    QTest::newRow("long, print") << 1 << 0.0 << 0.2 << true;
-}
+using Change = std::function<void(CDalvorApp&)>;
 
-// No text of the tank picture covers another or the water symbol, measured
-// in the face the screen draws them in; where nothing meets, the water's
-// label starts at the left.
-void TestPictureWidgets::tankLabelsStayClear()
-{
-    QFETCH(int, variant);
-    QFETCH(double, above);
-    QFETCH(double, below);
-    QFETCH(bool, print);
-    auto app = picture_fixtures::StartedApp(LangPolish);
-    PictureView view;
-    picture_fixtures::Prepare(*app, view, KindTank, variant);
-    TankRecord& r = app->tank;
-    r.waterLevel = below > 0.0 ? r.groundLevel - below : r.foundationLevel + above;
-    const int k = print ? 10 : 1, w = 560 * k, h = 300 * k;
-    DisplayList ops;
-    MakePictureScene(KindTank, *app, view)->Draw(ops, w, h, print);
-
-    const int y = LayoutTank(r, w, h).Y(r.waterLevel), xSymbol = int(std::lround(0.95 * w));
-    QList<QRect> boxes = {WaterSymbolRect(xSymbol, y, k)};
-    QStringList texts = {QStringLiteral("the water symbol")};
-    CollectClearLabels(ops, boxes, texts);
-    if (QTest::currentTestFailed())
-        return;
-    const qsizetype zwg = texts.indexOf(QString::fromStdString(FormatC("ZWG=%.2f", r.waterLevel)));
-    QVERIFY(zwg > 0);
-    QCOMPARE(boxes[zwg].topLeft() == QPoint(5, y - 14), above > 2.0);
-}
-
-void TestPictureWidgets::levelLabelsStayClear_data()
+void TestPictureWidgets::sectionLabelsKeepOffLines_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<double>("ground");
-    QTest::addColumn<double>("level");  // the trench's PD, the manhole's PP
-    QTest::addColumn<double>("water");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<Change>("change");
     QTest::addColumn<bool>("print");
-    QTest::addColumn<bool>("levelStays");
-    QTest::newRow("trench, levels apart") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.0 << false << true;
-    QTest::newRow("trench, shallow cover") << int(KindBuriedPipe) << 0.10 << -0.13 << -1.5 << false << false;
-    QTest::newRow("trench, pipe near the ground") << int(KindBuriedPipe) << 4.0 << 3.77 << 2.0 << false << false;
-    QTest::newRow("trench, water at the ground") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.98 << false << true;
-    QTest::newRow("trench, water on the pipe") << int(KindBuriedPipe) << 4.0 << 2.0 << 2.01 << false << true;
-    QTest::newRow("trench, shallow cover, print") << int(KindBuriedPipe) << 0.10 << 0.02 << -1.5 << true << false;
-    QTest::newRow("manhole, levels apart") << int(KindManhole) << 3.0 << 0.5 << 1.7 << false << true;
-    QTest::newRow("manhole, collector near the ground") << int(KindManhole) << 1.0 << 0.9 << 0.0 << false << false;
-    QTest::newRow("manhole, water at the ground") << int(KindManhole) << 3.0 << 0.5 << 2.95 << false << true;
-    QTest::newRow("manhole, water on the collector") << int(KindManhole) << 3.0 << 0.5 << 0.55 << false << true;
-    QTest::newRow("manhole, all three close, print") << int(KindManhole) << 1.0 << 0.95 << 0.97 << true << false;
+    QTest::addColumn<bool>("partPlaces");  // every level label at x 5 above its line
+    const Change none = [](CDalvorApp&) {};
+    QTest::newRow("trench, levels apart") << int(KindBuriedPipe) << 0
+        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }) << false << true;
+    QTest::newRow("trench, water 0.2 m under the ground") << int(KindBuriedPipe) << 1
+        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.groundLevel - 0.2; }) << false << false;
+    QTest::newRow("trench, water on the pipe") << int(KindBuriedPipe) << 0
+        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.01; }) << false << false;
+    QTest::newRow("trench, shallow cover, print") << int(KindBuriedPipe) << 0 << Change([](CDalvorApp& a) {
+        BuriedPipeRecord& r = a.buriedPipe;
+        r.groundLevel = 0.10;
+        r.invertLevel = 0.02;
+        r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
+        r.waterLevel = -1.5;
+    }) << true << false;
+    QTest::newRow("manhole, as the page starts") << int(KindManhole) << 0 << none << false << true;
+    QTest::newRow("manhole, water 0.2 m under the ground") << int(KindManhole) << 0
+        << Change([](CDalvorApp& a) { a.manhole.waterLevel = a.manhole.groundLevel - 0.2; }) << false << false;
+    QTest::newRow("manhole, sand trap, water 0.3 m over PP") << int(KindManhole) << 0 << Change([](CDalvorApp& a) {
+        a.manhole.sandTrap = 1;
+        a.manhole.ballastHeight = 0.0;
+        a.manhole.waterLevel = a.manhole.pipeBottomLevel + 0.3;
+        a.CalcManholeBuoyancy();
+    }) << false << false;
+    QTest::newRow("manhole, all three close, print") << int(KindManhole) << 0 << Change([](CDalvorApp& a) {
+        a.manhole.groundLevel = 1.0;
+        a.manhole.pipeBottomLevel = 0.95;
+        a.manhole.waterLevel = 0.97;
+    }) << true << false;
+    QTest::newRow("tank, levels apart") << int(KindTank) << 0 << none << false << true;
+    QTest::newRow("tank, water 0.2 m under the ground") << int(KindTank) << 0
+        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.groundLevel - 0.2; }) << false << false;
+    QTest::newRow("tank, water near the bottom") << int(KindTank) << 0
+        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 0.3; }) << false << false;
+    QTest::newRow("tank, anchored, water 0.2 m under the ground") << int(KindTank) << 1 << none << false << false;
+    QTest::newRow("tank, anchored, water on the tank's top") << int(KindTank) << 1
+        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; }) << false << false;
+    QTest::newRow("tank, anchored, water over PD") << int(KindTank) << 1
+        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; }) << false << false;
+    QTest::newRow("tank, anchored, print") << int(KindTank) << 1 << none << true << false;
 }
 
-// No label of the trench or manhole picture covers another or the water
-// symbol; the pipe's label keeps its place above its line where that is free.
-void TestPictureWidgets::levelLabelsStayClear()
+// No text of a section picture covers another or crosses a line of the
+// picture, all lie whole inside it, and where nothing crowds them the level
+// labels keep their places at x 5 above their lines.
+void TestPictureWidgets::sectionLabelsKeepOffLines()
 {
     QFETCH(int, kind);
-    QFETCH(double, ground);
-    QFETCH(double, level);
-    QFETCH(double, water);
+    QFETCH(int, variant);
+    QFETCH(Change, change);
     QFETCH(bool, print);
-    QFETCH(bool, levelStays);
-    auto app = picture_fixtures::StartedApp(LangEnglish);
+    QFETCH(bool, partPlaces);
+    auto app = picture_fixtures::StartedApp(LangPolish);
     PictureView view;
-    picture_fixtures::Prepare(*app, view, kind, 0);
-    const int k = print ? 10 : 1, w = 400 * k, h = 300 * k;
-    int yLevel = 0, yWater = 0;
-    if (kind == KindBuriedPipe) {
-        BuriedPipeRecord& r = app->buriedPipe;
-        r.groundLevel = ground;
-        r.invertLevel = level;
-        r.foundationLevel = level - (r.outerDiameter - r.innerDiameter) * 0.0005;
-        r.waterLevel = water;
-        const TrenchLayout l = LayoutTrench(r, w, h);
-        yLevel = l.Y(level);
-        yWater = l.Y(water);
-    } else {
-        ManholeRecord& r = app->manhole;
-        r.groundLevel = ground;
-        r.pipeBottomLevel = level;
-        r.waterLevel = water;
-        const ManholeLayout l = LayoutManhole(r, w, h);
-        yLevel = l.Y(level);
-        yWater = l.Y(water);
-    }
+    picture_fixtures::Prepare(*app, view, kind, variant);
+    change(*app);
+    int w = 0, h = 0;
+    picture_fixtures::ControlSize(kind, w, h);
+    const int k = print ? 10 : 1;
     DisplayList ops;
-    MakePictureScene(kind, *app, view)->Draw(ops, w, h, print);
+    MakePictureScene(kind, *app, view)->Draw(ops, w * k, h * k, print);
+    Survey survey;
+    ops.Play(survey);
+    QVERIFY(survey.texts.size() >= 3);
+    CheckTextsWholeAndApart(survey, w * k, h * k);
+    for (qsizetype i = 0; i < survey.texts.size(); ++i)
+        for (const Survey::Stroke& stroke : survey.strokes)
+            QVERIFY2(!stroke.Crosses(survey.boxes[i]),
+                     qPrintable(survey.texts[i] + QStringLiteral(" is crossed by the line from %1 %2 to %3 %4")
+                                                      .arg(stroke.from.x()).arg(stroke.from.y())
+                                                      .arg(stroke.to.x()).arg(stroke.to.y())));
+    if (partPlaces)
+        for (auto [rgb, style, index] : {std::tuple{Rgb(0, 127, 0), PenStyle::Solid, 0},
+                                         {Rgb(0, 0, 0), PenStyle::Dot, 1}, {Rgb(0, 0, 255), PenStyle::Solid, 2}}) {
+            const int y = DrawnRow(ops, rgb, style);
+            const QPoint at = survey.boxes[index].topLeft();
+            QCOMPARE(at, QPoint(index == 2 && at.x() != 5 ? at.x() : 5, y - picture::TextOffset(print)));
+        }
+}
 
-    QList<QRect> boxes = {WaterSymbolRect(int(std::lround(0.93 * w)), yWater, k)};
-    QStringList texts = {QStringLiteral("the water symbol")};
-    CollectClearLabels(ops, boxes, texts);
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(texts.size(), 4);
-    const QString levelText = QString::fromStdString(FormatC(kind == KindBuriedPipe ? "PD=%.2f" : "PP=%.2f", level));
-    const qsizetype at = texts.indexOf(levelText);
-    QVERIFY(at > 0);
-    QCOMPARE(boxes[at].topLeft() == QPoint(5, yLevel - picture::TextOffset(print)), levelStays);
-    for (const QRect& box : boxes)
-        QVERIFY(QRect(0, 0, w, h).contains(box));
+void TestPictureWidgets::chartLabelsWholeAndReadable_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("chart");
+    const Change none = [](CDalvorApp&) {};
+    const Change steep = [](CDalvorApp& a) {
+        a.pressureFlow.length = 0.05;
+        a.pressureFlow.nominalPressure = 1.6;
+        a.CalcPressureFlow();
+    };
+    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << none << 0;
+    QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << none << 0;
+    QTest::newRow("pressure characteristic") << int(KindPressureFlow) << 0 << none << 0;
+    QTest::newRow("pressure characteristic, steep drop") << int(KindPressureFlow) << 1 << steep << 0;
+    QTest::newRow("pressure range") << int(KindPressureFlow) << 0 << none << 1;
+    QTest::newRow("pressure range, 1.6 MPa") << int(KindPressureFlow) << 1 << steep << 1;
+}
+
+// Every label of a chart lies whole inside the picture, apart from the
+// others, on screen and in print; the axis titles show on a plate that no
+// grid line and no red area runs through.
+void TestPictureWidgets::chartLabelsWholeAndReadable()
+{
+    QFETCH(int, kind);
+    QFETCH(int, variant);
+    QFETCH(Change, change);
+    QFETCH(int, chart);
+    auto app = picture_fixtures::StartedApp(LangPolish);
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, kind, variant);
+    change(*app);
+    view.chartChoice = chart;
+    int w = 0, h = 0;
+    picture_fixtures::ControlSize(kind, w, h);
+    for (int k : {1, 10}) {
+        if (chart == 1 && k == 10)
+            break;  // the range chart is never printed
+        DisplayList ops;
+        MakePictureScene(kind, *app, view)->Draw(ops, w * k, h * k, k == 10);
+        Survey survey;
+        ops.Play(survey);
+        CheckTextsWholeAndApart(survey, w * k, h * k);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QImage image(w, h, QImage::Format_RGB32);
+    DisplayList ops;
+    MakePictureScene(kind, *app, view)->Draw(ops, w, h, false);
+    {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        ops.Play(canvas);
+    }
+    Survey survey;
+    ops.Play(survey);
+    int titles = 0;
+    for (int key = 20262; key <= 20267; ++key) {
+        const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
+        if (i < 0)
+            continue;
+        ++titles;
+        const QRect box = survey.boxes[i];
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QRgb ink = image.pixel(x, y);
+                QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0),
+                         qPrintable(survey.texts[i] + QStringLiteral(" at %1 %2").arg(x).arg(y)));
+            }
+    }
+    QCOMPARE(titles, kind == KindGravityFlow ? 0 : chart == 1 ? 4 : 2);
+}
+
+void TestPictureWidgets::linesAreGrabbedWhereDrawn_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<uint>("rgb");
+    QTest::addColumn<int>("style");
+    const uint operating = Rgb(127, 127, 0), ground = Rgb(0, 127, 0), water = Rgb(0, 0, 255), ticks = 0;
+    const int solid = int(PenStyle::Solid), dot = int(PenStyle::Dot);
+    QTest::newRow("gravity operating line") << int(KindGravityFlow) << 0 << operating << dot;
+    QTest::newRow("pressure operating line") << int(KindPressureFlow) << 0 << operating << dot;
+    QTest::newRow("trench ground") << int(KindBuriedPipe) << int(TrenchGround) << ground << solid;
+    QTest::newRow("trench water") << int(KindBuriedPipe) << int(TrenchWater) << water << solid;
+    QTest::newRow("trench PD") << int(KindBuriedPipe) << int(TrenchPipe) << ticks << dot;
+    QTest::newRow("manhole ground") << int(KindManhole) << int(ManholeGround) << ground << solid;
+    QTest::newRow("manhole water") << int(KindManhole) << int(ManholeWater) << water << solid;
+    QTest::newRow("manhole PP") << int(KindManhole) << int(ManholePipe) << ticks << dot;
+    QTest::newRow("tank ground") << int(KindTank) << int(TankGround) << ground << solid;
+    QTest::newRow("tank water") << int(KindTank) << int(TankWater) << water << solid;
+    QTest::newRow("tank PD") << int(KindTank) << int(TankBottom) << ticks << dot;
+}
+
+// A press on the row a draggable line is drawn on, or 4 px above or below
+// it, grabs that line: at the page's size, and at once after a resize,
+// before the picture has painted again.
+void TestPictureWidgets::linesAreGrabbedWhereDrawn()
+{
+    QFETCH(int, kind);
+    QFETCH(int, line);
+    QFETCH(uint, rgb);
+    QFETCH(int, style);
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    StubHost host(*app);
+    picture_fixtures::Prepare(*app, host.view, kind, 0);
+    // A thick tank wall sets the foundation well under the tank's bottom.
+    app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
+    app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
+    app->buriedPipe.waterLevel = 3.0;  // apart from the pipe's line
+    int w = 0, h = 0;
+    picture_fixtures::ControlSize(kind, w, h);
+    std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
+    widget->resize(w, h);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    widget->repaint();
+    for (QSize size : {QSize(w, h), QSize(w * 3 / 2, h * 4 / 3), QSize(w * 3 / 4, h * 2 / 3)}) {
+        widget->resize(size);
+        DisplayList ops;
+        MakePictureScene(kind, *app, host.view)->Draw(ops, size.width(), size.height(), false);
+        const int y = DrawnRow(ops, rgb, PenStyle(style));
+        QVERIFY(y > 0);
+        for (int dy : {0, -4, 4}) {
+            QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+            QVERIFY2(widget->PickedLine() == line, qPrintable(QStringLiteral("%1 at row %2").arg(size.width()).arg(y + dy)));
+            QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+        }
+    }
 }
 
 QTEST_MAIN(TestPictureWidgets)
