@@ -82,96 +82,67 @@ QRect InkBox(const QImage& image)
     return box;
 }
 
-// What a drawing inks, as it is played: each stroke of a pen (the outlines
-// of rectangles and ellipses included) and the box of each text, measured in
-// the face the screen draws it in.
-class Survey final : public Canvas {
-public:
-    struct Stroke {
-        QPointF from, to;
-        double half;  // how far the pen inks beside the stroke's middle
-        // Whether the stroke inks a pixel of the box.
-        bool Crosses(const QRect& box) const
-        {
-            const double length = QLineF(from, to).length();
-            for (double s = 0.0; s <= length; s += 0.25) {
-                const QPointF p = length > 0.0 ? from + (to - from) * (s / length) : from;
-                if (p.x() >= box.left() - half && p.x() <= box.right() + half && p.y() >= box.top() - half &&
-                    p.y() <= box.bottom() + half)
-                    return true;
-            }
-            return false;
-        }
-    };
-    void SetPen(const CanvasPen& p) override { pen = p; }
-    void SetBrush(const CanvasBrush&) override {}
-    void SetFont(const CanvasFont& f) override
-    {
-        cell = f;
-        font.setPixelSize(QPainterCanvas::PixelSizeForCell(f.height));
-    }
-    void SetTextColor(uint32_t) override {}
-    void FillRect(int, int, int, int, uint32_t) override {}
-    void Rectangle(int l, int t, int r, int b) override
-    {
-        const CanvasPoint corners[] = {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}};
-        Polygon(corners);
-    }
-    void Ellipse(int l, int t, int r, int b) override
-    {
-        const QPointF c((l + r - 1) / 2.0, (t + b - 1) / 2.0);
-        const double rx = (r - l - 1) / 2.0, ry = (b - t - 1) / 2.0;
-        for (int i = 0; i < 90; ++i) {
-            const double a = i * M_PI / 45.0, z = (i + 1) * M_PI / 45.0;
-            Add(c + QPointF(rx * std::cos(a), ry * std::sin(a)), c + QPointF(rx * std::cos(z), ry * std::sin(z)));
-        }
-    }
-    void Line(int x1, int y1, int x2, int y2) override { Add(QPointF(x1, y1), QPointF(x2, y2)); }
-    void Polyline(std::span<const CanvasPoint> p) override
-    {
-        for (std::size_t i = 0; i + 1 < p.size(); ++i)
-            Add(QPointF(p[i].x, p[i].y), QPointF(p[i + 1].x, p[i + 1].y));
-    }
-    void Polygon(std::span<const CanvasPoint> p) override
-    {
-        Polyline(p);
-        Add(QPointF(p.back().x, p.back().y), QPointF(p.front().x, p.front().y));
-    }
-    void TextOut(int x, int y, std::string_view utf8) override { Text(x, y, utf8, false); }
-    void TextOutCentred(int x, int y, std::string_view utf8) override { Text(x, y, utf8, true); }
-
-    QList<Stroke> strokes;
+// What a drawing inks: the strokes of its pens (outlines of rectangles and
+// ellipses included) with how far each pen inks beside its middle, and its
+// texts' boxes in the screen face. Its texts must lie whole inside it and apart.
+struct Survey {
+    QList<std::pair<QLineF, double>> strokes;
     QStringList texts;
     QList<QRect> boxes;
-
-private:
-    void Add(QPointF a, QPointF b)
+    bool Crosses(const std::pair<QLineF, double>& s, const QRect& b) const
     {
-        if (pen.style != PenStyle::Null)
-            strokes.append({a, b, (pen.width - 1) / 2.0});
+        for (double i = 0.0, n = std::max(1.0, 4.0 * s.first.length()); i <= n; ++i) {
+            const QPointF p = s.first.pointAt(i / n);
+            if (p.x() >= b.left() - s.second && p.x() <= b.right() + s.second && p.y() >= b.top() - s.second &&
+                p.y() <= b.bottom() + s.second)
+                return true;
+        }
+        return false;
     }
-    void Text(int x, int y, std::string_view utf8, bool centred)
-    {
-        texts.append(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-        const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
-        if (cell.escapement == 900)
-            boxes.append(QRect(x, y - advance, cell.height, advance));
-        else
-            boxes.append(QRect(centred ? x - advance / 2 : x, y, advance, cell.height));
-    }
-    CanvasPen pen;
-    CanvasFont cell;
-    QFont font{QStringLiteral("Arial")};
 };
 
-void CheckTextsWholeAndApart(const Survey& survey, int w, int h)
+Survey SurveyOf(CDalvorApp& app, PictureView& view, int kind, int k, DisplayList& ops)
 {
-    for (qsizetype i = 0; i < survey.texts.size(); ++i) {
-        QVERIFY2(QRect(0, 0, w, h).contains(survey.boxes[i]), qPrintable(survey.texts[i] + " is cut"));
-        for (qsizetype j = 0; j < i; ++j)
-            QVERIFY2(!survey.boxes[i].intersects(survey.boxes[j]),
-                     qPrintable(survey.texts[j] + " covers " + survey.texts[i]));
+    const PictureSize page = PictureControlSize(kind);
+    const QRect picture(0, 0, page.width * k, page.height * k);
+    MakePictureScene(kind, app, view)->Draw(ops, picture.width(), picture.height(), k == 10);
+    Survey s;
+    QFont font(QStringLiteral("Arial"));
+    CanvasPen pen;
+    CanvasFont cell;
+    auto add = [&](QPointF a, QPointF b) {
+        if (pen.style != PenStyle::Null)
+            s.strokes.append({QLineF(a, b), (pen.width - 1) / 2.0});
+    };
+    for (const DisplayList::Item& it : ops.Items()) {
+        const int l = it.a, t = it.b, r = it.c - 1, b = it.d - 1;
+        if (it.op == DisplayList::Op::Pen)
+            pen = {it.rgb, it.a, PenStyle(it.b)};
+        if (it.op == DisplayList::Op::Font)
+            font.setPixelSize(QPainterCanvas::PixelSizeForCell((cell = {it.a, it.b}).height));
+        if (it.op == DisplayList::Op::Line)
+            add(QPointF(it.a, it.b), QPointF(it.c, it.d));
+        if (it.op == DisplayList::Op::Rectangle)
+            for (auto [a, z] : {std::pair{QPointF(l, t), QPointF(r, t)}, {QPointF(r, t), QPointF(r, b)},
+                                {QPointF(r, b), QPointF(l, b)}, {QPointF(l, b), QPointF(l, t)}})
+                add(a, z);
+        for (int i = 0; it.op == DisplayList::Op::Ellipse && i < 90; ++i) {
+            const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+            auto at = [&](int j) { return QPointF(l + rx + rx * std::cos(j * M_PI / 45), t + ry + ry * std::sin(j * M_PI / 45)); };
+            add(at(i), at(i + 1));
+        }
+        if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
+            continue;
+        s.texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
+        const int advance = QFontMetrics(font).horizontalAdvance(s.texts.last());
+        const int x = it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a;
+        s.boxes.append(cell.escapement == 900 ? QRect(x, it.b - advance, cell.height, advance)
+                                              : QRect(x, it.b, advance, cell.height));
+        [&] { QVERIFY2(picture.contains(s.boxes.last()), qPrintable(s.texts.last() + " is cut")); }();
+        for (qsizetype j = 0; j + 1 < s.boxes.size(); ++j)
+            [&] { QVERIFY2(!s.boxes[j].intersects(s.boxes.last()), qPrintable(s.texts[j] + " covers " + s.texts.last())); }();
     }
+    return s;
 }
 
 // The row of the first line across the picture (from x 0 or 1) drawn with a
@@ -187,6 +158,8 @@ int DrawnRow(const DisplayList& ops, uint32_t rgb, PenStyle style)
     }
     return -1;
 }
+
+using Change = std::function<void(CDalvorApp&)>;
 
 }  // namespace
 
@@ -349,164 +322,101 @@ void TestPictureWidgets::fontCellIsTheHeightAsked()
     }
 }
 
-using Change = std::function<void(CDalvorApp&)>;
-
 void TestPictureWidgets::sectionLabelsKeepOffLines_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("variant");
     QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("print");
-    QTest::addColumn<bool>("partPlaces");  // every level label at x 5 above its line
-    const Change none = [](CDalvorApp&) {};
-    QTest::newRow("trench, levels apart") << int(KindBuriedPipe) << 0
-        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }) << false << true;
-    QTest::newRow("trench, water 0.2 m under the ground") << int(KindBuriedPipe) << 1
-        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.groundLevel - 0.2; }) << false << false;
-    QTest::newRow("trench, water on the pipe") << int(KindBuriedPipe) << 0
-        << Change([](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.01; }) << false << false;
-    QTest::newRow("trench, shallow cover, print") << int(KindBuriedPipe) << 0 << Change([](CDalvorApp& a) {
-        BuriedPipeRecord& r = a.buriedPipe;
-        r.groundLevel = 0.10;
-        r.invertLevel = 0.02;
-        r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * 0.0005;
-        r.waterLevel = -1.5;
-    }) << true << false;
-    QTest::newRow("manhole, as the page starts") << int(KindManhole) << 0 << none << false << true;
-    QTest::newRow("manhole, water 0.2 m under the ground") << int(KindManhole) << 0
-        << Change([](CDalvorApp& a) { a.manhole.waterLevel = a.manhole.groundLevel - 0.2; }) << false << false;
-    QTest::newRow("manhole, sand trap, water 0.3 m over PP") << int(KindManhole) << 0 << Change([](CDalvorApp& a) {
-        a.manhole.sandTrap = 1;
-        a.manhole.ballastHeight = 0.0;
-        a.manhole.waterLevel = a.manhole.pipeBottomLevel + 0.3;
-        a.CalcManholeBuoyancy();
-    }) << false << false;
-    QTest::newRow("manhole, all three close, print") << int(KindManhole) << 0 << Change([](CDalvorApp& a) {
-        a.manhole.groundLevel = 1.0;
-        a.manhole.pipeBottomLevel = 0.95;
-        a.manhole.waterLevel = 0.97;
-    }) << true << false;
-    QTest::newRow("tank, levels apart") << int(KindTank) << 0 << none << false << true;
-    QTest::newRow("tank, water 0.2 m under the ground") << int(KindTank) << 0
-        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.groundLevel - 0.2; }) << false << false;
-    QTest::newRow("tank, water near the bottom") << int(KindTank) << 0
-        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 0.3; }) << false << false;
-    QTest::newRow("tank, anchored, water 0.2 m under the ground") << int(KindTank) << 1 << none << false << false;
-    QTest::newRow("tank, anchored, water on the tank's top") << int(KindTank) << 1
-        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; }) << false << false;
-    QTest::newRow("tank, anchored, water over PD") << int(KindTank) << 1
-        << Change([](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; }) << false << false;
-    QTest::newRow("tank, anchored, print") << int(KindTank) << 1 << none << true << false;
+    QTest::addColumn<int>("k");            // 10 for the print picture
+    QTest::addColumn<bool>("partPlaces");  // each level label at x 5 above its line
+    auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool part = false) {
+        QTest::newRow(name) << kind << variant << change << k << part;
+    };
+    row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
+    row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
+    row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
+    row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
+    row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
+    row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
+        std::tie(a.manhole.sandTrap, a.manhole.ballastHeight, a.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
+    });
+    row("tank, levels apart", KindTank, 0, [](CDalvorApp&) {}, 1, true);
+    row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.tank.waterLevel = 3.8; });
+    row("tank, anchored, water 0.2 m under the ground", KindTank, 1, [](CDalvorApp&) {});
+    row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
+    row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
+    row("tank, anchored, print", KindTank, 1, [](CDalvorApp&) {}, 10);
 }
 
 // No text of a section picture covers another or crosses a line of the
-// picture, all lie whole inside it, and where nothing crowds them the level
-// labels keep their places at x 5 above their lines.
+// picture, and where nothing crowds them the level labels keep their places.
 void TestPictureWidgets::sectionLabelsKeepOffLines()
 {
     QFETCH(int, kind);
     QFETCH(int, variant);
     QFETCH(Change, change);
-    QFETCH(bool, print);
+    QFETCH(int, k);
     QFETCH(bool, partPlaces);
     auto app = picture_fixtures::StartedApp(LangPolish);
     PictureView view;
     picture_fixtures::Prepare(*app, view, kind, variant);
     change(*app);
-    int w = 0, h = 0;
-    picture_fixtures::ControlSize(kind, w, h);
-    const int k = print ? 10 : 1;
     DisplayList ops;
-    MakePictureScene(kind, *app, view)->Draw(ops, w * k, h * k, print);
-    Survey survey;
-    ops.Play(survey);
-    QVERIFY(survey.texts.size() >= 3);
-    CheckTextsWholeAndApart(survey, w * k, h * k);
+    const Survey survey = SurveyOf(*app, view, kind, k, ops);
+    QVERIFY(survey.texts.size() >= 3 && !QTest::currentTestFailed());
     for (qsizetype i = 0; i < survey.texts.size(); ++i)
-        for (const Survey::Stroke& stroke : survey.strokes)
-            QVERIFY2(!stroke.Crosses(survey.boxes[i]),
-                     qPrintable(survey.texts[i] + QStringLiteral(" is crossed by the line from %1 %2 to %3 %4")
-                                                      .arg(stroke.from.x()).arg(stroke.from.y())
-                                                      .arg(stroke.to.x()).arg(stroke.to.y())));
-    if (partPlaces)
-        for (auto [rgb, style, index] : {std::tuple{Rgb(0, 127, 0), PenStyle::Solid, 0},
-                                         {Rgb(0, 0, 0), PenStyle::Dot, 1}, {Rgb(0, 0, 255), PenStyle::Solid, 2}}) {
-            const int y = DrawnRow(ops, rgb, style);
-            const QPoint at = survey.boxes[index].topLeft();
-            QCOMPARE(at, QPoint(index == 2 && at.x() != 5 ? at.x() : 5, y - picture::TextOffset(print)));
-        }
+        for (const auto& s : survey.strokes)
+            QVERIFY2(!survey.Crosses(s, survey.boxes[i]), qPrintable(survey.texts[i] + " is crossed by a line"));
+    const std::pair<uint32_t, PenStyle> lines[] = {{Rgb(0, 127, 0), PenStyle::Solid}, {Rgb(0, 0, 0), PenStyle::Dot},
+                                                   {Rgb(0, 0, 255), PenStyle::Solid}};
+    for (int i = 0; partPlaces && i < 3; ++i)
+        QCOMPARE(survey.boxes[i].topLeft(), QPoint(5, DrawnRow(ops, lines[i].first, lines[i].second) - 14));
 }
 
 void TestPictureWidgets::chartLabelsWholeAndReadable_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("variant");
-    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop
     QTest::addColumn<int>("chart");
-    const Change none = [](CDalvorApp&) {};
-    const Change steep = [](CDalvorApp& a) {
-        a.pressureFlow.length = 0.05;
-        a.pressureFlow.nominalPressure = 1.6;
-        a.CalcPressureFlow();
-    };
-    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << none << 0;
-    QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << none << 0;
-    QTest::newRow("pressure characteristic") << int(KindPressureFlow) << 0 << none << 0;
-    QTest::newRow("pressure characteristic, steep drop") << int(KindPressureFlow) << 1 << steep << 0;
-    QTest::newRow("pressure range") << int(KindPressureFlow) << 0 << none << 1;
-    QTest::newRow("pressure range, 1.6 MPa") << int(KindPressureFlow) << 1 << steep << 1;
+    for (int chart : {0, 1})
+        for (int variant : {0, 1, 3})
+            QTest::addRow("pressure, chart %d, record %d", chart, variant) << int(KindPressureFlow) << variant << chart;
+    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << 0;
+    QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << 0;
 }
 
-// Every label of a chart lies whole inside the picture, apart from the
-// others, on screen and in print; the axis titles show on a plate that no
-// grid line and no red area runs through.
+// Every label of a chart lies whole inside the picture and apart from the
+// others, on screen and in print; no grid line or red area shows inside the
+// box of an axis title.
 void TestPictureWidgets::chartLabelsWholeAndReadable()
 {
     QFETCH(int, kind);
     QFETCH(int, variant);
-    QFETCH(Change, change);
     QFETCH(int, chart);
     auto app = picture_fixtures::StartedApp(LangPolish);
     PictureView view;
-    picture_fixtures::Prepare(*app, view, kind, variant);
-    change(*app);
+    picture_fixtures::Prepare(*app, view, kind, std::min(variant, 1));
+    if (variant == 3) {
+        app->pressureFlow.length = 0.05;
+        app->pressureFlow.nominalPressure = 1.6;
+        app->CalcPressureFlow();
+    }
     view.chartChoice = chart;
-    int w = 0, h = 0;
-    picture_fixtures::ControlSize(kind, w, h);
-    for (int k : {1, 10}) {
-        if (chart == 1 && k == 10)
-            break;  // the range chart is never printed
-        DisplayList ops;
-        MakePictureScene(kind, *app, view)->Draw(ops, w * k, h * k, k == 10);
-        Survey survey;
-        ops.Play(survey);
-        CheckTextsWholeAndApart(survey, w * k, h * k);
-        if (QTest::currentTestFailed())
-            return;
-    }
-    QImage image(w, h, QImage::Format_RGB32);
-    DisplayList ops;
-    MakePictureScene(kind, *app, view)->Draw(ops, w, h, false);
-    {
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter);
-        ops.Play(canvas);
-    }
-    Survey survey;
-    ops.Play(survey);
+    DisplayList print, ops;
+    SurveyOf(*app, view, kind, chart == 1 ? 1 : 10, print);
+    const Survey survey = SurveyOf(*app, view, kind, 1, ops);
+    QImage image(PictureControlSize(kind).width, PictureControlSize(kind).height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    ops.Play(canvas);
     int titles = 0;
     for (int key = 20262; key <= 20267; ++key) {
         const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
-        if (i < 0)
-            continue;
-        ++titles;
-        const QRect box = survey.boxes[i];
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x) {
-                const QRgb ink = image.pixel(x, y);
-                QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0),
-                         qPrintable(survey.texts[i] + QStringLiteral(" at %1 %2").arg(x).arg(y)));
-            }
+        titles += i >= 0;
+        for (int y = 0; i >= 0 && y < survey.boxes[i].width() * survey.boxes[i].height(); ++y) {
+            const QRgb ink = image.pixel(survey.boxes[i].topLeft() + QPoint(y % survey.boxes[i].width(), y / survey.boxes[i].width()));
+            QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0), qPrintable(survey.texts[i]));
+        }
     }
     QCOMPARE(titles, kind == KindGravityFlow ? 0 : chart == 1 ? 4 : 2);
 }
@@ -517,19 +427,13 @@ void TestPictureWidgets::linesAreGrabbedWhereDrawn_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<uint>("rgb");
     QTest::addColumn<int>("style");
-    const uint operating = Rgb(127, 127, 0), ground = Rgb(0, 127, 0), water = Rgb(0, 0, 255), ticks = 0;
-    const int solid = int(PenStyle::Solid), dot = int(PenStyle::Dot);
-    QTest::newRow("gravity operating line") << int(KindGravityFlow) << 0 << operating << dot;
-    QTest::newRow("pressure operating line") << int(KindPressureFlow) << 0 << operating << dot;
-    QTest::newRow("trench ground") << int(KindBuriedPipe) << int(TrenchGround) << ground << solid;
-    QTest::newRow("trench water") << int(KindBuriedPipe) << int(TrenchWater) << water << solid;
-    QTest::newRow("trench PD") << int(KindBuriedPipe) << int(TrenchPipe) << ticks << dot;
-    QTest::newRow("manhole ground") << int(KindManhole) << int(ManholeGround) << ground << solid;
-    QTest::newRow("manhole water") << int(KindManhole) << int(ManholeWater) << water << solid;
-    QTest::newRow("manhole PP") << int(KindManhole) << int(ManholePipe) << ticks << dot;
-    QTest::newRow("tank ground") << int(KindTank) << int(TankGround) << ground << solid;
-    QTest::newRow("tank water") << int(KindTank) << int(TankWater) << water << solid;
-    QTest::newRow("tank PD") << int(KindTank) << int(TankBottom) << ticks << dot;
+    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+    QTest::newRow("pressure") << int(KindPressureFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+    for (int kind : {KindBuriedPipe, KindManhole, KindTank}) {
+        QTest::addRow("%d ground", kind) << kind << 0 << uint(Rgb(0, 127, 0)) << int(PenStyle::Solid);
+        QTest::addRow("%d water", kind) << kind << 1 << uint(Rgb(0, 0, 255)) << int(PenStyle::Solid);
+        QTest::addRow("%d pipe or bottom", kind) << kind << 2 << uint(Rgb(0, 0, 0)) << int(PenStyle::Dot);
+    }
 }
 
 // A press on the row a draggable line is drawn on, or 4 px above or below
@@ -544,24 +448,21 @@ void TestPictureWidgets::linesAreGrabbedWhereDrawn()
     auto app = picture_fixtures::StartedApp(LangEnglish);
     StubHost host(*app);
     picture_fixtures::Prepare(*app, host.view, kind, 0);
-    // A thick tank wall sets the foundation well under the tank's bottom.
+    // Every line apart, and a thick tank wall: the foundation well under the tank's bottom.
+    app->buriedPipe.waterLevel = 3.0;
     app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
     app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
-    app->buriedPipe.waterLevel = 3.0;  // apart from the pipe's line
-    int w = 0, h = 0;
-    picture_fixtures::ControlSize(kind, w, h);
+    const QSize page(PictureControlSize(kind).width, PictureControlSize(kind).height);
     std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
-    widget->resize(w, h);
+    widget->resize(page);
     widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
     widget->repaint();
-    for (QSize size : {QSize(w, h), QSize(w * 3 / 2, h * 4 / 3), QSize(w * 3 / 4, h * 2 / 3)}) {
+    for (QSize size : {page, page * 1.4, page * 0.7}) {
         widget->resize(size);
         DisplayList ops;
         MakePictureScene(kind, *app, host.view)->Draw(ops, size.width(), size.height(), false);
-        const int y = DrawnRow(ops, rgb, PenStyle(style));
-        QVERIFY(y > 0);
-        for (int dy : {0, -4, 4}) {
+        for (const int y = DrawnRow(ops, rgb, PenStyle(style)); int dy : {0, -4, 4}) {
             QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
             QVERIFY2(widget->PickedLine() == line, qPrintable(QStringLiteral("%1 at row %2").arg(size.width()).arg(y + dy)));
             QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
