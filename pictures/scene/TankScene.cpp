@@ -120,7 +120,7 @@ DiameterLabel PlaceDiameterLabel(LabelPlacer& placer, std::string_view text, int
                             placer.Reserve(box);
                             return {{x, top}, sx, sy, reach, end};
                         }
-    // The Part's place when nothing else is free.
+    // Up to the right, as usual, when nothing else is free.
     const CanvasPoint at{std::max(cx + lead, cx + across(cy - lead - cell) + 2 * t), cy - lead - cell};
     placer.Reserve(placer.Box(at, text));
     return {at, 1, -1, lead, std::max(at.x + width, cx + lead + run)};

@@ -328,9 +328,9 @@ void TestPictureWidgets::sectionLabelsKeepOffLines_data()
     QTest::addColumn<int>("variant");
     QTest::addColumn<Change>("change");
     QTest::addColumn<int>("k");            // 10 for the print picture
-    QTest::addColumn<bool>("partPlaces");  // each level label at x 5 above its line
-    auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool part = false) {
-        QTest::newRow(name) << kind << variant << change << k << part;
+    QTest::addColumn<bool>("usualPlaces");  // each level label at x 5 above its line
+    auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool usual = false) {
+        QTest::newRow(name) << kind << variant << change << k << usual;
     };
     row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
     row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
@@ -356,7 +356,7 @@ void TestPictureWidgets::sectionLabelsKeepOffLines()
     QFETCH(int, variant);
     QFETCH(Change, change);
     QFETCH(int, k);
-    QFETCH(bool, partPlaces);
+    QFETCH(bool, usualPlaces);
     auto app = picture_fixtures::StartedApp(LangPolish);
     PictureView view;
     picture_fixtures::Prepare(*app, view, kind, variant);
@@ -369,7 +369,7 @@ void TestPictureWidgets::sectionLabelsKeepOffLines()
             QVERIFY2(!survey.Crosses(s, survey.boxes[i]), qPrintable(survey.texts[i] + " is crossed by a line"));
     const std::pair<uint32_t, PenStyle> lines[] = {{Rgb(0, 127, 0), PenStyle::Solid}, {Rgb(0, 0, 0), PenStyle::Dot},
                                                    {Rgb(0, 0, 255), PenStyle::Solid}};
-    for (int i = 0; partPlaces && i < 3; ++i)
+    for (int i = 0; usualPlaces && i < 3; ++i)
         QCOMPARE(survey.boxes[i].topLeft(), QPoint(5, DrawnRow(ops, lines[i].first, lines[i].second) - 14));
 }
 
