@@ -77,6 +77,7 @@ void CPictureBase::mousePressEvent(QMouseEvent* event)
         return;
     last = event->position().toPoint();
     buttonDown = true;
+    scene->LayOut(width(), height());
     picked = scene->Pick(last.y());
     if (picked >= 0)
         scene->SetDragging(true);

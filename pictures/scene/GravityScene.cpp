@@ -43,6 +43,7 @@ public:
             screen = layout;
         DrawGravity(canvas, app.gravityFlow, app.gravityCalculator, view, layout, w, h, print);
     }
+    void LayOut(int w, int h) override { screen = LayoutGravity(app.gravityCalculator, w, h); }
     int Pick(int y) const override { return PickGravity(screen, view, y); }
     DragEffect Drag(int line, int dy) override
     {
@@ -136,12 +137,13 @@ void DrawGravity(Canvas& c, const GravityFlowRecord& record, const CGravityFlowC
         c.TextOut(labelRight, y - t, label);
     }
 
-    ScaleLetters(c, x0, x1, h, t);
+    ScaleLetters(c, x0, x1, h, t, l.Y(1.0) - t);
 
     // Flow and velocity grid: one set of vertical lines serves both scales.
     c.SetFont(picture::VerticalFont(print));
     const int top = TruncPx(static_cast<double>(kMargin) * l.py);
-    FlowVelocityGrid(c, h, t, top, l.qMax, l.vMax, [&](double q) { return l.XQ(q); });
+    FlowVelocityGrid(c, h, t, picture::VerticalFont(print).height, top, l.qMax, l.vMax,
+                     [&](double q) { return l.XQ(q); });
 
     if (record.head.resultValid == 1) {
         c.SetFont(picture::HorizontalFont(print));

@@ -34,7 +34,6 @@ public:
 
 bool ManholeLayout::Usable() const { return AllDrawable({scale, lowest, bottom, sceneHeight}) && scale > 0.0; }
 int ManholeLayout::Y(double level) const { return h - RoundPx((level - lowest + bottom) * scale); }
-int ManholeLayout::PickY(double level) const { return h - TruncPx((level - lowest + bottom) * scale); }
 
 ManholeLayout LayoutManhole(const ManholeRecord& r, int w, int h)
 {
@@ -61,21 +60,20 @@ ManholeLayout LayoutManhole(const ManholeRecord& r, int w, int h)
     return l;
 }
 
-void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int w, int h, bool print)
+void DrawManhole(Canvas& out, const ManholeRecord& r, const ManholeLayout& l, int w, int h, bool print)
 {
     const int k = print ? 10 : 1;
     const int t = TextOffset(print);
-    c.FillRect(0, 0, w, h, kSky);
+    out.FillRect(0, 0, w, h, kSky);
     const double PT = r.groundLevel, PP = r.pipeBottomLevel, ZWG = r.waterLevel;
     const double Hb = r.ballastHeight, Dns = r.nominalDiameter, Dk = r.pipeDiameter, base = r.baseLevel;
     if (!l.Usable() || !AllDrawable({PT, PP, Hb, Dns, Dk, base}))
         return;
-    c.SetFont(HorizontalFont(print));
     const int cx = w / 2;
     auto px = [&](double metres) { return RoundPx(metres * l.scale); };
 
-    // The labels of the three lines stand where the drawing puts them unless
-    // one would cover another or the water symbol: then the later one moves.
+    // The lines are drawn first; the labels then go where they cover no line
+    // and no other label, and are drawn over the lines.
     const bool water = std::isfinite(ZWG) && ZWG > l.lowest - l.bottom;
     const std::string ptText = FormatC("PT=%.2f", PT), ppText = FormatC("PP=%.2f", PP);
     const std::string zwgText = FormatC("ZWG=%.2f", ZWG);
@@ -92,10 +90,10 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
         labels.symbolX = RoundPx(0.93 * w);
         labels.waterText = zwgText;
     }
-    const LevelLabelsOut at = PlaceLevelLabels(labels);
 
-    Ground(c, w, h, labels.groundY, PT, at.ground);
-    LevelTicks(c, w, labels.levelY, 5, "PP=%.2f", PP, at.level);
+    DisplayList c;
+    Ground(c, w, h, labels.groundY);
+    LevelTicks(c, w, labels.levelY, 5);
 
     if (water) {
         const int y = labels.waterY;
@@ -151,12 +149,6 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
         }
     }
 
-    if (water) {
-        c.SetTextColor(kWaterBlue);
-        c.TextOut(at.water.x, at.water.y, zwgText);
-        c.SetTextColor(kBlack);
-    }
-
     c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
     const int yMiddle = l.Y(PP + Dk * 0.5);
     if (r.eccentric == 1) {
@@ -169,6 +161,13 @@ void DrawManhole(Canvas& c, const ManholeRecord& r, const ManholeLayout& l, int 
         const int reach = px(Dns * 0.5 + 0.6);
         c.Line(cx - reach, yMiddle - k, cx + reach, yMiddle - k);
     }
+
+    LabelPlacer placer(w, h, labels.cell);
+    placer.Avoid(c);
+    const LevelLabelsOut at = PlaceLevelLabels(labels, placer);
+    c.Play(out);
+    out.SetFont(HorizontalFont(print));
+    DrawLevelLabels(out, labels, at);
 }
 
 int PickManhole(const ManholeLayout& l, const ManholeRecord& r, int y)

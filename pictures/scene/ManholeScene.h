@@ -14,7 +14,6 @@ struct ManholeLayout {
     int h = 0;
     bool Usable() const;
     int Y(double level) const;
-    int PickY(double level) const;
     // The highest ground level a drag may reach: half a metre below the top.
     double GroundCap() const { return lowest + sceneHeight - top - bottom + 0.5; }
 };

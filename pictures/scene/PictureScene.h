@@ -48,6 +48,10 @@ public:
     // the mouse; a print drawing (ten times the size, print fonts and pens)
     // lays out on its own and leaves the screen layout alone.
     virtual void Draw(Canvas& canvas, int w, int h, bool print) = 0;
+    // Lays the screen scene out at w x h as the next screen drawing would, so
+    // that a press that comes before that drawing (just after a resize) picks
+    // the lines where they are about to be drawn.
+    virtual void LayOut(int w, int h) = 0;
     // The draggable line within 5 pixels of row y in the last screen drawing,
     // the first in the picture's order; -1 when none.
     virtual int Pick(int y) const = 0;

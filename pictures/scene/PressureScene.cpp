@@ -42,6 +42,7 @@ public:
             screen = layout;
         DrawCharacteristic(canvas, app, view, layout, w, h, print);
     }
+    void LayOut(int w, int h) override { screen = LayoutCharacteristic(app.pressureCalculator, w, h); }
     int Pick(int y) const override { return PickPressure(screen, view, y); }
     DragEffect Drag(int line, int dy) override
     {
@@ -119,30 +120,30 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
     // Heads, with the energy-line drop at each on the right.
     c.SetPen(kGridPen);
     c.SetFont(picture::HorizontalFont(print));
+    // Each label keeps to its margin, with fewer decimals where it is short.
+    const int cell = picture::HorizontalFont(print).height;
+    const int marginV = TruncPx(l.mxV * l.xsV);
     const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * l.mxV * l.xsV);
     const int labelRight = w - TruncPx(static_cast<double>(0.95f) * l.mxV * l.xsV);
+    const int headDecimals = FittedDecimals(l.hMax, l.hMax >= 1.0 ? 2 : 3, marginV - labelLeft - 1, cell);
+    const int dropDecimals = FittedDecimals(1000.0 * l.hMax / r.length, 2, w - 3 - labelRight, cell);
     for (int i = 0; i <= 10; ++i) {
         const double H = static_cast<float>(static_cast<float>(i) * 0.1f) * l.hMax;
         const int y = l.Y(H);
         c.Line(0, y, w, y);
-        c.TextOut(labelLeft, y - t, FormatC(l.hMax >= 1.0 ? "%.2f" : "%.3f", H));
+        c.TextOut(labelLeft, y - t, FormatC("%.*f", headDecimals, H));
         const double drop = i * 100.0 * l.hMax / r.length;
         if (std::isfinite(drop))
-            c.TextOut(labelRight, y - t, FormatC("%.2f", drop));
+            c.TextOut(labelRight, y - t, FormatC("%.*f", dropDecimals, drop));
     }
 
-    const int marginV = TruncPx(l.mxV * l.xsV);
-    c.SetFont(picture::VerticalFont(print));
-    c.TextOut(marginV, h / 2 + 3 * t, picture::Text(app, 20266));
-    c.TextOut(w - marginV - t, h / 2 + 4 * t, picture::Text(app, 20267));
-
-    c.SetFont(picture::HorizontalFont(print));
     const int right = w - TruncPx(static_cast<double>(1.2f) * t);
-    ScaleLetters(c, t / 2, right, h, t);
+    ScaleLetters(c, t / 2, right, h, t, l.Y(l.hMax) - t);
 
     c.SetFont(picture::VerticalFont(print));
     const int top = TruncPx(l.my * l.ys);
-    FlowVelocityGrid(c, h, t, top, l.qAxis, l.vAxis, [&](double q) { return l.XQ(q); });
+    FlowVelocityGrid(c, h, t, picture::VerticalFont(print).height, top, l.qAxis, l.vAxis,
+                     [&](double q) { return l.XQ(q); });
 
     if (r.head.resultValid == 1) {
         c.SetFont(picture::HorizontalFont(print));
@@ -186,6 +187,10 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
         const int x = l.XV(r.velocityInput);
         c.Line(x, h - top, x, top);
     }
+
+    // The axis titles beside the first and the last vertical line.
+    Title(c, marginV + 2, h / 2 + 3 * t, picture::Text(app, 20266), picture::VerticalFont(print), h);
+    Title(c, w - marginV - t, h / 2 + 4 * t, picture::Text(app, 20267), picture::VerticalFont(print), h);
 }
 
 void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool print)
@@ -217,40 +222,45 @@ void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool prin
     c.SetPen(kGridPen);
     c.SetFont(picture::HorizontalFont(print));
     c.SetTextColor(kGrey);
+    // Each label keeps to its margin, with fewer decimals where it is short.
+    const CanvasFont vertical = picture::VerticalFont(print), horizontal = picture::HorizontalFont(print);
     const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * mx * xs);
     const int labelRight = w - TruncPx(static_cast<double>(0.95f) * mx * xs);
+    const int top = TruncPx(my * ys);
+    const int barDecimals = FittedDecimals(0.1 * P, 2, w - 3 - labelRight, horizontal.height);
+    const int topDecimals = FittedDecimals(0.1 * P, 2, top - t / 3 - 2, vertical.height);
     for (int i = 0; i <= 10; ++i) {
         const double E = static_cast<float>(static_cast<float>(i) * 0.1f) * P;
         const double bar = static_cast<float>(static_cast<float>(i) * 0.01f) * P;
         const int y = Y(E);
         c.Line(0, y, w, y);
         c.TextOut(labelLeft, y - t, FormatC("%.0f", E));
-        c.TextOut(labelRight, y - t, FormatC("%.2f", bar));
+        c.TextOut(labelRight, y - t, FormatC("%.*f", barDecimals, bar));
     }
 
     const int marginX = TruncPx(mx * xs);
-    const int top = TruncPx(my * ys);
-    c.SetFont(picture::VerticalFont(print));
-    c.TextOut(marginX, h / 2 + 3 * t, picture::Text(app, 20262));
-    c.TextOut(w - marginX - t, h / 2 + 3 * t, picture::Text(app, 20263));
+    c.SetFont(vertical);
     for (int i = 0; i <= 10; ++i) {
         const double S = static_cast<float>(static_cast<float>(i) * 0.1f) * P;
         const double bar = static_cast<float>(static_cast<float>(i) * 0.01f) * P;
         const int x = X(S);
         c.Line(x, 0, x, h);
         c.TextOut(x - t, h - t, FormatC("%.0f", S));
-        c.TextOut(x - t, top - t, FormatC("%.2f", bar));
+        // The bar values run up from just above the plot, whole below the top edge.
+        c.TextOut(x - t, top - t / 3, FormatC("%.*f", topDecimals, bar));
     }
-
-    c.SetFont(picture::HorizontalFont(print));
-    c.TextOut(w / 2 - 4 * t, top, picture::Text(app, 20264));
-    c.TextOut(w / 2 - 4 * t, h - top - t, picture::Text(app, 20265));
 
     if (r.head.resultValid == 1 &&
         AllDrawable({r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax})) {
         c.SetPen(kBluePen);
         c.Line(X(r.startPressureMin), Y(r.endPressureMin), X(r.startPressureMax), Y(r.endPressureMax));
     }
+
+    // The axis titles inside the plot, beside its edges, on plates.
+    Title(c, marginX + 2, h / 2 + 3 * t, picture::Text(app, 20262), vertical, h);
+    Title(c, w - marginX - t, h / 2 + 3 * t, picture::Text(app, 20263), vertical, h);
+    Title(c, w / 2 - 4 * t, top + 2, picture::Text(app, 20264), horizontal, h);
+    Title(c, w / 2 - 4 * t, h - top - t - 2, picture::Text(app, 20265), horizontal, h);
 }
 
 int PickPressure(const PressureLayout& l, const PictureView& view, int y)

@@ -3,16 +3,12 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace picture {
 
-void Ground(Canvas& c, int w, int h, int y, double level, int textOffset)
-{
-    Ground(c, w, h, y, level, CanvasPoint{5, y - textOffset});
-}
-
-void Ground(Canvas& c, int w, int h, int y, double level, CanvasPoint label)
+void Ground(Canvas& c, int w, int h, int y)
 {
     c.SetPen({kGreyLine, 1});
     c.SetBrush({kSoil});
@@ -20,22 +16,13 @@ void Ground(Canvas& c, int w, int h, int y, double level, CanvasPoint label)
     c.SetPen({kGround, 1});
     c.Line(0, y, w, y);
     c.Line(0, y + 1, w, y + 1);
-    c.SetTextColor(kBlack);
-    c.TextOut(label.x, label.y, FormatC("PT=%.2f", level));
 }
 
-void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, int textOffset)
-{
-    LevelTicks(c, w, y, share, format, level, CanvasPoint{5, y - textOffset});
-}
-
-void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, CanvasPoint label)
+void LevelTicks(Canvas& c, int w, int y, int share)
 {
     c.SetPen({kBlack, 1, PenStyle::Dot});
     c.Line(0, y, w / share, y);
     c.Line(w - w / share, y, w, y);
-    c.SetTextColor(kBlack);
-    c.TextOut(label.x, label.y, FormatC(format, level));
 }
 
 int LabelWidth(std::string_view utf8, int cell)
@@ -67,32 +54,157 @@ int LabelWidth(std::string_view utf8, int cell)
     return static_cast<int>(std::ceil(ems * cell / 1.117));
 }
 
-bool LabelPlacer::Free(const LabelBox& b) const
+namespace {
+
+// Whether a segment, widened by its reach, crosses the box: the segment is
+// clipped to the box grown by the reach (Liang and Barsky's clipping).
+bool SegmentMeets(double x1, double y1, double x2, double y2, double reach, const LabelBox& b)
+{
+    const double left = b.left - reach, right = b.right - 1 + reach;
+    const double top = b.top - reach, bottom = b.bottom - 1 + reach;
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0.0, t1 = 1.0;
+    auto clip = [&](double p, double q) {
+        if (p == 0.0)
+            return q >= 0.0;
+        const double t = q / p;
+        if (p < 0.0) {
+            if (t > t1)
+                return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0)
+                return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    return clip(-dx, x1 - left) && clip(dx, right - x1) && clip(-dy, y1 - top) && clip(dy, bottom - y1);
+}
+
+bool Dark(uint32_t rgb)
+{
+    return ((rgb >> 16) & 255) + ((rgb >> 8) & 255) + (rgb & 255) < 3 * 100;
+}
+
+}  // namespace
+
+// Takes a drawing's outlines as it is played: the lines labels keep off.
+class LabelPlacer::Outlines final : public Canvas {
+public:
+    explicit Outlines(LabelPlacer& p) : placer(p) {}
+    void SetPen(const CanvasPen& p) override { pen = p; }
+    void SetBrush(const CanvasBrush& b) override { brush = b; }
+    void SetFont(const CanvasFont&) override {}
+    void SetTextColor(uint32_t) override {}
+    void FillRect(int, int, int, int, uint32_t) override {}
+    void Rectangle(int left, int top, int right, int bottom) override
+    {
+        if (!brush.null && Dark(brush.rgb))
+            placer.taken.push_back({std::min(left, right), std::min(top, bottom), std::max(left, right),
+                                    std::max(top, bottom)});
+        const CanvasPoint corners[] = {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}};
+        Polygon(corners);
+    }
+    void Ellipse(int left, int top, int right, int bottom) override
+    {
+        // The outline as a polygon of 32 sides.
+        const double cx = (left + right - 1) * 0.5, cy = (top + bottom - 1) * 0.5;
+        const double rx = (right - left - 1) * 0.5, ry = (bottom - top - 1) * 0.5;
+        constexpr int kSides = 32;
+        for (int i = 0; i < kSides; ++i) {
+            const double a0 = 2.0 * M_PI * i / kSides, a1 = 2.0 * M_PI * (i + 1) / kSides;
+            Add(cx + rx * std::cos(a0), cy + ry * std::sin(a0), cx + rx * std::cos(a1), cy + ry * std::sin(a1));
+        }
+    }
+    void Line(int x1, int y1, int x2, int y2) override { Add(x1, y1, x2, y2); }
+    void Polyline(std::span<const CanvasPoint> points) override
+    {
+        for (std::size_t i = 0; i + 1 < points.size(); ++i)
+            Add(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y);
+    }
+    void Polygon(std::span<const CanvasPoint> points) override
+    {
+        Polyline(points);
+        if (points.size() > 2)
+            Add(points.back().x, points.back().y, points.front().x, points.front().y);
+    }
+    void TextOut(int, int, std::string_view) override {}
+    void TextOutCentred(int, int, std::string_view) override {}
+
+private:
+    void Add(double x1, double y1, double x2, double y2)
+    {
+        if (pen.style != PenStyle::Null)
+            placer.lines.push_back({x1, y1, x2, y2, std::max(1, pen.width) * 0.5});
+    }
+    LabelPlacer& placer;
+    CanvasPen pen;
+    CanvasBrush brush;
+};
+
+void LabelPlacer::Avoid(const DisplayList& drawing)
+{
+    Outlines outlines(*this);
+    drawing.Play(outlines);
+}
+
+bool LabelPlacer::Free(const LabelBox& b) const { return Free(b, true); }
+
+bool LabelPlacer::Free(const LabelBox& b, bool offLines) const
 {
     if (b.left < 0 || b.top < 0 || b.right > width || b.bottom > height)
         return false;
-    return std::none_of(taken.begin(), taken.end(), [&](const LabelBox& o) { return o.Meets(b); });
+    if (std::any_of(taken.begin(), taken.end(), [&](const LabelBox& o) { return o.Meets(b); }))
+        return false;
+    return !offLines || std::none_of(lines.begin(), lines.end(), [&](const Segment& s) {
+        return SegmentMeets(s.x1, s.y1, s.x2, s.y2, s.reach, b);
+    });
 }
 
-const CanvasPoint* LabelPlacer::FirstFree(std::string_view label, std::initializer_list<CanvasPoint> places) const
+bool LabelPlacer::Blocks(CanvasPoint from, CanvasPoint to) const
 {
-    for (const CanvasPoint& p : places)
-        if (Free(Box(p, label)))
-            return &p;
-    return nullptr;
+    if (std::any_of(taken.begin(), taken.end(),
+                    [&](const LabelBox& b) { return SegmentMeets(from.x, from.y, to.x, to.y, 0.5, b); }))
+        return true;
+    if (from.y != to.y)
+        return false;
+    const double left = std::min(from.x, to.x), right = std::max(from.x, to.x);
+    return std::any_of(lines.begin(), lines.end(), [&](const Segment& s) {
+        const bool level = std::fabs(s.y2 - s.y1) * 8.0 <= std::fabs(s.x2 - s.x1);
+        return level && std::fabs((s.y1 + s.y2) * 0.5 - from.y) <= s.reach &&
+               std::min(s.x1, s.x2) < right && left < std::max(s.x1, s.x2);
+    });
 }
 
 CanvasPoint LabelPlacer::Place(std::string_view label, std::initializer_list<CanvasPoint> places)
 {
-    const CanvasPoint* p = FirstFree(label, places);
-    const CanvasPoint at = p ? *p : *places.begin();
+    // Its places, then the rows of its places from the left: off the lines
+    // where that can be, else at least off the other labels.
+    const int step = std::max(1, cellHeight / 2), labelWidth = LabelWidth(label, cellHeight);
+    auto find = [&](bool offLines, CanvasPoint& at) {
+        for (const CanvasPoint& p : places)
+            if (Free(Box(p, label), offLines)) {
+                at = p;
+                return true;
+            }
+        for (const CanvasPoint& p : places)
+            for (int x = cellHeight / 3; x + labelWidth <= width - cellHeight / 3; x += step)
+                if (Free(Box({x, p.y}, label), offLines)) {
+                    at = {x, p.y};
+                    return true;
+                }
+        return false;
+    };
+    CanvasPoint at = *places.begin();
+    if (!find(true, at))
+        find(false, at);
     taken.push_back(Box(at, label));
     return at;
 }
 
-LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in)
+LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer)
 {
-    LabelPlacer placer(in.w, in.h, in.cell);
     if (in.water)
         placer.Reserve(WaterSymbolBox(in.symbolX, in.waterY, in.k));
     const int t = in.textOffset, under = 3 * in.k;
@@ -103,15 +215,31 @@ LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in)
         return placer.Place(text, {{5, y - t}, {5, y + under}, {right, y - t}, {right, y + under}});
     };
     LevelLabelsOut out;
+    // The water's label, squeezed between the others more often, goes
+    // before the pipe's or the tank's, which has its line's whole width.
     out.ground = line(in.groundY, in.groundText);
-    out.level = line(in.levelY, in.levelText);
     if (in.water) {
         const int first = in.waterFirstX, y = in.waterY;
         const int beforeSymbol = in.symbolX - 10 * in.k - LabelWidth(in.waterText, in.cell);
         out.water = placer.Place(in.waterText, {{first, y - t}, {5, y - t}, {beforeSymbol, y - t}, {5, y + under},
                                                 {first, y + under}, {beforeSymbol, y + under}});
     }
+    out.level = line(in.levelY, in.levelText);
     return out;
+}
+
+void DrawLevelLabels(Canvas& c, const LevelLabelsIn& in, const LevelLabelsOut& at)
+{
+    c.SetTextColor(kBlack);
+    if (!in.groundText.empty())
+        c.TextOut(at.ground.x, at.ground.y, in.groundText);
+    if (!in.levelText.empty())
+        c.TextOut(at.level.x, at.level.y, in.levelText);
+    if (in.water) {
+        c.SetTextColor(kWaterBlue);
+        c.TextOut(at.water.x, at.water.y, in.waterText);
+        c.SetTextColor(kBlack);
+    }
 }
 
 }  // namespace picture

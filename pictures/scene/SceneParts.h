@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Canvas.h"
+#include "DisplayList.h"
 #include "PictureScene.h"
 
 #include <cmath>
@@ -33,15 +34,12 @@ inline void WaterSymbol(Canvas& c, int x, int y, int k)
 }
 
 // Ground: soil from the line to the bottom and the line itself twice, one
-// pixel apart, labelled "PT=" at x 5 above it, or at the given place.
-void Ground(Canvas& c, int w, int h, int y, double level, int textOffset);
-void Ground(Canvas& c, int w, int h, int y, double level, CanvasPoint label);
+// pixel apart.
+void Ground(Canvas& c, int w, int h, int y);
 
-// A level drawn as dotted ticks along the left and right fifths (or the
-// given share) of the width, with its label at x 5 above it, or at the given
-// place.
-void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, int textOffset);
-void LevelTicks(Canvas& c, int w, int y, int share, const char* format, double level, CanvasPoint label);
+// A level drawn as dotted ticks along the left and right share of the width
+// (a fifth for share 5).
+void LevelTicks(Canvas& c, int w, int y, int share);
 
 // The width in pixels a label takes in the picture font of that cell height,
 // reckoned from the sans face's advances and never short of them.
@@ -62,9 +60,11 @@ inline LabelBox WaterSymbolBox(int x, int y, int k)
     return {x - 7 * k, y - 12 * k, x + 7 * k + 1, y + 10 * k + 1};
 }
 
-// Puts labels one after another where they cover no label placed before and
-// nothing reserved, inside the picture: each at the first free one of its
-// places, or at its first place when none is free.
+// Puts labels one after another where they cover no label placed before,
+// nothing reserved and no line of the drawing they avoid, inside the
+// picture: each at the first free one of its places; when none is free, at
+// the first free spot along the rows of its places; when nothing is free of
+// the lines, where it covers no label; else at its first place.
 class LabelPlacer {
 public:
     LabelPlacer(int w, int h, int cell) : width(w), height(h), cellHeight(cell) {}
@@ -73,22 +73,33 @@ public:
         return {at.x, at.y, at.x + LabelWidth(label, cellHeight), at.y + cellHeight};
     }
     void Reserve(const LabelBox& b) { taken.push_back(b); }
-    void Unreserve() { taken.pop_back(); }
+    // Keeps labels off every outline the drawing draws: its lines, polylines,
+    // polygons and ellipses, the edges of its rectangles and the whole of a
+    // dark-filled one.
+    void Avoid(const DisplayList& drawing);
     bool Free(const LabelBox& b) const;
-    // The first free place of the label, or null.
-    const CanvasPoint* FirstFree(std::string_view label, std::initializer_list<CanvasPoint> places) const;
+    // The same, with the lines left out of account when offLines is false.
+    bool Free(const LabelBox& b, bool offLines) const;
+    // Whether a segment crosses a label placed or a box reserved, or, when it
+    // is level, runs on a level line of the drawing.
+    bool Blocks(CanvasPoint from, CanvasPoint to) const;
     CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places);
 
 private:
+    struct Segment {
+        double x1, y1, x2, y2, reach;  // reach: half the pen's width
+    };
+    class Outlines;
     int width, height, cellHeight;
     std::vector<LabelBox> taken;
+    std::vector<Segment> lines;
 };
 
 // The labels of a section picture's three level lines: the ground's, the
-// level drawn as ticks along the outer fifths (the pipe's), and the water's
-// beside its symbol. Each stays where the drawing puts it (x 5 above its
-// line; the water's at waterFirstX) unless it would cover a label before it
-// or the symbol: then it goes under its line, or to the right.
+// level drawn as ticks (the pipe's or the tank's), and the water's beside its
+// symbol. Each stays where the drawing puts it (x 5 above its line; the
+// water's at waterFirstX) unless it would cover a label before it, the symbol
+// or a line: then it goes under its line, or to the right.
 struct LevelLabelsIn {
     int w = 0, h = 0, cell = 0, k = 1, textOffset = 0;
     int groundY = 0;
@@ -102,7 +113,10 @@ struct LevelLabelsIn {
 struct LevelLabelsOut {
     CanvasPoint ground, level, water;
 };
-LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in);
+LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer);
+
+// Draws the three level labels where they were placed, the water's in blue.
+void DrawLevelLabels(Canvas& c, const LevelLabelsIn& in, const LevelLabelsOut& at);
 
 }  // namespace picture
 
@@ -138,6 +152,8 @@ struct ScreenLayout {
 
 // Which of the three levels (ground, water, and the pipe's or the tank's)
 // has its line within picking distance of y on the layout: 0, 1, 2, or -1.
+// The distance is measured from the row the line is drawn on, so the grab
+// zone reaches as far above the line as below it.
 template <class Layout>
 int PickLevel(const Layout& l, double ground, double water, double third, int y)
 {
@@ -145,7 +161,7 @@ int PickLevel(const Layout& l, double ground, double water, double third, int y)
         return -1;
     const double levels[] = {ground, water, third};
     for (int i = 0; i < 3; ++i)
-        if (std::isfinite(levels[i]) && Near(l.PickY(levels[i]), y))
+        if (std::isfinite(levels[i]) && Near(l.Y(levels[i]), y))
             return i;
     return -1;
 }
@@ -167,6 +183,7 @@ public:
         }
         Paint(canvas, record, screen.Get(w, h, [&] { return MakeLayout(record, w, h); }), w, h, false);
     }
+    void LayOut(int w, int h) override { screen.Get(w, h, [&] { return MakeLayout(record, w, h); }); }
     bool EndsAtEdge() const override { return true; }
     void SetLayoutDirty() override { screen.dirty = true; }
     void SetDragging(bool on) override { screen.SetDragging(on); }

@@ -38,7 +38,6 @@ bool TankLayout::Usable() const
     return AllDrawable({scale, reference, bottom, gap, shownLength, sceneHeight}) && scale > 0.0;
 }
 int TankLayout::Y(double level) const { return h - RoundPx((level - reference + bottom) * scale); }
-int TankLayout::PickY(double level) const { return h - TruncPx((level - reference + bottom) * scale); }
 
 TankLayout LayoutTank(const TankRecord& r, int w, int h)
 {
@@ -75,19 +74,73 @@ int TankStrapCount(double count, double slabLength, double spacing)
     return static_cast<int>(std::min({count, fits, static_cast<double>(kMaxStraps)}));
 }
 
-void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h, bool print)
+namespace {
+
+// Where the diameter's label stands and how its leader runs to it.
+struct DiameterLabel {
+    CanvasPoint at;
+    int sx = 1, sy = -1;  // the leader's direction from the centre
+    int reach = 0;        // how far from the centre its slant runs, each way
+    int leaderEnd = 0;    // x where its level part ends
+};
+
+// The diameter's label on a leader across the circle: above the leader's
+// level part up to the right where that is free; else the first free of the
+// other directions, the label above or under the leader and moved out along
+// it, clear of the circle; else with the leader's slant run on beyond the
+// circle to rows that are free. Neither the label nor the leader covers a
+// label placed before.
+DiameterLabel PlaceDiameterLabel(LabelPlacer& placer, std::string_view text, int cx, int cy, int radius, int lead,
+                                 int cell, int run, int t)
+{
+    const int width = LabelWidth(text, cell);
+    // How far from the centre the circle reaches across the rows of a box.
+    auto across = [&](int top) {
+        const int nearest = cy < top ? top - cy : cy >= top + cell ? cy - (top + cell - 1) : 0;
+        return nearest >= radius ? 0 : static_cast<int>(std::ceil(std::sqrt(double(radius) * radius - double(nearest) * nearest)));
+    };
+    for (bool offLines : {true, false})
+        for (int rise = 0; rise <= 3 * cell; rise += cell / 2)
+            for (int sy : {-1, 1})
+                for (int sx : {1, -1})
+                    for (bool under : {false, true})
+                        for (int step = 0; step <= 6; ++step) {
+                            const int reach = lead + rise;
+                            const int yLeader = cy + sy * reach;
+                            const int top = under ? yLeader + t : yLeader - cell;
+                            const int clear = std::max(reach, across(top) + 2 * t);
+                            const int x = sx > 0 ? cx + clear + step * cell : cx - clear - width - step * cell;
+                            const int end = sx > 0 ? std::max(x + width, cx + reach + run)
+                                                   : std::min(x, cx - reach - run);
+                            const LabelBox box = placer.Box({x, top}, text);
+                            const CanvasPoint bend{cx + sx * reach, yLeader};
+                            if (!placer.Free(box, offLines) || placer.Blocks(bend, {end, yLeader}) ||
+                                (rise > 0 && placer.Blocks({cx + sx * lead, cy + sy * lead}, bend)))
+                                continue;
+                            placer.Reserve(box);
+                            return {{x, top}, sx, sy, reach, end};
+                        }
+    // Up to the right, as usual, when nothing else is free.
+    const CanvasPoint at{std::max(cx + lead, cx + across(cy - lead - cell) + 2 * t), cy - lead - cell};
+    placer.Reserve(placer.Box(at, text));
+    return {at, 1, -1, lead, std::max(at.x + width, cx + lead + run)};
+}
+
+}  // namespace
+
+void DrawTank(Canvas& out, const TankRecord& r, const TankLayout& l, int w, int h, bool print)
 {
     const int t = print ? 10 : 1;
     const int text = TextOffset(print);
-    c.FillRect(0, 0, w, h, kSky);
+    out.FillRect(0, 0, w, h, kSky);
     const double PT = r.groundLevel, PP = r.foundationLevel, PD = r.tankBottomLevel, ZWG = r.waterLevel;
     const double D = r.outerDiameter * 0.001;
     if (!l.Usable() || !AllDrawable({PT, PP, PD, D}))
         return;
-    c.SetFont({print ? 90 : 14, 0});
     auto X = [&](double metres) { return RoundPx(metres * l.scale); };
     const bool anchored = r.head.resultValid == 1 && r.minSlabLength > 0.01 &&
                           AllDrawable({r.slabWidth, r.slabHeight, r.slabLength, r.anchorSpacing, r.length});
+    const int cell = print ? 90 : 14;
 
     // Cross-section: the circle one gap from the right edge, resting on PP.
     const int yPP = l.Y(PP);
@@ -100,15 +153,9 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
     const int xMiddle = X(l.gap + Lv / 2.0);
     const int slabTop = yPP + 2 * t, slabBottom = slabTop + X(r.slabHeight);
 
-    // The labels stand where the drawing puts them unless one would cover
-    // another or the water symbol: then the later one moves.
-    const int cell = print ? 90 : 14;
-    const int yPT = l.Y(PT), yPD = l.Y(PD);
-    const std::string ptText = FormatC("PT=%.2f", PT), pdText = FormatC("PD=%.2f", PD);
-    LabelPlacer placer(w, h, cell);
-    placer.Reserve(placer.Box({5, yPT - text}, ptText));
-    placer.Reserve(placer.Box({5, yPD - text}, pdText));
+    // The anchoring's label, centred under the slab.
     std::string lfText;
+    LabelBox lfBox;
     if (anchored) {
         const double n = r.anchorCount, s = r.anchorSpacing;
         const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
@@ -117,55 +164,38 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
                          static_cast<long long>(r.anchorCount) - 1, s, e);
         const int width = LabelWidth(lfText, cell);
         const int top = slabBottom + 7 * t;
-        placer.Reserve({xMiddle - width / 2, top, xMiddle + width - width / 2, top + cell});
+        lfBox = {xMiddle - width / 2, top, xMiddle + width - width / 2, top + cell};
     }
-
-    // The diameter's label, above its leader up to the right.
-    const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
-    const std::string dzText = FormatC("Dz=%.0f", r.outerDiameter);
-    const int dzWidth = LabelWidth(dzText, cell);
-    const LabelBox dzFirst = placer.Box({cx + lead, cy - lead - text}, dzText);
 
     const bool water = std::isfinite(ZWG) && ZWG > l.reference - l.bottom;
     const int yWater = water ? l.Y(ZWG) : 0;
     const int xSymbol = RoundPx(0.95 * w);
+    const std::string ptText = FormatC("PT=%.2f", PT), pdText = FormatC("PD=%.2f", PD);
     const std::string zwgText = FormatC("ZWG=%.2f", ZWG);
-    CanvasPoint zwgAt{5, yWater - text};
+    LevelLabelsIn labels{.w = w, .h = h, .cell = cell, .k = t, .textOffset = text};
+    labels.groundY = l.Y(PT);
+    labels.groundText = ptText;
+    labels.levelY = l.Y(PD);
+    labels.levelText = pdText;
     if (water) {
-        placer.Reserve(WaterSymbolBox(xSymbol, yWater, t));
-        // The black body of the long view.
-        placer.Reserve({X(l.gap + 0.5) - X(D / 4.0), yTop, X(l.gap + Lv - 0.5) + X(D / 4.0), yPP});
-        // Near the ground or the bottom the label leaves their labels at the
-        // left for the right, clear of the symbol; or it goes under the line.
-        // A place that leaves the diameter's label where it is comes first.
+        // Near the ground or the bottom the water's label starts to the right.
         const bool nearLevel = std::fabs(ZWG - PP) < 0.5 || std::fabs(ZWG - PT) < 0.5;
-        const int xRight = w - X(0.17 * l.sceneWidth);
-        const int xBeforeSymbol = xSymbol - 10 * t - LabelWidth(zwgText, cell);
-        const int xFirst = nearLevel ? xRight : 5;
-        const int above = yWater - text, below = yWater + 3 * t;
-        const std::initializer_list<CanvasPoint> places = {{xFirst, above}, {5, above},      {xBeforeSymbol, above},
-                                                           {5, below},      {xFirst, below}, {xBeforeSymbol, below}};
-        placer.Reserve(dzFirst);
-        const CanvasPoint* clear = placer.FirstFree(zwgText, places);
-        placer.Unreserve();
-        zwgAt = placer.Place(zwgText, clear ? std::initializer_list<CanvasPoint>{*clear} : places);
+        labels.water = true;
+        labels.waterY = yWater;
+        labels.waterFirstX = nearLevel ? w - X(0.17 * l.sceneWidth) : 5;
+        labels.symbolX = xSymbol;
+        labels.waterText = zwgText;
     }
-    // The leader turns to the left or downwards when the label up to the
-    // right would cover the water's.
-    const int under = cy + lead + t;
-    const CanvasPoint dzAt = placer.Place(dzText, {{dzFirst.left, dzFirst.top}, {cx - lead - dzWidth, dzFirst.top},
-                                            {cx + lead, under}, {cx - lead - dzWidth, under}});
-    const int sx = dzAt.x < cx ? -1 : 1, sy = dzAt.y == under ? 1 : -1;
 
-    Ground(c, w, h, yPT, PT, text);
-    LevelTicks(c, w, yPD, 10, "PD=%.2f", PD, text);
+    // The lines are drawn first; the labels then go where they cover no line
+    // and no other label, and are drawn over the lines.
+    DisplayList c;
+    Ground(c, w, h, labels.groundY);
+    LevelTicks(c, w, labels.levelY, 10);
 
     if (water) {
         c.SetPen({kWaterBlue, 1});
         c.Line(0, yWater, w, yWater);
-        c.SetTextColor(kWaterBlue);
-        c.TextOut(zwgAt.x, zwgAt.y, zwgText);
-        c.SetTextColor(kBlack);
         WaterSymbol(c, xSymbol, yWater, t);
     }
 
@@ -180,18 +210,14 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
             c.Line(xSlab + side * t, yPP + 2 * t, xWall + side * t, yTie);
         }
     }
-    c.SetPen({kBlack, WallWidth(r.outerDiameter) * t});
+    const int wallPen = WallWidth(r.outerDiameter) * t;
+    c.SetPen({kBlack, wallPen});
     c.SetBrush({kLight});
     c.Ellipse(cx - radius, yTop, cx + radius, yPP);
     const int cross = w / 20;
     c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
     c.Line(cx - cross, cy, cx + cross, cy);
     c.Line(cx, cy - cross, cx, cy + cross);
-    c.SetPen({kBlack, 1});
-    c.Line(cx - sx * lead, cy - sy * lead, cx + sx * lead, cy + sy * lead);
-    c.Line(cx + sx * lead, cy + sy * lead, cx + sx * (lead + 4 * text), cy + sy * lead);
-    c.SetTextColor(kBlack);
-    c.TextOut(dzAt.x, dzAt.y, dzText);
 
     // Longitudinal view.
     const int xStart = X(l.gap + 0.5), xEnd = X(l.gap + Lv - 0.5);
@@ -221,9 +247,16 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         c.SetPen({0, 1, PenStyle::Null});
         c.SetBrush({kSoil});
         c.Rectangle(xMiddle - half, bandTop, xMiddle + half, bandBottom);
+        // The band's dotted edges leave the anchoring's label free.
         c.SetPen({kGreyLine, 1, PenStyle::Dot});
-        c.Line(xMiddle - half, bandTop, xMiddle - half, bandBottom);
-        c.Line(xMiddle + half, bandTop, xMiddle + half, bandBottom);
+        for (int x : {xMiddle - half, xMiddle + half}) {
+            if (anchored && lfBox.top > bandTop && lfBox.bottom < bandBottom) {
+                c.Line(x, bandTop, x, lfBox.top - t);
+                c.Line(x, lfBox.bottom + t, x, bandBottom);
+            } else {
+                c.Line(x, bandTop, x, bandBottom);
+            }
+        }
         c.SetPen({kBlack, 1});
         c.Line(xMiddle - half, yTop, xMiddle + half, yTop);
         c.Line(xMiddle - half, yPP, xMiddle + half, yPP);
@@ -233,8 +266,6 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
         const double n = r.anchorCount;
         const double s = r.anchorSpacing;
         const double e = (r.slabLength - (n - 1.0) * s) / 2.0;
-        c.SetTextColor(kBlack);
-        c.TextOutCentred(xMiddle, slabBottom + 7 * t, lfText);
         c.SetPen({Rgb(191, 191, 191), 3 * t});
         const int strapTop = slabTop - (X(D) + 4 * t);
         auto strap = [&](double fromLeft) {
@@ -257,11 +288,33 @@ void DrawTank(Canvas& c, const TankRecord& r, const TankLayout& l, int w, int h,
 
     c.SetPen({kAxisBlue, 1, PenStyle::DashDot});
     c.Line(X(l.gap - 0.5), cy, X(l.gap + Lv + 0.5), cy);
+
+    LabelPlacer placer(w, h, cell);
+    placer.Avoid(c);
+    if (anchored)
+        placer.Reserve(lfBox);
+    const LevelLabelsOut at = PlaceLevelLabels(labels, placer);
+    const int lead = RoundPx(0.9 * radius * std::sqrt(0.5));
+    const std::string dzText = FormatC("Dz=%.0f", r.outerDiameter);
+    const DiameterLabel dz = PlaceDiameterLabel(placer, dzText, cx, cy, radius, lead, cell, 4 * text, t);
+
+    c.Play(out);
+    // The leader across the circle and on under (or over) its label.
+    const int sx = dz.sx, sy = dz.sy;
+    out.SetPen({kBlack, 1});
+    out.Line(cx - sx * lead, cy - sy * lead, cx + sx * dz.reach, cy + sy * dz.reach);
+    out.Line(cx + sx * dz.reach, cy + sy * dz.reach, dz.leaderEnd, cy + sy * dz.reach);
+    out.SetFont({cell, 0});
+    DrawLevelLabels(out, labels, at);
+    out.TextOut(dz.at.x, dz.at.y, dzText);
+    if (anchored)
+        out.TextOutCentred(xMiddle, slabBottom + 7 * t, lfText);
 }
 
 int PickTank(const TankLayout& l, const TankRecord& r, int y)
 {
-    return PickLevel(l, r.groundLevel, r.waterLevel, r.foundationLevel, y);
+    // The bottom line is grabbed where it is drawn: at the tank's bottom PD.
+    return PickLevel(l, r.groundLevel, r.waterLevel, r.tankBottomLevel, y);
 }
 
 DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)

@@ -16,7 +16,6 @@ struct TankLayout {
     int h = 0;
     bool Usable() const;
     int Y(double level) const;
-    int PickY(double level) const;
     // The highest ground level a drag may reach: half a metre below the top.
     double GroundCap() const { return reference - bottom + sceneHeight - top + 0.5; }
 };

@@ -52,7 +52,6 @@ bool TrenchLayout::Usable() const
 }
 
 int TrenchLayout::Y(double level) const { return h - RoundPx((level - reference + bottom) * scale); }
-int TrenchLayout::PickY(double level) const { return h - TruncPx((level - reference + bottom) * scale); }
 
 TrenchLayout LayoutTrench(const BuriedPipeRecord& r, int w, int h)
 {
@@ -79,20 +78,19 @@ TrenchLayout LayoutTrench(const BuriedPipeRecord& r, int w, int h)
     return l;
 }
 
-void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int w, int h, bool print)
+void DrawTrench(Canvas& out, const BuriedPipeRecord& r, const TrenchLayout& l, int w, int h, bool print)
 {
     const int k = print ? 10 : 1;
     const int t = TextOffset(print);
-    c.FillRect(0, 0, w, h, kSky);
+    out.FillRect(0, 0, w, h, kSky);
     if (!l.Usable())
         return;
-    c.SetFont(HorizontalFont(print));
     const double od = r.outerDiameter * kMm;  // m
     const int cx = w / 2;
     const bool levels = AllDrawable({r.groundLevel, r.foundationLevel, od});
 
-    // The labels of the three lines stand where the drawing puts them unless
-    // one would cover another or the water symbol: then the later one moves.
+    // The lines are drawn first; the labels then go where they cover no line
+    // and no other label, and are drawn over the lines.
     const bool water = std::isfinite(r.waterLevel) && r.waterLevel > l.reference - l.bottom;
     const std::string ptText = FormatC("PT=%.2f", r.groundLevel), pdText = FormatC("PD=%.2f", r.invertLevel);
     const std::string zwgText = FormatC("ZWG=%.2f", r.waterLevel);
@@ -110,12 +108,12 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
         labels.symbolX = RoundPx(0.93f * w);
         labels.waterText = zwgText;
     }
-    const LevelLabelsOut at = PlaceLevelLabels(labels);
 
+    DisplayList c;
     if (std::isfinite(r.groundLevel))
-        Ground(c, w, h, labels.groundY, r.groundLevel, at.ground);
+        Ground(c, w, h, labels.groundY);
     if (std::isfinite(r.invertLevel))
-        LevelTicks(c, w, labels.levelY, 5, "PD=%.2f", r.invertLevel, at.level);
+        LevelTicks(c, w, labels.levelY, 5);
 
     if (levels) {
         // The trench: 500 mm wider than the pipe, two pixels below it, sides at 1:1.
@@ -164,13 +162,9 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
     }
 
     if (water) {
-        const int y = labels.waterY;
         c.SetPen({kWaterBlue, 1});
-        c.Line(0, y, w, y);
-        c.SetTextColor(kWaterBlue);
-        c.TextOut(at.water.x, at.water.y, zwgText);
-        WaterSymbol(c, labels.symbolX, y, k);
-        c.SetTextColor(kBlack);
+        c.Line(0, labels.waterY, w, labels.waterY);
+        WaterSymbol(c, labels.symbolX, labels.waterY, k);
     }
 
     if (levels) {
@@ -194,6 +188,17 @@ void DrawTrench(Canvas& c, const BuriedPipeRecord& r, const TrenchLayout& l, int
         c.Line(cx, yBottom + reach, cx, yTop - reach);
         c.Line(cx - half - reach, yMiddle, cx + half + reach, yMiddle);
     }
+
+    LabelPlacer placer(w, h, labels.cell);
+    placer.Avoid(c);
+    const LevelLabelsOut at = PlaceLevelLabels(labels, placer);
+    c.Play(out);
+    out.SetFont(HorizontalFont(print));
+    if (!std::isfinite(r.groundLevel))
+        labels.groundText = {};
+    if (!std::isfinite(r.invertLevel))
+        labels.levelText = {};
+    DrawLevelLabels(out, labels, at);
 }
 
 int PickTrench(const TrenchLayout& l, const BuriedPipeRecord& r, int y)

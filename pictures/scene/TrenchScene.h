@@ -14,8 +14,7 @@ struct TrenchLayout {
     double scale = 0.0;      // pixels per metre
     int h = 0;
     bool Usable() const;
-    int Y(double level) const;     // drawn row (rounded)
-    int PickY(double level) const; // picked row (cut)
+    int Y(double level) const;  // drawn and picked row (rounded)
 };
 
 enum TrenchLine { TrenchGround = 0, TrenchWater = 1, TrenchPipe = 2 };

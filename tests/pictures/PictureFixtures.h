@@ -63,8 +63,13 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     case KindBuriedPipe: {
         app.ResetBuriedPipeRecord();
         BuriedPipeRecord& r = app.buriedPipe;
-        if (app.nominalSizeCount > 0)
-            TakeSizeRow(r, app.nominalSizes[std::min(variant == 1 ? 6 : 3, app.nominalSizeCount - 1)]);
+        // A sewer as a designer lays it: DN 300, and DN 1000 for the rich case.
+        const double dn = variant == 1 ? 1000.0 : 300.0;
+        for (int i = 0; i < app.nominalSizeCount; ++i)
+            if (app.nominalSizes[i].nominalSize >= dn || i + 1 == app.nominalSizeCount) {
+                TakeSizeRow(r, app.nominalSizes[i]);
+                break;
+            }
         r.roadSurface = variant == 1 ? 1 : 0;
         r.multiPipeTrench = variant == 1 ? 1 : 0;
         LayTwoMetresDeep(r, variant == 1 ? 10 : 0);

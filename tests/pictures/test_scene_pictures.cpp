@@ -183,10 +183,10 @@ TEST(ManholePicture, PickOrderAndDragClamps)
     // Ground and water on one row: the ground wins; 5 px off picks nothing.
     ManholeRecord r = start;
     r.waterLevel = r.groundLevel;
-    const int row = l.PickY(r.groundLevel);
+    const int row = l.Y(r.groundLevel);
     EXPECT_EQ(PickManhole(l, r, row + 4), ManholeGround);
     EXPECT_EQ(PickManhole(l, r, row - 5), -1);
-    EXPECT_EQ(PickManhole(l, r, l.PickY(0.0)), ManholePipe);
+    EXPECT_EQ(PickManhole(l, r, l.Y(0.0)), ManholePipe);
 }
 
 TEST(TankPicture, ShownLengthDragClampsAndStraps)

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -82,29 +83,85 @@ QRect InkBox(const QImage& image)
     return box;
 }
 
-// The boxes of the drawing's texts, measured in the face the screen draws
-// them in, after the given box; fails when one covers another.
-void CollectClearLabels(const DisplayList& ops, QList<QRect>& boxes, QStringList& texts)
+// What a drawing inks: the strokes of its pens (outlines of rectangles and
+// ellipses included) with how far each pen inks beside its middle, and its
+// texts' boxes in the screen face. Its texts must lie whole inside it and apart.
+struct Survey {
+    QList<std::pair<QLineF, double>> strokes;
+    QStringList texts;
+    QList<QRect> boxes;
+    bool Crosses(const std::pair<QLineF, double>& s, const QRect& b) const
+    {
+        for (double i = 0.0, n = std::max(1.0, 4.0 * s.first.length()); i <= n; ++i) {
+            const QPointF p = s.first.pointAt(i / n);
+            if (p.x() >= b.left() - s.second && p.x() <= b.right() + s.second && p.y() >= b.top() - s.second &&
+                p.y() <= b.bottom() + s.second)
+                return true;
+        }
+        return false;
+    }
+};
+
+Survey SurveyOf(CDalvorApp& app, PictureView& view, int kind, int k, DisplayList& ops, QSize size = {})
 {
+    if (size.isEmpty())
+        size = QSize(PictureControlSize(kind).width, PictureControlSize(kind).height);
+    const QRect picture(0, 0, size.width() * k, size.height() * k);
+    MakePictureScene(kind, app, view)->Draw(ops, picture.width(), picture.height(), k == 10);
+    Survey s;
     QFont font(QStringLiteral("Arial"));
-    int cell = 0;
+    CanvasPen pen;
+    CanvasFont cell;
+    auto add = [&](QPointF a, QPointF b) {
+        if (pen.style != PenStyle::Null)
+            s.strokes.append({QLineF(a, b), (pen.width - 1) / 2.0});
+    };
     for (const DisplayList::Item& it : ops.Items()) {
+        const int l = it.a, t = it.b, r = it.c - 1, b = it.d - 1;
+        if (it.op == DisplayList::Op::Pen)
+            pen = {it.rgb, it.a, PenStyle(it.b)};
         if (it.op == DisplayList::Op::Font)
-            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell = it.a));
+            font.setPixelSize(QPainterCanvas::PixelSizeForCell((cell = {it.a, it.b}).height));
+        if (it.op == DisplayList::Op::Line)
+            add(QPointF(it.a, it.b), QPointF(it.c, it.d));
+        if (it.op == DisplayList::Op::Rectangle)
+            for (auto [a, z] : {std::pair{QPointF(l, t), QPointF(r, t)}, {QPointF(r, t), QPointF(r, b)},
+                                {QPointF(r, b), QPointF(l, b)}, {QPointF(l, b), QPointF(l, t)}})
+                add(a, z);
+        for (int i = 0; it.op == DisplayList::Op::Ellipse && i < 90; ++i) {
+            const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+            auto at = [&](int j) { return QPointF(l + rx + rx * std::cos(j * M_PI / 45), t + ry + ry * std::sin(j * M_PI / 45)); };
+            add(at(i), at(i + 1));
+        }
         if (it.op != DisplayList::Op::Text && it.op != DisplayList::Op::TextCentred)
             continue;
-        texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
-        const int advance = QFontMetrics(font).horizontalAdvance(texts.last());
-        boxes.append(QRect(it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a, it.b, advance, cell));
-        for (int i = 0; i + 1 < boxes.size(); ++i)
-            QVERIFY2(!boxes[i].intersects(boxes.last()), qPrintable(texts[i] + " covers " + texts.last()));
+        s.texts.append(QString::fromUtf8(ops.TextOf(it).data(), qsizetype(ops.TextOf(it).size())));
+        const int advance = QFontMetrics(font).horizontalAdvance(s.texts.last());
+        const int x = it.op == DisplayList::Op::TextCentred ? it.a - advance / 2 : it.a;
+        s.boxes.append(cell.escapement == 900 ? QRect(x, it.b - advance, cell.height, advance)
+                                              : QRect(x, it.b, advance, cell.height));
+        [&] { QVERIFY2(picture.contains(s.boxes.last()), qPrintable(s.texts.last() + " is cut")); }();
+        for (qsizetype j = 0; j + 1 < s.boxes.size(); ++j)
+            [&] { QVERIFY2(!s.boxes[j].intersects(s.boxes.last()), qPrintable(s.texts[j] + " covers " + s.texts.last())); }();
     }
+    return s;
 }
 
-QRect WaterSymbolRect(int x, int y, int k)
+// The row of the first line across the picture (from x 0 or 1) drawn with a
+// pen of that colour and style; -1 when there is none.
+int DrawnRow(const DisplayList& ops, uint32_t rgb, PenStyle style)
 {
-    return QRect(QPoint(x - 7 * k, y - 12 * k), QPoint(x + 7 * k, y + 10 * k));
+    bool match = false;
+    for (const DisplayList::Item& it : ops.Items()) {
+        if (it.op == DisplayList::Op::Pen)
+            match = it.rgb == rgb && it.b == int(style);
+        if (match && it.op == DisplayList::Op::Line && it.a <= 1 && it.b == it.d)
+            return it.b;
+    }
+    return -1;
 }
+
+using Change = std::function<void(CDalvorApp&)>;
 
 }  // namespace
 
@@ -117,10 +174,12 @@ private slots:
     void canvasPixelRules();
     void printPicturePlaysIntoItsRectangle();
     void fontCellIsTheHeightAsked();
-    void tankLabelsStayClear_data();
-    void tankLabelsStayClear();
-    void levelLabelsStayClear_data();
-    void levelLabelsStayClear();
+    void sectionLabelsKeepOffLines_data();
+    void sectionLabelsKeepOffLines();
+    void chartLabelsWholeAndReadable_data();
+    void chartLabelsWholeAndReadable();
+    void linesAreGrabbedWhereDrawn_data();
+    void linesAreGrabbedWhereDrawn();
 };
 
 void TestPictureWidgets::dragMovesTheLevel_data()
@@ -265,121 +324,158 @@ void TestPictureWidgets::fontCellIsTheHeightAsked()
     }
 }
 
-void TestPictureWidgets::tankLabelsStayClear_data()
-{
-    // The water table at the foundation + above, or at the ground - below.
-    QTest::addColumn<int>("variant");
-    QTest::addColumn<double>("above");
-    QTest::addColumn<double>("below");
-    QTest::addColumn<bool>("print");
-    QTest::newRow("short, water halfway") << 0 << 2.07 << 0.0 << false;
-    QTest::newRow("short, water at the ground") << 0 << 0.0 << 0.0 << false;
-    QTest::newRow("short, water near the bottom") << 0 << 0.3 << 0.0 << false;
-    QTest::newRow("short, water under the tank") << 0 << -0.4 << 0.0 << false;
-    QTest::newRow("long, water near the ground") << 1 << 0.0 << 0.2 << false;
-    QTest::newRow("long, water near the bottom") << 1 << 0.2 << 0.0 << false;
-    QTest::newRow("long, water at the tank's top") << 1 << 1.3 << 0.0 << false;
-    QTest::newRow("long, print") << 1 << 0.0 << 0.2 << true;
-}
-
-// No text of the tank picture covers another or the water symbol, measured
-// in the face the screen draws them in; where nothing meets, the water's
-// label starts at the left.
-void TestPictureWidgets::tankLabelsStayClear()
-{
-    QFETCH(int, variant);
-    QFETCH(double, above);
-    QFETCH(double, below);
-    QFETCH(bool, print);
-    auto app = picture_fixtures::StartedApp(LangPolish);
-    PictureView view;
-    picture_fixtures::Prepare(*app, view, KindTank, variant);
-    TankRecord& r = app->tank;
-    r.waterLevel = below > 0.0 ? r.groundLevel - below : r.foundationLevel + above;
-    const int k = print ? 10 : 1, w = 560 * k, h = 300 * k;
-    DisplayList ops;
-    MakePictureScene(KindTank, *app, view)->Draw(ops, w, h, print);
-
-    const int y = LayoutTank(r, w, h).Y(r.waterLevel), xSymbol = int(std::lround(0.95 * w));
-    QList<QRect> boxes = {WaterSymbolRect(xSymbol, y, k)};
-    QStringList texts = {QStringLiteral("the water symbol")};
-    CollectClearLabels(ops, boxes, texts);
-    if (QTest::currentTestFailed())
-        return;
-    const qsizetype zwg = texts.indexOf(QString::fromStdString(FormatC("ZWG=%.2f", r.waterLevel)));
-    QVERIFY(zwg > 0);
-    QCOMPARE(boxes[zwg].topLeft() == QPoint(5, y - 14), above > 2.0);
-}
-
-void TestPictureWidgets::levelLabelsStayClear_data()
+void TestPictureWidgets::sectionLabelsKeepOffLines_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<double>("ground");
-    QTest::addColumn<double>("level");  // the trench's PD, the manhole's PP
-    QTest::addColumn<double>("water");
-    QTest::addColumn<bool>("print");
-    QTest::addColumn<bool>("levelStays");
-    QTest::newRow("trench, levels apart") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.0 << false << true;
-    QTest::newRow("trench, shallow cover") << int(KindBuriedPipe) << 0.10 << -0.13 << -1.5 << false << false;
-    QTest::newRow("trench, pipe near the ground") << int(KindBuriedPipe) << 4.0 << 3.77 << 2.0 << false << false;
-    QTest::newRow("trench, water at the ground") << int(KindBuriedPipe) << 4.0 << 2.0 << 3.98 << false << true;
-    QTest::newRow("trench, water on the pipe") << int(KindBuriedPipe) << 4.0 << 2.0 << 2.01 << false << true;
-    QTest::newRow("trench, shallow cover, print") << int(KindBuriedPipe) << 0.10 << 0.02 << -1.5 << true << false;
-    QTest::newRow("manhole, levels apart") << int(KindManhole) << 3.0 << 0.5 << 1.7 << false << true;
-    QTest::newRow("manhole, collector near the ground") << int(KindManhole) << 1.0 << 0.9 << 0.0 << false << false;
-    QTest::newRow("manhole, water at the ground") << int(KindManhole) << 3.0 << 0.5 << 2.95 << false << true;
-    QTest::newRow("manhole, water on the collector") << int(KindManhole) << 3.0 << 0.5 << 0.55 << false << true;
-    QTest::newRow("manhole, all three close, print") << int(KindManhole) << 1.0 << 0.95 << 0.97 << true << false;
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("k");            // 10 for the print picture
+    QTest::addColumn<bool>("usualPlaces");  // each level label at x 5 above its line
+    auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool usual = false) {
+        QTest::newRow(name) << kind << variant << change << k << usual;
+    };
+    row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
+    row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
+    row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
+    row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
+    row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
+    row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
+        std::tie(a.manhole.sandTrap, a.manhole.ballastHeight, a.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
+    });
+    row("tank, levels apart", KindTank, 0, [](CDalvorApp&) {}, 1, true);
+    row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.tank.waterLevel = 3.8; });
+    row("tank, anchored, water 0.2 m under the ground", KindTank, 1, [](CDalvorApp&) {});
+    row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
+    row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
+    row("tank, anchored, print", KindTank, 1, [](CDalvorApp&) {}, 10);
 }
 
-// No label of the trench or manhole picture covers another or the water
-// symbol; the pipe's label keeps its place above its line where that is free.
-void TestPictureWidgets::levelLabelsStayClear()
+// No text of a section picture covers another or crosses a line of the
+// picture, and where nothing crowds them the level labels keep their places.
+void TestPictureWidgets::sectionLabelsKeepOffLines()
 {
     QFETCH(int, kind);
-    QFETCH(double, ground);
-    QFETCH(double, level);
-    QFETCH(double, water);
-    QFETCH(bool, print);
-    QFETCH(bool, levelStays);
-    auto app = picture_fixtures::StartedApp(LangEnglish);
+    QFETCH(int, variant);
+    QFETCH(Change, change);
+    QFETCH(int, k);
+    QFETCH(bool, usualPlaces);
+    auto app = picture_fixtures::StartedApp(LangPolish);
     PictureView view;
-    picture_fixtures::Prepare(*app, view, kind, 0);
-    const int k = print ? 10 : 1, w = 400 * k, h = 300 * k;
-    int yLevel = 0, yWater = 0;
-    if (kind == KindBuriedPipe) {
-        BuriedPipeRecord& r = app->buriedPipe;
-        r.groundLevel = ground;
-        r.invertLevel = level;
-        r.foundationLevel = level - (r.outerDiameter - r.innerDiameter) * 0.0005;
-        r.waterLevel = water;
-        const TrenchLayout l = LayoutTrench(r, w, h);
-        yLevel = l.Y(level);
-        yWater = l.Y(water);
-    } else {
-        ManholeRecord& r = app->manhole;
-        r.groundLevel = ground;
-        r.pipeBottomLevel = level;
-        r.waterLevel = water;
-        const ManholeLayout l = LayoutManhole(r, w, h);
-        yLevel = l.Y(level);
-        yWater = l.Y(water);
+    picture_fixtures::Prepare(*app, view, kind, variant);
+    change(*app);
+    // The page's size, and the tall one the manhole and trench pages give their pictures.
+    for (QSize size : {QSize(), kind == KindTank ? QSize() : QSize(290, 500)}) {
+        DisplayList ops;
+        const Survey survey = SurveyOf(*app, view, kind, k, ops, size);
+        QVERIFY(survey.texts.size() >= 3 && !QTest::currentTestFailed());
+        for (qsizetype i = 0; i < survey.texts.size(); ++i)
+            for (const auto& s : survey.strokes)
+                QVERIFY2(!survey.Crosses(s, survey.boxes[i]),
+                         qPrintable(survey.texts[i] + QStringLiteral(" is crossed by a line at %1 px").arg(size.width())));
     }
     DisplayList ops;
-    MakePictureScene(kind, *app, view)->Draw(ops, w, h, print);
+    const Survey survey = SurveyOf(*app, view, kind, k, ops);
+    const std::pair<uint32_t, PenStyle> lines[] = {{Rgb(0, 127, 0), PenStyle::Solid}, {Rgb(0, 0, 0), PenStyle::Dot},
+                                                   {Rgb(0, 0, 255), PenStyle::Solid}};
+    for (int i = 0; usualPlaces && i < 3; ++i)
+        QCOMPARE(survey.boxes[i].topLeft(), QPoint(5, DrawnRow(ops, lines[i].first, lines[i].second) - 14));
+}
 
-    QList<QRect> boxes = {WaterSymbolRect(int(std::lround(0.93 * w)), yWater, k)};
-    QStringList texts = {QStringLiteral("the water symbol")};
-    CollectClearLabels(ops, boxes, texts);
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(texts.size(), 4);
-    const QString levelText = QString::fromStdString(FormatC(kind == KindBuriedPipe ? "PD=%.2f" : "PP=%.2f", level));
-    const qsizetype at = texts.indexOf(levelText);
-    QVERIFY(at > 0);
-    QCOMPARE(boxes[at].topLeft() == QPoint(5, yLevel - picture::TextOffset(print)), levelStays);
-    for (const QRect& box : boxes)
-        QVERIFY(QRect(0, 0, w, h).contains(box));
+void TestPictureWidgets::chartLabelsWholeAndReadable_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop
+    QTest::addColumn<int>("chart");
+    for (int chart : {0, 1})
+        for (int variant : {0, 1, 3})
+            QTest::addRow("pressure, chart %d, record %d", chart, variant) << int(KindPressureFlow) << variant << chart;
+    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << 0;
+    QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << 0;
+}
+
+// Every label of a chart lies whole inside the picture and apart from the
+// others, on screen and in print; no grid line or red area shows inside the
+// box of an axis title.
+void TestPictureWidgets::chartLabelsWholeAndReadable()
+{
+    QFETCH(int, kind);
+    QFETCH(int, variant);
+    QFETCH(int, chart);
+    auto app = picture_fixtures::StartedApp(LangPolish);
+    PictureView view;
+    picture_fixtures::Prepare(*app, view, kind, std::min(variant, 1));
+    if (variant == 3) {
+        app->pressureFlow.length = 0.05;
+        app->pressureFlow.nominalPressure = 1.6;
+        app->CalcPressureFlow();
+    }
+    view.chartChoice = chart;
+    DisplayList print, ops;
+    SurveyOf(*app, view, kind, chart == 1 ? 1 : 10, print);
+    const Survey survey = SurveyOf(*app, view, kind, 1, ops);
+    QImage image(PictureControlSize(kind).width, PictureControlSize(kind).height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    ops.Play(canvas);
+    int titles = 0;
+    for (int key = 20262; key <= 20267; ++key) {
+        const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
+        titles += i >= 0;
+        for (int y = 0; i >= 0 && y < survey.boxes[i].width() * survey.boxes[i].height(); ++y) {
+            const QRgb ink = image.pixel(survey.boxes[i].topLeft() + QPoint(y % survey.boxes[i].width(), y / survey.boxes[i].width()));
+            QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0), qPrintable(survey.texts[i]));
+        }
+    }
+    QCOMPARE(titles, kind == KindGravityFlow ? 0 : chart == 1 ? 4 : 2);
+}
+
+void TestPictureWidgets::linesAreGrabbedWhereDrawn_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<uint>("rgb");
+    QTest::addColumn<int>("style");
+    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+    QTest::newRow("pressure") << int(KindPressureFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+    for (int kind : {KindBuriedPipe, KindManhole, KindTank}) {
+        QTest::addRow("%d ground", kind) << kind << 0 << uint(Rgb(0, 127, 0)) << int(PenStyle::Solid);
+        QTest::addRow("%d water", kind) << kind << 1 << uint(Rgb(0, 0, 255)) << int(PenStyle::Solid);
+        QTest::addRow("%d pipe or bottom", kind) << kind << 2 << uint(Rgb(0, 0, 0)) << int(PenStyle::Dot);
+    }
+}
+
+// A press on the row a draggable line is drawn on, or 4 px above or below
+// it, grabs that line: at the page's size, and at once after a resize,
+// before the picture has painted again.
+void TestPictureWidgets::linesAreGrabbedWhereDrawn()
+{
+    QFETCH(int, kind);
+    QFETCH(int, line);
+    QFETCH(uint, rgb);
+    QFETCH(int, style);
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    StubHost host(*app);
+    picture_fixtures::Prepare(*app, host.view, kind, 0);
+    // Every line apart, and a thick tank wall: the foundation well under the tank's bottom.
+    app->buriedPipe.waterLevel = 3.0;
+    app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
+    app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
+    const QSize page(PictureControlSize(kind).width, PictureControlSize(kind).height);
+    std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
+    widget->resize(page);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    widget->repaint();
+    for (QSize size : {page, page * 1.4, page * 0.7}) {
+        widget->resize(size);
+        DisplayList ops;
+        MakePictureScene(kind, *app, host.view)->Draw(ops, size.width(), size.height(), false);
+        for (const int y = DrawnRow(ops, rgb, PenStyle(style)); int dy : {0, -4, 4}) {
+            QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+            QVERIFY2(widget->PickedLine() == line, qPrintable(QStringLiteral("%1 at row %2").arg(size.width()).arg(y + dy)));
+            QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+        }
+    }
 }
 
 QTEST_MAIN(TestPictureWidgets)

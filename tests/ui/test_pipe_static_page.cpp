@@ -117,7 +117,7 @@ private slots:
         QVERIFY(layout.Usable());
         const double od = before.outerDiameter / 1000, wall = (before.outerDiameter - before.innerDiameter) / 2000;
         const double levels[] = {before.groundLevel, before.waterLevel, before.invertLevel};
-        const QPoint at(picture->width() / 4, layout.PickY(levels[line]));
+        const QPoint at(picture->width() / 4, layout.Y(levels[line]));
         // The pointer stops at the picture's edge.
         const int to = std::clamp(at.y() + dy, 0, picture->height());
         const double move = (to - at.y()) / layout.scale;

@@ -83,7 +83,7 @@ private slots:
         CPictureManhole* picture = mh->Picture();
         const ManholeLayout layout = LayoutManhole(app->manhole, picture->width(), picture->height());
         QVERIFY(layout.Usable());
-        const QPoint at(picture->width() / 2, layout.PickY(app->manhole.waterLevel));
+        const QPoint at(picture->width() / 2, layout.Y(app->manhole.waterLevel));
         QTest::mousePress(picture, Qt::LeftButton, {}, at);
         QCOMPARE(picture->PickedLine(), int(ManholeWater));
         QTest::mouseMove(picture, at + QPoint(0, 20));
@@ -233,7 +233,7 @@ private slots:
         double* levels[] = {&r.groundLevel, &r.waterLevel, &r.tankBottomLevel};
         const double before = *levels[line];
         const TankLayout layout = LayoutTank(r, picture->width(), picture->height());
-        const QPoint at(20, layout.PickY(line == TankBottom ? r.foundationLevel : before));
+        const QPoint at(20, layout.Y(before));
         QTest::mousePress(picture, Qt::LeftButton, {}, at);
         QCOMPARE(picture->PickedLine(), line);
         QTest::mouseMove(picture, at + QPoint(0, dy));

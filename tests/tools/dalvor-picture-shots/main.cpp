@@ -1,5 +1,7 @@
 // Writes every picture of the typical records to PNG files for people to look
-// at: dalvor-picture-shots <folder>. Names: <kind>-<variant>-<lang>[-print].png.
+// at: dalvor-picture-shots <folder>. Names: <kind>-<variant>-<lang>[-print].png
+// for the typical records, <kind>-<case>-<lang>[-print].png for the cases
+// where labels crowd (the water near each level, large sizes).
 #include "../../pictures/PictureFixtures.h"
 #include "Scenes.h"
 #include "QPainterCanvas.h"
@@ -10,6 +12,58 @@
 
 #include <clocale>
 #include <cstdio>
+#include <functional>
+
+namespace {
+
+struct Shot {
+    int kind;
+    int variant;
+    QString name;
+    std::function<void(CDalvorApp&)> change;
+};
+
+std::vector<Shot> Shots()
+{
+    std::vector<Shot> shots;
+    for (int kind : {KindGravityFlow, KindPressureFlow, KindBuriedPipe, KindManhole, KindTank})
+        for (int variant = 0; variant < 3; ++variant)
+            shots.push_back({kind, variant, QString::number(variant), nullptr});
+    auto add = [&](int kind, int variant, const char* name, std::function<void(CDalvorApp&)> change) {
+        shots.push_back({kind, variant, QString::fromLatin1(name), std::move(change)});
+    };
+    add(KindBuriedPipe, 1, "water-under-ground", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.groundLevel - 0.2; });
+    add(KindBuriedPipe, 0, "water-over-pd", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.3; });
+    add(KindBuriedPipe, 0, "dn1200", [](CDalvorApp& a) {
+        BuriedPipeRecord& r = a.buriedPipe;
+        for (int i = 0; i < a.nominalSizeCount; ++i)
+            if (a.nominalSizes[i].nominalSize >= 1200.0) {
+                TakeSizeRow(r, a.nominalSizes[i]);
+                break;
+            }
+        LayTwoMetresDeep(r, 0);
+        r.waterLevel = r.groundLevel - 1.0;
+        a.CalcBuriedPipe();
+    });
+    add(KindManhole, 0, "water-under-ground", [](CDalvorApp& a) { a.manhole.waterLevel = a.manhole.groundLevel - 0.2; });
+    add(KindManhole, 0, "sand-trap-water-over-pp", [](CDalvorApp& a) {
+        a.manhole.sandTrap = 1;
+        a.manhole.ballastHeight = 0.0;
+        a.manhole.waterLevel = a.manhole.pipeBottomLevel + 0.3;
+        a.CalcManholeBuoyancy();
+    });
+    add(KindTank, 0, "water-under-ground", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.groundLevel - 0.2; });
+    add(KindTank, 1, "anchored-water-over-pd", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
+    add(KindTank, 1, "anchored-water-on-top", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
+    add(KindPressureFlow, 1, "short-steep", [](CDalvorApp& a) {
+        a.pressureFlow.length = 0.05;
+        a.pressureFlow.nominalPressure = 1.6;
+        a.CalcPressureFlow();
+    });
+    return shots;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,34 +76,36 @@ int main(int argc, char** argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     for (int language : {LangPolish, LangEnglish}) {
         auto app = picture_fixtures::StartedApp(language);
-        for (int kind : {KindGravityFlow, KindPressureFlow, KindBuriedPipe, KindManhole, KindTank}) {
-            for (int variant = 0; variant < 3; ++variant) {
-                PictureView view;
-                picture_fixtures::Prepare(*app, view, kind, variant);
-                int w = 0, h = 0;
-                picture_fixtures::ControlSize(kind, w, h);
-                const QString name = QStringLiteral("%1/%2-%3-%4").arg(folder).arg(kind).arg(variant).arg(
-                    language == LangPolish ? "pl" : "en");
-                for (int chart = 0; chart < (kind == KindPressureFlow ? 2 : 1); ++chart) {
-                    view.chartChoice = chart;
-                    QImage image(w, h, QImage::Format_RGB32);
-                    {
-                        QPainter painter(&image);
-                        QPainterCanvas canvas(painter);
-                        MakePictureScene(kind, *app, view)->Draw(canvas, w, h, false);
-                    }
-                    image.save(name + (chart ? "-range.png" : ".png"));
-                }
-                // The print picture played back at twice the screen size.
-                const PrintPicture print = BuildPrintPicture(kind, *app, view, w, h);
-                QImage printed(2 * w, 2 * h, QImage::Format_RGB32);
-                printed.fill(Qt::white);
+        for (const Shot& shot : Shots()) {
+            const int kind = shot.kind;
+            PictureView view;
+            picture_fixtures::Prepare(*app, view, kind, shot.variant);
+            if (shot.change)
+                shot.change(*app);
+            int w = 0, h = 0;
+            picture_fixtures::ControlSize(kind, w, h);
+            const QString name = QStringLiteral("%1/%2-%3-%4").arg(folder).arg(kind).arg(shot.name).arg(
+                language == LangPolish ? "pl" : "en");
+            for (int chart = 0; chart < (kind == KindPressureFlow ? 2 : 1); ++chart) {
+                view.chartChoice = chart;
+                QImage image(w, h, QImage::Format_RGB32);
                 {
-                    QPainter painter(&printed);
-                    PlayPrintPicture(painter, print, printed.rect());
+                    QPainter painter(&image);
+                    QPainterCanvas canvas(painter);
+                    MakePictureScene(kind, *app, view)->Draw(canvas, w, h, false);
                 }
-                printed.save(name + "-print.png");
+                image.save(name + (chart ? "-range.png" : ".png"));
             }
+            // The print picture played back at twice the screen size.
+            view.chartChoice = 0;
+            const PrintPicture print = BuildPrintPicture(kind, *app, view, w, h);
+            QImage printed(2 * w, 2 * h, QImage::Format_RGB32);
+            printed.fill(Qt::white);
+            {
+                QPainter painter(&printed);
+                PlayPrintPicture(painter, print, printed.rect());
+            }
+            printed.save(name + "-print.png");
         }
     }
     return 0;
