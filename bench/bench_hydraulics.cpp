@@ -3,7 +3,7 @@
 // next to the plain filling scan it replaces, and the pressure calculation in
 // each mode.
 
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // catalogue's type with the most sizes, so the diameter mode goes over the
 // longest list the page can hold.
 
-#include "DalvorApp.h"
-#include "PressureFlowPageModel.h"
+#include "app/DalvorApp.h"
+#include "pages/PressureFlowPageModel.h"
 
 #include <benchmark/benchmark.h>
 

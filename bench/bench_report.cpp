@@ -1,7 +1,7 @@
 // Speed of one printout to a PDF: the report rows, the picture played into
 // its place, the page's layout and the file written.
 
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "PrintDrivers.h"
 
 #include <QGuiApplication>

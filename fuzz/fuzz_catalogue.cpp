@@ -2,8 +2,8 @@
 // interface: a source whose tables, rows and failures come from the input.
 
 #include "FuzzSupport.h"
-#include "ReferenceDump.h"
-#include "ReferenceSource.h"
+#include "catalogue/ReferenceDump.h"
+#include "catalogue/ReferenceSource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // kind are built, and the file is written back. What is written must read
 // back as the same bytes.
 
-#include "ClipboardText.h"
+#include "report/ClipboardText.h"
 #include "FuzzSupport.h"
 
 #include <cstdlib>

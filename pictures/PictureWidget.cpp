@@ -1,7 +1,7 @@
 #include "PictureWidget.h"
 #include "Scenes.h"
 
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "QPainterCanvas.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "Environment.h"
 
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,10 +1,10 @@
 #include "ManageProjectDlg.h"
 
 #include "ClipboardExport.h"
-#include "ClipboardText.h"
-#include "DalvorApp.h"
+#include "report/ClipboardText.h"
+#include "app/DalvorApp.h"
 #include "ReportCtrl.h"
-#include "Text.h"
+#include "base/Text.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -2,16 +2,16 @@
 
 #include "QPainterCanvas.h"
 
-#include "BuriedPipePageModel.h"
-#include "CalcKinds.h"
-#include "ClipboardText.h"
-#include "DalvorApp.h"
-#include "GravityFlowPageModel.h"
-#include "ManholePageModel.h"
+#include "pages/BuriedPipePageModel.h"
+#include "app/CalcKinds.h"
+#include "report/ClipboardText.h"
+#include "app/DalvorApp.h"
+#include "pages/GravityFlowPageModel.h"
+#include "pages/ManholePageModel.h"
 #include "Scenes.h"
-#include "PressureFlowPageModel.h"
+#include "pages/PressureFlowPageModel.h"
 #include "PrintoutTitleDlg.h"
-#include "TankPageModel.h"
+#include "pages/TankPageModel.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "PrintoutTitleDlg.h"
 
-#include "DalvorApp.h"
-#include "Text.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

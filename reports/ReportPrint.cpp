@@ -1,6 +1,6 @@
 #include "ReportPrint.h"
 
-#include "Text.h"
+#include "base/Text.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

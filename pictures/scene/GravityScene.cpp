@@ -1,8 +1,8 @@
 #include "GravityScene.h"
 
 #include "ChartParts.h"
-#include "DalvorApp.h"
-#include "Text.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "ManholeScene.h"
 
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "SceneParts.h"
-#include "Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "PictureScene.h"
 
-#include "DalvorApp.h"
-#include "Text.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
 
 std::string picture::Text(const CDalvorApp& app, int key)
 {

@@ -1,6 +1,6 @@
 #include "SceneParts.h"
 
-#include "Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cmath>

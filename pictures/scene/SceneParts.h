@@ -1,8 +1,8 @@
 // Drawing pieces shared by the section pictures (trench, manhole, tank).
 #pragma once
 
-#include "Canvas.h"
-#include "DisplayList.h"
+#include "report/Canvas.h"
+#include "report/DisplayList.h"
 #include "PictureScene.h"
 
 #include <cmath>

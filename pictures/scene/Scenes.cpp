@@ -1,6 +1,6 @@
 #include "Scenes.h"
 
-#include "CalcKind.h"
+#include "base/CalcKind.h"
 #include "GravityScene.h"
 #include "ManholeScene.h"
 #include "PressureScene.h"

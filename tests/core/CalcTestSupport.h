@@ -3,8 +3,8 @@
 // circle) and the record texts.
 #pragma once
 
-#include "DalvorApp.h"
-#include "Text.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "../core/PipeFixture.h"
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "PictureScene.h"
 
 #include <cstdlib>

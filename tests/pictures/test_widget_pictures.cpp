@@ -7,7 +7,7 @@
 #include "PressureScene.h"
 #include "QPainterCanvas.h"
 #include "TankScene.h"
-#include "Text.h"
+#include "base/Text.h"
 #include "TrenchScene.h"
 #include "ManholeScene.h"
 

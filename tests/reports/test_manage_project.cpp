@@ -1,9 +1,9 @@
 // The project manager on projects of all five kinds read from files.
-#include "ClipboardText.h"
-#include "DalvorApp.h"
+#include "report/ClipboardText.h"
+#include "app/DalvorApp.h"
 #include "ManageProjectDlg.h"
 #include "ReportCtrl.h"
-#include "Text.h"
+#include "base/Text.h"
 
 #include <QApplication>
 #include <QClipboard>

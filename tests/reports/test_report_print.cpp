@@ -1,9 +1,9 @@
 // The report page's geometry on an A4 PDF at 600 dpi, the picture's place by
 // its shape, the printout title dialog and the driver's cancel paths.
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "PrintDrivers.h"
 #include "PrintoutTitleDlg.h"
-#include "Text.h"
+#include "base/Text.h"
 
 #include <QApplication>
 #include <QComboBox>

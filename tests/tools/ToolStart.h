@@ -2,8 +2,8 @@
 // the catalogue databases and a core started as the program starts it.
 #pragma once
 
-#include "DalvorApp.h"
-#include "Host.h"
+#include "app/DalvorApp.h"
+#include "base/Host.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,15 +4,15 @@
 // page of its sheet worked as the user works it, and printing to a PDF file.
 #pragma once
 
-#include "CalcPage.h"
-#include "CalcSheet.h"
-#include "DalvorApp.h"
-#include "DalvorDoc.h"
-#include "DalvorView.h"
-#include "MainFrame.h"
-#include "ReferenceTables.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
+#include "app/DalvorApp.h"
+#include "frame/DalvorDoc.h"
+#include "frame/DalvorView.h"
+#include "frame/MainFrame.h"
+#include "catalogue/ReferenceTables.h"
 #include "Shell.h"
-#include "UiPrompts.h"
+#include "base/UiPrompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -9,11 +9,11 @@
 //
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
-#include "DalvorApp.h"
+#include "app/DalvorApp.h"
 #include "../ToolStart.h"
-#include "ClipboardText.h"
+#include "report/ClipboardText.h"
 #include "PrintDrivers.h"
-#include "Text.h"
+#include "base/Text.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,8 +1,0 @@
-#include "UpliftPageModel.h"
-
-#include "DalvorApp.h"
-
-std::u16string CUpliftPageModel::Lang(int key) const
-{
-    return app.LoadLangString(key);
-}

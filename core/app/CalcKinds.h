@@ -1,0 +1,57 @@
+// The typed side of the kinds table: each kind's record type, its array in the
+// project, its working record and the reset of that record. Code that must
+// reach a kind's records goes through ForKindRecords instead of a switch.
+#pragma once
+
+#include "base/CalcKind.h"
+#include "app/DalvorApp.h"
+
+#include <tuple>
+#include <vector>
+
+template <typename Record>
+struct KindRecords {
+    using RecordType = Record;
+    int kind;
+    int array;
+    std::vector<Record> ProjectArrays::*stored;
+    Record CDalvorApp::*working;
+    void (CDalvorApp::*reset)();
+};
+
+// In array order, as kCalcKinds.
+inline constexpr auto kKindRecords = std::make_tuple(
+    KindRecords<GravityFlowRecord>{KindGravityFlow, ArrayGravityFlow, &ProjectArrays::gravityFlow,
+                                   &CDalvorApp::gravityFlow, &CDalvorApp::ResetGravityFlowRecord},
+    KindRecords<PressureFlowRecord>{KindPressureFlow, ArrayPressureFlow, &ProjectArrays::pressureFlow,
+                                    &CDalvorApp::pressureFlow, &CDalvorApp::ResetPressureFlowRecord},
+    KindRecords<BuriedPipeRecord>{KindBuriedPipe, ArrayBuriedPipe, &ProjectArrays::buriedPipe,
+                                  &CDalvorApp::buriedPipe, &CDalvorApp::ResetBuriedPipeRecord},
+    KindRecords<ManholeRecord>{KindManhole, ArrayManhole, &ProjectArrays::manhole, &CDalvorApp::manhole,
+                               &CDalvorApp::ResetManholeRecord},
+    KindRecords<TankRecord>{KindTank, ArrayTank, &ProjectArrays::tank, &CDalvorApp::tank,
+                            &CDalvorApp::ResetTankRecord});
+
+static_assert(std::tuple_size_v<decltype(kKindRecords)> == KindArrayCount);
+static_assert([] {
+    bool same = true;
+    std::apply([&](const auto&... e) { ((same = same && kCalcKinds[e.array].kind == e.kind), ...); },
+               kKindRecords);
+    return same;
+}());
+
+// Calls f(entry) with the typed entry of the kind; false, and f is not called,
+// for a value that is not a kind.
+template <typename F>
+bool ForKindRecords(int kind, F&& f)
+{
+    return std::apply([&](const auto&... e) { return ((e.kind == kind ? (f(e), true) : false) || ...); },
+                      kKindRecords);
+}
+
+// The same by array index.
+template <typename F>
+bool ForArrayRecords(int arrayIndex, F&& f)
+{
+    return ForKindRecords(ArrayIndexToKind(arrayIndex), std::forward<F>(f));
+}

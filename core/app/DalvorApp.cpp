@@ -1,0 +1,159 @@
+#include "app/DalvorApp.h"
+
+#include <cctype>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+// Stands in until the windows supply a host: counts nothing, opens nothing.
+class NullHost : public IHost {
+public:
+    void SetDocumentModified() override {}
+    void RunManageProjectDlg(int) override {}
+    void RunAboutDlg() override {}
+    bool OpenDocument(const std::string&) override { return false; }
+    bool OpenLink(const std::string&) override { return false; }
+};
+
+NullHost nullHost;
+
+}  // namespace
+
+CDalvorApp theApp;
+
+CDalvorApp::CDalvorApp() : host(&nullHost)
+{
+    // Tables empty, project empty with no current entries, no page shown yet:
+    // the member initialisers give exactly that. The working records start
+    // zero-filled, which the fields that a reset leaves alone rely on.
+}
+
+CDalvorApp::~CDalvorApp() = default;
+
+void CDalvorApp::SetHost(IHost* h)
+{
+    host = h ? h : &nullHost;
+}
+
+int DefaultLanguageOffset(const std::string& uiLanguage)
+{
+    // "en-US", "en_US.UTF-8", "cs", "cs-CZ", "ru-RU", "sk"...
+    std::string tag;
+    for (char c : uiLanguage) {
+        if (c == '.' || c == '@')
+            break;
+        tag.push_back(c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    std::string language = tag.substr(0, tag.find('-'));
+    if (tag == "en-us" || language == "cs")
+        return LangEnglish;
+    if (language == "ru" || language == "sk")
+        return LangRussian;
+    return LangPolish;
+}
+
+int StartLanguageOffset(std::optional<int> stored, int defaultOffset)
+{
+    int offset = defaultOffset;
+    // A stored value that names no language would make every text lookup land
+    // on the wrong table or on nothing: the desktop's default is taken instead.
+    if (stored && (*stored == LangPolish || *stored == LangEnglish || *stored == LangRussian))
+        offset = *stored;
+    // The program never starts in Russian.
+    if (offset == LangRussian)
+        offset = LangEnglish;
+    return offset;
+}
+
+int ReadVersionId(ISettings& settings)
+{
+    int version = settings.ReadInt("Settings", "VersionID").value_or(-1);
+    if (version < 50) {
+        settings.WriteInt("Settings", "VersionID", 50);
+        return 0;
+    }
+    return version == kExtendedVersionId ? 1 : 0;
+}
+
+const char* LanguageCode(int offset)
+{
+    switch (offset) {
+    case LangEnglish: return "en";
+    case LangRussian: return "ru";
+    default: return "pl";
+    }
+}
+
+std::string ResolveProgramFolder(const std::string& executableFolder, const char* dalvorHome)
+{
+    namespace fs = std::filesystem;
+    if (dalvorHome && *dalvorHome)
+        return fs::path(dalvorHome).lexically_normal().string();
+    std::error_code ec;
+    fs::path exe(executableFolder);
+    if (fs::is_directory(exe / "db", ec))
+        return exe.lexically_normal().string();
+    return (exe / ".." / "share" / "dalvor").lexically_normal().string();
+}
+
+std::string CDalvorApp::DatabasePath(int offset) const
+{
+    return programFolder + "/db/" + LanguageCode(offset) + "/quorlindata.mdb";
+}
+
+std::string CDalvorApp::HelpFilePath(int offset) const
+{
+    const char* file = "DalvorPL.html";
+    if (offset == LangEnglish)
+        file = "DalvorEN.html";
+    else if (offset == LangRussian)
+        file = "DalvorRU.html";
+    return programFolder + "/" + file;
+}
+
+std::string CDalvorApp::ManualPath(int kind, int offset) const
+{
+    const CalcKindInfo* info = FindCalcKind(kind);
+    if (!info)
+        return {};
+    if (offset != LangPolish && offset != LangEnglish && offset != LangRussian)
+        return {};
+    return programFolder + "/doc/" + LanguageCode(offset) + "/" + info->manual;
+}
+
+void CDalvorApp::OpenManual(int kind)
+{
+    // With no manual to name, nothing is started.
+    std::string path = ManualPath(kind, languageOffset);
+    if (!path.empty())
+        host->OpenDocument(path);
+}
+
+ReferenceLoadStatus CDalvorApp::InitCoreInstance(ISettings& settings, const std::string& uiLanguage,
+                                                 const std::string& folder)
+{
+    int defaultOffset = DefaultLanguageOffset(uiLanguage);
+    languageOffset = StartLanguageOffset(settings.ReadInt("Settings", "Language"), defaultOffset);
+    extendedCatalogue = ReadVersionId(settings);
+    programFolder = folder;
+    while (programFolder.size() > 1 && programFolder.back() == '/')
+        programFolder.pop_back();
+
+    FreeReferenceData();
+    ReferenceLoadStatus status = LoadReferenceData(DatabasePath(languageOffset));
+    helpFilePath = HelpFilePath(languageOffset);
+    // The defaults of the tank, manhole and buried pipe read the first rows of
+    // the tables, so they follow the load.
+    ResetAllRecords();
+    LoadOrSavePrintTitles(0);
+    return status;
+}
+
+void CDalvorApp::ExitInstance(ISettings& settings)
+{
+    LoadOrSavePrintTitles(1);
+    FreeReferenceData();
+    FreeProject();
+    settings.WriteInt("Settings", "Language", languageOffset);
+}

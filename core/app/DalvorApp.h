@@ -1,0 +1,232 @@
+// core/app: the application object, the hub the other parts serve: it owns
+// the working and stored records, the reference tables, the calculators and
+// the print picture, and its members are implemented in the folders of the
+// parts they belong to (calc, catalogue, project, report). Also the record
+// defaults, the language switch and the typed kinds table. It may include any
+// folder of the core.
+//
+// The application object: the whole data model of the program.
+#pragma once
+
+#include "base/CalcKind.h"
+#include "calc/GravityFlowCalculator.h"
+#include "base/Host.h"
+#include "calc/PressureFlowCalculator.h"
+#include "report/PrintData.h"
+#include "project/PrintTitles.h"
+#include "project/Records.h"
+#include "report/ReportRows.h"
+#include "catalogue/ReferenceTables.h"
+#include "base/Settings.h"
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+// Why a project file was refused. The window side turns it into a message in
+// the user's language.
+enum class ProjectReadError {
+    None = 0,
+    CannotOpen,      // the file could not be opened or read
+    TooShort,        // shorter than the 40-byte header
+    NegativeCount,   // a count below zero
+    LengthMismatch,  // shorter than the counts announce
+    TooLong,         // longer than the counts announce
+    NotRegularFile,  // a folder, device or FIFO, not a file
+};
+
+enum class ProjectWriteError {
+    None = 0,
+    CannotWrite,
+    NotRegularFile,  // a folder, device or FIFO stands at the path; left alone
+};
+
+// The project's stored calculations, one array per kind.
+struct ProjectArrays {
+    std::vector<GravityFlowRecord> gravityFlow;
+    std::vector<PressureFlowRecord> pressureFlow;
+    std::vector<BuriedPipeRecord> buriedPipe;
+    std::vector<ManholeRecord> manhole;
+    std::vector<TankRecord> tank;
+};
+
+class CDalvorApp {
+public:
+    CDalvorApp();
+    CDalvorApp(const CDalvorApp&) = delete;
+    CDalvorApp& operator=(const CDalvorApp&) = delete;
+    ~CDalvorApp();
+
+    // ---- start-up and shut-down ------------------------------------------
+    // The start-up steps that need no window, in their order: language,
+    // "VersionID" and the extended mode, program folder, reference tables,
+    // help file, record defaults. uiLanguage is the desktop's first interface
+    // language as a BCP 47 tag ("en-US", "pl-PL", "C" when unknown).
+    ReferenceLoadStatus InitCoreInstance(ISettings& settings, const std::string& uiLanguage,
+                                         const std::string& folder);
+    // Frees tables and project and stores the language.
+    void ExitInstance(ISettings& settings);
+
+    void SetHost(IHost* h);
+    IHost& Host() const { return *host; }
+
+    // Opens the manual of a kind with the desktop's viewer; nothing for an
+    // unknown kind or language.
+    void OpenManual(int kind);
+    void OnAppAbout() { host->RunAboutDlg(); }
+
+    // ---- language texts --------------------------------------------------
+    // The text of key + offset, or "STRING NOT FOUND".
+    std::u16string LoadLangString(int key, int offset) const;
+    std::u16string LoadLangString(int key) const { return LoadLangString(key, languageOffset); }
+    // Reloads the tables from the language's database and sets its help file.
+    ReferenceLoadStatus SwitchLanguage(int offset);
+
+    // ---- reference tables ------------------------------------------------
+    ReferenceLoadStatus LoadReferenceData(const std::string& path);
+    void FreeReferenceData();
+    // Told after every load of the tables (start-up, language switch), so
+    // that lists showing their rows follow; the token removes the listener.
+    int AddReloadListener(std::function<void()> listener);
+    void RemoveReloadListener(int token);
+    // Grows with every load of the tables.
+    int referenceGeneration = 0;
+
+    // ---- project store ---------------------------------------------------
+    void StoreCurrentCalc(int kind, int index);
+    void DeleteStoredCalc(int kind, int index);
+    void MoveStoredCalcUp(int kind, int index);
+    void MoveStoredCalcDown(int kind, int index);
+    void FreeProject();
+    void ResetProject();
+    // Copies the kind's current stored record over its working record; false
+    // when the kind has no current record.
+    bool LoadCurrentStoredCalc(int kind);
+
+    // ---- project file ----------------------------------------------------
+    std::vector<uint8_t> WriteProject() const;
+    // Replaces the project only when the whole file is sound; otherwise the
+    // open project stays as it was.
+    ProjectReadError ReadProject(std::span<const uint8_t> bytes);
+    // systemError, when given, receives the errno of a failed open or read.
+    ProjectReadError ReadProjectFile(const std::string& path, int* systemError = nullptr);
+    // Writes through WriteFileAtomically, so a failed save leaves the old file
+    // whole; systemError, when given, receives the errno of a failed write.
+    ProjectWriteError WriteProjectFile(const std::string& path, int* systemError = nullptr) const;
+
+    // ---- record defaults -------------------------------------------------
+    void ResetGravityFlowRecord();
+    void ResetPressureFlowRecord();
+    void ResetBuriedPipeRecord();
+    void ResetManholeRecord();
+    void ResetTankRecord();
+    // All five, in the order tank, manhole, buried pipe, gravity flow, pressure flow.
+    void ResetAllRecords();
+
+    // ---- calculations ----------------------------------------------------
+    void CalcGravityFlow();
+    void CalcPressureFlow();
+    void CalcBuriedPipe();
+    void CalcTrafficLoad();
+    void CalcManholeBuoyancy();
+    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap);
+    void CalcTankBuoyancy();
+    void CalcTankAnchoring();
+    // The tank's minSlabLength when no slab length can hold the tank down (the
+    // slab's resistance is not positive, or the length would exceed 1000 km):
+    // warning 20234, and the page and the report show "-" for the length.
+    static constexpr double kNoSlabLength = 1.0e9;
+    static bool NoSlabLengthSuffices(double minSlabLength) { return minSlabLength >= kNoSlabLength; }
+    // The capacity (m3) of the record's tank when it is length metres long.
+    static double TankCapacityOfLength(const TankRecord& r, double length);
+
+    // ---- report rows, printout texts and print titles --------------------
+    // Each rewrites the whole report table from its kind's working record.
+    void BuildGravityFlowReport();
+    void BuildPressureFlowReport();
+    void BuildBuriedPipeReport();
+    void BuildManholeReport();
+    void BuildTankReport();
+    // The builder of a kind; false for anything that is not a kind.
+    bool BuildReport(int kind);
+    // The printout's texts for a kind's working record at a local time, with
+    // print title 0; empty texts for anything that is not a kind.
+    ReportPageTexts MakeReportTexts(int kind, const std::tm& now) const;
+    // Mode 0 reads the print titles from the user data folder (on the first
+    // start from the program folder's file, else the defaults) and writes the
+    // file when it was missing; mode 1 writes them. Failures are silent.
+    void LoadOrSavePrintTitles(int mode);
+    std::string PrintTitlesPath() const;
+
+    // ---- paths -----------------------------------------------------------
+    std::string DatabasePath(int offset) const;
+    std::string HelpFilePath(int offset) const;
+    std::string ManualPath(int kind, int offset) const;  // empty when none
+
+    // ---- fields ------------------------------------------------------------
+    std::string helpFilePath;
+    CGravityFlowCalculator gravityCalculator;
+    CPressureFlowCalculator pressureCalculator;
+    int extendedCatalogue = 0;
+    std::string programFolder;
+    // Where the user's own files live (print titles); empty: none is written.
+    std::string userDataFolder;
+    int languageOffset = LangPolish;
+    int activeCalcKind = KindNone;
+
+    int storedCount[KindArrayCount] = {0, 0, 0, 0, 0};
+    int currentIndex[KindArrayCount] = {-1, -1, -1, -1, -1};
+    ProjectArrays storedRecords;
+
+    int soilCount = 0;
+    int tankTypeCount = 0;
+    int manholeTypeCount = 0;
+    int nominalSizeCount = 0;
+    int pipeCategoryCount = 0;
+    int pipeTypeCount = 0;
+    std::vector<SoilEntry> soils;
+    std::vector<TankTypeEntry> tankTypes;
+    std::vector<ManholeTypeEntry> manholeTypes;
+    std::vector<NominalSizeEntry> nominalSizes;
+    std::vector<PipeCategoryEntry> pipeCategories;
+    std::vector<PipeTypeEntry> pipeTypes;
+
+    GravityFlowRecord gravityFlow{};
+    PressureFlowRecord pressureFlow{};
+    BuriedPipeRecord buriedPipe{};
+    ManholeRecord manhole{};
+    TankRecord tank{};
+
+    ReportSection reportSections[10]{};
+    PrintTitle printTitles[20]{};
+    PrintPicture printPicture;
+
+private:
+    IHost* host;
+    std::map<int, std::function<void()>> reloadListeners;
+    int nextReloadToken = 0;
+};
+
+// The one application object.
+extern CDalvorApp theApp;
+
+// ---- start-up rules (free functions so that tests can drive them) ----------
+// Default language offset for a desktop interface language.
+int DefaultLanguageOffset(const std::string& uiLanguage);
+// The language the program starts in from the stored value and the default.
+int StartLanguageOffset(std::optional<int> stored, int defaultOffset);
+// Reads "Settings" "VersionID", writes it back as 50 when missing or lower;
+// returns 1 when the extended catalogue mode is on.
+int ReadVersionId(ISettings& settings);
+// Language code of the files of a language: "pl", "en" or "ru"; Polish for any
+// other value.
+const char* LanguageCode(int offset);
+// The program folder: DALVOR_HOME when given, else the executable's folder
+// when it holds "db", else <executable's folder>/../share/dalvor.
+std::string ResolveProgramFolder(const std::string& executableFolder, const char* dalvorHome);
+
+constexpr int kExtendedVersionId = 100;

@@ -1,0 +1,55 @@
+// core/calc: the hydraulic and static calculations and their calculators. It
+// includes core/base and the records of core/project; the calculations that
+// run on the application object's working records are members of it and
+// include core/app.
+//
+// Helpers the calculations share: finite checks on what they read and write,
+// the bounded result texts, and the choice of a size from a list of
+// capacities.
+#pragma once
+
+#include "base/Text.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+// Whether every value is finite.
+inline bool AllFinite(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// A field a calculation writes never holds an infinity or a NaN: such a value
+// becomes 0. Returns whether the value was finite.
+inline bool KeepFinite(double& field)
+{
+    if (std::isfinite(field))
+        return true;
+    field = 0.0;
+    return false;
+}
+
+// Conclusions, warnings and reasons are written as at most 127 units.
+inline constexpr std::size_t kResultTextUnits = 127;
+
+template <std::size_t N>
+void SetResultText(char16_t (&field)[N], std::u16string_view text)
+{
+    CopyBounded(field, text, kResultTextUnits < N ? kResultTextUnits : N - 1);
+}
+
+// Whether a flow equal to a capacity is carried by that size (Inclusive) or
+// needs the next one (Strict).
+enum class CapacityBound { Strict, Inclusive };
+
+// The index of the size for the flow among capacities in list order, or -1:
+// the first size whose capacity reaches the flow from a neighbour that does
+// not, scanning the whole list (the last such step wins); failing that, the
+// smallest size when even it exceeds the flow. Capacities that are not finite
+// take no part in the choice.
+int ChooseCandidate(std::span<const double> capacities, double flow, CapacityBound bound);

@@ -1,0 +1,147 @@
+#include "catalogue/ReferenceDump.h"
+
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+class Line {
+public:
+    explicit Line(std::string& target) : out(target) {}
+    ~Line() { out += '\n'; }
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
+
+    template <std::size_t N>
+    Line& Text(const char16_t (&text)[N])
+    {
+        Separate();
+        out += Utf16ToUtf8(FromFixed(text));
+        return *this;
+    }
+    Line& Int(int v)
+    {
+        Separate();
+        out += FormatC("%d", v);
+        return *this;
+    }
+    Line& Real(double v)
+    {
+        Separate();
+        out += FormatC("%.17g", v);
+        return *this;
+    }
+
+private:
+    void Separate()
+    {
+        if (!first)
+            out += '\t';
+        first = false;
+    }
+    std::string& out;
+    bool first = true;
+};
+
+// The entries a table holds: its count, bounded by the rows that exist.
+template <class Entry>
+std::size_t Rows(int count, const std::vector<Entry>& rows)
+{
+    return std::min(static_cast<std::size_t>(std::max(count, 0)), rows.size());
+}
+
+}  // namespace
+
+std::string DumpReferenceTables(const CDalvorApp& app)
+{
+    std::string out;
+
+    out += "# soils\n";
+    for (std::size_t i = 0; i < Rows(app.soilCount, app.soils); ++i) {
+        const SoilEntry& e = app.soils[i];
+        Line line(out);
+        line.Text(e.name).Int(e.soilGroup);
+        for (double c : e.soilCoefficient)
+            line.Real(c);
+    }
+
+    out += "# pipeCategories\n";
+    for (std::size_t i = 0; i < Rows(app.pipeCategoryCount, app.pipeCategories); ++i) {
+        const PipeCategoryEntry& e = app.pipeCategories[i];
+        Line(out).Int(e.id).Text(e.name).Int(e.applicability);
+    }
+
+    out += "# pipeTypes\n";
+    for (std::size_t i = 0; i < Rows(app.pipeTypeCount, app.pipeTypes); ++i) {
+        const PipeTypeEntry& e = app.pipeTypes[i];
+        Line(out).Int(e.id).Int(e.categoryId).Text(e.name).Int(e.applicability);
+    }
+
+    out += "# nominalSizes\n";
+    for (std::size_t i = 0; i < Rows(app.nominalSizeCount, app.nominalSizes); ++i) {
+        const NominalSizeEntry& e = app.nominalSizes[i];
+        Line(out)
+            .Int(e.id)
+            .Int(e.categoryId)
+            .Int(e.typeId)
+            .Int(e.classCode)
+            .Real(e.nominalSize)
+            .Real(e.innerDiameter)
+            .Real(e.outerDiameter)
+            .Real(e.ringStiffness)
+            .Real(e.sectionValueA)
+            .Real(e.sectionValueB)
+            .Real(e.allowedDeflection)
+            .Real(e.enlargedAllowedDeflection)
+            .Real(e.minCover)
+            .Real(e.sizeValueC)
+            .Real(e.roughness)
+            .Real(e.ratingValue)
+            .Int(e.madeToOrder)
+            .Int(e.enlargedDeflectionAvailable)
+            .Int(e.reducedLoadCapacity);
+    }
+
+    out += "# manholeTypes\n";
+    for (std::size_t i = 0; i < Rows(app.manholeTypeCount, app.manholeTypes); ++i) {
+        const ManholeTypeEntry& e = app.manholeTypes[i];
+        Line(out)
+            .Text(e.name)
+            .Real(e.nominalDiameter)
+            .Real(e.outerDiameter)
+            .Real(e.maxPipeDiameter)
+            .Real(e.sandTrapDepth)
+            .Real(e.crownAllowance)
+            .Real(e.weightPerMetre)
+            .Real(e.minDepth)
+            .Real(e.maxDepth)
+            .Int(e.reinforced)
+            .Int(e.eccentric)
+            .Int(e.madeToOrder);
+    }
+
+    out += "# tankTypes\n";
+    for (std::size_t i = 0; i < Rows(app.tankTypeCount, app.tankTypes); ++i) {
+        const TankTypeEntry& e = app.tankTypes[i];
+        Line(out)
+            .Text(e.name)
+            .Int(e.classCode)
+            .Real(e.innerDiameter)
+            .Real(e.outerDiameter)
+            .Real(e.weightPerMetre)
+            .Real(e.endWeight)
+            .Real(e.reservedA)
+            .Real(e.reservedB)
+            .Real(e.endAllowance)
+            .Real(e.stiffnessClass)
+            .Real(e.reservedC)
+            .Real(e.reservedD)
+            .Real(e.minAnchorSpacing)
+            .Real(e.maxAnchorSpacing)
+            .Int(e.madeToOrder);
+    }
+    return out;
+}

@@ -1,0 +1,782 @@
+#include "pages/BuriedPipePageModel.h"
+
+#include "calc/BuriedPipeCalc.h"
+#include "base/CalcKind.h"
+#include "pages/CatalogPicker.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+namespace Id = BuriedPipeIds;
+
+constexpr double kMm = 0.001f;
+constexpr double kHalfMm = 0.0005f;
+constexpr double kCoverTolerance = 0.01f;
+constexpr double kMinCoverNoTrafficFloor = 0.2;
+constexpr double kMinCoverTrafficFloor = 0.5;
+constexpr double kRailwayCover = 1.5;
+constexpr double kAircraftCover = 1.0;
+constexpr double kMinCompaction = 0.75;
+constexpr double kMaxUnitWeight = 100.0;
+constexpr double kMaxPorosity = 50.0;
+constexpr double kMaxFrictionAngle = 45.0;
+constexpr double kMaxCohesion = 100.0;
+constexpr double kHeavyTrafficCover = 1.5;
+// The enlarged-deflection list never offers more whole numbers than this
+// (catalogue rows hold a few).
+constexpr int kMaxDeflectionItems = 100;
+
+constexpr int kSoilNameUnits = 255;
+
+constexpr int kTextCoverEnlarged = 20256;
+constexpr int kTextMetre = 20013;
+constexpr int kTextMadeToOrder = 20295;
+constexpr int kTextConfirmDelivery = 20296;
+
+// The traffic classes' texts in class order.
+int TrafficTextKey(int trafficClass)
+{
+    return trafficClass <= 11 ? 20000 + trafficClass : 20279 + (trafficClass - 12);
+}
+
+template <typename T>
+int TableRows(const std::vector<T>& table, int count)
+{
+    return std::clamp(count, 0, static_cast<int>(table.size()));
+}
+
+std::u16string U(const std::string& s)
+{
+    return Utf8ToUtf16(s);
+}
+
+std::u16string F(const char* format, double v)
+{
+    return U(FormatC(format, v));
+}
+
+// A typed text cut to at most units code units, never inside a surrogate pair.
+std::u16string Bounded(std::u16string s, std::size_t units)
+{
+    if (s.size() > units) {
+        std::size_t n = units;
+        if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF)
+            --n;
+        s.resize(n);
+    }
+    return s;
+}
+
+bool IsHeavyTrafficForced(const BuriedPipeRecord& r)
+{
+    return r.trafficClass > 0 && CBuriedPipePageModel::CoverFromLevels(r) <= kHeavyTrafficCover;
+}
+
+char16_t Lower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+}  // namespace
+
+int FindListedText(const ListState& list, const std::u16string& text)
+{
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        const std::u16string& t = list.items[i].text;
+        // "160" is not "1600", nor "SN2" the start of "SN256 ...".
+        if (t.size() < text.size() || (t.size() > text.size() && t[text.size()] != u' '))
+            continue;
+        bool same = true;
+        for (std::size_t k = 0; k < text.size() && same; ++k)
+            same = Lower(t[k]) == Lower(text[k]);
+        if (same)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : CPageModel(a, KindBuriedPipe) {}
+
+BuriedPipeRecord& CBuriedPipePageModel::Record() const
+{
+    return app.buriedPipe;
+}
+
+bool CBuriedPipePageModel::ExtendedMode() const
+{
+    return app.extendedCatalogue == 1;
+}
+
+// ---- rules ---------------------------------------------------------------------
+
+double CBuriedPipePageModel::CoverFromLevels(const BuriedPipeRecord& r)
+{
+    return r.groundLevel - r.foundationLevel - r.outerDiameter * kMm;
+}
+
+void CBuriedPipePageModel::DeriveLevels(BuriedPipeRecord& r)
+{
+    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * kHalfMm;
+    r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * kMm;
+}
+
+double CBuriedPipePageModel::RequiredCover(const BuriedPipeRecord& r, bool extended)
+{
+    if (r.trafficClass == 0)
+        return r.minCoverNoTraffic;
+    if (!extended) {
+        if (r.trafficClass == 13 || r.trafficClass == 14)
+            return std::max(r.nominalSize * kMm, kRailwayCover);
+        if (r.trafficClass >= 17 && r.trafficClass <= 21)
+            return kAircraftCover;
+    }
+    return r.minCoverTraffic;
+}
+
+std::u16string CBuriedPipePageModel::CoverNote(const std::u16string& caption, const std::u16string& unit,
+                                               int trafficClass, double minCoverNoTraffic, bool languageRoutine)
+{
+    const std::string c = Utf16ToUtf8(caption);
+    const std::string m = Utf16ToUtf8(unit);
+    if (trafficClass == 13 || trafficClass == 14)
+        return U(FormatC("%s (Dn | %.1f %s)", c.c_str(), kRailwayCover, m.c_str()));
+    if (trafficClass >= 17 && trafficClass <= 21)
+        return U(FormatC("%s %.1f %s", c.c_str(), kAircraftCover, m.c_str()));
+    const char* blank = languageRoutine ? " " : "";
+    if (trafficClass == 0)
+        return U(FormatC("%s%s%.2f %s", c.c_str(), blank, minCoverNoTraffic, m.c_str()));
+    return U(FormatC("%s%s%.1f %s", c.c_str(), blank, kMinCoverTrafficFloor, m.c_str()));
+}
+
+int CBuriedPipePageModel::RoadSurfaceRule(int trafficClass)
+{
+    if (trafficClass == 0 || trafficClass == 1)
+        return -1;
+    if (trafficClass >= 13 && trafficClass <= 23)
+        return 1;
+    return 0;
+}
+
+double CBuriedPipePageModel::CompactionIndexFor(int soilKind, double x, double current)
+{
+    switch (soilKind) {
+    case 0: return static_cast<double>(0.153f) * x + static_cast<double>(0.795f);
+    case 1: return x < static_cast<double>(0.51f) ? static_cast<double>(0.8f) : 0.75;
+    case 2: return 0.75;
+    default: return current;
+    }
+}
+
+std::vector<std::u16string> CBuriedPipePageModel::DeflectionItems(const BuriedPipeRecord& r, bool& enabled)
+{
+    std::vector<std::u16string> items;
+    enabled = r.enlargedDeflectionAvailable == 1;
+    if (enabled) {
+        const double first = std::floor(r.allowedDeflection + 0.5);
+        const double last = std::floor(r.enlargedAllowedDeflection + 0.5);
+        if (std::isfinite(first) && std::isfinite(last) && std::fabs(first) < 1e6)
+            for (double v = first; v <= last && static_cast<int>(items.size()) < kMaxDeflectionItems; v += 1.0)
+                items.push_back(U(FormatC("%d", static_cast<int>(v))));
+    }
+    if (items.empty())
+        items.push_back(F("%.0f", r.allowedDeflection));
+    return items;
+}
+
+
+// ---- the field table -----------------------------------------------------------
+
+namespace {
+
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned kIn = FieldSpec::Input | FieldSpec::Hook;
+constexpr unsigned kOut = FieldSpec::Result | FieldSpec::Hook;
+constexpr unsigned kList = FieldSpec::Combo | FieldSpec::Hook;
+constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
+
+// The page reads and shows every field itself (the reading rules and the
+// derived levels are more than a parse); the table lays the page out.
+const FieldSpec kFields[] = {
+    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList},
+    {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+    {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+    {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", 0, 100, kIn},
+    {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_NO_FIELD, "%.0f", 0, 50, kIn},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+    {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
+     kNone, kList},
+    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
+    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
+    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, kShown | FieldSpec::NoUnit},
+    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+};
+
+constexpr int kVerdictFields[] = {Id::TotalLoad, Id::AdmissibleLoad, Id::TotalDeflection,
+                                  Id::DeflectionLimit, Id::UpliftForce, Id::AnchoringForce};
+
+}  // namespace
+
+std::span<const FieldSpec> CBuriedPipePageModel::Fields() const
+{
+    return kFields;
+}
+
+// ---- lists ---------------------------------------------------------------------
+
+void CBuriedPipePageModel::FillCategoryList()
+{
+    BuriedPipeRecord& r = Record();
+    std::vector<ListItem> items;
+    int selected = -1;
+    const int rows = TableRows(app.pipeCategories, app.pipeCategoryCount);
+    if (rows > 0 && r.categoryId < 0)
+        r.categoryId = app.pipeCategories[0].id;
+    for (int i = 0; i < rows; ++i) {
+        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
+        if (c.id == r.categoryId)
+            selected = i;
+        items.push_back({Bounded(FromFixed(c.name), 255), i, c.id});
+    }
+    if (selected < 0 && rows > 0)
+        selected = 0;
+    SetListItems(Id::CategoryList, std::move(items), selected);
+}
+
+void CBuriedPipePageModel::FillTypeList()
+{
+    BuriedPipeRecord& r = Record();
+    std::vector<ListItem> items;
+    int selected = -1;
+    const int rows = TableRows(app.pipeTypes, app.pipeTypeCount);
+    for (int i = 0; i < rows; ++i) {
+        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
+        if (t.categoryId != r.categoryId)
+            continue;
+        if (r.typeId < 0)
+            r.typeId = t.id;
+        if (t.id == r.typeId)
+            selected = static_cast<int>(items.size());
+        items.push_back({Bounded(FromFixed(t.name), 255), i, t.id});
+    }
+    if (selected < 0 && !items.empty())
+        selected = 0;
+    SetListItems(Id::TypeList, std::move(items), selected);
+}
+
+void CBuriedPipePageModel::FillSizeList()
+{
+    BuriedPipeRecord& r = Record();
+    std::vector<ListItem> items;
+    int selected = -1;
+    const int rows = TableRows(app.nominalSizes, app.nominalSizeCount);
+    for (int i = 0; i < rows; ++i) {
+        const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
+        if (s.categoryId != r.categoryId || s.typeId != r.typeId)
+            continue;
+        if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
+            selected = static_cast<int>(items.size());
+        items.push_back({F("%.0f", s.nominalSize), i, s.id});
+    }
+    sizeMatched = selected >= 0;
+    if (selected < 0 && !items.empty())
+        selected = 0;
+    const int row = selected >= 0 ? items[static_cast<std::size_t>(selected)].row : -1;
+    SetListItems(Id::SizeList, std::move(items), selected);
+    if (row < 0) {
+        SetText(Id::InnerDiameter, u"-");
+        SetText(Id::OuterDiameter, u"-");
+        return;
+    }
+    TakeSizeRow(app.nominalSizes[static_cast<std::size_t>(row)], false);
+    SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
+    SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
+    SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
+}
+
+void CBuriedPipePageModel::TakeSizeRow(const NominalSizeEntry& s, bool onChoice)
+{
+    BuriedPipeRecord& r = Record();
+    r.nominalSize = s.nominalSize;
+    r.innerDiameter = s.innerDiameter;
+    r.outerDiameter = s.outerDiameter;
+    r.ringStiffness = s.ringStiffness;
+    r.sizeRowValueA = s.sectionValueA;
+    r.sizeRowValueB = s.sectionValueB;
+    r.allowedDeflection = s.allowedDeflection;
+    r.enlargedAllowedDeflection = s.enlargedAllowedDeflection;
+    r.madeToOrder = s.madeToOrder;
+    r.reducedLoadCapacity = s.reducedLoadCapacity;
+    r.minCoverNoTraffic = std::max(s.minCover, kMinCoverNoTrafficFloor);
+    r.minCoverTraffic = std::max(s.minCover, kMinCoverTrafficFloor);
+    r.sizeRowValueC = s.sizeValueC;
+    DeriveLevels(r);
+    if (onChoice) {
+        r.deflectionLimit = s.allowedDeflection;
+        r.enlargedDeflectionAvailable = s.enlargedDeflectionAvailable;
+    } else if (r.deflectionLimit < s.allowedDeflection) {
+        // A stored limit at or above the row's allowable one stays.
+        r.deflectionLimit = s.allowedDeflection;
+        r.enlargedDeflectionAvailable = s.enlargedDeflectionAvailable;
+    }
+}
+
+void CBuriedPipePageModel::FillDeflectionList()
+{
+    bool enabled = false;
+    std::vector<ListItem> items;
+    for (std::u16string& t : DeflectionItems(Record(), enabled))
+        items.push_back({std::move(t), -1, -1});
+    SetListItems(Id::DeflectionList, std::move(items), 0);
+    Enable(Id::DeflectionList, enabled);
+}
+
+void CBuriedPipePageModel::FillLists()
+{
+    // A pipe whose size the catalogue no longer lists keeps its values and
+    // has no result until the user chooses a size.
+    FillCategoryList();
+    FillTypeList();
+    const BuriedPipeRecord saved = Record();
+    FillSizeList();
+    // A record without a pipe yet takes the first size listed.
+    sizeMissing = !sizeMatched && saved.outerDiameter != 0.0;
+    if (sizeMissing)
+        Record() = saved;
+    FillDeflectionList();
+    // The heavy-traffic box is the loaded record's own choice wherever the
+    // class and cover leave it to the user, not the previous record's click.
+    userHeavyTraffic = IsHeavyTrafficForced(Record()) ? 0 : (Record().heavyConstructionTraffic == 1 ? 1 : 0);
+}
+
+void CBuriedPipePageModel::FillTrafficList()
+{
+    std::vector<ListItem> items;
+    for (int c = 0; c < kTrafficClassCount; ++c)
+        items.push_back({app.LoadLangString(TrafficTextKey(c)), -1, -1});
+    const int cls = Record().trafficClass;
+    SetListItems(Id::TrafficList, std::move(items), cls >= 0 && cls < kTrafficClassCount ? cls : -1);
+}
+
+bool CBuriedPipePageModel::ReferenceReloaded()
+{
+    // The names follow the language of the tables; the record keeps its pipe.
+    FillCategoryList();
+    FillTypeList();
+    return false;
+}
+
+const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
+{
+    const BuriedPipeRecord& r = Record();
+    const ListState& sizes = List(Id::SizeList);
+    if (index < 0 || index >= static_cast<int>(sizes.items.size()))
+        return nullptr;
+    const int row = sizes.items[static_cast<std::size_t>(index)].row;
+    if (row < 0 || row >= TableRows(app.nominalSizes, app.nominalSizeCount))
+        return nullptr;
+    const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(row)];
+    if (s.categoryId != r.categoryId || s.typeId != r.typeId)
+        return nullptr;
+    return &s;
+}
+
+// ---- handlers ------------------------------------------------------------------
+
+void CBuriedPipePageModel::OnListChosen(int id, int index)
+{
+    switch (id) {
+    case Id::CategoryList: OnCategoryChanged(index); break;
+    case Id::TypeList: OnTypeChanged(index); break;
+    case Id::SizeList: OnSizeChanged(index); break;
+    case Id::TrafficList: OnTrafficChanged(index); break;
+    case Id::DeflectionList: OnDeflectionChanged(index); break;
+    default: break;
+    }
+}
+
+void CBuriedPipePageModel::OnChoiceClicked(int group, int index)
+{
+    (void)index;
+    if (group == Id::RoadSurface)
+        OnRoadSurfaceClicked();
+    else if (group == Id::HeavyTraffic)
+        OnHeavyTrafficClicked();
+    else
+        OnWorkConditionClicked();
+}
+
+void CBuriedPipePageModel::OnCategoryChanged(int index)
+{
+    BuriedPipeRecord& r = Record();
+    const ListState& l = List(Id::CategoryList);
+    if (index >= 0 && index < static_cast<int>(l.items.size())) {
+        Select(Id::CategoryList, index);
+        const int row = l.items[static_cast<std::size_t>(index)].row;
+        if (row >= 0 && row < TableRows(app.pipeCategories, app.pipeCategoryCount))
+            r.categoryId = app.pipeCategories[static_cast<std::size_t>(row)].id;
+    }
+    r.typeId = -1;
+    FillTypeList();
+    ChooseListedSize();
+}
+
+void CBuriedPipePageModel::OnTypeChanged(int index)
+{
+    BuriedPipeRecord& r = Record();
+    const ListState& l = List(Id::TypeList);
+    if (index >= 0 && index < static_cast<int>(l.items.size())) {
+        Select(Id::TypeList, index);
+        const int row = l.items[static_cast<std::size_t>(index)].row;
+        if (row >= 0 && row < TableRows(app.pipeTypes, app.pipeTypeCount) &&
+            app.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
+            r.typeId = app.pipeTypes[static_cast<std::size_t>(row)].id;
+    }
+    ChooseListedSize();
+}
+
+void CBuriedPipePageModel::ChooseListedSize()
+{
+    // The size the list then shows is chosen as the user would choose it: the
+    // deflection limit and the enlarged deflection are the new pipe's, never
+    // the previous pipe's.
+    FillSizeList();
+    const int size = Selected(Id::SizeList);
+    if (size >= 0 && SizeRowOf(size)) {
+        OnSizeChanged(size);
+        return;
+    }
+    sizeMissing = false;
+    FillDeflectionList();
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnSizeChanged(int index)
+{
+    if (const NominalSizeEntry* s = SizeRowOf(index)) {
+        Select(Id::SizeList, index);
+        TakeSizeRow(*s, true);
+        const BuriedPipeRecord& r = Record();
+        SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
+        SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
+        SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
+        sizeMissing = false;
+        FillDeflectionList();
+        Recalculate();
+        return;
+    }
+    // A size the catalogue no longer holds: the record stays as it was and
+    // has no result.
+    sizeMissing = true;
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnTrafficChanged(int index)
+{
+    BuriedPipeRecord& r = Record();
+    if (index < 0 || index >= kTrafficClassCount)
+        return;
+    Select(Id::TrafficList, index);
+    r.trafficClass = index;
+    Enable(Id::RoadSurface, true);
+    SetText(Id::CoverNote, CoverNote(coverCaption, metreUnit, index, r.minCoverNoTraffic, false));
+    const int rule = RoadSurfaceRule(index);
+    if (rule != 0) {
+        SetChecked(Id::RoadSurface, rule > 0);
+        Enable(Id::RoadSurface, false);
+    }
+    r.roadSurface = Checked(Id::RoadSurface);
+    Recalculate();
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnDeflectionChanged(int index)
+{
+    const ListState& l = List(Id::DeflectionList);
+    if (index < 0 || index >= static_cast<int>(l.items.size()))
+        return;
+    Select(Id::DeflectionList, index);
+    Record().deflectionLimit = ParseNumber(l.items[static_cast<std::size_t>(index)].text);
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnRoadSurfaceClicked()
+{
+    Record().roadSurface = Checked(Id::RoadSurface);
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnWorkConditionClicked()
+{
+    ReadInputs();
+    ApplyInstallationDefaults(Record(), userHeavyTraffic);
+    ShowInputs(0);
+    Recalculate();
+}
+
+void CBuriedPipePageModel::OnHeavyTrafficClicked()
+{
+    // Under traffic over a shallow pipe the box is forced on; a click there
+    // leaves the user's own choice as it was.
+    if (!IsHeavyTrafficForced(Record()))
+        userHeavyTraffic = userHeavyTraffic ? 0 : 1;
+    OnWorkConditionClicked();
+}
+
+void CBuriedPipePageModel::OnSoilChosen()
+{
+    BuriedPipeRecord& r = Record();
+    const int rows = TableRows(app.soils, app.soilCount);
+    if (r.soilIndex >= 0 && r.soilIndex < rows)
+        r.compactionIndex = CompactionIndexFor(app.soils[static_cast<std::size_t>(r.soilIndex)].soilGroup,
+                                               r.stateDegree, r.compactionIndex);
+    r.frictionAngle = std::clamp(r.frictionAngle, 0.0, kMaxFrictionAngle);
+    r.cohesion = std::clamp(r.cohesion, 0.0, kMaxCohesion);
+    const double d = r.outerDiameter * kMm;
+    double share = d > 0.0 ? (r.waterLevel - r.foundationLevel) / d : 0.0;
+    share = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
+    const double es = CalcStaticsCoefficient(CoverFromLevels(r), r.compactionIndex, share);
+    if (std::isfinite(es))
+        r.secantModulus = es;
+    ShowInputs(0);
+    Recalculate();
+}
+
+// ---- import --------------------------------------------------------------------
+
+void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, const std::u16string& diameterText)
+{
+    // A type or size the lists do not hold leaves the pipe as it is, and the
+    // lists go on showing it.
+    if (fromTank) {
+        const int type = FindListedText(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
+        if (type >= 0)
+            OnTypeChanged(type);
+    }
+    const int size = FindListedText(List(Id::SizeList), diameterText);
+    if (size >= 0)
+        OnSizeChanged(size);
+}
+
+void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
+{
+    SetText(Id::InvertLevel, F("% .2f", pipeBottom + (Value(Id::OuterDiameter) - Value(Id::InnerDiameter)) / 2000));
+}
+
+// ---- the page contract -----------------------------------------------------------
+
+void CBuriedPipePageModel::ReadInputs()
+{
+    BuriedPipeRecord& r = Record();
+    r.innerDiameter = Value(Id::InnerDiameter);
+    r.outerDiameter = Value(Id::OuterDiameter);
+    r.ringStiffness = Value(Id::RingStiffness);
+    r.groundLevel = LimitLevel(Value(Id::GroundLevel));
+    r.invertLevel = LimitLevel(Value(Id::InvertLevel));
+    r.waterLevel = LimitLevel(Value(Id::WaterLevel));
+    CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
+    r.compactionIndex = Value(Id::CompactionIndex);
+    r.unitWeight = Limit(Value(Id::UnitWeight), 0.0, kMaxUnitWeight);
+    r.porosity = Limit(Value(Id::Porosity), 0.0, kMaxPorosity);
+    r.secantModulus = Value(Id::SecantModulus);
+    r.installationFactor = Value(Id::InstallationFactor);
+    r.beddingFactor = Value(Id::BeddingFactor);
+    r.frictionAngle = std::isfinite(r.frictionAngle) ? std::clamp(r.frictionAngle, 0.0, kMaxFrictionAngle) : 0.0;
+    r.cohesion = std::isfinite(r.cohesion) ? std::clamp(r.cohesion, 0.0, kMaxCohesion) : 0.0;
+    r.roadSurface = Checked(Id::RoadSurface);
+    r.multiPipeTrench = Checked(Id::MultiPipeTrench);
+    r.heavyConstructionTraffic = Checked(Id::HeavyTraffic);
+    r.heavyCompaction = Checked(Id::HeavyCompaction);
+    r.permanentSupervision = Checked(Id::Supervision);
+    r.workmanshipQuality = Choice(kWorkmanshipGroup) == 1 ? 1 : 0;
+    CopyName(r.head.name, Text(Id::Name));
+    DeriveLevels(r);
+}
+
+void CBuriedPipePageModel::Validate()
+{
+    BuriedPipeRecord& r = Record();
+    ReadInputs();
+    if (!(r.waterLevel < r.groundLevel))
+        r.waterLevel = r.groundLevel;
+
+    const bool extended = ExtendedMode();
+    const double c = RequiredCover(r, extended);
+    bool message = false;
+    if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMm + kCoverTolerance) {
+        r.invertLevel = r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMm;
+        DeriveLevels(r);
+        message = !extended || r.trafficClass == 0;
+    }
+    if (r.compactionIndex < kMinCompaction)
+        r.compactionIndex = kMinCompaction;
+    ShowInputs(0);
+    if (message)
+        Raise({kTextCoverEnlarged, 0, {F("%.2f", c)}, {}});
+}
+
+void CBuriedPipePageModel::Recalculate()
+{
+    if (sizeMissing) {
+        ReadInputs();
+        // Without a result there is no verdict: a stored one would be shown,
+        // listed, copied and printed as this pipe's.
+        GiveNoResult(Record());
+        ShowInputs(0);
+        ShowResults();
+        return;
+    }
+    Validate();
+    ApplyInstallationDefaults(Record(), userHeavyTraffic);
+    app.CalcBuriedPipe();
+    ShowInputs(0);
+    ShowResults();
+}
+
+void CBuriedPipePageModel::ShowInputs(int resetNumber)
+{
+    BuriedPipeRecord& r = Record();
+    Select(Id::TrafficList, r.trafficClass >= 0 && r.trafficClass < kTrafficClassCount ? r.trafficClass : -1);
+    SetText(Id::MadeToOrderNote, u"");
+    SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
+    SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
+    SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
+    SetText(Id::GroundLevel, F("%.2f", r.groundLevel));
+    SetText(Id::InvertLevel, F("%.2f", r.invertLevel));
+    SetText(Id::Cover, F("%.2f", r.cover));
+    SetText(Id::FoundationLevel, F("%.2f", r.foundationLevel));
+    SetText(Id::WaterLevel, F("%.2f", r.waterLevel));
+    SetText(Id::SoilName, FromFixed(r.soilName));
+    SetText(Id::CompactionIndex, F("%.2f", r.compactionIndex));
+    SetText(Id::UnitWeight, F("%.2f", r.unitWeight));
+    SetText(Id::Porosity, F("%.0f", r.porosity));
+    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
+    SetText(Id::InstallationFactor, F("%.1f", r.installationFactor));
+    SetText(Id::BeddingFactor, F("%.1f", r.beddingFactor));
+
+    const int found = FindListedText(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
+    if (found >= 0)
+        Select(Id::DeflectionList, found);
+    Enable(Id::DeflectionList, r.enlargedDeflectionAvailable == 1);
+    const bool extended = ExtendedMode();
+    for (int id : {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit})
+        Show(id, extended);
+
+    SetChecked(Id::RoadSurface, r.roadSurface);
+    // The road-surface box is the user's only where the traffic class leaves
+    // it to the user, whichever class the page showed before.
+    Enable(Id::RoadSurface, RoadSurfaceRule(r.trafficClass) == 0);
+    SetChecked(Id::MultiPipeTrench, r.multiPipeTrench);
+    SetChecked(Id::HeavyTraffic, r.heavyConstructionTraffic);
+    SetChecked(Id::HeavyCompaction, r.heavyCompaction);
+    SetChecked(Id::Supervision, r.permanentSupervision);
+    SetChoice(kWorkmanshipGroup, r.workmanshipQuality == 1 ? 1 : 0);
+
+    ShowNumberAndName(Id::Number, Id::Name, r.head, resetNumber);
+}
+
+void CBuriedPipePageModel::ShowResults()
+{
+    const BuriedPipeRecord& r = Record();
+    SetText(Id::MadeToOrderNote,
+            r.madeToOrder == 1 ? madeToOrderFirst + u" " + madeToOrderSecond : std::u16string());
+    SetColors(Id::Conclusion, kFaceColor, kBlackColor);
+    SetColors(Id::Reasons, kFaceColor, kBlackColor);
+    if (r.head.resultValid != 1) {
+        for (int id : {Id::SoilLoad, Id::TrafficLoad, Id::TotalLoad, Id::AdmissibleLoad, Id::LoadDeflection,
+                       Id::InstallationDeflection, Id::TotalDeflection, Id::DeflectionLimit, Id::UpliftForce,
+                       Id::AnchoringForce, Id::Conclusion})
+            SetText(id, u"-");
+        SetText(Id::Reasons, u"");
+        for (int id : kVerdictFields)
+            SetColors(id, kFaceColor, kBlackColor);
+        return;
+    }
+    for (int id : kVerdictFields)
+        SetColors(id, kMetBackColor, kBlackColor);
+    SetText(Id::SoilLoad, F("%.2f", r.soilLoad));
+    SetText(Id::TrafficLoad, F("%.2f", r.trafficLoad));
+    SetText(Id::TotalLoad, F("%.2f", r.totalLoad));
+    SetText(Id::AdmissibleLoad, F("%.2f", r.admissibleLoad));
+    SetText(Id::LoadDeflection, F("%.1f", r.loadDeflection));
+    SetText(Id::InstallationDeflection, F("%.1f", r.beddingFactor + r.installationFactor));
+    SetText(Id::TotalDeflection, F("%.1f", r.totalDeflection));
+    SetText(Id::DeflectionLimit, F("%.1f", r.deflectionLimit));
+    SetText(Id::UpliftForce, F("%.2f", r.upliftForce));
+    SetText(Id::AnchoringForce, F("%.2f", r.anchoringForce));
+    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
+
+    constexpr double kDeflectionTolerance = 0.049f;
+    // Each check holds only when its comparison does.
+    const bool deflectionFails = !(r.totalDeflection <= r.deflectionLimit + kDeflectionTolerance);
+    const bool loadFails = !(r.totalLoad <= r.admissibleLoad);
+    const bool anchoringFails = !(r.upliftForce <= r.anchoringForce);
+    const RgbColor text = deflectionFails || loadFails || anchoringFails ? kFailedTextColor : kMetTextColor;
+    SetColors(Id::Conclusion, kFaceColor, text);
+    SetColors(Id::Reasons, kFaceColor, text);
+    const std::pair<bool, std::pair<int, int>> pairs[] = {
+        {deflectionFails, {Id::TotalDeflection, Id::DeflectionLimit}},
+        {loadFails, {Id::TotalLoad, Id::AdmissibleLoad}},
+        {anchoringFails, {Id::UpliftForce, Id::AnchoringForce}},
+    };
+    for (const auto& [fails, ids] : pairs)
+        if (fails) {
+            SetBackground(ids.first, kFailedBackColor);
+            SetBackground(ids.second, kFailedBackColor);
+        }
+    SetText(Id::Conclusion, FromFixed(r.head.conclusion));
+    SetText(Id::Reasons, FromFixed(r.head.warning) + u"\n" + FromFixed(r.secondReason) + u"\n" +
+                             FromFixed(r.thirdReason));
+}
+
+void CBuriedPipePageModel::ApplyLanguage(int offset)
+{
+    const BuriedPipeRecord& r = Record();
+    coverCaption = app.LoadLangString(Id::CoverNote, offset);
+    metreUnit = app.LoadLangString(kTextMetre, offset);
+    madeToOrderFirst = app.LoadLangString(kTextMadeToOrder, offset);
+    madeToOrderSecond = app.LoadLangString(kTextConfirmDelivery, offset);
+    SetText(Id::CoverNote, CoverNote(coverCaption, metreUnit, r.trafficClass, r.minCoverNoTraffic, true));
+    FillTrafficList();
+    SetText(Id::MadeToOrderNote,
+            r.madeToOrder == 1 ? madeToOrderFirst + u" " + madeToOrderSecond : std::u16string());
+}
+
+void CBuriedPipePageModel::ResetListsToFirst()
+{
+    FillCategoryList();
+    OnCategoryChanged(List(Id::CategoryList).items.empty() ? -1 : 0);
+    OnTypeChanged(List(Id::TypeList).items.empty() ? -1 : 0);
+    OnSizeChanged(List(Id::SizeList).items.empty() ? -1 : 0);
+}
+
+void CBuriedPipePageModel::ResetNumberAndName()
+{
+    SetText(Id::Number, u"-");
+    SetText(Id::Name, u"-");
+}

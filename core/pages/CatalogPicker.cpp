@@ -1,0 +1,155 @@
+#include "pages/CatalogPicker.h"
+
+#include "app/DalvorApp.h"
+#include "pages/PageModel.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+// Rows of a table that are really there.
+template <typename T>
+int Rows(const std::vector<T>& table, int count)
+{
+    return std::clamp(count, 0, static_cast<int>(table.size()));
+}
+
+template <std::size_t N>
+std::u16string Name(const char16_t (&name)[N])
+{
+    return FromFixed(name, N);
+}
+
+}  // namespace
+
+CCatalogPicker::CCatalogPicker(const CDalvorApp& a, CPageModel& m, unsigned appl, int c, int t, int s)
+    : app(a), model(m), applicable(appl), categoryList(c), typeList(t), sizeList(s)
+{
+}
+
+bool CCatalogPicker::SameSize(double listed, double own)
+{
+    return std::fabs(listed - own) < kSizeMatch;
+}
+
+bool CCatalogPicker::Applicable(int applicability) const
+{
+    return applicability >= 0 && applicability < 32 && (applicable & (1u << applicability)) != 0;
+}
+
+void CCatalogPicker::FillCategories(int& categoryId)
+{
+    std::vector<ListItem> items;
+    int position = -1;
+    const int rows = Rows(app.pipeCategories, app.pipeCategoryCount);
+    for (int i = 0; i < rows; ++i) {
+        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
+        if (!Applicable(c.applicability))
+            continue;
+        if (categoryId < 0)
+            categoryId = c.id;
+        if (c.id == categoryId && position < 0)
+            position = static_cast<int>(items.size());
+        items.push_back({Name(c.name), i, c.id});
+    }
+    model.SetListItems(categoryList, std::move(items), position >= 0 ? position : 0);
+}
+
+void CCatalogPicker::FillTypes(int categoryId, int& typeId)
+{
+    std::vector<ListItem> items;
+    int position = -1;
+    const int rows = Rows(app.pipeTypes, app.pipeTypeCount);
+    for (int i = 0; i < rows; ++i) {
+        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
+        if (!Applicable(t.applicability) || t.categoryId != categoryId)
+            continue;
+        if (typeId < 0)
+            typeId = t.id;
+        if (t.id == typeId && position < 0)
+            position = static_cast<int>(items.size());
+        items.push_back({Name(t.name), i, t.id});
+    }
+    model.SetListItems(typeList, std::move(items), position);
+}
+
+std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSizes)
+{
+    std::vector<ListItem> items;
+    std::vector<int> rows;
+    const int count = Rows(app.nominalSizes, app.nominalSizeCount);
+    for (int i = 0; i < count && static_cast<int>(rows.size()) < maxSizes; ++i) {
+        const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
+        if (s.categoryId != categoryId || s.typeId != typeId)
+            continue;
+        items.push_back({CPageModel::Format("%.0f", s.nominalSize), i, s.id});
+        rows.push_back(i);
+    }
+    model.SetListItems(sizeList, std::move(items), -1);
+    return rows;
+}
+
+int CCatalogPicker::ChosenCategory() const
+{
+    const ListItem* item = model.SelectedItem(categoryList);
+    if (!item || item->row < 0 || item->row >= Rows(app.pipeCategories, app.pipeCategoryCount))
+        return -1;
+    return app.pipeCategories[static_cast<std::size_t>(item->row)].id;
+}
+
+int CCatalogPicker::ChosenType(int categoryId) const
+{
+    const ListItem* item = model.SelectedItem(typeList);
+    if (!item || item->row < 0 || item->row >= Rows(app.pipeTypes, app.pipeTypeCount))
+        return -1;
+    const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(item->row)];
+    return t.categoryId == categoryId ? t.id : -1;
+}
+
+const NominalSizeEntry* CCatalogPicker::SizeRow(int row) const
+{
+    if (row < 0 || row >= Rows(app.nominalSizes, app.nominalSizeCount))
+        return nullptr;
+    return &app.nominalSizes[static_cast<std::size_t>(row)];
+}
+
+const NominalSizeEntry* CCatalogPicker::ChosenSize(int categoryId, int typeId) const
+{
+    const ListItem* item = model.SelectedItem(sizeList);
+    const NominalSizeEntry* s = item ? SizeRow(item->row) : nullptr;
+    return s && s->categoryId == categoryId && s->typeId == typeId ? s : nullptr;
+}
+
+bool CCatalogPicker::Relabel(int categoryId, int typeId)
+{
+    const int categories = Rows(app.pipeCategories, app.pipeCategoryCount);
+    for (ListItem& item : model.List(categoryList).items) {
+        if (item.row < 0 || item.row >= categories)
+            return false;
+        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(item.row)];
+        if (c.id != item.id || !Applicable(c.applicability))
+            return false;
+        item.text = Name(c.name);
+    }
+    const int types = Rows(app.pipeTypes, app.pipeTypeCount);
+    for (ListItem& item : model.List(typeList).items) {
+        if (item.row < 0 || item.row >= types)
+            return false;
+        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(item.row)];
+        if (t.id != item.id || t.categoryId != categoryId || !Applicable(t.applicability))
+            return false;
+        item.text = Name(t.name);
+    }
+    for (const ListItem& item : model.List(sizeList).items) {
+        const NominalSizeEntry* s = SizeRow(item.row);
+        if (!s || s->id != item.id || s->categoryId != categoryId || s->typeId != typeId ||
+            item.text != CPageModel::Format("%.0f", s->nominalSize))
+            return false;
+    }
+    ++model.List(categoryList).revision;
+    ++model.List(typeList).revision;
+    return true;
+}

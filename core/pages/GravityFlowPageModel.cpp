@@ -1,0 +1,360 @@
+#include "pages/GravityFlowPageModel.h"
+
+#include "base/CalcKind.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+using namespace GravityIds;
+using M = CGravityFlowPageModel;
+using R = GravityFlowRecord;
+
+namespace {
+
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned In = FieldSpec::Input;
+constexpr unsigned Out = FieldSpec::Result;
+constexpr unsigned Hook = FieldSpec::Hook;
+
+// The page's fields, in the order they are read and laid out.
+const FieldSpec kFields[] = {
+    // id, caption, unit, "?", group, record member, format, low, high, flags
+    {CategoryList, CategoryLabel, 0, 0, PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
+     FieldSpec::Combo | FieldSpec::Wide | Hook},
+    {TypeList, TypeLabel, 0, 0, PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | FieldSpec::Wide | Hook},
+    {SizeList, SizeLabel, SizeUnit, 0, PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
+    {InnerDiameter, InnerDiameterLabel, 1419, 0, PipeGroup, KIT_FIELD(R, innerDiameter), "%.1f", kNone, kNone, In},
+    {Roughness, RoughnessLabel, 1421, RoughnessButton, PipeGroup, KIT_FIELD(R, roughness), "%.3f", M::kMinRoughness,
+     kNone, In | Hook},
+    {Length, LengthLabel, 1423, 0, PipeGroup, KIT_FIELD(R, length), "%.2f", M::kMinLength, kLongestLength, In},
+    {StartLevel, StartLevelLabel, 1425, 0, PipeGroup, KIT_FIELD(R, startLevel), "%.2f", kLowestLevel, kHighestLevel,
+     In},
+    {LocalLossShare, ShareLabel, 1427, 0, PipeGroup, KIT_FIELD(R, localLossShare), "%.0f", M::kMinShare, kNone, In},
+    {Density, DensityLabel, 1430, 0, FluidGroup, KIT_FIELD(R, density), "%.1f", M::kMinDensity, M::kMaxDensity, In},
+    {Viscosity, ViscosityLabel, 1432, FluidButton, FluidGroup, KIT_FIELD(R, viscosity), "%4.2e", M::kMinViscosity,
+     M::kMaxViscosity, In},
+    {SlopeInput, SlopeInputLabel, 1434, 0, SoughtRows, KIT_FIELD(R, slopeInput), "%.2f", M::kMinSlope, M::kMaxSlope,
+     In},
+    {FillingInput, FillingInputLabel, 1436, 0, SoughtRows, KIT_FIELD(R, fillingInput), "%.2f", M::kMinFilling,
+     M::kMaxFilling, In},
+    {FlowInput, FlowInputLabel, 1438, FlowUnitsButton, SoughtRows, KIT_FIELD(R, flowInput), "%.3f", M::kMinFlow,
+     kNone, In},
+    // results
+    {NominalSize, NominalSizeLabel, 1454, 0, ResultRows, KIT_FIELD(R, nominalSize), "%.0f", kNone, kNone,
+     Out | FieldSpec::Always},
+    {Slope, SlopeLabel, 1456, 0, ResultRows, KIT_FIELD(R, slope), "%.2f", kNone, kNone, Out | Hook},
+    {Flow, FlowLabel, 1458, 0, ResultRows, KIT_FIELD(R, flow), "%.3f", kNone, kNone, Out},
+    {Filling, FillingLabel, 1460, 0, ResultRows, KIT_FIELD(R, filling), "%.2f", kNone, kNone, Out},
+    {Velocity, VelocityLabel, 1462, 0, ResultRows, KIT_FIELD(R, velocity), "%.2f", kNone, kNone, Out},
+    {Reynolds, ReynoldsLabel, 1464, 0, ResultRows, KIT_FIELD(R, reynolds), "%5.2e", kNone, kNone, Out},
+    {FrictionFactor, FrictionFactorLabel, 1466, 0, ResultRows, KIT_FIELD(R, frictionFactor), "%5.2e", kNone, kNone,
+     Out},
+    {TotalLoss, TotalLossLabel, 1468, 0, ResultRows, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {FrictionLoss, FrictionLossLabel, 1470, 0, ResultRows, KIT_FIELD(R, frictionLossHead), "%.2f", kNone, kNone, Out},
+    {LocalLoss, LocalLossLabel, 1472, 0, ResultRows, KIT_FIELD(R, localLossHead), "%.2f", kNone, kNone, Out},
+    {EndLevel, EndLevelLabel, 1474, 0, ResultRows, KIT_FIELD(R, endLevel), "%.2f", kNone, kNone, Out},
+    // the minimum slopes: read back unlimited, and overwritten by the calculation
+    {MinSlopeSanitary, SanitaryLabel, 1441, 0, MinSlopeGroup, KIT_FIELD(R, minSlopeSanitary), "%.2f", kNone, kNone,
+     In | Out},
+    {MinSlopeStorm, StormLabel, 1443, 0, MinSlopeGroup, KIT_FIELD(R, minSlopeStorm), "%.2f", kNone, kNone, In | Out},
+    // the diagram's operating point
+    {OpFilling, OpFillingLabel, 1447, 0, DiagramGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {OpVelocity, OpVelocityLabel, 1449, 0, DiagramGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {OpFlow, OpFlowLabel, 1451, 0, DiagramGroup, KIT_NO_FIELD, "%.3f", kNone, kNone, Out | Hook},
+    // number and name
+    {Number, NumberLabel, 0, 0, EntryRows, KIT_NO_FIELD, nullptr, kNone, kNone,
+     FieldSpec::ReadOnly | FieldSpec::NoUnit | Hook},
+    {Name, NameLabel, 0, 0, EntryRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Wide | FieldSpec::NoUnit | Hook},
+};
+
+// Which inputs each mode leaves open: slope, filling, flow, the size list and
+// the flow units' "?" (the inner diameter never).
+struct ModeStates {
+    bool slope, filling, flow, size, flowUnits;
+};
+constexpr ModeStates kModeStates[4] = {
+    {true, true, true, false, true},   // diameter sought
+    {false, true, true, true, true},   // slope sought
+    {true, true, false, true, false},  // flow sought
+    {true, false, true, true, true},   // filling sought
+};
+
+constexpr int kMaxCandidates = static_cast<int>(std::size(GravityFlowRecord{}.candidates));
+constexpr int kTextUnits = 127;
+
+// A size row of the catalogue as a candidate of the record (its capacity is
+// the calculation's to write).
+DiameterCandidate Candidate(const NominalSizeEntry& s)
+{
+    DiameterCandidate c{};
+    c.innerDiameter = s.innerDiameter;
+    c.outerDiameter = s.outerDiameter;
+    c.nominalSize = s.nominalSize;
+    c.roughness = s.roughness;
+    c.madeToOrder = s.madeToOrder;
+    return c;
+}
+
+void SetCandidate(DiameterCandidate& c, const NominalSizeEntry& s)
+{
+    const DiameterCandidate n = Candidate(s);
+    c.innerDiameter = n.innerDiameter;
+    c.outerDiameter = n.outerDiameter;
+    c.nominalSize = n.nominalSize;
+    c.roughness = n.roughness;
+    c.madeToOrder = n.madeToOrder;
+}
+
+}  // namespace
+
+CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
+    : CPipeListPageModel(a, KindGravityFlow, CCatalogPicker::kGravity,
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint})
+{
+}
+
+GravityFlowRecord& CGravityFlowPageModel::Record() const
+{
+    return app.gravityFlow;
+}
+
+CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const
+{
+    GravityFlowRecord& r = Record();
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
+}
+
+std::span<const FieldSpec> CGravityFlowPageModel::Fields() const
+{
+    return kFields;
+}
+
+int CGravityFlowPageModel::ShownMode() const
+{
+    const int m = Record().mode;
+    return m >= 0 && m < 4 ? m : 0;
+}
+
+// ---- lists ---------------------------------------------------------------------
+
+void CGravityFlowPageModel::FillLists()
+{
+    GravityFlowRecord& r = Record();
+    // A record that names a pipe already (a stored calculation loaded back)
+    // keeps it when the catalogue no longer lists its size.
+    const bool named = r.categoryId >= 0 && r.typeId >= 0;
+    picker.FillCategories(r.categoryId);
+    picker.FillTypes(r.categoryId, r.typeId);
+    FillSizeList(named);
+}
+
+void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
+{
+    GravityFlowRecord& r = Record();
+    // The sizes of the category and type, item i being candidate i.
+    const std::vector<int> rows = picker.FillSizes(r.categoryId, r.typeId, kMaxCandidates);
+    const int count = static_cast<int>(rows.size());
+    for (int j = 0; j < count; ++j)
+        SetCandidate(r.candidates[j], *picker.SizeRow(rows[static_cast<std::size_t>(j)]));
+    r.candidateCount = count;
+    if (count == 0) {
+        SetText(InnerDiameter, u"-");
+        return;
+    }
+    int chosen = -1;
+    for (int j = 0; j < count; ++j)
+        if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
+            chosen = j;
+    if (chosen < 0 && keepUnlisted && r.mode != 0 && r.nominalSize > 0.0) {
+        // No listed size is the record's: it keeps its own pipe rather than
+        // take an unrelated one, and the list shows none until one is chosen.
+        // (The diameter mode picks among the listed sizes itself.)
+        SetText(InnerDiameter, r.innerDiameter, "%.1f");
+        SetText(NominalSize, r.nominalSize, "%.0f");
+        SetText(Roughness, r.roughness, "%.3f");
+        Select(SizeList, -1);
+        return;
+    }
+    chosen = std::max(chosen, 0);
+    // A roughness of the user's own stays with the record it belongs to (a
+    // stored calculation loaded back keeps its roughness).
+    TakeSize(r.candidates[chosen]);
+    SetText(InnerDiameter, r.innerDiameter, "%.1f");
+    SetText(NominalSize, r.nominalSize, "%.0f");
+    SetText(Roughness, r.roughness, "%.3f");
+    Select(SizeList, chosen);
+}
+
+// ---- handlers ------------------------------------------------------------------
+
+void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
+{
+    if (group == ModeGroup)
+        OnTarget(index);
+}
+
+void CGravityFlowPageModel::RefillSizes()
+{
+    FillSizeList();
+}
+
+void CGravityFlowPageModel::OnSelchangeDiameter()
+{
+    GravityFlowRecord& r = Record();
+    if (const NominalSizeEntry* s = picker.ChosenSize(r.categoryId, r.typeId))
+        TakeSize(Candidate(*s));
+    SetText(InnerDiameter, r.innerDiameter, "%.1f");
+    SetText(Roughness, r.roughness, "%.3f");
+    Recalculate();
+}
+
+void CGravityFlowPageModel::TakeSize(const DiameterCandidate& size)
+{
+    GravityFlowRecord& r = Record();
+    TakeCandidateSize(r, size);
+    r.madeToOrder = size.madeToOrder;
+}
+
+void CGravityFlowPageModel::OnTarget(int mode)
+{
+    // The radio is checked already; the inputs are read with it.
+    if (mode >= 0 && mode < 4)
+        SetChoice(ModeGroup, mode);
+    ReadInputs();
+    Recalculate();
+}
+
+void CGravityFlowPageModel::SetViscosity(double viscosity)
+{
+    Record().viscosity = viscosity;
+    ShowInputs(0);
+    Recalculate();
+}
+
+void CGravityFlowPageModel::SetFlowInput(double flow)
+{
+    Record().flowInput = flow;
+    ShowInputs(0);
+    Recalculate();
+}
+
+// ---- inputs, calculation, results ----------------------------------------------
+
+void CGravityFlowPageModel::ReadInputs()
+{
+    GravityFlowRecord& r = Record();
+    const int checked = Choice(ModeGroup);
+    if (checked >= 0 && checked < 4)
+        r.mode = checked;
+    ReadFields(&r);
+    // A roughness other than the one shown is the user's own.
+    const double typed = Value(Roughness);
+    if (typed != r.roughness)
+        r.userRoughness = typed;
+    r.roughness = Limit(typed, kMinRoughness, kNone);
+    CopyName(r.head.name, Text(Name));
+    ShowInputs(0);
+}
+
+void CGravityFlowPageModel::ShowInputs(int resetNumber)
+{
+    GravityFlowRecord& r = Record();
+    const int mode = ShownMode();
+    SetChoice(ModeGroup, mode);
+    ShowFields(&r, FieldSpec::Input, true);
+    SetText(Roughness, r.roughness, "%.3f");
+    SetText(NominalSize, r.nominalSize, "%.0f");
+
+    for (int m = 0; m < 4; ++m) {
+        SetBackground(kSoughtLabels[m], kFaceColor);
+        SetBackground(kSoughtFields[m], kFaceColor);
+    }
+    SetBackground(Conclusion, kFaceColor);
+    SetBackground(Warning, kFaceColor);
+
+    ShowNumberAndName(Number, Name, r.head, resetNumber);
+    ApplyModeStates(mode);
+}
+
+void CGravityFlowPageModel::ApplyModeStates(int mode)
+{
+    const ModeStates& s = kModeStates[mode];
+    Enable(SlopeInput, s.slope);
+    Enable(FillingInput, s.filling);
+    Enable(FlowInput, s.flow);
+    Enable(SizeList, s.size);
+    Enable(InnerDiameter, false);
+    Enable(FlowUnitsButton, s.flowUnits);
+    SetBackground(kSoughtLabels[mode], kSoughtColor);
+    SetBackground(kSoughtFields[mode], kSoughtColor);
+}
+
+void CGravityFlowPageModel::Recalculate()
+{
+    ++recalculations;
+    GravityFlowRecord& r = Record();
+    ReadInputs();
+    app.CalcGravityFlow();
+
+    const auto flowTooLarge = [&] {
+        r.head.resultValid = 0;
+        CopyBounded(r.head.conclusion, app.LoadLangString(kTextFlowTooLarge), kTextUnits);
+    };
+    if (r.mode == 0) {
+        const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
+        if (r.chosenCandidate < 0 || r.chosenCandidate >= count) {
+            flowTooLarge();
+        } else {
+            // The list follows the size chosen, and the minimum slopes are
+            // worked out again for it. Whether the pipe is made to order is
+            // the size's own, as for a size picked from the list.
+            Select(SizeList, r.chosenCandidate);
+            r.madeToOrder = r.candidates[r.chosenCandidate].madeToOrder;
+            ShowInputs(0);
+            app.CalcGravityFlow();
+            if (r.chosenCandidate >= 0 && r.chosenCandidate < count)
+                r.madeToOrder = r.candidates[r.chosenCandidate].madeToOrder;
+        }
+    } else if (r.mode == 3) {
+        if (std::fabs(r.flowInput - r.flow) > kFlowTolerance * r.flowInput) {
+            flowTooLarge();
+            ShowInputs(0);
+        }
+    } else if (r.mode == 1) {
+        if (r.slope > kMaxSlopeFound) {
+            flowTooLarge();
+            ShowInputs(0);
+        }
+    }
+    opFlow = r.flow;
+    opVelocity = r.velocity;
+    opFilling = r.filling;
+    ShowResults();
+}
+
+void CGravityFlowPageModel::ShowResults()
+{
+    const GravityFlowRecord& r = Record();
+    ShowHint();
+    const bool valid = r.head.resultValid == 1;
+    ShowFields(&r, FieldSpec::Result, valid);
+    const auto show = [&](int id, double v, const char* format) { SetText(id, valid ? Format(format, v) : u"-"); };
+    if (!valid)
+        SetText(Slope, u"-");
+    else if (r.slope < kSlopeShownAtLeast)
+        SetText(Slope, u" < 0.01");
+    else
+        SetText(Slope, r.slope, "%.2f");
+    show(TotalLoss, r.localLossHead + r.frictionLossHead, "%.2f");
+    show(OpFilling, opFilling, "%.2f");
+    show(OpVelocity, opVelocity, "%.2f");
+    show(OpFlow, opFlow, "%.3f");
+
+    SetTextColor(Warning, kFailedTextColor);
+    SetTextColor(Conclusion, valid ? kMetTextColor : kFailedTextColor);
+    SetText(Conclusion, FromFixed(r.head.conclusion));
+    SetText(Warning, FromFixed(r.head.warning));
+}

@@ -1,0 +1,355 @@
+#include "pages/ManholePageModel.h"
+
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kMmToM = 0.001f;
+constexpr double kInvertTolerance = 0.01f;
+constexpr double kMinPipeDiameter = 0.05f;
+constexpr double kMaxPipeDiameter = 3.0;
+constexpr double kFailingBallast = 0.009f;
+constexpr double kFailingAnchoring = 0.5;
+constexpr std::size_t kNameUnits = 63;
+
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned Hook = FieldSpec::Hook;
+constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
+constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+constexpr CUpliftPageModel::SoilIds kSoil = {MhSoilName, MhUnitWeight, MhPorosity, MhFrictionAngle, MhCohesion};
+
+// The page reads and shows every field itself; the table lays them out.
+const FieldSpec kFields[] = {
+    // id, caption, unit, "?", group, record member, format, low, high, flags
+    {MhTypeList, 1150, 0, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
+     FieldSpec::Combo | FieldSpec::Wide | Hook},
+    {MhNominalDiameter, 1152, 1154, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {MhPipeDiameter, 1155, 1157, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhOuterDiameter, 1158, 1160, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {MhGroundLevel, 1161, 1163, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhWaterLevel, 1164, 1166, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhPipeBottom, 1167, 1169, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhUplift, 1195, 1197, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhAnchoring, 1198, 1200, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhTotalHeight, 1201, 1203, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhBallastHeight, 1204, 1206, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhBallastVolume, 1207, 1209, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+};
+
+}  // namespace
+
+CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a, KindManhole)
+{
+    ApplyLanguage(a.languageOffset);
+    Enable(MhNominalDiameter, false);
+    // The outer diameter is kept but not shown.
+    for (int id : {1158, int(MhOuterDiameter), 1160})
+        Show(id, false);
+}
+
+std::span<const FieldSpec> CManholePageModel::Fields() const
+{
+    return kFields;
+}
+
+void CManholePageModel::FillLists()
+{
+    std::vector<ListItem> items;
+    const std::vector<std::u16string> names = TypeNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
+    typeSelection = Record().typeIndex;
+    SetListItems(MhTypeList, std::move(items), typeSelection);
+}
+
+void CManholePageModel::OnListChosen(int id, int index)
+{
+    if (id == MhTypeList)
+        OnTypeChanged(index);
+}
+
+void CManholePageModel::OnChoiceClicked(int id, int)
+{
+    if (id == MhSandTrap || id == MhReinforced)
+        OnOptionChanged();
+}
+
+ManholeRecord& CManholePageModel::Record() const
+{
+    return app.manhole;
+}
+
+const ManholeTypeEntry* CManholePageModel::Type() const
+{
+    const int i = Record().typeIndex;
+    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    return i >= 0 && i < rows ? &app.manholeTypes[static_cast<std::size_t>(i)] : nullptr;
+}
+
+std::vector<std::u16string> CManholePageModel::TypeNames() const
+{
+    std::vector<std::u16string> names;
+    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    for (int i = 0; i < rows; ++i)
+        names.push_back(FromFixed(app.manholeTypes[static_cast<std::size_t>(i)].name));
+    return names;
+}
+
+void CManholePageModel::ApplyLanguage(int offset)
+{
+    hintOnDemand = app.LoadLangString(20295, offset);
+    hintConfirmation = app.LoadLangString(20296, offset);
+}
+
+void CManholePageModel::ShowCollectorMessage(double largestMm)
+{
+    const ManholeRecord& r = Record();
+    Raise({20258, 20257, {FormatNumber("%.0f", largestMm)}, {FormatNumber("%.0f", r.nominalDiameter * 1000.0)}});
+}
+
+void CManholePageModel::ReadInputs()
+{
+    ManholeRecord& r = Record();
+    const ManholeTypeEntry* type = Type();
+
+    r.reinforcedVersion = Checked(MhReinforced);
+    r.sandTrap = Checked(MhSandTrap);
+    SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
+
+    // The sand-trap depth is in millimetres.
+    r.sandTrapDepth = Limit(Value(MhSandTrapDepth), FieldSpec::kNone, kLongestLength * 1000.0);
+    r.groundLevel = LimitLevel(Value(MhGroundLevel));
+    r.waterLevel = LimitLevel(Value(MhWaterLevel));
+    r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
+
+    // The collector: at most the type's largest; a larger entry goes back to
+    // the diameter the record holds, and the user is told the largest.
+    const double dkMm = Value(MhPipeDiameter);
+    if (!type || dkMm <= type->maxPipeDiameter) {
+        r.pipeDiameter = dkMm * kMmToM;
+    } else {
+        EndDrag();
+        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+        ShowCollectorMessage(type->maxPipeDiameter);
+    }
+
+    ReadSoil(r, kSoil);
+
+    const double candidate = LimitLevel(Value(MhPipeBottom));
+    CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
+
+    // The invert lies at least the type's allowance above the collector plus
+    // the collector, and at least the type's least depth, below the ground.
+    const double allowance = type ? type->crownAllowance : 0.0;
+    const double leastDepth = std::max(allowance + r.pipeDiameter, r.minDepth);
+    const double highest = r.groundLevel - leastDepth;
+    if (candidate > highest + kInvertTolerance) {
+        EndDrag();
+        r.pipeBottomLevel = highest;
+        SetText(MhPipeBottom, FormatNumber("%.2f", highest));
+    } else {
+        r.pipeBottomLevel = candidate;
+    }
+
+    r.pipeDiameter = Clamp(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
+    if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
+        r.pipeBottomLevel = r.groundLevel - r.maxDepth;
+    if (r.waterLevel > r.groundLevel)
+        r.waterLevel = r.groundLevel;
+}
+
+void CManholePageModel::ShowInputs(int clearName)
+{
+    ManholeRecord& r = Record();
+    typeSelection = r.typeIndex;
+    Select(MhTypeList, typeSelection);
+    SetText(MhMadeToOrder, u"");
+    SetText(MhGroundLevel, FormatNumber("%.2f", r.groundLevel));
+    SetText(MhWaterLevel, FormatNumber("%.2f", r.waterLevel));
+    SetText(MhPipeBottom, FormatNumber("%.2f", r.pipeBottomLevel));
+    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
+    SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+    ShowSoil(r, kSoil);
+    SetChecked(MhReinforced, r.reinforcedVersion == 1);
+    SetChecked(MhSandTrap, r.sandTrap == 1);
+    SetEnabled(MhSandTrapDepth, false);
+    if (r.eccentric == 1) {
+        // An eccentric manhole stands on the collector: no sand trap.
+        r.sandTrap = 0;
+        SetChecked(MhSandTrap, 0);
+        SetEnabled(MhSandTrap, false);
+        SetEnabled(MhPipeDiameter, false);
+        SetEnabled(MhReinforced, true);
+    } else {
+        SetEnabled(MhPipeDiameter, true);
+        SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
+        SetEnabled(MhReinforced, false);
+        SetEnabled(MhSandTrap, true);
+    }
+    ShowNumberAndName(MhNumber, MhName, r.head, clearName);
+    ShowStoreButtons(MhUpdate, MhProject);
+}
+
+void CManholePageModel::ShowResults()
+{
+    const ManholeRecord& r = Record();
+    SetText(MhMadeToOrder, u"");
+    if (r.madeToOrder == 1)
+        SetText(MhMadeToOrder, hintOnDemand + u" " + hintConfirmation);
+
+    const int colourFields[] = {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight};
+    if (r.head.resultValid != 1) {
+        SetColors(MhConclusion, {kRgbBlack, FieldColors::kFaceColor});
+        for (int id : colourFields)
+            SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
+        for (int id : {MhFriction, MhHeight, MhBallastVolume, MhDeadWeight, MhUplift, MhAnchoring,
+                       MhBallastHeight, MhTotalHeight, MhConclusion})
+            SetText(id, u"-");
+        return;
+    }
+
+    const auto f2 = [](double v) { return FormatNumber("%.2f", v); };
+    auto paint = [&](uint32_t text, uint32_t back, bool ballastToo) {
+        SetColors(MhConclusion, {text, FieldColors::kFaceColor});
+        for (int id : colourFields)
+            SetColors(id, {kRgbBlack, id == MhBallastHeight && !ballastToo ? FieldColors::kFaceColor : back});
+    };
+    auto showPassing = [&] {
+        SetText(MhBallastVolume, u"-");
+        SetText(MhBallastHeight, u"-");
+        SetText(MhAnchoring, u"-");
+        SetText(MhHeight, f2(r.height));
+        SetText(MhTotalHeight, f2(r.height));
+    };
+    if (r.eccentric != 1) {
+        if (r.ballastHeight > kFailingBallast) {
+            paint(kRgbRed, kRgbFailedBack, true);
+            SetText(MhHeight, f2(r.height));
+            SetText(MhBallastVolume, f2(r.ballastVolume));
+            SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
+            SetText(MhBallastHeight, f2(r.ballastHeight));
+            SetText(MhAnchoring, f2(r.anchoringForce));
+        } else {
+            paint(kRgbGreen, kRgbMetBack, true);
+            showPassing();
+        }
+    } else if (r.anchoringForce > kFailingAnchoring) {
+        paint(kRgbRed, kRgbFailedBack, false);
+        SetText(MhHeight, f2(r.height));
+        SetText(MhBallastVolume, u"-");
+        SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
+        SetText(MhBallastHeight, u"-");
+        SetText(MhAnchoring, f2(r.anchoringForce));
+    } else {
+        paint(kRgbGreen, kRgbMetBack, false);
+        showPassing();
+    }
+    SetText(MhDeadWeight, f2(r.deadWeight));
+    SetText(MhUplift, f2(r.upliftForce));
+    SetText(MhFriction, f2(r.frictionForce));
+    SetText(MhConclusion, FromFixed(r.head.conclusion));
+}
+
+void CManholePageModel::Recalculate()
+{
+    ReadInputs();
+    app.CalcManholeBuoyancy();
+    ShowInputs(0);
+    ShowResults();
+}
+
+void CManholePageModel::OnTypeChanged(int selection)
+{
+    ManholeRecord& r = Record();
+    const int rows = static_cast<int>(TypeNames().size());
+    if (selection < 0 || selection >= rows)
+        return;  // no type to take: the record stays as it is
+    r.typeIndex = selection;
+    typeSelection = selection;
+    Select(MhTypeList, selection);
+    const ManholeTypeEntry& t = app.manholeTypes[static_cast<std::size_t>(selection)];
+    r.nominalDiameter = t.nominalDiameter / 1000.0;
+    r.outerDiameter = t.outerDiameter / 1000.0;
+    r.deadWeight = r.height * t.weightPerMetre;
+    r.minDepth = t.minDepth;
+    r.maxDepth = t.maxDepth;
+    r.eccentric = t.eccentric;
+    r.madeToOrder = t.madeToOrder;
+    r.reinforcedVersion = t.reinforced;
+    r.sandTrapDepth = t.sandTrapDepth;
+    r.sandTrap = 0;
+    SetChecked(MhSandTrap, 0);
+    SetChecked(MhReinforced, r.reinforcedVersion == 1);
+    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
+    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+
+    if (r.eccentric != 1) {
+        SetEnabled(MhPipeDiameter, true);
+        SetEnabled(MhReinforced, false);
+        SetEnabled(MhSandTrap, true);
+        if (Value(MhPipeDiameter) > t.maxPipeDiameter) {
+            EndDrag();
+            r.pipeDiameter = t.maxPipeDiameter * kMmToM;
+            SetText(MhPipeDiameter, FormatNumber("%.0f", t.maxPipeDiameter));
+            ShowCollectorMessage(t.maxPipeDiameter);
+        }
+    } else {
+        r.ballastHeight = 0.0;
+        r.sandTrap = 0;
+        r.pipeDiameter = t.maxPipeDiameter * kMmToM;
+        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+        SetEnabled(MhPipeDiameter, false);
+        SetEnabled(MhSandTrap, false);
+        SetEnabled(MhSandTrapDepth, false);
+        SetEnabled(MhReinforced, true);
+    }
+    ReadInputs();
+    if (r.head.resultValid == 1) {
+        app.CalcManholeBuoyancy();
+        ShowResults();
+    }
+}
+
+void CManholePageModel::OnOptionChanged()
+{
+    ReadInputs();
+    if (Record().head.resultValid == 1) {
+        app.CalcManholeBuoyancy();
+        ShowResults();
+    }
+}
+
+void CManholePageModel::OnInitDialog()
+{
+    SetEnabled(MhReinforced, false);
+    SetEnabled(MhSandTrap, false);
+    ShowInputs(1);
+    ShowResults();
+    Recalculate();
+}
+
+void CManholePageModel::ResetListsToFirst()
+{
+    typeSelection = 0;
+    OnTypeChanged(0);
+}
+
+void CManholePageModel::ResetNumberAndName()
+{
+    SetText(MhNumber, u"-");
+    SetText(MhName, u"-");
+}

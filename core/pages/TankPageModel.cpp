@@ -1,0 +1,584 @@
+#include "pages/TankPageModel.h"
+
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kMinCapacity = 0.1f;
+constexpr double kMinSlab = 0.2f;
+constexpr double kMaxSlabHeight = 0.6f;
+constexpr double kCoverTolerance = 0.01f;
+constexpr double kNoteAnchoring = 0.01;
+constexpr double kAnchoringNeeded = 0.1;
+// Inner diameters are whole millimetres in the catalogue; a diameter that
+// went through a text with one decimal still finds its tank.
+constexpr double kDiameterMatch = 0.05;
+constexpr std::size_t kNameUnits = 63;
+constexpr std::size_t kListTextUnits = 63;
+
+int TableRows(const CDalvorApp& app)
+{
+    return std::min<int>(app.tankTypeCount, static_cast<int>(app.tankTypes.size()));
+}
+
+std::u16string F2(double v)
+{
+    return FormatNumber("%.2f", v);
+}
+
+constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned Hook = FieldSpec::Hook;
+constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
+constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
+constexpr CUpliftPageModel::SoilIds kSoil = {TkSoilName, TkUnitWeight, TkPorosity, TkFrictionAngle, TkCohesion};
+
+// The page reads and shows every field itself; the table lays them out (the
+// lists of product and SN, the fixed parameter, volume and length stand above
+// them, laid out by the page).
+const FieldSpec kFields[] = {
+    // id, caption, unit, "?", group, record member, format, low, high, flags
+    {TkOuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkInnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkOwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkGroundLevel, 1085, 1087, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkWaterLevel, 1088, 1090, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkTankBottom, 1635, 1636, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkFoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkCoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkFillLevel, 1643, 1644, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {TkUnitWeight, 1101, 1103, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkPorosity, 1104, 1106, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkFrictionAngle, 1107, 1109, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkCohesion, 1110, 1112, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkSlabWidth, 1113, 1114, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkAnchorList, 1117, 1118, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
+    {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkMinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkSlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkAnchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkTieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkTieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+};
+
+void Publish(ListState& l, const std::vector<std::u16string>& items, int selection)
+{
+    bool same = l.items.size() == items.size();
+    for (std::size_t i = 0; same && i < items.size(); ++i)
+        same = l.items[i].text == items[i];
+    if (!same) {
+        l.items.clear();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            l.items.push_back({items[i], static_cast<int>(i), -1});
+        ++l.revision;
+    }
+    l.selected = selection >= 0 && selection < static_cast<int>(items.size()) ? selection : -1;
+}
+
+}  // namespace
+
+CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank)
+{
+    for (int id : {TkOuterDiameter, TkInnerDiameter, TkOwnWeight, TkCoverDepth})
+        Enable(id, false);
+}
+
+std::span<const FieldSpec> CTankPageModel::Fields() const
+{
+    return kFields;
+}
+
+void CTankPageModel::PublishLists()
+{
+    Publish(List(TkTypeList), typeItems, typeSelection);
+    Publish(List(TkStiffnessList), stiffnessItems, stiffnessSelection);
+    std::vector<std::u16string> counts;
+    for (int k : anchorItems)
+        counts.push_back(FormatNumber("%.0f", k));
+    Publish(List(TkAnchorList), counts, anchorSelection);
+}
+
+bool CTankPageModel::ReferenceReloaded()
+{
+    const bool rebuilt = SyncCatalogue();
+    PublishLists();
+    return rebuilt;
+}
+
+void CTankPageModel::OnListChosen(int id, int index)
+{
+    switch (id) {
+    case TkTypeList:
+        typeSelection = index;
+        OnProductChanged();
+        break;
+    case TkStiffnessList: OnSelchangeStiffness(index); break;
+    case TkAnchorList: OnSelchangeAnchorCount(index); break;
+    default: break;
+    }
+    PublishLists();
+}
+
+void CTankPageModel::OnChoiceClicked(int group, int index)
+{
+    if (group == TkModeVolume)
+        OnSelectionMode(index);
+}
+
+TankRecord& CTankPageModel::Record() const
+{
+    return app.tank;
+}
+
+// ---- lists -------------------------------------------------------------------
+
+void CTankPageModel::BuildLocalLists()
+{
+    stiffnessEntries.clear();
+    tankEntries.clear();
+    catalogueSignature.clear();
+    const int rows = TableRows(app);
+    for (int i = 0; i < rows; ++i) {
+        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
+        // Only neighbours with the same SN and code share a class.
+        if (stiffnessEntries.empty() || stiffnessEntries.back().stiffness != t.stiffnessClass ||
+            stiffnessEntries.back().code != t.classCode) {
+            StiffnessEntry s;
+            s.index = static_cast<int>(stiffnessEntries.size());
+            s.stiffness = t.stiffnessClass;
+            s.code = t.classCode;
+            s.text = CutText(FormatNumber("SN%.0f", t.stiffnessClass), kListTextUnits);
+            stiffnessEntries.push_back(std::move(s));
+        }
+        TankEntry e;
+        e.index = i;
+        e.stiffness = t.stiffnessClass;
+        e.innerDiameter = t.innerDiameter;
+        e.code = t.classCode;
+        e.name = CutText(FromFixed(t.name), kListTextUnits);
+        tankEntries.push_back(e);
+        catalogueSignature.push_back(FromFixed(t.name) + u"|" + FormatNumber("%.17g", t.stiffnessClass) +
+                                     u"|" + FormatNumber("%.17g", t.innerDiameter));
+    }
+}
+
+bool CTankPageModel::SyncCatalogue()
+{
+    const int rows = TableRows(app);
+    bool same = static_cast<int>(catalogueSignature.size()) == rows;
+    for (int i = 0; same && i < rows; ++i) {
+        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
+        same = catalogueSignature[static_cast<std::size_t>(i)] ==
+               FromFixed(t.name) + u"|" + FormatNumber("%.17g", t.stiffnessClass) + u"|" +
+                   FormatNumber("%.17g", t.innerDiameter);
+    }
+    if (same)
+        return false;
+    // Another language's catalogue: the lists take its names. The product
+    // list keeps the SN it was filtered by while the record's tank is of
+    // that SN; the SN list shows "all", as after every relabelling.
+    const double filter = chosenStiffness;
+    BuildLocalLists();
+    FillStiffnessList();
+    ShowStoredType();
+    const int row = Record().tankTypeIndex;
+    if (filter != 0.0 && row >= 0 && row < static_cast<int>(tankEntries.size()) &&
+        tankEntries[static_cast<std::size_t>(row)].stiffness == filter) {
+        FillTypeList(filter);
+        typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+    }
+    return true;
+}
+
+void CTankPageModel::FillTypeList(double stiffness)
+{
+    typeItems.clear();
+    for (TankEntry& e : tankEntries) {
+        e.comboIndex = -1;
+        if (stiffness == 0.0 || e.stiffness == stiffness) {
+            e.comboIndex = static_cast<int>(typeItems.size());
+            typeItems.push_back(e.name);
+        }
+    }
+    chosenStiffness = stiffness;
+}
+
+void CTankPageModel::FillStiffnessList()
+{
+    stiffnessItems.clear();
+    stiffnessItems.push_back(Lang(20341));
+    for (const StiffnessEntry& s : stiffnessEntries)
+        stiffnessItems.push_back(s.text);
+    stiffnessSelection = 0;
+}
+
+int CTankPageModel::FindTableRow(double innerDiameter, double stiffness) const
+{
+    int found = -1;
+    for (const TankEntry& e : tankEntries)
+        if (e.stiffness == stiffness && std::fabs(e.innerDiameter - innerDiameter) < kDiameterMatch)
+            found = e.index;
+    return found;
+}
+
+void CTankPageModel::ShowStoredType()
+{
+    // "all", and the record's own type, with no handler on the way: a stored
+    // tank is shown as it was stored.
+    FillTypeList(0.0);
+    stiffnessSelection = 0;
+    const int i = Record().tankTypeIndex;
+    typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
+    reloadFlag = false;
+    reloadPending = true;
+}
+
+std::vector<int> CTankPageModel::AnchorCounts() const
+{
+    const TankRecord& r = Record();
+    std::vector<int> counts;
+    const double f = r.foundationLevel + r.outerDiameter * 0.0005 > r.waterLevel ? 2 : 1;
+    const double length = r.length;
+    for (int k = std::max(2, r.minAnchorCount); k <= r.maxAnchorCount; ++k) {
+        double s = std::trunc(2 * (length - 1) / (k - 1)) * 0.5;
+        s = std::max(r.minAnchorSpacing, std::min(f * r.maxAnchorSpacing, s));
+        if ((k - 1) * s > length - 3 * r.maxAnchorSpacing)
+            counts.push_back(k);
+    }
+    return counts;
+}
+
+void CTankPageModel::SelectAnchorItem(int count)
+{
+    auto it = std::find(anchorItems.begin(), anchorItems.end(), count);
+    if (it != anchorItems.end())
+        anchorSelection = static_cast<int>(it - anchorItems.begin());
+}
+
+// ---- reading and checking ----------------------------------------------------
+
+void CTankPageModel::ReadInputs()
+{
+    TankRecord& r = Record();
+    // The fixed one of volume and length is read; the other, with the
+    // diameters, the own weight and the active capacity, is the
+    // calculation's or the catalogue's and is not taken back from its
+    // rounded text.
+    const int mode = Choice(TkModeVolume) == 1 ? 1 : 0;
+    r.groundLevel = LimitLevel(Value(TkGroundLevel));
+    r.waterLevel = LimitLevel(Value(TkWaterLevel));
+    r.tankBottomLevel = LimitLevel(Value(TkTankBottom));
+    r.fillLevel = LimitLevel(Value(TkFillLevel));
+    if (mode == 0)  // no larger than a tank of the longest length holds
+        r.capacity = Limit(Value(TkCapacity), FieldSpec::kNone, CDalvorApp::TankCapacityOfLength(r, kLongestLength));
+    else
+        r.length = Limit(Value(TkLength), FieldSpec::kNone, kLongestLength);
+    ReadSoil(r, kSoil);
+    r.slabWidth = Value(TkSlabWidth);
+    r.slabHeight = Value(TkSlabHeight);
+    if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
+        r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
+    r.selectionMode = mode;
+    CopyBounded(r.head.name, CutText(Text(TkName), kNameUnits));
+
+    if (r.selectionMode != 0 && r.selectionMode != 1)
+        r.selectionMode = 0;
+    if (r.capacity < kMinCapacity)
+        r.capacity = kMinCapacity;
+    if (r.slabWidth < kMinSlab)
+        r.slabWidth = kMinSlab;
+    if (r.slabWidth > r.outerDiameter / 1000)
+        r.slabWidth = r.outerDiameter / 1000;
+    r.slabHeight = Clamp(r.slabHeight, kMinSlab, kMaxSlabHeight);
+}
+
+bool CTankPageModel::ValidateLevels()
+{
+    TankRecord& r = Record();
+    ReadInputs();
+    if (!(r.waterLevel < r.groundLevel))
+        r.waterLevel = r.groundLevel;
+    const double t = (r.outerDiameter - r.innerDiameter) * 5 / 10000;
+    const double q = r.outerDiameter * 11 / 10000;
+    const bool moved = q - kCoverTolerance > r.groundLevel - r.tankBottomLevel + t;
+    if (moved) {
+        r.foundationLevel = r.groundLevel - q;
+        r.tankBottomLevel = r.foundationLevel + t;
+    }
+    if (reloadFlag) {
+        if (r.fillLevel < r.tankBottomLevel)
+            r.fillLevel = r.tankBottomLevel;
+        if (r.fillLevel > r.tankBottomLevel + r.innerDiameter / 1000)
+            r.fillLevel = r.tankBottomLevel + r.innerDiameter / 1000;
+    }
+    ShowInputs(false);
+    // The text holds a literal percent sign: it is shown as it stands.
+    if (moved)
+        Raise({20260, 0, {}, {}});
+    return moved;
+}
+
+void CTankPageModel::Recalculate()
+{
+    SyncCatalogue();
+    ValidateLevels();
+    app.CalcTankBuoyancy();
+    app.CalcTankAnchoring();
+    ShowResults();
+    ShowInputs(false);
+    if (reloadPending) {
+        reloadPending = false;
+        reloadFlag = true;
+    }
+}
+
+// ---- showing -------------------------------------------------------------------
+
+void CTankPageModel::ShowInputs(int asNew)
+{
+    TankRecord& r = Record();
+    // The radios, and with them which of volume and length is typed and
+    // highlighted, follow the record (a stored tank loaded back, a new
+    // project), not the mode the page was last left in.
+    SetChoice(TkModeVolume, r.selectionMode == 1 ? 1 : 0);
+    SetModeLook(r.selectionMode == 1 ? 1 : 0);
+    SetText(TkCapacity, F2(r.capacity));
+    SetText(TkLength, F2(r.length));
+    SetText(TkOuterDiameter, FormatNumber("%.0f", r.outerDiameter));
+    SetText(TkInnerDiameter, FormatNumber("%.0f", r.innerDiameter));
+    SetText(TkOwnWeight, F2(r.ownWeight));
+    SetText(TkGroundLevel, F2(r.groundLevel));
+    SetText(TkWaterLevel, F2(r.waterLevel));
+    SetText(TkTankBottom, F2(r.tankBottomLevel));
+    SetText(TkFoundationLevel, F2(r.foundationLevel));
+    SetText(TkCoverDepth, F2(r.coverDepth));
+    SetText(TkFillLevel, F2(r.fillLevel));
+    SetText(TkActiveCapacity, F2(r.activeCapacity));
+    ShowSoil(r, kSoil);
+    SetText(TkSlabWidth, F2(r.slabWidth));
+    SetText(TkSlabHeight, F2(r.slabHeight));
+    SelectAnchorItem(r.anchorCount);
+    SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
+    ShowNumberAndName(TkNumber, TkName, r.head, asNew);
+    ShowStoreButtons(TkUpdate, TkProject);
+    PublishLists();
+}
+
+void CTankPageModel::ShowResults()
+{
+    ShowResultFields();
+    PublishLists();
+}
+
+void CTankPageModel::ShowResultFields()
+{
+    TankRecord& r = Record();
+    const bool valid = r.head.resultValid == 1;
+
+    // The anchoring controls and the list of counts come first, so that the
+    // results shown belong to the count the list shows.
+    if (!valid || r.minSlabLength <= kAnchoringNeeded) {
+        for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
+            SetEnabled(id, false);
+    } else {
+        for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
+            SetEnabled(id, true);
+        if (anchorItems.empty() || anchorItems.front() != r.minAnchorCount ||
+            anchorItems.back() != r.maxAnchorCount) {
+            anchorItems = AnchorCounts();
+            auto it = std::find(anchorItems.begin(), anchorItems.end(), r.anchorCount);
+            if (!anchorItems.empty() && (it == anchorItems.end() || it == anchorItems.begin())) {
+                anchorSelection = 0;
+                r.anchorCount = anchorItems.front();
+                app.CalcTankAnchoring();
+            } else if (it != anchorItems.end()) {
+                anchorSelection = static_cast<int>(it - anchorItems.begin());
+            }
+        }
+    }
+
+    SetText(TkLength, F2(r.length));
+    const int verdictFields[] = {TkUplift, TkSoilWeight, TkMinSlabLength, TkSlabLength, TkAnchoring};
+    const int resultFields[] = {TkUplift,    TkSoilWeight, TkMinSlabLength, TkSlabLength, TkSlabWeight,
+                                TkSlabVolume, TkAnchoring, TkTieForce,      TkTieAngle};
+    if (!valid) {
+        for (int id : verdictFields)
+            SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
+        SetColors(TkConclusion, {kRgbBlack, FieldColors::kFaceColor});
+        for (int id : resultFields)
+            SetText(id, u"-");
+        SetText(TkConclusion, u"-");
+        return;
+    }
+    const bool anchoring = r.anchoringForce > kNoteAnchoring;
+    const uint32_t back = anchoring ? kRgbFailedBack : kRgbMetBack;
+    for (int id : verdictFields)
+        SetColors(id, {kRgbBlack, back});
+    SetColors(TkConclusion, {anchoring ? kRgbRed : kRgbGreen, FieldColors::kFaceColor});
+    SetText(TkUplift, F2(r.upliftForce));
+    SetText(TkSoilWeight, F2(r.soilWeight));
+    SetText(TkTankBottom, F2(r.tankBottomLevel));
+    SetText(TkActiveCapacity, F2(r.activeCapacity));
+    if (anchoring) {
+        SetText(TkMinSlabLength,
+                CDalvorApp::NoSlabLengthSuffices(r.minSlabLength) ? u"-" : F2(r.minSlabLength));
+        SetText(TkSlabLength, F2(r.slabLength));
+        SetText(TkAnchoring, F2(r.anchoringForce));
+        SetText(TkTieForce, F2(r.tieForce));
+        SetText(TkSlabWeight, F2(r.slabWeight));
+        SetText(TkTieAngle, FormatNumber("%.0f", r.tieAngle));
+        SetText(TkSlabVolume, F2(r.slabVolume));
+    } else {
+        for (int id : {TkMinSlabLength, TkAnchoring, TkSlabLength, TkTieForce, TkSlabWeight, TkTieAngle,
+                       TkSlabVolume})
+            SetText(id, u"-");
+    }
+    SetText(TkConclusion, FromFixed(r.head.conclusion) + u" " + FromFixed(r.head.warning));
+}
+
+void CTankPageModel::SetModeLook(int mode)
+{
+    for (int id : {TkCapacityLabel, TkCapacity, TkLengthLabel, TkLength})
+        SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
+    SetEnabled(TkCapacity, mode == 0);
+    SetEnabled(TkLength, mode == 1);
+    const int label = mode == 0 ? TkCapacityLabel : TkLengthLabel;
+    const int field = mode == 0 ? TkCapacity : TkLength;
+    SetColors(label, {kRgbBlack, kRgbSoughtBack});
+    SetColors(field, {kRgbBlack, kRgbSoughtBack});
+}
+
+// ---- handlers -------------------------------------------------------------------
+
+void CTankPageModel::OnSelectionMode(int mode)
+{
+    TankRecord& r = Record();
+    r.selectionMode = mode == 1 ? 1 : 0;
+    SetChoice(TkModeVolume, r.selectionMode);
+    SetModeLook(r.selectionMode);
+}
+
+void CTankPageModel::OnProductChanged()
+{
+    // The last entry listed at the selection; with none, no product is
+    // taken and the record stays as it is.
+    const TankEntry* chosen = nullptr;
+    for (const TankEntry& e : tankEntries)
+        if (e.comboIndex == typeSelection)
+            chosen = &e;
+    if (!chosen || chosen->index >= TableRows(app))
+        return;
+    TankRecord& r = Record();
+    const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(chosen->index)];
+    r.outerDiameter = t.outerDiameter;
+    r.innerDiameter = t.innerDiameter;
+    r.endAllowance = t.endAllowance;
+    r.stiffnessClass = t.stiffnessClass;
+    r.minAnchorSpacing = t.minAnchorSpacing;
+    r.maxAnchorSpacing = t.maxAnchorSpacing;
+    r.tankTypeIndex = chosen->index;
+    ShowInputs(false);
+    Recalculate();
+}
+
+void CTankPageModel::OnSelchangeStiffness(int selection)
+{
+    double sn = 0.0;
+    if (selection >= 1 && selection <= static_cast<int>(stiffnessEntries.size()))
+        sn = stiffnessEntries[static_cast<std::size_t>(selection - 1)].stiffness;
+    else
+        selection = 0;
+    stiffnessSelection = selection;
+    FillTypeList(sn);
+    typeSelection = 0;
+    OnProductChanged();
+    PublishLists();
+}
+
+void CTankPageModel::OnSelchangeAnchorCount(int selection)
+{
+    anchorSelection = selection;
+    ReadInputs();
+    app.CalcTankAnchoring();
+    ShowResults();
+    ShowInputs(false);
+}
+
+bool CTankPageModel::SelectImportedProduct(double innerDiameter, double stiffness)
+{
+    const int row = FindTableRow(innerDiameter, stiffness);
+    if (row < 0)
+        return false;
+    FillStiffnessList();
+    FillTypeList(0.0);
+    typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+    OnProductChanged();
+    PublishLists();
+    return true;
+}
+
+void CTankPageModel::OnInitDialog()
+{
+    BuildLocalLists();
+    reloadFlag = true;
+    anchorItems.clear();
+    for (int k = 2; k <= 10; ++k)
+        anchorItems.push_back(k);
+    anchorSelection = 0;
+    FillTypeList(0.0);
+    const int i = Record().tankTypeIndex;
+    typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
+    FillStiffnessList();
+    SetColors(TkConclusion, {kRgbBlack, FieldColors::kFaceColor});
+    SetChoice(TkModeVolume, Record().selectionMode == 1 ? 1 : 0);
+    SetModeLook(Record().selectionMode == 1 ? 1 : 0);
+    ShowInputs(true);
+    ShowResults();
+    ValidateLevels();
+    app.CalcTankBuoyancy();
+    app.CalcTankAnchoring();
+    ShowResults();
+    ShowInputs(false);
+}
+
+void CTankPageModel::ResetListsToFirst()
+{
+    typeSelection = 0;
+    OnProductChanged();
+    stiffnessSelection = 0;
+    OnSelchangeStiffness(0);
+}
+
+void CTankPageModel::ResetNumberAndName()
+{
+    SetText(TkNumber, u"-");
+    SetText(TkName, u"-");
+}
+
+void CTankPageModel::ApplyLanguage(int)
+{
+    if (!SyncCatalogue())
+        FillStiffnessList();
+    PublishLists();
+}
+
+void CTankPageModel::FillLists()
+{
+    if (!SyncCatalogue() && stiffnessItems.empty())
+        FillStiffnessList();
+    ShowStoredType();
+    // The anchor counts offered are the loaded tank's own, built again by the
+    // recalculation: the previous tank's list and selection would otherwise
+    // be read as this tank's count.
+    anchorItems.clear();
+    anchorSelection = -1;
+    PublishLists();
+}

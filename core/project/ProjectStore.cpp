@@ -1,0 +1,115 @@
+// The project: one array of stored records per kind, with a count and a
+// current entry each.
+#include "app/CalcKinds.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Calls f(array, workingRecord, prefix) for the kind's array; false for a value
+// that is not a kind.
+template <typename F>
+bool WithKind(CDalvorApp& app, int kind, F&& f)
+{
+    return ForKindRecords(kind, [&](const auto& e) {
+        f(app.storedRecords.*e.stored, app.*e.working, kCalcKinds[e.array].namePrefix);
+    });
+}
+
+}  // namespace
+
+void CDalvorApp::StoreCurrentCalc(int kind, int index)
+{
+    const int a = KindToArrayIndex(kind);
+    WithKind(*this, kind, [&](auto& records, auto& working, const char* prefix) {
+        int& count = storedCount[a];
+        int& current = currentIndex[a];
+        // An overwrite needs an entry to overwrite: with none current the
+        // record is appended rather than written outside the array.
+        if (index == -1 || current < 0 || current >= count) {
+            records.push_back(working);
+            current = count;
+            count = static_cast<int>(records.size());
+        }
+        if (FromFixed(working.head.name) == u"-") {
+            std::string name = FormatC("%s%03d", prefix, count);
+            CopyBounded(working.head.name, Utf8ToUtf16(name), 63);
+        }
+        records[static_cast<std::size_t>(current)] = working;
+    });
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::DeleteStoredCalc(int kind, int index)
+{
+    const int a = KindToArrayIndex(kind);
+    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+        int& count = storedCount[a];
+        int& current = currentIndex[a];
+        if (index < 0 || index >= count)
+            return;
+        current = index;
+        records.erase(records.begin() + index);
+        count = static_cast<int>(records.size());
+        if (current > count - 1)
+            current = count - 1;
+    });
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::MoveStoredCalcUp(int kind, int index)
+{
+    const int a = KindToArrayIndex(kind);
+    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+        int count = storedCount[a];
+        if (index <= 0 || index >= count)
+            return;
+        std::swap(records[static_cast<std::size_t>(index - 1)], records[static_cast<std::size_t>(index)]);
+        currentIndex[a] = std::clamp(index - 1, 0, count - 1);
+    });
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::MoveStoredCalcDown(int kind, int index)
+{
+    const int a = KindToArrayIndex(kind);
+    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+        int count = storedCount[a];
+        if (index < 0 || index >= count - 1)
+            return;
+        std::swap(records[static_cast<std::size_t>(index)], records[static_cast<std::size_t>(index + 1)]);
+        currentIndex[a] = std::clamp(index + 1, 0, count - 1);
+    });
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::FreeProject()
+{
+    storedRecords = ProjectArrays{};
+    for (int a = 0; a < KindArrayCount; ++a) {
+        storedCount[a] = 0;
+        currentIndex[a] = -1;
+    }
+}
+
+void CDalvorApp::ResetProject()
+{
+    FreeProject();
+}
+
+bool CDalvorApp::LoadCurrentStoredCalc(int kind)
+{
+    const int a = KindToArrayIndex(kind);
+    bool loaded = false;
+    WithKind(*this, kind, [&](auto& records, auto& working, const char*) {
+        int current = currentIndex[a];
+        if (current < 0 || current >= static_cast<int>(records.size()))
+            return;
+        working = records[static_cast<std::size_t>(current)];
+        loaded = true;
+    });
+    return loaded;
+}

@@ -1,0 +1,387 @@
+#include "report/ClipboardText.h"
+
+#include "app/CalcKinds.h"
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+
+#include <algorithm>
+#include <iterator>
+#include <type_traits>
+
+namespace {
+
+// A heading is prefix + text(key) + suffix; key 0 takes no text. The
+// clipboard text heads a few columns with another key or prefix.
+struct ColumnSpec {
+    const char16_t* prefix;
+    int key;
+    const char16_t* suffix;
+    int width;
+    int clipboardKey = 0;                     // 0: the list's key
+    const char16_t* clipboardPrefix = nullptr;  // nullptr: the list's prefix
+};
+
+// Unit texts.
+constexpr int kMetre = 20013;
+constexpr int kMillimetre = 20014;
+constexpr int kCubicMetre = 20016;
+
+constexpr ColumnSpec kGravityColumns[] = {
+    {u"#", 0, u"", 40},
+    {u"ID", 0, u"", 100},
+    {u"", 1414, u"", 75},
+    {u"", 1415, u"", 75, 1321},
+    {u"Dn [", kMillimetre, u"]", 60},
+    {u"", 1412, u"", 75},
+    {u"I ", 1456, u"", 50},
+    {u"L [", kMetre, u"]", 50},
+    {u"Hp [", kMetre, u"]", 50},
+    {u"Hk [", kMetre, u"]", 50},
+    {u"Q ", 1458, u"", 55},
+    {u"v ", 1462, u"", 55},
+    {u"hstr [", kMetre, u"]", 55},
+    {u"h/d ", 1460, u"", 55, 0, u"h/D "},
+    {u"\u03BA ", 1427, u"", 55},
+    {u"", 1475, u"", 200, 1408},
+};
+
+constexpr ColumnSpec kBuriedPipeColumns[] = {
+    {u"#", 0, u"", 40},
+    {u"ID", 0, u"", 100},
+    {u"", 1213, u"", 75},
+    {u"", 1215, u"", 75},
+    {u"Dn [", kMillimetre, u"]", 60},
+    {u"PT [", kMetre, u"]", 60},
+    {u"PD [", kMetre, u"]", 60},
+    {u"ZWG [", kMetre, u"]", 60},
+    {u"W ", 1302, u"", 60},
+    {u"Gz ", 1306, u"", 70},
+    {u"\u03B4 ", 1295, u"", 60},
+    {u"", 1243, u"", 130},
+    {u"MPD ", 1247, u"", 60},
+    {u"", 1257, u"", 120},
+    {u"", 1307, u"", 200},
+};
+
+constexpr ColumnSpec kPressureColumns[] = {
+    {u"#", 0, u"", 40},
+    {u"ID", 0, u"", 100},
+    {u"", 1319, u"", 75},
+    {u"", 1321, u"", 75},
+    {u"Dn [", kMillimetre, u"]", 60},
+    {u"", 1314, u"", 75},
+    {u"k [", kMillimetre, u"]", 60},
+    {u"L [", kMetre, u"]", 60},
+    {u"Hp [", kMetre, u"]", 60},
+    {u"Hk [", kMetre, u"]", 60},
+    {u"Q ", 1383, u"", 70},
+    {u"v ", 1386, u"", 60},
+    {u"hstr [", kMetre, u"]", 60},
+    {u"", 1408, u"", 200},
+};
+
+constexpr ColumnSpec kTankColumns[] = {
+    {u"#", 0, u"", 40},
+    {u"ID", 0, u"", 90},
+    {u"", 1059, u"", 90},
+    {u"V [", kCubicMetre, u"]", 60},
+    {u"L [", kMetre, u"]", 60},
+    {u"PT [", kMetre, u"]", 60},
+    {u"ZWG [", kMetre, u"]", 60},
+    {u"PP [", kMetre, u"]", 60},
+    {u"W ", 1122, u"", 60},
+    {u"Gz ", 1124, u"", 60},
+    {u"Fk ", 1139, u"", 60},
+    {u"", 1098, u"", 130},
+    {u"", 1146, u"", 300},
+};
+
+constexpr ColumnSpec kManholeColumns[] = {
+    {u"#", 0, u"", 40},
+    {u"ID", 0, u"", 90},
+    {u"", 1150, u"", 90},
+    {u"H [", kMetre, u"]", 60},
+    {u"Dk [", kMillimetre, u"]", 60},
+    {u"PT [", kMetre, u"]", 60},
+    {u"ZWG [", kMetre, u"]", 60},
+    {u"PP [", kMetre, u"]", 60},
+    {u"H+Hb [", kMetre, u"]", 60},
+    {u"Hb [", kMetre, u"]", 60},
+    {u"", 1170, u"", 130},
+    {u"", 1210, u"", 300, 1146},
+};
+
+template <std::size_t N>
+std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (&layout)[N], ListingTarget target)
+{
+    std::vector<ProjectColumn> columns;
+    columns.reserve(N);
+    const bool clip = target == ListingTarget::Clipboard;
+    for (const ColumnSpec& s : layout) {
+        const int key = clip && s.clipboardKey ? s.clipboardKey : s.key;
+        std::u16string heading = clip && s.clipboardPrefix ? s.clipboardPrefix : s.prefix;
+        if (key)
+            heading += app.LoadLangString(key);
+        heading += s.suffix;
+        columns.push_back({std::move(heading), s.width});
+    }
+    return columns;
+}
+
+// The cells of one record, whole in the list and on the clipboard alike.
+class CellWriter {
+public:
+    explicit CellWriter(ListingTarget target) : clip(target == ListingTarget::Clipboard) {}
+
+    void Text(std::u16string_view text) { cells.emplace_back(text); }
+    void Number(const char* format, double value) { Text(Utf8ToUtf16(FormatC(format, value))); }
+    void Position(int index) { Text(Utf8ToUtf16(FormatC("%d", index + 1))); }
+
+    bool clip;
+    std::vector<std::u16string> cells;
+};
+
+template <typename Row>
+int UsableRows(const std::vector<Row>& rows, int count)
+{
+    return std::clamp(count, 0, static_cast<int>(rows.size()));
+}
+
+// Name of the last pipe-category row with the id; empty when none has it.
+std::u16string CategoryName(const CDalvorApp& app, int id)
+{
+    std::u16string name;
+    const int n = UsableRows(app.pipeCategories, app.pipeCategoryCount);
+    for (int i = 0; i < n; ++i)
+        if (app.pipeCategories[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(app.pipeCategories[static_cast<std::size_t>(i)].name);
+    return name;
+}
+
+// Name of the last pipe-type row with the id; empty when none has it.
+std::u16string TypeName(const CDalvorApp& app, int id)
+{
+    std::u16string name;
+    const int n = UsableRows(app.pipeTypes, app.pipeTypeCount);
+    for (int i = 0; i < n; ++i)
+        if (app.pipeTypes[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(app.pipeTypes[static_cast<std::size_t>(i)].name);
+    return name;
+}
+
+std::u16string TankTypeName(const CDalvorApp& app, int row)
+{
+    if (row < 0 || row >= UsableRows(app.tankTypes, app.tankTypeCount))
+        return {};
+    return FromFixed(app.tankTypes[static_cast<std::size_t>(row)].name);
+}
+
+std::u16string ManholeTypeName(const CDalvorApp& app, int row)
+{
+    if (row < 0 || row >= UsableRows(app.manholeTypes, app.manholeTypeCount))
+        return {};
+    return FromFixed(app.manholeTypes[static_cast<std::size_t>(row)].name);
+}
+
+// Text of a key, or empty for a value with no key.
+std::u16string KeyText(const CDalvorApp& app, int key)
+{
+    return key ? app.LoadLangString(key) : std::u16string();
+}
+
+int GravitySoughtKey(int mode)
+{
+    static constexpr int keys[] = {1008, 1032, 1010, 1045};
+    return mode >= 0 && mode < 4 ? keys[mode] : 0;
+}
+
+int PressureSoughtKey(int mode)
+{
+    static constexpr int keys[] = {1315, 1317, 1316};
+    return mode >= 0 && mode < 3 ? keys[mode] : 0;
+}
+
+// The texts of the buried-pipe page's traffic list.
+int TrafficKey(int trafficClass)
+{
+    if (trafficClass >= 0 && trafficClass <= 11)
+        return 20000 + trafficClass;
+    if (trafficClass >= 12 && trafficClass <= 27)
+        return 20279 + (trafficClass - 12);
+    return 0;
+}
+
+void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
+{
+    w.Position(index);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
+    w.Number("%.0f", r.nominalSize);
+    w.Text(KeyText(app, GravitySoughtKey(r.mode)));
+    w.Number("%.2f", r.slope);
+    w.Number("%.2f", r.length);
+    w.Number("%.2f", r.startLevel);
+    w.Number("%.2f", r.endLevel);
+    w.Number("%.2f", r.flow);
+    w.Number("%.2f", r.velocity);
+    w.Number("%.2f", r.frictionLossHead + r.localLossHead);
+    w.Number("%.2f", r.filling);
+    w.Number("%.2f", r.localLossShare);
+    w.Text(FromFixed(r.head.conclusion));
+}
+
+void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, CellWriter& w)
+{
+    w.Position(index);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
+    w.Number("%.0f", r.nominalSize);
+    w.Number("%.2f", r.groundLevel);
+    w.Number("%.2f", r.invertLevel);
+    w.Number("%.2f", r.waterLevel);
+    w.Number("%.2f", r.upliftForce);
+    w.Number("%.2f", r.anchoringForce);
+    // The deflection column shows the total deflection, with one decimal in
+    // the list and two on the clipboard.
+    w.Number(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
+    w.Text(FromFixed(r.soilName));
+    w.Number("%.2f", r.compactionIndex);
+    w.Text(KeyText(app, TrafficKey(r.trafficClass)));
+    w.Text(FromFixed(r.head.conclusion));
+}
+
+void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, CellWriter& w)
+{
+    w.Position(index);
+    w.Text(FromFixed(r.head.name));
+    w.Text(CategoryName(app, r.categoryId));
+    w.Text(TypeName(app, r.typeId));
+    w.Number("%.0f", r.nominalSize);
+    w.Text(KeyText(app, PressureSoughtKey(r.mode)));
+    w.Number("%.2f", r.roughness);
+    w.Number("%.2f", r.length);
+    w.Number("%.2f", r.startLevel);
+    w.Number("%.2f", r.endLevel);
+    w.Number("%.2f", r.flow);
+    w.Number("%.2f", r.velocity);
+    w.Number("%.2f", r.headLoss);
+    w.Text(FromFixed(r.head.conclusion));
+}
+
+void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter& w)
+{
+    w.Position(index);
+    w.Text(FromFixed(r.head.name));
+    w.Text(TankTypeName(app, r.tankTypeIndex));
+    w.Number("%.2f", r.capacity);
+    w.Number("%.2f", r.length);
+    w.Number("%.2f", r.groundLevel);
+    w.Number("%.2f", r.waterLevel);
+    w.Number("%.2f", r.foundationLevel);
+    w.Number("%.2f", r.upliftForce);
+    w.Number("%.2f", r.soilWeight);
+    w.Number("%.2f", r.anchoringForce);
+    w.Text(FromFixed(r.soilName));
+    w.Text(FromFixed(r.head.conclusion));
+}
+
+void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellWriter& w)
+{
+    w.Position(index);
+    w.Text(FromFixed(r.head.name));
+    w.Text(ManholeTypeName(app, r.typeIndex));
+    w.Number("%.2f", r.height);
+    w.Number("%.0f", r.pipeDiameter * 1000);
+    w.Number("%.2f", r.groundLevel);
+    w.Number("%.2f", r.waterLevel);
+    w.Number("%.2f", r.pipeBottomLevel);
+    w.Number("%.2f", r.height + r.ballastHeight);
+    w.Number("%.2f", r.ballastHeight);
+    w.Text(FromFixed(r.soilName));
+    w.Text(FromFixed(r.head.conclusion));
+}
+
+// The stored record index of the kind, or nullptr.
+// Each kind's column layout, chosen by its record type.
+const auto& Layout(const GravityFlowRecord*) { return kGravityColumns; }
+const auto& Layout(const BuriedPipeRecord*) { return kBuriedPipeColumns; }
+const auto& Layout(const PressureFlowRecord*) { return kPressureColumns; }
+const auto& Layout(const TankRecord*) { return kTankColumns; }
+const auto& Layout(const ManholeRecord*) { return kManholeColumns; }
+
+template <typename Record>
+const Record* At(const std::vector<Record>& records, int count, int index)
+{
+    if (index < 0 || index >= UsableRows(records, count))
+        return nullptr;
+    return &records[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, ListingTarget target)
+{
+    std::vector<ProjectColumn> columns;
+    ForKindRecords(kind, [&](const auto& e) {
+        columns = MakeColumns(app, Layout(static_cast<const typename std::decay_t<decltype(e)>::RecordType*>(nullptr)),
+                              target);
+    });
+    return columns;
+}
+
+int StoredRecordCount(const CDalvorApp& app, int kind)
+{
+    int rows = 0;
+    ForKindRecords(kind, [&](const auto& e) { rows = UsableRows(app.storedRecords.*e.stored, app.storedCount[e.array]); });
+    return rows;
+}
+
+const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index)
+{
+    const RecordHead* head = nullptr;
+    ForKindRecords(kind, [&](const auto& e) {
+        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+            head = &r->head;
+    });
+    return head;
+}
+
+RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index)
+{
+    return const_cast<RecordHead*>(StoredRecordHead(static_cast<const CDalvorApp&>(app), kind, index));
+}
+
+std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target)
+{
+    CellWriter w(target);
+    ForKindRecords(kind, [&](const auto& e) {
+        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+            RecordCells(app, *r, index, w);
+    });
+    return std::move(w.cells);
+}
+
+std::u16string BuildClipboardText(const CDalvorApp& app, int kind)
+{
+    std::u16string text;
+    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, ListingTarget::Clipboard);
+    if (columns.empty())
+        return text;
+    auto appendLine = [&text](auto first, auto last, auto&& cellOf) {
+        for (auto it = first; it != last; ++it) {
+            text += cellOf(*it);
+            text += std::next(it) == last ? u'\n' : u'\t';
+        }
+    };
+    appendLine(columns.begin(), columns.end(), [](const ProjectColumn& c) -> const std::u16string& { return c.heading; });
+    const int count = StoredRecordCount(app, kind);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::u16string> cells = ProjectCells(app, kind, i, ListingTarget::Clipboard);
+        appendLine(cells.begin(), cells.end(), [](const std::u16string& c) -> const std::u16string& { return c; });
+    }
+    // A spreadsheet in a decimal-comma locale reads the numbers as numbers.
+    std::replace(text.begin(), text.end(), u'.', u',');
+    return text;
+}

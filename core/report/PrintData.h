@@ -1,0 +1,29 @@
+// The report table and the picture being printed.
+#pragma once
+#include "report/DisplayList.h"
+
+#include <cstdint>
+
+struct ReportSection {
+    int32_t present;
+    int32_t rowCount;
+    int32_t rowFlag[20];
+    char16_t label[20][129];
+    char16_t value[20][129];
+};
+
+// The picture recorded for the printout: the drawing of the page's picture at
+// ten times its size, and that width and height. A new recording replaces
+// the old one; the printout plays it into its rectangle and clears it.
+struct PrintPicture {
+    DisplayList ops;
+    int width = 0;
+    int height = 0;
+    bool Empty() const { return ops.Empty() || width <= 0 || height <= 0; }
+    void Clear()
+    {
+        ops.Clear();
+        width = 0;
+        height = 0;
+    }
+};

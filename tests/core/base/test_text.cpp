@@ -1,0 +1,56 @@
+// Numbers formatted for fields, lists, the clipboard and the printout: the C
+// numeric locale, and no sign on a value that rounds to zero at its format.
+#include "pages/BuriedPipePageModel.h"
+#include "CoreTestSupport.h"
+#include "app/DalvorApp.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
+{
+    const struct {
+        std::string got, expected;
+    } cases[] = {
+        {FormatC("%.2f", -0.004), "0.00"},
+        {FormatC("%.2f", -0.0), "0.00"},
+        {FormatC("%.2f", -0.006), "-0.01"},
+        {FormatC("%.0f", -0.4), "0"},
+        {FormatC("%.1f", -0.04), "0.0"},
+        {FormatC("%6.2f", -0.001), "  0.00"},
+        {FormatC("%-6.2f|", -0.001), "0.00  |"},
+        {FormatC("%+.2f", -0.001), "+0.00"},
+        {FormatC("%5.3e", -0.0), "0.000e+00"},
+        {FormatC("%5.3e", -1e-30), "-1.000e-30"},
+        {FormatC("%g", -0.0), "0"},
+        {FormatC("%.3f", -1e-300), "0.000"},
+        // Everything else as printf writes it: texts, integers, widths from
+        // arguments, a per-cent sign.
+        {FormatC("%s|%.2f|%d|%lld|%*.*f%%", "-0.00", -0.001, -7, -5LL, 6, 1, -0.04), "-0.00|0.00|-7|-5|   0.0%"},
+        {FormatC("%02d/%02d/%02d", 5, 1, 26), "05/01/26"},
+        {FormatC("%.2f", -2.5), "-2.50"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got, c.expected);
+    EXPECT_EQ(FormatU16(u"PP = %.2f %s", -0.001, "m"), u"PP = 0.00 m");
+}
+
+TEST(FormatC, TheDefaultBuriedPipeShowsItsBottomLevelUnsigned)
+{
+    auto app = StartedCore();
+    CBuriedPipePageModel page(*app);
+    page.ApplyLanguage(app->languageOffset);
+    page.LoadBack();
+    ASSERT_LT(app->buriedPipe.foundationLevel, 0.0);
+    ASSERT_GT(app->buriedPipe.foundationLevel, -0.005);
+    EXPECT_EQ(Utf16ToUtf8(page.Text(BuriedPipeIds::FoundationLevel)), "0.00");
+    app->BuildBuriedPipeReport();
+    EXPECT_EQ(Utf8(app->reportSections[2].value[4]), "0.00 m");
+}
+
+TEST(CutText, KeepsSurrogatePairsWhole)
+{
+    EXPECT_EQ(CutText(u"abcdef", 4), u"abcd");
+    EXPECT_EQ(CutText(u"abc", 4), u"abc");
+    EXPECT_EQ(CutText(u"ab\U0001F600", 3), u"ab");
+    EXPECT_EQ(CutText(u"ab\U0001F600", 4), u"ab\U0001F600");
+}

@@ -1,0 +1,165 @@
+// The test tool runs the tank (uplift, then anchoring), manhole and buried-pipe
+// calculations on stored records exactly as the program runs them on its
+// working record, and with the pages' rules the same bytes as the page models
+// give after loading the records back.
+#include "CoreTestSupport.h"
+#include "pages/ManholePageModel.h"
+#include "PipeFixture.h"
+#include "pages/TankPageModel.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
+{
+    auto app = StartedCore();
+    ASSERT_GT(app->nominalSizeCount, 0);
+    app->StoreCurrentCalc(KindTank, -1);
+    app->StoreCurrentCalc(KindManhole, -1);
+    app->tank.groundLevel += 1.0;  // a second, deeper tank
+    app->StoreCurrentCalc(KindTank, -1);
+    TakeSizeRow(app->buriedPipe, app->nominalSizes[0]);
+    LayTwoMetresDeep(app->buriedPipe, 10);
+    app->StoreCurrentCalc(KindBuriedPipe, -1);
+    auto out = RecalculatedByTool(*app, "--core-only");
+    ASSERT_TRUE(out);
+
+    // The same runs in this process, through the working records.
+    auto expected = StartedCore();
+    for (auto& r : app->storedRecords.tank) {
+        expected->ResetTankRecord();
+        expected->tank = r;
+        expected->CalcTankBuoyancy();
+        expected->CalcTankAnchoring();
+        r = expected->tank;
+        EXPECT_EQ(r.head.resultValid, 1);
+    }
+    expected->ResetManholeRecord();
+    expected->manhole = app->storedRecords.manhole[0];
+    expected->CalcManholeBuoyancy();
+    EXPECT_EQ(expected->manhole.head.resultValid, 1);
+    expected->ResetBuriedPipeRecord();
+    expected->buriedPipe = app->storedRecords.buriedPipe[0];
+    expected->CalcBuriedPipe();
+    EXPECT_EQ(expected->buriedPipe.head.resultValid, 1);
+    EXPECT_GT(expected->buriedPipe.trafficLoad, 0.0);
+
+    ASSERT_EQ(out->storedCount[ArrayTank], 2);
+    EXPECT_TRUE(SameBytes(out->storedRecords.tank[0], app->storedRecords.tank[0]));
+    EXPECT_TRUE(SameBytes(out->storedRecords.tank[1], app->storedRecords.tank[1]));
+    EXPECT_TRUE(SameBytes(out->storedRecords.manhole[0], expected->manhole));
+    EXPECT_TRUE(SameBytes(out->storedRecords.buriedPipe[0], expected->buriedPipe));
+}
+
+TEST(UpliftRecalc, ToolRunsStoredRecordsThroughThePages)
+{
+    auto app = StartedCore();
+    ASSERT_GT(app->tankTypeCount, 9);
+    ASSERT_GT(app->manholeTypeCount, 6);
+    // Stored as typed, before any page read them: levels off the page's
+    // grid, a collector the type cannot take, water above the ground, a
+    // tank too shallow for its cover.
+    struct { int type; double ground, water, invert, dk; } manholes[] = {
+        {0, 4.0, 3.5, 1.234, 0.3}, {6, 5.0, 4.0, 1.0, 0.5}, {2, 3.0, 9.0, 2.9, 0.9}};
+    for (const auto& m : manholes) {
+        app->ResetManholeRecord();
+        app->manhole.typeIndex = m.type;
+        app->manhole.groundLevel = m.ground;
+        app->manhole.waterLevel = m.water;
+        app->manhole.pipeBottomLevel = m.invert;
+        app->manhole.pipeDiameter = m.dk;
+        app->StoreCurrentCalc(KindManhole, -1);
+    }
+    struct { int type; double ground, water, bottom; int anchors; } tanks[] = {
+        {0, 4.0, 3.9, 1.5, 5}, {9, 4.0, 4.0, 2.5, 2}, {3, 6.0, 1.0, 2.0, 3}};
+    for (const auto& t : tanks) {
+        app->ResetTankRecord();
+        const TankTypeEntry& row = app->tankTypes[t.type];
+        app->tank.tankTypeIndex = t.type;
+        app->tank.innerDiameter = row.innerDiameter;
+        app->tank.outerDiameter = row.outerDiameter;
+        app->tank.minAnchorSpacing = row.minAnchorSpacing;
+        app->tank.maxAnchorSpacing = row.maxAnchorSpacing;
+        app->tank.groundLevel = t.ground;
+        app->tank.waterLevel = t.water;
+        app->tank.tankBottomLevel = t.bottom;
+        app->tank.anchorCount = t.anchors;
+        app->StoreCurrentCalc(KindTank, -1);
+    }
+    auto out = RecalculatedByTool(*app);
+    ASSERT_TRUE(out);
+
+    CManholePageModel manholePage(*app);
+    ExpectPageLoadsBackAsTool(manholePage, app->manhole, app->storedRecords.manhole, out->storedRecords.manhole,
+                              [&](std::size_t i) { EXPECT_EQ(app->manhole.head.resultValid, 1) << i; });
+    // The page held the levels and the collector to its rules.
+    EXPECT_DOUBLE_EQ(out->storedRecords.manhole[2].waterLevel, 3.0);
+    EXPECT_DOUBLE_EQ(out->storedRecords.manhole[0].pipeBottomLevel, 1.23);
+
+    CTankPageModel tankPage(*app);
+    ExpectPageLoadsBackAsTool(tankPage, app->tank, app->storedRecords.tank, out->storedRecords.tank);
+    // Too shallow: lowered to a cover of 1.1 Dz.
+    const TankRecord& shallow = out->storedRecords.tank[1];
+    EXPECT_NEAR(shallow.groundLevel - shallow.foundationLevel, shallow.outerDiameter * 11 / 10000, 1e-6);
+}
+
+// A record loaded back is calculated from its own values only: a project of
+// every kind run through the tool whole gives each record the bytes it gets
+// in a project of its own, whatever record was loaded before it.
+TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
+{
+    auto app = StartedCore();
+    ASSERT_GT(app->tankTypeCount, 0);
+    std::mt19937 random(20);
+    auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    auto index = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(std::max(count, 1))); };
+    for (int i = 0; i < 24; ++i) {  // under water, most of them anchored
+        app->ResetTankRecord();
+        TankRecord& t = app->tank;
+        const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = index(app->tankTypeCount))];
+        t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
+        t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
+        t.stiffnessClass = row.stiffnessClass, t.capacity = uniform(5, 120), t.tankBottomLevel = uniform(0, 1);
+        t.groundLevel = uniform(3, 8), t.waterLevel = t.groundLevel - uniform(0, 1);
+        app->CalcTankBuoyancy();
+        app->CalcTankAnchoring();
+        t.anchorCount = t.minAnchorCount + index(t.maxAnchorCount - t.minAnchorCount + 1);
+        app->StoreCurrentCalc(KindTank, -1);
+    }
+    for (int i = 0; i < 4; ++i) {
+        app->ResetBuriedPipeRecord();
+        TakeSizeRow(app->buriedPipe, app->nominalSizes[static_cast<std::size_t>(index(app->nominalSizeCount))]);
+        LayTwoMetresDeep(app->buriedPipe, index(kTrafficClassCount));
+        app->StoreCurrentCalc(KindBuriedPipe, -1);
+        app->ResetManholeRecord();
+        app->manhole.typeIndex = index(app->manholeTypeCount);
+        app->manhole.waterLevel = uniform(0, 6);
+        app->StoreCurrentCalc(KindManhole, -1);
+        app->ResetGravityFlowRecord();
+        app->gravityFlow.mode = i % 3, app->gravityFlow.length = uniform(10, 500);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->ResetPressureFlowRecord();
+        app->pressureFlow.mode = i % 3, app->pressureFlow.endLevel = uniform(-5, 50);
+        app->StoreCurrentCalc(KindPressureFlow, -1);
+    }
+    auto whole = RecalculatedByTool(*app);
+    ASSERT_TRUE(whole);
+    auto expectAlone = [&](auto arrays, int kindArray) {
+        const auto& stored = app->storedRecords.*arrays;
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            CDalvorApp single;
+            (single.storedRecords.*arrays).push_back(stored[i]);
+            single.storedCount[kindArray] = 1;
+            auto alone = RecalculatedByTool(single);
+            ASSERT_TRUE(alone);
+            EXPECT_TRUE(SameBytes((alone->storedRecords.*arrays)[0], (whole->storedRecords.*arrays)[i]))
+                << kindArray << " record " << i;
+        }
+    };
+    expectAlone(&ProjectArrays::tank, ArrayTank);
+    expectAlone(&ProjectArrays::manhole, ArrayManhole);
+    expectAlone(&ProjectArrays::buriedPipe, ArrayBuriedPipe);
+    expectAlone(&ProjectArrays::gravityFlow, ArrayGravityFlow);
+    expectAlone(&ProjectArrays::pressureFlow, ArrayPressureFlow);
+}

@@ -1,0 +1,181 @@
+// The manhole page's rules without its window: reading with clamps, the
+// collector diameter held to the type's largest, the invert bound, type
+// changes, and what the result fields show.
+
+#include "app/DalvorApp.h"
+#include "pages/ManholePageModel.h"
+#include "base/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+ManholeTypeEntry MakeType(const char16_t* name, double dns, double maxPipe, int eccentric)
+{
+    ManholeTypeEntry t{};
+    CopyBounded(t.name, name);
+    t.nominalDiameter = dns;
+    t.outerDiameter = dns + 200;
+    t.maxPipeDiameter = maxPipe;
+    t.sandTrapDepth = 300;
+    t.crownAllowance = 0.3;
+    t.weightPerMetre = 10;
+    t.minDepth = 1.0;
+    t.maxDepth = 6.0;
+    t.eccentric = eccentric;
+    return t;
+}
+
+struct Page {
+    std::unique_ptr<CDalvorApp> app = std::make_unique<CDalvorApp>();
+    std::unique_ptr<CManholePageModel> m;
+    Page()
+    {
+        app->languageOffset = LangEnglish;
+        app->manholeTypes = {MakeType(u"DN1000", 1000, 400, 0), MakeType(u"DN1200E", 1200, 600, 1),
+                             MakeType(u"DN800", 800, 300, 0)};
+        app->manholeTypeCount = 3;
+        app->ResetManholeRecord();
+        m = std::make_unique<CManholePageModel>(*app);
+        m->OnTypeChanged(0);
+        m->SetText(MhGroundLevel, u"4.00");
+        m->SetText(MhWaterLevel, u"1.00");
+        m->SetText(MhPipeBottom, u"2.00");
+        m->SetText(MhPipeDiameter, u"250");
+        m->Recalculate();
+        m->TakeMessages();
+    }
+    ManholeRecord& r() { return app->manhole; }
+};
+
+std::u16string U(const char* s)
+{
+    return Utf8ToUtf16(s);
+}
+
+TEST(ManholePage, ReadingRulesAndClamps)
+{
+    struct Case {
+        int id;
+        const char* typed;
+        double ManholeRecord::*field;
+        double expected;
+    } cases[] = {
+        {MhFrictionAngle, "50", &ManholeRecord::frictionAngle, 45},
+        {MhFrictionAngle, "nan", &ManholeRecord::frictionAngle, 0},
+        {MhUnitWeight, "17,5", &ManholeRecord::unitWeight, 17.5},
+        {MhUnitWeight, "1e999", &ManholeRecord::unitWeight, 0},
+        {MhPorosity, "60", &ManholeRecord::porosity, 50},
+        {MhCohesion, "-5", &ManholeRecord::cohesion, 0},
+        {MhCohesion, "150", &ManholeRecord::cohesion, 100},
+        {MhWaterLevel, "9", &ManholeRecord::waterLevel, 4.0},
+        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 0.05f},
+        {MhPipeDiameter, "400", &ManholeRecord::pipeDiameter, 400 * static_cast<double>(0.001f)},
+        // The invert: 4.00 - max(0.3 + 0.25, 1.0) = 3.00 is the highest.
+        {MhPipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
+        {MhPipeBottom, "3.02", &ManholeRecord::pipeBottomLevel, 3.0},
+        {MhPipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
+        {MhGroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
+        {MhWaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
+        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e8},  // mm
+    };
+    for (const Case& c : cases) {
+        Page p;
+        p.m->SetText(c.id, U(c.typed));
+        p.m->ReadInputs();
+        EXPECT_DOUBLE_EQ(p.r().*c.field, c.expected) << c.id << " " << c.typed;
+        EXPECT_FALSE(p.m->HasMessages()) << c.typed;
+    }
+}
+
+TEST(ManholePage, InvertAboveBoundEndsDragAndShowsBound)
+{
+    Page p;
+    const int before = p.m->DragEnds();
+    p.m->SetText(MhPipeBottom, u"3.50");
+    p.m->ReadInputs();
+    EXPECT_EQ(p.m->Text(MhPipeBottom), u"3.00");
+    EXPECT_EQ(p.m->DragEnds(), before + 1);
+}
+
+TEST(ManholePage, CollectorAboveLargestRevertsWithOneMessage)
+{
+    Page p;
+    p.m->SetText(MhPipeDiameter, u"500");
+    p.m->Recalculate();
+    const auto msgs = p.m->TakeMessages();
+    ASSERT_EQ(msgs.size(), 1u);
+    EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].textKey), msgs[0].args), u"Max. pipe diameter amounts to 400mm");
+    EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].captionKey), msgs[0].captionArgs), u"Manhole Dn 1000");
+    EXPECT_EQ(p.m->Text(MhPipeDiameter), u"250");
+    EXPECT_DOUBLE_EQ(p.r().pipeDiameter, 250 * static_cast<double>(0.001f));
+}
+
+TEST(ManholePage, TypeChanges)
+{
+    struct Case {
+        int type;
+        const char* dkBefore;
+        const char* dkAfter;
+        bool message;
+        bool dkEnabled;
+        bool sandTrapEnabled;
+        bool reinforcedEnabled;
+    } cases[] = {
+        {1, "250", "600", false, false, false, true},  // eccentric: Dk fixed at the largest
+        {2, "250", "250", false, true, true, false},
+        {2, "350", "300", true, true, true, false},  // concentric, above its largest
+    };
+    for (const Case& c : cases) {
+        Page p;
+        p.m->SetText(MhPipeDiameter, U(c.dkBefore));
+        p.m->OnTypeChanged(c.type);
+        EXPECT_EQ(p.m->Text(MhPipeDiameter), U(c.dkAfter)) << c.type;
+        EXPECT_EQ(p.m->TakeMessages().size(), c.message ? 1u : 0u) << c.type;
+        EXPECT_EQ(p.m->Enabled(MhPipeDiameter), c.dkEnabled);
+        EXPECT_EQ(p.m->Enabled(MhSandTrap), c.sandTrapEnabled);
+        EXPECT_EQ(p.m->Enabled(MhReinforced), c.reinforcedEnabled);
+        EXPECT_EQ(p.r().typeIndex, c.type);
+    }
+    Page p;
+    p.m->OnTypeChanged(1);
+    p.m->Recalculate();
+    ASSERT_EQ(p.r().head.resultValid, 1);
+    EXPECT_EQ(p.m->Text(MhTotalHeight), p.m->Text(MhHeight));
+    EXPECT_EQ(p.m->Text(MhBallastHeight), u"-");
+    EXPECT_EQ(p.m->Colors(MhBallastHeight).back, FieldColors::kFaceColor);
+}
+
+TEST(ManholePage, VerdictColoursAndNoResult)
+{
+    struct Case {
+        const char* water;
+        bool failing;
+    } cases[] = {{"3.90", true}, {"0.00", false}};
+    for (const Case& c : cases) {
+        Page p;
+        p.m->SetText(MhWaterLevel, U(c.water));
+        p.m->Recalculate();
+        ASSERT_EQ(p.r().head.resultValid, 1);
+        const FieldColors want{kRgbBlack, c.failing ? kRgbFailedBack : kRgbMetBack};
+        for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight})
+            EXPECT_EQ(p.m->Colors(id), want) << c.water << " " << id;
+        EXPECT_EQ(p.m->Colors(MhConclusion).text, c.failing ? kRgbRed : kRgbGreen);
+        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing);
+        if (c.failing) {
+            EXPECT_EQ(p.m->Text(MhTotalHeight), FormatNumber("%.2f", p.r().height + p.r().ballastHeight));
+        }
+    }
+    // A type the catalogue no longer has: every result and H+Hb show "-".
+    Page p;
+    p.r().typeIndex = 7;
+    p.m->Recalculate();
+    for (int id : {MhHeight, MhDeadWeight, MhFriction, MhUplift, MhAnchoring, MhTotalHeight,
+                   MhBallastHeight, MhBallastVolume, MhConclusion})
+        EXPECT_EQ(p.m->Text(id), u"-") << id;
+}
+
+}  // namespace

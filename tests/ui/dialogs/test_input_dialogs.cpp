@@ -1,0 +1,322 @@
+// The local-losses, loss-calculator and soil-parameters dialogs, typed into
+// and clicked as a user does: their sums, when OK may be pressed, the slider
+// grid and the soil states, and what OK hands back.
+#include "dialogs/LocalLossDlg.h"
+#include "dialogs/LossCalcDlg.h"
+#include "project/Records.h"
+#include "dialogs/SelectSoilDlg.h"
+#include "base/Text.h"
+#include "frame/HelpRouter.h"
+#include "UiTestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Replaces a field's text by typing, key by key.
+void Type(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+// Runs a dialog modally, lets `act` work on it, then closes it with OK or
+// Cancel; returns the dialog's result.
+template <typename Dialog>
+int RunAndClose(Dialog& dlg, bool ok, const std::function<void()>& act)
+{
+    QTimer::singleShot(0, &dlg, [&] {
+        act();
+        QTest::mouseClick(ok ? dlg.OkButton() : dlg.CancelButton(), Qt::LeftButton);
+    });
+    return dlg.exec();
+}
+
+}  // namespace
+
+class TestInputDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CDalvorApp> app;
+
+    std::unique_ptr<CSelectSoilDlg> Soil(int index, double degree)
+    {
+        auto dlg = std::make_unique<CSelectSoilDlg>(*app);
+        dlg->soilIndex = index;
+        dlg->stateDegree = degree;
+        dlg->show();
+        return dlg;
+    }
+    QString Shown(const CSelectSoilDlg& dlg, int id) { return dlg.Field(id)->text(); }
+
+private slots:
+    void initTestCase() { app = StartedApp(LangEnglish); }
+    void cleanupTestCase() { app.reset(); }
+
+    void localLossesOpenWithTwoDecimalsAndSumEachEdit()
+    {
+        CLocalLossDlg dlg(*app);
+        const int counts[4] = {0, 1, 0, 2};
+        std::copy(counts, counts + 4, dlg.bendCounts);
+        dlg.otherLossCoefficient = 0.5;
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Local losses"));
+        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("1507"))->text(), QStringLiteral("Segmented bend 90:"));
+        QCOMPARE(dlg.CountEdit(1)->text(), QStringLiteral("1"));
+        QCOMPARE(dlg.BendsEdit()->text(), QStringLiteral("0.65"));
+        QCOMPARE(dlg.OtherEdit()->text(), QStringLiteral("0.50"));
+        QCOMPARE(dlg.TotalEdit()->text(), QStringLiteral("1.15"));
+        // Summed in single precision.
+        QCOMPARE(dlg.bendsCoefficient, double(0.15f + 0.5f));
+        QCOMPARE(dlg.bendsCoefficient, 0.64999997615814209);
+
+        // Each edit sums again, with three decimals from then on.
+        const struct { int field; const char* typed; const char* bends; const char* total; } cases[] = {
+            {3, "2", "0.650", "1.150"}, {0, "abc", "0.650", "1.150"}, {0, "", "0.650", "1.150"},
+            {0, "-2", "0.450", "0.950"}, {2, "3", "1.050", "1.550"},  {4, "0,25", "1.050", "1.300"},
+            {4, "x", "1.050", "1.050"},  {1, "1e3", "1.050", "1.050"},
+        };
+        for (const auto& c : cases) {
+            Type(c.field < 4 ? dlg.CountEdit(c.field) : dlg.OtherEdit(), QString::fromLatin1(c.typed));
+            QCOMPARE(dlg.BendsEdit()->text(), QString::fromLatin1(c.bends));
+            QCOMPARE(dlg.TotalEdit()->text(), QString::fromLatin1(c.total));
+        }
+        // The comma became a point as it was typed, the caret stayed at the end.
+        Type(dlg.OtherEdit(), QStringLiteral("0,5"));
+        QCOMPARE(dlg.OtherEdit()->text(), QStringLiteral("0.5"));
+        QCOMPARE(dlg.OtherEdit()->cursorPosition(), 3);
+        QCOMPARE(dlg.otherLossCoefficient, 0.5);
+        QCOMPARE(dlg.bendCounts[0], -2);
+        QCOMPARE(dlg.bendCounts[1], 1);
+    }
+
+    void localLossCountsReadAsWholeNumbers()
+    {
+        const struct { const char* text; int count; } cases[] = {
+            {"12", 12},  {" 7x", 7}, {"-3", -3}, {"+4", 4}, {"abc", 0}, {"", 0}, {"1.9", 1},
+            {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"2147483648", INT_MAX},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(CLocalLossDlg::ReadCount(QString::fromLatin1(c.text)), c.count);
+    }
+
+    void lossCalculatorWaitsForCalculate()
+    {
+        CLossCalcDlg dlg(*app);
+        dlg.pipeLength = 100.0;
+        dlg.totalLoss = 1.0;
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Losses calculator"));
+        QCOMPARE(dlg.CalculateButton()->text(), QStringLiteral("Calculate"));
+        QCOMPARE(dlg.GradientEdit()->text(), QStringLiteral("10.00"));
+        QCOMPARE(dlg.LengthEdit()->text(), QStringLiteral("100.00"));
+        QCOMPARE(dlg.LossEdit()->text(), QStringLiteral("1.00"));
+        QVERIFY(!dlg.OkButton()->isEnabled());
+
+        const struct { const char* typed; const char* loss; double totalLoss; const char* shown; } cases[] = {
+            {"5", "0.50", 5 * double(0.001f) * 100, "5"},
+            {"5,5", "0.55", 5.5 * double(0.001f) * 100, "5.5"},
+            {"abc", "0.00", 0.0, "abc"},
+            {"inf", "0.00", 0.0, "inf"},
+        };
+        for (const auto& c : cases) {
+            Type(dlg.GradientEdit(), QString::fromLatin1(c.typed));
+            QVERIFY(!dlg.OkButton()->isEnabled());
+            QTest::mouseClick(dlg.CalculateButton(), Qt::LeftButton);
+            QCOMPARE(dlg.LossEdit()->text(), QString::fromLatin1(c.loss));
+            QCOMPARE(dlg.totalLoss, c.totalLoss);
+            QCOMPARE(dlg.GradientEdit()->text(), QString::fromLatin1(c.shown));
+            // The program's own rewrite of the comma leaves OK enabled.
+            QVERIFY(dlg.OkButton()->isEnabled());
+        }
+    }
+
+    void okHandsBackCancelDoesNot()
+    {
+        for (bool ok : {true, false}) {
+            CLossCalcDlg loss(*app);
+            loss.pipeLength = 200.0;
+            QCOMPARE(RunAndClose(loss, ok, [&] {
+                Type(loss.GradientEdit(), QStringLiteral("2"));
+                QTest::keyClick(loss.GradientEdit(), Qt::Key_Return);  // OK is off: nothing
+                QVERIFY(loss.isVisible());
+                QTest::mouseClick(loss.CalculateButton(), Qt::LeftButton);
+            }), int(ok ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(loss.totalLoss, 2 * double(0.001f) * 200);
+            CLocalLossDlg local(*app);
+            QCOMPARE(RunAndClose(local, ok, [&] { Type(local.OtherEdit(), QStringLiteral("1,2")); }),
+                     int(ok ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(local.totalLossCoefficient, 1.2);
+        }
+        // A length of 0 is taken as 1 mm: the gradient of 1 m is a million per mille.
+        CLossCalcDlg zero(*app);
+        zero.totalLoss = 1.0;
+        zero.show();
+        QCOMPARE(zero.LengthEdit()->text(), QStringLiteral("0.00"));
+        QCOMPARE(zero.GradientEdit()->text(), QStringLiteral("999999.95"));
+        // Numbers too large to be written in the other field read as 0.
+        const struct { double length, loss; const char* typed; } huge[] = {{1.0, 1e306, nullptr}, {1e6, 1.0, "1e308"}};
+        for (const auto& h : huge) {
+            CLossCalcDlg dlg(*app);
+            dlg.pipeLength = h.length;
+            dlg.totalLoss = h.loss;
+            dlg.show();
+            if (h.typed) {
+                Type(dlg.GradientEdit(), QString::fromLatin1(h.typed));
+                QTest::mouseClick(dlg.CalculateButton(), Qt::LeftButton);
+            }
+            QCOMPARE(dlg.GradientEdit()->text(), QStringLiteral("0.00"));
+            QCOMPARE(dlg.LossEdit()->text(), QStringLiteral("0.00"));
+            QCOMPARE(dlg.totalLoss, 0.0);
+        }
+    }
+
+    void soilOpensOnThePresetSoilAndGrid()
+    {
+        // Row 2 is the medium sand of the defaults; row 4 a cohesive soil.
+        const struct { int index; double degree; int position; const char* state; const char* shownDegree; } cases[] = {
+            {2, 0.35f, 7, "medium", "0.35"}, {2, 0.4, 8, "medium", "0.40"}, {2, 0.33, 6, "loose", "0.30"},
+            {2, 0.45f, 9, "medium", "0.45"}, {2, 1.7, 20, "dense", "1.00"}, {2, -0.2, 0, "loose", "0.00"},
+            {4, 0.0, 0, "semisolid", "0.00"},
+        };
+        for (const auto& c : cases) {
+            auto dlg = Soil(c.index, c.degree);
+            QCOMPARE(dlg->SoilList()->currentRow(), c.index);
+            QCOMPARE(dlg->Slider()->value(), c.position);
+            QCOMPARE(Shown(*dlg, 1304), QString::fromLatin1(c.state));
+            QCOMPARE(Shown(*dlg, 1311), QString::fromLatin1(c.shownDegree));
+            QCOMPARE(dlg->stateDegree, c.position / 20.0);
+            QVERIFY(dlg->OkButton()->isEnabled());
+        }
+        // The backfill sand at 0.35: phi' = 0.35 x 8 + 27.2, Et = 50 x^2 + 80 x + 30, Ee = Et / 0.8.
+        auto dlg = Soil(2, 0.35f);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Soil parameters"));
+        const struct { int id; const char* text; } fields[] = {
+            {1529, "granular"}, {1275, "17.50"}, {1533, "30"}, {1536, "0.00"}, {1539, "15"},
+            {1542, "10"},       {1545, "64"},    {1548, "80"}, {1551, "0.28"},
+        };
+        for (const auto& f : fields)
+            QCOMPARE(Shown(*dlg, f.id), QString::fromLatin1(f.text));
+        QCOMPARE(dlg->DegreeLabel()->text(), QStringLiteral("Density index Id:"));
+    }
+
+    void soilStatesAlongTheSlider()
+    {
+        const struct { int index; int position; const char* state; } cases[] = {
+            {2, 0, "loose"},      {2, 6, "loose"},        {2, 7, "medium"},       {2, 13, "medium"},
+            {2, 14, "dense"},     {2, 20, "dense"},       {4, 0, "semisolid"},    {4, 1, "semiplastic"},
+            {4, 5, "semiplastic"}, {4, 6, "plastic"},     {4, 10, "plastic"},     {4, 11, "soft-plastic"},
+            {4, 20, "soft-plastic"},
+        };
+        for (const auto& c : cases) {
+            auto dlg = Soil(c.index, 0.5);
+            dlg->Slider()->setValue(c.position);
+            QCOMPARE(Shown(*dlg, 1304), QString::fromLatin1(c.state));
+            QCOMPARE(dlg->stateDegree, c.position / 20.0);
+        }
+    }
+
+    void choosingASoilTakesItsDefaultDegree()
+    {
+        auto dlg = Soil(2, 0.9);
+        // Row 4, sandy clay, stands at its default 0.25; gravel at 0.60.
+        QListWidget* list = dlg->SoilList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
+        QCOMPARE(dlg->soilIndex, 4);
+        QCOMPARE(dlg->Slider()->value(), 5);
+        QCOMPARE(Shown(*dlg, 1529), QStringLiteral("cohesive"));
+        QCOMPARE(Shown(*dlg, 1304), QStringLiteral("semiplastic"));
+        QCOMPARE(dlg->DegreeLabel()->text(), QStringLiteral("Liquidity index Il:"));
+        QCOMPARE(Shown(*dlg, 1536), QString::fromStdString(FormatC("%.2f", 38.0 * std::exp(0.25 * -1.3))));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(dlg->soilIndex, 0);
+        QCOMPARE(dlg->Slider()->value(), 12);
+        QCOMPARE(dlg->DegreeLabel()->text(), QStringLiteral("Density index Id:"));
+    }
+
+    void soilWithoutARow()
+    {
+        // No soil, one outside the table, an empty table.
+        for (int index : {-1, 99, 2}) {
+            const int count = app->soilCount;
+            if (index == 2)
+                app->soilCount = 0;
+            auto dlg = Soil(index, 0.5);
+            app->soilCount = count;
+            QCOMPARE(dlg->soilIndex, -1);
+            QCOMPARE(dlg->SoilList()->count(), index == 2 ? 0 : count);
+            QCOMPARE(Shown(*dlg, 1529), QStringLiteral("---"));
+            QCOMPARE(Shown(*dlg, 1545), QStringLiteral("-"));
+            QCOMPARE(dlg->soilName, QStringLiteral("nieokreślony"));
+            QVERIFY(!dlg->OkButton()->isEnabled());
+        }
+        // A table whose modulus ratio is 0 shows no elastic modulus.
+        const double ratio = app->soils[2].soilCoefficient[14];
+        app->soils[2].soilCoefficient[14] = 0.0;
+        auto dlg = Soil(2, 0.35f);
+        app->soils[2].soilCoefficient[14] = ratio;
+        QCOMPARE(Shown(*dlg, 1548), QStringLiteral("-"));
+        QCOMPARE(Shown(*dlg, 1545), QStringLiteral("64"));
+    }
+
+    void chooseSoilWritesTheRecordOnOkOnly()
+    {
+        for (bool ok : {true, false}) {
+            BuriedPipeRecord r{};
+            r.soilIndex = 2;
+            r.stateDegree = 0.35f;
+            CopyBounded(r.soilName, u"old");
+            const BuriedPipeRecord before = r;
+            QTimer::singleShot(0, [ok] {
+                auto* dlg = qobject_cast<CSelectSoilDlg*>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                dlg->Slider()->setValue(16);
+                QTest::mouseClick(ok ? dlg->OkButton() : dlg->CancelButton(), Qt::LeftButton);
+            });
+            QCOMPARE(CSelectSoilDlg::ChooseSoil(*app, r, nullptr), ok);
+            if (!ok) {
+                QCOMPARE(std::memcmp(&r, &before, sizeof r), 0);
+                continue;
+            }
+            QCOMPARE(r.stateDegree, 0.8);
+            QCOMPARE(r.frictionAngle, 0.8 * 8.0 + 27.2);
+            QCOMPARE(r.porosity, 15.0);
+            QCOMPARE(FromFixed(r.soilName), std::u16string(u"Medium sand (backfill)"));
+        }
+        // A long name is cut to 254 characters, never inside a surrogate pair.
+        SoilChoice c;
+        c.soilName = std::u16string(253, u'a') + u"\U0001F600" + u"b";
+        TankRecord t{};
+        std::fill(std::begin(t.soilName), std::end(t.soilName), u'z');
+        CSelectSoilDlg::CopyChoice(c, t);
+        QCOMPARE(FromFixed(t.soilName), std::u16string(253, u'a'));
+    }
+
+    void helpKeyOpensTheDialogsTopic()
+    {
+        HelpRouter help(*app);
+        UrlCatcher urls;
+        auto dlg = Soil(2, 0.5);
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        dlg->SoilList()->setFocus();
+        QTest::keyClick(dlg->SoilList(), Qt::Key_F1);
+        QCOMPARE(urls.opened.size(), 1);
+        QCOMPARE(urls.opened.last().fragment(), QStringLiteral("soil"));
+    }
+};
+
+QTEST_MAIN(TestInputDialogs)
+#include "test_input_dialogs.moc"

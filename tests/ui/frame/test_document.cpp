@@ -1,0 +1,553 @@
+// The document as the user drives it: new, save, open, the save prompt, the
+// recent-file list, a dropped file, a refused file, a failed save, the
+// autosave and its offer at the next start, and the project file named on
+// the command line.
+#include "sheet/CalcSheet.h"
+#include "frame/MenuTexts.h"
+#include "frame/Startup.h"
+#include "base/Text.h"
+#include "UiTestSupport.h"
+#include "base/UiText.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <utility>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+using Answer = IUiPrompts::Answer;
+
+namespace {
+
+QByteArray Bytes(const std::vector<uint8_t>& v)
+{
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The sizes of a project file: its header and each kind's records.
+constexpr int kHeader = 40, kManhole = 1376, kTank = 1992, kGravityFlow = 30096;
+
+}  // namespace
+
+class TestDocument : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+private:
+    QString folder;
+
+    void Start(int language = LangEnglish, const QString& file = QString())
+    {
+        app = StartedApp(language);
+        frame = std::make_unique<CMainFrame>(*app, *settings);
+        frame->StartUp(ReferenceLoadStatus{}, file);
+        frame->View()->EndStartupPicture();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    CDalvorDoc& Doc() { return frame->Doc(); }
+
+    // A project file with n tank records, written by a core of its own.
+    QString ProjectWithTanks(const QString& name, int n)
+    {
+        auto other = StartedApp(LangEnglish);
+        for (int i = 0; i < n; ++i) {
+            CopyBounded(other->tank.head.name, u"-");
+            other->StoreCurrentCalc(KindTank, -1);
+        }
+        const QString path = folder + '/' + name;
+        WriteAll(path, Bytes(other->WriteProject()));
+        return path;
+    }
+
+    QStringList RecentMenuTexts()
+    {
+        QStringList texts;
+        for (QAction* a : frame->menuBar()->actions().first()->menu()->actions())
+            if (frame->RecentFileActions().contains(a))
+                texts << a->text();
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // The settings stay in the test's folder across the restarts of a test.
+    void init()
+    {
+        InitWindowTest();
+        folder = FreshFolder(QStringLiteral("document"));
+        settings = std::make_unique<QSettings>(folder + "/settings.ini", QSettings::IniFormat);
+        QFile::remove(CDalvorDoc::AutosaveFile());
+    }
+
+    void cleanup()
+    {
+        CleanupWindowTest();
+        CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+    }
+
+    void savePromptOnNewAndClose()
+    {
+        Start();
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled[*] - Quorlin - Dalvor"));
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(frame->isWindowModified());
+        app->tank.length = 99.0;
+
+        // Cancel keeps everything.
+        prompts->saveAnswers = {Answer::Cancel};
+        QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QVERIFY(Doc().IsModified());
+
+        // No: a new, empty project with default records.
+        prompts->saveAnswers = {Answer::No};
+        frame->Action(ID_FILE_NEW)->trigger();
+        for (int a = 0; a < KindArrayCount; ++a) {
+            QCOMPARE(app->storedCount[a], 0);
+            QCOMPARE(app->currentIndex[a], -1);
+        }
+        QVERIFY(app->tank.length != 99.0);
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(!frame->isWindowModified());
+        // An unchanged project is replaced without a question.
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(prompts->questions.size(), 2);
+
+        // Yes saves first, then replaces; Yes and then no name given
+        // replaces nothing.
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::Yes, Answer::Yes};
+        prompts->fileNames = {folder + "/kept.qdl"};
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(ReadAll(folder + "/kept.qdl").size(), kHeader + kManhole);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+        app->StoreCurrentCalc(KindManhole, -1);
+        frame->Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QVERIFY(Doc().IsModified());
+
+        // Closing asks too: Cancel keeps the window open.
+        prompts->saveAnswers = {Answer::Cancel, Answer::No};
+        QVERIFY(!frame->close());
+        QVERIFY(frame->isVisible());
+        QVERIFY(frame->close());
+    }
+
+    void saveWritesTheProjectAndOpenReadsItBack()
+    {
+        Start();
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->StoreCurrentCalc(KindTank, -1);
+        const std::vector<uint8_t> expected = app->WriteProject();
+        QCOMPARE(expected.size(), std::size_t(kHeader + kGravityFlow + kTank));
+
+        // Save of an untitled project asks for a name; ".qdl" is added.
+        prompts->fileNames = {folder + "/first"};
+        QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts->suggestions, QStringList({"Untitled.qdl"}));
+        QCOMPARE(prompts->filters, QStringList({"Dalvor Files (*.qdl)"}));
+        QCOMPARE(prompts->dialogTitles, QStringList({"Save As"}));
+        const QString saved = folder + "/first.qdl";
+        QCOMPARE(Doc().PathName(), saved);
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("first.qdl[*] - Quorlin - Dalvor"));
+        QCOMPARE(ReadAll(saved), Bytes(expected));
+
+        // A later save goes to the same file without asking.
+        app->StoreCurrentCalc(KindTank, -1);
+        frame->Action(ID_FILE_SAVE)->trigger();
+        QCOMPARE(prompts->suggestions.size(), 1);
+        QCOMPARE(ReadAll(saved).size(), kHeader + kGravityFlow + 2 * kTank);
+
+        // Open, after the save prompt for the changed project.
+        const QString other = ProjectWithTanks("other.qdl", 3);
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->fileNames = {other};
+        prompts->saveAnswers = {Answer::No};
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(prompts->questions.last(), QStringLiteral("Save changes to %1?").arg(saved));
+        QCOMPARE(prompts->dialogTitles.last(), QStringLiteral("Open"));
+        QCOMPARE(prompts->filters.last(), QStringLiteral("Dalvor Files (*.qdl);;All Files (*)"));
+        QCOMPARE(app->storedCount[ArrayTank], 3);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+        QCOMPARE(app->storedCount[ArrayGravityFlow], 0);
+        QCOMPARE(app->currentIndex[ArrayTank], -1);
+        QCOMPARE(Doc().PathName(), other);
+        QVERIFY(!Doc().IsModified());
+        // The file the user declined to save is as it was.
+        QCOMPARE(ReadAll(saved).size(), kHeader + kGravityFlow + 2 * kTank);
+    }
+
+    void savePromptThroughTheRealMessageBox()
+    {
+        prompts.reset();  // the desktop's own dialogs
+        Start();
+        app->StoreCurrentCalc(KindManhole, -1);
+        WithModal<QMessageBox>([&] { frame->Action(ID_FILE_NEW)->trigger(); }, [](QMessageBox* box) {
+            QCOMPARE(box->text(), QStringLiteral("Save changes to Untitled?"));
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+    }
+
+    void saveAsAsksBeforeReplacingTheFileWithTheExtension()
+    {
+        prompts.reset();  // the desktop's own dialogs
+        Start();
+        const QString kept = ProjectWithTanks("kept.qdl", 2);
+        const QByteArray before = ReadAll(kept);
+        app->StoreCurrentCalc(KindManhole, -1);
+        QString suffix;
+        QString question;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            suffix = dialog->defaultSuffix();
+            // The user types the name of a project there without its extension.
+            dialog->setDirectory(folder);
+            dialog->selectFile(QStringLiteral("kept"));
+            QTimer::singleShot(0, this, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    question = box->text();
+                    box->button(QMessageBox::No)->click();
+                }
+            });
+            static_cast<QDialog*>(dialog)->accept();
+            dialog->reject();
+        });
+        QVERIFY(!Doc().OnFileSaveAs());
+        QCOMPARE(suffix, QStringLiteral("qdl"));
+        QVERIFY2(question.contains(QStringLiteral("kept.qdl")), qPrintable(question));
+        QCOMPARE(ReadAll(kept), before);
+        QVERIFY(Doc().IsModified());
+    }
+
+    void recentFileListKeepsTen()
+    {
+        Start();
+        QVERIFY(frame->RecentFilePlaceholder()->isVisible());
+        QVERIFY(!frame->RecentFilePlaceholder()->isEnabled());
+        QCOMPARE(frame->RecentFilePlaceholder()->text(), QStringLiteral("Recent File"));
+        QStringList files;
+        for (int i = 1; i <= 11; ++i) {
+            files << ProjectWithTanks(QStringLiteral("p%1.qdl").arg(i), i % 3);
+            QVERIFY(Doc().OpenDocumentFile(files.last()));
+        }
+        // The last ten opened, the latest first.
+        QStringList expected = files.mid(1);
+        std::reverse(expected.begin(), expected.end());
+        QCOMPARE(Doc().RecentFiles(), expected);
+        const QStringList menu = RecentMenuTexts();
+        QCOMPARE(menu.size(), 10);
+        QVERIFY(menu.first().startsWith(QStringLiteral("&1 ")));
+        QVERIFY(menu.first().endsWith(QStringLiteral("p11.qdl")));
+        QVERIFY(menu.last().startsWith(QStringLiteral("1&0 ")));
+
+        // Choosing an entry opens it and puts it first; the list survives the
+        // program.
+        frame->RecentFileActions().at(2)->trigger();
+        QCOMPARE(Doc().PathName(), files[8]);
+        QCOMPARE(app->storedCount[ArrayTank], 9 % 3);
+        frame.reset();
+        Start();
+        QCOMPARE(Doc().RecentFiles().first(), files[8]);
+        QCOMPARE(Doc().RecentFiles().size(), 10);
+
+        // An entry whose file has gone is refused and leaves the list.
+        QFile::remove(files[10]);
+        frame->RecentFileActions().at(Doc().RecentFiles().indexOf(files[10]))->trigger();
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().startsWith(
+            QStringLiteral("The file %1 cannot be opened or read.").arg(files[10])));
+        QVERIFY(!Doc().RecentFiles().contains(files[10]));
+        QCOMPARE(RecentMenuTexts().size(), 9);
+    }
+
+    void droppedFileIsOpened()
+    {
+        Start();
+        const QString dropped = ProjectWithTanks("dropped.qdl", 2);
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {Answer::No};
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped), QUrl(QStringLiteral("https://example.org/x.qdl"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &drop);
+        QVERIFY(drop.isAccepted());
+        // The drop is over before the program asks anything.
+        QCOMPARE(prompts->questions.size(), 0);
+        QTRY_COMPARE(prompts->questions.size(), 1);
+        QCOMPARE(Doc().PathName(), dropped);
+        QCOMPARE(app->storedCount[ArrayTank], 2);
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+
+        // Only files are taken.
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/x.qdl"))});
+        QDragEnterEvent enterWeb(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &enterWeb);
+        QVERIFY(!enterWeb.isAccepted());
+    }
+
+    void refusedFileLosesNothing_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << int(LangEnglish) << QByteArray(39, '\0')
+                               << "is not a Dalvor project: it is shorter than the project header.";
+        QByteArray negative(kHeader, '\0');
+        negative.replace(12, 4, QByteArray(4, char(0xFF)));
+        QTest::newRow("negative") << int(LangEnglish) << negative
+                                  << "its header gives a negative number of calculations.";
+        QByteArray longer(kHeader + kManhole + 1, '\0');
+        longer[12] = 1;
+        QTest::newRow("longer") << int(LangEnglish) << longer
+                                << "it is longer than the numbers of calculations given in its header say.";
+        QByteArray shorter = longer.left(kHeader + kManhole - 1);
+        QTest::newRow("shorter") << int(LangEnglish) << shorter
+                                 << "it is shorter than the numbers of calculations given in its header say.";
+        // A null array: a folder stands at the path.
+        QTest::newRow("folder") << int(LangEnglish) << QByteArray()
+                                << "cannot be opened or read.\nReason: the path names a folder, a device or a pipe, "
+                                   "not a file.";
+        QTest::newRow("Polish") << int(LangPolish) << QByteArray(10, '\1') << QString();
+    }
+
+    void refusedFileLosesNothing()
+    {
+        QFETCH(int, language);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Start(language);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        const std::vector<uint8_t> before = app->WriteProject();
+        const QString bad = folder + "/zły.qdl";
+        if (bytes.isNull())
+            QVERIFY(QDir().mkpath(bad));
+        else
+            WriteAll(bad, bytes);
+        prompts->fileNames = {bad};
+        prompts->saveAnswers = {Answer::No};
+        frame->Action(ID_FILE_OPEN)->trigger();
+        QCOMPARE(prompts->warnings.size(), 1);
+        const QString warning = prompts->warnings.first();
+        if (language == LangPolish) {
+            QCOMPARE(warning, LangText(*app, 21011).replace(QLatin1String("%s"), bad) + '\n' + LangText(*app, 21014));
+        } else {
+            QVERIFY2(warning.contains(bad) && warning.contains(message), qPrintable(warning));
+            QVERIFY(warning.endsWith(QStringLiteral("The project that was open has not been changed.")));
+        }
+        QVERIFY(app->WriteProject() == before);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(Doc().PathName().isEmpty());
+        QVERIFY(Doc().RecentFiles().isEmpty());
+    }
+
+    void failedSaveLosesNothing()
+    {
+        Start();
+        // The old file.
+        const QString path = ProjectWithTanks("old.qdl", 1);
+        QVERIFY(Doc().OpenDocumentFile(path));
+        const QByteArray old = ReadAll(path);
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        const std::vector<uint8_t> project = app->WriteProject();
+
+        // The disk takes no more than a kilobyte in one file: the save fails
+        // half-way through its writing.
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool ok = Doc().OnFileSave();
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!ok);
+        QCOMPARE(prompts->warnings,
+                 QStringList({QStringLiteral("The project could not be saved to the file %1. The file on disk has "
+                                             "not been changed.\nReason: the file would be larger than the system "
+                                             "allows.")
+                                  .arg(path)}));
+        QCOMPARE(ReadAll(path), old);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(app->WriteProject() == project);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(folder).entryList({"old.qdl*"}, QDir::Files), QStringList({"old.qdl"}));
+
+        // A folder that does not exist.
+        prompts->fileNames = {folder + "/missing/new.qdl"};
+        QVERIFY(!Doc().OnFileSaveAs());
+        QCOMPARE(prompts->warnings.size(), 2);
+        QCOMPARE(Doc().PathName(), path);
+        QVERIFY(Doc().IsModified());
+
+        // A save that works afterwards.
+        QVERIFY(Doc().OnFileSave());
+        QCOMPARE(ReadAll(path), Bytes(project));
+    }
+
+    void saveOnAFullDiskSaysSoAndLeavesNothing()
+    {
+        Start();
+        const QString small = folder + "/small";
+        QVERIFY(QDir().mkpath(small));
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable("a small file system cannot be mounted here: " + QString::fromLocal8Bit(strerror(errno))));
+        const struct Unmount {
+            QByteArray at;
+            ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+        } unmount{QFile::encodeName(small)};
+
+        const QString path = small + "/p.qdl";
+        prompts->fileNames = {path};
+        QVERIFY(Doc().OnFileSaveAs());
+        const QByteArray old = ReadAll(path);
+        QFile filler(small + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        app->StoreCurrentCalc(KindGravityFlow, -1);
+        QVERIFY(!Doc().OnFileSave());
+        QCOMPARE(prompts->warnings.last(),
+                 QStringLiteral("The project could not be saved to the file %1. The file on disk has not been changed."
+                                "\nReason: there is no space left on the disk.")
+                     .arg(path));
+        QCOMPARE(ReadAll(path), old);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "p.qdl"}));
+    }
+
+    void autosaveIsWrittenAndOfferedBack()
+    {
+        CDalvorDoc::autosaveIntervalMs = 1;
+        Start();
+        const QString path = ProjectWithTanks("work.qdl", 1);
+        const QString autosave = CDalvorDoc::AutosaveFile();
+        const QString autosavePath = CDalvorDoc::AutosaveFolder() + "/autosave.path";
+        QVERIFY(autosave.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+        QVERIFY(Doc().OpenDocumentFile(path));
+        QCOMPARE(Doc().AutosaveTimer().interval(), 1);
+        // Nothing is written while the project is unchanged.
+        QTest::qWait(20);
+        QVERIFY(!QFile::exists(autosave));
+
+        app->StoreCurrentCalc(KindManhole, -1);
+        QTRY_COMPARE(ReadAll(autosave), Bytes(app->WriteProject()));
+
+        // The program ends without its clean shut-down: what such an end
+        // leaves on disk is captured, the window and the core are destroyed,
+        // and the captured files are put back.
+        Doc().AutosaveTimer().stop();
+        QVERIFY(QFile::copy(autosave, folder + "/autosave.copy"));
+        QVERIFY(QFile::copy(autosavePath, folder + "/autosave.path.copy"));
+        frame.reset();
+        app.reset();
+        CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+        for (const auto& [copy, original] : {std::pair{QString("/autosave.copy"), autosave},
+                                             std::pair{QString("/autosave.path.copy"), autosavePath}}) {
+            QFile::remove(original);
+            QVERIFY(QFile::copy(folder + copy, original));
+        }
+
+        // The next start offers it: declined, it is gone.
+        prompts->yesNo = {false};
+        Start();
+        QCOMPARE(prompts->questions.size(), 1);
+        QVERIFY(prompts->questions.first().contains(QStringLiteral("Do you want to restore it?")));
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+        QVERIFY(!QFile::exists(autosave));
+        frame.reset();
+
+        // Accepted: the project comes back under its own name, modified.
+        QFile::copy(folder + "/autosave.copy", autosave);
+        QFile::copy(folder + "/autosave.path.copy", autosavePath);
+        prompts->yesNo = {true};
+        Start();
+        QCOMPARE(app->storedCount[ArrayManhole], 1);
+        QCOMPARE(app->storedCount[ArrayTank], 1);
+        QCOMPARE(Doc().PathName(), path);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("work.qdl[*] - Quorlin - Dalvor"));
+        // The file itself still holds the older project until it is saved.
+        QCOMPARE(ReadAll(path).size(), kHeader + kTank);
+        QVERIFY(QFile::exists(autosave));
+        QVERIFY(Doc().OnFileSave());
+        QCOMPARE(ReadAll(path).size(), kHeader + kManhole + kTank);
+        QVERIFY(!QFile::exists(autosave));
+
+        // A clean end removes an autosave too.
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(Doc().Autosave());
+        QVERIFY(QFile::exists(autosave));
+        prompts->saveAnswers = {Answer::No};
+        QVERIFY(frame->close());
+        QVERIFY(!QFile::exists(autosave));
+    }
+
+    void commandLineFile()
+    {
+        QCOMPARE(CommandLineFile({"dalvor"}), QString());
+        QCOMPARE(CommandLineFile({"dalvor", "/home/me/my project.qdl"}), QStringLiteral("/home/me/my project.qdl"));
+        QCOMPARE(CommandLineFile({"dalvor", "--unknown", "a.qdl", "b.qdl"}), QStringLiteral("a.qdl"));
+
+        const QString good = ProjectWithTanks("start.qdl", 2);
+        Start(LangEnglish, good);
+        QCOMPARE(app->storedCount[ArrayTank], 2);
+        QCOMPARE(Doc().PathName(), good);
+        frame.reset();
+
+        // A file that cannot be opened is refused, and the program starts
+        // with an empty project.
+        Start(LangEnglish, folder + "/none.qdl");
+        QVERIFY(frame->isVisible());
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().startsWith(
+            QStringLiteral("The file %1 cannot be opened or read.").arg(folder + "/none.qdl")));
+        QCOMPARE(app->storedCount[ArrayTank], 0);
+        QVERIFY(Doc().PathName().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDocument)
+#include "test_document.moc"

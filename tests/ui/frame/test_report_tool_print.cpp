@@ -1,0 +1,124 @@
+// dalvor-report against the window: a calculation stored in English, loaded
+// back through the project manager with the program in Polish and printed by
+// File > Print, prints the same rows, texts and picture as the tool prints
+// from the same project file with --lang pl.
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
+#include "report/ClipboardText.h"
+#include "ManageProjectDlg.h"
+#include "frame/MenuTexts.h"
+#include "PrintDrivers.h"
+#include "PrintoutTitleDlg.h"
+#include "QPainterCanvas.h"
+#include "UiTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <cstring>
+
+namespace {
+
+// The lines of a PDF's text, sorted (the two writers may order a page's
+// columns differently), the time of printing left out.
+QStringList Lines(const QString& pdf)
+{
+    static const QRegularExpression when(QStringLiteral("\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d"));
+    QStringList lines = PdfText(pdf).replace(when, QStringLiteral("(time)")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    lines.sort();
+    return lines;
+}
+
+}  // namespace
+
+class TestReportToolPrint : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { InitWindowTest(); }
+    void cleanup()
+    {
+        SetPrintPicturePainter({});
+        CleanupWindowTest();
+    }
+
+    void toolPrintsWhatTheWindowPrints()
+    {
+        const QString folder = FreshFolder(QStringLiteral("reporttool"));
+        const QString project = folder + QStringLiteral("/in.qdl");
+        OpenMainWindow(LangEnglish, QStringLiteral("reporttool-window"));
+        frame->View()->EndStartupPicture();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        // One calculation of each kind, calculated and stored in English.
+        app->pressureFlow.mode = 1;
+        app->CalcTankBuoyancy();
+        app->CalcTankAnchoring();
+        app->CalcManholeBuoyancy();
+        app->CalcBuriedPipe();
+        app->CalcGravityFlow();
+        app->CalcPressureFlow();
+        for (int kind = 1; kind <= 5; ++kind)
+            app->StoreCurrentCalc(kind, -1);
+        QCOMPARE(app->WriteProjectFile(project.toStdString()), ProjectWriteError::None);
+        frame->Action(ID_LANGUAGE_POLISH)->trigger();
+
+        PrintPicture played;
+        SetPrintPicturePainter([&](QPainter& p, const QRect& target) {
+            played = app->printPicture;
+            PlayPrintPicture(p, app->printPicture, target);
+        });
+        CCalcSheet* sheet = frame->Sheet();
+        for (int tab = 0; tab < sheet->count(); ++tab) {
+            sheet->setCurrentIndex(tab);
+            CCalcPage* page = sheet->Page(tab);
+            const int kind = page->Kind();
+            const QString name = QString::number(kind);
+            // The window: the project manager closed on the stored record,
+            // which the page loads back and recalculates, then File > Print.
+            app->currentIndex[KindToArrayIndex(kind)] = 0;
+            WithModal<CManageProjectDlg>(
+                [&] { QTest::mouseClick(page->Control(page->Info().projectId), Qt::LeftButton); },
+                [](CManageProjectDlg* dlg) { dlg->reject(); });
+            const QString windowPdf = folder + QStringLiteral("/window") + name + QStringLiteral(".pdf");
+            WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); },
+                                         [&](CPrintoutTitleDlg* dlg) {
+                                             PrintNextToPdf(dlg, windowPdf);
+                                             dlg->Combo()->lineEdit()->setText(QStringLiteral("Trunk sewer A"));
+                                             QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
+                                         });
+            QVERIFY2(!played.Empty(), qPrintable(name));
+            ReportSection printed[10];
+            std::memcpy(printed, app->reportSections, sizeof printed);
+
+            // The tool's preparation on the same stored record: the same rows,
+            // and the same chart, operation by operation. (The other pictures
+            // take the size the window's layout gives them.)
+            QVERIFY(LoadStoredForPrint(*app, kind, 0));
+            if (kind == KindGravityFlow || kind == KindPressureFlow) {
+                QVERIFY2(app->printPicture.ops == played.ops, qPrintable(name));
+                QCOMPARE(app->printPicture.width, played.width);
+                QCOMPARE(app->printPicture.height, played.height);
+            }
+            QVERIFY(app->BuildReport(kind));
+            QVERIFY2(std::memcmp(printed, app->reportSections, sizeof printed) == 0, qPrintable(name));
+
+            // The tool itself: the same page text but for the time of printing.
+            const QString toolPdf = folder + QStringLiteral("/tool") + name + QStringLiteral(".pdf");
+            QProcess tool;
+            tool.start(qEnvironmentVariable("DALVOR_HOME") + QStringLiteral("/dalvor-report"),
+                       {QStringLiteral("--lang"), QStringLiteral("pl"), QStringLiteral("--title"),
+                        QStringLiteral("Trunk sewer A"), project, name, QStringLiteral("0"), toolPdf});
+            QVERIFY(tool.waitForFinished(30000));
+            QCOMPARE(tool.exitCode(), 0);
+            const QStringList fromWindow = Lines(windowPdf), fromTool = Lines(toolPdf);
+            QVERIFY(fromWindow.size() > 30);
+            QCOMPARE(fromTool, fromWindow);
+        }
+    }
+};
+
+QTEST_MAIN(TestReportToolPrint)
+#include "test_report_tool_print.moc"

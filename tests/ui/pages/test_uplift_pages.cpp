@@ -1,0 +1,311 @@
+// The manhole and tank pages as the user works them in the main window: the
+// triggers, the type lists, the messages, the verdicts, the store buttons
+// with the project manager, the import and the language switch.
+#include "controls/ColorControls.h"
+#include "dialogs/ImportDlg.h"
+#include "ManageProjectDlg.h"
+#include "pages/ManholePage.h"
+#include "ManholeScene.h"
+#include "frame/MenuTexts.h"
+#include "frame/QtHost.h"
+#include "pages/ReservoirPage.h"
+#include "TankScene.h"
+#include "base/Text.h"
+#include "UiTestSupport.h"
+#include "base/UiText.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+#include <cstring>
+
+class TestUpliftPages : public QObject, public PageFixture<CCalcPage> {
+    Q_OBJECT
+
+private:
+    template <typename Page>
+    Page* Start(int tab, int language = LangEnglish)
+    {
+        return OpenPage(tab, QStringLiteral("uplift"), language) ? qobject_cast<Page*>(page) : nullptr;
+    }
+    QColor Back(int id) { return static_cast<CColorEdit*>(page->Control(id))->BkColor(); }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { InitWindowTest(); }
+    void cleanup() { CleanupWindowTest(); }
+
+    void manholeTypesCollectorAndVerdicts()
+    {
+        auto* mh = Start<CManholePage>(1);
+        QVERIFY(mh);
+        QCOMPARE(app->activeCalcKind, int(KindManhole));
+        QCOMPARE(Combo(MhTypeList)->count(), app->manholeTypeCount);
+        CheckTexts({{MhTypeList, "Sewer manhole DN 1000"}, {MhNominalDiameter, "1000"}, {MhNumber, "-"},
+                    {1150, "Manhole type:"}, {MhUpdate, "Update"}});
+        QVERIFY(!page->Control(MhUpdate)->isEnabled());
+
+        // A collector above the type's largest: one message, the entry back.
+        const QString dk = Text(MhPipeDiameter);
+        const int recalcs = page->TriggeredRecalculations();
+        Enter(MhPipeDiameter, QStringLiteral("700"));
+        QCOMPARE(page->TriggeredRecalculations(), recalcs + 1);
+        QCOMPARE(prompts->warnings, QStringList{"Max. pipe diameter amounts to 630mm"});
+        CheckTexts({{MhPipeDiameter, dk}});
+
+        // Water up to the ground: a heavy bottom is needed and shown in red.
+        Enter(MhWaterLevel, QStringLiteral("99"));
+        CheckTexts({{MhWaterLevel, Text(MhGroundLevel)}});
+        QCOMPARE(app->manhole.head.resultValid, 1);
+        QCOMPARE(static_cast<CColorStatic*>(page->Control(MhConclusion))->TextColor(), QColor(255, 0, 0));
+        QCOMPARE(Back(MhBallastHeight), QColor(255, 200, 200));
+        QCOMPARE(Text(MhTotalHeight), QString::fromStdString(FormatC("%.2f", app->manhole.height + app->manhole.ballastHeight)));
+
+        // An eccentric type fixes the collector at its largest diameter.
+        Choose(MhTypeList, 6);
+        QCOMPARE(app->manhole.typeIndex, 6);
+        CheckTexts({{MhPipeDiameter, "1200"}});
+        QVERIFY(!Edit(MhPipeDiameter)->isEnabled());
+        QVERIFY(!page->Control(MhSandTrap)->isEnabled());
+        QVERIFY(page->Control(MhReinforced)->isEnabled());
+        QCOMPARE(prompts->warnings.size(), 1);
+
+        // The sand trap of a concentric type opens its depth.
+        Choose(MhTypeList, 0);
+        QTest::mouseClick(page->Control(MhSandTrap), Qt::LeftButton, {}, QPoint(6, 8));
+        QCOMPARE(app->manhole.sandTrap, 1);
+        QVERIFY(Edit(MhSandTrapDepth)->isEnabled());
+
+        // Dragging the water line down writes the level back through the
+        // page: its field and the results follow.
+        Enter(MhWaterLevel, QStringLiteral("3.00"));
+        CPictureManhole* picture = mh->Picture();
+        const ManholeLayout layout = LayoutManhole(app->manhole, picture->width(), picture->height());
+        QVERIFY(layout.Usable());
+        const QPoint at(picture->width() / 2, layout.Y(app->manhole.waterLevel));
+        QTest::mousePress(picture, Qt::LeftButton, {}, at);
+        QCOMPARE(picture->PickedLine(), int(ManholeWater));
+        QTest::mouseMove(picture, at + QPoint(0, 20));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
+        QVERIFY(app->manhole.waterLevel < 3.0);
+        CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->manhole.waterLevel))},
+                    {MhUplift, QString::fromStdString(FormatC("%.2f", app->manhole.upliftForce))}});
+    }
+
+    void tankStoredAndLoadedBackUnchanged()
+    {
+        auto* tk = Start<CReservoirPage>(0);
+        QVERIFY(tk);
+        QCOMPARE(app->activeCalcKind, int(KindTank));
+        CheckTexts({{TkStiffnessList, "all"}, {TkTypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TkNumber, "-"}});
+        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->TankModel().StiffnessEntries().size()));
+        // SN 8, then its DN 2000 tank.
+        Choose(TkStiffnessList, 2);
+        CheckTexts({{TkStiffnessList, "SN8"}});
+        QCOMPARE(Combo(TkTypeList)->itemText(0), QStringLiteral("Tank DN 1200 SN 8"));
+        Choose(TkTypeList, 2);
+        CheckTexts({{TkTypeList, "Tank DN 2000 SN 8"}, {TkOuterDiameter, "2280"}, {TkInnerDiameter, "2000"}});
+        QCOMPARE(app->tank.tankTypeIndex, 9);
+        prompts->warnings.clear();
+
+        // Too shallow: the tank goes down to its cover, and the user is told.
+        Enter(TkGroundLevel, QStringLiteral("4.00"));
+        Enter(TkWaterLevel, QStringLiteral("3.50"));
+        Enter(TkCapacity, QStringLiteral("40"));
+        Enter(TkTankBottom, QStringLiteral("2.5"));
+        QCOMPARE(prompts->warnings, QStringList{"Min. cover layer amounts to 10% tank diameter."});
+        CheckTexts({{TkFoundationLevel, "1.49"}, {TkTankBottom, "1.63"}});
+        QVERIFY(Combo(TkAnchorList)->isEnabled());
+        QVERIFY(Combo(TkAnchorList)->count() > 1);
+        Choose(TkAnchorList, Combo(TkAnchorList)->count() - 1);
+        QCOMPARE(app->tank.anchorCount, Combo(TkAnchorList)->currentText().toInt());
+        CheckTexts({{TkSlabLength, QString::fromStdString(FormatC("%.2f", app->tank.slabLength))}});
+        QCOMPARE(Back(TkAnchoring), QColor(255, 200, 200));
+
+        // Add: the project manager opens; closing it loads the tank back as
+        // it was stored, to the byte.
+        ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) {
+            QCOMPARE(dlg->kind, int(KindTank));
+            dlg->reject();
+        });
+        QCOMPARE(app->storedCount[ArrayTank], 1);
+        const TankRecord& stored = app->storedRecords.tank[0];
+        QCOMPARE(std::memcmp(&stored, &app->tank, sizeof(TankRecord)), 0);
+        CheckTexts({{TkName, "UT-001"}, {TkNumber, "1"}, {TkTypeList, "Tank DN 2000 SN 8"}, {TkStiffnessList, "all"},
+                    {TkAnchorList, QString::number(stored.anchorCount)}});
+        QVERIFY(page->Control(TkUpdate)->isEnabled());
+        QCOMPARE(prompts->warnings.size(), 1);
+
+        // The menu's project command loads it back the same way.
+        frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = 0; };
+        Enter(TkGroundLevel, QStringLiteral("9"));
+        frame->Sheet()->ManageProject();
+        frame->Host().manageProjectOverride = nullptr;
+        QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
+    }
+
+    // A stored tank comes back the same whichever tank the page showed
+    // before: B, stored with 10 anchors, after A with 4.
+    void storedTanksLoadedOneAfterTheOther()
+    {
+        QVERIFY(Start<CReservoirPage>(0));
+        for (const auto& [type, anchors] : {std::pair{3, 4}, std::pair{0, 10}}) {
+            app->ResetTankRecord();
+            TankRecord& t = app->tank;
+            const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = type)];
+            t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
+            t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
+            t.stiffnessClass = row.stiffnessClass, t.capacity = 20, t.tankBottomLevel = 0.5;
+            t.groundLevel = 4, t.waterLevel = 3.5, t.anchorCount = anchors;
+            app->CalcTankBuoyancy();
+            app->CalcTankAnchoring();
+            app->StoreCurrentCalc(KindTank, -1);
+        }
+        auto load = [&](int index) {
+            frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = index; };
+            frame->Sheet()->ManageProject();
+            frame->Host().manageProjectOverride = nullptr;
+        };
+        load(1);
+        const TankRecord alone = app->tank;
+        QCOMPARE(alone.anchorCount, 10);
+        load(0);
+        load(1);
+        QCOMPARE(std::memcmp(&alone, &app->tank, sizeof(TankRecord)), 0);
+        CheckTexts({{TkNumber, "2"}});
+    }
+
+    // New and Open leave no record current: the number and name show "-"
+    // and Update waits for a record to be stored or loaded.
+    void newAndOpenResetTheNumber()
+    {
+        QVERIFY(Start<CReservoirPage>(0));
+        const QString folder = FreshFolder(QStringLiteral("uplift-open"));
+        for (QAction* command : {frame->Action(ID_FILE_NEW), frame->Action(ID_FILE_OPEN)}) {
+            ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) { dlg->reject(); });
+            CheckTexts({{TkNumber, "1"}, {TkName, "UT-001"}});
+            QVERIFY(page->Control(TkUpdate)->isEnabled());
+            const QString path = folder + '/' + command->text().remove('&') + QStringLiteral(".qdl");
+            prompts->fileNames = {path, path};
+            QVERIFY(frame->Doc().OnFileSaveAs());
+            command->trigger();
+            CheckTexts({{TkNumber, "-"}, {TkName, "-"}});
+            QVERIFY(!page->Control(TkUpdate)->isEnabled());
+            QVERIFY(page->Control(TkProject)->isEnabled() == (app->storedCount[ArrayTank] != 0));
+            QTest::mouseClick(page->Control(TkUpdate), Qt::LeftButton);
+            QCOMPARE(app->storedCount[ArrayTank], command == frame->Action(ID_FILE_NEW) ? 0 : 1);
+        }
+    }
+
+    void tankLineDragged_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("language");
+        QTest::newRow("ground down") << int(TankGround) << 20 << int(TkGroundLevel) << int(LangPolish);
+        QTest::newRow("water up") << int(TankWater) << -15 << int(TkWaterLevel) << int(LangEnglish);
+        QTest::newRow("bottom up") << int(TankBottom) << -10 << int(TkTankBottom) << int(LangPolish);
+    }
+
+    // A line of the tank picture dragged with the mouse moves its level by
+    // the pixels over the scale; the field and the results follow.
+    void tankLineDragged()
+    {
+        QFETCH(int, line);
+        QFETCH(int, dy);
+        QFETCH(int, field);
+        QFETCH(int, language);
+        auto* tk = Start<CReservoirPage>(0, language);
+        QVERIFY(tk);
+        // The picture at its own size, and the fields around it whole and
+        // clear of it within the page.
+        CPictureReservoir* picture = tk->Picture();
+        QCOMPARE(picture->size(), QSize(560, 300));
+        QVERIFY(tk->rect().contains(picture->geometry()));
+        for (int id : {int(TkTieAngle), int(TkConclusion), int(TkActiveCapacity), int(TkAnchorList), int(TkAdd)}) {
+            const QRect box(page->Control(id)->mapTo(tk, QPoint(0, 0)), page->Control(id)->size());
+            QVERIFY2(tk->rect().contains(box) && !box.intersects(picture->geometry()), qPrintable(QString::number(id)));
+        }
+        picture->repaint();
+        TankRecord& r = app->tank;
+        double* levels[] = {&r.groundLevel, &r.waterLevel, &r.tankBottomLevel};
+        const double before = *levels[line];
+        const TankLayout layout = LayoutTank(r, picture->width(), picture->height());
+        const QPoint at(20, layout.Y(before));
+        QTest::mousePress(picture, Qt::LeftButton, {}, at);
+        QCOMPARE(picture->PickedLine(), line);
+        QTest::mouseMove(picture, at + QPoint(0, dy));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, dy));
+        // The page reads the level back as it shows it, to the centimetre.
+        QVERIFY(std::fabs(*levels[line] - (before - dy / layout.scale)) <= 0.0051);
+        CheckTexts({{field, QString::fromStdString(FormatC("%.2f", *levels[line]))},
+                    {TkUplift, QString::fromStdString(FormatC("%.2f", r.upliftForce))}});
+        QVERIFY(std::fabs(r.foundationLevel - (r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.0005)) < 1e-6);
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void importIntoTankAndManhole()
+    {
+        auto* tk = Start<CReservoirPage>(0);
+        QVERIFY(tk);
+        // A buried pipe of 1600 mm inside at SN 8, and a manhole.
+        BuriedPipeRecord& b = app->buriedPipe;
+        b.groundLevel = 50.0, b.waterLevel = 48.0, b.innerDiameter = 1600.0, b.ringStiffness = 8.0;
+        app->StoreCurrentCalc(KindBuriedPipe, -1);
+        ManholeRecord& m = app->manhole;
+        m.groundLevel = 60.0, m.waterLevel = 58.5, m.pipeBottomLevel = 56.0, m.pipeDiameter = 0.3f;
+        app->StoreCurrentCalc(KindManhole, -1);
+        auto import = [&](int problem, std::initializer_list<int> boxes) {
+            WithModal<CImportDlg>([&] { frame->Action(ID_IMPORT_DATA)->trigger(); }, [&](CImportDlg* dlg) {
+                Choose(dlg->ProblemCombo(), problem);
+                for (int box : boxes)
+                    QTest::mouseClick(dlg->CheckBox(box), Qt::LeftButton, {}, QPoint(6, dlg->CheckBox(box)->height() / 2));
+                QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
+            });
+        };
+        using D = CImportDlg;
+        import(D::ProblemBuriedPipe, {D::kDiameterBox, D::kGroundLevelBox});
+        CheckTexts({{TkTypeList, "Tank DN 1600 SN 8"}, {TkGroundLevel, "50.00"}});
+        QCOMPARE(app->tank.tankTypeIndex, 8);
+        // The fill level took the ground level, held to the tank's top.
+        QCOMPARE(app->tank.fillLevel, app->tank.tankBottomLevel + 1.6);
+
+        // A manhole gives no tank: the product stays, the levels come.
+        import(D::ProblemManhole, {D::kDiameterBox, D::kWaterLevelBox, D::kGroundLevelBox});
+        QCOMPARE(app->tank.tankTypeIndex, 8);
+        CheckTexts({{TkGroundLevel, "60.00"}, {TkWaterLevel, "58.50"}});
+
+        frame->Sheet()->setCurrentIndex(1);
+        page = frame->Sheet()->ActivePage();
+        import(D::ProblemManhole, {D::kDiameterBox, D::kFoundationLevelBox, D::kGroundLevelBox});
+        CheckTexts({{MhPipeDiameter, "300"}, {MhPipeBottom, "56.00"}, {MhGroundLevel, "60.00"}});
+        QCOMPARE(app->manhole.pipeBottomLevel, 56.0);
+    }
+
+    void languageSwitchWithEachPageOpen()
+    {
+        QVERIFY(Start<CReservoirPage>(0, LangPolish));
+        for (int tab : {0, 1}) {
+            frame->Sheet()->setCurrentIndex(tab);
+            page = frame->Sheet()->ActivePage();
+            const int caption = tab == 0 ? 1059 : 1150;
+            const int list = tab == 0 ? int(TkTypeList) : int(MhTypeList);
+            CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangPolish))}});
+            const QString polishName = Text(list);
+            QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
+            QVERIFY(frame->Action(ID_IMPORT_DATA)->isEnabled());
+            frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
+            CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangEnglish))}});
+            QTRY_VERIFY(Text(list) != polishName);
+            QVERIFY(Text(list).startsWith(tab == 0 ? "Tank" : "Sewer manhole"));
+            frame->Action(ID_LANGUAGE_POLISH)->trigger();
+            QTRY_COMPARE(Text(list), polishName);
+        }
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestUpliftPages)
+#include "test_uplift_pages.moc"

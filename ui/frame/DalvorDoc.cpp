@@ -1,0 +1,409 @@
+#include "frame/DalvorDoc.h"
+
+#include "project/AtomicFile.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
+#include "app/DalvorApp.h"
+#include "frame/FrameworkTexts.h"
+#include "dialogs/ImportDlg.h"
+#include "base/UiPrompts.h"
+#include "base/UiText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
+
+namespace {
+
+const QString kRecentGroup = QStringLiteral("Recent File List");
+const QString kAutosaveName = QStringLiteral("autosave.qdl");
+const QString kAutosavePathName = QStringLiteral("autosave.path");
+
+}  // namespace
+
+QString FillText(QString text, const QString& first, const QString& second)
+{
+    if (text.contains(QLatin1String("%1"))) {
+        text.replace(QLatin1String("%1"), first);
+        text.replace(QLatin1String("%2"), second);
+        return text;
+    }
+    int at = text.indexOf(QLatin1String("%s"));
+    if (at >= 0) {
+        text.replace(at, 2, first);
+        at = text.indexOf(QLatin1String("%s"), at + first.size());
+        if (at >= 0)
+            text.replace(at, 2, second);
+    }
+    return text;
+}
+
+CDalvorDoc::CDalvorDoc(CDalvorApp& a, QSettings& s, QObject* parent) : QObject(parent), app(a), settings(s)
+{
+    LoadRecentFiles();
+    autosaveTimer.setInterval(autosaveIntervalMs);
+    connect(&autosaveTimer, &QTimer::timeout, this, [this] { Autosave(); });
+    autosaveTimer.start();
+}
+
+QString CDalvorDoc::Text(int key) const
+{
+    return LangText(app, key);
+}
+
+QString CDalvorDoc::Title() const
+{
+    if (path.isEmpty())
+        return Text(kTextUntitled);
+    return QFileInfo(path).fileName();
+}
+
+void CDalvorDoc::SetModified(bool m)
+{
+    if (modified == m)
+        return;
+    modified = m;
+    emit modifiedChanged(m);
+}
+
+void CDalvorDoc::SetPathName(const QString& fileName)
+{
+    path = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    emit titleChanged();
+}
+
+// ---- commands -------------------------------------------------------------------
+
+bool CDalvorDoc::SaveModified()
+{
+    if (!modified)
+        return true;
+    QString name = path.isEmpty() ? Title() : path;
+    switch (Prompts().AskYesNoCancel(window, FillText(Text(kTextAskToSave), name))) {
+    case IUiPrompts::Answer::Yes:
+        return OnFileSave();
+    case IUiPrompts::Answer::No:
+        return true;
+    case IUiPrompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CDalvorDoc::OnNewDocument()
+{
+    app.FreeProject();
+    app.ResetProject();
+    app.ResetAllRecords();
+    SetPathName(QString());
+    SetModified(false);
+    RemoveAutosave();
+    if (CCalcSheet* sheet = Sheet()) {
+        sheet->RefreshActivePage();
+        sheet->ProjectReplaced();
+    }
+    emit projectReplaced();
+    return true;
+}
+
+bool CDalvorDoc::OnFileNew()
+{
+    if (!SaveModified())
+        return false;
+    return OnNewDocument();
+}
+
+bool CDalvorDoc::OnFileOpen()
+{
+    QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    QString name = Prompts().OpenFileName(window, Text(kTextOpenTitle), folder,
+                                          FileFilter() + QStringLiteral(";;") + Text(kTextAllFilesFilter));
+    if (name.isEmpty())
+        return false;
+    return OpenDocumentFile(name);
+}
+
+bool CDalvorDoc::OpenDocumentFile(const QString& fileName)
+{
+    if (!SaveModified())
+        return false;
+    return ReadDocumentFile(fileName);
+}
+
+bool CDalvorDoc::ReadDocumentFile(const QString& fileName)
+{
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    int systemError = 0;
+    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(absolute).toStdString(), &systemError);
+    if (error != ProjectReadError::None) {
+        // The open project stays as it was, modified flag and all.
+        Prompts().Warn(window, ReadErrorText(error, absolute, systemError) + QLatin1Char('\n') +
+                                   Text(kTextProjectUnchanged));
+        return false;
+    }
+    SetPathName(absolute);
+    SetModified(false);
+    AddToRecentFiles(absolute);
+    RemoveAutosave();
+    if (CCalcSheet* sheet = Sheet())
+        sheet->ProjectReplaced();
+    emit projectReplaced();
+    return true;
+}
+
+bool CDalvorDoc::OpenRecentFile(int index)
+{
+    if (index < 0 || index >= recent.size())
+        return false;
+    const QString name = recent.at(index);
+    if (!SaveModified())
+        return false;
+    if (ReadDocumentFile(name))
+        return true;
+    // A file that could not be opened leaves the list.
+    int at = recent.indexOf(name);
+    if (at >= 0)
+        RemoveRecentFile(at);
+    return false;
+}
+
+bool CDalvorDoc::OnFileSave()
+{
+    if (path.isEmpty())
+        return OnFileSaveAs();
+    return DoSave(path);
+}
+
+bool CDalvorDoc::OnFileSaveAs()
+{
+    QString suggested = path.isEmpty() ? Title() + QStringLiteral(".qdl") : path;
+    QString name = Prompts().SaveFileName(window, Text(kTextSaveAsTitle), suggested, FileFilter());
+    if (name.isEmpty())
+        return false;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".qdl");
+    return DoSave(name);
+}
+
+bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason)
+{
+    // The old file is replaced only when the new one was written whole.
+    const AtomicWriteResult result = WriteFileAtomically(
+        QFile::encodeName(fileName).toStdString(),
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    if (!result && reason)
+        *reason = ReasonText(result.error, result.status == AtomicWriteResult::NotRegularFile);
+    return static_cast<bool>(result);
+}
+
+bool CDalvorDoc::DoSave(const QString& fileName)
+{
+    const std::vector<uint8_t> data = app.WriteProject();
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    QString reason;
+    if (!WriteBytes(absolute, bytes, &reason)) {
+        // Nothing is lost: the project stays open and modified, the old file whole.
+        Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)) +
+                                   QLatin1Char('\n') + reason);
+        return false;
+    }
+    SetPathName(absolute);
+    SetModified(false);
+    AddToRecentFiles(absolute);
+    RemoveAutosave();
+    return true;
+}
+
+void CDalvorDoc::OnFilePrint()
+{
+    CCalcSheet* sheet = Sheet();
+    if (!sheet)
+        return;
+    CCalcPage* page = sheet->ActivePage();
+    if (page && page->CanPrint())
+        page->Print();
+}
+
+void CDalvorDoc::OnProject()
+{
+    if (CCalcSheet* sheet = Sheet())
+        sheet->ManageProject();
+}
+
+void CDalvorDoc::OnImportData()
+{
+    if (CCalcSheet* sheet = Sheet())
+        CImportDlg::ImportIntoActivePage(app, *sheet);
+}
+
+QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileName, int systemError) const
+{
+    int key = kTextCannotOpen;
+    switch (error) {
+    case ProjectReadError::None:
+    case ProjectReadError::CannotOpen:
+    case ProjectReadError::NotRegularFile: key = kTextCannotOpen; break;
+    case ProjectReadError::TooShort: key = kTextFileTooShort; break;
+    case ProjectReadError::NegativeCount: key = kTextNegativeCount; break;
+    case ProjectReadError::LengthMismatch: key = kTextLengthMismatch; break;
+    case ProjectReadError::TooLong: key = kTextFileTooLong; break;
+    }
+    QString text = FillText(Text(key), QDir::toNativeSeparators(fileName));
+    const QString reason = ReasonText(systemError, error == ProjectReadError::NotRegularFile);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+
+QString CDalvorDoc::ReasonText(int systemError, bool notRegularFile) const
+{
+    QString cause;
+    if (notRegularFile) {
+        cause = Text(kTextReasonNotAFile);
+    } else {
+        int key = 0;
+        switch (systemError) {
+        case 0: return {};
+        case ENOSPC: key = kTextReasonNoSpace; break;
+        case EACCES:
+        case EPERM: key = kTextReasonAccess; break;
+        case EROFS: key = kTextReasonReadOnly; break;
+        case EFBIG: key = kTextReasonFileTooBig; break;
+        case EDQUOT: key = kTextReasonQuota; break;
+        case ENOENT:
+        case ENOTDIR: key = kTextReasonNoFolder; break;
+        case ENAMETOOLONG: key = kTextReasonNameTooLong; break;
+        case EIO: key = kTextReasonInputOutput; break;
+        case ELOOP: key = kTextReasonLinkLoop; break;
+        default: break;
+        }
+        cause = key ? Text(key) : QString::fromLocal8Bit(std::strerror(systemError));
+    }
+    return FillText(Text(kTextReason), cause);
+}
+
+// ---- recent files ------------------------------------------------------------------
+
+void CDalvorDoc::LoadRecentFiles()
+{
+    recent.clear();
+    settings.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        QString name = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!name.isEmpty() && !recent.contains(name))
+            recent.append(name);
+    }
+    settings.endGroup();
+}
+
+void CDalvorDoc::SaveRecentFiles()
+{
+    settings.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        QString key = QStringLiteral("File%1").arg(i);
+        if (i <= recent.size())
+            settings.setValue(key, recent.at(i - 1));
+        else
+            settings.remove(key);
+    }
+    settings.endGroup();
+    settings.sync();
+    emit recentFilesChanged();
+}
+
+void CDalvorDoc::AddToRecentFiles(const QString& fileName)
+{
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kRecentFileCount)
+        recent.removeLast();
+    SaveRecentFiles();
+}
+
+void CDalvorDoc::RemoveRecentFile(int index)
+{
+    if (index < 0 || index >= recent.size())
+        return;
+    recent.removeAt(index);
+    SaveRecentFiles();
+}
+
+// ---- autosave ----------------------------------------------------------------------
+
+QString CDalvorDoc::AutosaveFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString CDalvorDoc::AutosaveFile()
+{
+    return AutosaveFolder() + QLatin1Char('/') + kAutosaveName;
+}
+
+bool CDalvorDoc::Autosave()
+{
+    if (!modified)
+        return false;
+    const QString folder = AutosaveFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    const std::vector<uint8_t> data = app.WriteProject();
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    // The project first, then the name it belongs to: an autosave is offered
+    // only when both are there.
+    if (!WriteBytes(AutosaveFile(), bytes))
+        return false;
+    return WriteBytes(folder + QLatin1Char('/') + kAutosavePathName, path.toUtf8());
+}
+
+void CDalvorDoc::RemoveAutosave()
+{
+    const QString folder = AutosaveFolder();
+    if (folder.isEmpty())
+        return;
+    QFile::remove(folder + QLatin1Char('/') + kAutosaveName);
+    QFile::remove(folder + QLatin1Char('/') + kAutosavePathName);
+}
+
+bool CDalvorDoc::OfferAutosave()
+{
+    const QString folder = AutosaveFolder();
+    const QString dataFile = AutosaveFile();
+    const QString pathFile = folder + QLatin1Char('/') + kAutosavePathName;
+    if (folder.isEmpty() || !QFile::exists(dataFile) || !QFile::exists(pathFile)) {
+        RemoveAutosave();
+        return false;
+    }
+    QFile names(pathFile);
+    QString original;
+    if (names.open(QIODevice::ReadOnly))
+        original = QString::fromUtf8(names.readAll());
+    const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
+    if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
+        RemoveAutosave();
+        return false;
+    }
+    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(dataFile).toStdString());
+    if (error != ProjectReadError::None) {
+        Prompts().Warn(window, ReadErrorText(error, dataFile));
+        RemoveAutosave();
+        return false;
+    }
+    // The restored project belongs to its original file and is not saved yet.
+    // The autosave stays until it is saved, replaced or the program ends.
+    SetPathName(original);
+    SetModified(true);
+    if (CCalcSheet* sheet = Sheet())
+        sheet->ProjectReplaced();
+    emit projectReplaced();
+    return true;
+}

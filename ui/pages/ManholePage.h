@@ -1,0 +1,32 @@
+// The manhole page (kind 2): a sewer manhole of a catalogue type checked
+// against uplift in saturated backfill, with the heavy bottom or the anchoring
+// it needs, worked out on every Enter, Tab or click in the page.
+#pragma once
+
+#include "pages/ManholePageModel.h"
+#include "pages/PicturePageView.h"
+
+class CManholePage : public CPicturePageView {
+    Q_OBJECT
+public:
+    explicit CManholePage(CDalvorApp& app, QWidget* parent = nullptr);
+    static const CalcPageInfo kInfo;
+
+    CManholePageModel& Model() { return pageModel; }
+    CPictureManhole* Picture() const { return picture; }
+
+    void Print() override;
+    bool CanPrint() const override { return true; }
+    // The imported texts are the page's.
+    void AfterImport(const CImportDlg& dlg) override;
+    void OnChooseSoil();
+
+protected:
+    void OnInitDialog() override;
+    void ModelChanged() override;
+
+private:
+    CManholePageModel pageModel;
+    CPictureManhole* picture = nullptr;
+    int dragEnds = 0;
+};
