@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <memory>
 #include <csignal>
 #include <sys/resource.h>
@@ -419,4 +422,61 @@ TEST(PrintTitles, FirstStartReadsTheProgramFoldersFile)
     app.LoadOrSavePrintTitles(0);
     EXPECT_EQ(Title(app, 0), "shipped");
     EXPECT_TRUE(fs::exists(dir.path / "user" / "prntits.arc"));
+}
+
+TEST(PrintTitles, AFifoInPlaceOfTheFileNeitherHangsNorIsRead)
+{
+    TempDir dir;
+    const fs::path fifo = dir.path / "prntits.arc";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    CDalvorApp app;
+    app.userDataFolder = dir.path.string();
+    auto start = std::async(std::launch::async, [&] { app.LoadOrSavePrintTitles(0); });
+    if (start.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Release the blocked open so that the test ends with its failure.
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "the start blocked on a FIFO";
+    }
+    start.get();
+    EXPECT_EQ(Title(app, 0), "(Title #1)");
+    struct stat info {};
+    ::lstat(fifo.c_str(), &info);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));  // left as it was
+}
+
+// Whatever units a title holds, a read and a write leave it as read.
+TEST(PrintTitles, UnpairedSurrogatesReadBackAsWritten)
+{
+    const char16_t hi = 0xD83D, lo = 0xDE00, bad = 0xFFFD;
+    const struct {
+        std::u16string stored;
+        std::u16string read;
+    } cases[] = {
+        {{u'a', hi, hi, hi}, {u'a', bad, bad}},
+        {{hi}, u""},
+        {{lo, u'x', hi, lo}, {bad, u'x', hi, lo}},
+        {{u'x', lo, hi, u'y'}, {u'x', bad, bad, u'y'}},
+        {std::u16string(253, u'z') + hi + lo, std::u16string(253, u'z')},
+        {std::u16string(252, u'z') + hi + hi + hi, std::u16string(252, u'z') + bad},
+    };
+    TempDir dir;
+    const std::string path = (dir.path / "prntits.arc").string();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf16ToUtf8(c.read));
+        std::string bytes(kPrintTitleRecordSize, '\0');
+        for (std::size_t i = 0; i < c.stored.size(); ++i) {
+            bytes[4 + 2 * i] = static_cast<char>(c.stored[i] & 0xFF);
+            bytes[5 + 2 * i] = static_cast<char>(c.stored[i] >> 8);
+        }
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        PrintTitle titles[20];
+        DefaultPrintTitles(titles);
+        ASSERT_EQ(ReadPrintTitlesFile(path, titles), 1);
+        EXPECT_EQ(FromFixed(titles[0].text), c.read);
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_TRUE(WritePrintTitlesFile(path, titles));
+            ASSERT_EQ(ReadPrintTitlesFile(path, titles), 20);
+            EXPECT_EQ(FromFixed(titles[0].text), c.read) << "after " << round + 1 << " writes";
+        }
+    }
 }
