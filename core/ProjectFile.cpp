@@ -4,7 +4,6 @@
 #include "AtomicFile.h"
 #include "CalcKinds.h"
 #include "DalvorApp.h"
-
 #include "RegularFile.h"
 
 #include <algorithm>
