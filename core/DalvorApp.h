@@ -104,10 +104,13 @@ public:
     // Replaces the project only when the whole file is sound; otherwise the
     // open project stays as it was.
     ProjectReadError ReadProject(std::span<const uint8_t> bytes);
-    // systemError, when given, receives the errno of a failed open or read.
+    // systemError, when given, receives the errno of a failed open or read
+    // (ENOMEM when the project does not fit in memory).
     ProjectReadError ReadProjectFile(const std::string& path, int* systemError = nullptr);
-    // Writes through WriteFileAtomically, so a failed save leaves the old file
-    // whole; systemError, when given, receives the errno of a failed write.
+    // Writes the records straight to the file through WriteFileAtomically, so
+    // a failed save leaves the old file whole and no copy of the project is
+    // made; systemError, when given, receives the errno of a failed write
+    // (ENOMEM when memory ran out).
     ProjectWriteError WriteProjectFile(const std::string& path, int* systemError = nullptr) const;
 
     // ---- record defaults -------------------------------------------------

@@ -202,13 +202,20 @@ bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QS
     return static_cast<bool>(result);
 }
 
+bool CDalvorDoc::WriteProjectTo(const QString& fileName, QString* reason)
+{
+    int systemError = 0;
+    const ProjectWriteError error = app.WriteProjectFile(QFile::encodeName(fileName).toStdString(), &systemError);
+    if (error != ProjectWriteError::None && reason)
+        *reason = ReasonText(systemError, error == ProjectWriteError::NotRegularFile);
+    return error == ProjectWriteError::None;
+}
+
 bool CDalvorDoc::DoSave(const QString& fileName)
 {
-    const std::vector<uint8_t> data = app.WriteProject();
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
     QString reason;
-    if (!WriteBytes(absolute, bytes, &reason)) {
+    if (!WriteProjectTo(absolute, &reason)) {
         // Nothing is lost: the project stays open and modified, the old file whole.
         Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)) +
                                    QLatin1Char('\n') + reason);
@@ -355,11 +362,9 @@ bool CDalvorDoc::Autosave()
     const QString folder = AutosaveFolder();
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
-    const std::vector<uint8_t> data = app.WriteProject();
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     // The project first, then the name it belongs to: an autosave is offered
     // only when both are there.
-    if (!WriteBytes(AutosaveFile(), bytes))
+    if (!WriteProjectTo(AutosaveFile()))
         return false;
     return WriteBytes(folder + QLatin1Char('/') + kAutosavePathName, path.toUtf8());
 }

@@ -97,6 +97,8 @@ private:
     // Saves through the one atomic save path; false with the reason in
     // *reason when the file could not be written.
     bool WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason = nullptr);
+    // Saves the project straight from its records, as the tools do.
+    bool WriteProjectTo(const QString& fileName, QString* reason = nullptr);
     void SetPathName(const QString& fileName);
     void LoadRecentFiles();
     void SaveRecentFiles();
