@@ -11,8 +11,6 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    // Qt takes the desktop's locale for the C library too.
-    ApplyNumericLocale();
     SetUpApplication();
     const QString file = CommandLineFile(QApplication::arguments());
 

@@ -2,6 +2,7 @@
 // recent-file list, a dropped file, a refused file, a failed save, the
 // autosave and its offer at the next start, and the project file named on
 // the command line.
+#include "QtTestMain.h"
 #include "CalcSheet.h"
 #include "MenuTexts.h"
 #include "Startup.h"
@@ -549,5 +550,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDocument)
+DALVOR_TEST_MAIN(TestDocument)
 #include "test_document.moc"

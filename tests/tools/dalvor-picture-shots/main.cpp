@@ -1,6 +1,7 @@
 // Writes every picture of the typical records to PNG files for people to look
 // at: dalvor-picture-shots <folder>. Names: <kind>-<variant>-<lang>[-print].png.
 #include "../../pictures/PictureFixtures.h"
+#include "ProgramFaces.h"
 #include "QPainterCanvas.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 int main(int argc, char** argv)
 {
     QGuiApplication qapp(argc, argv);
+    RegisterProgramFaces();
     std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
         std::fprintf(stderr, "usage: dalvor-picture-shots <folder>\n");
