@@ -5,6 +5,7 @@
 #include "CalcSheet.h"
 #include "DalvorApp.h"
 #include "FrameworkTexts.h"
+#include "RegularFile.h"
 #include "UiPrompts.h"
 #include "UiText.h"
 
@@ -24,6 +25,8 @@ namespace {
 const QString kRecentGroup = QStringLiteral("Recent File List");
 const QString kAutosaveName = QStringLiteral("autosave.qdl");
 const QString kAutosavePathName = QStringLiteral("autosave.path");
+// The longest file name an autosave keeps, in bytes.
+constexpr std::size_t kAutosaveNameLimit = 64 * 1024;
 
 }  // namespace
 
@@ -382,10 +385,12 @@ bool CDalvorDoc::OfferAutosave()
         RemoveAutosave();
         return false;
     }
-    QFile names(pathFile);
+    // The name is read as the project is: only from a regular file, and
+    // without waiting on whatever else may stand there.
     QString original;
-    if (names.open(QIODevice::ReadOnly))
-        original = QString::fromUtf8(names.readAll());
+    std::vector<uint8_t> name;
+    if (ReadRegularFile(QFile::encodeName(pathFile).toStdString(), kAutosaveNameLimit, name) == RegularFileReader::Ok)
+        original = QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<qsizetype>(name.size()));
     const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
     if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
         RemoveAutosave();
