@@ -4,7 +4,6 @@
 #include "AtomicFile.h"
 #include "CalcKinds.h"
 #include "DalvorApp.h"
-#include "RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -131,18 +130,38 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* syste
 {
     int ignored = 0;
     int& error = systemError ? *systemError : ignored;
-    RegularFileReader file(path);
-    error = file.Error();
-    if (file.status() == RegularFileReader::NotRegularFile)
-        return ProjectReadError::NotRegularFile;
-    if (file.status() != RegularFileReader::Ok)
+    error = 0;
+    // Not blocking: a FIFO at the path must not hang the open.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
         return ProjectReadError::CannotOpen;
-    const uint64_t size = file.Size();
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+        return ProjectReadError::CannotOpen;
+    }
+    if (!S_ISREG(info.st_mode))
+        return ProjectReadError::NotRegularFile;
+    const uint64_t size = static_cast<uint64_t>(info.st_size);
     auto readAll = [&](uint8_t* to, std::size_t n) {
-        if (file.Read(to, n))
-            return true;
-        error = file.Error();
-        return false;
+        std::size_t done = 0;
+        while (done < n) {
+            ssize_t got = ::read(fd, to + done, n - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                error = got < 0 ? errno : EIO;  // a file that shrank while read
+                return false;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return true;
     };
     // The header says how long the file must be: a file that is not a
     // project is refused before it is read into memory.

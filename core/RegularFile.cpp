@@ -1,5 +1,6 @@
 #include "RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +8,7 @@
 
 RegularFileReader::RegularFileReader(const std::string& path)
 {
-    // Not blocking: opening a FIFO for reading would wait for a writer.
-    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
         return;
@@ -19,11 +19,11 @@ RegularFileReader::RegularFileReader(const std::string& path)
         return;
     }
     if (!S_ISREG(info.st_mode)) {
-        state = NotRegularFile;
+        status = NotRegularFile;
         return;
     }
     size = static_cast<uint64_t>(info.st_size);
-    state = Ok;
+    status = Ok;
 }
 
 RegularFileReader::~RegularFileReader()
@@ -32,17 +32,18 @@ RegularFileReader::~RegularFileReader()
         ::close(fd);
 }
 
-bool RegularFileReader::Read(uint8_t* to, std::size_t n)
+bool RegularFileReader::ReadExactly(void* to, std::size_t n)
 {
-    if (state != Ok)
+    if (status != Ok)
         return false;
+    auto* bytes = static_cast<unsigned char*>(to);
     std::size_t done = 0;
     while (done < n) {
-        const ssize_t got = ::read(fd, to + done, n - done);
+        ssize_t got = ::read(fd, bytes + done, n - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
-            error = got < 0 ? errno : EIO;  // a file that shrank while read
+            error = got < 0 ? errno : EIO;  // a file that shrank while it was read
             return false;
         }
         done += static_cast<std::size_t>(got);
@@ -50,27 +51,19 @@ bool RegularFileReader::Read(uint8_t* to, std::size_t n)
     return true;
 }
 
-RegularFileReader::Status ReadRegularFile(const std::string& path, std::size_t limit, std::vector<uint8_t>& bytes,
-                                          int* systemError)
+RegularFileReader::Status ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes, int* error)
 {
-    RegularFileReader file(path);
-    int error = file.Error();
-    RegularFileReader::Status status = file.status();
     bytes.clear();
+    RegularFileReader file(path);
+    RegularFileReader::Status status = file.Open();
     if (status == RegularFileReader::Ok) {
-        if (file.Size() > limit) {
-            error = EFBIG;
+        bytes.resize(static_cast<std::size_t>(std::min<uint64_t>(file.Size(), maxBytes)));
+        if (!file.ReadExactly(bytes.data(), bytes.size())) {
+            bytes.clear();
             status = RegularFileReader::CannotOpen;
-        } else {
-            bytes.resize(static_cast<std::size_t>(file.Size()));
-            if (!file.Read(bytes.data(), bytes.size())) {
-                error = file.Error();
-                status = RegularFileReader::CannotOpen;
-                bytes.clear();
-            }
         }
     }
-    if (systemError)
-        *systemError = error;
+    if (error)
+        *error = file.Error();
     return status;
 }

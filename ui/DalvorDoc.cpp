@@ -389,11 +389,9 @@ bool CDalvorDoc::OfferAutosave()
     for (std::unique_ptr<AutosaveSlot>& ended : AutosaveSlot::Ended(folder)) {
         // The name is read as the project is: only from a regular file, and
         // without waiting on whatever else may stand there.
-        QString original;
-        std::vector<uint8_t> name;
-        if (ReadRegularFile(QFile::encodeName(ended->NameFile()).toStdString(), kAutosaveNameLimit, name) ==
-            RegularFileReader::Ok)
-            original = QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<qsizetype>(name.size()));
+        std::string name;
+        ReadRegularFile(QFile::encodeName(ended->NameFile()).toStdString(), kAutosaveNameLimit, name);
+        const QString original = QString::fromStdString(name);
         const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
         if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
             ended->RemoveFiles();
