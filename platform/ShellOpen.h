@@ -15,7 +15,7 @@ QString ShellOpenSocketPath();
 // Hands `file` (an absolute path) to the program answering at `socketPath`;
 // true once that program has taken it, false when none answered within
 // `timeoutMs`.
-bool HandOverFile(const QString& socketPath, const QString& file, int timeoutMs = 5000);
+bool HandOverFile(const QString& socketPath, const QString& file, int timeoutMs = 10000);
 
 // The running program's side: it answers at the socket and tells of each
 // file handed to it.
