@@ -460,6 +460,19 @@ void CMainFrame::StartUp(const ReferenceLoadStatus& status, const QString& comma
         doc->OpenDocumentFile(commandLineFile);
 }
 
+void CMainFrame::OpenHandedFile(const QString& file)
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, file] { OpenHandedFile(file); });
+        return;
+    }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    doc->OpenDocumentFile(file);
+}
+
 void CMainFrame::WarnReferenceData(const ReferenceLoadStatus& status)
 {
     if (status.error == ReferenceLoadStatus::Ok)

@@ -1,5 +1,6 @@
 // The picture widgets driven with the mouse as a user drags a line, on a stub
 // page, and the drawing adapter's pixel rules.
+#include "QtTestMain.h"
 #include "GravityScene.h"
 #include "PictureFixtures.h"
 #include "PictureWidget.h"
@@ -477,5 +478,5 @@ void TestPictureWidgets::linesAreGrabbedWhereDrawn()
     }
 }
 
-QTEST_MAIN(TestPictureWidgets)
+DALVOR_TEST_MAIN(TestPictureWidgets)
 #include "test_widget_pictures.moc"

@@ -1,4 +1,5 @@
 // The project manager on projects of all five kinds read from files.
+#include "QtTestMain.h"
 #include "ClipboardText.h"
 #include "DalvorApp.h"
 #include "ManageProjectDlg.h"
@@ -595,5 +596,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestManageProject)
+DALVOR_TEST_MAIN(TestManageProject)
 #include "test_manage_project.moc"

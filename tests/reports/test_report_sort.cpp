@@ -1,4 +1,5 @@
 // The report list's typed comparison, its date reading and its sort.
+#include "QtTestMain.h"
 #include "DateParse.h"
 #include "ReportCtrl.h"
 
@@ -301,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportSort)
+DALVOR_TEST_MAIN(TestReportSort)
 #include "test_report_sort.moc"

@@ -1,6 +1,7 @@
 // The shared controls and the page contract's triggers: colour fields, the
 // sheet's tabs, the link button, and the recalculation that Enter, Tab and a
 // plain left click cause once, before the control acts.
+#include "QtTestMain.h"
 #include "CalcPage.h"
 #include "ColorControls.h"
 #include "PageModel.h"
@@ -425,5 +426,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestControls)
+DALVOR_TEST_MAIN(TestControls)
 #include "test_controls.moc"

@@ -1,5 +1,6 @@
 // The flow-units and fluid-properties dialogs: their conversions, the slider
 // grid, when OK may be pressed, and what OK and Cancel hand back.
+#include "QtTestMain.h"
 #include "FlowUnitsDlg.h"
 #include "FluidPropertiesDlg.h"
 #include "Text.h"
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFlowDialogs)
+DALVOR_TEST_MAIN(TestFlowDialogs)
 #include "test_flow_dialogs.moc"

@@ -2,6 +2,7 @@
 // triggers, the four sought quantities, the lists of the catalogue, the
 // verdicts, the store buttons with the project manager, the language switch
 // and the two input dialogs opened from the page.
+#include "QtTestMain.h"
 #include "CalcSheet.h"
 #include "ColorControls.h"
 #include "FlowUnitsDlg.h"
@@ -894,5 +895,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGravityPage)
+DALVOR_TEST_MAIN(TestGravityPage)
 #include "test_gravity_page.moc"

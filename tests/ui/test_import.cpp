@@ -1,6 +1,7 @@
 // The import dialog and the sheet's import: stored calculations of the other
 // kinds listed and shown, ticks cleared on every change of source, and the
 // ticked values copied into the tank, manhole and buried-pipe pages.
+#include "QtTestMain.h"
 #include "CalcPage.h"
 #include "CalcSheet.h"
 #include "ImportDlg.h"
@@ -287,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestImport)
+DALVOR_TEST_MAIN(TestImport)
 #include "test_import.moc"

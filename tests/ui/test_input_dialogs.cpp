@@ -1,6 +1,7 @@
 // The local-losses, loss-calculator and soil-parameters dialogs, typed into
 // and clicked as a user does: their sums, when OK may be pressed, the slider
 // grid and the soil states, and what OK hands back.
+#include "QtTestMain.h"
 #include "LocalLossDlg.h"
 #include "LossCalcDlg.h"
 #include "Records.h"
@@ -318,5 +319,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInputDialogs)
+DALVOR_TEST_MAIN(TestInputDialogs)
 #include "test_input_dialogs.moc"

@@ -2,6 +2,7 @@
 // first results, the cover message on Enter and on a click, the traffic
 // classes, the work-condition boxes, the soil dialog, the store buttons with
 // the project manager, and the language switch.
+#include "QtTestMain.h"
 #include "BuriedPipePageModel.h"
 #include "ColorControls.h"
 #include "ImportDlg.h"
@@ -341,5 +342,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPipeStaticPage)
+DALVOR_TEST_MAIN(TestPipeStaticPage)
 #include "test_pipe_static_page.moc"

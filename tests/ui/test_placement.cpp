@@ -2,6 +2,7 @@
 // at (1, 1) from the screen's corner, as large as the form of 1050 by 656 at
 // 96 dots per inch (scaled to the screen's density) and the window's bars
 // need, scrolling when the screen is smaller than that.
+#include "QtTestMain.h"
 #include "CalcSheet.h"
 #include "DalvorDoc.h"
 #include "DalvorView.h"
@@ -166,5 +167,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlacement)
+DALVOR_TEST_MAIN(TestPlacement)
 #include "test_placement.moc"

@@ -1,6 +1,7 @@
 // The pressure-flow page as the user works it in the main window: typing,
 // the sought quantities, the four input dialogs, the picture's drag, the
 // store buttons with the project manager, the language and printing.
+#include "QtTestMain.h"
 #include "ColorControls.h"
 #include "FlowUnitsDlg.h"
 #include "FluidPropertiesDlg.h"
@@ -210,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPressurePage)
+DALVOR_TEST_MAIN(TestPressurePage)
 #include "test_pressure_flow_page.moc"

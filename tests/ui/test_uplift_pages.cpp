@@ -1,6 +1,7 @@
 // The manhole and tank pages as the user works them in the main window: the
 // triggers, the type lists, the messages, the verdicts, the store buttons
 // with the project manager, the import and the language switch.
+#include "QtTestMain.h"
 #include "ColorControls.h"
 #include "ImportDlg.h"
 #include "ManageProjectDlg.h"
@@ -307,5 +308,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpliftPages)
+DALVOR_TEST_MAIN(TestUpliftPages)
 #include "test_uplift_pages.moc"

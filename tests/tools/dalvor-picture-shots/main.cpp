@@ -3,6 +3,7 @@
 // for the typical records, <kind>-<case>-<lang>[-print].png for the cases
 // where labels crowd (the water near each level, large sizes).
 #include "../../pictures/PictureFixtures.h"
+#include "ProgramFaces.h"
 #include "QPainterCanvas.h"
 
 #include <QGuiApplication>
@@ -67,6 +68,7 @@ std::vector<Shot> Shots()
 int main(int argc, char** argv)
 {
     QGuiApplication qapp(argc, argv);
+    RegisterProgramFaces();
     std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
         std::fprintf(stderr, "usage: dalvor-picture-shots <folder>\n");

@@ -9,6 +9,7 @@
 //
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
+#include "ProgramFaces.h"
 #include "DalvorApp.h"
 #include "../ToolStart.h"
 #include "ClipboardText.h"
@@ -73,6 +74,8 @@ int main(int argc, char* argv[])
         return Usage();
 
     QGuiApplication application(argc, argv);
+    // The printout is laid out for the program's own faces.
+    RegisterProgramFaces();
     CountingHost host;
     CDalvorApp& app = theApp;
     StartCore(app, host, options, "dalvor-report");
