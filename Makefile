@@ -1,5 +1,7 @@
 # make run       builds and starts the program
 # make test      builds and runs every test
+# make bench     builds and runs every benchmark program (BENCH_ARGS are passed
+#                to each, e.g. BENCH_ARGS=--benchmark_min_time=0.01)
 # make sanitize  builds the program and every test with AddressSanitizer and
 #                UndefinedBehaviorSanitizer in build-sanitize/ and runs every test
 # make fuzz      builds the fuzz targets with clang's libFuzzer in build-fuzz/
@@ -10,6 +12,7 @@ JOBS ?= $(shell nproc)
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+BENCH_ARGS ?=
 SANITIZE_FLAGS = -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined,float-cast-overflow -fno-sanitize-recover=undefined,float-cast-overflow
 # The sanitizers' instrumentation makes g++ see uninitialised reads inside the
@@ -39,7 +42,9 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+	@set -e; for b in $(BUILD)/bench/bench_*; do \
+		if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" $(BENCH_ARGS); fi; \
+	done
 
 sanitize: setup
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDALVOR_BENCH=OFF \

@@ -3,8 +3,8 @@
 // (recorded into a display list) and the painting (the list replayed into an
 // image the size of the control).
 #include "PictureFixtures.h"
-#include "Scenes.h"
 #include "QPainterCanvas.h"
+#include "Scenes.h"
 
 #include <QGuiApplication>
 #include <QImage>

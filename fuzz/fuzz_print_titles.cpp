@@ -2,9 +2,9 @@
 // over the defaults, and the titles written back and read again unchanged.
 // Every title read ends at its terminator within the field.
 
+#include "base/Text.h"
 #include "report/PrintData.h"
 #include "report/ReportRows.h"
-#include "base/Text.h"
 
 #include <cstdint>
 #include <cstdio>

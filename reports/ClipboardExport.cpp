@@ -1,7 +1,7 @@
 #include "ClipboardExport.h"
 
-#include "report/ClipboardText.h"
 #include "app/DalvorApp.h"
+#include "report/ClipboardText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

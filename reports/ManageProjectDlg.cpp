@@ -1,10 +1,10 @@
 #include "ManageProjectDlg.h"
 
+#include "app/DalvorApp.h"
+#include "base/Text.h"
 #include "ClipboardExport.h"
 #include "report/ClipboardText.h"
-#include "app/DalvorApp.h"
 #include "ReportCtrl.h"
-#include "base/Text.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -2,16 +2,16 @@
 
 #include "QPainterCanvas.h"
 
-#include "pages/BuriedPipePageModel.h"
 #include "app/CalcKinds.h"
-#include "report/ClipboardText.h"
 #include "app/DalvorApp.h"
+#include "pages/BuriedPipePageModel.h"
 #include "pages/GravityFlowPageModel.h"
 #include "pages/ManholePageModel.h"
-#include "Scenes.h"
 #include "pages/PressureFlowPageModel.h"
-#include "PrintoutTitleDlg.h"
 #include "pages/TankPageModel.h"
+#include "PrintoutTitleDlg.h"
+#include "report/ClipboardText.h"
+#include "Scenes.h"
 
 #include <QString>
 

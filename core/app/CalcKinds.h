@@ -3,8 +3,8 @@
 // reach a kind's records goes through ForKindRecords instead of a switch.
 #pragma once
 
-#include "base/CalcKind.h"
 #include "app/DalvorApp.h"
+#include "base/CalcKind.h"
 
 #include <tuple>
 #include <vector>

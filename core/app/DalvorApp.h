@@ -9,15 +9,15 @@
 #pragma once
 
 #include "base/CalcKind.h"
-#include "calc/GravityFlowCalculator.h"
 #include "base/Host.h"
+#include "base/Settings.h"
+#include "calc/GravityFlowCalculator.h"
 #include "calc/PressureFlowCalculator.h"
-#include "report/PrintData.h"
+#include "catalogue/ReferenceTables.h"
 #include "project/PrintTitles.h"
 #include "project/Records.h"
+#include "report/PrintData.h"
 #include "report/ReportRows.h"
-#include "catalogue/ReferenceTables.h"
-#include "base/Settings.h"
 
 #include <cstdint>
 #include <ctime>
@@ -112,10 +112,13 @@ public:
     // Replaces the project only when the whole file is sound; otherwise the
     // open project stays as it was.
     ProjectReadError ReadProject(std::span<const uint8_t> bytes);
-    // systemError, when given, receives the errno of a failed open or read.
+    // systemError, when given, receives the errno of a failed open or read
+    // (ENOMEM when the project does not fit in memory).
     ProjectReadError ReadProjectFile(const std::string& path, int* systemError = nullptr);
-    // Writes through WriteFileAtomically, so a failed save leaves the old file
-    // whole; systemError, when given, receives the errno of a failed write.
+    // Writes the records straight to the file through WriteFileAtomically, so
+    // a failed save leaves the old file whole and no copy of the project is
+    // made; systemError, when given, receives the errno of a failed write
+    // (ENOMEM when memory ran out).
     ProjectWriteError WriteProjectFile(const std::string& path, int* systemError = nullptr) const;
 
     // ---- record defaults -------------------------------------------------

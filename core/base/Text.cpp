@@ -139,16 +139,16 @@ private:
 
 // One conversion of a format, its '*' width and precision already numbers.
 template <typename T>
-void AppendOne(std::string& out, const std::string& spec, T value)
+void AppendOne(std::string& out, const std::string& directive, T value)
 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    const int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    const int n = std::snprintf(nullptr, 0, directive.c_str(), value);
     if (n <= 0)
         return;
     const std::size_t at = out.size();
     out.resize(at + static_cast<std::size_t>(n) + 1);
-    std::snprintf(out.data() + at, static_cast<std::size_t>(n) + 1, spec.c_str(), value);
+    std::snprintf(out.data() + at, static_cast<std::size_t>(n) + 1, directive.c_str(), value);
     out.resize(at + static_cast<std::size_t>(n));
 #pragma GCC diagnostic pop
 }
@@ -180,22 +180,22 @@ std::string VFormatC(const char* format, va_list args)
             out.push_back(*p++);
             continue;
         }
-        std::string spec = "%";
+        std::string directive = "%";
         ++p;
         while (*p && std::strchr("-+ #0'", *p))
-            spec.push_back(*p++);
+            directive.push_back(*p++);
         for (int part = 0; part < 2; ++part) {  // width, then precision
             if (part == 1) {
                 if (*p != '.')
                     break;
-                spec.push_back(*p++);
+                directive.push_back(*p++);
             }
             if (*p == '*') {
-                spec += std::to_string(va_arg(args, int));
+                directive += std::to_string(va_arg(args, int));
                 ++p;
             }
             while (*p >= '0' && *p <= '9')
-                spec.push_back(*p++);
+                directive.push_back(*p++);
         }
         std::string length;
         while (*p && std::strchr("hljztLq", *p))
@@ -204,34 +204,34 @@ std::string VFormatC(const char* format, va_list args)
         if (!conversion)
             break;
         ++p;
-        spec += length;
-        spec.push_back(conversion);
+        directive += length;
+        directive.push_back(conversion);
         const bool wide = length == "l" || length == "ll" || length == "j" || length == "z" || length == "t" ||
                           length == "q";
         switch (conversion) {
         case '%': out.push_back('%'); break;
         case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
             if (wide)
-                AppendOne(out, spec, va_arg(args, long long));  // every wide integer is 64-bit here
+                AppendOne(out, directive, va_arg(args, long long));  // every wide integer is 64-bit here
             else
-                AppendOne(out, spec, va_arg(args, int));
+                AppendOne(out, directive, va_arg(args, int));
             break;
-        case 'c': AppendOne(out, spec, va_arg(args, int)); break;
-        case 's': AppendOne(out, spec, va_arg(args, const char*)); break;
-        case 'p': AppendOne(out, spec, va_arg(args, void*)); break;
+        case 'c': AppendOne(out, directive, va_arg(args, int)); break;
+        case 's': AppendOne(out, directive, va_arg(args, const char*)); break;
+        case 'p': AppendOne(out, directive, va_arg(args, void*)); break;
         case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A': {
             const double value = length == "L" ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
             if (length == "L")
-                spec.erase(spec.size() - 2, 1);
+                directive.erase(directive.size() - 2, 1);
             const std::size_t at = out.size();
-            AppendOne(out, spec, value);
+            AppendOne(out, directive, value);
             if (std::signbit(value) && std::isfinite(value) && ShowsZero(std::string_view(out).substr(at))) {
                 out.resize(at);
-                AppendOne(out, spec, -value);
+                AppendOne(out, directive, -value);
             }
             break;
         }
-        default: out += spec; break;  // no conversion: shown as it stands
+        default: out += directive; break;  // no conversion: shown as it stands
         }
     }
     return out;

@@ -1,7 +1,7 @@
 // The gravity-flow calculation on the working record.
-#include "calc/CalcSupport.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "calc/CalcSupport.h"
 
 #include <algorithm>
 #include <cmath>

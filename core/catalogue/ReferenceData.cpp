@@ -3,8 +3,8 @@
 // deflection codes, pressure ratings and manhole name suffixes.
 
 #include "app/DalvorApp.h"
-#include "catalogue/ReferenceSource.h"
 #include "base/Text.h"
+#include "catalogue/ReferenceSource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -142,10 +142,18 @@ public:
     bool TableFailed(int table) override;
     void CloseDatabase() override;
 
+    // The work one walk of a table (or one count of its rows) may take, in
+    // SQLite's virtual machine steps: about a second, far beyond what any
+    // catalogue needs. A walk that runs over fails.
+    long long readBudget = 100'000'000;
+
 private:
+    static int OverBudget(void* source);
+    bool IsStoredTable(int table);
     sqlite3_stmt* Current(int table) const;
     void Step(int table);
 
+    long long budgetLeft = 0;
     sqlite3* db = nullptr;
     sqlite3_stmt* statements[6] = {};
     bool onRow[6] = {};

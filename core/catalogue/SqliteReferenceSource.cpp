@@ -1,11 +1,12 @@
 // The reference database as an SQLite file. Each table is read with one
 // statement in the order of its "ord" column; a missing value reads as 0 or an
-// empty text. A step that fails (a damaged page, an I/O error) ends the walk
+// empty text. Only tables stored in the file are read, never a view, and a
+// read that takes more work than any catalogue needs fails. A step that fails (a damaged page, an I/O error) ends the walk
 // and marks the table failed, so a damaged table is never taken for a short
 // one.
 
-#include "catalogue/ReferenceSource.h"
 #include "base/Text.h"
+#include "catalogue/ReferenceSource.h"
 
 #include <sqlite3.h>
 
@@ -35,6 +36,12 @@ const TableSql kTables[6] = {
 };
 
 bool ValidTable(int table) { return table >= 0 && table < 6; }
+
+// How often the work of a statement is counted, in virtual machine steps.
+constexpr int kBudgetStep = 1000;
+
+// The longest text or blob a value may have; names are a few hundred units.
+constexpr int kLongestValue = 1 << 20;
 
 int32_t ColumnInt(sqlite3_stmt* st, int column)
 {
@@ -83,12 +90,38 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
         CloseDatabase();
         return false;
     }
+    // No value and no read can take more than a catalogue ever needs.
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kLongestValue);
+    sqlite3_progress_handler(db, kBudgetStep, &SqliteReferenceSource::OverBudget, this);
+    budgetLeft = readBudget;
     // SQLite reads the file lazily; make sure now that it is a database.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         CloseDatabase();
         return false;
     }
     return true;
+}
+
+int SqliteReferenceSource::OverBudget(void* source)
+{
+    auto* self = static_cast<SqliteReferenceSource*>(source);
+    self->budgetLeft -= kBudgetStep;
+    return self->budgetLeft < 0 ? 1 : 0;
+}
+
+bool SqliteReferenceSource::IsStoredTable(int table)
+{
+    // A view or a virtual table under a table's name could compute rows
+    // without end: only rows the file stores are read.
+    sqlite3_stmt* st = nullptr;
+    bool stored = sqlite3_prepare_v2(db,
+                                     "SELECT 1 FROM main.sqlite_master WHERE type = 'table' AND "
+                                     "name = ?1 COLLATE NOCASE AND sql LIKE 'CREATE TABLE%'",
+                                     -1, &st, nullptr) == SQLITE_OK &&
+                  sqlite3_bind_text(st, 1, kTables[table].name, -1, SQLITE_STATIC) == SQLITE_OK &&
+                  sqlite3_step(st) == SQLITE_ROW;
+    sqlite3_finalize(st);
+    return stored;
 }
 
 bool SqliteReferenceSource::TableOpen(int table)
@@ -99,7 +132,9 @@ bool SqliteReferenceSource::TableOpen(int table)
     statements[table] = nullptr;
     onRow[table] = false;
     failed[table] = false;
-    std::string sql = std::string("SELECT ") + kTables[table].columns + " FROM " + kTables[table].name +
+    if (!IsStoredTable(table))
+        return false;
+    std::string sql = std::string("SELECT ") + kTables[table].columns + " FROM main." + kTables[table].name +
                       " ORDER BY ord";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statements[table], nullptr) != SQLITE_OK) {
         sqlite3_finalize(statements[table]);
@@ -111,9 +146,10 @@ bool SqliteReferenceSource::TableOpen(int table)
 
 int SqliteReferenceSource::TableRecordCount(int table)
 {
-    if (!db || !ValidTable(table))
+    if (!db || !ValidTable(table) || !IsStoredTable(table))
         return 0;
-    std::string sql = std::string("SELECT COUNT(*) FROM ") + kTables[table].name;
+    budgetLeft = readBudget;
+    std::string sql = std::string("SELECT COUNT(*) FROM main.") + kTables[table].name;
     sqlite3_stmt* st = nullptr;
     int count = 0;
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
@@ -128,6 +164,8 @@ void SqliteReferenceSource::TableMoveFirst(int table)
         return;
     sqlite3_reset(statements[table]);
     failed[table] = false;
+    // The whole walk of the table draws on one budget.
+    budgetLeft = readBudget;
     Step(table);
 }
 

@@ -1,10 +1,10 @@
 #include "pages/BuriedPipePageModel.h"
 
-#include "calc/BuriedPipeCalc.h"
-#include "base/CalcKind.h"
-#include "pages/CatalogPicker.h"
 #include "app/DalvorApp.h"
+#include "base/CalcKind.h"
 #include "base/Text.h"
+#include "calc/BuriedPipeCalc.h"
+#include "pages/CatalogPicker.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,9 +7,9 @@
 // stored records through the same model.
 #pragma once
 
+#include "catalogue/ReferenceTables.h"
 #include "pages/PageModel.h"
 #include "project/Records.h"
-#include "catalogue/ReferenceTables.h"
 
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "pages/CatalogPicker.h"
 
 #include "app/DalvorApp.h"
-#include "pages/PageModel.h"
 #include "base/Text.h"
+#include "pages/PageModel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "pages/PageModel.h"
 
-#include "base/CalcKind.h"
 #include "app/DalvorApp.h"
+#include "base/CalcKind.h"
 #include "base/Text.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // picture.
 #pragma once
 
+#include "base/Text.h"
+#include "catalogue/ReferenceTables.h"
 #include "pages/PageModel.h"
 #include "project/Records.h"
-#include "catalogue/ReferenceTables.h"
-#include "base/Text.h"
 
 #include <cstdint>
 #include <span>

@@ -1,38 +1,41 @@
 // The remembered printout titles: defaults, the dialog's confirmation rule and
 // the titles file (20 raw records of 520 bytes, little-endian UTF-16).
-#include "project/AtomicFile.h"
-#include "app/DalvorApp.h"
 #include "project/PrintTitles.h"
-#include "base/Text.h"
 
-#include <cerrno>
-#include <cstdio>
+#include "app/DalvorApp.h"
+#include "base/Text.h"
+#include "project/AtomicFile.h"
+#include "project/RegularFile.h"
+
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-// The text of a title as stored: up to the terminator, at most 254 units,
-// never ending in half a surrogate pair (the title field's own length limit
-// may already have split one).
-std::u16string_view CutTitle(std::u16string_view text)
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+// A title as stored: up to the terminator, at most 254 units, well formed, so
+// that a title reads back exactly as it was written. Half a pair at the end
+// is dropped (a length limit, the title field's own or this one, split the
+// pair); any other unpaired surrogate becomes U+FFFD.
+std::u16string StoredTitle(std::u16string_view text)
 {
-    std::size_t n = std::min(text.size(), kPrintTitleMaxLength);
-    if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
+    if (!text.empty() && IsHighSurrogate(text.back()))
+        text.remove_suffix(1);
+    std::u16string stored = Utf8ToUtf16(Utf16ToUtf8(text));
+    std::size_t n = std::min(stored.size(), kPrintTitleMaxLength);
+    if (n > 0 && IsHighSurrogate(stored[n - 1]))
         --n;
-    return text.substr(0, n);
+    stored.resize(n);
+    return stored;
 }
 
 void SetTitle(PrintTitle& title, std::u16string_view text)
 {
     std::memset(title.text, 0, sizeof title.text);
     title.id = -1;
-    text = CutTitle(text);
-    std::copy(text.begin(), text.end(), title.text);
+    const std::u16string stored = StoredTitle(text);
+    std::copy(stored.begin(), stored.end(), title.text);
 }
 
 }  // namespace
@@ -45,13 +48,14 @@ void DefaultPrintTitles(PrintTitle (&titles)[kPrintTitleCount])
 
 int ReadPrintTitlesFile(const std::string& path, PrintTitle (&titles)[kPrintTitleCount])
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Only a regular file: a FIFO put in its place must not hang the start.
+    std::string bytes;
+    if (ReadRegularFile(path, kPrintTitleCount * kPrintTitleRecordSize, bytes) != RegularFileReader::Ok)
         return -1;
-    char record[kPrintTitleRecordSize];
-    int count = 0;
     // Whole records only: a short tail is no title.
-    while (count < kPrintTitleCount && in.read(record, sizeof record)) {
+    const int count = static_cast<int>(bytes.size() / kPrintTitleRecordSize);
+    for (int r = 0; r < count; ++r) {
+        const char* record = bytes.data() + r * kPrintTitleRecordSize;
         std::u16string text;
         for (std::size_t i = 0; i < kPrintTitleMaxLength; ++i) {
             const auto lo = static_cast<unsigned char>(record[4 + 2 * i]);
@@ -61,7 +65,7 @@ int ReadPrintTitlesFile(const std::string& path, PrintTitle (&titles)[kPrintTitl
                 break;
             text.push_back(unit);
         }
-        SetTitle(titles[count++], text);
+        SetTitle(titles[r], text);
     }
     return count;
 }
@@ -72,8 +76,7 @@ std::string PrintTitlesBytes(const PrintTitle (&titles)[kPrintTitleCount])
     for (int r = 0; r < kPrintTitleCount; ++r) {
         char* out = bytes.data() + r * kPrintTitleRecordSize;
         std::memset(out, 0xFF, 4);
-        const std::u16string held = FromFixed(titles[r].text);
-        const std::u16string_view text = CutTitle(held);
+        const std::u16string text = StoredTitle(FromFixed(titles[r].text));
         for (std::size_t i = 0; i < text.size(); ++i) {
             out[4 + 2 * i] = static_cast<char>(text[i] & 0xFF);
             out[5 + 2 * i] = static_cast<char>(text[i] >> 8);
@@ -92,7 +95,7 @@ bool WritePrintTitlesFile(const std::string& path, const PrintTitle (&titles)[kP
 void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_view text)
 {
     // Cut before comparing, so that a long title confirmed twice is one title.
-    const std::u16string_view t = CutTitle(text);
+    const std::u16string t = StoredTitle(text);
     int k = kPrintTitleCount - 1;
     for (int i = 0; i < kPrintTitleCount; ++i)
         if (FromFixed(titles[i].text) == t)

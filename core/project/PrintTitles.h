@@ -21,8 +21,9 @@ constexpr const char* kPrintTitlesFileName = "prntits.arc";
 // "(Title #1)" ... "(Title #20)", id -1.
 void DefaultPrintTitles(PrintTitle (&titles)[kPrintTitleCount]);
 // Reads the whole records the file holds (at most 20) over the first titles;
-// each text is cut at its terminator or at 254 units. Returns the number of
-// records read, or -1 when the file cannot be opened.
+// each text is cut at its terminator or at 254 units, and its unpaired
+// surrogates become U+FFFD. Returns the number of records read, or -1 when
+// the file cannot be opened or is no regular file (never waiting on a FIFO).
 int ReadPrintTitlesFile(const std::string& path, PrintTitle (&titles)[kPrintTitleCount]);
 // The file's 10400 bytes, the units after each terminator zero.
 std::string PrintTitlesBytes(const PrintTitle (&titles)[kPrintTitleCount]);

@@ -1,18 +1,15 @@
 // The project file: five counts and five current indexes (int32, little-endian,
 // kinds in the order pressure flow, gravity flow, buried pipe, manhole, tank),
 // then each kind's records raw, in the same order.
-#include "project/AtomicFile.h"
 #include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
+#include "project/AtomicFile.h"
+#include "project/RegularFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <algorithm>
-#include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
@@ -35,13 +32,6 @@ constexpr std::size_t kRecordSize[KindArrayCount] = {
     sizeof(GravityFlowRecord), sizeof(PressureFlowRecord), sizeof(BuriedPipeRecord),
     sizeof(ManholeRecord), sizeof(TankRecord)};
 
-void PutInt32(std::vector<uint8_t>& out, int32_t v)
-{
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(u >> (8 * i)));
-}
-
 int32_t GetInt32(const uint8_t* p)
 {
     uint32_t u = 0;
@@ -50,25 +40,37 @@ int32_t GetInt32(const uint8_t* p)
     return static_cast<int32_t>(u);
 }
 
+// The file's bytes in order, as the header and then each kind's records
+// straight from their arrays: no copy of the project is made.
+template <typename F>
+void ForEachFilePart(const CDalvorApp& app, F&& put)
+{
+    uint8_t header[kHeaderSize];
+    for (int i = 0; i < KindArrayCount; ++i) {
+        const auto count = static_cast<uint32_t>(app.storedCount[kFileOrder[i]]);
+        const auto index = static_cast<uint32_t>(app.currentIndex[kFileOrder[i]]);
+        for (int b = 0; b < 4; ++b) {
+            header[4 * i + b] = static_cast<uint8_t>(count >> (8 * b));
+            header[20 + 4 * i + b] = static_cast<uint8_t>(index >> (8 * b));
+        }
+    }
+    put(std::span<const uint8_t>(header));
+    for (int a : kFileOrder) {
+        ForArray(app.storedRecords, a, [&](const auto& records) {
+            put(std::span(reinterpret_cast<const uint8_t*>(records.data()), records.size() * sizeof(records[0])));
+        });
+    }
+}
+
 }  // namespace
 
 std::vector<uint8_t> CDalvorApp::WriteProject() const
 {
     std::vector<uint8_t> out;
-    std::size_t total = kHeaderSize;
-    for (int a = 0; a < KindArrayCount; ++a)
-        total += kRecordSize[a] * static_cast<std::size_t>(storedCount[a]);
+    std::size_t total = 0;
+    ForEachFilePart(*this, [&](std::span<const uint8_t> part) { total += part.size(); });
     out.reserve(total);
-    for (int a : kFileOrder)
-        PutInt32(out, storedCount[a]);
-    for (int a : kFileOrder)
-        PutInt32(out, currentIndex[a]);
-    for (int a : kFileOrder) {
-        ForArray(storedRecords, a, [&](const auto& records) {
-            const auto* bytes = reinterpret_cast<const uint8_t*>(records.data());
-            out.insert(out.end(), bytes, bytes + records.size() * sizeof(records[0]));
-        });
-    }
+    ForEachFilePart(*this, [&](std::span<const uint8_t> part) { out.insert(out.end(), part.begin(), part.end()); });
     return out;
 }
 
@@ -96,6 +98,33 @@ ProjectReadError CheckHeader(std::span<const uint8_t> header, uint64_t fileSize,
     return ProjectReadError::None;
 }
 
+// Fills new arrays of the counted sizes with the records that read(to, n)
+// gives, in the file's order; false as soon as a read fails.
+template <typename F>
+bool ReadArrays(ProjectArrays& fresh, const int32_t (&counts)[KindArrayCount], F&& read)
+{
+    bool ok = true;
+    for (int i = 0; i < KindArrayCount && ok; ++i) {
+        ForArray(fresh, kFileOrder[i], [&](auto& records) {
+            records.resize(static_cast<std::size_t>(counts[i]));
+            std::size_t n = records.size() * sizeof(records[0]);
+            ok = n == 0 || read(static_cast<void*>(records.data()), n);
+        });
+    }
+    return ok;
+}
+
+// The whole file is sound: it replaces the open project. The current indexes
+// stored in the file are ignored, so no record is current.
+void Adopt(CDalvorApp& app, ProjectArrays&& fresh, const int32_t (&counts)[KindArrayCount])
+{
+    app.storedRecords = std::move(fresh);
+    for (int i = 0; i < KindArrayCount; ++i) {
+        app.storedCount[kFileOrder[i]] = counts[i];
+        app.currentIndex[kFileOrder[i]] = -1;
+    }
+}
+
 }  // namespace
 
 ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
@@ -103,26 +132,14 @@ ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
     int32_t counts[KindArrayCount];
     if (ProjectReadError e = CheckHeader(bytes, bytes.size(), counts); e != ProjectReadError::None)
         return e;
-
     ProjectArrays fresh;
     std::size_t pos = kHeaderSize;
-    for (int i = 0; i < KindArrayCount; ++i) {
-        ForArray(fresh, kFileOrder[i], [&](auto& records) {
-            records.resize(static_cast<std::size_t>(counts[i]));
-            std::size_t n = records.size() * sizeof(records[0]);
-            if (n)
-                std::memcpy(static_cast<void*>(records.data()), bytes.data() + pos, n);
-            pos += n;
-        });
-    }
-
-    // The whole file is sound: it replaces the open project. The current
-    // indexes stored in the file are ignored, so no record is current.
-    storedRecords = std::move(fresh);
-    for (int i = 0; i < KindArrayCount; ++i) {
-        storedCount[kFileOrder[i]] = counts[i];
-        currentIndex[kFileOrder[i]] = -1;
-    }
+    ReadArrays(fresh, counts, [&](void* to, std::size_t n) {
+        std::memcpy(to, bytes.data() + pos, n);
+        pos += n;
+        return true;
+    });
+    Adopt(*this, std::move(fresh), counts);
     return ProjectReadError::None;
 }
 
@@ -131,56 +148,45 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* syste
     int ignored = 0;
     int& error = systemError ? *systemError : ignored;
     error = 0;
-    // Not blocking: a FIFO at the path must not hang the open.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return ProjectReadError::CannotOpen;
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = errno;
-        return ProjectReadError::CannotOpen;
-    }
-    if (!S_ISREG(info.st_mode))
-        return ProjectReadError::NotRegularFile;
-    const uint64_t size = static_cast<uint64_t>(info.st_size);
-    auto readAll = [&](uint8_t* to, std::size_t n) {
-        std::size_t done = 0;
-        while (done < n) {
-            ssize_t got = ::read(fd, to + done, n - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                error = got < 0 ? errno : EIO;  // a file that shrank while read
-                return false;
-            }
-            done += static_cast<std::size_t>(got);
+    try {
+        RegularFileReader file(path);
+        error = file.Error();
+        if (file.Open() != RegularFileReader::Ok)
+            return file.Open() == RegularFileReader::NotRegularFile ? ProjectReadError::NotRegularFile
+                                                                    : ProjectReadError::CannotOpen;
+        // The header says how long the file must be: a file that is not a
+        // project is refused before anything is allocated for it, and the
+        // records are read straight into their arrays.
+        uint8_t header[kHeaderSize];
+        const std::size_t headerSize = static_cast<std::size_t>(std::min<uint64_t>(file.Size(), kHeaderSize));
+        if (!file.ReadExactly(header, headerSize)) {
+            error = file.Error();
+            return ProjectReadError::CannotOpen;
         }
-        return true;
-    };
-    // The header says how long the file must be: a file that is not a
-    // project is refused before it is read into memory.
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(std::min<uint64_t>(size, kHeaderSize)));
-    if (!readAll(bytes.data(), bytes.size()))
+        int32_t counts[KindArrayCount];
+        if (ProjectReadError e = CheckHeader(std::span(header, headerSize), file.Size(), counts);
+            e != ProjectReadError::None)
+            return e;
+        ProjectArrays fresh;
+        if (!ReadArrays(fresh, counts, [&](void* to, std::size_t n) { return file.ReadExactly(to, n); })) {
+            error = file.Error();
+            return ProjectReadError::CannotOpen;
+        }
+        Adopt(*this, std::move(fresh), counts);
+        return ProjectReadError::None;
+    } catch (const std::bad_alloc&) {
+        // Too large for the memory left: refused like any file that cannot be
+        // read, the open project kept.
+        error = ENOMEM;
         return ProjectReadError::CannotOpen;
-    int32_t counts[KindArrayCount];
-    if (ProjectReadError e = CheckHeader(bytes, size, counts); e != ProjectReadError::None)
-        return e;
-    bytes.resize(static_cast<std::size_t>(size));
-    if (!readAll(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize))
-        return ProjectReadError::CannotOpen;
-    return ReadProject(bytes);
+    }
 }
 
 ProjectWriteError CDalvorApp::WriteProjectFile(const std::string& path, int* systemError) const
 {
-    const std::vector<uint8_t> bytes = WriteProject();
-    AtomicWriteResult result = WriteFileAtomically(path, bytes);
+    AtomicWriteResult result = WriteFileAtomically(path, [this](FileSink& sink) {
+        ForEachFilePart(*this, [&](std::span<const uint8_t> part) { sink.Put(part); });
+    });
     if (systemError)
         *systemError = result.error;
     switch (result.status) {

@@ -3,9 +3,9 @@
 // scales read along the bottom and the top of the chart.
 #pragma once
 
+#include "base/Text.h"
 #include "report/Canvas.h"
 #include "SceneParts.h"
-#include "base/Text.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,8 @@
 #include "GravityScene.h"
 
-#include "ChartParts.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "ChartParts.h"
 
 #include <algorithm>
 #include <cmath>

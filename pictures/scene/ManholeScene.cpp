@@ -1,8 +1,8 @@
 #include "ManholeScene.h"
 
 #include "app/DalvorApp.h"
-#include "SceneParts.h"
 #include "base/Text.h"
+#include "SceneParts.h"
 
 #include <algorithm>
 #include <cmath>

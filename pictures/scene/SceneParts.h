@@ -1,9 +1,9 @@
 // Drawing pieces shared by the section pictures (trench, manhole, tank).
 #pragma once
 
+#include "PictureScene.h"
 #include "report/Canvas.h"
 #include "report/DisplayList.h"
-#include "PictureScene.h"
 
 #include <cmath>
 #include <initializer_list>

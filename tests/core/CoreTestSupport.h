@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
 #include <iomanip>
@@ -18,6 +19,7 @@
 #include <source_location>
 #include <string>
 #include <system_error>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -56,6 +58,32 @@ inline std::string DalvorHome()
 {
     const char* home = std::getenv("DALVOR_HOME");
     return home ? home : ".";
+}
+
+inline std::vector<uint8_t> ReadAll(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteAll(const std::filesystem::path& p, const std::vector<uint8_t>& b)
+{
+    std::ofstream(p, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+// Runs f in a child process that is stopped after 20 seconds: f's exit code,
+// or -1 when the child hung or crashed.
+inline int ExitCodeInChild(const std::function<int()>& f)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(20);
+        ::_exit(f());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // A folder of the test's own under the temporary folder, unique to the run (two

@@ -2,10 +2,10 @@
 // with hand-made records, and the robustness of every scene on values that
 // are not numbers.
 #include "GravityScene.h"
-#include "Scenes.h"
 #include "ManholeScene.h"
 #include "PictureFixtures.h"
 #include "PressureScene.h"
+#include "Scenes.h"
 #include "TankScene.h"
 #include "TrenchScene.h"
 

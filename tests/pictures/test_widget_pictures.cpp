@@ -1,15 +1,16 @@
 // The picture widgets driven with the mouse as a user drags a line, on a stub
 // page, and the drawing adapter's pixel rules.
+#include "base/Text.h"
 #include "GravityScene.h"
-#include "Scenes.h"
+#include "ManholeScene.h"
 #include "PictureFixtures.h"
 #include "PictureWidget.h"
 #include "PressureScene.h"
 #include "QPainterCanvas.h"
+#include "QtTestMain.h"
+#include "Scenes.h"
 #include "TankScene.h"
-#include "base/Text.h"
 #include "TrenchScene.h"
-#include "ManholeScene.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -478,5 +479,5 @@ void TestPictureWidgets::linesAreGrabbedWhereDrawn()
     }
 }
 
-QTEST_MAIN(TestPictureWidgets)
+DALVOR_TEST_MAIN(TestPictureWidgets)
 #include "test_widget_pictures.moc"

@@ -1,9 +1,10 @@
 // The project manager on projects of all five kinds read from files.
-#include "report/ClipboardText.h"
 #include "app/DalvorApp.h"
-#include "ManageProjectDlg.h"
-#include "ReportCtrl.h"
 #include "base/Text.h"
+#include "ManageProjectDlg.h"
+#include "QtTestMain.h"
+#include "report/ClipboardText.h"
+#include "ReportCtrl.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -595,5 +596,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestManageProject)
+DALVOR_TEST_MAIN(TestManageProject)
 #include "test_manage_project.moc"

@@ -1,5 +1,6 @@
 // Editing column 1 of the report list in place, its keys and clicks, and the
 // row operations around it.
+#include "QtTestMain.h"
 #include "ReportCtrl.h"
 
 #include <QDialog>
@@ -383,5 +384,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportEdit)
+DALVOR_TEST_MAIN(TestReportEdit)
 #include "test_report_edit.moc"

@@ -1,9 +1,10 @@
 // The report page's geometry on an A4 PDF at 600 dpi, the picture's place by
 // its shape, the printout title dialog and the driver's cancel paths.
 #include "app/DalvorApp.h"
+#include "base/Text.h"
 #include "PrintDrivers.h"
 #include "PrintoutTitleDlg.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportPrint)
+DALVOR_TEST_MAIN(TestReportPrint)
 #include "test_report_print.moc"

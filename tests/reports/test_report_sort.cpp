@@ -1,5 +1,6 @@
 // The report list's typed comparison, its date reading and its sort.
 #include "DateParse.h"
+#include "QtTestMain.h"
 #include "ReportCtrl.h"
 
 #include <QHeaderView>
@@ -301,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportSort)
+DALVOR_TEST_MAIN(TestReportSort)
 #include "test_report_sort.moc"

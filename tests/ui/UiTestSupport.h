@@ -4,15 +4,15 @@
 // page of its sheet worked as the user works it, and printing to a PDF file.
 #pragma once
 
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
 #include "app/DalvorApp.h"
+#include "base/UiPrompts.h"
+#include "catalogue/ReferenceTables.h"
 #include "frame/DalvorDoc.h"
 #include "frame/DalvorView.h"
 #include "frame/MainFrame.h"
-#include "catalogue/ReferenceTables.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 #include "Shell.h"
-#include "base/UiPrompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

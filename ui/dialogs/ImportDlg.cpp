@@ -1,12 +1,12 @@
 #include "dialogs/ImportDlg.h"
 
-#include "base/CalcKind.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
 #include "app/DalvorApp.h"
-#include "project/Records.h"
+#include "base/CalcKind.h"
 #include "base/Text.h"
 #include "base/UiText.h"
+#include "project/Records.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "dialogs/SelectSoilDlg.h"
 
 #include "app/DalvorApp.h"
-#include "project/Records.h"
-#include "catalogue/ReferenceTables.h"
 #include "base/Text.h"
+#include "catalogue/ReferenceTables.h"
+#include "project/Records.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,13 +1,15 @@
 #include "frame/DalvorDoc.h"
 
-#include "project/AtomicFile.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
 #include "app/DalvorApp.h"
-#include "frame/FrameworkTexts.h"
-#include "dialogs/ImportDlg.h"
+#include "AutosaveSlot.h"
 #include "base/UiPrompts.h"
 #include "base/UiText.h"
+#include "dialogs/ImportDlg.h"
+#include "frame/FrameworkTexts.h"
+#include "project/AtomicFile.h"
+#include "project/RegularFile.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +25,8 @@ int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
 namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
-const QString kAutosaveName = QStringLiteral("autosave.qdl");
-const QString kAutosavePathName = QStringLiteral("autosave.path");
+// The longest file name an autosave keeps, in bytes.
+constexpr std::size_t kAutosaveNameLimit = 64 * 1024;
 
 }  // namespace
 
@@ -51,6 +53,12 @@ CDalvorDoc::CDalvorDoc(CDalvorApp& a, QSettings& s, QObject* parent) : QObject(p
     autosaveTimer.setInterval(autosaveIntervalMs);
     connect(&autosaveTimer, &QTimer::timeout, this, [this] { Autosave(); });
     autosaveTimer.start();
+}
+
+CDalvorDoc::~CDalvorDoc()
+{
+    if (!modified)
+        RemoveAutosave();
 }
 
 QString CDalvorDoc::Text(int key) const
@@ -203,13 +211,20 @@ bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QS
     return static_cast<bool>(result);
 }
 
+bool CDalvorDoc::WriteProjectTo(const QString& fileName, QString* reason)
+{
+    int systemError = 0;
+    const ProjectWriteError error = app.WriteProjectFile(QFile::encodeName(fileName).toStdString(), &systemError);
+    if (error != ProjectWriteError::None && reason)
+        *reason = ReasonText(systemError, error == ProjectWriteError::NotRegularFile);
+    return error == ProjectWriteError::None;
+}
+
 bool CDalvorDoc::DoSave(const QString& fileName)
 {
-    const std::vector<uint8_t> data = app.WriteProject();
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
     QString reason;
-    if (!WriteBytes(absolute, bytes, &reason)) {
+    if (!WriteProjectTo(absolute, &reason)) {
         // Nothing is lost: the project stays open and modified, the old file whole.
         Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)) +
                                    QLatin1Char('\n') + reason);
@@ -344,9 +359,9 @@ QString CDalvorDoc::AutosaveFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QString CDalvorDoc::AutosaveFile()
+QString CDalvorDoc::AutosaveFile() const
 {
-    return AutosaveFolder() + QLatin1Char('/') + kAutosaveName;
+    return autosaveSlot ? autosaveSlot->ProjectFile() : QString();
 }
 
 bool CDalvorDoc::Autosave()
@@ -356,54 +371,58 @@ bool CDalvorDoc::Autosave()
     const QString folder = AutosaveFolder();
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
-    const std::vector<uint8_t> data = app.WriteProject();
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    if (!autosaveSlot)
+        autosaveSlot = AutosaveSlot::Create(folder);
+    if (!autosaveSlot)
+        return false;
     // The project first, then the name it belongs to: an autosave is offered
     // only when both are there.
-    if (!WriteBytes(AutosaveFile(), bytes))
+    if (!WriteProjectTo(autosaveSlot->ProjectFile()))
         return false;
-    return WriteBytes(folder + QLatin1Char('/') + kAutosavePathName, path.toUtf8());
+    return WriteBytes(autosaveSlot->NameFile(), path.toUtf8());
 }
 
 void CDalvorDoc::RemoveAutosave()
 {
-    const QString folder = AutosaveFolder();
-    if (folder.isEmpty())
-        return;
-    QFile::remove(folder + QLatin1Char('/') + kAutosaveName);
-    QFile::remove(folder + QLatin1Char('/') + kAutosavePathName);
+    if (autosaveSlot)
+        autosaveSlot->RemoveFiles();
 }
 
 bool CDalvorDoc::OfferAutosave()
 {
     const QString folder = AutosaveFolder();
-    const QString dataFile = AutosaveFile();
-    const QString pathFile = folder + QLatin1Char('/') + kAutosavePathName;
-    if (folder.isEmpty() || !QFile::exists(dataFile) || !QFile::exists(pathFile)) {
-        RemoveAutosave();
+    if (folder.isEmpty())
         return false;
+    for (std::unique_ptr<AutosaveSlot>& ended : AutosaveSlot::Ended(folder)) {
+        // The name is read as the project is: only from a regular file, and
+        // without waiting on whatever else may stand there.
+        std::string name;
+        ReadRegularFile(QFile::encodeName(ended->NameFile()).toStdString(), kAutosaveNameLimit, name);
+        const QString original = QString::fromStdString(name);
+        const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
+        if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
+            ended->RemoveFiles();
+            continue;
+        }
+        const QString dataFile = ended->ProjectFile();
+        int systemError = 0;
+        ProjectReadError error = app.ReadProjectFile(QFile::encodeName(dataFile).toStdString(), &systemError);
+        if (error != ProjectReadError::None) {
+            Prompts().Warn(window, ReadErrorText(error, dataFile, systemError));
+            ended->RemoveFiles();
+            continue;
+        }
+        // The restored project belongs to its original file and is not saved
+        // yet; its autosave is this program's now, and stays until the
+        // project is saved or replaced or the program ends cleanly. Other
+        // ended programs' autosaves wait for the next start.
+        autosaveSlot = std::move(ended);
+        SetPathName(original);
+        SetModified(true);
+        if (CCalcSheet* sheet = Sheet())
+            sheet->ProjectReplaced();
+        emit projectReplaced();
+        return true;
     }
-    QFile names(pathFile);
-    QString original;
-    if (names.open(QIODevice::ReadOnly))
-        original = QString::fromUtf8(names.readAll());
-    const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
-    if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
-        RemoveAutosave();
-        return false;
-    }
-    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(dataFile).toStdString());
-    if (error != ProjectReadError::None) {
-        Prompts().Warn(window, ReadErrorText(error, dataFile));
-        RemoveAutosave();
-        return false;
-    }
-    // The restored project belongs to its original file and is not saved yet.
-    // The autosave stays until it is saved, replaced or the program ends.
-    SetPathName(original);
-    SetModified(true);
-    if (CCalcSheet* sheet = Sheet())
-        sheet->ProjectReplaced();
-    emit projectReplaced();
-    return true;
+    return false;
 }

@@ -10,7 +10,9 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
+class AutosaveSlot;
 class CDalvorApp;
 class CCalcSheet;
 class QSettings;
@@ -21,6 +23,9 @@ class CDalvorDoc : public QObject {
     Q_OBJECT
 public:
     CDalvorDoc(CDalvorApp& app, QSettings& settings, QObject* parent = nullptr);
+    // An unmodified project's autosave goes with the document; a modified
+    // one's stays for the next start to offer.
+    ~CDalvorDoc() override;
 
     // How often a modified project is autosaved, in milliseconds (tests
     // shorten it).
@@ -67,13 +72,21 @@ public:
     void RemoveRecentFile(int index);
 
     // ---- autosave ---------------------------------------------------------------
+    // Each running program keeps an autosave of its own in the folder, held
+    // while it runs, so that programs running side by side never touch each
+    // other's.
     static QString AutosaveFolder();
-    static QString AutosaveFile();
-    // Writes the project to the autosave file when it is modified.
+    // This program's autosaved project; empty before its first autosave.
+    QString AutosaveFile() const;
+    // Writes the project to this program's autosave when it is modified.
     bool Autosave();
+    // Removes this program's autosave (a save, a new or opened project, a
+    // clean end).
     void RemoveAutosave();
-    // At start-up: offers an autosaved project; a restored project takes its
-    // original file name and stays modified.
+    // At start-up: offers the autosaves of programs that ended, the newest
+    // first, until one is restored; a declined one goes. A restored project
+    // takes its original file name, stays modified, and its autosave becomes
+    // this program's.
     bool OfferAutosave();
     QTimer& AutosaveTimer() { return autosaveTimer; }
 
@@ -97,6 +110,8 @@ private:
     // Saves through the one atomic save path; false with the reason in
     // *reason when the file could not be written.
     bool WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason = nullptr);
+    // Saves the project straight from its records, as the tools do.
+    bool WriteProjectTo(const QString& fileName, QString* reason = nullptr);
     void SetPathName(const QString& fileName);
     void LoadRecentFiles();
     void SaveRecentFiles();
@@ -111,4 +126,5 @@ private:
     bool modified = false;
     QStringList recent;
     QTimer autosaveTimer;
+    std::unique_ptr<AutosaveSlot> autosaveSlot;
 };

@@ -1,15 +1,15 @@
 #include "frame/DalvorView.h"
 
-#include "base/Artwork.h"
-#include "sheet/CalcSheet.h"
-#include "controls/ColorControls.h"
 #include "app/DalvorApp.h"
+#include "base/Artwork.h"
+#include "base/UiText.h"
+#include "controls/ColorControls.h"
 #include "pages/GravityFlowPage.h"
 #include "pages/ManholePage.h"
 #include "pages/PipeStaticPage.h"
 #include "pages/PressureFlowPage.h"
 #include "pages/ReservoirPage.h"
-#include "base/UiText.h"
+#include "sheet/CalcSheet.h"
 
 #include <QLabel>
 #include <QMouseEvent>

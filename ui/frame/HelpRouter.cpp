@@ -1,11 +1,11 @@
 #include "frame/HelpRouter.h"
 
 #include "app/DalvorApp.h"
+#include "base/UiPrompts.h"
+#include "base/UiText.h"
 #include "frame/FrameworkTexts.h"
 #include "frame/HelpWindow.h"
 #include "Shell.h"
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
 
 #include <QDir>
 #include <QFile>

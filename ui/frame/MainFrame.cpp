@@ -1,20 +1,20 @@
 #include "frame/MainFrame.h"
 
-#include "dialogs/AboutDlg.h"
-#include "base/Artwork.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
 #include "app/DalvorApp.h"
+#include "base/Artwork.h"
+#include "base/UiPrompts.h"
+#include "base/UiText.h"
+#include "dialogs/AboutDlg.h"
 #include "frame/DalvorDoc.h"
 #include "frame/DalvorView.h"
 #include "frame/FrameworkTexts.h"
 #include "frame/HelpRouter.h"
-#include "KeyboardLocks.h"
 #include "frame/MenuTexts.h"
 #include "frame/QtHost.h"
 #include "frame/QtTranslations.h"
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
+#include "KeyboardLocks.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -458,6 +458,19 @@ void CMainFrame::StartUp(const ReferenceLoadStatus& status, const QString& comma
     doc->OfferAutosave();
     if (!commandLineFile.isEmpty())
         doc->OpenDocumentFile(commandLineFile);
+}
+
+void CMainFrame::OpenHandedFile(const QString& file)
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, file] { OpenHandedFile(file); });
+        return;
+    }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    doc->OpenDocumentFile(file);
 }
 
 void CMainFrame::WarnReferenceData(const ReferenceLoadStatus& status)

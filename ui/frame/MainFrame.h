@@ -78,6 +78,10 @@ public:
     // the command line (one that cannot be opened is refused with its message
     // and the empty project stays).
     void StartUp(const ReferenceLoadStatus& status, const QString& commandLineFile);
+    // A project handed over by another start of the program: the window comes
+    // to the front and opens it as File > Open does (asking first to save a
+    // changed project), once no dialog of the program's awaits an answer.
+    void OpenHandedFile(const QString& file);
 
     // The language commands: Polish 3100, English 5100 (Russian 7100 is never
     // offered).

@@ -1,11 +1,11 @@
 #include "frame/Startup.h"
 
 #include "base/Artwork.h"
+#include "ProgramFaces.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFont>
-#include <QFontDatabase>
 #include <QStyleFactory>
 
 #include <clocale>
@@ -17,6 +17,7 @@ void ApplyNumericLocale()
 
 void SetUpApplication()
 {
+    ApplyNumericLocale();
     QCoreApplication::setOrganizationName(QStringLiteral("Halvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorlin - Dalvor (5)"));
     QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
@@ -24,13 +25,12 @@ void SetUpApplication()
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     QApplication::setWindowIcon(ProgramIcon());
-    // The pages are laid out for a narrow sans-serif face: the one metric-
-    // compatible with the printout's, where the desktop has it.
-    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"))) {
-        QFont font = QApplication::font();
-        font.setFamily(QStringLiteral("Liberation Sans"));
-        QApplication::setFont(font);
-    }
+    // The pages are laid out for the program's own narrow sans-serif face,
+    // whatever face the desktop would give.
+    RegisterProgramFaces();
+    QFont font = QApplication::font();
+    font.setFamilies({ProgramFaceFamily()});
+    QApplication::setFont(font);
 }
 
 QString CommandLineFile(const QStringList& arguments)

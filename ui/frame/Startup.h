@@ -8,8 +8,10 @@
 // decimal point: the C library's numeric locale goes back to "C" after Qt
 // took the desktop's.
 void ApplyNumericLocale();
-// The application's names (they name its settings and data folders), style and
-// icon.
+// The one start of the application, for the program and for every window
+// test alike: the numeric locale, the application's names (they name its
+// settings and data folders), style, icon and the faces it carries, the
+// sans-serif one as the face of every window.
 void SetUpApplication();
 // The project file named on the command line, if any (the first argument that
 // is not an option; later ones are ignored).

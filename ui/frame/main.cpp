@@ -2,19 +2,24 @@
 #include "app/DalvorApp.h"
 #include "Environment.h"
 #include "frame/MainFrame.h"
-#include "QtSettings.h"
 #include "frame/Startup.h"
+#include "QtSettings.h"
+#include "ShellOpen.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    // Qt takes the desktop's locale for the C library too.
-    ApplyNumericLocale();
     SetUpApplication();
     const QString file = CommandLineFile(QApplication::arguments());
+    // A project opened while the program runs goes to the running program;
+    // a start without a file is a program of its own.
+    const QString socketPath = ShellOpenSocketPath();
+    if (!file.isEmpty() && HandOverFile(socketPath, QFileInfo(file).absoluteFilePath()))
+        return 0;
 
     // The start-up steps that need no window: language, settings, program
     // folder, reference tables, help file, record defaults.
@@ -27,6 +32,10 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         CMainFrame frame(theApp, settings.Store());
+        ShellOpenServer shellOpen;
+        QObject::connect(&shellOpen, &ShellOpenServer::fileHandedOver, &frame, &CMainFrame::OpenHandedFile,
+                         Qt::QueuedConnection);
+        shellOpen.Listen(socketPath);
         frame.StartUp(status, file);
         result = application.exec();
     }

@@ -1,8 +1,8 @@
 #include "pages/GravityFlowPage.h"
 
+#include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "controls/ColorControls.h"
-#include "app/DalvorApp.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
 #include "PictureScene.h"

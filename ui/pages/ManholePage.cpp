@@ -1,8 +1,8 @@
 #include "pages/ManholePage.h"
 
+#include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "controls/ColorControls.h"
-#include "app/DalvorApp.h"
 #include "PrintDrivers.h"
 
 #include <QAbstractButton>

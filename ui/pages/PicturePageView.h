@@ -7,9 +7,9 @@
 // manhole, tank) as the picture's host themselves.
 #pragma once
 
-#include "sheet/PageView.h"
-#include "PictureWidget.h"
 #include "dialogs/SelectSoilDlg.h"
+#include "PictureWidget.h"
+#include "sheet/PageView.h"
 
 #include <functional>
 #include <utility>

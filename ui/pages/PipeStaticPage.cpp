@@ -1,12 +1,12 @@
 #include "pages/PipeStaticPage.h"
 
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
 #include "app/DalvorApp.h"
-#include "dialogs/ImportDlg.h"
-#include "PrintDrivers.h"
-#include "dialogs/SelectSoilDlg.h"
+#include "base/CalcKind.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
+#include "dialogs/ImportDlg.h"
+#include "dialogs/SelectSoilDlg.h"
+#include "PrintDrivers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

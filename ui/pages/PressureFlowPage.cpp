@@ -1,8 +1,8 @@
 #include "pages/PressureFlowPage.h"
 
+#include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "controls/ColorControls.h"
-#include "app/DalvorApp.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
 #include "dialogs/LocalLossDlg.h"

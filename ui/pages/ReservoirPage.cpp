@@ -1,8 +1,8 @@
 #include "pages/ReservoirPage.h"
 
+#include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "controls/ColorControls.h"
-#include "app/DalvorApp.h"
 #include "dialogs/ImportDlg.h"
 #include "PictureScene.h"
 #include "PrintDrivers.h"

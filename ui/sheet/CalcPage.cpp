@@ -1,10 +1,10 @@
 #include "sheet/CalcPage.h"
 
-#include "base/Artwork.h"
-#include "sheet/CalcSheet.h"
 #include "app/DalvorApp.h"
+#include "base/Artwork.h"
 #include "base/UiPrompts.h"
 #include "base/UiText.h"
+#include "sheet/CalcSheet.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "sheet/CalcSheet.h"
 
-#include "sheet/CalcPage.h"
 #include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
-#include "controls/TabCtrlEx.h"
 #include "base/UiText.h"
+#include "controls/TabCtrlEx.h"
+#include "sheet/CalcPage.h"
 
 #include <QLineEdit>
 #include <QShortcut>

@@ -1,9 +1,9 @@
 #include "sheet/InputDialog.h"
 
-#include "sheet/CalcPage.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
 #include "base/UiText.h"
+#include "sheet/CalcPage.h"
 
 #include <QLabel>
 #include <QLineEdit>

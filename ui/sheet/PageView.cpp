@@ -1,9 +1,9 @@
 #include "sheet/PageView.h"
 
-#include "controls/ColorControls.h"
 #include "app/DalvorApp.h"
-#include "pages/PageModel.h"
 #include "base/UiText.h"
+#include "controls/ColorControls.h"
+#include "pages/PageModel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Start-up and shut-down rules: languages, the extended mode, the program
 // folder and the paths built from it.
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

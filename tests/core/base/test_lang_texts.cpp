@@ -1,9 +1,9 @@
 // Language texts: the three tables, the lookup by key and offset, and the
 // switch of the language-dependent files.
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
 #include "base/LangTables.h"
 #include "base/Text.h"
+#include "CoreTestSupport.h"
 
 #include "../../../tools/mkstrings/StringTableFile.h"
 

@@ -1,8 +1,8 @@
 // Numbers formatted for fields, lists, the clipboard and the printout: the C
 // numeric locale, and no sign on a value that rounds to zero at its format.
-#include "pages/BuriedPipePageModel.h"
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "CoreTestSupport.h"
+#include "pages/BuriedPipePageModel.h"
 
 #include <gtest/gtest.h>
 

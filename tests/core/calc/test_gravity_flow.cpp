@@ -4,8 +4,8 @@
 // Prandtl-Colebrook formula, the filling search against the plain scan it
 // replaces, and the calculation on the working record.
 
-#include "CoreTestSupport.h"
 #include "CalcTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include <cstddef>
 #include <cstdlib>

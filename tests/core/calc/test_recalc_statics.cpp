@@ -4,8 +4,8 @@
 // give after loading the records back.
 #include "CoreTestSupport.h"
 #include "pages/ManholePageModel.h"
-#include "PipeFixture.h"
 #include "pages/TankPageModel.h"
+#include "PipeFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Loading and decoding the reference tables, on small databases built here.
 
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "base/Text.h"
 #include "catalogue/ReferenceDump.h"
 #include "catalogue/ReferenceSource.h"
-#include "base/Text.h"
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -517,4 +517,34 @@ TEST(ReferenceDecoding, PathThatIsNoRegularFileCannotBeOpened)
         EXPECT_EQ(load.get(), ReferenceLoadStatus::CannotOpen);
     }
     fs::remove_all(folder);
+}
+
+// A view under a table's name that counts without end is no table; a table
+// whose read takes more than the budget fails. Loads run in a child process,
+// so that one that never ends is stopped.
+TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
+{
+    std::string manyManholes;
+    for (int i = 5; i < 400; ++i)
+        manyManholes += "INSERT INTO manhole_types (ord, name) VALUES (" + std::to_string(i) + ", 'm');";
+    const std::pair<std::string, long long> cases[] = {
+        {"DROP TABLE manhole_types; CREATE VIEW manhole_types AS WITH RECURSIVE n(ord) AS (SELECT 0 UNION ALL "
+         "SELECT ord + 1 FROM n) SELECT ord, 'M' AS name, 0 AS dns, 0 AS de, 0 AS max_pipe_d, 0 AS crown_allowance, "
+         "0 AS weight_per_m, 0 AS min_depth, 0 AS max_depth FROM n;",
+         SqliteReferenceSource().readBudget},
+        {manyManholes, 5000},
+    };
+    for (const auto& [sql, budget] : cases) {
+        TestDatabase db(FiveRowsOfEachTable() + sql);
+        // 1: the manhole types missing and empty, the other tables read.
+        EXPECT_EQ(ExitCodeInChild([&] {
+                      CDalvorApp app;
+                      SqliteReferenceSource source;
+                      source.readBudget = budget;
+                      const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
+                      return status.table == "manhole_types" && app.manholeTypes.empty() && app.soilCount == 5 ? 1 : 2;
+                  }),
+                  1)
+            << sql.substr(0, 60);
+    }
 }

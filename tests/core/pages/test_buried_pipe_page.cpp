@@ -3,10 +3,10 @@
 // filling the size list and on choosing from it, the heavy-traffic box, the
 // soil's compaction index, the verdict colours, the import of a tank's pipe
 // and the test tool running stored pipes as the page does.
-#include "calc/BuriedPipeCalc.h"
-#include "pages/BuriedPipePageModel.h"
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "calc/BuriedPipeCalc.h"
+#include "CoreTestSupport.h"
+#include "pages/BuriedPipePageModel.h"
 
 #include <cmath>
 #include <memory>

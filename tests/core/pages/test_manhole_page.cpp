@@ -3,8 +3,8 @@
 // changes, and what the result fields show.
 
 #include "app/DalvorApp.h"
-#include "pages/ManholePageModel.h"
 #include "base/Text.h"
+#include "pages/ManholePageModel.h"
 
 #include <gtest/gtest.h>
 

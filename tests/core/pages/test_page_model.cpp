@@ -1,7 +1,7 @@
 // The page kit without windows: message texts, names, the catalogue picker's
 // lists, the gravity page's reading rules and the tables' reload notice.
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "CoreTestSupport.h"
 #include "pages/GravityFlowPageModel.h"
 
 #include <algorithm>

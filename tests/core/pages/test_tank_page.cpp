@@ -3,8 +3,8 @@
 // results shown against the count, and a stored tank shown again unchanged.
 
 #include "app/DalvorApp.h"
-#include "pages/TankPageModel.h"
 #include "base/Text.h"
+#include "pages/TankPageModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The project store and the project file.
 #include "app/CalcKinds.h"
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,18 +35,6 @@ int32_t Int32At(const std::vector<uint8_t>& b, std::size_t off)
     int32_t v;
     std::memcpy(&v, b.data() + off, 4);
     return v;
-}
-
-std::vector<uint8_t> ReadAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& p, const std::vector<uint8_t>& b)
-{
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 // Fills each working record with its own byte, in the file's order of kinds.

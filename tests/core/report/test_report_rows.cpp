@@ -1,7 +1,7 @@
 // Report rows of the five kinds against their worked cases, the printout's
 // texts, and the print-titles file.
-#include "CoreTestSupport.h"
 #include "app/DalvorApp.h"
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -271,12 +271,6 @@ struct TempDir {
     fs::path path;
 };
 
-std::string ReadAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Title(const CDalvorApp& app, int i) { return Utf8(app.printTitles[i].text); }
 
 }  // namespace
@@ -287,7 +281,8 @@ TEST(PrintTitles, FirstStartWritesTheDefaultsAndASaveKeepsConfirmedTitles)
     CDalvorApp app;
     app.userDataFolder = (dir.path / "data").string();
     app.LoadOrSavePrintTitles(0);
-    const std::string bytes = ReadAll(dir.path / "data" / "prntits.arc");
+    const std::vector<uint8_t> file = ReadAll(dir.path / "data" / "prntits.arc");
+    const std::string bytes(file.begin(), file.end());
     ASSERT_EQ(bytes.size(), 10400u);
     EXPECT_EQ(bytes.substr(0, 12), std::string("\xff\xff\xff\xff(\0T\0i\0t\0", 12));
     EXPECT_EQ(Title(app, 19), "(Title #20)");
@@ -930,5 +925,47 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         EXPECT_EQ(WholeReport(*app), Expand(*app, c.expected) + "\n");
+    }
+}
+
+TEST(PrintTitles, AFifoInPlaceOfTheFileNeitherHangsNorIsRead)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path / "prntits.arc").c_str(), 0600), 0);
+    EXPECT_EQ(ExitCodeInChild([&] {
+                  CDalvorApp app;
+                  app.userDataFolder = dir.path.string();
+                  app.LoadOrSavePrintTitles(0);
+                  return Title(app, 0) == "(Title #1)" ? 0 : 1;
+              }),
+              0);
+    EXPECT_TRUE(fs::is_fifo(dir.path / "prntits.arc"));  // left as it was
+}
+
+// Whatever units a title holds, a read and a write leave it as read.
+TEST(PrintTitles, UnpairedSurrogatesReadBackAsWritten)
+{
+    const char16_t hi = 0xD83D, lo = 0xDE00, bad = 0xFFFD;
+    const std::u16string z(252, u'z');
+    const std::u16string cases[][2] = {
+        // held in the file, read
+        {{u'a', hi, hi, hi}, {u'a', bad, bad}},
+        {{lo, u'x', hi, lo, hi}, {bad, u'x', hi, lo}},
+        {z + u'z' + hi + lo, z + u'z'},  // a pair split by the length limit
+        {z + hi + hi + hi, z + bad},
+    };
+    TempDir dir;
+    const std::string path = (dir.path / "prntits.arc").string();
+    for (const auto& c : cases) {
+        std::string bytes(kPrintTitleRecordSize, '\0');
+        for (std::size_t i = 0; i < c[0].size(); ++i)
+            bytes[4 + 2 * i] = static_cast<char>(c[0][i] & 0xFF), bytes[5 + 2 * i] = static_cast<char>(c[0][i] >> 8);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        PrintTitle titles[20];
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_GT(ReadPrintTitlesFile(path, titles), 0);
+            EXPECT_EQ(FromFixed(titles[0].text), c[1]) << Utf16ToUtf8(c[1]) << " after " << round << " writes";
+            ASSERT_TRUE(WritePrintTitlesFile(path, titles));
+        }
     }
 }

@@ -3,8 +3,9 @@
 // for the typical records, <kind>-<case>-<lang>[-print].png for the cases
 // where labels crowd (the water near each level, large sizes).
 #include "../../pictures/PictureFixtures.h"
-#include "Scenes.h"
+#include "ProgramFaces.h"
 #include "QPainterCanvas.h"
+#include "Scenes.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -68,6 +69,7 @@ std::vector<Shot> Shots()
 int main(int argc, char** argv)
 {
     QGuiApplication qapp(argc, argv);
+    RegisterProgramFaces();
     std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
         std::fprintf(stderr, "usage: dalvor-picture-shots <folder>\n");

@@ -7,14 +7,14 @@
 //
 //   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl OUT.qdl
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
-#include "pages/BuriedPipePageModel.h"
-#include "app/DalvorApp.h"
 #include "../ToolStart.h"
+#include "app/DalvorApp.h"
+#include "catalogue/ReferenceDump.h"
+#include "pages/BuriedPipePageModel.h"
 #include "pages/GravityFlowPageModel.h"
 #include "pages/ManholePageModel.h"
 #include "pages/PressureFlowPageModel.h"
 #include "pages/TankPageModel.h"
-#include "catalogue/ReferenceDump.h"
 
 #include <cstdio>
 #include <cstring>

@@ -9,11 +9,12 @@
 //
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
-#include "app/DalvorApp.h"
 #include "../ToolStart.h"
-#include "report/ClipboardText.h"
-#include "PrintDrivers.h"
+#include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "PrintDrivers.h"
+#include "ProgramFaces.h"
+#include "report/ClipboardText.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -73,6 +74,8 @@ int main(int argc, char* argv[])
         return Usage();
 
     QGuiApplication application(argc, argv);
+    // The printout is laid out for the program's own faces.
+    RegisterProgramFaces();
     CountingHost host;
     CDalvorApp& app = theApp;
     StartCore(app, host, options, "dalvor-report");

@@ -1,12 +1,13 @@
 // The shared controls and the page contract's triggers: colour fields, the
 // sheet's tabs, the link button, and the recalculation that Enter, Tab and a
 // plain left click cause once, before the control acts.
-#include "sheet/CalcPage.h"
 #include "controls/ColorControls.h"
-#include "pages/PageModel.h"
-#include "sheet/PageView.h"
 #include "controls/TabCtrlEx.h"
 #include "controls/URLLinkButton.h"
+#include "pages/PageModel.h"
+#include "QtTestMain.h"
+#include "sheet/CalcPage.h"
+#include "sheet/PageView.h"
 #include "UiTestSupport.h"
 
 #include <QApplication>
@@ -425,5 +426,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestControls)
+DALVOR_TEST_MAIN(TestControls)
 #include "test_controls.moc"

@@ -1,8 +1,9 @@
 // The flow-units and fluid-properties dialogs: their conversions, the slider
 // grid, when OK may be pressed, and what OK and Cancel hand back.
+#include "base/Text.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
 #include "UiTestSupport.h"
 
 #include <QApplication>
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFlowDialogs)
+DALVOR_TEST_MAIN(TestFlowDialogs)
 #include "test_flow_dialogs.moc"

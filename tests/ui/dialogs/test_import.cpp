@@ -1,11 +1,12 @@
 // The import dialog and the sheet's import: stored calculations of the other
 // kinds listed and shown, ticks cleared on every change of source, and the
 // ticked values copied into the tank, manhole and buried-pipe pages.
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
+#include "base/Text.h"
 #include "dialogs/ImportDlg.h"
 #include "frame/MenuTexts.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 #include "UiTestSupport.h"
 
 #include <QCheckBox>
@@ -287,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestImport)
+DALVOR_TEST_MAIN(TestImport)
 #include "test_import.moc"

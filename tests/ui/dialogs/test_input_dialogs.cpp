@@ -1,12 +1,13 @@
 // The local-losses, loss-calculator and soil-parameters dialogs, typed into
 // and clicked as a user does: their sums, when OK may be pressed, the slider
 // grid and the soil states, and what OK hands back.
+#include "base/Text.h"
 #include "dialogs/LocalLossDlg.h"
 #include "dialogs/LossCalcDlg.h"
-#include "project/Records.h"
 #include "dialogs/SelectSoilDlg.h"
-#include "base/Text.h"
 #include "frame/HelpRouter.h"
+#include "project/Records.h"
+#include "QtTestMain.h"
 #include "UiTestSupport.h"
 
 #include <QLabel>
@@ -318,5 +319,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInputDialogs)
+DALVOR_TEST_MAIN(TestInputDialogs)
 #include "test_input_dialogs.moc"

@@ -2,12 +2,13 @@
 // recent-file list, a dropped file, a refused file, a failed save, the
 // autosave and its offer at the next start, and the project file named on
 // the command line.
-#include "sheet/CalcSheet.h"
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "frame/MenuTexts.h"
 #include "frame/Startup.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
+#include "sheet/CalcSheet.h"
 #include "UiTestSupport.h"
-#include "base/UiText.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -102,7 +103,7 @@ private slots:
         InitWindowTest();
         folder = FreshFolder(QStringLiteral("document"));
         settings = std::make_unique<QSettings>(folder + "/settings.ini", QSettings::IniFormat);
-        QFile::remove(CDalvorDoc::AutosaveFile());
+        QDir(CDalvorDoc::AutosaveFolder()).removeRecursively();
     }
 
     void cleanup()
@@ -463,34 +464,26 @@ private slots:
         CDalvorDoc::autosaveIntervalMs = 1;
         Start();
         const QString path = ProjectWithTanks("work.qdl", 1);
-        const QString autosave = CDalvorDoc::AutosaveFile();
-        const QString autosavePath = CDalvorDoc::AutosaveFolder() + "/autosave.path";
-        QVERIFY(autosave.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
         QVERIFY(Doc().OpenDocumentFile(path));
         QCOMPARE(Doc().AutosaveTimer().interval(), 1);
         // Nothing is written while the project is unchanged.
         QTest::qWait(20);
-        QVERIFY(!QFile::exists(autosave));
+        QVERIFY(Doc().AutosaveFile().isEmpty());
 
         app->StoreCurrentCalc(KindManhole, -1);
+        QTRY_VERIFY(!Doc().AutosaveFile().isEmpty());
+        const QString autosave = Doc().AutosaveFile();
+        QVERIFY(autosave.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
         QTRY_COMPARE(ReadAll(autosave), Bytes(app->WriteProject()));
 
-        // The program ends without its clean shut-down: what such an end
-        // leaves on disk is captured, the window and the core are destroyed,
-        // and the captured files are put back.
+        // The program ends without its clean shut-down, twice; the first
+        // next start declines the autosave, and it is gone.
         Doc().AutosaveTimer().stop();
-        QVERIFY(QFile::copy(autosave, folder + "/autosave.copy"));
-        QVERIFY(QFile::copy(autosavePath, folder + "/autosave.path.copy"));
+        const QByteArray saved = ReadAll(autosave);
         frame.reset();
         app.reset();
         CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
-        for (const auto& [copy, original] : {std::pair{QString("/autosave.copy"), autosave},
-                                             std::pair{QString("/autosave.path.copy"), autosavePath}}) {
-            QFile::remove(original);
-            QVERIFY(QFile::copy(folder + copy, original));
-        }
-
-        // The next start offers it: declined, it is gone.
+        QCOMPARE(ReadAll(autosave), saved);
         prompts->yesNo = {false};
         Start();
         QCOMPARE(prompts->questions.size(), 1);
@@ -500,8 +493,10 @@ private slots:
         frame.reset();
 
         // Accepted: the project comes back under its own name, modified.
-        QFile::copy(folder + "/autosave.copy", autosave);
-        QFile::copy(folder + "/autosave.path.copy", autosavePath);
+        QDir().mkpath(CDalvorDoc::AutosaveFolder());
+        WriteAll(autosave, saved);
+        WriteAll(QString(autosave).replace(".qdl", ".name"), path.toUtf8());
+        WriteAll(QString(autosave).replace(".qdl", ".lock"), {});
         prompts->yesNo = {true};
         Start();
         QCOMPARE(app->storedCount[ArrayManhole], 1);
@@ -511,6 +506,7 @@ private slots:
         QCOMPARE(frame->windowTitle(), QStringLiteral("work.qdl[*] - Quorlin - Dalvor"));
         // The file itself still holds the older project until it is saved.
         QCOMPARE(ReadAll(path).size(), kHeader + kTank);
+        QCOMPARE(Doc().AutosaveFile(), autosave);
         QVERIFY(QFile::exists(autosave));
         QVERIFY(Doc().OnFileSave());
         QCOMPARE(ReadAll(path).size(), kHeader + kManhole + kTank);
@@ -549,5 +545,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDocument)
+DALVOR_TEST_MAIN(TestDocument)
 #include "test_document.moc"

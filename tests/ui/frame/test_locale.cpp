@@ -1,9 +1,10 @@
 // Numbers are read and written with a decimal point whatever the user's
 // locale: the program puts the C library's numeric locale back to "C" after
 // Qt took the desktop's, and the core's conversions do not depend on it.
+#include "base/Text.h"
 #include "frame/DalvorDoc.h"
 #include "frame/Startup.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
 #include "UiTestSupport.h"
 
 #include <QTest>
@@ -33,7 +34,7 @@ private slots:
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
         QCOMPARE(QByteArray(buffer), QByteArray("1,50"));
-        ApplyNumericLocale();
+        SetUpApplication();
         QCOMPARE(std::localeconv()->decimal_point[0], '.');
         std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
         QCOMPARE(QByteArray(buffer), QByteArray("1.50"));
@@ -69,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLocale)
+DALVOR_TEST_MAIN(TestLocale)
 #include "test_locale.moc"

@@ -2,22 +2,22 @@
 // commands (tabs, menus, toolbar, tooltips, status prompts; Russian never
 // offered), the commands that stay disabled, help, the technical description,
 // the About box and the project manager on a page.
-#include "dialogs/AboutDlg.h"
 #include "base/Artwork.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "controls/ColorControls.h"
+#include "controls/TabCtrlEx.h"
+#include "controls/URLLinkButton.h"
+#include "dialogs/AboutDlg.h"
 #include "frame/HelpRouter.h"
 #include "frame/HelpWindow.h"
-#include "ManageProjectDlg.h"
 #include "frame/MenuTexts.h"
 #include "frame/QtHost.h"
+#include "QtTestMain.h"
 #include "ReportCtrl.h"
-#include "controls/TabCtrlEx.h"
-#include "base/Text.h"
-#include "controls/URLLinkButton.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 #include "UiTestSupport.h"
-#include "base/UiText.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolTip>
@@ -363,58 +362,6 @@ private slots:
         QVERIFY(disabled >= 4);
     }
 
-    void projectCommandOnAPlaceholderPage()
-    {
-        Start(LangPolish, true);
-        frame->Sheet()->setCurrentIndex(3);
-        QCOMPARE(app->activeCalcKind, int(KindPressureFlow));
-        QPushButton* query = qobject_cast<QPushButton*>(frame->Sheet()->ActivePage()->Control(1608));
-        QVERIFY(query);
-        QVERIFY(!query->isEnabled());
-
-        // Two stored calculations; the working record then changes.
-        app->StoreCurrentCalc(KindPressureFlow, -1);
-        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-001"));
-        CopyBounded(app->pressureFlow.head.name, u"-");
-        app->StoreCurrentCalc(KindPressureFlow, -1);
-        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-002"));
-        CopyBounded(app->pressureFlow.head.name, u"typed by the user");
-        app->pressureFlow.length = 1234.5;
-        QVERIFY(frame->Doc().IsModified());
-
-        // The manager opens on the page's kind; the user reads the first
-        // calculation and closes it. The page's record: its defaults, then
-        // the chosen stored record.
-        WithModal<CManageProjectDlg>([&] { frame->Action(ID_PROJECT)->trigger(); }, [](CManageProjectDlg* dlg) {
-            QCOMPARE(dlg->kind, int(KindPressureFlow));
-            QCOMPARE(dlg->list->rowCount(), 2);
-            const int row = dlg->RowOfRecord(0);
-            QTest::mouseClick(dlg->list->viewport(), Qt::LeftButton, {},
-                              dlg->list->visualItemRect(dlg->list->item(row, 0)).center());
-            QTest::mouseClick(dlg->readButton, Qt::LeftButton);
-            dlg->reject();
-        });
-        QCOMPARE(app->currentIndex[ArrayPressureFlow], 0);
-        QCOMPARE(FromFixed(app->pressureFlow.head.name), std::u16string(u"PP-001"));
-        QVERIFY(app->pressureFlow.length != 1234.5);
-        QVERIFY(query->isEnabled());
-
-        // With no current record the record goes back to its defaults; the
-        // page's own "?" button opens the manager too.
-        app->currentIndex[ArrayPressureFlow] = -1;
-        CopyBounded(app->pressureFlow.head.name, u"typed again");
-        QList<int> kindsSeen;
-        frame->Host().manageProjectOverride = [&](int kind) { kindsSeen << kind; };
-        frame->Action(ID_PROJECT)->trigger();
-        auto fresh = std::make_unique<CDalvorApp>();
-        fresh->programFolder = app->programFolder;
-        fresh->ResetPressureFlowRecord();
-        QCOMPARE(FromFixed(app->pressureFlow.head.name), FromFixed(fresh->pressureFlow.head.name));
-        QTest::mouseClick(query, Qt::LeftButton);
-        QCOMPARE(kindsSeen, QList<int>({KindPressureFlow, KindPressureFlow}));
-        frame->Host().manageProjectOverride = nullptr;
-    }
-
     void aboutBoxAndItsLink()
     {
         Start(LangEnglish);
@@ -642,5 +589,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainFrame)
+DALVOR_TEST_MAIN(TestMainFrame)
 #include "test_mainframe.moc"

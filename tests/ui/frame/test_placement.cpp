@@ -2,10 +2,11 @@
 // at (1, 1) from the screen's corner, as large as the form of 1050 by 656 at
 // 96 dots per inch (scaled to the screen's density) and the window's bars
 // need, scrolling when the screen is smaller than that.
-#include "sheet/CalcSheet.h"
 #include "frame/DalvorDoc.h"
 #include "frame/DalvorView.h"
 #include "frame/MainFrame.h"
+#include "QtTestMain.h"
+#include "sheet/CalcSheet.h"
 #include "UiTestSupport.h"
 
 #include <QDir>
@@ -166,5 +167,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlacement)
+DALVOR_TEST_MAIN(TestPlacement)
 #include "test_placement.moc"

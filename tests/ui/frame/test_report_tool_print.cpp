@@ -2,14 +2,14 @@
 // back through the project manager with the program in Polish and printed by
 // File > Print, prints the same rows, texts and picture as the tool prints
 // from the same project file with --lang pl.
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
-#include "report/ClipboardText.h"
-#include "ManageProjectDlg.h"
 #include "frame/MenuTexts.h"
+#include "ManageProjectDlg.h"
 #include "PrintDrivers.h"
 #include "PrintoutTitleDlg.h"
 #include "QPainterCanvas.h"
+#include "report/ClipboardText.h"
+#include "sheet/CalcPage.h"
+#include "sheet/CalcSheet.h"
 #include "UiTestSupport.h"
 
 #include <QComboBox>

@@ -2,22 +2,23 @@
 // triggers, the four sought quantities, the lists of the catalogue, the
 // verdicts, the store buttons with the project manager, the language switch
 // and the two input dialogs opened from the page.
-#include "sheet/CalcSheet.h"
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "controls/ColorControls.h"
+#include "controls/TabCtrlEx.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
-#include "pages/GravityFlowPage.h"
 #include "dialogs/ImportDlg.h"
-#include "ManageProjectDlg.h"
 #include "frame/MenuTexts.h"
 #include "frame/QtHost.h"
-#include "ReportCtrl.h"
-#include "controls/TabCtrlEx.h"
-#include "base/Text.h"
-#include "UiTestSupport.h"
-#include "base/UiText.h"
 #include "GravityScene.h"
+#include "ManageProjectDlg.h"
+#include "pages/GravityFlowPage.h"
 #include "PrintoutTitleDlg.h"
+#include "QtTestMain.h"
+#include "ReportCtrl.h"
+#include "sheet/CalcSheet.h"
+#include "UiTestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -895,5 +896,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGravityPage)
+DALVOR_TEST_MAIN(TestGravityPage)
 #include "test_gravity_page.moc"

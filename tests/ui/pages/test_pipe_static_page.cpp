@@ -2,18 +2,19 @@
 // first results, the cover message on Enter and on a click, the traffic
 // classes, the work-condition boxes, the soil dialog, the store buttons with
 // the project manager, and the language switch.
-#include "pages/BuriedPipePageModel.h"
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "controls/ColorControls.h"
 #include "dialogs/ImportDlg.h"
-#include "ManageProjectDlg.h"
+#include "dialogs/SelectSoilDlg.h"
 #include "frame/MenuTexts.h"
+#include "ManageProjectDlg.h"
+#include "pages/BuriedPipePageModel.h"
 #include "pages/PipeStaticPage.h"
 #include "PrintoutTitleDlg.h"
-#include "dialogs/SelectSoilDlg.h"
-#include "base/Text.h"
+#include "QtTestMain.h"
 #include "TrenchScene.h"
 #include "UiTestSupport.h"
-#include "base/UiText.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -341,5 +342,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPipeStaticPage)
+DALVOR_TEST_MAIN(TestPipeStaticPage)
 #include "test_pipe_static_page.moc"

@@ -1,19 +1,20 @@
 // The pressure-flow page as the user works it in the main window: typing,
 // the sought quantities, the four input dialogs, the picture's drag, the
 // store buttons with the project manager, the language and printing.
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "controls/ColorControls.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
 #include "dialogs/LocalLossDlg.h"
 #include "dialogs/LossCalcDlg.h"
-#include "ManageProjectDlg.h"
 #include "frame/MenuTexts.h"
+#include "ManageProjectDlg.h"
 #include "pages/PressureFlowPage.h"
 #include "PrintoutTitleDlg.h"
+#include "QtTestMain.h"
 #include "ReportCtrl.h"
-#include "base/Text.h"
 #include "UiTestSupport.h"
-#include "base/UiText.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -210,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPressurePage)
+DALVOR_TEST_MAIN(TestPressurePage)
 #include "test_pressure_flow_page.moc"

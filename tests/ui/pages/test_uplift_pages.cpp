@@ -1,18 +1,19 @@
 // The manhole and tank pages as the user works them in the main window: the
 // triggers, the type lists, the messages, the verdicts, the store buttons
 // with the project manager, the import and the language switch.
+#include "base/Text.h"
+#include "base/UiText.h"
 #include "controls/ColorControls.h"
 #include "dialogs/ImportDlg.h"
-#include "ManageProjectDlg.h"
-#include "pages/ManholePage.h"
-#include "ManholeScene.h"
 #include "frame/MenuTexts.h"
 #include "frame/QtHost.h"
+#include "ManageProjectDlg.h"
+#include "ManholeScene.h"
+#include "pages/ManholePage.h"
 #include "pages/ReservoirPage.h"
+#include "QtTestMain.h"
 #include "TankScene.h"
-#include "base/Text.h"
 #include "UiTestSupport.h"
-#include "base/UiText.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -307,5 +308,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpliftPages)
+DALVOR_TEST_MAIN(TestUpliftPages)
 #include "test_uplift_pages.moc"

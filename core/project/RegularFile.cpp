@@ -1,0 +1,69 @@
+#include "project/RegularFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+RegularFileReader::RegularFileReader(const std::string& path)
+{
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        status = NotRegularFile;
+        return;
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    status = Ok;
+}
+
+RegularFileReader::~RegularFileReader()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+bool RegularFileReader::ReadExactly(void* to, std::size_t n)
+{
+    if (status != Ok)
+        return false;
+    auto* bytes = static_cast<unsigned char*>(to);
+    std::size_t done = 0;
+    while (done < n) {
+        ssize_t got = ::read(fd, bytes + done, n - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = got < 0 ? errno : EIO;  // a file that shrank while it was read
+            return false;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+RegularFileReader::Status ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes, int* error)
+{
+    bytes.clear();
+    RegularFileReader file(path);
+    RegularFileReader::Status status = file.Open();
+    if (status == RegularFileReader::Ok) {
+        bytes.resize(static_cast<std::size_t>(std::min<uint64_t>(file.Size(), maxBytes)));
+        if (!file.ReadExactly(bytes.data(), bytes.size())) {
+            bytes.clear();
+            status = RegularFileReader::CannotOpen;
+        }
+    }
+    if (error)
+        *error = file.Error();
+    return status;
+}

@@ -1,0 +1,42 @@
+// One running program's autosave in the user's data folder: the modified
+// project, the name of the file it belongs to, and a lock file that the
+// program holds (flock) for as long as it runs. The kernel lets the lock go
+// however the program ends, so an autosave whose lock nobody holds was left
+// by a program that ended, and one whose lock is held belongs to a program
+// that still runs and is left alone.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class AutosaveSlot {
+public:
+    // A new slot in `folder`, held by this program; null when the folder
+    // cannot hold one.
+    static std::unique_ptr<AutosaveSlot> Create(const QString& folder);
+    // The slots in `folder` that hold a project and whose programs ended,
+    // the newest first, each now held by the caller.
+    static std::vector<std::unique_ptr<AutosaveSlot>> Ended(const QString& folder);
+
+    // Lets the slot go: one that holds no project goes entirely; one that
+    // does stays for the next start to offer.
+    ~AutosaveSlot();
+    AutosaveSlot(const AutosaveSlot&) = delete;
+    AutosaveSlot& operator=(const AutosaveSlot&) = delete;
+
+    QString ProjectFile() const { return stem + QStringLiteral(".qdl"); }
+    QString NameFile() const { return stem + QStringLiteral(".name"); }
+    // Whether something stands at the project's name.
+    bool HasProject() const;
+    // Removes the project and its name; the slot stays held.
+    void RemoveFiles();
+
+private:
+    AutosaveSlot(QString slotStem, int fd) : stem(std::move(slotStem)), lockFd(fd) {}
+    QString LockFile() const { return stem + QStringLiteral(".lock"); }
+
+    QString stem;  // the folder and "autosave-" with the slot's id
+    int lockFd;
+};

@@ -1,0 +1,38 @@
+// Handing a project to the program that runs already. A project opened from
+// the desktop, or named on the command line, while the program runs goes to
+// the running program through a local socket in the user's runtime folder
+// (readable by the user alone), and the new start ends; when no program
+// answers there, the new start opens the project itself.
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+// The socket's path in the user's runtime folder; empty when there is none.
+QString ShellOpenSocketPath();
+
+// Hands `file` (an absolute path) to the program answering at `socketPath`;
+// true once that program has taken it, false when none answered within
+// `timeoutMs`.
+bool HandOverFile(const QString& socketPath, const QString& file, int timeoutMs = 10000);
+
+// The running program's side: it answers at the socket and tells of each
+// file handed to it.
+class ShellOpenServer : public QObject {
+    Q_OBJECT
+public:
+    explicit ShellOpenServer(QObject* parent = nullptr);
+    // Answers at `socketPath`, unless another program does already. A socket
+    // left there by a program that ended is taken over. False when this
+    // program does not answer.
+    bool Listen(const QString& socketPath);
+
+signals:
+    void fileHandedOver(const QString& file);
+
+private:
+    void Accept();
+
+    QLocalServer server;
+};

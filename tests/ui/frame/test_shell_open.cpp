@@ -1,0 +1,100 @@
+// A project opened while the program runs is handed to the running program
+// through a socket of the user's own and opened there as File > Open opens
+// it; with no program answering, the new start opens it itself.
+#include "QtTestMain.h"
+#include "ShellOpen.h"
+#include "UiTestSupport.h"
+
+#include <QSignalSpy>
+
+#include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// Hands a file over from another thread, as another start does, while this
+// thread's event loop answers for the running program.
+bool HandOverWhileRunning(const QString& socket, const QString& file)
+{
+    auto handed = std::async(std::launch::async, [=] { return HandOverFile(socket, file, 3000); });
+    while (handed.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    return handed.get();
+}
+
+}  // namespace
+
+class TestShellOpen : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { InitWindowTest(); }
+    void cleanup() { CleanupWindowTest(); }
+
+    // No program answers, at no socket or at one an ended program left; the
+    // next start answers there, at a socket of the user's alone, and a second
+    // one does not take it over. Its window opens a handed file as File >
+    // Open does, first asking to save its changed project.
+    void runningProgramTakesTheFile()
+    {
+        const QString socket = FreshFolder("shell") + "/s", file = FreshFolder("shell-files") + "/sieć 1.qdl";
+        QVERIFY(!HandOverFile(socket, file, 1000));
+        const int ended = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{AF_UNIX, {}};
+        qstrncpy(address.sun_path, socket.toUtf8(), sizeof address.sun_path);
+        QCOMPARE(::bind(ended, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(ended);
+        QVERIFY(!HandOverFile(socket, file, 1000));
+
+        ShellOpenServer running, second;
+        QVERIFY(running.Listen(socket));
+        QVERIFY(!second.Listen(socket));
+        struct stat info {};
+        QVERIFY(::stat(socket.toUtf8(), &info) == 0 && (info.st_mode & 077) == 0);
+
+        OpenMainWindow(LangEnglish, "shell-window");
+        connect(&running, &ShellOpenServer::fileHandedOver, frame.get(), &CMainFrame::OpenHandedFile);
+        QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
+        app->StoreCurrentCalc(KindManhole, -1);
+        prompts->saveAnswers = {IUiPrompts::Answer::No};
+        QVERIFY(HandOverWhileRunning(socket, file));
+        QTRY_COMPARE(frame->Doc().PathName(), file);
+        QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
+        QCOMPARE(app->storedCount[ArrayManhole], 0);
+    }
+
+    // The program itself: a second start with a file hands it over and ends
+    // at once; the running program opens it and lists it as recent.
+    void secondStartHandsItsFileOver()
+    {
+        const QString home = FreshFolder("shell-home");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home);
+        env.insert("XDG_RUNTIME_DIR", home);
+        env.insert("XDG_CONFIG_HOME", home);
+        QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QString file = home + "/handed.qdl";
+        QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
+
+        // A loaded machine may take its time; the running program goes
+        // however the test ends.
+        QProcess running, second;
+        const std::unique_ptr<QProcess, void (*)(QProcess*)> ends(&running, [](QProcess* p) { p->kill(); });
+        for (QProcess* p : {&running, &second})
+            p->setProcessEnvironment(env);
+        running.start(QCoreApplication::applicationDirPath() + "/../bin/dalvor", {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + "/dalvor-5.socket"), 30000);
+        second.start(running.program(), {file});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        const QString ini = home + "/Halvane/Quorlin - Dalvor (5).ini";
+        QTRY_COMPARE_WITH_TIMEOUT(QSettings(ini, QSettings::IniFormat).value("Recent File List/File1").toString(),
+                                  file, 30000);
+    }
+};
+
+DALVOR_TEST_MAIN(TestShellOpen)
+#include "test_shell_open.moc"
