@@ -3,8 +3,7 @@
 // Every title read ends at its terminator within the field.
 
 #include "base/Text.h"
-#include "report/PrintData.h"
-#include "report/ReportRows.h"
+#include "project/PrintTitles.h"
 
 #include <cstdint>
 #include <cstdio>
