@@ -133,8 +133,7 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
         LayTwoMetresDeep(app->buriedPipe, index(kTrafficClassCount));
         app->StoreCurrentCalc(KindBuriedPipe, -1);
         app->ResetManholeRecord();
-        app->manhole.typeIndex = index(app->manholeTypeCount);
-        app->manhole.waterLevel = uniform(0, 6);
+        app->manhole.typeIndex = index(app->manholeTypeCount), app->manhole.waterLevel = uniform(0, 6);
         app->StoreCurrentCalc(KindManhole, -1);
         app->ResetGravityFlowRecord();
         app->gravityFlow.mode = i % 3, app->gravityFlow.length = uniform(10, 500);
