@@ -2,6 +2,7 @@
 // calculations on stored records exactly as the program runs them on its
 // working record, and with the pages' rules the same bytes as the page models
 // give after loading the records back.
+#include "app/CalcKinds.h"
 #include "CoreTestSupport.h"
 #include "pages/ManholePageModel.h"
 #include "pages/TankPageModel.h"
@@ -156,9 +157,5 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
                 << kindArray << " record " << i;
         }
     };
-    expectAlone(&ProjectArrays::tank, ArrayTank);
-    expectAlone(&ProjectArrays::manhole, ArrayManhole);
-    expectAlone(&ProjectArrays::buriedPipe, ArrayBuriedPipe);
-    expectAlone(&ProjectArrays::gravityFlow, ArrayGravityFlow);
-    expectAlone(&ProjectArrays::pressureFlow, ArrayPressureFlow);
+    std::apply([&](const auto&... kind) { (expectAlone(kind.stored, kind.array), ...); }, kKindRecords);
 }
