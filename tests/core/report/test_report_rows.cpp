@@ -1,6 +1,6 @@
 // Report rows of the five kinds against their worked cases, the printout's
 // texts, and the print-titles file.
-#include "app/DalvorApp.h"
+#include "app/CalcKinds.h"
 #include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -195,13 +195,10 @@ TEST(ReportRows, ConclusionBreaksBetweenWordsAndRowsKeepTheirBounds)
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf16ToUtf8(c.conclusion));
         app->ResetAllRecords();
-        RecordHead* head = c.kind == KindGravityFlow ? &app->gravityFlow.head
-                           : c.kind == KindPressureFlow ? &app->pressureFlow.head
-                           : c.kind == KindManhole ? &app->manhole.head
-                           : c.kind == KindBuriedPipe ? &app->buriedPipe.head
-                                                      : &app->tank.head;
-        CopyBounded(head->conclusion, c.conclusion);
-        CopyBounded(head->warning, Repeat(u'w', c.warning));
+        ForKindRecords(c.kind, [&](const auto& kind) {
+            CopyBounded((*app.*kind.working).head.conclusion, c.conclusion);
+            CopyBounded((*app.*kind.working).head.warning, Repeat(u'w', c.warning));
+        });
         app->BuildReport(c.kind);
         EXPECT_EQ(Label(*app, 3, 1), Utf16ToUtf8(c.row1));
         EXPECT_EQ(Label(*app, 3, 2), Utf16ToUtf8(c.row2));
