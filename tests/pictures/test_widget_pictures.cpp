@@ -168,316 +168,304 @@ using Change = std::function<void(CDalvorApp&)>;
 
 class TestPictureWidgets : public QObject {
     Q_OBJECT
+
 private slots:
-    void dragMovesTheLevel_data();
-    void dragMovesTheLevel();
-    void canvasPixelRules_data();
-    void canvasPixelRules();
-    void printPicturePlaysIntoItsRectangle();
-    void fontCellIsTheHeightAsked();
-    void sectionLabelsKeepOffLines_data();
-    void sectionLabelsKeepOffLines();
-    void chartLabelsWholeAndReadable_data();
-    void chartLabelsWholeAndReadable();
-    void linesAreGrabbedWhereDrawn_data();
-    void linesAreGrabbedWhereDrawn();
-};
-
-void TestPictureWidgets::dragMovesTheLevel_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("line");
-    QTest::newRow("gravity operating line") << int(KindGravityFlow) << 0;
-    QTest::newRow("pressure operating head") << int(KindPressureFlow) << 0;
-    QTest::newRow("trench ground") << int(KindBuriedPipe) << int(TrenchGround);
-    QTest::newRow("manhole water") << int(KindManhole) << int(ManholeWater);
-    QTest::newRow("tank water") << int(KindTank) << int(TankWater);
-}
-
-void TestPictureWidgets::dragMovesTheLevel()
-{
-    QFETCH(int, kind);
-    QFETCH(int, line);
-    auto app = picture_fixtures::StartedApp(LangEnglish);
-    StubHost host(*app);
-    picture_fixtures::Prepare(*app, host.view, kind, 0);
-    std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
-    widget->resize(400, 300);
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    widget->repaint();
-
-    int row = -1;
-    for (int y = 0; y < 300 && row < 0; ++y)
-        if (widget->Scene().Pick(y) == line)
-            row = y + 4;
-    QVERIFY(row >= 20);
-    const Dragged dragged = DraggedLine(kind);
-    const double before = dragged.value(host);
-    const double perUnit = dragged.pixelsPerUnit(host, 400, 300);
-
-    // 5 px from the line picks nothing, and a move then changes nothing.
-    QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row + 5));
-    QCOMPARE(widget->PickedLine(), -1);
-    QTest::mouseMove(widget.get(), QPoint(100, row - 15));
-    QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 15));
-    QCOMPARE(dragged.value(host), before);
-
-    QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row));
-    QCOMPARE(widget->PickedLine(), line);
-    QCOMPARE(widget->cursor().shape(), Qt::SizeVerCursor);
-    QTest::mouseMove(widget.get(), QPoint(100, row - 20));
-    QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
-    QVERIFY(!widget->ButtonDown());
-    QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(qAbs(dragged.value(host) - (before + 20.0 / perUnit)) < 1e-9);
-
-    const bool valid = kind == KindBuriedPipe ? app->buriedPipe.head.resultValid == 1
-                                              : kind == KindManhole ? app->manhole.head.resultValid == 1
-                                                                    : app->tank.head.resultValid == 1;
-    if (kind == KindGravityFlow || kind == KindPressureFlow) {
-        QCOMPARE(host.showResults, 1);
-        QCOMPARE(host.showInputs, 0);
-    } else {
-        QCOMPARE(host.showInputs, 1);
-        QCOMPARE(host.recalculations, valid && kind != KindManhole ? 1 : 0);
-        QCOMPARE(host.readInputs, valid && kind == KindManhole ? 1 : 0);
-        // The section pictures end the drag at their edge.
-        QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
-        QTest::mouseMove(widget.get(), QPoint(100, 1));
-        QVERIFY(!widget->ButtonDown());
+    void dragMovesTheLevel_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("line");
+        QTest::newRow("gravity operating line") << int(KindGravityFlow) << 0;
+        QTest::newRow("pressure operating head") << int(KindPressureFlow) << 0;
+        QTest::newRow("trench ground") << int(KindBuriedPipe) << int(TrenchGround);
+        QTest::newRow("manhole water") << int(KindManhole) << int(ManholeWater);
+        QTest::newRow("tank water") << int(KindTank) << int(TankWater);
     }
 
-    widget->BuildPrintMetafile();
-    QCOMPARE(app->printPicture.width, 4000);
-    QCOMPARE(app->printPicture.height, 3000);
-    QVERIFY(!app->printPicture.Empty());
-}
-
-void TestPictureWidgets::canvasPixelRules_data()
-{
-    QTest::addColumn<std::function<void(Canvas&)>>("draw");
-    QTest::addColumn<QRect>("ink");
-    using Draw = std::function<void(Canvas&)>;
-    QTest::newRow("rectangle leaves out right and bottom")
-        << Draw([](Canvas& c) { c.SetBrush({0, true}); c.Rectangle(2, 2, 7, 7); }) << QRect(QPoint(2, 2), QPoint(6, 6));
-    QTest::newRow("ellipse likewise")
-        << Draw([](Canvas& c) { c.Ellipse(2, 2, 9, 9); }) << QRect(QPoint(2, 2), QPoint(8, 8));
-    QTest::newRow("thin line leaves out its end")
-        << Draw([](Canvas& c) { c.Line(2, 5, 8, 5); }) << QRect(QPoint(2, 5), QPoint(7, 5));
-    QTest::newRow("vertical thin line")
-        << Draw([](Canvas& c) { c.Line(4, 9, 4, 2); }) << QRect(QPoint(4, 3), QPoint(4, 9));
-    QTest::newRow("line to the left")
-        << Draw([](Canvas& c) { c.Line(9, 4, 2, 4); }) << QRect(QPoint(3, 4), QPoint(9, 4));
-    QTest::newRow("fill")
-        << Draw([](Canvas& c) { c.FillRect(3, 3, 6, 8, 0); }) << QRect(QPoint(3, 3), QPoint(5, 7));
-    QTest::newRow("null pen draws no line")
-        << Draw([](Canvas& c) { c.SetPen({0, 1, PenStyle::Null}); c.Line(2, 5, 8, 5); }) << QRect();
-}
-
-void TestPictureWidgets::canvasPixelRules()
-{
-    QFETCH(std::function<void(Canvas&)>, draw);
-    QFETCH(QRect, ink);
-    QImage image(12, 12, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    void dragMovesTheLevel()
     {
+        QFETCH(int, kind);
+        QFETCH(int, line);
+        auto app = picture_fixtures::StartedApp(LangEnglish);
+        StubHost host(*app);
+        picture_fixtures::Prepare(*app, host.view, kind, 0);
+        std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
+        widget->resize(400, 300);
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        widget->repaint();
+
+        int row = -1;
+        for (int y = 0; y < 300 && row < 0; ++y)
+            if (widget->Scene().Pick(y) == line)
+                row = y + 4;
+        QVERIFY(row >= 20);
+        const Dragged dragged = DraggedLine(kind);
+        const double before = dragged.value(host);
+        const double perUnit = dragged.pixelsPerUnit(host, 400, 300);
+
+        // 5 px from the line picks nothing, and a move then changes nothing.
+        QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row + 5));
+        QCOMPARE(widget->PickedLine(), -1);
+        QTest::mouseMove(widget.get(), QPoint(100, row - 15));
+        QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 15));
+        QCOMPARE(dragged.value(host), before);
+
+        QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row));
+        QCOMPARE(widget->PickedLine(), line);
+        QCOMPARE(widget->cursor().shape(), Qt::SizeVerCursor);
+        QTest::mouseMove(widget.get(), QPoint(100, row - 20));
+        QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
+        QVERIFY(!widget->ButtonDown());
+        QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(qAbs(dragged.value(host) - (before + 20.0 / perUnit)) < 1e-9);
+
+        const bool valid = kind == KindBuriedPipe ? app->buriedPipe.head.resultValid == 1
+                                                  : kind == KindManhole ? app->manhole.head.resultValid == 1
+                                                                        : app->tank.head.resultValid == 1;
+        if (kind == KindGravityFlow || kind == KindPressureFlow) {
+            QCOMPARE(host.showResults, 1);
+            QCOMPARE(host.showInputs, 0);
+        } else {
+            QCOMPARE(host.showInputs, 1);
+            QCOMPARE(host.recalculations, valid && kind != KindManhole ? 1 : 0);
+            QCOMPARE(host.readInputs, valid && kind == KindManhole ? 1 : 0);
+            // The section pictures end the drag at their edge.
+            QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(100, row - 20));
+            QTest::mouseMove(widget.get(), QPoint(100, 1));
+            QVERIFY(!widget->ButtonDown());
+        }
+
+        widget->BuildPrintMetafile();
+        QCOMPARE(app->printPicture.width, 4000);
+        QCOMPARE(app->printPicture.height, 3000);
+        QVERIFY(!app->printPicture.Empty());
+    }
+
+    void canvasPixelRules_data()
+    {
+        QTest::addColumn<std::function<void(Canvas&)>>("draw");
+        QTest::addColumn<QRect>("ink");
+        using Draw = std::function<void(Canvas&)>;
+        QTest::newRow("rectangle leaves out right and bottom")
+            << Draw([](Canvas& c) { c.SetBrush({0, true}); c.Rectangle(2, 2, 7, 7); }) << QRect(QPoint(2, 2), QPoint(6, 6));
+        QTest::newRow("ellipse likewise")
+            << Draw([](Canvas& c) { c.Ellipse(2, 2, 9, 9); }) << QRect(QPoint(2, 2), QPoint(8, 8));
+        QTest::newRow("thin line leaves out its end")
+            << Draw([](Canvas& c) { c.Line(2, 5, 8, 5); }) << QRect(QPoint(2, 5), QPoint(7, 5));
+        QTest::newRow("vertical thin line")
+            << Draw([](Canvas& c) { c.Line(4, 9, 4, 2); }) << QRect(QPoint(4, 3), QPoint(4, 9));
+        QTest::newRow("line to the left")
+            << Draw([](Canvas& c) { c.Line(9, 4, 2, 4); }) << QRect(QPoint(3, 4), QPoint(9, 4));
+        QTest::newRow("fill")
+            << Draw([](Canvas& c) { c.FillRect(3, 3, 6, 8, 0); }) << QRect(QPoint(3, 3), QPoint(5, 7));
+        QTest::newRow("null pen draws no line")
+            << Draw([](Canvas& c) { c.SetPen({0, 1, PenStyle::Null}); c.Line(2, 5, 8, 5); }) << QRect();
+    }
+
+    void canvasPixelRules()
+    {
+        QFETCH(std::function<void(Canvas&)>, draw);
+        QFETCH(QRect, ink);
+        QImage image(12, 12, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            QPainterCanvas canvas(painter);
+            draw(canvas);
+        }
+        QCOMPARE(InkBox(image), ink);
+    }
+
+    void printPicturePlaysIntoItsRectangle()
+    {
+        PrintPicture picture;
+        picture.width = 100;
+        picture.height = 100;
+        picture.ops.FillRect(-50, -50, 150, 150, Rgb(255, 0, 0));  // overflow is clipped
+        picture.ops.SetTextColor(0);
+        picture.ops.SetFont({100, 0});
+        picture.ops.TextOut(0, 0, "X");
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PlayPrintPicture(painter, picture, QRect(10, 10, 50, 50));
+        }
+        QCOMPARE(InkBox(image), QRect(10, 10, 50, 50));
+        // Text anchored at its top-left corner: the letter starts near (10, 10).
+        QRect letter;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (image.pixel(x, y) == qRgb(0, 0, 0))
+                    letter |= QRect(x, y, 1, 1);
+        QVERIFY2(letter.left() >= 10 && letter.left() <= 14, qPrintable(QString::number(letter.left())));
+        QVERIFY2(letter.top() >= 10 && letter.top() <= 24, qPrintable(QString::number(letter.top())));
+    }
+
+    void fontCellIsTheHeightAsked()
+    {
+        // The screen, print and tank print fonts, horizontal and vertical.
+        for (int cell : {12, 14, 75, 90, 100}) {
+            QFont font(QStringLiteral("Arial"));
+            font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell));
+            QCOMPARE(QFontMetrics(font).height(), cell);
+        }
+    }
+
+    void sectionLabelsKeepOffLines_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("k");            // 10 for the print picture
+        QTest::addColumn<bool>("usualPlaces");  // each level label at x 5 above its line
+        auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool usual = false) {
+            QTest::newRow(name) << kind << variant << change << k << usual;
+        };
+        row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
+        row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
+        row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
+        row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
+        row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
+        row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
+            std::tie(a.manhole.sandTrap, a.manhole.ballastHeight, a.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
+        });
+        row("tank, levels apart", KindTank, 0, [](CDalvorApp&) {}, 1, true);
+        row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.tank.waterLevel = 3.8; });
+        row("tank, anchored, water 0.2 m under the ground", KindTank, 1, [](CDalvorApp&) {});
+        row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
+        row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
+        row("tank, anchored, print", KindTank, 1, [](CDalvorApp&) {}, 10);
+    }
+
+    // No text of a section picture covers another or crosses a line of the
+    // picture, and where nothing crowds them the level labels keep their places.
+    void sectionLabelsKeepOffLines()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, variant);
+        QFETCH(Change, change);
+        QFETCH(int, k);
+        QFETCH(bool, usualPlaces);
+        auto app = picture_fixtures::StartedApp(LangPolish);
+        PictureView view;
+        picture_fixtures::Prepare(*app, view, kind, variant);
+        change(*app);
+        // The page's size, and the tall one the manhole and trench pages give their pictures.
+        for (QSize size : {QSize(), kind == KindTank ? QSize() : QSize(290, 500)}) {
+            DisplayList ops;
+            const Survey survey = SurveyOf(*app, view, kind, k, ops, size);
+            QVERIFY(survey.texts.size() >= 3 && !QTest::currentTestFailed());
+            for (qsizetype i = 0; i < survey.texts.size(); ++i)
+                for (const auto& s : survey.strokes)
+                    QVERIFY2(!survey.Crosses(s, survey.boxes[i]),
+                             qPrintable(survey.texts[i] + QStringLiteral(" is crossed by a line at %1 px").arg(size.width())));
+        }
+        DisplayList ops;
+        const Survey survey = SurveyOf(*app, view, kind, k, ops);
+        const std::pair<uint32_t, PenStyle> lines[] = {{Rgb(0, 127, 0), PenStyle::Solid}, {Rgb(0, 0, 0), PenStyle::Dot},
+                                                       {Rgb(0, 0, 255), PenStyle::Solid}};
+        for (int i = 0; usualPlaces && i < 3; ++i)
+            QCOMPARE(survey.boxes[i].topLeft(), QPoint(5, DrawnRow(ops, lines[i].first, lines[i].second) - 14));
+    }
+
+    void chartLabelsWholeAndReadable_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop
+        QTest::addColumn<int>("chart");
+        for (int chart : {0, 1})
+            for (int variant : {0, 1, 3})
+                QTest::addRow("pressure, chart %d, record %d", chart, variant) << int(KindPressureFlow) << variant << chart;
+        QTest::newRow("gravity") << int(KindGravityFlow) << 0 << 0;
+        QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << 0;
+    }
+
+    // Every label of a chart lies whole inside the picture and apart from the
+    // others, on screen and in print; no grid line or red area shows inside the
+    // box of an axis title.
+    void chartLabelsWholeAndReadable()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, variant);
+        QFETCH(int, chart);
+        auto app = picture_fixtures::StartedApp(LangPolish);
+        PictureView view;
+        picture_fixtures::Prepare(*app, view, kind, std::min(variant, 1));
+        if (variant == 3) {
+            app->pressureFlow.length = 0.05;
+            app->pressureFlow.nominalPressure = 1.6;
+            app->CalcPressureFlow();
+        }
+        view.chartChoice = chart;
+        DisplayList print, ops;
+        SurveyOf(*app, view, kind, chart == 1 ? 1 : 10, print);
+        const Survey survey = SurveyOf(*app, view, kind, 1, ops);
+        QImage image(PictureControlSize(kind).width, PictureControlSize(kind).height, QImage::Format_RGB32);
         QPainter painter(&image);
         QPainterCanvas canvas(painter);
-        draw(canvas);
+        ops.Play(canvas);
+        int titles = 0;
+        for (int key = 20262; key <= 20267; ++key) {
+            const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
+            titles += i >= 0;
+            for (int y = 0; i >= 0 && y < survey.boxes[i].width() * survey.boxes[i].height(); ++y) {
+                const QRgb ink = image.pixel(survey.boxes[i].topLeft() + QPoint(y % survey.boxes[i].width(), y / survey.boxes[i].width()));
+                QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0), qPrintable(survey.texts[i]));
+            }
+        }
+        QCOMPARE(titles, kind == KindGravityFlow ? 0 : chart == 1 ? 4 : 2);
     }
-    QCOMPARE(InkBox(image), ink);
-}
 
-void TestPictureWidgets::printPicturePlaysIntoItsRectangle()
-{
-    PrintPicture picture;
-    picture.width = 100;
-    picture.height = 100;
-    picture.ops.FillRect(-50, -50, 150, 150, Rgb(255, 0, 0));  // overflow is clipped
-    picture.ops.SetTextColor(0);
-    picture.ops.SetFont({100, 0});
-    picture.ops.TextOut(0, 0, "X");
-    QImage image(100, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    void linesAreGrabbedWhereDrawn_data()
     {
-        QPainter painter(&image);
-        PlayPrintPicture(painter, picture, QRect(10, 10, 50, 50));
-    }
-    QCOMPARE(InkBox(image), QRect(10, 10, 50, 50));
-    // Text anchored at its top-left corner: the letter starts near (10, 10).
-    QRect letter;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            if (image.pixel(x, y) == qRgb(0, 0, 0))
-                letter |= QRect(x, y, 1, 1);
-    QVERIFY2(letter.left() >= 10 && letter.left() <= 14, qPrintable(QString::number(letter.left())));
-    QVERIFY2(letter.top() >= 10 && letter.top() <= 24, qPrintable(QString::number(letter.top())));
-}
-
-void TestPictureWidgets::fontCellIsTheHeightAsked()
-{
-    // The screen, print and tank print fonts, horizontal and vertical.
-    for (int cell : {12, 14, 75, 90, 100}) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(QPainterCanvas::PixelSizeForCell(cell));
-        QCOMPARE(QFontMetrics(font).height(), cell);
-    }
-}
-
-void TestPictureWidgets::sectionLabelsKeepOffLines_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("variant");
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<int>("k");            // 10 for the print picture
-    QTest::addColumn<bool>("usualPlaces");  // each level label at x 5 above its line
-    auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool usual = false) {
-        QTest::newRow(name) << kind << variant << change << k << usual;
-    };
-    row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
-    row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
-    row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
-    row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
-    row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
-    row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
-        std::tie(a.manhole.sandTrap, a.manhole.ballastHeight, a.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
-    });
-    row("tank, levels apart", KindTank, 0, [](CDalvorApp&) {}, 1, true);
-    row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.tank.waterLevel = 3.8; });
-    row("tank, anchored, water 0.2 m under the ground", KindTank, 1, [](CDalvorApp&) {});
-    row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
-    row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
-    row("tank, anchored, print", KindTank, 1, [](CDalvorApp&) {}, 10);
-}
-
-// No text of a section picture covers another or crosses a line of the
-// picture, and where nothing crowds them the level labels keep their places.
-void TestPictureWidgets::sectionLabelsKeepOffLines()
-{
-    QFETCH(int, kind);
-    QFETCH(int, variant);
-    QFETCH(Change, change);
-    QFETCH(int, k);
-    QFETCH(bool, usualPlaces);
-    auto app = picture_fixtures::StartedApp(LangPolish);
-    PictureView view;
-    picture_fixtures::Prepare(*app, view, kind, variant);
-    change(*app);
-    // The page's size, and the tall one the manhole and trench pages give their pictures.
-    for (QSize size : {QSize(), kind == KindTank ? QSize() : QSize(290, 500)}) {
-        DisplayList ops;
-        const Survey survey = SurveyOf(*app, view, kind, k, ops, size);
-        QVERIFY(survey.texts.size() >= 3 && !QTest::currentTestFailed());
-        for (qsizetype i = 0; i < survey.texts.size(); ++i)
-            for (const auto& s : survey.strokes)
-                QVERIFY2(!survey.Crosses(s, survey.boxes[i]),
-                         qPrintable(survey.texts[i] + QStringLiteral(" is crossed by a line at %1 px").arg(size.width())));
-    }
-    DisplayList ops;
-    const Survey survey = SurveyOf(*app, view, kind, k, ops);
-    const std::pair<uint32_t, PenStyle> lines[] = {{Rgb(0, 127, 0), PenStyle::Solid}, {Rgb(0, 0, 0), PenStyle::Dot},
-                                                   {Rgb(0, 0, 255), PenStyle::Solid}};
-    for (int i = 0; usualPlaces && i < 3; ++i)
-        QCOMPARE(survey.boxes[i].topLeft(), QPoint(5, DrawnRow(ops, lines[i].first, lines[i].second) - 14));
-}
-
-void TestPictureWidgets::chartLabelsWholeAndReadable_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop
-    QTest::addColumn<int>("chart");
-    for (int chart : {0, 1})
-        for (int variant : {0, 1, 3})
-            QTest::addRow("pressure, chart %d, record %d", chart, variant) << int(KindPressureFlow) << variant << chart;
-    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << 0;
-    QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << 0;
-}
-
-// Every label of a chart lies whole inside the picture and apart from the
-// others, on screen and in print; no grid line or red area shows inside the
-// box of an axis title.
-void TestPictureWidgets::chartLabelsWholeAndReadable()
-{
-    QFETCH(int, kind);
-    QFETCH(int, variant);
-    QFETCH(int, chart);
-    auto app = picture_fixtures::StartedApp(LangPolish);
-    PictureView view;
-    picture_fixtures::Prepare(*app, view, kind, std::min(variant, 1));
-    if (variant == 3) {
-        app->pressureFlow.length = 0.05;
-        app->pressureFlow.nominalPressure = 1.6;
-        app->CalcPressureFlow();
-    }
-    view.chartChoice = chart;
-    DisplayList print, ops;
-    SurveyOf(*app, view, kind, chart == 1 ? 1 : 10, print);
-    const Survey survey = SurveyOf(*app, view, kind, 1, ops);
-    QImage image(PictureControlSize(kind).width, PictureControlSize(kind).height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QPainterCanvas canvas(painter);
-    ops.Play(canvas);
-    int titles = 0;
-    for (int key = 20262; key <= 20267; ++key) {
-        const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
-        titles += i >= 0;
-        for (int y = 0; i >= 0 && y < survey.boxes[i].width() * survey.boxes[i].height(); ++y) {
-            const QRgb ink = image.pixel(survey.boxes[i].topLeft() + QPoint(y % survey.boxes[i].width(), y / survey.boxes[i].width()));
-            QVERIFY2(ink != qRgb(0, 127, 0) && ink != qRgb(255, 0, 0), qPrintable(survey.texts[i]));
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<uint>("rgb");
+        QTest::addColumn<int>("style");
+        QTest::newRow("gravity") << int(KindGravityFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+        QTest::newRow("pressure") << int(KindPressureFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
+        for (int kind : {KindBuriedPipe, KindManhole, KindTank}) {
+            QTest::addRow("%d ground", kind) << kind << 0 << uint(Rgb(0, 127, 0)) << int(PenStyle::Solid);
+            QTest::addRow("%d water", kind) << kind << 1 << uint(Rgb(0, 0, 255)) << int(PenStyle::Solid);
+            QTest::addRow("%d pipe or bottom", kind) << kind << 2 << uint(Rgb(0, 0, 0)) << int(PenStyle::Dot);
         }
     }
-    QCOMPARE(titles, kind == KindGravityFlow ? 0 : chart == 1 ? 4 : 2);
-}
 
-void TestPictureWidgets::linesAreGrabbedWhereDrawn_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<uint>("rgb");
-    QTest::addColumn<int>("style");
-    QTest::newRow("gravity") << int(KindGravityFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
-    QTest::newRow("pressure") << int(KindPressureFlow) << 0 << uint(Rgb(127, 127, 0)) << int(PenStyle::Dot);
-    for (int kind : {KindBuriedPipe, KindManhole, KindTank}) {
-        QTest::addRow("%d ground", kind) << kind << 0 << uint(Rgb(0, 127, 0)) << int(PenStyle::Solid);
-        QTest::addRow("%d water", kind) << kind << 1 << uint(Rgb(0, 0, 255)) << int(PenStyle::Solid);
-        QTest::addRow("%d pipe or bottom", kind) << kind << 2 << uint(Rgb(0, 0, 0)) << int(PenStyle::Dot);
-    }
-}
-
-// A press on the row a draggable line is drawn on, or 4 px above or below
-// it, grabs that line: at the page's size, and at once after a resize,
-// before the picture has painted again.
-void TestPictureWidgets::linesAreGrabbedWhereDrawn()
-{
-    QFETCH(int, kind);
-    QFETCH(int, line);
-    QFETCH(uint, rgb);
-    QFETCH(int, style);
-    auto app = picture_fixtures::StartedApp(LangEnglish);
-    StubHost host(*app);
-    picture_fixtures::Prepare(*app, host.view, kind, 0);
-    // Every line apart, and a thick tank wall: the foundation well under the tank's bottom.
-    app->buriedPipe.waterLevel = 3.0;
-    app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
-    app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
-    const QSize page(PictureControlSize(kind).width, PictureControlSize(kind).height);
-    std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
-    widget->resize(page);
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    widget->repaint();
-    for (QSize size : {page, page * 1.4, page * 0.7}) {
-        widget->resize(size);
-        DisplayList ops;
-        MakePictureScene(kind, *app, host.view)->Draw(ops, size.width(), size.height(), false);
-        for (const int y = DrawnRow(ops, rgb, PenStyle(style)); int dy : {0, -4, 4}) {
-            QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
-            QVERIFY2(widget->PickedLine() == line, qPrintable(QStringLiteral("%1 at row %2").arg(size.width()).arg(y + dy)));
-            QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+    // A press on the row a draggable line is drawn on, or 4 px above or below
+    // it, grabs that line: at the page's size, and at once after a resize,
+    // before the picture has painted again.
+    void linesAreGrabbedWhereDrawn()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, line);
+        QFETCH(uint, rgb);
+        QFETCH(int, style);
+        auto app = picture_fixtures::StartedApp(LangEnglish);
+        StubHost host(*app);
+        picture_fixtures::Prepare(*app, host.view, kind, 0);
+        // Every line apart, and a thick tank wall: the foundation well under the tank's bottom.
+        app->buriedPipe.waterLevel = 3.0;
+        app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
+        app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
+        const QSize page(PictureControlSize(kind).width, PictureControlSize(kind).height);
+        std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
+        widget->resize(page);
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        widget->repaint();
+        for (QSize size : {page, page * 1.4, page * 0.7}) {
+            widget->resize(size);
+            DisplayList ops;
+            MakePictureScene(kind, *app, host.view)->Draw(ops, size.width(), size.height(), false);
+            for (const int y = DrawnRow(ops, rgb, PenStyle(style)); int dy : {0, -4, 4}) {
+                QTest::mousePress(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+                QVERIFY2(widget->PickedLine() == line, qPrintable(QStringLiteral("%1 at row %2").arg(size.width()).arg(y + dy)));
+                QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, QPoint(size.width() / 3, y + dy));
+            }
         }
     }
-}
+};
 
 DALVOR_TEST_MAIN(TestPictureWidgets)
 #include "test_widget_pictures.moc"

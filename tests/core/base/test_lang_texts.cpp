@@ -353,22 +353,18 @@ TEST(SwitchLanguage, ReloadsTheLanguagesCatalogueAndKeepsTheRecords)
 
 TEST_F(LangTexts, FluidFieldsNameDensityAndTheKinematicViscositySymbol)
 {
-    for (int offset : kOffsets) {
-        for (int key : {1345, 1429})
-            EXPECT_NE(app->LoadLangString(key, offset).find(u"(\u03C1):"), std::u16string::npos) << key;
-        for (int key : {1348, 1431, 1495}) {
+    for (int offset : kOffsets)
+        for (const auto& [key, symbol] : {std::pair{1345, u"(\u03C1):"}, {1429, u"(\u03C1):"}, {1348, u"(\u03BD):"},
+                                          {1431, u"(\u03BD):"}, {1495, u"(\u03BD):"}}) {
             const std::u16string t = app->LoadLangString(key, offset);
-            EXPECT_NE(t.find(u"(\u03BD):"), std::u16string::npos) << key << " at " << offset;
-            EXPECT_EQ(t.find(u'\u03B7'), std::u16string::npos) << key << " at " << offset;
+            EXPECT_NE(t.find(symbol), std::u16string::npos) << key << " at " << offset;
+            EXPECT_EQ(t.find(u'\u03B7'), std::u16string::npos) << key << " at " << offset;  // no dynamic viscosity
         }
-    }
-    EXPECT_EQ(app->LoadLangString(1345, LangEnglish), u"Fluid density (\u03C1):");
 }
 
 TEST_F(LangTexts, TheAddressBlockIsOneTextForEveryLanguage)
 {
     const std::u16string address = app->LoadLangString(122, 0);
-    EXPECT_NE(address, kNotFound);
     EXPECT_NE(address.find(u"www.quorlin.example"), std::u16string::npos);
     std::tm t{};
     for (int offset : kOffsets) {

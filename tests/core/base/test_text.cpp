@@ -8,9 +8,7 @@
 
 TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
 {
-    const struct {
-        std::string got, expected;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {  // got, expected
         {FormatC("%.2f", -0.004), "0.00"},
         {FormatC("%.2f", -0.0), "0.00"},
         {FormatC("%.2f", -0.006), "-0.01"},
@@ -29,8 +27,8 @@ TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
         {FormatC("%02d/%02d/%02d", 5, 1, 26), "05/01/26"},
         {FormatC("%.2f", -2.5), "-2.50"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.got, c.expected);
+    for (const auto& [got, expected] : cases)
+        EXPECT_EQ(got, expected);
     EXPECT_EQ(FormatU16(u"PP = %.2f %s", -0.001, "m"), u"PP = 0.00 m");
 }
 

@@ -2,6 +2,7 @@
 // calculations on stored records exactly as the program runs them on its
 // working record, and with the pages' rules the same bytes as the page models
 // give after loading the records back.
+#include "app/CalcKinds.h"
 #include "CoreTestSupport.h"
 #include "pages/ManholePageModel.h"
 #include "pages/TankPageModel.h"
@@ -133,8 +134,7 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
         LayTwoMetresDeep(app->buriedPipe, index(kTrafficClassCount));
         app->StoreCurrentCalc(KindBuriedPipe, -1);
         app->ResetManholeRecord();
-        app->manhole.typeIndex = index(app->manholeTypeCount);
-        app->manhole.waterLevel = uniform(0, 6);
+        app->manhole.typeIndex = index(app->manholeTypeCount), app->manhole.waterLevel = uniform(0, 6);
         app->StoreCurrentCalc(KindManhole, -1);
         app->ResetGravityFlowRecord();
         app->gravityFlow.mode = i % 3, app->gravityFlow.length = uniform(10, 500);
@@ -157,9 +157,5 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
                 << kindArray << " record " << i;
         }
     };
-    expectAlone(&ProjectArrays::tank, ArrayTank);
-    expectAlone(&ProjectArrays::manhole, ArrayManhole);
-    expectAlone(&ProjectArrays::buriedPipe, ArrayBuriedPipe);
-    expectAlone(&ProjectArrays::gravityFlow, ArrayGravityFlow);
-    expectAlone(&ProjectArrays::pressureFlow, ArrayPressureFlow);
+    std::apply([&](const auto&... kind) { (expectAlone(kind.stored, kind.array), ...); }, kKindRecords);
 }

@@ -59,23 +59,16 @@ std::unique_ptr<CDalvorApp> Started()
     return app;
 }
 
-template <std::size_t N>
-void SetName(char16_t (&dst)[N], const char16_t* name)
-{
-    CopyBounded(dst, name);
-}
-
 }  // namespace
 
 TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
 {
     CDalvorApp app;
     app.pipeCategories.resize(3);
-    const int ids[3] = {5, 6, 7}, applicability[3] = {0, 1, 2};
     for (int i = 0; i < 3; ++i) {
-        app.pipeCategories[i].id = ids[i];
-        app.pipeCategories[i].applicability = applicability[i];
-        SetName(app.pipeCategories[i].name, u"Same name");
+        app.pipeCategories[i].id = 5 + i;
+        app.pipeCategories[i].applicability = i;
+        CopyBounded(app.pipeCategories[i].name, u"Same name");
     }
     app.pipeCategoryCount = 3;
     const struct {

@@ -1,6 +1,6 @@
 // Report rows of the five kinds against their worked cases, the printout's
 // texts, and the print-titles file.
-#include "app/DalvorApp.h"
+#include "app/CalcKinds.h"
 #include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -155,11 +155,7 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
         if (c.label) {
             EXPECT_EQ(Label(*app, c.section, c.row), c.label);
         }
-        if (c.value) {
-            EXPECT_EQ(Value(*app, c.section, c.row), c.value);
-        } else {
-            EXPECT_EQ(Value(*app, c.section, c.row), Utf16ToUtf8(app->LoadLangString(20279)));
-        }
+        EXPECT_EQ(Value(*app, c.section, c.row), c.value ? c.value : Utf16ToUtf8(app->LoadLangString(20279)));
     }
 }
 
@@ -199,13 +195,10 @@ TEST(ReportRows, ConclusionBreaksBetweenWordsAndRowsKeepTheirBounds)
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf16ToUtf8(c.conclusion));
         app->ResetAllRecords();
-        RecordHead* head = c.kind == KindGravityFlow ? &app->gravityFlow.head
-                           : c.kind == KindPressureFlow ? &app->pressureFlow.head
-                           : c.kind == KindManhole ? &app->manhole.head
-                           : c.kind == KindBuriedPipe ? &app->buriedPipe.head
-                                                      : &app->tank.head;
-        CopyBounded(head->conclusion, c.conclusion);
-        CopyBounded(head->warning, Repeat(u'w', c.warning));
+        ForKindRecords(c.kind, [&](const auto& kind) {
+            CopyBounded((*app.*kind.working).head.conclusion, c.conclusion);
+            CopyBounded((*app.*kind.working).head.warning, Repeat(u'w', c.warning));
+        });
         app->BuildReport(c.kind);
         EXPECT_EQ(Label(*app, 3, 1), Utf16ToUtf8(c.row1));
         EXPECT_EQ(Label(*app, 3, 2), Utf16ToUtf8(c.row2));
@@ -256,39 +249,25 @@ TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
 
 namespace {
 
-struct TempDir {
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "dalvor-titles-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, ec);
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
-
 std::string Title(const CDalvorApp& app, int i) { return Utf8(app.printTitles[i].text); }
 
 }  // namespace
 
 TEST(PrintTitles, FirstStartWritesTheDefaultsAndASaveKeepsConfirmedTitles)
 {
-    TempDir dir;
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
     CDalvorApp app;
-    app.userDataFolder = (dir.path / "data").string();
+    app.userDataFolder = (dir / "data").string();
     app.LoadOrSavePrintTitles(0);
-    const std::vector<uint8_t> file = ReadAll(dir.path / "data" / "prntits.arc");
+    const std::vector<uint8_t> file = ReadAll(dir / "data" / "prntits.arc");
     const std::string bytes(file.begin(), file.end());
     ASSERT_EQ(bytes.size(), 10400u);
     EXPECT_EQ(bytes.substr(0, 12), std::string("\xff\xff\xff\xff(\0T\0i\0t\0", 12));
     EXPECT_EQ(Title(app, 19), "(Title #20)");
 
     ConfirmPrintTitle(app.printTitles, u"\u041A\u0A0A\u1A1A report");
-    fs::remove(dir.path / "data" / "prntits.arc");  // gone while the program ran
+    fs::remove(dir / "data" / "prntits.arc");  // gone while the program ran
     app.LoadOrSavePrintTitles(1);
     CDalvorApp next;
     next.userDataFolder = app.userDataFolder;
@@ -334,7 +313,8 @@ TEST(PrintTitles, ConfirmMovesToTheFront)
 
 TEST(PrintTitles, DamagedFilesGiveWholeRecordsOnly)
 {
-    TempDir dir;
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
     PrintTitle source[20];
     DefaultPrintTitles(source);
     std::string full = PrintTitlesBytes(source);
@@ -354,7 +334,7 @@ TEST(PrintTitles, DamagedFilesGiveWholeRecordsOnly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path p = dir.path / "t.arc";
+        const fs::path p = dir / "t.arc";
         std::ofstream(p, std::ios::binary) << c.bytes;
         PrintTitle titles[20];
         for (PrintTitle& t : titles)
@@ -364,15 +344,16 @@ TEST(PrintTitles, DamagedFilesGiveWholeRecordsOnly)
         EXPECT_EQ(Utf8(titles[19].text), c.read == 20 ? "(Title #20)" : "keep");
     }
     PrintTitle titles[20];
-    EXPECT_EQ(ReadPrintTitlesFile((dir.path / "missing").string(), titles), -1);
+    EXPECT_EQ(ReadPrintTitlesFile((dir / "missing").string(), titles), -1);
 }
 
 TEST(PrintTitles, AFailedSaveKeepsTheOldFile)
 {
-    TempDir dir;
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
     PrintTitle titles[20];
     DefaultPrintTitles(titles);
-    const std::string path = (dir.path / "prntits.arc").string();
+    const std::string path = (dir / "prntits.arc").string();
     ASSERT_TRUE(WritePrintTitlesFile(path, titles));
     ConfirmPrintTitle(titles, u"lost");
     const struct {
@@ -382,9 +363,9 @@ TEST(PrintTitles, AFailedSaveKeepsTheOldFile)
     } failures[] = {
         {"read-only folder", geteuid() != 0,  // permissions do not bind the superuser
          [&] {
-             fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec);
+             fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
              const bool ok = WritePrintTitlesFile(path, titles);
-             fs::permissions(dir.path, fs::perms::owner_all);
+             fs::permissions(dir, fs::perms::owner_all);
              return ok;
          }},
         {"full disk", true,
@@ -408,23 +389,24 @@ TEST(PrintTitles, AFailedSaveKeepsTheOldFile)
         PrintTitle back[20];
         EXPECT_EQ(ReadPrintTitlesFile(path, back), 20);
         EXPECT_EQ(Utf8(back[0].text), "(Title #1)");
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     }
 }
 
 TEST(PrintTitles, FirstStartReadsTheProgramFoldersFile)
 {
-    TempDir dir;
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
     PrintTitle shipped[20];
     DefaultPrintTitles(shipped);
     ConfirmPrintTitle(shipped, u"shipped");
-    ASSERT_TRUE(WritePrintTitlesFile((dir.path / "prntits.arc").string(), shipped));
+    ASSERT_TRUE(WritePrintTitlesFile((dir / "prntits.arc").string(), shipped));
     CDalvorApp app;
-    app.programFolder = dir.path.string();
-    app.userDataFolder = (dir.path / "user").string();
+    app.programFolder = dir.string();
+    app.userDataFolder = (dir / "user").string();
     app.LoadOrSavePrintTitles(0);
     EXPECT_EQ(Title(app, 0), "shipped");
-    EXPECT_TRUE(fs::exists(dir.path / "user" / "prntits.arc"));
+    EXPECT_TRUE(fs::exists(dir / "user" / "prntits.arc"));
 }
 
 namespace {
@@ -930,16 +912,17 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 
 TEST(PrintTitles, AFifoInPlaceOfTheFileNeitherHangsNorIsRead)
 {
-    TempDir dir;
-    ASSERT_EQ(::mkfifo((dir.path / "prntits.arc").c_str(), 0600), 0);
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
+    ASSERT_EQ(::mkfifo((dir / "prntits.arc").c_str(), 0600), 0);
     EXPECT_EQ(ExitCodeInChild([&] {
                   CDalvorApp app;
-                  app.userDataFolder = dir.path.string();
+                  app.userDataFolder = dir.string();
                   app.LoadOrSavePrintTitles(0);
                   return Title(app, 0) == "(Title #1)" ? 0 : 1;
               }),
               0);
-    EXPECT_TRUE(fs::is_fifo(dir.path / "prntits.arc"));  // left as it was
+    EXPECT_TRUE(fs::is_fifo(dir / "prntits.arc"));  // left as it was
 }
 
 // Whatever units a title holds, a read and a write leave it as read.
@@ -954,8 +937,9 @@ TEST(PrintTitles, UnpairedSurrogatesReadBackAsWritten)
         {z + u'z' + hi + lo, z + u'z'},  // a pair split by the length limit
         {z + hi + hi + hi, z + bad},
     };
-    TempDir dir;
-    const std::string path = (dir.path / "prntits.arc").string();
+    const TempFolder folder("dalvor-titles");
+    const fs::path& dir = folder.Path();
+    const std::string path = (dir / "prntits.arc").string();
     for (const auto& c : cases) {
         std::string bytes(kPrintTitleRecordSize, '\0');
         for (std::size_t i = 0; i < c[0].size(); ++i)

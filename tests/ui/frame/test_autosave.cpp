@@ -1,6 +1,5 @@
 // The autosave of a modified project and its offer at the next start, with
-// several programs running side by side (each a core and a document here),
-// and with FIFOs standing at the autosave's names.
+// programs (each a core and a document here) side by side and FIFOs in the way.
 #include "frame/DalvorDoc.h"
 #include "QtTestMain.h"
 #include "UiTestSupport.h"
@@ -17,7 +16,7 @@ struct Program {
     explicit Program(QSettings& s) : app(StartedApp(LangEnglish)), doc(std::make_unique<CDalvorDoc>(*app, s)) {}
     void AutosaveRecords(int kind, int n)
     {
-        for (int i = 0; i < n; ++i)
+        while (n-- > 0)
             app->StoreCurrentCalc(kind, -1);
         doc->SetModified(true);
         QVERIFY(doc->Autosave());
@@ -34,8 +33,7 @@ class TestAutosave : public QObject {
     std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<QSettings> settings;
 
-    // A program starts and is offered what ended programs left; it answers
-    // from `answers`.
+    // A program starts and answers the offer of what ended programs left.
     std::unique_ptr<Program> Start(std::deque<bool> answers = {})
     {
         prompts->yesNo = std::move(answers);

@@ -34,10 +34,10 @@ private slots:
     void init() { InitWindowTest(); }
     void cleanup() { CleanupWindowTest(); }
 
-    // No program answers, at no socket or at one an ended program left; the
+    // No program answers at no socket or at one an ended program left; the
     // next start answers there, at a socket of the user's alone, and a second
-    // one does not take it over. Its window opens a handed file as File >
-    // Open does, first asking to save its changed project.
+    // does not take it over. Its window opens a handed file as File > Open
+    // does, first asking to save its changed project.
     void runningProgramTakesTheFile()
     {
         const QString socket = FreshFolder("shell") + "/s", file = FreshFolder("shell-files") + "/sieć 1.qdl";
@@ -72,15 +72,13 @@ private slots:
     {
         const QString home = FreshFolder("shell-home");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home);
-        env.insert("XDG_RUNTIME_DIR", home);
-        env.insert("XDG_CONFIG_HOME", home);
+        for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"})
+            env.insert(name, home);
         QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const QString file = home + "/handed.qdl";
         QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
 
-        // A loaded machine may take its time; the running program goes
-        // however the test ends.
+        // A loaded machine may take its time; the program ends with the test.
         QProcess running, second;
         const std::unique_ptr<QProcess, void (*)(QProcess*)> ends(&running, [](QProcess* p) { p->kill(); });
         for (QProcess* p : {&running, &second})
