@@ -7,6 +7,7 @@
 #include "QPainterCanvas.h"
 #include "Scenes.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -76,6 +77,11 @@ int main(int argc, char** argv)
         return 1;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "dalvor-picture-shots: cannot make the folder %s\n", argv[1]);
+        return 2;
+    }
+    bool saved = true;
     for (int language : {LangPolish, LangEnglish}) {
         auto app = picture_fixtures::StartedApp(language);
         for (const Shot& shot : Shots()) {
@@ -96,7 +102,7 @@ int main(int argc, char** argv)
                     QPainterCanvas canvas(painter);
                     MakePictureScene(kind, *app, view)->Draw(canvas, w, h, false);
                 }
-                image.save(name + (chart ? "-range.png" : ".png"));
+                saved = image.save(name + (chart ? "-range.png" : ".png")) && saved;
             }
             // The print picture played back at twice the screen size.
             view.chartChoice = 0;
@@ -107,8 +113,12 @@ int main(int argc, char** argv)
                 QPainter painter(&printed);
                 PlayPrintPicture(painter, print, printed.rect());
             }
-            printed.save(name + "-print.png");
+            saved = printed.save(name + "-print.png") && saved;
         }
+    }
+    if (!saved) {
+        std::fprintf(stderr, "dalvor-picture-shots: some pictures could not be written to %s\n", argv[1]);
+        return 2;
     }
     return 0;
 }
