@@ -41,7 +41,8 @@ void CPictureBase::CancelDrag()
 void CPictureBase::BuildPrintMetafile()
 {
     CDalvorApp& app = host.PictureApp();
-    app.printPicture = BuildPrintPicture(kind, app, host.PictureViewState(), width(), height());
+    const PictureSize size = PictureControlSize(kind);
+    app.printPicture = BuildPrintPicture(kind, app, host.PictureViewState(), size.width, size.height);
 }
 
 void CPictureBase::DrawInto(QImage& image)

@@ -74,8 +74,11 @@ public:
     void SetLayoutDirty();
     // Ends a drag as a button release does.
     void CancelDrag();
-    // Records the picture at ten times its size with the print fonts and pens
-    // into the application's print picture, replacing the one before.
+    // Records the picture at ten times the kind's picture size with the print
+    // fonts and pens into the application's print picture, replacing the one
+    // before. The size is the kind's own, not the one the window's layout
+    // happens to give the widget, so a printout looks the same whatever the
+    // window's size, and as the report tool prints it.
     void BuildPrintMetafile();
     // The screen drawing into image, at the image's size (the paint's buffer).
     void DrawInto(QImage& image);

@@ -235,9 +235,12 @@ private slots:
             QVERIFY(!widget->ButtonDown());
         }
 
+        // Printed at ten times the kind's picture size, not the widget's.
+        const PictureSize size = PictureControlSize(kind);
+        widget->resize(size.width + 37, size.height + 91);
         widget->BuildPrintMetafile();
-        QCOMPARE(app->printPicture.width, 4000);
-        QCOMPARE(app->printPicture.height, 3000);
+        QCOMPARE(app->printPicture.width, 10 * size.width);
+        QCOMPARE(app->printPicture.height, 10 * size.height);
         QVERIFY(!app->printPicture.Empty());
     }
 
