@@ -6,6 +6,7 @@
 #include "ManageProjectDlg.h"
 #include "PrintDrivers.h"
 #include "PrintoutTitleDlg.h"
+#include "QtTestMain.h"
 #include "QPainterCanvas.h"
 #include "report/ClipboardText.h"
 #include "UiTestSupport.h"
@@ -107,5 +108,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportToolPrint)
+DALVOR_TEST_MAIN(TestReportToolPrint)
 #include "test_report_tool_print.moc"
