@@ -593,8 +593,9 @@ void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 void CBuriedPipePageModel::ReadInputs()
 {
     BuriedPipeRecord& r = Record();
-    r.innerDiameter = Value(Id::InnerDiameter);
-    r.outerDiameter = Value(Id::OuterDiameter);
+    // The diameters are lengths in millimetres.
+    r.innerDiameter = Limit(Value(Id::InnerDiameter), 0.0, kLongestLength * 1000.0);
+    r.outerDiameter = Limit(Value(Id::OuterDiameter), 0.0, kLongestLength * 1000.0);
     r.ringStiffness = Value(Id::RingStiffness);
     r.groundLevel = LimitLevel(Value(Id::GroundLevel));
     r.invertLevel = LimitLevel(Value(Id::InvertLevel));

@@ -428,8 +428,11 @@ TEST(Inputs, ReadWithTheirLimits)
     page.SetText(Id::Porosity, u"60");
     page.SetText(Id::GroundLevel, u"-1e308");
     page.SetText(Id::WaterLevel, u"1e308");
+    page.SetText(Id::InnerDiameter, u"-1e308");
+    page.SetText(Id::OuterDiameter, u"1e308");
     page.ReadInputs();
-    EXPECT_EQ(std::vector({r.porosity, r.groundLevel, r.waterLevel}), std::vector({50.0, -10000.0, 10000.0}));
+    EXPECT_EQ(std::vector({r.porosity, r.groundLevel, r.waterLevel, r.innerDiameter, r.outerDiameter}),
+              std::vector({50.0, -10000.0, 10000.0, 0.0, 1e8}));
     EXPECT_EQ(r.foundationLevel, r.invertLevel - (r.outerDiameter - r.innerDiameter) * static_cast<double>(0.0005f));
 }
 
