@@ -126,15 +126,27 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
     const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * l.mxV * l.xsV);
     const int labelRight = w - TruncPx(static_cast<double>(0.95f) * l.mxV * l.xsV);
     const int headDecimals = FittedDecimals(l.hMax, l.hMax >= 1.0 ? 2 : 3, marginV - labelLeft - 1, cell);
-    const int dropDecimals = FittedDecimals(1000.0 * l.hMax / r.length, 2, w - 3 - labelRight, cell);
+    const double largestDrop = 1000.0 * l.hMax / r.length;
+    const int dropDecimals = FittedDecimals(largestDrop, 2, w - 3 - labelRight, cell);
+    // Drops too long for the margin even whole take a smaller face there.
+    const CanvasFont face = picture::HorizontalFont(print);
+    CanvasFont dropFace = face;
+    while (std::isfinite(largestDrop) && dropFace.height > 1 &&
+           picture::LabelWidth(FormatC("%.*f", dropDecimals, largestDrop), dropFace.height) > w - 3 - labelRight)
+        --dropFace.height;
     for (int i = 0; i <= 10; ++i) {
         const double H = static_cast<float>(static_cast<float>(i) * 0.1f) * l.hMax;
         const int y = l.Y(H);
         c.Line(0, y, w, y);
         c.TextOut(labelLeft, y - t, FormatC("%.*f", headDecimals, H));
         const double drop = i * 100.0 * l.hMax / r.length;
-        if (std::isfinite(drop))
-            c.TextOut(labelRight, y - t, FormatC("%.*f", dropDecimals, drop));
+        if (!std::isfinite(drop))
+            continue;
+        if (dropFace != face)
+            c.SetFont(dropFace);
+        c.TextOut(labelRight, y - t, FormatC("%.*f", dropDecimals, drop));
+        if (dropFace != face)
+            c.SetFont(face);
     }
 
     const int right = w - TruncPx(static_cast<double>(1.2f) * t);

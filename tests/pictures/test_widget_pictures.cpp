@@ -375,10 +375,11 @@ private slots:
     void chartLabelsWholeAndReadable_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop
+        QTest::addColumn<int>("variant");  // 3: a pressure pipe of 5 cm at 1.6 MPa, a steep drop;
+                                            // 4: 0.03 m3/s through 26 mm over 1 m, six-digit drops
         QTest::addColumn<int>("chart");
         for (int chart : {0, 1})
-            for (int variant : {0, 1, 3})
+            for (int variant : {0, 1, 3, 4})
                 QTest::addRow("pressure, chart %d, record %d", chart, variant) << int(KindPressureFlow) << variant << chart;
         QTest::newRow("gravity") << int(KindGravityFlow) << 0 << 0;
         QTest::newRow("gravity, large flow") << int(KindGravityFlow) << 1 << 0;
@@ -398,6 +399,11 @@ private slots:
         if (variant == 3) {
             app->pressureFlow.length = 0.05;
             app->pressureFlow.nominalPressure = 1.6;
+            app->CalcPressureFlow();
+        }
+        if (variant == 4) {
+            app->pressureFlow.innerDiameter = 26.0;
+            app->pressureFlow.length = 1.0;
             app->CalcPressureFlow();
         }
         view.chartChoice = chart;
