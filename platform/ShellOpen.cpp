@@ -63,7 +63,21 @@ bool ShellOpenServer::Listen(const QString& socketPath)
     if (probe.waitForConnected(1000))
         return false;
     QLocalServer::removeServer(socketPath);
+    path = socketPath;
     return server.listen(socketPath);
+}
+
+void ShellOpenServer::Pause()
+{
+    paused = server.isListening();
+    server.close();
+}
+
+void ShellOpenServer::Resume()
+{
+    if (paused)
+        Listen(path);
+    paused = false;
 }
 
 void ShellOpenServer::Accept()

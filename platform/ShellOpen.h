@@ -27,6 +27,11 @@ public:
     // left there by a program that ended is taken over. False when this
     // program does not answer.
     bool Listen(const QString& socketPath);
+    // Stops answering while the program is on its way out, so that a file
+    // handed over meanwhile is opened by the start that hands it; Resume
+    // answers again, unless another program answers by then.
+    void Pause();
+    void Resume();
 
 signals:
     void fileHandedOver(const QString& file);
@@ -35,4 +40,6 @@ private:
     void Accept();
 
     QLocalServer server;
+    QString path;
+    bool paused = false;
 };

@@ -5,6 +5,7 @@
 
 #include "catalogue/ReferenceTables.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -144,16 +145,20 @@ public:
 
     // The work one walk of a table (or one count of its rows) may take, in
     // SQLite's virtual machine steps: about a second, far beyond what any
-    // catalogue needs. A walk that runs over fails.
+    // catalogue needs; and the time it may take, since one step may compute
+    // a value of any cost. A walk that runs over either fails.
     long long readBudget = 100'000'000;
+    std::chrono::milliseconds readTime{5000};
 
 private:
     static int OverBudget(void* source);
+    void StartBudget();
     bool IsStoredTable(int table);
     sqlite3_stmt* Current(int table) const;
     void Step(int table);
 
     long long budgetLeft = 0;
+    std::chrono::steady_clock::time_point deadline;
     sqlite3* db = nullptr;
     sqlite3_stmt* statements[6] = {};
     bool onRow[6] = {};

@@ -1,7 +1,7 @@
 // The reference database as an SQLite file. Each table is read with one
 // statement in the order of its "ord" column; a missing value reads as 0 or an
 // empty text. Only tables stored in the file are read, never a view, and a
-// read that takes more work than any catalogue needs fails. A step that fails (a damaged page, an I/O error) ends the walk
+// read that takes more work or time than any catalogue needs fails. A step that fails (a damaged page, an I/O error) ends the walk
 // and marks the table failed, so a damaged table is never taken for a short
 // one.
 
@@ -93,7 +93,7 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
     // No value and no read can take more than a catalogue ever needs.
     sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kLongestValue);
     sqlite3_progress_handler(db, kBudgetStep, &SqliteReferenceSource::OverBudget, this);
-    budgetLeft = readBudget;
+    StartBudget();
     // SQLite reads the file lazily; make sure now that it is a database.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         CloseDatabase();
@@ -102,11 +102,17 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
     return true;
 }
 
+void SqliteReferenceSource::StartBudget()
+{
+    budgetLeft = readBudget;
+    deadline = std::chrono::steady_clock::now() + readTime;
+}
+
 int SqliteReferenceSource::OverBudget(void* source)
 {
     auto* self = static_cast<SqliteReferenceSource*>(source);
     self->budgetLeft -= kBudgetStep;
-    return self->budgetLeft < 0 ? 1 : 0;
+    return self->budgetLeft < 0 || std::chrono::steady_clock::now() > self->deadline ? 1 : 0;
 }
 
 bool SqliteReferenceSource::IsStoredTable(int table)
@@ -148,7 +154,7 @@ int SqliteReferenceSource::TableRecordCount(int table)
 {
     if (!db || !ValidTable(table) || !IsStoredTable(table))
         return 0;
-    budgetLeft = readBudget;
+    StartBudget();
     std::string sql = std::string("SELECT COUNT(*) FROM main.") + kTables[table].name;
     sqlite3_stmt* st = nullptr;
     int count = 0;
@@ -165,7 +171,7 @@ void SqliteReferenceSource::TableMoveFirst(int table)
     sqlite3_reset(statements[table]);
     failed[table] = false;
     // The whole walk of the table draws on one budget.
-    budgetLeft = readBudget;
+    StartBudget();
     Step(table);
 }
 

@@ -67,6 +67,7 @@ public:
     std::deque<Answer> saveAnswers;
     std::deque<bool> yesNo;
     std::deque<QString> fileNames;
+    std::function<void()> onQuestion;  // runs as each question is asked
     QStringList warnings, warningCaptions, questions, dialogTitles, filters, suggestions;
 
 private:
@@ -83,6 +84,8 @@ private:
     T Ask(const QString& question, std::deque<T>& script, T none)
     {
         questions.append(question);
+        if (onQuestion)
+            onQuestion();
         return Next(script, none);
     }
     QString FileName(const QString& title, const QString& filter)

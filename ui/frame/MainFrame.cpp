@@ -13,6 +13,7 @@
 #include "frame/QtHost.h"
 #include "frame/QtTranslations.h"
 #include "KeyboardLocks.h"
+#include "ShellOpen.h"
 #include "sheet/CalcPage.h"
 #include "sheet/CalcSheet.h"
 
@@ -473,6 +474,12 @@ void CMainFrame::OpenHandedFile(const QString& file)
     doc->OpenDocumentFile(file);
 }
 
+void CMainFrame::ServeHandedFiles(ShellOpenServer& server)
+{
+    shellOpen = &server;
+    connect(&server, &ShellOpenServer::fileHandedOver, this, &CMainFrame::OpenHandedFile, Qt::QueuedConnection);
+}
+
 void CMainFrame::WarnReferenceData(const ReferenceLoadStatus& status)
 {
     if (status.error == ReferenceLoadStatus::Ok)
@@ -507,7 +514,14 @@ void CMainFrame::SaveWorkspace()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A file handed over while the user is asked to save would be taken
+    // and never opened, since the program then ends: meanwhile the start
+    // that hands it opens it itself.
+    if (shellOpen)
+        shellOpen->Pause();
     if (!doc->SaveModified()) {
+        if (shellOpen)
+            shellOpen->Resume();
         event->ignore();
         return;
     }

@@ -26,6 +26,7 @@ class CDalvorView;
 class CCalcSheet;
 class HelpRouter;
 class QtHost;
+class ShellOpenServer;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -82,6 +83,9 @@ public:
     // to the front and opens it as File > Open does (asking first to save a
     // changed project), once no dialog of the program's awaits an answer.
     void OpenHandedFile(const QString& file);
+    // Opens the files that other starts hand over through `server`, which
+    // stops answering while the window closes.
+    void ServeHandedFiles(ShellOpenServer& server);
 
     // The language commands: Polish 3100, English 5100 (Russian 7100 is never
     // offered).
@@ -151,6 +155,7 @@ private:
     QAction* recentPlaceholder = nullptr;
     // The menus of the menu bar as last built.
     QList<QPointer<QMenu>> builtMenus;
+    QPointer<ShellOpenServer> shellOpen;
     bool placed = false;
     bool initialUpdateDone = false;
 };

@@ -33,8 +33,7 @@ int main(int argc, char* argv[])
     {
         CMainFrame frame(theApp, settings.Store());
         ShellOpenServer shellOpen;
-        QObject::connect(&shellOpen, &ShellOpenServer::fileHandedOver, &frame, &CMainFrame::OpenHandedFile,
-                         Qt::QueuedConnection);
+        frame.ServeHandedFiles(shellOpen);
         shellOpen.Listen(socketPath);
         frame.StartUp(status, file);
         result = application.exec();

@@ -520,8 +520,9 @@ TEST(ReferenceDecoding, PathThatIsNoRegularFileCannotBeOpened)
 }
 
 // A view under a table's name that counts without end is no table; a table
-// whose read takes more than the budget fails. Loads run in a child process,
-// so that one that never ends is stopped.
+// whose read takes more work or time than the budget allows fails (the order
+// computed at great cost for each row). Loads run in a child process, so that
+// one that never ends is stopped.
 TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
 {
     std::string manyManholes;
@@ -533,6 +534,11 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
          "0 AS weight_per_m, 0 AS min_depth, 0 AS max_depth FROM n;",
          SqliteReferenceSource().readBudget},
         {manyManholes, 5000},
+        {"DROP TABLE manhole_types; CREATE TABLE manhole_types (name, dns, de, max_pipe_d, crown_allowance, "
+         "weight_per_m, min_depth, max_depth, n); INSERT INTO manhole_types (name, n) WITH RECURSIVE r(n) AS "
+         "(SELECT 0 UNION ALL SELECT n + 1 FROM r WHERE n < 5000) SELECT 'm', n FROM r; ALTER TABLE manhole_types "
+         "ADD COLUMN ord AS (length(printf('%.*c', 1000000 + n, 'x')));",
+         SqliteReferenceSource().readBudget},
     };
     for (const auto& [sql, budget] : cases) {
         TestDatabase db(FiveRowsOfEachTable() + sql);
@@ -541,6 +547,7 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
                       CDalvorApp app;
                       SqliteReferenceSource source;
                       source.readBudget = budget;
+                      source.readTime = std::chrono::milliseconds(500);
                       const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
                       return status.table == "manhole_types" && app.manholeTypes.empty() && app.soilCount == 5 ? 1 : 2;
                   }),

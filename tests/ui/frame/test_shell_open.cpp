@@ -56,7 +56,7 @@ private slots:
         QVERIFY(::stat(socket.toUtf8(), &info) == 0 && (info.st_mode & 077) == 0);
 
         OpenMainWindow(LangEnglish, "shell-window");
-        connect(&running, &ShellOpenServer::fileHandedOver, frame.get(), &CMainFrame::OpenHandedFile);
+        frame->ServeHandedFiles(running);
         QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
         app->StoreCurrentCalc(KindManhole, -1);
         prompts->saveAnswers = {IUiPrompts::Answer::No};
@@ -64,6 +64,17 @@ private slots:
         QTRY_COMPARE(frame->Doc().PathName(), file);
         QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
         QCOMPARE(app->storedCount[ArrayManhole], 0);
+
+        // While the closing window asks to save, no program answers, and the
+        // new start opens its file itself; a cancelled close answers again.
+        app->StoreCurrentCalc(KindManhole, -1);
+        bool handedWhileClosing = true;
+        prompts->onQuestion = [&] { handedWhileClosing = HandOverWhileRunning(socket, file); };
+        prompts->saveAnswers = {IUiPrompts::Answer::Cancel};
+        QVERIFY(!frame->close());
+        prompts->onQuestion = {};
+        QVERIFY(!handedWhileClosing);
+        QVERIFY(HandOverWhileRunning(socket, file));
     }
 
     // The program itself: a second start with a file hands it over and ends
