@@ -72,7 +72,8 @@ int main(int argc, char** argv)
     QGuiApplication qapp(argc, argv);
     RegisterProgramFaces();
     std::setlocale(LC_NUMERIC, "C");
-    if (argc < 2) {
+    // One folder, never an option: "--help" must not become a folder.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: dalvor-picture-shots <folder>\n");
         return 1;
     }
