@@ -285,12 +285,17 @@ double ParseNumber(std::u16string_view text)
     return ParseNumber(Utf16ToUtf8(text));
 }
 
-std::u16string CutText(std::u16string_view text, std::size_t maxUnits)
+std::u16string_view CutTextView(std::u16string_view text, std::size_t maxUnits)
 {
     if (text.size() <= maxUnits)
-        return std::u16string(text);
+        return text;
     std::size_t n = maxUnits;
     if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
         --n;
-    return std::u16string(text.substr(0, n));
+    return text.substr(0, n);
+}
+
+std::u16string CutText(std::u16string_view text, std::size_t maxUnits)
+{
+    return std::u16string(CutTextView(text, maxUnits));
 }

@@ -34,7 +34,8 @@ void CopyBounded(char16_t (&dst)[N], std::u16string_view src, std::size_t maxUni
 }
 
 // The first maxUnits units of text, one fewer when the cut would part a
-// surrogate pair.
+// surrogate pair: as a view into text, and as a text of its own.
+std::u16string_view CutTextView(std::u16string_view text, std::size_t maxUnits);
 std::u16string CutText(std::u16string_view text, std::size_t maxUnits);
 
 // UTF-8 to UTF-16 and back. Malformed UTF-8 and lone surrogates become U+FFFD.

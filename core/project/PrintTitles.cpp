@@ -22,12 +22,7 @@ std::u16string StoredTitle(std::u16string_view text)
 {
     if (!text.empty() && IsHighSurrogate(text.back()))
         text.remove_suffix(1);
-    std::u16string stored = Utf8ToUtf16(Utf16ToUtf8(text));
-    std::size_t n = std::min(stored.size(), kPrintTitleMaxLength);
-    if (n > 0 && IsHighSurrogate(stored[n - 1]))
-        --n;
-    stored.resize(n);
-    return stored;
+    return CutText(Utf8ToUtf16(Utf16ToUtf8(text)), kPrintTitleMaxLength);
 }
 
 void SetTitle(PrintTitle& title, std::u16string_view text)

@@ -36,16 +36,6 @@ constexpr double kManholeShown = 0.001f;
 constexpr double kTankAnchoringShown = 0.01f;
 constexpr double kHalfMmToM = 0.0005f;
 
-// At most n units of a text, never ending in the first half of a surrogate pair.
-std::u16string_view Cut(std::u16string_view text, std::size_t n)
-{
-    if (text.size() <= n)
-        return text;
-    if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
-        --n;
-    return text.substr(0, n);
-}
-
 // Fills one section row by row; the row count follows the rows written.
 class SectionWriter {
 public:
@@ -57,8 +47,8 @@ public:
     {
         if (rows >= 20)
             return;
-        Put(section.label[rows], Cut(label, bound));
-        Put(section.value[rows], Cut(value, bound));
+        Put(section.label[rows], CutTextView(label, bound));
+        Put(section.value[rows], CutTextView(value, bound));
         section.rowFlag[rows] = heavy ? 1 : 0;
         ++rows;
     }
@@ -120,7 +110,7 @@ void ConclusionRows(SectionWriter& w, std::u16string_view heading, const RecordH
     w.Row(heading, {}, true);
     const std::u16string conclusion = FromFixed(head.conclusion);
     const std::u16string_view text = conclusion;
-    std::u16string_view first = Cut(text, kConclusionPart);
+    std::u16string_view first = CutTextView(text, kConclusionPart);
     std::u16string_view rest = text.substr(first.size());
     if (!rest.empty()) {
         const std::size_t blank = text.substr(0, kConclusionPart + 1).rfind(u' ');
