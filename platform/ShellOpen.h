@@ -2,9 +2,12 @@
 // the desktop, or named on the command line, while the program runs goes to
 // the running program through a local socket in the user's runtime folder
 // (readable by the user alone), and the new start ends; when no program
-// answers there, the new start opens the project itself.
+// answers there, the new start opens the project itself. Whatever either
+// program does meanwhile (a program that is busy or stopped, a start that
+// gave up waiting), exactly one of them opens the file.
 #pragma once
 
+#include <QByteArray>
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
@@ -12,10 +15,11 @@
 // The socket's path in the user's runtime folder; empty when there is none.
 QString ShellOpenSocketPath();
 
-// Hands `file` (an absolute path) to the program answering at `socketPath`;
-// true once that program has taken it, false when none answered within
-// `timeoutMs`.
-bool HandOverFile(const QString& socketPath, const QString& file, int timeoutMs = 10000);
+// Hands `file` (an absolute path in the file system's own bytes) to the
+// program answering at `socketPath`; true once that program has taken it,
+// false when none took it within `timeoutMs`, and then no program opens it
+// but the caller.
+bool HandOverFile(const QString& socketPath, const QByteArray& file, int timeoutMs = 10000);
 
 // The running program's side: it answers at the socket and tells of each
 // file handed to it.
@@ -34,7 +38,8 @@ public:
     void Resume();
 
 signals:
-    void fileHandedOver(const QString& file);
+    // A file this program has taken, in the file system's bytes.
+    void fileHandedOver(const QByteArray& file);
 
 private:
     void Accept();

@@ -175,7 +175,7 @@ protected:
         app = StartedApp(language);
         settings = std::make_unique<QSettings>(FreshFolder(folder) + "/settings.ini", QSettings::IniFormat);
         frame = std::make_unique<CMainFrame>(*app, *settings);
-        frame->StartUp(ReferenceLoadStatus{}, QString());
+        frame->StartUp(ReferenceLoadStatus{}, {});
     }
 
     // Nothing is left to save, and everything goes.

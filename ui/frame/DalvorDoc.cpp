@@ -6,6 +6,7 @@
 #include "base/UiText.h"
 #include "dialogs/ImportDlg.h"
 #include "frame/FrameworkTexts.h"
+#include "frame/Startup.h"
 #include "project/AtomicFile.h"
 #include "project/RegularFile.h"
 #include "sheet/CalcPage.h"
@@ -66,11 +67,16 @@ QString CDalvorDoc::Text(int key) const
     return LangText(app, key);
 }
 
+QString CDalvorDoc::PathName() const
+{
+    return QFile::decodeName(path);
+}
+
 QString CDalvorDoc::Title() const
 {
     if (path.isEmpty())
         return Text(kTextUntitled);
-    return QFileInfo(path).fileName();
+    return QFileInfo(PathName()).fileName();
 }
 
 void CDalvorDoc::SetModified(bool m)
@@ -81,9 +87,9 @@ void CDalvorDoc::SetModified(bool m)
     emit modifiedChanged(m);
 }
 
-void CDalvorDoc::SetPathName(const QString& fileName)
+void CDalvorDoc::SetPathName(const QByteArray& fileName)
 {
-    path = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    path = AbsoluteFileName(fileName);
     emit titleChanged();
 }
 
@@ -93,7 +99,7 @@ bool CDalvorDoc::SaveModified()
 {
     if (!modified)
         return true;
-    QString name = path.isEmpty() ? Title() : path;
+    const QString name = path.isEmpty() ? Title() : PathName();
     switch (Prompts().AskYesNoCancel(window, FillText(Text(kTextAskToSave), name))) {
     case IUiPrompts::Answer::Yes:
         return OnFileSave();
@@ -110,7 +116,7 @@ bool CDalvorDoc::OnNewDocument()
     app.FreeProject();
     app.ResetProject();
     app.ResetAllRecords();
-    SetPathName(QString());
+    SetPathName({});
     SetModified(false);
     RemoveAutosave();
     if (CCalcSheet* sheet = Sheet()) {
@@ -130,7 +136,7 @@ bool CDalvorDoc::OnFileNew()
 
 bool CDalvorDoc::OnFileOpen()
 {
-    QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    QString folder = path.isEmpty() ? QString() : QFileInfo(PathName()).absolutePath();
     QString name = Prompts().OpenFileName(window, Text(kTextOpenTitle), folder,
                                           FileFilter() + QStringLiteral(";;") + Text(kTextAllFilesFilter));
     if (name.isEmpty())
@@ -140,16 +146,21 @@ bool CDalvorDoc::OnFileOpen()
 
 bool CDalvorDoc::OpenDocumentFile(const QString& fileName)
 {
+    return OpenDocumentFile(QFile::encodeName(fileName));
+}
+
+bool CDalvorDoc::OpenDocumentFile(const QByteArray& fileName)
+{
     if (!SaveModified())
         return false;
     return ReadDocumentFile(fileName);
 }
 
-bool CDalvorDoc::ReadDocumentFile(const QString& fileName)
+bool CDalvorDoc::ReadDocumentFile(const QByteArray& fileName)
 {
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    const QByteArray absolute = AbsoluteFileName(fileName);
     int systemError = 0;
-    ProjectReadError error = app.ReadProjectFile(QFile::encodeName(absolute).toStdString(), &systemError);
+    ProjectReadError error = app.ReadProjectFile(absolute.toStdString(), &systemError);
     if (error != ProjectReadError::None) {
         // The open project stays as it was, modified flag and all.
         Prompts().Warn(window, ReadErrorText(error, absolute, systemError) + QLatin1Char('\n') +
@@ -170,7 +181,7 @@ bool CDalvorDoc::OpenRecentFile(int index)
 {
     if (index < 0 || index >= recent.size())
         return false;
-    const QString name = recent.at(index);
+    const QByteArray name = recent.at(index);
     if (!SaveModified())
         return false;
     if (ReadDocumentFile(name))
@@ -191,13 +202,13 @@ bool CDalvorDoc::OnFileSave()
 
 bool CDalvorDoc::OnFileSaveAs()
 {
-    QString suggested = path.isEmpty() ? Title() + QStringLiteral(".qdl") : path;
+    QString suggested = path.isEmpty() ? Title() + QStringLiteral(".qdl") : PathName();
     QString name = Prompts().SaveFileName(window, Text(kTextSaveAsTitle), suggested, FileFilter());
     if (name.isEmpty())
         return false;
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".qdl");
-    return DoSave(name);
+    return DoSave(QFile::encodeName(name));
 }
 
 bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason)
@@ -211,23 +222,23 @@ bool CDalvorDoc::WriteBytes(const QString& fileName, const QByteArray& bytes, QS
     return static_cast<bool>(result);
 }
 
-bool CDalvorDoc::WriteProjectTo(const QString& fileName, QString* reason)
+bool CDalvorDoc::WriteProjectTo(const QByteArray& fileName, QString* reason)
 {
     int systemError = 0;
-    const ProjectWriteError error = app.WriteProjectFile(QFile::encodeName(fileName).toStdString(), &systemError);
+    const ProjectWriteError error = app.WriteProjectFile(fileName.toStdString(), &systemError);
     if (error != ProjectWriteError::None && reason)
         *reason = ReasonText(systemError, error == ProjectWriteError::NotRegularFile);
     return error == ProjectWriteError::None;
 }
 
-bool CDalvorDoc::DoSave(const QString& fileName)
+bool CDalvorDoc::DoSave(const QByteArray& fileName)
 {
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    const QByteArray absolute = AbsoluteFileName(fileName);
     QString reason;
     if (!WriteProjectTo(absolute, &reason)) {
         // Nothing is lost: the project stays open and modified, the old file whole.
-        Prompts().Warn(window, FillText(Text(kTextCannotSave), QDir::toNativeSeparators(absolute)) +
-                                   QLatin1Char('\n') + reason);
+        const QString shown = QDir::toNativeSeparators(QFile::decodeName(absolute));
+        Prompts().Warn(window, FillText(Text(kTextCannotSave), shown) + QLatin1Char('\n') + reason);
         return false;
     }
     SetPathName(absolute);
@@ -259,7 +270,7 @@ void CDalvorDoc::OnImportData()
         CImportDlg::ImportIntoActivePage(app, *sheet);
 }
 
-QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileName, int systemError) const
+QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QByteArray& fileName, int systemError) const
 {
     int key = kTextCannotOpen;
     switch (error) {
@@ -271,7 +282,7 @@ QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QString& fileNam
     case ProjectReadError::LengthMismatch: key = kTextLengthMismatch; break;
     case ProjectReadError::TooLong: key = kTextFileTooLong; break;
     }
-    QString text = FillText(Text(key), QDir::toNativeSeparators(fileName));
+    QString text = FillText(Text(key), QDir::toNativeSeparators(QFile::decodeName(fileName)));
     const QString reason = ReasonText(systemError, error == ProjectReadError::NotRegularFile);
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
@@ -312,7 +323,10 @@ void CDalvorDoc::LoadRecentFiles()
     recent.clear();
     settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kRecentFileCount; ++i) {
-        QString name = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        // A name that is no valid text is kept as bytes.
+        const QVariant value = settings.value(QStringLiteral("File%1").arg(i));
+        const QByteArray name = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
+                                                                          : QFile::encodeName(value.toString());
         if (!name.isEmpty() && !recent.contains(name))
             recent.append(name);
     }
@@ -324,19 +338,30 @@ void CDalvorDoc::SaveRecentFiles()
     settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         QString key = QStringLiteral("File%1").arg(i);
-        if (i <= recent.size())
-            settings.setValue(key, recent.at(i - 1));
-        else
+        if (i <= recent.size()) {
+            const QByteArray& name = recent.at(i - 1);
+            const QString text = QFile::decodeName(name);
+            settings.setValue(key, QFile::encodeName(text) == name ? QVariant(text) : QVariant(name));
+        } else {
             settings.remove(key);
+        }
     }
     settings.endGroup();
     settings.sync();
     emit recentFilesChanged();
 }
 
-void CDalvorDoc::AddToRecentFiles(const QString& fileName)
+QStringList CDalvorDoc::RecentFiles() const
 {
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    QStringList names;
+    for (const QByteArray& name : recent)
+        names << QFile::decodeName(name);
+    return names;
+}
+
+void CDalvorDoc::AddToRecentFiles(const QByteArray& fileName)
+{
+    const QByteArray absolute = AbsoluteFileName(fileName);
     recent.removeAll(absolute);
     recent.prepend(absolute);
     while (recent.size() > kRecentFileCount)
@@ -377,9 +402,9 @@ bool CDalvorDoc::Autosave()
         return false;
     // The project first, then the name it belongs to: an autosave is offered
     // only when both are there.
-    if (!WriteProjectTo(autosaveSlot->ProjectFile()))
+    if (!WriteProjectTo(QFile::encodeName(autosaveSlot->ProjectFile())))
         return false;
-    return WriteBytes(autosaveSlot->NameFile(), path.toUtf8());
+    return WriteBytes(autosaveSlot->NameFile(), path);
 }
 
 void CDalvorDoc::RemoveAutosave()
@@ -398,15 +423,16 @@ bool CDalvorDoc::OfferAutosave()
         // without waiting on whatever else may stand there.
         std::string name;
         ReadRegularFile(QFile::encodeName(ended->NameFile()).toStdString(), kAutosaveNameLimit, name);
-        const QString original = QString::fromStdString(name);
-        const QString shown = original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(original);
+        const QByteArray original = QByteArray::fromStdString(name);
+        const QString shown =
+            original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(QFile::decodeName(original));
         if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
             ended->RemoveFiles();
             continue;
         }
-        const QString dataFile = ended->ProjectFile();
+        const QByteArray dataFile = QFile::encodeName(ended->ProjectFile());
         int systemError = 0;
-        ProjectReadError error = app.ReadProjectFile(QFile::encodeName(dataFile).toStdString(), &systemError);
+        ProjectReadError error = app.ReadProjectFile(dataFile.toStdString(), &systemError);
         if (error != ProjectReadError::None) {
             Prompts().Warn(window, ReadErrorText(error, dataFile, systemError));
             ended->RemoveFiles();

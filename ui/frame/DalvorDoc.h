@@ -4,6 +4,8 @@
 // routing of the print, project and import commands to the sheet.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -38,7 +40,9 @@ public:
     void SetSheetAccess(std::function<CCalcSheet*()> access) { sheetAccess = std::move(access); }
 
     // ---- state ----------------------------------------------------------------
-    QString PathName() const { return path; }
+    // The project's file as text to show (a byte that is no valid text shows
+    // as a replacement character); the file itself is kept by its bytes.
+    QString PathName() const;
     // The title shown in the window: the file's name, or "Untitled".
     QString Title() const;
     bool IsModified() const { return modified; }
@@ -54,8 +58,10 @@ public:
     bool OpenRecentFile(int index);
     // Opens a file (command line, drop, recent list): asks to save the open
     // project first. A file that cannot be read is refused with a message
-    // and the open project stays as it was.
+    // and the open project stays as it was. A name in the file system's
+    // bytes is kept as it stands, whether or not it is valid text.
     bool OpenDocumentFile(const QString& fileName);
+    bool OpenDocumentFile(const QByteArray& fileName);
     // Asks to save a modified project; false when the user cancelled (or the
     // save failed).
     bool SaveModified();
@@ -67,8 +73,9 @@ public:
     void OnImportData();
 
     // ---- recent files -----------------------------------------------------------
-    QStringList RecentFiles() const { return recent; }
-    void AddToRecentFiles(const QString& fileName);
+    // The recent files as text to show; each is kept by its bytes.
+    QStringList RecentFiles() const;
+    void AddToRecentFiles(const QByteArray& fileName);
     void RemoveRecentFile(int index);
 
     // ---- autosave ---------------------------------------------------------------
@@ -92,7 +99,8 @@ public:
 
     // The message for a refused project file; systemError is the errno of a
     // failed open or read, told as the reason.
-    QString ReadErrorText(ProjectReadError error, const QString& fileName, int systemError = 0) const;
+    // A file that is missing from a folder that exists is told as missing.
+    QString ReadErrorText(ProjectReadError error, const QByteArray& fileName, int systemError = 0) const;
     // "Reason: ..." in the language of the interface, for an errno (the
     // system's own text for a cause without a text of ours), or for a path
     // that is no regular file; empty for 0.
@@ -105,14 +113,14 @@ signals:
     void projectReplaced();
 
 private:
-    bool ReadDocumentFile(const QString& fileName);
-    bool DoSave(const QString& fileName);
+    bool ReadDocumentFile(const QByteArray& fileName);
+    bool DoSave(const QByteArray& fileName);
     // Saves through the one atomic save path; false with the reason in
     // *reason when the file could not be written.
     bool WriteBytes(const QString& fileName, const QByteArray& bytes, QString* reason = nullptr);
     // Saves the project straight from its records, as the tools do.
-    bool WriteProjectTo(const QString& fileName, QString* reason = nullptr);
-    void SetPathName(const QString& fileName);
+    bool WriteProjectTo(const QByteArray& fileName, QString* reason = nullptr);
+    void SetPathName(const QByteArray& fileName);
     void LoadRecentFiles();
     void SaveRecentFiles();
     QString Text(int key) const;
@@ -122,9 +130,9 @@ private:
     QSettings& settings;
     QWidget* window = nullptr;
     std::function<CCalcSheet*()> sheetAccess;
-    QString path;
+    QByteArray path;  // absolute, in the file system's bytes
     bool modified = false;
-    QStringList recent;
+    QList<QByteArray> recent;
     QTimer autosaveTimer;
     std::unique_ptr<AutosaveSlot> autosaveSlot;
 };

@@ -447,7 +447,7 @@ void CMainFrame::showEvent(QShowEvent* event)
     }
 }
 
-void CMainFrame::StartUp(const ReferenceLoadStatus& status, const QString& commandLineFile)
+void CMainFrame::StartUp(const ReferenceLoadStatus& status, const QByteArray& commandLineFile)
 {
     InstallQtTranslations(app.languageOffset);
     show();
@@ -461,7 +461,7 @@ void CMainFrame::StartUp(const ReferenceLoadStatus& status, const QString& comma
         doc->OpenDocumentFile(commandLineFile);
 }
 
-void CMainFrame::OpenHandedFile(const QString& file)
+void CMainFrame::OpenHandedFile(const QByteArray& file)
 {
     if (QApplication::activeModalWidget()) {
         QTimer::singleShot(250, this, [this, file] { OpenHandedFile(file); });

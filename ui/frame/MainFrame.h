@@ -78,11 +78,11 @@ public:
     // warning, the autosaved project offered, then the project file named on
     // the command line (one that cannot be opened is refused with its message
     // and the empty project stays).
-    void StartUp(const ReferenceLoadStatus& status, const QString& commandLineFile);
+    void StartUp(const ReferenceLoadStatus& status, const QByteArray& commandLineFile);
     // A project handed over by another start of the program: the window comes
     // to the front and opens it as File > Open does (asking first to save a
     // changed project), once no dialog of the program's awaits an answer.
-    void OpenHandedFile(const QString& file);
+    void OpenHandedFile(const QByteArray& file);
     // Opens the files that other starts hand over through `server`, which
     // stops answering while the window closes.
     void ServeHandedFiles(ShellOpenServer& server);

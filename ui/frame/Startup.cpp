@@ -5,10 +5,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFont>
 #include <QStyleFactory>
 
 #include <clocale>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
 
 void ApplyNumericLocale()
 {
@@ -33,14 +37,32 @@ void SetUpApplication()
     QApplication::setFont(font);
 }
 
-QString CommandLineFile(const QStringList& arguments)
+QByteArray CommandLineFile(const QByteArrayList& arguments)
 {
+    // The options are told apart by their ASCII alone, so each byte is read
+    // as one character and the file's name is given back byte for byte.
+    QStringList texts;
+    for (const QByteArray& argument : arguments)
+        texts << QString::fromLatin1(argument);
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project file (*.qdl) to open."),
                                  QStringLiteral("[file]"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // Unknown options are passed over: the program starts all the same.
-    parser.parse(arguments);
+    parser.parse(texts);
     const QStringList files = parser.positionalArguments();
-    return files.isEmpty() ? QString() : files.first();
+    return files.isEmpty() ? QByteArray() : files.first().toLatin1();
+}
+
+QByteArray AbsoluteFileName(const QByteArray& name)
+{
+    QByteArray absolute = name;
+    if (!name.isEmpty() && !name.startsWith('/')) {
+        const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
+        if (folder)
+            absolute = QByteArray(folder.get()) + '/' + name;
+    }
+    // "." and ".." go as they do from a name in text; the separators and
+    // dots are ASCII, so each byte may stand for one character meanwhile.
+    return absolute.isEmpty() ? absolute : QDir::cleanPath(QString::fromLatin1(absolute)).toLatin1();
 }

@@ -7,18 +7,19 @@
 #include "ShellOpen.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     SetUpApplication();
-    const QString file = CommandLineFile(QApplication::arguments());
+    // The file's name is the file system's bytes as they came (the
+    // application has taken its own options out of argv by now).
+    const QByteArray file = AbsoluteFileName(CommandLineFile(QByteArrayList(argv, argv + argc)));
     // A project opened while the program runs goes to the running program;
     // a start without a file is a program of its own.
     const QString socketPath = ShellOpenSocketPath();
-    if (!file.isEmpty() && HandOverFile(socketPath, QFileInfo(file).absoluteFilePath()))
+    if (!file.isEmpty() && HandOverFile(socketPath, file))
         return 0;
 
     // The start-up steps that need no window: language, settings, program

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <csignal>
@@ -26,6 +27,7 @@
 #include <utility>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using Answer = IUiPrompts::Answer;
 
@@ -60,7 +62,7 @@ class TestDocument : public QObject, public MainWindowFixture {
 private:
     QString folder;
 
-    void Start(int language = LangEnglish, const QString& file = QString())
+    void Start(int language = LangEnglish, const QByteArray& file = {})
     {
         app = StartedApp(language);
         frame = std::make_unique<CMainFrame>(*app, *settings);
@@ -523,19 +525,25 @@ private slots:
 
     void commandLineFile()
     {
-        QCOMPARE(CommandLineFile({"dalvor"}), QString());
-        QCOMPARE(CommandLineFile({"dalvor", "/home/me/my project.qdl"}), QStringLiteral("/home/me/my project.qdl"));
-        QCOMPARE(CommandLineFile({"dalvor", "--unknown", "a.qdl", "b.qdl"}), QStringLiteral("a.qdl"));
+        QCOMPARE(CommandLineFile({"dalvor"}), QByteArray());
+        QCOMPARE(CommandLineFile({"dalvor", "/home/me/my project.qdl"}), "/home/me/my project.qdl");
+        QCOMPARE(CommandLineFile({"dalvor", "--unknown", "a\xff.qdl", "b.qdl"}), "a\xff.qdl");
 
-        const QString good = ProjectWithTanks("start.qdl", 2);
+        // A name that is no valid text is opened, and saved, by its bytes.
+        const QByteArray good = QFile::encodeName(folder) + "/start\xff.qdl";
+        QCOMPARE(::rename(QFile::encodeName(ProjectWithTanks("start.qdl", 2)), good), 0);
+        const auto remove = qScopeGuard([&] { ::unlink(good); });  // a name Qt's folder removal cannot reach
         Start(LangEnglish, good);
         QCOMPARE(app->storedCount[ArrayTank], 2);
-        QCOMPARE(Doc().PathName(), good);
+        app->StoreCurrentCalc(KindTank, -1);
+        QVERIFY(Doc().OnFileSave());
+        struct stat saved {};
+        QVERIFY(::stat(good, &saved) == 0 && saved.st_size == kHeader + 3 * kTank);
         frame.reset();
 
         // A file that cannot be opened is refused, and the program starts
         // with an empty project.
-        Start(LangEnglish, folder + "/none.qdl");
+        Start(LangEnglish, QFile::encodeName(folder + "/none.qdl"));
         QVERIFY(frame->isVisible());
         QCOMPARE(prompts->warnings.size(), 1);
         QVERIFY(prompts->warnings.first().startsWith(

@@ -206,7 +206,7 @@ private slots:
             frame->Action(ID_LANGUAGE_POLISH)->trigger();
         }
         // A changed recent-file list builds the menus again too.
-        frame->Doc().AddToRecentFiles(QStringLiteral("/tmp/a.qdl"));
+        frame->Doc().AddToRecentFiles("/tmp/a.qdl");
         QCOMPARE(menusLeft(), menus);
         QCOMPARE(frame->Action(ID_FILE_NEW)->associatedObjects().size(), uses);
         QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "&Pomoc"}));
@@ -530,7 +530,7 @@ private slots:
 
         // At start-up, once the window is there.
         CMainFrame second(*app, *settings);
-        second.StartUp(missing, QString());
+        second.StartUp(missing, {});
         QVERIFY(second.isVisible());
         QCOMPARE(prompts->warnings.size(), 4);
         QVERIFY(prompts->warnings.last().contains(QStringLiteral("/somewhere/db/en/quorlindata.mdb")));
@@ -582,7 +582,7 @@ private slots:
         // The choices are kept for the next start.
         frame->close();
         frame = std::make_unique<CMainFrame>(*app, *settings);
-        frame->StartUp(ReferenceLoadStatus{}, QString());
+        frame->StartUp(ReferenceLoadStatus{}, {});
         QVERIFY(frame->ToolBar()->isVisible());
         QVERIFY(!frame->statusBar()->isVisible());
         QVERIFY(!frame->Action(ID_VIEW_STATUS_BAR)->isChecked());

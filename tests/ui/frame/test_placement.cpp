@@ -65,7 +65,7 @@ private:
         auto frame = std::make_unique<CMainFrame>(*app, *settings);
         frame->setScreen(screen);
         frame->move(screen->geometry().topLeft() + QPoint(50, 50));
-        frame->StartUp(ReferenceLoadStatus{}, QString());
+        frame->StartUp(ReferenceLoadStatus{}, {});
         [&] { QVERIFY(QTest::qWaitForWindowExposed(frame.get())); }();
         return frame;
     }

@@ -5,7 +5,10 @@
 #include "ShellOpen.h"
 #include "UiTestSupport.h"
 
+#include <QLocalSocket>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QtEndian>
 
 #include <future>
 #include <sys/socket.h>
@@ -19,7 +22,7 @@ namespace {
 // thread's event loop answers for the running program.
 bool HandOverWhileRunning(const QString& socket, const QString& file)
 {
-    auto handed = std::async(std::launch::async, [=] { return HandOverFile(socket, file, 3000); });
+    auto handed = std::async(std::launch::async, [=] { return HandOverFile(socket, QFile::encodeName(file), 3000); });
     while (handed.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
         QCoreApplication::processEvents();
     return handed.get();
@@ -41,19 +44,40 @@ private slots:
     void runningProgramTakesTheFile()
     {
         const QString socket = FreshFolder("shell") + "/s", file = FreshFolder("shell-files") + "/sieć 1.qdl";
-        QVERIFY(!HandOverFile(socket, file, 1000));
+        const QByteArray name = QFile::encodeName(file);
+        QVERIFY(!HandOverFile(socket, name, 1000));
         const int ended = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{AF_UNIX, {}};
         qstrncpy(address.sun_path, socket.toUtf8(), sizeof address.sun_path);
         QCOMPARE(::bind(ended, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         ::close(ended);
-        QVERIFY(!HandOverFile(socket, file, 1000));
+        QVERIFY(!HandOverFile(socket, name, 1000));
 
         ShellOpenServer running, second;
         QVERIFY(running.Listen(socket));
         QVERIFY(!second.Listen(socket));
         struct stat info {};
         QVERIFY(::stat(socket.toUtf8(), &info) == 0 && (info.st_mode & 077) == 0);
+
+        // A program that does not answer in time (busy, or stopped) has not
+        // taken the file, and drops the request when it answers at last; a
+        // request that comes in pieces is read whole, and the file is taken
+        // once the start confirms it still waits.
+        QSignalSpy handed(&running, &ShellOpenServer::fileHandedOver);
+        QVERIFY(!HandOverFile(socket, name, 100));
+        QLocalSocket start;
+        start.connectToServer(socket);
+        char length[4];
+        qToBigEndian(quint32(name.size()), length);
+        for (const QByteArray& piece : {QByteArray(length, 4) + name.chopped(2), name.right(2)}) {
+            QVERIFY(start.waitForConnected(1000) && start.write(piece) && start.waitForBytesWritten(1000));
+            for (int i = 0; i < 10; ++i)
+                QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY(start.bytesAvailable() > 0);
+        QVERIFY(handed.isEmpty() && start.read(1) == "\x06" && start.write("\x06") && start.waitForBytesWritten(1000));
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed.first().first().toByteArray(), name);
 
         OpenMainWindow(LangEnglish, "shell-window");
         frame->ServeHandedFiles(running);
@@ -64,6 +88,7 @@ private slots:
         QTRY_COMPARE(frame->Doc().PathName(), file);
         QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
         QCOMPARE(app->storedCount[ArrayManhole], 0);
+        QCOMPARE(handed.size(), 2);
 
         // While the closing window asks to save, no program answers, and the
         // new start opens its file itself; a cancelled close answers again.
@@ -78,7 +103,8 @@ private slots:
     }
 
     // The program itself: a second start with a file hands it over and ends
-    // at once; the running program opens it and lists it as recent.
+    // at once; the running program opens it and lists it as recent. The
+    // name, relative and no valid text, goes by its bytes all the way.
     void secondStartHandsItsFileOver()
     {
         const QString home = FreshFolder("shell-home");
@@ -86,8 +112,9 @@ private slots:
         for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"})
             env.insert(name, home);
         QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        const QString file = home + "/handed.qdl";
+        const QByteArray file = QFile::encodeName(home) + "/handed\xff.qdl";
         QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
+        const auto remove = qScopeGuard([&] { ::unlink(file); });  // a name Qt's folder removal cannot reach
 
         // A loaded machine may take its time; the program ends with the test.
         QProcess running, second;
@@ -96,11 +123,12 @@ private slots:
             p->setProcessEnvironment(env);
         running.start(QCoreApplication::applicationDirPath() + "/../bin/dalvor", {});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + "/dalvor-5.socket"), 30000);
-        second.start(running.program(), {file});
+        second.setWorkingDirectory(home);
+        second.start("/bin/sh", {"-c", R"sh(exec "$0" "$(printf 'handed\377.qdl')")sh", running.program()});
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 0);
         const QString ini = home + "/Halvane/Quorlin - Dalvor (5).ini";
-        QTRY_COMPARE_WITH_TIMEOUT(QSettings(ini, QSettings::IniFormat).value("Recent File List/File1").toString(),
+        QTRY_COMPARE_WITH_TIMEOUT(QSettings(ini, QSettings::IniFormat).value("Recent File List/File1").toByteArray(),
                                   file, 30000);
     }
 };
