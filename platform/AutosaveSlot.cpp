@@ -46,6 +46,16 @@ int TakeLock(const QString& path, int flags)
 
 }  // namespace
 
+PrivateFileMode::PrivateFileMode() : previous(::umask(077))
+{
+    ::umask(previous | 077);
+}
+
+PrivateFileMode::~PrivateFileMode()
+{
+    ::umask(previous);
+}
+
 std::unique_ptr<AutosaveSlot> AutosaveSlot::Create(const QString& folder)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {

@@ -9,7 +9,21 @@
 #include <QString>
 
 #include <memory>
+#include <sys/types.h>
 #include <vector>
+
+// While one lives, the files and folders this program makes are readable by
+// the user alone (an autosave may hold a project that is private).
+class PrivateFileMode {
+public:
+    PrivateFileMode();
+    ~PrivateFileMode();
+    PrivateFileMode(const PrivateFileMode&) = delete;
+    PrivateFileMode& operator=(const PrivateFileMode&) = delete;
+
+private:
+    mode_t previous;
+};
 
 class AutosaveSlot {
 public:

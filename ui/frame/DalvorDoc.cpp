@@ -12,6 +12,7 @@
 #include "sheet/CalcPage.h"
 #include "sheet/CalcSheet.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -393,6 +394,9 @@ bool CDalvorDoc::Autosave()
 {
     if (!modified)
         return false;
+    // An autosave may hold a private project: what it makes, folders
+    // included, is the user's alone.
+    const PrivateFileMode userAlone;
     const QString folder = AutosaveFolder();
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
@@ -426,7 +430,9 @@ bool CDalvorDoc::OfferAutosave()
         const QByteArray original = QByteArray::fromStdString(name);
         const QString shown =
             original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(QFile::decodeName(original));
-        if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown))) {
+        const QString when =
+            QFileInfo(ended->ProjectFile()).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        if (!Prompts().AskYesNo(window, FillText(Text(kTextAutosaveOffer), shown, when))) {
             ended->RemoveFiles();
             continue;
         }

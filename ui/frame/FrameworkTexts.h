@@ -32,7 +32,7 @@ enum FrameworkTextKey : int {
     kTextDatabaseMissing = 21016,    // %s: the database
     kTextDatabaseTableMissing = 21017,  // %s: the database, %s: the table
     kTextHelpFileMissing = 21019,    // %s: the help file
-    kTextAutosaveOffer = 21020,
+    kTextAutosaveOffer = 21020,      // %s: the project's file or "Untitled", %s: when it was autosaved
     kTextIndicatorCaps = 21021,
     kTextIndicatorNum = 21022,
     kTextIndicatorScroll = 21023,

@@ -1,5 +1,6 @@
 // The program's entry: the core's start-up, then the main window.
 #include "app/DalvorApp.h"
+#include "AutosaveSlot.h"
 #include "Environment.h"
 #include "frame/MainFrame.h"
 #include "frame/Startup.h"
@@ -7,6 +8,7 @@
 #include "ShellOpen.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
@@ -25,7 +27,14 @@ int main(int argc, char* argv[])
     // The start-up steps that need no window: language, settings, program
     // folder, reference tables, help file, record defaults.
     // The print titles live with the user's own files.
-    theApp.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    {
+        // It holds the autosaves, whose projects may be private: the folder
+        // is the user's alone when this start makes it.
+        const PrivateFileMode userAlone;
+        QDir().mkpath(dataFolder);
+    }
+    theApp.userDataFolder = dataFolder.toStdString();
     QtSettings settings;
     const ReferenceLoadStatus status =
         theApp.InitCoreInstance(settings, DesktopUiLanguage(), ProgramDataFolder());

@@ -1,5 +1,6 @@
 // The autosave of a modified project and its offer at the next start, with
 // programs (each a core and a document here) side by side and FIFOs in the way.
+#include "AutosaveSlot.h"
 #include "frame/DalvorDoc.h"
 #include "QtTestMain.h"
 #include "UiTestSupport.h"
@@ -98,6 +99,20 @@ private slots:
         QCOMPARE(c->app->storedCount[ArrayTank] + d->app->storedCount[ArrayTank], 1);
         QCOMPARE(c->app->storedCount[ArrayManhole] + d->app->storedCount[ArrayManhole], 2);
         QCOMPARE((Start({true}), prompts->questions.size()), 0);
+    }
+
+    // A lock with no project, left by a program that ended before its first
+    // autosave, goes once it is a minute old; a younger one may be a start's
+    // that is making its slot just now, and stays.
+    void emptyLockGoesWhenOld()
+    {
+        const QString folder = CDalvorDoc::AutosaveFolder();
+        QVERIFY(QDir().mkpath(folder));
+        QFile old(folder + "/autosave-1.lock"), young(folder + "/autosave-2.lock");
+        QVERIFY(old.open(QIODevice::WriteOnly) && young.open(QIODevice::WriteOnly));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+        QVERIFY(AutosaveSlot::Ended(folder).empty());
+        QVERIFY(!old.exists() && young.exists());
     }
 
     // A FIFO at one of an autosave's names holds nothing up: at the name

@@ -477,6 +477,10 @@ private slots:
         const QString autosave = Doc().AutosaveFile();
         QVERIFY(autosave.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
         QTRY_COMPARE(ReadAll(autosave), Bytes(app->WriteProject()));
+        // The autosave, its name and the folder made for them are the user's alone.
+        struct stat info {};
+        for (const QString& own : {autosave, QString(autosave).replace(".qdl", ".name"), CDalvorDoc::AutosaveFolder()})
+            QVERIFY(::stat(QFile::encodeName(own), &info) == 0 && (info.st_mode & 077) == 0);
 
         // The program ends without its clean shut-down, twice; the first
         // next start declines the autosave, and it is gone.
@@ -486,10 +490,14 @@ private slots:
         app.reset();
         CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
         QCOMPARE(ReadAll(autosave), saved);
+        QFile autosaved(autosave);
+        QVERIFY(autosaved.open(QIODevice::ReadOnly) &&
+                autosaved.setFileTime(QDateTime({2024, 5, 3}, {14, 22}), QFileDevice::FileModificationTime));
         prompts->yesNo = {false};
         Start();
-        QCOMPARE(prompts->questions.size(), 1);
-        QVERIFY(prompts->questions.first().contains(QStringLiteral("Do you want to restore it?")));
+        QCOMPARE(prompts->questions, QStringList({"A project saved automatically before the program ended "
+                                                  "unexpectedly has been found:\n" + path +
+                                                  " (saved 2024-05-03 14:22).\nDo you want to restore it?"}));
         QCOMPARE(app->storedCount[ArrayManhole], 0);
         QVERIFY(!QFile::exists(autosave));
         frame.reset();
