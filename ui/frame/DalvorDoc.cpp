@@ -21,6 +21,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
 
@@ -29,6 +30,15 @@ namespace {
 const QString kRecentGroup = QStringLiteral("Recent File List");
 // The longest file name an autosave keeps, in bytes.
 constexpr std::size_t kAutosaveNameLimit = 64 * 1024;
+
+// Whether the folder that holds `file` is there.
+bool FolderExists(const QByteArray& file)
+{
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? file.left(slash) : slash == 0 ? QByteArray("/") : QByteArray(".");
+    struct stat info {};
+    return ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 }  // namespace
 
@@ -284,7 +294,10 @@ QString CDalvorDoc::ReadErrorText(ProjectReadError error, const QByteArray& file
     case ProjectReadError::TooLong: key = kTextFileTooLong; break;
     }
     QString text = FillText(Text(key), QDir::toNativeSeparators(QFile::decodeName(fileName)));
-    const QString reason = ReasonText(systemError, error == ProjectReadError::NotRegularFile);
+    // No such name: the file is what is missing when its folder is there.
+    const bool fileMissing = systemError == ENOENT && FolderExists(fileName);
+    const QString reason = fileMissing ? FillText(Text(kTextReason), Text(kTextReasonNoFile))
+                                       : ReasonText(systemError, error == ProjectReadError::NotRegularFile);
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
     return text;

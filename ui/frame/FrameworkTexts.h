@@ -27,6 +27,7 @@ enum FrameworkTextKey : int {
     kTextReasonNameTooLong = 21069,
     kTextReasonInputOutput = 21070,
     kTextReasonLinkLoop = 21071,
+    kTextReasonNoFile = 21072,
     kTextProjectUnchanged = 21014,
     kTextCannotSave = 21015,         // %s: the file
     kTextDatabaseMissing = 21016,    // %s: the database

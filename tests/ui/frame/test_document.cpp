@@ -549,13 +549,16 @@ private slots:
         QVERIFY(::stat(good, &saved) == 0 && saved.st_size == kHeader + 3 * kTank);
         frame.reset();
 
-        // A file that cannot be opened is refused, and the program starts
-        // with an empty project.
+        // A file that cannot be opened is refused with what is missing, and
+        // the program starts with an empty project.
         Start(LangEnglish, QFile::encodeName(folder + "/none.qdl"));
         QVERIFY(frame->isVisible());
-        QCOMPARE(prompts->warnings.size(), 1);
-        QVERIFY(prompts->warnings.first().startsWith(
-            QStringLiteral("The file %1 cannot be opened or read.").arg(folder + "/none.qdl")));
+        QCOMPARE(prompts->warnings, QStringList({QStringLiteral("The file %1 cannot be opened or read.\nReason: the "
+                                                                "file does not exist.\nThe project that was open has "
+                                                                "not been changed.")
+                                                     .arg(folder + "/none.qdl")}));
+        QVERIFY(Doc().ReadErrorText(ProjectReadError::CannotOpen, "/none/x.qdl", ENOENT)
+                    .endsWith("Reason: the folder does not exist."));
         QCOMPARE(app->storedCount[ArrayTank], 0);
         QVERIFY(Doc().PathName().isEmpty());
     }
