@@ -114,7 +114,7 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          1, 1, "Flow rate: ", "0.050 m³/s = 180 m³/h = 50 l/s"},
         {"pressure coefficient", KindPressureFlow,
          [](CDalvorApp& a) { a.pressureFlow.localLossMode = 0, a.pressureFlow.lossCoefficient = 2.345; },
-         4, 1, "Total hydraulic losses: ", "2.35"},
+         4, 1, "Total local loss coefficient (Σζ): ", "2.35"},
         {"pressure share", KindPressureFlow,
          [](CDalvorApp& a) { a.pressureFlow.localLossMode = 1, a.pressureFlow.localLossShare = 10; },
          4, 1, "Local hydraulic loss as a part of length loss: ", "10 %"},
