@@ -36,6 +36,13 @@ constexpr double kManholeShown = 0.001f;
 constexpr double kTankAnchoringShown = 0.01f;
 constexpr double kHalfMmToM = 0.0005f;
 
+// A calculated value as the page shows it: "-" while the record holds no
+// valid result (the values left in it are stale or partial).
+std::u16string Calculated(const RecordHead& head, std::u16string text)
+{
+    return head.resultValid == 1 ? std::move(text) : std::u16string(kNotGiven);
+}
+
 // Fills one section row by row; the row count follows the rows written.
 class SectionWriter {
 public:
@@ -240,25 +247,26 @@ void CDalvorApp::BuildGravityFlowReport()
         s2.Row(f.Text(20174), f.F0(r.localLossShare, UPercent));
         s2.Blank();
 
+        const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
         SectionWriter s1(reportSections[1]);
         s1.Row(f.Text(20161));
         if (mode == 0) {
             SizeRows(s1, f, 20175, r, false, true);
             s1.Blank();
         }
-        s1.Row(f.Text(20180), slope);
-        s1.Row(f.Text(20181), f.F2(r.filling, UBlank), mode == 3);
-        s1.Row(f.Text(20182), f.Flow(mode == 2 ? r.flow : r.flowInput), mode == 2);
-        s1.Row(f.Text(20183), f.F2(r.velocity, UMs));
+        s1.Row(f.Text(20180), res(slope));
+        s1.Row(f.Text(20181), res(f.F2(r.filling, UBlank)), mode == 3);
+        s1.Row(f.Text(20182), res(f.Flow(mode == 2 ? r.flow : r.flowInput)), mode == 2);
+        s1.Row(f.Text(20183), res(f.F2(r.velocity, UMs)));
         s1.Blank();
-        s1.Row(f.Text(20184), f.FE(r.reynolds, UBlank));
-        s1.Row(f.Text(20185), f.FE(r.frictionFactor, UBlank));
+        s1.Row(f.Text(20184), res(f.FE(r.reynolds, UBlank)));
+        s1.Row(f.Text(20185), res(f.FE(r.frictionFactor, UBlank)));
         s1.Blank();
-        s1.Row(f.Text(20186), f.F2(r.localLossHead + r.frictionLossHead, UM), true);
-        s1.Row(f.Text(20187), f.F2(r.frictionLossHead, UM));
-        s1.Row(f.Text(20188), f.F2(r.localLossHead, UM));
+        s1.Row(f.Text(20186), res(f.F2(r.localLossHead + r.frictionLossHead, UM)), true);
+        s1.Row(f.Text(20187), res(f.F2(r.frictionLossHead, UM)));
+        s1.Row(f.Text(20188), res(f.F2(r.localLossHead, UM)));
         s1.Blank();
-        s1.Row(f.Text(20189), f.F2(r.endLevel, UM));
+        s1.Row(f.Text(20189), res(f.F2(r.endLevel, UM)));
         s1.Blank();
     }
 
@@ -322,24 +330,25 @@ void CDalvorApp::BuildPressureFlowReport()
     FluidRows(reportSections[8], f, 20193, 20222, 20223, r);
 
     if (knownMode) {
+        const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
         SectionWriter s1(reportSections[1]);
         s1.Row(f.Text(20202));
         if (mode == 0) {
             SizeRows(s1, f, 20217, r, true, true);
             s1.Blank();
         }
-        s1.Row(f.Text(20224), f.Flow(r.flow), mode != 0);
-        s1.Row(f.Text(20225), f.F2(r.velocity, UMs));
+        s1.Row(f.Text(20224), res(f.Flow(r.flow)), mode != 0);
+        s1.Row(f.Text(20225), res(f.F2(r.velocity, UMs)));
         s1.Blank();
-        s1.Row(f.Text(20226), f.FE(r.reynolds, UBlank));
-        s1.Row(f.Text(20227), f.FE(r.frictionFactor, UBlank));
+        s1.Row(f.Text(20226), res(f.FE(r.reynolds, UBlank)));
+        s1.Row(f.Text(20227), res(f.FE(r.frictionFactor, UBlank)));
         s1.Blank();
-        s1.Row(f.Text(20228), f.F2(r.headLoss, UM), true);
-        s1.Row(f.Text(20229), f.F2(r.frictionLossHead, UM));
-        s1.Row(f.Text(20230), f.F2(r.localLossHead, UM));
+        s1.Row(f.Text(20228), res(f.F2(r.headLoss, UM)), true);
+        s1.Row(f.Text(20229), res(f.F2(r.frictionLossHead, UM)));
+        s1.Row(f.Text(20230), res(f.F2(r.localLossHead, UM)));
         s1.Blank();
-        s1.Row(f.Text(20231), f.F2(r.energyGradient, UPerMille), true);
-        s1.Row(f.Text(20232), f.F2(r.energyHeadDifference, UM), true);
+        s1.Row(f.Text(20231), res(f.F2(r.energyGradient, UPerMille)), true);
+        s1.Row(f.Text(20232), res(f.F2(r.energyHeadDifference, UM)), true);
         s1.Blank();
     }
 
@@ -426,22 +435,23 @@ void CDalvorApp::BuildBuriedPipeReport()
         }
     }
     {
+        const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
         SectionWriter s(reportSections[1]);
         s.Row(f.Text(20111));
-        s.Row(f.Text(20142), f.F2(r.soilLoad, UKpa));
-        s.Row(f.Text(20143), f.F2(r.trafficLoad, UKpa));
+        s.Row(f.Text(20142), res(f.F2(r.soilLoad, UKpa)));
+        s.Row(f.Text(20143), res(f.F2(r.trafficLoad, UKpa)));
         s.Blank();
-        s.Row(f.Text(20144), f.F2(r.totalLoad, UKpa), true);
-        s.Row(f.Text(20145), f.F2(r.admissibleLoad, UKpa), true);
+        s.Row(f.Text(20144), res(f.F2(r.totalLoad, UKpa)), true);
+        s.Row(f.Text(20145), res(f.F2(r.admissibleLoad, UKpa)), true);
         s.Blank();
-        s.Row(f.Text(20146), f.F1(r.loadDeflection, UPercent));
-        s.Row(f.Text(20147), f.F1(r.beddingFactor + r.installationFactor, UPercent));
+        s.Row(f.Text(20146), res(f.F1(r.loadDeflection, UPercent)));
+        s.Row(f.Text(20147), res(f.F1(r.beddingFactor + r.installationFactor, UPercent)));
         s.Blank();
-        s.Row(f.Text(20148), f.F1(r.totalDeflection, UPercent), true);
-        s.Row(f.Text(20149), f.F1(r.deflectionLimit, UPercent), true);
+        s.Row(f.Text(20148), res(f.F1(r.totalDeflection, UPercent)), true);
+        s.Row(f.Text(20149), res(f.F1(r.deflectionLimit, UPercent)), true);
         s.Blank();
-        s.Row(f.Text(20150), f.F2(r.upliftForce, UKnM), true);
-        s.Row(f.Text(20151), f.F2(r.anchoringForce, UKnM), true);
+        s.Row(f.Text(20150), res(f.F2(r.upliftForce, UKnM)), true);
+        s.Row(f.Text(20151), res(f.F2(r.anchoringForce, UKnM)), true);
         s.Blank();
     }
     SectionWriter s3(reportSections[3]);
@@ -458,8 +468,9 @@ void CDalvorApp::BuildManholeReport()
     ClearReport(reportSections);
     const ManholeRecord& r = manhole;
     const Fmt f(*this);
+    const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
     const auto shown = [&](double v, double test, int unit) {
-        return test > kManholeShown ? f.F2(v, unit) : std::u16string(kNotGiven);
+        return res(test > kManholeShown ? f.F2(v, unit) : std::u16string(kNotGiven));
     };
 
     {
@@ -486,15 +497,15 @@ void CDalvorApp::BuildManholeReport()
     {
         SectionWriter s(reportSections[1]);
         s.Row(f.Text(20077));
-        s.Row(f.Text(20092), f.F2(r.height, UM), true);
-        s.Row(f.Text(20093), f.F2(r.deadWeight, UKn), true);
+        s.Row(f.Text(20092), res(f.F2(r.height, UM)), true);
+        s.Row(f.Text(20093), res(f.F2(r.deadWeight, UKn)), true);
         s.Blank();
-        s.Row(f.Text(20094), f.F2(r.frictionForce, UKn), true);
-        s.Row(f.Text(20095), f.F2(r.upliftForce, UKn));
+        s.Row(f.Text(20094), res(f.F2(r.frictionForce, UKn)), true);
+        s.Row(f.Text(20095), res(f.F2(r.upliftForce, UKn)));
         s.Blank();
         s.Row(f.Text(20096), shown(r.anchoringForce, r.anchoringForce, UKn));
         s.Blank();
-        s.Row(f.Text(20097), f.F2(r.height + r.ballastHeight, UM));
+        s.Row(f.Text(20097), res(f.F2(r.height + r.ballastHeight, UM)));
         s.Blank();
         if (r.eccentric == 1) {
             s.Row(kBlankRow, kBlankRow);
@@ -518,9 +529,10 @@ void CDalvorApp::BuildTankReport()
     const TankRecord& r = tank;
     const Fmt f(*this);
     const bool anchored = r.anchoringForce > kTankAnchoringShown;
+    const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
     const auto shown = [&](std::u16string text) { return anchored ? text : std::u16string(kNotGiven); };
     const auto slab = [&](double v) {
-        return NoSlabLengthSuffices(v) ? std::u16string(kNotGiven) : shown(f.F1(v, UM));
+        return NoSlabLengthSuffices(v) ? std::u16string(kNotGiven) : res(shown(f.F1(v, UM)));
     };
 
     {
@@ -548,20 +560,20 @@ void CDalvorApp::BuildTankReport()
     {
         SectionWriter s(reportSections[1]);
         s.Row(f.Text(20041));
-        s.Row(f.Text(20061), f.F2(r.upliftForce, UKn), true);
-        s.Row(f.Text(20062), f.F2(r.soilWeight, UKn), true);
+        s.Row(f.Text(20061), res(f.F2(r.upliftForce, UKn)), true);
+        s.Row(f.Text(20062), res(f.F2(r.soilWeight, UKn)), true);
         s.Blank();
-        s.Row(f.Text(20063), shown(f.F2(r.anchoringForce, UKn)));
-        s.Row(f.Text(20064), shown(Utf8ToUtf16(FormatC("%d ", r.anchorCount)) + f.Text(UPcs)));
-        s.Row(f.Text(20065), shown(f.F2(r.tieForce, UKn)));
-        s.Row(f.Text(20066), shown(f.F0(r.tieAngle, UDegree)));
+        s.Row(f.Text(20063), res(shown(f.F2(r.anchoringForce, UKn))));
+        s.Row(f.Text(20064), res(shown(Utf8ToUtf16(FormatC("%d ", r.anchorCount)) + f.Text(UPcs))));
+        s.Row(f.Text(20065), res(shown(f.F2(r.tieForce, UKn))));
+        s.Row(f.Text(20066), res(shown(f.F0(r.tieAngle, UDegree))));
         s.Blank();
         s.Row(f.Text(20067), slab(r.minSlabLength));
         s.Row(f.Text(20068), slab(r.slabLength), true);
         s.Blank();
         s.Row(f.Text(20069), shown(f.F2(r.slabWidth, UM)));
         s.Row(f.Text(20070), shown(f.F2(r.slabHeight, UM)));
-        s.Row(f.Text(20071), shown(f.F0(r.slabWeight, UKn)));
+        s.Row(f.Text(20071), res(shown(f.F0(r.slabWeight, UKn))));
         s.Blank();
     }
     SectionWriter s3(reportSections[3]);

@@ -143,6 +143,10 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          1, 14, "Single slab weight (Gf): ", "-"},
         {"tank slab length one decimal", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.slabLength = 2.46; },
          1, 10, "Designed slab length (Lf): ", "2.5 m"},
+        {"gravity no result: the flow given", KindGravityFlow,
+         [](CDalvorApp& a) { a.gravityFlow.head.resultValid = 0; }, 1, 7, "Flow rate: ", "-"},
+        {"pressure no result", KindPressureFlow,
+         [](CDalvorApp& a) { a.pressureFlow.mode = 1, a.pressureFlow.head.resultValid = 0; }, 1, 1, nullptr, "-"},
         {"tank no slab length suffices", KindTank,
          [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
          1, 9, "Minimum slab length (Lfmin): ", "-"},
@@ -150,6 +154,7 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         app->ResetAllRecords();
+        ForKindRecords(c.kind, [&](const auto& k) { (*app.*k.working).head.resultValid = 1; });
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         if (c.label) {
@@ -746,9 +751,11 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 6 _46|
 6 {20295}|
 6 {20296}|)"},
-        {"manhole, eccentric, no anchoring", KindManhole,
+        // No result: "-" for each calculated value, the blank rows as they are.
+        {"manhole, eccentric, no result", KindManhole,
          [](CDalvorApp& a) {
              ManholeRecord& r = a.manhole;
+             r.head.resultValid = 0;
              r.typeIndex = 0, r.nominalDiameter = 0.8, r.pipeDiameter = 0.2, r.groundLevel = 6.5;
              r.pipeBottomLevel = 3.25, r.waterLevel = 2.0, r.unitWeight = 17.5, r.porosity = 35, r.frictionAngle = 32;
              r.cohesion = 0, r.height = 3.25, r.deadWeight = 23.456, r.frictionForce = 12.34, r.upliftForce = 0;
@@ -762,15 +769,15 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 0 {20083}|200 mm
 0 ·|
 1 {20077}|
-1*{20092}|3.25 m
-1*{20093}|23.46 kN
+1*{20092}|-
+1*{20093}|-
 1 ·|
-1*{20094}|12.34 kN
-1 {20095}|0.00 kN
+1*{20094}|-
+1 {20095}|-
 1 ·|
 1 {20096}|-
 1 ·|
-1 {20097}|3.25 m
+1 {20097}|-
 1 ·|
 1 ·|·
 1 ·|·
@@ -904,6 +911,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         app->ResetAllRecords();
+        ForKindRecords(c.kind, [&](const auto& k) { (*app.*k.working).head.resultValid = 1; });
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         EXPECT_EQ(WholeReport(*app), Expand(*app, c.expected) + "\n");
