@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +42,48 @@ QString ToQ(const std::u16string& s)
     QString q = QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
     q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return q;
+}
+
+// The lines of a text that must stay within `width`: broken at blanks, each
+// line as long as fits. A word wider than a whole line (a name written
+// without blanks) is not split: it stays on its line, after what precedes
+// it, and the line is cut where it is drawn.
+QStringList FittedLines(const QFontMetrics& fm, QString rest, int width)
+{
+    QStringList lines;
+    while (!rest.isEmpty()) {
+        if (fm.horizontalAdvance(rest) <= width) {
+            lines.append(rest);
+            break;
+        }
+        // The last blank before which the line still fits.
+        int cut = -1;
+        for (int i = rest.indexOf(u' '); i >= 0; i = rest.indexOf(u' ', i + 1)) {
+            if (fm.horizontalAdvance(rest.left(i)) > width)
+                break;
+            cut = i;
+        }
+        const auto wordEnd = [&](int from) {
+            while (from < rest.size() && rest[from] == u' ')
+                ++from;
+            const int blank = rest.indexOf(u' ', from);
+            return blank < 0 ? static_cast<int>(rest.size()) : blank;
+        };
+        int end = cut;
+        if (cut <= 0) {
+            end = wordEnd(0);
+        } else {
+            const int next = wordEnd(cut);
+            if (fm.horizontalAdvance(rest.mid(cut, next - cut).trimmed()) > width)
+                end = next;
+        }
+        lines.append(rest.left(end));
+        int from = end;
+        while (from < rest.size() && rest[from] == u' ')
+            ++from;
+        rest = rest.mid(from);
+    }
+    return lines;
 }
 
 }  // namespace
@@ -342,12 +385,24 @@ int CReportPrint::DrawHeader(QPainter& p, PageRect& r, bool measureOnly)
 int CReportPrint::DrawFooter(QPainter& p, const PageRect& f, bool measureOnly)
 {
     int height = 0;
+    const int dateLeft = f.right - f.Width() / 6;
     if (!texts.noticeLine.empty()) {
-        const int h = WrappedText(p, fonts[1], f.left, f.top, f.right, texts.noticeLine, Qt::AlignLeft, measureOnly);
+        // The notice (with the calculation's name) ends before the date's
+        // column: a long name goes on over more lines.
+        const int width = dateLeft - f.Width() / 100 - f.left;
+        const QFontMetrics fm(fonts[1], device);
+        const QString lines = FittedLines(fm, ToQ(texts.noticeLine), width).join(u'\n');
+        constexpr int flags = Qt::AlignLeft | Qt::AlignTop;
+        const int h = fm.boundingRect(QRect(f.left, f.top, width, 1 << 20), flags, lines).height();
+        if (!measureOnly) {
+            layout.notice = QRect(f.left, f.top, width, h);
+            p.setFont(fonts[1]);
+            p.drawText(layout.notice, flags, lines);  // clipped to the rectangle
+        }
         height = std::max(height, h + 400);
     }
     if (!texts.dateLine.empty())
-        WrappedText(p, fonts[3], f.right - f.Width() / 6, f.top, f.right, texts.dateLine, Qt::AlignLeft, measureOnly);
+        WrappedText(p, fonts[3], dateLeft, f.top, f.right, texts.dateLine, Qt::AlignLeft, measureOnly);
     if (!texts.extraLine.empty()) {
         const int w7 = f.Width() / 7;
         const int top = f.bottom - static_cast<int>(std::lround(f.Height() / 2.6));

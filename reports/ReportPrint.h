@@ -75,6 +75,7 @@ public:
         int bodyTop = 0;          // first row's top
         int maxY = 0;             // bottom of the body
         QRect pictureRect;        // empty when no picture was placed
+        QRect notice;             // the notice's lines, which nothing drawn passes
     } layout;
 
     // Inner rectangle of a page: the device's rectangle less 10 mm each side.

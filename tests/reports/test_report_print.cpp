@@ -106,6 +106,17 @@ private slots:
         QVERIFY(report.layout.headerHeight > 17 * 4486 / 100 + 3 * 117);
         QCOMPARE(report.layout.bodyTop, 236 + report.layout.headerHeight + (6781 - 236 - report.layout.headerHeight) / 100);
         QVERIFY(report.layout.maxY < 6781 - report.layout.footerHeight);
+        // A long name ends before the date's column (4722 - 4486 / 6): a second
+        // line after a blank, cut at the column without one (63 units kept).
+        int heights[2];
+        for (int blanks : {0, 1}) {
+            const std::u16string name = std::u16string(blanks ? 30 : 63, u'W') + u" " + std::u16string(32, u'W');
+            CopyBounded(app->buriedPipe.head.name, name);
+            QVERIFY(PrepareReportPrint(*app, KindBuriedPipe, now, report) && report.PrintToPdf(dir.filePath("p.pdf")));
+            QVERIFY(report.layout.notice.right() < 3975);
+            heights[blanks] = report.layout.notice.height();
+        }
+        QVERIFY(heights[1] > 3 * heights[0] / 2);
     }
 
     void titleDialogTakesTheTypedTextAsItStands_data()
