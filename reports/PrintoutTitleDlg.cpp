@@ -25,6 +25,10 @@ CPrintoutTitleDlg::CPrintoutTitleDlg(CDalvorApp& a, QWidget* parent)
     combo->setCompleter(nullptr);
     combo->setMaxVisibleItems(kPrintTitleCount);
     combo->lineEdit()->setMaxLength(static_cast<int>(kPrintTitleMaxLength));
+    // The dialog keeps its width whatever the titles' lengths (up to 254
+    // characters): a long title scrolls in the field and is elided in the list.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(40);
     combo->setMinimumWidth(420);
     okButton->setDefault(true);
     okButton->setAutoDefault(true);
@@ -47,7 +51,9 @@ void CPrintoutTitleDlg::OnInitDialog()
     for (const PrintTitle& t : app.printTitles)
         combo->addItem(QString::fromStdU16String(FromFixed(t.text)));
     combo->setCurrentIndex(0);
-    combo->lineEdit()->selectAll();
+    // All of the title selected, its beginning in sight.
+    const int length = static_cast<int>(combo->currentText().size());
+    combo->lineEdit()->setSelection(length, -length);
 }
 
 void CPrintoutTitleDlg::OnOK()

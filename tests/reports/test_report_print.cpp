@@ -129,9 +129,11 @@ private slots:
     {
         QFETCH(QString, typed);
         auto app = EnglishApp();
+        ConfirmPrintTitle(app->printTitles, std::u16string(254, u'W'));  // longer than the dialog is wide
         ConfirmPrintTitle(app->printTitles, u"Manhole S4");
         CPrintoutTitleDlg dlg(*app);
         dlg.show();
+        QVERIFY(dlg.sizeHint().width() < 640);
         QLineEdit* edit = dlg.Combo()->lineEdit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
