@@ -149,7 +149,7 @@ bool CDalvorDoc::OnFileOpen()
 {
     QString folder = path.isEmpty() ? QString() : QFileInfo(PathName()).absolutePath();
     QString name = Prompts().OpenFileName(window, Text(kTextOpenTitle), folder,
-                                          FileFilter() + QStringLiteral(";;") + Text(kTextAllFilesFilter));
+                                          Text(kTextProjectFilter) + QStringLiteral(";;") + Text(kTextAllFilesFilter));
     if (name.isEmpty())
         return false;
     return OpenDocumentFile(name);
@@ -214,7 +214,7 @@ bool CDalvorDoc::OnFileSave()
 bool CDalvorDoc::OnFileSaveAs()
 {
     QString suggested = path.isEmpty() ? Title() + QStringLiteral(".qdl") : PathName();
-    QString name = Prompts().SaveFileName(window, Text(kTextSaveAsTitle), suggested, FileFilter());
+    QString name = Prompts().SaveFileName(window, Text(kTextSaveAsTitle), suggested, Text(kTextProjectFilter));
     if (name.isEmpty())
         return false;
     if (QFileInfo(name).suffix().isEmpty())

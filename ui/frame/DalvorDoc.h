@@ -33,7 +33,6 @@ public:
     // shorten it).
     static int autosaveIntervalMs;
     static constexpr int kRecentFileCount = 10;
-    static QString FileFilter() { return QStringLiteral("Dalvor Files (*.qdl)"); }
 
     // Where message boxes and file choosers appear, and how to reach the sheet.
     void SetWindow(QWidget* w) { window = w; }

@@ -10,6 +10,7 @@ enum FrameworkTextKey : int {
     kTextAskToSave = 21001,          // %s: the project's file
     kTextOpenTitle = 21002,
     kTextSaveAsTitle = 21003,
+    kTextProjectFilter = 21004,
     kTextAllFilesFilter = 21005,
     kTextCannotOpen = 21010,         // %s: the file
     kTextFileTooShort = 21011,       // %s: the file

@@ -370,6 +370,7 @@ private slots:
         QCOMPARE(prompts->warnings.size(), 1);
         const QString warning = prompts->warnings.first();
         if (language == LangPolish) {
+            QVERIFY(prompts->filters.last().startsWith(QStringLiteral("Pliki Dalvor (*.qdl);;")));
             QCOMPARE(warning, LangText(*app, 21011).replace(QLatin1String("%s"), bad) + '\n' + LangText(*app, 21014));
         } else {
             QVERIFY2(warning.contains(bad) && warning.contains(message), qPrintable(warning));
