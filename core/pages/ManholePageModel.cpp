@@ -52,7 +52,6 @@ const FieldSpec kFields[] = {
 CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a, KindManhole)
 {
     ApplyLanguage(a.languageOffset);
-    Enable(MhNominalDiameter, false);
     // The outer diameter is kept but not shown.
     for (int id : {1158, int(MhOuterDiameter), 1160})
         Show(id, false);

@@ -85,11 +85,7 @@ void Publish(ListState& l, const std::vector<std::u16string>& items, int selecti
 
 }  // namespace
 
-CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank)
-{
-    for (int id : {TkOuterDiameter, TkInnerDiameter, TkOwnWeight, TkCoverDepth})
-        Enable(id, false);
-}
+CTankPageModel::CTankPageModel(CDalvorApp& a) : CUpliftPageModel(a, KindTank) {}
 
 std::span<const FieldSpec> CTankPageModel::Fields() const
 {

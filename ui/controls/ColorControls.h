@@ -13,6 +13,11 @@
 // The colour of the dialog face, which fields show until a colour is set.
 QColor ButtonFaceColor();
 
+// A field the user reads but never types into (a number, a value worked out
+// from others): read-only, drawn in a disabled field's colours and passed by
+// Tab, yet its text can be selected with the mouse and copied.
+void MarkReadOnlyField(QLineEdit* e);
+
 // A control holding a background and a text colour. The colours hold in every
 // state of the control: a disabled or read-only field shows them too, as the
 // pages rely on for their result fields. A colour set shows at once.

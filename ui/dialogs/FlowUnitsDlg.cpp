@@ -2,6 +2,7 @@
 
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -61,7 +62,7 @@ CFlowUnitsCalcDlg::CFlowUnitsCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDia
     unitLabel->setTextFormat(Qt::PlainText);
     resultEdit = new QLineEdit(flow);
     Register(kResultEdit, resultEdit, false);
-    resultEdit->setReadOnly(true);
+    MarkReadOnlyField(resultEdit);
     resultEdit->setMinimumWidth(90);
     auto* resultUnit = new QLabel(flow);
     Register(kResultUnit, resultUnit);

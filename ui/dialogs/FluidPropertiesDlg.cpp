@@ -2,6 +2,7 @@
 
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -54,7 +55,7 @@ CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
     auto readOnly = [this](int id) {
         auto* e = new QLineEdit(this);
         Register(id, e, false);
-        e->setReadOnly(true);
+        MarkReadOnlyField(e);
         e->setFixedWidth(90);
         return e;
     };

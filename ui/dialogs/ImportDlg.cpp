@@ -3,6 +3,7 @@
 #include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 #include "base/UiText.h"
 #include "project/Records.h"
 #include "sheet/CalcPage.h"
@@ -141,8 +142,7 @@ CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaptio
         keyedCaptions.append({row.caption, control});
         auto* field = new QLineEdit(list);
         Register(row.field, field, false);
-        field->setReadOnly(true);
-        field->setFocusPolicy(Qt::NoFocus);
+        MarkReadOnlyField(field);
         field->setFixedWidth(row.field == kSoilNameText ? 190 : 90);
         fields.insert(row.field, field);
         grid->addWidget(control, r, 0);

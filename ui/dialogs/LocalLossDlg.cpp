@@ -2,6 +2,7 @@
 
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,7 +49,8 @@ CLocalLossDlg::CLocalLossDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, k
     auto edit = [this](int id, QWidget* owner, bool readOnly) {
         auto* e = new QLineEdit(owner);
         Register(id, e, false);
-        e->setReadOnly(readOnly);
+        if (readOnly)
+            MarkReadOnlyField(e);
         e->setFixedWidth(80);
         return e;
     };

@@ -2,6 +2,7 @@
 
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +39,8 @@ CLossCalcDlg::CLossCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCa
     auto edit = [this](int id, bool readOnly) {
         auto* e = new QLineEdit(this);
         Register(id, e, false);
-        e->setReadOnly(readOnly);
+        if (readOnly)
+            MarkReadOnlyField(e);
         e->setFixedWidth(90);
         return e;
     };

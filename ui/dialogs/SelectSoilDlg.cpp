@@ -2,6 +2,7 @@
 
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "controls/ColorControls.h"
 #include "catalogue/ReferenceTables.h"
 #include "project/Records.h"
 
@@ -151,8 +152,7 @@ CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
             degreeLabel = l;
         auto* e = new QLineEdit(this);
         Register(f.field, e, false);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
+        MarkReadOnlyField(e);
         e->setFixedWidth(f.format ? 70 : 160);
         fields.append({f.field, e});
         grid->addWidget(l, row, 0);

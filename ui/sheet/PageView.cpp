@@ -298,17 +298,7 @@ QHBoxLayout* CPageView::MakeStoreButtons()
 
 void CPageView::MarkNotTyped(QLineEdit* e)
 {
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    // Clicks, drags and the context menu pass through to the page, so the
-    // field takes neither a caret nor a selection.
-    e->setAttribute(Qt::WA_TransparentForMouseEvents);
-    e->setContextMenuPolicy(Qt::NoContextMenu);
-    QPalette p = e->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
-            p.setColor(group, role, p.color(QPalette::Disabled, role));
-    e->setPalette(p);
+    MarkReadOnlyField(e);
 }
 
 QHBoxLayout* CPageView::MakeSoilRow(int nameId, int buttonId, const std::function<void()>& onChoose)

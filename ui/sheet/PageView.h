@@ -59,8 +59,9 @@ protected:
 
     // ---- building the page --------------------------------------------------
     // A field the user never types into (a number, a value the page works
-    // out): read-only, passed by Tab and the mouse, and drawn as a disabled
-    // field is drawn, so every field that takes no typing looks alike.
+    // out): read-only, passed by Tab, and drawn as a disabled field is drawn,
+    // so every field that takes no typing looks alike; its text can be
+    // selected and copied.
     static void MarkNotTyped(QLineEdit* e);
     // A group box with its caption id.
     QGroupBox* MakeGroup(int id);

@@ -2,6 +2,9 @@
 // and clicked as a user does: their sums, when OK may be pressed, the slider
 // grid and the soil states, and what OK hands back.
 #include "base/Text.h"
+#include "dialogs/FlowUnitsDlg.h"
+#include "dialogs/FluidPropertiesDlg.h"
+#include "dialogs/ImportDlg.h"
 #include "dialogs/LocalLossDlg.h"
 #include "dialogs/LossCalcDlg.h"
 #include "dialogs/SelectSoilDlg.h"
@@ -10,6 +13,7 @@
 #include "QtTestMain.h"
 #include "UiTestSupport.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -303,6 +307,34 @@ private slots:
         std::fill(std::begin(t.soilName), std::end(t.soilName), u'z');
         CSelectSoilDlg::CopyChoice(c, t);
         QCOMPARE(FromFixed(t.soilName), std::u16string(253, u'a'));
+    }
+
+    // The six dialogs' fields that take no typing show a disabled field's
+    // background, yet a double click selects their text and Ctrl+C copies it.
+    void readOnlyFieldsLookReadOnlyAndCopy()
+    {
+        const QRgb grey = QApplication::palette().color(QPalette::Disabled, QPalette::Base).rgb();
+        std::unique_ptr<QDialog> dialogs[] = {
+            std::make_unique<CLocalLossDlg>(*app), std::make_unique<CLossCalcDlg>(*app),
+            std::make_unique<CFluidParmsDlg>(*app), std::make_unique<CFlowUnitsCalcDlg>(*app),
+            std::make_unique<CImportDlg>(*app),     std::make_unique<CSelectSoilDlg>(*app)};
+        int fields = 0;
+        for (auto& dlg : dialogs) {
+            dlg->show();
+            for (QLineEdit* e : dlg->findChildren<QLineEdit*>()) {
+                if (!e->isReadOnly())
+                    continue;
+                ++fields;
+                QCOMPARE(e->grab().toImage().pixel(e->width() - 4, 10), grey);
+                QApplication::clipboard()->clear();
+                e->setText(QStringLiteral("4711"));
+                QTest::mouseDClick(e, Qt::LeftButton, {}, QPoint(6, e->height() / 2));
+                QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+                QTest::keyClicks(e, QStringLiteral("7"));
+                QCOMPARE(QApplication::clipboard()->text() + e->text(), QStringLiteral("47114711"));
+            }
+        }
+        QCOMPARE(fields, 2 + 2 + 2 + 1 + 12 + 11);
     }
 
     void helpKeyOpensTheDialogsTopic()
