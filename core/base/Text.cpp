@@ -137,19 +137,27 @@ private:
     locale_t previous;
 };
 
-// One conversion of a format, its '*' width and precision already numbers.
+// One conversion of a format, its '*' width and precision already numbers,
+// appended to out. It is written once into a buffer on the stack; only a text
+// too long for that buffer is written a second time, straight into out.
 template <typename T>
 void AppendOne(std::string& out, const std::string& directive, T value)
 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    const int n = std::snprintf(nullptr, 0, directive.c_str(), value);
+    char buffer[128];
+    const int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     if (n <= 0)
         return;
+    const auto length = static_cast<std::size_t>(n);
+    if (length < sizeof buffer) {
+        out.append(buffer, length);
+        return;
+    }
     const std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(n) + 1);
-    std::snprintf(out.data() + at, static_cast<std::size_t>(n) + 1, directive.c_str(), value);
-    out.resize(at + static_cast<std::size_t>(n));
+    out.resize(at + length + 1);
+    std::snprintf(out.data() + at, length + 1, directive.c_str(), value);
+    out.resize(at + length);
 #pragma GCC diagnostic pop
 }
 
@@ -177,7 +185,10 @@ std::string VFormatC(const char* format, va_list args)
     const char* p = format;
     while (*p) {
         if (*p != '%') {
-            out.push_back(*p++);
+            const char* next = std::strchr(p, '%');
+            const std::size_t n = next ? static_cast<std::size_t>(next - p) : std::strlen(p);
+            out.append(p, n);
+            p += n;
             continue;
         }
         std::string directive = "%";
