@@ -35,11 +35,16 @@ void CopyBounded(char16_t* dst, std::size_t cap, std::u16string_view src, std::s
 
 std::u16string Utf8ToUtf16(std::string_view text)
 {
-    std::u16string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
+    // An ASCII beginning (all of a number's text) is widened in one go.
+    std::size_t i = 0;
+    while (i < n && s[i] < 0x80)
+        ++i;
+    std::u16string out(s, s + i);
+    if (i == n)
+        return out;
+    out.reserve(n);
     while (i < n) {
         unsigned c = s[i];
         char32_t cp;
@@ -137,20 +142,63 @@ private:
     locale_t previous;
 };
 
-// One conversion of a format, its '*' width and precision already numbers.
+// One conversion of a format, its '*' width and precision already numbers,
+// appended to out. It is written once into a buffer on the stack; only a text
+// too long for that buffer is written a second time, straight into out.
 template <typename T>
 void AppendOne(std::string& out, const std::string& directive, T value)
 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    const int n = std::snprintf(nullptr, 0, directive.c_str(), value);
+    char buffer[128];
+    const int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     if (n <= 0)
         return;
+    const auto length = static_cast<std::size_t>(n);
+    if (length < sizeof buffer) {
+        out.append(buffer, length);
+        return;
+    }
     const std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(n) + 1);
-    std::snprintf(out.data() + at, static_cast<std::size_t>(n) + 1, directive.c_str(), value);
-    out.resize(at + static_cast<std::size_t>(n));
+    out.resize(at + length + 1);
+    std::snprintf(out.data() + at, length + 1, directive.c_str(), value);
+    out.resize(at + length);
 #pragma GCC diagnostic pop
+}
+
+// The precision of a plain fixed conversion ("%f" or "%.Nf": no flags, no
+// width, no length), or -1 for any other directive.
+int PlainFixedPrecision(std::string_view directive)
+{
+    if (directive == "%f")
+        return 6;
+    if (directive.size() < 4 || directive.size() > 7 || !directive.starts_with("%.") || !directive.ends_with('f'))
+        return -1;
+    int precision = 0;
+    for (char c : directive.substr(2, directive.size() - 3)) {
+        if (c < '0' || c > '9')
+            return -1;
+        precision = precision * 10 + (c - '0');
+    }
+    return precision;
+}
+
+// A real appended to out. The fields' plain fixed conversions of finite
+// values go through std::to_chars, which writes the very text printf writes
+// (the exact value rounded, ties to even) at a fraction of its cost; any
+// other conversion, or a text longer than the buffer, goes through printf.
+void AppendReal(std::string& out, const std::string& directive, double value)
+{
+    if (const int precision = std::isfinite(value) ? PlainFixedPrecision(directive) : -1; precision >= 0) {
+        char buffer[128];
+        const auto [end, error] =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+        if (error == std::errc()) {
+            out.append(buffer, end);
+            return;
+        }
+    }
+    AppendOne(out, directive, value);
 }
 
 // True when a formatted real shows only zeros before its exponent: a value
@@ -177,7 +225,10 @@ std::string VFormatC(const char* format, va_list args)
     const char* p = format;
     while (*p) {
         if (*p != '%') {
-            out.push_back(*p++);
+            const char* next = std::strchr(p, '%');
+            const std::size_t n = next ? static_cast<std::size_t>(next - p) : std::strlen(p);
+            out.append(p, n);
+            p += n;
             continue;
         }
         std::string directive = "%";
@@ -197,9 +248,10 @@ std::string VFormatC(const char* format, va_list args)
             while (*p >= '0' && *p <= '9')
                 directive.push_back(*p++);
         }
-        std::string length;
+        const char* lengthStart = p;
         while (*p && std::strchr("hljztLq", *p))
-            length.push_back(*p++);
+            ++p;
+        const std::string_view length(lengthStart, static_cast<std::size_t>(p - lengthStart));
         const char conversion = *p;
         if (!conversion)
             break;
@@ -224,10 +276,10 @@ std::string VFormatC(const char* format, va_list args)
             if (length == "L")
                 directive.erase(directive.size() - 2, 1);
             const std::size_t at = out.size();
-            AppendOne(out, directive, value);
+            AppendReal(out, directive, value);
             if (std::signbit(value) && std::isfinite(value) && ShowsZero(std::string_view(out).substr(at))) {
                 out.resize(at);
-                AppendOne(out, directive, -value);
+                AppendReal(out, directive, -value);
             }
             break;
         }

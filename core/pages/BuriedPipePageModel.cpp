@@ -301,7 +301,7 @@ void CBuriedPipePageModel::FillSizeList()
             continue;
         if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
             selected = static_cast<int>(items.size());
-        items.push_back({F("%.0f", s.nominalSize), i, s.id});
+        items.push_back({sizeTexts.Text(i, s.nominalSize), i, s.id});
     }
     sizeMatched = selected >= 0;
     if (selected < 0 && !items.empty())

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "catalogue/ReferenceTables.h"
+#include "pages/CatalogPicker.h"
 #include "pages/PageModel.h"
 #include "project/Records.h"
 
@@ -205,4 +206,5 @@ private:
 
     bool sizeMatched = false;
     bool sizeMissing = false;
+    CSizeTexts sizeTexts;
 };

@@ -5,6 +5,7 @@
 #include "pages/PageModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <iterator>
 
@@ -24,6 +25,21 @@ std::u16string Name(const char16_t (&name)[N])
 }
 
 }  // namespace
+
+const std::u16string& CSizeTexts::Text(int row, double nominalSize)
+{
+    const auto i = static_cast<std::size_t>(row);
+    if (i >= entries.size())
+        entries.resize(i + 1);
+    Entry& e = entries[i];
+    const auto size = std::bit_cast<std::uint64_t>(nominalSize);
+    if (!e.formatted || e.size != size) {
+        e.text = CPageModel::Format("%.0f", nominalSize);
+        e.size = size;
+        e.formatted = true;
+    }
+    return e.text;
+}
 
 CCatalogPicker::CCatalogPicker(const CDalvorApp& a, CPageModel& m, unsigned appl, int c, int t, int s)
     : app(a), model(m), applicable(appl), categoryList(c), typeList(t), sizeList(s)
@@ -85,7 +101,7 @@ std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSi
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != categoryId || s.typeId != typeId)
             continue;
-        items.push_back({CPageModel::Format("%.0f", s.nominalSize), i, s.id});
+        items.push_back({sizeTexts.Text(i, s.nominalSize), i, s.id});
         rows.push_back(i);
     }
     model.SetListItems(sizeList, std::move(items), -1);
@@ -146,7 +162,7 @@ bool CCatalogPicker::Relabel(int categoryId, int typeId)
     for (const ListItem& item : model.List(sizeList).items) {
         const NominalSizeEntry* s = SizeRow(item.row);
         if (!s || s->id != item.id || s->categoryId != categoryId || s->typeId != typeId ||
-            item.text != CPageModel::Format("%.0f", s->nominalSize))
+            item.text != sizeTexts.Text(item.row, s->nominalSize))
             return false;
     }
     ++model.List(categoryList).revision;

@@ -4,11 +4,29 @@
 // language of the names, and a duplicate name or size is taken by position.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 class CDalvorApp;
 class CPageModel;
 struct NominalSizeEntry;
+
+// The nominal sizes' texts ("%.0f") by table row: each is formatted when its
+// row is first listed, and again only when the row's size is another (the
+// tables were loaded again), not for every record the lists are filled for.
+class CSizeTexts {
+public:
+    const std::u16string& Text(int row, double nominalSize);
+
+private:
+    struct Entry {
+        bool formatted = false;
+        std::uint64_t size = 0;  // the bits of the size formatted
+        std::u16string text;
+    };
+    std::vector<Entry> entries;
+};
 
 class CCatalogPicker {
 public:
@@ -62,4 +80,5 @@ private:
     CPageModel& model;
     unsigned applicable;
     int categoryList, typeList, sizeList;
+    CSizeTexts sizeTexts;
 };

@@ -4,7 +4,10 @@
 #include "base/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -96,10 +99,13 @@ void CTankPageModel::PublishLists()
 {
     Publish(List(TkTypeList), typeItems, typeSelection);
     Publish(List(TkStiffnessList), stiffnessItems, stiffnessSelection);
-    std::vector<std::u16string> counts;
-    for (int k : anchorItems)
-        counts.push_back(FormatNumber("%.0f", k));
-    Publish(List(TkAnchorList), counts, anchorSelection);
+    if (anchorTextCounts != anchorItems) {
+        anchorTexts.clear();
+        for (int k : anchorItems)
+            anchorTexts.push_back(FormatNumber("%.0f", k));
+        anchorTextCounts = anchorItems;
+    }
+    Publish(List(TkAnchorList), anchorTexts, anchorSelection);
 }
 
 bool CTankPageModel::ReferenceReloaded()
@@ -140,7 +146,7 @@ void CTankPageModel::BuildLocalLists()
 {
     stiffnessEntries.clear();
     tankEntries.clear();
-    catalogueSignature.clear();
+    catalogueRows.clear();
     const int rows = TableRows(app);
     for (int i = 0; i < rows; ++i) {
         const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
@@ -161,22 +167,31 @@ void CTankPageModel::BuildLocalLists()
         e.code = t.classCode;
         e.name = CutText(FromFixed(t.name), kListTextUnits);
         tankEntries.push_back(e);
-        catalogueSignature.push_back(FromFixed(t.name) + u"|" + FormatNumber("%.17g", t.stiffnessClass) +
-                                     u"|" + FormatNumber("%.17g", t.innerDiameter));
+        catalogueRows.push_back({FromFixed(t.name), t.stiffnessClass, t.innerDiameter});
     }
+}
+
+bool CTankPageModel::SameCatalogue() const
+{
+    // Compared as they are held, bit for bit: the check runs before every
+    // recalculation.
+    const auto same = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
+    const int rows = TableRows(app);
+    if (static_cast<int>(catalogueRows.size()) != rows)
+        return false;
+    for (int i = 0; i < rows; ++i) {
+        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
+        const CatalogueRow& c = catalogueRows[static_cast<std::size_t>(i)];
+        if (c.name != std::u16string_view(t.name, BoundedLength(t.name, std::size(t.name))) ||
+            !same(c.stiffness, t.stiffnessClass) || !same(c.innerDiameter, t.innerDiameter))
+            return false;
+    }
+    return true;
 }
 
 bool CTankPageModel::SyncCatalogue()
 {
-    const int rows = TableRows(app);
-    bool same = static_cast<int>(catalogueSignature.size()) == rows;
-    for (int i = 0; same && i < rows; ++i) {
-        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
-        same = catalogueSignature[static_cast<std::size_t>(i)] ==
-               FromFixed(t.name) + u"|" + FormatNumber("%.17g", t.stiffnessClass) + u"|" +
-                   FormatNumber("%.17g", t.innerDiameter);
-    }
-    if (same)
+    if (SameCatalogue())
         return false;
     // Another language's catalogue: the lists take its names. The product
     // list keeps the SN it was filtered by while the record's tank is of

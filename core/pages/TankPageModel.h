@@ -159,8 +159,19 @@ private:
     void ShowResultFields();
     void SetModeLook(int mode);
     void SelectAnchorItem(int count);
+    // Whether the tank-type table still has the rows the lists were built
+    // from: the name, SN and inner diameter of each row.
+    bool SameCatalogue() const;
+    struct CatalogueRow {
+        std::u16string name;
+        double stiffness = 0.0;
+        double innerDiameter = 0.0;
+    };
     std::vector<StiffnessEntry> stiffnessEntries;
     std::vector<TankEntry> tankEntries;
-    std::vector<std::u16string> catalogueSignature;
+    std::vector<CatalogueRow> catalogueRows;
+    // The anchor counts' texts, formatted when the counts offered change.
+    std::vector<int> anchorTextCounts;
+    std::vector<std::u16string> anchorTexts;
     bool reloadPending = false;
 };

@@ -26,6 +26,9 @@ TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
         {FormatC("%s|%.2f|%d|%lld|%*.*f%%", "-0.00", -0.001, -7, -5LL, 6, 1, -0.04), "-0.00|0.00|-7|-5|   0.0%"},
         {FormatC("%02d/%02d/%02d", 5, 1, 26), "05/01/26"},
         {FormatC("%.2f", -2.5), "-2.50"},
+        // Texts longer than a field's: whole, the sign rule included.
+        {FormatC("%s|%.1f", std::string(300, 'x').c_str(), -0.04), std::string(300, 'x') + "|0.0"},
+        {FormatC("%200.2f|%.0f", -0.001, 1e20), std::string(196, ' ') + "0.00|100000000000000000000"},
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);

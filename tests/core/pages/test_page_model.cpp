@@ -108,6 +108,16 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
         EXPECT_EQ(unlisted, 9);
         EXPECT_EQ(model.Selected(CategoryList), shown);
     }
+    // A size row read again with another size lists that size.
+    app.nominalSizes.assign(1, NominalSizeEntry{});
+    app.nominalSizes[0].categoryId = 9;
+    app.nominalSizes[0].typeId = 3;
+    app.nominalSizeCount = 1;
+    for (const auto& [size, text] : {std::pair{200.5, u"200"}, std::pair{250.0, u"250"}}) {
+        app.nominalSizes[0].nominalSize = size;
+        model.Picker().FillSizes(9, 3, 10);
+        EXPECT_EQ(model.List(SizeList).items.at(0).text, text);
+    }
 }
 
 TEST(PageKit, GravityPageReadsItsFieldsWithItsLimits)
