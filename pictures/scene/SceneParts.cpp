@@ -157,8 +157,14 @@ bool LabelPlacer::Free(const LabelBox& b, bool offLines) const
         return false;
     if (std::any_of(taken.begin(), taken.end(), [&](const LabelBox& o) { return o.Meets(b); }))
         return false;
+    // Two pixels clear at either end, where a line would touch the first or the
+    // last letter; above and below, the cell's own leading keeps it clear.
+    // The picture's edges, where the soil's outline runs, need no room.
+    const int clear = std::max(2, cellHeight / 7);
+    const LabelBox wide{std::max(b.left - clear, std::min(b.left, clear)), b.top,
+                        std::min(b.right + clear, std::max(b.right, width - clear)), b.bottom};
     return !offLines || std::none_of(lines.begin(), lines.end(), [&](const Segment& s) {
-        return SegmentMeets(s.x1, s.y1, s.x2, s.y2, s.reach, b);
+        return SegmentMeets(s.x1, s.y1, s.x2, s.y2, s.reach, wide);
     });
 }
 
@@ -177,23 +183,30 @@ bool LabelPlacer::Blocks(CanvasPoint from, CanvasPoint to) const
     });
 }
 
-CanvasPoint LabelPlacer::Place(std::string_view label, std::initializer_list<CanvasPoint> places)
+CanvasPoint LabelPlacer::Place(std::string_view label, std::initializer_list<CanvasPoint> places, int lineY)
 {
-    // Its places, then the rows of its places from the left: off the lines
-    // where that can be, else at least off the other labels.
-    const int step = std::max(1, cellHeight / 2), labelWidth = LabelWidth(label, cellHeight);
+    // Its places, then the rows of its places from the left, then rows ever
+    // farther from its line: off the lines where that can be, else at least
+    // off the other labels.
+    const int step = std::max(1, cellHeight / 10), labelWidth = LabelWidth(label, cellHeight);
+    auto alongRow = [&](int y, bool offLines, CanvasPoint& at) {
+        for (int x = cellHeight / 3; x + labelWidth <= width - cellHeight / 3; x += step)
+            if (Free(Box({x, y}, label), offLines)) {
+                at = {x, y};
+                return true;
+            }
+        return false;
+    };
     auto find = [&](bool offLines, CanvasPoint& at) {
         for (const CanvasPoint& p : places)
             if (Free(Box(p, label), offLines)) {
                 at = p;
                 return true;
             }
-        for (const CanvasPoint& p : places)
-            for (int x = cellHeight / 3; x + labelWidth <= width - cellHeight / 3; x += step)
-                if (Free(Box({x, p.y}, label), offLines)) {
-                    at = {x, p.y};
+        for (int shift = 0; shift <= 2 * cellHeight; shift += std::max(1, cellHeight / 7))
+            for (const CanvasPoint& p : places)
+                if (alongRow(p.y < lineY ? p.y - shift : p.y + shift, offLines, at))
                     return true;
-                }
         return false;
     };
     CanvasPoint at = *places.begin();
@@ -212,7 +225,7 @@ LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer)
     // above the line or under it.
     auto line = [&](int y, std::string_view text) {
         const int right = in.w - 5 * in.k - LabelWidth(text, in.cell);
-        return placer.Place(text, {{5, y - t}, {5, y + under}, {right, y - t}, {right, y + under}});
+        return placer.Place(text, {{5, y - t}, {5, y + under}, {right, y - t}, {right, y + under}}, y);
     };
     LevelLabelsOut out;
     // The water's label, squeezed between the others more often, goes
@@ -222,7 +235,8 @@ LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer)
         const int first = in.waterFirstX, y = in.waterY;
         const int beforeSymbol = in.symbolX - 10 * in.k - LabelWidth(in.waterText, in.cell);
         out.water = placer.Place(in.waterText, {{first, y - t}, {5, y - t}, {beforeSymbol, y - t}, {5, y + under},
-                                                {first, y + under}, {beforeSymbol, y + under}});
+                                                {first, y + under}, {beforeSymbol, y + under}},
+                                   y);
     }
     out.level = line(in.levelY, in.levelText);
     return out;

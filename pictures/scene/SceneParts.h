@@ -62,9 +62,12 @@ inline LabelBox WaterSymbolBox(int x, int y, int k)
 
 // Puts labels one after another where they cover no label placed before,
 // nothing reserved and no line of the drawing they avoid, inside the
-// picture: each at the first free one of its places; when none is free, at
-// the first free spot along the rows of its places; when nothing is free of
-// the lines, where it covers no label; else at its first place.
+// picture, two pixels clear of the lines at its ends (in print, as far in its
+// scale): each at the first free one of its places; when none is free, at
+// the first free spot along the rows of its places, then along rows ever
+// farther from the line the label belongs to, up to two cells away; when
+// nothing is free of the lines, where it covers no label; else at its first
+// place.
 class LabelPlacer {
 public:
     LabelPlacer(int w, int h, int cell) : width(w), height(h), cellHeight(cell) {}
@@ -83,7 +86,9 @@ public:
     // Whether a segment crosses a label placed or a box reserved, or, when it
     // is level, runs on a level line of the drawing.
     bool Blocks(CanvasPoint from, CanvasPoint to) const;
-    CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places);
+    // lineY: the row of the line the label belongs to; places above it move
+    // up, the others down.
+    CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places, int lineY);
 
 private:
     struct Segment {

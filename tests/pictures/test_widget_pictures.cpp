@@ -95,7 +95,7 @@ struct Survey {
     {
         for (double i = 0.0, n = std::max(1.0, 4.0 * s.first.length()); i <= n; ++i) {
             const QPointF p = s.first.pointAt(i / n);
-            if (p.x() >= b.left() - s.second && p.x() <= b.right() + s.second && p.y() >= b.top() - s.second &&
+            if (p.x() >= b.left() - s.second - 1 && p.x() <= b.right() + s.second + 1 && p.y() >= b.top() - s.second &&
                 p.y() <= b.bottom() + s.second)
                 return true;
         }
@@ -328,6 +328,11 @@ private slots:
         row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
         row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
         row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
+        // A structured-wall SN8 pipe, ground 4.00, invert 0.00, water 2.00: its trench's slopes beside the water's label.
+        for (int dn : {2000, 2400, 2800, 3000})
+            QTest::addRow("trench, SN8 DN %d", dn) << int(KindBuriedPipe) << 0
+                                                  << Change([dn](CDalvorApp& a) { picture_fixtures::LayPipe(a, 13, dn, 4.0, 0.0, 2.0); })
+                                                  << 1 << false;
         row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
         row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
         row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
