@@ -5,6 +5,7 @@
 #include "report/Canvas.h"
 #include "report/DisplayList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
@@ -81,6 +82,8 @@ public:
     // dark-filled one.
     void Avoid(const DisplayList& drawing);
     bool Free(const LabelBox& b) const;
+    // How far a label keeps clear of the lines at its ends, in pixels.
+    int Clearance() const { return std::max(2, cellHeight / 7); }
     // The same, with the lines left out of account when offLines is false.
     bool Free(const LabelBox& b, bool offLines) const;
     // Whether a segment crosses a label placed or a box reserved, or, when it
