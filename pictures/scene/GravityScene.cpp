@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -118,71 +119,85 @@ void DrawGravity(Canvas& c, const GravityFlowRecord& record, const CGravityFlowC
     const int t = picture::TextOffset(print);
     const int x0 = print ? 50 : 7;
     const int x1 = w - TruncPx(static_cast<double>(1.2f) * t);
+    const CanvasFont face = picture::HorizontalFont(print), vertical = picture::VerticalFont(print);
 
     Frame(c, w, h);
     if (!l.Usable())
         return;
 
-    // Filling grid with its labels on both sides.
+    // The grid: the tenths of the filling, and one set of vertical lines
+    // for both horizontal scales.
     c.SetPen(kGridPen);
-    c.SetFont(picture::HorizontalFont(print));
+    for (int i = 0; i <= 10; ++i)
+        c.Line(0, l.Y(Tenth(i)), w, l.Y(Tenth(i)));
+    FlowLines(c, h, l.qMax, [&](double q) { return l.XQ(q); });
+    const int top = TruncPx(static_cast<double>(kMargin) * l.py);
+
+    // The lines plotted over it. The curves only where the table holds them.
+    DisplayList lines;
+    const int rows = Rows(calc);
+    const double lastFlow = calc.table[rows - 1][CGravityFlowCalculator::ColFlow];
+    const bool curves = record.head.resultValid == 1 && std::isfinite(lastFlow) && lastFlow > 0.0;
+    // Each curve's points, and which of them its letter stands beside: the
+    // row a quarter of the way up for the velocity, a third for the flow.
+    struct Curve {
+        std::vector<CanvasPoint> points;
+        std::size_t letterPoint = 0;
+    } velocity, flow;
+    auto curve = [&](const CanvasPen& pen, int column, int letterRow, Curve& out, auto x) {
+        lines.SetPen(pen);
+        for (int j = 0; j + 1 < rows; ++j) {
+            const double f0 = calc.table[j][0], f1 = calc.table[j + 1][0];
+            const double v0 = calc.table[j][column], v1 = calc.table[j + 1][column];
+            if (AllDrawable({f0, f1, v0, v1}))
+                lines.Line(x(v0), l.Y(f0), x(v1), l.Y(f1));
+        }
+        for (int j = 0; j < rows; ++j)
+            if (AllDrawable({calc.table[j][0], calc.table[j][column]})) {
+                if (j <= letterRow)
+                    out.letterPoint = out.points.size();
+                out.points.push_back({x(calc.table[j][column]), l.Y(calc.table[j][0])});
+            }
+    };
+    if (curves) {
+        curve(kVelocityPen, CGravityFlowCalculator::ColVelocity, rows / 4, velocity, [&](double v) { return l.XV(v); });
+        curve(kFlowPen, CGravityFlowCalculator::ColFlow, rows / 3, flow, [&](double q) { return l.XQ(q); });
+    }
+    const double filling = record.head.resultValid == 1 ? record.filling : record.fillingInput;
+    if (std::isfinite(filling)) {
+        lines.SetPen(kFillingPen);
+        lines.Line(1, l.Y(filling), w - 1, l.Y(filling));
+    }
+    if (std::isfinite(view.opFilling)) {
+        lines.SetPen(kOperatingPen);
+        lines.Line(1, l.Y(view.opFilling), w - 1, l.Y(view.opFilling));
+    }
+    if (l.vMax > 0.5) {
+        lines.SetPen(kFramePen);
+        for (double v : {static_cast<double>(0.6f), static_cast<double>(0.8f), 1.0})
+            lines.Line(l.XV(v), h - top, l.XV(v), top);
+    }
+    lines.Play(c);
+
+    // The texts: the filling labels on both sides, the scales' letters and
+    // labels, and each curve's letter.
+    ChartTexts texts(c, w, h, face.height, lines);
+    c.SetFont(face);
     const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * l.pv * l.mV);
     const int labelRight = w - TruncPx(static_cast<double>(0.95f) * l.pv * l.mV);
     for (int i = 0; i <= 10; ++i) {
-        const double f = static_cast<float>(static_cast<float>(i) * 0.1f);
-        const int y = l.Y(f);
-        c.Line(0, y, w, y);
-        const std::string label = FormatC("%.1f", f);
-        c.TextOut(labelLeft, y - t, label);
-        c.TextOut(labelRight, y - t, label);
+        const std::string label = FormatC("%.1f", Tenth(i));
+        texts.Label(labelLeft, l.Y(Tenth(i)) - t, label, face, true);
+        texts.Label(labelRight, l.Y(Tenth(i)) - t, label, face, true);
     }
-
-    ScaleLetters(c, x0, x1, h, t, l.Y(1.0) - t);
-
-    // Flow and velocity grid: one set of vertical lines serves both scales.
-    c.SetFont(picture::VerticalFont(print));
-    const int top = TruncPx(static_cast<double>(kMargin) * l.py);
-    FlowVelocityGrid(c, h, t, picture::VerticalFont(print).height, top, l.qMax, l.vMax,
-                     [&](double q) { return l.XQ(q); });
-
-    if (record.head.resultValid == 1) {
-        c.SetFont(picture::HorizontalFont(print));
-        const int rows = Rows(calc);
-        auto curve = [&](const CanvasPen& pen, int column, int labelRow, const char* letter,
-                         uint32_t colour, auto x) {
-            c.SetPen(pen);
-            for (int j = 0; j + 1 < rows; ++j) {
-                const double f0 = calc.table[j][0], f1 = calc.table[j + 1][0];
-                const double v0 = calc.table[j][column], v1 = calc.table[j + 1][column];
-                if (AllDrawable({f0, f1, v0, v1}))
-                    c.Line(x(v0), l.Y(f0), x(v1), l.Y(f1));
-            }
-            const double f = Cell(calc, labelRow, 0), v = Cell(calc, labelRow, column);
-            if (AllDrawable({f, v})) {
-                c.SetTextColor(colour);
-                c.TextOut(x(v) + x0, l.Y(f), letter);
-            }
-        };
-        curve(kVelocityPen, CGravityFlowCalculator::ColVelocity, rows / 4, "V", kBlue,
-              [&](double v) { return l.XV(v); });
-        curve(kFlowPen, CGravityFlowCalculator::ColFlow, rows / 3, "Q", kRed,
-              [&](double q) { return l.XQ(q); });
-    }
-
-    const double filling = record.head.resultValid == 1 ? record.filling : record.fillingInput;
-    if (std::isfinite(filling)) {
-        c.SetPen(kFillingPen);
-        c.Line(1, l.Y(filling), w - 1, l.Y(filling));
-    }
-    if (std::isfinite(view.opFilling)) {
-        c.SetPen(kOperatingPen);
-        c.Line(1, l.Y(view.opFilling), w - 1, l.Y(view.opFilling));
-    }
-
-    if (l.vMax > 0.5) {
-        c.SetPen(kFramePen);
-        for (double v : {static_cast<double>(0.6f), static_cast<double>(0.8f), 1.0})
-            c.Line(l.XV(v), h - top, l.XV(v), top);
+    ScaleLetters(c, texts, face, x0, x1, h, t, l.Y(1.0) - t);
+    FlowVelocityLabels(c, texts, h, t, vertical, top, l.qMax, l.vMax, [&](double q) { return l.XQ(q); });
+    if (curves) {
+        c.SetFont(face);
+        c.SetTextColor(kBlue);
+        texts.CurveLetter(velocity.points, velocity.letterPoint, x0, "V", face);
+        c.SetTextColor(kRed);
+        texts.CurveLetter(flow.points, flow.letterPoint, x0, "Q", face);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -15,6 +17,7 @@ constexpr double kLowestHead = 1e-4f;
 constexpr double kWaterDensity = 999.7f;
 
 using namespace picture::chart;
+using picture::LabelBox;
 
 constexpr CanvasPen kBluePen{kBlue, 3};
 constexpr CanvasPen kRedPen{kRed, 3};
@@ -113,96 +116,103 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
     const PressureFlowRecord& r = app.pressureFlow;
     const CPressureFlowCalculator& calc = app.pressureCalculator;
     const int t = picture::TextOffset(print);
+    const CanvasFont face = picture::HorizontalFont(print), vertical = picture::VerticalFont(print);
     Frame(c, w, h);
     if (!l.Usable())
         return;
 
-    // Heads, with the energy-line drop at each on the right.
+    // The grid: the tenths of the head, and one set of vertical lines for
+    // both horizontal scales.
     c.SetPen(kGridPen);
-    c.SetFont(picture::HorizontalFont(print));
-    // Each label keeps to its margin, with fewer decimals where it is short.
-    const int cell = picture::HorizontalFont(print).height;
-    const int marginV = TruncPx(l.mxV * l.xsV);
-    const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * l.mxV * l.xsV);
-    const int labelRight = w - TruncPx(static_cast<double>(0.95f) * l.mxV * l.xsV);
-    const int headDecimals = FittedDecimals(l.hMax, l.hMax >= 1.0 ? 2 : 3, marginV - labelLeft - 1, cell);
-    const double largestDrop = 1000.0 * l.hMax / r.length;
-    const int dropDecimals = FittedDecimals(largestDrop, 2, w - 3 - labelRight, cell);
-    // Drops too long for the margin even whole take a smaller face there.
-    const CanvasFont face = picture::HorizontalFont(print);
-    CanvasFont dropFace = face;
-    while (std::isfinite(largestDrop) && dropFace.height > 1 &&
-           picture::LabelWidth(FormatC("%.*f", dropDecimals, largestDrop), dropFace.height) > w - 3 - labelRight)
-        --dropFace.height;
-    for (int i = 0; i <= 10; ++i) {
-        const double H = static_cast<float>(static_cast<float>(i) * 0.1f) * l.hMax;
-        const int y = l.Y(H);
-        c.Line(0, y, w, y);
-        c.TextOut(labelLeft, y - t, FormatC("%.*f", headDecimals, H));
-        const double drop = i * 100.0 * l.hMax / r.length;
-        if (!std::isfinite(drop))
-            continue;
-        if (dropFace != face)
-            c.SetFont(dropFace);
-        c.TextOut(labelRight, y - t, FormatC("%.*f", dropDecimals, drop));
-        if (dropFace != face)
-            c.SetFont(face);
-    }
-
-    const int right = w - TruncPx(static_cast<double>(1.2f) * t);
-    ScaleLetters(c, t / 2, right, h, t, l.Y(l.hMax) - t);
-
-    c.SetFont(picture::VerticalFont(print));
+    for (int i = 0; i <= 10; ++i)
+        c.Line(0, l.Y(Tenth(i) * l.hMax), w, l.Y(Tenth(i) * l.hMax));
+    FlowLines(c, h, l.qAxis, [&](double q) { return l.XQ(q); });
     const int top = TruncPx(l.my * l.ys);
-    FlowVelocityGrid(c, h, t, picture::VerticalFont(print).height, top, l.qAxis, l.vAxis,
-                     [&](double q) { return l.XQ(q); });
 
-    if (r.head.resultValid == 1) {
-        c.SetFont(picture::HorizontalFont(print));
-        const int n = std::clamp(calc.pointCount, 1, CPressureFlowCalculator::kPoints);
-        auto curve = [&](const CanvasPen& pen, int quantity, int labelPoint, const char* letter, uint32_t colour,
-                         auto x) {
-            std::vector<CanvasPoint> pts;
+    // The lines plotted over it. The curves only where the calculator holds
+    // a characteristic.
+    DisplayList lines;
+    const int n = std::clamp(calc.pointCount, 1, CPressureFlowCalculator::kPoints);
+    const double* last = LastPoint(calc);
+    const bool curves = r.head.resultValid == 1 && last[CPressureFlowCalculator::PtFlow] > 0.0 &&
+                        std::isfinite(last[CPressureFlowCalculator::PtFlow]);
+    std::vector<CanvasPoint> velocity, flow;
+    if (curves) {
+        auto curve = [&](const CanvasPen& pen, int quantity, std::vector<CanvasPoint>& pts, auto x) {
             for (int j = 0; j < n; ++j) {
                 const double head = calc.points[j][CPressureFlowCalculator::PtHead];
                 const double value = calc.points[j][quantity];
                 if (AllDrawable({head, value}))
                     pts.push_back({x(value), l.Y(head)});
             }
-            c.SetPen(pen);
-            c.Polyline(pts);
-            const int j = std::min(labelPoint, n - 1);
-            const double head = calc.points[j][CPressureFlowCalculator::PtHead];
-            const double value = calc.points[j][quantity];
-            if (AllDrawable({head, value})) {
-                c.SetTextColor(colour);
-                c.TextOut(x(value) + t / 2, l.Y(head), letter);
-            }
+            lines.SetPen(pen);
+            lines.Polyline(pts);
         };
-        curve(kBluePen, CPressureFlowCalculator::PtVelocity, 2 * CPressureFlowCalculator::kPoints / 3, "V",
-              kBlue, [&](double v) { return l.XV(v); });
-        curve(kRedPen, CPressureFlowCalculator::PtFlow, 3 * CPressureFlowCalculator::kPoints / 4, "Q", kRed,
-              [&](double q) { return l.XQ(q); });
+        curve(kBluePen, CPressureFlowCalculator::PtVelocity, velocity, [&](double v) { return l.XV(v); });
+        curve(kRedPen, CPressureFlowCalculator::PtFlow, flow, [&](double q) { return l.XQ(q); });
     }
-
     if (r.headLoss > 0.0 && std::isfinite(r.headLoss)) {
-        c.SetPen(kHeadLossPen);
-        c.Line(1, l.Y(r.headLoss), w - 1, l.Y(r.headLoss));
+        lines.SetPen(kHeadLossPen);
+        lines.Line(1, l.Y(r.headLoss), w - 1, l.Y(r.headLoss));
         if (std::isfinite(view.pressure.head)) {
-            c.SetPen(kOperatingPen);
-            c.Line(1, l.Y(view.pressure.head), w - 1, l.Y(view.pressure.head));
+            lines.SetPen(kOperatingPen);
+            lines.Line(1, l.Y(view.pressure.head), w - 1, l.Y(view.pressure.head));
         }
     }
-
     if (r.velocityInput < l.vAxis && std::isfinite(r.velocityInput)) {
-        c.SetPen(kFramePen);
+        lines.SetPen(kFramePen);
         const int x = l.XV(r.velocityInput);
-        c.Line(x, h - top, x, top);
+        lines.Line(x, h - top, x, top);
+    }
+    lines.Play(c);
+
+    // Heads on the left, with the energy-line drop at each on the right,
+    // each label keeping to its margin with fewer decimals where it is short.
+    ChartTexts texts(c, w, h, face.height, lines);
+    c.SetFont(face);
+    const int marginV = TruncPx(l.mxV * l.xsV);
+    const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * l.mxV * l.xsV);
+    const int labelRight = w - TruncPx(static_cast<double>(0.95f) * l.mxV * l.xsV);
+    const int headDecimals = FittedDecimals(l.hMax, l.hMax >= 1.0 ? 2 : 3, marginV - labelLeft - 1, face.height);
+    const double largestDrop = 1000.0 * l.hMax / r.length;
+    const int dropDecimals = FittedDecimals(largestDrop, 2, w - 3 - labelRight, face.height);
+    // Drops too long for the margin even whole take a smaller face there.
+    CanvasFont dropFace = face;
+    while (std::isfinite(largestDrop) && dropFace.height > 1 &&
+           picture::LabelWidth(FormatC("%.*f", dropDecimals, largestDrop), dropFace.height) > w - 3 - labelRight)
+        --dropFace.height;
+    for (int i = 0; i <= 10; ++i) {
+        const double H = Tenth(i) * l.hMax;
+        const int y = l.Y(H);
+        texts.Label(labelLeft, y - t, FormatC("%.*f", headDecimals, H), face, true);
+        const double drop = i * 100.0 * l.hMax / r.length;
+        if (!std::isfinite(drop))
+            continue;
+        if (dropFace != face)
+            c.SetFont(dropFace);
+        texts.Label(labelRight, y - t, FormatC("%.*f", dropDecimals, drop), dropFace, true);
+        if (dropFace != face)
+            c.SetFont(face);
     }
 
-    // The axis titles beside the first and the last vertical line.
-    Title(c, marginV + 2, h / 2 + 3 * t, picture::Text(app, 20266), picture::VerticalFont(print), h);
-    Title(c, w - marginV - t, h / 2 + 4 * t, picture::Text(app, 20267), picture::VerticalFont(print), h);
+    const int right = w - TruncPx(static_cast<double>(1.2f) * t);
+    ScaleLetters(c, texts, face, t / 2, right, h, t, l.Y(l.hMax) - t);
+    FlowVelocityLabels(c, texts, h, t, vertical, top, l.qAxis, l.vAxis, [&](double q) { return l.XQ(q); });
+
+    // The axis titles beside the first and the last vertical line, about
+    // the middle of the height, moved up or down clear of the plotted lines,
+    // else farther into the plot.
+    const LabelBox plot{marginV, top, w - marginV, h - top};
+    texts.Title({marginV + 2, h / 2 + 3 * t}, 1, picture::Text(app, 20266), vertical, plot);
+    texts.Title({w - marginV - t, h / 2 + 4 * t}, -1, picture::Text(app, 20267), vertical, plot);
+    // The curves' letters where the titles leave room.
+    if (curves) {
+        c.SetFont(face);
+        c.SetTextColor(kBlue);
+        texts.CurveLetter(velocity, 2 * CPressureFlowCalculator::kPoints / 3, t / 2, "V", face);
+        c.SetTextColor(kRed);
+        texts.CurveLetter(flow, 3 * CPressureFlowCalculator::kPoints / 4, t / 2, "Q", face);
+    }
 }
 
 void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool print)
@@ -220,59 +230,68 @@ void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool prin
     auto Y = [&](double e) { return h - TruncPx((e + my) * ys); };
 
     // Everything outside the admissible box is red.
-    if (AllDrawable({r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax})) {
+    std::vector<Zone> red;
+    const bool box = AllDrawable({r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax});
+    if (box) {
         const int x1 = X(r.startPressureMin), x2 = X(r.startPressureMax);
         const int yTop = Y(r.endPressureMax), yBottom = Y(r.endPressureMin);
         c.SetPen(kRedPen);
         c.SetBrush({kRed});
-        c.Rectangle(0, 0, x1, h);
-        c.Rectangle(x2, 0, w, h);
-        c.Rectangle(x1, 0, x2, yTop);
-        c.Rectangle(x1, yBottom, x2, h);
+        for (const LabelBox& b :
+             {LabelBox{0, 0, x1, h}, LabelBox{x2, 0, w, h}, LabelBox{x1, 0, x2, yTop}, LabelBox{x1, yBottom, x2, h}}) {
+            c.Rectangle(b.left, b.top, b.right, b.bottom);
+            // As far as its outline reaches.
+            red.push_back({{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1}, kRed});
+        }
+    }
+
+    // The admissible segment, which the titles keep clear of.
+    DisplayList lines;
+    if (r.head.resultValid == 1 && box) {
+        lines.SetPen(kBluePen);
+        lines.Line(X(r.startPressureMin), Y(r.endPressureMin), X(r.startPressureMax), Y(r.endPressureMax));
     }
 
     c.SetPen(kGridPen);
     c.SetFont(picture::HorizontalFont(print));
     c.SetTextColor(kGrey);
-    // Each label keeps to its margin, with fewer decimals where it is short.
+    // Each label keeps to its margin, with fewer decimals where it is short;
+    // no plotted line runs there.
     const CanvasFont vertical = picture::VerticalFont(print), horizontal = picture::HorizontalFont(print);
+    ChartTexts texts(c, w, h, horizontal.height, lines);
     const int labelLeft = 2 + TruncPx(static_cast<double>(0.05f) * mx * xs);
     const int labelRight = w - TruncPx(static_cast<double>(0.95f) * mx * xs);
     const int top = TruncPx(my * ys);
     const int barDecimals = FittedDecimals(0.1 * P, 2, w - 3 - labelRight, horizontal.height);
     const int topDecimals = FittedDecimals(0.1 * P, 2, top - t / 3 - 2, vertical.height);
     for (int i = 0; i <= 10; ++i) {
-        const double E = static_cast<float>(static_cast<float>(i) * 0.1f) * P;
+        const double E = Tenth(i) * P;
         const double bar = static_cast<float>(static_cast<float>(i) * 0.01f) * P;
         const int y = Y(E);
         c.Line(0, y, w, y);
-        c.TextOut(labelLeft, y - t, FormatC("%.0f", E));
-        c.TextOut(labelRight, y - t, FormatC("%.*f", barDecimals, bar));
+        texts.Plain(labelLeft, y - t, FormatC("%.0f", E), horizontal);
+        texts.Plain(labelRight, y - t, FormatC("%.*f", barDecimals, bar), horizontal);
     }
-
     const int marginX = TruncPx(mx * xs);
     c.SetFont(vertical);
     for (int i = 0; i <= 10; ++i) {
-        const double S = static_cast<float>(static_cast<float>(i) * 0.1f) * P;
+        const double S = Tenth(i) * P;
         const double bar = static_cast<float>(static_cast<float>(i) * 0.01f) * P;
         const int x = X(S);
         c.Line(x, 0, x, h);
-        c.TextOut(x - t, h - t, FormatC("%.0f", S));
+        texts.Plain(x - t, h - t, FormatC("%.0f", S), vertical);
         // The bar values run up from just above the plot, whole below the top edge.
-        c.TextOut(x - t, top - t / 3, FormatC("%.*f", topDecimals, bar));
+        texts.Plain(x - t, top - t / 3, FormatC("%.*f", topDecimals, bar), vertical);
     }
+    lines.Play(c);
 
-    if (r.head.resultValid == 1 &&
-        AllDrawable({r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax})) {
-        c.SetPen(kBluePen);
-        c.Line(X(r.startPressureMin), Y(r.endPressureMin), X(r.startPressureMax), Y(r.endPressureMax));
-    }
-
-    // The axis titles inside the plot, beside its edges, on plates.
-    Title(c, marginX + 2, h / 2 + 3 * t, picture::Text(app, 20262), vertical, h);
-    Title(c, w - marginX - t, h / 2 + 3 * t, picture::Text(app, 20263), vertical, h);
-    Title(c, w / 2 - 4 * t, top + 2, picture::Text(app, 20264), horizontal, h);
-    Title(c, w / 2 - 4 * t, h - top - t - 2, picture::Text(app, 20265), horizontal, h);
+    // The axis titles inside the plot beside its edges, moved along them
+    // clear of the admissible segment, else farther into the plot.
+    const LabelBox plot{marginX, top, w - marginX, h - top};
+    texts.Title({marginX + 2, h / 2 + 3 * t}, 1, picture::Text(app, 20262), vertical, plot, red);
+    texts.Title({w - marginX - t, h / 2 + 3 * t}, -1, picture::Text(app, 20263), vertical, plot, red);
+    texts.Title({w / 2 - 4 * t, top + 2}, 1, picture::Text(app, 20264), horizontal, plot, red);
+    texts.Title({w / 2 - 4 * t, h - top - t - 2}, -1, picture::Text(app, 20265), horizontal, plot, red);
 }
 
 int PickPressure(const PressureLayout& l, const PictureView& view, int y)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace picture {
 
@@ -28,26 +29,40 @@ void LevelTicks(Canvas& c, int w, int y, int share)
 int LabelWidth(std::string_view utf8, int cell)
 {
     // Advances of the sans face in ems, rounded up: its figures, signs and
-    // the letters the labels use; any other character as a wide capital.
+    // letters, the narrow ones apart, and of the Polish letters and the per
+    // mille sign; any other character as a wide capital.
     double ems = 0.0;
-    for (unsigned char ch : utf8) {
-        if ((ch & 0xC0) == 0x80)
-            continue;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = ch < 0x80 ? 1 : ch < 0xE0 ? 2 : ch < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? ch : ch & (0x7F >> length);
+        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += length;
         double a = 0.78;
-        if (ch >= '0' && ch <= '9')
+        if (code >= '0' && code <= '9')
             a = 0.56;
-        else if (ch == '.' || ch == ',' || ch == ' ' || ch == 'f')
+        else if (code == '.' || code == ',' || code == ' ' || code == 'f' || code == 't' || code == 'I' ||
+                 code == '[' || code == ']')
             a = 0.28;
-        else if (ch == '=' || ch == '+')
-            a = 0.59;
-        else if (ch == '-' || ch == '(' || ch == ')')
+        else if (code == 'i' || code == 'j' || code == 'l' || code == U'\u0142')  // and ł
+            a = 0.23;
+        else if (code == 'r')
             a = 0.34;
-        else if (ch == 'm' || ch == 'W')
+        else if (code == '=' || code == '+')
+            a = 0.59;
+        else if (code == '-' || code == '(' || code == ')')
+            a = 0.34;
+        else if (code == 'm' || code == 'W' || code == 'M' || code == 'w' ||
+                 std::u32string_view(U"\u0428\u0429\u0416\u042E\u0424\u041C\u042B\u0448\u0449\u0444\u044E")
+                         .find(code) != std::u32string_view::npos)  // and the widest Cyrillic letters
             a = 0.95;
-        else if (ch >= 'a' && ch <= 'z')
+        else if (code == U'\u2030')  // per mille
+            a = 1.0;
+        else if ((code >= 'a' && code <= 'z') ||
+                 std::u32string_view(U"\u0105\u0107\u0119\u0144\u00F3\u015B\u017A\u017C").find(code) !=
+                     std::u32string_view::npos)
             a = 0.56;
-        else if (ch >= 'A' && ch <= 'Z')
-            a = 0.78;
         ems += a;
     }
     // The cell is about 1.117 ems high.
@@ -157,8 +172,14 @@ bool LabelPlacer::Free(const LabelBox& b, bool offLines) const
         return false;
     if (std::any_of(taken.begin(), taken.end(), [&](const LabelBox& o) { return o.Meets(b); }))
         return false;
+    // Two pixels clear at either end, where a line would touch the first or the
+    // last letter; above and below, the cell's own leading keeps it clear.
+    // The picture's edges, where the soil's outline runs, need no room.
+    const int clear = Clearance();
+    const LabelBox wide{std::max(b.left - clear, std::min(b.left, clear)), b.top,
+                        std::min(b.right + clear, std::max(b.right, width - clear)), b.bottom};
     return !offLines || std::none_of(lines.begin(), lines.end(), [&](const Segment& s) {
-        return SegmentMeets(s.x1, s.y1, s.x2, s.y2, s.reach, b);
+        return SegmentMeets(s.x1, s.y1, s.x2, s.y2, s.reach, wide);
     });
 }
 
@@ -177,23 +198,30 @@ bool LabelPlacer::Blocks(CanvasPoint from, CanvasPoint to) const
     });
 }
 
-CanvasPoint LabelPlacer::Place(std::string_view label, std::initializer_list<CanvasPoint> places)
+CanvasPoint LabelPlacer::Place(std::string_view label, std::initializer_list<CanvasPoint> places, int lineY)
 {
-    // Its places, then the rows of its places from the left: off the lines
-    // where that can be, else at least off the other labels.
-    const int step = std::max(1, cellHeight / 2), labelWidth = LabelWidth(label, cellHeight);
+    // Its places, then the rows of its places from the left, then rows ever
+    // farther from its line: off the lines where that can be, else at least
+    // off the other labels.
+    const int step = std::max(1, cellHeight / 10), labelWidth = LabelWidth(label, cellHeight);
+    auto alongRow = [&](int y, bool offLines, CanvasPoint& at) {
+        for (int x = cellHeight / 3; x + labelWidth <= width - cellHeight / 3; x += step)
+            if (Free(Box({x, y}, label), offLines)) {
+                at = {x, y};
+                return true;
+            }
+        return false;
+    };
     auto find = [&](bool offLines, CanvasPoint& at) {
         for (const CanvasPoint& p : places)
             if (Free(Box(p, label), offLines)) {
                 at = p;
                 return true;
             }
-        for (const CanvasPoint& p : places)
-            for (int x = cellHeight / 3; x + labelWidth <= width - cellHeight / 3; x += step)
-                if (Free(Box({x, p.y}, label), offLines)) {
-                    at = {x, p.y};
+        for (int shift = 0; shift <= 2 * cellHeight; shift += std::max(1, cellHeight / 7))
+            for (const CanvasPoint& p : places)
+                if (alongRow(p.y < lineY ? p.y - shift : p.y + shift, offLines, at))
                     return true;
-                }
         return false;
     };
     CanvasPoint at = *places.begin();
@@ -212,7 +240,7 @@ LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer)
     // above the line or under it.
     auto line = [&](int y, std::string_view text) {
         const int right = in.w - 5 * in.k - LabelWidth(text, in.cell);
-        return placer.Place(text, {{5, y - t}, {5, y + under}, {right, y - t}, {right, y + under}});
+        return placer.Place(text, {{5, y - t}, {5, y + under}, {right, y - t}, {right, y + under}}, y);
     };
     LevelLabelsOut out;
     // The water's label, squeezed between the others more often, goes
@@ -222,7 +250,8 @@ LevelLabelsOut PlaceLevelLabels(const LevelLabelsIn& in, LabelPlacer& placer)
         const int first = in.waterFirstX, y = in.waterY;
         const int beforeSymbol = in.symbolX - 10 * in.k - LabelWidth(in.waterText, in.cell);
         out.water = placer.Place(in.waterText, {{first, y - t}, {5, y - t}, {beforeSymbol, y - t}, {5, y + under},
-                                                {first, y + under}, {beforeSymbol, y + under}});
+                                                {first, y + under}, {beforeSymbol, y + under}},
+                                   y);
     }
     out.level = line(in.levelY, in.levelText);
     return out;

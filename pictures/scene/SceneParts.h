@@ -5,6 +5,7 @@
 #include "report/Canvas.h"
 #include "report/DisplayList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
@@ -62,9 +63,12 @@ inline LabelBox WaterSymbolBox(int x, int y, int k)
 
 // Puts labels one after another where they cover no label placed before,
 // nothing reserved and no line of the drawing they avoid, inside the
-// picture: each at the first free one of its places; when none is free, at
-// the first free spot along the rows of its places; when nothing is free of
-// the lines, where it covers no label; else at its first place.
+// picture, two pixels clear of the lines at its ends (in print, as far in its
+// scale): each at the first free one of its places; when none is free, at
+// the first free spot along the rows of its places, then along rows ever
+// farther from the line the label belongs to, up to two cells away; when
+// nothing is free of the lines, where it covers no label; else at its first
+// place.
 class LabelPlacer {
 public:
     LabelPlacer(int w, int h, int cell) : width(w), height(h), cellHeight(cell) {}
@@ -78,12 +82,16 @@ public:
     // dark-filled one.
     void Avoid(const DisplayList& drawing);
     bool Free(const LabelBox& b) const;
+    // How far a label keeps clear of the lines at its ends, in pixels.
+    int Clearance() const { return std::max(2, cellHeight / 7); }
     // The same, with the lines left out of account when offLines is false.
     bool Free(const LabelBox& b, bool offLines) const;
     // Whether a segment crosses a label placed or a box reserved, or, when it
     // is level, runs on a level line of the drawing.
     bool Blocks(CanvasPoint from, CanvasPoint to) const;
-    CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places);
+    // lineY: the row of the line the label belongs to; places above it move
+    // up, the others down.
+    CanvasPoint Place(std::string_view label, std::initializer_list<CanvasPoint> places, int lineY);
 
 private:
     struct Segment {

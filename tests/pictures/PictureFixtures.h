@@ -109,6 +109,26 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     }
 }
 
+// The catalogue's pipe of that type and nominal size (the next larger when
+// not listed) laid with its invert at `invert` under ground at `ground`, the
+// water at `water`, and calculated.
+inline void LayPipe(CDalvorApp& app, int typeId, double dn, double ground, double invert, double water)
+{
+    BuriedPipeRecord& r = app.buriedPipe;
+    for (int i = 0; i < app.nominalSizeCount; ++i)
+        if (app.nominalSizes[i].typeId == typeId && app.nominalSizes[i].nominalSize >= dn) {
+            TakeSizeRow(r, app.nominalSizes[i]);
+            break;
+        }
+    r.groundLevel = ground;
+    LayTwoMetresDeep(r, r.trafficClass);
+    r.invertLevel = invert;
+    r.foundationLevel = invert - (r.outerDiameter - r.innerDiameter) * 0.0005;
+    r.cover = ground - r.foundationLevel - r.outerDiameter * 0.001;
+    r.waterLevel = water;
+    app.CalcBuriedPipe();
+}
+
 // The control sizes the pages give their pictures.
 inline void ControlSize(int kind, int& w, int& h)
 {

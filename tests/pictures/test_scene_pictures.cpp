@@ -95,6 +95,30 @@ TEST(PressurePicture, AxesAndOperatingHeadDrag)
     EXPECT_EQ(LayoutCharacteristic(CPressureFlowCalculator{}, 400, 300).hMax, F(0.1f));
 }
 
+// A flow record with a result, shown as stored with no calculation since:
+// its calculator holds no table, so the chart draws no curve.
+TEST(FlowCharts, NoCurveWithoutTheCalculatorsTable)
+{
+    auto app = picture_fixtures::StartedApp(LangEnglish);
+    for (int kind : {KindGravityFlow, KindPressureFlow}) {
+        PictureView view;
+        picture_fixtures::Prepare(*app, view, kind, 1);
+        for (bool stored : {false, true}) {
+            if (stored) {
+                app->gravityCalculator = CGravityFlowCalculator{};
+                app->pressureCalculator = CPressureFlowCalculator{};
+            }
+            DisplayList list;
+            MakePictureScene(kind, *app, view)->Draw(list, 400, 300, false);
+            int curvePens = 0;
+            for (const DisplayList::Item& it : list.Items())
+                curvePens += it.op == DisplayList::Op::Pen && it.a == 3 &&
+                             (it.rgb == Rgb(255, 0, 0) || it.rgb == Rgb(90, 90, 255));
+            EXPECT_EQ(curvePens, stored ? 0 : 2) << kind;
+        }
+    }
+}
+
 BuriedPipeRecord Trench(double od, double ground, double foundation)
 {
     BuriedPipeRecord r{};

@@ -1,8 +1,11 @@
 // Writes every picture of the typical records to PNG files for people to look
 // at: dalvor-picture-shots <folder>. Names: <kind>-<variant>-<lang>[-print].png
 // for the typical records, <kind>-<case>-<lang>[-print].png for the cases
-// where labels crowd (the water near each level, large sizes).
+// where labels crowd (the water near each level, large pipes beside their
+// trench's slopes, chart lines at the scales' labels, the curves' letters and
+// the titles).
 #include "../../pictures/PictureFixtures.h"
+#include "PressureScene.h"
 #include "ProgramFaces.h"
 #include "QPainterCanvas.h"
 #include "Scenes.h"
@@ -22,7 +25,8 @@ struct Shot {
     int kind;
     int variant;
     QString name;
-    std::function<void(CDalvorApp&)> change;
+    std::function<void(CDalvorApp&, PictureView&)> change;
+    int width = 0, height = 0;  // the kind's control size when 0
 };
 
 std::vector<Shot> Shots()
@@ -32,7 +36,9 @@ std::vector<Shot> Shots()
         for (int variant = 0; variant < 3; ++variant)
             shots.push_back({kind, variant, QString::number(variant), nullptr});
     auto add = [&](int kind, int variant, const char* name, std::function<void(CDalvorApp&)> change) {
-        shots.push_back({kind, variant, QString::fromLatin1(name), std::move(change)});
+        shots.push_back({kind, variant, QString::fromLatin1(name), [change](CDalvorApp& a, PictureView&) {
+                             change(a);
+                         }});
     };
     add(KindBuriedPipe, 1, "water-under-ground", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.groundLevel - 0.2; });
     add(KindBuriedPipe, 0, "water-over-pd", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.3; });
@@ -62,6 +68,40 @@ std::vector<Shot> Shots()
         a.pressureFlow.nominalPressure = 1.6;
         a.CalcPressureFlow();
     });
+    // Large pipes whose trench slopes pass by the water's label, at the
+    // printout's size and at the tall one the buried-pipe page gives its picture.
+    for (int dn : {2000, 2400, 2800, 3000})
+        for (bool tall : {false, true})
+            shots.push_back({KindBuriedPipe, 0, QStringLiteral("sn8-dn%1%2").arg(dn).arg(tall ? "-tall" : ""),
+                             [dn](CDalvorApp& a, PictureView&) { picture_fixtures::LayPipe(a, 13, dn, 4.0, 0.0, 2.0); },
+                             tall ? 290 : 0, tall ? 500 : 0});
+    // Chart lines at the scales' labels, the curves' letters and the titles.
+    add(KindGravityFlow, 0, "filling-over-label", [](CDalvorApp& a) { a.gravityFlow.filling = 0.715; });
+    add(KindGravityFlow, 1, "marker-at-letter", [](CDalvorApp& a) {
+        a.gravityFlow.slopeInput = 2.0;
+        a.CalcGravityFlow();
+    });
+    shots.push_back({KindPressureFlow, 0, QStringLiteral("operating-over-label"), [](CDalvorApp& a, PictureView& v) {
+                         v.pressure.head = LayoutCharacteristic(a.pressureCalculator, 360, 270).hMax * 0.51;
+                     }});
+    add(KindPressureFlow, 0, "six-digit-drops", [](CDalvorApp& a) {
+        a.pressureFlow.innerDiameter = 26.0;
+        a.pressureFlow.length = 1.0;
+        a.CalcPressureFlow();
+    });
+    add(KindPressureFlow, 0, "over-100-m-s", [](CDalvorApp& a) {
+        a.pressureFlow.innerDiameter = 26.0;
+        a.pressureFlow.length = 1.0;
+        a.pressureFlow.flowInput = 0.08;
+        a.CalcPressureFlow();
+    });
+    add(KindPressureFlow, 0, "admissible-inside-red", [](CDalvorApp& a) {
+        PressureFlowRecord& r = a.pressureFlow;
+        r.startPressureMin = 30.0;
+        r.startPressureMax = 70.0;
+        r.endPressureMin = 25.0;
+        r.endPressureMax = 60.0;
+    });
     return shots;
 }
 
@@ -90,9 +130,13 @@ int main(int argc, char** argv)
             PictureView view;
             picture_fixtures::Prepare(*app, view, kind, shot.variant);
             if (shot.change)
-                shot.change(*app);
+                shot.change(*app, view);
             int w = 0, h = 0;
             picture_fixtures::ControlSize(kind, w, h);
+            if (shot.width > 0) {
+                w = shot.width;
+                h = shot.height;
+            }
             const QString name = QStringLiteral("%1/%2-%3-%4").arg(folder).arg(kind).arg(shot.name).arg(
                 language == LangPolish ? "pl" : "en");
             for (int chart = 0; chart < (kind == KindPressureFlow ? 2 : 1); ++chart) {
