@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <new>
+
 void PutTextOnClipboard(const std::u16string& text)
 {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
@@ -17,5 +19,11 @@ void CopyProjectToClipboard(const CDalvorApp& app, int kind)
 {
     if (KindToArrayIndex(kind) < 0)
         return;
-    PutTextOnClipboard(BuildClipboardText(app, kind));
+    // The text of a large project is as large as its records: when memory
+    // runs out nothing is copied, and the user is told.
+    try {
+        PutTextOnClipboard(BuildClipboardText(app, kind));
+    } catch (const std::bad_alloc&) {
+        app.Host().ReportOutOfMemory();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -121,7 +122,13 @@ bool CPrinterJob::Print(QWidget* parent)
 
 bool CPrinterJob::PrintToPdf(const QString& path)
 {
-    QPdfWriter writer(path);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && PrintToPdf(file);
+}
+
+bool CPrinterJob::PrintToPdf(QIODevice& out)
+{
+    QPdfWriter writer(&out);
     writer.setTitle(documentName);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(kPdfDpi);

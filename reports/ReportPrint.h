@@ -12,6 +12,7 @@
 
 #include <functional>
 
+class QIODevice;
 class QPaintDevice;
 class QPainter;
 class QWidget;
@@ -39,8 +40,10 @@ public:
     // Asks for a printer (or a PDF file) and prints. False when the dialog was
     // cancelled or the job could not start (then startFailure is shown).
     bool Print(QWidget* parent);
-    // Prints to an A4 PDF file at 600 dpi with no paper margins, without asking.
+    // Prints to an A4 PDF at 600 dpi with no paper margins, without asking:
+    // into a file, or onto a device open for writing.
     bool PrintToPdf(const QString& path);
+    bool PrintToPdf(QIODevice& out);
     // Prints on a device that is set up already; false when painting could
     // not begin.
     bool PrintOn(QPaintDevice& device);

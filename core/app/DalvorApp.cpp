@@ -14,6 +14,7 @@ public:
     void RunAboutDlg() override {}
     bool OpenDocument(const std::string&) override { return false; }
     bool OpenLink(const std::string&) override { return false; }
+    void ReportOutOfMemory() override {}
 };
 
 NullHost nullHost;

@@ -97,7 +97,9 @@ public:
     int referenceGeneration = 0;
 
     // ---- project store ---------------------------------------------------
-    void StoreCurrentCalc(int kind, int index);
+    // false when memory ran out: nothing is stored, the host is told and the
+    // document is not marked modified.
+    bool StoreCurrentCalc(int kind, int index);
     void DeleteStoredCalc(int kind, int index);
     void MoveStoredCalcUp(int kind, int index);
     void MoveStoredCalcDown(int kind, int index);

@@ -14,6 +14,9 @@ public:
     // Opens a file (a manual) with the desktop's viewer; false when nothing opened it.
     virtual bool OpenDocument(const std::string& path) = 0;
     virtual bool OpenLink(const std::string& url) = 0;
+    // An operation on the project ran out of memory and was not done: the
+    // records are as they were and the user is told so.
+    virtual void ReportOutOfMemory() = 0;
 };
 
 class CountingHost : public IHost {
@@ -31,9 +34,11 @@ public:
         openedLinks.push_back(url);
         return true;
     }
+    void ReportOutOfMemory() override { ++outOfMemoryReports; }
 
     int modifiedCalls = 0;
     int aboutCalls = 0;
+    int outOfMemoryReports = 0;
     std::vector<int> manageProjectKinds;
     std::vector<std::string> openedDocuments;
     std::vector<std::string> openedLinks;

@@ -37,11 +37,23 @@ const TableSql kTables[6] = {
 
 bool ValidTable(int table) { return table >= 0 && table < 6; }
 
-// How often the work of a statement is counted, in virtual machine steps.
-constexpr int kBudgetStep = 1000;
+// How often the work and the time of a statement are checked, in virtual
+// machine steps.
+constexpr int kBudgetStep = 100;
 
-// The longest text or blob a value may have; names are a few hundred units.
-constexpr int kLongestValue = 1 << 20;
+// The longest text, blob or row a table may give. A name is cut to 255 units
+// (at most 1,020 bytes) when it is read, so this leaves room for longer names
+// to be cut. It also bounds what one step may cost: a text function over
+// values this long takes well under a millisecond, where over values of a
+// megabyte one call could take minutes, so the time limit, checked between
+// steps, holds whatever a table's columns compute.
+constexpr int kLongestValue = 4096;
+
+// The most instructions a statement may be compiled to. A table's read takes
+// a few dozen; a column computed from computed columns is compiled again at
+// each use of them, so a chain of such columns makes a program that takes
+// seconds to build before the read's time limit starts.
+constexpr int kLongestProgram = 10000;
 
 int32_t ColumnInt(sqlite3_stmt* st, int column)
 {
@@ -90,8 +102,9 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
         CloseDatabase();
         return false;
     }
-    // No value and no read can take more than a catalogue ever needs.
+    // No value, no statement and no read can take more than a catalogue ever needs.
     sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kLongestValue);
+    sqlite3_limit(db, SQLITE_LIMIT_VDBE_OP, kLongestProgram);
     sqlite3_progress_handler(db, kBudgetStep, &SqliteReferenceSource::OverBudget, this);
     StartBudget();
     // SQLite reads the file lazily; make sure now that it is a database.

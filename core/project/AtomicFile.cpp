@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,6 +25,8 @@ std::string FolderOf(const std::string& path)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 mode_t CurrentUmask()
 {
@@ -73,14 +76,14 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 // A save holds its temporary file locked from its creation to its rename, and
 // the lock goes with the process: a temporary file that nobody holds was left
 // by a save that was killed.
-void RemoveStaleTemporaries(const std::string& folder)
+void RemoveStaleTemporaries(int folderFd)
 {
-    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd < 0)
+    int listed = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0)
         return;
-    DIR* dir = ::fdopendir(folderFd);
+    DIR* dir = ::fdopendir(listed);
     if (!dir) {
-        ::close(folderFd);
+        ::close(listed);
         return;
     }
     while (const dirent* entry = ::readdir(dir)) {
@@ -98,20 +101,35 @@ void RemoveStaleTemporaries(const std::string& folder)
     ::closedir(dir);
 }
 
+// An open descriptor, closed with its holder.
+struct Descriptor {
+    int fd;
+    explicit Descriptor(int f) : fd(f) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 // The temporary file of one save: closed, and removed when it has a name,
-// unless it became the target.
+// unless it became the target. Its name is relative to the folder of the
+// save, so a path that the target's name fits in is never too long for it.
 struct Temporary {
+    const int folder;
     int fd = -1;
-    std::string path;
-    Temporary() = default;
+    std::string name;
+    explicit Temporary(int folderFd) : folder(folderFd) {}
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
     ~Temporary() { Drop(); }
     void Drop()
     {
-        if (!path.empty())
-            ::unlink(path.c_str());
-        path.clear();
+        if (!name.empty())
+            ::unlinkat(folder, name.c_str(), 0);
+        name.clear();
         if (fd >= 0)
             ::close(fd);
         fd = -1;
@@ -147,10 +165,10 @@ constexpr int kNoUnnamedFile = -1;
 // The temporary file is written with no name, so that a save killed on the
 // way leaves nothing behind, and named only once it is whole. kNoUnnamedFile
 // when the file system or the kernel cannot do this.
-int WriteUnnamed(const std::string& folder, const FileContents& contents, const Keep& keep, Temporary& temp)
+int WriteUnnamed(const FileContents& contents, const Keep& keep, Temporary& temp)
 {
 #ifdef O_TMPFILE
-    temp.fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    temp.fd = ::openat(temp.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (temp.fd < 0)
         return kNoUnnamedFile;
     ::flock(temp.fd, LOCK_EX);
@@ -158,11 +176,11 @@ int WriteUnnamed(const std::string& folder, const FileContents& contents, const 
         return error;
     const std::string self = "/proc/self/fd/" + std::to_string(temp.fd);
     for (int tries = 0; tries < 100; ++tries) {
-        std::string name = folder + "/" + TemporaryName();
+        std::string name = TemporaryName();
         // Linking a descriptor itself takes a privilege; its /proc entry does not.
-        if (::linkat(temp.fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
-            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            temp.path = std::move(name);
+        if (::linkat(temp.fd, "", temp.folder, name.c_str(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, self.c_str(), temp.folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temp.name = std::move(name);
             return 0;
         }
         if (errno != EEXIST)
@@ -170,16 +188,16 @@ int WriteUnnamed(const std::string& folder, const FileContents& contents, const 
     }
     temp.Drop();
 #else
-    (void)folder, (void)contents, (void)keep, (void)temp;
+    (void)contents, (void)keep, (void)temp;
 #endif
     return kNoUnnamedFile;
 }
 
-int WriteNamed(const std::string& folder, const FileContents& contents, const Keep& keep, Temporary& temp)
+int WriteNamed(const FileContents& contents, const Keep& keep, Temporary& temp)
 {
     for (int tries = 0;; ++tries) {
-        std::string name = folder + "/" + TemporaryName();
-        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        std::string name = TemporaryName();
+        int fd = ::openat(temp.folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST && tries < 100)
                 continue;
@@ -191,11 +209,12 @@ int WriteNamed(const std::string& folder, const FileContents& contents, const Ke
         // name no longer leads to it, and another name is taken.
         struct stat held {}, named {};
         if (::flock(fd, LOCK_EX) == 0 &&
-            (::fstat(fd, &held) != 0 || ::stat(name.c_str(), &named) != 0 || !SameFile(held, named))) {
+            (::fstat(fd, &held) != 0 || ::fstatat(temp.folder, name.c_str(), &named, 0) != 0 ||
+             !SameFile(held, named))) {
             temp.Drop();
             continue;
         }
-        temp.path = std::move(name);
+        temp.name = std::move(name);
         break;
     }
     return Fill(temp.fd, contents, keep);
@@ -278,27 +297,29 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, const FileContent
             return Fail(errno);
         }
 
-        const std::string folder = FolderOf(target);
+        // The folder is opened once, and the temporary file is made, renamed
+        // and synced relative to it.
+        const Descriptor folder(::open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (folder.fd < 0)
+            return Fail(errno);
         // First, so that their space is free for this save.
-        RemoveStaleTemporaries(folder);
-        Temporary temp;
-        int error = WriteUnnamed(folder, contents, keep, temp);
+        RemoveStaleTemporaries(folder.fd);
+        Temporary temp(folder.fd);
+        int error = WriteUnnamed(contents, keep, temp);
         if (error == kNoUnnamedFile)
-            error = WriteNamed(folder, contents, keep, temp);
+            error = WriteNamed(contents, keep, temp);
         if (error != 0)
             return Fail(error);
         // Renamed while still held locked, so that no other save takes it
         // for a stale temporary file.
-        if (::rename(temp.path.c_str(), target.c_str()) != 0)
+        if (::renameat(folder.fd, temp.name.c_str(), folder.fd, NameOf(target).c_str()) != 0)
             return Fail(errno);
-        temp.path.clear();
+        temp.name.clear();
         temp.Drop();
         // The rename is durable only once the folder itself is synced.
-        int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+        const Descriptor synced(::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (synced.fd >= 0)
+            ::fsync(synced.fd);
         return {};
     } catch (const std::bad_alloc&) {
         return Fail(ENOMEM);

@@ -48,7 +48,8 @@ using FileContents = std::function<void(FileSink&)>;
 // file takes the mode the umask gives; a replaced file keeps its mode, its
 // group and its owner as far as the user may set them. The temporary file has
 // no name while it is written where the file system allows it, and otherwise
-// a name of fixed length, so any name that fits the folder can be saved;
+// a name of fixed length relative to the folder, which is opened once, so any
+// name that fits the folder can be saved however long the path to it is;
 // temporary files that killed saves left in the folder are removed at the
 // next save into it. The temporary file never outlives a failure, running out
 // of memory is a failure like any other, and a write cut short by a file-size

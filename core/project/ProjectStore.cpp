@@ -5,6 +5,7 @@
 #include "base/Text.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace {
@@ -21,26 +22,38 @@ bool WithKind(CDalvorApp& app, int kind, F&& f)
 
 }  // namespace
 
-void CDalvorApp::StoreCurrentCalc(int kind, int index)
+bool CDalvorApp::StoreCurrentCalc(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
-    WithKind(*this, kind, [&](auto& records, auto& working, const char* prefix) {
-        int& count = storedCount[a];
-        int& current = currentIndex[a];
-        // An overwrite needs an entry to overwrite: with none current the
-        // record is appended rather than written outside the array.
-        if (index == -1 || current < 0 || current >= count) {
-            records.push_back(working);
-            current = count;
-            count = static_cast<int>(records.size());
-        }
-        if (FromFixed(working.head.name) == u"-") {
-            std::string name = FormatC("%s%03d", prefix, count);
-            CopyBounded(working.head.name, Utf8ToUtf16(name), 63);
-        }
-        records[static_cast<std::size_t>(current)] = working;
-    });
+    try {
+        WithKind(*this, kind, [&](auto& records, auto& working, const char* prefix) {
+            int& count = storedCount[a];
+            int& current = currentIndex[a];
+            // An overwrite needs an entry to overwrite: with none current the
+            // record is appended rather than written outside the array.
+            const bool append = index == -1 || current < 0 || current >= count;
+            // Whatever needs memory comes first, so that running out of it
+            // leaves records, counts and the working record as they were: a
+            // full array is copied whole to grow, and after an open no array
+            // has room to spare.
+            std::u16string name;
+            if (FromFixed(working.head.name) == u"-")
+                name = Utf8ToUtf16(FormatC("%s%03d", prefix, append ? count + 1 : count));
+            if (append) {
+                records.push_back(working);
+                current = count;
+                count = static_cast<int>(records.size());
+            }
+            if (!name.empty())
+                CopyBounded(working.head.name, name, 63);
+            records[static_cast<std::size_t>(current)] = working;
+        });
+    } catch (const std::bad_alloc&) {
+        host->ReportOutOfMemory();
+        return false;
+    }
     host->SetDocumentModified();
+    return true;
 }
 
 void CDalvorApp::DeleteStoredCalc(int kind, int index)

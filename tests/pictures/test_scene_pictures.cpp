@@ -163,6 +163,7 @@ TEST(TrenchPicture, DragClamps)
     const double od = 1.0, c = 0.8, step = F(0.001f);
     struct { int line; int dy; double ground, water, foundation; } rows[] = {
         {TrenchGround, 100000, od + c + step, 1.0, 0.0},
+        {TrenchGround, int(2.7 * l.scale), od + c + step, 1.0, 0.0},  // to 1.3 m: between c and od + c
         {TrenchGround, -100000, 4.5, 1.0, 0.0},
         {TrenchWater, -100000, 4.0, 4.0 - step, 0.0},
         {TrenchWater, 100000, 4.0, -1.0, 0.0},

@@ -1,12 +1,17 @@
 #include "frame/QtHost.h"
 
+#include "base/UiPrompts.h"
+#include "base/UiText.h"
 #include "dialogs/AboutDlg.h"
 #include "frame/DalvorDoc.h"
+#include "frame/FrameworkTexts.h"
 #include "frame/MainFrame.h"
 #include "ManageProjectDlg.h"
 #include "Shell.h"
 
 #include <QFile>
+
+#include <cerrno>
 
 void QtHost::SetDocumentModified()
 {
@@ -36,4 +41,10 @@ bool QtHost::OpenDocument(const std::string& path)
 bool QtHost::OpenLink(const std::string& url)
 {
     return ShellOpenUrl(QUrl::fromUserInput(QString::fromStdString(url)));
+}
+
+void QtHost::ReportOutOfMemory()
+{
+    // In the words a save or an open that ran out of memory uses.
+    Prompts().Warn(&frame, frame.Doc().ReasonText(ENOMEM) + QLatin1Char('\n') + LangText(app, kTextProjectUnchanged));
 }

@@ -19,6 +19,7 @@ public:
     void RunAboutDlg() override;
     bool OpenDocument(const std::string& path) override;
     bool OpenLink(const std::string& url) override;
+    void ReportOutOfMemory() override;
 
     // Replaces the project manager (tests); an empty function restores it.
     std::function<void(int kind)> manageProjectOverride;

@@ -179,7 +179,8 @@ void CCalcPage::RunProjectManager()
 void CCalcPage::OnAdd()
 {
     ReadInputs();
-    app.StoreCurrentCalc(info.kind, -1);
+    if (!app.StoreCurrentCalc(info.kind, -1))
+        return;
     if (updateButton)
         updateButton->setEnabled(true);
     RunProjectManager();

@@ -521,24 +521,34 @@ TEST(ReferenceDecoding, PathThatIsNoRegularFileCannotBeOpened)
 
 // A view under a table's name that counts without end is no table; a table
 // whose read takes more work or time than the budget allows fails (the order
-// computed at great cost for each row). Loads run in a child process, so that
-// one that never ends is stopped.
+// computed for each row at great cost in all, in one step, or in compiling it).
+// Loads run in a child process, so that one that never ends is stopped.
 TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
 {
     std::string manyManholes;
     for (int i = 5; i < 400; ++i)
         manyManholes += "INSERT INTO manhole_types (ord, name) VALUES (" + std::to_string(i) + ", 'm');";
+    auto computed = [](int rows, const std::string& order, const std::string& columns = "") {
+        return "DROP TABLE manhole_types; CREATE TABLE manhole_types (name, dns, de, max_pipe_d, crown_allowance, "
+               "weight_per_m, min_depth, max_depth, n" + columns + "); INSERT INTO manhole_types (name, n) WITH "
+               "RECURSIVE r(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM r WHERE n < " + std::to_string(rows) +
+               ") SELECT 'm', n FROM r; ALTER TABLE manhole_types ADD COLUMN ord AS (" + order + ");";
+    };
+    std::string slow = "0", chain = ", c0 AS (n)";  // calls seconds long over megabytes; columns twice the last
+    for (int i = 1; i <= 14; ++i)
+        chain += ", c" + std::to_string(i) + " AS (c" + std::to_string(i - 1) + " + c" + std::to_string(i - 1) + ")";
+    for (int i = 0; i < 8; ++i)
+        slow += " + instr(hex(zeroblob(400000 + n)), hex(zeroblob(200000)) || 1)";
     const std::pair<std::string, long long> cases[] = {
         {"DROP TABLE manhole_types; CREATE VIEW manhole_types AS WITH RECURSIVE n(ord) AS (SELECT 0 UNION ALL "
          "SELECT ord + 1 FROM n) SELECT ord, 'M' AS name, 0 AS dns, 0 AS de, 0 AS max_pipe_d, 0 AS crown_allowance, "
          "0 AS weight_per_m, 0 AS min_depth, 0 AS max_depth FROM n;",
          SqliteReferenceSource().readBudget},
         {manyManholes, 5000},
-        {"DROP TABLE manhole_types; CREATE TABLE manhole_types (name, dns, de, max_pipe_d, crown_allowance, "
-         "weight_per_m, min_depth, max_depth, n); INSERT INTO manhole_types (name, n) WITH RECURSIVE r(n) AS "
-         "(SELECT 0 UNION ALL SELECT n + 1 FROM r WHERE n < 5000) SELECT 'm', n FROM r; ALTER TABLE manhole_types "
-         "ADD COLUMN ord AS (length(printf('%.*c', 1000000 + n, 'x')));",
+        {computed(20000, "instr(printf('%.*c', 4000, 'x'), printf('%.*c', 2000 + n % 2, 'x') || 'y')"),
          SqliteReferenceSource().readBudget},
+        {computed(5, slow), SqliteReferenceSource().readBudget},
+        {computed(5, "c14", chain), SqliteReferenceSource().readBudget},
     };
     for (const auto& [sql, budget] : cases) {
         TestDatabase db(FiveRowsOfEachTable() + sql);

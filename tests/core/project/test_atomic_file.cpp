@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <set>
 #include <sys/file.h>
@@ -25,7 +26,19 @@ std::set<std::string> Names(const fs::path& dir)
     return names;
 }
 
+// While a file is saved here, what is synced, in order, and whether the file
+// has its name by then.
+std::string saved, synced;
+
 }  // namespace
+
+extern "C" int fsync(int fd)
+{
+    struct stat info {};
+    if (!saved.empty() && ::fstat(fd, &info) == 0)
+        synced += (S_ISDIR(info.st_mode) ? "folder" : "file") + std::string(fs::exists(saved) ? "+name " : " ");
+    return reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"))(fd);
+}
 
 // A killed save leaves the old file and, where the file system has unnamed
 // files, nothing else; the next save removes the temporary files of killed
@@ -66,7 +79,9 @@ TEST(AtomicFile, KilledSavesLeaveNoTemporaryFileForLong)
     EXPECT_EQ(Names(dir), expected);
 }
 
-TEST(AtomicFile, NamesUpToTheFileSystemsLimitAreSaved)
+// Also a path a few bytes short of the system's longest, with a name shorter
+// than a temporary file's: synced before it has its name, the folder after.
+TEST(AtomicFile, NamesAndPathsUpToTheSystemsLimitsAreSaved)
 {
     const TempFolder folder("dalvor-long-name");
     for (std::size_t length : {247u, 248u, 255u}) {
@@ -75,6 +90,14 @@ TEST(AtomicFile, NamesUpToTheFileSystemsLimitAreSaved)
         EXPECT_TRUE(WriteFileAtomically(file.string(), Bytes(20, 2))) << length;  // replaced
         EXPECT_EQ(ReadAll(file), Bytes(20, 2)) << length;
     }
+    std::string deep = folder.Path().string();
+    while (deep.size() < PATH_MAX - 11)
+        deep += "/" + std::string(std::min<std::size_t>(200, PATH_MAX - 12 - deep.size()), 'd');
+    fs::create_directories(deep);
+    saved = deep + "/p.qdl";
+    EXPECT_TRUE(WriteFileAtomically(saved, Bytes(10, 1)));
+    saved.clear();
+    EXPECT_EQ(synced, "file folder+name ");
 }
 
 TEST(AtomicFile, LinksInSharedStickyFoldersFollowTheKernelsRule)

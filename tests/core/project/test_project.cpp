@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dlfcn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +17,15 @@
 #include <memory>
 
 namespace fs = std::filesystem;
+
+// The reads left before one fails as on a failing disk; -1: none fails.
+static int readsBeforeFailure = -1;
+extern "C" ssize_t read(int fd, void* to, size_t n)
+{
+    if (readsBeforeFailure >= 0 && readsBeforeFailure-- == 0)
+        return errno = EIO, -1;
+    return reinterpret_cast<ssize_t (*)(int, void*, size_t)>(::dlsym(RTLD_NEXT, "read"))(fd, to, n);
+}
 
 namespace {
 
@@ -279,6 +289,9 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
     EXPECT_EQ(app->WriteProject(), before);
 
     WriteAll(dir / "good.qdl", good);
+    readsBeforeFailure = 1;  // the header alone is read
+    EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::CannotOpen);
+    EXPECT_EQ(app->WriteProject(), before);
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
     EXPECT_EQ(app->storedCount[ArrayTank], 0);
     EXPECT_EQ(app->storedCount[ArrayManhole], 1);

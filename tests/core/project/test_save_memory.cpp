@@ -40,7 +40,8 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 // A 12 MB project is saved with no block over 1 MB, opened with no block over
-// its largest array, and reads back whole. With no memory at all, the save
+// its largest array, and reads back whole; with no room to spare there, an Add
+// is refused and reported. With no memory at all, the save
 // and the open are refused with the reason, the old file whole and the open
 // project as it was.
 TEST(SaveMemory, ProjectsAreSavedWithoutACopyAndRunningOutOfMemoryIsAFailure)
@@ -61,6 +62,12 @@ TEST(SaveMemory, ProjectsAreSavedWithoutACopyAndRunningOutOfMemoryIsAFailure)
         << std::strerror(error);
     const std::vector<uint8_t> saved = app.WriteProject();
     EXPECT_EQ(other.WriteProject(), saved);
+    CountingHost host;
+    other.SetHost(&host);
+    EXPECT_FALSE(WithLargestBlock(kRecords * sizeof(GravityFlowRecord),
+                                  [&] { return other.StoreCurrentCalc(KindGravityFlow, -1); }));
+    EXPECT_EQ(other.WriteProject(), saved);
+    EXPECT_EQ(host.outOfMemoryReports, 1);
 
     app.StoreCurrentCalc(KindTank, -1);
     const std::vector<uint8_t> open = app.WriteProject();

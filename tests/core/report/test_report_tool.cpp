@@ -39,8 +39,8 @@ struct Project {
 
     int Report(const std::string& args, const std::string& pdf) const
     {
-        const std::string cmd = DalvorHome() + "/dalvor-report --lang en " + args + " '" + (dir / "in.qdl").string() +
-                                "' " + pdf + " '" + (dir / "out.pdf").string() + "' 2>/dev/null";
+        const std::string cmd = "timeout 60 " + DalvorHome() + "/dalvor-report --lang en " + args + " '" +
+                                (dir / "in.qdl").string() + "' " + pdf + " '" + (dir / "out.pdf").string() + "' 2>/dev/null";
         return std::system(cmd.c_str());
     }
 
@@ -131,4 +131,10 @@ TEST(ReportTool, RefusesWhatIsNoStoredCalculation)
                             (project.dir / "out.pdf").string() + "' 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 2);
     EXPECT_FALSE(fs::exists(project.dir / "out.pdf"));
+    // No file: a full device, then a FIFO with no reader, refused and not waited on.
+    fs::create_symlink("/dev/full", project.dir / "out.pdf");
+    EXPECT_EQ(WEXITSTATUS(project.Report("", "4 0")), 3);
+    fs::remove(project.dir / "out.pdf");
+    ASSERT_EQ(::mkfifo((project.dir / "out.pdf").c_str(), 0600), 0);
+    EXPECT_EQ(WEXITSTATUS(project.Report("", "4 0")), 3);
 }

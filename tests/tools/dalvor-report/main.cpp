@@ -14,14 +14,16 @@
 #include "base/Text.h"
 #include "PrintDrivers.h"
 #include "ProgramFaces.h"
+#include "project/AtomicFile.h"
 #include "report/ClipboardText.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QString>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -105,10 +107,20 @@ int main(int argc, char* argv[])
     std::tm now{};
     localtime_r(&t, &now);
     PrepareReportPrint(app, static_cast<int>(kind), now, report);
-    const QString out = QString::fromStdString(args[3]);
-    if (!report.PrintToPdf(out)) {
-        QFile::remove(out);
-        std::fprintf(stderr, "dalvor-report: %s could not be written\n", args[3].c_str());
+    // Saved as the program saves: the old file stays whole unless the new one
+    // was written whole, and a FIFO or a device is refused, never waited on.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!report.PrintToPdf(pdf)) {
+        std::fprintf(stderr, "dalvor-report: the printout could not be drawn\n");
+        return 3;
+    }
+    const AtomicWriteResult written = WriteFileAtomically(
+        args[3], std::span(reinterpret_cast<const uint8_t*>(pdf.data().constData()), std::size_t(pdf.data().size())));
+    if (!written) {
+        std::fprintf(stderr, "dalvor-report: %s could not be written: %s\n", args[3].c_str(),
+                     written.status == AtomicWriteResult::NotRegularFile ? "it is not a regular file"
+                                                                         : std::strerror(written.error));
         return 3;
     }
     return 0;
