@@ -128,17 +128,48 @@ std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (
     return columns;
 }
 
-// The cells of one record, whole in the list and on the clipboard alike.
+// The cells of one record, whole in the list and on the clipboard alike; with
+// a column named, only that cell is made (the others are passed over
+// unformatted and unlooked-up).
 class CellWriter {
 public:
-    explicit CellWriter(ListingTarget target) : clip(target == ListingTarget::Clipboard) {}
+    explicit CellWriter(ListingTarget target, int onlyColumn = -1)
+        : clip(target == ListingTarget::Clipboard), only(onlyColumn)
+    {
+    }
 
-    void Text(std::u16string_view text) { cells.emplace_back(text); }
-    void Number(const char* format, double value) { Text(Utf8ToUtf16(FormatC(format, value))); }
-    void Position(int index) { Text(Utf8ToUtf16(FormatC("%d", index + 1))); }
+    void Text(std::u16string_view text)
+    {
+        if (Wanted())
+            cells.emplace_back(text);
+    }
+    // A text that takes a lookup: made only when wanted.
+    template <typename Make>
+        requires std::is_invocable_r_v<std::u16string, Make>
+    void Text(Make&& make)
+    {
+        if (Wanted())
+            cells.push_back(make());
+    }
+    void Number(const char* format, double value)
+    {
+        if (Wanted())
+            cells.push_back(Utf8ToUtf16(FormatC(format, value)));
+    }
+    void Position(int index)
+    {
+        if (Wanted())
+            cells.push_back(Utf8ToUtf16(FormatC("%d", index + 1)));
+    }
 
     bool clip;
     std::vector<std::u16string> cells;
+
+private:
+    bool Wanted() { return only < 0 || column++ == only; }
+
+    int only;
+    int column = 0;
 };
 
 template <typename Row>
@@ -215,10 +246,10 @@ void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, C
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId));
-    w.Text(TypeName(app, r.typeId));
+    w.Text([&] { return CategoryName(app, r.categoryId); });
+    w.Text([&] { return TypeName(app, r.typeId); });
     w.Number("%.0f", r.nominalSize);
-    w.Text(KeyText(app, GravitySoughtKey(r.mode)));
+    w.Text([&] { return KeyText(app, GravitySoughtKey(r.mode)); });
     w.Number("%.2f", r.slope);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -235,8 +266,8 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId));
-    w.Text(TypeName(app, r.typeId));
+    w.Text([&] { return CategoryName(app, r.categoryId); });
+    w.Text([&] { return TypeName(app, r.typeId); });
     w.Number("%.0f", r.nominalSize);
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.invertLevel);
@@ -248,7 +279,7 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
     w.Number(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
     w.Text(FromFixed(r.soilName));
     w.Number("%.2f", r.compactionIndex);
-    w.Text(KeyText(app, TrafficKey(r.trafficClass)));
+    w.Text([&] { return KeyText(app, TrafficKey(r.trafficClass)); });
     w.Text(FromFixed(r.head.conclusion));
 }
 
@@ -256,10 +287,10 @@ void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, 
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text(CategoryName(app, r.categoryId));
-    w.Text(TypeName(app, r.typeId));
+    w.Text([&] { return CategoryName(app, r.categoryId); });
+    w.Text([&] { return TypeName(app, r.typeId); });
     w.Number("%.0f", r.nominalSize);
-    w.Text(KeyText(app, PressureSoughtKey(r.mode)));
+    w.Text([&] { return KeyText(app, PressureSoughtKey(r.mode)); });
     w.Number("%.2f", r.roughness);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -274,7 +305,7 @@ void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWrit
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text(TankTypeName(app, r.tankTypeIndex));
+    w.Text([&] { return TankTypeName(app, r.tankTypeIndex); });
     w.Number("%.2f", r.capacity);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.groundLevel);
@@ -291,7 +322,7 @@ void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellW
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text(ManholeTypeName(app, r.typeIndex));
+    w.Text([&] { return ManholeTypeName(app, r.typeIndex); });
     w.Number("%.2f", r.height);
     w.Number("%.0f", r.pipeDiameter * 1000);
     w.Number("%.2f", r.groundLevel);
@@ -361,6 +392,18 @@ std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int in
             RecordCells(app, *r, index, w);
     });
     return std::move(w.cells);
+}
+
+std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int column, ListingTarget target)
+{
+    CellWriter w(target, column);
+    if (column >= 0) {
+        ForKindRecords(kind, [&](const auto& e) {
+            if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+                RecordCells(app, *r, index, w);
+        });
+    }
+    return w.cells.empty() ? std::u16string() : std::move(w.cells.front());
 }
 
 std::u16string BuildClipboardText(const CDalvorApp& app, int kind)

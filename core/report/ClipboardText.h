@@ -35,6 +35,9 @@ RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index);
 // pipe type) or row (tank type, manhole type) the record holds; a record that
 // names a row the catalogue does not have gets an empty cell.
 std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target);
+// The one cell of stored record index in the column, made alone (the record's
+// other cells are not formatted); empty when there is no such record or column.
+std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int column, ListingTarget target);
 
 // The clipboard text of the kind: the header line, then one line per stored
 // record in array order; cells end with a tab, lines with a line feed, and
