@@ -146,7 +146,7 @@ void CManageProjectDlg::OnInitDialog()
     if (initialised)
         return;
     initialised = true;
-    pendingNames.assign(static_cast<std::size_t>(StoredCount()), std::nullopt);
+    pendingNames.clear();
     SetLanguageTexts(app.languageOffset);
     list->SetGridLines(true);
     list->SetEditable(true);
@@ -181,6 +181,8 @@ void CManageProjectDlg::InitColumns()
         list->InsertColumn(static_cast<int>(c), ToQString(columns[c].heading), CReportCtrl::FormatLeft,
                            columns[c].width);
     list->SetExtendedStyle(CReportCtrl::StyleGridLines | CReportCtrl::StyleFullRowSelect);
+    // The rows' texts are made from the records when a row is shown or sorted.
+    list->SetCellSource([this](uint32_t record, int column) { return CellText(static_cast<int>(record), column); });
 }
 
 // Rows in array order, each keeping the index of its record; a name edited
@@ -188,26 +190,22 @@ void CManageProjectDlg::InitColumns()
 // sort is forgotten.
 void CManageProjectDlg::FillList()
 {
-    list->DeleteItems(CReportCtrl::StateAny);
     const int count = StoredCount();
-    pendingNames.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::vector<std::u16string> cells = ProjectCells(app, kind, i, ListingTarget::List);
-        if (cells.empty())
-            continue;
-        const int row = list->InsertItem(i, ToQString(cells[0]), static_cast<uint32_t>(i));
-        for (std::size_t c = 1; c < cells.size(); ++c) {
-            const std::optional<QString>& pending = pendingNames[static_cast<std::size_t>(i)];
-            const bool edited = c == kNameColumn && pending.has_value();
-            list->SetItemText(row, static_cast<int>(c), edited ? *pending : ToQString(cells[c]));
-        }
-    }
+    list->ResetItems(count);
     const int* current = CurrentIndex();
     if (count > 0 && current && *current != -1) {
         const int row = RowOfRecord(*current);
         if (row >= 0)
             SelectRow(row);
     }
+}
+
+QString CManageProjectDlg::CellText(int record, int column) const
+{
+    if (column == kNameColumn)
+        if (auto pending = pendingNames.find(record); pending != pendingNames.end())
+            return pending->second;
+    return ToQString(ProjectCell(app, kind, record, column, ListingTarget::List));
 }
 
 int CManageProjectDlg::RecordOfRow(int row) const
@@ -229,10 +227,10 @@ int CManageProjectDlg::RowOfRecord(int index) const
 
 std::optional<QString> CManageProjectDlg::PendingName(int index) const
 {
-    if (index < 0 || index >= static_cast<int>(pendingNames.size()))
-        return std::nullopt;
-    return pendingNames[static_cast<std::size_t>(index)];
+    const auto pending = pendingNames.find(index);
+    return pending != pendingNames.end() ? std::optional<QString>(pending->second) : std::nullopt;
 }
+
 
 void CManageProjectDlg::SelectRow(int row)
 {
@@ -247,8 +245,14 @@ void CManageProjectDlg::OnCellEdited(int row, int column)
     if (column != kNameColumn)
         return;
     const int record = RecordOfRow(row);
-    if (record >= 0 && record < static_cast<int>(pendingNames.size()))
-        pendingNames[static_cast<std::size_t>(record)] = list->GetItemText(row, column);
+    if (record < 0)
+        return;
+    // The cell shows the name as its record will keep it.
+    const QString typed = list->GetItemText(row, column);
+    const QString name = ToQString(CutText(typed.toStdU16String(), kNameUnits));
+    pendingNames[record] = name;
+    if (name != typed)
+        list->SetItemText(row, column, name);
 }
 
 // ---- commands ------------------------------------------------------------
@@ -259,8 +263,14 @@ void CManageProjectDlg::OnDelete()
     const int sel = list->GetFirstSelectedItem();
     const int record = RecordOfRow(sel);
     app.DeleteStoredCalc(kind, record);
-    if (record >= 0 && record < static_cast<int>(pendingNames.size()))
-        pendingNames.erase(pendingNames.begin() + record);
+    if (record >= 0) {
+        // The edited names of the records after it move up with them.
+        std::map<int, QString> kept;
+        for (auto& [index, name] : pendingNames)
+            if (index != record)
+                kept.emplace(index > record ? index - 1 : index, std::move(name));
+        pendingNames.swap(kept);
+    }
     FillList();
     int* current = CurrentIndex();
     if (StoredCount() == 0) {
@@ -320,7 +330,16 @@ void CManageProjectDlg::MoveSelected(int step)
         app.MoveStoredCalcUp(kind, record);
     else
         app.MoveStoredCalcDown(kind, record);
-    std::swap(pendingNames[static_cast<std::size_t>(record)], pendingNames[static_cast<std::size_t>(target)]);
+    auto moved = pendingNames.extract(record);
+    auto displaced = pendingNames.extract(target);
+    if (!moved.empty()) {
+        moved.key() = target;
+        pendingNames.insert(std::move(moved));
+    }
+    if (!displaced.empty()) {
+        displaced.key() = record;
+        pendingNames.insert(std::move(displaced));
+    }
     FillList();
     SelectRow(RowOfRecord(target));
 }
@@ -336,19 +355,17 @@ void CManageProjectDlg::OnOK()
     // The name still in the editor counts as typed.
     list->EndEdit(true);
     bool changed = false;
-    const int count = StoredCount();
-    for (int i = 0; i < count && i < static_cast<int>(pendingNames.size()); ++i) {
-        const std::optional<QString>& pending = pendingNames[static_cast<std::size_t>(i)];
+    for (const auto& [i, pending] : pendingNames) {
         RecordHead* head = StoredRecordHead(app, kind, i);
-        if (!pending || !head)
+        if (!head)
             continue;
-        const std::u16string name = CutText(pending->toStdU16String(), kNameUnits);
+        const std::u16string name = CutText(pending.toStdU16String(), kNameUnits);
         if (name == FromFixed(head->name))
             continue;
         CopyBounded(head->name, name, kNameUnits);
         changed = true;
     }
-    pendingNames.assign(pendingNames.size(), std::nullopt);
+    pendingNames.clear();
     if (changed)
         app.Host().SetDocumentModified();
     QDialog::accept();

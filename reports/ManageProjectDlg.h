@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <map>
 #include <optional>
-#include <vector>
 
 class CDalvorApp;
 class CReportCtrl;
@@ -44,7 +44,9 @@ public:
     void OnOK();
     void accept() override;
 
-    // The name waiting for OK of stored record index, if one was edited.
+    // The name waiting for OK of stored record index, if one was edited; an
+    // edited name is cut to the 63 units a record keeps as soon as it is
+    // committed, and its cell shows it so.
     std::optional<QString> PendingName(int index) const;
     // The list row that shows stored record index, or -1.
     int RowOfRecord(int index) const;
@@ -66,6 +68,7 @@ protected:
 private:
     void InitColumns();
     void FillList();
+    QString CellText(int record, int column) const;
     void SelectRow(int row);
     void MoveSelected(int step);
     void OnCellEdited(int row, int column);
@@ -75,7 +78,7 @@ private:
     CDalvorApp& app;
     bool initialised = false;
     // Names edited in the list, by stored record, until OK writes them.
-    std::vector<std::optional<QString>> pendingNames;
+    std::map<int, QString> pendingNames;
 };
 
 // Runs the project manager modally on the kind.

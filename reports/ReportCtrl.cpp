@@ -2,22 +2,25 @@
 
 #include "DateParse.h"
 
+#include <QAbstractItemDelegate>
+#include <QAbstractTableModel>
 #include <QBrush>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
 
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
+#include <memory>
 #include <numeric>
 #include <string>
 #include <string_view>
 
 namespace {
-
-constexpr int kRowDataRole = Qt::UserRole;
 
 std::u16string_view View(const QString& s)
 {
@@ -113,8 +116,194 @@ int Order(T a, T b)
 
 }  // namespace
 
-CReportCtrl::CReportCtrl(QWidget* parent) : QTableWidget(parent)
+// The list's rows: per row its item data and what was set on it; the cells
+// it holds no text of are the source's.
+class CReportModel : public QAbstractTableModel {
+public:
+    struct Cell {
+        std::optional<QString> text;
+        QColor foreground;  // invalid: the list's own colour
+        QColor background;
+    };
+    struct Row {
+        uint32_t data = 0;
+        int8_t check = -1;  // -1: no check mark shown; 0 off; 1 on
+        std::unique_ptr<std::vector<Cell>> cells;  // made when something is set on the row
+    };
+    struct Column {
+        QString heading;
+        Qt::Alignment alignment;
+    };
+
+    explicit CReportModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(rows.size());
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(columns.size());
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!Inside(index.row(), index.column()))
+            return {};
+        const int r = index.row();
+        const int c = index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+            return Text(r, c);
+        case Qt::TextAlignmentRole:
+            // The first column's cells keep to the left whatever its title.
+            return QVariant::fromValue(c > 0 ? columns[static_cast<std::size_t>(c)].alignment
+                                             : Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+        case Qt::BackgroundRole:
+            if (const Cell* cell = FindCell(r, c)) {
+                const QColor& color = role == Qt::ForegroundRole ? cell->foreground : cell->background;
+                if (color.isValid())
+                    return QBrush(color);
+            }
+            return {};
+        case Qt::CheckStateRole:
+            if (c == 0 && At(r).check >= 0)
+                return At(r).check ? Qt::Checked : Qt::Unchecked;
+            return {};
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+            return {};
+        const Column& column = columns[static_cast<std::size_t>(section)];
+        if (role == Qt::DisplayRole)
+            return column.heading;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(column.alignment);
+        return {};
+    }
+
+    bool Inside(int row, int column) const
+    {
+        return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+    }
+    Row& At(int row) { return rows[static_cast<std::size_t>(row)]; }
+    const Row& At(int row) const { return rows[static_cast<std::size_t>(row)]; }
+
+    const Cell* FindCell(int row, int column) const
+    {
+        const Row& r = At(row);
+        return r.cells && column < static_cast<int>(r.cells->size()) ? &(*r.cells)[static_cast<std::size_t>(column)]
+                                                                     : nullptr;
+    }
+    Cell& OwnCell(int row, int column)
+    {
+        Row& r = At(row);
+        if (!r.cells)
+            r.cells = std::make_unique<std::vector<Cell>>();
+        if (static_cast<int>(r.cells->size()) < columnCount())
+            r.cells->resize(static_cast<std::size_t>(columnCount()));
+        return (*r.cells)[static_cast<std::size_t>(column)];
+    }
+
+    // The row's own text, else the source's, else empty.
+    QString Text(int row, int column) const
+    {
+        if (const Cell* cell = FindCell(row, column); cell && cell->text)
+            return *cell->text;
+        return source ? source(At(row).data, column) : QString();
+    }
+
+    void CellChanged(int row, int column)
+    {
+        const QModelIndex i = index(row, column);
+        emit dataChanged(i, i);
+    }
+
+    void InsertColumn(int column, Column c)
+    {
+        beginInsertColumns(QModelIndex(), column, column);
+        columns.insert(columns.begin() + column, std::move(c));
+        for (Row& r : rows)
+            if (r.cells && column <= static_cast<int>(r.cells->size()))
+                r.cells->insert(r.cells->begin() + column, Cell{});
+        endInsertColumns();
+    }
+
+    void InsertRow(int row, Row r)
+    {
+        beginInsertRows(QModelIndex(), row, row);
+        rows.insert(rows.begin() + row, std::move(r));
+        endInsertRows();
+    }
+
+    void RemoveRows(int first, int last)
+    {
+        beginRemoveRows(QModelIndex(), first, last);
+        rows.erase(rows.begin() + first, rows.begin() + last + 1);
+        endRemoveRows();
+    }
+
+    // Rows whose item data are 0 to count - 1, holding nothing of their own.
+    void Reset(int count)
+    {
+        if (!rows.empty())
+            RemoveRows(0, rowCount() - 1);
+        if (count <= 0)
+            return;
+        beginInsertRows(QModelIndex(), 0, count - 1);
+        rows.resize(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            rows[static_cast<std::size_t>(i)].data = static_cast<uint32_t>(i);
+        endInsertRows();
+    }
+
+    // Row r takes the row that stood at order[r]; selection, focus and the
+    // rest that the views hold on to follow their rows.
+    void Reorder(const std::vector<int>& order)
+    {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<int> newRow(order.size());
+        std::vector<Row> moved(order.size());
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            const auto from = static_cast<std::size_t>(order[r]);
+            newRow[from] = static_cast<int>(r);
+            moved[r] = std::move(rows[from]);
+        }
+        rows.swap(moved);
+        const QModelIndexList before = persistentIndexList();
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex& i : before)
+            after.append(index(newRow[static_cast<std::size_t>(i.row())], i.column()));
+        changePersistentIndexList(before, after);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+    std::vector<Row> rows;
+    std::vector<Column> columns;
+    CReportCtrl::CellSource source;
+};
+
+namespace {
+
+// Rows measured for the columns' widths before the list knows its height.
+constexpr int kFirstScreenRows = 40;
+
+}  // namespace
+
+CReportCtrl::CReportCtrl(QWidget* parent) : QTableView(parent), listModel(new CReportModel(this))
 {
+    setModel(listModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -136,42 +325,22 @@ CReportCtrl::CReportCtrl(QWidget* parent) : QTableWidget(parent)
     connect(header, &QHeaderView::sectionClicked, this, &CReportCtrl::OnColumnClick);
     connect(header, &QHeaderView::sectionResized, this, [this] { PlaceEditor(); });
     connect(header, &QHeaderView::sectionMoved, this, [this] { PlaceEditor(); });
+    // Rows scrolled into view widen their columns as they appear.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { WidenToShownRows(); });
 }
 
 CReportCtrl::~CReportCtrl() = default;
 
 // ---- columns, rows and cells ---------------------------------------------
 
-QTableWidgetItem* CReportCtrl::Cell(int row, int column) const
+int CReportCtrl::RowCount() const
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
-        return nullptr;
-    return item(row, column);
+    return listModel->rowCount();
 }
 
-QTableWidgetItem* CReportCtrl::RowItem(int row) const
+int CReportCtrl::ColumnCount() const
 {
-    if (row < 0 || row >= rowCount())
-        return nullptr;
-    return verticalHeaderItem(row);
-}
-
-// Gives every cell of the row an item, aligned as its column.
-void CReportCtrl::FillRow(int row)
-{
-    for (int c = 0; c < columnCount(); ++c) {
-        if (item(row, c))
-            continue;
-        auto* cell = new QTableWidgetItem;
-        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        if (QTableWidgetItem* h = horizontalHeaderItem(c); h && c > 0)
-            cell->setTextAlignment(Qt::Alignment(h->textAlignment()));
-        else
-            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setItem(row, c, cell);
-    }
-    if (!verticalHeaderItem(row))
-        setVerticalHeaderItem(row, new QTableWidgetItem);
+    return listModel->columnCount();
 }
 
 void CReportCtrl::ForgetSort()
@@ -185,31 +354,75 @@ int CReportCtrl::InsertColumn(int column, const QString& heading, int format, in
     EndEdit(true);
     if (column < 0)
         return -1;
-    column = std::min(column, columnCount());
-    insertColumn(column);
-    auto* header = new QTableWidgetItem(heading);
+    column = std::min(column, ColumnCount());
     Qt::Alignment align = Qt::AlignLeft;
     if (format == FormatRight)
         align = Qt::AlignRight;
     else if (format == FormatCenter)
         align = Qt::AlignHCenter;
-    header->setTextAlignment(align | Qt::AlignVCenter);
-    setHorizontalHeaderItem(column, header);
+    listModel->InsertColumn(column, {heading, align | Qt::AlignVCenter});
     // The widths given suit one font; the title shows whole in the font in use.
     if (width >= 0)
         setColumnWidth(column, std::max(width, horizontalHeader()->sectionSizeHint(column)));
-    for (int r = 0; r < rowCount(); ++r)
-        FillRow(r);
     return column;
+}
+
+void CReportCtrl::WidenToRows(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, RowCount() - 1);
+    if (first > last)
+        return;
+    // As the view's own size hint measures a cell: the delegate's width,
+    // and the grid line.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int grid = showGrid() ? 1 : 0;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        int needed = 0;
+        for (int r = first; r <= last; ++r) {
+            const QModelIndex index = listModel->index(r, c);
+            needed = std::max(needed, itemDelegateForIndex(index)->sizeHint(option, index).width());
+        }
+        if (needed + grid > columnWidth(c))
+            setColumnWidth(c, needed + grid);
+    }
+}
+
+void CReportCtrl::WidenToShownRows()
+{
+    if (RowCount() == 0)
+        return;
+    const int first = std::max(rowAt(0), 0);
+    const int perScreen = viewport()->height() / std::max(verticalHeader()->defaultSectionSize(), 1) + 2;
+    WidenToRows(first, first + std::max(perScreen, isVisible() ? 0 : kFirstScreenRows) - 1);
 }
 
 void CReportCtrl::FitColumnWidths()
 {
-    for (int c = 0; c < columnCount(); ++c) {
-        const int cells = sizeHintForColumn(c);
-        const int title = horizontalHeader()->sectionSizeHint(c);
-        setColumnWidth(c, std::max({columnWidth(c), cells, title}));
-    }
+    for (int c = 0; c < ColumnCount(); ++c)
+        setColumnWidth(c, std::max(columnWidth(c), horizontalHeader()->sectionSizeHint(c)));
+    WidenToShownRows();
+}
+
+void CReportCtrl::resizeEvent(QResizeEvent* e)
+{
+    QTableView::resizeEvent(e);
+    WidenToShownRows();
+}
+
+void CReportCtrl::SetCellSource(CellSource source)
+{
+    listModel->source = std::move(source);
+    viewport()->update();
+}
+
+void CReportCtrl::ResetItems(int count)
+{
+    EndEdit(false);
+    ForgetSort();
+    listModel->Reset(count);
+    WidenToShownRows();
 }
 
 int CReportCtrl::InsertItem(int row, const QString& text, uint32_t itemData)
@@ -218,14 +431,12 @@ int CReportCtrl::InsertItem(int row, const QString& text, uint32_t itemData)
     ForgetSort();
     if (row < 0)
         return -1;
-    row = std::min(row, rowCount());
-    insertRow(row);
-    auto* rowItem = new QTableWidgetItem;
-    rowItem->setData(kRowDataRole, itemData);
-    setVerticalHeaderItem(row, rowItem);
-    FillRow(row);
-    if (QTableWidgetItem* cell = item(row, 0))
-        cell->setText(text);
+    row = std::min(row, RowCount());
+    CReportModel::Row r;
+    r.data = itemData;
+    listModel->InsertRow(row, std::move(r));
+    if (ColumnCount() > 0)
+        listModel->OwnCell(row, 0).text = text;
     return row;
 }
 
@@ -233,74 +444,64 @@ bool CReportCtrl::SetItemText(int row, int column, const QString& text)
 {
     EndEdit(true);
     ForgetSort();
-    return SetCellData(row, column, Qt::DisplayRole, text);
-}
-
-bool CReportCtrl::SetCellData(int row, int column, int role, const QVariant& value)
-{
-    QTableWidgetItem* cell = Cell(row, column);
-    if (!cell)
+    if (!listModel->Inside(row, column))
         return false;
-    cell->setData(role, value);
+    listModel->OwnCell(row, column).text = text;
+    listModel->CellChanged(row, column);
     return true;
 }
 
 QString CReportCtrl::GetItemText(int row, int column) const
 {
-    QTableWidgetItem* cell = Cell(row, column);
-    return cell ? cell->text() : QString();
+    return listModel->Inside(row, column) ? listModel->Text(row, column) : QString();
 }
 
 bool CReportCtrl::SetItemData(int row, uint32_t itemData)
 {
-    QTableWidgetItem* r = RowItem(row);
-    if (!r)
+    if (row < 0 || row >= RowCount())
         return false;
-    r->setData(kRowDataRole, itemData);
+    listModel->At(row).data = itemData;
     return true;
 }
 
 uint32_t CReportCtrl::GetItemData(int row) const
 {
-    QTableWidgetItem* r = RowItem(row);
-    return r ? r->data(kRowDataRole).toUInt() : 0;
+    return row >= 0 && row < RowCount() ? listModel->At(row).data : 0;
 }
 
 bool CReportCtrl::IsRowSelected(int row) const
 {
-    if (row < 0 || row >= rowCount() || columnCount() == 0)
+    if (row < 0 || row >= RowCount() || ColumnCount() == 0)
         return false;
-    return selectionModel()->isSelected(model()->index(row, 0));
+    return selectionModel()->isSelected(listModel->index(row, 0));
 }
 
 int CReportCtrl::GetItemStates(int row) const
 {
-    if (row < 0 || row >= rowCount())
+    if (row < 0 || row >= RowCount())
         return 0;
     const bool focused = currentIndex().isValid() && currentIndex().row() == row;
-    QTableWidgetItem* first = Cell(row, 0);
-    const bool checked = first && first->data(Qt::CheckStateRole).isValid() &&
-                         first->checkState() != Qt::Unchecked;
+    const bool checked = listModel->At(row).check > 0;
     return (focused ? StateFocused : StateUnfocused) | (checked ? StateChecked : StateUnchecked) |
            (IsRowSelected(row) ? StateSelected : StateUnselected);
 }
 
 bool CReportCtrl::SetItemStates(int row, int flags)
 {
-    if (row < 0 || row >= rowCount() || flags == 0 || columnCount() == 0)
+    if (row < 0 || row >= RowCount() || flags == 0 || ColumnCount() == 0)
         return false;
-    const QModelIndex index = model()->index(row, 0);
+    const QModelIndex index = listModel->index(row, 0);
     if (flags & StateSelected)
         selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (flags & StateUnselected)
         selectionModel()->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     if (flags & (StateChecked | StateUnchecked)) {
-        if (QTableWidgetItem* first = Cell(row, 0))
-            first->setCheckState((flags & StateChecked) ? Qt::Checked : Qt::Unchecked);
+        listModel->At(row).check = (flags & StateChecked) ? 1 : 0;
+        listModel->CellChanged(row, 0);
     }
     if (flags & StateFocused) {
         const int column = std::max(currentIndex().column(), 0);
-        selectionModel()->setCurrentIndex(model()->index(row, column), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(listModel->index(row, column), QItemSelectionModel::NoUpdate);
     }
     if ((flags & StateUnfocused) && currentIndex().isValid() && currentIndex().row() == row)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
@@ -310,11 +511,11 @@ bool CReportCtrl::SetItemStates(int row, int flags)
 int CReportCtrl::GetItemCount(int mask) const
 {
     if (mask & StateAny)
-        return rowCount();
+        return RowCount();
     if (mask == 0)
         return 0;
     int n = 0;
-    for (int r = 0; r < rowCount(); ++r)
+    for (int r = 0; r < RowCount(); ++r)
         if ((GetItemStates(r) & mask) == mask)
             ++n;
     return n;
@@ -327,12 +528,13 @@ int CReportCtrl::DeleteItems(int mask)
     setUpdatesEnabled(false);
     int deleted = 0;
     if (mask & StateAny) {
-        deleted = rowCount();
-        setRowCount(0);
+        deleted = RowCount();
+        if (deleted > 0)
+            listModel->RemoveRows(0, deleted - 1);
     } else if (mask != 0) {
-        for (int r = 0; r < rowCount();) {
+        for (int r = 0; r < RowCount();) {
             if ((GetItemStates(r) & mask) == mask) {
-                removeRow(r);
+                listModel->RemoveRows(r, r);
                 ++deleted;
             } else {
                 ++r;
@@ -345,50 +547,53 @@ int CReportCtrl::DeleteItems(int mask)
 
 int CReportCtrl::GetFirstSelectedItem() const
 {
-    for (int r = 0; r < rowCount(); ++r)
-        if (IsRowSelected(r))
-            return r;
-    return -1;
+    // The selection is a few ranges of whole rows, however many rows it holds.
+    int first = -1;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        if (range.left() <= 0 && range.right() >= 0 && (first < 0 || range.top() < first))
+            first = range.top();
+    return first;
 }
 
 void CReportCtrl::EnsureVisible(int row)
 {
-    if (row < 0 || row >= rowCount() || columnCount() == 0)
+    if (row < 0 || row >= RowCount() || ColumnCount() == 0)
         return;
     // Only the rows scroll: the columns stay where the user left them.
     int column = columnAt(0);
     if (column < 0)
         column = 0;
-    scrollTo(model()->index(row, column), QAbstractItemView::EnsureVisible);
+    scrollTo(listModel->index(row, column), QAbstractItemView::EnsureVisible);
 }
 
 bool CReportCtrl::SetItemTextColor(int row, int column, const QColor& color)
 {
-    return SetCellData(row, column, Qt::ForegroundRole, QBrush(color));
+    if (!listModel->Inside(row, column))
+        return false;
+    listModel->OwnCell(row, column).foreground = color;
+    listModel->CellChanged(row, column);
+    return true;
 }
 
 bool CReportCtrl::SetItemBkColor(int row, int column, const QColor& color)
 {
-    return SetCellData(row, column, Qt::BackgroundRole, QBrush(color));
-}
-
-// A cell's colour in the role, or the list's own colour when the cell has
-// none of its own.
-QColor CReportCtrl::CellColor(int row, int column, int role, QPalette::ColorRole fallback) const
-{
-    QTableWidgetItem* cell = Cell(row, column);
-    const QVariant brush = cell ? cell->data(role) : QVariant();
-    return brush.isValid() ? brush.value<QBrush>().color() : palette().color(fallback);
+    if (!listModel->Inside(row, column))
+        return false;
+    listModel->OwnCell(row, column).background = color;
+    listModel->CellChanged(row, column);
+    return true;
 }
 
 QColor CReportCtrl::GetItemTextColor(int row, int column) const
 {
-    return CellColor(row, column, Qt::ForegroundRole, QPalette::Text);
+    const CReportModel::Cell* cell = listModel->Inside(row, column) ? listModel->FindCell(row, column) : nullptr;
+    return cell && cell->foreground.isValid() ? cell->foreground : palette().color(QPalette::Text);
 }
 
 QColor CReportCtrl::GetItemBkColor(int row, int column) const
 {
-    return CellColor(row, column, Qt::BackgroundRole, QPalette::Base);
+    const CReportModel::Cell* cell = listModel->Inside(row, column) ? listModel->FindCell(row, column) : nullptr;
+    return cell && cell->background.isValid() ? cell->background : palette().color(QPalette::Base);
 }
 
 void CReportCtrl::SetExtendedStyle(uint32_t style)
@@ -489,12 +694,12 @@ void CReportCtrl::SortItems(int column, bool ascending)
 {
     EndEdit(true);
     QHeaderView* header = horizontalHeader();
-    if (column < 0 || column >= columnCount() || header->isHidden() || !header->sectionsClickable())
+    if (column < 0 || column >= ColumnCount() || header->isHidden() || !header->sectionsClickable())
         return;
     sortColumn = column;
     sortAscending = ascending;
 
-    const int n = rowCount();
+    const int n = RowCount();
     if (n >= 2) {
         std::vector<SortKey> keys;
         keys.reserve(static_cast<std::size_t>(n));
@@ -503,42 +708,10 @@ void CReportCtrl::SortItems(int column, bool ascending)
         std::vector<int> order(static_cast<std::size_t>(n));
         std::iota(order.begin(), order.end(), 0);
         QuickSort(order, 0, n - 1, ascending, keys);
-
-        // Snapshot every row, then write the rows back in the new order:
-        // data, texts, colours, selection and focus go with their rows.
-        struct Snapshot {
-            QTableWidgetItem* rowItem;
-            std::vector<QTableWidgetItem*> cells;
-            bool selected;
-        };
-        std::vector<Snapshot> snapshots(static_cast<std::size_t>(n));
-        const QModelIndex current = currentIndex();
-        const int focusRow = current.isValid() ? current.row() : -1;
-        for (int r = 0; r < n; ++r) {
-            Snapshot& s = snapshots[static_cast<std::size_t>(r)];
-            s.selected = IsRowSelected(r);
-            s.rowItem = takeVerticalHeaderItem(r);
-            s.cells.resize(static_cast<std::size_t>(columnCount()));
-            for (int c = 0; c < columnCount(); ++c)
-                s.cells[static_cast<std::size_t>(c)] = takeItem(r, c);
-        }
-        selectionModel()->clearSelection();
-        int newFocusRow = -1;
-        for (int r = 0; r < n; ++r) {
-            const int from = order[static_cast<std::size_t>(r)];
-            Snapshot& s = snapshots[static_cast<std::size_t>(from)];
-            setVerticalHeaderItem(r, s.rowItem);
-            for (int c = 0; c < columnCount(); ++c)
-                setItem(r, c, s.cells[static_cast<std::size_t>(c)]);
-            if (s.selected)
-                selectionModel()->select(model()->index(r, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            if (from == focusRow)
-                newFocusRow = r;
-        }
-        if (newFocusRow >= 0)
-            selectionModel()->setCurrentIndex(model()->index(newFocusRow, current.column()),
-                                              QItemSelectionModel::NoUpdate);
+        // Data, texts, colours, selection and focus go with their rows; the
+        // view stays where it was scrolled to.
+        listModel->Reorder(order);
+        WidenToShownRows();
     }
     emit sorted(sortColumn, sortAscending);
 }
@@ -553,13 +726,12 @@ void CReportCtrl::OnColumnClick(int column)
 
 bool CReportCtrl::IsEditing() const
 {
-    return editable && editRow >= 0 && editRow < rowCount() && editColumn >= 0 &&
-           editColumn < columnCount();
+    return editable && editRow >= 0 && editRow < RowCount() && editColumn >= 0 && editColumn < ColumnCount();
 }
 
 bool CReportCtrl::StartEdit(int row, int column)
 {
-    if (!editable || row < 0 || row >= rowCount() || column < 0 || column >= columnCount() || column != 1)
+    if (!editable || row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount() || column != 1)
         return false;
     if (IsEditing() && row == editRow && column == editColumn)
         return true;
@@ -567,12 +739,12 @@ bool CReportCtrl::StartEdit(int row, int column)
     EndEdit(true);
     editRow = row;
     editColumn = 1;
-    selectionModel()->setCurrentIndex(model()->index(row, column),
+    selectionModel()->setCurrentIndex(listModel->index(row, column),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 
     int alignment = 0;
-    if (QTableWidgetItem* h = horizontalHeaderItem(column)) {
-        const Qt::Alignment a = Qt::Alignment(h->textAlignment()) & Qt::AlignHorizontal_Mask;
+    {
+        const Qt::Alignment a = listModel->columns[static_cast<std::size_t>(column)].alignment & Qt::AlignHorizontal_Mask;
         if (a & Qt::AlignHCenter)
             alignment = 1;
         else if (a & Qt::AlignRight)
@@ -605,7 +777,7 @@ void CReportCtrl::PlaceEditor()
 {
     if (!inPlaceEdit || !IsEditing())
         return;
-    inPlaceEdit->setGeometry(visualRect(model()->index(editRow, editColumn)));
+    inPlaceEdit->setGeometry(visualRect(listModel->index(editRow, editColumn)));
 }
 
 bool CReportCtrl::EndEdit(bool commit)
@@ -621,7 +793,8 @@ bool CReportCtrl::EndEdit(bool commit)
     const QString text = inPlaceEdit ? inPlaceEdit->text() : GetItemText(row, column);
     bool changed = false;
     if (commit && text != GetItemText(row, column)) {
-        SetCellData(row, column, Qt::DisplayRole, text);
+        listModel->OwnCell(row, column).text = text;
+        listModel->CellChanged(row, column);
         ForgetSort();
         changed = true;
     }
@@ -632,8 +805,11 @@ bool CReportCtrl::EndEdit(bool commit)
             setFocus(Qt::OtherFocusReason);
         inPlaceEdit->hide();
     }
-    if (changed)
+    if (changed) {
         emit cellEdited(row, column);
+        // The text the cell holds now shows whole at once.
+        WidenToRows(row, row);
+    }
     return changed;
 }
 
@@ -650,7 +826,7 @@ bool CReportCtrl::HandleEditKey(int key)
         // Only column 1 takes edits, so the next column refuses and the
         // editor simply closes.
         EndEdit(true);
-        StartEdit(row, column + 1 < columnCount() ? column + 1 : 0);
+        StartEdit(row, column + 1 < ColumnCount() ? column + 1 : 0);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -669,7 +845,7 @@ bool CReportCtrl::HandleEditKey(int key)
         }
         return true;
     case Qt::Key_Down:
-        if (row < rowCount() - 1) {
+        if (row < RowCount() - 1) {
             EndEdit(true);
             StartEdit(row + 1, column);
             EnsureVisible(row + 1);
@@ -686,7 +862,7 @@ bool CReportCtrl::eventFilter(QObject* watched, QEvent* e)
         if (HandleEditKey(static_cast<QKeyEvent*>(e)->key()))
             return true;
     }
-    return QTableWidget::eventFilter(watched, e);
+    return QTableView::eventFilter(watched, e);
 }
 
 bool CReportCtrl::event(QEvent* e)
@@ -709,7 +885,7 @@ bool CReportCtrl::event(QEvent* e)
             return true;
         }
     }
-    return QTableWidget::event(e);
+    return QTableView::event(e);
 }
 
 void CReportCtrl::Click(QMouseEvent* e)
@@ -722,7 +898,7 @@ void CReportCtrl::Click(QMouseEvent* e)
         row >= 0 && IsRowSelected(row) && currentIndex().isValid() && currentIndex().row() == row;
 
     // The list's own handling of the click (selection, focus).
-    QTableWidget::mousePressEvent(e);
+    QTableView::mousePressEvent(e);
 
     // A click on a row that was already selected and current opens the
     // editor on the clicked cell (column 1 only); the first click selects.

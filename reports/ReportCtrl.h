@@ -1,20 +1,28 @@
 // The report-view list: full-row selection, grid lines, a sort by the clicked
 // column with a typed comparison (whole hexadecimal numbers, reals, dates,
 // text), and in-place editing of the cells of column 1.
+//
+// The list is a view over a table model of its own that keeps, per row, the
+// row's item data and only what was set on the row itself (texts, colours, a
+// check mark). A cell whose row holds no text of its own is asked of the cell
+// source when it is shown, measured or sorted, so a list of many rows costs
+// no more to open than the rows on screen.
 #pragma once
 
 #include <QColor>
 #include <QPalette>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class QLineEdit;
+class CReportModel;
 
-class CReportCtrl : public QTableWidget {
+class CReportCtrl : public QTableView {
     Q_OBJECT
 
 public:
@@ -39,11 +47,22 @@ public:
     // ---- columns, rows and cells ----------------------------------------
     // The new column's index, or -1.
     int InsertColumn(int column, const QString& heading, int format = FormatLeft, int width = -1);
-    // Widens every column, never narrowing one, so that its cells show whole
-    // in the font in use, however long; the list scrolls sideways. (A
-    // column's title always shows whole: a width given to InsertColumn too
-    // narrow for its title in the font in use is widened.)
+    // Widens every column, never narrowing one, so that the cells of the rows
+    // in view (of the first screen of rows before the list is shown) show
+    // whole in the font in use, however long; from then on, rows that come
+    // into view (scrolled, sorted, resized) and a committed edit widen their
+    // columns the same way. The list scrolls sideways. (A column's title
+    // always shows whole: a width given to InsertColumn too narrow for its
+    // title in the font in use is widened.)
     void FitColumnWidths();
+    // The text of a cell whose row holds none of its own, by the row's item
+    // data and the column; asked only for cells shown, measured or sorted.
+    using CellSource = std::function<QString(uint32_t data, int column)>;
+    void SetCellSource(CellSource source);
+    // Replaces every row with `count` rows whose item data are 0 to count - 1
+    // and whose cells all come from the cell source. Cancels an open edit and
+    // forgets the sort; the columns keep their widths.
+    void ResetItems(int count);
     // Inserts a row whose column 0 reads text and whose item data is data;
     // the new row's index, or -1. Forgets the sort.
     int InsertItem(int row, const QString& text, uint32_t data = 0);
@@ -65,7 +84,7 @@ public:
     // The first selected row in display order, or -1.
     int GetFirstSelectedItem() const;
     void EnsureVisible(int row);
-    int ColumnCount() const { return columnCount(); }
+    int ColumnCount() const;
 
     // Colours of a cell; they travel with the row when the list is sorted.
     bool SetItemTextColor(int row, int column, const QColor& color);
@@ -84,8 +103,10 @@ public:
     bool IsEditable() const { return editable; }
 
     // ---- sorting --------------------------------------------------------
-    // Sorts the rows by the column's texts. Nothing happens for a column
-    // outside the list or when the header is hidden or not clickable.
+    // Sorts the rows by the column's texts, each read once; data, texts,
+    // colours, selection and focus go with their rows, and the view keeps its
+    // scroll position. Nothing happens for a column outside the list or when
+    // the header is hidden or not clickable.
     void SortItems(int column, bool ascending);
     int GetSortColumn() const { return sortColumn; }
     bool IsSortAscending() const { return sortAscending; }
@@ -113,6 +134,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     // A cell text read once for sorting.
@@ -130,15 +152,16 @@ private:
     void Click(QMouseEvent* e);
     bool HandleEditKey(int key);
     void PlaceEditor();
-    QTableWidgetItem* Cell(int row, int column) const;
-    // False for a cell outside the list.
-    bool SetCellData(int row, int column, int role, const QVariant& value);
-    QColor CellColor(int row, int column, int role, QPalette::ColorRole fallback) const;
-    QTableWidgetItem* RowItem(int row) const;
-    void FillRow(int row);
+    int RowCount() const;
     bool IsRowSelected(int row) const;
     void ForgetSort();
+    // Widens the columns to the cells of rows first..last (clipped).
+    void WidenToRows(int first, int last);
+    // The same for the rows in view, or the first screen of rows while the
+    // list is not shown.
+    void WidenToShownRows();
 
+    CReportModel* listModel = nullptr;
     QLineEdit* inPlaceEdit = nullptr;
     bool editable = false;
     int editRow = -1;

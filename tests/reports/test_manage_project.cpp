@@ -213,14 +213,14 @@ private slots:
             QVERIFY(list.showGrid());
             QVERIFY(list.IsEditable());
 
-            QCOMPARE(list.columnCount(), columnCounts[k]);
+            QCOMPARE(list.ColumnCount(), columnCounts[k]);
             const auto columns = ProjectColumns(*f.app, kind, ListingTarget::List);
             // Titles and cells show whole in the font in use; a column keeps
             // its own width where that is enough.
             const QFontMetrics titleFont(list.horizontalHeader()->font()), cellFont(list.font());
-            for (int c = 0; c < list.columnCount(); ++c) {
+            for (int c = 0; c < list.ColumnCount(); ++c) {
                 const ProjectColumn& column = columns[static_cast<std::size_t>(c)];
-                QCOMPARE(list.horizontalHeaderItem(c)->text(), Q(column.heading));
+                QCOMPARE(list.model()->headerData(c, Qt::Horizontal).toString(), Q(column.heading));
                 int needed = titleFont.horizontalAdvance(Q(column.heading));
                 for (int r = 0; r < list.GetItemCount(); ++r)
                     needed = std::max(needed, cellFont.horizontalAdvance(list.GetItemText(r, c)));
@@ -232,7 +232,7 @@ private slots:
             QCOMPARE(list.GetItemCount(), 3);
             for (int r = 0; r < 3; ++r) {
                 const auto cells = ProjectCells(*f.app, kind, r, ListingTarget::List);
-                for (int c = 0; c < list.columnCount(); ++c)
+                for (int c = 0; c < list.ColumnCount(); ++c)
                     QCOMPARE(list.GetItemText(r, c), Q(cells[static_cast<std::size_t>(c)]));
                 QCOMPARE(list.GetItemText(r, 0), QString::number(r + 1));
                 QCOMPARE(f.dlg->RecordOfRow(r), r);
@@ -264,7 +264,7 @@ private slots:
         Fixture f(KindTank, 0);
         QVERIFY(f.dlg);
         QCOMPARE(f.List().GetItemCount(), 0);
-        QCOMPARE(f.List().columnCount(), 13);
+        QCOMPARE(f.List().ColumnCount(), 13);
         QVERIFY(!f.dlg->deleteButton->isEnabled());
         QVERIFY(!f.dlg->readButton->isEnabled());
         f.dlg->OnUp();
@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 1);
 
         Fixture none(KindNone);
-        QCOMPARE(none.List().columnCount(), 0);
+        QCOMPARE(none.List().ColumnCount(), 0);
         QVERIFY(!none.dlg->deleteButton->isEnabled());
         none.dlg->OnDelete();
         none.dlg->OnUp();
@@ -478,6 +478,9 @@ private slots:
             f.Type(0, "%d%s");
             f.Type(1, seventy);
             f.Type(2, forty);
+            // A committed name shows at once as it will be stored, whole.
+            QCOMPARE(f.List().GetItemText(1, 1), QString(63, QChar(u'x')));
+            QVERIFY(f.List().columnWidth(1) > QFontMetrics(f.List().font()).horizontalAdvance(QString(63, QChar(u'x'))));
             f.Press(f.dlg->okButton);
             QCOMPARE(f.host.modifiedCalls, 1);
             QCOMPARE(StoredName(*f.app, KindManhole, 0), QStringLiteral("%d%s"));

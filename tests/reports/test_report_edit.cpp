@@ -4,6 +4,7 @@
 #include "ReportCtrl.h"
 
 #include <QDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -334,6 +335,20 @@ private slots:
         QCOMPARE(f.list->GetItemText(0, 0), QStringLiteral("6"));
         QCOMPARE(f.list->GetItemText(0, 1), QString());
         QCOMPARE(f.edited->count(), 4);
+    }
+
+    void rowsComingIntoViewWidenTheirColumns()
+    {
+        // Only the rows shown are measured; a long cell further down widens
+        // its column when it is scrolled into view.
+        Fixture f(200);
+        const QString wide(60, QChar(u'w'));
+        f.list->SetItemText(150, 2, wide);
+        f.list->FitColumnWidths();
+        const int needed = QFontMetrics(f.list->font()).horizontalAdvance(wide);
+        QVERIFY(f.list->columnWidth(2) < needed);
+        f.list->EnsureVisible(150);
+        QVERIFY(f.list->columnWidth(2) > needed);
     }
 
     void deleteAndCountByMask()

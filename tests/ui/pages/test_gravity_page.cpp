@@ -530,7 +530,7 @@ private slots:
         // new calculation back.
         ClickOpening<CManageProjectDlg>(1557, [](CManageProjectDlg* dlg) {
             QCOMPARE(dlg->kind, int(KindGravityFlow));
-            QCOMPARE(dlg->list->rowCount(), 1);
+            QCOMPARE(dlg->list->GetItemCount(), 1);
             dlg->reject();
         });
         QCOMPARE(app->storedCount[ArrayGravityFlow], 1);

@@ -176,7 +176,7 @@ private slots:
         Enter(P::Length, QStringLiteral("250"));
         ClickOpening<CManageProjectDlg>(CPressureFlowPage::kInfo.addId, [](CManageProjectDlg* dlg) {
             QCOMPARE(dlg->kind, int(KindPressureFlow));
-            QCOMPARE(dlg->list->rowCount(), 1);
+            QCOMPARE(dlg->list->GetItemCount(), 1);
             dlg->reject();
         });
         // Closing the manager loads the new calculation back.
