@@ -147,6 +147,8 @@ void CManageProjectDlg::OnInitDialog()
         return;
     initialised = true;
     pendingNames.clear();
+    if (const int* current = CurrentIndex())
+        openingCurrent = *current;
     SetLanguageTexts(app.languageOffset);
     list->SetGridLines(true);
     list->SetEditable(true);
@@ -231,6 +233,11 @@ std::optional<QString> CManageProjectDlg::PendingName(int index) const
     return pending != pendingNames.end() ? std::optional<QString>(pending->second) : std::nullopt;
 }
 
+bool CManageProjectDlg::Acted() const
+{
+    const int a = KindToArrayIndex(kind);
+    return acted || (initialised && a >= 0 && app.currentIndex[a] != openingCurrent);
+}
 
 void CManageProjectDlg::SelectRow(int row)
 {
@@ -264,6 +271,7 @@ void CManageProjectDlg::OnDelete()
     const int record = RecordOfRow(sel);
     app.DeleteStoredCalc(kind, record);
     if (record >= 0) {
+        acted = true;
         // The edited names of the records after it move up with them.
         std::map<int, QString> kept;
         for (auto& [index, name] : pendingNames)
@@ -297,8 +305,10 @@ void CManageProjectDlg::OnRead()
     const int sel = list->GetFirstSelectedItem();
     if (int* current = CurrentIndex())
         *current = RecordOfRow(sel);
-    if (sel >= 0)
+    if (sel >= 0) {
+        acted = true;
         SelectRow(sel);
+    }
 }
 
 void CManageProjectDlg::OnUp()
@@ -330,6 +340,7 @@ void CManageProjectDlg::MoveSelected(int step)
         app.MoveStoredCalcUp(kind, record);
     else
         app.MoveStoredCalcDown(kind, record);
+    acted = true;
     auto moved = pendingNames.extract(record);
     auto displaced = pendingNames.extract(target);
     if (!moved.empty()) {
@@ -346,8 +357,10 @@ void CManageProjectDlg::MoveSelected(int step)
 
 void CManageProjectDlg::OnCopy()
 {
-    if (FindCalcKind(kind))
+    if (FindCalcKind(kind)) {
         CopyProjectToClipboard(app, kind);
+        acted = true;
+    }
 }
 
 void CManageProjectDlg::OnOK()
@@ -355,6 +368,7 @@ void CManageProjectDlg::OnOK()
     // The name still in the editor counts as typed.
     list->EndEdit(true);
     bool changed = false;
+    const int* current = CurrentIndex();
     for (const auto& [i, pending] : pendingNames) {
         RecordHead* head = StoredRecordHead(app, kind, i);
         if (!head)
@@ -364,6 +378,9 @@ void CManageProjectDlg::OnOK()
             continue;
         CopyBounded(head->name, name, kNameUnits);
         changed = true;
+        // The page shows the current record's name.
+        if (current && *current == i)
+            acted = true;
     }
     pendingNames.clear();
     if (changed)
@@ -376,9 +393,10 @@ void CManageProjectDlg::accept()
     OnOK();
 }
 
-void CDalvorApp_RunManageProjectDlg(CDalvorApp& app, int kind, QWidget* parent)
+bool CDalvorApp_RunManageProjectDlg(CDalvorApp& app, int kind, QWidget* parent)
 {
     CManageProjectDlg dlg(app, parent);
     dlg.kind = kind;
     dlg.exec();
+    return dlg.Acted();
 }

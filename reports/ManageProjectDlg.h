@@ -44,6 +44,11 @@ public:
     void OnOK();
     void accept() override;
 
+    // True once something was done here that the page must follow: a record
+    // read, deleted, moved or copied, the kind's current record changed or
+    // renamed. Looking, sorting and names dropped by a cancel leave it false.
+    bool Acted() const;
+
     // The name waiting for OK of stored record index, if one was edited; an
     // edited name is cut to the 63 units a record keeps as soon as it is
     // committed, and its cell shows it so.
@@ -79,7 +84,10 @@ private:
     bool initialised = false;
     // Names edited in the list, by stored record, until OK writes them.
     std::map<int, QString> pendingNames;
+    bool acted = false;
+    int openingCurrent = -1;
 };
 
-// Runs the project manager modally on the kind.
-void CDalvorApp_RunManageProjectDlg(CDalvorApp& app, int kind, QWidget* parent = nullptr);
+// Runs the project manager modally on the kind; true when something was done
+// in it that the page must follow (CManageProjectDlg::Acted).
+bool CDalvorApp_RunManageProjectDlg(CDalvorApp& app, int kind, QWidget* parent = nullptr);

@@ -10,7 +10,7 @@ namespace {
 class NullHost : public IHost {
 public:
     void SetDocumentModified() override {}
-    void RunManageProjectDlg(int) override {}
+    bool RunManageProjectDlg(int) override { return false; }
     void RunAboutDlg() override {}
     bool OpenDocument(const std::string&) override { return false; }
     bool OpenLink(const std::string&) override { return false; }

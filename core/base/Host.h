@@ -9,7 +9,10 @@ public:
     virtual ~IHost() = default;
     // Every store, delete and move in the project marks the open document modified.
     virtual void SetDocumentModified() = 0;
-    virtual void RunManageProjectDlg(int kind) = 0;
+    // Runs the project manager on the kind; true when something was done in
+    // it that the page must follow (a record read, deleted, moved or copied,
+    // the current record changed or renamed), false when it was only looked at.
+    virtual bool RunManageProjectDlg(int kind) = 0;
     virtual void RunAboutDlg() = 0;
     // Opens a file (a manual) with the desktop's viewer; false when nothing opened it.
     virtual bool OpenDocument(const std::string& path) = 0;
@@ -22,7 +25,12 @@ public:
 class CountingHost : public IHost {
 public:
     void SetDocumentModified() override { ++modifiedCalls; }
-    void RunManageProjectDlg(int kind) override { manageProjectKinds.push_back(kind); }
+    // Counts the call and answers as a manager that something was done in.
+    bool RunManageProjectDlg(int kind) override
+    {
+        manageProjectKinds.push_back(kind);
+        return true;
+    }
     void RunAboutDlg() override { ++aboutCalls; }
     bool OpenDocument(const std::string& path) override
     {

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -135,12 +136,14 @@ struct Fixture {
     std::unique_ptr<CManageProjectDlg> dlg;
     int kind;
 
-    explicit Fixture(int calcKind, int count = 3) : kind(calcKind)
+    explicit Fixture(int calcKind, int count = 3, int current = -1) : kind(calcKind)
     {
         app = ProjectFromFile(dir.filePath("project.qdl"), count);
         if (!app)
             return;
         app->SetHost(&host);
+        if (KindToArrayIndex(kind) >= 0)
+            app->currentIndex[KindToArrayIndex(kind)] = current;
         dlg = std::make_unique<CManageProjectDlg>(*app);
         dlg->kind = kind;
         dlg->show();
@@ -337,6 +340,30 @@ private slots:
             for (int other : kKinds)
                 if (other != kind)
                     QCOMPARE(StoredRecordCount(*f.app, other), 4);
+        }
+    }
+
+    // The page reloads after anything done here, and keeps its inputs when
+    // the manager was only looked at.
+    void actedWhenSomethingWasDone()
+    {
+        const std::pair<bool, std::function<void(Fixture&)>> steps[] = {
+            {false, [](Fixture&) {}},
+            {false, [](Fixture& f) { f.List().SortItems(1, false); f.Rename(1, "dropped"); f.dlg->reject(); }},
+            {false, [](Fixture& f) { f.Rename(0, "not the current record"); f.Press(f.dlg->okButton); }},
+            {true, [](Fixture& f) { f.Press(f.dlg->readButton); }},  // the current record, read again
+            {true, [](Fixture& f) { f.List().clearSelection(); f.Press(f.dlg->readButton); }},
+            {true, [](Fixture& f) { f.Command(2, &D::deleteButton, {"T0", "T1"}, 1, 1); }},
+            {true, [](Fixture& f) { f.Command(0, &D::downButton, {"T1", "T0", "T2"}, 1, 1); }},
+            {true, [](Fixture& f) { f.Press(f.dlg->copyButton); }},
+            {true, [](Fixture& f) { f.Rename(1, "renamed"); f.Press(f.dlg->okButton); }},
+        };
+        int step = 0;
+        for (const auto& [acted, work] : steps) {
+            Fixture f(KindTank, 3, 1);
+            QVERIFY(f.dlg);
+            work(f);
+            QVERIFY2(f.dlg->Acted() == acted, qPrintable(QString::number(step++)));
         }
     }
 

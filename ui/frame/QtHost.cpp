@@ -18,13 +18,13 @@ void QtHost::SetDocumentModified()
     frame.Doc().SetModified(true);
 }
 
-void QtHost::RunManageProjectDlg(int kind)
+bool QtHost::RunManageProjectDlg(int kind)
 {
     if (manageProjectOverride) {
         manageProjectOverride(kind);
-        return;
+        return true;
     }
-    CDalvorApp_RunManageProjectDlg(app, kind, &frame);
+    return CDalvorApp_RunManageProjectDlg(app, kind, &frame);
 }
 
 void QtHost::RunAboutDlg()

@@ -15,13 +15,14 @@ public:
     QtHost(CDalvorApp& application, CMainFrame& mainFrame) : app(application), frame(mainFrame) {}
 
     void SetDocumentModified() override;
-    void RunManageProjectDlg(int kind) override;
+    bool RunManageProjectDlg(int kind) override;
     void RunAboutDlg() override;
     bool OpenDocument(const std::string& path) override;
     bool OpenLink(const std::string& url) override;
     void ReportOutOfMemory() override;
 
-    // Replaces the project manager (tests); an empty function restores it.
+    // Replaces the project manager (tests), as a manager that something was
+    // done in; an empty function restores it.
     std::function<void(int kind)> manageProjectOverride;
 
 private:

@@ -164,10 +164,11 @@ void CCalcPage::UpdateStoreButtons()
         projectButton->setEnabled(stored);
 }
 
-void CCalcPage::RunProjectManager()
+void CCalcPage::RunProjectManager(bool afterStore)
 {
-    if (sheet)
-        sheet->ManageProject();
+    // The page just stored reloads what it stored, its number and name.
+    if (sheet && !sheet->ManageProject(afterStore))
+        return;
     // With no stored calculation current, the number and name show "-".
     const int a = KindToArrayIndex(info.kind);
     if (a >= 0 && app.currentIndex[a] == -1) {
@@ -183,7 +184,7 @@ void CCalcPage::OnAdd()
         return;
     if (updateButton)
         updateButton->setEnabled(true);
-    RunProjectManager();
+    RunProjectManager(true);
 }
 
 void CCalcPage::OnUpdate()

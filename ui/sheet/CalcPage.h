@@ -119,10 +119,10 @@ protected:
     virtual void OnSetActive();
     // Makes the store buttons: add and update are optional (0 for none).
     QPushButton* MakeStoreButton(int id);
-    // The project manager through the sheet, as the add and "?" buttons run
-    // it: afterwards, with no stored calculation current, the number and name
-    // show "-".
-    void RunProjectManager();
+    // The project manager through the sheet, as the add (afterStore) and "?"
+    // buttons run it: afterwards, when the page was reloaded with no stored
+    // calculation current, the number and name show "-".
+    void RunProjectManager(bool afterStore = false);
     // Bitmap 333 of the "?" project button, and 332 of the input dialogs' "?".
     QPixmap ProjectQueryBitmap() const { return bitmap333; }
     QPixmap DialogQueryBitmap() const { return bitmap332; }

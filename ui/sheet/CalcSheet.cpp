@@ -137,15 +137,18 @@ void CCalcSheet::ResetWorkingRecord(int kind)
     ForKindRecords(kind, [&](const auto& e) { (app.*e.reset)(); });
 }
 
-void CCalcSheet::ManageProject()
+bool CCalcSheet::ManageProject(bool reload)
 {
     const int kind = app.activeCalcKind;
-    app.Host().RunManageProjectDlg(kind);
-    // Whatever the manager's result: the kind's record from its defaults and
-    // the current stored record, then the page shows it.
+    // A manager only looked at leaves the page's inputs as they were typed.
+    if (!app.Host().RunManageProjectDlg(kind) && !reload)
+        return false;
+    // The kind's record from its defaults and the current stored record,
+    // then the page shows it.
     ResetWorkingRecord(kind);
     app.LoadCurrentStoredCalc(kind);
     ShowWorkingRecord(PageOfKind(kind));
+    return true;
 }
 
 void CCalcSheet::ProjectReplaced()

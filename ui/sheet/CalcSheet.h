@@ -44,10 +44,12 @@ public:
     void SetLanguage(int offset);
     // After a new project: the active page's lists, inputs and results.
     void RefreshActivePage();
-    // The project manager on the active page's kind, then the kind's working
-    // record from its defaults and the current stored record, shown and
-    // recalculated; however the manager was closed.
-    void ManageProject();
+    // The project manager on the active page's kind, then, when something was
+    // done in it (or with reload, after a store), the kind's working record
+    // from its defaults and the current stored record, shown and
+    // recalculated; true when the page was so reloaded. A manager only looked
+    // at leaves the page's inputs as they stand.
+    bool ManageProject(bool reload = false);
     // The import command is offered on every page; only the tank, manhole and
     // buried-pipe pages take values.
     bool ImportAvailable() const { return true; }

@@ -4,6 +4,7 @@
 // from the same project file with --lang pl.
 #include "frame/MenuTexts.h"
 #include "ManageProjectDlg.h"
+#include "ReportCtrl.h"
 #include "PrintDrivers.h"
 #include "PrintoutTitleDlg.h"
 #include "QtTestMain.h"
@@ -11,6 +12,7 @@
 #include "report/ClipboardText.h"
 #include "UiTestSupport.h"
 
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <cstring>
@@ -71,12 +73,15 @@ private slots:
             const int kind = page->Kind();
             const QString name = QString::number(kind), windowPdf = folder + "/window" + name + ".pdf",
                           toolPdf = folder + "/tool" + name + ".pdf";
-            // The window: the project manager closed on the stored record,
+            // The window: the stored record read in the project manager,
             // which the page loads back and recalculates, then File > Print.
-            app->currentIndex[KindToArrayIndex(kind)] = 0;
             WithModal<CManageProjectDlg>(
                 [&] { QTest::mouseClick(page->Control(page->Info().projectId), Qt::LeftButton); },
-                [](CManageProjectDlg* dlg) { dlg->reject(); });
+                [](CManageProjectDlg* dlg) {
+                    dlg->list->SetItemStates(0, CReportCtrl::StateSelected);
+                    QTest::mouseClick(dlg->readButton, Qt::LeftButton);
+                    dlg->reject();
+                });
             WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); },
                                          [&](CPrintoutTitleDlg* dlg) {
                                              PrintNextToPdf(dlg, windowPdf);

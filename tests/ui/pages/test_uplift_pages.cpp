@@ -12,11 +12,14 @@
 #include "pages/ManholePage.h"
 #include "pages/ReservoirPage.h"
 #include "QtTestMain.h"
+#include "ReportCtrl.h"
 #include "TankScene.h"
 #include "UiTestSupport.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <cmath>
 #include <cstring>
@@ -144,6 +147,38 @@ private slots:
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;
         QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
+    }
+
+    // The project manager only looked at, scrolled and sorted, leaves what
+    // was typed on the page; a record read in it is loaded.
+    void managerLookedAtKeepsTypedInputs()
+    {
+        QVERIFY(Start<CReservoirPage>(0));
+        for (int tank = 0; tank < 2; ++tank)
+            ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) { dlg->reject(); });
+        const QString stored = Text(TkGroundLevel);
+        Enter(TkGroundLevel, QStringLiteral("7.25"));
+        Edit(TkWaterLevel)->setText(QStringLiteral("2.50"));  // typed, not yet entered
+        ClickOpening<CManageProjectDlg>(TkProject, [](CManageProjectDlg* dlg) {
+            // A header clicked after scrolling right sorts; the view stays.
+            QScrollBar* bar = dlg->list->horizontalScrollBar();
+            bar->setValue(bar->maximum());
+            const int scrolled = bar->value();
+            QVERIFY(scrolled > 0);
+            QHeaderView* header = dlg->list->horizontalHeader();
+            const int last = dlg->list->ColumnCount() - 1;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(last) + 5, header->height() / 2));
+            QCOMPARE(dlg->list->GetSortColumn(), last);
+            QCOMPARE(bar->value(), scrolled);
+            dlg->reject();
+        });
+        CheckTexts({{TkGroundLevel, "7.25"}, {TkWaterLevel, "2.50"}, {TkNumber, "2"}});
+        ClickOpening<CManageProjectDlg>(TkProject, [](CManageProjectDlg* dlg) {
+            QTest::mouseClick(dlg->readButton, Qt::LeftButton);  // the current tank's row is selected
+            dlg->reject();
+        });
+        CheckTexts({{TkGroundLevel, stored}});
     }
 
     // A stored tank comes back the same whichever tank the page showed
