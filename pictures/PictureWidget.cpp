@@ -166,8 +166,6 @@ void CPicturePressureFlow::SetChartChoice(int choice)
     update();
 }
 
-void CPicturePressureFlow::SetDragLock(int lock) { view.dragLock = lock; }
-
 CPicturePipe::CPicturePipe(PictureHost& pageHost, QWidget* parent) : CPictureBase(KindBuriedPipe, pageHost, parent) {}
 
 CPictureManhole::CPictureManhole(PictureHost& pageHost, QWidget* parent) : CPictureBase(KindManhole, pageHost, parent) {}

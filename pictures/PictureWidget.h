@@ -118,7 +118,6 @@ public:
     explicit CPicturePressureFlow(PictureHost& host, QWidget* parent = nullptr);
     // 0 the characteristic, 1 the pressure-range chart.
     void SetChartChoice(int choice);
-    void SetDragLock(int lock);
 
 private:
     PictureView& view;

@@ -13,7 +13,6 @@ public:
     bool RunManageProjectDlg(int) override { return false; }
     void RunAboutDlg() override {}
     bool OpenDocument(const std::string&) override { return false; }
-    bool OpenLink(const std::string&) override { return false; }
     void ReportOutOfMemory() override {}
 };
 

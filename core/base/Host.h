@@ -16,7 +16,6 @@ public:
     virtual void RunAboutDlg() = 0;
     // Opens a file (a manual) with the desktop's viewer; false when nothing opened it.
     virtual bool OpenDocument(const std::string& path) = 0;
-    virtual bool OpenLink(const std::string& url) = 0;
     // An operation on the project ran out of memory and was not done: the
     // records are as they were and the user is told so.
     virtual void ReportOutOfMemory() = 0;
@@ -37,11 +36,6 @@ public:
         openedDocuments.push_back(path);
         return true;
     }
-    bool OpenLink(const std::string& url) override
-    {
-        openedLinks.push_back(url);
-        return true;
-    }
     void ReportOutOfMemory() override { ++outOfMemoryReports; }
 
     int modifiedCalls = 0;
@@ -49,5 +43,4 @@ public:
     int outOfMemoryReports = 0;
     std::vector<int> manageProjectKinds;
     std::vector<std::string> openedDocuments;
-    std::vector<std::string> openedLinks;
 };

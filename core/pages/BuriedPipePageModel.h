@@ -126,7 +126,6 @@ public:
     // no longer lists leaves the record as it was, and the page shows no
     // result until a size is chosen.
     void FillLists() override;
-    bool SizeMissing() const { return sizeMissing; }
     void FillTrafficList();
 
     // ---- handlers ---------------------------------------------------------

@@ -200,7 +200,6 @@ public:
     const std::u16string& Text(int id) const;
     void SetText(int id, std::u16string text);
     void SetText(int id, double value, const char* format);
-    bool HasText(int id) const { return texts.count(id) != 0; }
     // The field's text read as a number.
     double Value(int id) const;
     const std::map<int, std::u16string>& Texts() const { return texts; }

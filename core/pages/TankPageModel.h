@@ -87,7 +87,6 @@ public:
 
     // ---- the page's lists -------------------------------------------------
     const std::vector<StiffnessEntry>& StiffnessEntries() const { return stiffnessEntries; }
-    const std::vector<TankEntry>& TankEntries() const { return tankEntries; }
     // Items and selections of the three lists.
     std::vector<std::u16string> stiffnessItems;  // "all", then each class
     int stiffnessSelection = 0;

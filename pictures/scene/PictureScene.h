@@ -31,7 +31,6 @@ struct PictureView {
     // Pressure-flow page.
     PressureOperatingPoint pressure;
     int chartChoice = 0;  // 0 characteristic, 1 pressure range
-    int dragLock = 0;     // 1 refuses the pick of the operating line
 };
 
 // What a drag step changed, so that the page can follow it.

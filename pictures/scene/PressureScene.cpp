@@ -296,7 +296,7 @@ void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool prin
 
 int PickPressure(const PressureLayout& l, const PictureView& view, int y)
 {
-    if (view.chartChoice != 0 || view.dragLock != 0 || !l.Usable() || !std::isfinite(view.pressure.head))
+    if (view.chartChoice != 0 || !l.Usable() || !std::isfinite(view.pressure.head))
         return -1;
     return picture::Near(l.h - TruncPx((l.my + view.pressure.head) * l.ys), y) ? 0 : -1;
 }

@@ -11,8 +11,7 @@ class CURLLinkButton : public QAbstractButton {
 public:
     explicit CURLLinkButton(QWidget* parent = nullptr);
 
-    // The link is the button's text unless a link text is set.
-    void SetLinkText(const QString& link) { linkText = link; }
+    // The link is the button's text as the first click finds it.
     void SetPrefix(const QString& p) { prefix = p; }
     // The control id reported when the link cannot be opened.
     void SetControlId(int id) { controlId = id; }

@@ -27,10 +27,6 @@ public:
 
     // Runs when the dialog is first shown.
     void OnInitDialog() override;
-    void OnUnitCubicMetresPerDay() { OnUnit(0); }
-    void OnUnitCubicMetresPerHour() { OnUnit(1); }
-    void OnUnitLitresPerSecond() { OnUnit(2); }
-    void OnUnitLitresPerHour() { OnUnit(3); }
     void OnConvert();
     void OnSetfocusValue();
 

@@ -71,7 +71,6 @@ public:
     QList<QAction*> RecentFileActions() const { return recentActions; }
     QAction* RecentFilePlaceholder() const { return recentPlaceholder; }
     QLabel* MessagePane() const { return messagePane; }
-    QLabel* Indicator(int i) const { return indicators[i]; }
 
     // The window's steps of the start-up, after the core's: the window shown,
     // the form laid out with its start-up picture, the reference database
@@ -115,7 +114,6 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void RebuildMenus(int offset);
-    void RebuildRecentFiles();
     void ApplyCommandTexts();
     void UpdateTitle();
     void UpdateIndicators();

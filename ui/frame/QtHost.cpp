@@ -38,11 +38,6 @@ bool QtHost::OpenDocument(const std::string& path)
     return ShellOpenFile(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
-bool QtHost::OpenLink(const std::string& url)
-{
-    return ShellOpenUrl(QUrl::fromUserInput(QString::fromStdString(url)));
-}
-
 void QtHost::ReportOutOfMemory()
 {
     // In the words a save or an open that ran out of memory uses.

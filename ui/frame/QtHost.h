@@ -18,7 +18,6 @@ public:
     bool RunManageProjectDlg(int kind) override;
     void RunAboutDlg() override;
     bool OpenDocument(const std::string& path) override;
-    bool OpenLink(const std::string& url) override;
     void ReportOutOfMemory() override;
 
     // Replaces the project manager (tests), as a manager that something was

@@ -66,9 +66,8 @@ public:
     virtual void ResetListsToFirst() {}
     // The page's number and name texts become "-".
     virtual void ResetNumberAndName() {}
-    // Transfers the page's data to its controls and back.
+    // Transfers the page's data to its controls.
     virtual void DataToControls() {}
-    virtual void DataFromControls() {}
 
     // ---- import of another stored calculation's values ------------------------
     // The sheet copies each ticked value's text into the page's edit of the
@@ -123,8 +122,7 @@ protected:
     // buttons run it: afterwards, when the page was reloaded with no stored
     // calculation current, the number and name show "-".
     void RunProjectManager(bool afterStore = false);
-    // Bitmap 333 of the "?" project button, and 332 of the input dialogs' "?".
-    QPixmap ProjectQueryBitmap() const { return bitmap333; }
+    // Bitmap 332 of the input dialogs' "?".
     QPixmap DialogQueryBitmap() const { return bitmap332; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;

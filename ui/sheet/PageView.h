@@ -42,7 +42,6 @@ public:
     void ResetListsToFirst() override;
     void ResetNumberAndName() override;
     void DataToControls() override { Push(); }
-    void DataFromControls() override { Pull(); }
 
     // Runs a step of the model as every user action does: Pull, the step,
     // Push, then the messages raised, then ModelChanged.
