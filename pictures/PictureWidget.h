@@ -2,29 +2,24 @@
 //
 // A page hosts its picture in three steps:
 //
-//   1. It implements PictureHost (usually the page class itself):
-//
-//        class CGravityFlowPage : public CCalcPage, public PictureHost {
-//            CDalvorApp& PictureApp() override { return theApp; }
-//            PictureView& PictureViewState() override { return view; }  // its op point
-//            void ShowResults() override { ...results and op point to the fields... }
-//            PictureView view;
-//        };
-//
-//      Gravity and pressure pages need ShowResults only; the buried-pipe and
-//      tank pages ShowInputs and Recalculate; the manhole page ShowInputs,
-//      ReadInputs and ShowResults. PicturePressed() runs before every left
-//      press on the picture (recalculate there when the page's own click
-//      handling does not; return false to drop the press).
-//   2. It creates the picture in place of its placeholder:
-//        picture = new CPictureGravityFlow(*this, this);
-//        picture->setGeometry(...);
-//   3. It tells the picture what happened:
-//        picture->SetLayoutDirty();    after every recalculation (repaints too)
-//        picture->CancelDrag();        when its reading ends a drag
-//        picture->BuildPrintMetafile(); before its print driver; the result is
-//                                       PictureApp().printPicture
-//      and, on the pressure page, pressurePicture->SetChartChoice(0 or 1).
+//   1. It gives the picture a PictureHost: the application, the view state
+//      (the chart's operating point and choice) and the page operations a
+//      drag calls. The flow pages give a chart link that keeps a copy of the
+//      model's operating point and, on ShowResults, takes the dragged point
+//      into the model and shows the results; the section pages (buried pipe,
+//      manhole, tank) are the host themselves, the operations being the
+//      page's own (ui/pages/PicturePageView.h). PicturePressed() runs before
+//      every left press on the picture (false drops the press).
+//   2. It makes the picture and lays it out as a control of the page:
+//        picture = new CPictureGravityFlow(chartLink, this);
+//        const PictureSize size = PictureControlSize(KindGravityFlow);
+//        picture->setFixedSize(size.width, size.height);
+//   3. It tells the picture what happened, after every step of the page:
+//        picture->SetLayoutDirty();        the record or view state changed (repaints)
+//        picture->CancelDrag();            a reading moved a value (manhole)
+//        picture->SetChartChoice(0 or 1);  the chart chosen (pressure)
+//      and before its print driver picture->BuildPrintMetafile(), which
+//      leaves the printout's picture in PictureApp().printPicture.
 //
 // A drag step moves the picked line, writes the value back into the working
 // record (or the view state) and then calls the host:

@@ -40,11 +40,14 @@
 //      LoadBack() is the sheet's sequence after the project manager
 //      (lists, inputs shown, recalculation); the recalculation tool runs it
 //      on each stored record, so the tool recalculates as the page does.
-// 4. Pipe lists: a CCatalogPicker (CatalogPicker.h) per pipe page, made with
-//    the page's applicability (gravity {0,2}, pressure {1,2}, buried all) and
-//    its three list ids. It fills the lists from the tables, keeps each
-//    item's table row and row id, takes a choice by row (never by name), and
-//    relabels the lists when the tables are loaded again.
+// 4. Pipe lists: the gravity and pressure pages hold a CCatalogPicker
+//    (CatalogPicker.h) through their base CPipeListPageModel, made with the
+//    page's applicability (gravity {0,2}, pressure {1,2}) and its three list
+//    ids. It fills the lists from the tables, keeps each item's table row and
+//    row id, takes a choice by row (never by name), and relabels the lists
+//    when the tables are loaded again. The buried-pipe page fills its
+//    category, type and size lists itself, whatever the rows' applicability,
+//    each item kept by row and id in the same way.
 // 5. Messages: Raise({textKey, captionKey, args, captionArgs}) queues a
 //    warning box (FormatMessage puts the arguments in);
 //    captionKey 0 means the application's title. The window shows the queue

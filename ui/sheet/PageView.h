@@ -1,9 +1,14 @@
-// The window half of a page built on the kit (see core/PageModel.h): widgets
-// made from the model's field table, and the two copies between them and the
-// model. Every operation of the page contract, every list choice and radio
-// click runs the same way: the widgets' texts and choices go to the model
-// (Pull), the model works, its texts, states, lists and colours go to the
-// widgets (Push), and the messages it raised are shown.
+// The window half of a calculation page; the other half, its model, is
+// described in core/pages/PageModel.h. Every page derives from it. Its widgets
+// are made from the model's field table (AddFieldRows) or laid out by the page
+// with the Make... helpers, each under the control id the model uses. Every
+// step of the page runs the same way (Run): the texts typed into the edits and
+// the radios' and check boxes' states go to the model (Pull), the model works,
+// its texts, lists, choices, states and colours go to the widgets (Push), the
+// store buttons follow the project, the messages the model raised are shown,
+// and the page's picture is told (ModelChanged). The operations of the page
+// contract, a list's item chosen, a radio or check box clicked and a reload of
+// the catalogue tables are such steps; DataToControls is the Push alone.
 #pragma once
 
 #include "sheet/CalcPage.h"
