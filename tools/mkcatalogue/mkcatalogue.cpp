@@ -9,6 +9,8 @@
 // sees half a database. Any fault in the source stops the build with the file
 // and line that caused it.
 
+#include "CatalogueSchema.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -283,25 +285,6 @@ void CheckTanks(const SourceTable& t)
 
 // ---- writing ---------------------------------------------------------------
 
-const char* const kSchema = R"SQL(
-CREATE TABLE soils (ord INTEGER PRIMARY KEY, name TEXT NOT NULL, soil_group INTEGER NOT NULL,
-  d0 REAL, d1 REAL, d2 REAL, d3 REAL, d4 REAL, d5 REAL, d6 REAL, d7 REAL, d8 REAL,
-  d9 REAL, d10 REAL, d11 REAL, d12 REAL, d13 REAL, d14 REAL, d15 REAL, d16 REAL);
-CREATE TABLE pipe_categories (ord INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT NOT NULL,
-  applicability INTEGER NOT NULL);
-CREATE TABLE pipe_types (ord INTEGER PRIMARY KEY, id INTEGER NOT NULL, category_id INTEGER NOT NULL,
-  name TEXT NOT NULL, applicability INTEGER NOT NULL);
-CREATE TABLE nominal_sizes (ord INTEGER PRIMARY KEY, id INTEGER, category_id INTEGER, type_id INTEGER,
-  class_code INTEGER, dn REAL, dw REAL, dz REAL, ring_stiffness REAL, section_a REAL, section_b REAL,
-  deflection_code REAL, roughness REAL, rating REAL);
-CREATE TABLE manhole_types (ord INTEGER PRIMARY KEY, name TEXT NOT NULL,
-  dns REAL, de REAL, max_pipe_d REAL, crown_allowance REAL, weight_per_m REAL,
-  min_depth REAL, max_depth REAL);
-CREATE TABLE tank_types (ord INTEGER PRIMARY KEY, name TEXT NOT NULL,
-  dw REAL, dz REAL, weight_per_m REAL, end_weight REAL, stiffness_class REAL,
-  class_code REAL, end_allowance REAL, min_anchor_spacing REAL, max_anchor_spacing REAL);
-)SQL";
-
 class Database {
 public:
     explicit Database(const std::string& path)
@@ -402,7 +385,7 @@ void WriteDatabase(const Catalogue& c, const fs::path& file, const char* languag
     {
         Database db(temp.string());
         db.Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
-        db.Exec(kSchema);
+        db.Exec(kCatalogueSchema);
         db.Exec("BEGIN");
         std::vector<ColumnSpec> soil{{"name", 'n'}, {"soil_group", 'i'}};
         static const char* const d[] = {"d0", "d1", "d2",  "d3",  "d4",  "d5",  "d6",  "d7", "d8",

@@ -1,5 +1,6 @@
 // Loading and decoding the reference tables, on small databases built here.
 
+#include "../../../tools/mkcatalogue/CatalogueSchema.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
 #include "catalogue/ReferenceDump.h"
@@ -27,25 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kSchema = R"SQL(
-CREATE TABLE soils (ord INTEGER PRIMARY KEY, name TEXT NOT NULL, soil_group INTEGER NOT NULL,
-  d0 REAL, d1 REAL, d2 REAL, d3 REAL, d4 REAL, d5 REAL, d6 REAL, d7 REAL, d8 REAL,
-  d9 REAL, d10 REAL, d11 REAL, d12 REAL, d13 REAL, d14 REAL, d15 REAL, d16 REAL);
-CREATE TABLE pipe_categories (ord INTEGER PRIMARY KEY, id INTEGER NOT NULL, name TEXT NOT NULL,
-  applicability INTEGER NOT NULL);
-CREATE TABLE pipe_types (ord INTEGER PRIMARY KEY, id INTEGER NOT NULL, category_id INTEGER NOT NULL,
-  name TEXT NOT NULL, applicability INTEGER NOT NULL);
-CREATE TABLE nominal_sizes (ord INTEGER PRIMARY KEY, id INTEGER, category_id INTEGER, type_id INTEGER,
-  class_code INTEGER, dn REAL, dw REAL, dz REAL, ring_stiffness REAL, section_a REAL, section_b REAL,
-  deflection_code REAL, roughness REAL, rating REAL);
-CREATE TABLE manhole_types (ord INTEGER PRIMARY KEY, name TEXT NOT NULL,
-  dns REAL, de REAL, max_pipe_d REAL, crown_allowance REAL, weight_per_m REAL,
-  min_depth REAL, max_depth REAL);
-CREATE TABLE tank_types (ord INTEGER PRIMARY KEY, name TEXT NOT NULL,
-  dw REAL, dz REAL, weight_per_m REAL, end_weight REAL, stiffness_class REAL,
-  class_code REAL, end_allowance REAL, min_anchor_spacing REAL, max_anchor_spacing REAL);
-)SQL";
-
 std::string UniquePath(const char* stem)
 {
     static std::atomic<int> counter{0};
@@ -61,7 +43,7 @@ public:
         fs::remove(path);
         sqlite3* db = nullptr;
         EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-        std::string all = (withSchema ? std::string(kSchema) : std::string()) + sql;
+        std::string all = (withSchema ? std::string(kCatalogueSchema) : std::string()) + sql;
         char* message = nullptr;
         EXPECT_EQ(sqlite3_exec(db, all.c_str(), nullptr, nullptr, &message), SQLITE_OK)
             << (message ? message : "");
