@@ -1,7 +1,7 @@
 // core/base: what every other part of the core may use: text and number
-// conversions, the language text tables, the calculation kinds, and the
-// interfaces through which the core reaches its settings and the windows.
-// It includes nothing of the program's own outside this folder.
+// conversions, the language text tables, the calculation kinds, the traffic
+// classes, and the interfaces through which the core reaches its settings and
+// the windows. It includes nothing of the program's own outside this folder.
 //
 // Texts of the records and tables: UTF-16 arrays of fixed size, conversions,
 // and number formatting and parsing that never depend on the process locale.

@@ -4,6 +4,7 @@
 // CDalvorApp::CalcBuriedPipe, which works on the application's working record.
 #pragma once
 
+#include "base/TrafficClass.h"
 #include "project/Records.h"
 
 // Secant deformation modulus Es of the backfill (MPa) from the cover over the
@@ -23,8 +24,6 @@ void GiveNoResult(BuriedPipeRecord& record);
 void ApplyInstallationDefaults(BuriedPipeRecord& record, int userHeavyConstructionTraffic);
 
 // ---- traffic load ---------------------------------------------------------
-
-constexpr int kTrafficClassCount = 28;  // classes 0 (no load) to 27
 
 // Stress factor under the corner of a uniformly loaded rectangle of width B and
 // length m x B at the depth x x B (Holl's form of Boussinesq's solution, with

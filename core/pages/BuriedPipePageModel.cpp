@@ -3,6 +3,7 @@
 #include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "base/Text.h"
+#include "base/TrafficClass.h"
 #include "calc/BuriedPipeCalc.h"
 #include "pages/CatalogPicker.h"
 
@@ -37,12 +38,6 @@ constexpr int kTextCoverEnlarged = 20256;
 constexpr int kTextMetre = 20013;
 constexpr int kTextMadeToOrder = 20295;
 constexpr int kTextConfirmDelivery = 20296;
-
-// The traffic classes' texts in class order.
-int TrafficTextKey(int trafficClass)
-{
-    return trafficClass <= 11 ? 20000 + trafficClass : 20279 + (trafficClass - 12);
-}
 
 template <typename T>
 int TableRows(const std::vector<T>& table, int count)
@@ -378,7 +373,7 @@ void CBuriedPipePageModel::FillTrafficList()
 {
     std::vector<ListItem> items;
     for (int c = 0; c < kTrafficClassCount; ++c)
-        items.push_back({app.LoadLangString(TrafficTextKey(c)), -1, -1});
+        items.push_back({app.LoadLangString(TrafficClassTextKey(c)), -1, -1});
     const int cls = Record().trafficClass;
     SetListItems(Id::TrafficList, std::move(items), cls >= 0 && cls < kTrafficClassCount ? cls : -1);
 }

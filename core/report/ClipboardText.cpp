@@ -3,6 +3,7 @@
 #include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
+#include "base/TrafficClass.h"
 
 #include <algorithm>
 #include <iterator>
@@ -232,16 +233,6 @@ int PressureSoughtKey(int mode)
     return mode >= 0 && mode < 3 ? keys[mode] : 0;
 }
 
-// The texts of the buried-pipe page's traffic list.
-int TrafficKey(int trafficClass)
-{
-    if (trafficClass >= 0 && trafficClass <= 11)
-        return 20000 + trafficClass;
-    if (trafficClass >= 12 && trafficClass <= 27)
-        return 20279 + (trafficClass - 12);
-    return 0;
-}
-
 void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
@@ -279,7 +270,7 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
     w.Number(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
     w.Text(FromFixed(r.soilName));
     w.Number("%.2f", r.compactionIndex);
-    w.Text([&] { return KeyText(app, TrafficKey(r.trafficClass)); });
+    w.Text([&] { return KeyText(app, TrafficClassTextKey(r.trafficClass)); });
     w.Text(FromFixed(r.head.conclusion));
 }
 

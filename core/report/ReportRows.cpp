@@ -4,6 +4,7 @@
 #include "app/DalvorApp.h"
 #include "report/ReportRows.h"
 #include "base/Text.h"
+#include "base/TrafficClass.h"
 
 #include <cstdio>
 #include <cstring>
@@ -365,11 +366,8 @@ void CDalvorApp::BuildBuriedPipeReport()
     const BuriedPipeRecord& r = buriedPipe;
     const Fmt f(*this);
 
-    std::u16string traffic;
-    if (r.trafficClass >= 0 && r.trafficClass <= 11)
-        traffic = f.Text(20000 + r.trafficClass);
-    else if (r.trafficClass >= 12 && r.trafficClass <= 27)
-        traffic = f.Text(20279 + r.trafficClass - 12);
+    const int trafficKey = TrafficClassTextKey(r.trafficClass);
+    const std::u16string traffic = trafficKey ? f.Text(trafficKey) : std::u16string();
     std::u16string workmanship;
     if (r.workmanshipQuality == 0)
         workmanship = f.Text(20107);
