@@ -72,7 +72,7 @@ TEST(ManholePage, ReadingRulesAndClamps)
         {MhCohesion, "-5", &ManholeRecord::cohesion, 0},
         {MhCohesion, "150", &ManholeRecord::cohesion, 100},
         {MhWaterLevel, "9", &ManholeRecord::waterLevel, 4.0},
-        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 0.05f},
+        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 50 * static_cast<double>(0.001f)},  // as "50" reads
         {MhPipeDiameter, "400", &ManholeRecord::pipeDiameter, 400 * static_cast<double>(0.001f)},
         // The invert: 4.00 - max(0.3 + 0.25, 1.0) = 3.00 is the highest.
         {MhPipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
@@ -80,7 +80,8 @@ TEST(ManholePage, ReadingRulesAndClamps)
         {MhPipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
         {MhGroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
         {MhWaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
-        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e8},  // mm
+        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e9},  // mm
+        {MhSandTrapDepth, "-5000", &ManholeRecord::sandTrapDepth, 0},
     };
     for (const Case& c : cases) {
         Page p;
