@@ -152,20 +152,23 @@ TEST(ManholePage, TypeChanges)
 
 TEST(ManholePage, VerdictColoursAndNoResult)
 {
+    // Concentric, then eccentric (its ballast height keeps the face and "-").
     struct Case {
+        int type;
         const char* water;
         bool failing;
-    } cases[] = {{"3.90", true}, {"0.00", false}};
+    } cases[] = {{0, "3.90", true}, {0, "0.00", false}, {1, "3.90", true}, {1, "0.00", false}};
     for (const Case& c : cases) {
         Page p;
+        p.m->OnTypeChanged(c.type);
         p.m->SetText(MhWaterLevel, U(c.water));
         p.m->Recalculate();
         ASSERT_EQ(p.r().head.resultValid, 1);
         const FieldColors want{kRgbBlack, c.failing ? kRgbFailedBack : kRgbMetBack};
         for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight})
-            EXPECT_EQ(p.m->Colors(id), want) << c.water << " " << id;
+            EXPECT_EQ(p.m->Colors(id), id == MhBallastHeight && c.type == 1 ? FieldColors{} : want) << c.water << " " << id;
         EXPECT_EQ(p.m->Colors(MhConclusion).text, c.failing ? kRgbRed : kRgbGreen);
-        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing);
+        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing || c.type == 1);
         if (c.failing) {
             EXPECT_EQ(p.m->Text(MhTotalHeight), FormatNumber("%.2f", p.r().height + p.r().ballastHeight));
         }
