@@ -34,7 +34,7 @@ constexpr double kSecantTolerance = 1e-5f;
 constexpr double kScanStep = 1e-5f;          // filling grid step
 
 // Exact constants.
-constexpr double kLaminarLimit = 2320.0;
+constexpr double kLaminarLimit = CGravityFlowCalculator::kLaminarLimit;
 constexpr double kStartReynolds = 200000.0;
 constexpr int kVelocityIterations = 500;
 constexpr int kSecantIterations = 100;
@@ -107,12 +107,16 @@ double CGravityFlowCalculator::FullPipeFlow(double D, double k, double nu, doubl
 {
     const double r0 = (k * 0.25) / (D * 0.25);
     const double q = 1.0 + s / 100.0;
+    const auto slopeNeeded = [&](double lambda, double v) { return lambda * q * kInvEightG * (v * v) / (D * 0.25); };
+    // A slope that no velocity gives: the velocity where the friction factor
+    // switches, rather than the iteration swinging across the jump.
+    if (const double vSwitch = SwitchVelocity(J, D, nu, r0, slopeNeeded); vSwitch > 0.0)
+        return vSwitch * (D * kAreaFactor * D);
     double v = std::sqrt(J * kEightG * (D * 0.25) / (FrictionFactor(kStartReynolds, r0) * q));
     for (int i = 0; i < kVelocityIterations; ++i) {
         const double re = v * D / nu;
-        const double lambda = FrictionFactor(re, r0);
-        const double slopeNeeded = lambda * q * kInvEightG * (v * v) / (D * 0.25);
-        const double e = (J - slopeNeeded) * 0.5 / J;
+        const double needed = slopeNeeded(FrictionFactor(re, r0), v);
+        const double e = (J - needed) * 0.5 / J;
         if (std::isnan(e)) {
             // The velocity would become not a number and stay so: stop at once
             // with that result rather than run to the limit.
@@ -123,7 +127,7 @@ double CGravityFlowCalculator::FullPipeFlow(double D, double k, double nu, doubl
             // The damped step would stop or reverse the flow (the start lies far
             // on the fast side, as for laminar flow): scale by the square root
             // of the slope ratio instead, which is always positive.
-            v = v * std::sqrt(J / slopeNeeded);
+            v = v * std::sqrt(J / needed);
         } else {
             v = v * (1.0 + e);
         }

@@ -5,6 +5,7 @@
 // friction loss, flows in m3/s.
 #pragma once
 
+#include <limits>
 #include <span>
 
 class CGravityFlowCalculator {
@@ -60,6 +61,14 @@ public:
 
     // Darcy friction factor: 64/Re below Re 2320, else Colebrook-White.
     static double FrictionFactor(double reynolds, double relativeRoughness);
+    static constexpr double kLaminarLimit = 2320.0;
+    // The friction factor jumps at Re 2320, so a band of losses is met by no
+    // velocity: from the loss with 64/2320 at the switch velocity
+    // v* = 2320 nu / D up to (not including) the loss with Colebrook's factor
+    // there. For a target loss in that band, v*; otherwise 0. loss(lambda, v)
+    // is the loss the velocity v gives with the friction factor lambda.
+    template <typename Loss>
+    static double SwitchVelocity(double target, double D, double nu, double relativeRoughness, Loss loss);
 
     // ---- building blocks, public for the tests and the benchmarks ----------
     // Flow at filling h as a share of the full-pipe flow (an empirical curve
@@ -85,6 +94,17 @@ private:
     // Rows actually used: rowCount bounded to the table.
     int Rows() const;
 };
+
+template <typename Loss>
+double CGravityFlowCalculator::SwitchVelocity(double target, double D, double nu, double relativeRoughness, Loss loss)
+{
+    const double v = kLaminarLimit * nu / D;
+    // Colebrook's factor is worked out only for a target above the laminar loss.
+    if (!(v > 0.0 && v < std::numeric_limits<double>::infinity()) || !(loss(64.0 / kLaminarLimit, v) <= target) ||
+        !(target < loss(FrictionFactor(kLaminarLimit, relativeRoughness), v)))
+        return 0.0;
+    return v;
+}
 
 // Diameter choice of the gravity calculation: with the capacities at filling
 // 0.85 in list order, the index of the size for the flow, or -1. Capacities

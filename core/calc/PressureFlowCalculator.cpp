@@ -33,10 +33,15 @@ double Friction(double re, double relativeRoughness)
 double IterateFlow(double Q, double A, double D, double k, double nu, double h, double f,
                    double length, double zeta)
 {
+    const auto headOf = [&](double lambda, double v) { return (f * lambda * length / D + zeta) * kInvTwoG * (v * v); };
+    // A head that no flow gives: the flow where the friction factor switches,
+    // rather than the iteration swinging across the jump.
+    if (const double vSwitch = CGravityFlowCalculator::SwitchVelocity(h, D, nu, k / D, headOf); vSwitch > 0.0)
+        return vSwitch * A;
     for (int i = 0; i < kCorrections; ++i) {
         const double v = Q / A;
         const double lambda = Friction(v * D / nu, k / D);
-        const double headNeeded = (f * lambda * length / D + zeta) * kInvTwoG * (v * v);
+        const double headNeeded = headOf(lambda, v);
         const double c = (h - headNeeded) * 0.5 / h;
         if (1.0 + c <= 0.0) {
             // The damped step would stop or reverse the flow (the start lies

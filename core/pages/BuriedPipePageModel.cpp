@@ -69,7 +69,10 @@ std::u16string Bounded(std::u16string s, std::size_t units)
 
 bool IsHeavyTrafficForced(const BuriedPipeRecord& r)
 {
-    return r.trafficClass > 0 && CBuriedPipePageModel::CoverFromLevels(r) <= kHeavyTrafficCover;
+    // Only a class that loads the pipe forces it, as the installation's
+    // defaults have it (a class a damaged record holds does not).
+    return r.trafficClass > 0 && r.trafficClass < kTrafficClassCount &&
+           CBuriedPipePageModel::CoverFromLevels(r) <= kHeavyTrafficCover;
 }
 
 char16_t Lower(char16_t c)
@@ -589,16 +592,16 @@ void CBuriedPipePageModel::ReadInputs()
 {
     BuriedPipeRecord& r = Record();
     // The diameters are lengths in millimetres.
-    r.innerDiameter = Limit(Value(Id::InnerDiameter), 0.0, kLongestLength * 1000.0);
-    r.outerDiameter = Limit(Value(Id::OuterDiameter), 0.0, kLongestLength * 1000.0);
+    r.innerDiameter = ReadLimited(Id::InnerDiameter, "%.1f", 0.0, kLongestLength * 1000.0);
+    r.outerDiameter = ReadLimited(Id::OuterDiameter, "%.1f", 0.0, kLongestLength * 1000.0);
     r.ringStiffness = Value(Id::RingStiffness);
     r.groundLevel = LimitLevel(Value(Id::GroundLevel));
     r.invertLevel = LimitLevel(Value(Id::InvertLevel));
     r.waterLevel = LimitLevel(Value(Id::WaterLevel));
     CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
     r.compactionIndex = Value(Id::CompactionIndex);
-    r.unitWeight = Limit(Value(Id::UnitWeight), 0.0, kMaxUnitWeight);
-    r.porosity = Limit(Value(Id::Porosity), 0.0, kMaxPorosity);
+    r.unitWeight = ReadLimited(Id::UnitWeight, "%.2f", 0.0, kMaxUnitWeight);
+    r.porosity = ReadLimited(Id::Porosity, "%.0f", 0.0, kMaxPorosity);
     r.secantModulus = Value(Id::SecantModulus);
     r.installationFactor = Value(Id::InstallationFactor);
     r.beddingFactor = Value(Id::BeddingFactor);
@@ -625,7 +628,11 @@ void CBuriedPipePageModel::Validate()
     const double c = RequiredCover(r, extended);
     bool message = false;
     if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMm + kCoverTolerance) {
-        r.invertLevel = r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMm;
+        // Lowered to the invert the field shows, so that the levels stored
+        // are the levels printed and read back.
+        r.invertLevel = AsShown(
+            r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMm, "%.2f",
+            kLowestLevel, kHighestLevel);
         DeriveLevels(r);
         message = !extended || r.trafficClass == 0;
     }

@@ -250,11 +250,14 @@ void CGravityFlowPageModel::ReadInputs()
     if (checked >= 0 && checked < 4)
         r.mode = checked;
     ReadFields(&r);
-    // A roughness other than the one shown is the user's own.
+    // A roughness other than the one shown is the user's own, held as the
+    // roughness is (a user's roughness below the limit would not outlive a
+    // change of size).
     const double typed = Value(Roughness);
+    const double held = ReadLimited(Roughness, "%.3f", kMinRoughness, kNone);
     if (typed != r.roughness)
-        r.userRoughness = typed;
-    r.roughness = Limit(typed, kMinRoughness, kNone);
+        r.userRoughness = held;
+    r.roughness = held;
     CopyName(r.head.name, Text(Name));
     ShowInputs(0);
 }

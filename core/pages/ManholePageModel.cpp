@@ -127,7 +127,7 @@ void CManholePageModel::ReadInputs()
     SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
 
     // The sand-trap depth is in millimetres.
-    r.sandTrapDepth = Limit(Value(MhSandTrapDepth), FieldSpec::kNone, kLongestLength * 1000.0);
+    r.sandTrapDepth = ReadLimited(MhSandTrapDepth, "%.0f", 0.0, kLongestLength * 1000.0);
     r.groundLevel = LimitLevel(Value(MhGroundLevel));
     r.waterLevel = LimitLevel(Value(MhWaterLevel));
     r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
@@ -161,9 +161,20 @@ void CManholePageModel::ReadInputs()
         r.pipeBottomLevel = candidate;
     }
 
+    const double read = r.pipeDiameter;
     r.pipeDiameter = Clamp(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
-    if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
-        r.pipeBottomLevel = r.groundLevel - r.maxDepth;
+    if (r.pipeDiameter != read)
+        r.pipeDiameter = Clamp(ParseNumber(FormatNumber("%.0f", r.pipeDiameter * 1000.0)) * kMmToM, kMinPipeDiameter,
+                               kMaxPipeDiameter);
+    const auto deepest = [&] {
+        if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
+            r.pipeBottomLevel = r.groundLevel - r.maxDepth;
+    };
+    deepest();
+    if (r.pipeBottomLevel != candidate) {
+        r.pipeBottomLevel = AsShown(r.pipeBottomLevel, "%.2f", kLowestLevel, kHighestLevel);
+        deepest();
+    }
     if (r.waterLevel > r.groundLevel)
         r.waterLevel = r.groundLevel;
 }

@@ -143,6 +143,18 @@ double CPageModel::Limit(double value, double low, double high)
     return value;
 }
 
+double CPageModel::AsShown(double value, const char* format, double low, double high)
+{
+    return Limit(ParseNumber(Format(format, value)), low, high);
+}
+
+double CPageModel::ReadLimited(int id, const char* format, double low, double high) const
+{
+    const double read = Value(id);
+    const double held = Limit(read, low, high);
+    return held == read || !format ? held : AsShown(held, format, low, high);
+}
+
 void CPageModel::CopyName(char16_t (&dst)[64], std::u16string_view text)
 {
     constexpr std::size_t kUnits = 63;
@@ -159,7 +171,7 @@ void CPageModel::ReadFields(void* record, unsigned flags)
     for (const FieldSpec& f : Fields()) {
         if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || f.offset == FieldSpec::kNoMember)
             continue;
-        double v = Limit(Value(f.id), f.low, f.high);
+        const double v = ReadLimited(f.id, f.format, f.low, f.high);
         std::memcpy(base + f.offset, &v, sizeof v);
     }
 }

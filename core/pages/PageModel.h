@@ -93,10 +93,10 @@ constexpr RgbColor kFailedTextColor = 0xFF0000u;  // a verdict that fails
 constexpr RgbColor kFailedBackColor = 0xFFC8C8u;
 
 // Levels and lengths that no rule of a page bounds are held where the
-// arithmetic keeps the digits the pages show (metres).
+// arithmetic keeps the digits the pages show (metres); a 120 km main is whole.
 constexpr double kLowestLevel = -10000.0;
 constexpr double kHighestLevel = 10000.0;
-constexpr double kLongestLength = 100000.0;
+constexpr double kLongestLength = 1000000.0;
 
 // A message box the page wants shown (exclamation icon, OK). Each %s, %d or
 // %.Nf of the text takes the next argument, already formatted by the model.
@@ -244,6 +244,14 @@ public:
     // no limit on that side).
     static double Limit(double value, double low, double high);
     static double LimitLevel(double value) { return Limit(value, kLowestLevel, kHighestLevel); }
+    // A value the page changed after reading it (a limit applied, a level
+    // moved to meet a rule) becomes what its field then shows, read back,
+    // and is held to its limits once more; a limit the field cannot show
+    // stays as it is. So the calculation runs on what the page shows, and a
+    // stored record loads back the same every time.
+    static double AsShown(double value, const char* format, double low, double high);
+    // The field's number within its limits (AsShown when they changed it).
+    double ReadLimited(int id, const char* format, double low, double high) const;
     // A name typed into the page: at most 63 units, never half of a pair.
     static void CopyName(char16_t (&dst)[64], std::u16string_view text);
     // The fields of the table with the given flags, on a record.

@@ -31,7 +31,7 @@ const FieldSpec kFields[] = {
      kNone, In | Hook},
     {Length, LengthLabel, 1335, 0, PipeGroup, KIT_FIELD(R, length), "%.2f", M::kMinLength, kLongestLength, In},
     // beside the two local-loss radios
-    {LossCoefficient, 0, 1336, LocalLossButton, LossRows, KIT_FIELD(R, lossCoefficient), "%.2f", kNone, kNone, In},
+    {LossCoefficient, 0, 1336, LocalLossButton, LossRows, KIT_FIELD(R, lossCoefficient), "%.2f", 0.0, kNone, In},
     {LossShare, 0, 1337, 0, LossRows, KIT_FIELD(R, localLossShare), "%.0f", M::kMinShare, kNone, In},
     {StartLevel, StartLevelLabel, 1340, 0, LevelRows, KIT_FIELD(R, startLevel), "%.2f", kLowestLevel, kHighestLevel,
      In},
@@ -304,11 +304,14 @@ void CPressureFlowPageModel::ReadInputs()
     if (checked >= 0 && checked < 3)
         r.mode = checked;
     ReadFields(&r);
-    // A roughness other than the one shown is the user's own.
+    // A roughness other than the one shown is the user's own, held as the
+    // roughness is (a user's roughness below the limit would not outlive a
+    // change of size).
     const double typed = Value(Roughness);
+    const double held = ReadLimited(Roughness, "%.3f", kMinRoughness, kNone);
     if (typed != r.roughness)
-        r.userRoughness = typed;
-    r.roughness = Limit(typed, kMinRoughness, kNone);
+        r.userRoughness = held;
+    r.roughness = held;
     CopyName(r.head.name, Text(Name));
     ShowInputs(0);
 }

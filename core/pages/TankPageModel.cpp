@@ -284,17 +284,27 @@ void CTankPageModel::ReadInputs()
     // calculation's or the catalogue's and is not taken back from its
     // rounded text.
     const int mode = Choice(TkModeVolume) == 1 ? 1 : 0;
+    // The diameters are the catalogue's and are not read, but a damaged
+    // stored tank is held as a typed pipe is, so that no level is infinite.
+    for (double* d : {&r.innerDiameter, &r.outerDiameter})
+        *d = std::isfinite(*d) ? Limit(*d, 0.0, kLongestLength * 1000.0) : 0.0;
     r.groundLevel = LimitLevel(Value(TkGroundLevel));
     r.waterLevel = LimitLevel(Value(TkWaterLevel));
     r.tankBottomLevel = LimitLevel(Value(TkTankBottom));
     r.fillLevel = LimitLevel(Value(TkFillLevel));
+    // The one of volume and length that the calculation works out shows no
+    // infinity a damaged record left in it.
+    for (double* worked : {&r.capacity, &r.length})
+        if (!std::isfinite(*worked))
+            *worked = 0.0;
     if (mode == 0)  // no larger than a tank of the longest length holds
-        r.capacity = Limit(Value(TkCapacity), FieldSpec::kNone, CDalvorApp::TankCapacityOfLength(r, kLongestLength));
+        r.capacity = ReadLimited(TkCapacity, "%.2f", FieldSpec::kNone,
+                                 CDalvorApp::TankCapacityOfLength(r, kLongestLength));
     else
-        r.length = Limit(Value(TkLength), FieldSpec::kNone, kLongestLength);
+        r.length = ReadLimited(TkLength, "%.2f", FieldSpec::kNone, kLongestLength);
     ReadSoil(r, kSoil);
-    r.slabWidth = Value(TkSlabWidth);
-    r.slabHeight = Value(TkSlabHeight);
+    r.slabWidth = ReadLimited(TkSlabWidth, "%.2f", kMinSlab, r.outerDiameter / 1000);
+    r.slabHeight = ReadLimited(TkSlabHeight, "%.2f", kMinSlab, kMaxSlabHeight);
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
@@ -302,13 +312,9 @@ void CTankPageModel::ReadInputs()
 
     if (r.selectionMode != 0 && r.selectionMode != 1)
         r.selectionMode = 0;
+    // 0.1 m3 shows as "0.10", which reads back below the limit: it stays.
     if (r.capacity < kMinCapacity)
         r.capacity = kMinCapacity;
-    if (r.slabWidth < kMinSlab)
-        r.slabWidth = kMinSlab;
-    if (r.slabWidth > r.outerDiameter / 1000)
-        r.slabWidth = r.outerDiameter / 1000;
-    r.slabHeight = Clamp(r.slabHeight, kMinSlab, kMaxSlabHeight);
 }
 
 bool CTankPageModel::ValidateLevels()
@@ -321,14 +327,14 @@ bool CTankPageModel::ValidateLevels()
     const double q = r.outerDiameter * 11 / 10000;
     const bool moved = q - kCoverTolerance > r.groundLevel - r.tankBottomLevel + t;
     if (moved) {
-        r.foundationLevel = r.groundLevel - q;
-        r.tankBottomLevel = r.foundationLevel + t;
+        // Lowered to the bottom level its field shows; the foundation follows.
+        r.tankBottomLevel = AsShown(r.groundLevel - q + t, "%.2f", kLowestLevel, kHighestLevel);
+        r.foundationLevel = r.tankBottomLevel - t;
     }
     if (reloadFlag) {
-        if (r.fillLevel < r.tankBottomLevel)
-            r.fillLevel = r.tankBottomLevel;
-        if (r.fillLevel > r.tankBottomLevel + r.innerDiameter / 1000)
-            r.fillLevel = r.tankBottomLevel + r.innerDiameter / 1000;
+        const double top = r.tankBottomLevel + r.innerDiameter / 1000;
+        if (const double held = Limit(r.fillLevel, r.tankBottomLevel, top); held != r.fillLevel)
+            r.fillLevel = Limit(AsShown(held, "%.2f", kLowestLevel, kHighestLevel), r.tankBottomLevel, top);
     }
     ShowInputs(false);
     // The text holds a literal percent sign: it is shown as it stands.

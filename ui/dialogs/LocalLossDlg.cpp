@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -129,6 +130,10 @@ int CLocalLossDlg::ReadCount(const QString& text)
 void CLocalLossDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
+    // Counts and coefficients cannot be negative.
+    for (int& count : bendCounts)
+        count = std::max(count, 0);
+    otherLossCoefficient = std::max(otherLossCoefficient, 0.0);
     bendsCoefficient = BendsCoefficient(bendCounts);
     totalLossCoefficient = bendsCoefficient + otherLossCoefficient;
     for (int k = 0; k < 4; ++k)
@@ -140,9 +145,10 @@ void CLocalLossDlg::OnInitDialog()
 
 void CLocalLossDlg::Recompute()
 {
+    // A negative count or coefficient is taken as 0; the field keeps its text.
     for (int k = 0; k < 4; ++k)
-        bendCounts[k] = ReadCount(countEdits[k]->text());
-    otherLossCoefficient = ReadDecimalField(otherEdit);
+        bendCounts[k] = std::max(ReadCount(countEdits[k]->text()), 0);
+    otherLossCoefficient = std::max(ReadDecimalField(otherEdit), 0.0);
     bendsCoefficient = BendsCoefficient(bendCounts);
     totalLossCoefficient = bendsCoefficient + otherLossCoefficient;
     // Three decimals from the first change on.

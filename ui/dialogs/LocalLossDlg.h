@@ -2,7 +2,8 @@
 // pipe from its fittings, the counts of segmented bends of 30, 45, 60 and 90
 // degrees with a fixed coefficient each, plus one coefficient for all other
 // local losses. The caller presets bendCounts and otherLossCoefficient and,
-// after OK, takes back the counts, the other losses and the total.
+// after OK, takes back the counts, the other losses and the total, none of
+// them below 0.
 #pragma once
 
 #include "sheet/InputDialog.h"

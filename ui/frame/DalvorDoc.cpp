@@ -131,7 +131,7 @@ bool CDalvorDoc::OnNewDocument()
     SetModified(false);
     RemoveAutosave();
     if (CCalcSheet* sheet = Sheet()) {
-        sheet->RefreshActivePage();
+        sheet->NewProject();
         sheet->ProjectReplaced();
     }
     emit projectReplaced();

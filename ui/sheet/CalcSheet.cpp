@@ -132,6 +132,19 @@ void CCalcSheet::RefreshActivePage()
     ShowWorkingRecord(ActivePage());
 }
 
+void CCalcSheet::NewProject()
+{
+    // A page's lists would otherwise go on showing the pipe of its previous
+    // record, and an opened project's stored records keep its activation from
+    // filling them again. The charts start from nothing, as at start-up, not
+    // from the last pipe that had a result.
+    app.gravityCalculator = CGravityFlowCalculator();
+    app.pressureCalculator = CPressureFlowCalculator();
+    for (CCalcPage* page : pages)
+        if (page->IsInitialised())
+            ShowWorkingRecord(page);
+}
+
 void CCalcSheet::ResetWorkingRecord(int kind)
 {
     ForKindRecords(kind, [&](const auto& e) { (app.*e.reset)(); });

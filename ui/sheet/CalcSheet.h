@@ -42,8 +42,12 @@ public:
     void OnInitDialog();
     // Relabels the active page (after a recalculation) and the five tabs.
     void SetLanguage(int offset);
-    // After a new project: the active page's lists, inputs and results.
+    // At start-up: the active page's lists, inputs and results.
     void RefreshActivePage();
+    // After a new project, whose working records are all new: every page
+    // shown so far shows its own again, lists, inputs, results and picture
+    // (a page not shown yet does so when it is first shown).
+    void NewProject();
     // The project manager on the active page's kind, then, when something was
     // done in it (or with reload, after a store), the kind's working record
     // from its defaults and the current stored record, shown and

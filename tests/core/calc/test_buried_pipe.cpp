@@ -285,6 +285,14 @@ TEST(BuriedPipe, AdmissibleLoadRules)
     EXPECT_GE(app->buriedPipe.cover, 1.5);
     EXPECT_DOUBLE_EQ(app->buriedPipe.admissibleLoad, ga(app->buriedPipe));
 
+    // Shallow with Gb > Ga keeps Ga: SN 64 under 0.8 m of dry cover, by hand Es = E1(0.8) = 1.068853,
+    // dtot = 2 + 4.15 x 17.5 x 0.8 / (512 + 61 Es) = 2.100658, Ga = 487.80 (Gb = 3310.75).
+    app = Worked();
+    app->buriedPipe.ringStiffness = 64;
+    SetLevels(app->buriedPipe, 0.8 + 500 * kMm, -1, 44 * kHalfMm);
+    app->CalcBuriedPipe();
+    EXPECT_NEAR(app->buriedPipe.admissibleLoad, 487.801156533, 1e-8);
+
     // A deflection beyond 33.3 % makes Ga negative: the load check fails.
     app = Worked();
     app->buriedPipe.installationFactor = 40;

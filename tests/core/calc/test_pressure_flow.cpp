@@ -83,6 +83,15 @@ TEST(PressureHydraulics, LaminarFlowConvergesWhereItUsedToDiverge)
                     const double q = PCalc::FlowFromHead(length, d, 1e-5, nu, head, 0.0, 0.0);
                     EXPECT_TRUE(std::isfinite(q) && q > 0.0) << nu << " " << d << " " << length << " " << head;
                 }
+    // At Re 2320 (v* = 2320 nu / D = 0.116892 m/s) the head jumps from 0.073937 m (64/2320) to
+    // 0.12721 m (Colebrook's 0.047464): heads between give v* x A = 6.2062e-5 m3/s, those below the
+    // laminar Q = 6.2062e-5 h / 0.073937, those above a flow just over it.
+    const auto flow = [&](double head) { return PCalc::FlowFromHead(L, D, 1e-5, kNu, head, 0.0, 0.0); };
+    for (double head : {0.0740, 0.08, 0.09, 0.10, 0.12, 0.1272})
+        EXPECT_NEAR(flow(head), 6.20617e-5, 1e-10) << head;
+    EXPECT_NEAR(flow(0.0735), 6.1695e-5, 1.2e-8);
+    EXPECT_GT(flow(0.128), 6.20617e-5);
+    EXPECT_LT(flow(0.128), 6.3e-5);
 }
 
 // ---- characteristic ----------------------------------------------------------

@@ -32,8 +32,9 @@ TEST(GravityPage, ReadsItsFieldsWithItsLimits)
     GravityFlowRecord& r = page.Record();
     const ReadCase<GravityFlowRecord> cases[] = {
         {FillingInput, u"0,999", &GravityFlowRecord::fillingInput, 0.996f, u"1.00"},
-        {SlopeInput, u"0", &GravityFlowRecord::slopeInput, 0.01f, u"0.01"},
-        {SlopeInput, u"1e999", &GravityFlowRecord::slopeInput, 0.01f, u"0.01"},
+        // A limit the field shows is read back as shown; one it cannot show stays.
+        {SlopeInput, u"0", &GravityFlowRecord::slopeInput, 0.01, u"0.01"},
+        {SlopeInput, u"1e999", &GravityFlowRecord::slopeInput, 0.01, u"0.01"},
         {Viscosity, u"1", &GravityFlowRecord::viscosity, 1e-4f, u"1.00e-04"},
         {Density, u"20000", &GravityFlowRecord::density, 10000.0, u"10000.0"},
         {Density, u"nan", &GravityFlowRecord::density, 1.0, u"1.0"},
@@ -41,17 +42,17 @@ TEST(GravityPage, ReadsItsFieldsWithItsLimits)
         {StartLevel, u"12,5", &GravityFlowRecord::startLevel, 12.5, u"12.50"},
         {StartLevel, u"-inf", &GravityFlowRecord::startLevel, 0.0, u"0.00"},
         {StartLevel, u"-1e308", &GravityFlowRecord::startLevel, -10000, u"-10000.00"},
-        {Length, u"1e308", &GravityFlowRecord::length, 100000, u"100000.00"},
+        {Length, u"1e308", &GravityFlowRecord::length, 1e6, u"1000000.00"},
         {FlowInput, u" 0.0004", &GravityFlowRecord::flowInput, 0.001f, u"0.001"},
         {LocalLossShare, u"2.5", &GravityFlowRecord::localLossShare, 2.5, u"2"},  // halves to even
     };
     for (const auto& c : cases)
         ExpectRead(page, r, c);
     // A roughness typed becomes the user's, and outlives a change of size
-    // but not of type; a roughness of 0 is held at the limit.
+    // but not of type; a roughness of 0 is held at the limit, the user's too.
     page.SetText(Roughness, u"0");
     page.ReadInputs();
-    EXPECT_EQ(r.userRoughness, 0.0);
+    EXPECT_EQ(r.userRoughness, double(0.001f));
     EXPECT_EQ(r.roughness, double(0.001f));
     page.SetText(Roughness, u"0.25");
     page.Recalculate();

@@ -72,7 +72,7 @@ TEST(ManholePage, ReadingRulesAndClamps)
         {MhCohesion, "-5", &ManholeRecord::cohesion, 0},
         {MhCohesion, "150", &ManholeRecord::cohesion, 100},
         {MhWaterLevel, "9", &ManholeRecord::waterLevel, 4.0},
-        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 0.05f},
+        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 50 * static_cast<double>(0.001f)},  // as "50" reads
         {MhPipeDiameter, "400", &ManholeRecord::pipeDiameter, 400 * static_cast<double>(0.001f)},
         // The invert: 4.00 - max(0.3 + 0.25, 1.0) = 3.00 is the highest.
         {MhPipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
@@ -80,7 +80,8 @@ TEST(ManholePage, ReadingRulesAndClamps)
         {MhPipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
         {MhGroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
         {MhWaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
-        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e8},  // mm
+        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e9},  // mm
+        {MhSandTrapDepth, "-5000", &ManholeRecord::sandTrapDepth, 0},
     };
     for (const Case& c : cases) {
         Page p;
@@ -151,20 +152,23 @@ TEST(ManholePage, TypeChanges)
 
 TEST(ManholePage, VerdictColoursAndNoResult)
 {
+    // Concentric, then eccentric (its ballast height keeps the face and "-").
     struct Case {
+        int type;
         const char* water;
         bool failing;
-    } cases[] = {{"3.90", true}, {"0.00", false}};
+    } cases[] = {{0, "3.90", true}, {0, "0.00", false}, {1, "3.90", true}, {1, "0.00", false}};
     for (const Case& c : cases) {
         Page p;
+        p.m->OnTypeChanged(c.type);
         p.m->SetText(MhWaterLevel, U(c.water));
         p.m->Recalculate();
         ASSERT_EQ(p.r().head.resultValid, 1);
         const FieldColors want{kRgbBlack, c.failing ? kRgbFailedBack : kRgbMetBack};
         for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight})
-            EXPECT_EQ(p.m->Colors(id), want) << c.water << " " << id;
+            EXPECT_EQ(p.m->Colors(id), id == MhBallastHeight && c.type == 1 ? FieldColors{} : want) << c.water << " " << id;
         EXPECT_EQ(p.m->Colors(MhConclusion).text, c.failing ? kRgbRed : kRgbGreen);
-        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing);
+        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing || c.type == 1);
         if (c.failing) {
             EXPECT_EQ(p.m->Text(MhTotalHeight), FormatNumber("%.2f", p.r().height + p.r().ballastHeight));
         }

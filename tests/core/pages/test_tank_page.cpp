@@ -84,7 +84,7 @@ TEST(TankPage, ReadingClamps)
         {TkSlabWidth, u"3.0", &TankRecord::slabWidth, 2.0},
         {TkSlabWidth, u"0,1", &TankRecord::slabWidth, 0.2f},
         {TkSlabHeight, u"0.1", &TankRecord::slabHeight, 0.2f},
-        {TkSlabHeight, u"0.7", &TankRecord::slabHeight, 0.6f},
+        {TkSlabHeight, u"0.7", &TankRecord::slabHeight, 0.6},  // "0.60" read back
         {TkCapacity, u"0", &TankRecord::capacity, 0.1f},
         {TkCapacity, u"inf", &TankRecord::capacity, 0.1f},
         {TkFrictionAngle, u"50", &TankRecord::frictionAngle, 45},
@@ -101,12 +101,16 @@ TEST(TankPage, ReadingClamps)
         p.m->ValidateLevels();
         EXPECT_DOUBLE_EQ(p.r().*c.field, c.expected) << c.id;
     }
-    // A capacity beyond any tank: held to that of a tank 100 km long (as
-    // shown: the volume and length factors are single precision).
+    // A capacity beyond any tank: held to that of a tank 1000 km long (its
+    // volume and length factors are single precision).
     Page big;
     big.m->SetText(TkCapacity, u"1e12");
     big.m->Recalculate();
-    EXPECT_EQ(Utf16ToUtf8(big.m->Text(TkLength)), "100000.00");
+    EXPECT_NEAR(big.r().length, 1e6, 0.02);
+    // A damaged stored bore is held to 1,000,000 m, as a typed one: the lowered bottom is a level.
+    big.r().innerDiameter = 1e308;
+    big.m->Recalculate();
+    EXPECT_EQ(std::vector({big.r().innerDiameter, big.r().tankBottomLevel}), std::vector({1e9, -10000.0}));
     // While a stored tank is loaded back the fill level is taken as stored.
     Page p;
     p.m->ShowStoredType();

@@ -87,11 +87,12 @@ private slots:
         QCOMPARE(dlg.bendsCoefficient, double(0.15f + 0.5f));
         QCOMPARE(dlg.bendsCoefficient, 0.64999997615814209);
 
-        // Each edit sums again, with three decimals from then on.
+        // Each edit sums again, with three decimals from then on; what is
+        // below 0 counts as 0.
         const struct { int field; const char* typed; const char* bends; const char* total; } cases[] = {
             {3, "2", "0.650", "1.150"}, {0, "abc", "0.650", "1.150"}, {0, "", "0.650", "1.150"},
-            {0, "-2", "0.450", "0.950"}, {2, "3", "1.050", "1.550"},  {4, "0,25", "1.050", "1.300"},
-            {4, "x", "1.050", "1.050"},  {1, "1e3", "1.050", "1.050"},
+            {0, "-2", "0.650", "1.150"}, {2, "3", "1.250", "1.750"},  {4, "0,25", "1.250", "1.500"},
+            {4, "x", "1.250", "1.250"},  {1, "1e3", "1.250", "1.250"}, {4, "-50", "1.250", "1.250"},
         };
         for (const auto& c : cases) {
             Type(c.field < 4 ? dlg.CountEdit(c.field) : dlg.OtherEdit(), QString::fromLatin1(c.typed));
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(dlg.OtherEdit()->text(), QStringLiteral("0.5"));
         QCOMPARE(dlg.OtherEdit()->cursorPosition(), 3);
         QCOMPARE(dlg.otherLossCoefficient, 0.5);
-        QCOMPARE(dlg.bendCounts[0], -2);
+        QCOMPARE(dlg.bendCounts[0], 0);
         QCOMPARE(dlg.bendCounts[1], 1);
     }
 

@@ -11,6 +11,7 @@
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -74,13 +75,14 @@ private:
 
     CDalvorDoc& Doc() { return frame->Doc(); }
 
-    // A project file with n tank records, written by a core of its own.
-    QString ProjectWithTanks(const QString& name, int n)
+    // A project file with n records of a kind (tanks unless told),
+    // written by a core of its own.
+    QString ProjectWithTanks(const QString& name, int n, int kind = KindTank)
     {
         auto other = StartedApp(LangEnglish);
         for (int i = 0; i < n; ++i) {
             CopyBounded(other->tank.head.name, u"-");
-            other->StoreCurrentCalc(KindTank, -1);
+            other->StoreCurrentCalc(kind, -1);
         }
         const QString path = folder + '/' + name;
         WriteAll(path, Bytes(other->WriteProject()));
@@ -208,6 +210,46 @@ private slots:
         QVERIFY(!Doc().IsModified());
         // The file the user declined to save is as it was.
         QCOMPARE(ReadAll(saved).size(), kHeader + kGravityFlow + 2 * kTank);
+    }
+
+    // After New and Open a page that was not the one in use shows its working
+    // record as a fresh start shows it, fields, lists, texts and picture, not
+    // the pipe or tank its lists showed before.
+    void newThenOpenShowsEachPageWhole()
+    {
+        const struct { int tab, kind, picture; QList<int> lists; } pages[] = {
+            {0, KindTank, 1097, {1061}}, {2, KindBuriedPipe, 1255, {1214, 1216, 1218}},
+            {3, KindPressureFlow, 1363, {1320, 1322, 1324}}, {4, KindGravityFlow, 1445, {1002, 1004, 1006}}};
+        for (const auto& t : pages) {
+            frame.reset();
+            Start();
+            frame->Sheet()->setCurrentIndex(t.tab);
+            CCalcPage* page = frame->Sheet()->ActivePage();
+            const auto shown = [&] {
+                QStringList all;
+                for (QWidget* w : page->findChildren<QWidget*>())
+                    all << w->objectName() + '=' + w->property(qobject_cast<QComboBox*>(w) ? "currentText" : "text").toString();
+                QWidget* picture = page->Control(t.picture);  // drawn at one size, whatever room it has
+                const QSize room = picture->size();
+                picture->resize(300, 240);
+                const QImage image = picture->grab().toImage();
+                picture->resize(room);
+                return all << QString::number(qHashBits(image.constBits(), image.sizeInBytes()));
+            };
+            const QStringList fresh = shown();
+            for (int id : t.lists) {  // each list's last item
+                page->Control(id)->setFocus();
+                QTest::keyClick(page->Control(id), Qt::Key_End);
+            }
+            QVERIFY(shown() != fresh);
+            frame->Sheet()->setCurrentIndex(1);
+            frame->Action(ID_FILE_NEW)->trigger();
+            prompts->fileNames = {ProjectWithTanks("kind.qdl", 2, t.kind)};
+            frame->Action(ID_FILE_OPEN)->trigger();
+            frame->Sheet()->setCurrentIndex(t.tab);
+            QCOMPARE(shown(), fresh);
+        }
+        QVERIFY(prompts->warnings.isEmpty());
     }
 
     void savePromptThroughTheRealMessageBox()

@@ -481,12 +481,12 @@ private slots:
         const struct { int id; const char* typed; double G::*field; double value; const char* shown; } cases[] = {
             {1012, "0", &G::roughness, double(0.001f), "0.001"},  {1014, "20000", &G::density, 10000.0, nullptr},
             {1014, "nan", &G::density, 1.0, "1.0"},               {1014, "999,7", &G::density, 999.7, nullptr},
-            {1019, "1", &G::viscosity, double(1e-4f), "1.00e-04"}, {1019, "inf", &G::viscosity, double(1e-8f), nullptr},
+            {1019, "1", &G::viscosity, double(1e-4f), "1.00e-04"}, {1019, "inf", &G::viscosity, 1e-8, nullptr},
             {1019, "1.31e-6", &G::viscosity, 1.31e-6, nullptr},   {1013, "1e999", &G::length, 1.0, nullptr},
             {1013, "0.5", &G::length, 1.0, nullptr},              {1030, "-5", &G::localLossShare, 0.0, nullptr},
-            {1020, "0", &G::slopeInput, double(0.01f), nullptr},  {1020, "1000", &G::slopeInput, 999.0, nullptr},
+            {1020, "0", &G::slopeInput, 0.01, nullptr},  {1020, "1000", &G::slopeInput, 999.0, nullptr},
             {1021, "0.999", &G::fillingInput, double(0.996f), "1.00"},
-            {1021, "-inf", &G::fillingInput, double(0.01f), nullptr},
+            {1021, "-inf", &G::fillingInput, 0.01, nullptr},
             {1017, "-12,25", &G::startLevel, -12.25, nullptr},
         };
         for (const auto& c : cases) {
