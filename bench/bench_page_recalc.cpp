@@ -6,6 +6,7 @@
 // of that many records of the kind, spread over the catalogue; the two
 // project sizes show whether a record's cost grows with the project.
 
+#include "BenchSupport.h"
 #include "app/DalvorApp.h"
 #include "calc/BuriedPipeCalc.h"
 #include "pages/BuriedPipePageModel.h"
@@ -16,27 +17,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <vector>
 
 namespace {
-
-std::unique_ptr<CDalvorApp> CatalogueApp()
-{
-    auto app = std::make_unique<CDalvorApp>();
-    MemorySettings settings;
-    settings.values["Settings/Language"] = LangPolish;
-    const char* home = std::getenv("DALVOR_HOME");
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    // The benchmarks stand beside the program's folder in the build.
-    const std::string folder = home ? home : (exe.parent_path().parent_path() / "bin").string();
-    app->InitCoreInstance(settings, "C", folder);
-    return app;
-}
 
 // Inputs drawn the same way on every run.
 struct Draw {
@@ -153,7 +138,7 @@ struct PressureFlow {
 template <typename Kind>
 void BM_LoadBack(benchmark::State& state)
 {
-    auto app = CatalogueApp();
+    auto app = CatalogueApp(LangPolish);
     typename Kind::Page page(*app);
     page.ApplyLanguage(app->languageOffset);
     auto& working = Kind::Working(*app);

@@ -4,32 +4,17 @@
 // catalogue's type with the most sizes, so the diameter mode goes over the
 // longest list the page can hold.
 
+#include "BenchSupport.h"
 #include "app/DalvorApp.h"
 #include "pages/PressureFlowPageModel.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <utility>
 
 namespace {
-
-std::unique_ptr<CDalvorApp> CatalogueApp()
-{
-    auto app = std::make_unique<CDalvorApp>();
-    MemorySettings settings;
-    settings.values["Settings/Language"] = LangEnglish;
-    const char* home = std::getenv("DALVOR_HOME");
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    // The benchmarks stand beside the program's folder in the build.
-    const std::string folder = home ? home : (exe.parent_path().parent_path() / "bin").string();
-    app->InitCoreInstance(settings, "C", folder);
-    return app;
-}
 
 // The pressure pipe type with the most sizes: its category and type ids.
 std::pair<int, int> LongestSizeList(const CDalvorApp& app)
@@ -51,7 +36,7 @@ std::pair<int, int> LongestSizeList(const CDalvorApp& app)
 
 void BM_PressurePageRecalculate(benchmark::State& state)
 {
-    auto app = CatalogueApp();
+    auto app = CatalogueApp(LangEnglish);
     const auto [category, type] = LongestSizeList(*app);
     if (category < 0) {
         state.SkipWithError("no pressure pipe in the catalogue");
