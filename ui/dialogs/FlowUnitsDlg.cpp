@@ -1,7 +1,6 @@
 #include "dialogs/FlowUnitsDlg.h"
 
 #include "app/DalvorApp.h"
-#include "base/Text.h"
 #include "controls/ColorControls.h"
 
 #include <QButtonGroup>
@@ -15,8 +14,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 
 constexpr int kCaption = 114;
@@ -28,11 +25,6 @@ constexpr int kResultEdit = 1483;
 constexpr int kCalculate = 1484;
 constexpr int kUnitLabel = 1487;
 constexpr int kResultUnit = 1488;
-
-QString F3(double v)
-{
-    return QString::fromStdString(FormatC("%.3f", std::isfinite(v) ? v : 0.0));
-}
 
 }  // namespace
 
@@ -87,57 +79,41 @@ CFlowUnitsCalcDlg::CFlowUnitsCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDia
 void CFlowUnitsCalcDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
-    unit = 0;
-    radios[0]->setChecked(true);
-    SetFlow(flowRate);
-    enteredFlow = perUnitFlow[0];
-    valueEdit->setText(F3(enteredFlow));
-    resultEdit->setText(F3(flowRate));
-    OkButton()->setEnabled(false);
+    model.Open();
+    radios[model.unit]->setChecked(true);
+    ShowValue();
+    resultEdit->setText(QString::fromStdU16String(model.ResultText()));
 }
 
 void CFlowUnitsCalcDlg::OnUnit(int k)
 {
-    if (k < 0 || k >= 4)
+    if (!model.ChooseUnit(k))
         return;
     // The unit beside the value is the radio's own text.
     unitLabel->setText(Text(kRadioIds[k]));
-    unit = k;
     radios[k]->setChecked(true);
-    enteredFlow = perUnitFlow[k];
-    // A number typed but not converted gives way to the flow in the new unit.
-    valueEdit->setText(F3(enteredFlow));
-    OkButton()->setEnabled(false);
+    ShowValue();
 }
 
 void CFlowUnitsCalcDlg::OnConvert()
 {
-    enteredFlow = ReadDecimalField(valueEdit);
-    if (!SetFlow(enteredFlow / kUnitsPerCubicMetrePerSecond[unit])) {
-        enteredFlow = 0.0;
-        valueEdit->setText(F3(enteredFlow));
-    }
-    resultEdit->setText(F3(flowRate));
-    OkButton()->setEnabled(true);
+    if (!model.Convert(ReadDecimalField(valueEdit)))
+        valueEdit->setText(QString::fromStdU16String(model.ValueText()));
+    resultEdit->setText(QString::fromStdU16String(model.ResultText()));
+    OkButton()->setEnabled(model.okEnabled);
 }
 
-bool CFlowUnitsCalcDlg::SetFlow(double cubicMetresPerSecond)
+void CFlowUnitsCalcDlg::ShowValue()
 {
-    // A flow too large to be written in every unit reads as 0, as a number
-    // that is no number does.
-    bool finite = std::isfinite(cubicMetresPerSecond);
-    for (int k = 0; k < 4 && finite; ++k)
-        finite = std::isfinite(cubicMetresPerSecond * kUnitsPerCubicMetrePerSecond[k]);
-    flowRate = finite ? cubicMetresPerSecond : 0.0;
-    for (int k = 0; k < 4; ++k)
-        perUnitFlow[k] = flowRate * kUnitsPerCubicMetrePerSecond[k];
-    return finite;
+    valueEdit->setText(QString::fromStdU16String(model.ValueText()));
+    OkButton()->setEnabled(model.okEnabled);
 }
 
 void CFlowUnitsCalcDlg::OnSetfocusValue()
 {
     // A value being edited has to be converted again before it can be taken.
-    OkButton()->setEnabled(false);
+    model.EditValue();
+    OkButton()->setEnabled(model.okEnabled);
 }
 
 bool CFlowUnitsCalcDlg::eventFilter(QObject* watched, QEvent* event)

@@ -1,9 +1,10 @@
-// The flow-units calculator: a flow given in m3/d, m3/h, l/s or l/h turned
-// into m3/s, the unit the pipe calculations hold their flows in. The caller
-// presets flowRate (m3/s) and takes it back after OK; OK returns the flow of
-// the last conversion only.
+// The flow-units calculator's window over its model (the conversion, when OK
+// may be pressed, the texts of the two numbers): a flow given in m3/d, m3/h,
+// l/s or l/h turned into m3/s. The caller presets Model().flowRate (m3/s)
+// and takes it back after OK.
 #pragma once
 
+#include "dialogs/FlowUnitsModel.h"
 #include "sheet/InputDialog.h"
 
 class QButtonGroup;
@@ -17,13 +18,8 @@ class CFlowUnitsCalcDlg : public CInputDialog {
 public:
     explicit CFlowUnitsCalcDlg(CDalvorApp& app, QWidget* parent = nullptr);
 
-    // Units per m3/s of m3/d, m3/h, l/s and l/h.
-    static constexpr double kUnitsPerCubicMetrePerSecond[4] = {86400.0, 3600.0, 1000.0, 3600000.0};
-
-    int unit = 0;                  // 0 m3/d, 1 m3/h, 2 l/s, 3 l/h
-    double perUnitFlow[4] = {};    // the flow in each of the four units
-    double enteredFlow = 0.0;      // the number last taken from, or shown in, the value field
-    double flowRate = 0.0;         // m3/s: preset by the caller, returned after OK
+    CFlowUnitsModel& Model() { return model; }
+    const CFlowUnitsModel& Model() const { return model; }
 
     // Runs when the dialog is first shown.
     void OnInitDialog() override;
@@ -41,10 +37,9 @@ protected:
 
 private:
     void OnUnit(int k);
-    // Takes a flow in m3/s and its value in each unit; a flow that is not
-    // finite in every unit is taken as 0 and false returned.
-    bool SetFlow(double cubicMetresPerSecond);
+    void ShowValue();
 
+    CFlowUnitsModel model;
     QButtonGroup* unitGroup;
     QRadioButton* radios[4];
     QLineEdit* valueEdit;

@@ -1,7 +1,6 @@
 #include "dialogs/FluidPropertiesDlg.h"
 
 #include "app/DalvorApp.h"
-#include "base/Text.h"
 #include "controls/ColorControls.h"
 
 #include <QGridLayout>
@@ -11,8 +10,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 
@@ -26,18 +23,7 @@ constexpr int kConcentrationUnit = 1494;
 constexpr int kViscosityLabel = 1495;
 constexpr int kViscosityEdit = 1496;
 constexpr int kViscosityUnit = 1497;
-
-constexpr int kLastPosition = 20;
-// nu = kClearWater + kPerConcentration x c, with c in mg/l.
-constexpr double kClearWater = 1.31e-6f;
-constexpr double kPerConcentration = 2e-10f;
-constexpr double kConcentrationPerViscosity = 5e9;
-constexpr double kPositionPerConcentration = 0.021f;
-constexpr float kConcentrationStep = 50.0f;
-constexpr double kMaxConcentration = 1000.0;
-// The viscosity of the last position, taken back through the law, lands a
-// hair above 1000 mg/l: a concentration that close still belongs on the scale.
-constexpr double kConcentrationTolerance = 1e-3;
+constexpr int kLastPosition = CFluidPropertiesModel::kLastPosition;
 
 }  // namespace
 
@@ -83,38 +69,26 @@ CFluidParmsDlg::CFluidParmsDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a,
     layout->addLayout(MakeButtonColumn());
 }
 
-int CFluidParmsDlg::SliderPosition(double c)
-{
-    if (!(c >= -kConcentrationTolerance && c <= kMaxConcentration + kConcentrationTolerance))
-        return 0;
-    const double position = std::trunc(c * kPositionPerConcentration);
-    return position < 0.0 ? 0 : (position > kLastPosition ? kLastPosition : static_cast<int>(position));
-}
-
 void CFluidParmsDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
+    model.Open();
     {
         QSignalBlocker block(slider);
         slider->setRange(0, kLastPosition);
-        concentration = (viscosity - kClearWater) * kConcentrationPerViscosity;
-        slider->setValue(SliderPosition(concentration));
+        slider->setValue(model.position);
     }
     ShowValues();
-    // The slider draws itself at its position, which sets the values of the
-    // grid it stands on.
-    OnCustomdrawSlider();
 }
 
 void CFluidParmsDlg::OnCustomdrawSlider()
 {
-    concentration = static_cast<double>(static_cast<float>(slider->value()) * kConcentrationStep);
-    viscosity = concentration * kPerConcentration + kClearWater;
+    model.SetPosition(slider->value());
     ShowValues();
 }
 
 void CFluidParmsDlg::ShowValues()
 {
-    viscosityEdit->setText(QString::fromStdString(FormatC("%4.2e", viscosity)));
-    concentrationEdit->setText(QString::fromStdString(FormatC("%.0f", concentration)));
+    viscosityEdit->setText(QString::fromStdU16String(model.ViscosityText()));
+    concentrationEdit->setText(QString::fromStdU16String(model.ConcentrationText()));
 }

@@ -1,9 +1,9 @@
-// The fluid-properties dialog: the kinematic viscosity of sewage from its
-// suspended solids, chosen on a slider from 0 to 1000 mg/l in steps of
-// 50 mg/l (nu = 1.31e-6 + 2e-10 c). The caller presets viscosity and takes it
-// back after OK; the slider's position always decides the value returned.
+// The fluid-properties dialog's window over its model (the viscosity of a
+// sewage from its suspended solids on a slider's grid, and their texts). The
+// caller presets Model().viscosity and takes it back after OK.
 #pragma once
 
+#include "dialogs/FluidPropertiesModel.h"
 #include "sheet/InputDialog.h"
 
 class QLineEdit;
@@ -14,11 +14,8 @@ class CFluidParmsDlg : public CInputDialog {
 public:
     explicit CFluidParmsDlg(CDalvorApp& app, QWidget* parent = nullptr);
 
-    double viscosity = 0.0;      // m2/s: preset by the caller, returned after OK
-    double concentration = 0.0;  // suspended solids, mg/l
-
-    // The slider position of a concentration: 0 for one outside 0..1000 mg/l.
-    static int SliderPosition(double concentration);
+    CFluidPropertiesModel& Model() { return model; }
+    const CFluidPropertiesModel& Model() const { return model; }
 
     // Runs when the dialog is first shown.
     void OnInitDialog() override;
@@ -32,6 +29,7 @@ public:
 private:
     void ShowValues();
 
+    CFluidPropertiesModel model;
     QSlider* slider;
     QLineEdit* concentrationEdit;
     QLineEdit* viscosityEdit;

@@ -2,10 +2,8 @@
 
 #include "app/DalvorApp.h"
 #include "base/CalcKind.h"
-#include "base/Text.h"
 #include "controls/ColorControls.h"
 #include "base/UiText.h"
-#include "project/Records.h"
 #include "sheet/CalcPage.h"
 #include "sheet/CalcSheet.h"
 
@@ -30,17 +28,8 @@ constexpr int kProblemLabel = 1651;
 constexpr int kTaskLabel = 1652;
 constexpr int kProblemCombo = 1653;
 constexpr int kTaskCombo = 1654;
-constexpr int kEmptyList = 20342;
-// The captions of the buried-pipe, tank and manhole pages name the kinds.
-constexpr int kProblemTexts[3] = {112, 109, 108};
 
-constexpr int kCompactionLabel = 1670;
-constexpr int kUnitWeightLabel = 1671;
-constexpr int kPorosityLabel = 1672;
-constexpr int kFrictionAngleLabel = 1674;
-constexpr int kCohesionLabel = 1675;
-constexpr int kSoilLabels[] = {kCompactionLabel, kUnitWeightLabel, kPorosityLabel, kFrictionAngleLabel,
-                               kCohesionLabel};
+using M = CImportModel;
 
 // The rows top to bottom: the check box or label, its caption key, the value
 // field and its unit key (0: none).
@@ -52,48 +41,28 @@ struct Row {
     int unit;
 };
 constexpr Row kRows[] = {
-    {CImportDlg::kGroundLevelBox, true, 1085, CImportDlg::kGroundLevelText, 1087},
-    {CImportDlg::kWaterLevelBox, true, 1088, CImportDlg::kWaterLevelText, 1090},
-    {CImportDlg::kTankBottomBox, true, 1635, CImportDlg::kTankBottomText, 1636},
-    {CImportDlg::kPipeBottomBox, true, 1231, CImportDlg::kPipeBottomText, 1233},
-    {CImportDlg::kFoundationLevelBox, true, 1237, CImportDlg::kFoundationLevelText, 1239},
-    {CImportDlg::kDiameterBox, true, 1217, CImportDlg::kDiameterText, 1221},
-    {CImportDlg::kSoilBox, true, 1243, CImportDlg::kSoilNameText, 0},
-    {kCompactionLabel, false, 1245, CImportDlg::kCompactionText, 1247},
-    {kUnitWeightLabel, false, 1530, CImportDlg::kUnitWeightText, 1250},
-    {kPorosityLabel, false, 1538, CImportDlg::kPorosityText, 1540},
-    {kFrictionAngleLabel, false, 1532, CImportDlg::kFrictionAngleText, 1534},
-    {kCohesionLabel, false, 1535, CImportDlg::kCohesionText, 1537},
+    {M::kGroundLevelBox, true, 1085, M::kGroundLevelText, 1087},
+    {M::kWaterLevelBox, true, 1088, M::kWaterLevelText, 1090},
+    {M::kTankBottomBox, true, 1635, M::kTankBottomText, 1636},
+    {M::kPipeBottomBox, true, 1231, M::kPipeBottomText, 1233},
+    {M::kFoundationLevelBox, true, 1237, M::kFoundationLevelText, 1239},
+    {M::kDiameterBox, true, 1217, M::kDiameterText, 1221},
+    {M::kSoilBox, true, 1243, M::kSoilNameText, 0},
+    {M::kCompactionLabel, false, 1245, M::kCompactionText, 1247},
+    {M::kUnitWeightLabel, false, 1530, M::kUnitWeightText, 1250},
+    {M::kPorosityLabel, false, 1538, M::kPorosityText, 1540},
+    {M::kFrictionAngleLabel, false, 1532, M::kFrictionAngleText, 1534},
+    {M::kCohesionLabel, false, 1535, M::kCohesionText, 1537},
 };
 
-QString F2(double v)
+QString Q(const std::u16string& text)
 {
-    return QString::fromStdString(FormatC("%.2f", v));
-}
-
-QString F0(double v)
-{
-    return QString::fromStdString(FormatC("%.0f", v));
-}
-
-template <std::size_t N>
-QString Name(const char16_t (&text)[N])
-{
-    // Bounded by the array: a name without its terminator ends there.
-    return QString::fromStdU16String(FromFixed(text));
-}
-
-// The stored records of a kind that may be read: the count the project
-// announces, never past the array.
-template <typename Record>
-int Readable(const std::vector<Record>& records, int count)
-{
-    return std::max(0, std::min(count, static_cast<int>(records.size())));
+    return QString::fromStdU16String(text);
 }
 
 }  // namespace
 
-CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent)
+CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent), model(a)
 {
     auto* source = new QGroupBox(this);
     Register(kSourceGroup, source);
@@ -124,10 +93,7 @@ CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaptio
         if (row.box) {
             auto* box = new QCheckBox(list);
             boxes.insert(row.control, box);
-            connect(box, &QCheckBox::toggled, this, [this, id = row.control](bool on) {
-                if (int* flag = Flag(id))
-                    *flag = on ? 1 : 0;
-            });
+            connect(box, &QCheckBox::toggled, this, [this, id = row.control](bool on) { model.SetTicked(id, on); });
             control = box;
         } else {
             auto* label = new QLabel(list);
@@ -143,7 +109,7 @@ CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaptio
         auto* field = new QLineEdit(list);
         Register(row.field, field, false);
         MarkReadOnlyField(field);
-        field->setFixedWidth(row.field == kSoilNameText ? 190 : 90);
+        field->setFixedWidth(row.field == M::kSoilNameText ? 190 : 90);
         fields.insert(row.field, field);
         grid->addWidget(control, r, 0);
         grid->addWidget(field, r, 1);
@@ -164,26 +130,6 @@ CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaptio
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(MakeButtonColumn());
-}
-
-int* CImportDlg::Flag(int boxId)
-{
-    switch (boxId) {
-    case kGroundLevelBox: return &importGroundLevel;
-    case kWaterLevelBox: return &importWaterLevel;
-    case kFoundationLevelBox: return &importFoundationLevel;
-    case kDiameterBox: return &importDiameter;
-    case kTankBottomBox: return &importTankBottom;
-    case kPipeBottomBox: return &importPipeBottom;
-    case kSoilBox: return &importSoil;
-    default: return nullptr;
-    }
-}
-
-int CImportDlg::Ticked(int boxId) const
-{
-    const int* flag = const_cast<CImportDlg*>(this)->Flag(boxId);
-    return flag ? *flag : 0;
 }
 
 QCheckBox* CImportDlg::CheckBox(int id) const
@@ -211,158 +157,53 @@ void CImportDlg::ApplyLanguage(int offset)
 void CImportDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
-    FillProblemCombo();
-    FillTaskCombo();
-    ShowTaskValues();
-}
-
-int CImportDlg::StoredCount() const
-{
-    const ProjectArrays& p = app.storedRecords;
-    switch (problemIndex) {
-    case ProblemBuriedPipe: return Readable(p.buriedPipe, app.storedCount[ArrayBuriedPipe]);
-    case ProblemTank: return Readable(p.tank, app.storedCount[ArrayTank]);
-    case ProblemManhole: return Readable(p.manhole, app.storedCount[ArrayManhole]);
-    default: return 0;
+    model.Open();
+    {
+        QSignalBlocker block(problemCombo);
+        problemCombo->clear();
+        for (int problem = 0; problem < CImportModel::kProblemCount; ++problem)
+            problemCombo->addItem(Q(model.ProblemText(problem)));
+        problemCombo->setCurrentIndex(model.problemIndex);
     }
+    ShowTasks();
+    ShowValues();
 }
 
-void CImportDlg::FillProblemCombo()
-{
-    QSignalBlocker block(problemCombo);
-    problemCombo->clear();
-    for (int key : kProblemTexts)
-        problemCombo->addItem(Text(key));
-    problemCombo->setCurrentIndex(0);
-    problemIndex = 0;
-}
-
-void CImportDlg::FillTaskCombo()
+void CImportDlg::ShowTasks()
 {
     QSignalBlocker block(taskCombo);
-    const int count = StoredCount();
-    const ProjectArrays& p = app.storedRecords;
     taskCombo->clear();
-    for (int i = 0; i < count; ++i) {
-        const char16_t* name = problemIndex == ProblemBuriedPipe ? p.buriedPipe[i].head.name
-                               : problemIndex == ProblemTank     ? p.tank[i].head.name
-                                                                 : p.manhole[i].head.name;
-        const QString text = QString::fromStdU16String(FromFixed(name, std::size(RecordHead{}.name)));
-        taskCombo->addItem(QStringLiteral("#%1: %2").arg(i + 1).arg(text));
-    }
-    // With nothing stored, nothing below can be chosen and OK cannot be pressed.
-    const bool any = count > 0;
-    taskCombo->setEnabled(any);
-    for (QCheckBox* box : std::as_const(boxes))
-        box->setEnabled(any);
-    for (int id : kSoilLabels)
-        rowLabels.value(id)->setEnabled(any);
-    OkButton()->setEnabled(any);
-    if (!any)
-        taskCombo->addItem(Text(kEmptyList));
-    taskCombo->setCurrentIndex(0);
-    taskIndex = 0;
+    for (const std::u16string& item : model.TaskItems())
+        taskCombo->addItem(Q(item));
+    taskCombo->setEnabled(model.AnyStored());
+    OkButton()->setEnabled(model.AnyStored());
+    taskCombo->setCurrentIndex(model.taskIndex);
 }
 
-void CImportDlg::ShowTaskValues()
-{
-    importGroundLevel = importWaterLevel = importFoundationLevel = importDiameter = 0;
-    importTankBottom = importPipeBottom = importSoil = 0;
-    for (const Row& row : kRows)
-        valueTexts.insert(row.field, QStringLiteral("-"));
-
-    const int count = StoredCount();
-    if (count > 0 && taskIndex >= 0 && taskIndex < count) {
-        const auto t = static_cast<std::size_t>(taskIndex);
-        // Rows that do not apply to the kind stay "-" and cannot be ticked.
-        auto disable = [this](int id) {
-            if (QCheckBox* box = boxes.value(id))
-                box->setEnabled(false);
-            if (QLabel* label = rowLabels.value(id))
-                label->setEnabled(false);
-        };
-        auto soil = [this](const auto& r) {
-            valueTexts[kSoilNameText] = Name(r.soilName);
-            valueTexts[kUnitWeightText] = F2(r.unitWeight);
-            valueTexts[kPorosityText] = F2(r.porosity);
-            valueTexts[kFrictionAngleText] = F2(r.frictionAngle);
-            valueTexts[kCohesionText] = F2(r.cohesion);
-        };
-        switch (problemIndex) {
-        case ProblemBuriedPipe: {
-            const BuriedPipeRecord& r = app.storedRecords.buriedPipe[t];
-            valueTexts[kGroundLevelText] = F2(r.groundLevel);
-            valueTexts[kWaterLevelText] = F2(r.waterLevel);
-            disable(kTankBottomBox);
-            valueTexts[kPipeBottomText] = F2(r.invertLevel);
-            valueTexts[kFoundationLevelText] = F2(r.foundationLevel);
-            valueTexts[kDiameterText] = F0(r.nominalSize);
-            soil(r);
-            valueTexts[kCompactionText] = F2(r.compactionIndex);
-            sourceNominalSize = r.nominalSize;
-            sourceInnerDiameter = r.innerDiameter;
-            sourceOuterDiameter = r.outerDiameter;
-            sourceStiffness = r.ringStiffness;
-            break;
-        }
-        case ProblemTank: {
-            const TankRecord& r = app.storedRecords.tank[t];
-            valueTexts[kGroundLevelText] = F2(r.groundLevel);
-            valueTexts[kWaterLevelText] = F2(r.waterLevel);
-            valueTexts[kTankBottomText] = F2(r.tankBottomLevel);
-            disable(kPipeBottomBox);
-            disable(kFoundationLevelBox);
-            valueTexts[kDiameterText] = F0(r.innerDiameter);
-            soil(r);
-            disable(kCompactionLabel);
-            // The tank's own diameters go with its stiffness, so that the
-            // product looked up is this tank's and not the first of the list.
-            sourceInnerDiameter = r.innerDiameter;
-            sourceOuterDiameter = r.outerDiameter;
-            sourceStiffness = r.stiffnessClass;
-            break;
-        }
-        case ProblemManhole: {
-            const ManholeRecord& r = app.storedRecords.manhole[t];
-            valueTexts[kGroundLevelText] = F2(r.groundLevel);
-            valueTexts[kWaterLevelText] = F2(r.waterLevel);
-            disable(kTankBottomBox);
-            disable(kPipeBottomBox);
-            valueTexts[kFoundationLevelText] = F2(r.pipeBottomLevel);
-            valueTexts[kDiameterText] = F0(r.pipeDiameter * 1000.0);
-            soil(r);
-            disable(kCompactionLabel);
-            break;
-        }
-        default: break;
-        }
-    }
-    TransferToControls();
-}
-
-void CImportDlg::TransferToControls()
+void CImportDlg::ShowValues()
 {
     for (auto it = boxes.cbegin(); it != boxes.cend(); ++it) {
         QSignalBlocker block(it.value());
-        it.value()->setChecked(Ticked(it.key()) != 0);
+        it.value()->setEnabled(model.Enabled(it.key()));
+        it.value()->setChecked(model.Ticked(it.key()) != 0);
     }
+    for (auto it = rowLabels.cbegin(); it != rowLabels.cend(); ++it)
+        it.value()->setEnabled(model.Enabled(it.key()));
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
-        it.value()->setText(ValueText(it.key()));
+        it.value()->setText(Q(model.ValueText(it.key())));
 }
 
 void CImportDlg::OnSelchangeProblem()
 {
-    problemIndex = problemCombo->currentIndex();
-    sourceNominalSize = sourceInnerDiameter = sourceOuterDiameter = sourceStiffness = 0.0;
-    FillTaskCombo();
-    taskIndex = taskCombo->currentIndex();
-    ShowTaskValues();
+    model.ChooseProblem(problemCombo->currentIndex());
+    ShowTasks();
+    ShowValues();
 }
 
 void CImportDlg::OnSelchangeTask()
 {
-    taskIndex = taskCombo->currentIndex();
-    ShowTaskValues();
+    model.ChooseTask(taskCombo->currentIndex());
+    ShowValues();
 }
 
 void CImportDlg::done(int result)
@@ -370,8 +211,7 @@ void CImportDlg::done(int result)
     // OK takes the ticks as the boxes show them.
     if (result == QDialog::Accepted)
         for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
-            if (int* flag = Flag(it.key()))
-                *flag = it.value()->isChecked() ? 1 : 0;
+            model.SetTicked(it.key(), it.value()->isChecked());
     CInputDialog::done(result);
 }
 
@@ -382,7 +222,7 @@ bool CImportDlg::TakesImport(int kind)
 
 const std::vector<CImportDlg::ImportCopy>& CImportDlg::ImportCopies()
 {
-    using D = CImportDlg;
+    using D = CImportModel;
     static const std::vector<ImportCopy> copies = {
         {KindTank, D::kGroundLevelBox, D::kGroundLevelText, 1086},
         {KindTank, D::kWaterLevelBox, D::kWaterLevelText, 1089},
@@ -427,9 +267,9 @@ void CImportDlg::ImportInto(CCalcPage* page, const CImportDlg& dlg)
         return;
     page->BeforeImport(dlg);
     for (const ImportCopy& c : ImportCopies())
-        if (c.kind == page->Kind() && dlg.Ticked(c.box))
+        if (c.kind == page->Kind() && dlg.Model().Ticked(c.box))
             if (auto* edit = qobject_cast<QLineEdit*>(page->Control(c.target)))
-                edit->setText(dlg.ValueText(c.field));
+                edit->setText(Q(dlg.Model().ValueText(c.field)));
     page->AfterImport(dlg);
     page->DataToControls();
     page->Recalculate();

@@ -1,7 +1,6 @@
 #include "dialogs/LocalLossDlg.h"
 
 #include "app/DalvorApp.h"
-#include "base/Text.h"
 #include "controls/ColorControls.h"
 
 #include <QGridLayout>
@@ -10,9 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -31,11 +27,6 @@ constexpr int kOtherUnit = 1292;
 constexpr int kTotalLabel = 1288;
 constexpr int kTotalEdit = 1296;
 constexpr int kTotalUnit = 1294;
-
-QString Format(const char* format, double v)
-{
-    return QString::fromStdString(FormatC(format, v));
-}
 
 }  // namespace
 
@@ -93,67 +84,25 @@ CLocalLossDlg::CLocalLossDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, k
     setTabOrder(countEdits[3], otherEdit);
 }
 
-double CLocalLossDlg::BendsCoefficient(const int counts[4])
-{
-    float sum = 0.0f;
-    for (int k = 0; k < 4; ++k)
-        sum += static_cast<float>(counts[k]) * kBendCoefficient[k];
-    return static_cast<double>(sum);
-}
-
-int CLocalLossDlg::ReadCount(const QString& text)
-{
-    int i = 0;
-    const int n = static_cast<int>(text.size());
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long value = 0;
-    for (; i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        value = value * 10 + (text[i].unicode() - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;  // held; more digits change nothing
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
 void CLocalLossDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
-    // Counts and coefficients cannot be negative.
-    for (int& count : bendCounts)
-        count = std::max(count, 0);
-    otherLossCoefficient = std::max(otherLossCoefficient, 0.0);
-    bendsCoefficient = BendsCoefficient(bendCounts);
-    totalLossCoefficient = bendsCoefficient + otherLossCoefficient;
+    model.Open();
     for (int k = 0; k < 4; ++k)
-        countEdits[k]->setText(QString::number(bendCounts[k]));
-    bendsEdit->setText(Format("%.2f", bendsCoefficient));
-    otherEdit->setText(Format("%.2f", otherLossCoefficient));
-    totalEdit->setText(Format("%.2f", totalLossCoefficient));
+        countEdits[k]->setText(QString::fromStdU16String(model.CountText(k)));
+    bendsEdit->setText(QString::fromStdU16String(model.BendsText()));
+    otherEdit->setText(QString::fromStdU16String(model.OtherText()));
+    totalEdit->setText(QString::fromStdU16String(model.TotalText()));
 }
 
 void CLocalLossDlg::Recompute()
 {
-    // A negative count or coefficient is taken as 0; the field keeps its text.
+    std::u16string counts[4];
     for (int k = 0; k < 4; ++k)
-        bendCounts[k] = std::max(ReadCount(countEdits[k]->text()), 0);
-    otherLossCoefficient = std::max(ReadDecimalField(otherEdit), 0.0);
-    bendsCoefficient = BendsCoefficient(bendCounts);
-    totalLossCoefficient = bendsCoefficient + otherLossCoefficient;
-    // Three decimals from the first change on.
-    bendsEdit->setText(Format("%.3f", bendsCoefficient));
-    totalEdit->setText(Format("%.3f", totalLossCoefficient));
+        counts[k] = countEdits[k]->text().toStdU16String();
+    model.Change(counts, ReadDecimalField(otherEdit));
+    bendsEdit->setText(QString::fromStdU16String(model.BendsText()));
+    totalEdit->setText(QString::fromStdU16String(model.TotalText()));
 }
 
 void CLocalLossDlg::OnChangeBendCount()

@@ -1,7 +1,6 @@
 #include "dialogs/LossCalcDlg.h"
 
 #include "app/DalvorApp.h"
-#include "base/Text.h"
 #include "controls/ColorControls.h"
 
 #include <QGridLayout>
@@ -10,8 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 
@@ -26,11 +23,6 @@ constexpr int kLengthUnit = 1519;
 constexpr int kLossLabel = 1520;
 constexpr int kLossEdit = 1521;
 constexpr int kLossUnit = 1522;
-
-QString F2(double v)
-{
-    return QString::fromStdString(FormatC("%.2f", v));
-}
 
 }  // namespace
 
@@ -74,35 +66,24 @@ CLossCalcDlg::CLossCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCa
 void CLossCalcDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
-    // A length that is no length (0, negative or not a number) is taken as
-    // the shortest one, so the gradient stays finite.
-    if (!(pipeLength >= kMinLength))
-        pipeLength = kMinLength;
-    gradient = totalLoss * 1000.0 / pipeLength;
-    // A head loss too large for its gradient to be written reads as 0, as a
-    // number that is no number does.
-    if (!std::isfinite(gradient) || !std::isfinite(totalLoss))
-        gradient = totalLoss = 0.0;
-    lengthEdit->setText(F2(pipeLength));
-    lossEdit->setText(F2(totalLoss));
-    gradientEdit->setText(F2(gradient));
-    OkButton()->setEnabled(false);
+    model.Open();
+    lengthEdit->setText(QString::fromStdU16String(model.LengthText()));
+    lossEdit->setText(QString::fromStdU16String(model.LossText()));
+    gradientEdit->setText(QString::fromStdU16String(model.GradientText()));
+    OkButton()->setEnabled(model.okEnabled);
 }
 
 void CLossCalcDlg::OnRecompute()
 {
     // The comma turned into a point is the program's own change: OK stays.
-    gradient = ReadDecimalField(gradientEdit);
-    totalLoss = gradient * kPerMille * pipeLength;
-    if (!std::isfinite(totalLoss)) {
-        gradient = totalLoss = 0.0;
-        gradientEdit->setText(F2(gradient));
-    }
-    lossEdit->setText(F2(totalLoss));
-    OkButton()->setEnabled(true);
+    if (!model.Calculate(ReadDecimalField(gradientEdit)))
+        gradientEdit->setText(QString::fromStdU16String(model.GradientText()));
+    lossEdit->setText(QString::fromStdU16String(model.LossText()));
+    OkButton()->setEnabled(model.okEnabled);
 }
 
 void CLossCalcDlg::OnChangeGradient()
 {
-    OkButton()->setEnabled(false);
+    model.EditGradient();
+    OkButton()->setEnabled(model.okEnabled);
 }

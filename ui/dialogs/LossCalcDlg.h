@@ -1,9 +1,10 @@
-// The loss calculator: a hydraulic gradient in per mille over the section's
-// length turned into its head loss, h = J x 0.001 x L. The caller presets
-// pipeLength and totalLoss; after OK it takes totalLoss back, which is always
-// the head loss of the last calculation.
+// The loss calculator's window over its model (a gradient in per mille over
+// the section's length turned into its head loss, when OK may be pressed, the
+// texts of the three numbers). The caller presets the model's pipeLength and
+// totalLoss; after OK it takes totalLoss back.
 #pragma once
 
+#include "dialogs/LossCalcModel.h"
 #include "sheet/InputDialog.h"
 
 class QLineEdit;
@@ -14,13 +15,8 @@ class CLossCalcDlg : public CInputDialog {
 public:
     explicit CLossCalcDlg(CDalvorApp& app, QWidget* parent = nullptr);
 
-    // The shortest length the gradient is worked out over (m).
-    static constexpr double kMinLength = 0.001f;
-    static constexpr double kPerMille = 0.001f;
-
-    double totalLoss = 0.0;   // head loss in m: preset, returned after OK
-    double gradient = 0.0;    // J in per mille
-    double pipeLength = 0.0;  // L in m: preset
+    CLossCalcModel& Model() { return model; }
+    const CLossCalcModel& Model() const { return model; }
 
     // Runs when the dialog is first shown.
     void OnInitDialog() override;
@@ -35,6 +31,7 @@ public:
     QPushButton* CalculateButton() const { return calculateButton; }
 
 private:
+    CLossCalcModel model;
     QLineEdit* gradientEdit;
     QLineEdit* lengthEdit;
     QLineEdit* lossEdit;

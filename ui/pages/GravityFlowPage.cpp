@@ -147,17 +147,17 @@ void CGravityFlowPage::OnTarget(int mode)
 void CGravityFlowPage::OnFluidParameters()
 {
     CFluidParmsDlg dlg(app, this);
-    dlg.viscosity = pageModel.Record().viscosity;
+    dlg.Model().viscosity = pageModel.Record().viscosity;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, v = dlg.viscosity] { pageModel.SetViscosity(v); });
+    Run([this, v = dlg.Model().viscosity] { pageModel.SetViscosity(v); });
 }
 
 void CGravityFlowPage::OnFlowUnits()
 {
     CFlowUnitsCalcDlg dlg(app, this);
-    dlg.flowRate = pageModel.Record().flowInput;
+    dlg.Model().flowRate = pageModel.Record().flowInput;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, f = dlg.flowRate] { pageModel.SetFlowInput(f); });
+    Run([this, f = dlg.Model().flowRate] { pageModel.SetFlowInput(f); });
 }

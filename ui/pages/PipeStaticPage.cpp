@@ -170,11 +170,12 @@ void CPipeStaticPage::OnSoilButton()
 
 void CPipeStaticPage::BeforeImport(const CImportDlg& dlg)
 {
-    if (!dlg.Ticked(CImportDlg::kDiameterBox))
+    const CImportModel& import = dlg.Model();
+    if (!import.Ticked(CImportModel::kDiameterBox))
         return;
     Run([&] {
-        pageModel.ImportSize(dlg.problemIndex == CImportDlg::ProblemTank, dlg.sourceStiffness,
-                             dlg.ValueText(CImportDlg::kDiameterText).toStdU16String());
+        pageModel.ImportSize(import.problemIndex == CImportModel::ProblemTank, import.sourceStiffness,
+                             import.ValueText(CImportModel::kDiameterText));
     });
 }
 
@@ -182,9 +183,9 @@ void CPipeStaticPage::AfterImport(const CImportDlg& dlg)
 {
     // The copied texts are the page's from now on.
     Pull();
-    if (dlg.Ticked(CImportDlg::kFoundationLevelBox) && dlg.problemIndex == CImportDlg::ProblemManhole)
-        pageModel.ImportPipeBottomFromManhole(
-            ParseNumber(dlg.ValueText(CImportDlg::kFoundationLevelText).toStdU16String()));
+    const CImportModel& import = dlg.Model();
+    if (import.Ticked(CImportModel::kFoundationLevelBox) && import.problemIndex == CImportModel::ProblemManhole)
+        pageModel.ImportPipeBottomFromManhole(ParseNumber(import.ValueText(CImportModel::kFoundationLevelText)));
 }
 
 void CPipeStaticPage::Print()

@@ -159,31 +159,31 @@ void CPressureFlowPage::OnFluidParameters()
 {
     ReadInputs();
     CFluidParmsDlg dlg(app, this);
-    dlg.viscosity = pageModel.Record().viscosity;
+    dlg.Model().viscosity = pageModel.Record().viscosity;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, v = dlg.viscosity] { pageModel.SetViscosity(v); });
+    Run([this, v = dlg.Model().viscosity] { pageModel.SetViscosity(v); });
 }
 
 void CPressureFlowPage::OnLossCalculator()
 {
     Pull();
     CLossCalcDlg dlg(app, this);
-    dlg.pipeLength = pageModel.Record().length;
-    dlg.totalLoss = pageModel.Record().headLossInput;
+    dlg.Model().pipeLength = pageModel.Record().length;
+    dlg.Model().totalLoss = pageModel.Record().headLossInput;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, h = dlg.totalLoss] { pageModel.SetHeadLossInput(h); });
+    Run([this, h = dlg.Model().totalLoss] { pageModel.SetHeadLossInput(h); });
 }
 
 void CPressureFlowPage::OnFlowUnits()
 {
     Pull();
     CFlowUnitsCalcDlg dlg(app, this);
-    dlg.flowRate = pageModel.Record().flowInput;
+    dlg.Model().flowRate = pageModel.Record().flowInput;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, f = dlg.flowRate] { pageModel.SetFlowInput(f); });
+    Run([this, f = dlg.Model().flowRate] { pageModel.SetFlowInput(f); });
 }
 
 void CPressureFlowPage::OnLocalLossList()
@@ -191,9 +191,12 @@ void CPressureFlowPage::OnLocalLossList()
     Pull();
     const PressureFlowRecord& r = pageModel.Record();
     CLocalLossDlg dlg(app, this);
-    std::copy(std::begin(r.bendCounts), std::end(r.bendCounts), dlg.bendCounts);
-    dlg.otherLossCoefficient = r.otherLossCoefficient;
+    CLocalLossModel& losses = dlg.Model();
+    std::copy(std::begin(r.bendCounts), std::end(r.bendCounts), losses.bendCounts);
+    losses.otherLossCoefficient = r.otherLossCoefficient;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    Run([this, &dlg] { pageModel.SetLocalLosses(dlg.bendCounts, dlg.otherLossCoefficient, dlg.totalLossCoefficient); });
+    Run([this, &losses] {
+        pageModel.SetLocalLosses(losses.bendCounts, losses.otherLossCoefficient, losses.totalLossCoefficient);
+    });
 }

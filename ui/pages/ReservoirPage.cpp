@@ -176,8 +176,9 @@ void CReservoirPage::ModelChanged()
 
 void CReservoirPage::BeforeImport(const CImportDlg& dlg)
 {
-    if (dlg.Ticked(CImportDlg::kDiameterBox))
-        Run([this, &dlg] { pageModel.SelectImportedProduct(dlg.sourceInnerDiameter, dlg.sourceStiffness); });
+    const CImportModel& import = dlg.Model();
+    if (import.Ticked(CImportModel::kDiameterBox))
+        Run([this, &import] { pageModel.SelectImportedProduct(import.sourceInnerDiameter, import.sourceStiffness); });
 }
 
 void CReservoirPage::AfterImport(const CImportDlg&)

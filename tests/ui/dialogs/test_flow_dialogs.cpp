@@ -1,5 +1,7 @@
-// The flow-units and fluid-properties dialogs: their conversions, the slider
-// grid, when OK may be pressed, and what OK and Cancel hand back.
+// The flow-units and fluid-properties dialogs as a user works them: the units
+// chosen and values typed and converted, the slider, when OK may be pressed,
+// and what OK and Cancel hand back. Their arithmetic is their models' and is
+// tested with them.
 #include "base/Text.h"
 #include "dialogs/FlowUnitsDlg.h"
 #include "dialogs/FluidPropertiesDlg.h"
@@ -18,19 +20,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-constexpr double kClearWater = 1.31e-6f;
-constexpr double kPerMilligram = 2e-10f;
-
-// The viscosity of a slider position, as the dialog works it out.
-double GridViscosity(int position)
-{
-    return static_cast<double>(static_cast<float>(position) * 50.0f) * kPerMilligram + kClearWater;
-}
-
-}  // namespace
-
 class TestFlowDialogs : public QObject {
     Q_OBJECT
 
@@ -41,7 +30,7 @@ private:
     std::unique_ptr<CFlowUnitsCalcDlg> FlowUnits(double flowRate)
     {
         auto dlg = std::make_unique<CFlowUnitsCalcDlg>(*app);
-        dlg->flowRate = flowRate;
+        dlg->Model().flowRate = flowRate;
         dlg->show();
         return dlg;
     }
@@ -52,13 +41,13 @@ private:
         QTest::mouseClick(dlg.UnitRadio(unit), Qt::LeftButton, {}, QPoint(6, dlg.UnitRadio(unit)->height() / 2));
         dlg.ValueEdit()->setText(value);
         QTest::mouseClick(dlg.CalculateButton(), Qt::LeftButton);
-        return dlg.flowRate;
+        return dlg.Model().flowRate;
     }
 
     std::unique_ptr<CFluidParmsDlg> Fluid(double viscosity)
     {
         auto dlg = std::make_unique<CFluidParmsDlg>(*app);
-        dlg->viscosity = viscosity;
+        dlg->Model().viscosity = viscosity;
         dlg->show();
         return dlg;
     }
@@ -71,7 +60,6 @@ private slots:
     {
         auto dlg = FlowUnits(0.001);
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Computational flow rate"));
-        QCOMPARE(dlg->unit, 0);
         QVERIFY(dlg->UnitRadio(0)->isChecked());
         QCOMPARE(dlg->UnitRadio(1)->text(), QStringLiteral("m³/h"));
         QCOMPARE(dlg->UnitLabel()->text(), QStringLiteral("m³/d = "));
@@ -82,52 +70,33 @@ private slots:
         QCOMPARE(dlg->OkButton()->text(), QStringLiteral("OK"));
         QCOMPARE(dlg->CancelButton()->text(), QStringLiteral("Cancel"));
         QVERIFY(!dlg->OkButton()->isEnabled());
-        const double perUnit[4] = {0.001 * 86400, 0.001 * 3600, 0.001 * 1000, 0.001 * 3600000};
-        for (int k = 0; k < 4; ++k)
-            QCOMPARE(dlg->perUnitFlow[k], perUnit[k]);
-        QCOMPARE(dlg->enteredFlow, perUnit[0]);
     }
 
     void flowUnitsConvertsEachUnit()
     {
         auto dlg = FlowUnits(1.5);
-        struct Case {
-            int unit;
-            const char* value;
-            double flow;
-        };
-        const Case cases[] = {
-            {1, "3.6", 3.6 / 3600.0},       {2, "1", 0.001},          {3, "3600", 0.001},
-            {0, "86.4", 86.4 / 86400.0},    {2, "1,5", 0.0015},       {3, "2", 2.0 / 3600000.0},
-            {1, "abc", 0.0},                {2, "nan", 0.0},          {0, " 172800 ", 2.0},
-            {0, "1e308", 0.0},              {3, "-1e308", -1e308 / 3600000.0}, {2, "1e306", 0.0},
-        };
-        for (const Case& c : cases) {
-            const double flow = Convert(*dlg, c.unit, QString::fromLatin1(c.value));
-            QCOMPARE(dlg->unit, c.unit);
-            QCOMPARE(flow, c.flow);
-            QCOMPARE(dlg->ResultEdit()->text(), QString::fromStdString(FormatC("%.3f", c.flow)));
+        // Each unit typed and converted, as the fields show it.
+        const struct { int unit; const char* value; const char* result; } cases[] = {
+            {1, "3.6", "0.001"}, {0, " 172800 ", "2.000"}, {3, "abc", "0.000"}};
+        for (const auto& c : cases) {
+            Convert(*dlg, c.unit, QString::fromLatin1(c.value));
+            QCOMPARE(dlg->Model().unit, c.unit);
+            QCOMPARE(dlg->ResultEdit()->text(), QString::fromLatin1(c.result));
             QVERIFY(dlg->OkButton()->isEnabled());
         }
         // The decimal comma becomes a point in the field too.
         Convert(*dlg, 2, QStringLiteral("1,5"));
         QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("1.5"));
-        QCOMPARE(dlg->flowRate, 0.0015);
+        QCOMPARE(dlg->Model().flowRate, 0.0015);
         Convert(*dlg, 2, QStringLiteral("2.5"));
         QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("2.5"));
-        // 2 l/h shows as 0.000 but is handed back whole.
-        Convert(*dlg, 3, QStringLiteral("2"));
-        QCOMPARE(dlg->ResultEdit()->text(), QStringLiteral("0.000"));
-        QVERIFY(std::fabs(dlg->flowRate - 5.5556e-7) < 1e-10);
-        // No unit shows a flow too large to be written in every unit, nor a
-        // preset one.
-        for (const double preset : {1e306, std::numeric_limits<double>::infinity()}) {
-            auto big = FlowUnits(preset);
-            for (int k = 3; k >= 0; --k) {
-                QTest::mouseClick(big->UnitRadio(k), Qt::LeftButton, {}, QPoint(6, big->UnitRadio(k)->height() / 2));
-                QCOMPARE(big->ValueEdit()->text(), QStringLiteral("0.000"));
-            }
-            QCOMPARE(Convert(*big, 0, QStringLiteral("1e308")), 0.0);
+        // A flow too large to be written in every unit shows as 0, as does
+        // a preset one in every unit.
+        QCOMPARE(Convert(*dlg, 0, QStringLiteral("1e308")), 0.0);
+        QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("0.000"));
+        auto big = FlowUnits(1e306);
+        for (int k = 3; k >= 0; --k) {
+            QTest::mouseClick(big->UnitRadio(k), Qt::LeftButton, {}, QPoint(6, big->UnitRadio(k)->height() / 2));
             QCOMPARE(big->ValueEdit()->text(), QStringLiteral("0.000"));
         }
     }
@@ -139,11 +108,11 @@ private slots:
         QVERIFY(dlg->OkButton()->isEnabled());
         // Another unit shows the same flow in it, and OK waits for a conversion.
         QTest::mouseClick(dlg->UnitRadio(1), Qt::LeftButton, {}, QPoint(6, dlg->UnitRadio(1)->height() / 2));
-        QCOMPARE(dlg->unit, 1);
+        QCOMPARE(dlg->Model().unit, 1);
         QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("3.600"));
         QCOMPARE(dlg->UnitLabel()->text(), QStringLiteral("m³/h"));
         QVERIFY(!dlg->OkButton()->isEnabled());
-        QCOMPARE(dlg->flowRate, 0.001);
+        QCOMPARE(dlg->Model().flowRate, 0.001);
         // A number typed and not converted gives way to the new unit's.
         dlg->ValueEdit()->setText(QStringLiteral("77"));
         QTest::mouseClick(dlg->UnitRadio(3), Qt::LeftButton, {}, QPoint(6, dlg->UnitRadio(3)->height() / 2));
@@ -168,7 +137,7 @@ private slots:
         // OK hands the converted flow back; Cancel and Escape reject.
         for (const char* close : {"OK", "Cancel", "Escape"}) {
             CFlowUnitsCalcDlg dlg(*app);
-            dlg.flowRate = 1.5;
+            dlg.Model().flowRate = 1.5;
             QTimer::singleShot(0, &dlg, [&] {
                 Convert(dlg, 2, QStringLiteral("20"));
                 if (close[0] == 'E')
@@ -178,13 +147,13 @@ private slots:
             });
             QVERIFY2(dlg.exec() == (close[0] == 'O' ? QDialog::Accepted : QDialog::Rejected), close);
             if (close[0] == 'O')
-                QCOMPARE(dlg.flowRate, 0.02);
+                QCOMPARE(dlg.Model().flowRate, 0.02);
         }
         // The fluid dialog: End on the slider, then OK, hands back the top of
         // the scale; Cancel rejects.
         for (bool ok : {true, false}) {
             CFluidParmsDlg dlg(*app);
-            dlg.viscosity = 1.31e-6f;
+            dlg.Model().viscosity = 1.31e-6f;
             QTimer::singleShot(0, &dlg, [&] {
                 dlg.Slider()->setFocus();
                 QTest::keyClick(dlg.Slider(), Qt::Key_End);
@@ -192,60 +161,29 @@ private slots:
             });
             QCOMPARE(dlg.exec(), int(ok ? QDialog::Accepted : QDialog::Rejected));
             if (ok)
-                QCOMPARE(dlg.viscosity, GridViscosity(20));
+                QCOMPARE(dlg.Model().viscosity, 1.5100000186896168e-06);
         }
     }
 
     void fluidPresetsOnTheGrid()
     {
-        auto dlg = Fluid(1.31e-6f);
+        auto dlg = Fluid(1.41e-6);
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Fluid properties"));
         QCOMPARE(dlg->Slider()->minimum(), 0);
         QCOMPARE(dlg->Slider()->maximum(), 20);
         QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1492"))->text(),
                  QStringLiteral("Concentration of suspensions (c):"));
         QCOMPARE(dlg->findChild<QLabel*>(QStringLiteral("1491"))->text(), QStringLiteral("1000"));
-        // Clear water (the single-precision constant comes back), a point of
-        // the grid, below clear water and far above the scale (clear water
-        // again), and the page's own top of the scale.
-        const struct { double given; int position; const char* concentration; const char* shown; double viscosity; }
-        cases[] = {{1.31e-6f, 0, "0", "1.31e-06", 1.3100000160193304e-06},
-                   {1.41e-6, 10, "500", "1.41e-06", GridViscosity(10)},
-                   {1.0e-6, 0, "0", "1.31e-06", double(1.31e-6f)},
-                   {5e-6, 0, "0", "1.31e-06", double(1.31e-6f)},
-                   {1.51e-6, 20, "1000", "1.51e-06", GridViscosity(20)}};
-        for (const auto& c : cases) {
-            dlg = Fluid(c.given);
-            QCOMPARE(dlg->Slider()->value(), c.position);
-            QCOMPARE(dlg->ConcentrationEdit()->text(), QString::fromLatin1(c.concentration));
-            QCOMPARE(dlg->ViscosityEdit()->text(), QString::fromLatin1(c.shown));
-            QCOMPARE(dlg->viscosity, c.viscosity);
-        }
-    }
-
-    void fluidSliderWalksTheGrid()
-    {
-        auto dlg = Fluid(1.31e-6f);
-        for (int k = 0; k <= 20; ++k) {
-            dlg->Slider()->setValue(k);
-            QCOMPARE(dlg->concentration, 50.0 * k);
-            QCOMPARE(dlg->viscosity, GridViscosity(k));
-            QCOMPARE(dlg->ConcentrationEdit()->text(), QString::number(50 * k));
-            QCOMPARE(dlg->ViscosityEdit()->text(), QString::fromStdString(FormatC("%4.2e", GridViscosity(k))));
-            // Each value the dialog hands back opens it again where it was,
-            // the top of the scale included.
-            auto again = Fluid(dlg->viscosity);
-            QCOMPARE(again->Slider()->value(), k);
-            QCOMPARE(again->viscosity, dlg->viscosity);
-        }
-        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.51e-06"));
-        QCOMPARE(CFluidParmsDlg::SliderPosition(1000.0000134), 20);
-        QCOMPARE(CFluidParmsDlg::SliderPosition(1000.01), 0);
-        QCOMPARE(CFluidParmsDlg::SliderPosition(-1.0), 0);
-        QCOMPARE(CFluidParmsDlg::SliderPosition(std::nan("")), 0);
-        // Grid concentrations k x 50 map to position k.
-        for (int k = 0; k <= 19; ++k)
-            QCOMPARE(CFluidParmsDlg::SliderPosition(50.0 * k), k);
+        // The slider stands at the preset's grid point; moving it shows the
+        // values of the point it stands on.
+        QCOMPARE(dlg->Slider()->value(), 10);
+        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("500"));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.41e-06"));
+        dlg->Slider()->setFocus();
+        QTest::keyClick(dlg->Slider(), Qt::Key_Right);
+        QCOMPARE(dlg->ConcentrationEdit()->text(), QStringLiteral("550"));
+        QCOMPARE(dlg->ViscosityEdit()->text(), QStringLiteral("1.42e-06"));
+        QCOMPARE(dlg->Model().position, 11);
     }
 
     void decimalFieldsReadAsThePagesRead()

@@ -1,6 +1,8 @@
-// The import dialog and the sheet's import: stored calculations of the other
-// kinds listed and shown, ticks cleared on every change of source, and the
-// ticked values copied into the tank, manhole and buried-pipe pages.
+// The import dialog and the sheet's import: the lists, values and ticks of its
+// model shown and worked as a user does, and the ticked values copied into
+// the tank, manhole and buried-pipe pages. What the model lists and shows for
+// each kind is tested with the model.
+#include "../../core/ImportSources.h"
 #include "base/Text.h"
 #include "dialogs/ImportDlg.h"
 #include "frame/MenuTexts.h"
@@ -17,7 +19,7 @@
 
 namespace {
 
-using D = CImportDlg;
+using D = CImportModel;
 
 void Tick(QCheckBox* box)
 {
@@ -35,31 +37,6 @@ void Choose(QComboBox* combo, int index)
     QCOMPARE(combo->currentIndex(), index);
 }
 
-// A project with two tanks, a buried pipe and a manhole.
-void StoreProject(CDalvorApp& app)
-{
-    for (double ground : {101.5, 110.0}) {
-        app.ResetTankRecord();
-        app.tank.groundLevel = ground;
-        app.tank.waterLevel = ground - 2.25;
-        app.tank.tankBottomLevel = ground - 4.5;
-        app.tank.innerDiameter = 2400.0;
-        app.tank.outerDiameter = 2500.0;
-        app.tank.stiffnessClass = 8.0;
-        app.StoreCurrentCalc(KindTank, -1);
-    }
-    app.ResetBuriedPipeRecord();
-    BuriedPipeRecord& b = app.buriedPipe;
-    b.groundLevel = 100.0, b.waterLevel = 98.0, b.invertLevel = 97.5, b.foundationLevel = 97.46;
-    b.nominalSize = 400.0, b.innerDiameter = 377.6, b.outerDiameter = 400.0, b.ringStiffness = 8.0;
-    b.compactionIndex = 0.95;
-    app.StoreCurrentCalc(KindBuriedPipe, -1);
-    app.ResetManholeRecord();
-    app.manhole.groundLevel = 120.0, app.manhole.waterLevel = 118.0, app.manhole.pipeBottomLevel = 116.0;
-    app.manhole.pipeDiameter = 0.25f;
-    app.StoreCurrentCalc(KindManhole, -1);
-}
-
 // A page of the tank kind that records what the sheet does with it.
 class StubTankPage : public CCalcPage {
 public:
@@ -68,7 +45,10 @@ public:
         RegisterControl(1086, ground = new QLineEdit(this), false);
         RegisterControl(1642, fill = new QLineEdit(this), false);
     }
-    void BeforeImport(const CImportDlg& dlg) override { steps << "before:" + ground->text() + ":" + QString::number(dlg.problemIndex); }
+    void BeforeImport(const CImportDlg& dlg) override
+    {
+        steps << "before:" + ground->text() + ":" + QString::number(dlg.Model().problemIndex);
+    }
     // The fill level takes the ground level's text after the copies.
     void AfterImport(const CImportDlg&) override
     {
@@ -101,7 +81,7 @@ private slots:
     void initTestCase()
     {
         core = StartedApp(LangEnglish);
-        StoreProject(*core);
+        StoreImportSources(*core);
     }
     void cleanupTestCase() { core.reset(); }
     void init() { InitWindowTest(); }
@@ -115,47 +95,26 @@ private slots:
         QCOMPARE(dlg->CheckBox(D::kDiameterBox)->text(), QStringLiteral("Nominal pipe diameter (Dn):"));
         QCOMPARE(dlg->RowLabel(1675)->text(), QStringLiteral("Cohesion (c'):"));
 
-        const struct {
-            int problem, task;
-            const char* items;
-            std::vector<std::pair<int, const char*>> texts;
-            std::vector<int> disabled;
-            double stiffness, inner;
-        } cases[] = {
-            {0, 0, "#1: UP-001",
-             {{D::kGroundLevelText, "100.00"}, {D::kWaterLevelText, "98.00"}, {D::kPipeBottomText, "97.50"},
-              {D::kFoundationLevelText, "97.46"}, {D::kDiameterText, "400"}, {D::kTankBottomText, "-"},
-              {D::kCompactionText, "0.95"}, {D::kUnitWeightText, "17.50"}, {D::kPorosityText, "15.00"},
-              {D::kFrictionAngleText, "30.00"}, {D::kCohesionText, "0.00"}},
-             {D::kTankBottomBox}, 8.0, 377.6},
-            {1, 1, "#1: UT-001|#2: UT-002",
-             {{D::kGroundLevelText, "110.00"}, {D::kWaterLevelText, "107.75"}, {D::kTankBottomText, "105.50"},
-              {D::kPipeBottomText, "-"}, {D::kFoundationLevelText, "-"}, {D::kDiameterText, "2400"},
-              {D::kCompactionText, "-"}},
-             {D::kPipeBottomBox, D::kFoundationLevelBox, 1670}, 8.0, 2400.0},
-            {2, 0, "#1: M-001",
-             {{D::kGroundLevelText, "120.00"}, {D::kFoundationLevelText, "116.00"}, {D::kDiameterText, "250"},
-              {D::kTankBottomText, "-"}, {D::kPipeBottomText, "-"}, {D::kCompactionText, "-"}},
-             {D::kTankBottomBox, D::kPipeBottomBox, 1670}, 0.0, 0.0},
-        };
+        // Each kind and stored calculation chosen from the keyboard: the
+        // lists, fields and rows show the model's.
+        const struct { int problem, task; const char* items; const char* ground; } cases[] = {
+            {0, 0, "#1: UP-001", "100.00"}, {1, 1, "#1: UT-001|#2: UT-002", "110.00"}, {2, 0, "#1: M-001", "120.00"}};
         for (const auto& c : cases) {
             Choose(dlg->ProblemCombo(), c.problem);
             Choose(dlg->TaskCombo(), c.task);
-            QCOMPARE(dlg->taskIndex, c.task);
+            QCOMPARE(dlg->Model().taskIndex, c.task);
             QStringList items;
             for (int i = 0; i < dlg->TaskCombo()->count(); ++i)
                 items << dlg->TaskCombo()->itemText(i);
             QCOMPARE(items.join('|'), QString::fromLatin1(c.items));
-            for (const auto& [field, text] : c.texts)
-                QCOMPARE(dlg->ValueField(field)->text(), QString::fromLatin1(text));
-            QCOMPARE(dlg->ValueText(D::kSoilNameText), QString::fromStdU16String(FromFixed(core->soils[2].name)));
+            QCOMPARE(dlg->ValueField(D::kGroundLevelText)->text(), QString::fromLatin1(c.ground));
+            for (QLineEdit* field : dlg->findChildren<QLineEdit*>())
+                QCOMPARE(field->text(), QString::fromStdU16String(dlg->Model().ValueText(field->objectName().toInt())));
             for (int id : {D::kGroundLevelBox, D::kWaterLevelBox, D::kTankBottomBox, D::kPipeBottomBox,
                            D::kFoundationLevelBox, D::kDiameterBox, D::kSoilBox, 1670, 1671}) {
                 QWidget* w = dlg->CheckBox(id) ? static_cast<QWidget*>(dlg->CheckBox(id)) : dlg->RowLabel(id);
-                QCOMPARE(w->isEnabled(), std::find(c.disabled.begin(), c.disabled.end(), id) == c.disabled.end());
+                QCOMPARE(w->isEnabled(), dlg->Model().Enabled(id));
             }
-            QCOMPARE(dlg->sourceStiffness, c.stiffness);
-            QCOMPARE(dlg->sourceInnerDiameter, c.inner);
             QVERIFY(dlg->OkButton()->isEnabled());
         }
     }
@@ -166,17 +125,13 @@ private slots:
         Choose(dlg->ProblemCombo(), 1);
         for (int id : {D::kGroundLevelBox, D::kTankBottomBox, D::kSoilBox})
             Tick(dlg->CheckBox(id));
-        QCOMPARE(dlg->importGroundLevel + dlg->importTankBottom + dlg->importSoil, 3);
+        QCOMPARE(dlg->Model().importGroundLevel + dlg->Model().importTankBottom + dlg->Model().importSoil, 3);
         Choose(dlg->TaskCombo(), 1);
         QVERIFY(!dlg->CheckBox(D::kGroundLevelBox)->isChecked());
-        QCOMPARE(dlg->importGroundLevel + dlg->importTankBottom + dlg->importSoil, 0);
         Tick(dlg->CheckBox(D::kWaterLevelBox));
         Choose(dlg->ProblemCombo(), 2);
-        QCOMPARE(dlg->importWaterLevel, 0);
         QVERIFY(!dlg->CheckBox(D::kWaterLevelBox)->isChecked());
-        // The tank's pipe data went with the change of kind.
-        QCOMPARE(dlg->sourceStiffness, 0.0);
-        QCOMPARE(dlg->sourceOuterDiameter, 0.0);
+        QCOMPARE(dlg->Model().importWaterLevel, 0);
     }
 
     void aKindWithNothingStored()
@@ -200,7 +155,7 @@ private slots:
     void tickedValuesGoIntoTheActivePage()
     {
         OpenMainWindow(LangEnglish, QStringLiteral("import"));
-        StoreProject(*app);
+        StoreImportSources(*app);
         CCalcSheet* sheet = frame->Sheet();
         // The tank and manhole pages stand in with an edit for each quantity
         // the import fills; the buried-pipe page has its own, and shows what

@@ -329,14 +329,14 @@ private slots:
             });
         };
         // From the tank: the type of its stiffness class, then its size.
-        import(CImportDlg::ProblemTank, {CImportDlg::kDiameterBox, CImportDlg::kGroundLevelBox});
+        import(CImportModel::ProblemTank, {CImportModel::kDiameterBox, CImportModel::kGroundLevelBox});
         QCOMPARE(Text(Id::GroundLevel), QString::fromStdString(FormatC("%.2f", app->tank.groundLevel)));
         QCOMPARE(R().groundLevel, app->tank.groundLevel);
         QCOMPARE(Text(Id::TypeList), QStringLiteral("SN8 Karsto"));
         QCOMPARE(Text(Id::SizeList), QStringLiteral("800"));
         QCOMPARE(R().nominalSize, 800.0);
         // From the manhole: its pipe bottom and the wall of the page's pipe.
-        import(CImportDlg::ProblemManhole, {CImportDlg::kFoundationLevelBox});
+        import(CImportModel::ProblemManhole, {CImportModel::kFoundationLevelBox});
         QCOMPARE(Text(Id::InvertLevel), QString::fromStdString(FormatC("%.2f", 2.0 + (R().outerDiameter - R().innerDiameter) / 2000)));
         QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
     }

@@ -301,7 +301,7 @@ private slots:
                 QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
             });
         };
-        using D = CImportDlg;
+        using D = CImportModel;
         import(D::ProblemBuriedPipe, {D::kDiameterBox, D::kGroundLevelBox});
         CheckTexts({{TkTypeList, "Tank DN 1600 SN 8"}, {TkGroundLevel, "50.00"}});
         QCOMPARE(app->tank.tankTypeIndex, 8);

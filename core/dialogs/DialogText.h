@@ -1,0 +1,25 @@
+// core/dialogs: the models of the pages' input dialogs, what each dialog
+// works out apart from its widgets: the flow in other units, the viscosity of
+// a sewage from its suspended solids, the local-loss and head-loss sums, the
+// parameters of a typical soil at a state degree, and the values of a stored
+// calculation offered for import. It includes core/base, core/project,
+// core/catalogue and core/app; never core/pages or core/report.
+//
+// A dialog is two halves, as a page is: its model (here, free of Qt) holds the
+// values the caller presets and takes back, the rules that change them, when
+// OK may be pressed and the text of every value shown; its window class
+// (ui/dialogs) lays the widgets out, hands the user's typing and choices to
+// the model and shows the model's texts.
+//
+// The text of a number in a dialog's field.
+#pragma once
+
+#include "base/Text.h"
+
+#include <string>
+
+// printf-style text in the C numeric locale.
+inline std::u16string DialogNumber(const char* format, double value)
+{
+    return Utf8ToUtf16(FormatC(format, value));
+}
