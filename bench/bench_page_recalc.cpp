@@ -36,7 +36,7 @@ template <typename Record>
 bool TakePipe(const CDalvorApp& app, Draw& d, unsigned applicable, Record& r)
 {
     std::vector<const NominalSizeEntry*> sizes;
-    for (int i = 0; i < app.nominalSizeCount && i < static_cast<int>(app.nominalSizes.size()); ++i)
+    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
         for (const PipeTypeEntry& t : app.pipeTypes)
             if (t.id == app.nominalSizes[i].typeId && t.categoryId == app.nominalSizes[i].categoryId &&
                 t.applicability >= 0 && t.applicability < 32 && (applicable & (1u << t.applicability)))
@@ -58,10 +58,10 @@ struct Tank {
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetTankRecord();
-        if (app.tankTypeCount <= 0)
+        if (RowCount(app.tankTypes) <= 0)
             return false;
         TankRecord& t = app.tank;
-        const TankTypeEntry& row = app.tankTypes[static_cast<std::size_t>(t.tankTypeIndex = d.Index(app.tankTypeCount))];
+        const TankTypeEntry& row = app.tankTypes[static_cast<std::size_t>(t.tankTypeIndex = d.Index(RowCount(app.tankTypes)))];
         t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
         t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
         t.stiffnessClass = row.stiffnessClass, t.capacity = d.Uniform(5, 120), t.tankBottomLevel = d.Uniform(0, 1);
@@ -78,9 +78,9 @@ struct Manhole {
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetManholeRecord();
-        app.manhole.typeIndex = d.Index(app.manholeTypeCount);
+        app.manhole.typeIndex = d.Index(RowCount(app.manholeTypes));
         app.manhole.waterLevel = d.Uniform(0, 6);
-        return app.manholeTypeCount > 0;
+        return RowCount(app.manholeTypes) > 0;
     }
 };
 
@@ -154,7 +154,6 @@ void BM_LoadBack(benchmark::State& state)
         page.TakeMessages();
         stored.push_back(working);
     }
-    app->storedCount[KindToArrayIndex(page.Kind())] = static_cast<int>(stored.size());
     std::size_t next = 0;
     for (auto _ : state) {
         working = stored[next];

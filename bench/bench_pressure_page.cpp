@@ -20,7 +20,7 @@ namespace {
 std::pair<int, int> LongestSizeList(const CDalvorApp& app)
 {
     std::map<std::pair<int, int>, int> counts;
-    for (int i = 0; i < app.nominalSizeCount && i < int(app.nominalSizes.size()); ++i)
+    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
         ++counts[{app.nominalSizes[i].categoryId, app.nominalSizes[i].typeId}];
     std::pair<int, int> best{-1, -1};
     int most = 0;

@@ -37,7 +37,6 @@ std::unique_ptr<CDalvorApp> TypicalApp()
     manholeType.outerDiameter = 1200;
     manholeType.weightPerMetre = 8;
     app->manholeTypes.push_back(manholeType);
-    app->manholeTypeCount = 1;
     ManholeRecord& m = app->manhole;
     m.unitWeight = 17.5;
     m.porosity = 15;
@@ -54,7 +53,6 @@ std::unique_ptr<CDalvorApp> TypicalApp()
     tankType.weightPerMetre = 1;
     tankType.endWeight = 2;
     app->tankTypes.push_back(tankType);
-    app->tankTypeCount = 1;
     TankRecord& t = app->tank;
     t.capacity = 20;
     t.outerDiameter = 2000;

@@ -52,6 +52,9 @@ struct ProjectArrays {
     std::vector<BuriedPipeRecord> buriedPipe;
     std::vector<ManholeRecord> manhole;
     std::vector<TankRecord> tank;
+
+    // The records stored of a kind, by array index; 0 for anything else.
+    int Count(int arrayIndex) const;
 };
 
 class CDalvorApp {
@@ -183,16 +186,9 @@ public:
     int languageOffset = LangPolish;
     int activeCalcKind = KindNone;
 
-    int storedCount[KindArrayCount] = {0, 0, 0, 0, 0};
     int currentIndex[KindArrayCount] = {-1, -1, -1, -1, -1};
     ProjectArrays storedRecords;
 
-    int soilCount = 0;
-    int tankTypeCount = 0;
-    int manholeTypeCount = 0;
-    int nominalSizeCount = 0;
-    int pipeCategoryCount = 0;
-    int pipeTypeCount = 0;
     std::vector<SoilEntry> soils;
     std::vector<TankTypeEntry> tankTypes;
     std::vector<ManholeTypeEntry> manholeTypes;

@@ -43,12 +43,11 @@ constexpr std::size_t kNameUnits = 63;       // name[64]
 constexpr std::size_t kResultTextUnits = 127;  // conclusion[129], warning[129]
 constexpr std::size_t kSoilNameUnits = 254;  // soilName[256]
 
-// Row `index` of a catalogue table, or nullptr when the table does not hold it
-// (only the first `count` rows are valid).
+// Row `index` of a catalogue table, or nullptr when the table does not hold it.
 template <typename Row>
-const Row* CatalogueRow(const std::vector<Row>& rows, int count, int index)
+const Row* CatalogueRow(const std::vector<Row>& rows, int index)
 {
-    if (index < 0 || index >= count || static_cast<std::size_t>(index) >= rows.size())
+    if (index < 0 || index >= RowCount(rows))
         return nullptr;
     return &rows[static_cast<std::size_t>(index)];
 }
@@ -64,7 +63,7 @@ void ResetHead(RecordHead& head)
 // Soil row 2's name, or an empty name when the soil table has fewer rows.
 std::u16string_view DefaultSoilName(const CDalvorApp& app)
 {
-    const SoilEntry* soil = CatalogueRow(app.soils, app.soilCount, kDefaultSoilRow);
+    const SoilEntry* soil = CatalogueRow(app.soils, kDefaultSoilRow);
     if (!soil)
         return {};
     return std::u16string_view(soil->name, BoundedLength(soil->name, std::size(soil->name)));
@@ -180,7 +179,7 @@ void CDalvorApp::ResetBuriedPipeRecord()
 void CDalvorApp::ResetManholeRecord()
 {
     // The first manhole type, or zeros when the table is empty.
-    const ManholeTypeEntry* type = CatalogueRow(manholeTypes, manholeTypeCount, 0);
+    const ManholeTypeEntry* type = CatalogueRow(manholeTypes, 0);
     const double minDepth = type ? type->minDepth : 0.0;
     const double maxDepth = type ? type->maxDepth : 0.0;
     const double dns = type ? type->nominalDiameter : 0.0;
@@ -225,7 +224,7 @@ void CDalvorApp::ResetManholeRecord()
 void CDalvorApp::ResetTankRecord()
 {
     // The first tank type, or zeros when the table is empty.
-    const TankTypeEntry* type = CatalogueRow(tankTypes, tankTypeCount, 0);
+    const TankTypeEntry* type = CatalogueRow(tankTypes, 0);
     const double dw = type ? type->innerDiameter : 0.0;
     const double dz = type ? type->outerDiameter : 0.0;
     const double weightPerMetre = type ? type->weightPerMetre : 0.0;

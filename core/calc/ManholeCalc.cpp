@@ -135,8 +135,7 @@ void CDalvorApp::CalcManholeBuoyancy()
     // finite.
     const int typeIndex = r.typeIndex;
     const ManholeTypeEntry* type = nullptr;
-    if (typeIndex >= 0 && typeIndex < manholeTypeCount &&
-        static_cast<std::size_t>(typeIndex) < manholeTypes.size())
+    if (typeIndex >= 0 && typeIndex < RowCount(manholeTypes))
         type = &manholeTypes[static_cast<std::size_t>(typeIndex)];
     if (!type ||
         !AllFinite({r.unitWeight, r.porosity, r.frictionAngle, r.cohesion, r.groundLevel,

@@ -83,8 +83,7 @@ void CDalvorApp::CalcTankBuoyancy()
     // positive, any number that is not finite.
     const int typeIndex = r.tankTypeIndex;
     const TankTypeEntry* type = nullptr;
-    if (typeIndex >= 0 && typeIndex < tankTypeCount &&
-        static_cast<std::size_t>(typeIndex) < tankTypes.size())
+    if (typeIndex >= 0 && typeIndex < RowCount(tankTypes))
         type = &tankTypes[static_cast<std::size_t>(typeIndex)];
     const bool lengthGiven = r.selectionMode == 1;
     if (!type ||

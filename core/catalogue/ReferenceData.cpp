@@ -285,12 +285,6 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
         check(kNominalSizeTable, LoadNominalSizeTable(source, extended, app.nominalSizes));
     source.CloseDatabase();
 
-    app.soilCount = static_cast<int>(app.soils.size());
-    app.tankTypeCount = static_cast<int>(app.tankTypes.size());
-    app.manholeTypeCount = static_cast<int>(app.manholeTypes.size());
-    app.pipeCategoryCount = static_cast<int>(app.pipeCategories.size());
-    app.pipeTypeCount = static_cast<int>(app.pipeTypes.size());
-    app.nominalSizeCount = static_cast<int>(app.nominalSizes.size());
     return status;
 }
 
@@ -326,10 +320,4 @@ void CDalvorApp::FreeReferenceData()
     std::vector<NominalSizeEntry>().swap(nominalSizes);
     std::vector<PipeCategoryEntry>().swap(pipeCategories);
     std::vector<PipeTypeEntry>().swap(pipeTypes);
-    soilCount = 0;
-    tankTypeCount = 0;
-    manholeTypeCount = 0;
-    nominalSizeCount = 0;
-    pipeCategoryCount = 0;
-    pipeTypeCount = 0;
 }

@@ -46,13 +46,6 @@ private:
     bool first = true;
 };
 
-// The entries a table holds: its count, bounded by the rows that exist.
-template <class Entry>
-std::size_t Rows(int count, const std::vector<Entry>& rows)
-{
-    return std::min(static_cast<std::size_t>(std::max(count, 0)), rows.size());
-}
-
 }  // namespace
 
 std::string DumpReferenceTables(const CDalvorApp& app)
@@ -60,7 +53,7 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     std::string out;
 
     out += "# soils\n";
-    for (std::size_t i = 0; i < Rows(app.soilCount, app.soils); ++i) {
+    for (std::size_t i = 0; i < app.soils.size(); ++i) {
         const SoilEntry& e = app.soils[i];
         Line line(out);
         line.Text(e.name).Int(e.soilGroup);
@@ -69,19 +62,19 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# pipeCategories\n";
-    for (std::size_t i = 0; i < Rows(app.pipeCategoryCount, app.pipeCategories); ++i) {
+    for (std::size_t i = 0; i < app.pipeCategories.size(); ++i) {
         const PipeCategoryEntry& e = app.pipeCategories[i];
         Line(out).Int(e.id).Text(e.name).Int(e.applicability);
     }
 
     out += "# pipeTypes\n";
-    for (std::size_t i = 0; i < Rows(app.pipeTypeCount, app.pipeTypes); ++i) {
+    for (std::size_t i = 0; i < app.pipeTypes.size(); ++i) {
         const PipeTypeEntry& e = app.pipeTypes[i];
         Line(out).Int(e.id).Int(e.categoryId).Text(e.name).Int(e.applicability);
     }
 
     out += "# nominalSizes\n";
-    for (std::size_t i = 0; i < Rows(app.nominalSizeCount, app.nominalSizes); ++i) {
+    for (std::size_t i = 0; i < app.nominalSizes.size(); ++i) {
         const NominalSizeEntry& e = app.nominalSizes[i];
         Line(out)
             .Int(e.id)
@@ -106,7 +99,7 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# manholeTypes\n";
-    for (std::size_t i = 0; i < Rows(app.manholeTypeCount, app.manholeTypes); ++i) {
+    for (std::size_t i = 0; i < app.manholeTypes.size(); ++i) {
         const ManholeTypeEntry& e = app.manholeTypes[i];
         Line(out)
             .Text(e.name)
@@ -124,7 +117,7 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# tankTypes\n";
-    for (std::size_t i = 0; i < Rows(app.tankTypeCount, app.tankTypes); ++i) {
+    for (std::size_t i = 0; i < app.tankTypes.size(); ++i) {
         const TankTypeEntry& e = app.tankTypes[i];
         Line(out)
             .Text(e.name)

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct SoilEntry {
     char16_t name[256];
@@ -91,3 +92,10 @@ struct ReferenceLoadStatus {
     std::string file;   // the database path
     std::string table;  // the missing table, for MissingTable
 };
+
+// The rows a table holds, as the int that row indexes are kept in.
+template <typename Row>
+int RowCount(const std::vector<Row>& rows)
+{
+    return static_cast<int>(rows.size());
+}

@@ -33,14 +33,6 @@ std::u16string F0(double v)
     return DialogNumber("%.0f", v);
 }
 
-// The stored records of a kind that may be read: the count the project
-// announces, never past the array.
-template <typename Record>
-int Readable(const std::vector<Record>& records, int count)
-{
-    return std::max(0, std::min(count, static_cast<int>(records.size())));
-}
-
 }  // namespace
 
 CImportModel::CImportModel(const CDalvorApp& a) : app(a) {}
@@ -92,9 +84,9 @@ int CImportModel::StoredCount() const
 {
     const ProjectArrays& p = app.storedRecords;
     switch (problemIndex) {
-    case ProblemBuriedPipe: return Readable(p.buriedPipe, app.storedCount[ArrayBuriedPipe]);
-    case ProblemTank: return Readable(p.tank, app.storedCount[ArrayTank]);
-    case ProblemManhole: return Readable(p.manhole, app.storedCount[ArrayManhole]);
+    case ProblemBuriedPipe: return RowCount(p.buriedPipe);
+    case ProblemTank: return RowCount(p.tank);
+    case ProblemManhole: return RowCount(p.manhole);
     default: return 0;
     }
 }

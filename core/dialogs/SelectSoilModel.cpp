@@ -99,7 +99,7 @@ int CSelectSoilModel::StateKey(int group, double x)
 
 int CSelectSoilModel::RowCount() const
 {
-    return std::min<int>(app.soilCount, static_cast<int>(app.soils.size()));
+    return ::RowCount(app.soils);
 }
 
 std::u16string CSelectSoilModel::RowName(int row) const

@@ -39,12 +39,6 @@ constexpr int kTextMetre = 20013;
 constexpr int kTextMadeToOrder = 20295;
 constexpr int kTextConfirmDelivery = 20296;
 
-template <typename T>
-int TableRows(const std::vector<T>& table, int count)
-{
-    return std::clamp(count, 0, static_cast<int>(table.size()));
-}
-
 std::u16string U(const std::string& s)
 {
     return Utf8ToUtf16(s);
@@ -252,7 +246,7 @@ void CBuriedPipePageModel::FillCategoryList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = TableRows(app.pipeCategories, app.pipeCategoryCount);
+    const int rows = RowCount(app.pipeCategories);
     if (rows > 0 && r.categoryId < 0)
         r.categoryId = app.pipeCategories[0].id;
     for (int i = 0; i < rows; ++i) {
@@ -271,7 +265,7 @@ void CBuriedPipePageModel::FillTypeList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = TableRows(app.pipeTypes, app.pipeTypeCount);
+    const int rows = RowCount(app.pipeTypes);
     for (int i = 0; i < rows; ++i) {
         const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
         if (t.categoryId != r.categoryId)
@@ -292,7 +286,7 @@ void CBuriedPipePageModel::FillSizeList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = TableRows(app.nominalSizes, app.nominalSizeCount);
+    const int rows = RowCount(app.nominalSizes);
     for (int i = 0; i < rows; ++i) {
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != r.categoryId || s.typeId != r.typeId)
@@ -396,7 +390,7 @@ const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
     if (index < 0 || index >= static_cast<int>(sizes.items.size()))
         return nullptr;
     const int row = sizes.items[static_cast<std::size_t>(index)].row;
-    if (row < 0 || row >= TableRows(app.nominalSizes, app.nominalSizeCount))
+    if (row < 0 || row >= RowCount(app.nominalSizes))
         return nullptr;
     const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(row)];
     if (s.categoryId != r.categoryId || s.typeId != r.typeId)
@@ -436,7 +430,7 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
     if (index >= 0 && index < static_cast<int>(l.items.size())) {
         Select(Id::CategoryList, index);
         const int row = l.items[static_cast<std::size_t>(index)].row;
-        if (row >= 0 && row < TableRows(app.pipeCategories, app.pipeCategoryCount))
+        if (row >= 0 && row < RowCount(app.pipeCategories))
             r.categoryId = app.pipeCategories[static_cast<std::size_t>(row)].id;
     }
     r.typeId = -1;
@@ -451,7 +445,7 @@ void CBuriedPipePageModel::OnTypeChanged(int index)
     if (index >= 0 && index < static_cast<int>(l.items.size())) {
         Select(Id::TypeList, index);
         const int row = l.items[static_cast<std::size_t>(index)].row;
-        if (row >= 0 && row < TableRows(app.pipeTypes, app.pipeTypeCount) &&
+        if (row >= 0 && row < RowCount(app.pipeTypes) &&
             app.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
             r.typeId = app.pipeTypes[static_cast<std::size_t>(row)].id;
     }
@@ -549,7 +543,7 @@ void CBuriedPipePageModel::OnHeavyTrafficClicked()
 void CBuriedPipePageModel::OnSoilChosen()
 {
     BuriedPipeRecord& r = Record();
-    const int rows = TableRows(app.soils, app.soilCount);
+    const int rows = RowCount(app.soils);
     if (r.soilIndex >= 0 && r.soilIndex < rows)
         r.compactionIndex = CompactionIndexFor(app.soils[static_cast<std::size_t>(r.soilIndex)].soilGroup,
                                                r.stateDegree, r.compactionIndex);

@@ -11,13 +11,6 @@
 
 namespace {
 
-// Rows of a table that are really there.
-template <typename T>
-int Rows(const std::vector<T>& table, int count)
-{
-    return std::clamp(count, 0, static_cast<int>(table.size()));
-}
-
 template <std::size_t N>
 std::u16string Name(const char16_t (&name)[N])
 {
@@ -60,7 +53,7 @@ void CCatalogPicker::FillCategories(int& categoryId)
 {
     std::vector<ListItem> items;
     int position = -1;
-    const int rows = Rows(app.pipeCategories, app.pipeCategoryCount);
+    const int rows = RowCount(app.pipeCategories);
     for (int i = 0; i < rows; ++i) {
         const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
         if (!Applicable(c.applicability))
@@ -78,7 +71,7 @@ void CCatalogPicker::FillTypes(int categoryId, int& typeId)
 {
     std::vector<ListItem> items;
     int position = -1;
-    const int rows = Rows(app.pipeTypes, app.pipeTypeCount);
+    const int rows = RowCount(app.pipeTypes);
     for (int i = 0; i < rows; ++i) {
         const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
         if (!Applicable(t.applicability) || t.categoryId != categoryId)
@@ -96,7 +89,7 @@ std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSi
 {
     std::vector<ListItem> items;
     std::vector<int> rows;
-    const int count = Rows(app.nominalSizes, app.nominalSizeCount);
+    const int count = RowCount(app.nominalSizes);
     for (int i = 0; i < count && static_cast<int>(rows.size()) < maxSizes; ++i) {
         const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != categoryId || s.typeId != typeId)
@@ -111,7 +104,7 @@ std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSi
 int CCatalogPicker::ChosenCategory() const
 {
     const ListItem* item = model.SelectedItem(categoryList);
-    if (!item || item->row < 0 || item->row >= Rows(app.pipeCategories, app.pipeCategoryCount))
+    if (!item || item->row < 0 || item->row >= RowCount(app.pipeCategories))
         return -1;
     return app.pipeCategories[static_cast<std::size_t>(item->row)].id;
 }
@@ -119,7 +112,7 @@ int CCatalogPicker::ChosenCategory() const
 int CCatalogPicker::ChosenType(int categoryId) const
 {
     const ListItem* item = model.SelectedItem(typeList);
-    if (!item || item->row < 0 || item->row >= Rows(app.pipeTypes, app.pipeTypeCount))
+    if (!item || item->row < 0 || item->row >= RowCount(app.pipeTypes))
         return -1;
     const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(item->row)];
     return t.categoryId == categoryId ? t.id : -1;
@@ -127,7 +120,7 @@ int CCatalogPicker::ChosenType(int categoryId) const
 
 const NominalSizeEntry* CCatalogPicker::SizeRow(int row) const
 {
-    if (row < 0 || row >= Rows(app.nominalSizes, app.nominalSizeCount))
+    if (row < 0 || row >= RowCount(app.nominalSizes))
         return nullptr;
     return &app.nominalSizes[static_cast<std::size_t>(row)];
 }
@@ -141,7 +134,7 @@ const NominalSizeEntry* CCatalogPicker::ChosenSize(int categoryId, int typeId) c
 
 bool CCatalogPicker::Relabel(int categoryId, int typeId)
 {
-    const int categories = Rows(app.pipeCategories, app.pipeCategoryCount);
+    const int categories = RowCount(app.pipeCategories);
     for (ListItem& item : model.List(categoryList).items) {
         if (item.row < 0 || item.row >= categories)
             return false;
@@ -150,7 +143,7 @@ bool CCatalogPicker::Relabel(int categoryId, int typeId)
             return false;
         item.text = Name(c.name);
     }
-    const int types = Rows(app.pipeTypes, app.pipeTypeCount);
+    const int types = RowCount(app.pipeTypes);
     for (ListItem& item : model.List(typeList).items) {
         if (item.row < 0 || item.row >= types)
             return false;

@@ -92,14 +92,14 @@ ManholeRecord& CManholePageModel::Record() const
 const ManholeTypeEntry* CManholePageModel::Type() const
 {
     const int i = Record().typeIndex;
-    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    const int rows = RowCount(app.manholeTypes);
     return i >= 0 && i < rows ? &app.manholeTypes[static_cast<std::size_t>(i)] : nullptr;
 }
 
 std::vector<std::u16string> CManholePageModel::TypeNames() const
 {
     std::vector<std::u16string> names;
-    const int rows = std::min<int>(app.manholeTypeCount, static_cast<int>(app.manholeTypes.size()));
+    const int rows = RowCount(app.manholeTypes);
     for (int i = 0; i < rows; ++i)
         names.push_back(FromFixed(app.manholeTypes[static_cast<std::size_t>(i)].name));
     return names;

@@ -200,7 +200,7 @@ int CPageModel::CurrentIndex() const
     if (a < 0)
         return -1;
     const int i = app.currentIndex[a];
-    return i >= 0 && i < app.storedCount[a] ? i : -1;
+    return i >= 0 && i < app.storedRecords.Count(a) ? i : -1;
 }
 
 void CPageModel::ShowNumberAndName(int numberId, int nameId, RecordHead& head, int resetNumber)
@@ -223,5 +223,5 @@ void CPageModel::ShowStoreButtons(int updateId, int projectId)
 bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);
-    return a >= 0 && app.storedCount[a] != 0;
+    return a >= 0 && app.storedRecords.Count(a) != 0;
 }

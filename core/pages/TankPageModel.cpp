@@ -23,10 +23,6 @@ constexpr double kDiameterMatch = 0.05;
 constexpr std::size_t kNameUnits = 63;
 constexpr std::size_t kListTextUnits = 63;
 
-int TableRows(const CDalvorApp& app)
-{
-    return std::min<int>(app.tankTypeCount, static_cast<int>(app.tankTypes.size()));
-}
 
 std::u16string F2(double v)
 {
@@ -147,7 +143,7 @@ void CTankPageModel::BuildLocalLists()
     stiffnessEntries.clear();
     tankEntries.clear();
     catalogueRows.clear();
-    const int rows = TableRows(app);
+    const int rows = RowCount(app.tankTypes);
     for (int i = 0; i < rows; ++i) {
         const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
         // Only neighbours with the same SN and code share a class.
@@ -176,7 +172,7 @@ bool CTankPageModel::SameCatalogue() const
     // Compared as they are held, bit for bit: the check runs before every
     // recalculation.
     const auto same = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
-    const int rows = TableRows(app);
+    const int rows = RowCount(app.tankTypes);
     if (static_cast<int>(catalogueRows.size()) != rows)
         return false;
     for (int i = 0; i < rows; ++i) {
@@ -491,7 +487,7 @@ void CTankPageModel::OnProductChanged()
     for (const TankEntry& e : tankEntries)
         if (e.comboIndex == typeSelection)
             chosen = &e;
-    if (!chosen || chosen->index >= TableRows(app))
+    if (!chosen || chosen->index >= RowCount(app.tankTypes))
         return;
     TankRecord& r = Record();
     const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(chosen->index)];

@@ -47,7 +47,7 @@ void ForEachFilePart(const CDalvorApp& app, F&& put)
 {
     uint8_t header[kHeaderSize];
     for (int i = 0; i < KindArrayCount; ++i) {
-        const auto count = static_cast<uint32_t>(app.storedCount[kFileOrder[i]]);
+        const auto count = static_cast<uint32_t>(app.storedRecords.Count(kFileOrder[i]));
         const auto index = static_cast<uint32_t>(app.currentIndex[kFileOrder[i]]);
         for (int b = 0; b < 4; ++b) {
             header[4 * i + b] = static_cast<uint8_t>(count >> (8 * b));
@@ -116,13 +116,11 @@ bool ReadArrays(ProjectArrays& fresh, const int32_t (&counts)[KindArrayCount], F
 
 // The whole file is sound: it replaces the open project. The current indexes
 // stored in the file are ignored, so no record is current.
-void Adopt(CDalvorApp& app, ProjectArrays&& fresh, const int32_t (&counts)[KindArrayCount])
+void Adopt(CDalvorApp& app, ProjectArrays&& fresh)
 {
     app.storedRecords = std::move(fresh);
-    for (int i = 0; i < KindArrayCount; ++i) {
-        app.storedCount[kFileOrder[i]] = counts[i];
-        app.currentIndex[kFileOrder[i]] = -1;
-    }
+    for (int& current : app.currentIndex)
+        current = -1;
 }
 
 }  // namespace
@@ -139,7 +137,7 @@ ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
         pos += n;
         return true;
     });
-    Adopt(*this, std::move(fresh), counts);
+    Adopt(*this, std::move(fresh));
     return ProjectReadError::None;
 }
 
@@ -172,7 +170,7 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* syste
             error = file.Error();
             return ProjectReadError::CannotOpen;
         }
-        Adopt(*this, std::move(fresh), counts);
+        Adopt(*this, std::move(fresh));
         return ProjectReadError::None;
     } catch (const std::bad_alloc&) {
         // Too large for the memory left: refused like any file that cannot be

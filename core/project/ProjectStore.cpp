@@ -1,5 +1,5 @@
-// The project: one array of stored records per kind, with a count and a
-// current entry each.
+// The project: one array of stored records per kind, with a current entry
+// each.
 #include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
 #include "base/Text.h"
@@ -22,12 +22,19 @@ bool WithKind(CDalvorApp& app, int kind, F&& f)
 
 }  // namespace
 
+int ProjectArrays::Count(int arrayIndex) const
+{
+    int n = 0;
+    ForArrayRecords(arrayIndex, [&](const auto& e) { n = RowCount(this->*e.stored); });
+    return n;
+}
+
 bool CDalvorApp::StoreCurrentCalc(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     try {
         WithKind(*this, kind, [&](auto& records, auto& working, const char* prefix) {
-            int& count = storedCount[a];
+            const int count = RowCount(records);
             int& current = currentIndex[a];
             // An overwrite needs an entry to overwrite: with none current the
             // record is appended rather than written outside the array.
@@ -42,7 +49,6 @@ bool CDalvorApp::StoreCurrentCalc(int kind, int index)
             if (append) {
                 records.push_back(working);
                 current = count;
-                count = static_cast<int>(records.size());
             }
             if (!name.empty())
                 CopyBounded(working.head.name, name, 63);
@@ -60,13 +66,12 @@ void CDalvorApp::DeleteStoredCalc(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     WithKind(*this, kind, [&](auto& records, auto&, const char*) {
-        int& count = storedCount[a];
         int& current = currentIndex[a];
-        if (index < 0 || index >= count)
+        if (index < 0 || index >= RowCount(records))
             return;
         current = index;
         records.erase(records.begin() + index);
-        count = static_cast<int>(records.size());
+        const int count = RowCount(records);
         if (current > count - 1)
             current = count - 1;
     });
@@ -77,7 +82,7 @@ void CDalvorApp::MoveStoredCalcUp(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     WithKind(*this, kind, [&](auto& records, auto&, const char*) {
-        int count = storedCount[a];
+        const int count = RowCount(records);
         if (index <= 0 || index >= count)
             return;
         std::swap(records[static_cast<std::size_t>(index - 1)], records[static_cast<std::size_t>(index)]);
@@ -90,7 +95,7 @@ void CDalvorApp::MoveStoredCalcDown(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     WithKind(*this, kind, [&](auto& records, auto&, const char*) {
-        int count = storedCount[a];
+        const int count = RowCount(records);
         if (index < 0 || index >= count - 1)
             return;
         std::swap(records[static_cast<std::size_t>(index)], records[static_cast<std::size_t>(index + 1)]);
@@ -102,10 +107,8 @@ void CDalvorApp::MoveStoredCalcDown(int kind, int index)
 void CDalvorApp::FreeProject()
 {
     storedRecords = ProjectArrays{};
-    for (int a = 0; a < KindArrayCount; ++a) {
-        storedCount[a] = 0;
-        currentIndex[a] = -1;
-    }
+    for (int& current : currentIndex)
+        current = -1;
 }
 
 void CDalvorApp::ResetProject()
@@ -119,7 +122,7 @@ bool CDalvorApp::LoadCurrentStoredCalc(int kind)
     bool loaded = false;
     WithKind(*this, kind, [&](auto& records, auto& working, const char*) {
         int current = currentIndex[a];
-        if (current < 0 || current >= static_cast<int>(records.size()))
+        if (current < 0 || current >= RowCount(records))
             return;
         working = records[static_cast<std::size_t>(current)];
         loaded = true;

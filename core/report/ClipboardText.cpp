@@ -173,17 +173,11 @@ private:
     int column = 0;
 };
 
-template <typename Row>
-int UsableRows(const std::vector<Row>& rows, int count)
-{
-    return std::clamp(count, 0, static_cast<int>(rows.size()));
-}
-
 // Name of the last pipe-category row with the id; empty when none has it.
 std::u16string CategoryName(const CDalvorApp& app, int id)
 {
     std::u16string name;
-    const int n = UsableRows(app.pipeCategories, app.pipeCategoryCount);
+    const int n = RowCount(app.pipeCategories);
     for (int i = 0; i < n; ++i)
         if (app.pipeCategories[static_cast<std::size_t>(i)].id == id)
             name = FromFixed(app.pipeCategories[static_cast<std::size_t>(i)].name);
@@ -194,7 +188,7 @@ std::u16string CategoryName(const CDalvorApp& app, int id)
 std::u16string TypeName(const CDalvorApp& app, int id)
 {
     std::u16string name;
-    const int n = UsableRows(app.pipeTypes, app.pipeTypeCount);
+    const int n = RowCount(app.pipeTypes);
     for (int i = 0; i < n; ++i)
         if (app.pipeTypes[static_cast<std::size_t>(i)].id == id)
             name = FromFixed(app.pipeTypes[static_cast<std::size_t>(i)].name);
@@ -203,14 +197,14 @@ std::u16string TypeName(const CDalvorApp& app, int id)
 
 std::u16string TankTypeName(const CDalvorApp& app, int row)
 {
-    if (row < 0 || row >= UsableRows(app.tankTypes, app.tankTypeCount))
+    if (row < 0 || row >= RowCount(app.tankTypes))
         return {};
     return FromFixed(app.tankTypes[static_cast<std::size_t>(row)].name);
 }
 
 std::u16string ManholeTypeName(const CDalvorApp& app, int row)
 {
-    if (row < 0 || row >= UsableRows(app.manholeTypes, app.manholeTypeCount))
+    if (row < 0 || row >= RowCount(app.manholeTypes))
         return {};
     return FromFixed(app.manholeTypes[static_cast<std::size_t>(row)].name);
 }
@@ -334,9 +328,9 @@ const auto& Layout(const TankRecord*) { return kTankColumns; }
 const auto& Layout(const ManholeRecord*) { return kManholeColumns; }
 
 template <typename Record>
-const Record* At(const std::vector<Record>& records, int count, int index)
+const Record* At(const std::vector<Record>& records, int index)
 {
-    if (index < 0 || index >= UsableRows(records, count))
+    if (index < 0 || index >= RowCount(records))
         return nullptr;
     return &records[static_cast<std::size_t>(index)];
 }
@@ -356,7 +350,7 @@ std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, Listi
 int StoredRecordCount(const CDalvorApp& app, int kind)
 {
     int rows = 0;
-    ForKindRecords(kind, [&](const auto& e) { rows = UsableRows(app.storedRecords.*e.stored, app.storedCount[e.array]); });
+    ForKindRecords(kind, [&](const auto& e) { rows = app.storedRecords.Count(e.array); });
     return rows;
 }
 
@@ -364,7 +358,7 @@ const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index)
 {
     const RecordHead* head = nullptr;
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+        if (auto* r = At(app.storedRecords.*e.stored, index))
             head = &r->head;
     });
     return head;
@@ -379,7 +373,7 @@ std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int in
 {
     CellWriter w(target);
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+        if (auto* r = At(app.storedRecords.*e.stored, index))
             RecordCells(app, *r, index, w);
     });
     return std::move(w.cells);

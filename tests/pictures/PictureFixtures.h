@@ -65,8 +65,8 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
         BuriedPipeRecord& r = app.buriedPipe;
         // A sewer as a designer lays it: DN 300, and DN 1000 for the rich case.
         const double dn = variant == 1 ? 1000.0 : 300.0;
-        for (int i = 0; i < app.nominalSizeCount; ++i)
-            if (app.nominalSizes[i].nominalSize >= dn || i + 1 == app.nominalSizeCount) {
+        for (int i = 0; i < RowCount(app.nominalSizes); ++i)
+            if (app.nominalSizes[i].nominalSize >= dn || i + 1 == RowCount(app.nominalSizes)) {
                 TakeSizeRow(r, app.nominalSizes[i]);
                 break;
             }
@@ -115,7 +115,7 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
 inline void LayPipe(CDalvorApp& app, int typeId, double dn, double ground, double invert, double water)
 {
     BuriedPipeRecord& r = app.buriedPipe;
-    for (int i = 0; i < app.nominalSizeCount; ++i)
+    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
         if (app.nominalSizes[i].typeId == typeId && app.nominalSizes[i].nominalSize >= dn) {
             TakeSizeRow(r, app.nominalSizes[i]);
             break;

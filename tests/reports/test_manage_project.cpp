@@ -71,8 +71,6 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
         t.tankTypeIndex = 0;
         source->storedRecords.tank.push_back(t);
     }
-    for (int a = 0; a < KindArrayCount; ++a)
-        source->storedCount[a] = count;
     if (source->WriteProjectFile(path.toStdString()) != ProjectWriteError::None)
         return nullptr;
 
@@ -82,19 +80,18 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
         return nullptr;
     // A catalogue of one row each: category 1, pipe type 10, a tank and a
     // manhole type.
-    auto one = [](auto& rows, int& rowCount, auto row, const char16_t* name) {
+    auto one = [](auto& rows, auto row, const char16_t* name) {
         CopyBounded(row.name, name);
         rows.push_back(row);
-        rowCount = 1;
     };
     PipeCategoryEntry category{};
     category.id = 1;
     PipeTypeEntry type{};
     type.id = 10;
-    one(app->pipeCategories, app->pipeCategoryCount, category, u"Category.1");
-    one(app->pipeTypes, app->pipeTypeCount, type, u"Type 10");
-    one(app->tankTypes, app->tankTypeCount, TankTypeEntry{}, u"Tank type");
-    one(app->manholeTypes, app->manholeTypeCount, ManholeTypeEntry{}, u"Studzienka kanalizacyjna DN 1000");
+    one(app->pipeCategories, category, u"Category.1");
+    one(app->pipeTypes, type, u"Type 10");
+    one(app->tankTypes, TankTypeEntry{}, u"Tank type");
+    one(app->manholeTypes, ManholeTypeEntry{}, u"Studzienka kanalizacyjna DN 1000");
     return app;
 }
 

@@ -142,7 +142,7 @@ void CCalcPage::OnSetActive()
     ApplyLanguage(app.languageOffset);
     const int a = KindToArrayIndex(info.kind);
     UpdateStoreButtons();
-    if (a < 0 || app.storedCount[a] == 0) {
+    if (a < 0 || app.storedRecords.Count(a) == 0) {
         ResetListsToFirst();
         ResetNumberAndName();
         DataToControls();
@@ -157,9 +157,9 @@ void CCalcPage::UpdateStoreButtons()
     // Update needs a current stored record to overwrite; the project button
     // only stored records.
     const int a = KindToArrayIndex(info.kind);
-    const bool stored = a >= 0 && app.storedCount[a] != 0;
+    const bool stored = a >= 0 && app.storedRecords.Count(a) != 0;
     if (updateButton)
-        updateButton->setEnabled(stored && app.currentIndex[a] >= 0 && app.currentIndex[a] < app.storedCount[a]);
+        updateButton->setEnabled(stored && app.currentIndex[a] >= 0 && app.currentIndex[a] < app.storedRecords.Count(a));
     if (projectButton)
         projectButton->setEnabled(stored);
 }

@@ -85,16 +85,13 @@ SoilEntry Soil(const std::u16string& name)
 void PutCatalogue(CDalvorApp& app)
 {
     app.soils = {Soil(u"Żwir"), Soil(u"Pospółka"), Soil(u"Piasek gruby")};
-    app.soilCount = 3;
 
     app.manholeTypes = {ManholeTypeEntry{.name = u"DN1000", .nominalDiameter = 1000.0, .outerDiameter = 1200.0,
                                          .maxPipeDiameter = 500.0, .sandTrapDepth = 300.0, .crownAllowance = 0.3,
                                          .weightPerMetre = 6.25, .minDepth = 1.5, .maxDepth = 6.0, .madeToOrder = 1}};
-    app.manholeTypeCount = 1;
     app.tankTypes = {TankTypeEntry{.name = u"Zbiornik 1200", .innerDiameter = 1200.0, .outerDiameter = 1250.0,
                                    .weightPerMetre = 3.5, .endWeight = 2.0, .endAllowance = 150.0,
                                    .stiffnessClass = 4.0, .minAnchorSpacing = 1.0, .maxAnchorSpacing = 2.5}};
-    app.tankTypeCount = 1;
 }
 
 void FillSoilRecords(CDalvorApp& app)
@@ -346,25 +343,16 @@ TEST(RecordDefaults, MissingCatalogueRowsGiveEmptyNamesAndZeros)
                   FIELD(t.capacity, 5)});
     EXPECT_FALSE(std::signbit(t.foundationLevel));
 
-    // Rows beyond the counts are not valid rows, and counts beyond the rows
-    // held are not trusted either.
+    // Tables without the rows the defaults take give no values from them.
     PutCatalogue(*app);
-    app->soilCount = 2;
-    app->manholeTypeCount = 0;
-    app->tankTypeCount = 0;
-    app->ResetAllRecords();
-    EXPECT_EQ(FromFixed(app->tank.soilName), u"");
-    ExpectFields({FIELD(app->manhole.nominalDiameter, 0), FIELD(app->tank.innerDiameter, 0)});
-
     app->soils.resize(2);
     app->manholeTypes.clear();
     app->tankTypes.clear();
-    app->soilCount = 3;
-    app->manholeTypeCount = 1;
-    app->tankTypeCount = 1;
     app->ResetAllRecords();
+    EXPECT_EQ(FromFixed(app->tank.soilName), u"");
     EXPECT_EQ(FromFixed(app->manhole.soilName), u"");
-    ExpectFields({FIELD(app->manhole.deadWeight, 0), FIELD(app->tank.length, 0)});
+    ExpectFields({FIELD(app->manhole.nominalDiameter, 0), FIELD(app->tank.innerDiameter, 0),
+                  FIELD(app->manhole.deadWeight, 0), FIELD(app->tank.length, 0)});
 
     // A tank type with no inner diameter gives no length rather than infinity.
     PutCatalogue(*app);

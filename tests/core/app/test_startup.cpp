@@ -102,7 +102,7 @@ TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
     EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen);
     EXPECT_EQ(status.file, (tmp / "db" / "en" / "quorlindata.mdb").string());
     EXPECT_FALSE(fs::exists(tmp / "db" / "en" / "quorlindata.mdb"));  // never created
-    ExpectFields({FIELD(app->languageOffset, 5100), FIELD(app->soilCount, 0), FIELD(app->tankTypeCount, 0)});
+    ExpectFields({FIELD(app->languageOffset, 5100), FIELD(RowCount(app->soils), 0), FIELD(RowCount(app->tankTypes), 0)});
     EXPECT_EQ(app->helpFilePath, (tmp / "DalvorEN.html").string());
     // The defaults still stand, with nothing to take from the catalogue.
     EXPECT_EQ(std::u16string(app->tank.head.name), u"-");
@@ -121,11 +121,11 @@ TEST(StartupCore, AuthoredDatabaseLoadsInEveryLanguage)
         auto app = std::make_unique<CDalvorApp>();
         ReferenceLoadStatus status = app->InitCoreInstance(settings, "C", DalvorHome());
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;
-        EXPECT_TRUE(app->soilCount >= 3 && app->tankTypeCount >= 1 && app->manholeTypeCount >= 1 &&
-                    app->nominalSizeCount > 0);
+        EXPECT_TRUE(RowCount(app->soils) >= 3 && RowCount(app->tankTypes) >= 1 && RowCount(app->manholeTypes) >= 1 &&
+                    RowCount(app->nominalSizes) > 0);
         // The language switch reaches the Russian tables too.
         status = app->SwitchLanguage(7100);
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;
-        EXPECT_GE(app->soilCount, 3);
+        EXPECT_GE(RowCount(app->soils), 3);
     }
 }

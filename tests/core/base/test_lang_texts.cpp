@@ -315,7 +315,7 @@ TEST(SwitchLanguage, PathsFollowTheLanguage)
         // The folder holds no database: the tables stay empty and it is said so.
         EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen) << c.offset;
         EXPECT_EQ(app->helpFilePath, folder + "/" + c.help) << c.offset;
-        EXPECT_EQ(app->soilCount, 0);
+        EXPECT_EQ(RowCount(app->soils), 0);
         EXPECT_TRUE(app->soils.empty());
         // The language itself is the command's to set.
         EXPECT_EQ(app->languageOffset, LangEnglish);
@@ -336,15 +336,14 @@ TEST(SwitchLanguage, ReloadsTheLanguagesCatalogueAndKeepsTheRecords)
     EXPECT_EQ(ru.error, ReferenceLoadStatus::Ok) << ru.file << " " << ru.table;
     EXPECT_EQ(ru.file, home + "/db/ru/quorlindata.mdb");
     EXPECT_EQ(app->helpFilePath, home + "/DalvorRU.html");
-    EXPECT_GT(app->soilCount, 0);
-    EXPECT_EQ(app->soilCount, static_cast<int>(app->soils.size()));
+    EXPECT_GT(RowCount(app->soils), 0);
     std::u16string russianSoil = FromFixed(app->soils[0].name);
 
     ReferenceLoadStatus pl = app->SwitchLanguage(LangPolish);
     EXPECT_EQ(pl.error, ReferenceLoadStatus::Ok);
     EXPECT_EQ(pl.file, home + "/db/pl/quorlindata.mdb");
     EXPECT_EQ(app->helpFilePath, home + "/DalvorPL.html");
-    ASSERT_GT(app->soilCount, 0);
+    ASSERT_GT(RowCount(app->soils), 0);
     EXPECT_NE(FromFixed(app->soils[0].name), russianSoil);
     EXPECT_EQ(app->gravityFlow.length, 123.5);
 }

@@ -23,7 +23,6 @@ std::unique_ptr<CDalvorApp> Manhole(int eccentric = 0, double weightPerMetre = 8
     type.outerDiameter = 1200;
     type.weightPerMetre = weightPerMetre;
     app->manholeTypes.push_back(type);
-    app->manholeTypeCount = 1;
     ManholeRecord& r = app->manhole;
     r.eccentric = eccentric;
     r.typeIndex = 0;
@@ -349,11 +348,7 @@ TEST(Manhole, InputItCannotJudgeGivesNoResult)
         };
         expectRefused("type beyond the table", [](CDalvorApp& a) { a.manhole.typeIndex = 1; });
         expectRefused("negative type", [](CDalvorApp& a) { a.manhole.typeIndex = -1; });
-        expectRefused("table not loaded", [](CDalvorApp& a) { a.manholeTypeCount = 0; });
-        expectRefused("count beyond the rows", [](CDalvorApp& a) {
-            a.manholeTypeCount = 3;
-            a.manhole.typeIndex = 2;
-        });
+        expectRefused("table not loaded", [](CDalvorApp& a) { a.manholeTypes.clear(); });
         expectRefused("no Dns", [](CDalvorApp& a) { a.manhole.nominalDiameter = 0; });
         expectRefused("no De", [](CDalvorApp& a) { a.manhole.outerDiameter = 0; });
         expectRefused("negative De", [](CDalvorApp& a) { a.manhole.outerDiameter = -1.2; });

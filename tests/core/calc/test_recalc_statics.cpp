@@ -15,7 +15,7 @@
 TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
 {
     auto app = StartedCore();
-    ASSERT_GT(app->nominalSizeCount, 0);
+    ASSERT_GT(RowCount(app->nominalSizes), 0);
     app->StoreCurrentCalc(KindTank, -1);
     app->StoreCurrentCalc(KindManhole, -1);
     app->tank.groundLevel += 1.0;  // a second, deeper tank
@@ -46,7 +46,7 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
     EXPECT_EQ(expected->buriedPipe.head.resultValid, 1);
     EXPECT_GT(expected->buriedPipe.trafficLoad, 0.0);
 
-    ASSERT_EQ(out->storedCount[ArrayTank], 2);
+    ASSERT_EQ(out->storedRecords.Count(ArrayTank), 2);
     EXPECT_TRUE(SameBytes(out->storedRecords.tank[0], app->storedRecords.tank[0]));
     EXPECT_TRUE(SameBytes(out->storedRecords.tank[1], app->storedRecords.tank[1]));
     EXPECT_TRUE(SameBytes(out->storedRecords.manhole[0], expected->manhole));
@@ -56,8 +56,8 @@ TEST(RecalcTool, RunsTheStaticsAndUpliftCalculationsOnStoredRecords)
 TEST(UpliftRecalc, ToolRunsStoredRecordsThroughThePages)
 {
     auto app = StartedCore();
-    ASSERT_GT(app->tankTypeCount, 9);
-    ASSERT_GT(app->manholeTypeCount, 6);
+    ASSERT_GT(RowCount(app->tankTypes), 9);
+    ASSERT_GT(RowCount(app->manholeTypes), 6);
     // Stored as typed, before any page read them: levels off the page's
     // grid, a collector the type cannot take, water above the ground, a
     // tank too shallow for its cover.
@@ -113,14 +113,14 @@ TEST(UpliftRecalc, ToolRunsStoredRecordsThroughThePages)
 TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
 {
     auto app = StartedCore();
-    ASSERT_GT(app->tankTypeCount, 0);
+    ASSERT_GT(RowCount(app->tankTypes), 0);
     std::mt19937 random(20);
     auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
     auto index = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(std::max(count, 1))); };
     for (int i = 0; i < 24; ++i) {  // under water, most of them anchored
         app->ResetTankRecord();
         TankRecord& t = app->tank;
-        const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = index(app->tankTypeCount))];
+        const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = index(RowCount(app->tankTypes)))];
         t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
         t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
         t.stiffnessClass = row.stiffnessClass, t.capacity = uniform(5, 120), t.tankBottomLevel = uniform(0, 1);
@@ -132,11 +132,11 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
     }
     for (int i = 0; i < 4; ++i) {
         app->ResetBuriedPipeRecord();
-        TakeSizeRow(app->buriedPipe, app->nominalSizes[static_cast<std::size_t>(index(app->nominalSizeCount))]);
+        TakeSizeRow(app->buriedPipe, app->nominalSizes[static_cast<std::size_t>(index(RowCount(app->nominalSizes)))]);
         LayTwoMetresDeep(app->buriedPipe, index(kTrafficClassCount));
         app->StoreCurrentCalc(KindBuriedPipe, -1);
         app->ResetManholeRecord();
-        app->manhole.typeIndex = index(app->manholeTypeCount), app->manhole.waterLevel = uniform(0, 6);
+        app->manhole.typeIndex = index(RowCount(app->manholeTypes)), app->manhole.waterLevel = uniform(0, 6);
         app->manhole.pipeBottomLevel = uniform(-9, 4);
         app->StoreCurrentCalc(KindManhole, -1);
         app->ResetGravityFlowRecord();
@@ -158,7 +158,6 @@ TEST(RecalcTool, EachRecordAsInAProjectOfItsOwn)
         for (std::size_t i = 0; i < stored.size(); ++i) {
             CDalvorApp single;
             (single.storedRecords.*arrays).push_back(stored[i]);
-            single.storedCount[kindArray] = 1;
             auto alone = RecalculatedByTool(single);
             ASSERT_TRUE(alone);
             EXPECT_TRUE(SameBytes((alone->storedRecords.*arrays)[0], (whole->storedRecords.*arrays)[i]))

@@ -41,7 +41,6 @@ std::unique_ptr<CDalvorApp> Tank(double length = 0)
     r.minAnchorSpacing = type.minAnchorSpacing = 0.5;
     r.maxAnchorSpacing = type.maxAnchorSpacing = 2.0;
     app->tankTypes.push_back(type);
-    app->tankTypeCount = 1;
     r.groundLevel = r.waterLevel = 4;
     r.tankBottomLevel = r.fillLevel = 1.5;
     r.unitWeight = 17.5;
@@ -477,7 +476,7 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
     expectRefused("negative diameter", [](CDalvorApp& a) { a.tank.innerDiameter = -1900; });
     expectRefused("type beyond the table", [](CDalvorApp& a) { a.tank.tankTypeIndex = 1; });
     expectRefused("negative type", [](CDalvorApp& a) { a.tank.tankTypeIndex = -5; });
-    expectRefused("table not loaded", [](CDalvorApp& a) { a.tankTypeCount = 0; });
+    expectRefused("table not loaded", [](CDalvorApp& a) { a.tankTypes.clear(); });
     expectRefused("no smallest spacing", [](CDalvorApp& a) { a.tank.minAnchorSpacing = 0; });
     expectRefused("no largest spacing", [](CDalvorApp& a) { a.tank.maxAnchorSpacing = 0; });
     expectRefused("negative spacing", [](CDalvorApp& a) { a.tank.minAnchorSpacing = -1; });

@@ -132,10 +132,10 @@ TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
         auto app = Load("en", extended);
         // Category ids are position + 1, and both pages find something:
         // gravity (0 or 2) and pressure (1 or 2).
-        EXPECT_GE(app->pipeCategoryCount, 3);
-        EXPECT_LE(app->pipeCategoryCount, 5);
+        EXPECT_GE(RowCount(app->pipeCategories), 3);
+        EXPECT_LE(RowCount(app->pipeCategories), 5);
         std::set<int> applicabilities;
-        for (int i = 0; i < app->pipeCategoryCount; ++i) {
+        for (int i = 0; i < RowCount(app->pipeCategories); ++i) {
             EXPECT_EQ(app->pipeCategories[i].id, i + 1);
             applicabilities.insert(app->pipeCategories[i].applicability);
         }
@@ -148,7 +148,7 @@ TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
             EXPECT_TRUE(typeCategory.emplace(t.id, t.categoryId).second) << "type id " << t.id << " repeats";
             typeApplicability[t.id] = t.applicability;
             categoriesWithTypes.insert(t.categoryId);
-            EXPECT_TRUE(t.categoryId >= 1 && t.categoryId <= app->pipeCategoryCount) << "type " << t.id;
+            EXPECT_TRUE(t.categoryId >= 1 && t.categoryId <= RowCount(app->pipeCategories)) << "type " << t.id;
             EXPECT_TRUE(t.applicability >= 0 && t.applicability <= 2) << "type " << t.id;
         }
         for (const auto& c : app->pipeCategories)
@@ -173,7 +173,7 @@ TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
             EXPECT_GT(sizesPerType[t.id], 0) << "type " << t.id << " has no size";
             EXPECT_LE(sizesPerType[t.id], typeApplicability[t.id] == 0 ? 521 : 256);
         }
-        EXPECT_GE(app->nominalSizeCount, 150);
+        EXPECT_GE(RowCount(app->nominalSizes), 150);
     }
 }
 
@@ -203,12 +203,12 @@ TEST(Catalogue, EverySpecialEncodingOccurs)
     EXPECT_TRUE(sixToEight);
 
     // Extended rows in every table that has them.
-    EXPECT_GT(on->pipeCategoryCount, off->pipeCategoryCount);
-    EXPECT_GT(on->pipeTypeCount, off->pipeTypeCount);
-    EXPECT_GT(on->nominalSizeCount, off->nominalSizeCount);
-    EXPECT_GT(on->tankTypeCount, off->tankTypeCount);
-    EXPECT_EQ(on->soilCount, off->soilCount);
-    EXPECT_EQ(on->manholeTypeCount, off->manholeTypeCount);
+    EXPECT_GT(RowCount(on->pipeCategories), RowCount(off->pipeCategories));
+    EXPECT_GT(RowCount(on->pipeTypes), RowCount(off->pipeTypes));
+    EXPECT_GT(RowCount(on->nominalSizes), RowCount(off->nominalSizes));
+    EXPECT_GT(RowCount(on->tankTypes), RowCount(off->tankTypes));
+    EXPECT_EQ(RowCount(on->soils), RowCount(off->soils));
+    EXPECT_EQ(RowCount(on->manholeTypes), RowCount(off->manholeTypes));
 
     // Raw encodings as stored: +1000 sizes, fractional and +1000 tank codes.
     for (const char* where : {"nominal_sizes WHERE class_code > 999",
@@ -222,7 +222,7 @@ TEST(Catalogue, EverySpecialEncodingOccurs)
 TEST(Catalogue, SoilsGiveSensibleCurves)
 {
     auto app = Load("en", 0);
-    ASSERT_GE(app->soilCount, 8);
+    ASSERT_GE(RowCount(app->soils), 8);
     std::set<int> groups;
     for (const auto& s : app->soils) {
         groups.insert(s.soilGroup);
@@ -267,8 +267,8 @@ TEST(Catalogue, SoilsGiveSensibleCurves)
 TEST(Catalogue, ManholeTypes)
 {
     auto app = Load("en", 0);
-    ASSERT_GE(app->manholeTypeCount, 5);
-    ASSERT_LE(app->manholeTypeCount, 10);
+    ASSERT_GE(RowCount(app->manholeTypes), 5);
+    ASSERT_LE(RowCount(app->manholeTypes), 10);
     int outside = 0, eccentric = 0, madeToOrder = 0;
     for (const auto& m : app->manholeTypes) {
         SCOPED_TRACE(Utf8(m.name));
@@ -302,8 +302,8 @@ TEST(Catalogue, TankTypes)
     for (int extended : {0, 1}) {
         auto app = Load("en", extended);
         if (extended) {
-            ASSERT_GE(app->tankTypeCount, 10);
-            ASSERT_LE(app->tankTypeCount, 20);
+            ASSERT_GE(RowCount(app->tankTypes), 10);
+            ASSERT_LE(RowCount(app->tankTypes), 20);
         }
         for (const auto& t : app->tankTypes) {
             SCOPED_TRACE(Utf8(t.name));

@@ -70,8 +70,8 @@ std::unique_ptr<CDalvorApp> Load(const std::string& path, int extended, Referenc
 // categories, types, nominal sizes.
 std::array<int, 6> Counts(const CDalvorApp& app)
 {
-    return {app.soilCount,        app.tankTypeCount, app.manholeTypeCount,
-            app.pipeCategoryCount, app.pipeTypeCount, app.nominalSizeCount};
+    return {RowCount(app.soils),        RowCount(app.tankTypes), RowCount(app.manholeTypes),
+            RowCount(app.pipeCategories), RowCount(app.pipeTypes), RowCount(app.nominalSizes)};
 }
 
 const double kTenthSingle = 0.1f;
@@ -107,8 +107,8 @@ INSERT INTO pipe_categories VALUES (0, 1, 'Gravity', 0), (1, 2, 'Both ext', 102)
 INSERT INTO pipe_types VALUES (0, 10, 1, 'T-a', 0), (1, 11, 2, 'T-b', 101), (2, 12, 3, 'T-c', 2);
 )SQL");
     auto off = Load(db.path, 0);
-    ASSERT_EQ(off->pipeCategoryCount, 2);
-    ASSERT_EQ(off->pipeTypeCount, 2);
+    ASSERT_EQ(RowCount(off->pipeCategories), 2);
+    ASSERT_EQ(RowCount(off->pipeTypes), 2);
     EXPECT_EQ(Utf8(off->pipeCategories[0].name), "Gravity");
     EXPECT_EQ(Utf8(off->pipeCategories[1].name), "Pressure");  // takes the dropped row's place
     ExpectFields({FIELD(off->pipeCategories[1].id, 3),
@@ -117,14 +117,14 @@ INSERT INTO pipe_types VALUES (0, 10, 1, 'T-a', 0), (1, 11, 2, 'T-b', 101), (2, 
                   FIELD(off->pipeTypes[1].applicability, 2)});
 
     auto on = Load(db.path, 1);
-    ASSERT_EQ(on->pipeCategoryCount, 4);
-    ASSERT_EQ(on->pipeTypeCount, 3);
+    ASSERT_EQ(RowCount(on->pipeCategories), 4);
+    ASSERT_EQ(RowCount(on->pipeTypes), 3);
     ExpectFields({FIELD(on->pipeCategories[1].applicability, 2),
                   FIELD(on->pipeCategories[3].applicability, 100),  // only 100 is taken off
                   FIELD(on->pipeTypes[1].applicability, 1)});
 
     // Only the value 1 turns the extended rows on.
-    EXPECT_EQ(Load(db.path, 2)->pipeCategoryCount, 2);
+    EXPECT_EQ(RowCount(Load(db.path, 2)->pipeCategories), 2);
 }
 
 TEST(ReferenceDecoding, ClassCodesDeflectionAndRatingOfSizesAndTanks)
@@ -171,8 +171,8 @@ INSERT INTO tank_types VALUES
         Tank(u"T4", {{}, 2, 2400, 2664, 2.96, 4.49, 0, 0, 140, 8, 0, 0, 1.0, 2.0, 0}),
     };
     auto on = Load(db.path, 1);
-    ASSERT_EQ(on->nominalSizeCount, 6);
-    ASSERT_EQ(on->tankTypeCount, 5);
+    ASSERT_EQ(RowCount(on->nominalSizes), 6);
+    ASSERT_EQ(RowCount(on->tankTypes), 5);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Fields(on->nominalSizes[i]), Fields(sizes[i])) << "size " << i;
     for (int i = 0; i < 5; ++i)
@@ -184,8 +184,8 @@ INSERT INTO tank_types VALUES
     // Without the extended mode the rows whose code carries +100 are dropped,
     // and nothing decoded from a dropped row is left in the row after it.
     auto off = Load(db.path, 0);
-    ASSERT_EQ(off->nominalSizeCount, 4);
-    ASSERT_EQ(off->tankTypeCount, 4);
+    ASSERT_EQ(RowCount(off->nominalSizes), 4);
+    ASSERT_EQ(RowCount(off->tankTypes), 4);
     const int keptSizes[] = {1, 2, 3, 5}, keptTanks[] = {0, 1, 2, 4};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Fields(off->nominalSizes[i]), Fields(sizes[keptSizes[i]])) << "size " << i;
@@ -218,7 +218,7 @@ TEST(ReferenceDecoding, ManholeNameSuffixes)
                (i == 1 ? "1, 2, 3, 4, 5, 6, 7)" : "0, 0, 0, 0, 0, 0, 0)");
     TestDatabase db(sql + ";");
     auto app = Load(db.path, 0);
-    ASSERT_EQ(app->manholeTypeCount, 12);
+    ASSERT_EQ(RowCount(app->manholeTypes), 12);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].stored);
         const ManholeTypeEntry& m = app->manholeTypes[i];
@@ -243,7 +243,7 @@ TEST(ReferenceDecoding, SoilCoefficientsSkipD8AndTextsAreUtf16AndBounded)
                     "INSERT INTO pipe_types VALUES (0, 1, 1, '" + long300 + "', 0);"
                     "INSERT INTO tank_types (ord, name) VALUES (0, '" + long300 + "');");
     auto app = Load(db.path, 0);
-    ASSERT_EQ(app->soilCount, 4);
+    ASSERT_EQ(RowCount(app->soils), 4);
     const SoilEntry& s = app->soils[0];
     EXPECT_EQ(s.soilGroup, 2);
     // Element 8 is d9, element 15 is d16.
@@ -342,7 +342,7 @@ TEST(ReferenceDecoding, FreeAndFailedOpensLeaveNoTablesAndCreateNoFile)
 {
     TestDatabase db(FiveRowsOfEachTable());
     auto app = Load(db.path, 0);
-    ASSERT_EQ(app->soilCount, 5);
+    ASSERT_EQ(RowCount(app->soils), 5);
     app->FreeReferenceData();
     ExpectNoTables(*app);
 
@@ -363,7 +363,7 @@ TEST(ReferenceDecoding, FreeAndFailedOpensLeaveNoTablesAndCreateNoFile)
     status = app->LoadReferenceData(garbage);
     EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen);
     EXPECT_EQ(status.file, garbage);
-    EXPECT_EQ(app->soilCount, 0);
+    EXPECT_EQ(RowCount(app->soils), 0);
     fs::remove(garbage);
 
     // A file in a folder that does not exist, and an empty path.
@@ -391,7 +391,7 @@ TEST(ReferenceDecoding, MissingTableIsReportedAndTheOthersLoad)
 
     // A table without a column the program reads counts as missing.
     TestDatabase bare("CREATE TABLE soils (ord INTEGER PRIMARY KEY, name TEXT);", false);
-    EXPECT_EQ(Load(bare.path, 0, &status)->soilCount, 0);
+    EXPECT_EQ(RowCount(Load(bare.path, 0, &status)->soils), 0);
     EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
     EXPECT_EQ(status.table, "soils");
 }
@@ -541,7 +541,7 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
                       source.readBudget = budget;
                       source.readTime = std::chrono::milliseconds(500);
                       const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
-                      return status.table == "manhole_types" && app.manholeTypes.empty() && app.soilCount == 5 ? 1 : 2;
+                      return status.table == "manhole_types" && app.manholeTypes.empty() && RowCount(app.soils) == 5 ? 1 : 2;
                   }),
                   1)
             << sql.substr(0, 60);

@@ -99,12 +99,14 @@ TEST(SelectSoilModel, WithoutARow)
     auto app = StartedCore();
     // No soil, one outside the table, an empty table.
     for (int index : {-1, 99, 2}) {
-        const int count = app->soilCount;
+        const int count = RowCount(app->soils);
+        std::vector<SoilEntry> held;
         if (index == 2)
-            app->soilCount = 0;
+            held.swap(app->soils);
         const S m = Opened(*app, index, 0.5);
         EXPECT_EQ(m.RowCount(), index == 2 ? 0 : count);
-        app->soilCount = count;
+        if (index == 2)
+            held.swap(app->soils);
         EXPECT_EQ(m.soilIndex, -1);
         EXPECT_EQ(Shown(m, S::kSoilTypeField), "---");
         EXPECT_EQ(Shown(m, S::kOverallModulusField), "-");

@@ -47,7 +47,6 @@ std::unique_ptr<CDalvorApp> SmallCatalogue()
     };
     app->nominalSizes = {size(11, 600, 600, 680, 6, 8, 1), size(11, 800, 800, 900, 5, 5, 0),
                          size(12, 600, 600, 690, 6, 6, 0)};
-    app->pipeCategoryCount = 1, app->pipeTypeCount = 2, app->nominalSizeCount = 3;
     app->ResetBuriedPipeRecord();
     return app;
 }
@@ -444,7 +443,7 @@ TEST(Import, FromATankOfEachStiffness)
 {
     auto app = StartedApp(1);
     std::set<double> classes;
-    for (int i = 0; i < app->tankTypeCount; ++i)
+    for (int i = 0; i < RowCount(app->tankTypes); ++i)
         classes.insert(app->tankTypes[static_cast<std::size_t>(i)].stiffnessClass);
     ASSERT_GE(classes.size(), 3u);
     CBuriedPipePageModel page(*app);
@@ -509,7 +508,7 @@ TEST(Verdict, NoneForAPipeNoLongerListed)
 TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
 {
     auto app = StartedApp();
-    ASSERT_GT(app->nominalSizeCount, 0);
+    ASSERT_GT(RowCount(app->nominalSizes), 0);
     // The largest SN 2 profile pipe: met; 12 m deep (deflection and load
     // over); under water to the ground (uplift over).
     const struct {

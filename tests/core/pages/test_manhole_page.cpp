@@ -37,7 +37,6 @@ struct Page {
         app->languageOffset = LangEnglish;
         app->manholeTypes = {MakeType(u"DN1000", 1000, 400, 0), MakeType(u"DN1200E", 1200, 600, 1),
                              MakeType(u"DN800", 800, 300, 0)};
-        app->manholeTypeCount = 3;
         app->ResetManholeRecord();
         m = std::make_unique<CManholePageModel>(*app);
         m->OnTypeChanged(0);

@@ -54,7 +54,6 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
         app.pipeCategories[i].applicability = i;
         CopyBounded(app.pipeCategories[i].name, u"Same name");
     }
-    app.pipeCategoryCount = 3;
     const struct {
         unsigned applicable;
         std::vector<int> listed;
@@ -80,13 +79,12 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
     model.Picker().FillCategories(category);
     EXPECT_EQ(model.Selected(CategoryList), 1);
     app.pipeCategories.resize(1);
-    app.pipeCategoryCount = 1;
     EXPECT_FALSE(model.Picker().Relabel(7, -1));
     EXPECT_EQ(model.Picker().ChosenCategory(), -1);
     // A category that is not listed keeps its id; the list shows its first
     // item, or none when it lists nothing.
     for (const auto& [rows, shown] : {std::pair{1, 0}, std::pair{0, -1}}) {
-        app.pipeCategoryCount = rows;
+        app.pipeCategories.resize(rows);
         int unlisted = 9;
         model.Picker().FillCategories(unlisted);
         EXPECT_EQ(unlisted, 9);
@@ -96,7 +94,6 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
     app.nominalSizes.assign(1, NominalSizeEntry{});
     app.nominalSizes[0].categoryId = 9;
     app.nominalSizes[0].typeId = 3;
-    app.nominalSizeCount = 1;
     for (const auto& [size, text] : {std::pair{200.5, u"200"}, std::pair{250.0, u"250"}}) {
         app.nominalSizes[0].nominalSize = size;
         model.Picker().FillSizes(9, 3, 10);

@@ -52,9 +52,6 @@ std::unique_ptr<CDalvorApp> TestApp()
         s.ratingValue = z[5];
         s.madeToOrder = int(z[6]);
     }
-    app->pipeCategoryCount = 3;
-    app->pipeTypeCount = 4;
-    app->nominalSizeCount = 6;
     return app;
 }
 
@@ -210,11 +207,11 @@ TEST(PressurePage, ListsAndWhatAChoiceTakes)
     EXPECT_EQ(p.r().roughness, 0.002);
 
     // A choice the catalogue no longer has leaves the record as it was.
-    p.app->pipeCategoryCount = 1;
+    p.app->pipeCategories.resize(1);
     p.Choose(P::CategoryList, 0);
     EXPECT_EQ(p.r().categoryId, 3);
     // A type without sizes: Dw reads as 0, and there is no result.
-    p.app->nominalSizeCount = 4;
+    p.app->nominalSizes.resize(4);
     p.Choose(P::TypeList, 0);
     EXPECT_EQ(p.r().candidateCount, 0);
     EXPECT_EQ(p.r().innerDiameter, 0.0);
@@ -300,7 +297,7 @@ TEST(PressurePage, DiameterModeTakesTheChosenSizeAndRunsAgain)
 TEST(PressurePage, ToolRunsStoredRecordsAsThePageDoes)
 {
     auto app = StartedCore();
-    ASSERT_GT(app->nominalSizeCount, 0);
+    ASSERT_GT(RowCount(app->nominalSizes), 0);
     for (int mode = 0; mode < 3; ++mode) {
         app->ResetPressureFlowRecord();
         app->pressureFlow.mode = mode;

@@ -39,7 +39,6 @@ struct Page {
         // SN 4, 4, 8, 4: the last returns to an earlier class.
         app->tankTypes = {MakeType(u"A 1900", 1900, 2000, 4, 1), MakeType(u"A 2400", 2400, 2500, 4, 1),
                           MakeType(u"B 1900", 1900, 2100, 8, 1), MakeType(u"C 1600", 1600, 1700, 4, 1)};
-        app->tankTypeCount = 4;
         app->ResetTankRecord();
         m = std::make_unique<CTankPageModel>(*app);
         m->OnInitDialog();
@@ -218,7 +217,6 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
     // A catalogue without that row any more: the lists are rebuilt and
     // nothing is read past the table.
     p.app->tankTypes.resize(2);
-    p.app->tankTypeCount = 2;
     p.m->Recalculate();
     EXPECT_EQ(p.m->typeItems.size(), 2u);
     EXPECT_EQ(p.r().head.resultValid, 0);

@@ -73,7 +73,7 @@ void ExpectSameFileWithNoCurrentEntries(const std::vector<uint8_t>& got, const s
 TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
 {
     app->StoreCurrentCalc(KindGravityFlow, -1);
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 1);
+    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 1);
     EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 0);
     EXPECT_EQ(Name(0), u"GP-001");
     EXPECT_EQ(FromFixed(app->gravityFlow.head.name), u"GP-001");  // the page shows it from now on
@@ -90,7 +90,7 @@ TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
     // Each kind has its own prefix and its own array.
     for (int kind : {KindTank, KindManhole, KindBuriedPipe, KindPressureFlow}) {
         app->StoreCurrentCalc(kind, -1);
-        EXPECT_EQ(app->storedCount[KindToArrayIndex(kind)], 1);
+        EXPECT_EQ(app->storedRecords.Count(KindToArrayIndex(kind)), 1);
     }
     EXPECT_EQ(FromFixed(app->storedRecords.tank[0].head.name), u"UT-001");
     EXPECT_EQ(FromFixed(app->storedRecords.manhole[0].head.name), u"M-001");
@@ -116,7 +116,7 @@ TEST_F(ProjectTest, OverwriteOrLoadTheCurrentEntryAndAppendWhenNoneIsCurrent)
     app->ResetGravityFlowRecord();  // a "-" name takes the current count
     app->gravityFlow.length = 250;
     app->StoreCurrentCalc(KindGravityFlow, 0);
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 2);
+    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 2);
     EXPECT_EQ(app->storedRecords.gravityFlow[0].length, 250);
     EXPECT_EQ(Name(0), u"GP-002");
 
@@ -129,7 +129,7 @@ TEST_F(ProjectTest, OverwriteOrLoadTheCurrentEntryAndAppendWhenNoneIsCurrent)
     // With no current entry an overwrite appends instead of writing outside the array.
     app->currentIndex[ArrayGravityFlow] = -1;
     app->StoreCurrentCalc(KindGravityFlow, 0);
-    EXPECT_EQ(app->storedCount[ArrayGravityFlow], 3);
+    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 3);
     EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 2);
 
     // Loading back copies the current entry; a stale index loads nothing.
@@ -173,7 +173,7 @@ TEST_F(ProjectTest, MovesSwapDeletesMakeTheNeighbourCurrentAndBothMarkModifiedEv
     app->DeleteStoredCalc(6, 0);
     EXPECT_EQ(host.modifiedCalls, before + 4);
     for (int a = 0; a < KindArrayCount; ++a)
-        EXPECT_EQ(app->storedCount[a], a == ArrayManhole ? 3 : 0);
+        EXPECT_EQ(app->storedRecords.Count(a), a == ArrayManhole ? 3 : 0);
 
     app->DeleteStoredCalc(KindManhole, 1);
     EXPECT_EQ(names(), u"M-002 M-001 ");
@@ -181,9 +181,9 @@ TEST_F(ProjectTest, MovesSwapDeletesMakeTheNeighbourCurrentAndBothMarkModifiedEv
     app->DeleteStoredCalc(KindManhole, 1);  // the last one: its predecessor becomes current
     EXPECT_EQ(app->currentIndex[ArrayManhole], 0);
     app->DeleteStoredCalc(KindManhole, 5);  // out of range: nothing but the modified mark
-    EXPECT_EQ(app->storedCount[ArrayManhole], 1);
+    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 1);
     app->DeleteStoredCalc(KindManhole, 0);
-    EXPECT_EQ(app->storedCount[ArrayManhole], 0);
+    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 0);
     EXPECT_EQ(app->currentIndex[ArrayManhole], -1);
     EXPECT_EQ(host.modifiedCalls, before + 4 + 4);
 }
@@ -238,7 +238,7 @@ TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
     auto other = std::make_unique<CDalvorApp>();
     ASSERT_EQ(other->ReadProject(bytes), ProjectReadError::None);
     for (int a = 0; a < KindArrayCount; ++a) {
-        EXPECT_EQ(other->storedCount[a], 2);
+        EXPECT_EQ(other->storedRecords.Count(a), 2);
         EXPECT_EQ(other->currentIndex[a], -1);
     }
     ExpectSameFileWithNoCurrentEntries(other->WriteProject(), bytes);
@@ -293,8 +293,8 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::CannotOpen);
     EXPECT_EQ(app->WriteProject(), before);
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
-    EXPECT_EQ(app->storedCount[ArrayTank], 0);
-    EXPECT_EQ(app->storedCount[ArrayManhole], 1);
+    EXPECT_EQ(app->storedRecords.Count(ArrayTank), 0);
+    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 1);
 }
 
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
@@ -311,7 +311,7 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 
     auto other = std::make_unique<CDalvorApp>();
     ASSERT_EQ(other->ReadProjectFile(file.string()), ProjectReadError::None);
-    EXPECT_EQ(other->storedCount[ArrayBuriedPipe], 1);
+    EXPECT_EQ(other->storedRecords.Count(ArrayBuriedPipe), 1);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename(), "project one.qdl");  // no temporary file left behind
 }

@@ -44,7 +44,7 @@ std::vector<Shot> Shots()
     add(KindBuriedPipe, 0, "water-over-pd", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.3; });
     add(KindBuriedPipe, 0, "dn1200", [](CDalvorApp& a) {
         BuriedPipeRecord& r = a.buriedPipe;
-        for (int i = 0; i < a.nominalSizeCount; ++i)
+        for (int i = 0; i < RowCount(a.nominalSizes); ++i)
             if (a.nominalSizes[i].nominalSize >= 1200.0) {
                 TakeSizeRow(r, a.nominalSizes[i]);
                 break;

@@ -543,7 +543,7 @@ private slots:
         frame->Action(ID_LANGUAGE_POLISH)->trigger();
         QCOMPARE(prompts->warnings.size(), 5);
         QVERIFY(prompts->warnings.last().contains(QStringLiteral("/nonexistent-dalvor/db/pl/quorlindata.mdb")));
-        QCOMPARE(app->soilCount, 0);
+        QCOMPARE(RowCount(app->soils), 0);
     }
 
     // A page of a kind with stored calculations, shown in Polish and opened

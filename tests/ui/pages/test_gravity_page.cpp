@@ -533,7 +533,7 @@ private slots:
             QCOMPARE(dlg->list->GetItemCount(), 1);
             dlg->reject();
         });
-        QCOMPARE(app->storedCount[ArrayGravityFlow], 1);
+        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 1);
         QCOMPARE(app->currentIndex[ArrayGravityFlow], 0);
         QCOMPARE(FromFixed(app->storedRecords.gravityFlow[0].head.name), std::u16string(u"GP-001"));
         CheckTexts({{1633, "GP-001"}, {1631, "1"}, {1012, "0.050"}});
@@ -552,7 +552,7 @@ private slots:
         Edit(1013)->setText(QStringLiteral("250"));
         Edit(1633)->setText(QStringLiteral("Main sewer"));
         QTest::mouseClick(page->Control(1558), Qt::LeftButton);
-        QCOMPARE(app->storedCount[ArrayGravityFlow], 1);
+        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 1);
         QCOMPARE(app->storedRecords.gravityFlow[0].length, 250.0);
         QCOMPARE(FromFixed(app->storedRecords.gravityFlow[0].head.name), std::u16string(u"Main sewer"));
         QCOMPARE(std::memcmp(&app->storedRecords.gravityFlow[0], &R(), sizeof(GravityFlowRecord)), 0);
@@ -564,7 +564,7 @@ private slots:
         frame->Host().manageProjectOverride = [&](int kind) { kindSeen = kind; };
         QTest::mouseClick(page->Control(1557), Qt::LeftButton);
         QCOMPARE(kindSeen, int(KindGravityFlow));
-        QCOMPARE(app->storedCount[ArrayGravityFlow], 2);
+        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 2);
         CheckTexts({{1633, "GP-002"}, {1631, "2"}});
         kindSeen = 0;
         frame->Host().manageProjectOverride = [&](int kind) {
@@ -589,7 +589,6 @@ private slots:
         stored.innerDiameter = 300.0;
         stored.nominalSize = 315.0;
         app->storedRecords.gravityFlow.push_back(stored);
-        app->storedCount[ArrayGravityFlow] = 1;
         frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayGravityFlow] = 0; };
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;

@@ -181,7 +181,7 @@ private slots:
         Edit(Id::InvertLevel)->setText(QStringLiteral("3.99"));
         QTest::mouseClick(page->Control(Id::Add), Qt::LeftButton);
         QCOMPARE(prompts->warnings.size(), 2);
-        QCOMPARE(app->storedCount[ArrayBuriedPipe], 0);
+        QCOMPARE(app->storedRecords.Count(ArrayBuriedPipe), 0);
     }
 
     void trafficClassesSetTheNoteAndTheRoadSurface()
@@ -220,7 +220,7 @@ private slots:
     {
         Start();
         int granular = -1;
-        for (int i = 0; i < app->soilCount; ++i)
+        for (int i = 0; i < RowCount(app->soils); ++i)
             if (app->soils[static_cast<std::size_t>(i)].soilGroup == 0)
                 granular = i;
         QVERIFY(granular >= 0);
@@ -252,7 +252,7 @@ private slots:
             QCOMPARE(dlg->kind, int(KindBuriedPipe));
             dlg->reject();
         });
-        QCOMPARE(app->storedCount[ArrayBuriedPipe], 1);
+        QCOMPARE(app->storedRecords.Count(ArrayBuriedPipe), 1);
         QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"UP-001"));
         QCOMPARE(Text(Id::Name), QStringLiteral("UP-001"));
         QCOMPARE(Text(Id::Number), QStringLiteral("1"));

@@ -45,7 +45,7 @@ private slots:
         auto* mh = Start<CManholePage>(1);
         QVERIFY(mh);
         QCOMPARE(app->activeCalcKind, int(KindManhole));
-        QCOMPARE(Combo(MhTypeList)->count(), app->manholeTypeCount);
+        QCOMPARE(Combo(MhTypeList)->count(), RowCount(app->manholeTypes));
         CheckTexts({{MhTypeList, "Sewer manhole DN 1000"}, {MhNominalDiameter, "1000"}, {MhNumber, "-"},
                     {1150, "Manhole type:"}, {MhUpdate, "Update"}});
         QVERIFY(!page->Control(MhUpdate)->isEnabled());
@@ -133,7 +133,7 @@ private slots:
             QCOMPARE(dlg->kind, int(KindTank));
             dlg->reject();
         });
-        QCOMPARE(app->storedCount[ArrayTank], 1);
+        QCOMPARE(app->storedRecords.Count(ArrayTank), 1);
         const TankRecord& stored = app->storedRecords.tank[0];
         QCOMPARE(std::memcmp(&stored, &app->tank, sizeof(TankRecord)), 0);
         CheckTexts({{TkName, "UT-001"}, {TkNumber, "1"}, {TkTypeList, "Tank DN 2000 SN 8"}, {TkStiffnessList, "all"},
@@ -228,9 +228,9 @@ private slots:
             command->trigger();
             CheckTexts({{TkNumber, "-"}, {TkName, "-"}});
             QVERIFY(!page->Control(TkUpdate)->isEnabled());
-            QVERIFY(page->Control(TkProject)->isEnabled() == (app->storedCount[ArrayTank] != 0));
+            QVERIFY(page->Control(TkProject)->isEnabled() == (app->storedRecords.Count(ArrayTank) != 0));
             QTest::mouseClick(page->Control(TkUpdate), Qt::LeftButton);
-            QCOMPARE(app->storedCount[ArrayTank], command == frame->Action(ID_FILE_NEW) ? 0 : 1);
+            QCOMPARE(app->storedRecords.Count(ArrayTank), command == frame->Action(ID_FILE_NEW) ? 0 : 1);
         }
     }
 
