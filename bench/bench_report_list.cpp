@@ -67,7 +67,6 @@ CDalvorApp& Project(int count)
             tank.capacity = 10.0 + i % 97;
             app->storedRecords.tank.push_back(tank);
         }
-        app->storedCount[ArrayTank] = count;
         app->currentIndex[ArrayTank] = count / 2;
     }
     return *app;

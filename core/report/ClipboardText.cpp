@@ -384,7 +384,7 @@ std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int colum
     CellWriter w(target, column);
     if (column >= 0) {
         ForKindRecords(kind, [&](const auto& e) {
-            if (auto* r = At(app.storedRecords.*e.stored, app.storedCount[e.array], index))
+            if (auto* r = At(app.storedRecords.*e.stored, index))
                 RecordCells(app, *r, index, w);
         });
     }
