@@ -1,6 +1,6 @@
 #include "Environment.h"
 
-#include "app/DalvorApp.h"
+#include "app/Startup.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -15,21 +15,21 @@ struct KindRecords {
     int kind;
     int array;
     std::vector<Record> ProjectArrays::*stored;
-    Record CDalvorApp::*working;
+    Record WorkingRecords::*working;
     void (CDalvorApp::*reset)();
 };
 
 // In array order, as kCalcKinds.
 inline constexpr auto kKindRecords = std::make_tuple(
     KindRecords<GravityFlowRecord>{KindGravityFlow, ArrayGravityFlow, &ProjectArrays::gravityFlow,
-                                   &CDalvorApp::gravityFlow, &CDalvorApp::ResetGravityFlowRecord},
+                                   &WorkingRecords::gravityFlow, &CDalvorApp::ResetGravityFlowRecord},
     KindRecords<PressureFlowRecord>{KindPressureFlow, ArrayPressureFlow, &ProjectArrays::pressureFlow,
-                                    &CDalvorApp::pressureFlow, &CDalvorApp::ResetPressureFlowRecord},
+                                    &WorkingRecords::pressureFlow, &CDalvorApp::ResetPressureFlowRecord},
     KindRecords<BuriedPipeRecord>{KindBuriedPipe, ArrayBuriedPipe, &ProjectArrays::buriedPipe,
-                                  &CDalvorApp::buriedPipe, &CDalvorApp::ResetBuriedPipeRecord},
-    KindRecords<ManholeRecord>{KindManhole, ArrayManhole, &ProjectArrays::manhole, &CDalvorApp::manhole,
+                                  &WorkingRecords::buriedPipe, &CDalvorApp::ResetBuriedPipeRecord},
+    KindRecords<ManholeRecord>{KindManhole, ArrayManhole, &ProjectArrays::manhole, &WorkingRecords::manhole,
                                &CDalvorApp::ResetManholeRecord},
-    KindRecords<TankRecord>{KindTank, ArrayTank, &ProjectArrays::tank, &CDalvorApp::tank,
+    KindRecords<TankRecord>{KindTank, ArrayTank, &ProjectArrays::tank, &WorkingRecords::tank,
                             &CDalvorApp::ResetTankRecord});
 
 static_assert(std::tuple_size_v<decltype(kKindRecords)> == KindArrayCount);

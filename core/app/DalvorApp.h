@@ -2,10 +2,14 @@
 // the working and stored records, the reference tables, the calculators and
 // the print picture, and its members are implemented in the folders of the
 // parts they belong to (calc, catalogue, project, report). Also the record
-// defaults, the language switch and the typed kinds table. It may include any
-// folder of the core.
+// defaults, the language switch, the start-up rules and the typed kinds
+// table. It may include any folder of the core.
 //
-// The application object: the whole data model of the program.
+// The application object: the whole data model of the program. Its state is
+// grouped by concern, each group declared with the part it belongs to:
+// tables (catalogue/ReferenceTables.h), project (project/ProjectArrays.h),
+// working (project/WorkingRecords.h) and print (report/PrintData.h). A part
+// that needs a group alone includes that group's header.
 #pragma once
 
 #include "base/CalcKind.h"
@@ -14,8 +18,8 @@
 #include "calc/GravityFlowCalculator.h"
 #include "calc/PressureFlowCalculator.h"
 #include "catalogue/ReferenceTables.h"
-#include "project/PrintTitles.h"
-#include "project/Records.h"
+#include "project/ProjectArrays.h"
+#include "project/WorkingRecords.h"
 #include "report/PrintData.h"
 #include "report/ReportRows.h"
 
@@ -25,7 +29,6 @@
 #include <map>
 #include <span>
 #include <string>
-#include <vector>
 
 // Why a project file was refused. The window side turns it into a message in
 // the user's language.
@@ -43,18 +46,6 @@ enum class ProjectWriteError {
     None = 0,
     CannotWrite,
     NotRegularFile,  // a folder, device or FIFO stands at the path; left alone
-};
-
-// The project's stored calculations, one array per kind.
-struct ProjectArrays {
-    std::vector<GravityFlowRecord> gravityFlow;
-    std::vector<PressureFlowRecord> pressureFlow;
-    std::vector<BuriedPipeRecord> buriedPipe;
-    std::vector<ManholeRecord> manhole;
-    std::vector<TankRecord> tank;
-
-    // The records stored of a kind, by array index; 0 for anything else.
-    int Count(int arrayIndex) const;
 };
 
 class CDalvorApp {
@@ -186,25 +177,10 @@ public:
     int languageOffset = LangPolish;
     int activeCalcKind = KindNone;
 
-    int currentIndex[KindArrayCount] = {-1, -1, -1, -1, -1};
-    ProjectArrays storedRecords;
-
-    std::vector<SoilEntry> soils;
-    std::vector<TankTypeEntry> tankTypes;
-    std::vector<ManholeTypeEntry> manholeTypes;
-    std::vector<NominalSizeEntry> nominalSizes;
-    std::vector<PipeCategoryEntry> pipeCategories;
-    std::vector<PipeTypeEntry> pipeTypes;
-
-    GravityFlowRecord gravityFlow{};
-    PressureFlowRecord pressureFlow{};
-    BuriedPipeRecord buriedPipe{};
-    ManholeRecord manhole{};
-    TankRecord tank{};
-
-    ReportSection reportSections[10]{};
-    PrintTitle printTitles[20]{};
-    PrintPicture printPicture;
+    CatalogueTables tables;
+    ProjectArrays project;
+    WorkingRecords working;
+    PrintState print;
 
 private:
     IHost* host;
@@ -214,20 +190,3 @@ private:
 
 // The one application object.
 extern CDalvorApp theApp;
-
-// ---- start-up rules (free functions so that tests can drive them) ----------
-// Default language offset for a desktop interface language.
-int DefaultLanguageOffset(const std::string& uiLanguage);
-// The language the program starts in from the stored value and the default.
-int StartLanguageOffset(std::optional<int> stored, int defaultOffset);
-// Reads "Settings" "VersionID", writes it back as 50 when missing or lower;
-// returns 1 when the extended catalogue mode is on.
-int ReadVersionId(ISettings& settings);
-// Language code of the files of a language: "pl", "en" or "ru"; Polish for any
-// other value.
-const char* LanguageCode(int offset);
-// The program folder: DALVOR_HOME when given, else the executable's folder
-// when it holds "db", else <executable's folder>/../share/dalvor.
-std::string ResolveProgramFolder(const std::string& executableFolder, const char* dalvorHome);
-
-constexpr int kExtendedVersionId = 100;

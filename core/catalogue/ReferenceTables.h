@@ -99,3 +99,13 @@ int RowCount(const std::vector<Row>& rows)
 {
     return static_cast<int>(rows.size());
 }
+
+// The six tables as loaded from the language's database, in row order.
+struct CatalogueTables {
+    std::vector<SoilEntry> soils;
+    std::vector<TankTypeEntry> tankTypes;
+    std::vector<ManholeTypeEntry> manholeTypes;
+    std::vector<NominalSizeEntry> nominalSizes;
+    std::vector<PipeCategoryEntry> pipeCategories;
+    std::vector<PipeTypeEntry> pipeTypes;
+};

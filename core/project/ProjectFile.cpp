@@ -47,8 +47,8 @@ void ForEachFilePart(const CDalvorApp& app, F&& put)
 {
     uint8_t header[kHeaderSize];
     for (int i = 0; i < KindArrayCount; ++i) {
-        const auto count = static_cast<uint32_t>(app.storedRecords.Count(kFileOrder[i]));
-        const auto index = static_cast<uint32_t>(app.currentIndex[kFileOrder[i]]);
+        const auto count = static_cast<uint32_t>(app.project.Count(kFileOrder[i]));
+        const auto index = static_cast<uint32_t>(app.project.currentIndex[kFileOrder[i]]);
         for (int b = 0; b < 4; ++b) {
             header[4 * i + b] = static_cast<uint8_t>(count >> (8 * b));
             header[20 + 4 * i + b] = static_cast<uint8_t>(index >> (8 * b));
@@ -56,7 +56,7 @@ void ForEachFilePart(const CDalvorApp& app, F&& put)
     }
     put(std::span<const uint8_t>(header));
     for (int a : kFileOrder) {
-        ForArray(app.storedRecords, a, [&](const auto& records) {
+        ForArray(app.project, a, [&](const auto& records) {
             put(std::span(reinterpret_cast<const uint8_t*>(records.data()), records.size() * sizeof(records[0])));
         });
     }
@@ -115,12 +115,10 @@ bool ReadArrays(ProjectArrays& fresh, const int32_t (&counts)[KindArrayCount], F
 }
 
 // The whole file is sound: it replaces the open project. The current indexes
-// stored in the file are ignored, so no record is current.
+// stored in the file are ignored: the fresh arrays have no current record.
 void Adopt(CDalvorApp& app, ProjectArrays&& fresh)
 {
-    app.storedRecords = std::move(fresh);
-    for (int& current : app.currentIndex)
-        current = -1;
+    app.project = std::move(fresh);
 }
 
 }  // namespace

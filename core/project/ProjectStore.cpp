@@ -16,7 +16,7 @@ template <typename F>
 bool WithKind(CDalvorApp& app, int kind, F&& f)
 {
     return ForKindRecords(kind, [&](const auto& e) {
-        f(app.storedRecords.*e.stored, app.*e.working, kCalcKinds[e.array].namePrefix);
+        f(app.project.*e.stored, app.working.*e.working, kCalcKinds[e.array].namePrefix);
     });
 }
 
@@ -33,9 +33,9 @@ bool CDalvorApp::StoreCurrentCalc(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     try {
-        WithKind(*this, kind, [&](auto& records, auto& working, const char* prefix) {
+        WithKind(*this, kind, [&](auto& records, auto& record, const char* prefix) {
             const int count = RowCount(records);
-            int& current = currentIndex[a];
+            int& current = project.currentIndex[a];
             // An overwrite needs an entry to overwrite: with none current the
             // record is appended rather than written outside the array.
             const bool append = index == -1 || current < 0 || current >= count;
@@ -44,15 +44,15 @@ bool CDalvorApp::StoreCurrentCalc(int kind, int index)
             // full array is copied whole to grow, and after an open no array
             // has room to spare.
             std::u16string name;
-            if (FromFixed(working.head.name) == u"-")
+            if (FromFixed(record.head.name) == u"-")
                 name = Utf8ToUtf16(FormatC("%s%03d", prefix, append ? count + 1 : count));
             if (append) {
-                records.push_back(working);
+                records.push_back(record);
                 current = count;
             }
             if (!name.empty())
-                CopyBounded(working.head.name, name, 63);
-            records[static_cast<std::size_t>(current)] = working;
+                CopyBounded(record.head.name, name, 63);
+            records[static_cast<std::size_t>(current)] = record;
         });
     } catch (const std::bad_alloc&) {
         host->ReportOutOfMemory();
@@ -66,7 +66,7 @@ void CDalvorApp::DeleteStoredCalc(int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     WithKind(*this, kind, [&](auto& records, auto&, const char*) {
-        int& current = currentIndex[a];
+        int& current = project.currentIndex[a];
         if (index < 0 || index >= RowCount(records))
             return;
         current = index;
@@ -86,7 +86,7 @@ void CDalvorApp::MoveStoredCalcUp(int kind, int index)
         if (index <= 0 || index >= count)
             return;
         std::swap(records[static_cast<std::size_t>(index - 1)], records[static_cast<std::size_t>(index)]);
-        currentIndex[a] = std::clamp(index - 1, 0, count - 1);
+        project.currentIndex[a] = std::clamp(index - 1, 0, count - 1);
     });
     host->SetDocumentModified();
 }
@@ -99,16 +99,14 @@ void CDalvorApp::MoveStoredCalcDown(int kind, int index)
         if (index < 0 || index >= count - 1)
             return;
         std::swap(records[static_cast<std::size_t>(index)], records[static_cast<std::size_t>(index + 1)]);
-        currentIndex[a] = std::clamp(index + 1, 0, count - 1);
+        project.currentIndex[a] = std::clamp(index + 1, 0, count - 1);
     });
     host->SetDocumentModified();
 }
 
 void CDalvorApp::FreeProject()
 {
-    storedRecords = ProjectArrays{};
-    for (int& current : currentIndex)
-        current = -1;
+    project = ProjectArrays{};
 }
 
 void CDalvorApp::ResetProject()
@@ -120,11 +118,11 @@ bool CDalvorApp::LoadCurrentStoredCalc(int kind)
 {
     const int a = KindToArrayIndex(kind);
     bool loaded = false;
-    WithKind(*this, kind, [&](auto& records, auto& working, const char*) {
-        int current = currentIndex[a];
+    WithKind(*this, kind, [&](auto& records, auto& record, const char*) {
+        int current = project.currentIndex[a];
         if (current < 0 || current >= RowCount(records))
             return;
-        working = records[static_cast<std::size_t>(current)];
+        record = records[static_cast<std::size_t>(current)];
         loaded = true;
     });
     return loaded;

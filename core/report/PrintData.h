@@ -1,5 +1,6 @@
 // The report table and the picture being printed.
 #pragma once
+#include "project/PrintTitles.h"
 #include "report/DisplayList.h"
 
 #include <cstdint>
@@ -26,4 +27,12 @@ struct PrintPicture {
         width = 0;
         height = 0;
     }
+};
+
+// What a printout is made of: the report table of the kind printed, the
+// remembered titles the user picks from and the recorded picture.
+struct PrintState {
+    ReportSection reportSections[10]{};
+    PrintTitle printTitles[kPrintTitleCount]{};
+    PrintPicture printPicture;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DalvorApp.h"
+#include "app/Startup.h"
 #include "base/Host.h"
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 // Start-up and shut-down rules: languages, the extended mode, the program
 // folder and the paths built from it.
 #include "app/DalvorApp.h"
+#include "app/Startup.h"
 #include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -102,11 +103,11 @@ TEST(StartupCore, MissingDatabaseIsReportedAndLeavesEmptyTables)
     EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen);
     EXPECT_EQ(status.file, (tmp / "db" / "en" / "quorlindata.mdb").string());
     EXPECT_FALSE(fs::exists(tmp / "db" / "en" / "quorlindata.mdb"));  // never created
-    ExpectFields({FIELD(app->languageOffset, 5100), FIELD(RowCount(app->soils), 0), FIELD(RowCount(app->tankTypes), 0)});
+    ExpectFields({FIELD(app->languageOffset, 5100), FIELD(RowCount(app->tables.soils), 0), FIELD(RowCount(app->tables.tankTypes), 0)});
     EXPECT_EQ(app->helpFilePath, (tmp / "DalvorEN.html").string());
     // The defaults still stand, with nothing to take from the catalogue.
-    EXPECT_EQ(std::u16string(app->tank.head.name), u"-");
-    EXPECT_EQ(std::u16string(app->manhole.head.name), u"-");
+    EXPECT_EQ(std::u16string(app->working.tank.head.name), u"-");
+    EXPECT_EQ(std::u16string(app->working.manhole.head.name), u"-");
     EXPECT_EQ(settings.ReadInt("Settings", "VersionID"), 50);
 
     app->ExitInstance(settings);
@@ -121,11 +122,11 @@ TEST(StartupCore, AuthoredDatabaseLoadsInEveryLanguage)
         auto app = std::make_unique<CDalvorApp>();
         ReferenceLoadStatus status = app->InitCoreInstance(settings, "C", DalvorHome());
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;
-        EXPECT_TRUE(RowCount(app->soils) >= 3 && RowCount(app->tankTypes) >= 1 && RowCount(app->manholeTypes) >= 1 &&
-                    RowCount(app->nominalSizes) > 0);
+        EXPECT_TRUE(RowCount(app->tables.soils) >= 3 && RowCount(app->tables.tankTypes) >= 1 && RowCount(app->tables.manholeTypes) >= 1 &&
+                    RowCount(app->tables.nominalSizes) > 0);
         // The language switch reaches the Russian tables too.
         status = app->SwitchLanguage(7100);
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok) << status.file;
-        EXPECT_GE(RowCount(app->soils), 3);
+        EXPECT_GE(RowCount(app->tables.soils), 3);
     }
 }

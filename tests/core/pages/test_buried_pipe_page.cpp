@@ -4,6 +4,7 @@
 // soil's compaction index, the verdict colours, the import of a tank's pipe
 // and the test tool running stored pipes as the page does.
 #include "app/DalvorApp.h"
+#include "app/Startup.h"
 #include "calc/BuriedPipeCalc.h"
 #include "CoreTestSupport.h"
 #include "pages/BuriedPipePageModel.h"
@@ -30,12 +31,12 @@ std::unique_ptr<CDalvorApp> SmallCatalogue()
     PipeCategoryEntry c{};
     c.id = 3;
     CopyBounded(c.name, u"Profile pipes");
-    app->pipeCategories = {c};
+    app->tables.pipeCategories = {c};
     PipeTypeEntry t4{}, t8{};
     t4.id = 11, t4.categoryId = 3, t8.id = 12, t8.categoryId = 3;
     CopyBounded(t4.name, u"SN4 profile");
     CopyBounded(t8.name, u"SN8 profile");
-    app->pipeTypes = {t4, t8};
+    app->tables.pipeTypes = {t4, t8};
     auto size = [](int type, double dn, double di, double dz, double allowed, double enlarged, int available) {
         NominalSizeEntry s{};
         s.categoryId = 3, s.typeId = type, s.nominalSize = dn, s.innerDiameter = di, s.outerDiameter = dz;
@@ -45,7 +46,7 @@ std::unique_ptr<CDalvorApp> SmallCatalogue()
         s.minCover = 0.1;
         return s;
     };
-    app->nominalSizes = {size(11, 600, 600, 680, 6, 8, 1), size(11, 800, 800, 900, 5, 5, 0),
+    app->tables.nominalSizes = {size(11, 600, 600, 680, 6, 8, 1), size(11, 800, 800, 900, 5, 5, 0),
                          size(12, 600, 600, 690, 6, 6, 0)};
     app->ResetBuriedPipeRecord();
     return app;
@@ -91,7 +92,7 @@ TEST_P(CoverRule, LowersThePipeToTheMinimumCover)
     const CoverCase& c = GetParam();
     auto app = SmallCatalogue();
     app->extendedCatalogue = c.extended;
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     r.outerDiameter = 500, r.innerDiameter = 460, r.nominalSize = c.nominalSize;
     r.minCoverNoTraffic = std::max(c.rowMinimum, 0.2);
     r.minCoverTraffic = std::max(c.rowMinimum, 0.5);
@@ -156,8 +157,8 @@ TEST_P(TrafficClassNote, NoteAndRoadSurface)
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::CoverNote)), c.note);
     EXPECT_EQ(page.Checked(Id::RoadSurface), c.roadRule < 0 ? 0 : 1);
     EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.roadRule == 0);
-    EXPECT_EQ(app->buriedPipe.roadSurface, c.roadRule < 0 ? 0 : 1);
-    EXPECT_EQ(app->buriedPipe.trafficClass, c.cls);
+    EXPECT_EQ(app->working.buriedPipe.roadSurface, c.roadRule < 0 ? 0 : 1);
+    EXPECT_EQ(app->working.buriedPipe.trafficClass, c.cls);
 }
 
 constexpr const char* kRoad = "Min. covering layer: 0.5 m";
@@ -193,7 +194,7 @@ TEST(TrafficClassNote, LoadedClassSetsTheRoadSurfaceBox)
         CBuriedPipePageModel page(*app);
         Open(page);
         page.OnTrafficChanged(c.shown);
-        app->buriedPipe.trafficClass = c.stored;
+        app->working.buriedPipe.trafficClass = c.stored;
         page.LoadBack();
         EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.enabled) << c.shown << " " << c.stored;
     }
@@ -225,7 +226,7 @@ TEST(DeflectionRule, FillAndChoice)
     };
     for (const auto& c : cases) {
         auto app = SmallCatalogue();
-        BuriedPipeRecord& r = app->buriedPipe;
+        BuriedPipeRecord& r = app->working.buriedPipe;
         r.categoryId = 3, r.typeId = 11, r.nominalSize = 600, r.outerDiameter = 680;
         r.deflectionLimit = c.storedLimit;
         CBuriedPipePageModel page(*app);
@@ -253,15 +254,15 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
     Open(page);
     page.OnSizeChanged(0);
     page.OnDeflectionChanged(2);
-    EXPECT_EQ(app->buriedPipe.deflectionLimit, 8.0);
+    EXPECT_EQ(app->working.buriedPipe.deflectionLimit, 8.0);
     EXPECT_EQ(page.List(Id::DeflectionList).selected, 2);
     // A size the catalogue no longer holds: the record is kept, no result.
-    const BuriedPipeRecord before = app->buriedPipe;
+    const BuriedPipeRecord before = app->working.buriedPipe;
     page.List(Id::SizeList).items[0].row = 2;  // now a size of the other type
     page.OnSizeChanged(0);
-    EXPECT_EQ(app->buriedPipe.nominalSize, before.nominalSize);
-    EXPECT_EQ(app->buriedPipe.deflectionLimit, 8.0);
-    EXPECT_EQ(app->buriedPipe.head.resultValid, 0);
+    EXPECT_EQ(app->working.buriedPipe.nominalSize, before.nominalSize);
+    EXPECT_EQ(app->working.buriedPipe.deflectionLimit, 8.0);
+    EXPECT_EQ(app->working.buriedPipe.head.resultValid, 0);
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::TotalDeflection)), "-");
 }
 
@@ -282,8 +283,8 @@ TEST(DeflectionRule, TypeChangeTakesTheNewPipesLimit)
         page.OnSizeChanged(0);        // SN4 600: 6 % allowed, 8 % enlarged
         page.OnDeflectionChanged(2);  // 8 %
         page.OnTypeChanged(c.type);
-        EXPECT_EQ(app->buriedPipe.deflectionLimit, c.limit) << c.type;
-        EXPECT_EQ(app->buriedPipe.enlargedDeflectionAvailable, c.available) << c.type;
+        EXPECT_EQ(app->working.buriedPipe.deflectionLimit, c.limit) << c.type;
+        EXPECT_EQ(app->working.buriedPipe.enlargedDeflectionAvailable, c.available) << c.type;
         EXPECT_EQ(page.List(Id::DeflectionList).items.size(), c.items) << c.type;
         EXPECT_EQ(Utf16ToUtf8(page.Text(Id::DeflectionLimit)), "6.0") << c.type;
     }
@@ -312,7 +313,7 @@ TEST(HeavyTraffic, Toggle)
         }
         EXPECT_EQ(page.userHeavyTraffic, c.userChoice) << c.cls << " " << c.invert << " " << c.clicks;
         EXPECT_EQ(page.Checked(Id::HeavyTraffic), c.box) << c.cls << " " << c.invert << " " << c.clicks;
-        EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, c.box);
+        EXPECT_EQ(app->working.buriedPipe.heavyConstructionTraffic, c.box);
     }
 }
 
@@ -324,9 +325,9 @@ TEST(HeavyTraffic, LoadedBackAsStored)
     CBuriedPipePageModel page(*app);
     Open(page);
     for (int stored : {1, 0, 0, 1}) {
-        app->buriedPipe.heavyConstructionTraffic = stored;
+        app->working.buriedPipe.heavyConstructionTraffic = stored;
         page.LoadBack();
-        EXPECT_EQ(app->buriedPipe.heavyConstructionTraffic, stored);
+        EXPECT_EQ(app->working.buriedPipe.heavyConstructionTraffic, stored);
         EXPECT_EQ(page.Checked(Id::HeavyTraffic), stored);
         page.SetChecked(Id::HeavyTraffic, !stored);  // the user's click on this pipe
         page.OnHeavyTrafficClicked();
@@ -368,7 +369,7 @@ TEST(Verdict, PairsTurnRedOneByOne)
     };
     for (const auto& c : cases) {
         auto app = SmallCatalogue();
-        BuriedPipeRecord& r = app->buriedPipe;
+        BuriedPipeRecord& r = app->working.buriedPipe;
         r.head.resultValid = 1;
         r.deflectionLimit = 6, r.totalDeflection = 6 + c.deflectionOver;
         r.admissibleLoad = 100, r.totalLoad = 100 + c.loadOver;
@@ -399,8 +400,8 @@ TEST(Verdict, NoVerdictWithoutABoreInsideTheWall)
         page.SetText(Id::InnerDiameter, U(c.inner));
         page.SetText(Id::OuterDiameter, U(c.outer));
         page.Recalculate();
-        EXPECT_EQ(app->buriedPipe.head.resultValid, 0) << c.inner;
-        EXPECT_EQ(Utf8(app->buriedPipe.head.conclusion), "") << c.inner;
+        EXPECT_EQ(app->working.buriedPipe.head.resultValid, 0) << c.inner;
+        EXPECT_EQ(Utf8(app->working.buriedPipe.head.conclusion), "") << c.inner;
         EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-") << c.inner;
         EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Reasons)), "") << c.inner;
         EXPECT_EQ(page.State(Id::Conclusion).text, kBlackColor) << c.inner;
@@ -419,7 +420,7 @@ TEST(Inputs, ReadWithTheirLimits)
     page.SetText(Id::InvertLevel, u"-1e308");
     page.SetText(Id::Name, std::u16string(70, u'x'));
     page.ReadInputs();
-    const BuriedPipeRecord& r = app->buriedPipe;
+    const BuriedPipeRecord& r = app->working.buriedPipe;
     EXPECT_EQ(r.unitWeight, 100.0);
     EXPECT_EQ(r.porosity, 0.0);
     EXPECT_EQ(r.groundLevel, 5.25);
@@ -443,8 +444,8 @@ TEST(Import, FromATankOfEachStiffness)
 {
     auto app = StartedApp(1);
     std::set<double> classes;
-    for (int i = 0; i < RowCount(app->tankTypes); ++i)
-        classes.insert(app->tankTypes[static_cast<std::size_t>(i)].stiffnessClass);
+    for (int i = 0; i < RowCount(app->tables.tankTypes); ++i)
+        classes.insert(app->tables.tankTypes[static_cast<std::size_t>(i)].stiffnessClass);
     ASSERT_GE(classes.size(), 3u);
     CBuriedPipePageModel page(*app);
     Open(page);
@@ -454,13 +455,13 @@ TEST(Import, FromATankOfEachStiffness)
         const ListItem* type = page.SelectedItem(Id::TypeList);
         ASSERT_TRUE(type);
         EXPECT_EQ(Utf16ToUtf8(type->text).rfind(FormatC("SN%.0f ", sn), 0), 0u) << Utf16ToUtf8(type->text);
-        EXPECT_EQ(app->buriedPipe.typeId, type->id);
-        EXPECT_EQ(app->buriedPipe.nominalSize, 800.0) << sn;
+        EXPECT_EQ(app->working.buriedPipe.typeId, type->id);
+        EXPECT_EQ(app->working.buriedPipe.nominalSize, 800.0) << sn;
     }
     // A class no type has, and a size the type lacks: the pipe stays.
-    const BuriedPipeRecord before = app->buriedPipe;
+    const BuriedPipeRecord before = app->working.buriedPipe;
     page.ImportSize(true, 3, u"123");
-    EXPECT_EQ(std::memcmp(&before, &app->buriedPipe, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&before, &app->working.buriedPipe, sizeof before), 0);
     // From a manhole: the invert is the pipe bottom plus the wall.
     page.SetText(Id::OuterDiameter, u"500.0");
     page.SetText(Id::InnerDiameter, u"460.0");
@@ -475,11 +476,11 @@ TEST(Import, TakesOnlyASizeOfTheSameText)
     CBuriedPipePageModel page(*app);
     Open(page);
     page.OnSizeChanged(1);
-    const BuriedPipeRecord before = app->buriedPipe;
+    const BuriedPipeRecord before = app->working.buriedPipe;
     page.ImportSize(false, 0, u"60");
-    EXPECT_TRUE(SameBytes(before, app->buriedPipe));
+    EXPECT_TRUE(SameBytes(before, app->working.buriedPipe));
     page.ImportSize(false, 0, u"600");
-    EXPECT_EQ(app->buriedPipe.nominalSize, 600.0);
+    EXPECT_EQ(app->working.buriedPipe.nominalSize, 600.0);
 }
 
 // A stored pipe whose size, type or category is no longer listed keeps its
@@ -489,7 +490,7 @@ TEST(Verdict, NoneForAPipeNoLongerListed)
     const struct { int category, type; double size; } cases[] = {{3, 11, 700}, {3, 13, 600}, {4, 11, 600}};
     for (const auto& c : cases) {
         auto app = SmallCatalogue();
-        BuriedPipeRecord& r = app->buriedPipe;
+        BuriedPipeRecord& r = app->working.buriedPipe;
         r.categoryId = c.category, r.typeId = c.type, r.nominalSize = c.size, r.outerDiameter = 680;
         r.innerDiameter = 600, r.head.resultValid = 1;
         for (auto* text : {&r.head.conclusion, &r.head.warning, &r.secondReason, &r.thirdReason})
@@ -508,7 +509,7 @@ TEST(Verdict, NoneForAPipeNoLongerListed)
 TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
 {
     auto app = StartedApp();
-    ASSERT_GT(RowCount(app->nominalSizes), 0);
+    ASSERT_GT(RowCount(app->tables.nominalSizes), 0);
     // The largest SN 2 profile pipe: met; 12 m deep (deflection and load
     // over); under water to the ground (uplift over).
     const struct {
@@ -533,9 +534,9 @@ TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
     auto expected = StartedApp();
     CBuriedPipePageModel page(*expected);
     page.ApplyLanguage(LangEnglish);
-    ExpectPageLoadsBackAsTool(page, expected->buriedPipe, app->storedRecords.buriedPipe,
-                              out->storedRecords.buriedPipe, [&](std::size_t i) {
-                                  ASSERT_EQ(expected->buriedPipe.head.resultValid, 1) << i;
+    ExpectPageLoadsBackAsTool(page, expected->working.buriedPipe, app->project.buriedPipe,
+                              out->project.buriedPipe, [&](std::size_t i) {
+                                  ASSERT_EQ(expected->working.buriedPipe.head.resultValid, 1) << i;
                                   for (int id : {Id::TotalDeflection, Id::TotalLoad, Id::UpliftForce})
                                       if (page.State(id).background == kFailedBackColor)
                                           failed.insert(id);
