@@ -22,7 +22,7 @@ std::unique_ptr<CDalvorApp> GravityApp(int mode, int candidates)
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
     app->ResetGravityFlowRecord();
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = mode;
     r.innerDiameter = 300.0;
     r.roughness = 0.01;
@@ -39,13 +39,13 @@ std::unique_ptr<CDalvorApp> GravityApp(int mode, int candidates)
 void BM_CalcGravityFlow(benchmark::State& state)
 {
     auto app = GravityApp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const GravityFlowRecord inputs = app->gravityFlow;
+    const GravityFlowRecord inputs = app->working.gravityFlow;
     for (auto _ : state) {
-        app->gravityFlow = inputs;
+        app->working.gravityFlow = inputs;
         app->CalcGravityFlow();
-        benchmark::DoNotOptimize(app->gravityFlow.flow);
+        benchmark::DoNotOptimize(app->working.gravityFlow.flow);
     }
-    if (app->gravityFlow.head.resultValid != 1)
+    if (app->working.gravityFlow.head.resultValid != 1)
         state.SkipWithError("no result");
 }
 // Modes: 0 diameter (a list of 12 sizes, then the full list of 521), 1 slope,
@@ -103,7 +103,7 @@ void BM_CalcPressureFlow(benchmark::State& state)
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
     app->ResetPressureFlowRecord();
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = static_cast<int>(state.range(0));
     r.innerDiameter = 200.0;
     r.nominalPressure = 1.0;
@@ -113,11 +113,11 @@ void BM_CalcPressureFlow(benchmark::State& state)
         r.candidates[i].innerDiameter = 50.0 + 25.0 * i;
     const PressureFlowRecord inputs = r;
     for (auto _ : state) {
-        app->pressureFlow = inputs;
+        app->working.pressureFlow = inputs;
         app->CalcPressureFlow();
-        benchmark::DoNotOptimize(app->pressureFlow.flow);
+        benchmark::DoNotOptimize(app->working.pressureFlow.flow);
     }
-    if (app->pressureFlow.head.resultValid != 1)
+    if (app->working.pressureFlow.head.resultValid != 1)
         state.SkipWithError("no result");
 }
 // Modes: 0 diameter (20 sizes), 1 losses, 2 flow.
@@ -129,16 +129,16 @@ BENCHMARK(BM_CalcPressureFlow)->ArgName("mode")->Arg(0)->Arg(1)->Arg(2);
 void BM_WorstGravityRecord(benchmark::State& state)
 {
     auto app = GravityApp(0, 521);
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     for (DiameterCandidate& c : r.candidates)
         c.innerDiameter = state.range(0) == 0 ? 0.0 : 1e-300;
     if (state.range(0) == 2)
         r.viscosity = std::nan("");
     const GravityFlowRecord inputs = r;
     for (auto _ : state) {
-        app->gravityFlow = inputs;
+        app->working.gravityFlow = inputs;
         app->CalcGravityFlow();
-        benchmark::DoNotOptimize(app->gravityFlow.flow);
+        benchmark::DoNotOptimize(app->working.gravityFlow.flow);
     }
 }
 // 0: bores of 0; 1: bores of 1e-300 mm; 2: those bores and a viscosity that
@@ -150,7 +150,7 @@ void BM_WorstPressureRecord(benchmark::State& state)
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
     app->ResetPressureFlowRecord();
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 0;
     r.flowInput = 0.05;
     r.candidateCount = static_cast<int32_t>(std::size(r.candidates));
@@ -158,9 +158,9 @@ void BM_WorstPressureRecord(benchmark::State& state)
         c.innerDiameter = 0.0;
     const PressureFlowRecord inputs = r;
     for (auto _ : state) {
-        app->pressureFlow = inputs;
+        app->working.pressureFlow = inputs;
         app->CalcPressureFlow();
-        benchmark::DoNotOptimize(app->pressureFlow.flow);
+        benchmark::DoNotOptimize(app->working.pressureFlow.flow);
     }
 }
 BENCHMARK(BM_WorstPressureRecord)->Unit(benchmark::kMillisecond);

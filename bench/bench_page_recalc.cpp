@@ -36,11 +36,11 @@ template <typename Record>
 bool TakePipe(const CDalvorApp& app, Draw& d, unsigned applicable, Record& r)
 {
     std::vector<const NominalSizeEntry*> sizes;
-    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
-        for (const PipeTypeEntry& t : app.pipeTypes)
-            if (t.id == app.nominalSizes[i].typeId && t.categoryId == app.nominalSizes[i].categoryId &&
+    for (int i = 0; i < RowCount(app.tables.nominalSizes); ++i)
+        for (const PipeTypeEntry& t : app.tables.pipeTypes)
+            if (t.id == app.tables.nominalSizes[i].typeId && t.categoryId == app.tables.nominalSizes[i].categoryId &&
                 t.applicability >= 0 && t.applicability < 32 && (applicable & (1u << t.applicability)))
-                sizes.push_back(&app.nominalSizes[i]);
+                sizes.push_back(&app.tables.nominalSizes[i]);
     if (sizes.empty())
         return false;
     const NominalSizeEntry& s = *sizes[static_cast<std::size_t>(d.Index(static_cast<int>(sizes.size())))];
@@ -53,15 +53,15 @@ bool TakePipe(const CDalvorApp& app, Draw& d, unsigned applicable, Record& r)
 // The kinds: how a record is made up, and the page's working record.
 struct Tank {
     using Page = CTankPageModel;
-    static TankRecord& Working(CDalvorApp& app) { return app.tank; }
-    static std::vector<TankRecord>& Stored(CDalvorApp& app) { return app.storedRecords.tank; }
+    static TankRecord& Working(CDalvorApp& app) { return app.working.tank; }
+    static std::vector<TankRecord>& Stored(CDalvorApp& app) { return app.project.tank; }
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetTankRecord();
-        if (RowCount(app.tankTypes) <= 0)
+        if (RowCount(app.tables.tankTypes) <= 0)
             return false;
-        TankRecord& t = app.tank;
-        const TankTypeEntry& row = app.tankTypes[static_cast<std::size_t>(t.tankTypeIndex = d.Index(RowCount(app.tankTypes)))];
+        TankRecord& t = app.working.tank;
+        const TankTypeEntry& row = app.tables.tankTypes[static_cast<std::size_t>(t.tankTypeIndex = d.Index(RowCount(app.tables.tankTypes)))];
         t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
         t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
         t.stiffnessClass = row.stiffnessClass, t.capacity = d.Uniform(5, 120), t.tankBottomLevel = d.Uniform(0, 1);
@@ -73,25 +73,25 @@ struct Tank {
 
 struct Manhole {
     using Page = CManholePageModel;
-    static ManholeRecord& Working(CDalvorApp& app) { return app.manhole; }
-    static std::vector<ManholeRecord>& Stored(CDalvorApp& app) { return app.storedRecords.manhole; }
+    static ManholeRecord& Working(CDalvorApp& app) { return app.working.manhole; }
+    static std::vector<ManholeRecord>& Stored(CDalvorApp& app) { return app.project.manhole; }
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetManholeRecord();
-        app.manhole.typeIndex = d.Index(RowCount(app.manholeTypes));
-        app.manhole.waterLevel = d.Uniform(0, 6);
-        return RowCount(app.manholeTypes) > 0;
+        app.working.manhole.typeIndex = d.Index(RowCount(app.tables.manholeTypes));
+        app.working.manhole.waterLevel = d.Uniform(0, 6);
+        return RowCount(app.tables.manholeTypes) > 0;
     }
 };
 
 struct BuriedPipe {
     using Page = CBuriedPipePageModel;
-    static BuriedPipeRecord& Working(CDalvorApp& app) { return app.buriedPipe; }
-    static std::vector<BuriedPipeRecord>& Stored(CDalvorApp& app) { return app.storedRecords.buriedPipe; }
+    static BuriedPipeRecord& Working(CDalvorApp& app) { return app.working.buriedPipe; }
+    static std::vector<BuriedPipeRecord>& Stored(CDalvorApp& app) { return app.project.buriedPipe; }
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetBuriedPipeRecord();
-        BuriedPipeRecord& r = app.buriedPipe;
+        BuriedPipeRecord& r = app.working.buriedPipe;
         if (!TakePipe(app, d, CCatalogPicker::kAll, r))
             return false;
         r.trafficClass = d.Index(kTrafficClassCount);
@@ -103,12 +103,12 @@ struct BuriedPipe {
 
 struct GravityFlow {
     using Page = CGravityFlowPageModel;
-    static GravityFlowRecord& Working(CDalvorApp& app) { return app.gravityFlow; }
-    static std::vector<GravityFlowRecord>& Stored(CDalvorApp& app) { return app.storedRecords.gravityFlow; }
+    static GravityFlowRecord& Working(CDalvorApp& app) { return app.working.gravityFlow; }
+    static std::vector<GravityFlowRecord>& Stored(CDalvorApp& app) { return app.project.gravityFlow; }
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetGravityFlowRecord();
-        GravityFlowRecord& r = app.gravityFlow;
+        GravityFlowRecord& r = app.working.gravityFlow;
         r.mode = d.Index(4);
         r.length = d.Uniform(10, 500);
         r.slopeInput = d.Uniform(2, 20);
@@ -119,12 +119,12 @@ struct GravityFlow {
 
 struct PressureFlow {
     using Page = CPressureFlowPageModel;
-    static PressureFlowRecord& Working(CDalvorApp& app) { return app.pressureFlow; }
-    static std::vector<PressureFlowRecord>& Stored(CDalvorApp& app) { return app.storedRecords.pressureFlow; }
+    static PressureFlowRecord& Working(CDalvorApp& app) { return app.working.pressureFlow; }
+    static std::vector<PressureFlowRecord>& Stored(CDalvorApp& app) { return app.project.pressureFlow; }
     static bool Make(CDalvorApp& app, Draw& d)
     {
         app.ResetPressureFlowRecord();
-        PressureFlowRecord& r = app.pressureFlow;
+        PressureFlowRecord& r = app.working.pressureFlow;
         r.mode = d.Index(3);
         r.endLevel = d.Uniform(-5, 50);
         r.flowInput = d.Uniform(0.002, 0.1);

@@ -20,11 +20,11 @@ namespace {
 std::pair<int, int> LongestSizeList(const CDalvorApp& app)
 {
     std::map<std::pair<int, int>, int> counts;
-    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
-        ++counts[{app.nominalSizes[i].categoryId, app.nominalSizes[i].typeId}];
+    for (int i = 0; i < RowCount(app.tables.nominalSizes); ++i)
+        ++counts[{app.tables.nominalSizes[i].categoryId, app.tables.nominalSizes[i].typeId}];
     std::pair<int, int> best{-1, -1};
     int most = 0;
-    for (const PipeTypeEntry& t : app.pipeTypes) {
+    for (const PipeTypeEntry& t : app.tables.pipeTypes) {
         const int n = counts[{t.categoryId, t.id}];
         if ((t.applicability == 1 || t.applicability == 2) && n > most) {
             most = n;
@@ -42,7 +42,7 @@ void BM_PressurePageRecalculate(benchmark::State& state)
         state.SkipWithError("no pressure pipe in the catalogue");
         return;
     }
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.categoryId = category;
     r.typeId = type;
     r.mode = static_cast<int>(state.range(0));

@@ -39,9 +39,9 @@ void PrintGravityFlowToPdf(benchmark::State& state)
     const QString path = dir.filePath("report.pdf");
     std::tm now{};
     for (auto _ : state) {
-        app.printPicture.width = 4000;
-        app.printPicture.height = 3000;
-        CReportPrint report(app.reportSections);
+        app.print.printPicture.width = 4000;
+        app.print.printPicture.height = 3000;
+        CReportPrint report(app.print.reportSections);
         PrepareReportPrint(app, KindGravityFlow, now, report);
         benchmark::DoNotOptimize(report.PrintToPdf(path));
     }

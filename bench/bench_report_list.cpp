@@ -60,14 +60,14 @@ CDalvorApp& Project(int count)
         app->ResetTankRecord();
         app->CalcTankBuoyancy();
         app->CalcTankAnchoring();
-        TankRecord tank = app->tank;
-        app->storedRecords.tank.reserve(static_cast<std::size_t>(count));
+        TankRecord tank = app->working.tank;
+        app->project.tank.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) {
             CopyBounded(tank.head.name, u"Zbiornik retencyjny ul. Polna " + Utf8ToUtf16(std::to_string(i + 1)));
             tank.capacity = 10.0 + i % 97;
-            app->storedRecords.tank.push_back(tank);
+            app->project.tank.push_back(tank);
         }
-        app->currentIndex[ArrayTank] = count / 2;
+        app->project.currentIndex[ArrayTank] = count / 2;
     }
     return *app;
 }

@@ -15,7 +15,7 @@ std::unique_ptr<CDalvorApp> TypicalApp()
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
 
-    BuriedPipeRecord& p = app->buriedPipe;
+    BuriedPipeRecord& p = app->working.buriedPipe;
     p.outerDiameter = 500;
     p.innerDiameter = 456;
     p.ringStiffness = 8;
@@ -36,8 +36,8 @@ std::unique_ptr<CDalvorApp> TypicalApp()
     manholeType.nominalDiameter = 1000;
     manholeType.outerDiameter = 1200;
     manholeType.weightPerMetre = 8;
-    app->manholeTypes.push_back(manholeType);
-    ManholeRecord& m = app->manhole;
+    app->tables.manholeTypes.push_back(manholeType);
+    ManholeRecord& m = app->working.manhole;
     m.unitWeight = 17.5;
     m.porosity = 15;
     m.frictionAngle = 30;
@@ -52,8 +52,8 @@ std::unique_ptr<CDalvorApp> TypicalApp()
     tankType.outerDiameter = 2000;
     tankType.weightPerMetre = 1;
     tankType.endWeight = 2;
-    app->tankTypes.push_back(tankType);
-    TankRecord& t = app->tank;
+    app->tables.tankTypes.push_back(tankType);
+    TankRecord& t = app->working.tank;
     t.capacity = 20;
     t.outerDiameter = 2000;
     t.innerDiameter = 1900;
@@ -80,7 +80,7 @@ void BM_BuriedPipe(benchmark::State& state)
     auto app = TypicalApp();
     for (auto _ : state) {
         app->CalcBuriedPipe();
-        benchmark::DoNotOptimize(app->buriedPipe.totalDeflection);
+        benchmark::DoNotOptimize(app->working.buriedPipe.totalDeflection);
     }
 }
 BENCHMARK(BM_BuriedPipe);
@@ -90,9 +90,9 @@ void BM_TrafficLoadAllClasses(benchmark::State& state)
     auto app = TypicalApp();
     for (auto _ : state) {
         for (int c = 0; c < 28; ++c) {
-            app->buriedPipe.trafficClass = c;
+            app->working.buriedPipe.trafficClass = c;
             app->CalcTrafficLoad();
-            benchmark::DoNotOptimize(app->buriedPipe.trafficLoad);
+            benchmark::DoNotOptimize(app->working.buriedPipe.trafficLoad);
         }
     }
 }
@@ -101,10 +101,10 @@ BENCHMARK(BM_TrafficLoadAllClasses);
 void BM_ManholeBase(benchmark::State& state)
 {
     auto app = TypicalApp();
-    app->manhole.eccentric = 0;
+    app->working.manhole.eccentric = 0;
     for (auto _ : state) {
         app->CalcManholeBuoyancy();
-        benchmark::DoNotOptimize(app->manhole.ballastHeight);
+        benchmark::DoNotOptimize(app->working.manhole.ballastHeight);
     }
 }
 BENCHMARK(BM_ManholeBase);
@@ -112,10 +112,10 @@ BENCHMARK(BM_ManholeBase);
 void BM_ManholeEccentric(benchmark::State& state)
 {
     auto app = TypicalApp();
-    app->manhole.eccentric = 1;
+    app->working.manhole.eccentric = 1;
     for (auto _ : state) {
         app->CalcManholeBuoyancy();
-        benchmark::DoNotOptimize(app->manhole.anchoringForce);
+        benchmark::DoNotOptimize(app->working.manhole.anchoringForce);
     }
 }
 BENCHMARK(BM_ManholeEccentric);
@@ -126,7 +126,7 @@ void BM_TankWithAnchoring(benchmark::State& state)
     for (auto _ : state) {
         app->CalcTankBuoyancy();
         app->CalcTankAnchoring();
-        benchmark::DoNotOptimize(app->tank.tieSection);
+        benchmark::DoNotOptimize(app->working.tank.tieSection);
     }
 }
 BENCHMARK(BM_TankWithAnchoring);

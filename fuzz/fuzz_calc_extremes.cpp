@@ -44,27 +44,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     switch (in.Take<uint8_t>() % 5) {
     case 0:
         app.ResetTankRecord();
-        Patch(app.tank, in);
+        Patch(app.working.tank, in);
         fuzz::Calculate(app, KindTank);
         break;
     case 1:
         app.ResetManholeRecord();
-        Patch(app.manhole, in);
+        Patch(app.working.manhole, in);
         fuzz::Calculate(app, KindManhole);
         break;
     case 2:
         app.ResetBuriedPipeRecord();
-        Patch(app.buriedPipe, in);
+        Patch(app.working.buriedPipe, in);
         fuzz::Calculate(app, KindBuriedPipe);
         break;
     case 3:
         app.ResetGravityFlowRecord();
-        Patch(app.gravityFlow, in);
+        Patch(app.working.gravityFlow, in);
         fuzz::Calculate(app, KindGravityFlow);
         break;
     default:
         app.ResetPressureFlowRecord();
-        Patch(app.pressureFlow, in);
+        Patch(app.working.pressureFlow, in);
         fuzz::Calculate(app, KindPressureFlow);
         break;
     }

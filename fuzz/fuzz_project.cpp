@@ -40,12 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             std::abort();
     }
 
-    ProjectArrays& p = app.storedRecords;
-    Recalculate(app, p.tank, app.tank, [&] { app.ResetTankRecord(); }, KindTank);
-    Recalculate(app, p.manhole, app.manhole, [&] { app.ResetManholeRecord(); }, KindManhole);
-    Recalculate(app, p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, KindBuriedPipe);
-    Recalculate(app, p.gravityFlow, app.gravityFlow, [&] { app.ResetGravityFlowRecord(); }, KindGravityFlow);
-    Recalculate(app, p.pressureFlow, app.pressureFlow, [&] { app.ResetPressureFlowRecord(); }, KindPressureFlow);
+    ProjectArrays& p = app.project;
+    Recalculate(app, p.tank, app.working.tank, [&] { app.ResetTankRecord(); }, KindTank);
+    Recalculate(app, p.manhole, app.working.manhole, [&] { app.ResetManholeRecord(); }, KindManhole);
+    Recalculate(app, p.buriedPipe, app.working.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, KindBuriedPipe);
+    Recalculate(app, p.gravityFlow, app.working.gravityFlow, [&] { app.ResetGravityFlowRecord(); }, KindGravityFlow);
+    Recalculate(app, p.pressureFlow, app.working.pressureFlow, [&] { app.ResetPressureFlowRecord(); }, KindPressureFlow);
 
     for (int kind : {KindTank, KindManhole, KindBuriedPipe, KindGravityFlow, KindPressureFlow}) {
         for (ListingTarget target : {ListingTarget::List, ListingTarget::Clipboard}) {

@@ -42,7 +42,7 @@ void CPictureBase::BuildPrintMetafile()
 {
     CDalvorApp& app = host.PictureApp();
     const PictureSize size = PictureControlSize(kind);
-    app.printPicture = BuildPrintPicture(kind, app, host.PictureViewState(), size.width, size.height);
+    app.print.printPicture = BuildPrintPicture(kind, app, host.PictureViewState(), size.width, size.height);
 }
 
 void CPictureBase::DrawInto(QImage& image)
@@ -122,17 +122,17 @@ void CPictureBase::FollowDrag(DragEffect effect)
     case KindPressureFlow: host.ShowResults(); break;
     case KindBuriedPipe:
         host.ShowInputs();
-        if (app.buriedPipe.head.resultValid == 1)
+        if (app.working.buriedPipe.head.resultValid == 1)
             host.Recalculate();
         break;
     case KindTank:
         host.ShowInputs();
-        if (app.tank.head.resultValid == 1)
+        if (app.working.tank.head.resultValid == 1)
             host.Recalculate();
         break;
     case KindManhole:
         host.ShowInputs();
-        if (app.manhole.head.resultValid == 1) {
+        if (app.working.manhole.head.resultValid == 1) {
             host.ReadInputs();
             app.CalcManholeBuoyancy();
             host.ShowResults();

@@ -138,7 +138,7 @@ int CManageProjectDlg::StoredCount() const
 int* CManageProjectDlg::CurrentIndex()
 {
     const int a = KindToArrayIndex(kind);
-    return a >= 0 ? &app.currentIndex[a] : nullptr;
+    return a >= 0 ? &app.project.currentIndex[a] : nullptr;
 }
 
 void CManageProjectDlg::OnInitDialog()
@@ -236,7 +236,7 @@ std::optional<QString> CManageProjectDlg::PendingName(int index) const
 bool CManageProjectDlg::Acted() const
 {
     const int a = KindToArrayIndex(kind);
-    return acted || (initialised && a >= 0 && app.currentIndex[a] != openingCurrent);
+    return acted || (initialised && a >= 0 && app.project.currentIndex[a] != openingCurrent);
 }
 
 void CManageProjectDlg::SelectRow(int row)

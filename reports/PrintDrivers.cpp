@@ -33,7 +33,7 @@ void PaintPrintPicture(CDalvorApp& app, QPainter& p, const QRect& target)
     if (const PrintPicturePainter& painter = PicturePainter())
         painter(p, target);
     else
-        PlayPrintPicture(p, app.printPicture, target);
+        PlayPrintPicture(p, app.print.printPicture, target);
 }
 
 QString ToQ(const std::u16string& s)
@@ -57,16 +57,16 @@ bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
         return false;
     ForKindRecords(kind, [&](const auto& e) {
         (app.*e.reset)();
-        app.*e.working = (app.storedRecords.*e.stored)[static_cast<std::size_t>(index)];
+        app.working.*e.working = (app.project.*e.stored)[static_cast<std::size_t>(index)];
     });
     // The operating points the charts show: the record's results, or the
     // point the page's recalculation puts them on.
     PictureView view;
-    const GravityFlowRecord& g = app.gravityFlow;
+    const GravityFlowRecord& g = app.working.gravityFlow;
     view.opFilling = g.filling;
     view.opVelocity = g.velocity;
     view.opFlow = g.flow;
-    const PressureFlowRecord& pf = app.pressureFlow;
+    const PressureFlowRecord& pf = app.working.pressureFlow;
     view.pressure = {pf.headLoss, pf.energyGradient, pf.velocity, pf.flow, pf.energyHeadDifference};
     if (!asStored) {
         switch (kind) {
@@ -103,7 +103,7 @@ bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
         }
     }
     const PictureSize size = PictureControlSize(kind);
-    app.printPicture = BuildPrintPicture(kind, app, view, size.width, size.height);
+    app.print.printPicture = BuildPrintPicture(kind, app, view, size.width, size.height);
     return true;
 }
 
@@ -119,13 +119,13 @@ bool PrepareReportPrint(CDalvorApp& app, int kind, const std::tm& now, CReportPr
     report.texts = app.MakeReportTexts(kind, now);
     report.documentName = ToQ(report.texts.documentName);
     report.startFailure = ToQ(app.LoadLangString(kStartFailureKey));
-    report.pictureWidth = app.printPicture.width;
-    report.pictureHeight = app.printPicture.height;
+    report.pictureWidth = app.print.printPicture.width;
+    report.pictureHeight = app.print.printPicture.height;
     // Played once: the page needs a new recording for the next printout.
     report.picture = [&app](QPainter& p, const QRect& target) {
         if (!target.isEmpty())
             PaintPrintPicture(app, p, target);
-        app.printPicture = PrintPicture{};
+        app.print.printPicture = PrintPicture{};
     };
     return true;
 }
@@ -134,7 +134,7 @@ bool PrintReport(CDalvorApp& app, int kind, QWidget* parent)
 {
     if (KindToArrayIndex(kind) < 0)
         return false;
-    CReportPrint report(app.reportSections);
+    CReportPrint report(app.print.reportSections);
     CPrintoutTitleDlg titles(app, parent);
     if (titles.exec() != QDialog::Accepted)
         return false;

@@ -48,7 +48,7 @@ void CPrintoutTitleDlg::OnInitDialog()
     setWindowTitle(QString::fromStdU16String(app.LoadLangString(kCaptionKey)));
     okButton->setText(QString::fromStdU16String(app.LoadLangString(kOkKey)));
     combo->clear();
-    for (const PrintTitle& t : app.printTitles)
+    for (const PrintTitle& t : app.print.printTitles)
         combo->addItem(QString::fromStdU16String(FromFixed(t.text)));
     combo->setCurrentIndex(0);
     // All of the title selected, its beginning in sight.
@@ -59,6 +59,6 @@ void CPrintoutTitleDlg::OnInitDialog()
 void CPrintoutTitleDlg::OnOK()
 {
     const QString text = combo->currentText();
-    ConfirmPrintTitle(app.printTitles, text.toStdU16String());
+    ConfirmPrintTitle(app.print.printTitles, text.toStdU16String());
     QDialog::accept();
 }

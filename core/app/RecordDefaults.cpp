@@ -63,7 +63,7 @@ void ResetHead(RecordHead& head)
 // Soil row 2's name, or an empty name when the soil table has fewer rows.
 std::u16string_view DefaultSoilName(const CDalvorApp& app)
 {
-    const SoilEntry* soil = CatalogueRow(app.soils, kDefaultSoilRow);
+    const SoilEntry* soil = CatalogueRow(app.tables.soils, kDefaultSoilRow);
     if (!soil)
         return {};
     return std::u16string_view(soil->name, BoundedLength(soil->name, std::size(soil->name)));
@@ -73,7 +73,7 @@ std::u16string_view DefaultSoilName(const CDalvorApp& app)
 
 void CDalvorApp::ResetGravityFlowRecord()
 {
-    GravityFlowRecord& r = gravityFlow;
+    GravityFlowRecord& r = working.gravityFlow;
     ResetHead(r.head);
     r.roughness = kRoughness;
     r.userRoughness = kNoUserRoughness;
@@ -99,7 +99,7 @@ void CDalvorApp::ResetGravityFlowRecord()
 
 void CDalvorApp::ResetPressureFlowRecord()
 {
-    PressureFlowRecord& r = pressureFlow;
+    PressureFlowRecord& r = working.pressureFlow;
     ResetHead(r.head);
     r.roughness = kRoughness;
     r.userRoughness = kNoUserRoughness;
@@ -133,7 +133,7 @@ void CDalvorApp::ResetPressureFlowRecord()
 
 void CDalvorApp::ResetBuriedPipeRecord()
 {
-    BuriedPipeRecord& r = buriedPipe;
+    BuriedPipeRecord& r = working.buriedPipe;
     ResetHead(r.head);
     r.groundLevel = 4.0;
     r.cover = 4.0;
@@ -179,7 +179,7 @@ void CDalvorApp::ResetBuriedPipeRecord()
 void CDalvorApp::ResetManholeRecord()
 {
     // The first manhole type, or zeros when the table is empty.
-    const ManholeTypeEntry* type = CatalogueRow(manholeTypes, 0);
+    const ManholeTypeEntry* type = CatalogueRow(tables.manholeTypes, 0);
     const double minDepth = type ? type->minDepth : 0.0;
     const double maxDepth = type ? type->maxDepth : 0.0;
     const double dns = type ? type->nominalDiameter : 0.0;
@@ -187,7 +187,7 @@ void CDalvorApp::ResetManholeRecord()
     const double sandTrapDepth = type ? type->sandTrapDepth : 0.0;
     const double weightPerMetre = type ? type->weightPerMetre : 0.0;
 
-    ManholeRecord& r = manhole;
+    ManholeRecord& r = working.manhole;
     ResetHead(r.head);
     r.reinforcedVersion = 0;
     r.eccentric = 0;
@@ -224,7 +224,7 @@ void CDalvorApp::ResetManholeRecord()
 void CDalvorApp::ResetTankRecord()
 {
     // The first tank type, or zeros when the table is empty.
-    const TankTypeEntry* type = CatalogueRow(tankTypes, 0);
+    const TankTypeEntry* type = CatalogueRow(tables.tankTypes, 0);
     const double dw = type ? type->innerDiameter : 0.0;
     const double dz = type ? type->outerDiameter : 0.0;
     const double weightPerMetre = type ? type->weightPerMetre : 0.0;
@@ -233,7 +233,7 @@ void CDalvorApp::ResetTankRecord()
     const double minAnchorSpacing = type ? type->minAnchorSpacing : 0.0;
     const double maxAnchorSpacing = type ? type->maxAnchorSpacing : 0.0;
 
-    TankRecord& r = tank;
+    TankRecord& r = working.tank;
     ResetHead(r.head);
 
     // Levels and plain numbers.

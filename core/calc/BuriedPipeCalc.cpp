@@ -100,7 +100,7 @@ void ApplyInstallationDefaults(BuriedPipeRecord& r, int userHeavyConstructionTra
 
 void CDalvorApp::CalcBuriedPipe()
 {
-    BuriedPipeRecord& r = buriedPipe;
+    BuriedPipeRecord& r = working.buriedPipe;
 
     // Input the check cannot judge gives no result: a pipe without a size, a
     // pipe without a bore or with a bore not inside its wall, a negative ring

@@ -19,7 +19,7 @@ constexpr double kLengthScale = 0.001f;      // length x slope in per mille -> m
 
 void CDalvorApp::CalcGravityFlow()
 {
-    GravityFlowRecord& r = gravityFlow;
+    GravityFlowRecord& r = working.gravityFlow;
     SetResultText(r.head.conclusion, u"");
     SetResultText(r.head.warning, u"");
     r.head.resultValid = 0;

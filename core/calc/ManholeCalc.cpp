@@ -127,7 +127,7 @@ double CDalvorApp::CalcMinBallastHeight(double dns, double depth, int water, int
 
 void CDalvorApp::CalcManholeBuoyancy()
 {
-    ManholeRecord& r = manhole;
+    ManholeRecord& r = working.manhole;
     const bool baseMode = r.eccentric != 1;
 
     // Input the check cannot judge gives no result: a type that is not in the
@@ -135,8 +135,8 @@ void CDalvorApp::CalcManholeBuoyancy()
     // finite.
     const int typeIndex = r.typeIndex;
     const ManholeTypeEntry* type = nullptr;
-    if (typeIndex >= 0 && typeIndex < RowCount(manholeTypes))
-        type = &manholeTypes[static_cast<std::size_t>(typeIndex)];
+    if (typeIndex >= 0 && typeIndex < RowCount(tables.manholeTypes))
+        type = &tables.manholeTypes[static_cast<std::size_t>(typeIndex)];
     if (!type ||
         !AllFinite({r.unitWeight, r.porosity, r.frictionAngle, r.cohesion, r.groundLevel,
                     r.waterLevel, r.pipeBottomLevel, r.nominalDiameter, r.outerDiameter,

@@ -35,7 +35,7 @@ double ScaleHead(double h)
 
 void CDalvorApp::CalcPressureFlow()
 {
-    PressureFlowRecord& r = pressureFlow;
+    PressureFlowRecord& r = working.pressureFlow;
     double D = r.innerDiameter / 1000.0;
     const double k = r.roughness / 1000.0;
     const double L = r.length;

@@ -76,15 +76,15 @@ double CDalvorApp::TankCapacityOfLength(const TankRecord& r, double length)
 
 void CDalvorApp::CalcTankBuoyancy()
 {
-    TankRecord& r = tank;
+    TankRecord& r = working.tank;
 
     // Input the check cannot judge gives no result: a type that is not in the
     // loaded table, a diameter, slab dimension or anchor spacing that is not
     // positive, any number that is not finite.
     const int typeIndex = r.tankTypeIndex;
     const TankTypeEntry* type = nullptr;
-    if (typeIndex >= 0 && typeIndex < RowCount(tankTypes))
-        type = &tankTypes[static_cast<std::size_t>(typeIndex)];
+    if (typeIndex >= 0 && typeIndex < RowCount(tables.tankTypes))
+        type = &tables.tankTypes[static_cast<std::size_t>(typeIndex)];
     const bool lengthGiven = r.selectionMode == 1;
     if (!type ||
         !AllFinite({lengthGiven ? r.length : r.capacity, r.outerDiameter, r.innerDiameter,
@@ -290,7 +290,7 @@ void CDalvorApp::CalcTankBuoyancy()
 
 void CDalvorApp::CalcTankAnchoring()
 {
-    TankRecord& r = tank;
+    TankRecord& r = working.tank;
 
     // Without an uplift result there is nothing to lay out. Input the layout
     // cannot use gives no result either: a count outside 2 to the largest

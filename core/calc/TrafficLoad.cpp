@@ -277,13 +277,13 @@ double TrafficLoadOf(const BuriedPipeRecord& r)
 
 void CDalvorApp::CalcTrafficLoad()
 {
-    const BuriedPipeRecord& r = buriedPipe;
-    buriedPipe.trafficLoad = 0.0;
+    const BuriedPipeRecord& r = working.buriedPipe;
+    working.buriedPipe.trafficLoad = 0.0;
     // A load from levels or diameters that are not numbers would be no load
     // at all; only a finite load is stored.
     for (double v : {r.groundLevel, r.foundationLevel, r.outerDiameter, r.innerDiameter, r.cover})
         if (!std::isfinite(v))
             return;
     const double gk = TrafficLoadOf(r);
-    buriedPipe.trafficLoad = std::isfinite(gk) ? gk : 0.0;
+    working.buriedPipe.trafficLoad = std::isfinite(gk) ? gk : 0.0;
 }

@@ -265,24 +265,24 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
     const int extended = app.extendedCatalogue;
 
     if (open(kSoilTable))
-        check(kSoilTable, ReadRows<RawSoilRow>(source, kSoilTable, app.soils, DecodeSoil));
+        check(kSoilTable, ReadRows<RawSoilRow>(source, kSoilTable, app.tables.soils, DecodeSoil));
     if (open(kTankTypeTable))
-        check(kTankTypeTable, LoadTankTypeTable(source, extended, app.tankTypes));
+        check(kTankTypeTable, LoadTankTypeTable(source, extended, app.tables.tankTypes));
     if (open(kManholeTypeTable))
-        check(kManholeTypeTable, LoadManholeTypeTable(source, app.manholeTypes));
+        check(kManholeTypeTable, LoadManholeTypeTable(source, app.tables.manholeTypes));
     if (open(kPipeCategoryTable))
         check(kPipeCategoryTable,
-              ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, app.pipeCategories,
+              ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, app.tables.pipeCategories,
                                            [extended](const RawPipeCategoryRow& raw, PipeCategoryEntry& e) {
                                                return DecodeCategory(raw, e, extended);
                                            }));
     if (open(kPipeTypeTable))
-        check(kPipeTypeTable, ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, app.pipeTypes,
+        check(kPipeTypeTable, ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, app.tables.pipeTypes,
                                                        [extended](const RawPipeTypeRow& raw, PipeTypeEntry& e) {
                                                            return DecodeType(raw, e, extended);
                                                        }));
     if (open(kNominalSizeTable))
-        check(kNominalSizeTable, LoadNominalSizeTable(source, extended, app.nominalSizes));
+        check(kNominalSizeTable, LoadNominalSizeTable(source, extended, app.tables.nominalSizes));
     source.CloseDatabase();
 
     return status;
@@ -314,10 +314,10 @@ void CDalvorApp::RemoveReloadListener(int token)
 
 void CDalvorApp::FreeReferenceData()
 {
-    std::vector<SoilEntry>().swap(soils);
-    std::vector<TankTypeEntry>().swap(tankTypes);
-    std::vector<ManholeTypeEntry>().swap(manholeTypes);
-    std::vector<NominalSizeEntry>().swap(nominalSizes);
-    std::vector<PipeCategoryEntry>().swap(pipeCategories);
-    std::vector<PipeTypeEntry>().swap(pipeTypes);
+    std::vector<SoilEntry>().swap(tables.soils);
+    std::vector<TankTypeEntry>().swap(tables.tankTypes);
+    std::vector<ManholeTypeEntry>().swap(tables.manholeTypes);
+    std::vector<NominalSizeEntry>().swap(tables.nominalSizes);
+    std::vector<PipeCategoryEntry>().swap(tables.pipeCategories);
+    std::vector<PipeTypeEntry>().swap(tables.pipeTypes);
 }

@@ -53,8 +53,8 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     std::string out;
 
     out += "# soils\n";
-    for (std::size_t i = 0; i < app.soils.size(); ++i) {
-        const SoilEntry& e = app.soils[i];
+    for (std::size_t i = 0; i < app.tables.soils.size(); ++i) {
+        const SoilEntry& e = app.tables.soils[i];
         Line line(out);
         line.Text(e.name).Int(e.soilGroup);
         for (double c : e.soilCoefficient)
@@ -62,20 +62,20 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# pipeCategories\n";
-    for (std::size_t i = 0; i < app.pipeCategories.size(); ++i) {
-        const PipeCategoryEntry& e = app.pipeCategories[i];
+    for (std::size_t i = 0; i < app.tables.pipeCategories.size(); ++i) {
+        const PipeCategoryEntry& e = app.tables.pipeCategories[i];
         Line(out).Int(e.id).Text(e.name).Int(e.applicability);
     }
 
     out += "# pipeTypes\n";
-    for (std::size_t i = 0; i < app.pipeTypes.size(); ++i) {
-        const PipeTypeEntry& e = app.pipeTypes[i];
+    for (std::size_t i = 0; i < app.tables.pipeTypes.size(); ++i) {
+        const PipeTypeEntry& e = app.tables.pipeTypes[i];
         Line(out).Int(e.id).Int(e.categoryId).Text(e.name).Int(e.applicability);
     }
 
     out += "# nominalSizes\n";
-    for (std::size_t i = 0; i < app.nominalSizes.size(); ++i) {
-        const NominalSizeEntry& e = app.nominalSizes[i];
+    for (std::size_t i = 0; i < app.tables.nominalSizes.size(); ++i) {
+        const NominalSizeEntry& e = app.tables.nominalSizes[i];
         Line(out)
             .Int(e.id)
             .Int(e.categoryId)
@@ -99,8 +99,8 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# manholeTypes\n";
-    for (std::size_t i = 0; i < app.manholeTypes.size(); ++i) {
-        const ManholeTypeEntry& e = app.manholeTypes[i];
+    for (std::size_t i = 0; i < app.tables.manholeTypes.size(); ++i) {
+        const ManholeTypeEntry& e = app.tables.manholeTypes[i];
         Line(out)
             .Text(e.name)
             .Real(e.nominalDiameter)
@@ -117,8 +117,8 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# tankTypes\n";
-    for (std::size_t i = 0; i < app.tankTypes.size(); ++i) {
-        const TankTypeEntry& e = app.tankTypes[i];
+    for (std::size_t i = 0; i < app.tables.tankTypes.size(); ++i) {
+        const TankTypeEntry& e = app.tables.tankTypes[i];
         Line(out)
             .Text(e.name)
             .Int(e.classCode)

@@ -82,7 +82,7 @@ std::u16string CImportModel::ProblemText(int problem) const
 
 int CImportModel::StoredCount() const
 {
-    const ProjectArrays& p = app.storedRecords;
+    const ProjectArrays& p = app.project;
     switch (problemIndex) {
     case ProblemBuriedPipe: return RowCount(p.buriedPipe);
     case ProblemTank: return RowCount(p.tank);
@@ -115,7 +115,7 @@ void CImportModel::ChooseTask(int task)
 void CImportModel::ListTasks()
 {
     const int count = StoredCount();
-    const ProjectArrays& p = app.storedRecords;
+    const ProjectArrays& p = app.project;
     taskItems.clear();
     for (int i = 0; i < count; ++i) {
         const char16_t* name = problemIndex == ProblemBuriedPipe ? p.buriedPipe[i].head.name
@@ -156,7 +156,7 @@ void CImportModel::ShowTaskValues()
     };
     switch (problemIndex) {
     case ProblemBuriedPipe: {
-        const BuriedPipeRecord& r = app.storedRecords.buriedPipe[t];
+        const BuriedPipeRecord& r = app.project.buriedPipe[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         disable(kTankBottomBox);
@@ -172,7 +172,7 @@ void CImportModel::ShowTaskValues()
         break;
     }
     case ProblemTank: {
-        const TankRecord& r = app.storedRecords.tank[t];
+        const TankRecord& r = app.project.tank[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         valueTexts[kTankBottomText] = F2(r.tankBottomLevel);
@@ -189,7 +189,7 @@ void CImportModel::ShowTaskValues()
         break;
     }
     case ProblemManhole: {
-        const ManholeRecord& r = app.storedRecords.manhole[t];
+        const ManholeRecord& r = app.project.manhole[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         disable(kTankBottomBox);

@@ -99,17 +99,17 @@ int CSelectSoilModel::StateKey(int group, double x)
 
 int CSelectSoilModel::RowCount() const
 {
-    return ::RowCount(app.soils);
+    return ::RowCount(app.tables.soils);
 }
 
 std::u16string CSelectSoilModel::RowName(int row) const
 {
-    return row >= 0 && row < RowCount() ? FromFixed(app.soils[static_cast<std::size_t>(row)].name) : std::u16string();
+    return row >= 0 && row < RowCount() ? FromFixed(app.tables.soils[static_cast<std::size_t>(row)].name) : std::u16string();
 }
 
 const SoilEntry* CSelectSoilModel::ChosenRow() const
 {
-    return soilIndex >= 0 && soilIndex < RowCount() ? &app.soils[static_cast<std::size_t>(soilIndex)] : nullptr;
+    return soilIndex >= 0 && soilIndex < RowCount() ? &app.tables.soils[static_cast<std::size_t>(soilIndex)] : nullptr;
 }
 
 void CSelectSoilModel::Open()

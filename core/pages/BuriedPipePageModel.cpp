@@ -96,7 +96,7 @@ CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : CPageModel(a, KindBu
 
 BuriedPipeRecord& CBuriedPipePageModel::Record() const
 {
-    return app.buriedPipe;
+    return app.working.buriedPipe;
 }
 
 bool CBuriedPipePageModel::ExtendedMode() const
@@ -246,11 +246,11 @@ void CBuriedPipePageModel::FillCategoryList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = RowCount(app.pipeCategories);
+    const int rows = RowCount(app.tables.pipeCategories);
     if (rows > 0 && r.categoryId < 0)
-        r.categoryId = app.pipeCategories[0].id;
+        r.categoryId = app.tables.pipeCategories[0].id;
     for (int i = 0; i < rows; ++i) {
-        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
+        const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(i)];
         if (c.id == r.categoryId)
             selected = i;
         items.push_back({Bounded(FromFixed(c.name), 255), i, c.id});
@@ -265,9 +265,9 @@ void CBuriedPipePageModel::FillTypeList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = RowCount(app.pipeTypes);
+    const int rows = RowCount(app.tables.pipeTypes);
     for (int i = 0; i < rows; ++i) {
-        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
+        const PipeTypeEntry& t = app.tables.pipeTypes[static_cast<std::size_t>(i)];
         if (t.categoryId != r.categoryId)
             continue;
         if (r.typeId < 0)
@@ -286,9 +286,9 @@ void CBuriedPipePageModel::FillSizeList()
     BuriedPipeRecord& r = Record();
     std::vector<ListItem> items;
     int selected = -1;
-    const int rows = RowCount(app.nominalSizes);
+    const int rows = RowCount(app.tables.nominalSizes);
     for (int i = 0; i < rows; ++i) {
-        const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
+        const NominalSizeEntry& s = app.tables.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != r.categoryId || s.typeId != r.typeId)
             continue;
         if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
@@ -305,7 +305,7 @@ void CBuriedPipePageModel::FillSizeList()
         SetText(Id::OuterDiameter, u"-");
         return;
     }
-    TakeSizeRow(app.nominalSizes[static_cast<std::size_t>(row)], false);
+    TakeSizeRow(app.tables.nominalSizes[static_cast<std::size_t>(row)], false);
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
     SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
@@ -390,9 +390,9 @@ const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
     if (index < 0 || index >= static_cast<int>(sizes.items.size()))
         return nullptr;
     const int row = sizes.items[static_cast<std::size_t>(index)].row;
-    if (row < 0 || row >= RowCount(app.nominalSizes))
+    if (row < 0 || row >= RowCount(app.tables.nominalSizes))
         return nullptr;
-    const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(row)];
+    const NominalSizeEntry& s = app.tables.nominalSizes[static_cast<std::size_t>(row)];
     if (s.categoryId != r.categoryId || s.typeId != r.typeId)
         return nullptr;
     return &s;
@@ -430,8 +430,8 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
     if (index >= 0 && index < static_cast<int>(l.items.size())) {
         Select(Id::CategoryList, index);
         const int row = l.items[static_cast<std::size_t>(index)].row;
-        if (row >= 0 && row < RowCount(app.pipeCategories))
-            r.categoryId = app.pipeCategories[static_cast<std::size_t>(row)].id;
+        if (row >= 0 && row < RowCount(app.tables.pipeCategories))
+            r.categoryId = app.tables.pipeCategories[static_cast<std::size_t>(row)].id;
     }
     r.typeId = -1;
     FillTypeList();
@@ -445,9 +445,9 @@ void CBuriedPipePageModel::OnTypeChanged(int index)
     if (index >= 0 && index < static_cast<int>(l.items.size())) {
         Select(Id::TypeList, index);
         const int row = l.items[static_cast<std::size_t>(index)].row;
-        if (row >= 0 && row < RowCount(app.pipeTypes) &&
-            app.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
-            r.typeId = app.pipeTypes[static_cast<std::size_t>(row)].id;
+        if (row >= 0 && row < RowCount(app.tables.pipeTypes) &&
+            app.tables.pipeTypes[static_cast<std::size_t>(row)].categoryId == r.categoryId)
+            r.typeId = app.tables.pipeTypes[static_cast<std::size_t>(row)].id;
     }
     ChooseListedSize();
 }
@@ -543,9 +543,9 @@ void CBuriedPipePageModel::OnHeavyTrafficClicked()
 void CBuriedPipePageModel::OnSoilChosen()
 {
     BuriedPipeRecord& r = Record();
-    const int rows = RowCount(app.soils);
+    const int rows = RowCount(app.tables.soils);
     if (r.soilIndex >= 0 && r.soilIndex < rows)
-        r.compactionIndex = CompactionIndexFor(app.soils[static_cast<std::size_t>(r.soilIndex)].soilGroup,
+        r.compactionIndex = CompactionIndexFor(app.tables.soils[static_cast<std::size_t>(r.soilIndex)].soilGroup,
                                                r.stateDegree, r.compactionIndex);
     r.frictionAngle = std::clamp(r.frictionAngle, 0.0, kMaxFrictionAngle);
     r.cohesion = std::clamp(r.cohesion, 0.0, kMaxCohesion);

@@ -53,9 +53,9 @@ void CCatalogPicker::FillCategories(int& categoryId)
 {
     std::vector<ListItem> items;
     int position = -1;
-    const int rows = RowCount(app.pipeCategories);
+    const int rows = RowCount(app.tables.pipeCategories);
     for (int i = 0; i < rows; ++i) {
-        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(i)];
+        const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(i)];
         if (!Applicable(c.applicability))
             continue;
         if (categoryId < 0)
@@ -71,9 +71,9 @@ void CCatalogPicker::FillTypes(int categoryId, int& typeId)
 {
     std::vector<ListItem> items;
     int position = -1;
-    const int rows = RowCount(app.pipeTypes);
+    const int rows = RowCount(app.tables.pipeTypes);
     for (int i = 0; i < rows; ++i) {
-        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(i)];
+        const PipeTypeEntry& t = app.tables.pipeTypes[static_cast<std::size_t>(i)];
         if (!Applicable(t.applicability) || t.categoryId != categoryId)
             continue;
         if (typeId < 0)
@@ -89,9 +89,9 @@ std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSi
 {
     std::vector<ListItem> items;
     std::vector<int> rows;
-    const int count = RowCount(app.nominalSizes);
+    const int count = RowCount(app.tables.nominalSizes);
     for (int i = 0; i < count && static_cast<int>(rows.size()) < maxSizes; ++i) {
-        const NominalSizeEntry& s = app.nominalSizes[static_cast<std::size_t>(i)];
+        const NominalSizeEntry& s = app.tables.nominalSizes[static_cast<std::size_t>(i)];
         if (s.categoryId != categoryId || s.typeId != typeId)
             continue;
         items.push_back({sizeTexts.Text(i, s.nominalSize), i, s.id});
@@ -104,25 +104,25 @@ std::vector<int> CCatalogPicker::FillSizes(int categoryId, int typeId, int maxSi
 int CCatalogPicker::ChosenCategory() const
 {
     const ListItem* item = model.SelectedItem(categoryList);
-    if (!item || item->row < 0 || item->row >= RowCount(app.pipeCategories))
+    if (!item || item->row < 0 || item->row >= RowCount(app.tables.pipeCategories))
         return -1;
-    return app.pipeCategories[static_cast<std::size_t>(item->row)].id;
+    return app.tables.pipeCategories[static_cast<std::size_t>(item->row)].id;
 }
 
 int CCatalogPicker::ChosenType(int categoryId) const
 {
     const ListItem* item = model.SelectedItem(typeList);
-    if (!item || item->row < 0 || item->row >= RowCount(app.pipeTypes))
+    if (!item || item->row < 0 || item->row >= RowCount(app.tables.pipeTypes))
         return -1;
-    const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(item->row)];
+    const PipeTypeEntry& t = app.tables.pipeTypes[static_cast<std::size_t>(item->row)];
     return t.categoryId == categoryId ? t.id : -1;
 }
 
 const NominalSizeEntry* CCatalogPicker::SizeRow(int row) const
 {
-    if (row < 0 || row >= RowCount(app.nominalSizes))
+    if (row < 0 || row >= RowCount(app.tables.nominalSizes))
         return nullptr;
-    return &app.nominalSizes[static_cast<std::size_t>(row)];
+    return &app.tables.nominalSizes[static_cast<std::size_t>(row)];
 }
 
 const NominalSizeEntry* CCatalogPicker::ChosenSize(int categoryId, int typeId) const
@@ -134,20 +134,20 @@ const NominalSizeEntry* CCatalogPicker::ChosenSize(int categoryId, int typeId) c
 
 bool CCatalogPicker::Relabel(int categoryId, int typeId)
 {
-    const int categories = RowCount(app.pipeCategories);
+    const int categories = RowCount(app.tables.pipeCategories);
     for (ListItem& item : model.List(categoryList).items) {
         if (item.row < 0 || item.row >= categories)
             return false;
-        const PipeCategoryEntry& c = app.pipeCategories[static_cast<std::size_t>(item.row)];
+        const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(item.row)];
         if (c.id != item.id || !Applicable(c.applicability))
             return false;
         item.text = Name(c.name);
     }
-    const int types = RowCount(app.pipeTypes);
+    const int types = RowCount(app.tables.pipeTypes);
     for (ListItem& item : model.List(typeList).items) {
         if (item.row < 0 || item.row >= types)
             return false;
-        const PipeTypeEntry& t = app.pipeTypes[static_cast<std::size_t>(item.row)];
+        const PipeTypeEntry& t = app.tables.pipeTypes[static_cast<std::size_t>(item.row)];
         if (t.id != item.id || t.categoryId != categoryId || !Applicable(t.applicability))
             return false;
         item.text = Name(t.name);

@@ -118,7 +118,7 @@ CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
 
 GravityFlowRecord& CGravityFlowPageModel::Record() const
 {
-    return app.gravityFlow;
+    return app.working.gravityFlow;
 }
 
 CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const

@@ -86,22 +86,22 @@ void CManholePageModel::OnChoiceClicked(int id, int)
 
 ManholeRecord& CManholePageModel::Record() const
 {
-    return app.manhole;
+    return app.working.manhole;
 }
 
 const ManholeTypeEntry* CManholePageModel::Type() const
 {
     const int i = Record().typeIndex;
-    const int rows = RowCount(app.manholeTypes);
-    return i >= 0 && i < rows ? &app.manholeTypes[static_cast<std::size_t>(i)] : nullptr;
+    const int rows = RowCount(app.tables.manholeTypes);
+    return i >= 0 && i < rows ? &app.tables.manholeTypes[static_cast<std::size_t>(i)] : nullptr;
 }
 
 std::vector<std::u16string> CManholePageModel::TypeNames() const
 {
     std::vector<std::u16string> names;
-    const int rows = RowCount(app.manholeTypes);
+    const int rows = RowCount(app.tables.manholeTypes);
     for (int i = 0; i < rows; ++i)
-        names.push_back(FromFixed(app.manholeTypes[static_cast<std::size_t>(i)].name));
+        names.push_back(FromFixed(app.tables.manholeTypes[static_cast<std::size_t>(i)].name));
     return names;
 }
 
@@ -290,7 +290,7 @@ void CManholePageModel::OnTypeChanged(int selection)
     r.typeIndex = selection;
     typeSelection = selection;
     Select(MhTypeList, selection);
-    const ManholeTypeEntry& t = app.manholeTypes[static_cast<std::size_t>(selection)];
+    const ManholeTypeEntry& t = app.tables.manholeTypes[static_cast<std::size_t>(selection)];
     r.nominalDiameter = t.nominalDiameter / 1000.0;
     r.outerDiameter = t.outerDiameter / 1000.0;
     r.deadWeight = r.height * t.weightPerMetre;

@@ -199,8 +199,8 @@ int CPageModel::CurrentIndex() const
     const int a = KindToArrayIndex(kind);
     if (a < 0)
         return -1;
-    const int i = app.currentIndex[a];
-    return i >= 0 && i < app.storedRecords.Count(a) ? i : -1;
+    const int i = app.project.currentIndex[a];
+    return i >= 0 && i < app.project.Count(a) ? i : -1;
 }
 
 void CPageModel::ShowNumberAndName(int numberId, int nameId, RecordHead& head, int resetNumber)
@@ -223,5 +223,5 @@ void CPageModel::ShowStoreButtons(int updateId, int projectId)
 bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);
-    return a >= 0 && app.storedRecords.Count(a) != 0;
+    return a >= 0 && app.project.Count(a) != 0;
 }

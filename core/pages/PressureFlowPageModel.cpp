@@ -97,7 +97,7 @@ CPressureFlowPageModel::CPressureFlowPageModel(CDalvorApp& a)
 
 PressureFlowRecord& CPressureFlowPageModel::Record() const
 {
-    return app.pressureFlow;
+    return app.working.pressureFlow;
 }
 
 CPipeListPageModel::RecordPipe CPressureFlowPageModel::Pipe() const

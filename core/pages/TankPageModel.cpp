@@ -133,7 +133,7 @@ void CTankPageModel::OnChoiceClicked(int group, int index)
 
 TankRecord& CTankPageModel::Record() const
 {
-    return app.tank;
+    return app.working.tank;
 }
 
 // ---- lists -------------------------------------------------------------------
@@ -143,9 +143,9 @@ void CTankPageModel::BuildLocalLists()
     stiffnessEntries.clear();
     tankEntries.clear();
     catalogueRows.clear();
-    const int rows = RowCount(app.tankTypes);
+    const int rows = RowCount(app.tables.tankTypes);
     for (int i = 0; i < rows; ++i) {
-        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
+        const TankTypeEntry& t = app.tables.tankTypes[static_cast<std::size_t>(i)];
         // Only neighbours with the same SN and code share a class.
         if (stiffnessEntries.empty() || stiffnessEntries.back().stiffness != t.stiffnessClass ||
             stiffnessEntries.back().code != t.classCode) {
@@ -172,11 +172,11 @@ bool CTankPageModel::SameCatalogue() const
     // Compared as they are held, bit for bit: the check runs before every
     // recalculation.
     const auto same = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
-    const int rows = RowCount(app.tankTypes);
+    const int rows = RowCount(app.tables.tankTypes);
     if (static_cast<int>(catalogueRows.size()) != rows)
         return false;
     for (int i = 0; i < rows; ++i) {
-        const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(i)];
+        const TankTypeEntry& t = app.tables.tankTypes[static_cast<std::size_t>(i)];
         const CatalogueRow& c = catalogueRows[static_cast<std::size_t>(i)];
         if (c.name != std::u16string_view(t.name, BoundedLength(t.name, std::size(t.name))) ||
             !same(c.stiffness, t.stiffnessClass) || !same(c.innerDiameter, t.innerDiameter))
@@ -487,10 +487,10 @@ void CTankPageModel::OnProductChanged()
     for (const TankEntry& e : tankEntries)
         if (e.comboIndex == typeSelection)
             chosen = &e;
-    if (!chosen || chosen->index >= RowCount(app.tankTypes))
+    if (!chosen || chosen->index >= RowCount(app.tables.tankTypes))
         return;
     TankRecord& r = Record();
-    const TankTypeEntry& t = app.tankTypes[static_cast<std::size_t>(chosen->index)];
+    const TankTypeEntry& t = app.tables.tankTypes[static_cast<std::size_t>(chosen->index)];
     r.outerDiameter = t.outerDiameter;
     r.innerDiameter = t.innerDiameter;
     r.endAllowance = t.endAllowance;

@@ -114,18 +114,18 @@ void CDalvorApp::LoadOrSavePrintTitles(int mode)
     std::error_code ec;
     if (mode == 0) {
         // Titles a file does not hold stay at their defaults.
-        DefaultPrintTitles(printTitles);
+        DefaultPrintTitles(print.printTitles);
         if (!path.empty() && fs::exists(path, ec)) {
-            ReadPrintTitlesFile(path, printTitles);
+            ReadPrintTitlesFile(path, print.printTitles);
             return;
         }
         // First start: the titles that came with the program, if any.
         if (!programFolder.empty())
-            ReadPrintTitlesFile(programFolder + "/" + kPrintTitlesFileName, printTitles);
+            ReadPrintTitlesFile(programFolder + "/" + kPrintTitlesFileName, print.printTitles);
     }
     // Saves (and a first start) always write the titles held now.
     if (path.empty())
         return;
     fs::create_directories(userDataFolder, ec);
-    WritePrintTitlesFile(path, printTitles);
+    WritePrintTitlesFile(path, print.printTitles);
 }

@@ -177,10 +177,10 @@ private:
 std::u16string CategoryName(const CDalvorApp& app, int id)
 {
     std::u16string name;
-    const int n = RowCount(app.pipeCategories);
+    const int n = RowCount(app.tables.pipeCategories);
     for (int i = 0; i < n; ++i)
-        if (app.pipeCategories[static_cast<std::size_t>(i)].id == id)
-            name = FromFixed(app.pipeCategories[static_cast<std::size_t>(i)].name);
+        if (app.tables.pipeCategories[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(app.tables.pipeCategories[static_cast<std::size_t>(i)].name);
     return name;
 }
 
@@ -188,25 +188,25 @@ std::u16string CategoryName(const CDalvorApp& app, int id)
 std::u16string TypeName(const CDalvorApp& app, int id)
 {
     std::u16string name;
-    const int n = RowCount(app.pipeTypes);
+    const int n = RowCount(app.tables.pipeTypes);
     for (int i = 0; i < n; ++i)
-        if (app.pipeTypes[static_cast<std::size_t>(i)].id == id)
-            name = FromFixed(app.pipeTypes[static_cast<std::size_t>(i)].name);
+        if (app.tables.pipeTypes[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(app.tables.pipeTypes[static_cast<std::size_t>(i)].name);
     return name;
 }
 
 std::u16string TankTypeName(const CDalvorApp& app, int row)
 {
-    if (row < 0 || row >= RowCount(app.tankTypes))
+    if (row < 0 || row >= RowCount(app.tables.tankTypes))
         return {};
-    return FromFixed(app.tankTypes[static_cast<std::size_t>(row)].name);
+    return FromFixed(app.tables.tankTypes[static_cast<std::size_t>(row)].name);
 }
 
 std::u16string ManholeTypeName(const CDalvorApp& app, int row)
 {
-    if (row < 0 || row >= RowCount(app.manholeTypes))
+    if (row < 0 || row >= RowCount(app.tables.manholeTypes))
         return {};
-    return FromFixed(app.manholeTypes[static_cast<std::size_t>(row)].name);
+    return FromFixed(app.tables.manholeTypes[static_cast<std::size_t>(row)].name);
 }
 
 // Text of a key, or empty for a value with no key.
@@ -350,7 +350,7 @@ std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, Listi
 int StoredRecordCount(const CDalvorApp& app, int kind)
 {
     int rows = 0;
-    ForKindRecords(kind, [&](const auto& e) { rows = app.storedRecords.Count(e.array); });
+    ForKindRecords(kind, [&](const auto& e) { rows = app.project.Count(e.array); });
     return rows;
 }
 
@@ -358,7 +358,7 @@ const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index)
 {
     const RecordHead* head = nullptr;
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.storedRecords.*e.stored, index))
+        if (auto* r = At(app.project.*e.stored, index))
             head = &r->head;
     });
     return head;
@@ -373,7 +373,7 @@ std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int in
 {
     CellWriter w(target);
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.storedRecords.*e.stored, index))
+        if (auto* r = At(app.project.*e.stored, index))
             RecordCells(app, *r, index, w);
     });
     return std::move(w.cells);
@@ -384,7 +384,7 @@ std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int colum
     CellWriter w(target, column);
     if (column >= 0) {
         ForKindRecords(kind, [&](const auto& e) {
-            if (auto* r = At(app.storedRecords.*e.stored, index))
+            if (auto* r = At(app.project.*e.stored, index))
                 RecordCells(app, *r, index, w);
         });
     }

@@ -214,15 +214,15 @@ void SoilRows(ReportSection& section, const Fmt& f, int headingKey, int firstKey
 
 void CDalvorApp::BuildGravityFlowReport()
 {
-    ClearReport(reportSections);
-    const GravityFlowRecord& r = gravityFlow;
+    ClearReport(print.reportSections);
+    const GravityFlowRecord& r = working.gravityFlow;
     const Fmt f(*this);
     const int mode = r.mode;
     const bool knownMode = mode >= 0 && mode <= 3;
     const std::u16string slope = r.slope < kSlopeShown ? u"< 0.01 " + f.Text(UPerMille) : f.F2(r.slope, UPerMille);
 
     if (knownMode) {
-        SectionWriter s0(reportSections[0]);
+        SectionWriter s0(print.reportSections[0]);
         s0.Row(f.Text(20156));
         s0.Row(f.Text(20165), f.Text(20157 + mode), true);
         if (mode != 1)
@@ -233,10 +233,10 @@ void CDalvorApp::BuildGravityFlowReport()
             s0.Row(f.Text(20168), f.Flow(r.flowInput));
         s0.Blank();
 
-        SectionWriter s2(reportSections[2]);
+        SectionWriter s2(print.reportSections[2]);
         s2.Row(f.Text(20154));
-        s2.Row(f.Text(20169), NameById(pipeCategories, r.categoryId));
-        s2.Row(f.Text(20170), NameById(pipeTypes, r.typeId));
+        s2.Row(f.Text(20169), NameById(tables.pipeCategories, r.categoryId));
+        s2.Row(f.Text(20170), NameById(tables.pipeTypes, r.typeId));
         if (mode != 0) {
             SizeRows(s2, f, 20175, r, false, false);
         }
@@ -249,7 +249,7 @@ void CDalvorApp::BuildGravityFlowReport()
         s2.Blank();
 
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s1(reportSections[1]);
+        SectionWriter s1(print.reportSections[1]);
         s1.Row(f.Text(20161));
         if (mode == 0) {
             SizeRows(s1, f, 20175, r, false, true);
@@ -271,9 +271,9 @@ void CDalvorApp::BuildGravityFlowReport()
         s1.Blank();
     }
 
-    FluidRows(reportSections[4], f, 20155, 20178, 20179, r);
+    FluidRows(print.reportSections[4], f, 20155, 20178, 20179, r);
 
-    SectionWriter s3(reportSections[3]);
+    SectionWriter s3(print.reportSections[3]);
     ConclusionRows(s3, f.Text(20162), r.head);
     s3.Blank(true);
 }
@@ -282,14 +282,14 @@ void CDalvorApp::BuildGravityFlowReport()
 
 void CDalvorApp::BuildPressureFlowReport()
 {
-    ClearReport(reportSections);
-    const PressureFlowRecord& r = pressureFlow;
+    ClearReport(print.reportSections);
+    const PressureFlowRecord& r = working.pressureFlow;
     const Fmt f(*this);
     const int mode = r.mode;
     const bool knownMode = mode >= 0 && mode <= 2;
 
     if (knownMode) {
-        SectionWriter s0(reportSections[0]);
+        SectionWriter s0(print.reportSections[0]);
         s0.Row(f.Text(20198));
         s0.Row(f.Text(20206), f.Text(20199 + mode), true);
         if (mode == 0) {
@@ -302,10 +302,10 @@ void CDalvorApp::BuildPressureFlowReport()
         }
         s0.Blank();
 
-        SectionWriter s2(reportSections[2]);
+        SectionWriter s2(print.reportSections[2]);
         s2.Row(f.Text(20192));
-        s2.Row(f.Text(20211), NameById(pipeCategories, r.categoryId));
-        s2.Row(f.Text(20212), NameById(pipeTypes, r.typeId));
+        s2.Row(f.Text(20211), NameById(tables.pipeCategories, r.categoryId));
+        s2.Row(f.Text(20212), NameById(tables.pipeTypes, r.typeId));
         if (mode != 0) {
             SizeRows(s2, f, 20217, r, false, false);
         }
@@ -318,7 +318,7 @@ void CDalvorApp::BuildPressureFlowReport()
     }
 
     {
-        SectionWriter s4(reportSections[4]);
+        SectionWriter s4(print.reportSections[4]);
         s4.Row(f.Text(20194));
         if (r.localLossMode == 0)
             s4.Row(f.Text(20220), f.Num("%.2f", r.lossCoefficient));
@@ -328,11 +328,11 @@ void CDalvorApp::BuildPressureFlowReport()
             s4.Empty();
         s4.Blank();
     }
-    FluidRows(reportSections[8], f, 20193, 20222, 20223, r);
+    FluidRows(print.reportSections[8], f, 20193, 20222, 20223, r);
 
     if (knownMode) {
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s1(reportSections[1]);
+        SectionWriter s1(print.reportSections[1]);
         s1.Row(f.Text(20202));
         if (mode == 0) {
             SizeRows(s1, f, 20217, r, true, true);
@@ -353,7 +353,7 @@ void CDalvorApp::BuildPressureFlowReport()
         s1.Blank();
     }
 
-    SectionWriter s3(reportSections[3]);
+    SectionWriter s3(print.reportSections[3]);
     ConclusionRows(s3, f.Text(20203), r.head);
     s3.Blank(true);
 }
@@ -362,8 +362,8 @@ void CDalvorApp::BuildPressureFlowReport()
 
 void CDalvorApp::BuildBuriedPipeReport()
 {
-    ClearReport(reportSections);
-    const BuriedPipeRecord& r = buriedPipe;
+    ClearReport(print.reportSections);
+    const BuriedPipeRecord& r = working.buriedPipe;
     const Fmt f(*this);
 
     const int trafficKey = TrafficClassTextKey(r.trafficClass);
@@ -375,10 +375,10 @@ void CDalvorApp::BuildBuriedPipeReport()
         workmanship = f.Text(20108);
 
     {
-        SectionWriter s(reportSections[0]);
+        SectionWriter s(print.reportSections[0]);
         s.Row(f.Text(20102));
-        s.Row(f.Text(20115), NameById(pipeCategories, r.categoryId));
-        s.Row(f.Text(20116), NameById(pipeTypes, r.typeId));
+        s.Row(f.Text(20115), NameById(tables.pipeCategories, r.categoryId));
+        s.Row(f.Text(20116), NameById(tables.pipeTypes, r.typeId));
         s.Row(f.Text(20117), f.F0(r.nominalSize, UMm));
         s.Row(f.Text(20118), f.F1(r.innerDiameter, UMm));
         s.Row(f.Text(20119), f.F1(r.outerDiameter, UMm));
@@ -387,7 +387,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[2]);
+        SectionWriter s(print.reportSections[2]);
         s.Row(f.Text(20103));
         s.Row(f.Text(20122), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20123), f.F2(r.invertLevel, UM));
@@ -397,7 +397,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[4]);
+        SectionWriter s(print.reportSections[4]);
         s.Row(f.Text(20104));
         s.Row(f.Text(20127), FromFixed(r.soilName));
         s.Row(f.Text(20128), f.F2(r.compactionIndex, UBlank));
@@ -407,14 +407,14 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[6]);
+        SectionWriter s(print.reportSections[6]);
         s.Row(f.Text(20105));
         s.Row(f.Text(20132), traffic);
         s.Row(f.Text(20133), f.YesNo(r.roadSurface));
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[8]);
+        SectionWriter s(print.reportSections[8]);
         s.Row(f.Text(20106));
         s.Row(f.Text(20134), f.YesNo(r.multiPipeTrench));
         s.Row(f.Text(20135), f.YesNo(r.heavyConstructionTraffic));
@@ -434,7 +434,7 @@ void CDalvorApp::BuildBuriedPipeReport()
     }
     {
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s(reportSections[1]);
+        SectionWriter s(print.reportSections[1]);
         s.Row(f.Text(20111));
         s.Row(f.Text(20142), res(f.F2(r.soilLoad, UKpa)));
         s.Row(f.Text(20143), res(f.F2(r.trafficLoad, UKpa)));
@@ -452,7 +452,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Row(f.Text(20151), res(f.F2(r.anchoringForce, UKnM)), true);
         s.Blank();
     }
-    SectionWriter s3(reportSections[3]);
+    SectionWriter s3(print.reportSections[3]);
     ConclusionRows(s3, f.Text(20112), r.head);
     s3.Row(FromFixed(r.secondReason), {}, true);
     s3.Row(FromFixed(r.thirdReason), {}, true);
@@ -463,8 +463,8 @@ void CDalvorApp::BuildBuriedPipeReport()
 
 void CDalvorApp::BuildManholeReport()
 {
-    ClearReport(reportSections);
-    const ManholeRecord& r = manhole;
+    ClearReport(print.reportSections);
+    const ManholeRecord& r = working.manhole;
     const Fmt f(*this);
     const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
     const auto shown = [&](double v, double test, int unit) {
@@ -472,28 +472,28 @@ void CDalvorApp::BuildManholeReport()
     };
 
     {
-        SectionWriter s(reportSections[0]);
+        SectionWriter s(print.reportSections[0]);
         s.Row(f.Text(20074));
-        s.Row(f.Text(20081), NameAt(manholeTypes, r.typeIndex));
+        s.Row(f.Text(20081), NameAt(tables.manholeTypes, r.typeIndex));
         s.Row(f.Text(20082), f.F0(r.nominalDiameter * 1000, UMm));
         s.Row(f.Text(20083), f.F0(r.pipeDiameter * 1000, UMm));
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[2]);
+        SectionWriter s(print.reportSections[2]);
         s.Row(f.Text(20075));
         s.Row(f.Text(20084), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20085), f.F2(r.pipeBottomLevel, UM));
         s.Row(f.Text(20086), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    SoilRows(reportSections[4], f, 20076, 20087, r);
+    SoilRows(print.reportSections[4], f, 20076, 20087, r);
     if (r.madeToOrder == 1) {
-        SectionWriter s(reportSections[6]);
+        SectionWriter s(print.reportSections[6]);
         MadeToOrderRows(s, f);
     }
     {
-        SectionWriter s(reportSections[1]);
+        SectionWriter s(print.reportSections[1]);
         s.Row(f.Text(20077));
         s.Row(f.Text(20092), res(f.F2(r.height, UM)), true);
         s.Row(f.Text(20093), res(f.F2(r.deadWeight, UKn)), true);
@@ -514,7 +514,7 @@ void CDalvorApp::BuildManholeReport()
         }
         s.Blank();
     }
-    SectionWriter s3(reportSections[3]);
+    SectionWriter s3(print.reportSections[3]);
     ConclusionRows(s3, f.Text(20078), r.head);
     s3.Blank(true);
 }
@@ -523,8 +523,8 @@ void CDalvorApp::BuildManholeReport()
 
 void CDalvorApp::BuildTankReport()
 {
-    ClearReport(reportSections);
-    const TankRecord& r = tank;
+    ClearReport(print.reportSections);
+    const TankRecord& r = working.tank;
     const Fmt f(*this);
     const bool anchored = r.anchoringForce > kTankAnchoringShown;
     const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
@@ -534,9 +534,9 @@ void CDalvorApp::BuildTankReport()
     };
 
     {
-        SectionWriter s(reportSections[0]);
+        SectionWriter s(print.reportSections[0]);
         s.Row(f.Text(20037));
-        s.Row(f.Text(20045), NameAt(tankTypes, r.tankTypeIndex));
+        s.Row(f.Text(20045), NameAt(tables.tankTypes, r.tankTypeIndex));
         s.Row(f.Text(20046), f.F2(r.capacity, UM3));
         s.Row(f.Text(20047), f.F0(r.innerDiameter, UMm));
         s.Row(f.Text(20048), f.F0(r.outerDiameter, UMm));
@@ -545,7 +545,7 @@ void CDalvorApp::BuildTankReport()
         s.Blank();
     }
     {
-        SectionWriter s(reportSections[2]);
+        SectionWriter s(print.reportSections[2]);
         s.Row(f.Text(20038));
         s.Row(f.Text(20051), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20052), f.F2(r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMmToM, UM));
@@ -554,9 +554,9 @@ void CDalvorApp::BuildTankReport()
         s.Row(f.Text(20055), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    SoilRows(reportSections[4], f, 20039, 20056, r);
+    SoilRows(print.reportSections[4], f, 20039, 20056, r);
     {
-        SectionWriter s(reportSections[1]);
+        SectionWriter s(print.reportSections[1]);
         s.Row(f.Text(20041));
         s.Row(f.Text(20061), res(f.F2(r.upliftForce, UKn)), true);
         s.Row(f.Text(20062), res(f.F2(r.soilWeight, UKn)), true);
@@ -574,7 +574,7 @@ void CDalvorApp::BuildTankReport()
         s.Row(f.Text(20071), res(shown(f.F0(r.slabWeight, UKn))));
         s.Blank();
     }
-    SectionWriter s3(reportSections[3]);
+    SectionWriter s3(print.reportSections[3]);
     ConclusionRows(s3, f.Text(20042), r.head, kLongRowBound);
 }
 
@@ -611,36 +611,36 @@ ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
     const RecordHead* head = nullptr;
     std::u16string subtitle;
     const auto pipe = [&](int categoryId, int typeId) {
-        return NameById(pipeCategories, categoryId) + u" " + NameById(pipeTypes, typeId);
+        return NameById(tables.pipeCategories, categoryId) + u" " + NameById(tables.pipeTypes, typeId);
     };
     switch (kind) {
     case KindGravityFlow:
         keys = {20152, 20153, 20163, 20164};
-        head = &gravityFlow.head;
-        subtitle = pipe(gravityFlow.categoryId, gravityFlow.typeId);
+        head = &working.gravityFlow.head;
+        subtitle = pipe(working.gravityFlow.categoryId, working.gravityFlow.typeId);
         break;
     case KindBuriedPipe:
         keys = {20100, 20101, 20113, 20114};
-        head = &buriedPipe.head;
-        subtitle = pipe(buriedPipe.categoryId, buriedPipe.typeId);
+        head = &working.buriedPipe.head;
+        subtitle = pipe(working.buriedPipe.categoryId, working.buriedPipe.typeId);
         break;
     case KindPressureFlow:
         keys = {20190, 20191, 20204, 20205};
-        head = &pressureFlow.head;
-        subtitle = pipe(pressureFlow.categoryId, pressureFlow.typeId);
+        head = &working.pressureFlow.head;
+        subtitle = pipe(working.pressureFlow.categoryId, working.pressureFlow.typeId);
         break;
     case KindTank:
         keys = {20035, 20036, 20043, 20044};
-        head = &tank.head;
-        subtitle = NameAt(tankTypes, tank.tankTypeIndex);
+        head = &working.tank.head;
+        subtitle = NameAt(tables.tankTypes, working.tank.tankTypeIndex);
         break;
     case KindManhole:
         keys = {20072, 20073, 20079, 20080};
-        head = &manhole.head;
-        subtitle = NameAt(manholeTypes, manhole.typeIndex) + u" - ";
-        if (manhole.eccentric != 1)
+        head = &working.manhole.head;
+        subtitle = NameAt(tables.manholeTypes, working.manhole.typeIndex) + u" - ";
+        if (working.manhole.eccentric != 1)
             subtitle += LoadLangString(1604);
-        else if (manhole.reinforcedVersion == 1)
+        else if (working.manhole.reinforcedVersion == 1)
             subtitle += LoadLangString(1605) + u", " + LoadLangString(1600);
         else
             subtitle += LoadLangString(1605);
@@ -651,7 +651,7 @@ ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
     ReportPageTexts t;
     t.documentName = LoadLangString(keys.name);
     t.reportTitle = LoadLangString(keys.title);
-    t.printTitle = FromFixed(printTitles[0].text);
+    t.printTitle = FromFixed(print.printTitles[0].text);
     t.subtitle = subtitle;
     // The maker's address reads the same in every language: its text has no
     // language offset.

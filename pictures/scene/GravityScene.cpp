@@ -42,7 +42,7 @@ public:
         const GravityLayout layout = LayoutGravity(app.gravityCalculator, w, h);
         if (!print)
             screen = layout;
-        DrawGravity(canvas, app.gravityFlow, app.gravityCalculator, view, layout, w, h, print);
+        DrawGravity(canvas, app.working.gravityFlow, app.gravityCalculator, view, layout, w, h, print);
     }
     void LayOut(int w, int h) override { screen = LayoutGravity(app.gravityCalculator, w, h); }
     int Pick(int y) const override { return PickGravity(screen, view, y); }
@@ -50,7 +50,7 @@ public:
     {
         if (line != 0)
             return DragEffect::None;
-        return DragGravity(screen, dy, app.gravityFlow, app.gravityCalculator, view);
+        return DragGravity(screen, dy, app.working.gravityFlow, app.gravityCalculator, view);
     }
 
 private:

@@ -25,7 +25,7 @@ int WallWidth(double diameter, bool print)
 
 class ManholeScene final : public SectionScene<ManholeRecord, ManholeLayout, LayoutManhole, DrawManhole> {
 public:
-    explicit ManholeScene(CDalvorApp& a) : SectionScene(a.manhole) {}
+    explicit ManholeScene(CDalvorApp& a) : SectionScene(a.working.manhole) {}
     int Pick(int y) const override { return PickManhole(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override { return DragManhole(screen.layout, line, dy, record); }
 };

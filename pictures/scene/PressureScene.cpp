@@ -51,7 +51,7 @@ public:
     {
         if (line != 0 || view.chartChoice != 0)
             return DragEffect::None;
-        return DragPressure(screen, dy, app.pressureFlow, app.pressureCalculator, view);
+        return DragPressure(screen, dy, app.working.pressureFlow, app.pressureCalculator, view);
     }
 
 private:
@@ -113,7 +113,7 @@ PressureLayout LayoutCharacteristic(const CPressureFlowCalculator& calc, int w, 
 void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& view, const PressureLayout& l,
                         int w, int h, bool print)
 {
-    const PressureFlowRecord& r = app.pressureFlow;
+    const PressureFlowRecord& r = app.working.pressureFlow;
     const CPressureFlowCalculator& calc = app.pressureCalculator;
     const int t = picture::TextOffset(print);
     const CanvasFont face = picture::HorizontalFont(print), vertical = picture::VerticalFont(print);
@@ -217,7 +217,7 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
 
 void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool print)
 {
-    const PressureFlowRecord& r = app.pressureFlow;
+    const PressureFlowRecord& r = app.working.pressureFlow;
     const int t = picture::TextOffset(print);
     Frame(c, w, h);
     // Without a nominal pressure the chart has no scale: background and frame only.

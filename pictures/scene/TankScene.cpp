@@ -26,7 +26,7 @@ int WallWidth(double dz)
 
 class TankScene final : public SectionScene<TankRecord, TankLayout, LayoutTank, DrawTank> {
 public:
-    explicit TankScene(CDalvorApp& a) : SectionScene(a.tank) {}
+    explicit TankScene(CDalvorApp& a) : SectionScene(a.working.tank) {}
     int Pick(int y) const override { return PickTank(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override { return DragTank(screen.layout, line, dy, record); }
 };

@@ -33,7 +33,7 @@ int WallWidth(double innerDiameter)
 
 class TrenchScene final : public SectionScene<BuriedPipeRecord, TrenchLayout, LayoutTrench, DrawTrench> {
 public:
-    explicit TrenchScene(CDalvorApp& a) : SectionScene(a.buriedPipe), app(a) {}
+    explicit TrenchScene(CDalvorApp& a) : SectionScene(a.working.buriedPipe), app(a) {}
     int Pick(int y) const override { return PickTrench(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override
     {

@@ -29,7 +29,7 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     switch (kind) {
     case KindGravityFlow: {
         app.ResetGravityFlowRecord();
-        GravityFlowRecord& r = app.gravityFlow;
+        GravityFlowRecord& r = app.working.gravityFlow;
         r.mode = 3;  // the filling that carries the flow
         r.length = 250.0;
         r.startLevel = 100.0;
@@ -47,7 +47,7 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     }
     case KindPressureFlow: {
         app.ResetPressureFlowRecord();
-        PressureFlowRecord& r = app.pressureFlow;
+        PressureFlowRecord& r = app.working.pressureFlow;
         r.mode = 1;  // the losses of a given pipe and flow
         r.length = variant == 1 ? 800.0 : 100.0;
         r.innerDiameter = 200.0;
@@ -62,12 +62,12 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     }
     case KindBuriedPipe: {
         app.ResetBuriedPipeRecord();
-        BuriedPipeRecord& r = app.buriedPipe;
+        BuriedPipeRecord& r = app.working.buriedPipe;
         // A sewer as a designer lays it: DN 300, and DN 1000 for the rich case.
         const double dn = variant == 1 ? 1000.0 : 300.0;
-        for (int i = 0; i < RowCount(app.nominalSizes); ++i)
-            if (app.nominalSizes[i].nominalSize >= dn || i + 1 == RowCount(app.nominalSizes)) {
-                TakeSizeRow(r, app.nominalSizes[i]);
+        for (int i = 0; i < RowCount(app.tables.nominalSizes); ++i)
+            if (app.tables.nominalSizes[i].nominalSize >= dn || i + 1 == RowCount(app.tables.nominalSizes)) {
+                TakeSizeRow(r, app.tables.nominalSizes[i]);
                 break;
             }
         r.roadSurface = variant == 1 ? 1 : 0;
@@ -79,7 +79,7 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     }
     case KindManhole: {
         app.ResetManholeRecord();
-        ManholeRecord& r = app.manhole;
+        ManholeRecord& r = app.working.manhole;
         r.eccentric = variant == 1 ? 1 : r.eccentric;
         if (variant == 1)
             r.waterLevel = r.groundLevel - 0.3;
@@ -89,7 +89,7 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
     }
     case KindTank: {
         app.ResetTankRecord();
-        TankRecord& r = app.tank;
+        TankRecord& r = app.working.tank;
         if (variant == 1) {
             // A long tank under a high water table: shortened, anchored.
             r.selectionMode = 1;
@@ -114,10 +114,10 @@ inline void Prepare(CDalvorApp& app, PictureView& view, int kind, int variant)
 // water at `water`, and calculated.
 inline void LayPipe(CDalvorApp& app, int typeId, double dn, double ground, double invert, double water)
 {
-    BuriedPipeRecord& r = app.buriedPipe;
-    for (int i = 0; i < RowCount(app.nominalSizes); ++i)
-        if (app.nominalSizes[i].typeId == typeId && app.nominalSizes[i].nominalSize >= dn) {
-            TakeSizeRow(r, app.nominalSizes[i]);
+    BuriedPipeRecord& r = app.working.buriedPipe;
+    for (int i = 0; i < RowCount(app.tables.nominalSizes); ++i)
+        if (app.tables.nominalSizes[i].typeId == typeId && app.tables.nominalSizes[i].nominalSize >= dn) {
+            TakeSizeRow(r, app.tables.nominalSizes[i]);
             break;
         }
     r.groundLevel = ground;

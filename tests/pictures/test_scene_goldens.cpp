@@ -101,7 +101,7 @@ TEST(PictureGolden, PressureRangeChart)
     MakePictureScene(KindPressureFlow, *app, view)->Draw(list, 400, 300, false);
     ExpectGolden(list.Dump(), "pressure-range");
     // Without a nominal pressure the chart has no scale: background and frame.
-    app->pressureFlow.nominalPressure = 0.0;
+    app->working.pressureFlow.nominalPressure = 0.0;
     DisplayList empty;
     MakePictureScene(KindPressureFlow, *app, view)->Draw(empty, 400, 300, false);
     EXPECT_EQ(empty.Dump(), "textcolor 808080\nfillrect 0 0 400 300 E6E6E6\npen 808080 3 solid\n"

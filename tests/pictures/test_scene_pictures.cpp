@@ -73,7 +73,7 @@ TEST(PressurePicture, AxesAndOperatingHeadDrag)
     auto app = picture_fixtures::StartedApp(LangEnglish);
     PictureView view;
     picture_fixtures::Prepare(*app, view, KindPressureFlow, 0);
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.density = 1200.0;
     r.endLevel = r.startLevel + 3.0;
     const PressureLayout layout = LayoutCharacteristic(app->pressureCalculator, 400, 300);
@@ -257,7 +257,7 @@ TEST(TankPicture, AnchoringOffsetsScaleInPrint)
     auto app = picture_fixtures::StartedApp(LangEnglish);
     PictureView view;
     picture_fixtures::Prepare(*app, view, KindTank, 1);
-    const TankRecord& r = app->tank;
+    const TankRecord& r = app->working.tank;
     ASSERT_EQ(r.head.resultValid, 1);
     for (auto [scale, t] : {std::pair{1, 1}, {10, 10}}) {
         const int w = 560 * scale, h = 300 * scale;
@@ -299,12 +299,12 @@ TEST(AllPictures, ValuesThatAreNoNumbersDrawAndDragSafely)
             picture_fixtures::Prepare(*app, view, kind, 1);
             view.opFilling = bad;
             view.pressure.head = bad;
-            app->pressureFlow.nominalPressure = bad;
+            app->working.pressureFlow.nominalPressure = bad;
             app->gravityCalculator.table[20][CGravityFlowCalculator::ColFlow] = bad;
             app->pressureCalculator.points[30][CPressureFlowCalculator::PtHead] = bad;
-            for (double* level : {&app->buriedPipe.groundLevel, &app->buriedPipe.outerDiameter,
-                                  &app->manhole.pipeBottomLevel, &app->manhole.ballastHeight,
-                                  &app->tank.foundationLevel, &app->tank.anchorSpacing})
+            for (double* level : {&app->working.buriedPipe.groundLevel, &app->working.buriedPipe.outerDiameter,
+                                  &app->working.manhole.pipeBottomLevel, &app->working.manhole.ballastHeight,
+                                  &app->working.tank.foundationLevel, &app->working.tank.anchorSpacing})
                 *level = bad;
             auto scene = MakePictureScene(kind, *app, view);
             for (auto [w, h] : {std::pair{400, 300}, {0, 0}}) {
@@ -324,8 +324,8 @@ TEST(AllPictures, ValuesThatAreNoNumbersDrawAndDragSafely)
     picture_fixtures::Prepare(*app, view, KindTank, 1);
     for (auto [count, spacing] : {std::pair{std::numeric_limits<int32_t>::min(), 1e-300},
                                   {std::numeric_limits<int32_t>::max(), -2.0}}) {
-        app->tank.anchorCount = count;
-        app->tank.anchorSpacing = spacing;
+        app->working.tank.anchorCount = count;
+        app->working.tank.anchorSpacing = spacing;
         DisplayList list;
         MakePictureScene(KindTank, *app, view)->Draw(list, 560, 300, false);
         EXPECT_LT(list.Size(), 1200u);

@@ -63,14 +63,14 @@ Dragged DraggedLine(int kind)
         return {[](StubHost& s) { return s.view.pressure.head; },
                 [](StubHost& s, int w, int h) { return LayoutCharacteristic(s.app.pressureCalculator, w, h).ys; }};
     case KindBuriedPipe:
-        return {[](StubHost& s) { return s.app.buriedPipe.groundLevel; },
-                [](StubHost& s, int w, int h) { return LayoutTrench(s.app.buriedPipe, w, h).scale; }};
+        return {[](StubHost& s) { return s.app.working.buriedPipe.groundLevel; },
+                [](StubHost& s, int w, int h) { return LayoutTrench(s.app.working.buriedPipe, w, h).scale; }};
     case KindManhole:
-        return {[](StubHost& s) { return s.app.manhole.waterLevel; },
-                [](StubHost& s, int w, int h) { return LayoutManhole(s.app.manhole, w, h).scale; }};
+        return {[](StubHost& s) { return s.app.working.manhole.waterLevel; },
+                [](StubHost& s, int w, int h) { return LayoutManhole(s.app.working.manhole, w, h).scale; }};
     default:
-        return {[](StubHost& s) { return s.app.tank.waterLevel; },
-                [](StubHost& s, int w, int h) { return LayoutTank(s.app.tank, w, h).scale; }};
+        return {[](StubHost& s) { return s.app.working.tank.waterLevel; },
+                [](StubHost& s, int w, int h) { return LayoutTank(s.app.working.tank, w, h).scale; }};
     }
 }
 
@@ -259,9 +259,9 @@ private slots:
         QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
         QVERIFY(qAbs(dragged.value(host) - (before + 20.0 / perUnit)) < 1e-9);
 
-        const bool valid = kind == KindBuriedPipe ? app->buriedPipe.head.resultValid == 1
-                                                  : kind == KindManhole ? app->manhole.head.resultValid == 1
-                                                                        : app->tank.head.resultValid == 1;
+        const bool valid = kind == KindBuriedPipe ? app->working.buriedPipe.head.resultValid == 1
+                                                  : kind == KindManhole ? app->working.manhole.head.resultValid == 1
+                                                                        : app->working.tank.head.resultValid == 1;
         if (kind == KindGravityFlow || kind == KindPressureFlow) {
             QCOMPARE(host.showResults, 2);
             QCOMPARE(host.showInputs, 0);
@@ -279,9 +279,9 @@ private slots:
         const PictureSize size = PictureControlSize(kind);
         widget->resize(size.width + 37, size.height + 91);
         widget->BuildPrintMetafile();
-        QCOMPARE(app->printPicture.width, 10 * size.width);
-        QCOMPARE(app->printPicture.height, 10 * size.height);
-        QVERIFY(!app->printPicture.Empty());
+        QCOMPARE(app->print.printPicture.width, 10 * size.width);
+        QCOMPARE(app->print.printPicture.height, 10 * size.height);
+        QVERIFY(!app->print.printPicture.Empty());
     }
 
     void canvasPixelRules_data()
@@ -365,24 +365,24 @@ private slots:
         auto row = [](const char* name, int kind, int variant, Change change, int k = 1, bool usual = false) {
             QTest::newRow(name) << kind << variant << change << k << usual;
         };
-        row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.0; }, 1, true);
-        row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.buriedPipe.waterLevel = 3.8; });
-        row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.buriedPipe.groundLevel = 2.2; }, 10);
+        row("trench, levels apart", KindBuriedPipe, 0, [](CDalvorApp& a) { a.working.buriedPipe.waterLevel = 3.0; }, 1, true);
+        row("trench, water 0.2 m under the ground", KindBuriedPipe, 1, [](CDalvorApp& a) { a.working.buriedPipe.waterLevel = 3.8; });
+        row("trench, shallow cover, print", KindBuriedPipe, 0, [](CDalvorApp& a) { a.working.buriedPipe.groundLevel = 2.2; }, 10);
         // A structured-wall SN8 pipe, ground 4.00, invert 0.00, water 2.00: its trench's slopes beside the water's label.
         for (int dn : {2000, 2400, 2800, 3000})
             QTest::addRow("trench, SN8 DN %d", dn) << int(KindBuriedPipe) << 0
                                                   << Change([dn](CDalvorApp& a) { picture_fixtures::LayPipe(a, 13, dn, 4.0, 0.0, 2.0); })
                                                   << 1 << false;
         row("manhole, as the page starts", KindManhole, 0, [](CDalvorApp&) {}, 1, true);
-        row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.manhole.waterLevel = 3.8; });
+        row("manhole, water 0.2 m under the ground", KindManhole, 0, [](CDalvorApp& a) { a.working.manhole.waterLevel = 3.8; });
         row("manhole, sand trap, water 0.3 m over PP", KindManhole, 0, [](CDalvorApp& a) {
-            std::tie(a.manhole.sandTrap, a.manhole.ballastHeight, a.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
+            std::tie(a.working.manhole.sandTrap, a.working.manhole.ballastHeight, a.working.manhole.waterLevel) = std::tuple(1, 0.0, 0.3);
         });
         row("tank, levels apart", KindTank, 0, [](CDalvorApp&) {}, 1, true);
-        row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.tank.waterLevel = 3.8; });
+        row("tank, water 0.2 m under the ground", KindTank, 0, [](CDalvorApp& a) { a.working.tank.waterLevel = 3.8; });
         row("tank, anchored, water 0.2 m under the ground", KindTank, 1, [](CDalvorApp&) {});
-        row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
-        row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
+        row("tank, anchored, water on the tank's top", KindTank, 1, [](CDalvorApp& a) { a.working.tank.waterLevel = a.working.tank.foundationLevel + 1.3; });
+        row("tank, anchored, water over PD", KindTank, 1, [](CDalvorApp& a) { a.working.tank.waterLevel = a.working.tank.tankBottomLevel + 0.2; });
         row("tank, anchored, print", KindTank, 1, [](CDalvorApp&) {}, 10);
     }
 
@@ -425,8 +425,8 @@ private slots:
         };
         auto recalc = [](double diameter, double length, double pressure, double flow) {
             return ViewChange([=](CDalvorApp& a, PictureView&) {
-                std::tie(a.pressureFlow.innerDiameter, a.pressureFlow.length) = std::pair(diameter, length);
-                std::tie(a.pressureFlow.nominalPressure, a.pressureFlow.flowInput) = std::pair(pressure, flow);
+                std::tie(a.working.pressureFlow.innerDiameter, a.working.pressureFlow.length) = std::pair(diameter, length);
+                std::tie(a.working.pressureFlow.nominalPressure, a.working.pressureFlow.flowInput) = std::pair(pressure, flow);
                 a.CalcPressureFlow();
             });
         };
@@ -444,15 +444,15 @@ private slots:
             v.pressure.head = LayoutCharacteristic(a.pressureCalculator, 360, 270).hMax * 0.51;
         });
         row("pressure range, the admissible box inside red", KindPressureFlow, 0, 1, [](CDalvorApp& a, PictureView&) {
-            std::tie(a.pressureFlow.startPressureMin, a.pressureFlow.startPressureMax) = std::pair(30.0, 70.0);
-            std::tie(a.pressureFlow.endPressureMin, a.pressureFlow.endPressureMax) = std::pair(25.0, 60.0);
+            std::tie(a.working.pressureFlow.startPressureMin, a.working.pressureFlow.startPressureMax) = std::pair(30.0, 70.0);
+            std::tie(a.working.pressureFlow.endPressureMin, a.working.pressureFlow.endPressureMax) = std::pair(25.0, 60.0);
         });
         row("gravity", KindGravityFlow, 0, 0);
         row("gravity, large flow", KindGravityFlow, 1, 0);
         row("gravity, filling 0.715 just over a grid line", KindGravityFlow, 0, 0,
-            [](CDalvorApp& a, PictureView&) { a.gravityFlow.filling = 0.715; });
+            [](CDalvorApp& a, PictureView&) { a.working.gravityFlow.filling = 0.715; });
         row("gravity, the 0.8 m/s marker at the velocity's letter", KindGravityFlow, 1, 0, [](CDalvorApp& a, PictureView&) {
-            a.gravityFlow.slopeInput = 2.0;
+            a.working.gravityFlow.slopeInput = 2.0;
             a.CalcGravityFlow();
         });
     }
@@ -536,9 +536,9 @@ private slots:
         StubHost host(*app);
         picture_fixtures::Prepare(*app, host.view, kind, 0);
         // Every line apart, and a thick tank wall: the foundation well under the tank's bottom.
-        app->buriedPipe.waterLevel = 3.0;
-        app->tank.innerDiameter = app->tank.outerDiameter - 1000.0;
-        app->tank.foundationLevel = app->tank.tankBottomLevel - 0.5;
+        app->working.buriedPipe.waterLevel = 3.0;
+        app->working.tank.innerDiameter = app->working.tank.outerDiameter - 1000.0;
+        app->working.tank.foundationLevel = app->working.tank.tankBottomLevel - 0.5;
         const QSize page(PictureControlSize(kind).width, PictureControlSize(kind).height);
         std::unique_ptr<CPictureBase> widget(MakeWidget(kind, host));
         widget->resize(page);

@@ -54,22 +54,22 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
         g.length = 10.0 * (i + 1);
         g.categoryId = i == 1 ? 42 : 1;  // record 1 names a category the catalogue lacks
         g.typeId = 10;
-        source->storedRecords.gravityFlow.push_back(g);
+        source->project.gravityFlow.push_back(g);
         auto p = MakeRecord<PressureFlowRecord>(u"P", i);
         p.length = 10.0 * (i + 1);
-        source->storedRecords.pressureFlow.push_back(p);
+        source->project.pressureFlow.push_back(p);
         auto b = MakeRecord<BuriedPipeRecord>(u"B", i);
         b.groundLevel = 10.0 * (i + 1);
         b.totalDeflection = 1.25 * (i + 1);
-        source->storedRecords.buriedPipe.push_back(b);
+        source->project.buriedPipe.push_back(b);
         auto m = MakeRecord<ManholeRecord>(u"M", i);
         m.height = 10.0 * (i + 1);
         m.typeIndex = i == 2 ? 9 : 0;  // record 2 names a row the table lacks
-        source->storedRecords.manhole.push_back(m);
+        source->project.manhole.push_back(m);
         auto t = MakeRecord<TankRecord>(u"T", i);
         t.capacity = 10.0 * (i + 1);
         t.tankTypeIndex = 0;
-        source->storedRecords.tank.push_back(t);
+        source->project.tank.push_back(t);
     }
     if (source->WriteProjectFile(path.toStdString()) != ProjectWriteError::None)
         return nullptr;
@@ -88,10 +88,10 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
     category.id = 1;
     PipeTypeEntry type{};
     type.id = 10;
-    one(app->pipeCategories, category, u"Category.1");
-    one(app->pipeTypes, type, u"Type 10");
-    one(app->tankTypes, TankTypeEntry{}, u"Tank type");
-    one(app->manholeTypes, ManholeTypeEntry{}, u"Studzienka kanalizacyjna DN 1000");
+    one(app->tables.pipeCategories, category, u"Category.1");
+    one(app->tables.pipeTypes, type, u"Type 10");
+    one(app->tables.tankTypes, TankTypeEntry{}, u"Tank type");
+    one(app->tables.manholeTypes, ManholeTypeEntry{}, u"Studzienka kanalizacyjna DN 1000");
     return app;
 }
 
@@ -119,7 +119,7 @@ QStringList ListColumn(const CReportCtrl& list, int column)
 
 int Current(const CDalvorApp& app, int kind)
 {
-    return app.currentIndex[KindToArrayIndex(kind)];
+    return app.project.currentIndex[KindToArrayIndex(kind)];
 }
 
 using D = CManageProjectDlg;
@@ -140,7 +140,7 @@ struct Fixture {
             return;
         app->SetHost(&host);
         if (KindToArrayIndex(kind) >= 0)
-            app->currentIndex[KindToArrayIndex(kind)] = current;
+            app->project.currentIndex[KindToArrayIndex(kind)] = current;
         dlg = std::make_unique<CManageProjectDlg>(*app);
         dlg->kind = kind;
         dlg->show();
@@ -495,7 +495,7 @@ private slots:
             // bytes after the terminator are kept.
             Fixture f(KindManhole);
             QVERIFY(f.dlg);
-            ManholeRecord& r0 = f.app->storedRecords.manhole[0];
+            ManholeRecord& r0 = f.app->project.manhole[0];
             r0.head.name[40] = u'#';
             const QString seventy(70, QChar(u'x'));
             const QString forty = QString(39, QChar(u'y')) + QChar(u'z');

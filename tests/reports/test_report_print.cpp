@@ -65,10 +65,10 @@ private slots:
         QFETCH(QRect, rect);
         auto app = EnglishApp();
         QTemporaryDir dir;
-        CReportPrint report(app->reportSections);
+        CReportPrint report(app->print.reportSections);
         std::tm now{};
-        app->printPicture.width = w;
-        app->printPicture.height = h;
+        app->print.printPicture.width = w;
+        app->print.printPicture.height = h;
         QVERIFY(PrepareReportPrint(*app, KindGravityFlow, now, report));
         QRect painted;
         SetPrintPicturePainter([&](QPainter& p, const QRect& r) {
@@ -82,8 +82,8 @@ private slots:
         QCOMPARE(painted.isNull(), rect.isNull());
         // Played once, or released unplayed when it has no size: the next
         // printout needs a new recording.
-        QCOMPARE(app->printPicture.width, 0);
-        QCOMPARE(app->printPicture.height, 0);
+        QCOMPARE(app->print.printPicture.width, 0);
+        QCOMPARE(app->print.printPicture.height, 0);
         if (rect.isNull())
             return;
         QCOMPARE(QRect(painted.x(), 0, painted.width(), painted.height()), rect);
@@ -97,7 +97,7 @@ private slots:
     {
         auto app = EnglishApp();
         QTemporaryDir dir;
-        CReportPrint report(app->reportSections);
+        CReportPrint report(app->print.reportSections);
         std::tm now{};
         QVERIFY(PrepareReportPrint(*app, KindBuriedPipe, now, report));
         QVERIFY(report.PrintToPdf(dir.filePath("p.pdf")));
@@ -111,7 +111,7 @@ private slots:
         int heights[2];
         for (int blanks : {0, 1}) {
             const std::u16string name = std::u16string(blanks ? 30 : 63, u'W') + u" " + std::u16string(32, u'W');
-            CopyBounded(app->buriedPipe.head.name, name);
+            CopyBounded(app->working.buriedPipe.head.name, name);
             QVERIFY(PrepareReportPrint(*app, KindBuriedPipe, now, report) && report.PrintToPdf(dir.filePath("p.pdf")));
             QVERIFY(report.layout.notice.right() < 3975);
             heights[blanks] = report.layout.notice.height();
@@ -129,8 +129,8 @@ private slots:
     {
         QFETCH(QString, typed);
         auto app = EnglishApp();
-        ConfirmPrintTitle(app->printTitles, std::u16string(254, u'W'));  // longer than the dialog is wide
-        ConfirmPrintTitle(app->printTitles, u"Manhole S4");
+        ConfirmPrintTitle(app->print.printTitles, std::u16string(254, u'W'));  // longer than the dialog is wide
+        ConfirmPrintTitle(app->print.printTitles, u"Manhole S4");
         CPrintoutTitleDlg dlg(*app);
         dlg.show();
         QVERIFY(dlg.sizeHint().width() < 640);
@@ -140,20 +140,20 @@ private slots:
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[0].text)), typed);
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->print.printTitles[0].text)), typed);
     }
 
     void titleDialogConfirmsOrChangesNothing()
     {
         auto app = EnglishApp();
-        app->reportSections[0].rowCount = 99;  // untouched unless a printout is built
+        app->print.reportSections[0].rowCount = 99;  // untouched unless a printout is built
         OnModal<CPrintoutTitleDlg>([](CPrintoutTitleDlg* dlg) {
             QCOMPARE(dlg->Combo()->count(), 20);
             QCOMPARE(dlg->Combo()->currentText(), QStringLiteral("(Title #1)"));
             dlg->reject();
         });
         QVERIFY(!PrintTank(*app, nullptr));
-        QCOMPARE(app->reportSections[0].rowCount, 99);
+        QCOMPARE(app->print.reportSections[0].rowCount, 99);
 
         // OK, then Cancel in the print dialog: the title is kept, nothing printed.
         OnModal<CPrintoutTitleDlg>([](CPrintoutTitleDlg* dlg) {
@@ -163,9 +163,9 @@ private slots:
             OnModal<QPrintDialog>([](QPrintDialog* print) { print->reject(); });
         });
         QVERIFY(!PrintManhole(*app, nullptr));
-        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[0].text)), QStringLiteral("Manhole S4"));
-        QCOMPARE(QString::fromStdU16String(FromFixed(app->printTitles[1].text)), QStringLiteral("(Title #1)"));
-        QCOMPARE(app->reportSections[0].rowCount, 5);
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->print.printTitles[0].text)), QStringLiteral("Manhole S4"));
+        QCOMPARE(QString::fromStdU16String(FromFixed(app->print.printTitles[1].text)), QStringLiteral("(Title #1)"));
+        QCOMPARE(app->print.reportSections[0].rowCount, 5);
     }
 };
 

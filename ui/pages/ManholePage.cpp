@@ -105,5 +105,5 @@ void CManholePage::Print()
 
 void CManholePage::OnChooseSoil()
 {
-    ChooseSoil(app.manhole);
+    ChooseSoil(app.working.manhole);
 }

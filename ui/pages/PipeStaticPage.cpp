@@ -164,7 +164,7 @@ void CPipeStaticPage::ModelChanged()
 void CPipeStaticPage::OnSoilButton()
 {
     Run([this] { pageModel.ReadInputs(); });
-    if (CSelectSoilDlg::ChooseSoil(app, app.buriedPipe, this))
+    if (CSelectSoilDlg::ChooseSoil(app, app.working.buriedPipe, this))
         Run([this] { pageModel.OnSoilChosen(); });
 }
 

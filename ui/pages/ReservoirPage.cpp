@@ -195,5 +195,5 @@ void CReservoirPage::Print()
 
 void CReservoirPage::OnChooseSoil()
 {
-    ChooseSoil(app.tank);
+    ChooseSoil(app.working.tank);
 }

@@ -122,7 +122,7 @@ void CCalcPage::OnInitDialog()
     ApplyLanguage(app.languageOffset);
     FillLists();
     const int a = KindToArrayIndex(info.kind);
-    const bool current = a >= 0 && app.currentIndex[a] != -1;
+    const bool current = a >= 0 && app.project.currentIndex[a] != -1;
     if (updateButton)
         updateButton->setEnabled(current);
     if (projectButton)
@@ -142,7 +142,7 @@ void CCalcPage::OnSetActive()
     ApplyLanguage(app.languageOffset);
     const int a = KindToArrayIndex(info.kind);
     UpdateStoreButtons();
-    if (a < 0 || app.storedRecords.Count(a) == 0) {
+    if (a < 0 || app.project.Count(a) == 0) {
         ResetListsToFirst();
         ResetNumberAndName();
         DataToControls();
@@ -157,9 +157,9 @@ void CCalcPage::UpdateStoreButtons()
     // Update needs a current stored record to overwrite; the project button
     // only stored records.
     const int a = KindToArrayIndex(info.kind);
-    const bool stored = a >= 0 && app.storedRecords.Count(a) != 0;
+    const bool stored = a >= 0 && app.project.Count(a) != 0;
     if (updateButton)
-        updateButton->setEnabled(stored && app.currentIndex[a] >= 0 && app.currentIndex[a] < app.storedRecords.Count(a));
+        updateButton->setEnabled(stored && app.project.currentIndex[a] >= 0 && app.project.currentIndex[a] < app.project.Count(a));
     if (projectButton)
         projectButton->setEnabled(stored);
 }
@@ -171,7 +171,7 @@ void CCalcPage::RunProjectManager(bool afterStore)
         return;
     // With no stored calculation current, the number and name show "-".
     const int a = KindToArrayIndex(info.kind);
-    if (a >= 0 && app.currentIndex[a] == -1) {
+    if (a >= 0 && app.project.currentIndex[a] == -1) {
         ShowInputs(1);
         DataToControls();
     }
@@ -191,7 +191,7 @@ void CCalcPage::OnUpdate()
 {
     ReadInputs();
     const int a = KindToArrayIndex(info.kind);
-    app.StoreCurrentCalc(info.kind, a >= 0 ? app.currentIndex[a] : -1);
+    app.StoreCurrentCalc(info.kind, a >= 0 ? app.project.currentIndex[a] : -1);
 }
 
 void CCalcPage::OnProjectButton()

@@ -84,21 +84,21 @@ SoilEntry Soil(const std::u16string& name)
 // Three soils (row 2 is the default backfill), one manhole type and one tank type.
 void PutCatalogue(CDalvorApp& app)
 {
-    app.soils = {Soil(u"Żwir"), Soil(u"Pospółka"), Soil(u"Piasek gruby")};
+    app.tables.soils = {Soil(u"Żwir"), Soil(u"Pospółka"), Soil(u"Piasek gruby")};
 
-    app.manholeTypes = {ManholeTypeEntry{.name = u"DN1000", .nominalDiameter = 1000.0, .outerDiameter = 1200.0,
+    app.tables.manholeTypes = {ManholeTypeEntry{.name = u"DN1000", .nominalDiameter = 1000.0, .outerDiameter = 1200.0,
                                          .maxPipeDiameter = 500.0, .sandTrapDepth = 300.0, .crownAllowance = 0.3,
                                          .weightPerMetre = 6.25, .minDepth = 1.5, .maxDepth = 6.0, .madeToOrder = 1}};
-    app.tankTypes = {TankTypeEntry{.name = u"Zbiornik 1200", .innerDiameter = 1200.0, .outerDiameter = 1250.0,
+    app.tables.tankTypes = {TankTypeEntry{.name = u"Zbiornik 1200", .innerDiameter = 1200.0, .outerDiameter = 1250.0,
                                    .weightPerMetre = 3.5, .endWeight = 2.0, .endAllowance = 150.0,
                                    .stiffnessClass = 4.0, .minAnchorSpacing = 1.0, .maxAnchorSpacing = 2.5}};
 }
 
 void FillSoilRecords(CDalvorApp& app)
 {
-    FillBytes(app.buriedPipe, kFill);
-    FillBytes(app.manhole, kFill);
-    FillBytes(app.tank, kFill);
+    FillBytes(app.working.buriedPipe, kFill);
+    FillBytes(app.working.manhole, kFill);
+    FillBytes(app.working.tank, kFill);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ TEST(RecordLayout, ResetRecordBytesAreLittleEndianAtTheirOffsets)
 {
     auto app = std::make_unique<CDalvorApp>();
     app->ResetBuriedPipeRecord();
-    const auto* b = reinterpret_cast<const unsigned char*>(&app->buriedPipe);
+    const auto* b = reinterpret_cast<const unsigned char*>(&app->working.buriedPipe);
     const std::pair<std::size_t, std::vector<unsigned char>> expected[] = {
         {0, {0x2D, 0x00, 0x00, 0x00}},                          // the name "-"
         {1180, {0xFF, 0xFF, 0xFF, 0xFF}},                       // category -1
@@ -121,7 +121,7 @@ TEST(RecordLayout, ResetRecordBytesAreLittleEndianAtTheirOffsets)
 TEST(GravityFlowRecordDefaults, ResetWritesInputsAndKeepsResultsCandidatesAndReservedBytes)
 {
     auto app = std::make_unique<CDalvorApp>();
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     // Never calculated: the results are still the zeros the object started with.
     app->ResetGravityFlowRecord();
     ExpectFields({FIELD(r.flow, 0), FIELD(r.candidateCount, 0)});
@@ -151,7 +151,7 @@ TEST(GravityFlowRecordDefaults, ResetWritesInputsAndKeepsResultsCandidatesAndRes
 TEST(PressureFlowRecordDefaults, FreshRecordAndKeptFields)
 {
     auto app = std::make_unique<CDalvorApp>();
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     FillBytes(r, kFill);
     app->ResetPressureFlowRecord();
 
@@ -178,7 +178,7 @@ TEST(BuriedPipeRecordDefaults, ResetTakesSoilRowTwoAndKeepsReasonsCoversAndResul
 {
     auto app = std::make_unique<CDalvorApp>();
     PutCatalogue(*app);
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     FillBytes(r, kFill);
     app->ResetBuriedPipeRecord();
 
@@ -220,39 +220,39 @@ TEST(RecordDefaults, ResetAllRecordsResetsEveryKindAndSoilNamesStopAt254Units)
     auto app = std::make_unique<CDalvorApp>();
     PutCatalogue(*app);
     const std::u16string name254(254, u'g');
-    app->soils[2] = Soil(name254);
-    FillBytes(app->gravityFlow, kFill);
-    FillBytes(app->pressureFlow, kFill);
+    app->tables.soils[2] = Soil(name254);
+    FillBytes(app->working.gravityFlow, kFill);
+    FillBytes(app->working.pressureFlow, kFill);
     FillSoilRecords(*app);
     app->ResetAllRecords();
-    ExpectFields({FIELD(app->gravityFlow.length, 100), FIELD(app->pressureFlow.velocityInput, 1),
-                  FIELD(app->buriedPipe.beddingFactor, 2), FIELD(app->manhole.deadWeight, 25),
-                  FIELD(app->tank.length, 4.420138888888889)});
-    for (const RecordHead* head : {&app->gravityFlow.head, &app->pressureFlow.head, &app->buriedPipe.head,
-                                   &app->manhole.head, &app->tank.head})
+    ExpectFields({FIELD(app->working.gravityFlow.length, 100), FIELD(app->working.pressureFlow.velocityInput, 1),
+                  FIELD(app->working.buriedPipe.beddingFactor, 2), FIELD(app->working.manhole.deadWeight, 25),
+                  FIELD(app->working.tank.length, 4.420138888888889)});
+    for (const RecordHead* head : {&app->working.gravityFlow.head, &app->working.pressureFlow.head, &app->working.buriedPipe.head,
+                                   &app->working.manhole.head, &app->working.tank.head})
         ExpectResetHead(*head);
-    for (const char16_t* field : {app->buriedPipe.soilName, app->manhole.soilName, app->tank.soilName})
+    for (const char16_t* field : {app->working.buriedPipe.soilName, app->working.manhole.soilName, app->working.tank.soilName})
         EXPECT_EQ(FromFixed(field, 256), name254);
 
     // A catalogue name filling its whole array, without a terminator: cut at
     // 254 units, and the field's last unit is never written.
-    for (char16_t& c : app->soils[2].name)
+    for (char16_t& c : app->tables.soils[2].name)
         c = u'h';
     FillSoilRecords(*app);
     app->ResetAllRecords();
-    for (const char16_t* field : {app->buriedPipe.soilName, app->manhole.soilName, app->tank.soilName}) {
+    for (const char16_t* field : {app->working.buriedPipe.soilName, app->working.manhole.soilName, app->working.tank.soilName}) {
         EXPECT_EQ(std::u16string(field, 254), std::u16string(254, u'h'));
         EXPECT_EQ(field[254], u'\0');
         EXPECT_EQ(field[255], char16_t(0xA5A5));
     }
-    ExpectFields({FIELD(app->buriedPipe.soilIndex, 2), FIELD(app->manhole.soilIndex, 2)});
+    ExpectFields({FIELD(app->working.buriedPipe.soilIndex, 2), FIELD(app->working.manhole.soilIndex, 2)});
 }
 
 TEST(ManholeRecordDefaults, ResetTakesTypeRowZeroAndKeepsSandTrapAndBase)
 {
     auto app = std::make_unique<CDalvorApp>();
     PutCatalogue(*app);
-    ManholeRecord& r = app->manhole;
+    ManholeRecord& r = app->working.manhole;
     FillBytes(r, kFill);
     r.sandTrap = 1;
     r.baseLevel = -0.15;
@@ -283,7 +283,7 @@ TEST(TankRecordDefaults, ResetTakesTypeRowZeroAndDerivedValues)
 {
     auto app = std::make_unique<CDalvorApp>();
     PutCatalogue(*app);
-    TankRecord& r = app->tank;
+    TankRecord& r = app->working.tank;
     FillBytes(r, kFill);
     CopyBounded(r.head.name, u"T-001");
     r.head.resultValid = 1;
@@ -318,7 +318,7 @@ TEST(TankRecordDefaults, ResetTakesTypeRowZeroAndDerivedValues)
                      {offsetof(T, head) + offsetof(RecordHead, reserved0), 4}});
 
     // The length does not depend on the end allowance.
-    app->tankTypes[0].endAllowance = 400.0;
+    app->tables.tankTypes[0].endAllowance = 400.0;
     app->ResetTankRecord();
     EXPECT_EQ(r.length, 4.420138888888889);
 }
@@ -329,11 +329,11 @@ TEST(RecordDefaults, MissingCatalogueRowsGiveEmptyNamesAndZeros)
     FillSoilRecords(*app);
     app->ResetAllRecords();  // no tables at all
 
-    for (const char16_t* field : {app->buriedPipe.soilName, app->manhole.soilName, app->tank.soilName})
+    for (const char16_t* field : {app->working.buriedPipe.soilName, app->working.manhole.soilName, app->working.tank.soilName})
         EXPECT_EQ(FromFixed(field, 256), u"");
-    const ManholeRecord& m = app->manhole;
-    const TankRecord& t = app->tank;
-    ExpectFields({FIELD(app->buriedPipe.soilIndex, 2), FIELD(m.minDepth, 0), FIELD(m.maxDepth, 0),
+    const ManholeRecord& m = app->working.manhole;
+    const TankRecord& t = app->working.tank;
+    ExpectFields({FIELD(app->working.buriedPipe.soilIndex, 2), FIELD(m.minDepth, 0), FIELD(m.maxDepth, 0),
                   FIELD(m.nominalDiameter, 0), FIELD(m.outerDiameter, 0), FIELD(m.sandTrapDepth, 0),
                   FIELD(m.deadWeight, 0), FIELD(m.pipeDiameter, 0.25), FIELD(t.innerDiameter, 0),
                   FIELD(t.outerDiameter, 0),
@@ -345,19 +345,19 @@ TEST(RecordDefaults, MissingCatalogueRowsGiveEmptyNamesAndZeros)
 
     // Tables without the rows the defaults take give no values from them.
     PutCatalogue(*app);
-    app->soils.resize(2);
-    app->manholeTypes.clear();
-    app->tankTypes.clear();
+    app->tables.soils.resize(2);
+    app->tables.manholeTypes.clear();
+    app->tables.tankTypes.clear();
     app->ResetAllRecords();
-    EXPECT_EQ(FromFixed(app->tank.soilName), u"");
-    EXPECT_EQ(FromFixed(app->manhole.soilName), u"");
-    ExpectFields({FIELD(app->manhole.nominalDiameter, 0), FIELD(app->tank.innerDiameter, 0),
-                  FIELD(app->manhole.deadWeight, 0), FIELD(app->tank.length, 0)});
+    EXPECT_EQ(FromFixed(app->working.tank.soilName), u"");
+    EXPECT_EQ(FromFixed(app->working.manhole.soilName), u"");
+    ExpectFields({FIELD(app->working.manhole.nominalDiameter, 0), FIELD(app->working.tank.innerDiameter, 0),
+                  FIELD(app->working.manhole.deadWeight, 0), FIELD(app->working.tank.length, 0)});
 
     // A tank type with no inner diameter gives no length rather than infinity.
     PutCatalogue(*app);
-    app->tankTypes[0].innerDiameter = 0.0;
+    app->tables.tankTypes[0].innerDiameter = 0.0;
     app->ResetTankRecord();
-    ExpectFields({FIELD(app->tank.length, 0), FIELD(app->tank.ownWeight, 2)});
-    EXPECT_TRUE(std::isfinite(app->tank.coverDepth));
+    ExpectFields({FIELD(app->working.tank.length, 0), FIELD(app->working.tank.ownWeight, 2)});
+    EXPECT_TRUE(std::isfinite(app->working.tank.coverDepth));
 }

@@ -226,12 +226,12 @@ TEST_F(LangTexts, TextsFitTheFieldsTheyAreWrittenInto)
         for (int offset : kOffsets) {
             const std::u16string text = app->LoadLangString(key, offset);
             app->languageOffset = offset;
-            CopyBounded(app->gravityFlow.head.conclusion, text);
+            CopyBounded(app->working.gravityFlow.head.conclusion, text);
             app->BuildGravityFlowReport();
-            std::u16string printed = FromFixed(app->reportSections[3].label[1]);
+            std::u16string printed = FromFixed(app->print.reportSections[3].label[1]);
             if (printed.size() < text.size() && text[printed.size()] == u' ')
                 printed += u' ';
-            EXPECT_EQ(Utf16ToUtf8(printed + FromFixed(app->reportSections[3].label[2])), Utf16ToUtf8(text))
+            EXPECT_EQ(Utf16ToUtf8(printed + FromFixed(app->print.reportSections[3].label[2])), Utf16ToUtf8(text))
                 << key << " at " << offset;
         }
     const std::pair<std::vector<int>, std::size_t> limits[] = {
@@ -315,8 +315,8 @@ TEST(SwitchLanguage, PathsFollowTheLanguage)
         // The folder holds no database: the tables stay empty and it is said so.
         EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen) << c.offset;
         EXPECT_EQ(app->helpFilePath, folder + "/" + c.help) << c.offset;
-        EXPECT_EQ(RowCount(app->soils), 0);
-        EXPECT_TRUE(app->soils.empty());
+        EXPECT_EQ(RowCount(app->tables.soils), 0);
+        EXPECT_TRUE(app->tables.soils.empty());
         // The language itself is the command's to set.
         EXPECT_EQ(app->languageOffset, LangEnglish);
     }
@@ -330,22 +330,22 @@ TEST(SwitchLanguage, ReloadsTheLanguagesCatalogueAndKeepsTheRecords)
         GTEST_SKIP() << "no built catalogue databases under DALVOR_HOME";
     auto app = std::make_unique<CDalvorApp>();
     app->programFolder = home;
-    app->gravityFlow.length = 123.5;
+    app->working.gravityFlow.length = 123.5;
 
     ReferenceLoadStatus ru = app->SwitchLanguage(LangRussian);
     EXPECT_EQ(ru.error, ReferenceLoadStatus::Ok) << ru.file << " " << ru.table;
     EXPECT_EQ(ru.file, home + "/db/ru/quorlindata.mdb");
     EXPECT_EQ(app->helpFilePath, home + "/DalvorRU.html");
-    EXPECT_GT(RowCount(app->soils), 0);
-    std::u16string russianSoil = FromFixed(app->soils[0].name);
+    EXPECT_GT(RowCount(app->tables.soils), 0);
+    std::u16string russianSoil = FromFixed(app->tables.soils[0].name);
 
     ReferenceLoadStatus pl = app->SwitchLanguage(LangPolish);
     EXPECT_EQ(pl.error, ReferenceLoadStatus::Ok);
     EXPECT_EQ(pl.file, home + "/db/pl/quorlindata.mdb");
     EXPECT_EQ(app->helpFilePath, home + "/DalvorPL.html");
-    ASSERT_GT(RowCount(app->soils), 0);
-    EXPECT_NE(FromFixed(app->soils[0].name), russianSoil);
-    EXPECT_EQ(app->gravityFlow.length, 123.5);
+    ASSERT_GT(RowCount(app->tables.soils), 0);
+    EXPECT_NE(FromFixed(app->tables.soils[0].name), russianSoil);
+    EXPECT_EQ(app->working.gravityFlow.length, 123.5);
 }
 
 }  // namespace

@@ -41,11 +41,11 @@ TEST(FormatC, TheDefaultBuriedPipeShowsItsBottomLevelUnsigned)
     CBuriedPipePageModel page(*app);
     page.ApplyLanguage(app->languageOffset);
     page.LoadBack();
-    ASSERT_LT(app->buriedPipe.foundationLevel, 0.0);
-    ASSERT_GT(app->buriedPipe.foundationLevel, -0.005);
+    ASSERT_LT(app->working.buriedPipe.foundationLevel, 0.0);
+    ASSERT_GT(app->working.buriedPipe.foundationLevel, -0.005);
     EXPECT_EQ(Utf16ToUtf8(page.Text(BuriedPipeIds::FoundationLevel)), "0.00");
     app->BuildBuriedPipeReport();
-    EXPECT_EQ(Utf8(app->reportSections[2].value[4]), "0.00 m");
+    EXPECT_EQ(Utf8(app->print.reportSections[2].value[4]), "0.00 m");
 }
 
 TEST(CutText, KeepsSurrogatePairsWhole)

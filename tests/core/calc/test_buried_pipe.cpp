@@ -32,7 +32,7 @@ std::unique_ptr<CDalvorApp> Worked(int trafficClass = 0)
 {
     auto app = std::make_unique<CDalvorApp>();
     app->languageOffset = LangEnglish;
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     r.outerDiameter = 500;
     r.innerDiameter = 456;
     r.ringStiffness = 8;
@@ -152,7 +152,7 @@ TEST(BuriedPipe, WorkedCaseMatchesASecondTranscription)
 {
     auto app = Worked();
     app->CalcBuriedPipe();
-    const BuriedPipeRecord& r = app->buriedPipe;
+    const BuriedPipeRecord& r = app->working.buriedPipe;
     EXPECT_NEAR(r.secantModulus, 1.332896268634582, 1e-12);
     EXPECT_NEAR(r.soilLoad, 66.41799972139113, 1e-11);
     EXPECT_NEAR(r.upliftForce, 1.9635002094106815, 1e-12);
@@ -170,7 +170,7 @@ TEST(BuriedPipe, WorkedCaseMatchesASecondTranscription)
     // The same under an SLW 60 vehicle.
     app = Worked(10);
     app->CalcBuriedPipe();
-    const BuriedPipeRecord& t = app->buriedPipe;
+    const BuriedPipeRecord& t = app->working.buriedPipe;
     EXPECT_NEAR(t.trafficLoad, 17.36558601278352, 1e-11);
     EXPECT_NEAR(t.loadDeflection, 2.3928831008632154, 1e-12);
     EXPECT_NEAR(t.admissibleLoad, 178.45680741363475, 1e-10);
@@ -181,7 +181,7 @@ TEST(BuriedPipe, WorkedCaseMatchesASecondTranscription)
     // Running again changes nothing.
     const BuriedPipeRecord once = t;
     app->CalcBuriedPipe();
-    EXPECT_EQ(std::memcmp(&once, &app->buriedPipe, sizeof once), 0);
+    EXPECT_EQ(std::memcmp(&once, &app->working.buriedPipe, sizeof once), 0);
 }
 
 // The water table across the pipe, above and below its mid-plane: the wetted
@@ -202,9 +202,9 @@ TEST(BuriedPipe, PartlyWetPipeMatchesASecondTranscription)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.water);
         auto app = Worked();
-        SetLevels(app->buriedPipe, 4, c.water, 0);
+        SetLevels(app->working.buriedPipe, 4, c.water, 0);
         app->CalcBuriedPipe();
-        const BuriedPipeRecord& r = app->buriedPipe;
+        const BuriedPipeRecord& r = app->working.buriedPipe;
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_NEAR(r.secantModulus / c.es, 1.0, 1e-12);
         EXPECT_NEAR(r.soilLoad / c.gz, 1.0, 1e-12);
@@ -222,7 +222,7 @@ TEST(BuriedPipe, UpliftAndHoldDownAgainstCircularSegments)
     for (double hw : {-0.3, 0.0, 0.05, 0.2, d / 2, 0.3, 0.45, d, 0.8, 2.5, 4.0}) {
         SCOPED_TRACE(hw);
         auto app = Worked();
-        BuriedPipeRecord& r = app->buriedPipe;
+        BuriedPipeRecord& r = app->working.buriedPipe;
         // The invert one wall above the outer bottom, which is at 0.
         SetLevels(r, 4, hw, (r.outerDiameter - r.innerDiameter) * kHalfMm);
         ASSERT_EQ(r.foundationLevel, 0.0);
@@ -257,7 +257,7 @@ TEST(BuriedPipe, AdmissibleLoadRules)
                std::sqrt(500 * r.secantModulus * r.ringStiffness);
     };
     auto app = Worked();
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     r.ringStiffness = 0.5;
     r.deflectionLimit = 100;
     SetLevels(r, 1.5, 0, 0);
@@ -282,31 +282,31 @@ TEST(BuriedPipe, AdmissibleLoadRules)
 
     app = Worked();
     app->CalcBuriedPipe();
-    EXPECT_GE(app->buriedPipe.cover, 1.5);
-    EXPECT_DOUBLE_EQ(app->buriedPipe.admissibleLoad, ga(app->buriedPipe));
+    EXPECT_GE(app->working.buriedPipe.cover, 1.5);
+    EXPECT_DOUBLE_EQ(app->working.buriedPipe.admissibleLoad, ga(app->working.buriedPipe));
 
     // Shallow with Gb > Ga keeps Ga: SN 64 under 0.8 m of dry cover, by hand Es = E1(0.8) = 1.068853,
     // dtot = 2 + 4.15 x 17.5 x 0.8 / (512 + 61 Es) = 2.100658, Ga = 487.80 (Gb = 3310.75).
     app = Worked();
-    app->buriedPipe.ringStiffness = 64;
-    SetLevels(app->buriedPipe, 0.8 + 500 * kMm, -1, 44 * kHalfMm);
+    app->working.buriedPipe.ringStiffness = 64;
+    SetLevels(app->working.buriedPipe, 0.8 + 500 * kMm, -1, 44 * kHalfMm);
     app->CalcBuriedPipe();
-    EXPECT_NEAR(app->buriedPipe.admissibleLoad, 487.801156533, 1e-8);
+    EXPECT_NEAR(app->working.buriedPipe.admissibleLoad, 487.801156533, 1e-8);
 
     // A deflection beyond 33.3 % makes Ga negative: the load check fails.
     app = Worked();
-    app->buriedPipe.installationFactor = 40;
-    app->buriedPipe.deflectionLimit = 100;
+    app->working.buriedPipe.installationFactor = 40;
+    app->working.buriedPipe.deflectionLimit = 100;
     app->CalcBuriedPipe();
-    EXPECT_LT(app->buriedPipe.admissibleLoad, 0.0);
-    EXPECT_EQ(Conclusion(app->buriedPipe), Text(*app, 20239));
-    EXPECT_EQ(Warning(app->buriedPipe), Text(*app, 20241));
+    EXPECT_LT(app->working.buriedPipe.admissibleLoad, 0.0);
+    EXPECT_EQ(Conclusion(app->working.buriedPipe), Text(*app, 20239));
+    EXPECT_EQ(Warning(app->working.buriedPipe), Text(*app, 20241));
 }
 
 TEST(BuriedPipe, DeflectionToleranceIsSinglePrecision)
 {
     auto app = Worked();
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     app->CalcBuriedPipe();
     const double dtot = r.totalDeflection;
     // Above the limit by less than 0.049 (single): a pass without reasons. By
@@ -330,7 +330,7 @@ TEST(BuriedPipe, FailedChecksFillTheReasonLinesInOrder)
 {
     // Load check alone: no ring stiffness, a generous deflection limit, dry.
     auto app = Worked();
-    BuriedPipeRecord& r = app->buriedPipe;
+    BuriedPipeRecord& r = app->working.buriedPipe;
     r.ringStiffness = 0;
     r.deflectionLimit = 100;
     CopyBounded(r.thirdReason, u"old", 127);
@@ -366,11 +366,11 @@ TEST(BuriedPipe, WeldedJointHintOnlyForAnEnlargedLimit)
 {
     auto run = [](int category, double limit) {
         auto app = Worked();
-        app->buriedPipe.categoryId = category;
-        app->buriedPipe.deflectionLimit = limit;
+        app->working.buriedPipe.categoryId = category;
+        app->working.buriedPipe.deflectionLimit = limit;
         app->CalcBuriedPipe();
-        EXPECT_EQ(Conclusion(app->buriedPipe), Text(*app, 20243));
-        return FromFixed(app->buriedPipe.thirdReason);
+        EXPECT_EQ(Conclusion(app->working.buriedPipe), Text(*app, 20243));
+        return FromFixed(app->working.buriedPipe.thirdReason);
     };
     auto app = Worked();
     const std::u16string karsto = Text(*app, 20298), mervo = Text(*app, 20299);
@@ -390,10 +390,10 @@ TEST(BuriedPipe, InputItCannotJudgeGivesNoResult)
         SCOPED_TRACE(what);
         auto app = Worked(10);
         app->CalcBuriedPipe();  // a good result first
-        ASSERT_EQ(app->buriedPipe.head.resultValid, 1);
-        change(app->buriedPipe);
+        ASSERT_EQ(app->working.buriedPipe.head.resultValid, 1);
+        change(app->working.buriedPipe);
         app->CalcBuriedPipe();
-        const BuriedPipeRecord& r = app->buriedPipe;
+        const BuriedPipeRecord& r = app->working.buriedPipe;
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(r), u"");
         EXPECT_EQ(Warning(r), u"");
@@ -431,8 +431,8 @@ TEST(BuriedPipe, InputItCannotJudgeGivesNoResult)
 
     // A ring stiffness of 0 can still be judged: it fails the load check.
     auto app = Worked();
-    app->buriedPipe.ringStiffness = 0;
+    app->working.buriedPipe.ringStiffness = 0;
     app->CalcBuriedPipe();
-    EXPECT_EQ(app->buriedPipe.head.resultValid, 1);
-    EXPECT_EQ(Conclusion(app->buriedPipe), Text(*app, 20239));
+    EXPECT_EQ(app->working.buriedPipe.head.resultValid, 1);
+    EXPECT_EQ(Conclusion(app->working.buriedPipe), Text(*app, 20239));
 }

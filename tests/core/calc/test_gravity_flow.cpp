@@ -351,20 +351,20 @@ protected:
         app = std::make_unique<CDalvorApp>();
         app->languageOffset = LangEnglish;
         app->ResetGravityFlowRecord();
-        GravityFlowRecord& r = app->gravityFlow;
+        GravityFlowRecord& r = app->working.gravityFlow;
         r.innerDiameter = 300.0;
         r.roughness = 0.01;
         r.slopeInput = 1.0;
         r.flowInput = 0.03;
     }
     std::u16string Text(int key) const { return calc_support::Text(*app, key); }
-    std::u16string Conclusion() const { return calc_support::Conclusion(app->gravityFlow); }
-    std::u16string Warning() const { return calc_support::Warning(app->gravityFlow); }
+    std::u16string Conclusion() const { return calc_support::Conclusion(app->working.gravityFlow); }
+    std::u16string Warning() const { return calc_support::Warning(app->working.gravityFlow); }
 
     // Every double field the calculation writes is finite.
     void ExpectAllFinite() const
     {
-        const GravityFlowRecord& r = app->gravityFlow;
+        const GravityFlowRecord& r = app->working.gravityFlow;
         for (double value : {r.nominalSize, r.outerDiameter, r.innerDiameter, r.roughness, r.minSlopeSanitary,
                              r.minSlopeStorm, r.endLevel, r.flow, r.slope, r.localLossHead, r.frictionLossHead,
                              r.filling, r.flowArea, r.hydraulicRadius, r.velocity, r.reynolds,
@@ -377,7 +377,7 @@ protected:
     // Candidates with inner diameters in mm.
     void SetCandidates(const std::vector<double>& diameters)
     {
-        GravityFlowRecord& r = app->gravityFlow;
+        GravityFlowRecord& r = app->working.gravityFlow;
         r.candidateCount = static_cast<int32_t>(diameters.size());
         for (std::size_t i = 0; i < diameters.size(); ++i) {
             r.candidates[i].innerDiameter = diameters[i];
@@ -392,7 +392,7 @@ protected:
 
 TEST_F(GravityCalc, FillingModeForTheReferencePipeAndAnOverload)
 {
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = 3;
     r.length = 250.0;
     r.startLevel = 100.0;
@@ -440,7 +440,7 @@ TEST_F(GravityCalc, FillingModeForTheReferencePipeAndAnOverload)
 TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
 {
     ExpectTextsOfTheirOwn(*app, {20244, 20245, 20246, 20247, 20248, 20249});
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = 2;
     // The warnings against the minimum slopes of a 300 mm pipe.
     r.fillingInput = 0.5;
@@ -478,7 +478,7 @@ TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
 
 TEST_F(GravityCalc, InputItCannotJudgeGivesNoResultAndKeepsTheTable)
 {
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     const GravityFlowRecord start = r;
     struct Case {
         const char* what;
@@ -519,7 +519,7 @@ TEST_F(GravityCalc, InputItCannotJudgeGivesNoResultAndKeepsTheTable)
 TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
 {
     // Once the iteration ran off to infinity here and the result still showed.
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.innerDiameter = 100.0;
     r.viscosity = 1e-4;
     r.slopeInput = 0.1;
@@ -575,7 +575,7 @@ double DiameterForCapacity(double capacity)
 
 TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
 {
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.roughness = 0.009999999776482582;
     r.mode = 0;
     SetCandidates({DiameterForCapacity(0.10), DiameterForCapacity(0.20), DiameterForCapacity(0.40)});
@@ -607,7 +607,7 @@ TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
 
 TEST_F(GravityCalc, DiameterModeDetails)
 {
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = 0;
     r.innerDiameter = 250.0;
     SetCandidates({200.0, 300.0, 400.0, 500.0});
@@ -635,7 +635,7 @@ TEST_F(GravityCalc, DiameterModeDetails)
 TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
 {
     // The count is held to the 521 slots where it is used, and kept as read.
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = 0;
     r.flowInput = 0.003;
     for (DiameterCandidate& c : r.candidates)
@@ -699,7 +699,7 @@ TEST_F(GravityCalc, IterationsStopAtAValueThatIsNoNumber)
         EXPECT_EQ(std::isfinite(q), c.most > 10) << c.what;
     }
 
-    GravityFlowRecord& r = app->gravityFlow;
+    GravityFlowRecord& r = app->working.gravityFlow;
     r.mode = 0;
     r.flowInput = 0.03;
     SetCandidates(std::vector<double>(521, 0.0));
@@ -716,7 +716,7 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
 {
     auto app = std::make_unique<CDalvorApp>();
     app->ResetGravityFlowRecord();
-    GravityFlowRecord& g = app->gravityFlow;
+    GravityFlowRecord& g = app->working.gravityFlow;
     g.innerDiameter = 300.0;
     g.mode = 3;
     g.flowInput = 0.03;
@@ -724,32 +724,32 @@ TEST(RecalcTool, RunsBothHydraulicCalculationsOnStoredRecords)
     g.innerDiameter = 0.0;  // a damaged record: no diameter
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->ResetPressureFlowRecord();
-    PressureFlowRecord& p = app->pressureFlow;
+    PressureFlowRecord& p = app->working.pressureFlow;
     p.innerDiameter = 200.0;
     p.mode = 2;
     p.nominalPressure = 1.0;
     app->StoreCurrentCalc(KindPressureFlow, -1);
     auto done = RecalculatedByTool(*app, "--core-only");
     ASSERT_TRUE(done);
-    ASSERT_EQ(done->storedRecords.gravityFlow.size(), 2u);
-    ASSERT_EQ(done->storedRecords.pressureFlow.size(), 1u);
+    ASSERT_EQ(done->project.gravityFlow.size(), 2u);
+    ASSERT_EQ(done->project.pressureFlow.size(), 1u);
 
     // The same calculations run here give the same bytes.
     app->languageOffset = LangEnglish;
-    app->gravityFlow = app->storedRecords.gravityFlow[0];
+    app->working.gravityFlow = app->project.gravityFlow[0];
     app->CalcGravityFlow();
-    const GravityFlowRecord& first = done->storedRecords.gravityFlow[0];
+    const GravityFlowRecord& first = done->project.gravityFlow[0];
     EXPECT_EQ(first.head.resultValid, 1);
     EXPECT_NEAR(first.filling, 0.6888576, 1e-7);
-    EXPECT_EQ(std::memcmp(&first, &app->gravityFlow, sizeof first), 0);
-    EXPECT_EQ(done->storedRecords.gravityFlow[1].head.resultValid, 0);
+    EXPECT_EQ(std::memcmp(&first, &app->working.gravityFlow, sizeof first), 0);
+    EXPECT_EQ(done->project.gravityFlow[1].head.resultValid, 0);
 
-    app->pressureFlow = app->storedRecords.pressureFlow[0];
+    app->working.pressureFlow = app->project.pressureFlow[0];
     app->CalcPressureFlow();
-    const PressureFlowRecord& pressure = done->storedRecords.pressureFlow[0];
+    const PressureFlowRecord& pressure = done->project.pressureFlow[0];
     EXPECT_EQ(pressure.head.resultValid, 1);
     EXPECT_GT(pressure.flow, 0.0);
-    EXPECT_EQ(std::memcmp(&pressure, &app->pressureFlow, sizeof pressure), 0);
+    EXPECT_EQ(std::memcmp(&pressure, &app->working.pressureFlow, sizeof pressure), 0);
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ std::unique_ptr<CDalvorApp> Manhole(int eccentric = 0, double weightPerMetre = 8
     type.nominalDiameter = 1000;
     type.outerDiameter = 1200;
     type.weightPerMetre = weightPerMetre;
-    app->manholeTypes.push_back(type);
-    ManholeRecord& r = app->manhole;
+    app->tables.manholeTypes.push_back(type);
+    ManholeRecord& r = app->working.manhole;
     r.eccentric = eccentric;
     r.typeIndex = 0;
     r.unitWeight = 17.5;
@@ -45,7 +45,7 @@ template <class Change>
 std::unique_ptr<CDalvorApp> Check(int eccentric, Change change, double weightPerMetre = 8)
 {
     auto app = Manhole(eccentric, weightPerMetre);
-    change(app->manhole);
+    change(app->working.manhole);
     app->CalcManholeBuoyancy();
     return app;
 }
@@ -54,7 +54,7 @@ std::unique_ptr<CDalvorApp> Check(int eccentric, Change change, double weightPer
 // friction T = tan(phi) x S x pi x De.
 double EarthPressure(const CDalvorApp& app)
 {
-    const ManholeRecord& r = app.manhole;
+    const ManholeRecord& r = app.working.manhole;
     return r.frictionForce / (std::tan(r.frictionAngle * static_cast<double>(0.0175f)) *
                               static_cast<double>(3.1415f) * r.outerDiameter);
 }
@@ -108,7 +108,7 @@ TEST(MinBallastHeight, TableByDiameterWaterAndDepth)
 TEST(ManholeBase, WorkedCaseMatchesASecondTranscription)
 {
     auto app = Check(0, [](ManholeRecord& m) { m.baseLevel = 99; });
-    const ManholeRecord& r = app->manhole;
+    const ManholeRecord& r = app->working.manhole;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_DOUBLE_EQ(r.baseLevel, -static_cast<double>(0.15f));
     EXPECT_NEAR(r.height, 4.1500000059604645, 1e-14);
@@ -133,7 +133,7 @@ TEST(ManholeBase, WorkedCaseMatchesASecondTranscription)
     // Running again gives the same bytes.
     const ManholeRecord once = r;
     app->CalcManholeBuoyancy();
-    EXPECT_EQ(std::memcmp(&once, &app->manhole, sizeof once), 0);
+    EXPECT_EQ(std::memcmp(&once, &app->working.manhole, sizeof once), 0);
 }
 
 TEST(ManholeBase, SlicePressureAgainstRankine)
@@ -141,7 +141,7 @@ TEST(ManholeBase, SlicePressureAgainstRankine)
     // Dry wall, no cohesion: S = Ka x gamma x (H^2 - 0.35^2) / 2 with the
     // program's Ka; the slices stay within 0.1 % of it.
     auto app = Check(0, [](ManholeRecord& m) { m.waterLevel = -10; });
-    const double h = app->manhole.height;
+    const double h = app->working.manhole.height;
     const double t = std::tan((45.0 - 15.0) * static_cast<double>(0.0175f));
     EXPECT_NEAR(EarthPressure(*app) / (t * t * 17.5 * (h * h - 0.35 * 0.35) / 2), 1.0, 1e-3);
     EXPECT_NEAR(EarthPressure(*app), 50.235, 1e-3);
@@ -150,7 +150,7 @@ TEST(ManholeBase, SlicePressureAgainstRankine)
     const double gs = 15 * static_cast<double>(0.1f) + 17.5 - 10;
     EXPECT_NEAR(EarthPressure(*app) / (t * t * gs * (h * h - 0.35 * 0.35) / 2), 1.0, 1e-3);
     // Enough cohesion leaves no active pressure at all.
-    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.cohesion = 100; })->manhole.frictionForce, 0.0);
+    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.cohesion = 100; })->working.manhole.frictionForce, 0.0);
 }
 
 TEST(ManholeBase, DryShallowShaftNeedsNothing)
@@ -159,13 +159,13 @@ TEST(ManholeBase, DryShallowShaftNeedsNothing)
         m.groundLevel = 3.5;
         m.waterLevel = -1;
     });
-    const ManholeRecord& r = app->manhole;
+    const ManholeRecord& r = app->working.manhole;
     EXPECT_LE(r.height, 4.0);
     for (double v : {r.upliftForce, r.anchoringForce, r.ballastHeight, r.ballastVolume})
         EXPECT_EQ(v, 0.0);
     EXPECT_EQ(Conclusion(r), Text(*app, 20238));
     // Water exactly at the base counts as no water.
-    app->manhole.waterLevel = app->manhole.baseLevel;
+    app->working.manhole.waterLevel = app->working.manhole.baseLevel;
     app->CalcManholeBuoyancy();
     EXPECT_EQ(r.upliftForce, 0.0);
     EXPECT_EQ(Conclusion(r), Text(*app, 20238));
@@ -176,15 +176,15 @@ TEST(ManholeBase, DryShallowShaftNeedsNothing)
         m.groundLevel = 6.7;
         m.waterLevel = -5;
     });
-    EXPECT_DOUBLE_EQ(app->manhole.baseLevel, -0.3);
-    EXPECT_DOUBLE_EQ(app->manhole.height, 7.0);
-    EXPECT_EQ(app->manhole.ballastHeight, 0.0);
-    EXPECT_EQ(Conclusion(app->manhole), Text(*app, 20238));
+    EXPECT_DOUBLE_EQ(app->working.manhole.baseLevel, -0.3);
+    EXPECT_DOUBLE_EQ(app->working.manhole.height, 7.0);
+    EXPECT_EQ(app->working.manhole.ballastHeight, 0.0);
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20238));
 
     // Dns 900 never gets a minimum.
     app = Check(0, [](ManholeRecord& m) { m.nominalDiameter = 0.9; });
-    EXPECT_EQ(app->manhole.ballastHeight, 0.0);
-    EXPECT_EQ(Conclusion(app->manhole), Text(*app, 20238));
+    EXPECT_EQ(app->working.manhole.ballastHeight, 0.0);
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20238));
 }
 
 TEST(ManholeBase, UpliftBeyondTheResistanceSizesTheHeavyBottom)
@@ -197,7 +197,7 @@ TEST(ManholeBase, UpliftBeyondTheResistanceSizesTheHeavyBottom)
             m.waterLevel = 4;
         },
         1);
-    const ManholeRecord& r = app->manhole;
+    const ManholeRecord& r = app->working.manhole;
     const double hw = 4 - r.baseLevel;
     // Archimedes: 10 kN/m3 x pi/4 x De^2 x hw.
     EXPECT_NEAR(r.upliftForce / static_cast<double>(10 * kPi / 4 * 1.44L * hw), 1.0, 1e-4);
@@ -220,7 +220,7 @@ TEST(ManholeEccentric, UpliftOfStubAndRiser)
         m.ballastVolume = 3.75;
         m.waterLevel = 3;
     });
-    ManholeRecord& r = app->manhole;
+    ManholeRecord& r = app->working.manhole;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_DOUBLE_EQ(r.height, 4.0);
     // Stub 1.2 + 2 x 0.5 long, of diameter De - Dns + Dk; riser submerged above
@@ -273,7 +273,7 @@ TEST(ManholeEccentric, CasesMatchASecondTranscription)
                 m.waterLevel = c.water;
             },
             c.weightPerMetre);
-        const ManholeRecord& r = app->manhole;
+        const ManholeRecord& r = app->working.manhole;
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_EQ(r.height, 4.0);
         EXPECT_NEAR(r.frictionForce / c.friction, 1.0, 1e-12);
@@ -290,17 +290,17 @@ TEST(ManholeEccentric, CasesMatchASecondTranscription)
             m.waterLevel = 4;
         },
         0.5);
-    EXPECT_GT(app->manhole.anchoringForce, 0.5);
-    EXPECT_EQ(Conclusion(app->manhole), Text(*app, 20237));
+    EXPECT_GT(app->working.manhole.anchoringForce, 0.5);
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20237));
 }
 
 TEST(ManholeEccentric, LowWaterAndFloatingCollector)
 {
     // Water below 0.7 Dk above the invert: no uplift, no anchoring.
     auto app = Check(1, [](ManholeRecord& m) { m.waterLevel = 0.2; });
-    EXPECT_EQ(app->manhole.upliftForce, 0.0);
-    EXPECT_EQ(app->manhole.anchoringForce, 0.0);
-    EXPECT_EQ(Conclusion(app->manhole), Text(*app, 20238));
+    EXPECT_EQ(app->working.manhole.upliftForce, 0.0);
+    EXPECT_EQ(app->working.manhole.anchoringForce, 0.0);
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20238));
     // A backfill no heavier than water under water to the ground cannot hold
     // the collector down, whatever the anchoring force.
     app = Check(1, [](ManholeRecord& m) {
@@ -308,7 +308,7 @@ TEST(ManholeEccentric, LowWaterAndFloatingCollector)
         m.porosity = 0;
         m.waterLevel = 4;
     });
-    EXPECT_EQ(Conclusion(app->manhole), Text(*app, 20297));
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20297));
     // A weightless backfill holds nothing down: the collector floats as soon
     // as any of it is wet, in each of the wetted-circle cases, and not when
     // the water stays below its invert.
@@ -317,8 +317,8 @@ TEST(ManholeEccentric, LowWaterAndFloatingCollector)
             m.unitWeight = m.porosity = 0;
             m.waterLevel = hz;
         });
-        EXPECT_EQ(app->manhole.head.resultValid, 1);
-        EXPECT_EQ(Conclusion(app->manhole), Text(*app, hz > 0 ? 20297 : 20238)) << hz;
+        EXPECT_EQ(app->working.manhole.head.resultValid, 1);
+        EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, hz > 0 ? 20297 : 20238)) << hz;
     }
 }
 
@@ -328,11 +328,11 @@ TEST(Manhole, InputItCannotJudgeGivesNoResult)
         auto expectRefused = [mode](const char* what, void (*change)(CDalvorApp&)) {
             SCOPED_TRACE(std::string(what) + " mode " + std::to_string(mode));
             auto app = Check(mode, [](ManholeRecord& m) { m.waterLevel = 4; });
-            ASSERT_EQ(app->manhole.head.resultValid, 1);
-            const ManholeRecord good = app->manhole;
+            ASSERT_EQ(app->working.manhole.head.resultValid, 1);
+            const ManholeRecord good = app->working.manhole;
             change(*app);
             app->CalcManholeBuoyancy();
-            const ManholeRecord& r = app->manhole;
+            const ManholeRecord& r = app->working.manhole;
             EXPECT_EQ(r.head.resultValid, 0);
             EXPECT_EQ(Conclusion(r), u"");
             EXPECT_EQ(Warning(r), u"");
@@ -346,28 +346,28 @@ TEST(Manhole, InputItCannotJudgeGivesNoResult)
             for (double v : {r.height, r.baseLevel})
                 EXPECT_TRUE(std::isfinite(v));
         };
-        expectRefused("type beyond the table", [](CDalvorApp& a) { a.manhole.typeIndex = 1; });
-        expectRefused("negative type", [](CDalvorApp& a) { a.manhole.typeIndex = -1; });
-        expectRefused("table not loaded", [](CDalvorApp& a) { a.manholeTypes.clear(); });
-        expectRefused("no Dns", [](CDalvorApp& a) { a.manhole.nominalDiameter = 0; });
-        expectRefused("no De", [](CDalvorApp& a) { a.manhole.outerDiameter = 0; });
-        expectRefused("negative De", [](CDalvorApp& a) { a.manhole.outerDiameter = -1.2; });
-        expectRefused("undefined ground", [](CDalvorApp& a) { a.manhole.groundLevel = kNaN; });
-        expectRefused("infinite water", [](CDalvorApp& a) { a.manhole.waterLevel = kInf; });
-        expectRefused("undefined weight", [](CDalvorApp& a) { a.manholeTypes[0].weightPerMetre = kNaN; });
-        expectRefused("overflowing soil", [](CDalvorApp& a) { a.manhole.unitWeight = 1e308; });
+        expectRefused("type beyond the table", [](CDalvorApp& a) { a.working.manhole.typeIndex = 1; });
+        expectRefused("negative type", [](CDalvorApp& a) { a.working.manhole.typeIndex = -1; });
+        expectRefused("table not loaded", [](CDalvorApp& a) { a.tables.manholeTypes.clear(); });
+        expectRefused("no Dns", [](CDalvorApp& a) { a.working.manhole.nominalDiameter = 0; });
+        expectRefused("no De", [](CDalvorApp& a) { a.working.manhole.outerDiameter = 0; });
+        expectRefused("negative De", [](CDalvorApp& a) { a.working.manhole.outerDiameter = -1.2; });
+        expectRefused("undefined ground", [](CDalvorApp& a) { a.working.manhole.groundLevel = kNaN; });
+        expectRefused("infinite water", [](CDalvorApp& a) { a.working.manhole.waterLevel = kInf; });
+        expectRefused("undefined weight", [](CDalvorApp& a) { a.tables.manholeTypes[0].weightPerMetre = kNaN; });
+        expectRefused("overflowing soil", [](CDalvorApp& a) { a.working.manhole.unitWeight = 1e308; });
         if (mode == 1) {
-            expectRefused("no collector", [](CDalvorApp& a) { a.manhole.pipeDiameter = 0; });
-            expectRefused("undefined collector", [](CDalvorApp& a) { a.manhole.pipeDiameter = kNaN; });
+            expectRefused("no collector", [](CDalvorApp& a) { a.working.manhole.pipeDiameter = 0; });
+            expectRefused("undefined collector", [](CDalvorApp& a) { a.working.manhole.pipeDiameter = kNaN; });
         } else {
             expectRefused("undefined sand trap", [](CDalvorApp& a) {
-                a.manhole.sandTrap = 1;
-                a.manhole.sandTrapDepth = kInf;
+                a.working.manhole.sandTrap = 1;
+                a.working.manhole.sandTrapDepth = kInf;
             });
         }
     }
     // The stored index is read, never rewritten; the base mode needs no
     // collector diameter.
-    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.typeIndex = 7; })->manhole.typeIndex, 7);
-    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.pipeDiameter = 0; })->manhole.head.resultValid, 1);
+    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.typeIndex = 7; })->working.manhole.typeIndex, 7);
+    EXPECT_EQ(Check(0, [](ManholeRecord& m) { m.pipeDiameter = 0; })->working.manhole.head.resultValid, 1);
 }

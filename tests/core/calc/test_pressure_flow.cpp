@@ -182,20 +182,20 @@ protected:
         app = std::make_unique<CDalvorApp>();
         app->languageOffset = LangEnglish;
         app->ResetPressureFlowRecord();
-        PressureFlowRecord& r = app->pressureFlow;
+        PressureFlowRecord& r = app->working.pressureFlow;
         r.innerDiameter = 200.0;
         r.roughness = 0.01;
         r.nominalPressure = 1.0;
         r.flowInput = 0.05;
     }
     std::u16string Text(int key) const { return calc_support::Text(*app, key); }
-    std::u16string Conclusion() const { return calc_support::Conclusion(app->pressureFlow); }
-    std::u16string Warning() const { return calc_support::Warning(app->pressureFlow); }
+    std::u16string Conclusion() const { return calc_support::Conclusion(app->working.pressureFlow); }
+    std::u16string Warning() const { return calc_support::Warning(app->working.pressureFlow); }
 
     // Every double field the calculation writes is finite.
     void ExpectAllFinite() const
     {
-        const PressureFlowRecord& r = app->pressureFlow;
+        const PressureFlowRecord& r = app->working.pressureFlow;
         for (double value : {r.flow, r.headLoss, r.localLossHead, r.frictionLossHead, r.energyGradient,
                              r.energyHeadDifference, r.velocity, r.reynolds, r.relativeRoughness, r.frictionFactor,
                              r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax})
@@ -207,7 +207,7 @@ protected:
     // Candidates with inner diameters in mm.
     void SetCandidates(const std::vector<double>& diameters)
     {
-        PressureFlowRecord& r = app->pressureFlow;
+        PressureFlowRecord& r = app->working.pressureFlow;
         r.candidateCount = static_cast<int32_t>(diameters.size());
         for (std::size_t i = 0; i < diameters.size(); ++i) {
             r.candidates[i].innerDiameter = diameters[i];
@@ -221,7 +221,7 @@ protected:
 TEST_F(PressureCalc, LossesModeAndDerivedResults)
 {
     ExpectTextsOfTheirOwn(*app, {20250, 20251, 20252, 20253, 20254, 20255});
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 1;
     r.length = 100.0;
     r.localLossShare = 5.0;
@@ -248,7 +248,7 @@ TEST_F(PressureCalc, LossesModeAndDerivedResults)
 
 TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
 {
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 2;
     r.headLossInput = 1.0;
     app->CalcPressureFlow();
@@ -279,7 +279,7 @@ TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
 
 TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
 {
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 0;
     r.velocityInput = 1.0;
     SetCandidates({100.0, 150.0, 200.0, 250.0});
@@ -314,7 +314,7 @@ TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
 
 TEST_F(PressureCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
 {
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 0;
     for (DiameterCandidate& c : r.candidates)
         c.innerDiameter = 50.0;
@@ -374,7 +374,7 @@ TEST_F(PressureCalc, PressureRangeAndItsWarnings)
         // The levels are weighted by the density: 10 x 1200 / 999.7 + 5.
         {"uphill 10 m, heavier fluid", 0, 10, 5, 1, 1200, {12000 / kDensity + 5, x, x, x, 12000 / kDensity + 5}, -1},
     };
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     r.mode = 2;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -407,7 +407,7 @@ TEST_F(PressureCalc, PressureRangeAndItsWarnings)
 
 TEST_F(PressureCalc, InputItCannotJudgeGivesNoResultAndKeepsTheCharacteristic)
 {
-    PressureFlowRecord& r = app->pressureFlow;
+    PressureFlowRecord& r = app->working.pressureFlow;
     const PressureFlowRecord start = r;
     struct Case {
         const char* what;

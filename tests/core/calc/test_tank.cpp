@@ -27,7 +27,7 @@ std::unique_ptr<CDalvorApp> Tank(double length = 0)
     TankTypeEntry type{};
     type.weightPerMetre = 1;
     type.endWeight = 2;
-    TankRecord& r = app->tank;
+    TankRecord& r = app->working.tank;
     r.selectionMode = 0;
     if (length > 0) {
         r.selectionMode = 1;
@@ -40,7 +40,7 @@ std::unique_ptr<CDalvorApp> Tank(double length = 0)
     r.endAllowance = type.endAllowance = 100;
     r.minAnchorSpacing = type.minAnchorSpacing = 0.5;
     r.maxAnchorSpacing = type.maxAnchorSpacing = 2.0;
-    app->tankTypes.push_back(type);
+    app->tables.tankTypes.push_back(type);
     r.groundLevel = r.waterLevel = 4;
     r.tankBottomLevel = r.fillLevel = 1.5;
     r.unitWeight = 17.5;
@@ -69,7 +69,7 @@ template <class Change>
 std::unique_ptr<CDalvorApp> Uplift(double length, Change change)
 {
     auto app = Tank(length);
-    change(app->tank);
+    change(app->working.tank);
     app->CalcTankBuoyancy();
     return app;
 }
@@ -87,7 +87,7 @@ template <class Change>
 TankRecord Anchoring(Change change)
 {
     auto app = Tank();
-    TankRecord& r = app->tank;
+    TankRecord& r = app->working.tank;
     r.head.resultValid = 1;
     r.length = 10;
     r.anchorCount = 4;
@@ -104,7 +104,7 @@ TankRecord Anchoring(Change change)
 TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
 {
     auto app = Uplift(0, Keep);
-    const TankRecord& r = app->tank;
+    const TankRecord& r = app->working.tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_NEAR(r.length, 1.9635417338762216, 1e-14);
     EXPECT_NEAR(r.upliftForce, 61.68663369044118, 1e-11);
@@ -119,7 +119,7 @@ TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
     // The tank (1.96 m) is shorter than its diameter (2 m).
     EXPECT_EQ(Warning(r), Text(*app, 20235));
     // Without friction the slab alone must hold: a longer slab.
-    EXPECT_EQ(Uplift(0, [](TankRecord& t) { t.frictionAngle = 0; })->tank.minSlabLength, 2.600000038743019);
+    EXPECT_EQ(Uplift(0, [](TankRecord& t) { t.frictionAngle = 0; })->working.tank.minSlabLength, 2.600000038743019);
 }
 
 // An 8 m tank with the water table above and below its axis, uplift and
@@ -145,7 +145,7 @@ TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
             t.anchorCount = 3;
             t.waterLevel = c.water;
         });
-        const TankRecord& r = app->tank;
+        const TankRecord& r = app->working.tank;
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_NEAR(r.capacity / 22.11458903958543, 1.0, 1e-12);
         EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12);
@@ -167,7 +167,7 @@ TEST(TankBuoyancy, LengthAndCapacity)
 {
     // Capacity to length and back agree to the product of the two constants.
     auto app = Uplift(0, Keep);
-    TankRecord& r = app->tank;
+    TankRecord& r = app->working.tank;
     const double length = r.length;
     r.selectionMode = 1;
     r.capacity = 0;
@@ -183,7 +183,7 @@ TEST(TankBuoyancy, LengthAndCapacity)
     EXPECT_EQ(r.capacity, 0.0);
     EXPECT_EQ(r.activeCapacity, 0.0);
     // Any mode other than 1 is the capacity mode.
-    EXPECT_NEAR(Uplift(0, [](TankRecord& t) { t.selectionMode = 7; })->tank.length, 1.9635417338762216, 1e-14);
+    EXPECT_NEAR(Uplift(0, [](TankRecord& t) { t.selectionMode = 7; })->working.tank.length, 1.9635417338762216, 1e-14);
 }
 
 TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
@@ -195,7 +195,7 @@ TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
             t.tankBottomLevel = 0;
             t.fillLevel = fill;
         });
-        return app->tank.activeCapacity / app->tank.capacity;
+        return app->working.tank.activeCapacity / app->working.tank.capacity;
     };
     for (auto [fill, expected] : {std::pair{0.0, 0.0}, {-1.0, 0.0}, {2 * r, 1.0}, {9.0, 1.0}})
         EXPECT_EQ(share(fill), expected) << fill;
@@ -223,7 +223,7 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
             t.tankBottomLevel = 0;
             t.waterLevel = hw;
         });
-        const TankRecord& r = app->tank;
+        const TankRecord& r = app->working.tank;
         ASSERT_EQ(r.head.resultValid, 1);
         ASSERT_EQ(r.foundationLevel, 0.0);
         const LD area = SegmentBelow(2, hw);
@@ -241,7 +241,7 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
         EXPECT_NEAR(r.soilWeight / static_cast<double>(soil), 1.0, 1e-4);
     }
     // Fully submerged is Archimedes.
-    const double uplift = Uplift(10, Keep)->tank.upliftForce;
+    const double uplift = Uplift(10, Keep)->working.tank.upliftForce;
     const double d = 2000 * static_cast<double>(0.001f);
     EXPECT_DOUBLE_EQ(uplift, d * static_cast<double>(7.854f) * d * 10);
     EXPECT_NEAR(uplift / static_cast<double>(10 * kPi / 4 * 4 * 10), 1.0, 1e-4);
@@ -255,7 +255,7 @@ TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
                    t.tankBottomLevel = 0;
                    t.waterLevel = -1;
                    t.groundLevel = cover;
-               })->tank.soilWeight;
+               })->working.tank.soilWeight;
     };
     EXPECT_GT(soilAt(3.0), 0.0);
     // D is 2000 x 0.001 (single); the cover must reach D x 1.099 (single),
@@ -273,29 +273,29 @@ TEST(TankBuoyancy, MinimumSlabLengthRoundingAndWarning)
 {
     // A small anchoring force gives at least 1 m of slab.
     auto app = Uplift(0, [](TankRecord& t) { t.waterLevel = 2.9; });
-    ASSERT_GT(app->tank.anchoringForce, 0.01f);
-    ASSERT_LT(app->tank.anchoringForce, 5.0);
-    EXPECT_EQ(app->tank.minSlabLength, 1.0);
+    ASSERT_GT(app->working.tank.anchoringForce, 0.01f);
+    ASSERT_LT(app->working.tank.anchoringForce, 5.0);
+    EXPECT_EQ(app->working.tank.minSlabLength, 1.0);
     // Larger forces step in tenths of a metre (0.1 single).
-    const double lf = Uplift(12, Keep)->tank.minSlabLength;
+    const double lf = Uplift(12, Keep)->working.tank.minSlabLength;
     const double tenths = std::round(lf / static_cast<double>(0.1f));
     EXPECT_EQ(lf, tenths * static_cast<double>(0.1f));
     EXPECT_GT(tenths, 10);
     // No uplift: no slab, and a positive zero.
     app = Uplift(0, [](TankRecord& t) { t.waterLevel = -3; });
-    EXPECT_EQ(app->tank.anchoringForce, 0.0);
-    EXPECT_EQ(app->tank.minSlabLength, 0.0);
-    EXPECT_FALSE(std::signbit(app->tank.minSlabLength));
-    EXPECT_EQ(Conclusion(app->tank), Text(*app, 20236));
-    EXPECT_EQ(Warning(app->tank), u"");
+    EXPECT_EQ(app->working.tank.anchoringForce, 0.0);
+    EXPECT_EQ(app->working.tank.minSlabLength, 0.0);
+    EXPECT_FALSE(std::signbit(app->working.tank.minSlabLength));
+    EXPECT_EQ(Conclusion(app->working.tank), Text(*app, 20236));
+    EXPECT_EQ(Warning(app->working.tank), u"");
     // A slab longer than the tank warns.
     app = Uplift(2.5, [](TankRecord& t) {
         t.slabWidth = 0.2f;
         t.frictionAngle = 0;
     });
-    ASSERT_GT(app->tank.minSlabLength, 2.5);
-    EXPECT_EQ(Conclusion(app->tank), Text(*app, 20233));
-    EXPECT_EQ(Warning(app->tank), Text(*app, 20234));
+    ASSERT_GT(app->working.tank.minSlabLength, 2.5);
+    EXPECT_EQ(Conclusion(app->working.tank), Text(*app, 20233));
+    EXPECT_EQ(Warning(app->working.tank), Text(*app, 20234));
 }
 
 TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
@@ -306,7 +306,7 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
         t.unitWeight = 5;
         t.porosity = 0;
     });
-    const TankRecord& r = app->tank;
+    const TankRecord& r = app->working.tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_GT(r.anchoringForce, 0.0);
     EXPECT_EQ(r.minSlabLength, CDalvorApp::kNoSlabLength);
@@ -328,7 +328,7 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
         t.frictionAngle = 0;
         t.slabWidth = t.slabHeight = 0.5;
     });
-    TankRecord& z = app->tank;
+    TankRecord& z = app->working.tank;
     EXPECT_EQ(z.head.resultValid, 1);
     EXPECT_GT(z.anchoringForce, 0.0);
     EXPECT_EQ(z.minSlabLength, CDalvorApp::kNoSlabLength);
@@ -355,8 +355,8 @@ TEST(TankBuoyancy, AnchorCounts)
             t.waterLevel = water;
             t.anchorCount = count;
         });
-        EXPECT_EQ(app->tank.head.resultValid, 1);
-        return std::tuple{app->tank.minAnchorCount, app->tank.maxAnchorCount, app->tank.anchorCount};
+        EXPECT_EQ(app->working.tank.head.resultValid, 1);
+        return std::tuple{app->working.tank.minAnchorCount, app->working.tank.maxAnchorCount, app->working.tank.anchorCount};
     };
     // 11 m: trunc(10 / 2) + 1 = 6 and trunc(10 / 0.5) + 1 = 21.
     EXPECT_EQ(counts(11, 0.5, 2.0, 4, 2), std::tuple(6, 21, 6));
@@ -440,7 +440,7 @@ TEST(TankAnchoring, SlabNeverShorterThanTheMinimumAndNoTieWithoutForce)
         EXPECT_EQ(r.slabLength, c.slab) << c.minSlab << " " << c.length;
     }
     // No force: a slab and a spacing, but no tie.
-    const TankRecord r = Both(0, [](TankRecord& t) { t.waterLevel = -3; })->tank;
+    const TankRecord r = Both(0, [](TankRecord& t) { t.waterLevel = -3; })->working.tank;
     EXPECT_EQ(r.anchoringForce, 0.0);
     EXPECT_EQ(r.tieForce, 0.0);
     EXPECT_EQ(r.tieSection, 0.0);
@@ -453,11 +453,11 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
     auto expectRefused = [](const char* what, auto change) {
         SCOPED_TRACE(what);
         auto app = Both(0, Keep);
-        ASSERT_EQ(app->tank.head.resultValid, 1);
-        const TankRecord good = app->tank;
+        ASSERT_EQ(app->working.tank.head.resultValid, 1);
+        const TankRecord good = app->working.tank;
         change(*app);
         RunBoth(*app);
-        const TankRecord& r = app->tank;
+        const TankRecord& r = app->working.tank;
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(r), u"");
         EXPECT_EQ(Warning(r), u"");
@@ -471,34 +471,34 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
         EXPECT_GE(r.minAnchorCount, 2);
         EXPECT_LE(r.maxAnchorCount, 1000);
     };
-    expectRefused("no inner diameter", [](CDalvorApp& a) { a.tank.innerDiameter = 0; });
-    expectRefused("no outer diameter", [](CDalvorApp& a) { a.tank.outerDiameter = 0; });
-    expectRefused("negative diameter", [](CDalvorApp& a) { a.tank.innerDiameter = -1900; });
-    expectRefused("type beyond the table", [](CDalvorApp& a) { a.tank.tankTypeIndex = 1; });
-    expectRefused("negative type", [](CDalvorApp& a) { a.tank.tankTypeIndex = -5; });
-    expectRefused("table not loaded", [](CDalvorApp& a) { a.tankTypes.clear(); });
-    expectRefused("no smallest spacing", [](CDalvorApp& a) { a.tank.minAnchorSpacing = 0; });
-    expectRefused("no largest spacing", [](CDalvorApp& a) { a.tank.maxAnchorSpacing = 0; });
-    expectRefused("negative spacing", [](CDalvorApp& a) { a.tank.minAnchorSpacing = -1; });
-    expectRefused("no slab width", [](CDalvorApp& a) { a.tank.slabWidth = 0; });
-    expectRefused("undefined ground", [](CDalvorApp& a) { a.tank.groundLevel = kNaN; });
-    expectRefused("infinite capacity", [](CDalvorApp& a) { a.tank.capacity = kInf; });
-    expectRefused("undefined fill", [](CDalvorApp& a) { a.tank.fillLevel = kNaN; });
-    expectRefused("undefined end weight", [](CDalvorApp& a) { a.tankTypes[0].endWeight = kNaN; });
+    expectRefused("no inner diameter", [](CDalvorApp& a) { a.working.tank.innerDiameter = 0; });
+    expectRefused("no outer diameter", [](CDalvorApp& a) { a.working.tank.outerDiameter = 0; });
+    expectRefused("negative diameter", [](CDalvorApp& a) { a.working.tank.innerDiameter = -1900; });
+    expectRefused("type beyond the table", [](CDalvorApp& a) { a.working.tank.tankTypeIndex = 1; });
+    expectRefused("negative type", [](CDalvorApp& a) { a.working.tank.tankTypeIndex = -5; });
+    expectRefused("table not loaded", [](CDalvorApp& a) { a.tables.tankTypes.clear(); });
+    expectRefused("no smallest spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = 0; });
+    expectRefused("no largest spacing", [](CDalvorApp& a) { a.working.tank.maxAnchorSpacing = 0; });
+    expectRefused("negative spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = -1; });
+    expectRefused("no slab width", [](CDalvorApp& a) { a.working.tank.slabWidth = 0; });
+    expectRefused("undefined ground", [](CDalvorApp& a) { a.working.tank.groundLevel = kNaN; });
+    expectRefused("infinite capacity", [](CDalvorApp& a) { a.working.tank.capacity = kInf; });
+    expectRefused("undefined fill", [](CDalvorApp& a) { a.working.tank.fillLevel = kNaN; });
+    expectRefused("undefined end weight", [](CDalvorApp& a) { a.tables.tankTypes[0].endWeight = kNaN; });
     expectRefused("overflowing length", [](CDalvorApp& a) {
-        a.tank.selectionMode = 1;
-        a.tank.length = 1e308;
+        a.working.tank.selectionMode = 1;
+        a.working.tank.length = 1e308;
     });
 
     // The anchoring on its own refuses what it cannot lay out.
     auto anchoringRefused = [](const char* what, auto change) {
         SCOPED_TRACE(what);
         auto app = Both(10, Keep);
-        ASSERT_EQ(app->tank.head.resultValid, 1);
-        change(app->tank);
+        ASSERT_EQ(app->working.tank.head.resultValid, 1);
+        change(app->working.tank);
         app->CalcTankAnchoring();
-        EXPECT_EQ(app->tank.head.resultValid, 0);
-        for (double v : {app->tank.anchorSpacing, app->tank.slabLength, app->tank.tieForce, app->tank.tieSection})
+        EXPECT_EQ(app->working.tank.head.resultValid, 0);
+        for (double v : {app->working.tank.anchorSpacing, app->working.tank.slabLength, app->working.tank.tieForce, app->working.tank.tieSection})
             EXPECT_EQ(v, 0.0);
     };
     anchoringRefused("no uplift result", [](TankRecord& r) { r.head.resultValid = 0; });
@@ -519,6 +519,6 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
         t.tankTypeIndex = 9;
         t.anchorCount = 5;
     });
-    EXPECT_EQ(app->tank.tankTypeIndex, 9);
-    EXPECT_EQ(app->tank.anchorCount, 5);
+    EXPECT_EQ(app->working.tank.tankTypeIndex, 9);
+    EXPECT_EQ(app->working.tank.anchorCount, 5);
 }

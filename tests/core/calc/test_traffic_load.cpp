@@ -135,10 +135,10 @@ LD Reference(int c, LD hc, LD hp, LD dz = 500, LD dw = 456)
 double Load(const BuriedPipeRecord& r)
 {
     auto app = std::make_unique<CDalvorApp>();
-    app->buriedPipe = r;
-    app->buriedPipe.trafficLoad = -123.0;
+    app->working.buriedPipe = r;
+    app->working.buriedPipe.trafficLoad = -123.0;
     app->CalcTrafficLoad();
-    return app->buriedPipe.trafficLoad;
+    return app->working.buriedPipe.trafficLoad;
 }
 
 }  // namespace
@@ -146,12 +146,12 @@ double Load(const BuriedPipeRecord& r)
 TEST(TrafficLoad, OnlyTheTrafficLoadIsWrittenAndNoneWithoutAClassOrLevels)
 {
     auto app = std::make_unique<CDalvorApp>();
-    app->buriedPipe = Pipe(10, 1.0, 1.0);
-    BuriedPipeRecord before = app->buriedPipe;
+    app->working.buriedPipe = Pipe(10, 1.0, 1.0);
+    BuriedPipeRecord before = app->working.buriedPipe;
     app->CalcTrafficLoad();
-    EXPECT_GT(app->buriedPipe.trafficLoad, 0.0);
-    before.trafficLoad = app->buriedPipe.trafficLoad;
-    EXPECT_EQ(std::memcmp(&before, &app->buriedPipe, sizeof before), 0);
+    EXPECT_GT(app->working.buriedPipe.trafficLoad, 0.0);
+    before.trafficLoad = app->working.buriedPipe.trafficLoad;
+    EXPECT_EQ(std::memcmp(&before, &app->working.buriedPipe, sizeof before), 0);
 
     for (int c : {0, -1, 28, 1000, std::numeric_limits<int>::min()})
         EXPECT_EQ(Load(Pipe(c, 1.0, 1.0)), 0.0) << "class " << c;

@@ -54,7 +54,7 @@ std::string DumpWithoutNames(CDalvorApp& app)
         for (auto& e : rows)
             e.name[0] = u'\0';
     };
-    blank(app.soils), blank(app.pipeCategories), blank(app.pipeTypes), blank(app.manholeTypes), blank(app.tankTypes);
+    blank(app.tables.soils), blank(app.tables.pipeCategories), blank(app.tables.pipeTypes), blank(app.tables.manholeTypes), blank(app.tables.tankTypes);
     return DumpReferenceTables(app);
 }
 
@@ -98,11 +98,11 @@ TEST(Catalogue, EveryLanguageHasTheSameRowsAndNumbersWithNamesOfItsOwn)
     std::map<std::string, std::vector<std::string>> soilNames;
     for (const char* lang : kLanguages) {
         auto app = Load(lang, 1);
-        const std::vector<std::string> categories = Names(app->pipeCategories);
-        soilNames[lang] = Names(app->soils);
+        const std::vector<std::string> categories = Names(app->tables.pipeCategories);
+        soilNames[lang] = Names(app->tables.soils);
         const std::pair<const char*, std::vector<std::string>> tables[] = {
-            {"soils", soilNames[lang]},           {"categories", categories}, {"types", Names(app->pipeTypes)},
-            {"manholes", Names(app->manholeTypes)}, {"tanks", Names(app->tankTypes)}};
+            {"soils", soilNames[lang]},           {"categories", categories}, {"types", Names(app->tables.pipeTypes)},
+            {"manholes", Names(app->tables.manholeTypes)}, {"tanks", Names(app->tables.tankTypes)}};
         for (const auto& [table, names] : tables) {
             std::set<std::string> seen;
             for (const auto& n : names) {
@@ -121,8 +121,8 @@ TEST(Catalogue, EveryLanguageHasTheSameRowsAndNumbersWithNamesOfItsOwn)
         EXPECT_NE(soilNames["en"][i], soilNames["ru"][i]);
     }
     // Polish and Russian letters came through intact.
-    EXPECT_EQ(FromFixed(Load("pl", 0)->soils[0].name), u"Żwir i pospółka");
-    EXPECT_EQ(FromFixed(Load("ru", 0)->soils[7].name), u"Глина");
+    EXPECT_EQ(FromFixed(Load("pl", 0)->tables.soils[0].name), u"Żwir i pospółka");
+    EXPECT_EQ(FromFixed(Load("ru", 0)->tables.soils[7].name), u"Глина");
 }
 
 TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
@@ -132,29 +132,29 @@ TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
         auto app = Load("en", extended);
         // Category ids are position + 1, and both pages find something:
         // gravity (0 or 2) and pressure (1 or 2).
-        EXPECT_GE(RowCount(app->pipeCategories), 3);
-        EXPECT_LE(RowCount(app->pipeCategories), 5);
+        EXPECT_GE(RowCount(app->tables.pipeCategories), 3);
+        EXPECT_LE(RowCount(app->tables.pipeCategories), 5);
         std::set<int> applicabilities;
-        for (int i = 0; i < RowCount(app->pipeCategories); ++i) {
-            EXPECT_EQ(app->pipeCategories[i].id, i + 1);
-            applicabilities.insert(app->pipeCategories[i].applicability);
+        for (int i = 0; i < RowCount(app->tables.pipeCategories); ++i) {
+            EXPECT_EQ(app->tables.pipeCategories[i].id, i + 1);
+            applicabilities.insert(app->tables.pipeCategories[i].applicability);
         }
         EXPECT_TRUE(applicabilities.count(0) || applicabilities.count(2));
         EXPECT_TRUE(applicabilities.count(1) || applicabilities.count(2));
 
         std::map<int, int> typeCategory, typeApplicability, sizesPerType;
         std::set<int> categoriesWithTypes;
-        for (const auto& t : app->pipeTypes) {
+        for (const auto& t : app->tables.pipeTypes) {
             EXPECT_TRUE(typeCategory.emplace(t.id, t.categoryId).second) << "type id " << t.id << " repeats";
             typeApplicability[t.id] = t.applicability;
             categoriesWithTypes.insert(t.categoryId);
-            EXPECT_TRUE(t.categoryId >= 1 && t.categoryId <= RowCount(app->pipeCategories)) << "type " << t.id;
+            EXPECT_TRUE(t.categoryId >= 1 && t.categoryId <= RowCount(app->tables.pipeCategories)) << "type " << t.id;
             EXPECT_TRUE(t.applicability >= 0 && t.applicability <= 2) << "type " << t.id;
         }
-        for (const auto& c : app->pipeCategories)
+        for (const auto& c : app->tables.pipeCategories)
             EXPECT_EQ(categoriesWithTypes.count(c.id), 1u) << "category " << c.id << " has no type";
         std::set<int> ids;
-        for (const auto& s : app->nominalSizes) {
+        for (const auto& s : app->tables.nominalSizes) {
             SCOPED_TRACE("size " + std::to_string(s.id));
             EXPECT_TRUE(ids.insert(s.id).second) << "repeats";
             auto t = typeCategory.find(s.typeId);
@@ -169,11 +169,11 @@ TEST(Catalogue, CategoryIdsTypesAndSizesReferToRowsOfTheSameMode)
                 EXPECT_GT(s.ratingValue, 0) << "a pressure size has no rating";
             }
         }
-        for (const auto& t : app->pipeTypes) {
+        for (const auto& t : app->tables.pipeTypes) {
             EXPECT_GT(sizesPerType[t.id], 0) << "type " << t.id << " has no size";
             EXPECT_LE(sizesPerType[t.id], typeApplicability[t.id] == 0 ? 521 : 256);
         }
-        EXPECT_GE(RowCount(app->nominalSizes), 150);
+        EXPECT_GE(RowCount(app->tables.nominalSizes), 150);
     }
 }
 
@@ -183,7 +183,7 @@ TEST(Catalogue, EverySpecialEncodingOccurs)
     auto off = Load("pl", 0);
     int madeToOrder = 0, reduced = 0, reducedMadeToOrder = 0, enlarged = 0, whole = 0, fractionalRating = 0;
     bool sixToEight = false;
-    for (const auto& s : on->nominalSizes) {
+    for (const auto& s : on->tables.nominalSizes) {
         madeToOrder += s.madeToOrder;
         reduced += s.reducedLoadCapacity;
         reducedMadeToOrder += s.madeToOrder && s.reducedLoadCapacity;
@@ -196,19 +196,19 @@ TEST(Catalogue, EverySpecialEncodingOccurs)
                       s.enlargedAllowedDeflection == 8;
     }
     int tankMadeToOrder = 0;
-    for (const auto& t : on->tankTypes)
+    for (const auto& t : on->tables.tankTypes)
         tankMadeToOrder += t.madeToOrder;
     for (int count : {madeToOrder, reduced, reducedMadeToOrder, enlarged, whole, fractionalRating, tankMadeToOrder})
         EXPECT_GT(count, 0);
     EXPECT_TRUE(sixToEight);
 
     // Extended rows in every table that has them.
-    EXPECT_GT(RowCount(on->pipeCategories), RowCount(off->pipeCategories));
-    EXPECT_GT(RowCount(on->pipeTypes), RowCount(off->pipeTypes));
-    EXPECT_GT(RowCount(on->nominalSizes), RowCount(off->nominalSizes));
-    EXPECT_GT(RowCount(on->tankTypes), RowCount(off->tankTypes));
-    EXPECT_EQ(RowCount(on->soils), RowCount(off->soils));
-    EXPECT_EQ(RowCount(on->manholeTypes), RowCount(off->manholeTypes));
+    EXPECT_GT(RowCount(on->tables.pipeCategories), RowCount(off->tables.pipeCategories));
+    EXPECT_GT(RowCount(on->tables.pipeTypes), RowCount(off->tables.pipeTypes));
+    EXPECT_GT(RowCount(on->tables.nominalSizes), RowCount(off->tables.nominalSizes));
+    EXPECT_GT(RowCount(on->tables.tankTypes), RowCount(off->tables.tankTypes));
+    EXPECT_EQ(RowCount(on->tables.soils), RowCount(off->tables.soils));
+    EXPECT_EQ(RowCount(on->tables.manholeTypes), RowCount(off->tables.manholeTypes));
 
     // Raw encodings as stored: +1000 sizes, fractional and +1000 tank codes.
     for (const char* where : {"nominal_sizes WHERE class_code > 999",
@@ -222,9 +222,9 @@ TEST(Catalogue, EverySpecialEncodingOccurs)
 TEST(Catalogue, SoilsGiveSensibleCurves)
 {
     auto app = Load("en", 0);
-    ASSERT_GE(RowCount(app->soils), 8);
+    ASSERT_GE(RowCount(app->tables.soils), 8);
     std::set<int> groups;
-    for (const auto& s : app->soils) {
+    for (const auto& s : app->tables.soils) {
         groups.insert(s.soilGroup);
         const double* c = s.soilCoefficient;
         SCOPED_TRACE(Utf8(s.name));
@@ -258,8 +258,8 @@ TEST(Catalogue, SoilsGiveSensibleCurves)
     }
     EXPECT_EQ(groups, (std::set<int>{0, 1, 2}));
     // Row 2, the default backfill, gives the records' soil defaults.
-    const double* c = app->soils[2].soilCoefficient;
-    ExpectFields({FIELD(app->soils[2].soilGroup, 0), FIELD(c[1], 17.5), FIELD(c[8], 15), FIELD(c[6], 0),
+    const double* c = app->tables.soils[2].soilCoefficient;
+    ExpectFields({FIELD(app->tables.soils[2].soilGroup, 0), FIELD(c[1], 17.5), FIELD(c[8], 15), FIELD(c[6], 0),
                   FIELD(c[0], 0.35)});
     EXPECT_EQ(FormatC("%.0f", double(0.35f) * c[3] + c[4]), "30");
 }
@@ -267,10 +267,10 @@ TEST(Catalogue, SoilsGiveSensibleCurves)
 TEST(Catalogue, ManholeTypes)
 {
     auto app = Load("en", 0);
-    ASSERT_GE(RowCount(app->manholeTypes), 5);
-    ASSERT_LE(RowCount(app->manholeTypes), 10);
+    ASSERT_GE(RowCount(app->tables.manholeTypes), 5);
+    ASSERT_LE(RowCount(app->tables.manholeTypes), 10);
     int outside = 0, eccentric = 0, madeToOrder = 0;
-    for (const auto& m : app->manholeTypes) {
+    for (const auto& m : app->tables.manholeTypes) {
         SCOPED_TRACE(Utf8(m.name));
         outside += !InBallastTable(m.nominalDiameter);
         eccentric += m.eccentric;
@@ -291,7 +291,7 @@ TEST(Catalogue, ManholeTypes)
 
     // Row 0 is the start-up default: a plain concentric manhole that takes the
     // default collector (250 mm) at the default depth of 4 m.
-    const ManholeTypeEntry& m0 = app->manholeTypes[0];
+    const ManholeTypeEntry& m0 = app->tables.manholeTypes[0];
     EXPECT_TRUE(m0.eccentric == 0 && m0.madeToOrder == 0 && InBallastTable(m0.nominalDiameter));
     EXPECT_GE(m0.maxPipeDiameter, 250.0);
     EXPECT_TRUE(m0.minDepth <= 4.0 && m0.maxDepth >= 4.0);
@@ -302,10 +302,10 @@ TEST(Catalogue, TankTypes)
     for (int extended : {0, 1}) {
         auto app = Load("en", extended);
         if (extended) {
-            ASSERT_GE(RowCount(app->tankTypes), 10);
-            ASSERT_LE(RowCount(app->tankTypes), 20);
+            ASSERT_GE(RowCount(app->tables.tankTypes), 10);
+            ASSERT_LE(RowCount(app->tables.tankTypes), 20);
         }
-        for (const auto& t : app->tankTypes) {
+        for (const auto& t : app->tables.tankTypes) {
             SCOPED_TRACE(Utf8(t.name));
             EXPECT_TRUE(t.innerDiameter > 0 && t.outerDiameter > t.innerDiameter);
             EXPECT_TRUE(t.weightPerMetre > 0 && t.endWeight > 0 && t.endAllowance > 0 && t.stiffnessClass > 0);
@@ -313,7 +313,7 @@ TEST(Catalogue, TankTypes)
         }
         // Row 0, the start-up default, is a plain row in both modes; the
         // default 5 m3 tank is a few metres long.
-        const TankTypeEntry& t0 = app->tankTypes[0];
+        const TankTypeEntry& t0 = app->tables.tankTypes[0];
         EXPECT_EQ(t0.madeToOrder, 0);
         const double length = 6365000.0 / (t0.innerDiameter * t0.innerDiameter);
         EXPECT_TRUE(length > 2.0 && length < 10.0) << length;
@@ -322,7 +322,7 @@ TEST(Catalogue, TankTypes)
         // The tank page's SN list merges neighbours of equal SN and code; no
         // SN may come out twice.
         std::vector<std::pair<double, int>> entries;
-        for (const auto& t : app->tankTypes)
+        for (const auto& t : app->tables.tankTypes)
             if (entries.empty() || entries.back() != std::make_pair(t.stiffnessClass, t.classCode))
                 entries.emplace_back(t.stiffnessClass, t.classCode);
         std::set<double> sn;

@@ -70,8 +70,8 @@ std::unique_ptr<CDalvorApp> Load(const std::string& path, int extended, Referenc
 // categories, types, nominal sizes.
 std::array<int, 6> Counts(const CDalvorApp& app)
 {
-    return {RowCount(app.soils),        RowCount(app.tankTypes), RowCount(app.manholeTypes),
-            RowCount(app.pipeCategories), RowCount(app.pipeTypes), RowCount(app.nominalSizes)};
+    return {RowCount(app.tables.soils),        RowCount(app.tables.tankTypes), RowCount(app.tables.manholeTypes),
+            RowCount(app.tables.pipeCategories), RowCount(app.tables.pipeTypes), RowCount(app.tables.nominalSizes)};
 }
 
 const double kTenthSingle = 0.1f;
@@ -107,24 +107,24 @@ INSERT INTO pipe_categories VALUES (0, 1, 'Gravity', 0), (1, 2, 'Both ext', 102)
 INSERT INTO pipe_types VALUES (0, 10, 1, 'T-a', 0), (1, 11, 2, 'T-b', 101), (2, 12, 3, 'T-c', 2);
 )SQL");
     auto off = Load(db.path, 0);
-    ASSERT_EQ(RowCount(off->pipeCategories), 2);
-    ASSERT_EQ(RowCount(off->pipeTypes), 2);
-    EXPECT_EQ(Utf8(off->pipeCategories[0].name), "Gravity");
-    EXPECT_EQ(Utf8(off->pipeCategories[1].name), "Pressure");  // takes the dropped row's place
-    ExpectFields({FIELD(off->pipeCategories[1].id, 3),
-                  FIELD(off->pipeCategories[1].applicability, 1),  // nothing left of the dropped 102
-                  FIELD(off->pipeTypes[1].id, 12), FIELD(off->pipeTypes[1].categoryId, 3),
-                  FIELD(off->pipeTypes[1].applicability, 2)});
+    ASSERT_EQ(RowCount(off->tables.pipeCategories), 2);
+    ASSERT_EQ(RowCount(off->tables.pipeTypes), 2);
+    EXPECT_EQ(Utf8(off->tables.pipeCategories[0].name), "Gravity");
+    EXPECT_EQ(Utf8(off->tables.pipeCategories[1].name), "Pressure");  // takes the dropped row's place
+    ExpectFields({FIELD(off->tables.pipeCategories[1].id, 3),
+                  FIELD(off->tables.pipeCategories[1].applicability, 1),  // nothing left of the dropped 102
+                  FIELD(off->tables.pipeTypes[1].id, 12), FIELD(off->tables.pipeTypes[1].categoryId, 3),
+                  FIELD(off->tables.pipeTypes[1].applicability, 2)});
 
     auto on = Load(db.path, 1);
-    ASSERT_EQ(RowCount(on->pipeCategories), 4);
-    ASSERT_EQ(RowCount(on->pipeTypes), 3);
-    ExpectFields({FIELD(on->pipeCategories[1].applicability, 2),
-                  FIELD(on->pipeCategories[3].applicability, 100),  // only 100 is taken off
-                  FIELD(on->pipeTypes[1].applicability, 1)});
+    ASSERT_EQ(RowCount(on->tables.pipeCategories), 4);
+    ASSERT_EQ(RowCount(on->tables.pipeTypes), 3);
+    ExpectFields({FIELD(on->tables.pipeCategories[1].applicability, 2),
+                  FIELD(on->tables.pipeCategories[3].applicability, 100),  // only 100 is taken off
+                  FIELD(on->tables.pipeTypes[1].applicability, 1)});
 
     // Only the value 1 turns the extended rows on.
-    EXPECT_EQ(RowCount(Load(db.path, 2)->pipeCategories), 2);
+    EXPECT_EQ(RowCount(Load(db.path, 2)->tables.pipeCategories), 2);
 }
 
 TEST(ReferenceDecoding, ClassCodesDeflectionAndRatingOfSizesAndTanks)
@@ -171,25 +171,25 @@ INSERT INTO tank_types VALUES
         Tank(u"T4", {{}, 2, 2400, 2664, 2.96, 4.49, 0, 0, 140, 8, 0, 0, 1.0, 2.0, 0}),
     };
     auto on = Load(db.path, 1);
-    ASSERT_EQ(RowCount(on->nominalSizes), 6);
-    ASSERT_EQ(RowCount(on->tankTypes), 5);
+    ASSERT_EQ(RowCount(on->tables.nominalSizes), 6);
+    ASSERT_EQ(RowCount(on->tables.tankTypes), 5);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Fields(on->nominalSizes[i]), Fields(sizes[i])) << "size " << i;
+        EXPECT_EQ(Fields(on->tables.nominalSizes[i]), Fields(sizes[i])) << "size " << i;
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Fields(on->tankTypes[i]), Fields(tanks[i])) << "tank " << i;
+        EXPECT_EQ(Fields(on->tables.tankTypes[i]), Fields(tanks[i])) << "tank " << i;
     // The exact values: 5.3 gives its tenths a hair below 3.
-    ExpectFields({FIELD(on->nominalSizes[0].ratingValue, 1.6000000238418579),
-                  FIELD(on->nominalSizes[2].allowedDeflection, 2.9999999999999982)});
+    ExpectFields({FIELD(on->tables.nominalSizes[0].ratingValue, 1.6000000238418579),
+                  FIELD(on->tables.nominalSizes[2].allowedDeflection, 2.9999999999999982)});
 
     // Without the extended mode the rows whose code carries +100 are dropped,
     // and nothing decoded from a dropped row is left in the row after it.
     auto off = Load(db.path, 0);
-    ASSERT_EQ(RowCount(off->nominalSizes), 4);
-    ASSERT_EQ(RowCount(off->tankTypes), 4);
+    ASSERT_EQ(RowCount(off->tables.nominalSizes), 4);
+    ASSERT_EQ(RowCount(off->tables.tankTypes), 4);
     const int keptSizes[] = {1, 2, 3, 5}, keptTanks[] = {0, 1, 2, 4};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Fields(off->nominalSizes[i]), Fields(sizes[keptSizes[i]])) << "size " << i;
-        EXPECT_EQ(Fields(off->tankTypes[i]), Fields(tanks[keptTanks[i]])) << "tank " << i;
+        EXPECT_EQ(Fields(off->tables.nominalSizes[i]), Fields(sizes[keptSizes[i]])) << "size " << i;
+        EXPECT_EQ(Fields(off->tables.tankTypes[i]), Fields(tanks[keptTanks[i]])) << "tank " << i;
     }
 }
 
@@ -218,15 +218,15 @@ TEST(ReferenceDecoding, ManholeNameSuffixes)
                (i == 1 ? "1, 2, 3, 4, 5, 6, 7)" : "0, 0, 0, 0, 0, 0, 0)");
     TestDatabase db(sql + ";");
     auto app = Load(db.path, 0);
-    ASSERT_EQ(RowCount(app->manholeTypes), 12);
+    ASSERT_EQ(RowCount(app->tables.manholeTypes), 12);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].stored);
-        const ManholeTypeEntry& m = app->manholeTypes[i];
+        const ManholeTypeEntry& m = app->tables.manholeTypes[i];
         EXPECT_EQ(Utf8(m.name), rows[i].name);
         ExpectFields({FIELD(m.eccentric, rows[i].eccentric), FIELD(m.madeToOrder, rows[i].madeToOrder),
                       FIELD(m.sandTrapDepth, 300)});
     }
-    const ManholeTypeEntry& m0 = app->manholeTypes[0];
+    const ManholeTypeEntry& m0 = app->tables.manholeTypes[0];
     ExpectFields({FIELD(m0.nominalDiameter, 1000), FIELD(m0.outerDiameter, 1120), FIELD(m0.maxPipeDiameter, 630),
                   FIELD(m0.crownAllowance, 0.3), FIELD(m0.weightPerMetre, 0.75), FIELD(m0.minDepth, 1.2),
                   FIELD(m0.maxDepth, 8), FIELD(m0.reinforced, 0)});
@@ -243,8 +243,8 @@ TEST(ReferenceDecoding, SoilCoefficientsSkipD8AndTextsAreUtf16AndBounded)
                     "INSERT INTO pipe_types VALUES (0, 1, 1, '" + long300 + "', 0);"
                     "INSERT INTO tank_types (ord, name) VALUES (0, '" + long300 + "');");
     auto app = Load(db.path, 0);
-    ASSERT_EQ(RowCount(app->soils), 4);
-    const SoilEntry& s = app->soils[0];
+    ASSERT_EQ(RowCount(app->tables.soils), 4);
+    const SoilEntry& s = app->tables.soils[0];
     EXPECT_EQ(s.soilGroup, 2);
     // Element 8 is d9, element 15 is d16.
     for (int i = 0; i < 16; ++i)
@@ -252,12 +252,12 @@ TEST(ReferenceDecoding, SoilCoefficientsSkipD8AndTextsAreUtf16AndBounded)
 
     EXPECT_EQ(FromFixed(s.name), u"Piasek średni żółty – Ł");
     EXPECT_EQ(s.name[14], char16_t(0x017C));  // ż
-    EXPECT_EQ(FromFixed(app->soils[1].name), u"Глина");
-    EXPECT_EQ(FromFixed(app->soils[3].name), u"Clef \U0001D11E");  // a surrogate pair
+    EXPECT_EQ(FromFixed(app->tables.soils[1].name), u"Глина");
+    EXPECT_EQ(FromFixed(app->tables.soils[3].name), u"Clef \U0001D11E");  // a surrogate pair
     // Too long for the field: cut to 255 units, never fatal.
-    EXPECT_EQ(app->soils[2].name[255], 0);
-    for (const std::string& name : {Utf8(app->soils[2].name), Utf8(app->pipeCategories[0].name),
-                                    Utf8(app->pipeTypes[0].name), Utf8(app->tankTypes[0].name)})
+    EXPECT_EQ(app->tables.soils[2].name[255], 0);
+    for (const std::string& name : {Utf8(app->tables.soils[2].name), Utf8(app->tables.pipeCategories[0].name),
+                                    Utf8(app->tables.pipeTypes[0].name), Utf8(app->tables.tankTypes[0].name)})
         EXPECT_EQ(name, long300.substr(0, 255));
 }
 
@@ -272,10 +272,10 @@ INSERT INTO manhole_types (ord, name) VALUES (0, '');
     EXPECT_EQ(status.error, ReferenceLoadStatus::Ok);
     EXPECT_EQ(status.file, db.path);
     EXPECT_EQ(Counts(*app), (std::array<int, 6>{0, 0, 1, 0, 0, 1}));
-    const NominalSizeEntry& s = app->nominalSizes[0];
-    EXPECT_EQ(Utf8(app->manholeTypes[0].name), "");
+    const NominalSizeEntry& s = app->tables.nominalSizes[0];
+    EXPECT_EQ(Utf8(app->tables.manholeTypes[0].name), "");
     ExpectFields({FIELD(s.id, 0), FIELD(s.classCode, 0), FIELD(s.innerDiameter, 0), FIELD(s.allowedDeflection, 0),
-                  FIELD(s.enlargedDeflectionAvailable, 0), FIELD(app->manholeTypes[0].sandTrapDepth, 300)});
+                  FIELD(s.enlargedDeflectionAvailable, 0), FIELD(app->tables.manholeTypes[0].sandTrapDepth, 300)});
 }
 
 namespace {
@@ -313,8 +313,8 @@ std::string FiveRowsOfEachTable()
 void ExpectNoTables(const CDalvorApp& app)
 {
     EXPECT_EQ(Counts(app), (std::array<int, 6>{}));
-    EXPECT_TRUE(app.soils.empty() && app.tankTypes.empty() && app.manholeTypes.empty() &&
-                app.pipeCategories.empty() && app.pipeTypes.empty() && app.nominalSizes.empty());
+    EXPECT_TRUE(app.tables.soils.empty() && app.tables.tankTypes.empty() && app.tables.manholeTypes.empty() &&
+                app.tables.pipeCategories.empty() && app.tables.pipeTypes.empty() && app.tables.nominalSizes.empty());
 }
 
 }  // namespace
@@ -331,10 +331,10 @@ TEST(ReferenceDecoding, TablesAreReadInTheirOrderAndRowsBeyondTheCountAreKept)
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok);
         EXPECT_EQ(source.opened, (std::vector<int>{0, 5, 4, 1, 2, 3}));
         EXPECT_EQ(Counts(*app), (std::array<int, 6>{5, 5, 5, 5, 5, 5}));
-        ASSERT_EQ(app->soils.size(), 5u);
-        EXPECT_EQ(Utf8(app->soils[4].name), "S4");
-        EXPECT_EQ(Utf8(app->tankTypes[4].name), "K4");
-        EXPECT_EQ(app->nominalSizes[4].id, 4);
+        ASSERT_EQ(app->tables.soils.size(), 5u);
+        EXPECT_EQ(Utf8(app->tables.soils[4].name), "S4");
+        EXPECT_EQ(Utf8(app->tables.tankTypes[4].name), "K4");
+        EXPECT_EQ(app->tables.nominalSizes[4].id, 4);
     }
 }
 
@@ -342,7 +342,7 @@ TEST(ReferenceDecoding, FreeAndFailedOpensLeaveNoTablesAndCreateNoFile)
 {
     TestDatabase db(FiveRowsOfEachTable());
     auto app = Load(db.path, 0);
-    ASSERT_EQ(RowCount(app->soils), 5);
+    ASSERT_EQ(RowCount(app->tables.soils), 5);
     app->FreeReferenceData();
     ExpectNoTables(*app);
 
@@ -363,7 +363,7 @@ TEST(ReferenceDecoding, FreeAndFailedOpensLeaveNoTablesAndCreateNoFile)
     status = app->LoadReferenceData(garbage);
     EXPECT_EQ(status.error, ReferenceLoadStatus::CannotOpen);
     EXPECT_EQ(status.file, garbage);
-    EXPECT_EQ(RowCount(app->soils), 0);
+    EXPECT_EQ(RowCount(app->tables.soils), 0);
     fs::remove(garbage);
 
     // A file in a folder that does not exist, and an empty path.
@@ -391,7 +391,7 @@ TEST(ReferenceDecoding, MissingTableIsReportedAndTheOthersLoad)
 
     // A table without a column the program reads counts as missing.
     TestDatabase bare("CREATE TABLE soils (ord INTEGER PRIMARY KEY, name TEXT);", false);
-    EXPECT_EQ(RowCount(Load(bare.path, 0, &status)->soils), 0);
+    EXPECT_EQ(RowCount(Load(bare.path, 0, &status)->tables.soils), 0);
     EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
     EXPECT_EQ(status.table, "soils");
 }
@@ -477,7 +477,7 @@ TEST(ReferenceDecoding, DamagedTableFailsWholeAndIsReported)
         EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
         EXPECT_EQ(status.table, "manhole_types");
         EXPECT_EQ(Counts(*app), (std::array<int, 6>{5, 5, 0, 5, 5, 5}));
-        EXPECT_TRUE(app->manholeTypes.empty());
+        EXPECT_TRUE(app->tables.manholeTypes.empty());
     }
 }
 
@@ -541,7 +541,7 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
                       source.readBudget = budget;
                       source.readTime = std::chrono::milliseconds(500);
                       const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
-                      return status.table == "manhole_types" && app.manholeTypes.empty() && RowCount(app.soils) == 5 ? 1 : 2;
+                      return status.table == "manhole_types" && app.tables.manholeTypes.empty() && RowCount(app.tables.soils) == 5 ? 1 : 2;
                   }),
                   1)
             << sql.substr(0, 60);

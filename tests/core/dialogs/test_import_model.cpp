@@ -65,7 +65,7 @@ TEST(ImportModel, EachSourceKindShowsItsValues)
         EXPECT_EQ(Joined(m.TaskItems()), c.items);
         for (const auto& [field, text] : c.texts)
             EXPECT_EQ(Utf16ToUtf8(m.ValueText(field)), text) << field;
-        EXPECT_EQ(m.ValueText(D::kSoilNameText), FromFixed(app->soils[2].name));
+        EXPECT_EQ(m.ValueText(D::kSoilNameText), FromFixed(app->tables.soils[2].name));
         for (int id : {D::kGroundLevelBox, D::kWaterLevelBox, D::kTankBottomBox, D::kPipeBottomBox,
                        D::kFoundationLevelBox, D::kDiameterBox, D::kSoilBox, D::kCompactionLabel, D::kUnitWeightLabel})
             EXPECT_EQ(m.Enabled(id), std::find(c.disabled.begin(), c.disabled.end(), id) == c.disabled.end()) << id;

@@ -99,14 +99,14 @@ TEST(SelectSoilModel, WithoutARow)
     auto app = StartedCore();
     // No soil, one outside the table, an empty table.
     for (int index : {-1, 99, 2}) {
-        const int count = RowCount(app->soils);
+        const int count = RowCount(app->tables.soils);
         std::vector<SoilEntry> held;
         if (index == 2)
-            held.swap(app->soils);
+            held.swap(app->tables.soils);
         const S m = Opened(*app, index, 0.5);
         EXPECT_EQ(m.RowCount(), index == 2 ? 0 : count);
         if (index == 2)
-            held.swap(app->soils);
+            held.swap(app->tables.soils);
         EXPECT_EQ(m.soilIndex, -1);
         EXPECT_EQ(Shown(m, S::kSoilTypeField), "---");
         EXPECT_EQ(Shown(m, S::kOverallModulusField), "-");
@@ -115,7 +115,7 @@ TEST(SelectSoilModel, WithoutARow)
         EXPECT_FALSE(m.HasSoil());
     }
     // A table whose modulus ratio is 0 shows no elastic modulus.
-    app->soils[2].soilCoefficient[14] = 0.0;
+    app->tables.soils[2].soilCoefficient[14] = 0.0;
     const S m = Opened(*app, 2, 0.35f);
     EXPECT_EQ(Shown(m, S::kElasticModulusField), "-");
     EXPECT_EQ(Shown(m, S::kOverallModulusField), "64");

@@ -35,7 +35,7 @@ struct Page {
     Page()
     {
         app->languageOffset = LangEnglish;
-        app->manholeTypes = {MakeType(u"DN1000", 1000, 400, 0), MakeType(u"DN1200E", 1200, 600, 1),
+        app->tables.manholeTypes = {MakeType(u"DN1000", 1000, 400, 0), MakeType(u"DN1200E", 1200, 600, 1),
                              MakeType(u"DN800", 800, 300, 0)};
         app->ResetManholeRecord();
         m = std::make_unique<CManholePageModel>(*app);
@@ -47,7 +47,7 @@ struct Page {
         m->Recalculate();
         m->TakeMessages();
     }
-    ManholeRecord& r() { return app->manhole; }
+    ManholeRecord& r() { return app->working.manhole; }
 };
 
 std::u16string U(const char* s)

@@ -48,11 +48,11 @@ TEST(PageKit, NamesAreBoundedWithoutSplittingAPair)
 TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
 {
     CDalvorApp app;
-    app.pipeCategories.resize(3);
+    app.tables.pipeCategories.resize(3);
     for (int i = 0; i < 3; ++i) {
-        app.pipeCategories[i].id = 5 + i;
-        app.pipeCategories[i].applicability = i;
-        CopyBounded(app.pipeCategories[i].name, u"Same name");
+        app.tables.pipeCategories[i].id = 5 + i;
+        app.tables.pipeCategories[i].applicability = i;
+        CopyBounded(app.tables.pipeCategories[i].name, u"Same name");
     }
     const struct {
         unsigned applicable;
@@ -78,24 +78,24 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
     int category = 7;
     model.Picker().FillCategories(category);
     EXPECT_EQ(model.Selected(CategoryList), 1);
-    app.pipeCategories.resize(1);
+    app.tables.pipeCategories.resize(1);
     EXPECT_FALSE(model.Picker().Relabel(7, -1));
     EXPECT_EQ(model.Picker().ChosenCategory(), -1);
     // A category that is not listed keeps its id; the list shows its first
     // item, or none when it lists nothing.
     for (const auto& [rows, shown] : {std::pair{1, 0}, std::pair{0, -1}}) {
-        app.pipeCategories.resize(rows);
+        app.tables.pipeCategories.resize(rows);
         int unlisted = 9;
         model.Picker().FillCategories(unlisted);
         EXPECT_EQ(unlisted, 9);
         EXPECT_EQ(model.Selected(CategoryList), shown);
     }
     // A size row read again with another size lists that size.
-    app.nominalSizes.assign(1, NominalSizeEntry{});
-    app.nominalSizes[0].categoryId = 9;
-    app.nominalSizes[0].typeId = 3;
+    app.tables.nominalSizes.assign(1, NominalSizeEntry{});
+    app.tables.nominalSizes[0].categoryId = 9;
+    app.tables.nominalSizes[0].typeId = 3;
     for (const auto& [size, text] : {std::pair{200.5, u"200"}, std::pair{250.0, u"250"}}) {
-        app.nominalSizes[0].nominalSize = size;
+        app.tables.nominalSizes[0].nominalSize = size;
         model.Picker().FillSizes(9, 3, 10);
         EXPECT_EQ(model.List(SizeList).items.at(0).text, text);
     }

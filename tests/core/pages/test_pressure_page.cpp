@@ -27,13 +27,13 @@ std::unique_ptr<CDalvorApp> TestApp()
     app->languageOffset = LangEnglish;
     app->ResetPressureFlowRecord();
     for (auto [id, name, applicability] : {std::tuple{1, u"Sewer", 0}, {2, u"PE", 1}, {3, u"GRP", 2}}) {
-        PipeCategoryEntry& c = app->pipeCategories.emplace_back();
+        PipeCategoryEntry& c = app->tables.pipeCategories.emplace_back();
         c = {id, {}, applicability};
         CopyBounded(c.name, name);
     }
     for (auto [id, cat, name, applicability] :
          {std::tuple{1, 2, u"SDR17", 1}, {2, 2, u"SDR11", 1}, {3, 3, u"PN10", 2}, {4, 2, u"SDR26 sewer", 0}}) {
-        PipeTypeEntry& t = app->pipeTypes.emplace_back();
+        PipeTypeEntry& t = app->tables.pipeTypes.emplace_back();
         t = {id, cat, {}, applicability};
         CopyBounded(t.name, name);
     }
@@ -42,8 +42,8 @@ std::unique_ptr<CDalvorApp> TestApp()
                                {1, 2, 200, 176.2, 0.02, 0.05, 1}, {2, 2, 110, 90.0, 0.01, 1.6, 0},
                                {3, 3, 300, 290.0, 0.0015, 1.0, 0}, {3, 3, 300, 280.0, 0.0015, 1.0, 0}};
     for (const auto& z : sizes) {
-        NominalSizeEntry& s = app->nominalSizes.emplace_back();
-        s.id = static_cast<int>(app->nominalSizes.size());
+        NominalSizeEntry& s = app->tables.nominalSizes.emplace_back();
+        s.id = static_cast<int>(app->tables.nominalSizes.size());
         s.typeId = int(z[0]);
         s.categoryId = int(z[1]);
         s.nominalSize = s.outerDiameter = z[2];
@@ -61,13 +61,13 @@ struct Page {
     CPressureFlowPageModel model{*app};
     Page()
     {
-        app->pressureFlow.flowInput = 0.01;
+        app->working.pressureFlow.flowInput = 0.01;
         model.ApplyLanguage(LangEnglish);
         model.FillLists();
         model.ShowInputs(1);
         model.Recalculate();
     }
-    PressureFlowRecord& r() { return app->pressureFlow; }
+    PressureFlowRecord& r() { return app->working.pressureFlow; }
     // The user picks an item of a list.
     void Choose(int list, int index)
     {
@@ -207,11 +207,11 @@ TEST(PressurePage, ListsAndWhatAChoiceTakes)
     EXPECT_EQ(p.r().roughness, 0.002);
 
     // A choice the catalogue no longer has leaves the record as it was.
-    p.app->pipeCategories.resize(1);
+    p.app->tables.pipeCategories.resize(1);
     p.Choose(P::CategoryList, 0);
     EXPECT_EQ(p.r().categoryId, 3);
     // A type without sizes: Dw reads as 0, and there is no result.
-    p.app->nominalSizes.resize(4);
+    p.app->tables.nominalSizes.resize(4);
     p.Choose(P::TypeList, 0);
     EXPECT_EQ(p.r().candidateCount, 0);
     EXPECT_EQ(p.r().innerDiameter, 0.0);
@@ -297,12 +297,12 @@ TEST(PressurePage, DiameterModeTakesTheChosenSizeAndRunsAgain)
 TEST(PressurePage, ToolRunsStoredRecordsAsThePageDoes)
 {
     auto app = StartedCore();
-    ASSERT_GT(RowCount(app->nominalSizes), 0);
+    ASSERT_GT(RowCount(app->tables.nominalSizes), 0);
     for (int mode = 0; mode < 3; ++mode) {
         app->ResetPressureFlowRecord();
-        app->pressureFlow.mode = mode;
-        app->pressureFlow.flowInput = 0.02 * (mode + 1);
-        app->pressureFlow.startLevel = 1.0 * mode;
+        app->working.pressureFlow.mode = mode;
+        app->working.pressureFlow.flowInput = 0.02 * (mode + 1);
+        app->working.pressureFlow.startLevel = 1.0 * mode;
         app->StoreCurrentCalc(KindPressureFlow, -1);
     }
     auto tool = RecalculatedByTool(*app);
@@ -310,8 +310,8 @@ TEST(PressurePage, ToolRunsStoredRecordsAsThePageDoes)
 
     auto page = StartedCore();
     CPressureFlowPageModel model(*page);
-    ExpectPageLoadsBackAsTool(model, page->pressureFlow, app->storedRecords.pressureFlow,
-                              tool->storedRecords.pressureFlow, [&](std::size_t i) {
-                                  EXPECT_EQ(tool->storedRecords.pressureFlow[i].head.resultValid, 1) << "mode " << i;
+    ExpectPageLoadsBackAsTool(model, page->working.pressureFlow, app->project.pressureFlow,
+                              tool->project.pressureFlow, [&](std::size_t i) {
+                                  EXPECT_EQ(tool->project.pressureFlow[i].head.resultValid, 1) << "mode " << i;
                               });
 }

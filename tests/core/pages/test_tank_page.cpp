@@ -37,7 +37,7 @@ struct Page {
     {
         app->languageOffset = LangEnglish;
         // SN 4, 4, 8, 4: the last returns to an earlier class.
-        app->tankTypes = {MakeType(u"A 1900", 1900, 2000, 4, 1), MakeType(u"A 2400", 2400, 2500, 4, 1),
+        app->tables.tankTypes = {MakeType(u"A 1900", 1900, 2000, 4, 1), MakeType(u"A 2400", 2400, 2500, 4, 1),
                           MakeType(u"B 1900", 1900, 2100, 8, 1), MakeType(u"C 1600", 1600, 1700, 4, 1)};
         app->ResetTankRecord();
         m = std::make_unique<CTankPageModel>(*app);
@@ -50,7 +50,7 @@ struct Page {
         m->Recalculate();
         m->TakeMessages();
     }
-    TankRecord& r() { return app->tank; }
+    TankRecord& r() { return app->working.tank; }
 };
 
 TEST(TankPage, MinimumCoverMovesTheTankWithItsMessage)
@@ -216,7 +216,7 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
 
     // A catalogue without that row any more: the lists are rebuilt and
     // nothing is read past the table.
-    p.app->tankTypes.resize(2);
+    p.app->tables.tankTypes.resize(2);
     p.m->Recalculate();
     EXPECT_EQ(p.m->typeItems.size(), 2u);
     EXPECT_EQ(p.r().head.resultValid, 0);
@@ -251,7 +251,7 @@ TEST(TankPage, LanguageSwitchKeepsTheFilter)
     p.m->typeSelection = 1;
     p.m->OnProductChanged();
     const TankRecord before = p.r();
-    for (TankTypeEntry& t : p.app->tankTypes)
+    for (TankTypeEntry& t : p.app->tables.tankTypes)
         CopyBounded(t.name, u"Zb " + FromFixed(t.name));
     p.m->ApplyLanguage(LangPolish);
     p.m->ReferenceReloaded();

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::u16string Repeat(char16_t c, int n) { return std::u16string(static_cast<std::size_t>(n), c); }
-std::string Title(const CDalvorApp& app, int i) { return Utf8(app.printTitles[i].text); }
+std::string Title(const CDalvorApp& app, int i) { return Utf8(app.print.printTitles[i].text); }
 
 }  // namespace
 
@@ -35,7 +35,7 @@ TEST(PrintTitles, FirstStartWritesTheDefaultsAndASaveKeepsConfirmedTitles)
     EXPECT_EQ(bytes.substr(0, 12), std::string("\xff\xff\xff\xff(\0T\0i\0t\0", 12));
     EXPECT_EQ(Title(app, 19), "(Title #20)");
 
-    ConfirmPrintTitle(app.printTitles, u"\u041A\u0A0A\u1A1A report");
+    ConfirmPrintTitle(app.print.printTitles, u"\u041A\u0A0A\u1A1A report");
     fs::remove(dir / "data" / "prntits.arc");  // gone while the program ran
     app.LoadOrSavePrintTitles(1);
     CDalvorApp next;

@@ -37,7 +37,7 @@ struct ProjectTest : ::testing::Test {
         app->SetHost(&host);
         app->ResetAllRecords();
     }
-    std::u16string Name(int i) const { return FromFixed(app->storedRecords.gravityFlow[i].head.name); }
+    std::u16string Name(int i) const { return FromFixed(app->project.gravityFlow[i].head.name); }
 };
 
 int32_t Int32At(const std::vector<uint8_t>& b, std::size_t off)
@@ -50,11 +50,11 @@ int32_t Int32At(const std::vector<uint8_t>& b, std::size_t off)
 // Fills each working record with its own byte, in the file's order of kinds.
 void FillWorkingRecords(CDalvorApp& app, const uint8_t (&bytes)[5])
 {
-    FillBytes(app.pressureFlow, bytes[0]);
-    FillBytes(app.gravityFlow, bytes[1]);
-    FillBytes(app.buriedPipe, bytes[2]);
-    FillBytes(app.manhole, bytes[3]);
-    FillBytes(app.tank, bytes[4]);
+    FillBytes(app.working.pressureFlow, bytes[0]);
+    FillBytes(app.working.gravityFlow, bytes[1]);
+    FillBytes(app.working.buriedPipe, bytes[2]);
+    FillBytes(app.working.manhole, bytes[3]);
+    FillBytes(app.working.tank, bytes[4]);
 }
 
 // The file's counts and current indexes are the source's, and every record
@@ -73,29 +73,29 @@ void ExpectSameFileWithNoCurrentEntries(const std::vector<uint8_t>& got, const s
 TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
 {
     app->StoreCurrentCalc(KindGravityFlow, -1);
-    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 1);
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 0);
+    EXPECT_EQ(app->project.Count(ArrayGravityFlow), 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayGravityFlow], 0);
     EXPECT_EQ(Name(0), u"GP-001");
-    EXPECT_EQ(FromFixed(app->gravityFlow.head.name), u"GP-001");  // the page shows it from now on
+    EXPECT_EQ(FromFixed(app->working.gravityFlow.head.name), u"GP-001");  // the page shows it from now on
 
     app->ResetGravityFlowRecord();
     app->StoreCurrentCalc(KindGravityFlow, -1);
     EXPECT_EQ(Name(1), u"GP-002");
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayGravityFlow], 1);
 
-    CopyBounded(app->gravityFlow.head.name, u"Collector A");
+    CopyBounded(app->working.gravityFlow.head.name, u"Collector A");
     app->StoreCurrentCalc(KindGravityFlow, -1);
     EXPECT_EQ(Name(2), u"Collector A");
 
     // Each kind has its own prefix and its own array.
     for (int kind : {KindTank, KindManhole, KindBuriedPipe, KindPressureFlow}) {
         app->StoreCurrentCalc(kind, -1);
-        EXPECT_EQ(app->storedRecords.Count(KindToArrayIndex(kind)), 1);
+        EXPECT_EQ(app->project.Count(KindToArrayIndex(kind)), 1);
     }
-    EXPECT_EQ(FromFixed(app->storedRecords.tank[0].head.name), u"UT-001");
-    EXPECT_EQ(FromFixed(app->storedRecords.manhole[0].head.name), u"M-001");
-    EXPECT_EQ(FromFixed(app->storedRecords.buriedPipe[0].head.name), u"UP-001");
-    EXPECT_EQ(FromFixed(app->storedRecords.pressureFlow[0].head.name), u"PP-001");
+    EXPECT_EQ(FromFixed(app->project.tank[0].head.name), u"UT-001");
+    EXPECT_EQ(FromFixed(app->project.manhole[0].head.name), u"M-001");
+    EXPECT_EQ(FromFixed(app->project.buriedPipe[0].head.name), u"UP-001");
+    EXPECT_EQ(FromFixed(app->project.pressureFlow[0].head.name), u"PP-001");
     EXPECT_EQ(host.modifiedCalls, 7);
 
     // Numbers go past three digits.
@@ -103,8 +103,8 @@ TEST_F(ProjectTest, AppendNumbersByCountAndKeepsEditedNames)
         app->ResetTankRecord();
         app->StoreCurrentCalc(KindTank, -1);
     }
-    EXPECT_EQ(FromFixed(app->storedRecords.tank[998].head.name), u"UT-999");
-    EXPECT_EQ(FromFixed(app->storedRecords.tank[999].head.name), u"UT-1000");
+    EXPECT_EQ(FromFixed(app->project.tank[998].head.name), u"UT-999");
+    EXPECT_EQ(FromFixed(app->project.tank[999].head.name), u"UT-1000");
 }
 
 TEST_F(ProjectTest, OverwriteOrLoadTheCurrentEntryAndAppendWhenNoneIsCurrent)
@@ -112,33 +112,33 @@ TEST_F(ProjectTest, OverwriteOrLoadTheCurrentEntryAndAppendWhenNoneIsCurrent)
     EXPECT_FALSE(app->LoadCurrentStoredCalc(KindGravityFlow));
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->StoreCurrentCalc(KindGravityFlow, -1);
-    app->currentIndex[ArrayGravityFlow] = 0;
+    app->project.currentIndex[ArrayGravityFlow] = 0;
     app->ResetGravityFlowRecord();  // a "-" name takes the current count
-    app->gravityFlow.length = 250;
+    app->working.gravityFlow.length = 250;
     app->StoreCurrentCalc(KindGravityFlow, 0);
-    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 2);
-    EXPECT_EQ(app->storedRecords.gravityFlow[0].length, 250);
+    EXPECT_EQ(app->project.Count(ArrayGravityFlow), 2);
+    EXPECT_EQ(app->project.gravityFlow[0].length, 250);
     EXPECT_EQ(Name(0), u"GP-002");
 
     // The index passed is only a flag: the current entry is the one written.
-    app->gravityFlow.length = 300;
+    app->working.gravityFlow.length = 300;
     app->StoreCurrentCalc(KindGravityFlow, 1);
-    EXPECT_EQ(app->storedRecords.gravityFlow[0].length, 300);
-    EXPECT_EQ(app->storedRecords.gravityFlow[1].length, 100);
+    EXPECT_EQ(app->project.gravityFlow[0].length, 300);
+    EXPECT_EQ(app->project.gravityFlow[1].length, 100);
 
     // With no current entry an overwrite appends instead of writing outside the array.
-    app->currentIndex[ArrayGravityFlow] = -1;
+    app->project.currentIndex[ArrayGravityFlow] = -1;
     app->StoreCurrentCalc(KindGravityFlow, 0);
-    EXPECT_EQ(app->storedRecords.Count(ArrayGravityFlow), 3);
-    EXPECT_EQ(app->currentIndex[ArrayGravityFlow], 2);
+    EXPECT_EQ(app->project.Count(ArrayGravityFlow), 3);
+    EXPECT_EQ(app->project.currentIndex[ArrayGravityFlow], 2);
 
     // Loading back copies the current entry; a stale index loads nothing.
-    app->currentIndex[ArrayGravityFlow] = 1;
+    app->project.currentIndex[ArrayGravityFlow] = 1;
     app->ResetGravityFlowRecord();
     ASSERT_TRUE(app->LoadCurrentStoredCalc(KindGravityFlow));
-    EXPECT_EQ(FromFixed(app->gravityFlow.head.name), u"GP-001");
-    EXPECT_EQ(app->gravityFlow.length, 100);
-    app->currentIndex[ArrayGravityFlow] = 7;
+    EXPECT_EQ(FromFixed(app->working.gravityFlow.head.name), u"GP-001");
+    EXPECT_EQ(app->working.gravityFlow.length, 100);
+    app->project.currentIndex[ArrayGravityFlow] = 7;
     EXPECT_FALSE(app->LoadCurrentStoredCalc(KindGravityFlow));
 }
 
@@ -150,22 +150,22 @@ TEST_F(ProjectTest, MovesSwapDeletesMakeTheNeighbourCurrentAndBothMarkModifiedEv
     }
     auto names = [&] {
         std::u16string s;
-        for (auto& r : app->storedRecords.manhole)
+        for (auto& r : app->project.manhole)
             s += FromFixed(r.head.name) + u" ";
         return s;
     };
     app->MoveStoredCalcDown(KindManhole, 0);
     EXPECT_EQ(names(), u"M-002 M-001 M-003 ");
-    EXPECT_EQ(app->currentIndex[ArrayManhole], 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], 1);
     app->MoveStoredCalcUp(KindManhole, 2);
     EXPECT_EQ(names(), u"M-002 M-003 M-001 ");
-    EXPECT_EQ(app->currentIndex[ArrayManhole], 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], 1);
 
     int before = host.modifiedCalls;
     app->MoveStoredCalcUp(KindManhole, 0);
     app->MoveStoredCalcDown(KindManhole, 2);
     EXPECT_EQ(names(), u"M-002 M-003 M-001 ");
-    EXPECT_EQ(app->currentIndex[ArrayManhole], 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], 1);
     EXPECT_EQ(host.modifiedCalls, before + 2);
 
     // Not a kind: no array changes, the document is still marked.
@@ -173,18 +173,18 @@ TEST_F(ProjectTest, MovesSwapDeletesMakeTheNeighbourCurrentAndBothMarkModifiedEv
     app->DeleteStoredCalc(6, 0);
     EXPECT_EQ(host.modifiedCalls, before + 4);
     for (int a = 0; a < KindArrayCount; ++a)
-        EXPECT_EQ(app->storedRecords.Count(a), a == ArrayManhole ? 3 : 0);
+        EXPECT_EQ(app->project.Count(a), a == ArrayManhole ? 3 : 0);
 
     app->DeleteStoredCalc(KindManhole, 1);
     EXPECT_EQ(names(), u"M-002 M-001 ");
-    EXPECT_EQ(app->currentIndex[ArrayManhole], 1);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], 1);
     app->DeleteStoredCalc(KindManhole, 1);  // the last one: its predecessor becomes current
-    EXPECT_EQ(app->currentIndex[ArrayManhole], 0);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], 0);
     app->DeleteStoredCalc(KindManhole, 5);  // out of range: nothing but the modified mark
-    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 1);
+    EXPECT_EQ(app->project.Count(ArrayManhole), 1);
     app->DeleteStoredCalc(KindManhole, 0);
-    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 0);
-    EXPECT_EQ(app->currentIndex[ArrayManhole], -1);
+    EXPECT_EQ(app->project.Count(ArrayManhole), 0);
+    EXPECT_EQ(app->project.currentIndex[ArrayManhole], -1);
     EXPECT_EQ(host.modifiedCalls, before + 4 + 4);
 }
 
@@ -201,7 +201,7 @@ TEST_F(ProjectTest, FileLayout)
     ASSERT_EQ(one.size(), 30136u);
     EXPECT_EQ(Int32At(one, 4), 1);
     EXPECT_EQ(Int32At(one, 24), 0);
-    EXPECT_EQ(std::memcmp(one.data() + 40, &app->storedRecords.gravityFlow[0], 30096), 0);
+    EXPECT_EQ(std::memcmp(one.data() + 40, &app->project.gravityFlow[0], 30096), 0);
 
     // One of each kind, the records filled with their own byte: pressure flow
     // first, then gravity flow, buried pipe, manhole, tank.
@@ -238,8 +238,8 @@ TEST_F(ProjectTest, RoundTripKeepsEveryByteAndForgetsTheCurrentEntries)
     auto other = std::make_unique<CDalvorApp>();
     ASSERT_EQ(other->ReadProject(bytes), ProjectReadError::None);
     for (int a = 0; a < KindArrayCount; ++a) {
-        EXPECT_EQ(other->storedRecords.Count(a), 2);
-        EXPECT_EQ(other->currentIndex[a], -1);
+        EXPECT_EQ(other->project.Count(a), 2);
+        EXPECT_EQ(other->project.currentIndex[a], -1);
     }
     ExpectSameFileWithNoCurrentEntries(other->WriteProject(), bytes);
 }
@@ -293,8 +293,8 @@ TEST_F(ProjectTest, DamagedFilesAreRefusedByTheirHeaderAndTheOpenProjectStays)
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::CannotOpen);
     EXPECT_EQ(app->WriteProject(), before);
     EXPECT_EQ(app->ReadProjectFile((dir / "good.qdl").string()), ProjectReadError::None);
-    EXPECT_EQ(app->storedRecords.Count(ArrayTank), 0);
-    EXPECT_EQ(app->storedRecords.Count(ArrayManhole), 1);
+    EXPECT_EQ(app->project.Count(ArrayTank), 0);
+    EXPECT_EQ(app->project.Count(ArrayManhole), 1);
 }
 
 TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
@@ -311,7 +311,7 @@ TEST_F(ProjectTest, SavesReplaceTheFileWholeOrNotAtAll)
 
     auto other = std::make_unique<CDalvorApp>();
     ASSERT_EQ(other->ReadProjectFile(file.string()), ProjectReadError::None);
-    EXPECT_EQ(other->storedRecords.Count(ArrayBuriedPipe), 1);
+    EXPECT_EQ(other->project.Count(ArrayBuriedPipe), 1);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename(), "project one.qdl");  // no temporary file left behind
 }
@@ -396,8 +396,8 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     const TempFolder folder("dalvor-recalc-tool");
     const fs::path& dir = folder.Path();
     auto app = std::make_unique<CDalvorApp>();
-    FillBytes(app->gravityFlow, 0xA5);
-    FillBytes(app->tank, 0x3C);
+    FillBytes(app->working.gravityFlow, 0xA5);
+    FillBytes(app->working.tank, 0x3C);
     app->StoreCurrentCalc(KindGravityFlow, -1);
     app->StoreCurrentCalc(KindTank, -1);
     app->StoreCurrentCalc(KindTank, -1);
@@ -451,16 +451,16 @@ TEST(CalcKinds, EachKindReachesItsOwnRecords)
         int calls = 0;
         const bool found = ForKindRecords(c.kind, [&](const auto& e) {
             ++calls;
-            EXPECT_EQ(sizeof(app.*e.working), c.recordSize) << c.kind;
-            (app.storedRecords.*e.stored).push_back(app.*e.working);
+            EXPECT_EQ(sizeof(app.working.*e.working), c.recordSize) << c.kind;
+            (app.project.*e.stored).push_back(app.working.*e.working);
             (app.*e.reset)();
-            EXPECT_EQ(FromFixed((app.*e.working).head.name), u"-") << c.kind;
+            EXPECT_EQ(FromFixed((app.working.*e.working).head.name), u"-") << c.kind;
         });
         EXPECT_EQ(found, c.array >= 0) << c.kind;
         EXPECT_EQ(calls, c.array >= 0 ? 1 : 0) << c.kind;
         EXPECT_EQ(FindCalcKind(c.kind) != nullptr, c.array >= 0) << c.kind;
     }
-    const ProjectArrays& p = app.storedRecords;
+    const ProjectArrays& p = app.project;
     EXPECT_EQ(p.tank.size() + p.manhole.size() + p.buriedPipe.size() + p.gravityFlow.size() + p.pressureFlow.size(), 5u);
     EXPECT_TRUE(p.tank.size() == 1 && p.manhole.size() == 1 && p.buriedPipe.size() == 1);
 }

@@ -50,10 +50,10 @@ TEST(SaveMemory, ProjectsAreSavedWithoutACopyAndRunningOutOfMemoryIsAFailure)
     const TempFolder folder("dalvor-save-memory");
     const std::string path = (folder.Path() / "a project with a long name.qdl").string();
     CDalvorApp app, other;
-    FillBytes(app.gravityFlow, 0xA5);
+    FillBytes(app.working.gravityFlow, 0xA5);
     for (int i = 0; i < kRecords; ++i)
         app.StoreCurrentCalc(KindGravityFlow, -1);
-    std::fill(std::begin(app.currentIndex), std::end(app.currentIndex), -1);  // as read back
+    std::fill(std::begin(app.project.currentIndex), std::end(app.project.currentIndex), -1);  // as read back
     int error = 0;
     ASSERT_EQ(WithLargestBlock(1 << 20, [&] { return app.WriteProjectFile(path, &error); }), ProjectWriteError::None)
         << std::strerror(error);

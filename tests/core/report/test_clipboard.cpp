@@ -49,7 +49,7 @@ struct ClipboardTest : ::testing::Test {
         PipeCategoryEntry e{};
         e.id = id;
         CopyBounded(e.name, name);
-        app->pipeCategories.push_back(e);
+        app->tables.pipeCategories.push_back(e);
     }
     void AddType(int id, int category, std::u16string_view name)
     {
@@ -57,7 +57,7 @@ struct ClipboardTest : ::testing::Test {
         e.id = id;
         e.categoryId = category;
         CopyBounded(e.name, name);
-        app->pipeTypes.push_back(e);
+        app->tables.pipeTypes.push_back(e);
     }
     template <typename R>
     void Store(std::vector<R>& records, const R& r)
@@ -101,7 +101,7 @@ TEST_F(ClipboardTest, EmptyKindsGiveTheirHeaderAloneAndNoKindGivesNothing)
 
 TEST_F(ClipboardTest, GravityFlowProject)
 {
-    Store(app->storedRecords.gravityFlow,
+    Store(app->project.gravityFlow,
           GravityFlowRecord{.head = {.name = u"GP.1", .conclusion = u"Calculated pipe diameter."}, .mode = 0,
                             .categoryId = 2, .typeId = 10, .nominalSize = 200, .length = 100, .localLossShare = 0,
                             .startLevel = 10, .endLevel = 9.5, .flow = 0.0249, .slope = 5.0, .localLossHead = 0.2,
@@ -112,7 +112,7 @@ TEST_F(ClipboardTest, GravityFlowProject)
                         .startLevel = -1.5, .flow = 0.125, .slope = 2.675};
     const std::u16string conclusion(128, u'x');
     CopyBounded(b.head.conclusion, conclusion, 128);
-    Store(app->storedRecords.gravityFlow, b);
+    Store(app->project.gravityFlow, b);
 
     EXPECT_EQ(BuildClipboardText(*app, KindGravityFlow),
               kGravityHeader +
@@ -137,16 +137,16 @@ TEST_F(ClipboardTest, BuriedPipeProject)
 {
     // The bedding factor is an input, not what the deflection column shows; the
     // deflection goes to the list as "%.1f" and to the clipboard as "%.2f".
-    Store(app->storedRecords.buriedPipe,
+    Store(app->project.buriedPipe,
           BuriedPipeRecord{.head = {.name = u"UP-001", .conclusion = u"The pipe meets structural requirements."},
                            .categoryId = 1, .typeId = 11, .trafficClass = 3, .groundLevel = 104.2, .waterLevel = 102,
                            .invertLevel = 101.05, .nominalSize = 300, .soilName = u"Sand Ps, medium",
                            .compactionIndex = 0.85, .beddingFactor = 2.0, .totalDeflection = 3.456,
                            .upliftForce = 1.234, .anchoringForce = 0.5});
     // A category id no row has; a traffic class outside the traffic list.
-    Store(app->storedRecords.buriedPipe,
+    Store(app->project.buriedPipe,
           BuriedPipeRecord{.head = {.name = u"UP-002"}, .categoryId = 3, .typeId = 10, .trafficClass = 12});
-    Store(app->storedRecords.buriedPipe,
+    Store(app->project.buriedPipe,
           BuriedPipeRecord{.head = {.name = u"UP-003"}, .categoryId = 5, .typeId = -1, .trafficClass = 28});
 
     EXPECT_EQ(BuildClipboardText(*app, KindBuriedPipe),
@@ -164,7 +164,7 @@ TEST_F(ClipboardTest, BuriedPipeProject)
 
 TEST_F(ClipboardTest, PressureFlowProject)
 {
-    Store(app->storedRecords.pressureFlow,
+    Store(app->project.pressureFlow,
           PressureFlowRecord{.head = {.name = u"PP-001", .conclusion = u"Done."}, .mode = 1, .categoryId = 5,
                              .typeId = 11, .nominalSize = 110, .roughness = 0.01, .length = 250, .startLevel = 12.346,
                              .endLevel = 8, .flow = 0.0155, .headLoss = 3.5, .velocity = 1.999});
@@ -175,13 +175,13 @@ TEST_F(ClipboardTest, PressureFlowProject)
 
 TEST_F(ClipboardTest, TankProject)
 {
-    app->tankTypes = {TankTypeEntry{.name = u"ZB.10 SN8"}};
-    Store(app->storedRecords.tank,
+    app->tables.tankTypes = {TankTypeEntry{.name = u"ZB.10 SN8"}};
+    Store(app->project.tank,
           TankRecord{.head = {.name = u"UT-001", .conclusion = u"Anchoring needed."}, .soilName = u"Clay",
                      .groundLevel = 100, .waterLevel = 99, .foundationLevel = 96.5, .tankTypeIndex = 0,
                      .capacity = 10, .length = 5.2, .upliftForce = 123.456, .soilWeight = 45, .anchoringForce = 78.9});
     // The table has one row only.
-    Store(app->storedRecords.tank, TankRecord{.head = {.name = u"UT-002"}, .tankTypeIndex = 1});
+    Store(app->project.tank, TankRecord{.head = {.name = u"UT-002"}, .tankTypeIndex = 1});
 
     EXPECT_EQ(BuildClipboardText(*app, KindTank),
               kTankHeader +
@@ -190,20 +190,20 @@ TEST_F(ClipboardTest, TankProject)
                   u"2\tUT-002\t\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t\n");
 
     // A negative row and a row beyond the table are checked as well.
-    app->storedRecords.tank[1].tankTypeIndex = -1;
+    app->project.tank[1].tankTypeIndex = -1;
     EXPECT_EQ(ProjectCells(*app, KindTank, 1, ListingTarget::List)[2], u"");
-    app->storedRecords.tank[1].tankTypeIndex = 3;
+    app->project.tank[1].tankTypeIndex = 3;
     EXPECT_EQ(ProjectCells(*app, KindTank, 1, ListingTarget::List)[2], u"");
 }
 
 TEST_F(ClipboardTest, ManholeProject)
 {
-    app->manholeTypes = {ManholeTypeEntry{.name = u"DN1000 "}};
-    Store(app->storedRecords.manhole,
+    app->tables.manholeTypes = {ManholeTypeEntry{.name = u"DN1000 "}};
+    Store(app->project.manhole,
           ManholeRecord{.head = {.name = u"M-001", .conclusion = u"Ballast needed."}, .typeIndex = 0,
                         .soilName = u"Gravel", .groundLevel = 100, .waterLevel = 99.5, .pipeBottomLevel = 97.5,
                         .pipeDiameter = 0.25, .height = 2.5, .ballastHeight = 0.3});
-    Store(app->storedRecords.manhole, ManholeRecord{.head = {.name = u"M-002"}, .typeIndex = -1});
+    Store(app->project.manhole, ManholeRecord{.head = {.name = u"M-002"}, .typeIndex = -1});
 
     EXPECT_EQ(BuildClipboardText(*app, KindManhole),
               kManholeHeader +
@@ -218,7 +218,7 @@ TEST_F(ClipboardTest, ListAndClipboardWriteEveryCellWhole)
     BuriedPipeRecord r{.categoryId = 7, .typeId = 10, .groundLevel = 1e40};  // "%.2f" gives 44 characters
     CopyBounded(r.head.name, name);
     CopyBounded(r.soilName, soil);
-    Store(app->storedRecords.buriedPipe, r);
+    Store(app->project.buriedPipe, r);
 
     const auto list = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
     EXPECT_EQ(list[1], name);  // the name goes whole
@@ -237,13 +237,13 @@ TEST_F(ClipboardTest, EveryLineHasAsManyCellsAsTheHeader)
     // Records that name nothing the catalogue has, and texts with full stops
     // and blanks: the cell count never changes.
     for (int i = 0; i < 3; ++i) {
-        Store(app->storedRecords.gravityFlow,
+        Store(app->project.gravityFlow,
               GravityFlowRecord{.head = {.name = u"a.b. c"}, .mode = i * 3 - 1, .categoryId = i - 1, .typeId = 10 + i});
-        Store(app->storedRecords.pressureFlow,
+        Store(app->project.pressureFlow,
               PressureFlowRecord{.mode = -3, .categoryId = 100, .typeId = i == 1 ? 10 : 42});
-        Store(app->storedRecords.buriedPipe, BuriedPipeRecord{.trafficClass = -1});
-        Store(app->storedRecords.tank, TankRecord{.tankTypeIndex = 1 << 30});
-        Store(app->storedRecords.manhole, ManholeRecord{.typeIndex = -7});
+        Store(app->project.buriedPipe, BuriedPipeRecord{.trafficClass = -1});
+        Store(app->project.tank, TankRecord{.tankTypeIndex = 1 << 30});
+        Store(app->project.manhole, ManholeRecord{.typeIndex = -7});
     }
     for (int kind : {KindGravityFlow, KindPressureFlow, KindBuriedPipe, KindTank, KindManhole}) {
         const auto lines = Lines(BuildClipboardText(*app, kind));
@@ -256,7 +256,7 @@ TEST_F(ClipboardTest, EveryLineHasAsManyCellsAsTheHeader)
 
 TEST_F(ClipboardTest, NumbersIgnoreTheProcessLocale)
 {
-    Store(app->storedRecords.tank, TankRecord{.capacity = 12.5, .upliftForce = -1.5});
+    Store(app->project.tank, TankRecord{.capacity = 12.5, .upliftForce = -1.5});
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "pl_PL.utf8"))
         GTEST_SKIP() << "no Polish locale on this machine";

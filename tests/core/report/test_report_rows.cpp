@@ -10,13 +10,13 @@
 
 namespace {
 
-std::string Label(const CDalvorApp& app, int s, int row) { return Utf8(app.reportSections[s].label[row]); }
-std::string Value(const CDalvorApp& app, int s, int row) { return Utf8(app.reportSections[s].value[row]); }
+std::string Label(const CDalvorApp& app, int s, int row) { return Utf8(app.print.reportSections[s].label[row]); }
+std::string Value(const CDalvorApp& app, int s, int row) { return Utf8(app.print.reportSections[s].value[row]); }
 
 std::string Counts(const CDalvorApp& app)
 {
     std::string out;
-    for (const ReportSection& s : app.reportSections)
+    for (const ReportSection& s : app.print.reportSections)
         out += std::to_string(s.rowCount) + (s.present == 1 ? " " : "! ");
     return out;
 }
@@ -24,8 +24,8 @@ std::string Counts(const CDalvorApp& app)
 std::string Flags(const CDalvorApp& app, int s)
 {
     std::string out;
-    for (int i = 0; i < app.reportSections[s].rowCount; ++i)
-        if (app.reportSections[s].rowFlag[i])
+    for (int i = 0; i < app.print.reportSections[s].rowCount; ++i)
+        if (app.print.reportSections[s].rowFlag[i])
             out += std::to_string(i) + " ";
     return out;
 }
@@ -47,26 +47,26 @@ TEST(ReportRows, RowCountsAndHeavyRowsPerKindAndMode)
 {
     auto app = StartedCore();
     const Variant variants[] = {
-        {"gravity mode 0", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 0; },
+        {"gravity mode 0", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 0; },
          "6 19 10 5 4 0 0 0 0 0 ", 1, "2 13 "},
-        {"gravity mode 2", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 2; },
+        {"gravity mode 2", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 2; },
          "5 15 13 5 4 0 0 0 0 0 ", 1, "3 9 "},
         {"gravity mode 3 made to order", KindGravityFlow,
-         [](CDalvorApp& a) { a.gravityFlow.mode = 3, a.gravityFlow.madeToOrder = 1; },
+         [](CDalvorApp& a) { a.working.gravityFlow.mode = 3, a.working.gravityFlow.madeToOrder = 1; },
          "5 15 13 5 8 0 0 0 0 0 ", 1, "2 9 "},
-        {"gravity unknown mode", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 7; },
+        {"gravity unknown mode", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 7; },
          "0 0 0 5 4 0 0 0 0 0 ", 3, "0 1 2 3 4 "},
-        {"pressure mode 0", KindPressureFlow, [](CDalvorApp& a) { a.pressureFlow.mode = 0; },
+        {"pressure mode 0", KindPressureFlow, [](CDalvorApp& a) { a.working.pressureFlow.mode = 0; },
          "5 18 9 5 3 0 0 0 4 0 ", 1, "1 2 11 15 16 "},
         {"pressure mode 1 made to order", KindPressureFlow,
-         [](CDalvorApp& a) { a.pressureFlow.mode = 1, a.pressureFlow.madeToOrder = 1; },
+         [](CDalvorApp& a) { a.working.pressureFlow.mode = 1, a.working.pressureFlow.madeToOrder = 1; },
          "4 14 12 5 3 0 0 0 8 0 ", 1, "1 7 11 12 "},
-        {"pressure unknown mode", KindPressureFlow, [](CDalvorApp& a) { a.pressureFlow.mode = 3; },
+        {"pressure unknown mode", KindPressureFlow, [](CDalvorApp& a) { a.working.pressureFlow.mode = 3; },
          "0 0 0 5 3 0 0 0 4 0 ", 0, ""},
         {"buried pipe", KindBuriedPipe, [](CDalvorApp&) {}, "9 16 7 7 7 0 4 0 14 0 ", 1, "4 5 10 11 13 14 "},
-        {"manhole", KindManhole, [](CDalvorApp& a) { a.manhole.madeToOrder = 0; },
+        {"manhole", KindManhole, [](CDalvorApp& a) { a.working.manhole.madeToOrder = 0; },
          "5 14 5 5 7 0 0 0 0 0 ", 1, "1 2 4 "},
-        {"manhole made to order", KindManhole, [](CDalvorApp& a) { a.manhole.madeToOrder = 1; },
+        {"manhole made to order", KindManhole, [](CDalvorApp& a) { a.working.manhole.madeToOrder = 1; },
          "5 14 5 5 7 0 4 0 0 0 ", 3, "0 1 2 3 4 "},
         {"tank", KindTank, [](CDalvorApp&) {}, "8 16 7 4 7 0 0 0 0 0 ", 1, "1 2 10 "},
     };
@@ -93,59 +93,59 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
         const char* value;
     };
     const Case cases[] = {
-        {"gravity flow 0.125", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 0, a.gravityFlow.flowInput = 0.125; },
+        {"gravity flow 0.125", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 0, a.working.gravityFlow.flowInput = 0.125; },
          1, 7, "Flow rate: ", "0.125 m³/s = 450 m³/h = 125 l/s"},
-        {"gravity slope below 0.01", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 1, a.gravityFlow.slope = 0.004; },
+        {"gravity slope below 0.01", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 1, a.working.gravityFlow.slope = 0.004; },
          1, 1, "Pipe bottom gradient: ", "< 0.01 ‰"},
-        {"gravity slope 0.01", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 1, a.gravityFlow.slope = 0.01; },
+        {"gravity slope 0.01", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 1, a.working.gravityFlow.slope = 0.01; },
          1, 1, "Pipe bottom gradient: ", "0.01 ‰"},
-        {"gravity sought quantity", KindGravityFlow, [](CDalvorApp& a) { a.gravityFlow.mode = 3; },
+        {"gravity sought quantity", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.mode = 3; },
          0, 1, "Object of the calculations: ", "section filling rate"},
-        {"pressure flow 0.05", KindPressureFlow, [](CDalvorApp& a) { a.pressureFlow.mode = 1, a.pressureFlow.flow = 0.05; },
+        {"pressure flow 0.05", KindPressureFlow, [](CDalvorApp& a) { a.working.pressureFlow.mode = 1, a.working.pressureFlow.flow = 0.05; },
          1, 1, "Flow rate: ", "0.050 m³/s = 180 m³/h = 50 l/s"},
         {"pressure coefficient", KindPressureFlow,
-         [](CDalvorApp& a) { a.pressureFlow.localLossMode = 0, a.pressureFlow.lossCoefficient = 2.345; },
+         [](CDalvorApp& a) { a.working.pressureFlow.localLossMode = 0, a.working.pressureFlow.lossCoefficient = 2.345; },
          4, 1, "Total local loss coefficient (Σζ): ", "2.35"},
         {"pressure share", KindPressureFlow,
-         [](CDalvorApp& a) { a.pressureFlow.localLossMode = 1, a.pressureFlow.localLossShare = 10; },
+         [](CDalvorApp& a) { a.working.pressureFlow.localLossMode = 1, a.working.pressureFlow.localLossShare = 10; },
          4, 1, "Local hydraulic loss as a part of length loss: ", "10 %"},
-        {"pressure other loss mode", KindPressureFlow, [](CDalvorApp& a) { a.pressureFlow.localLossMode = 5; }, 4, 1, "", ""},
-        {"buried traffic class 12", KindBuriedPipe, [](CDalvorApp& a) { a.buriedPipe.trafficClass = 12; },
+        {"pressure other loss mode", KindPressureFlow, [](CDalvorApp& a) { a.working.pressureFlow.localLossMode = 5; }, 4, 1, "", ""},
+        {"buried traffic class 12", KindBuriedPipe, [](CDalvorApp& a) { a.working.buriedPipe.trafficClass = 12; },
          6, 1, "Traffic load type: ", nullptr},
-        {"buried traffic out of range", KindBuriedPipe, [](CDalvorApp& a) { a.buriedPipe.trafficClass = 28; },
+        {"buried traffic out of range", KindBuriedPipe, [](CDalvorApp& a) { a.working.buriedPipe.trafficClass = 28; },
          6, 1, "Traffic load type: ", ""},
-        {"buried not made to order", KindBuriedPipe, [](CDalvorApp& a) { a.buriedPipe.madeToOrder = 0; }, 8, 11, "", ""},
-        {"buried made to order", KindBuriedPipe, [](CDalvorApp& a) { a.buriedPipe.madeToOrder = 1; },
+        {"buried not made to order", KindBuriedPipe, [](CDalvorApp& a) { a.working.buriedPipe.madeToOrder = 0; }, 8, 11, "", ""},
+        {"buried made to order", KindBuriedPipe, [](CDalvorApp& a) { a.working.buriedPipe.madeToOrder = 1; },
          8, 12, "Production on demand.", ""},
-        {"manhole Fk 0.001", KindManhole, [](CDalvorApp& a) { a.manhole.anchoringForce = 0.001; },
+        {"manhole Fk 0.001", KindManhole, [](CDalvorApp& a) { a.working.manhole.anchoringForce = 0.001; },
          1, 7, "Ballast anchoring force (Fk): ", "-"},
-        {"manhole no ballast", KindManhole, [](CDalvorApp& a) { a.manhole.ballastHeight = 0, a.manhole.ballastVolume = 2; },
+        {"manhole no ballast", KindManhole, [](CDalvorApp& a) { a.working.manhole.ballastHeight = 0, a.working.manhole.ballastVolume = 2; },
          1, 12, "Capacity of heavy bottom (Vb): ", "-"},
-        {"manhole H+Hb", KindManhole, [](CDalvorApp& a) { a.manhole.height = 2.5, a.manhole.ballastHeight = 0; },
+        {"manhole H+Hb", KindManhole, [](CDalvorApp& a) { a.working.manhole.height = 2.5, a.working.manhole.ballastHeight = 0; },
          1, 9, nullptr, "2.50 m"},
-        {"manhole eccentric", KindManhole, [](CDalvorApp& a) { a.manhole.eccentric = 1, a.manhole.ballastHeight = 1; },
+        {"manhole eccentric", KindManhole, [](CDalvorApp& a) { a.working.manhole.eccentric = 1, a.working.manhole.ballastHeight = 1; },
          1, 11, " ", " "},
         {"tank PD single precision", KindTank,
-         [](CDalvorApp& a) { a.tank.foundationLevel = 1.0, a.tank.outerDiameter = 1010, a.tank.innerDiameter = 1000; },
+         [](CDalvorApp& a) { a.working.tank.foundationLevel = 1.0, a.working.tank.outerDiameter = 1010, a.working.tank.innerDiameter = 1000; },
          2, 2, "Inside bottom level (PD): ", "1.01 m"},
-        {"tank Fk 0.01 shown", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 0.01; },
+        {"tank Fk 0.01 shown", KindTank, [](CDalvorApp& a) { a.working.tank.anchoringForce = 0.01; },
          1, 4, "Calculated anchoring force (Fk): ", "0.01 kN"},
-        {"tank Fk 0.0099 hidden", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 0.0099, a.tank.upliftForce = 5; },
+        {"tank Fk 0.0099 hidden", KindTank, [](CDalvorApp& a) { a.working.tank.anchoringForce = 0.0099, a.working.tank.upliftForce = 5; },
          1, 14, "Single slab weight (Gf): ", "-"},
-        {"tank slab length one decimal", KindTank, [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.slabLength = 2.46; },
+        {"tank slab length one decimal", KindTank, [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.slabLength = 2.46; },
          1, 10, "Designed slab length (Lf): ", "2.5 m"},
         {"gravity no result: the flow given", KindGravityFlow,
-         [](CDalvorApp& a) { a.gravityFlow.head.resultValid = 0; }, 1, 7, "Flow rate: ", "-"},
+         [](CDalvorApp& a) { a.working.gravityFlow.head.resultValid = 0; }, 1, 7, "Flow rate: ", "-"},
         {"pressure no result", KindPressureFlow,
-         [](CDalvorApp& a) { a.pressureFlow.mode = 1, a.pressureFlow.head.resultValid = 0; }, 1, 1, nullptr, "-"},
+         [](CDalvorApp& a) { a.working.pressureFlow.mode = 1, a.working.pressureFlow.head.resultValid = 0; }, 1, 1, nullptr, "-"},
         {"tank no slab length suffices", KindTank,
-         [](CDalvorApp& a) { a.tank.anchoringForce = 3, a.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
+         [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
          1, 9, "Minimum slab length (Lfmin): ", "-"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         app->ResetAllRecords();
-        ForKindRecords(c.kind, [&](const auto& k) { (*app.*k.working).head.resultValid = 1; });
+        ForKindRecords(c.kind, [&](const auto& k) { (app->working.*k.working).head.resultValid = 1; });
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         if (c.label) {
@@ -192,8 +192,8 @@ TEST(ReportRows, ConclusionBreaksBetweenWordsAndRowsKeepTheirBounds)
         SCOPED_TRACE(Utf16ToUtf8(c.conclusion));
         app->ResetAllRecords();
         ForKindRecords(c.kind, [&](const auto& kind) {
-            CopyBounded((*app.*kind.working).head.conclusion, c.conclusion);
-            CopyBounded((*app.*kind.working).head.warning, Repeat(u'w', c.warning));
+            CopyBounded((app->working.*kind.working).head.conclusion, c.conclusion);
+            CopyBounded((app->working.*kind.working).head.warning, Repeat(u'w', c.warning));
         });
         app->BuildReport(c.kind);
         EXPECT_EQ(Label(*app, 3, 1), Utf16ToUtf8(c.row1));
@@ -205,19 +205,19 @@ TEST(ReportRows, ConclusionBreaksBetweenWordsAndRowsKeepTheirBounds)
 TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
 {
     auto app = StartedCore();
-    ASSERT_GE(app->pipeCategories.size(), 2u);
+    ASSERT_GE(app->tables.pipeCategories.size(), 2u);
     app->ResetAllRecords();
-    app->pipeCategories[1].id = app->pipeCategories[0].id;  // two rows with one id: the last wins
-    app->gravityFlow.categoryId = app->pipeCategories[0].id;
-    app->gravityFlow.typeId = -1;                            // none: row 0
+    app->tables.pipeCategories[1].id = app->tables.pipeCategories[0].id;  // two rows with one id: the last wins
+    app->working.gravityFlow.categoryId = app->tables.pipeCategories[0].id;
+    app->working.gravityFlow.typeId = -1;                            // none: row 0
     app->BuildGravityFlowReport();
-    EXPECT_EQ(Value(*app, 2, 1), Utf8(app->pipeCategories[1].name));
-    EXPECT_EQ(Value(*app, 2, 2), Utf8(app->pipeTypes[0].name));
+    EXPECT_EQ(Value(*app, 2, 1), Utf8(app->tables.pipeCategories[1].name));
+    EXPECT_EQ(Value(*app, 2, 2), Utf8(app->tables.pipeTypes[0].name));
 
     std::tm t{};
     t.tm_year = 126, t.tm_mon = 0, t.tm_mday = 5, t.tm_hour = 21, t.tm_min = 7, t.tm_sec = 3;
     ReportPageTexts g = app->MakeReportTexts(KindGravityFlow, t);
-    EXPECT_EQ(Utf16ToUtf8(g.subtitle), Utf8(app->pipeCategories[1].name) + " " + Utf8(app->pipeTypes[0].name));
+    EXPECT_EQ(Utf16ToUtf8(g.subtitle), Utf8(app->tables.pipeCategories[1].name) + " " + Utf8(app->tables.pipeTypes[0].name));
     EXPECT_EQ(Utf16ToUtf8(g.dateLine), "Date:  05/01/26 21:07:03");
     EXPECT_EQ(Utf16ToUtf8(g.noticeLine), "Notice:  -");
     EXPECT_EQ(Utf16ToUtf8(g.printTitle), "(Title #1)");
@@ -226,17 +226,17 @@ TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
     EXPECT_EQ(Utf16ToUtf8(app->MakeReportTexts(KindTank, t).programLine), "\r\nProgram Quorlin v.5.0");
     EXPECT_FALSE(app->MakeReportTexts(KindBuriedPipe, t).extraLine.empty());
 
-    app->manhole.typeIndex = 0;
-    app->manhole.eccentric = 1;
-    app->manhole.reinforcedVersion = 1;
+    app->working.manhole.typeIndex = 0;
+    app->working.manhole.eccentric = 1;
+    app->working.manhole.reinforcedVersion = 1;
     EXPECT_EQ(Utf16ToUtf8(app->MakeReportTexts(KindManhole, t).subtitle),
-              Utf8(app->manholeTypes[0].name) + " - eccentric manhole, strengthened release/welded joints");
-    app->manhole.eccentric = 0;
+              Utf8(app->tables.manholeTypes[0].name) + " - eccentric manhole, strengthened release/welded joints");
+    app->working.manhole.eccentric = 0;
     EXPECT_EQ(Utf16ToUtf8(app->MakeReportTexts(KindManhole, t).subtitle),
-              Utf8(app->manholeTypes[0].name) + " - bottom or sand trap manhole");
-    app->tank.tankTypeIndex = 100000;  // outside the table: no name, no crash
+              Utf8(app->tables.manholeTypes[0].name) + " - bottom or sand trap manhole");
+    app->working.tank.tankTypeIndex = 100000;  // outside the table: no name, no crash
     EXPECT_EQ(Utf16ToUtf8(app->MakeReportTexts(KindTank, t).subtitle), "");
-    app->pipeCategories.clear();
+    app->tables.pipeCategories.clear();
     app->BuildPressureFlowReport();
     EXPECT_EQ(Value(*app, 2, 1), "");
 }
@@ -249,8 +249,8 @@ std::string WholeReport(const CDalvorApp& app)
 {
     std::string out;
     for (int s = 0; s < 10; ++s)
-        for (int i = 0; i < app.reportSections[s].rowCount; ++i)
-            out += std::to_string(s) + (app.reportSections[s].rowFlag[i] ? "*" : " ") + Label(app, s, i) + "|" +
+        for (int i = 0; i < app.print.reportSections[s].rowCount; ++i)
+            out += std::to_string(s) + (app.print.reportSections[s].rowFlag[i] ? "*" : " ") + Label(app, s, i) + "|" +
                    Value(app, s, i) + "\n";
     return out;
 }
@@ -291,7 +291,7 @@ Entry Named(int id, const char16_t* name)
 
 void WorkedGravity(CDalvorApp& a, int mode)
 {
-    GravityFlowRecord& r = a.gravityFlow;
+    GravityFlowRecord& r = a.working.gravityFlow;
     r.mode = mode, r.categoryId = 5, r.typeId = 7, r.nominalSize = 200, r.innerDiameter = 176.6, r.outerDiameter = 200;
     r.slopeInput = 4.567, r.fillingInput = 0.456, r.flowInput = 0.125, r.roughness = 0.4, r.length = 123.456;
     r.startLevel = 10.5, r.endLevel = 9.8765, r.localLossShare = 15, r.density = 999.7, r.viscosity = 1.31e-6;
@@ -303,7 +303,7 @@ void WorkedGravity(CDalvorApp& a, int mode)
 
 void WorkedPressure(CDalvorApp& a, int mode)
 {
-    PressureFlowRecord& r = a.pressureFlow;
+    PressureFlowRecord& r = a.working.pressureFlow;
     r.mode = mode, r.categoryId = 5, r.typeId = 7, r.nominalSize = 110, r.innerDiameter = 96.8, r.outerDiameter = 110;
     r.flowInput = 0.05, r.velocityInput = 1.5, r.headLossInput = 2.3456, r.roughness = 0.01, r.length = 250;
     r.startLevel = 12.3, r.endLevel = 8.76, r.localLossMode = mode == 1, r.lossCoefficient = 1.25;
@@ -400,10 +400,10 @@ const char kMadeToOrder[] = R"(
 TEST(ReportRows, WholeReportsOfEachKindAndMode)
 {
     auto app = StartedCore();
-    app->pipeCategories = {Named<PipeCategoryEntry>(1, u"Cat one"), Named<PipeCategoryEntry>(5, u"Cat five")};
-    app->pipeTypes = {Named<PipeTypeEntry>(3, u"Type three"), Named<PipeTypeEntry>(7, u"Type seven")};
-    app->tankTypes = {Named<TankTypeEntry>(0, u"Tank DN 1200 SN 4")};
-    app->manholeTypes = {Named<ManholeTypeEntry>(0, u"DN 800"), Named<ManholeTypeEntry>(0, u"DN 1000 concentric")};
+    app->tables.pipeCategories = {Named<PipeCategoryEntry>(1, u"Cat one"), Named<PipeCategoryEntry>(5, u"Cat five")};
+    app->tables.pipeTypes = {Named<PipeTypeEntry>(3, u"Type three"), Named<PipeTypeEntry>(7, u"Type seven")};
+    app->tables.tankTypes = {Named<TankTypeEntry>(0, u"Tank DN 1200 SN 4")};
+    app->tables.manholeTypes = {Named<ManholeTypeEntry>(0, u"DN 800"), Named<ManholeTypeEntry>(0, u"DN 1000 concentric")};
     const std::string flowInput = "0.125 m³/s = 450 m³/h = 125 l/s", pressureFlowInput = "0.050 m³/s = 180 m³/h = 50 l/s";
     const std::string gravityData = std::string(kGravityData), sizes = std::string(kSizeRows);
     const auto g1 = [&](const std::string& s) { return std::string("\n1 {20161}|") + s; };
@@ -449,7 +449,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 
         {"buried pipe, made to order", KindBuriedPipe,
          [](CDalvorApp& a) {
-             BuriedPipeRecord& r = a.buriedPipe;
+             BuriedPipeRecord& r = a.working.buriedPipe;
              r.categoryId = 5, r.typeId = 7, r.nominalSize = 400, r.innerDiameter = 363.2, r.outerDiameter = 400;
              r.ringStiffness = 8, r.groundLevel = 5.25, r.invertLevel = 2.1, r.cover = 2.75, r.foundationLevel = 1.9;
              r.waterLevel = 3.3, r.compactionIndex = 0.97, r.unitWeight = 18.5, r.porosity = 30;
@@ -529,7 +529,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 
         {"manhole, ballast, made to order", KindManhole,
          [](CDalvorApp& a) {
-             ManholeRecord& r = a.manhole;
+             ManholeRecord& r = a.working.manhole;
              r.typeIndex = 1, r.nominalDiameter = 1.0, r.pipeDiameter = 0.16, r.groundLevel = 6.5;
              r.pipeBottomLevel = 3.25, r.waterLevel = 5.1, r.unitWeight = 17.5, r.porosity = 35, r.frictionAngle = 32;
              r.cohesion = 1.5, r.height = 3.25, r.deadWeight = 23.456, r.frictionForce = 12.34, r.upliftForce = 40.2;
@@ -581,7 +581,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
         // No result: "-" for each calculated value, the blank rows as they are.
         {"manhole, eccentric, no result", KindManhole,
          [](CDalvorApp& a) {
-             ManholeRecord& r = a.manhole;
+             ManholeRecord& r = a.working.manhole;
              r.head.resultValid = 0;
              r.typeIndex = 0, r.nominalDiameter = 0.8, r.pipeDiameter = 0.2, r.groundLevel = 6.5;
              r.pipeBottomLevel = 3.25, r.waterLevel = 2.0, r.unitWeight = 17.5, r.porosity = 35, r.frictionAngle = 32;
@@ -629,7 +629,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 
         {"tank, anchored", KindTank,
          [](CDalvorApp& a) {
-             TankRecord& r = a.tank;
+             TankRecord& r = a.working.tank;
              r.tankTypeIndex = 0, r.capacity = 5, r.innerDiameter = 1200, r.outerDiameter = 1332, r.length = 4.62;
              r.ownWeight = 4.77, r.groundLevel = 4, r.foundationLevel = -0.07, r.coverDepth = 2.73, r.waterLevel = 2;
              r.unitWeight = 17.5, r.porosity = 15, r.frictionAngle = 30, r.cohesion = 0, r.upliftForce = 64.39;
@@ -683,7 +683,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 4 ·|)"},
         {"tank, no anchoring", KindTank,
          [](CDalvorApp& a) {
-             TankRecord& r = a.tank;
+             TankRecord& r = a.working.tank;
              r.tankTypeIndex = 3, r.capacity = 5, r.innerDiameter = 1200, r.outerDiameter = 1210, r.length = 4.62;
              r.ownWeight = 4.77, r.groundLevel = 4, r.foundationLevel = 1, r.coverDepth = 2.73, r.waterLevel = 2;
              r.unitWeight = 17.5, r.porosity = 15, r.frictionAngle = 30, r.cohesion = 0, r.upliftForce = 64.39;
@@ -738,7 +738,7 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         app->ResetAllRecords();
-        ForKindRecords(c.kind, [&](const auto& k) { (*app.*k.working).head.resultValid = 1; });
+        ForKindRecords(c.kind, [&](const auto& k) { (app->working.*k.working).head.resultValid = 1; });
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         EXPECT_EQ(WholeReport(*app), Expand(*app, c.expected) + "\n");

@@ -30,7 +30,7 @@ struct Project {
         app.CalcPressureFlow();
         for (int kind = 1; kind <= 5; ++kind)
             app.StoreCurrentCalc(kind, -1);
-        app.gravityFlow.mode = 2;  // a second gravity flow, index 1
+        app.working.gravityFlow.mode = 2;  // a second gravity flow, index 1
         app.CalcGravityFlow();
         app.StoreCurrentCalc(KindGravityFlow, -1);
         EXPECT_EQ(app.WriteProjectFile((dir / "in.qdl").string()), ProjectWriteError::None);
@@ -84,22 +84,22 @@ TEST(ReportTool, EveryRowOfEveryKindInColumnOrder)
         ASSERT_EQ(project.Report("--as-stored --title 'Trunk sewer A'", std::to_string(c.kind) + " " + std::to_string(c.index)), 0);
         // The rows the program builds for the same record.
         CDalvorApp& app = project.app;
-        const ProjectArrays& p = app.storedRecords;
+        const ProjectArrays& p = app.project;
         switch (c.kind) {
-        case KindTank: app.tank = p.tank[c.index]; break;
-        case KindManhole: app.manhole = p.manhole[c.index]; break;
-        case KindBuriedPipe: app.buriedPipe = p.buriedPipe[c.index]; break;
-        case KindGravityFlow: app.gravityFlow = p.gravityFlow[c.index]; break;
-        default: app.pressureFlow = p.pressureFlow[c.index]; break;
+        case KindTank: app.working.tank = p.tank[c.index]; break;
+        case KindManhole: app.working.manhole = p.manhole[c.index]; break;
+        case KindBuriedPipe: app.working.buriedPipe = p.buriedPipe[c.index]; break;
+        case KindGravityFlow: app.working.gravityFlow = p.gravityFlow[c.index]; break;
+        default: app.working.pressureFlow = p.pressureFlow[c.index]; break;
         }
         app.BuildReport(c.kind);
         for (int column = 0; column < 2; ++column) {
             const std::string text = project.ColumnText(column == 0 ? 0 : 297, column == 0 ? 297 : 298);
             std::size_t at = 0;
             for (int s = column; s < 10; s += 2)
-                for (int i = 0; i < app.reportSections[s].rowCount; ++i)
-                    for (const std::string& part : {Trim(Utf8(app.reportSections[s].label[i])),
-                                                    Trim(Utf8(app.reportSections[s].value[i]))}) {
+                for (int i = 0; i < app.print.reportSections[s].rowCount; ++i)
+                    for (const std::string& part : {Trim(Utf8(app.print.reportSections[s].label[i])),
+                                                    Trim(Utf8(app.print.reportSections[s].value[i]))}) {
                         if (part.empty())
                             continue;
                         const std::size_t found = text.find(part, at);

@@ -40,32 +40,32 @@ std::vector<Shot> Shots()
                              change(a);
                          }});
     };
-    add(KindBuriedPipe, 1, "water-under-ground", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.groundLevel - 0.2; });
-    add(KindBuriedPipe, 0, "water-over-pd", [](CDalvorApp& a) { a.buriedPipe.waterLevel = a.buriedPipe.invertLevel + 0.3; });
+    add(KindBuriedPipe, 1, "water-under-ground", [](CDalvorApp& a) { a.working.buriedPipe.waterLevel = a.working.buriedPipe.groundLevel - 0.2; });
+    add(KindBuriedPipe, 0, "water-over-pd", [](CDalvorApp& a) { a.working.buriedPipe.waterLevel = a.working.buriedPipe.invertLevel + 0.3; });
     add(KindBuriedPipe, 0, "dn1200", [](CDalvorApp& a) {
-        BuriedPipeRecord& r = a.buriedPipe;
-        for (int i = 0; i < RowCount(a.nominalSizes); ++i)
-            if (a.nominalSizes[i].nominalSize >= 1200.0) {
-                TakeSizeRow(r, a.nominalSizes[i]);
+        BuriedPipeRecord& r = a.working.buriedPipe;
+        for (int i = 0; i < RowCount(a.tables.nominalSizes); ++i)
+            if (a.tables.nominalSizes[i].nominalSize >= 1200.0) {
+                TakeSizeRow(r, a.tables.nominalSizes[i]);
                 break;
             }
         LayTwoMetresDeep(r, 0);
         r.waterLevel = r.groundLevel - 1.0;
         a.CalcBuriedPipe();
     });
-    add(KindManhole, 0, "water-under-ground", [](CDalvorApp& a) { a.manhole.waterLevel = a.manhole.groundLevel - 0.2; });
+    add(KindManhole, 0, "water-under-ground", [](CDalvorApp& a) { a.working.manhole.waterLevel = a.working.manhole.groundLevel - 0.2; });
     add(KindManhole, 0, "sand-trap-water-over-pp", [](CDalvorApp& a) {
-        a.manhole.sandTrap = 1;
-        a.manhole.ballastHeight = 0.0;
-        a.manhole.waterLevel = a.manhole.pipeBottomLevel + 0.3;
+        a.working.manhole.sandTrap = 1;
+        a.working.manhole.ballastHeight = 0.0;
+        a.working.manhole.waterLevel = a.working.manhole.pipeBottomLevel + 0.3;
         a.CalcManholeBuoyancy();
     });
-    add(KindTank, 0, "water-under-ground", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.groundLevel - 0.2; });
-    add(KindTank, 1, "anchored-water-over-pd", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.tankBottomLevel + 0.2; });
-    add(KindTank, 1, "anchored-water-on-top", [](CDalvorApp& a) { a.tank.waterLevel = a.tank.foundationLevel + 1.3; });
+    add(KindTank, 0, "water-under-ground", [](CDalvorApp& a) { a.working.tank.waterLevel = a.working.tank.groundLevel - 0.2; });
+    add(KindTank, 1, "anchored-water-over-pd", [](CDalvorApp& a) { a.working.tank.waterLevel = a.working.tank.tankBottomLevel + 0.2; });
+    add(KindTank, 1, "anchored-water-on-top", [](CDalvorApp& a) { a.working.tank.waterLevel = a.working.tank.foundationLevel + 1.3; });
     add(KindPressureFlow, 1, "short-steep", [](CDalvorApp& a) {
-        a.pressureFlow.length = 0.05;
-        a.pressureFlow.nominalPressure = 1.6;
+        a.working.pressureFlow.length = 0.05;
+        a.working.pressureFlow.nominalPressure = 1.6;
         a.CalcPressureFlow();
     });
     // Large pipes whose trench slopes pass by the water's label, at the
@@ -76,27 +76,27 @@ std::vector<Shot> Shots()
                              [dn](CDalvorApp& a, PictureView&) { picture_fixtures::LayPipe(a, 13, dn, 4.0, 0.0, 2.0); },
                              tall ? 290 : 0, tall ? 500 : 0});
     // Chart lines at the scales' labels, the curves' letters and the titles.
-    add(KindGravityFlow, 0, "filling-over-label", [](CDalvorApp& a) { a.gravityFlow.filling = 0.715; });
+    add(KindGravityFlow, 0, "filling-over-label", [](CDalvorApp& a) { a.working.gravityFlow.filling = 0.715; });
     add(KindGravityFlow, 1, "marker-at-letter", [](CDalvorApp& a) {
-        a.gravityFlow.slopeInput = 2.0;
+        a.working.gravityFlow.slopeInput = 2.0;
         a.CalcGravityFlow();
     });
     shots.push_back({KindPressureFlow, 0, QStringLiteral("operating-over-label"), [](CDalvorApp& a, PictureView& v) {
                          v.pressure.head = LayoutCharacteristic(a.pressureCalculator, 360, 270).hMax * 0.51;
                      }});
     add(KindPressureFlow, 0, "six-digit-drops", [](CDalvorApp& a) {
-        a.pressureFlow.innerDiameter = 26.0;
-        a.pressureFlow.length = 1.0;
+        a.working.pressureFlow.innerDiameter = 26.0;
+        a.working.pressureFlow.length = 1.0;
         a.CalcPressureFlow();
     });
     add(KindPressureFlow, 0, "over-100-m-s", [](CDalvorApp& a) {
-        a.pressureFlow.innerDiameter = 26.0;
-        a.pressureFlow.length = 1.0;
-        a.pressureFlow.flowInput = 0.08;
+        a.working.pressureFlow.innerDiameter = 26.0;
+        a.working.pressureFlow.length = 1.0;
+        a.working.pressureFlow.flowInput = 0.08;
         a.CalcPressureFlow();
     });
     add(KindPressureFlow, 0, "admissible-inside-red", [](CDalvorApp& a) {
-        PressureFlowRecord& r = a.pressureFlow;
+        PressureFlowRecord& r = a.working.pressureFlow;
         r.startPressureMin = 30.0;
         r.startPressureMax = 70.0;
         r.endPressureMin = 25.0;

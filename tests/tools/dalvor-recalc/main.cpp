@@ -105,9 +105,9 @@ int main(int argc, char* argv[])
     }
 
     if (!noCalc) {
-        ProjectArrays& p = app.storedRecords;
+        ProjectArrays& p = app.project;
         CTankPageModel tankPage(app);
-        Recalculate(p.tank, app.tank, [&] { app.ResetTankRecord(); },
+        Recalculate(p.tank, app.working.tank, [&] { app.ResetTankRecord(); },
                     [&] {
                         if (coreOnly) {
                             app.CalcTankBuoyancy();
@@ -117,7 +117,7 @@ int main(int argc, char* argv[])
                         }
                     });
         CManholePageModel manholePage(app);
-        Recalculate(p.manhole, app.manhole, [&] { app.ResetManholeRecord(); },
+        Recalculate(p.manhole, app.working.manhole, [&] { app.ResetManholeRecord(); },
                     [&] {
                         if (coreOnly)
                             app.CalcManholeBuoyancy();
@@ -126,7 +126,7 @@ int main(int argc, char* argv[])
                     });
         CBuriedPipePageModel buriedPage(app);
         buriedPage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.buriedPipe, app.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, [&] {
+        Recalculate(p.buriedPipe, app.working.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, [&] {
             if (coreOnly)
                 app.CalcBuriedPipe();
             else
@@ -134,7 +134,7 @@ int main(int argc, char* argv[])
         });
         CGravityFlowPageModel gravityPage(app);
         gravityPage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.gravityFlow, app.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
+        Recalculate(p.gravityFlow, app.working.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
                     [&] {
                         if (coreOnly)
                             app.CalcGravityFlow();
@@ -143,7 +143,7 @@ int main(int argc, char* argv[])
                     });
         CPressureFlowPageModel pressurePage(app);
         pressurePage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.pressureFlow, app.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
+        Recalculate(p.pressureFlow, app.working.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
                     [&] {
                         if (coreOnly)
                             app.CalcPressureFlow();

@@ -99,10 +99,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     if (haveTitle)
-        ConfirmPrintTitle(app.printTitles, Utf8ToUtf16(title));
+        ConfirmPrintTitle(app.print.printTitles, Utf8ToUtf16(title));
     LoadStoredForPrint(app, static_cast<int>(kind), static_cast<int>(index), asStored);
 
-    CReportPrint report(app.reportSections);
+    CReportPrint report(app.print.reportSections);
     const std::time_t t = std::time(nullptr);
     std::tm now{};
     localtime_r(&t, &now);

@@ -180,7 +180,7 @@ private slots:
               {1023, "15"}}},
             {2, 1, 0, {D::kTankBottomBox}, {{1232, "97.00"}, {1229, "100.00"}}},
         };
-        const QString soilName = QString::fromStdU16String(FromFixed(app->soils[2].name));
+        const QString soilName = QString::fromStdU16String(FromFixed(app->tables.soils[2].name));
         for (const auto& c : cases) {
             sheet->setCurrentIndex(c.tab);
             QVERIFY(frame->Action(ID_IMPORT_DATA)->isEnabled());
@@ -196,7 +196,7 @@ private slots:
             // The buried pipe's foundation level is the page's own, from the
             // invert and the wall of its pipe.
             if (c.tab == 2)
-                QCOMPARE(text(2, 1238), QString::fromStdString(FormatC("%.2f", app->buriedPipe.foundationLevel)));
+                QCOMPARE(text(2, 1238), QString::fromStdString(FormatC("%.2f", app->working.buriedPipe.foundationLevel)));
             const bool soil = std::find(c.ticks.begin(), c.ticks.end(), D::kSoilBox) != c.ticks.end();
             if (soil)
                 QCOMPARE(text(c.tab, c.tab == 0 ? 1100 : c.tab == 1 ? 1172 : 1244), soilName);

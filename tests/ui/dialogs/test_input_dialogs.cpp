@@ -199,7 +199,7 @@ private slots:
     void soilWithoutARow()
     {
         auto dlg = Soil(99, 0.5);
-        QCOMPARE(dlg->SoilList()->count(), RowCount(app->soils));
+        QCOMPARE(dlg->SoilList()->count(), RowCount(app->tables.soils));
         QCOMPARE(dlg->SoilList()->currentRow(), -1);
         QCOMPARE(Shown(*dlg, 1529), QStringLiteral("---"));
         QCOMPARE(Shown(*dlg, 1545), QStringLiteral("-"));

@@ -82,7 +82,7 @@ private slots:
         b.reset();
         auto c = Start({true});
         QCOMPARE(prompts->questions.size(), 1);
-        QCOMPARE(c->app->storedRecords.Count(ArrayManhole), 2);
+        QCOMPARE(c->app->project.Count(ArrayManhole), 2);
         QVERIFY(c->doc->IsModified());
     }
 
@@ -96,8 +96,8 @@ private slots:
         a.reset();
         b.reset();
         auto c = Start({true}), d = Start({true});
-        QCOMPARE(c->app->storedRecords.Count(ArrayTank) + d->app->storedRecords.Count(ArrayTank), 1);
-        QCOMPARE(c->app->storedRecords.Count(ArrayManhole) + d->app->storedRecords.Count(ArrayManhole), 2);
+        QCOMPARE(c->app->project.Count(ArrayTank) + d->app->project.Count(ArrayTank), 1);
+        QCOMPARE(c->app->project.Count(ArrayManhole) + d->app->project.Count(ArrayManhole), 2);
         QCOMPARE((Start({true}), prompts->questions.size()), 0);
     }
 
@@ -149,7 +149,7 @@ private slots:
         writer.join();
         QVERIFY2(!waited, "the start waited on the FIFO");
         QCOMPARE(prompts->questions.size(), questions);
-        QCOMPARE(next->app->storedRecords.Count(ArrayTank), restored);
+        QCOMPARE(next->app->project.Count(ArrayTank), restored);
         QCOMPARE(prompts->warnings.size(), questions - restored);
         QVERIFY(next->doc->PathName().isEmpty());
     }

@@ -81,7 +81,7 @@ private:
     {
         auto other = StartedApp(LangEnglish);
         for (int i = 0; i < n; ++i) {
-            CopyBounded(other->tank.head.name, u"-");
+            CopyBounded(other->working.tank.head.name, u"-");
             other->StoreCurrentCalc(kind, -1);
         }
         const QString path = folder + '/' + name;
@@ -124,23 +124,23 @@ private slots:
         app->StoreCurrentCalc(KindManhole, -1);
         QVERIFY(Doc().IsModified());
         QVERIFY(frame->isWindowModified());
-        app->tank.length = 99.0;
+        app->working.tank.length = 99.0;
 
         // Cancel keeps everything.
         prompts->saveAnswers = {Answer::Cancel};
         QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 1);
+        QCOMPARE(app->project.Count(ArrayManhole), 1);
         QVERIFY(Doc().IsModified());
 
         // No: a new, empty project with default records.
         prompts->saveAnswers = {Answer::No};
         frame->Action(ID_FILE_NEW)->trigger();
         for (int a = 0; a < KindArrayCount; ++a) {
-            QCOMPARE(app->storedRecords.Count(a), 0);
-            QCOMPARE(app->currentIndex[a], -1);
+            QCOMPARE(app->project.Count(a), 0);
+            QCOMPARE(app->project.currentIndex[a], -1);
         }
-        QVERIFY(app->tank.length != 99.0);
+        QVERIFY(app->working.tank.length != 99.0);
         QVERIFY(!Doc().IsModified());
         QVERIFY(!frame->isWindowModified());
         // An unchanged project is replaced without a question.
@@ -154,10 +154,10 @@ private slots:
         prompts->fileNames = {folder + "/kept.qdl"};
         frame->Action(ID_FILE_NEW)->trigger();
         QCOMPARE(ReadAll(folder + "/kept.qdl").size(), kHeader + kManhole);
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
         app->StoreCurrentCalc(KindManhole, -1);
         frame->Action(ID_FILE_NEW)->trigger();
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 1);
+        QCOMPARE(app->project.Count(ArrayManhole), 1);
         QVERIFY(Doc().IsModified());
 
         // Closing asks too: Cancel keeps the window open.
@@ -202,10 +202,10 @@ private slots:
         QCOMPARE(prompts->questions.last(), QStringLiteral("Save changes to %1?").arg(saved));
         QCOMPARE(prompts->dialogTitles.last(), QStringLiteral("Open"));
         QCOMPARE(prompts->filters.last(), QStringLiteral("Dalvor Files (*.qdl);;All Files (*)"));
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 3);
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
-        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 0);
-        QCOMPARE(app->currentIndex[ArrayTank], -1);
+        QCOMPARE(app->project.Count(ArrayTank), 3);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayGravityFlow), 0);
+        QCOMPARE(app->project.currentIndex[ArrayTank], -1);
         QCOMPARE(Doc().PathName(), other);
         QVERIFY(!Doc().IsModified());
         // The file the user declined to save is as it was.
@@ -261,7 +261,7 @@ private slots:
             QCOMPARE(box->text(), QStringLiteral("Save changes to Untitled?"));
             box->button(QMessageBox::No)->click();
         });
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
     }
 
     void saveAsAsksBeforeReplacingTheFileWithTheExtension()
@@ -322,7 +322,7 @@ private slots:
         // program.
         frame->RecentFileActions().at(2)->trigger();
         QCOMPARE(Doc().PathName(), files[8]);
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 9 % 3);
+        QCOMPARE(app->project.Count(ArrayTank), 9 % 3);
         frame.reset();
         Start();
         QCOMPARE(Doc().RecentFiles().first(), files[8]);
@@ -356,8 +356,8 @@ private slots:
         QCOMPARE(prompts->questions.size(), 0);
         QTRY_COMPARE(prompts->questions.size(), 1);
         QCOMPARE(Doc().PathName(), dropped);
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 2);
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayTank), 2);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
 
         // Only files are taken.
         QMimeData web;
@@ -541,7 +541,7 @@ private slots:
         QCOMPARE(prompts->questions, QStringList({"A project saved automatically before the program ended "
                                                   "unexpectedly has been found:\n" + path +
                                                   " (saved 2024-05-03 14:22).\nDo you want to restore it?"}));
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
         QVERIFY(!QFile::exists(autosave));
         frame.reset();
 
@@ -552,8 +552,8 @@ private slots:
         WriteAll(QString(autosave).replace(".qdl", ".lock"), {});
         prompts->yesNo = {true};
         Start();
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 1);
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 1);
+        QCOMPARE(app->project.Count(ArrayManhole), 1);
+        QCOMPARE(app->project.Count(ArrayTank), 1);
         QCOMPARE(Doc().PathName(), path);
         QVERIFY(Doc().IsModified());
         QCOMPARE(frame->windowTitle(), QStringLiteral("work.qdl[*] - Quorlin - Dalvor"));
@@ -585,7 +585,7 @@ private slots:
         QCOMPARE(::rename(QFile::encodeName(ProjectWithTanks("start.qdl", 2)), good), 0);
         const auto remove = qScopeGuard([&] { ::unlink(good); });  // a name Qt's folder removal cannot reach
         Start(LangEnglish, good);
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 2);
+        QCOMPARE(app->project.Count(ArrayTank), 2);
         app->StoreCurrentCalc(KindTank, -1);
         QVERIFY(Doc().OnFileSave());
         struct stat saved {};
@@ -602,7 +602,7 @@ private slots:
                                                      .arg(folder + "/none.qdl")}));
         QVERIFY(Doc().ReadErrorText(ProjectReadError::CannotOpen, "/none/x.qdl", ENOENT)
                     .endsWith("Reason: the folder does not exist."));
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 0);
+        QCOMPARE(app->project.Count(ArrayTank), 0);
         QVERIFY(Doc().PathName().isEmpty());
     }
 };

@@ -65,8 +65,8 @@ private slots:
         auto inC = StartedApp(LangPolish);
         EnterPolishLocale();
         auto inPolish = StartedApp(LangPolish);
-        QCOMPARE(std::memcmp(&inC->gravityFlow, &inPolish->gravityFlow, sizeof(GravityFlowRecord)), 0);
-        QCOMPARE(std::memcmp(&inC->tank, &inPolish->tank, sizeof(TankRecord)), 0);
+        QCOMPARE(std::memcmp(&inC->working.gravityFlow, &inPolish->working.gravityFlow, sizeof(GravityFlowRecord)), 0);
+        QCOMPARE(std::memcmp(&inC->working.tank, &inPolish->working.tank, sizeof(TankRecord)), 0);
     }
 };
 

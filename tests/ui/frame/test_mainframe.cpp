@@ -543,7 +543,7 @@ private slots:
         frame->Action(ID_LANGUAGE_POLISH)->trigger();
         QCOMPARE(prompts->warnings.size(), 5);
         QVERIFY(prompts->warnings.last().contains(QStringLiteral("/nonexistent-dalvor/db/pl/quorlindata.mdb")));
-        QCOMPARE(RowCount(app->soils), 0);
+        QCOMPARE(RowCount(app->tables.soils), 0);
     }
 
     // A page of a kind with stored calculations, shown in Polish and opened
@@ -559,8 +559,8 @@ private slots:
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
         frame->Action(ID_LANGUAGE_ENGLISH)->trigger();
         const struct { int tab; const char16_t* conclusion; int key; } rows[] = {
-            {1, app->manhole.head.conclusion, 20237}, {2, app->buriedPipe.head.conclusion, 20243},
-            {3, app->pressureFlow.head.conclusion, 20255}, {4, app->gravityFlow.head.conclusion, 20261}};
+            {1, app->working.manhole.head.conclusion, 20237}, {2, app->working.buriedPipe.head.conclusion, 20243},
+            {3, app->working.pressureFlow.head.conclusion, 20255}, {4, app->working.gravityFlow.head.conclusion, 20261}};
         for (const auto& row : rows) {
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(row.tab).center());
             QCOMPARE(QString::fromUtf16(row.conclusion), LangText(*app, row.key, LangEnglish));

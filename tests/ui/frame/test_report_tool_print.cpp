@@ -50,7 +50,7 @@ private slots:
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         // One calculation of each kind, calculated and stored in English.
-        app->pressureFlow.mode = 1;
+        app->working.pressureFlow.mode = 1;
         app->CalcTankBuoyancy();
         app->CalcTankAnchoring();
         app->CalcManholeBuoyancy();
@@ -64,8 +64,8 @@ private slots:
 
         PrintPicture played;
         SetPrintPicturePainter([&](QPainter& p, const QRect& target) {
-            played = app->printPicture;
-            PlayPrintPicture(p, app->printPicture, target);
+            played = app->print.printPicture;
+            PlayPrintPicture(p, app->print.printPicture, target);
         });
         for (int tab = 0; tab < frame->Sheet()->count(); ++tab) {
             frame->Sheet()->setCurrentIndex(tab);
@@ -90,15 +90,15 @@ private slots:
                                          });
             QVERIFY2(!played.Empty(), qPrintable(name));
             ReportSection printed[10];
-            std::memcpy(printed, app->reportSections, sizeof printed);
+            std::memcpy(printed, app->print.reportSections, sizeof printed);
 
             // The tool's preparation on the same stored record: the same rows
             // and the same picture, whatever size the window gave the page's.
             QVERIFY(LoadStoredForPrint(*app, kind, 0));
-            QVERIFY2(app->printPicture.ops == played.ops, qPrintable(name));
-            QCOMPARE(QSize(app->printPicture.width, app->printPicture.height), QSize(played.width, played.height));
+            QVERIFY2(app->print.printPicture.ops == played.ops, qPrintable(name));
+            QCOMPARE(QSize(app->print.printPicture.width, app->print.printPicture.height), QSize(played.width, played.height));
             QVERIFY(app->BuildReport(kind));
-            QVERIFY2(std::memcmp(printed, app->reportSections, sizeof printed) == 0, qPrintable(name));
+            QVERIFY2(std::memcmp(printed, app->print.reportSections, sizeof printed) == 0, qPrintable(name));
 
             // The tool itself: the same page text but for the time of printing.
             QProcess tool;

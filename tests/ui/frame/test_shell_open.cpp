@@ -87,7 +87,7 @@ private slots:
         QVERIFY(HandOverWhileRunning(socket, file));
         QTRY_COMPARE(frame->Doc().PathName(), file);
         QCOMPARE(prompts->questions, QStringList({"Save changes to Untitled?"}));
-        QCOMPARE(app->storedRecords.Count(ArrayManhole), 0);
+        QCOMPARE(app->project.Count(ArrayManhole), 0);
         QCOMPARE(handed.size(), 2);
 
         // While the closing window asks to save, no program answers, and the

@@ -68,7 +68,7 @@ private:
         QCOMPARE(app->activeCalcKind, int(KindGravityFlow));
     }
 
-    GravityFlowRecord& R() { return app->gravityFlow; }
+    GravityFlowRecord& R() { return app->working.gravityFlow; }
     CColorEdit* ColorEdit(int id) { return qobject_cast<CColorEdit*>(page->Control(id)); }
     CColorStatic* ColorStatic(int id) { return qobject_cast<CColorStatic*>(page->Control(id)); }
 
@@ -152,9 +152,9 @@ private:
     void CheckAgainstCore()
     {
         auto other = StartedApp(LangEnglish);
-        other->gravityFlow = R();
+        other->working.gravityFlow = R();
         other->CalcGravityFlow();
-        QCOMPARE(std::memcmp(&other->gravityFlow, &R(), sizeof(GravityFlowRecord)), 0);
+        QCOMPARE(std::memcmp(&other->working.gravityFlow, &R(), sizeof(GravityFlowRecord)), 0);
     }
 
 private slots:
@@ -398,7 +398,7 @@ private slots:
         QCOMPARE(R().typeId, 6);
         QCOMPARE(R().userRoughness, double(-0.01f));
         int listed = 0;
-        for (const NominalSizeEntry& s : app->nominalSizes) {
+        for (const NominalSizeEntry& s : app->tables.nominalSizes) {
             if (s.categoryId != 2 || s.typeId != 6)
                 continue;
             const auto& c = R().candidates[listed];
@@ -533,9 +533,9 @@ private slots:
             QCOMPARE(dlg->list->GetItemCount(), 1);
             dlg->reject();
         });
-        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 1);
-        QCOMPARE(app->currentIndex[ArrayGravityFlow], 0);
-        QCOMPARE(FromFixed(app->storedRecords.gravityFlow[0].head.name), std::u16string(u"GP-001"));
+        QCOMPARE(app->project.Count(ArrayGravityFlow), 1);
+        QCOMPARE(app->project.currentIndex[ArrayGravityFlow], 0);
+        QCOMPARE(FromFixed(app->project.gravityFlow[0].head.name), std::u16string(u"GP-001"));
         CheckTexts({{1633, "GP-001"}, {1631, "1"}, {1012, "0.050"}});
         QVERIFY(page->Control(1558)->isEnabled());
         QVERIFY(page->Control(1607)->isEnabled());
@@ -552,10 +552,10 @@ private slots:
         Edit(1013)->setText(QStringLiteral("250"));
         Edit(1633)->setText(QStringLiteral("Main sewer"));
         QTest::mouseClick(page->Control(1558), Qt::LeftButton);
-        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 1);
-        QCOMPARE(app->storedRecords.gravityFlow[0].length, 250.0);
-        QCOMPARE(FromFixed(app->storedRecords.gravityFlow[0].head.name), std::u16string(u"Main sewer"));
-        QCOMPARE(std::memcmp(&app->storedRecords.gravityFlow[0], &R(), sizeof(GravityFlowRecord)), 0);
+        QCOMPARE(app->project.Count(ArrayGravityFlow), 1);
+        QCOMPARE(app->project.gravityFlow[0].length, 250.0);
+        QCOMPARE(FromFixed(app->project.gravityFlow[0].head.name), std::u16string(u"Main sewer"));
+        QCOMPARE(std::memcmp(&app->project.gravityFlow[0], &R(), sizeof(GravityFlowRecord)), 0);
 
         // A second add gets the next number; "?" opens the manager too, which
         // here reads the first one back.
@@ -564,12 +564,12 @@ private slots:
         frame->Host().manageProjectOverride = [&](int kind) { kindSeen = kind; };
         QTest::mouseClick(page->Control(1557), Qt::LeftButton);
         QCOMPARE(kindSeen, int(KindGravityFlow));
-        QCOMPARE(app->storedRecords.Count(ArrayGravityFlow), 2);
+        QCOMPARE(app->project.Count(ArrayGravityFlow), 2);
         CheckTexts({{1633, "GP-002"}, {1631, "2"}});
         kindSeen = 0;
         frame->Host().manageProjectOverride = [&](int kind) {
             kindSeen = kind;
-            app->currentIndex[ArrayGravityFlow] = 0;
+            app->project.currentIndex[ArrayGravityFlow] = 0;
         };
         QTest::mouseClick(page->Control(1607), Qt::LeftButton);
         QCOMPARE(kindSeen, int(KindGravityFlow));
@@ -588,8 +588,8 @@ private slots:
         stored.typeId = 999;
         stored.innerDiameter = 300.0;
         stored.nominalSize = 315.0;
-        app->storedRecords.gravityFlow.push_back(stored);
-        frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayGravityFlow] = 0; };
+        app->project.gravityFlow.push_back(stored);
+        frame->Host().manageProjectOverride = [&](int) { app->project.currentIndex[ArrayGravityFlow] = 0; };
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;
         // The type list shows none, the size list is empty; the record keeps
@@ -752,15 +752,15 @@ private slots:
         const QString tool = qEnvironmentVariable("DALVOR_HOME") + QStringLiteral("/dalvor-recalc");
         auto recalc = [&](const GravityFlowRecord& stored, const QStringList& options) {
             auto in = StartedApp(LangEnglish);
-            in->gravityFlow = stored;
+            in->working.gravityFlow = stored;
             in->StoreCurrentCalc(KindGravityFlow, -1);
             const QString from = dir.filePath(QStringLiteral("in.qdl")), to = dir.filePath(QStringLiteral("out.qdl"));
             in->WriteProjectFile(from.toStdString());
             const int status = QProcess::execute(tool, options + QStringList{QStringLiteral("--lang"), QStringLiteral("en"), from, to});
             auto out = StartedApp(LangEnglish);
             const bool read = status == 0 && out->ReadProjectFile(to.toStdString()) == ProjectReadError::None &&
-                              out->storedRecords.gravityFlow.size() == 1;
-            return read ? out->storedRecords.gravityFlow[0] : GravityFlowRecord{};
+                              out->project.gravityFlow.size() == 1;
+            return read ? out->project.gravityFlow[0] : GravityFlowRecord{};
         };
         struct Case {
             const char* what;
@@ -865,11 +865,11 @@ private slots:
     {
         Start();
         ClickMode(2);
-        app->reportSections[0].rowCount = 99;
+        app->print.reportSections[0].rowCount = 99;
         WithModal<CPrintoutTitleDlg>([&] { QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier); },
                                      [](CPrintoutTitleDlg* dlg) { dlg->reject(); });
-        QCOMPARE(app->reportSections[0].rowCount, 99);
-        QCOMPARE(app->printPicture.width, 3200);
+        QCOMPARE(app->print.reportSections[0].rowCount, 99);
+        QCOMPARE(app->print.printPicture.width, 3200);
 
         const QString pdf = FreshFolder(QStringLiteral("print")) + QStringLiteral("/gravity.pdf");
         WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
@@ -877,7 +877,7 @@ private slots:
             QTest::keyClicks(dlg->Combo()->lineEdit(), QStringLiteral(" K-12"));
             QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
         });
-        QCOMPARE(app->printPicture.width, 0);
+        QCOMPARE(app->print.printPicture.width, 0);
         const QString printed = PdfText(pdf);
         for (const char* expected : {"K-12", "Gravity pipeline - hydraulic calculator", "Calculated flow rate."})
             QVERIFY2(printed.contains(QLatin1String(expected)), expected);

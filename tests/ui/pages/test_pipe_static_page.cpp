@@ -36,7 +36,7 @@ private:
         QVERIFY(OpenPage(2, QStringLiteral("pipestatic"), language));
         QCOMPARE(app->activeCalcKind, int(KindBuriedPipe));
     }
-    BuriedPipeRecord& R() { return app->buriedPipe; }
+    BuriedPipeRecord& R() { return app->working.buriedPipe; }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -181,7 +181,7 @@ private slots:
         Edit(Id::InvertLevel)->setText(QStringLiteral("3.99"));
         QTest::mouseClick(page->Control(Id::Add), Qt::LeftButton);
         QCOMPARE(prompts->warnings.size(), 2);
-        QCOMPARE(app->storedRecords.Count(ArrayBuriedPipe), 0);
+        QCOMPARE(app->project.Count(ArrayBuriedPipe), 0);
     }
 
     void trafficClassesSetTheNoteAndTheRoadSurface()
@@ -220,8 +220,8 @@ private slots:
     {
         Start();
         int granular = -1;
-        for (int i = 0; i < RowCount(app->soils); ++i)
-            if (app->soils[static_cast<std::size_t>(i)].soilGroup == 0)
+        for (int i = 0; i < RowCount(app->tables.soils); ++i)
+            if (app->tables.soils[static_cast<std::size_t>(i)].soilGroup == 0)
                 granular = i;
         QVERIFY(granular >= 0);
         ClickOpening<CSelectSoilDlg>(Id::SoilButton, [&](CSelectSoilDlg* dlg) {
@@ -229,7 +229,7 @@ private slots:
             dlg->accept();
         });
         QCOMPARE(R().soilIndex, granular);
-        QCOMPARE(Text(Id::SoilName), QString::fromStdU16String(FromFixed(app->soils[static_cast<std::size_t>(granular)].name)));
+        QCOMPARE(Text(Id::SoilName), QString::fromStdU16String(FromFixed(app->tables.soils[static_cast<std::size_t>(granular)].name)));
         // The index of the soil's state, as the field shows it and the
         // recalculation reads it back.
         const double index = static_cast<double>(0.153f) * R().stateDegree + static_cast<double>(0.795f);
@@ -252,8 +252,8 @@ private slots:
             QCOMPARE(dlg->kind, int(KindBuriedPipe));
             dlg->reject();
         });
-        QCOMPARE(app->storedRecords.Count(ArrayBuriedPipe), 1);
-        QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"UP-001"));
+        QCOMPARE(app->project.Count(ArrayBuriedPipe), 1);
+        QCOMPARE(FromFixed(app->project.buriedPipe[0].head.name), std::u16string(u"UP-001"));
         QCOMPARE(Text(Id::Name), QStringLiteral("UP-001"));
         QCOMPARE(Text(Id::Number), QStringLiteral("1"));
         QCOMPARE(Text(Id::TrafficList), LangText(*app, 20010));
@@ -262,8 +262,8 @@ private slots:
         // Update writes the page's inputs into the stored calculation.
         Edit(Id::Name)->setText(QStringLiteral("Crossing"));
         QTest::mouseClick(page->Control(Id::Update), Qt::LeftButton);
-        QCOMPARE(FromFixed(app->storedRecords.buriedPipe[0].head.name), std::u16string(u"Crossing"));
-        QCOMPARE(std::memcmp(&app->storedRecords.buriedPipe[0], &R(), sizeof(BuriedPipeRecord)), 0);
+        QCOMPARE(FromFixed(app->project.buriedPipe[0].head.name), std::u16string(u"Crossing"));
+        QCOMPARE(std::memcmp(&app->project.buriedPipe[0], &R(), sizeof(BuriedPipeRecord)), 0);
     }
 
     void enlargedDeflectionInTheExtendedMode()
@@ -289,7 +289,7 @@ private slots:
         Start();
         const QString pdf = FreshFolder(QStringLiteral("pipeprint")) + QStringLiteral("/pipe.pdf");
         WithModal<CPrintoutTitleDlg>([&] { frame->Action(ID_FILE_PRINT)->trigger(); }, [&](CPrintoutTitleDlg* dlg) {
-            QVERIFY(app->printPicture.width > 0);
+            QVERIFY(app->print.printPicture.width > 0);
             PrintNextToPdf(dlg, pdf);
             QTest::keyClick(dlg->Combo()->lineEdit(), Qt::Key_Return);
         });
@@ -313,11 +313,11 @@ private slots:
     {
         Start();
         app->ResetTankRecord();
-        app->tank.innerDiameter = 800.0, app->tank.outerDiameter = 888.0, app->tank.stiffnessClass = 8.0;
-        app->tank.groundLevel = 6.5;
+        app->working.tank.innerDiameter = 800.0, app->working.tank.outerDiameter = 888.0, app->working.tank.stiffnessClass = 8.0;
+        app->working.tank.groundLevel = 6.5;
         app->StoreCurrentCalc(KindTank, -1);
         app->ResetManholeRecord();
-        app->manhole.pipeBottomLevel = 2.0;
+        app->working.manhole.pipeBottomLevel = 2.0;
         app->StoreCurrentCalc(KindManhole, -1);
         Choose(Id::CategoryList, 2);  // the profile-wall pipes the tanks are made of
         auto import = [&](int problem, std::initializer_list<int> boxes) {
@@ -330,8 +330,8 @@ private slots:
         };
         // From the tank: the type of its stiffness class, then its size.
         import(CImportModel::ProblemTank, {CImportModel::kDiameterBox, CImportModel::kGroundLevelBox});
-        QCOMPARE(Text(Id::GroundLevel), QString::fromStdString(FormatC("%.2f", app->tank.groundLevel)));
-        QCOMPARE(R().groundLevel, app->tank.groundLevel);
+        QCOMPARE(Text(Id::GroundLevel), QString::fromStdString(FormatC("%.2f", app->working.tank.groundLevel)));
+        QCOMPARE(R().groundLevel, app->working.tank.groundLevel);
         QCOMPARE(Text(Id::TypeList), QStringLiteral("SN8 Karsto"));
         QCOMPARE(Text(Id::SizeList), QStringLiteral("800"));
         QCOMPARE(R().nominalSize, 800.0);

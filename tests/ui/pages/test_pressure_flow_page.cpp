@@ -46,17 +46,17 @@ private:
         QCOMPARE(app->activeCalcKind, int(KindPressureFlow));
     }
 
-    PressureFlowRecord& R() { return app->pressureFlow; }
+    PressureFlowRecord& R() { return app->working.pressureFlow; }
     // The page shows what a page model of its own makes of the same record,
     // and the record is the one that model leaves.
     void CheckAgainstModel()
     {
         auto other = StartedApp(LangEnglish);
-        other->pressureFlow = R();
+        other->working.pressureFlow = R();
         CPressureFlowPageModel model(*other);
         model.ApplyLanguage(LangEnglish);
         model.LoadBack();
-        QCOMPARE(std::memcmp(&other->pressureFlow, &R(), sizeof(PressureFlowRecord)), 0);
+        QCOMPARE(std::memcmp(&other->working.pressureFlow, &R(), sizeof(PressureFlowRecord)), 0);
         for (const auto& [id, text] : model.Texts())
             if (id != P::Number)
                 QCOMPARE(Text(id), QString::fromStdU16String(text));
@@ -180,7 +180,7 @@ private slots:
             dlg->reject();
         });
         // Closing the manager loads the new calculation back.
-        QCOMPARE(FromFixed(app->storedRecords.pressureFlow[0].head.name), std::u16string(u"PP-001"));
+        QCOMPARE(FromFixed(app->project.pressureFlow[0].head.name), std::u16string(u"PP-001"));
         QCOMPARE(Text(P::Name), QStringLiteral("PP-001"));
         QCOMPARE(Text(P::Number), QStringLiteral("1"));
         QCOMPARE(R().length, 250.0);

@@ -45,7 +45,7 @@ private slots:
         auto* mh = Start<CManholePage>(1);
         QVERIFY(mh);
         QCOMPARE(app->activeCalcKind, int(KindManhole));
-        QCOMPARE(Combo(MhTypeList)->count(), RowCount(app->manholeTypes));
+        QCOMPARE(Combo(MhTypeList)->count(), RowCount(app->tables.manholeTypes));
         CheckTexts({{MhTypeList, "Sewer manhole DN 1000"}, {MhNominalDiameter, "1000"}, {MhNumber, "-"},
                     {1150, "Manhole type:"}, {MhUpdate, "Update"}});
         QVERIFY(!page->Control(MhUpdate)->isEnabled());
@@ -61,14 +61,14 @@ private slots:
         // Water up to the ground: a heavy bottom is needed and shown in red.
         Enter(MhWaterLevel, QStringLiteral("99"));
         CheckTexts({{MhWaterLevel, Text(MhGroundLevel)}});
-        QCOMPARE(app->manhole.head.resultValid, 1);
+        QCOMPARE(app->working.manhole.head.resultValid, 1);
         QCOMPARE(static_cast<CColorStatic*>(page->Control(MhConclusion))->TextColor(), QColor(255, 0, 0));
         QCOMPARE(Back(MhBallastHeight), QColor(255, 200, 200));
-        QCOMPARE(Text(MhTotalHeight), QString::fromStdString(FormatC("%.2f", app->manhole.height + app->manhole.ballastHeight)));
+        QCOMPARE(Text(MhTotalHeight), QString::fromStdString(FormatC("%.2f", app->working.manhole.height + app->working.manhole.ballastHeight)));
 
         // An eccentric type fixes the collector at its largest diameter.
         Choose(MhTypeList, 6);
-        QCOMPARE(app->manhole.typeIndex, 6);
+        QCOMPARE(app->working.manhole.typeIndex, 6);
         CheckTexts({{MhPipeDiameter, "1200"}});
         QVERIFY(!Edit(MhPipeDiameter)->isEnabled());
         QVERIFY(!page->Control(MhSandTrap)->isEnabled());
@@ -78,23 +78,23 @@ private slots:
         // The sand trap of a concentric type opens its depth.
         Choose(MhTypeList, 0);
         QTest::mouseClick(page->Control(MhSandTrap), Qt::LeftButton, {}, QPoint(6, 8));
-        QCOMPARE(app->manhole.sandTrap, 1);
+        QCOMPARE(app->working.manhole.sandTrap, 1);
         QVERIFY(Edit(MhSandTrapDepth)->isEnabled());
 
         // Dragging the water line down writes the level back through the
         // page: its field and the results follow.
         Enter(MhWaterLevel, QStringLiteral("3.00"));
         CPictureManhole* picture = mh->Picture();
-        const ManholeLayout layout = LayoutManhole(app->manhole, picture->width(), picture->height());
+        const ManholeLayout layout = LayoutManhole(app->working.manhole, picture->width(), picture->height());
         QVERIFY(layout.Usable());
-        const QPoint at(picture->width() / 2, layout.Y(app->manhole.waterLevel));
+        const QPoint at(picture->width() / 2, layout.Y(app->working.manhole.waterLevel));
         QTest::mousePress(picture, Qt::LeftButton, {}, at);
         QCOMPARE(picture->PickedLine(), int(ManholeWater));
         QTest::mouseMove(picture, at + QPoint(0, 20));
         QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
-        QVERIFY(app->manhole.waterLevel < 3.0);
-        CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->manhole.waterLevel))},
-                    {MhUplift, QString::fromStdString(FormatC("%.2f", app->manhole.upliftForce))}});
+        QVERIFY(app->working.manhole.waterLevel < 3.0);
+        CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->working.manhole.waterLevel))},
+                    {MhUplift, QString::fromStdString(FormatC("%.2f", app->working.manhole.upliftForce))}});
     }
 
     void tankStoredAndLoadedBackUnchanged()
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(Combo(TkTypeList)->itemText(0), QStringLiteral("Tank DN 1200 SN 8"));
         Choose(TkTypeList, 2);
         CheckTexts({{TkTypeList, "Tank DN 2000 SN 8"}, {TkOuterDiameter, "2280"}, {TkInnerDiameter, "2000"}});
-        QCOMPARE(app->tank.tankTypeIndex, 9);
+        QCOMPARE(app->working.tank.tankTypeIndex, 9);
         prompts->warnings.clear();
 
         // Too shallow: the tank goes down to its cover, and the user is told.
@@ -123,8 +123,8 @@ private slots:
         QVERIFY(Combo(TkAnchorList)->isEnabled());
         QVERIFY(Combo(TkAnchorList)->count() > 1);
         Choose(TkAnchorList, Combo(TkAnchorList)->count() - 1);
-        QCOMPARE(app->tank.anchorCount, Combo(TkAnchorList)->currentText().toInt());
-        CheckTexts({{TkSlabLength, QString::fromStdString(FormatC("%.2f", app->tank.slabLength))}});
+        QCOMPARE(app->working.tank.anchorCount, Combo(TkAnchorList)->currentText().toInt());
+        CheckTexts({{TkSlabLength, QString::fromStdString(FormatC("%.2f", app->working.tank.slabLength))}});
         QCOMPARE(Back(TkAnchoring), QColor(255, 200, 200));
 
         // Add: the project manager opens; closing it loads the tank back as
@@ -133,20 +133,20 @@ private slots:
             QCOMPARE(dlg->kind, int(KindTank));
             dlg->reject();
         });
-        QCOMPARE(app->storedRecords.Count(ArrayTank), 1);
-        const TankRecord& stored = app->storedRecords.tank[0];
-        QCOMPARE(std::memcmp(&stored, &app->tank, sizeof(TankRecord)), 0);
+        QCOMPARE(app->project.Count(ArrayTank), 1);
+        const TankRecord& stored = app->project.tank[0];
+        QCOMPARE(std::memcmp(&stored, &app->working.tank, sizeof(TankRecord)), 0);
         CheckTexts({{TkName, "UT-001"}, {TkNumber, "1"}, {TkTypeList, "Tank DN 2000 SN 8"}, {TkStiffnessList, "all"},
                     {TkAnchorList, QString::number(stored.anchorCount)}});
         QVERIFY(page->Control(TkUpdate)->isEnabled());
         QCOMPARE(prompts->warnings.size(), 1);
 
         // The menu's project command loads it back the same way.
-        frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = 0; };
+        frame->Host().manageProjectOverride = [&](int) { app->project.currentIndex[ArrayTank] = 0; };
         Enter(TkGroundLevel, QStringLiteral("9"));
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;
-        QCOMPARE(std::memcmp(&app->storedRecords.tank[0], &app->tank, sizeof(TankRecord)), 0);
+        QCOMPARE(std::memcmp(&app->project.tank[0], &app->working.tank, sizeof(TankRecord)), 0);
     }
 
     // The project manager only looked at, scrolled and sorted, leaves what
@@ -188,8 +188,8 @@ private slots:
         QVERIFY(Start<CReservoirPage>(0));
         for (const auto& [type, anchors] : {std::pair{3, 4}, std::pair{0, 10}}) {
             app->ResetTankRecord();
-            TankRecord& t = app->tank;
-            const TankTypeEntry& row = app->tankTypes[static_cast<std::size_t>(t.tankTypeIndex = type)];
+            TankRecord& t = app->working.tank;
+            const TankTypeEntry& row = app->tables.tankTypes[static_cast<std::size_t>(t.tankTypeIndex = type)];
             t.innerDiameter = row.innerDiameter, t.outerDiameter = row.outerDiameter, t.endAllowance = row.endAllowance;
             t.minAnchorSpacing = row.minAnchorSpacing, t.maxAnchorSpacing = row.maxAnchorSpacing;
             t.stiffnessClass = row.stiffnessClass, t.capacity = 20, t.tankBottomLevel = 0.5;
@@ -199,16 +199,16 @@ private slots:
             app->StoreCurrentCalc(KindTank, -1);
         }
         auto load = [&](int index) {
-            frame->Host().manageProjectOverride = [&](int) { app->currentIndex[ArrayTank] = index; };
+            frame->Host().manageProjectOverride = [&](int) { app->project.currentIndex[ArrayTank] = index; };
             frame->Sheet()->ManageProject();
             frame->Host().manageProjectOverride = nullptr;
         };
         load(1);
-        const TankRecord alone = app->tank;
+        const TankRecord alone = app->working.tank;
         QCOMPARE(alone.anchorCount, 10);
         load(0);
         load(1);
-        QCOMPARE(std::memcmp(&alone, &app->tank, sizeof(TankRecord)), 0);
+        QCOMPARE(std::memcmp(&alone, &app->working.tank, sizeof(TankRecord)), 0);
         CheckTexts({{TkNumber, "2"}});
     }
 
@@ -228,9 +228,9 @@ private slots:
             command->trigger();
             CheckTexts({{TkNumber, "-"}, {TkName, "-"}});
             QVERIFY(!page->Control(TkUpdate)->isEnabled());
-            QVERIFY(page->Control(TkProject)->isEnabled() == (app->storedRecords.Count(ArrayTank) != 0));
+            QVERIFY(page->Control(TkProject)->isEnabled() == (app->project.Count(ArrayTank) != 0));
             QTest::mouseClick(page->Control(TkUpdate), Qt::LeftButton);
-            QCOMPARE(app->storedRecords.Count(ArrayTank), command == frame->Action(ID_FILE_NEW) ? 0 : 1);
+            QCOMPARE(app->project.Count(ArrayTank), command == frame->Action(ID_FILE_NEW) ? 0 : 1);
         }
     }
 
@@ -265,7 +265,7 @@ private slots:
             QVERIFY2(tk->rect().contains(box) && !box.intersects(picture->geometry()), qPrintable(QString::number(id)));
         }
         picture->repaint();
-        TankRecord& r = app->tank;
+        TankRecord& r = app->working.tank;
         double* levels[] = {&r.groundLevel, &r.waterLevel, &r.tankBottomLevel};
         const double before = *levels[line];
         const TankLayout layout = LayoutTank(r, picture->width(), picture->height());
@@ -287,10 +287,10 @@ private slots:
         auto* tk = Start<CReservoirPage>(0);
         QVERIFY(tk);
         // A buried pipe of 1600 mm inside at SN 8, and a manhole.
-        BuriedPipeRecord& b = app->buriedPipe;
+        BuriedPipeRecord& b = app->working.buriedPipe;
         b.groundLevel = 50.0, b.waterLevel = 48.0, b.innerDiameter = 1600.0, b.ringStiffness = 8.0;
         app->StoreCurrentCalc(KindBuriedPipe, -1);
-        ManholeRecord& m = app->manhole;
+        ManholeRecord& m = app->working.manhole;
         m.groundLevel = 60.0, m.waterLevel = 58.5, m.pipeBottomLevel = 56.0, m.pipeDiameter = 0.3f;
         app->StoreCurrentCalc(KindManhole, -1);
         auto import = [&](int problem, std::initializer_list<int> boxes) {
@@ -304,20 +304,20 @@ private slots:
         using D = CImportModel;
         import(D::ProblemBuriedPipe, {D::kDiameterBox, D::kGroundLevelBox});
         CheckTexts({{TkTypeList, "Tank DN 1600 SN 8"}, {TkGroundLevel, "50.00"}});
-        QCOMPARE(app->tank.tankTypeIndex, 8);
+        QCOMPARE(app->working.tank.tankTypeIndex, 8);
         // The fill level took the ground level, held to the tank's top.
-        QCOMPARE(app->tank.fillLevel, app->tank.tankBottomLevel + 1.6);
+        QCOMPARE(app->working.tank.fillLevel, app->working.tank.tankBottomLevel + 1.6);
 
         // A manhole gives no tank: the product stays, the levels come.
         import(D::ProblemManhole, {D::kDiameterBox, D::kWaterLevelBox, D::kGroundLevelBox});
-        QCOMPARE(app->tank.tankTypeIndex, 8);
+        QCOMPARE(app->working.tank.tankTypeIndex, 8);
         CheckTexts({{TkGroundLevel, "60.00"}, {TkWaterLevel, "58.50"}});
 
         frame->Sheet()->setCurrentIndex(1);
         page = frame->Sheet()->ActivePage();
         import(D::ProblemManhole, {D::kDiameterBox, D::kFoundationLevelBox, D::kGroundLevelBox});
         CheckTexts({{MhPipeDiameter, "300"}, {MhPipeBottom, "56.00"}, {MhGroundLevel, "60.00"}});
-        QCOMPARE(app->manhole.pipeBottomLevel, 56.0);
+        QCOMPARE(app->working.manhole.pipeBottomLevel, 56.0);
     }
 
     void languageSwitchWithEachPageOpen()
