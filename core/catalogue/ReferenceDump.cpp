@@ -1,6 +1,5 @@
 #include "catalogue/ReferenceDump.h"
 
-#include "app/DalvorApp.h"
 #include "base/Text.h"
 
 #include <algorithm>
@@ -48,13 +47,13 @@ private:
 
 }  // namespace
 
-std::string DumpReferenceTables(const CDalvorApp& app)
+std::string DumpReferenceTables(const CatalogueTables& tables)
 {
     std::string out;
 
     out += "# soils\n";
-    for (std::size_t i = 0; i < app.tables.soils.size(); ++i) {
-        const SoilEntry& e = app.tables.soils[i];
+    for (std::size_t i = 0; i < tables.soils.size(); ++i) {
+        const SoilEntry& e = tables.soils[i];
         Line line(out);
         line.Text(e.name).Int(e.soilGroup);
         for (double c : e.soilCoefficient)
@@ -62,20 +61,20 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# pipeCategories\n";
-    for (std::size_t i = 0; i < app.tables.pipeCategories.size(); ++i) {
-        const PipeCategoryEntry& e = app.tables.pipeCategories[i];
+    for (std::size_t i = 0; i < tables.pipeCategories.size(); ++i) {
+        const PipeCategoryEntry& e = tables.pipeCategories[i];
         Line(out).Int(e.id).Text(e.name).Int(e.applicability);
     }
 
     out += "# pipeTypes\n";
-    for (std::size_t i = 0; i < app.tables.pipeTypes.size(); ++i) {
-        const PipeTypeEntry& e = app.tables.pipeTypes[i];
+    for (std::size_t i = 0; i < tables.pipeTypes.size(); ++i) {
+        const PipeTypeEntry& e = tables.pipeTypes[i];
         Line(out).Int(e.id).Int(e.categoryId).Text(e.name).Int(e.applicability);
     }
 
     out += "# nominalSizes\n";
-    for (std::size_t i = 0; i < app.tables.nominalSizes.size(); ++i) {
-        const NominalSizeEntry& e = app.tables.nominalSizes[i];
+    for (std::size_t i = 0; i < tables.nominalSizes.size(); ++i) {
+        const NominalSizeEntry& e = tables.nominalSizes[i];
         Line(out)
             .Int(e.id)
             .Int(e.categoryId)
@@ -99,8 +98,8 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# manholeTypes\n";
-    for (std::size_t i = 0; i < app.tables.manholeTypes.size(); ++i) {
-        const ManholeTypeEntry& e = app.tables.manholeTypes[i];
+    for (std::size_t i = 0; i < tables.manholeTypes.size(); ++i) {
+        const ManholeTypeEntry& e = tables.manholeTypes[i];
         Line(out)
             .Text(e.name)
             .Real(e.nominalDiameter)
@@ -117,8 +116,8 @@ std::string DumpReferenceTables(const CDalvorApp& app)
     }
 
     out += "# tankTypes\n";
-    for (std::size_t i = 0; i < app.tables.tankTypes.size(); ++i) {
-        const TankTypeEntry& e = app.tables.tankTypes[i];
+    for (std::size_t i = 0; i < tables.tankTypes.size(); ++i) {
+        const TankTypeEntry& e = tables.tankTypes[i];
         Line(out)
             .Text(e.name)
             .Int(e.classCode)

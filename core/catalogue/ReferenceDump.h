@@ -2,12 +2,12 @@
 // catalogue by eye or by diff.
 #pragma once
 
-#include <string>
+#include "catalogue/ReferenceTables.h"
 
-class CDalvorApp;
+#include <string>
 
 // Six sections, "# soils", "# pipeCategories", "# pipeTypes", "# nominalSizes",
 // "# manholeTypes" and "# tankTypes", each followed by one line per entry with
 // every field of the entry in declaration order, separated by tabs: texts in
 // UTF-8, integers in decimal, doubles as "%.17g" in the C locale.
-std::string DumpReferenceTables(const CDalvorApp& app);
+std::string DumpReferenceTables(const CatalogueTables& tables);

@@ -2,8 +2,8 @@
 // record before its calculation; shared by the calculation and picture tests.
 #pragma once
 
-#include "app/DalvorApp.h"
 #include "calc/BuriedPipeCalc.h"
+#include "catalogue/ReferenceTables.h"
 
 // The catalogue row's pipe in the record.
 inline void TakeSizeRow(BuriedPipeRecord& r, const NominalSizeEntry& row)

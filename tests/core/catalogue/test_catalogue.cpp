@@ -55,7 +55,7 @@ std::string DumpWithoutNames(CDalvorApp& app)
             e.name[0] = u'\0';
     };
     blank(app.tables.soils), blank(app.tables.pipeCategories), blank(app.tables.pipeTypes), blank(app.tables.manholeTypes), blank(app.tables.tankTypes);
-    return DumpReferenceTables(app);
+    return DumpReferenceTables(app.tables);
 }
 
 bool InBallastTable(double dns)

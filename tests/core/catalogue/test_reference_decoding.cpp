@@ -421,10 +421,10 @@ INSERT INTO tank_types VALUES (0, 'K', 1200, 1332, 0.74, 1.35, 4, 15.7, 100, 1, 
         "M\t1000\t1120\t630\t300\t0.29999999999999999\t0.75\t1.2\t8\t0\t1\t1\n"
         "# tankTypes\n"
         "K\t5\t1200\t1332\t0.73999999999999999\t1.3500000000000001\t0\t0\t100\t4\t0\t0\t1\t2\t1\n";
-    EXPECT_EQ(DumpReferenceTables(*app), expected);
+    EXPECT_EQ(DumpReferenceTables(app->tables), expected);
 
     auto empty = std::make_unique<CDalvorApp>();
-    EXPECT_EQ(DumpReferenceTables(*empty),
+    EXPECT_EQ(DumpReferenceTables(empty->tables),
               "# soils\n# pipeCategories\n# pipeTypes\n# nominalSizes\n# manholeTypes\n# tankTypes\n");
 }
 

@@ -92,7 +92,7 @@ int main(int argc, char* argv[])
     StartCore(app, host, options, "dalvor-recalc");
 
     if (dump) {
-        std::string text = DumpReferenceTables(app);
+        std::string text = DumpReferenceTables(app.tables);
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
