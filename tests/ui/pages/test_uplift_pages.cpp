@@ -103,7 +103,7 @@ private slots:
         QVERIFY(tk);
         QCOMPARE(app->activeCalcKind, int(KindTank));
         CheckTexts({{TkStiffnessList, "all"}, {TkTypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TkNumber, "-"}});
-        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->TankModel().StiffnessEntries().size()));
+        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->Model().StiffnessEntries().size()));
         // SN 8, then its DN 2000 tank.
         Choose(TkStiffnessList, 2);
         CheckTexts({{TkStiffnessList, "SN8"}});
