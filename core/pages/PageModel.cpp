@@ -1,5 +1,6 @@
 #include "pages/PageModel.h"
 
+#include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "base/Text.h"
@@ -224,4 +225,11 @@ bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);
     return a >= 0 && app.project.Count(a) != 0;
+}
+
+bool CPageModel::ResultValid() const
+{
+    bool valid = false;
+    ForKindRecords(kind, [&](const auto& e) { valid = (app.working.*e.working).head.resultValid == 1; });
+    return valid;
 }

@@ -257,6 +257,8 @@ public:
     // The fields of the table with the given flags, on a record.
     void ReadFields(void* record, unsigned flags = FieldSpec::Input);
     void ShowFields(const void* record, unsigned flags, bool resultValid);
+    // The kind's working record holds a valid result.
+    bool ResultValid() const;
     // The current stored index of the kind, or -1.
     int CurrentIndex() const;
     // The calculation's number and name: a new one (resetNumber 1) shows

@@ -88,11 +88,13 @@ private slots:
         const ManholeLayout layout = LayoutManhole(app->working.manhole, picture->width(), picture->height());
         QVERIFY(layout.Usable());
         const QPoint at(picture->width() / 2, layout.Y(app->working.manhole.waterLevel));
+        const double upliftBefore = app->working.manhole.upliftForce;
         QTest::mousePress(picture, Qt::LeftButton, {}, at);
         QCOMPARE(picture->PickedLine(), int(ManholeWater));
         QTest::mouseMove(picture, at + QPoint(0, 20));
         QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
         QVERIFY(app->working.manhole.waterLevel < 3.0);
+        QVERIFY(app->working.manhole.upliftForce < upliftBefore);  // worked out on the lower water
         CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->working.manhole.waterLevel))},
                     {MhUplift, QString::fromStdString(FormatC("%.2f", app->working.manhole.upliftForce))}});
     }
