@@ -49,18 +49,6 @@ std::u16string F(const char* format, double v)
     return U(FormatC(format, v));
 }
 
-// A typed text cut to at most units code units, never inside a surrogate pair.
-std::u16string Bounded(std::u16string s, std::size_t units)
-{
-    if (s.size() > units) {
-        std::size_t n = units;
-        if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF)
-            --n;
-        s.resize(n);
-    }
-    return s;
-}
-
 bool IsHeavyTrafficForced(const BuriedPipeRecord& r)
 {
     // Only a class that loads the pipe forces it, as the installation's
@@ -253,7 +241,7 @@ void CBuriedPipePageModel::FillCategoryList()
         const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(i)];
         if (c.id == r.categoryId)
             selected = i;
-        items.push_back({Bounded(FromFixed(c.name), 255), i, c.id});
+        items.push_back({CutText(FromFixed(c.name), 255), i, c.id});
     }
     if (selected < 0 && rows > 0)
         selected = 0;
@@ -274,7 +262,7 @@ void CBuriedPipePageModel::FillTypeList()
             r.typeId = t.id;
         if (t.id == r.typeId)
             selected = static_cast<int>(items.size());
-        items.push_back({Bounded(FromFixed(t.name), 255), i, t.id});
+        items.push_back({CutText(FromFixed(t.name), 255), i, t.id});
     }
     if (selected < 0 && !items.empty())
         selected = 0;
@@ -592,7 +580,7 @@ void CBuriedPipePageModel::ReadInputs()
     r.groundLevel = LimitLevel(Value(Id::GroundLevel));
     r.invertLevel = LimitLevel(Value(Id::InvertLevel));
     r.waterLevel = LimitLevel(Value(Id::WaterLevel));
-    CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
+    CopyBounded(r.soilName, CutTextView(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
     r.compactionIndex = Value(Id::CompactionIndex);
     r.unitWeight = ReadLimited(Id::UnitWeight, "%.2f", 0.0, kMaxUnitWeight);
     r.porosity = ReadLimited(Id::Porosity, "%.0f", 0.0, kMaxPorosity);

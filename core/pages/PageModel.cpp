@@ -159,11 +159,7 @@ double CPageModel::ReadLimited(int id, const char* format, double low, double hi
 void CPageModel::CopyName(char16_t (&dst)[64], std::u16string_view text)
 {
     constexpr std::size_t kUnits = 63;
-    std::size_t n = std::min(text.size(), kUnits);
-    // A cut that would split a surrogate pair leaves the whole pair out.
-    if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
-        --n;
-    CopyBounded(dst, text.substr(0, n), kUnits);
+    CopyBounded(dst, CutTextView(text, kUnits), kUnits);
 }
 
 void CPageModel::ReadFields(void* record, unsigned flags)
