@@ -164,30 +164,26 @@ void CPageModel::CopyName(char16_t (&dst)[64], std::u16string_view text)
 
 void CPageModel::ReadFields(void* record, unsigned flags)
 {
-    auto* base = static_cast<unsigned char*>(record);
     for (const FieldSpec& f : Fields()) {
-        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || f.offset == FieldSpec::kNoMember)
+        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || !f.member)
             continue;
-        const double v = ReadLimited(f.id, f.format, f.low, f.high);
-        std::memcpy(base + f.offset, &v, sizeof v);
+        *f.member(record) = ReadLimited(f.id, f.format, f.low, f.high);
     }
 }
 
 void CPageModel::ShowFields(const void* record, unsigned flags, bool resultValid)
 {
-    const auto* base = static_cast<const unsigned char*>(record);
+    // The member is only read here.
+    void* shown = const_cast<void*>(record);
     for (const FieldSpec& f : Fields()) {
-        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || f.offset == FieldSpec::kNoMember ||
-            !f.format)
+        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || !f.member || !f.format)
             continue;
         if ((flags & FieldSpec::Result) && (f.flags & FieldSpec::Result) && !(f.flags & FieldSpec::Always) &&
             !resultValid) {
             SetText(f.id, u"-");
             continue;
         }
-        double v;
-        std::memcpy(&v, base + f.offset, sizeof v);
-        SetText(f.id, v, f.format);
+        SetText(f.id, *f.member(shown), f.format);
     }
 }
 

@@ -137,6 +137,8 @@ struct ListState {
 
 // One field of a page.
 struct FieldSpec {
+    // The number member of a record that a field shows, given the record.
+    using Member = double* (*)(void* record);
     enum Flags : unsigned {
         Input = 1u << 0,     // read by ReadFields, shown by ShowFields
         Result = 1u << 1,    // shown by ShowFields; "-" without a valid result
@@ -152,19 +154,18 @@ struct FieldSpec {
     int unitId;         // its unit label (0: none)
     int buttonId;       // a "?" button beside it (0: none)
     int groupId;        // the group it is laid out in
-    std::size_t offset; // the record member (kNoMember: none)
+    Member member;      // the record member (nullptr: none)
     const char* format; // printf format of its text (nullptr: none)
     double low;         // limits applied after reading
     double high;
     unsigned flags;
 
-    static constexpr std::size_t kNoMember = static_cast<std::size_t>(-1);
     static constexpr double kNone = std::numeric_limits<double>::infinity();
 };
 
-// The record member a field shows.
-#define KIT_FIELD(Record, member) offsetof(Record, member)
-#define KIT_NO_FIELD FieldSpec::kNoMember
+// The record member a field shows, named by the member itself (a number).
+#define KIT_FIELD(Record, field) (+[](void* record) -> double* { return &static_cast<Record*>(record)->field; })
+#define KIT_NO_FIELD nullptr
 
 class CPageModel {
 public:
