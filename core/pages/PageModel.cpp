@@ -6,7 +6,6 @@
 #include "base/Text.h"
 
 #include <algorithm>
-#include <cstring>
 
 std::u16string FormatMessage(std::u16string_view text, const std::vector<std::u16string>& args)
 {

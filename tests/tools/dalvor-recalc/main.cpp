@@ -118,7 +118,8 @@ int main(int argc, char* argv[])
             app.CalcTankBuoyancy();
             app.CalcTankAnchoring();
         });
-        run(KindManhole, p.manhole, app.working.manhole, &CDalvorApp::ResetManholeRecord, [&] { app.CalcManholeBuoyancy(); });
+        run(KindManhole, p.manhole, app.working.manhole, &CDalvorApp::ResetManholeRecord,
+            [&] { app.CalcManholeBuoyancy(); });
         run(KindBuriedPipe, p.buriedPipe, app.working.buriedPipe, &CDalvorApp::ResetBuriedPipeRecord,
             [&] { app.CalcBuriedPipe(); });
         run(KindGravityFlow, p.gravityFlow, app.working.gravityFlow, &CDalvorApp::ResetGravityFlowRecord,
