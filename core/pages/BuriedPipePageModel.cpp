@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -80,7 +81,11 @@ int FindListedText(const ListState& list, const std::u16string& text)
     return -1;
 }
 
-CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : CPageModel(a, KindBuriedPipe) {}
+CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a)
+    : CPageModel(a, KindBuriedPipe),
+      sizeLists(a, *this, CCatalogPicker::kAll, Id::CategoryList, Id::TypeList, Id::SizeList)
+{
+}
 
 BuriedPipeRecord& CBuriedPipePageModel::Record() const
 {
@@ -286,28 +291,23 @@ void CBuriedPipePageModel::FillTypeList()
 void CBuriedPipePageModel::FillSizeList()
 {
     BuriedPipeRecord& r = Record();
-    std::vector<ListItem> items;
+    // Every size of the category and type; the record's own is the last
+    // that matches, else the first.
+    const std::vector<int> rows = sizeLists.FillSizes(r.categoryId, r.typeId, std::numeric_limits<int>::max());
     int selected = -1;
-    const int rows = RowCount(app.tables.nominalSizes);
-    for (int i = 0; i < rows; ++i) {
-        const NominalSizeEntry& s = app.tables.nominalSizes[static_cast<std::size_t>(i)];
-        if (s.categoryId != r.categoryId || s.typeId != r.typeId)
-            continue;
-        if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
-            selected = static_cast<int>(items.size());
-        items.push_back({sizeTexts.Text(i, s.nominalSize), i, s.id});
-    }
+    for (std::size_t j = 0; j < rows.size(); ++j)
+        if (CCatalogPicker::SameSize(sizeLists.SizeRow(rows[j])->nominalSize, r.nominalSize))
+            selected = static_cast<int>(j);
     sizeMatched = selected >= 0;
-    if (selected < 0 && !items.empty())
+    if (selected < 0 && !rows.empty())
         selected = 0;
-    const int row = selected >= 0 ? items[static_cast<std::size_t>(selected)].row : -1;
-    SetListItems(Id::SizeList, std::move(items), selected);
-    if (row < 0) {
+    Select(Id::SizeList, selected);
+    if (selected < 0) {
         SetText(Id::InnerDiameter, u"-");
         SetText(Id::OuterDiameter, u"-");
         return;
     }
-    TakeSizeRow(app.tables.nominalSizes[static_cast<std::size_t>(row)], false);
+    TakeSizeRow(*sizeLists.SizeRow(rows[static_cast<std::size_t>(selected)]), false);
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
     SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
