@@ -13,7 +13,6 @@ constexpr double kMinPipeDiameter = 0.05f;
 constexpr double kMaxPipeDiameter = 3.0;
 constexpr double kFailingBallast = 0.009f;
 constexpr double kFailingAnchoring = 0.5;
-constexpr std::size_t kNameUnits = 63;
 
 constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
@@ -146,7 +145,7 @@ void CManholePageModel::ReadInputs()
     ReadSoil(r, kSoil);
 
     const double candidate = LimitLevel(Value(MhPipeBottom));
-    CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
+    CopyName(r.head.name, Text(MhName));
 
     // The invert lies at least the type's allowance above the collector plus
     // the collector, and at least the type's least depth, below the ground.

@@ -45,9 +45,9 @@
 //    page's applicability (gravity {0,2}, pressure {1,2}) and its three list
 //    ids. It fills the lists from the tables, keeps each item's table row and
 //    row id, takes a choice by row (never by name), and relabels the lists
-//    when the tables are loaded again. The buried-pipe page fills its
-//    category, type and size lists itself, whatever the rows' applicability,
-//    each item kept by row and id in the same way.
+//    when the tables are loaded again. The buried-pipe page fills its size
+//    list through a picker of every applicability, and its category and type
+//    lists itself, each item kept by row and id in the same way.
 // 5. Messages: Raise({textKey, captionKey, args, captionArgs}) queues a
 //    warning box (FormatMessage puts the arguments in);
 //    captionKey 0 means the application's title. The window shows the queue
@@ -66,8 +66,9 @@
 //    FillLists, ...) as Run(model operation); ModelChanged() is where the
 //    picture is told to redraw. The lists follow a reload of the tables by
 //    themselves (ReferenceReloaded), with no timer.
-// 8. The recalculation tool: add the kind's model to tests/tools/dalvor-recalc
-//    (LoadBack on each stored record, as for gravity flow).
+// 8. MakePageModel (PageModels.h) makes any kind's model with its language
+//    applied: add the kind there. The recalculation tool and the print
+//    drivers take their models from it (LoadBack on each stored record).
 #pragma once
 
 #include <cstddef>

@@ -20,7 +20,6 @@ constexpr double kAnchoringNeeded = 0.1;
 // Inner diameters are whole millimetres in the catalogue; a diameter that
 // went through a text with one decimal still finds its tank.
 constexpr double kDiameterMatch = 0.05;
-constexpr std::size_t kNameUnits = 63;
 constexpr std::size_t kListTextUnits = 63;
 
 
@@ -304,7 +303,7 @@ void CTankPageModel::ReadInputs()
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
-    CopyBounded(r.head.name, CutText(Text(TkName), kNameUnits));
+    CopyName(r.head.name, Text(TkName));
 
     if (r.selectionMode != 0 && r.selectionMode != 1)
         r.selectionMode = 0;
