@@ -116,30 +116,7 @@ void CPictureBase::FollowDrag(DragEffect effect)
 {
     if (effect == DragEffect::None)
         return;
-    CDalvorApp& app = host.PictureApp();
-    switch (kind) {
-    case KindGravityFlow:
-    case KindPressureFlow: host.ShowResults(); break;
-    case KindBuriedPipe:
-        host.ShowInputs();
-        if (app.working.buriedPipe.head.resultValid == 1)
-            host.Recalculate();
-        break;
-    case KindTank:
-        host.ShowInputs();
-        if (app.working.tank.head.resultValid == 1)
-            host.Recalculate();
-        break;
-    case KindManhole:
-        host.ShowInputs();
-        if (app.working.manhole.head.resultValid == 1) {
-            host.ReadInputs();
-            app.CalcManholeBuoyancy();
-            host.ShowResults();
-        }
-        break;
-    default: break;
-    }
+    host.FollowDrag();
 }
 
 void CPictureBase::UpdateCursor()

@@ -3,13 +3,13 @@
 // A page hosts its picture in three steps:
 //
 //   1. It gives the picture a PictureHost: the application, the view state
-//      (the chart's operating point and choice) and the page operations a
-//      drag calls. The flow pages give a chart link that keeps a copy of the
-//      model's operating point and, on ShowResults, takes the dragged point
-//      into the model and shows the results; the section pages (buried pipe,
-//      manhole, tank) are the host themselves, the operations being the
-//      page's own (ui/pages/PicturePageView.h). PicturePressed() runs before
-//      every left press on the picture (false drops the press).
+//      (the chart's operating point and choice) and what the page does after
+//      a drag step (FollowDrag). The flow pages give a chart link that keeps a
+//      copy of the model's operating point and, on FollowDrag, takes the
+//      dragged point into the model and shows the results; the section pages
+//      (buried pipe, manhole, tank) are the host themselves
+//      (ui/pages/PicturePageView.h). PicturePressed() runs before every left
+//      press on the picture (false drops the press).
 //   2. It makes the picture and lays it out as a control of the page:
 //        picture = new CPictureGravityFlow(chartLink, this);
 //        const PictureSize size = PictureControlSize(KindGravityFlow);
@@ -22,11 +22,12 @@
 //      leaves the printout's picture in PictureApp().printPicture.
 //
 // A drag step moves the picked line, writes the value back into the working
-// record (or the view state) and then calls the host:
-//   gravity, pressure:   ShowResults()
-//   buried pipe, tank:   ShowInputs(); with a valid result Recalculate()
-//   manhole:             ShowInputs(); with a valid result ReadInputs(),
-//                        CalcManholeBuoyancy() on the application, ShowResults()
+// record (or the view state) and then calls the host's FollowDrag, which
+// for the pages is:
+//   gravity, pressure:   the results shown
+//   buried pipe, tank:   the inputs shown; with a valid result, recalculated
+//   manhole:             the inputs shown; with a valid result, read back,
+//                        the buoyancy worked out and the results shown
 #pragma once
 
 #include "PictureScene.h"
@@ -46,15 +47,9 @@ public:
     virtual PictureView& PictureViewState() = 0;
     // A left press on the picture, before it picks a line.
     virtual bool PicturePressed() { return true; }
-    // The working record's inputs to the page's fields.
-    virtual void ShowInputs() {}
-    // The page's fields into the working record, with its clamps and checks.
-    virtual void ReadInputs() {}
-    // The page's whole recalculation (fields read, calculation run, all shown,
-    // the picture's layout marked dirty).
-    virtual void Recalculate() {}
-    // Results (and the operating point) to the page's fields.
-    virtual void ShowResults() {}
+    // A drag step moved a value of the working record or the view state: the
+    // page shows it and works it out again as its kind does.
+    virtual void FollowDrag() {}
 };
 
 class CPictureBase : public QWidget {

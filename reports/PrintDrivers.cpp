@@ -4,17 +4,16 @@
 
 #include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
-#include "pages/BuriedPipePageModel.h"
 #include "pages/GravityFlowPageModel.h"
-#include "pages/ManholePageModel.h"
+#include "pages/PageModels.h"
 #include "pages/PressureFlowPageModel.h"
-#include "pages/TankPageModel.h"
 #include "PrintoutTitleDlg.h"
 #include "report/ClipboardText.h"
 #include "Scenes.h"
 
 #include <QString>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -41,14 +40,6 @@ QString ToQ(const std::u16string& s)
     return QString::fromStdU16String(s);
 }
 
-// The page's model takes the working record back as the page does after the
-// project manager.
-void LoadBack(CPageModel& model, const CDalvorApp& app)
-{
-    model.ApplyLanguage(app.languageOffset);
-    model.LoadBack();
-}
-
 }  // namespace
 
 bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
@@ -69,37 +60,19 @@ bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
     const PressureFlowRecord& pf = app.working.pressureFlow;
     view.pressure = {pf.headLoss, pf.energyGradient, pf.velocity, pf.flow, pf.energyHeadDifference};
     if (!asStored) {
-        switch (kind) {
-        case KindGravityFlow: {
-            CGravityFlowPageModel m(app);
-            LoadBack(m, app);
+        // The page's model takes the working record back as the page does
+        // after the project manager.
+        const std::unique_ptr<CPageModel> model = MakePageModel(app, kind);
+        model->LoadBack();
+        if (kind == KindGravityFlow) {
+            const auto& m = static_cast<const CGravityFlowPageModel&>(*model);
             view.opFilling = m.opFilling;
             view.opVelocity = m.opVelocity;
             view.opFlow = m.opFlow;
-            break;
-        }
-        case KindPressureFlow: {
-            CPressureFlowPageModel m(app);
-            LoadBack(m, app);
+        } else if (kind == KindPressureFlow) {
+            auto& m = static_cast<CPressureFlowPageModel&>(*model);
             m.OnChart(0);  // the printout always shows the characteristic
             view.pressure = {m.op.head, m.op.gradient, m.op.velocity, m.op.flow, m.op.headDifference};
-            break;
-        }
-        case KindBuriedPipe: {
-            CBuriedPipePageModel m(app);
-            LoadBack(m, app);
-            break;
-        }
-        case KindManhole: {
-            CManholePageModel m(app);
-            LoadBack(m, app);
-            break;
-        }
-        default: {
-            CTankPageModel m(app);
-            LoadBack(m, app);
-            break;
-        }
         }
     }
     const PictureSize size = PictureControlSize(kind);

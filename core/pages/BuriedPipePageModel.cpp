@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -49,18 +50,6 @@ std::u16string F(const char* format, double v)
     return U(FormatC(format, v));
 }
 
-// A typed text cut to at most units code units, never inside a surrogate pair.
-std::u16string Bounded(std::u16string s, std::size_t units)
-{
-    if (s.size() > units) {
-        std::size_t n = units;
-        if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF)
-            --n;
-        s.resize(n);
-    }
-    return s;
-}
-
 bool IsHeavyTrafficForced(const BuriedPipeRecord& r)
 {
     // Only a class that loads the pipe forces it, as the installation's
@@ -92,7 +81,11 @@ int FindListedText(const ListState& list, const std::u16string& text)
     return -1;
 }
 
-CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a) : CPageModel(a, KindBuriedPipe) {}
+CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a)
+    : CPageModel(a, KindBuriedPipe),
+      sizeLists(a, *this, CCatalogPicker::kAll, Id::CategoryList, Id::TypeList, Id::SizeList)
+{
+}
 
 BuriedPipeRecord& CBuriedPipePageModel::Record() const
 {
@@ -186,33 +179,47 @@ std::vector<std::u16string> CBuriedPipePageModel::DeflectionItems(const BuriedPi
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
+constexpr unsigned kRead = FieldSpec::Input;
 constexpr unsigned kIn = FieldSpec::Input | FieldSpec::Hook;
 constexpr unsigned kOut = FieldSpec::Result | FieldSpec::Hook;
 constexpr unsigned kList = FieldSpec::Combo | FieldSpec::Hook;
 constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
 
-// The page reads and shows every field itself (the reading rules and the
-// derived levels are more than a parse); the table lays the page out.
+// The plain numbers are read and shown through the table; the page reads
+// and shows the rest itself (the derived levels, the soil's name, the lists
+// and the results with their verdict colours).
 const FieldSpec kFields[] = {
     {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
     {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
     {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList},
-    {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
-    {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
-    {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
-    {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
-    {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, innerDiameter), "%.1f", 0.0,
+     kLongestLength * 1000.0, kRead},
+    {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, outerDiameter), "%.1f", 0.0,
+     kLongestLength * 1000.0, kRead},
+    {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, ringStiffness), "%.2f", kNone,
+     kNone, kRead},
+    {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, groundLevel), "%.2f", kLowestLevel,
+     kHighestLevel, kRead},
+    {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, invertLevel), "%.2f", kLowestLevel,
+     kHighestLevel, kRead},
     {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
     {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
-    {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, waterLevel), "%.2f", kLowestLevel,
+     kHighestLevel, kRead},
     {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
-    {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
-    {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", 0, 100, kIn},
-    {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_NO_FIELD, "%.0f", 0, 50, kIn},
-    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kIn},
+    {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, compactionIndex), "%.2f", kNone,
+     kNone, kRead},
+    {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, unitWeight), "%.2f", 0.0,
+     kMaxUnitWeight, kRead},
+    {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, porosity), "%.0f", 0.0, kMaxPorosity,
+     kRead},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, secantModulus), "%.2f", kNone,
+     kNone, kRead},
     {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
-    {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
-    {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_NO_FIELD, "%.1f", kNone, kNone, kIn},
+    {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, installationFactor), "%.1f",
+     kNone, kNone, kRead},
+    {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, beddingFactor), "%.1f", kNone,
+     kNone, kRead},
     {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
      kNone, kList},
     {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
@@ -253,7 +260,7 @@ void CBuriedPipePageModel::FillCategoryList()
         const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(i)];
         if (c.id == r.categoryId)
             selected = i;
-        items.push_back({Bounded(FromFixed(c.name), 255), i, c.id});
+        items.push_back({CutText(FromFixed(c.name), 255), i, c.id});
     }
     if (selected < 0 && rows > 0)
         selected = 0;
@@ -274,7 +281,7 @@ void CBuriedPipePageModel::FillTypeList()
             r.typeId = t.id;
         if (t.id == r.typeId)
             selected = static_cast<int>(items.size());
-        items.push_back({Bounded(FromFixed(t.name), 255), i, t.id});
+        items.push_back({CutText(FromFixed(t.name), 255), i, t.id});
     }
     if (selected < 0 && !items.empty())
         selected = 0;
@@ -284,28 +291,23 @@ void CBuriedPipePageModel::FillTypeList()
 void CBuriedPipePageModel::FillSizeList()
 {
     BuriedPipeRecord& r = Record();
-    std::vector<ListItem> items;
+    // Every size of the category and type; the record's own is the last
+    // that matches, else the first.
+    const std::vector<int> rows = sizeLists.FillSizes(r.categoryId, r.typeId, std::numeric_limits<int>::max());
     int selected = -1;
-    const int rows = RowCount(app.tables.nominalSizes);
-    for (int i = 0; i < rows; ++i) {
-        const NominalSizeEntry& s = app.tables.nominalSizes[static_cast<std::size_t>(i)];
-        if (s.categoryId != r.categoryId || s.typeId != r.typeId)
-            continue;
-        if (CCatalogPicker::SameSize(s.nominalSize, r.nominalSize))
-            selected = static_cast<int>(items.size());
-        items.push_back({sizeTexts.Text(i, s.nominalSize), i, s.id});
-    }
+    for (std::size_t j = 0; j < rows.size(); ++j)
+        if (CCatalogPicker::SameSize(sizeLists.SizeRow(rows[j])->nominalSize, r.nominalSize))
+            selected = static_cast<int>(j);
     sizeMatched = selected >= 0;
-    if (selected < 0 && !items.empty())
+    if (selected < 0 && !rows.empty())
         selected = 0;
-    const int row = selected >= 0 ? items[static_cast<std::size_t>(selected)].row : -1;
-    SetListItems(Id::SizeList, std::move(items), selected);
-    if (row < 0) {
+    Select(Id::SizeList, selected);
+    if (selected < 0) {
         SetText(Id::InnerDiameter, u"-");
         SetText(Id::OuterDiameter, u"-");
         return;
     }
-    TakeSizeRow(app.tables.nominalSizes[static_cast<std::size_t>(row)], false);
+    TakeSizeRow(*sizeLists.SizeRow(rows[static_cast<std::size_t>(selected)]), false);
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
     SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
@@ -585,20 +587,8 @@ void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 void CBuriedPipePageModel::ReadInputs()
 {
     BuriedPipeRecord& r = Record();
-    // The diameters are lengths in millimetres.
-    r.innerDiameter = ReadLimited(Id::InnerDiameter, "%.1f", 0.0, kLongestLength * 1000.0);
-    r.outerDiameter = ReadLimited(Id::OuterDiameter, "%.1f", 0.0, kLongestLength * 1000.0);
-    r.ringStiffness = Value(Id::RingStiffness);
-    r.groundLevel = LimitLevel(Value(Id::GroundLevel));
-    r.invertLevel = LimitLevel(Value(Id::InvertLevel));
-    r.waterLevel = LimitLevel(Value(Id::WaterLevel));
-    CopyBounded(r.soilName, Bounded(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
-    r.compactionIndex = Value(Id::CompactionIndex);
-    r.unitWeight = ReadLimited(Id::UnitWeight, "%.2f", 0.0, kMaxUnitWeight);
-    r.porosity = ReadLimited(Id::Porosity, "%.0f", 0.0, kMaxPorosity);
-    r.secantModulus = Value(Id::SecantModulus);
-    r.installationFactor = Value(Id::InstallationFactor);
-    r.beddingFactor = Value(Id::BeddingFactor);
+    ReadFields(&r);
+    CopyBounded(r.soilName, CutTextView(Text(Id::SoilName), kSoilNameUnits), kSoilNameUnits);
     r.frictionAngle = std::isfinite(r.frictionAngle) ? std::clamp(r.frictionAngle, 0.0, kMaxFrictionAngle) : 0.0;
     r.cohesion = std::isfinite(r.cohesion) ? std::clamp(r.cohesion, 0.0, kMaxCohesion) : 0.0;
     r.roadSurface = Checked(Id::RoadSurface);
@@ -660,21 +650,10 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     BuriedPipeRecord& r = Record();
     Select(Id::TrafficList, r.trafficClass >= 0 && r.trafficClass < kTrafficClassCount ? r.trafficClass : -1);
     SetText(Id::MadeToOrderNote, u"");
-    SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
-    SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
-    SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
-    SetText(Id::GroundLevel, F("%.2f", r.groundLevel));
-    SetText(Id::InvertLevel, F("%.2f", r.invertLevel));
+    ShowFields(&r, FieldSpec::Input, true);
     SetText(Id::Cover, F("%.2f", r.cover));
     SetText(Id::FoundationLevel, F("%.2f", r.foundationLevel));
-    SetText(Id::WaterLevel, F("%.2f", r.waterLevel));
     SetText(Id::SoilName, FromFixed(r.soilName));
-    SetText(Id::CompactionIndex, F("%.2f", r.compactionIndex));
-    SetText(Id::UnitWeight, F("%.2f", r.unitWeight));
-    SetText(Id::Porosity, F("%.0f", r.porosity));
-    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
-    SetText(Id::InstallationFactor, F("%.1f", r.installationFactor));
-    SetText(Id::BeddingFactor, F("%.1f", r.beddingFactor));
 
     const int found = FindListedText(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
     if (found >= 0)

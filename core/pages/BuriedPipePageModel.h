@@ -205,5 +205,7 @@ private:
 
     bool sizeMatched = false;
     bool sizeMissing = false;
-    CSizeTexts sizeTexts;
+    // The size list, filled from the catalogue as the flow pages' is, of
+    // every applicability.
+    CCatalogPicker sizeLists;
 };

@@ -112,7 +112,7 @@ void SetCandidate(DiameterCandidate& c, const NominalSizeEntry& s)
 
 CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindGravityFlow, CCatalogPicker::kGravity,
-                         {CategoryList, TypeList, SizeList, Number, Name, Hint})
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness})
 {
 }
 
@@ -124,7 +124,7 @@ GravityFlowRecord& CGravityFlowPageModel::Record() const
 CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const
 {
     GravityFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity, r.flowInput};
 }
 
 std::span<const FieldSpec> CGravityFlowPageModel::Fields() const
@@ -227,20 +227,6 @@ void CGravityFlowPageModel::OnTarget(int mode)
     Recalculate();
 }
 
-void CGravityFlowPageModel::SetViscosity(double viscosity)
-{
-    Record().viscosity = viscosity;
-    ShowInputs(0);
-    Recalculate();
-}
-
-void CGravityFlowPageModel::SetFlowInput(double flow)
-{
-    Record().flowInput = flow;
-    ShowInputs(0);
-    Recalculate();
-}
-
 // ---- inputs, calculation, results ----------------------------------------------
 
 void CGravityFlowPageModel::ReadInputs()
@@ -250,14 +236,7 @@ void CGravityFlowPageModel::ReadInputs()
     if (checked >= 0 && checked < 4)
         r.mode = checked;
     ReadFields(&r);
-    // A roughness other than the one shown is the user's own, held as the
-    // roughness is (a user's roughness below the limit would not outlive a
-    // change of size).
-    const double typed = Value(Roughness);
-    const double held = ReadLimited(Roughness, "%.3f", kMinRoughness, kNone);
-    if (typed != r.roughness)
-        r.userRoughness = held;
-    r.roughness = held;
+    ReadRoughness();
     CopyName(r.head.name, Text(Name));
     ShowInputs(0);
 }

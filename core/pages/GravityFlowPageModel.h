@@ -137,9 +137,6 @@ public:
     // The sought quantity's radio was clicked: the inputs are read in the
     // new mode, which then shows its fields and highlight, and worked out.
     void OnTarget(int mode);
-    // The fluid and flow-units dialogs gave a value (OK).
-    void SetViscosity(double viscosity);
-    void SetFlowInput(double flow);
 
     // The mode shown: the record's, or 0 when it is none of the four.
     int ShownMode() const;
@@ -158,7 +155,6 @@ public:
     static constexpr double kMinViscosity = 1e-8f;
     static constexpr double kMaxViscosity = 1e-4f;
     static constexpr double kMinLength = 1.0;
-    static constexpr double kMinRoughness = 0.001f;
     static constexpr double kMinShare = 0.0;
     static constexpr double kMinSlope = 0.01f;
     static constexpr double kMaxSlope = 999.0;

@@ -13,7 +13,6 @@ constexpr double kMinPipeDiameter = 0.05f;
 constexpr double kMaxPipeDiameter = 3.0;
 constexpr double kFailingBallast = 0.009f;
 constexpr double kFailingAnchoring = 0.5;
-constexpr std::size_t kNameUnits = 63;
 
 constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
@@ -114,7 +113,7 @@ void CManholePageModel::ApplyLanguage(int offset)
 void CManholePageModel::ShowCollectorMessage(double largestMm)
 {
     const ManholeRecord& r = Record();
-    Raise({20258, 20257, {FormatNumber("%.0f", largestMm)}, {FormatNumber("%.0f", r.nominalDiameter * 1000.0)}});
+    Raise({20258, 20257, {Format("%.0f", largestMm)}, {Format("%.0f", r.nominalDiameter * 1000.0)}});
 }
 
 void CManholePageModel::ReadInputs()
@@ -124,7 +123,7 @@ void CManholePageModel::ReadInputs()
 
     r.reinforcedVersion = Checked(MhReinforced);
     r.sandTrap = Checked(MhSandTrap);
-    SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
+    Enable(MhSandTrapDepth, r.sandTrap == 1);
 
     // The sand-trap depth is in millimetres.
     r.sandTrapDepth = ReadLimited(MhSandTrapDepth, "%.0f", 0.0, kLongestLength * 1000.0);
@@ -139,14 +138,14 @@ void CManholePageModel::ReadInputs()
         r.pipeDiameter = dkMm * kMmToM;
     } else {
         EndDrag();
-        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
+        SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
         ShowCollectorMessage(type->maxPipeDiameter);
     }
 
     ReadSoil(r, kSoil);
 
     const double candidate = LimitLevel(Value(MhPipeBottom));
-    CopyBounded(r.head.name, CutText(Text(MhName), kNameUnits));
+    CopyName(r.head.name, Text(MhName));
 
     // The invert lies at least the type's allowance above the collector plus
     // the collector, and at least the type's least depth, below the ground.
@@ -156,15 +155,15 @@ void CManholePageModel::ReadInputs()
     if (candidate > highest + kInvertTolerance) {
         EndDrag();
         r.pipeBottomLevel = highest;
-        SetText(MhPipeBottom, FormatNumber("%.2f", highest));
+        SetText(MhPipeBottom, Format("%.2f", highest));
     } else {
         r.pipeBottomLevel = candidate;
     }
 
     const double read = r.pipeDiameter;
-    r.pipeDiameter = Clamp(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
+    r.pipeDiameter = Limit(r.pipeDiameter, kMinPipeDiameter, kMaxPipeDiameter);
     if (r.pipeDiameter != read)
-        r.pipeDiameter = Clamp(ParseNumber(FormatNumber("%.0f", r.pipeDiameter * 1000.0)) * kMmToM, kMinPipeDiameter,
+        r.pipeDiameter = Limit(ParseNumber(Format("%.0f", r.pipeDiameter * 1000.0)) * kMmToM, kMinPipeDiameter,
                                kMaxPipeDiameter);
     const auto deepest = [&] {
         if (r.groundLevel - r.pipeBottomLevel > r.maxDepth)
@@ -185,29 +184,29 @@ void CManholePageModel::ShowInputs(int clearName)
     typeSelection = r.typeIndex;
     Select(MhTypeList, typeSelection);
     SetText(MhMadeToOrder, u"");
-    SetText(MhGroundLevel, FormatNumber("%.2f", r.groundLevel));
-    SetText(MhWaterLevel, FormatNumber("%.2f", r.waterLevel));
-    SetText(MhPipeBottom, FormatNumber("%.2f", r.pipeBottomLevel));
-    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
-    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
-    SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
-    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+    SetText(MhGroundLevel, Format("%.2f", r.groundLevel));
+    SetText(MhWaterLevel, Format("%.2f", r.waterLevel));
+    SetText(MhPipeBottom, Format("%.2f", r.pipeBottomLevel));
+    SetText(MhNominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, Format("%.3f", r.outerDiameter));
+    SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
+    SetText(MhSandTrapDepth, Format("%.0f", r.sandTrapDepth));
     ShowSoil(r, kSoil);
     SetChecked(MhReinforced, r.reinforcedVersion == 1);
     SetChecked(MhSandTrap, r.sandTrap == 1);
-    SetEnabled(MhSandTrapDepth, false);
+    Enable(MhSandTrapDepth, false);
     if (r.eccentric == 1) {
         // An eccentric manhole stands on the collector: no sand trap.
         r.sandTrap = 0;
         SetChecked(MhSandTrap, 0);
-        SetEnabled(MhSandTrap, false);
-        SetEnabled(MhPipeDiameter, false);
-        SetEnabled(MhReinforced, true);
+        Enable(MhSandTrap, false);
+        Enable(MhPipeDiameter, false);
+        Enable(MhReinforced, true);
     } else {
-        SetEnabled(MhPipeDiameter, true);
-        SetEnabled(MhSandTrapDepth, r.sandTrap == 1);
-        SetEnabled(MhReinforced, false);
-        SetEnabled(MhSandTrap, true);
+        Enable(MhPipeDiameter, true);
+        Enable(MhSandTrapDepth, r.sandTrap == 1);
+        Enable(MhReinforced, false);
+        Enable(MhSandTrap, true);
     }
     ShowNumberAndName(MhNumber, MhName, r.head, clearName);
     ShowStoreButtons(MhUpdate, MhProject);
@@ -222,20 +221,20 @@ void CManholePageModel::ShowResults()
 
     const int colourFields[] = {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight};
     if (r.head.resultValid != 1) {
-        SetColors(MhConclusion, {kRgbBlack, FieldColors::kFaceColor});
+        SetColors(MhConclusion, kFaceColor, kBlackColor);
         for (int id : colourFields)
-            SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
+            SetColors(id, kFaceColor, kBlackColor);
         for (int id : {MhFriction, MhHeight, MhBallastVolume, MhDeadWeight, MhUplift, MhAnchoring,
                        MhBallastHeight, MhTotalHeight, MhConclusion})
             SetText(id, u"-");
         return;
     }
 
-    const auto f2 = [](double v) { return FormatNumber("%.2f", v); };
-    auto paint = [&](uint32_t text, uint32_t back, bool ballastToo) {
-        SetColors(MhConclusion, {text, FieldColors::kFaceColor});
+    const auto f2 = [](double v) { return Format("%.2f", v); };
+    auto paint = [&](RgbColor text, RgbColor back, bool ballastToo) {
+        SetColors(MhConclusion, kFaceColor, text);
         for (int id : colourFields)
-            SetColors(id, {kRgbBlack, id == MhBallastHeight && !ballastToo ? FieldColors::kFaceColor : back});
+            SetColors(id, id == MhBallastHeight && !ballastToo ? kFaceColor : back, kBlackColor);
     };
     auto showPassing = [&] {
         SetText(MhBallastVolume, u"-");
@@ -246,25 +245,25 @@ void CManholePageModel::ShowResults()
     };
     if (r.eccentric != 1) {
         if (r.ballastHeight > kFailingBallast) {
-            paint(kRgbRed, kRgbFailedBack, true);
+            paint(kFailedTextColor, kFailedBackColor, true);
             SetText(MhHeight, f2(r.height));
             SetText(MhBallastVolume, f2(r.ballastVolume));
             SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
             SetText(MhBallastHeight, f2(r.ballastHeight));
             SetText(MhAnchoring, f2(r.anchoringForce));
         } else {
-            paint(kRgbGreen, kRgbMetBack, true);
+            paint(kMetTextColor, kMetBackColor, true);
             showPassing();
         }
     } else if (r.anchoringForce > kFailingAnchoring) {
-        paint(kRgbRed, kRgbFailedBack, false);
+        paint(kFailedTextColor, kFailedBackColor, false);
         SetText(MhHeight, f2(r.height));
         SetText(MhBallastVolume, u"-");
         SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
         SetText(MhBallastHeight, u"-");
         SetText(MhAnchoring, f2(r.anchoringForce));
     } else {
-        paint(kRgbGreen, kRgbMetBack, false);
+        paint(kMetTextColor, kMetBackColor, false);
         showPassing();
     }
     SetText(MhDeadWeight, f2(r.deadWeight));
@@ -303,29 +302,29 @@ void CManholePageModel::OnTypeChanged(int selection)
     r.sandTrap = 0;
     SetChecked(MhSandTrap, 0);
     SetChecked(MhReinforced, r.reinforcedVersion == 1);
-    SetText(MhNominalDiameter, FormatNumber("%.0f", r.nominalDiameter * 1000.0));
-    SetText(MhOuterDiameter, FormatNumber("%.3f", r.outerDiameter));
-    SetText(MhSandTrapDepth, FormatNumber("%.0f", r.sandTrapDepth));
+    SetText(MhNominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
+    SetText(MhOuterDiameter, Format("%.3f", r.outerDiameter));
+    SetText(MhSandTrapDepth, Format("%.0f", r.sandTrapDepth));
 
     if (r.eccentric != 1) {
-        SetEnabled(MhPipeDiameter, true);
-        SetEnabled(MhReinforced, false);
-        SetEnabled(MhSandTrap, true);
+        Enable(MhPipeDiameter, true);
+        Enable(MhReinforced, false);
+        Enable(MhSandTrap, true);
         if (Value(MhPipeDiameter) > t.maxPipeDiameter) {
             EndDrag();
             r.pipeDiameter = t.maxPipeDiameter * kMmToM;
-            SetText(MhPipeDiameter, FormatNumber("%.0f", t.maxPipeDiameter));
+            SetText(MhPipeDiameter, Format("%.0f", t.maxPipeDiameter));
             ShowCollectorMessage(t.maxPipeDiameter);
         }
     } else {
         r.ballastHeight = 0.0;
         r.sandTrap = 0;
         r.pipeDiameter = t.maxPipeDiameter * kMmToM;
-        SetText(MhPipeDiameter, FormatNumber("%.0f", r.pipeDiameter * 1000.0));
-        SetEnabled(MhPipeDiameter, false);
-        SetEnabled(MhSandTrap, false);
-        SetEnabled(MhSandTrapDepth, false);
-        SetEnabled(MhReinforced, true);
+        SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
+        Enable(MhPipeDiameter, false);
+        Enable(MhSandTrap, false);
+        Enable(MhSandTrapDepth, false);
+        Enable(MhReinforced, true);
     }
     ReadInputs();
     if (r.head.resultValid == 1) {
@@ -345,8 +344,8 @@ void CManholePageModel::OnOptionChanged()
 
 void CManholePageModel::OnInitDialog()
 {
-    SetEnabled(MhReinforced, false);
-    SetEnabled(MhSandTrap, false);
+    Enable(MhReinforced, false);
+    Enable(MhSandTrap, false);
     ShowInputs(1);
     ShowResults();
     Recalculate();

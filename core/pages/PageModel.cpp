@@ -1,11 +1,11 @@
 #include "pages/PageModel.h"
 
+#include "app/CalcKinds.h"
 #include "app/DalvorApp.h"
 #include "base/CalcKind.h"
 #include "base/Text.h"
 
 #include <algorithm>
-#include <cstring>
 
 std::u16string FormatMessage(std::u16string_view text, const std::vector<std::u16string>& args)
 {
@@ -158,39 +158,31 @@ double CPageModel::ReadLimited(int id, const char* format, double low, double hi
 void CPageModel::CopyName(char16_t (&dst)[64], std::u16string_view text)
 {
     constexpr std::size_t kUnits = 63;
-    std::size_t n = std::min(text.size(), kUnits);
-    // A cut that would split a surrogate pair leaves the whole pair out.
-    if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
-        --n;
-    CopyBounded(dst, text.substr(0, n), kUnits);
+    CopyBounded(dst, CutTextView(text, kUnits), kUnits);
 }
 
 void CPageModel::ReadFields(void* record, unsigned flags)
 {
-    auto* base = static_cast<unsigned char*>(record);
     for (const FieldSpec& f : Fields()) {
-        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || f.offset == FieldSpec::kNoMember)
+        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || !f.member)
             continue;
-        const double v = ReadLimited(f.id, f.format, f.low, f.high);
-        std::memcpy(base + f.offset, &v, sizeof v);
+        *f.member(record) = ReadLimited(f.id, f.format, f.low, f.high);
     }
 }
 
 void CPageModel::ShowFields(const void* record, unsigned flags, bool resultValid)
 {
-    const auto* base = static_cast<const unsigned char*>(record);
+    // The member is only read here.
+    void* shown = const_cast<void*>(record);
     for (const FieldSpec& f : Fields()) {
-        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || f.offset == FieldSpec::kNoMember ||
-            !f.format)
+        if (!(f.flags & flags) || (f.flags & FieldSpec::Hook) || !f.member || !f.format)
             continue;
         if ((flags & FieldSpec::Result) && (f.flags & FieldSpec::Result) && !(f.flags & FieldSpec::Always) &&
             !resultValid) {
             SetText(f.id, u"-");
             continue;
         }
-        double v;
-        std::memcpy(&v, base + f.offset, sizeof v);
-        SetText(f.id, v, f.format);
+        SetText(f.id, *f.member(shown), f.format);
     }
 }
 
@@ -224,4 +216,11 @@ bool CPageModel::HasStoredRecords() const
 {
     const int a = KindToArrayIndex(kind);
     return a >= 0 && app.project.Count(a) != 0;
+}
+
+bool CPageModel::ResultValid() const
+{
+    bool valid = false;
+    ForKindRecords(kind, [&](const auto& e) { valid = (app.working.*e.working).head.resultValid == 1; });
+    return valid;
 }

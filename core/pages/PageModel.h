@@ -45,9 +45,9 @@
 //    page's applicability (gravity {0,2}, pressure {1,2}) and its three list
 //    ids. It fills the lists from the tables, keeps each item's table row and
 //    row id, takes a choice by row (never by name), and relabels the lists
-//    when the tables are loaded again. The buried-pipe page fills its
-//    category, type and size lists itself, whatever the rows' applicability,
-//    each item kept by row and id in the same way.
+//    when the tables are loaded again. The buried-pipe page fills its size
+//    list through a picker of every applicability, and its category and type
+//    lists itself, each item kept by row and id in the same way.
 // 5. Messages: Raise({textKey, captionKey, args, captionArgs}) queues a
 //    warning box (FormatMessage puts the arguments in);
 //    captionKey 0 means the application's title. The window shows the queue
@@ -66,8 +66,9 @@
 //    FillLists, ...) as Run(model operation); ModelChanged() is where the
 //    picture is told to redraw. The lists follow a reload of the tables by
 //    themselves (ReferenceReloaded), with no timer.
-// 8. The recalculation tool: add the kind's model to tests/tools/dalvor-recalc
-//    (LoadBack on each stored record, as for gravity flow).
+// 8. MakePageModel (PageModels.h) makes any kind's model with its language
+//    applied: add the kind there. The recalculation tool and the print
+//    drivers take their models from it (LoadBack on each stored record).
 #pragma once
 
 #include <cstddef>
@@ -137,6 +138,8 @@ struct ListState {
 
 // One field of a page.
 struct FieldSpec {
+    // The number member of a record that a field shows, given the record.
+    using Member = double* (*)(void* record);
     enum Flags : unsigned {
         Input = 1u << 0,     // read by ReadFields, shown by ShowFields
         Result = 1u << 1,    // shown by ShowFields; "-" without a valid result
@@ -152,19 +155,18 @@ struct FieldSpec {
     int unitId;         // its unit label (0: none)
     int buttonId;       // a "?" button beside it (0: none)
     int groupId;        // the group it is laid out in
-    std::size_t offset; // the record member (kNoMember: none)
+    Member member;      // the record member (nullptr: none)
     const char* format; // printf format of its text (nullptr: none)
     double low;         // limits applied after reading
     double high;
     unsigned flags;
 
-    static constexpr std::size_t kNoMember = static_cast<std::size_t>(-1);
     static constexpr double kNone = std::numeric_limits<double>::infinity();
 };
 
-// The record member a field shows.
-#define KIT_FIELD(Record, member) offsetof(Record, member)
-#define KIT_NO_FIELD FieldSpec::kNoMember
+// The record member a field shows, named by the member itself (a number).
+#define KIT_FIELD(Record, field) (+[](void* record) -> double* { return &static_cast<Record*>(record)->field; })
+#define KIT_NO_FIELD nullptr
 
 class CPageModel {
 public:
@@ -257,6 +259,8 @@ public:
     // The fields of the table with the given flags, on a record.
     void ReadFields(void* record, unsigned flags = FieldSpec::Input);
     void ShowFields(const void* record, unsigned flags, bool resultValid);
+    // The kind's working record holds a valid result.
+    bool ResultValid() const;
     // The current stored index of the kind, or -1.
     int CurrentIndex() const;
     // The calculation's number and name: a new one (resetNumber 1) shows

@@ -76,3 +76,27 @@ void CPipeListPageModel::ShowHint()
 {
     SetText(ids.hint, Pipe().madeToOrder == 1 ? hintFirst + u" " + hintSecond : std::u16string());
 }
+
+void CPipeListPageModel::ReadRoughness()
+{
+    const RecordPipe r = Pipe();
+    const double typed = Value(ids.roughness);
+    const double held = ReadLimited(ids.roughness, "%.3f", kMinRoughness, FieldSpec::kNone);
+    if (typed != r.roughness)
+        r.userRoughness = held;
+    r.roughness = held;
+}
+
+void CPipeListPageModel::SetViscosity(double viscosity)
+{
+    Pipe().viscosity = viscosity;
+    ShowInputs(0);
+    Recalculate();
+}
+
+void CPipeListPageModel::SetFlowInput(double flow)
+{
+    Pipe().flowInput = flow;
+    ShowInputs(0);
+    Recalculate();
+}

@@ -1,7 +1,8 @@
 // What the gravity-flow and pressure-flow page models share: the catalogue's
 // three pipe lists (category, type, nominal size) with the way a list choice,
 // a reset and a reload of the tables run through them, the reset of number
-// and name, and the hint on a pipe made to order.
+// and name, the hint on a pipe made to order, the roughness typed becoming
+// the user's own, and the fluid and flow-units dialogs' values taken up.
 #pragma once
 
 #include "pages/CatalogPicker.h"
@@ -16,6 +17,7 @@ public:
     struct Ids {
         int categoryList, typeList, sizeList;
         int number, name, hint;
+        int roughness;
     };
 
     CPipeListPageModel(CDalvorApp& app, int kind, unsigned applicable, const Ids& ids);
@@ -34,9 +36,13 @@ public:
     void OnSelchangePipeKind();
     void OnSelchangePipeType();
     virtual void OnSelchangeDiameter() = 0;
+    // The fluid and flow-units dialogs gave a value (OK): shown and worked out.
+    void SetViscosity(double viscosity);
+    void SetFlowInput(double flow);
 
     // A roughness of the user's own: none.
     static constexpr double kNoUserRoughness = -0.01f;
+    static constexpr double kMinRoughness = 0.001f;
     static constexpr int kTextMadeToOrder = 20295;
     static constexpr int kTextConfirmDelivery = 20296;
 
@@ -47,12 +53,19 @@ protected:
         int32_t& typeId;
         double& userRoughness;
         const int32_t& madeToOrder;
+        double& roughness;
+        double& viscosity;
+        double& flowInput;
     };
     virtual RecordPipe Pipe() const = 0;
     // The sizes of the record's category and type listed anew after the user
     // chose another category or type.
     virtual void RefillSizes() = 0;
 
+    // The roughness field read back: a roughness other than the one shown is
+    // the user's own, held as the roughness is (a user's roughness below the
+    // limit would not outlive a change of size).
+    void ReadRoughness();
     // The two sentences on a pipe made to order, or none.
     void ShowHint();
 

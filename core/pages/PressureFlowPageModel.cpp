@@ -91,7 +91,7 @@ constexpr int kTextUnits = 127;
 
 CPressureFlowPageModel::CPressureFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindPressureFlow, CCatalogPicker::kPressure,
-                         {CategoryList, TypeList, SizeList, Number, Name, Hint})
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness})
 {
 }
 
@@ -103,7 +103,7 @@ PressureFlowRecord& CPressureFlowPageModel::Record() const
 CPipeListPageModel::RecordPipe CPressureFlowPageModel::Pipe() const
 {
     PressureFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder};
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity, r.flowInput};
 }
 
 std::span<const FieldSpec> CPressureFlowPageModel::Fields() const
@@ -264,23 +264,9 @@ void CPressureFlowPageModel::OnChart(int chart)
     SetChoice(ChartGroup, chart == 1 ? 1 : 0);
 }
 
-void CPressureFlowPageModel::SetViscosity(double viscosity)
-{
-    Record().viscosity = viscosity;
-    ShowInputs(0);
-    Recalculate();
-}
-
 void CPressureFlowPageModel::SetHeadLossInput(double headLoss)
 {
     Record().headLossInput = headLoss;
-    ShowInputs(0);
-    Recalculate();
-}
-
-void CPressureFlowPageModel::SetFlowInput(double flow)
-{
-    Record().flowInput = flow;
     ShowInputs(0);
     Recalculate();
 }
@@ -304,14 +290,7 @@ void CPressureFlowPageModel::ReadInputs()
     if (checked >= 0 && checked < 3)
         r.mode = checked;
     ReadFields(&r);
-    // A roughness other than the one shown is the user's own, held as the
-    // roughness is (a user's roughness below the limit would not outlive a
-    // change of size).
-    const double typed = Value(Roughness);
-    const double held = ReadLimited(Roughness, "%.3f", kMinRoughness, kNone);
-    if (typed != r.roughness)
-        r.userRoughness = held;
-    r.roughness = held;
+    ReadRoughness();
     CopyName(r.head.name, Text(Name));
     ShowInputs(0);
 }

@@ -153,11 +153,9 @@ public:
     void OnLocalLossShare();
     // The chart radios: 0 characteristic, 1 pressure range.
     void OnChart(int chart);
-    // After an input dialog's OK: fluid properties (the inputs were read
-    // before it opened), loss calculator, flow units, local losses.
-    void SetViscosity(double viscosity);
+    // After the loss calculator's or the local-loss dialog's OK (the fluid
+    // and flow units: SetViscosity, SetFlowInput).
     void SetHeadLossInput(double headLoss);
-    void SetFlowInput(double flow);
     void SetLocalLosses(const int counts[4], double otherLosses, double total);
 
     // The mode shown: the record's, or 0 when it is none of the three.
@@ -177,7 +175,6 @@ public:
     } op;
 
     // Limits of the inputs.
-    static constexpr double kMinRoughness = 0.001f;
     static constexpr double kMinLength = 1.0;
     static constexpr double kMinShare = 0.0;
     static constexpr double kMinDensity = 1.0;

@@ -20,13 +20,12 @@ constexpr double kAnchoringNeeded = 0.1;
 // Inner diameters are whole millimetres in the catalogue; a diameter that
 // went through a text with one decimal still finds its tank.
 constexpr double kDiameterMatch = 0.05;
-constexpr std::size_t kNameUnits = 63;
 constexpr std::size_t kListTextUnits = 63;
 
 
 std::u16string F2(double v)
 {
-    return FormatNumber("%.2f", v);
+    return CPageModel::Format("%.2f", v);
 }
 
 constexpr double kNone = FieldSpec::kNone;
@@ -98,7 +97,7 @@ void CTankPageModel::PublishLists()
     if (anchorTextCounts != anchorItems) {
         anchorTexts.clear();
         for (int k : anchorItems)
-            anchorTexts.push_back(FormatNumber("%.0f", k));
+            anchorTexts.push_back(Format("%.0f", k));
         anchorTextCounts = anchorItems;
     }
     Publish(List(TkAnchorList), anchorTexts, anchorSelection);
@@ -153,7 +152,7 @@ void CTankPageModel::BuildLocalLists()
             s.index = static_cast<int>(stiffnessEntries.size());
             s.stiffness = t.stiffnessClass;
             s.code = t.classCode;
-            s.text = CutText(FormatNumber("SN%.0f", t.stiffnessClass), kListTextUnits);
+            s.text = CutText(Format("SN%.0f", t.stiffnessClass), kListTextUnits);
             stiffnessEntries.push_back(std::move(s));
         }
         TankEntry e;
@@ -304,7 +303,7 @@ void CTankPageModel::ReadInputs()
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
-    CopyBounded(r.head.name, CutText(Text(TkName), kNameUnits));
+    CopyName(r.head.name, Text(TkName));
 
     if (r.selectionMode != 0 && r.selectionMode != 1)
         r.selectionMode = 0;
@@ -365,8 +364,8 @@ void CTankPageModel::ShowInputs(int asNew)
     SetModeLook(r.selectionMode == 1 ? 1 : 0);
     SetText(TkCapacity, F2(r.capacity));
     SetText(TkLength, F2(r.length));
-    SetText(TkOuterDiameter, FormatNumber("%.0f", r.outerDiameter));
-    SetText(TkInnerDiameter, FormatNumber("%.0f", r.innerDiameter));
+    SetText(TkOuterDiameter, Format("%.0f", r.outerDiameter));
+    SetText(TkInnerDiameter, Format("%.0f", r.innerDiameter));
     SetText(TkOwnWeight, F2(r.ownWeight));
     SetText(TkGroundLevel, F2(r.groundLevel));
     SetText(TkWaterLevel, F2(r.waterLevel));
@@ -400,10 +399,10 @@ void CTankPageModel::ShowResultFields()
     // results shown belong to the count the list shows.
     if (!valid || r.minSlabLength <= kAnchoringNeeded) {
         for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
-            SetEnabled(id, false);
+            Enable(id, false);
     } else {
         for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
-            SetEnabled(id, true);
+            Enable(id, true);
         if (anchorItems.empty() || anchorItems.front() != r.minAnchorCount ||
             anchorItems.back() != r.maxAnchorCount) {
             anchorItems = AnchorCounts();
@@ -424,18 +423,18 @@ void CTankPageModel::ShowResultFields()
                                 TkSlabVolume, TkAnchoring, TkTieForce,      TkTieAngle};
     if (!valid) {
         for (int id : verdictFields)
-            SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
-        SetColors(TkConclusion, {kRgbBlack, FieldColors::kFaceColor});
+            SetColors(id, kFaceColor, kBlackColor);
+        SetColors(TkConclusion, kFaceColor, kBlackColor);
         for (int id : resultFields)
             SetText(id, u"-");
         SetText(TkConclusion, u"-");
         return;
     }
     const bool anchoring = r.anchoringForce > kNoteAnchoring;
-    const uint32_t back = anchoring ? kRgbFailedBack : kRgbMetBack;
+    const RgbColor back = anchoring ? kFailedBackColor : kMetBackColor;
     for (int id : verdictFields)
-        SetColors(id, {kRgbBlack, back});
-    SetColors(TkConclusion, {anchoring ? kRgbRed : kRgbGreen, FieldColors::kFaceColor});
+        SetColors(id, back, kBlackColor);
+    SetColors(TkConclusion, kFaceColor, anchoring ? kFailedTextColor : kMetTextColor);
     SetText(TkUplift, F2(r.upliftForce));
     SetText(TkSoilWeight, F2(r.soilWeight));
     SetText(TkTankBottom, F2(r.tankBottomLevel));
@@ -447,7 +446,7 @@ void CTankPageModel::ShowResultFields()
         SetText(TkAnchoring, F2(r.anchoringForce));
         SetText(TkTieForce, F2(r.tieForce));
         SetText(TkSlabWeight, F2(r.slabWeight));
-        SetText(TkTieAngle, FormatNumber("%.0f", r.tieAngle));
+        SetText(TkTieAngle, Format("%.0f", r.tieAngle));
         SetText(TkSlabVolume, F2(r.slabVolume));
     } else {
         for (int id : {TkMinSlabLength, TkAnchoring, TkSlabLength, TkTieForce, TkSlabWeight, TkTieAngle,
@@ -460,13 +459,13 @@ void CTankPageModel::ShowResultFields()
 void CTankPageModel::SetModeLook(int mode)
 {
     for (int id : {TkCapacityLabel, TkCapacity, TkLengthLabel, TkLength})
-        SetColors(id, {kRgbBlack, FieldColors::kFaceColor});
-    SetEnabled(TkCapacity, mode == 0);
-    SetEnabled(TkLength, mode == 1);
+        SetColors(id, kFaceColor, kBlackColor);
+    Enable(TkCapacity, mode == 0);
+    Enable(TkLength, mode == 1);
     const int label = mode == 0 ? TkCapacityLabel : TkLengthLabel;
     const int field = mode == 0 ? TkCapacity : TkLength;
-    SetColors(label, {kRgbBlack, kRgbSoughtBack});
-    SetColors(field, {kRgbBlack, kRgbSoughtBack});
+    SetColors(label, kSoughtColor, kBlackColor);
+    SetColors(field, kSoughtColor, kBlackColor);
 }
 
 // ---- handlers -------------------------------------------------------------------
@@ -550,7 +549,7 @@ void CTankPageModel::OnInitDialog()
     const int i = Record().tankTypeIndex;
     typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
     FillStiffnessList();
-    SetColors(TkConclusion, {kRgbBlack, FieldColors::kFaceColor});
+    SetColors(TkConclusion, kFaceColor, kBlackColor);
     SetChoice(TkModeVolume, Record().selectionMode == 1 ? 1 : 0);
     SetModeLook(Record().selectionMode == 1 ? 1 : 0);
     ShowInputs(true);

@@ -16,7 +16,7 @@ public:
     explicit CGravityFlowPage(CDalvorApp& app, QWidget* parent = nullptr);
     static const CalcPageInfo kInfo;
 
-    CGravityFlowPageModel& PageModel() { return pageModel; }
+    CGravityFlowPageModel& Model() { return pageModel; }
 
     // ---- handlers -----------------------------------------------------------
     // The radios of the sought quantity: diameter, slope, flow, filling.

@@ -107,3 +107,13 @@ void CManholePage::OnChooseSoil()
 {
     ChooseSoil(app.working.manhole);
 }
+
+void CManholePage::FollowDrag()
+{
+    CPageView::ShowInputs(0);
+    if (pageModel.ResultValid()) {
+        CPageView::ReadInputs();
+        app.CalcManholeBuoyancy();
+        CPageView::ShowResults();
+    }
+}

@@ -20,6 +20,9 @@ public:
     // The imported texts are the page's.
     void AfterImport(const CImportDlg& dlg) override;
     void OnChooseSoil();
+    // A drag step: the moved value shown; with a valid result the fields read
+    // back, the buoyancy worked out on them and the results shown.
+    void FollowDrag() override;
 
 protected:
     void OnInitDialog() override;

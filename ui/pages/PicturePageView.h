@@ -8,6 +8,7 @@
 #pragma once
 
 #include "dialogs/SelectSoilDlg.h"
+#include "pages/PageModel.h"
 #include "PictureWidget.h"
 #include "sheet/PageView.h"
 
@@ -27,7 +28,7 @@ public:
     }
     CDalvorApp& PictureApp() override { return page.App(); }
     PictureView& PictureViewState() override { return view; }
-    void ShowResults() override
+    void FollowDrag() override
     {
         followDrag(view);
         page.CPageView::ShowResults();
@@ -39,22 +40,23 @@ private:
     std::function<void(const PictureView&)> followDrag;
 };
 
-// A page whose section picture is worked through the page: the picture's
-// host operations are the page's own, and its view state lives with the page.
+// A page whose section picture is worked through the page: the page is the
+// picture's host, and its view state lives with the page.
 class CPicturePageView : public CPageView, public PictureHost {
 public:
     using CPageView::CPageView;
 
-    // ---- the page contract, also what the picture calls ----------------------
-    void Recalculate() override { CPageView::Recalculate(); }
-    void ReadInputs() override { CPageView::ReadInputs(); }
-    void ShowResults() override { CPageView::ShowResults(); }
-    void ShowInputs(int resetNumber) override { CPageView::ShowInputs(resetNumber); }
-    void ShowInputs() override { CPageView::ShowInputs(0); }
-
     // ---- the picture's host ----------------------------------------------------
     CDalvorApp& PictureApp() override { return app; }
     PictureView& PictureViewState() override { return view; }
+    // A drag step: the moved value shown, and with a valid result the page
+    // worked out again.
+    void FollowDrag() override
+    {
+        CPageView::ShowInputs(0);
+        if (CPageView::Model().ResultValid())
+            CPageView::Recalculate();
+    }
 
 protected:
     // The soil list for the record's backfill. Cancel keeps the soil; the

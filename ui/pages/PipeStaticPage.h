@@ -18,7 +18,7 @@ public:
     explicit CPipeStaticPage(CDalvorApp& app, QWidget* parent = nullptr);
     static const CalcPageInfo kInfo;
 
-    CBuriedPipePageModel& PageModel() { return pageModel; }
+    CBuriedPipePageModel& Model() { return pageModel; }
 
     void BeforeImport(const CImportDlg& dlg) override;
     void AfterImport(const CImportDlg& dlg) override;

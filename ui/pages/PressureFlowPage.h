@@ -15,7 +15,7 @@ public:
     explicit CPressureFlowPage(CDalvorApp& app, QWidget* parent = nullptr);
     static const CalcPageInfo kInfo;
 
-    CPressureFlowPageModel& PageModel() { return pageModel; }
+    CPressureFlowPageModel& Model() { return pageModel; }
     CPicturePressureFlow* ChartPicture() const { return picture; }
     // The chart the picture shows: 0 characteristic, 1 pressure range.
     int ChartChoice() const { return pageModel.ChartChoice(); }

@@ -12,7 +12,7 @@ public:
     explicit CReservoirPage(CDalvorApp& app, QWidget* parent = nullptr);
     static const CalcPageInfo kInfo;
 
-    CTankPageModel& TankModel() { return pageModel; }
+    CTankPageModel& Model() { return pageModel; }
     CPictureReservoir* Picture() const { return picture; }
 
     void Print() override;

@@ -87,7 +87,7 @@ TEST(ManholePage, ReadingRulesAndClamps)
         p.m->SetText(c.id, U(c.typed));
         p.m->ReadInputs();
         EXPECT_DOUBLE_EQ(p.r().*c.field, c.expected) << c.id << " " << c.typed;
-        EXPECT_FALSE(p.m->HasMessages()) << c.typed;
+        EXPECT_TRUE(p.m->PendingMessages().empty()) << c.typed;
     }
 }
 
@@ -135,9 +135,9 @@ TEST(ManholePage, TypeChanges)
         p.m->OnTypeChanged(c.type);
         EXPECT_EQ(p.m->Text(MhPipeDiameter), U(c.dkAfter)) << c.type;
         EXPECT_EQ(p.m->TakeMessages().size(), c.message ? 1u : 0u) << c.type;
-        EXPECT_EQ(p.m->Enabled(MhPipeDiameter), c.dkEnabled);
-        EXPECT_EQ(p.m->Enabled(MhSandTrap), c.sandTrapEnabled);
-        EXPECT_EQ(p.m->Enabled(MhReinforced), c.reinforcedEnabled);
+        EXPECT_EQ(p.m->State(MhPipeDiameter).enabled, c.dkEnabled);
+        EXPECT_EQ(p.m->State(MhSandTrap).enabled, c.sandTrapEnabled);
+        EXPECT_EQ(p.m->State(MhReinforced).enabled, c.reinforcedEnabled);
         EXPECT_EQ(p.r().typeIndex, c.type);
     }
     Page p;
@@ -146,7 +146,7 @@ TEST(ManholePage, TypeChanges)
     ASSERT_EQ(p.r().head.resultValid, 1);
     EXPECT_EQ(p.m->Text(MhTotalHeight), p.m->Text(MhHeight));
     EXPECT_EQ(p.m->Text(MhBallastHeight), u"-");
-    EXPECT_EQ(p.m->Colors(MhBallastHeight).back, FieldColors::kFaceColor);
+    EXPECT_EQ(p.m->State(MhBallastHeight).background, kFaceColor);
 }
 
 TEST(ManholePage, VerdictColoursAndNoResult)
@@ -163,13 +163,16 @@ TEST(ManholePage, VerdictColoursAndNoResult)
         p.m->SetText(MhWaterLevel, U(c.water));
         p.m->Recalculate();
         ASSERT_EQ(p.r().head.resultValid, 1);
-        const FieldColors want{kRgbBlack, c.failing ? kRgbFailedBack : kRgbMetBack};
-        for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight})
-            EXPECT_EQ(p.m->Colors(id), id == MhBallastHeight && c.type == 1 ? FieldColors{} : want) << c.water << " " << id;
-        EXPECT_EQ(p.m->Colors(MhConclusion).text, c.failing ? kRgbRed : kRgbGreen);
+        const RgbColor want = c.failing ? kFailedBackColor : kMetBackColor;
+        for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight}) {
+            EXPECT_EQ(p.m->State(id).background, id == MhBallastHeight && c.type == 1 ? kFaceColor : want)
+                << c.water << " " << id;
+            EXPECT_EQ(p.m->State(id).text, kBlackColor) << c.water << " " << id;
+        }
+        EXPECT_EQ(p.m->State(MhConclusion).text, c.failing ? kFailedTextColor : kMetTextColor);
         EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing || c.type == 1);
         if (c.failing) {
-            EXPECT_EQ(p.m->Text(MhTotalHeight), FormatNumber("%.2f", p.r().height + p.r().ballastHeight));
+            EXPECT_EQ(p.m->Text(MhTotalHeight), CPageModel::Format("%.2f", p.r().height + p.r().ballastHeight));
         }
     }
     // A type the catalogue no longer has: every result and H+Hb show "-".

@@ -45,8 +45,8 @@ struct Page {
         m->OnSelchangeStiffness(0);
         m->SetText(TkGroundLevel, u"4.00");
         m->SetText(TkWaterLevel, u"4.00");
-        m->SetText(TkTankBottom, FormatNumber("%.2f", pd));
-        m->SetText(TkFillLevel, FormatNumber("%.2f", pd));
+        m->SetText(TkTankBottom, CPageModel::Format("%.2f", pd));
+        m->SetText(TkFillLevel, CPageModel::Format("%.2f", pd));
         m->Recalculate();
         m->TakeMessages();
     }
@@ -165,14 +165,14 @@ TEST(TankPage, AnchorCountsOfferedAndShown)
     Page q;
     ASSERT_EQ(q.r().head.resultValid, 1);
     ASSERT_GT(q.r().minSlabLength, 0.1);
-    EXPECT_TRUE(q.m->Enabled(TkAnchorList));
+    EXPECT_TRUE(q.m->State(TkAnchorList).enabled);
     ASSERT_FALSE(q.m->anchorItems.empty());
     const int last = static_cast<int>(q.m->anchorItems.size()) - 1;
     q.m->OnSelchangeAnchorCount(last);
     EXPECT_EQ(q.r().anchorCount, q.m->anchorItems.back());
-    EXPECT_EQ(q.m->Text(TkSlabLength), FormatNumber("%.2f", q.r().slabLength));
-    EXPECT_EQ(q.m->Text(TkTieForce), FormatNumber("%.2f", q.r().tieForce));
-    EXPECT_EQ(q.m->Colors(TkAnchoring).back, kRgbFailedBack);
+    EXPECT_EQ(q.m->Text(TkSlabLength), CPageModel::Format("%.2f", q.r().slabLength));
+    EXPECT_EQ(q.m->Text(TkTieForce), CPageModel::Format("%.2f", q.r().tieForce));
+    EXPECT_EQ(q.m->State(TkAnchoring).background, kFailedBackColor);
     EXPECT_EQ(q.m->Text(TkNote), q.app->LoadLangString(20343));
 
     // No anchoring needed: the slab and count are closed and show "-".
@@ -181,10 +181,10 @@ TEST(TankPage, AnchorCountsOfferedAndShown)
     dry.m->Recalculate();
     ASSERT_EQ(dry.r().head.resultValid, 1);
     for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
-        EXPECT_FALSE(dry.m->Enabled(id)) << id;
+        EXPECT_FALSE(dry.m->State(id).enabled) << id;
     for (int id : {TkMinSlabLength, TkSlabLength, TkAnchoring, TkTieForce, TkSlabWeight, TkTieAngle, TkSlabVolume})
         EXPECT_EQ(dry.m->Text(id), u"-") << id;
-    EXPECT_EQ(dry.m->Colors(TkConclusion).text, kRgbGreen);
+    EXPECT_EQ(dry.m->State(TkConclusion).text, kMetTextColor);
 }
 
 TEST(TankPage, StoredTankShownAgainUnchanged)
@@ -210,7 +210,7 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
     p.m->ShowInputs(false);
     p.m->Recalculate();
     EXPECT_EQ(std::memcmp(&stored, &p.r(), sizeof stored), 0);
-    EXPECT_FALSE(p.m->HasMessages());
+    EXPECT_TRUE(p.m->PendingMessages().empty());
     EXPECT_EQ(p.m->typeSelection, 3);
     EXPECT_DOUBLE_EQ(p.r().tankBottomLevel, 2.1);
 
@@ -234,10 +234,10 @@ TEST(TankPage, ShownRecordBringsItsFixedParameter)
         p.r().selectionMode = mode;
         p.m->ShowInputs(0);
         const int fixed = mode == 0 ? TkCapacity : TkLength, other = mode == 0 ? TkLength : TkCapacity;
-        EXPECT_TRUE(p.m->Enabled(fixed)) << mode;
-        EXPECT_FALSE(p.m->Enabled(other)) << mode;
-        EXPECT_EQ(p.m->Colors(fixed).back, kRgbSoughtBack) << mode;
-        EXPECT_EQ(p.m->Colors(other).back, FieldColors::kFaceColor) << mode;
+        EXPECT_TRUE(p.m->State(fixed).enabled) << mode;
+        EXPECT_FALSE(p.m->State(other).enabled) << mode;
+        EXPECT_EQ(p.m->State(fixed).background, kSoughtColor) << mode;
+        EXPECT_EQ(p.m->State(other).background, kFaceColor) << mode;
     }
 }
 

@@ -10,16 +10,14 @@
 #include "../ToolStart.h"
 #include "app/DalvorApp.h"
 #include "catalogue/ReferenceDump.h"
-#include "pages/BuriedPipePageModel.h"
-#include "pages/GravityFlowPageModel.h"
-#include "pages/ManholePageModel.h"
-#include "pages/PressureFlowPageModel.h"
-#include "pages/TankPageModel.h"
+#include "app/CalcKinds.h"
+#include "pages/PageModels.h"
 
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -106,50 +104,28 @@ int main(int argc, char* argv[])
 
     if (!noCalc) {
         ProjectArrays& p = app.project;
-        CTankPageModel tankPage(app);
-        Recalculate(p.tank, app.working.tank, [&] { app.ResetTankRecord(); },
-                    [&] {
-                        if (coreOnly) {
-                            app.CalcTankBuoyancy();
-                            app.CalcTankAnchoring();
-                        } else {
-                            tankPage.LoadBack();
-                        }
-                    });
-        CManholePageModel manholePage(app);
-        Recalculate(p.manhole, app.working.manhole, [&] { app.ResetManholeRecord(); },
-                    [&] {
-                        if (coreOnly)
-                            app.CalcManholeBuoyancy();
-                        else
-                            manholePage.LoadBack();
-                    });
-        CBuriedPipePageModel buriedPage(app);
-        buriedPage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.buriedPipe, app.working.buriedPipe, [&] { app.ResetBuriedPipeRecord(); }, [&] {
-            if (coreOnly)
-                app.CalcBuriedPipe();
-            else
-                buriedPage.LoadBack();
+        // Each kind through its page, or with --core-only its bare calculation.
+        auto run = [&](int kind, auto& stored, auto& working, auto reset, auto calc) {
+            const std::unique_ptr<CPageModel> page = coreOnly ? nullptr : MakePageModel(app, kind);
+            Recalculate(stored, working, [&] { (app.*reset)(); }, [&] {
+                if (page)
+                    page->LoadBack();
+                else
+                    calc();
+            });
+        };
+        run(KindTank, p.tank, app.working.tank, &CDalvorApp::ResetTankRecord, [&] {
+            app.CalcTankBuoyancy();
+            app.CalcTankAnchoring();
         });
-        CGravityFlowPageModel gravityPage(app);
-        gravityPage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.gravityFlow, app.working.gravityFlow, [&] { app.ResetGravityFlowRecord(); },
-                    [&] {
-                        if (coreOnly)
-                            app.CalcGravityFlow();
-                        else
-                            gravityPage.LoadBack();
-                    });
-        CPressureFlowPageModel pressurePage(app);
-        pressurePage.ApplyLanguage(app.languageOffset);
-        Recalculate(p.pressureFlow, app.working.pressureFlow, [&] { app.ResetPressureFlowRecord(); },
-                    [&] {
-                        if (coreOnly)
-                            app.CalcPressureFlow();
-                        else
-                            pressurePage.LoadBack();
-                    });
+        run(KindManhole, p.manhole, app.working.manhole, &CDalvorApp::ResetManholeRecord,
+            [&] { app.CalcManholeBuoyancy(); });
+        run(KindBuriedPipe, p.buriedPipe, app.working.buriedPipe, &CDalvorApp::ResetBuriedPipeRecord,
+            [&] { app.CalcBuriedPipe(); });
+        run(KindGravityFlow, p.gravityFlow, app.working.gravityFlow, &CDalvorApp::ResetGravityFlowRecord,
+            [&] { app.CalcGravityFlow(); });
+        run(KindPressureFlow, p.pressureFlow, app.working.pressureFlow, &CDalvorApp::ResetPressureFlowRecord,
+            [&] { app.CalcPressureFlow(); });
     }
 
     int writeError = 0;

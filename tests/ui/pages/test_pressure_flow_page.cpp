@@ -161,8 +161,8 @@ private slots:
         QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(60, row));
         QTest::mouseMove(picture, QPoint(60, row - 20));
         QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(60, row - 20));
-        QVERIFY(page->PageModel().op.head > R().headLoss);
-        QCOMPARE(Text(P::PointHead), QString::fromStdString(FormatC("%.2f", page->PageModel().op.head)));
+        QVERIFY(page->Model().op.head > R().headLoss);
+        QCOMPARE(Text(P::PointHead), QString::fromStdString(FormatC("%.2f", page->Model().op.head)));
         QCOMPARE(Text(P::HeadLoss), head);
         // The next recalculation puts the point back on the results.
         QTest::keyClick(Edit(P::Length), Qt::Key_Return);

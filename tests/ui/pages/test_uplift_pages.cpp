@@ -88,11 +88,13 @@ private slots:
         const ManholeLayout layout = LayoutManhole(app->working.manhole, picture->width(), picture->height());
         QVERIFY(layout.Usable());
         const QPoint at(picture->width() / 2, layout.Y(app->working.manhole.waterLevel));
+        const double upliftBefore = app->working.manhole.upliftForce;
         QTest::mousePress(picture, Qt::LeftButton, {}, at);
         QCOMPARE(picture->PickedLine(), int(ManholeWater));
         QTest::mouseMove(picture, at + QPoint(0, 20));
         QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
         QVERIFY(app->working.manhole.waterLevel < 3.0);
+        QVERIFY(app->working.manhole.upliftForce < upliftBefore);  // worked out on the lower water
         CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->working.manhole.waterLevel))},
                     {MhUplift, QString::fromStdString(FormatC("%.2f", app->working.manhole.upliftForce))}});
     }
@@ -103,7 +105,7 @@ private slots:
         QVERIFY(tk);
         QCOMPARE(app->activeCalcKind, int(KindTank));
         CheckTexts({{TkStiffnessList, "all"}, {TkTypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TkNumber, "-"}});
-        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->TankModel().StiffnessEntries().size()));
+        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->Model().StiffnessEntries().size()));
         // SN 8, then its DN 2000 tank.
         Choose(TkStiffnessList, 2);
         CheckTexts({{TkStiffnessList, "SN8"}});
