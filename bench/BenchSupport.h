@@ -2,8 +2,8 @@
 // catalogue, as the program starts it.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/Settings.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Settings.h"
 
 #include <cstdlib>
 #include <filesystem>

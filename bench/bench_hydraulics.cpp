@@ -3,7 +3,7 @@
 // next to the plain filling scan it replaces, and the pressure calculation in
 // each mode.
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,14 +6,14 @@
 // of that many records of the kind, spread over the catalogue; the two
 // project sizes show whether a record's cost grows with the project.
 
-#include "BenchSupport.h"
-#include "app/DalvorApp.h"
-#include "calc/BuriedPipeCalc.h"
-#include "pages/BuriedPipePageModel.h"
-#include "pages/GravityFlowPageModel.h"
-#include "pages/ManholePageModel.h"
-#include "pages/PressureFlowPageModel.h"
-#include "pages/TankPageModel.h"
+#include "bench/BenchSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "core/pages/ManholePageModel.h"
+#include "core/pages/PressureFlowPageModel.h"
+#include "core/pages/TankPageModel.h"
 
 #include <benchmark/benchmark.h>
 

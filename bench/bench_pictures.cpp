@@ -2,9 +2,9 @@
 // calculation as the page runs it, and the redraw, split into the scene
 // (recorded into a display list) and the painting (the list replayed into an
 // image the size of the control).
-#include "PictureFixtures.h"
-#include "QPainterCanvas.h"
-#include "Scenes.h"
+#include "pictures/QPainterCanvas.h"
+#include "pictures/scene/Scenes.h"
+#include "tests/pictures/PictureFixtures.h"
 
 #include <QGuiApplication>
 #include <QImage>

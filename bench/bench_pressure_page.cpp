@@ -4,9 +4,9 @@
 // catalogue's type with the most sizes, so the diameter mode goes over the
 // longest list the page can hold.
 
-#include "BenchSupport.h"
-#include "app/DalvorApp.h"
-#include "pages/PressureFlowPageModel.h"
+#include "bench/BenchSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/PressureFlowPageModel.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Speed of one printout to a PDF: the report rows, the picture played into
 // its place, the page's layout and the file written.
 
-#include "app/DalvorApp.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "reports/PrintDrivers.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -3,10 +3,10 @@
 // dialog closed again. The two sizes show how the cost grows with the
 // project; the counters give the memory the open dialog takes and what stays
 // held after it closed.
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "frame/Startup.h"
-#include "ManageProjectDlg.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "reports/ManageProjectDlg.h"
+#include "ui/frame/Startup.h"
 
 #include <QApplication>
 #include <QImage>

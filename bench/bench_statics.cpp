@@ -2,7 +2,7 @@
 // buried pipe under an SLW 60 vehicle, a manhole of each mode, a tank with
 // its anchoring.
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 #include <benchmark/benchmark.h>
 

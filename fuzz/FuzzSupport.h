@@ -3,9 +3,9 @@
 // calculation run as a page runs it, and a reader of the fuzz input.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/Host.h"
-#include "base/Settings.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Host.h"
+#include "core/base/Settings.h"
 
 #include <cstdint>
 #include <cstdlib>

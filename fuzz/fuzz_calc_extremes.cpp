@@ -2,7 +2,7 @@
 // non-finite values: the input picks the kind, then pairs of a field offset
 // and a value (one of a list of extremes, or eight raw bytes).
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cmath>
 #include <limits>

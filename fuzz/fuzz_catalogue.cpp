@@ -1,9 +1,9 @@
 // The catalogue decoding over fuzzed rows, through the data layer's
 // interface: a source whose tables, rows and failures come from the input.
 
-#include "catalogue/ReferenceDump.h"
-#include "catalogue/ReferenceSource.h"
-#include "FuzzSupport.h"
+#include "core/catalogue/ReferenceDump.h"
+#include "core/catalogue/ReferenceSource.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The list's date parser and its typed comparison of cells: the input is two
 // cell texts. A comparison must be antisymmetric and a text equal to itself.
 
-#include "DateParse.h"
-#include "ReportCtrl.h"
+#include "platform/DateParse.h"
+#include "reports/ReportCtrl.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 // over the defaults, and the titles written back and read again unchanged.
 // Every title read ends at its terminator within the field.
 
-#include "base/Text.h"
-#include "project/PrintTitles.h"
+#include "core/base/Text.h"
+#include "core/project/PrintTitles.h"
 
 #include <cstdint>
 #include <cstdio>

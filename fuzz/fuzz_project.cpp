@@ -3,8 +3,8 @@
 // kind are built, and the file is written back. What is written must read
 // back as the same bytes.
 
-#include "FuzzSupport.h"
-#include "report/ClipboardText.h"
+#include "core/report/ClipboardText.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cstdlib>
 #include <span>

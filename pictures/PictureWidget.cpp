@@ -1,8 +1,8 @@
-#include "PictureWidget.h"
-#include "Scenes.h"
+#include "pictures/PictureWidget.h"
+#include "pictures/scene/Scenes.h"
 
-#include "app/DalvorApp.h"
-#include "QPainterCanvas.h"
+#include "core/app/DalvorApp.h"
+#include "pictures/QPainterCanvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -30,7 +30,7 @@
 //                        the buoyancy worked out and the results shown
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "QPainterCanvas.h"
+#include "pictures/QPainterCanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

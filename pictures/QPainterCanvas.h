@@ -5,8 +5,8 @@
 // escapement 900 turns it to run upward.
 #pragma once
 
-#include "report/Canvas.h"
-#include "report/PrintData.h"
+#include "core/report/Canvas.h"
+#include "core/report/PrintData.h"
 
 #include <QBrush>
 #include <QColor>

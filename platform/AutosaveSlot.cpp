@@ -1,4 +1,4 @@
-#include "AutosaveSlot.h"
+#include "platform/AutosaveSlot.h"
 
 #include <QDir>
 #include <QFile>

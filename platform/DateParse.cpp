@@ -1,4 +1,4 @@
-#include "DateParse.h"
+#include "platform/DateParse.h"
 
 #include <cstdint>
 #include <vector>

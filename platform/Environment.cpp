@@ -1,6 +1,6 @@
-#include "Environment.h"
+#include "platform/Environment.h"
 
-#include "app/Startup.h"
+#include "core/app/Startup.h"
 
 #include <QCoreApplication>
 #include <QLocale>

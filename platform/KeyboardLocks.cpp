@@ -1,4 +1,4 @@
-#include "KeyboardLocks.h"
+#include "platform/KeyboardLocks.h"
 
 #include <QGuiApplication>
 

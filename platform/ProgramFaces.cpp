@@ -1,4 +1,4 @@
-#include "ProgramFaces.h"
+#include "platform/ProgramFaces.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "QtSettings.h"
+#include "platform/QtSettings.h"
 
 QtSettings::QtSettings()
     : settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Halvane"),

@@ -1,7 +1,7 @@
 // The program's settings in the user's configuration folder, under the
 // organisation "Halvane" and the application "Quorlin - Dalvor (5)".
 #pragma once
-#include "base/Settings.h"
+#include "core/base/Settings.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "ClipboardExport.h"
+#include "reports/ClipboardExport.h"
 
-#include "app/DalvorApp.h"
-#include "report/ClipboardText.h"
+#include "core/app/DalvorApp.h"
+#include "core/report/ClipboardText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

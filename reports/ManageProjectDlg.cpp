@@ -1,10 +1,10 @@
-#include "ManageProjectDlg.h"
+#include "reports/ManageProjectDlg.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "ClipboardExport.h"
-#include "report/ClipboardText.h"
-#include "ReportCtrl.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/report/ClipboardText.h"
+#include "reports/ClipboardExport.h"
+#include "reports/ReportCtrl.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -1,15 +1,15 @@
-#include "PrintDrivers.h"
+#include "reports/PrintDrivers.h"
 
-#include "QPainterCanvas.h"
+#include "pictures/QPainterCanvas.h"
 
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "pages/GravityFlowPageModel.h"
-#include "pages/PageModels.h"
-#include "pages/PressureFlowPageModel.h"
-#include "PrintoutTitleDlg.h"
-#include "report/ClipboardText.h"
-#include "Scenes.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "core/pages/PageModels.h"
+#include "core/pages/PressureFlowPageModel.h"
+#include "core/report/ClipboardText.h"
+#include "pictures/scene/Scenes.h"
+#include "reports/PrintoutTitleDlg.h"
 
 #include <QString>
 

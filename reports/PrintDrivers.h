@@ -5,7 +5,7 @@
 // or the job could not start.
 #pragma once
 
-#include "ReportPrint.h"
+#include "reports/ReportPrint.h"
 
 #include <ctime>
 

@@ -1,7 +1,7 @@
-#include "PrintoutTitleDlg.h"
+#include "reports/PrintoutTitleDlg.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

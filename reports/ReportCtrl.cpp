@@ -1,6 +1,6 @@
-#include "ReportCtrl.h"
+#include "reports/ReportCtrl.h"
 
-#include "DateParse.h"
+#include "platform/DateParse.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractTableModel>

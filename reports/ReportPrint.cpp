@@ -1,6 +1,6 @@
-#include "ReportPrint.h"
+#include "reports/ReportPrint.h"
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <QFile>
 #include <QFontMetrics>

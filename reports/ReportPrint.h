@@ -3,7 +3,7 @@
 // calculation's picture, footer and disclaimer.
 #pragma once
 
-#include "report/ReportRows.h"
+#include "core/report/ReportRows.h"
 
 #include <QFont>
 #include <QPen>

@@ -3,7 +3,7 @@
 // out in the tests as they are for the user, whatever faces the machine has.
 #pragma once
 
-#include "frame/Startup.h"
+#include "ui/frame/Startup.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,8 +3,8 @@
 // reach a kind's records goes through ForKindRecords instead of a switch.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
 
 #include <tuple>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "app/DalvorApp.h"
-#include "app/Startup.h"
+#include "core/app/DalvorApp.h"
+#include "core/app/Startup.h"
 
 namespace {
 

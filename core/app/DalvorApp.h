@@ -12,16 +12,16 @@
 // that needs a group alone includes that group's header.
 #pragma once
 
-#include "base/CalcKind.h"
-#include "base/Host.h"
-#include "base/Settings.h"
-#include "calc/GravityFlowCalculator.h"
-#include "calc/PressureFlowCalculator.h"
-#include "catalogue/ReferenceTables.h"
-#include "project/ProjectArrays.h"
-#include "project/WorkingRecords.h"
-#include "report/PrintData.h"
-#include "report/ReportRows.h"
+#include "core/base/CalcKind.h"
+#include "core/base/Host.h"
+#include "core/base/Settings.h"
+#include "core/calc/GravityFlowCalculator.h"
+#include "core/calc/PressureFlowCalculator.h"
+#include "core/catalogue/ReferenceTables.h"
+#include "core/project/ProjectArrays.h"
+#include "core/project/WorkingRecords.h"
+#include "core/report/PrintData.h"
+#include "core/report/ReportRows.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,7 +1,7 @@
 // Language texts: lookup by key and language offset, and the switch of the
 // language-dependent files (reference database, help document).
-#include "app/DalvorApp.h"
-#include "base/LangTables.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 
 #include <climits>
 

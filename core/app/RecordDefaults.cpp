@@ -9,8 +9,8 @@
 // the first tank type). When the catalogue lacks such a row the default takes
 // an empty name and zeros, and no default divides by zero.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <cmath>
 #include <iterator>

@@ -1,6 +1,6 @@
-#include "app/Startup.h"
+#include "core/app/Startup.h"
 
-#include "base/CalcKind.h"
+#include "core/base/CalcKind.h"
 
 #include <cctype>
 #include <filesystem>

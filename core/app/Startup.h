@@ -3,7 +3,7 @@
 // Free functions, so that tests can drive them.
 #pragma once
 
-#include "base/Settings.h"
+#include "core/base/Settings.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,11 +5,11 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "calc/CalcSupport.h"
-#include "calc/BuriedPipeCalc.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "core/calc/CalcSupport.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <cmath>
 #include <initializer_list>

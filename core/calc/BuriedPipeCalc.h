@@ -4,8 +4,8 @@
 // CDalvorApp::CalcBuriedPipe, which works on the application's working record.
 #pragma once
 
-#include "base/TrafficClass.h"
-#include "project/Records.h"
+#include "core/base/TrafficClass.h"
+#include "core/project/Records.h"
 
 // Secant deformation modulus Es of the backfill (MPa) from the cover over the
 // crown (m, capped at 6 m), the compaction index and the submerged share of

@@ -1,4 +1,4 @@
-#include "calc/CalcSupport.h"
+#include "core/calc/CalcSupport.h"
 
 int ChooseCandidate(std::span<const double> capacities, double flow, CapacityBound bound)
 {

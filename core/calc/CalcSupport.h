@@ -8,7 +8,7 @@
 // capacities.
 #pragma once
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <cmath>
 #include <initializer_list>

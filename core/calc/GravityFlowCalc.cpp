@@ -1,7 +1,7 @@
 // The gravity-flow calculation on the working record.
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "calc/CalcSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/calc/CalcSupport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "calc/GravityFlowCalculator.h"
+#include "core/calc/GravityFlowCalculator.h"
 
-#include "calc/CalcSupport.h"
+#include "core/calc/CalcSupport.h"
 
 #include <algorithm>
 #include <cmath>

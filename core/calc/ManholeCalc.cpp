@@ -5,9 +5,9 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "calc/CalcSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/calc/CalcSupport.h"
 
 #include <cmath>
 #include <initializer_list>

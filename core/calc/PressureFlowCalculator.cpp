@@ -1,8 +1,8 @@
-#include "calc/PressureFlowCalculator.h"
+#include "core/calc/PressureFlowCalculator.h"
 
-#include "calc/CalcSupport.h"
+#include "core/calc/CalcSupport.h"
 
-#include "calc/GravityFlowCalculator.h"
+#include "core/calc/GravityFlowCalculator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "app/DalvorApp.h"
-#include "calc/BuriedPipeCalc.h"
+#include "core/app/DalvorApp.h"
+#include "core/calc/BuriedPipeCalc.h"
 
 #include <cmath>
 #include <initializer_list>

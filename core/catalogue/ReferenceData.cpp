@@ -2,9 +2,9 @@
 // the catalogue's raw encodings: extended-catalogue rows, class codes,
 // deflection codes, pressure ratings and manhole name suffixes.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "catalogue/ReferenceSource.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/catalogue/ReferenceSource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "catalogue/ReferenceDump.h"
+#include "core/catalogue/ReferenceDump.h"
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <vector>

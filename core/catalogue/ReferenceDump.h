@@ -2,7 +2,7 @@
 // catalogue by eye or by diff.
 #pragma once
 
-#include "catalogue/ReferenceTables.h"
+#include "core/catalogue/ReferenceTables.h"
 
 #include <string>
 

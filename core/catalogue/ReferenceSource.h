@@ -3,7 +3,7 @@
 // those rows into the application object's tables.
 #pragma once
 
-#include "catalogue/ReferenceTables.h"
+#include "core/catalogue/ReferenceTables.h"
 
 #include <chrono>
 #include <cstdint>

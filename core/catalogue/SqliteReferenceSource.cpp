@@ -5,8 +5,8 @@
 // and marks the table failed, so a damaged table is never taken for a short
 // one.
 
-#include "base/Text.h"
-#include "catalogue/ReferenceSource.h"
+#include "core/base/Text.h"
+#include "core/catalogue/ReferenceSource.h"
 
 #include <sqlite3.h>
 

@@ -14,7 +14,7 @@
 // The text of a number in a dialog's field.
 #pragma once
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "dialogs/FlowUnitsModel.h"
+#include "core/dialogs/FlowUnitsModel.h"
 
-#include "dialogs/DialogText.h"
+#include "core/dialogs/DialogText.h"
 
 #include <cmath>
 

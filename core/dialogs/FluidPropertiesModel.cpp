@@ -1,6 +1,6 @@
-#include "dialogs/FluidPropertiesModel.h"
+#include "core/dialogs/FluidPropertiesModel.h"
 
-#include "dialogs/DialogText.h"
+#include "core/dialogs/DialogText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "dialogs/ImportModel.h"
+#include "core/dialogs/ImportModel.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "dialogs/DialogText.h"
-#include "project/Records.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/dialogs/DialogText.h"
+#include "core/project/Records.h"
 
 #include <algorithm>
 #include <iterator>

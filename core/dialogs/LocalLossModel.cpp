@@ -1,6 +1,6 @@
-#include "dialogs/LocalLossModel.h"
+#include "core/dialogs/LocalLossModel.h"
 
-#include "dialogs/DialogText.h"
+#include "core/dialogs/DialogText.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "dialogs/LossCalcModel.h"
+#include "core/dialogs/LossCalcModel.h"
 
-#include "dialogs/DialogText.h"
+#include "core/dialogs/DialogText.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
-#include "dialogs/SelectSoilModel.h"
+#include "core/dialogs/SelectSoilModel.h"
 
-#include "app/DalvorApp.h"
-#include "catalogue/ReferenceTables.h"
-#include "dialogs/DialogText.h"
-#include "project/Records.h"
+#include "core/app/DalvorApp.h"
+#include "core/catalogue/ReferenceTables.h"
+#include "core/dialogs/DialogText.h"
+#include "core/project/Records.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "pages/BuriedPipePageModel.h"
+#include "core/pages/BuriedPipePageModel.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "base/Text.h"
-#include "base/TrafficClass.h"
-#include "calc/BuriedPipeCalc.h"
-#include "pages/CatalogPicker.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/Text.h"
+#include "core/base/TrafficClass.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "core/pages/CatalogPicker.h"
 
 #include <algorithm>
 #include <cmath>

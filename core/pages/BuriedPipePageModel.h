@@ -7,10 +7,10 @@
 // stored records through the same model.
 #pragma once
 
-#include "catalogue/ReferenceTables.h"
-#include "pages/CatalogPicker.h"
-#include "pages/PageModel.h"
-#include "project/Records.h"
+#include "core/catalogue/ReferenceTables.h"
+#include "core/pages/CatalogPicker.h"
+#include "core/pages/PageModel.h"
+#include "core/project/Records.h"
 
 #include <map>
 #include <optional>

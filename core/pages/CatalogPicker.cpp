@@ -1,8 +1,8 @@
-#include "pages/CatalogPicker.h"
+#include "core/pages/CatalogPicker.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "pages/PageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/pages/PageModel.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
-#include "pages/GravityFlowPageModel.h"
+#include "core/pages/GravityFlowPageModel.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <cmath>

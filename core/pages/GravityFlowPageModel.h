@@ -5,7 +5,7 @@
 // texts, enables and colours of every field.
 #pragma once
 
-#include "pages/PipeListPageModel.h"
+#include "core/pages/PipeListPageModel.h"
 
 struct DiameterCandidate;
 struct GravityFlowRecord;

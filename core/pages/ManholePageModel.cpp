@@ -1,7 +1,7 @@
-#include "pages/ManholePageModel.h"
+#include "core/pages/ManholePageModel.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 

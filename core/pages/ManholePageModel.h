@@ -5,7 +5,7 @@
 // verdict colours.
 #pragma once
 
-#include "pages/UpliftPageModel.h"
+#include "core/pages/UpliftPageModel.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "pages/PageModel.h"
+#include "core/pages/PageModel.h"
 
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "base/Text.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 

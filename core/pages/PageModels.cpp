@@ -1,12 +1,12 @@
-#include "pages/PageModels.h"
+#include "core/pages/PageModels.h"
 
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "pages/BuriedPipePageModel.h"
-#include "pages/GravityFlowPageModel.h"
-#include "pages/ManholePageModel.h"
-#include "pages/PressureFlowPageModel.h"
-#include "pages/TankPageModel.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "core/pages/ManholePageModel.h"
+#include "core/pages/PressureFlowPageModel.h"
+#include "core/pages/TankPageModel.h"
 
 std::unique_ptr<CPageModel> MakePageModel(CDalvorApp& app, int kind)
 {

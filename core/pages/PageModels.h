@@ -3,7 +3,7 @@
 // shown. The recalculation tool and the print drivers take their models here.
 #pragma once
 
-#include "pages/PageModel.h"
+#include "core/pages/PageModel.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "pages/PipeListPageModel.h"
+#include "core/pages/PipeListPageModel.h"
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 CPipeListPageModel::CPipeListPageModel(CDalvorApp& a, int pageKind, unsigned applicable, const Ids& i)
     : CPageModel(a, pageKind), picker(a, *this, applicable, i.categoryList, i.typeList, i.sizeList), ids(i)

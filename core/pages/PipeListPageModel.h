@@ -5,8 +5,8 @@
 // the user's own, and the fluid and flow-units dialogs' values taken up.
 #pragma once
 
-#include "pages/CatalogPicker.h"
-#include "pages/PageModel.h"
+#include "core/pages/CatalogPicker.h"
+#include "core/pages/PageModel.h"
 
 #include <cstdint>
 #include <string>

@@ -6,7 +6,7 @@
 // every field.
 #pragma once
 
-#include "pages/PipeListPageModel.h"
+#include "core/pages/PipeListPageModel.h"
 
 struct DiameterCandidate;
 struct PressureFlowRecord;

@@ -1,7 +1,7 @@
-#include "pages/TankPageModel.h"
+#include "core/pages/TankPageModel.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,7 +5,7 @@
 // each field shows with its verdict colours.
 #pragma once
 
-#include "pages/UpliftPageModel.h"
+#include "core/pages/UpliftPageModel.h"
 
 #include <string>
 #include <vector>

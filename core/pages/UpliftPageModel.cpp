@@ -1,6 +1,6 @@
-#include "pages/UpliftPageModel.h"
+#include "core/pages/UpliftPageModel.h"
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 std::u16string CUpliftPageModel::Lang(int key) const
 {

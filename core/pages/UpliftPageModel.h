@@ -2,10 +2,10 @@
 // the backfill's fields and the requests to end a drag of the picture.
 #pragma once
 
-#include "base/Text.h"
-#include "catalogue/ReferenceTables.h"
-#include "pages/PageModel.h"
-#include "project/Records.h"
+#include "core/base/Text.h"
+#include "core/catalogue/ReferenceTables.h"
+#include "core/pages/PageModel.h"
+#include "core/project/Records.h"
 
 #include <cstdint>
 #include <span>

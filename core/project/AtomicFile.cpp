@@ -1,4 +1,4 @@
-#include "project/AtomicFile.h"
+#include "core/project/AtomicFile.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,11 +1,11 @@
 // The remembered printout titles: defaults, the dialog's confirmation rule and
 // the titles file (20 raw records of 520 bytes, little-endian UTF-16).
-#include "project/PrintTitles.h"
+#include "core/project/PrintTitles.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "project/AtomicFile.h"
-#include "project/RegularFile.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/project/AtomicFile.h"
+#include "core/project/RegularFile.h"
 
 #include <cstring>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // each that is current (-1: none).
 #pragma once
 
-#include "base/CalcKind.h"
-#include "project/Records.h"
+#include "core/base/CalcKind.h"
+#include "core/project/Records.h"
 
 #include <vector>
 

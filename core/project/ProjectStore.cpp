@@ -1,8 +1,8 @@
 // The project: one array of stored records per kind, with a current entry
 // each.
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <new>

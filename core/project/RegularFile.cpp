@@ -1,4 +1,4 @@
-#include "project/RegularFile.h"
+#include "core/project/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>

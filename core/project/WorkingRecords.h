@@ -2,7 +2,7 @@
 // They start zero-filled, which the fields that a reset leaves alone rely on.
 #pragma once
 
-#include "project/Records.h"
+#include "core/project/Records.h"
 
 struct WorkingRecords {
     GravityFlowRecord gravityFlow{};

@@ -1,9 +1,9 @@
-#include "report/ClipboardText.h"
+#include "core/report/ClipboardText.h"
 
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "base/TrafficClass.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/base/TrafficClass.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
-#include "report/DisplayList.h"
+#include "core/report/DisplayList.h"
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 namespace {
 

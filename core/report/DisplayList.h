@@ -3,7 +3,7 @@
 // operation a line, so that a picture can be compared and reviewed.
 #pragma once
 
-#include "report/Canvas.h"
+#include "core/report/Canvas.h"
 
 #include <string>
 #include <vector>

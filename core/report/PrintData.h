@@ -1,7 +1,7 @@
 // The report table and the picture being printed.
 #pragma once
-#include "project/PrintTitles.h"
-#include "report/DisplayList.h"
+#include "core/project/PrintTitles.h"
+#include "core/report/DisplayList.h"
 
 #include <cstdint>
 

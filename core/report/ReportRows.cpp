@@ -1,10 +1,10 @@
 // The report builders: the text of each kind's printout, written into the
 // application's ten report sections from the kind's working record, and the
 // printout's header and footer texts.
-#include "app/DalvorApp.h"
-#include "report/ReportRows.h"
-#include "base/Text.h"
-#include "base/TrafficClass.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/base/TrafficClass.h"
+#include "core/report/ReportRows.h"
 
 #include <cstdio>
 #include <cstring>

@@ -7,7 +7,7 @@
 // printout.
 #pragma once
 
-#include "report/PrintData.h"
+#include "core/report/PrintData.h"
 
 #include <ctime>
 #include <string>

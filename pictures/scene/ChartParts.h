@@ -9,9 +9,9 @@
 // line and no other text runs.
 #pragma once
 
-#include "base/Text.h"
-#include "report/Canvas.h"
-#include "SceneParts.h"
+#include "core/base/Text.h"
+#include "core/report/Canvas.h"
+#include "pictures/scene/SceneParts.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,7 @@
 // with the calculated filling and the operating line the user drags.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 class CGravityFlowCalculator;
 struct GravityFlowRecord;

@@ -1,8 +1,8 @@
-#include "ManholeScene.h"
+#include "pictures/scene/ManholeScene.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "SceneParts.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "pictures/scene/SceneParts.h"
 
 #include <algorithm>
 #include <cmath>

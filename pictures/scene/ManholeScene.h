@@ -2,7 +2,7 @@
 // water levels; the ground, water and collector lines are dragged.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 struct ManholeRecord;
 

@@ -1,7 +1,7 @@
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 std::string picture::Text(const CDalvorApp& app, int key)
 {

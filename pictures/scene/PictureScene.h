@@ -4,8 +4,8 @@
 // page's view state. The picture widgets and the printing tool both use this.
 #pragma once
 
-#include "report/Canvas.h"
-#include "report/PrintData.h"
+#include "core/report/Canvas.h"
+#include "core/report/PrintData.h"
 
 #include <memory>
 #include <string>

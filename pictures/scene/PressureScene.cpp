@@ -1,8 +1,8 @@
-#include "PressureScene.h"
+#include "pictures/scene/PressureScene.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "ChartParts.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "pictures/scene/ChartParts.h"
 
 #include <algorithm>
 #include <cmath>

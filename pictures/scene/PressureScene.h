@@ -3,7 +3,7 @@
 // chart with its admissible box.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 class CPressureFlowCalculator;
 struct PressureFlowRecord;

@@ -1,6 +1,6 @@
-#include "SceneParts.h"
+#include "pictures/scene/SceneParts.h"
 
-#include "base/Text.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <cmath>

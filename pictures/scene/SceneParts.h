@@ -1,9 +1,9 @@
 // Drawing pieces shared by the section pictures (trench, manhole, tank).
 #pragma once
 
-#include "PictureScene.h"
-#include "report/Canvas.h"
-#include "report/DisplayList.h"
+#include "core/report/Canvas.h"
+#include "core/report/DisplayList.h"
+#include "pictures/scene/PictureScene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "Scenes.h"
+#include "pictures/scene/Scenes.h"
 
-#include "base/CalcKind.h"
-#include "GravityScene.h"
-#include "ManholeScene.h"
-#include "PressureScene.h"
-#include "TankScene.h"
-#include "TrenchScene.h"
+#include "core/base/CalcKind.h"
+#include "pictures/scene/GravityScene.h"
+#include "pictures/scene/ManholeScene.h"
+#include "pictures/scene/PressureScene.h"
+#include "pictures/scene/TankScene.h"
+#include "pictures/scene/TrenchScene.h"
 
 std::unique_ptr<PictureScene> MakePictureScene(int kind, CDalvorApp& app, PictureView& view)
 {

@@ -2,7 +2,7 @@
 // the printout and the tools ask for. The base class knows none of them.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 #include <memory>
 

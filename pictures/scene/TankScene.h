@@ -3,7 +3,7 @@
 // ground, water and bottom lines are dragged.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 struct TankRecord;
 

@@ -2,7 +2,7 @@
 // ground and water levels; the ground, water and pipe lines are dragged.
 #pragma once
 
-#include "PictureScene.h"
+#include "pictures/scene/PictureScene.h"
 
 struct BuriedPipeRecord;
 

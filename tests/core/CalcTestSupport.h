@@ -3,8 +3,8 @@
 // circle) and the record texts.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // temporary folders, a started core and the recalculation tool's round trip.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 
 #include <gtest/gtest.h>
 

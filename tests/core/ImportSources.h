@@ -3,7 +3,7 @@
 // tests.
 #pragma once
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 inline void StoreImportSources(CDalvorApp& app)
 {

@@ -2,8 +2,8 @@
 // record before its calculation; shared by the calculation and picture tests.
 #pragma once
 
-#include "calc/BuriedPipeCalc.h"
-#include "catalogue/ReferenceTables.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "core/catalogue/ReferenceTables.h"
 
 // The catalogue row's pipe in the record.
 inline void TakeSizeRow(BuriedPipeRecord& r, const NominalSizeEntry& row)

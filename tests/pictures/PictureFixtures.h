@@ -2,9 +2,9 @@
 // the picture tests and the picture shots tool.
 #pragma once
 
-#include "../core/PipeFixture.h"
-#include "app/DalvorApp.h"
-#include "PictureScene.h"
+#include "core/app/DalvorApp.h"
+#include "pictures/scene/PictureScene.h"
+#include "tests/core/PipeFixture.h"
 
 #include <cstdlib>
 #include <memory>

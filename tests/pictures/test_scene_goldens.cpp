@@ -1,8 +1,8 @@
 // The recorded drawings of typical records, compared with golden files made
 // by this code and reviewed once by eye (dalvor-picture-shots renders the same
 // records). DALVOR_UPDATE_GOLDEN=1 writes them anew.
-#include "PictureFixtures.h"
-#include "Scenes.h"
+#include "pictures/scene/Scenes.h"
+#include "tests/pictures/PictureFixtures.h"
 
 #include <gtest/gtest.h>
 

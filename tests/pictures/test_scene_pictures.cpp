@@ -1,13 +1,13 @@
 // The pictures' layouts, scale choices and drag clamps against their rules,
 // with hand-made records, and the robustness of every scene on values that
 // are not numbers.
-#include "GravityScene.h"
-#include "ManholeScene.h"
-#include "PictureFixtures.h"
-#include "PressureScene.h"
-#include "Scenes.h"
-#include "TankScene.h"
-#include "TrenchScene.h"
+#include "pictures/scene/GravityScene.h"
+#include "pictures/scene/ManholeScene.h"
+#include "pictures/scene/PressureScene.h"
+#include "pictures/scene/Scenes.h"
+#include "pictures/scene/TankScene.h"
+#include "pictures/scene/TrenchScene.h"
+#include "tests/pictures/PictureFixtures.h"
 
 #include <gtest/gtest.h>
 

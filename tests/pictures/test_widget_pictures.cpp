@@ -1,16 +1,16 @@
 // The picture widgets driven with the mouse as a user drags a line, on a stub
 // page, and the drawing adapter's pixel rules.
-#include "base/Text.h"
-#include "GravityScene.h"
-#include "ManholeScene.h"
-#include "PictureFixtures.h"
-#include "PictureWidget.h"
-#include "PressureScene.h"
-#include "QPainterCanvas.h"
-#include "QtTestMain.h"
-#include "Scenes.h"
-#include "TankScene.h"
-#include "TrenchScene.h"
+#include "core/base/Text.h"
+#include "pictures/PictureWidget.h"
+#include "pictures/QPainterCanvas.h"
+#include "pictures/scene/GravityScene.h"
+#include "pictures/scene/ManholeScene.h"
+#include "pictures/scene/PressureScene.h"
+#include "pictures/scene/Scenes.h"
+#include "pictures/scene/TankScene.h"
+#include "pictures/scene/TrenchScene.h"
+#include "tests/pictures/PictureFixtures.h"
+#include "tests/QtTestMain.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // Reading dates and times as a list cell shows them.
-#include "base/Text.h"
-#include "DateParse.h"
+#include "core/base/Text.h"
+#include "platform/DateParse.h"
 
 #include <gtest/gtest.h>
 

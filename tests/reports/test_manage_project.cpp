@@ -1,10 +1,10 @@
 // The project manager on projects of all five kinds read from files.
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "ManageProjectDlg.h"
-#include "QtTestMain.h"
-#include "report/ClipboardText.h"
-#include "ReportCtrl.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/report/ClipboardText.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
 
 #include <QApplication>
 #include <QClipboard>

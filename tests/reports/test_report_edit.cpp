@@ -1,7 +1,7 @@
 // Editing column 1 of the report list in place, its keys and clicks, and the
 // row operations around it.
-#include "QtTestMain.h"
-#include "ReportCtrl.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
 
 #include <QDialog>
 #include <QFontMetrics>

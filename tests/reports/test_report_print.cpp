@@ -1,10 +1,10 @@
 // The report page's geometry on an A4 PDF at 600 dpi, the picture's place by
 // its shape, the printout title dialog and the driver's cancel paths.
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "PrintDrivers.h"
-#include "PrintoutTitleDlg.h"
-#include "QtTestMain.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "reports/PrintDrivers.h"
+#include "reports/PrintoutTitleDlg.h"
+#include "tests/QtTestMain.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The report list's typed comparison and its sort.
-#include "QtTestMain.h"
-#include "ReportCtrl.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

@@ -2,9 +2,9 @@
 // the catalogue databases and a core started as the program starts it.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "app/Startup.h"
-#include "base/Host.h"
+#include "core/app/DalvorApp.h"
+#include "core/app/Startup.h"
+#include "core/base/Host.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,15 +4,15 @@
 // page of its sheet worked as the user works it, and printing to a PDF file.
 #pragma once
 
-#include "app/DalvorApp.h"
-#include "base/UiPrompts.h"
-#include "catalogue/ReferenceTables.h"
-#include "frame/DalvorDoc.h"
-#include "frame/DalvorView.h"
-#include "frame/MainFrame.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
-#include "Shell.h"
+#include "core/app/DalvorApp.h"
+#include "core/catalogue/ReferenceTables.h"
+#include "platform/Shell.h"
+#include "ui/base/UiPrompts.h"
+#include "ui/frame/DalvorDoc.h"
+#include "ui/frame/DalvorView.h"
+#include "ui/frame/MainFrame.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QAbstractButton>
 #include <QApplication>

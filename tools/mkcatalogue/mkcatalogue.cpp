@@ -9,7 +9,7 @@
 // sees half a database. Any fault in the source stops the build with the file
 // and line that caused it.
 
-#include "CatalogueSchema.h"
+#include "tools/mkcatalogue/CatalogueSchema.h"
 
 #include <sqlite3.h>
 

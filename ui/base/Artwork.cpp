@@ -1,6 +1,6 @@
-#include "base/Artwork.h"
+#include "ui/base/Artwork.h"
 
-#include "base/CalcKind.h"
+#include "core/base/CalcKind.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "base/UiPrompts.h"
+#include "ui/base/UiPrompts.h"
 
-#include "base/UiText.h"
+#include "ui/base/UiText.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "base/UiText.h"
+#include "ui/base/UiText.h"
 
-#include "app/DalvorApp.h"
+#include "core/app/DalvorApp.h"
 
 QString LangText(const CDalvorApp& app, int key)
 {

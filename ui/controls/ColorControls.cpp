@@ -1,4 +1,4 @@
-#include "controls/ColorControls.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QApplication>
 

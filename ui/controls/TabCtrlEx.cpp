@@ -1,4 +1,4 @@
-#include "controls/TabCtrlEx.h"
+#include "ui/controls/TabCtrlEx.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

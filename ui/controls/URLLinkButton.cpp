@@ -1,6 +1,6 @@
-#include "controls/URLLinkButton.h"
+#include "ui/controls/URLLinkButton.h"
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "dialogs/AboutDlg.h"
+#include "ui/dialogs/AboutDlg.h"
 
-#include "base/Artwork.h"
-#include "controls/URLLinkButton.h"
+#include "ui/base/Artwork.h"
+#include "ui/controls/URLLinkButton.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
 
-#include "app/DalvorApp.h"
-#include "controls/ColorControls.h"
+#include "core/app/DalvorApp.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QButtonGroup>
 #include <QEvent>

@@ -4,8 +4,8 @@
 // and takes it back after OK.
 #pragma once
 
-#include "dialogs/FlowUnitsModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/FlowUnitsModel.h"
+#include "ui/sheet/InputDialog.h"
 
 class QButtonGroup;
 class QLabel;

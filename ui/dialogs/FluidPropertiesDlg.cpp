@@ -1,7 +1,7 @@
-#include "dialogs/FluidPropertiesDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
 
-#include "app/DalvorApp.h"
-#include "controls/ColorControls.h"
+#include "core/app/DalvorApp.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

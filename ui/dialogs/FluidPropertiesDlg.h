@@ -3,8 +3,8 @@
 // caller presets Model().viscosity and takes it back after OK.
 #pragma once
 
-#include "dialogs/FluidPropertiesModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/FluidPropertiesModel.h"
+#include "ui/sheet/InputDialog.h"
 
 class QLineEdit;
 class QSlider;

@@ -1,11 +1,11 @@
-#include "dialogs/ImportDlg.h"
+#include "ui/dialogs/ImportDlg.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
-#include "base/UiText.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -11,8 +11,8 @@
 // changes no record.
 #pragma once
 
-#include "dialogs/ImportModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/ImportModel.h"
+#include "ui/sheet/InputDialog.h"
 
 #include <QHash>
 

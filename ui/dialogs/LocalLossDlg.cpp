@@ -1,7 +1,7 @@
-#include "dialogs/LocalLossDlg.h"
+#include "ui/dialogs/LocalLossDlg.h"
 
-#include "app/DalvorApp.h"
-#include "controls/ColorControls.h"
+#include "core/app/DalvorApp.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

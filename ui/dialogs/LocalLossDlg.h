@@ -4,8 +4,8 @@
 // losses and the total.
 #pragma once
 
-#include "dialogs/LocalLossModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/LocalLossModel.h"
+#include "ui/sheet/InputDialog.h"
 
 class QLineEdit;
 

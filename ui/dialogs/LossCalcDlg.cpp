@@ -1,7 +1,7 @@
-#include "dialogs/LossCalcDlg.h"
+#include "ui/dialogs/LossCalcDlg.h"
 
-#include "app/DalvorApp.h"
-#include "controls/ColorControls.h"
+#include "core/app/DalvorApp.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -4,8 +4,8 @@
 // totalLoss; after OK it takes totalLoss back.
 #pragma once
 
-#include "dialogs/LossCalcModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/LossCalcModel.h"
+#include "ui/sheet/InputDialog.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,8 +1,8 @@
-#include "dialogs/SelectSoilDlg.h"
+#include "ui/dialogs/SelectSoilDlg.h"
 
-#include "app/DalvorApp.h"
-#include "controls/ColorControls.h"
-#include "project/Records.h"
+#include "core/app/DalvorApp.h"
+#include "core/project/Records.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -6,8 +6,8 @@
 // and, after OK, takes the chosen soil into the record.
 #pragma once
 
-#include "dialogs/SelectSoilModel.h"
-#include "sheet/InputDialog.h"
+#include "core/dialogs/SelectSoilModel.h"
+#include "ui/sheet/InputDialog.h"
 
 class QLabel;
 class QLineEdit;

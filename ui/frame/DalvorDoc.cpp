@@ -1,16 +1,16 @@
-#include "frame/DalvorDoc.h"
+#include "ui/frame/DalvorDoc.h"
 
-#include "app/DalvorApp.h"
-#include "AutosaveSlot.h"
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
-#include "dialogs/ImportDlg.h"
-#include "frame/FrameworkTexts.h"
-#include "frame/Startup.h"
-#include "project/AtomicFile.h"
-#include "project/RegularFile.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
+#include "core/app/DalvorApp.h"
+#include "core/project/AtomicFile.h"
+#include "core/project/RegularFile.h"
+#include "platform/AutosaveSlot.h"
+#include "ui/base/UiPrompts.h"
+#include "ui/base/UiText.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/frame/FrameworkTexts.h"
+#include "ui/frame/Startup.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,15 +1,15 @@
-#include "frame/DalvorView.h"
+#include "ui/frame/DalvorView.h"
 
-#include "app/DalvorApp.h"
-#include "base/Artwork.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "pages/GravityFlowPage.h"
-#include "pages/ManholePage.h"
-#include "pages/PipeStaticPage.h"
-#include "pages/PressureFlowPage.h"
-#include "pages/ReservoirPage.h"
-#include "sheet/CalcSheet.h"
+#include "core/app/DalvorApp.h"
+#include "ui/base/Artwork.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/pages/GravityFlowPage.h"
+#include "ui/pages/ManholePage.h"
+#include "ui/pages/PipeStaticPage.h"
+#include "ui/pages/PressureFlowPage.h"
+#include "ui/pages/ReservoirPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
-#include "frame/HelpRouter.h"
+#include "ui/frame/HelpRouter.h"
 
-#include "app/DalvorApp.h"
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
-#include "frame/FrameworkTexts.h"
-#include "frame/HelpWindow.h"
-#include "Shell.h"
+#include "core/app/DalvorApp.h"
+#include "platform/Shell.h"
+#include "ui/base/UiPrompts.h"
+#include "ui/base/UiText.h"
+#include "ui/frame/FrameworkTexts.h"
+#include "ui/frame/HelpWindow.h"
 
 #include <QDir>
 #include <QFile>

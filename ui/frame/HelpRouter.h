@@ -4,7 +4,7 @@
 // was clicked.
 #pragma once
 
-#include "frame/HelpWindow.h"
+#include "ui/frame/HelpWindow.h"
 
 #include <QObject>
 #include <QString>

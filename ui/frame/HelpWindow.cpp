@@ -1,6 +1,6 @@
-#include "frame/HelpWindow.h"
+#include "ui/frame/HelpWindow.h"
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

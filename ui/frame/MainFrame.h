@@ -10,7 +10,7 @@
 // help.
 #pragma once
 
-#include "base/Host.h"
+#include "core/base/Host.h"
 
 #include <QHash>
 #include <QMainWindow>

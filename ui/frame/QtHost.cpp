@@ -1,13 +1,13 @@
-#include "frame/QtHost.h"
+#include "ui/frame/QtHost.h"
 
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
-#include "dialogs/AboutDlg.h"
-#include "frame/DalvorDoc.h"
-#include "frame/FrameworkTexts.h"
-#include "frame/MainFrame.h"
-#include "ManageProjectDlg.h"
-#include "Shell.h"
+#include "platform/Shell.h"
+#include "reports/ManageProjectDlg.h"
+#include "ui/base/UiPrompts.h"
+#include "ui/base/UiText.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/frame/DalvorDoc.h"
+#include "ui/frame/FrameworkTexts.h"
+#include "ui/frame/MainFrame.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 // and the desktop's viewers.
 #pragma once
 
-#include "base/Host.h"
+#include "core/base/Host.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "frame/QtTranslations.h"
+#include "ui/frame/QtTranslations.h"
 
-#include "base/CalcKind.h"
+#include "core/base/CalcKind.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
-#include "frame/Startup.h"
+#include "ui/frame/Startup.h"
 
-#include "base/Artwork.h"
-#include "ProgramFaces.h"
+#include "platform/ProgramFaces.h"
+#include "ui/base/Artwork.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

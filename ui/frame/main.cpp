@@ -1,11 +1,11 @@
 // The program's entry: the core's start-up, then the main window.
-#include "app/DalvorApp.h"
-#include "AutosaveSlot.h"
-#include "Environment.h"
-#include "frame/MainFrame.h"
-#include "frame/Startup.h"
-#include "QtSettings.h"
-#include "ShellOpen.h"
+#include "core/app/DalvorApp.h"
+#include "platform/AutosaveSlot.h"
+#include "platform/Environment.h"
+#include "platform/QtSettings.h"
+#include "platform/ShellOpen.h"
+#include "ui/frame/MainFrame.h"
+#include "ui/frame/Startup.h"
 
 #include <QApplication>
 #include <QDir>

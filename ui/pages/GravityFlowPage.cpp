@@ -1,12 +1,12 @@
-#include "pages/GravityFlowPage.h"
+#include "ui/pages/GravityFlowPage.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
-#include "dialogs/FlowUnitsDlg.h"
-#include "dialogs/FluidPropertiesDlg.h"
-#include "PictureScene.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "pictures/scene/PictureScene.h"
+#include "reports/PrintDrivers.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

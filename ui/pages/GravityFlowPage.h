@@ -5,8 +5,8 @@
 // What it does lives in CGravityFlowPageModel; this class is its widgets.
 #pragma once
 
-#include "pages/GravityFlowPageModel.h"
-#include "pages/PicturePageView.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "ui/pages/PicturePageView.h"
 
 #include <QColor>
 

@@ -1,9 +1,9 @@
-#include "pages/ManholePage.h"
+#include "ui/pages/ManholePage.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "reports/PrintDrivers.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>

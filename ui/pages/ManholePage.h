@@ -3,8 +3,8 @@
 // it needs, worked out on every Enter, Tab or click in the page.
 #pragma once
 
-#include "pages/ManholePageModel.h"
-#include "pages/PicturePageView.h"
+#include "core/pages/ManholePageModel.h"
+#include "ui/pages/PicturePageView.h"
 
 class CManholePage : public CPicturePageView {
     Q_OBJECT

@@ -7,10 +7,10 @@
 // manhole, tank) as the picture's host themselves.
 #pragma once
 
-#include "dialogs/SelectSoilDlg.h"
-#include "pages/PageModel.h"
-#include "PictureWidget.h"
-#include "sheet/PageView.h"
+#include "core/pages/PageModel.h"
+#include "pictures/PictureWidget.h"
+#include "ui/dialogs/SelectSoilDlg.h"
+#include "ui/sheet/PageView.h"
 
 #include <functional>
 #include <utility>

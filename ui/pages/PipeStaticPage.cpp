@@ -1,12 +1,12 @@
-#include "pages/PipeStaticPage.h"
+#include "ui/pages/PipeStaticPage.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "base/Text.h"
-#include "controls/ColorControls.h"
-#include "dialogs/ImportDlg.h"
-#include "dialogs/SelectSoilDlg.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/Text.h"
+#include "reports/PrintDrivers.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/dialogs/SelectSoilDlg.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -4,8 +4,8 @@
 // CBuriedPipePageModel; this class is its widgets and its trench picture.
 #pragma once
 
-#include "pages/BuriedPipePageModel.h"
-#include "pages/PicturePageView.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "ui/pages/PicturePageView.h"
 
 #include <QColor>
 #include <QHash>

@@ -1,13 +1,13 @@
-#include "pages/PressureFlowPage.h"
+#include "ui/pages/PressureFlowPage.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
-#include "dialogs/FlowUnitsDlg.h"
-#include "dialogs/FluidPropertiesDlg.h"
-#include "dialogs/LocalLossDlg.h"
-#include "dialogs/LossCalcDlg.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "reports/PrintDrivers.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
+#include "ui/dialogs/LocalLossDlg.h"
+#include "ui/dialogs/LossCalcDlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

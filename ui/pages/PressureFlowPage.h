@@ -6,8 +6,8 @@
 // four input dialogs and its picture.
 #pragma once
 
-#include "pages/PicturePageView.h"
-#include "pages/PressureFlowPageModel.h"
+#include "core/pages/PressureFlowPageModel.h"
+#include "ui/pages/PicturePageView.h"
 
 class CPressureFlowPage : public CPageView {
     Q_OBJECT

@@ -1,11 +1,11 @@
-#include "pages/ReservoirPage.h"
+#include "ui/pages/ReservoirPage.h"
 
-#include "app/DalvorApp.h"
-#include "base/CalcKind.h"
-#include "controls/ColorControls.h"
-#include "dialogs/ImportDlg.h"
-#include "PictureScene.h"
-#include "PrintDrivers.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "pictures/scene/PictureScene.h"
+#include "reports/PrintDrivers.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/ImportDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>

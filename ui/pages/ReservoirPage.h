@@ -3,8 +3,8 @@
 // it needs, worked out on every Enter, Tab or click in the page.
 #pragma once
 
-#include "pages/PicturePageView.h"
-#include "pages/TankPageModel.h"
+#include "core/pages/TankPageModel.h"
+#include "ui/pages/PicturePageView.h"
 
 class CReservoirPage : public CPicturePageView {
     Q_OBJECT

@@ -1,10 +1,10 @@
-#include "sheet/CalcPage.h"
+#include "ui/sheet/CalcPage.h"
 
-#include "app/DalvorApp.h"
-#include "base/Artwork.h"
-#include "base/UiPrompts.h"
-#include "base/UiText.h"
-#include "sheet/CalcSheet.h"
+#include "core/app/DalvorApp.h"
+#include "ui/base/Artwork.h"
+#include "ui/base/UiPrompts.h"
+#include "ui/base/UiText.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QAbstractButton>
 #include <QApplication>

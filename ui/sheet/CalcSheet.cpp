@@ -1,10 +1,10 @@
-#include "sheet/CalcSheet.h"
+#include "ui/sheet/CalcSheet.h"
 
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "base/UiText.h"
-#include "controls/TabCtrlEx.h"
-#include "sheet/CalcPage.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/TabCtrlEx.h"
+#include "ui/sheet/CalcPage.h"
 
 #include <QLineEdit>
 #include <QShortcut>

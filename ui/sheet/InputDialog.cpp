@@ -1,9 +1,9 @@
-#include "sheet/InputDialog.h"
+#include "ui/sheet/InputDialog.h"
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "sheet/CalcPage.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "ui/base/UiText.h"
+#include "ui/sheet/CalcPage.h"
 
 #include <QLabel>
 #include <QLineEdit>

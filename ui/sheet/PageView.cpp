@@ -1,9 +1,9 @@
-#include "sheet/PageView.h"
+#include "ui/sheet/PageView.h"
 
-#include "app/DalvorApp.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "pages/PageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/PageModel.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

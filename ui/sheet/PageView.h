@@ -11,7 +11,7 @@
 // the catalogue tables are such steps; DataToControls is the Push alone.
 #pragma once
 
-#include "sheet/CalcPage.h"
+#include "ui/sheet/CalcPage.h"
 
 #include <QColor>
 #include <functional>

@@ -1,9 +1,9 @@
 // Record defaults: the values a reset writes, the fields and bytes it must
 // leave alone, the defaults taken from catalogue rows, and missing rows.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Start-up and shut-down rules: languages, the extended mode, the program
 // folder and the paths built from it.
-#include "app/DalvorApp.h"
-#include "app/Startup.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/app/Startup.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

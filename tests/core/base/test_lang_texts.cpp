@@ -1,11 +1,11 @@
 // Language texts: the three tables, the lookup by key and offset, and the
 // switch of the language-dependent files.
-#include "app/DalvorApp.h"
-#include "base/LangTables.h"
-#include "base/Text.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
+#include "core/base/Text.h"
+#include "tests/core/CoreTestSupport.h"
 
-#include "../../../tools/mkstrings/StringTableFile.h"
+#include "tools/mkstrings/StringTableFile.h"
 
 #include <gtest/gtest.h>
 

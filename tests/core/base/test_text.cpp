@@ -1,8 +1,8 @@
 // Numbers formatted for fields, lists, the clipboard and the printout: the C
 // numeric locale, and no sign on a value that rounds to zero at its format.
-#include "app/DalvorApp.h"
-#include "CoreTestSupport.h"
-#include "pages/BuriedPipePageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

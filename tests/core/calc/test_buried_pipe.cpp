@@ -2,8 +2,8 @@
 // loads and deflection, uplift and hold-down against circular-segment
 // geometry, the verdict and its reason lines, and input it cannot judge.
 
-#include "calc/BuriedPipeCalc.h"
-#include "CalcTestSupport.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "tests/core/CalcTestSupport.h"
 
 #include <cstring>
 #include <memory>

@@ -4,8 +4,8 @@
 // Prandtl-Colebrook formula, the filling search against the plain scan it
 // replaces, and the calculation on the working record.
 
-#include "CalcTestSupport.h"
-#include "CoreTestSupport.h"
+#include "tests/core/CalcTestSupport.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <cstddef>
 #include <cstdlib>

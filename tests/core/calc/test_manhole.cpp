@@ -2,7 +2,7 @@
 // the slices against Rankine's integral, the base mode and the eccentric mode,
 // and input it cannot judge.
 
-#include "CalcTestSupport.h"
+#include "tests/core/CalcTestSupport.h"
 
 #include <cstring>
 #include <memory>

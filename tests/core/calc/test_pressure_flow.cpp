@@ -3,7 +3,7 @@
 // characteristic, the diameter choice, the pressure range and its warnings,
 // and the calculation on the working record.
 
-#include "CalcTestSupport.h"
+#include "tests/core/CalcTestSupport.h"
 
 #include <iterator>
 #include <cstddef>

@@ -2,11 +2,11 @@
 // calculations on stored records exactly as the program runs them on its
 // working record, and with the pages' rules the same bytes as the page models
 // give after loading the records back.
-#include "app/CalcKinds.h"
-#include "CoreTestSupport.h"
-#include "pages/ManholePageModel.h"
-#include "pages/TankPageModel.h"
-#include "PipeFixture.h"
+#include "core/app/CalcKinds.h"
+#include "core/pages/ManholePageModel.h"
+#include "core/pages/TankPageModel.h"
+#include "tests/core/CoreTestSupport.h"
+#include "tests/core/PipeFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // slab length (and the case where no slab suffices), anchor counts, the
 // anchoring layout, and input neither can judge.
 
-#include "CalcTestSupport.h"
+#include "tests/core/CalcTestSupport.h"
 
 #include <cstddef>
 #include <memory>

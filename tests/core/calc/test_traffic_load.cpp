@@ -2,8 +2,8 @@
 // forms (Boussinesq's point load, Newmark's corner factor, the loaded circle),
 // the impact factors, the depth floors and the paving cap.
 
-#include "calc/BuriedPipeCalc.h"
-#include "CalcTestSupport.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "tests/core/CalcTestSupport.h"
 
 #include <algorithm>
 #include <cstring>

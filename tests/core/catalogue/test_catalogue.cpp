@@ -3,10 +3,10 @@
 // category ids equal to position + 1, sensible soil curves, sensible start-up
 // rows and at least one row of every special encoding.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "catalogue/ReferenceDump.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/catalogue/ReferenceDump.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

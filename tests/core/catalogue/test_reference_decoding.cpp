@@ -1,11 +1,11 @@
 // Loading and decoding the reference tables, on small databases built here.
 
-#include "../../../tools/mkcatalogue/CatalogueSchema.h"
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "catalogue/ReferenceDump.h"
-#include "catalogue/ReferenceSource.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/catalogue/ReferenceDump.h"
+#include "core/catalogue/ReferenceSource.h"
+#include "tests/core/CoreTestSupport.h"
+#include "tools/mkcatalogue/CatalogueSchema.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

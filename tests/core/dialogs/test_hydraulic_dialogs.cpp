@@ -1,11 +1,11 @@
 // The models of the pipe pages' input dialogs: the flow-unit conversion, the
 // viscosity's slider grid, the local-loss sums and the loss calculator, when
 // OK may be pressed and the texts they show.
-#include "base/Text.h"
-#include "dialogs/FlowUnitsModel.h"
-#include "dialogs/FluidPropertiesModel.h"
-#include "dialogs/LocalLossModel.h"
-#include "dialogs/LossCalcModel.h"
+#include "core/base/Text.h"
+#include "core/dialogs/FlowUnitsModel.h"
+#include "core/dialogs/FluidPropertiesModel.h"
+#include "core/dialogs/LocalLossModel.h"
+#include "core/dialogs/LossCalcModel.h"
 
 #include <gtest/gtest.h>
 

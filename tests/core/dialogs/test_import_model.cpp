@@ -2,10 +2,10 @@
 // listed, the values of the chosen one as the dialog shows them, the rows
 // that do not apply to the kind, and ticks and pipe data cleared on every
 // change of source.
-#include "CoreTestSupport.h"
-#include "ImportSources.h"
-#include "dialogs/ImportModel.h"
-#include "project/Records.h"
+#include "core/dialogs/ImportModel.h"
+#include "core/project/Records.h"
+#include "tests/core/CoreTestSupport.h"
+#include "tests/core/ImportSources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The soil-parameters dialog's model on the program's soil table: the slider
 // grid, the soil states, the parameters shown for a soil and degree, no soil,
 // and the choice written into a record.
-#include "CoreTestSupport.h"
-#include "dialogs/SelectSoilModel.h"
-#include "project/Records.h"
+#include "core/dialogs/SelectSoilModel.h"
+#include "core/project/Records.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // filling the size list and on choosing from it, the heavy-traffic box, the
 // soil's compaction index, the verdict colours, the import of a tank's pipe
 // and the test tool running stored pipes as the page does.
-#include "app/DalvorApp.h"
-#include "app/Startup.h"
-#include "calc/BuriedPipeCalc.h"
-#include "CoreTestSupport.h"
-#include "pages/BuriedPipePageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/app/Startup.h"
+#include "core/calc/BuriedPipeCalc.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <cmath>
 #include <memory>

@@ -1,8 +1,8 @@
 // The gravity-flow page without widgets: reading with its limits, a stored
 // size the catalogue no longer lists loaded back, and each mode's runs.
-#include "app/DalvorApp.h"
-#include "CoreTestSupport.h"
-#include "pages/GravityFlowPageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,9 +2,9 @@
 // collector diameter held to the type's largest, the invert bound, type
 // changes, and what the result fields show.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "pages/ManholePageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/pages/ManholePageModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The page kit without windows: message texts, names, the catalogue picker's
 // lists and the tables' reload notice.
-#include "app/DalvorApp.h"
-#include "CoreTestSupport.h"
-#include "pages/GravityFlowPageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/GravityFlowPageModel.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 // local-loss states, the catalogue lists and what a choice takes into the
 // record, the diameter mode's second run, results and verdict colours, and
 // stored records run through the test tool as the page runs them.
-#include "app/DalvorApp.h"
-#include "CoreTestSupport.h"
-#include "pages/PressureFlowPageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/pages/PressureFlowPageModel.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

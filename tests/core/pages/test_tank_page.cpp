@@ -2,9 +2,9 @@
 // clamps, the stiffness and product lists, the anchor counts offered, the
 // results shown against the count, and a stored tank shown again unchanged.
 
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "pages/TankPageModel.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/pages/TankPageModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The atomic save under what goes wrong around it: killed saves, long names,
 // links planted in shared folders, files that belong to others.
-#include "CoreTestSupport.h"
-#include "project/AtomicFile.h"
+#include "core/project/AtomicFile.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The printout titles: the defaults, the confirmation rule, and the titles
 // file read and written back, kept whole when damaged or when a save fails.
-#include "CoreTestSupport.h"
-#include "project/PrintTitles.h"
+#include "core/project/PrintTitles.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

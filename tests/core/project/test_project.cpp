@@ -1,8 +1,8 @@
 // The project store and the project file.
-#include "app/CalcKinds.h"
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "CoreTestSupport.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

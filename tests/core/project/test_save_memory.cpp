@@ -1,7 +1,7 @@
 // Saving and opening a project when memory is short: this program's allocator
 // fails any block larger than the limit a test sets, as when memory runs out.
-#include "app/CalcKinds.h"
-#include "CoreTestSupport.h"
+#include "core/app/CalcKinds.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

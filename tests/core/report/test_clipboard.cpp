@@ -1,7 +1,7 @@
 // The project manager's columns and cells, and the clipboard text built from them.
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "report/ClipboardText.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/report/ClipboardText.h"
 
 #include <gtest/gtest.h>
 

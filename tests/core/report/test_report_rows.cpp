@@ -1,7 +1,7 @@
 // Report rows of the five kinds against their worked cases, and the
 // printout's texts.
-#include "app/CalcKinds.h"
-#include "CoreTestSupport.h"
+#include "core/app/CalcKinds.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

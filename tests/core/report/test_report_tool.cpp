@@ -1,8 +1,8 @@
 // dalvor-report --as-stored prints a stored calculation of each kind to a PDF
 // whose text holds every report row of the record as stored, label and value,
 // in the order of its column.
-#include "app/DalvorApp.h"
-#include "CoreTestSupport.h"
+#include "core/app/DalvorApp.h"
+#include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 

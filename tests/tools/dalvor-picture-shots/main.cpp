@@ -4,11 +4,11 @@
 // where labels crowd (the water near each level, large pipes beside their
 // trench's slopes, chart lines at the scales' labels, the curves' letters and
 // the titles).
-#include "../../pictures/PictureFixtures.h"
-#include "PressureScene.h"
-#include "ProgramFaces.h"
-#include "QPainterCanvas.h"
-#include "Scenes.h"
+#include "pictures/QPainterCanvas.h"
+#include "pictures/scene/PressureScene.h"
+#include "pictures/scene/Scenes.h"
+#include "platform/ProgramFaces.h"
+#include "tests/pictures/PictureFixtures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -7,11 +7,11 @@
 //
 //   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl OUT.qdl
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
-#include "../ToolStart.h"
-#include "app/DalvorApp.h"
-#include "catalogue/ReferenceDump.h"
-#include "app/CalcKinds.h"
-#include "pages/PageModels.h"
+#include "core/app/CalcKinds.h"
+#include "core/app/DalvorApp.h"
+#include "core/catalogue/ReferenceDump.h"
+#include "core/pages/PageModels.h"
+#include "tests/tools/ToolStart.h"
 
 #include <cstdio>
 #include <cstring>

@@ -9,13 +9,13 @@
 //
 // KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow;
 // INDEX counts from 0.
-#include "../ToolStart.h"
-#include "app/DalvorApp.h"
-#include "base/Text.h"
-#include "PrintDrivers.h"
-#include "ProgramFaces.h"
-#include "project/AtomicFile.h"
-#include "report/ClipboardText.h"
+#include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
+#include "core/project/AtomicFile.h"
+#include "core/report/ClipboardText.h"
+#include "platform/ProgramFaces.h"
+#include "reports/PrintDrivers.h"
+#include "tests/tools/ToolStart.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

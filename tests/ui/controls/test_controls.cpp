@@ -1,14 +1,14 @@
 // The shared controls and the page contract's triggers: colour fields, the
 // sheet's tabs, the link button, and the recalculation that Enter, Tab and a
 // plain left click cause once, before the control acts.
-#include "controls/ColorControls.h"
-#include "controls/TabCtrlEx.h"
-#include "controls/URLLinkButton.h"
-#include "pages/PageModel.h"
-#include "QtTestMain.h"
-#include "sheet/CalcPage.h"
-#include "sheet/PageView.h"
-#include "UiTestSupport.h"
+#include "core/pages/PageModel.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/controls/TabCtrlEx.h"
+#include "ui/controls/URLLinkButton.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/PageView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -2,11 +2,11 @@
 // chosen and values typed and converted, the slider, when OK may be pressed,
 // and what OK and Cancel hand back. Their arithmetic is their models' and is
 // tested with them.
-#include "base/Text.h"
-#include "dialogs/FlowUnitsDlg.h"
-#include "dialogs/FluidPropertiesDlg.h"
-#include "QtTestMain.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
 
 #include <QApplication>
 #include <QLabel>

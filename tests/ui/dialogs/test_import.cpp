@@ -2,14 +2,14 @@
 // model shown and worked as a user does, and the ticked values copied into
 // the tank, manhole and buried-pipe pages. What the model lists and shows for
 // each kind is tested with the model.
-#include "../../core/ImportSources.h"
-#include "base/Text.h"
-#include "dialogs/ImportDlg.h"
-#include "frame/MenuTexts.h"
-#include "QtTestMain.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "tests/core/ImportSources.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,17 +2,17 @@
 // and clicked as a user does: what their fields show, when OK may be pressed,
 // the soil list and slider, and what OK hands back. Their arithmetic is their
 // models' and is tested with them.
-#include "base/Text.h"
-#include "dialogs/FlowUnitsDlg.h"
-#include "dialogs/FluidPropertiesDlg.h"
-#include "dialogs/ImportDlg.h"
-#include "dialogs/LocalLossDlg.h"
-#include "dialogs/LossCalcDlg.h"
-#include "dialogs/SelectSoilDlg.h"
-#include "frame/HelpRouter.h"
-#include "project/Records.h"
-#include "QtTestMain.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "core/project/Records.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/dialogs/LocalLossDlg.h"
+#include "ui/dialogs/LossCalcDlg.h"
+#include "ui/dialogs/SelectSoilDlg.h"
+#include "ui/frame/HelpRouter.h"
 
 #include <QClipboard>
 #include <QLabel>

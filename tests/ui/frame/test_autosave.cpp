@@ -1,9 +1,9 @@
 // The autosave of a modified project and its offer at the next start, with
 // programs (each a core and a document here) side by side and FIFOs in the way.
-#include "AutosaveSlot.h"
-#include "frame/DalvorDoc.h"
-#include "QtTestMain.h"
-#include "UiTestSupport.h"
+#include "platform/AutosaveSlot.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/frame/DalvorDoc.h"
 
 #include <atomic>
 #include <fcntl.h>

@@ -2,13 +2,13 @@
 // recent-file list, a dropped file, a refused file, a failed save, the
 // autosave and its offer at the next start, and the project file named on
 // the command line.
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "frame/MenuTexts.h"
-#include "frame/Startup.h"
-#include "QtTestMain.h"
-#include "sheet/CalcSheet.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/base/UiText.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/frame/Startup.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QAction>
 #include <QComboBox>

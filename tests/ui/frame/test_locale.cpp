@@ -1,11 +1,11 @@
 // Numbers are read and written with a decimal point whatever the user's
 // locale: the program puts the C library's numeric locale back to "C" after
 // Qt took the desktop's, and the core's conversions do not depend on it.
-#include "base/Text.h"
-#include "frame/DalvorDoc.h"
-#include "frame/Startup.h"
-#include "QtTestMain.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/frame/DalvorDoc.h"
+#include "ui/frame/Startup.h"
 
 #include <QTest>
 

@@ -2,22 +2,22 @@
 // commands (tabs, menus, toolbar, tooltips, status prompts; Russian never
 // offered), the commands that stay disabled, help, the technical description,
 // the About box and the project manager on a page.
-#include "base/Artwork.h"
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "controls/TabCtrlEx.h"
-#include "controls/URLLinkButton.h"
-#include "dialogs/AboutDlg.h"
-#include "frame/HelpRouter.h"
-#include "frame/HelpWindow.h"
-#include "frame/MenuTexts.h"
-#include "frame/QtHost.h"
-#include "QtTestMain.h"
-#include "ReportCtrl.h"
-#include "sheet/CalcPage.h"
-#include "sheet/CalcSheet.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/base/Artwork.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/controls/TabCtrlEx.h"
+#include "ui/controls/URLLinkButton.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/frame/HelpRouter.h"
+#include "ui/frame/HelpWindow.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/frame/QtHost.h"
+#include "ui/sheet/CalcPage.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QAction>
 #include <QHelpEvent>

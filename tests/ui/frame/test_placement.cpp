@@ -2,12 +2,12 @@
 // at (1, 1) from the screen's corner, as large as the form of 1050 by 656 at
 // 96 dots per inch (scaled to the screen's density) and the window's bars
 // need, scrolling when the screen is smaller than that.
-#include "frame/DalvorDoc.h"
-#include "frame/DalvorView.h"
-#include "frame/MainFrame.h"
-#include "QtTestMain.h"
-#include "sheet/CalcSheet.h"
-#include "UiTestSupport.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/frame/DalvorDoc.h"
+#include "ui/frame/DalvorView.h"
+#include "ui/frame/MainFrame.h"
+#include "ui/sheet/CalcSheet.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,15 +2,15 @@
 // back through the project manager with the program in Polish and printed by
 // File > Print, prints the same rows, texts and picture as the tool prints
 // from the same project file with --lang pl.
-#include "frame/MenuTexts.h"
-#include "ManageProjectDlg.h"
-#include "ReportCtrl.h"
-#include "PrintDrivers.h"
-#include "PrintoutTitleDlg.h"
-#include "QtTestMain.h"
-#include "QPainterCanvas.h"
-#include "report/ClipboardText.h"
-#include "UiTestSupport.h"
+#include "core/report/ClipboardText.h"
+#include "pictures/QPainterCanvas.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/PrintDrivers.h"
+#include "reports/PrintoutTitleDlg.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/frame/MenuTexts.h"
 
 #include <QPushButton>
 #include <QRegularExpression>

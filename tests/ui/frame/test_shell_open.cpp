@@ -1,9 +1,9 @@
 // A project opened while the program runs is handed to the running program
 // through a socket of the user's own and opened there as File > Open opens
 // it; with no program answering, the new start opens it itself.
-#include "QtTestMain.h"
-#include "ShellOpen.h"
-#include "UiTestSupport.h"
+#include "platform/ShellOpen.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QLocalSocket>
 #include <QScopeGuard>

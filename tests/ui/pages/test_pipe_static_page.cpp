@@ -2,19 +2,19 @@
 // first results, the cover message on Enter and on a click, the traffic
 // classes, the work-condition boxes, the soil dialog, the store buttons with
 // the project manager, and the language switch.
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "dialogs/ImportDlg.h"
-#include "dialogs/SelectSoilDlg.h"
-#include "frame/MenuTexts.h"
-#include "ManageProjectDlg.h"
-#include "pages/BuriedPipePageModel.h"
-#include "pages/PipeStaticPage.h"
-#include "PrintoutTitleDlg.h"
-#include "QtTestMain.h"
-#include "TrenchScene.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "core/pages/BuriedPipePageModel.h"
+#include "pictures/scene/TrenchScene.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/PrintoutTitleDlg.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/dialogs/SelectSoilDlg.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/pages/PipeStaticPage.h"
 
 #include <QAction>
 #include <QListWidget>

@@ -1,20 +1,20 @@
 // The pressure-flow page as the user works it in the main window: typing,
 // the sought quantities, the four input dialogs, the picture's drag, the
 // store buttons with the project manager, the language and printing.
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "dialogs/FlowUnitsDlg.h"
-#include "dialogs/FluidPropertiesDlg.h"
-#include "dialogs/LocalLossDlg.h"
-#include "dialogs/LossCalcDlg.h"
-#include "frame/MenuTexts.h"
-#include "ManageProjectDlg.h"
-#include "pages/PressureFlowPage.h"
-#include "PrintoutTitleDlg.h"
-#include "QtTestMain.h"
-#include "ReportCtrl.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/PrintoutTitleDlg.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
+#include "ui/dialogs/LocalLossDlg.h"
+#include "ui/dialogs/LossCalcDlg.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/pages/PressureFlowPage.h"
 
 #include <QPushButton>
 #include <QRadioButton>

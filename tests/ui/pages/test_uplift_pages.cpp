@@ -1,20 +1,20 @@
 // The manhole and tank pages as the user works them in the main window: the
 // triggers, the type lists, the messages, the verdicts, the store buttons
 // with the project manager, the import and the language switch.
-#include "base/Text.h"
-#include "base/UiText.h"
-#include "controls/ColorControls.h"
-#include "dialogs/ImportDlg.h"
-#include "frame/MenuTexts.h"
-#include "frame/QtHost.h"
-#include "ManageProjectDlg.h"
-#include "ManholeScene.h"
-#include "pages/ManholePage.h"
-#include "pages/ReservoirPage.h"
-#include "QtTestMain.h"
-#include "ReportCtrl.h"
-#include "TankScene.h"
-#include "UiTestSupport.h"
+#include "core/base/Text.h"
+#include "pictures/scene/ManholeScene.h"
+#include "pictures/scene/TankScene.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/ReportCtrl.h"
+#include "tests/QtTestMain.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/base/UiText.h"
+#include "ui/controls/ColorControls.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/frame/MenuTexts.h"
+#include "ui/frame/QtHost.h"
+#include "ui/pages/ManholePage.h"
+#include "ui/pages/ReservoirPage.h"
 
 #include <QHeaderView>
 #include <QPushButton>
