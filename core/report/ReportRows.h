@@ -1,7 +1,8 @@
 // core/report: what leaves the program: the report rows and the printout's
 // texts, the clipboard text of the project listing, the print data, and the
 // Canvas drawing interface with the display list that records a picture. It
-// includes core/base and core/app (whose report members it implements).
+// includes core/base, core/project (the printout titles) and core/app (whose
+// report members it implements).
 //
 // The printout's texts besides the report table, and the date and time of a
 // printout.
