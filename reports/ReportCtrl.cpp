@@ -456,14 +456,6 @@ QString CReportCtrl::GetItemText(int row, int column) const
     return listModel->Inside(row, column) ? listModel->Text(row, column) : QString();
 }
 
-bool CReportCtrl::SetItemData(int row, uint32_t itemData)
-{
-    if (row < 0 || row >= RowCount())
-        return false;
-    listModel->At(row).data = itemData;
-    return true;
-}
-
 uint32_t CReportCtrl::GetItemData(int row) const
 {
     return row >= 0 && row < RowCount() ? listModel->At(row).data : 0;
@@ -599,11 +591,6 @@ QColor CReportCtrl::GetItemBkColor(int row, int column) const
 void CReportCtrl::SetExtendedStyle(uint32_t style)
 {
     setShowGrid((style & StyleGridLines) != 0);
-}
-
-uint32_t CReportCtrl::GetExtendedStyle() const
-{
-    return StyleFullRowSelect | StyleSubItemImages | (showGrid() ? StyleGridLines : 0u);
 }
 
 void CReportCtrl::SetGridLines(bool on)

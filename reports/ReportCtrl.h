@@ -69,9 +69,8 @@ public:
     // Forgets the sort.
     bool SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
-    // The row's own item data (the caller's number for the row); it travels
+    // The row's own item data (the record number it stands for); it travels
     // with the row when the list is sorted.
-    bool SetItemData(int row, uint32_t data);
     uint32_t GetItemData(int row) const;
     // Deletes every row matching the mask (1: all rows) and returns how many
     // were deleted. An open edit is cancelled.
@@ -96,7 +95,6 @@ public:
     // here; full-row selection and sub-item images (0x22) are always on.
     enum ExtendedStyle : uint32_t { StyleGridLines = 0x1, StyleSubItemImages = 0x2, StyleFullRowSelect = 0x20 };
     void SetExtendedStyle(uint32_t style);
-    uint32_t GetExtendedStyle() const;
     void SetGridLines(bool on);
     // Switching editing off commits an open edit first.
     void SetEditable(bool on);
