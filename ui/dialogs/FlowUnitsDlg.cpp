@@ -1,6 +1,5 @@
 #include "ui/dialogs/FlowUnitsDlg.h"
 
-#include "core/app/DalvorApp.h"
 #include "ui/controls/ColorControls.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,5 @@
 #include "ui/dialogs/FluidPropertiesDlg.h"
 
-#include "core/app/DalvorApp.h"
 #include "ui/controls/ColorControls.h"
 
 #include <QGridLayout>
