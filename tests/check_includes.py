@@ -17,7 +17,7 @@ RULES = {
     "core/calc": (["core/base", "core/project", "core/calc", "core/app"], False),
     "core/app": (["core"], False),
     "core/pages": (["core/base", "core/project", "core/catalogue", "core/calc", "core/app", "core/pages"], False),
-    "core/dialogs": (["core/base", "core/project", "core/catalogue", "core/app", "core/dialogs"], False),
+    "core/dialogs": (["core/base", "core/project", "core/catalogue", "core/dialogs"], False),
     "core/report": (["core/base", "core/project", "core/app", "core/report"], False),
     "core": (["core"], False),
     "platform": (["platform", "core"], True),

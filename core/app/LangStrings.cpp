@@ -3,21 +3,9 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/LangTables.h"
 
-#include <climits>
-
-namespace {
-constexpr char16_t kStringNotFound[] = u"STRING NOT FOUND";
-}
-
 std::u16string CDalvorApp::LoadLangString(int key, int offset) const
 {
-    // The text's id is key + offset; a sum outside the id range names no text.
-    const long long id = static_cast<long long>(key) + offset;
-    if (id >= INT_MIN && id <= INT_MAX) {
-        if (const char16_t* text = FindLangText(static_cast<int>(id)))
-            return text;
-    }
-    return kStringNotFound;
+    return LangString(key, offset);
 }
 
 ReferenceLoadStatus CDalvorApp::SwitchLanguage(int offset)

@@ -1,8 +1,10 @@
 #include "core/dialogs/ImportModel.h"
 
-#include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
+#include "core/base/LangTables.h"
+#include "core/catalogue/ReferenceTables.h"
 #include "core/dialogs/DialogText.h"
+#include "core/project/ProjectArrays.h"
 #include "core/project/Records.h"
 
 #include <algorithm>
@@ -35,7 +37,7 @@ std::u16string F0(double v)
 
 }  // namespace
 
-CImportModel::CImportModel(const CDalvorApp& a) : app(a) {}
+CImportModel::CImportModel(const ProjectArrays& p, int offset) : project(p), languageOffset(offset) {}
 
 int* CImportModel::Flag(int boxId)
 {
@@ -77,12 +79,12 @@ std::u16string CImportModel::ValueText(int fieldId) const
 
 std::u16string CImportModel::ProblemText(int problem) const
 {
-    return problem >= 0 && problem < kProblemCount ? app.LoadLangString(kProblemTexts[problem]) : std::u16string();
+    return problem >= 0 && problem < kProblemCount ? LangString(kProblemTexts[problem], languageOffset) : std::u16string();
 }
 
 int CImportModel::StoredCount() const
 {
-    const ProjectArrays& p = app.project;
+    const ProjectArrays& p = project;
     switch (problemIndex) {
     case ProblemBuriedPipe: return RowCount(p.buriedPipe);
     case ProblemTank: return RowCount(p.tank);
@@ -115,7 +117,7 @@ void CImportModel::ChooseTask(int task)
 void CImportModel::ListTasks()
 {
     const int count = StoredCount();
-    const ProjectArrays& p = app.project;
+    const ProjectArrays& p = project;
     taskItems.clear();
     for (int i = 0; i < count; ++i) {
         const char16_t* name = problemIndex == ProblemBuriedPipe ? p.buriedPipe[i].head.name
@@ -130,7 +132,7 @@ void CImportModel::ListTasks()
     for (int id : kSoilLabels)
         enabled[id] = anyStored;
     if (!anyStored)
-        taskItems.push_back(app.LoadLangString(kEmptyList));
+        taskItems.push_back(LangString(kEmptyList, languageOffset));
     taskIndex = 0;
 }
 
@@ -156,7 +158,7 @@ void CImportModel::ShowTaskValues()
     };
     switch (problemIndex) {
     case ProblemBuriedPipe: {
-        const BuriedPipeRecord& r = app.project.buriedPipe[t];
+        const BuriedPipeRecord& r = project.buriedPipe[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         disable(kTankBottomBox);
@@ -172,7 +174,7 @@ void CImportModel::ShowTaskValues()
         break;
     }
     case ProblemTank: {
-        const TankRecord& r = app.project.tank[t];
+        const TankRecord& r = project.tank[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         valueTexts[kTankBottomText] = F2(r.tankBottomLevel);
@@ -189,7 +191,7 @@ void CImportModel::ShowTaskValues()
         break;
     }
     case ProblemManhole: {
-        const ManholeRecord& r = app.project.manhole[t];
+        const ManholeRecord& r = project.manhole[t];
         valueTexts[kGroundLevelText] = F2(r.groundLevel);
         valueTexts[kWaterLevelText] = F2(r.waterLevel);
         disable(kTankBottomBox);

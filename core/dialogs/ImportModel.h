@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
-class CDalvorApp;
+struct ProjectArrays;
 
 class CImportModel {
 public:
-    explicit CImportModel(const CDalvorApp& app);
+    // The stored calculations come from project, the texts in the language of
+    // languageOffset.
+    CImportModel(const ProjectArrays& project, int languageOffset);
 
     // Source kinds of the problem list, in its order.
     enum Problem { ProblemBuriedPipe = 0, ProblemTank = 1, ProblemManhole = 2 };
@@ -95,7 +97,8 @@ private:
     void ListTasks();
     void ShowTaskValues();
 
-    const CDalvorApp& app;
+    const ProjectArrays& project;
+    int languageOffset;
     std::vector<std::u16string> taskItems;
     bool anyStored = false;
     std::map<int, bool> enabled;

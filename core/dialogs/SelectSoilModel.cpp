@@ -1,6 +1,6 @@
 #include "core/dialogs/SelectSoilModel.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/catalogue/ReferenceTables.h"
 #include "core/dialogs/DialogText.h"
 #include "core/project/Records.h"
@@ -65,7 +65,7 @@ void CopySoilFields(const SoilChoice& c, Record& r, double& degree)
 
 }  // namespace
 
-CSelectSoilModel::CSelectSoilModel(const CDalvorApp& a) : app(a) {}
+CSelectSoilModel::CSelectSoilModel(const CatalogueTables& t, int offset) : tables(t), languageOffset(offset) {}
 
 int CSelectSoilModel::SliderPosition(double x)
 {
@@ -99,17 +99,17 @@ int CSelectSoilModel::StateKey(int group, double x)
 
 int CSelectSoilModel::RowCount() const
 {
-    return ::RowCount(app.tables.soils);
+    return ::RowCount(tables.soils);
 }
 
 std::u16string CSelectSoilModel::RowName(int row) const
 {
-    return row >= 0 && row < RowCount() ? FromFixed(app.tables.soils[static_cast<std::size_t>(row)].name) : std::u16string();
+    return row >= 0 && row < RowCount() ? FromFixed(tables.soils[static_cast<std::size_t>(row)].name) : std::u16string();
 }
 
 const SoilEntry* CSelectSoilModel::ChosenRow() const
 {
-    return soilIndex >= 0 && soilIndex < RowCount() ? &app.tables.soils[static_cast<std::size_t>(soilIndex)] : nullptr;
+    return soilIndex >= 0 && soilIndex < RowCount() ? &tables.soils[static_cast<std::size_t>(soilIndex)] : nullptr;
 }
 
 void CSelectSoilModel::Open()
@@ -160,7 +160,7 @@ void CSelectSoilModel::Update()
     overallModulus = c[10] * x * x * x + c[11] * x * x + c[12] * x + c[13];
     elasticModulus = overallModulus / c[14];
     if (const int key = StateKey(row->soilGroup, x))
-        stateName = app.LoadLangString(key);
+        stateName = LangString(key, languageOffset);
     soilName = FromFixed(row->name);
     position = SliderPosition(stateDegree);
 }
@@ -171,8 +171,8 @@ std::u16string CSelectSoilModel::FieldText(int id) const
     if (!row)
         return id == kSoilTypeField || id == kStateField ? u"---" : u"-";
     if (id == kSoilTypeField)
-        return row->soilGroup == 0 ? app.LoadLangString(kTextGranular)
-               : row->soilGroup > 0 ? app.LoadLangString(kTextCohesive)
+        return row->soilGroup == 0 ? LangString(kTextGranular, languageOffset)
+               : row->soilGroup > 0 ? LangString(kTextCohesive, languageOffset)
                                     : u"-";
     if (id == kStateField)
         return stateName;

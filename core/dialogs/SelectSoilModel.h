@@ -8,8 +8,8 @@
 
 #include <string>
 
-class CDalvorApp;
 struct BuriedPipeRecord;
+struct CatalogueTables;
 struct ManholeRecord;
 struct SoilEntry;
 struct TankRecord;
@@ -27,7 +27,8 @@ struct SoilChoice {
 
 class CSelectSoilModel {
 public:
-    explicit CSelectSoilModel(const CDalvorApp& app);
+    // The soils come from tables, the texts in the language of languageOffset.
+    CSelectSoilModel(const CatalogueTables& tables, int languageOffset);
 
     static constexpr int kLastPosition = 20;  // the slider runs 0..20 for degrees 0..1
     // A record's soil name holds at most this many characters.
@@ -101,5 +102,6 @@ private:
     // degree; with a soil the slider goes to the degree's grid point.
     void Update();
 
-    const CDalvorApp& app;
+    const CatalogueTables& tables;
+    int languageOffset;
 };

@@ -62,7 +62,7 @@ QString Q(const std::u16string& text)
 
 }  // namespace
 
-CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent), model(a)
+CImportDlg::CImportDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent), model(a.project, a.languageOffset)
 {
     auto* source = new QGroupBox(this);
     Register(kSourceGroup, source);

@@ -56,7 +56,7 @@ bool Choose(CDalvorApp& app, Record& r, double degree, QWidget* parent)
 
 }  // namespace
 
-CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent), model(a)
+CSelectSoilDlg::CSelectSoilDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCaption, parent), model(a.tables, a.languageOffset)
 {
     soilList = new QListWidget(this);
     Register(kSoilList, soilList, false);

@@ -32,7 +32,7 @@ TEST(ImportModel, EachSourceKindShowsItsValues)
 {
     auto app = StartedCore();
     StoreImportSources(*app);
-    D m(*app);
+    D m(app->project, app->languageOffset);
     m.Open();
     EXPECT_EQ(Utf16ToUtf8(m.ProblemText(D::ProblemTank)), "     Underground tank - uplift force calculator     ");
 
@@ -79,7 +79,7 @@ TEST(ImportModel, EveryChangeOfSourceClearsTheTicks)
 {
     auto app = StartedCore();
     StoreImportSources(*app);
-    D m(*app);
+    D m(app->project, app->languageOffset);
     m.Open();
     m.ChooseProblem(D::ProblemTank);
     for (int id : {D::kGroundLevelBox, D::kTankBottomBox, D::kSoilBox})

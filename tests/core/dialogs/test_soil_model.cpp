@@ -22,7 +22,7 @@ std::string Shown(const S& m, int id)
 // Row 2 is the medium sand of the defaults; row 4 a cohesive soil.
 S Opened(const CDalvorApp& app, int index, double degree)
 {
-    S m(app);
+    S m(app.tables, app.languageOffset);
     m.soilIndex = index;
     m.stateDegree = degree;
     m.Open();
