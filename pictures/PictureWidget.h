@@ -38,6 +38,8 @@
 
 #include <memory>
 
+class CDalvorApp;
+
 class PictureHost {
 public:
     virtual ~PictureHost() = default;

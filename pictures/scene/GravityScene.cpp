@@ -1,6 +1,7 @@
 #include "pictures/scene/GravityScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/calc/GravityFlowCalculator.h"
+#include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
 #include "pictures/scene/ChartParts.h"
 
@@ -36,25 +37,26 @@ int Rows(const CGravityFlowCalculator& calc)
 
 class GravityScene final : public PictureScene {
 public:
-    GravityScene(CDalvorApp& a, PictureView& v) : app(a), view(v) {}
+    GravityScene(WorkingRecords& w, const CGravityFlowCalculator& c, PictureView& v) : working(w), calc(c), view(v) {}
     void Draw(Canvas& canvas, int w, int h, bool print) override
     {
-        const GravityLayout layout = LayoutGravity(app.gravityCalculator, w, h);
+        const GravityLayout layout = LayoutGravity(calc, w, h);
         if (!print)
             screen = layout;
-        DrawGravity(canvas, app.working.gravityFlow, app.gravityCalculator, view, layout, w, h, print);
+        DrawGravity(canvas, working.gravityFlow, calc, view, layout, w, h, print);
     }
-    void LayOut(int w, int h) override { screen = LayoutGravity(app.gravityCalculator, w, h); }
+    void LayOut(int w, int h) override { screen = LayoutGravity(calc, w, h); }
     int Pick(int y) const override { return PickGravity(screen, view, y); }
     DragEffect Drag(int line, int dy) override
     {
         if (line != 0)
             return DragEffect::None;
-        return DragGravity(screen, dy, app.working.gravityFlow, app.gravityCalculator, view);
+        return DragGravity(screen, dy, working.gravityFlow, calc, view);
     }
 
 private:
-    CDalvorApp& app;
+    WorkingRecords& working;
+    const CGravityFlowCalculator& calc;
     PictureView& view;
     GravityLayout screen;
 };
@@ -224,7 +226,8 @@ DragEffect DragGravity(const GravityLayout& l, int dy, const GravityFlowRecord& 
     return DragEffect::ViewState;
 }
 
-std::unique_ptr<PictureScene> MakeGravityScene(CDalvorApp& app, PictureView& view)
+std::unique_ptr<PictureScene> MakeGravityScene(WorkingRecords& working, const CGravityFlowCalculator& calc,
+                                               PictureView& view)
 {
-    return std::make_unique<GravityScene>(app, view);
+    return std::make_unique<GravityScene>(working, calc, view);
 }

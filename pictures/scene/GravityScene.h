@@ -30,4 +30,5 @@ void DrawGravity(Canvas& canvas, const GravityFlowRecord& record, const CGravity
 int PickGravity(const GravityLayout& layout, const PictureView& view, int y);
 DragEffect DragGravity(const GravityLayout& layout, int dy, const GravityFlowRecord& record,
                        const CGravityFlowCalculator& calc, PictureView& view);
-std::unique_ptr<PictureScene> MakeGravityScene(CDalvorApp& app, PictureView& view);
+std::unique_ptr<PictureScene> MakeGravityScene(WorkingRecords& working, const CGravityFlowCalculator& calc,
+                                               PictureView& view);

@@ -1,6 +1,6 @@
 #include "pictures/scene/ManholeScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
 #include "pictures/scene/SceneParts.h"
 
@@ -25,7 +25,7 @@ int WallWidth(double diameter, bool print)
 
 class ManholeScene final : public SectionScene<ManholeRecord, ManholeLayout, LayoutManhole, DrawManhole> {
 public:
-    explicit ManholeScene(CDalvorApp& a) : SectionScene(a.working.manhole) {}
+    explicit ManholeScene(WorkingRecords& working) : SectionScene(working.manhole) {}
     int Pick(int y) const override { return PickManhole(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override { return DragManhole(screen.layout, line, dy, record); }
 };
@@ -212,4 +212,7 @@ DragEffect DragManhole(const ManholeLayout& l, int line, int dy, ManholeRecord& 
     return DragEffect::Inputs;
 }
 
-std::unique_ptr<PictureScene> MakeManholeScene(CDalvorApp& app) { return std::make_unique<ManholeScene>(app); }
+std::unique_ptr<PictureScene> MakeManholeScene(WorkingRecords& working)
+{
+    return std::make_unique<ManholeScene>(working);
+}

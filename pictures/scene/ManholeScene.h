@@ -24,4 +24,4 @@ ManholeLayout LayoutManhole(const ManholeRecord& r, int w, int h);
 void DrawManhole(Canvas& canvas, const ManholeRecord& r, const ManholeLayout& layout, int w, int h, bool print);
 int PickManhole(const ManholeLayout& layout, const ManholeRecord& r, int y);
 DragEffect DragManhole(const ManholeLayout& layout, int line, int dy, ManholeRecord& r);
-std::unique_ptr<PictureScene> MakeManholeScene(CDalvorApp& app);
+std::unique_ptr<PictureScene> MakeManholeScene(WorkingRecords& working);

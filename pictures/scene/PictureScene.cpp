@@ -1,11 +1,12 @@
 #include "pictures/scene/PictureScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 
-std::string picture::Text(const CDalvorApp& app, int key)
+std::string picture::Text(int languageOffset, int key)
 {
-    return Utf16ToUtf8(app.LoadLangString(key));
+    return Utf16ToUtf8(LangString(key, languageOffset));
 }
 
 PictureSize PictureControlSize(int kind)

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-class CDalvorApp;
+struct WorkingRecords;
 
 // The pressure-flow page's operating point, which its characteristic shows
 // and drags.
@@ -86,6 +86,6 @@ constexpr int kPickDistance = 5;
 inline bool Near(int lineY, int y) { return lineY - y < kPickDistance && y - lineY < kPickDistance; }
 
 // A language text in UTF-8.
-std::string Text(const CDalvorApp& app, int key);
+std::string Text(int languageOffset, int key);
 
 }  // namespace picture

@@ -1,6 +1,7 @@
 #include "pictures/scene/PressureScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/calc/PressureFlowCalculator.h"
+#include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
 #include "pictures/scene/ChartParts.h"
 
@@ -32,30 +33,35 @@ const double* LastPoint(const CPressureFlowCalculator& calc)
 
 class PressureScene final : public PictureScene {
 public:
-    PressureScene(CDalvorApp& a, PictureView& v) : app(a), view(v) {}
+    PressureScene(WorkingRecords& w, const CPressureFlowCalculator& c, const int& offset, PictureView& v)
+        : working(w), calc(c), languageOffset(offset), view(v)
+    {
+    }
     void Draw(Canvas& canvas, int w, int h, bool print) override
     {
         // The printout always carries the characteristic.
         if (view.chartChoice == 1 && !print) {
-            DrawPressureChart(canvas, app, w, h, print);
+            DrawPressureChart(canvas, working.pressureFlow, languageOffset, w, h, print);
             return;
         }
-        const PressureLayout layout = LayoutCharacteristic(app.pressureCalculator, w, h);
+        const PressureLayout layout = LayoutCharacteristic(calc, w, h);
         if (!print)
             screen = layout;
-        DrawCharacteristic(canvas, app, view, layout, w, h, print);
+        DrawCharacteristic(canvas, working.pressureFlow, calc, languageOffset, view, layout, w, h, print);
     }
-    void LayOut(int w, int h) override { screen = LayoutCharacteristic(app.pressureCalculator, w, h); }
+    void LayOut(int w, int h) override { screen = LayoutCharacteristic(calc, w, h); }
     int Pick(int y) const override { return PickPressure(screen, view, y); }
     DragEffect Drag(int line, int dy) override
     {
         if (line != 0 || view.chartChoice != 0)
             return DragEffect::None;
-        return DragPressure(screen, dy, app.working.pressureFlow, app.pressureCalculator, view);
+        return DragPressure(screen, dy, working.pressureFlow, calc, view);
     }
 
 private:
-    CDalvorApp& app;
+    WorkingRecords& working;
+    const CPressureFlowCalculator& calc;
+    const int& languageOffset;
     PictureView& view;
     PressureLayout screen;
 };
@@ -110,11 +116,9 @@ PressureLayout LayoutCharacteristic(const CPressureFlowCalculator& calc, int w, 
     return l;
 }
 
-void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& view, const PressureLayout& l,
-                        int w, int h, bool print)
+void DrawCharacteristic(Canvas& c, const PressureFlowRecord& r, const CPressureFlowCalculator& calc, int languageOffset,
+                        const PictureView& view, const PressureLayout& l, int w, int h, bool print)
 {
-    const PressureFlowRecord& r = app.working.pressureFlow;
-    const CPressureFlowCalculator& calc = app.pressureCalculator;
     const int t = picture::TextOffset(print);
     const CanvasFont face = picture::HorizontalFont(print), vertical = picture::VerticalFont(print);
     Frame(c, w, h);
@@ -203,8 +207,8 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
     // the middle of the height, moved up or down clear of the plotted lines,
     // else farther into the plot.
     const LabelBox plot{marginV, top, w - marginV, h - top};
-    texts.Title({marginV + 2, h / 2 + 3 * t}, 1, picture::Text(app, 20266), vertical, plot);
-    texts.Title({w - marginV - t, h / 2 + 4 * t}, -1, picture::Text(app, 20267), vertical, plot);
+    texts.Title({marginV + 2, h / 2 + 3 * t}, 1, picture::Text(languageOffset, 20266), vertical, plot);
+    texts.Title({w - marginV - t, h / 2 + 4 * t}, -1, picture::Text(languageOffset, 20267), vertical, plot);
     // The curves' letters where the titles leave room.
     if (curves) {
         c.SetFont(face);
@@ -215,9 +219,8 @@ void DrawCharacteristic(Canvas& c, const CDalvorApp& app, const PictureView& vie
     }
 }
 
-void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool print)
+void DrawPressureChart(Canvas& c, const PressureFlowRecord& r, int languageOffset, int w, int h, bool print)
 {
-    const PressureFlowRecord& r = app.working.pressureFlow;
     const int t = picture::TextOffset(print);
     Frame(c, w, h);
     // Without a nominal pressure the chart has no scale: background and frame only.
@@ -288,10 +291,10 @@ void DrawPressureChart(Canvas& c, const CDalvorApp& app, int w, int h, bool prin
     // The axis titles inside the plot beside its edges, moved along them
     // clear of the admissible segment, else farther into the plot.
     const LabelBox plot{marginX, top, w - marginX, h - top};
-    texts.Title({marginX + 2, h / 2 + 3 * t}, 1, picture::Text(app, 20262), vertical, plot, red);
-    texts.Title({w - marginX - t, h / 2 + 3 * t}, -1, picture::Text(app, 20263), vertical, plot, red);
-    texts.Title({w / 2 - 4 * t, top + 2}, 1, picture::Text(app, 20264), horizontal, plot, red);
-    texts.Title({w / 2 - 4 * t, h - top - t - 2}, -1, picture::Text(app, 20265), horizontal, plot, red);
+    texts.Title({marginX + 2, h / 2 + 3 * t}, 1, picture::Text(languageOffset, 20262), vertical, plot, red);
+    texts.Title({w - marginX - t, h / 2 + 3 * t}, -1, picture::Text(languageOffset, 20263), vertical, plot, red);
+    texts.Title({w / 2 - 4 * t, top + 2}, 1, picture::Text(languageOffset, 20264), horizontal, plot, red);
+    texts.Title({w / 2 - 4 * t, h - top - t - 2}, -1, picture::Text(languageOffset, 20265), horizontal, plot, red);
 }
 
 int PickPressure(const PressureLayout& l, const PictureView& view, int y)
@@ -321,7 +324,8 @@ DragEffect DragPressure(const PressureLayout& l, int dy, const PressureFlowRecor
     return DragEffect::ViewState;
 }
 
-std::unique_ptr<PictureScene> MakePressureScene(CDalvorApp& app, PictureView& view)
+std::unique_ptr<PictureScene> MakePressureScene(WorkingRecords& working, const CPressureFlowCalculator& calc,
+                                                const int& languageOffset, PictureView& view)
 {
-    return std::make_unique<PressureScene>(app, view);
+    return std::make_unique<PressureScene>(working, calc, languageOffset, view);
 }

@@ -24,11 +24,16 @@ struct PressureLayout {
 double PressureVelocityAxis(double velocity);
 double PressureFlowAxis(double flow);
 PressureLayout LayoutCharacteristic(const CPressureFlowCalculator& calc, int w, int h);
-void DrawCharacteristic(Canvas& canvas, const CDalvorApp& app, const PictureView& view,
-                        const PressureLayout& layout, int w, int h, bool print);
-void DrawPressureChart(Canvas& canvas, const CDalvorApp& app, int w, int h, bool print);
+// The axis titles in the language of languageOffset.
+void DrawCharacteristic(Canvas& canvas, const PressureFlowRecord& record, const CPressureFlowCalculator& calc,
+                        int languageOffset, const PictureView& view, const PressureLayout& layout, int w, int h,
+                        bool print);
+void DrawPressureChart(Canvas& canvas, const PressureFlowRecord& record, int languageOffset, int w, int h, bool print);
 // 0 (the operating line) or -1; only on the characteristic.
 int PickPressure(const PressureLayout& layout, const PictureView& view, int y);
 DragEffect DragPressure(const PressureLayout& layout, int dy, const PressureFlowRecord& record,
                         const CPressureFlowCalculator& calc, PictureView& view);
-std::unique_ptr<PictureScene> MakePressureScene(CDalvorApp& app, PictureView& view);
+// languageOffset is read at every drawing, so the titles follow a switch of
+// the language.
+std::unique_ptr<PictureScene> MakePressureScene(WorkingRecords& working, const CPressureFlowCalculator& calc,
+                                                const int& languageOffset, PictureView& view);

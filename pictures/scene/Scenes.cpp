@@ -1,5 +1,6 @@
 #include "pictures/scene/Scenes.h"
 
+#include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "pictures/scene/GravityScene.h"
 #include "pictures/scene/ManholeScene.h"
@@ -10,11 +11,11 @@
 std::unique_ptr<PictureScene> MakePictureScene(int kind, CDalvorApp& app, PictureView& view)
 {
     switch (kind) {
-    case KindGravityFlow: return MakeGravityScene(app, view);
-    case KindPressureFlow: return MakePressureScene(app, view);
-    case KindBuriedPipe: return MakeTrenchScene(app);
-    case KindManhole: return MakeManholeScene(app);
-    case KindTank: return MakeTankScene(app);
+    case KindGravityFlow: return MakeGravityScene(app.working, app.gravityCalculator, view);
+    case KindPressureFlow: return MakePressureScene(app.working, app.pressureCalculator, app.languageOffset, view);
+    case KindBuriedPipe: return MakeTrenchScene(app.working, app.extendedCatalogue);
+    case KindManhole: return MakeManholeScene(app.working);
+    case KindTank: return MakeTankScene(app.working);
     default: return nullptr;
     }
 }

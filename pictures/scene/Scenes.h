@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class CDalvorApp;
+
 // The scene of a calculation kind (KindGravityFlow ... KindTank); nullptr for
 // anything else. The scene reads and writes app's working record of the kind
 // and view, which must outlive it.

@@ -1,6 +1,6 @@
 #include "pictures/scene/TankScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
 #include "pictures/scene/SceneParts.h"
 
@@ -26,7 +26,7 @@ int WallWidth(double dz)
 
 class TankScene final : public SectionScene<TankRecord, TankLayout, LayoutTank, DrawTank> {
 public:
-    explicit TankScene(CDalvorApp& a) : SectionScene(a.working.tank) {}
+    explicit TankScene(WorkingRecords& working) : SectionScene(working.tank) {}
     int Pick(int y) const override { return PickTank(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override { return DragTank(screen.layout, line, dy, record); }
 };
@@ -357,4 +357,4 @@ DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)
     return DragEffect::Inputs;
 }
 
-std::unique_ptr<PictureScene> MakeTankScene(CDalvorApp& app) { return std::make_unique<TankScene>(app); }
+std::unique_ptr<PictureScene> MakeTankScene(WorkingRecords& working) { return std::make_unique<TankScene>(working); }

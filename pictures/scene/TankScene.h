@@ -29,4 +29,4 @@ DragEffect DragTank(const TankLayout& layout, int line, int dy, TankRecord& r);
 // Straps drawn from each end of a shortened slab (or all of them on a whole
 // one), bounded to what fits in the slab and to 1000; 0 for no usable spacing.
 int TankStrapCount(double count, double slabLength, double spacing);
-std::unique_ptr<PictureScene> MakeTankScene(CDalvorApp& app);
+std::unique_ptr<PictureScene> MakeTankScene(WorkingRecords& working);

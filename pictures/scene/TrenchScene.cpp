@@ -1,6 +1,6 @@
 #include "pictures/scene/TrenchScene.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
 #include "pictures/scene/SceneParts.h"
 
@@ -33,15 +33,18 @@ int WallWidth(double innerDiameter)
 
 class TrenchScene final : public SectionScene<BuriedPipeRecord, TrenchLayout, LayoutTrench, DrawTrench> {
 public:
-    explicit TrenchScene(CDalvorApp& a) : SectionScene(a.working.buriedPipe), app(a) {}
+    TrenchScene(WorkingRecords& working, const int& extended)
+        : SectionScene(working.buriedPipe), extendedCatalogue(extended)
+    {
+    }
     int Pick(int y) const override { return PickTrench(screen.layout, record, y); }
     DragEffect Drag(int line, int dy) override
     {
-        return DragTrench(screen.layout, line, dy, record, app.extendedCatalogue != 0);
+        return DragTrench(screen.layout, line, dy, record, extendedCatalogue != 0);
     }
 
 private:
-    const CDalvorApp& app;
+    const int& extendedCatalogue;
 };
 
 }  // namespace
@@ -260,4 +263,7 @@ DragEffect DragTrench(const TrenchLayout& l, int line, int dy, BuriedPipeRecord&
     return DragEffect::Inputs;
 }
 
-std::unique_ptr<PictureScene> MakeTrenchScene(CDalvorApp& app) { return std::make_unique<TrenchScene>(app); }
+std::unique_ptr<PictureScene> MakeTrenchScene(WorkingRecords& working, const int& extendedCatalogue)
+{
+    return std::make_unique<TrenchScene>(working, extendedCatalogue);
+}

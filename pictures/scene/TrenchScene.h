@@ -25,4 +25,5 @@ int PickTrench(const TrenchLayout& layout, const BuriedPipeRecord& r, int y);
 // The least cover the page accepts, m.
 double TrenchMinCover(const BuriedPipeRecord& r, bool extendedCatalogue);
 DragEffect DragTrench(const TrenchLayout& layout, int line, int dy, BuriedPipeRecord& r, bool extendedCatalogue);
-std::unique_ptr<PictureScene> MakeTrenchScene(CDalvorApp& app);
+// extendedCatalogue is read at every drag, so a change of the mode is followed.
+std::unique_ptr<PictureScene> MakeTrenchScene(WorkingRecords& working, const int& extendedCatalogue);

@@ -481,7 +481,7 @@ private slots:
         }
         int titles = 0;
         for (int key = 20262; key <= 20267; ++key) {
-            const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(*app, key)));
+            const qsizetype i = survey.texts.indexOf(QString::fromStdString(picture::Text(app->languageOffset, key)));
             if (i < 0)
                 continue;
             ++titles;
