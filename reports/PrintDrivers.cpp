@@ -108,7 +108,7 @@ bool PrintReport(CDalvorApp& app, int kind, QWidget* parent)
     if (KindToArrayIndex(kind) < 0)
         return false;
     CReportPrint report(app.print.reportSections);
-    CPrintoutTitleDlg titles(app, parent);
+    CPrintoutTitleDlg titles(app.print, app.languageOffset, parent);
     if (titles.exec() != QDialog::Accepted)
         return false;
     const std::time_t t = std::time(nullptr);

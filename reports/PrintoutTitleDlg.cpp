@@ -1,7 +1,9 @@
 #include "reports/PrintoutTitleDlg.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
+#include "core/project/PrintTitles.h"
+#include "core/report/PrintData.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,8 +16,8 @@ constexpr int kCaptionKey = 118;
 constexpr int kOkKey = 1592;
 }  // namespace
 
-CPrintoutTitleDlg::CPrintoutTitleDlg(CDalvorApp& a, QWidget* parent)
-    : QDialog(parent), app(a), combo(new QComboBox(this)), okButton(new QPushButton(this))
+CPrintoutTitleDlg::CPrintoutTitleDlg(PrintState& p, int offset, QWidget* parent)
+    : QDialog(parent), print(p), languageOffset(offset), combo(new QComboBox(this)), okButton(new QPushButton(this))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     combo->setEditable(true);
@@ -45,10 +47,10 @@ CPrintoutTitleDlg::CPrintoutTitleDlg(CDalvorApp& a, QWidget* parent)
 
 void CPrintoutTitleDlg::OnInitDialog()
 {
-    setWindowTitle(QString::fromStdU16String(app.LoadLangString(kCaptionKey)));
-    okButton->setText(QString::fromStdU16String(app.LoadLangString(kOkKey)));
+    setWindowTitle(QString::fromStdU16String(LangString(kCaptionKey, languageOffset)));
+    okButton->setText(QString::fromStdU16String(LangString(kOkKey, languageOffset)));
     combo->clear();
-    for (const PrintTitle& t : app.print.printTitles)
+    for (const PrintTitle& t : print.printTitles)
         combo->addItem(QString::fromStdU16String(FromFixed(t.text)));
     combo->setCurrentIndex(0);
     // All of the title selected, its beginning in sight.
@@ -59,6 +61,6 @@ void CPrintoutTitleDlg::OnInitDialog()
 void CPrintoutTitleDlg::OnOK()
 {
     const QString text = combo->currentText();
-    ConfirmPrintTitle(app.print.printTitles, text.toStdU16String());
+    ConfirmPrintTitle(print.printTitles, text.toStdU16String());
     QDialog::accept();
 }

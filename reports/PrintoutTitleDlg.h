@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-class CDalvorApp;
+struct PrintState;
 class QComboBox;
 class QPushButton;
 
@@ -11,7 +11,8 @@ class CPrintoutTitleDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CPrintoutTitleDlg(CDalvorApp& app, QWidget* parent = nullptr);
+    // The titles are print's; the texts in the language of languageOffset.
+    CPrintoutTitleDlg(PrintState& print, int languageOffset, QWidget* parent = nullptr);
 
     // Caption, OK text and the twenty titles, the most recent shown.
     void OnInitDialog();
@@ -24,7 +25,8 @@ public:
     QPushButton* OkButton() const { return okButton; }
 
 private:
-    CDalvorApp& app;
+    PrintState& print;
+    int languageOffset;
     QComboBox* combo;
     QPushButton* okButton;
 };

@@ -131,7 +131,7 @@ private slots:
         auto app = EnglishApp();
         ConfirmPrintTitle(app->print.printTitles, std::u16string(254, u'W'));  // longer than the dialog is wide
         ConfirmPrintTitle(app->print.printTitles, u"Manhole S4");
-        CPrintoutTitleDlg dlg(*app);
+        CPrintoutTitleDlg dlg(app->print, app->languageOffset);
         dlg.show();
         QVERIFY(dlg.sizeHint().width() < 640);
         QLineEdit* edit = dlg.Combo()->lineEdit();
