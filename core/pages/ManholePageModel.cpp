@@ -18,9 +18,12 @@ constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
 constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
 constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr CUpliftPageModel::SoilIds kSoil = {MhSoilName, MhUnitWeight, MhPorosity, MhFrictionAngle, MhCohesion};
+constexpr unsigned In = FieldSpec::Input;
+using Soil = CUpliftPageModel;
 
-// The page reads and shows every field itself; the table lays them out.
+// The plain numbers are read and shown through the table; the page reads and
+// shows the rest itself (the diameters in mm, the pipe bottom held below the
+// ground, the type's values and the results with their verdict colours).
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
     {MhTypeList, 1150, 0, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
@@ -28,14 +31,20 @@ const FieldSpec kFields[] = {
     {MhNominalDiameter, 1152, 1154, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
     {MhPipeDiameter, 1155, 1157, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
     {MhOuterDiameter, 1158, 1160, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {MhGroundLevel, 1161, 1163, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhWaterLevel, 1164, 1166, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {MhGroundLevel, 1161, 1163, 0, MhDataGroup, KIT_FIELD(ManholeRecord, groundLevel), "%.2f", kLowestLevel,
+     kHighestLevel, In},
+    {MhWaterLevel, 1164, 1166, 0, MhDataGroup, KIT_FIELD(ManholeRecord, waterLevel), "%.2f", kLowestLevel,
+     kHighestLevel, In},
     {MhPipeBottom, 1167, 1169, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    // The sand-trap depth is in millimetres.
+    {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_FIELD(ManholeRecord, sandTrapDepth), "%.0f", 0.0,
+     kLongestLength * 1000.0, In},
+    {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_FIELD(ManholeRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight,
+     In},
+    {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_FIELD(ManholeRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
+    {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_FIELD(ManholeRecord, frictionAngle), "%.0f", 0.0,
+     Soil::kMaxFrictionAngle, In},
+    {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_FIELD(ManholeRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
     {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
     {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
     {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
@@ -125,10 +134,7 @@ void CManholePageModel::ReadInputs()
     r.sandTrap = Checked(MhSandTrap);
     Enable(MhSandTrapDepth, r.sandTrap == 1);
 
-    // The sand-trap depth is in millimetres.
-    r.sandTrapDepth = ReadLimited(MhSandTrapDepth, "%.0f", 0.0, kLongestLength * 1000.0);
-    r.groundLevel = LimitLevel(Value(MhGroundLevel));
-    r.waterLevel = LimitLevel(Value(MhWaterLevel));
+    ReadFields(&r);
     r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
 
     // The collector: at most the type's largest; a larger entry goes back to
@@ -142,7 +148,7 @@ void CManholePageModel::ReadInputs()
         ShowCollectorMessage(type->maxPipeDiameter);
     }
 
-    ReadSoil(r, kSoil);
+    ReadSoilName(r, MhSoilName);
 
     const double candidate = LimitLevel(Value(MhPipeBottom));
     CopyName(r.head.name, Text(MhName));
@@ -184,14 +190,12 @@ void CManholePageModel::ShowInputs(int clearName)
     typeSelection = r.typeIndex;
     Select(MhTypeList, typeSelection);
     SetText(MhMadeToOrder, u"");
-    SetText(MhGroundLevel, Format("%.2f", r.groundLevel));
-    SetText(MhWaterLevel, Format("%.2f", r.waterLevel));
+    ShowFields(&r, FieldSpec::Input, true);
     SetText(MhPipeBottom, Format("%.2f", r.pipeBottomLevel));
     SetText(MhNominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
     SetText(MhOuterDiameter, Format("%.3f", r.outerDiameter));
     SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
-    SetText(MhSandTrapDepth, Format("%.0f", r.sandTrapDepth));
-    ShowSoil(r, kSoil);
+    SetText(MhSoilName, FromFixed(r.soilName));
     SetChecked(MhReinforced, r.reinforcedVersion == 1);
     SetChecked(MhSandTrap, r.sandTrap == 1);
     Enable(MhSandTrapDepth, false);

@@ -32,29 +32,34 @@ constexpr double kNone = FieldSpec::kNone;
 constexpr unsigned Hook = FieldSpec::Hook;
 constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
 constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr CUpliftPageModel::SoilIds kSoil = {TkSoilName, TkUnitWeight, TkPorosity, TkFrictionAngle, TkCohesion};
+constexpr unsigned In = FieldSpec::Input;
+using Soil = CUpliftPageModel;
 
-// The page reads and shows every field itself; the table lays them out (the
-// lists of product and SN, the fixed parameter, volume and length stand above
-// them, laid out by the page).
+// The plain numbers are read and shown through the table; the page reads and
+// shows the rest itself (the catalogue's values, the slab width held to the
+// tank's diameter, the anchor list and the results). The lists of product
+// and SN, the fixed parameter, volume and length stand above the table's
+// rows, laid out by the page.
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
     {TkOuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
     {TkInnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
     {TkOwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkGroundLevel, 1085, 1087, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkWaterLevel, 1088, 1090, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkTankBottom, 1635, 1636, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkGroundLevel, 1085, 1087, 0, 1049, KIT_FIELD(TankRecord, groundLevel), "%.2f", kLowestLevel, kHighestLevel, In},
+    {TkWaterLevel, 1088, 1090, 0, 1049, KIT_FIELD(TankRecord, waterLevel), "%.2f", kLowestLevel, kHighestLevel, In},
+    {TkTankBottom, 1635, 1636, 0, 1049, KIT_FIELD(TankRecord, tankBottomLevel), "%.2f", kLowestLevel, kHighestLevel,
+     In},
     {TkFoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
     {TkCoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkFillLevel, 1643, 1644, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkFillLevel, 1643, 1644, 0, 1049, KIT_FIELD(TankRecord, fillLevel), "%.2f", kLowestLevel, kHighestLevel, In},
     {TkActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkUnitWeight, 1101, 1103, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkPorosity, 1104, 1106, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkFrictionAngle, 1107, 1109, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkCohesion, 1110, 1112, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkUnitWeight, 1101, 1103, 0, TkSoilRows, KIT_FIELD(TankRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight, In},
+    {TkPorosity, 1104, 1106, 0, TkSoilRows, KIT_FIELD(TankRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
+    {TkFrictionAngle, 1107, 1109, 0, TkSoilRows, KIT_FIELD(TankRecord, frictionAngle), "%.0f", 0.0,
+     Soil::kMaxFrictionAngle, In},
+    {TkCohesion, 1110, 1112, 0, TkSoilRows, KIT_FIELD(TankRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
     {TkSlabWidth, 1113, 1114, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_FIELD(TankRecord, slabHeight), "%.2f", kMinSlab, kMaxSlabHeight, In},
     {TkAnchorList, 1117, 1118, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
     {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
     {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
@@ -283,10 +288,7 @@ void CTankPageModel::ReadInputs()
     // stored tank is held as a typed pipe is, so that no level is infinite.
     for (double* d : {&r.innerDiameter, &r.outerDiameter})
         *d = std::isfinite(*d) ? Limit(*d, 0.0, kLongestLength * 1000.0) : 0.0;
-    r.groundLevel = LimitLevel(Value(TkGroundLevel));
-    r.waterLevel = LimitLevel(Value(TkWaterLevel));
-    r.tankBottomLevel = LimitLevel(Value(TkTankBottom));
-    r.fillLevel = LimitLevel(Value(TkFillLevel));
+    ReadFields(&r);
     // The one of volume and length that the calculation works out shows no
     // infinity a damaged record left in it.
     for (double* worked : {&r.capacity, &r.length})
@@ -297,9 +299,8 @@ void CTankPageModel::ReadInputs()
                                  CDalvorApp::TankCapacityOfLength(r, kLongestLength));
     else
         r.length = ReadLimited(TkLength, "%.2f", FieldSpec::kNone, kLongestLength);
-    ReadSoil(r, kSoil);
+    ReadSoilName(r, TkSoilName);
     r.slabWidth = ReadLimited(TkSlabWidth, "%.2f", kMinSlab, r.outerDiameter / 1000);
-    r.slabHeight = ReadLimited(TkSlabHeight, "%.2f", kMinSlab, kMaxSlabHeight);
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
@@ -367,16 +368,12 @@ void CTankPageModel::ShowInputs(int asNew)
     SetText(TkOuterDiameter, Format("%.0f", r.outerDiameter));
     SetText(TkInnerDiameter, Format("%.0f", r.innerDiameter));
     SetText(TkOwnWeight, F2(r.ownWeight));
-    SetText(TkGroundLevel, F2(r.groundLevel));
-    SetText(TkWaterLevel, F2(r.waterLevel));
-    SetText(TkTankBottom, F2(r.tankBottomLevel));
+    ShowFields(&r, FieldSpec::Input, true);
     SetText(TkFoundationLevel, F2(r.foundationLevel));
     SetText(TkCoverDepth, F2(r.coverDepth));
-    SetText(TkFillLevel, F2(r.fillLevel));
     SetText(TkActiveCapacity, F2(r.activeCapacity));
-    ShowSoil(r, kSoil);
+    SetText(TkSoilName, FromFixed(r.soilName));
     SetText(TkSlabWidth, F2(r.slabWidth));
-    SetText(TkSlabHeight, F2(r.slabHeight));
     SelectAnchorItem(r.anchorCount);
     SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
     ShowNumberAndName(TkNumber, TkName, r.head, asNew);
