@@ -83,7 +83,8 @@ int FindListedText(const ListState& list, const std::u16string& text)
 
 CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a)
     : CPageModel(a, KindBuriedPipe),
-      sizeLists(a, *this, CCatalogPicker::kAll, Id::CategoryList, Id::TypeList, Id::SizeList)
+      pipeLists(a, *this, CCatalogPicker::kAll, Id::CategoryList, Id::TypeList, Id::SizeList,
+                {.lastOfSameId = true, .unlistedTypeShowsFirst = true})
 {
 }
 
@@ -248,44 +249,11 @@ std::span<const FieldSpec> CBuriedPipePageModel::Fields() const
 
 // ---- lists ---------------------------------------------------------------------
 
-void CBuriedPipePageModel::FillCategoryList()
+void CBuriedPipePageModel::FillCategoryAndTypeLists()
 {
     BuriedPipeRecord& r = Record();
-    std::vector<ListItem> items;
-    int selected = -1;
-    const int rows = RowCount(app.tables.pipeCategories);
-    if (rows > 0 && r.categoryId < 0)
-        r.categoryId = app.tables.pipeCategories[0].id;
-    for (int i = 0; i < rows; ++i) {
-        const PipeCategoryEntry& c = app.tables.pipeCategories[static_cast<std::size_t>(i)];
-        if (c.id == r.categoryId)
-            selected = i;
-        items.push_back({CutText(FromFixed(c.name), 255), i, c.id});
-    }
-    if (selected < 0 && rows > 0)
-        selected = 0;
-    SetListItems(Id::CategoryList, std::move(items), selected);
-}
-
-void CBuriedPipePageModel::FillTypeList()
-{
-    BuriedPipeRecord& r = Record();
-    std::vector<ListItem> items;
-    int selected = -1;
-    const int rows = RowCount(app.tables.pipeTypes);
-    for (int i = 0; i < rows; ++i) {
-        const PipeTypeEntry& t = app.tables.pipeTypes[static_cast<std::size_t>(i)];
-        if (t.categoryId != r.categoryId)
-            continue;
-        if (r.typeId < 0)
-            r.typeId = t.id;
-        if (t.id == r.typeId)
-            selected = static_cast<int>(items.size());
-        items.push_back({CutText(FromFixed(t.name), 255), i, t.id});
-    }
-    if (selected < 0 && !items.empty())
-        selected = 0;
-    SetListItems(Id::TypeList, std::move(items), selected);
+    pipeLists.FillCategories(r.categoryId);
+    pipeLists.FillTypes(r.categoryId, r.typeId);
 }
 
 void CBuriedPipePageModel::FillSizeList()
@@ -293,10 +261,10 @@ void CBuriedPipePageModel::FillSizeList()
     BuriedPipeRecord& r = Record();
     // Every size of the category and type; the record's own is the last
     // that matches, else the first.
-    const std::vector<int> rows = sizeLists.FillSizes(r.categoryId, r.typeId, std::numeric_limits<int>::max());
+    const std::vector<int> rows = pipeLists.FillSizes(r.categoryId, r.typeId, std::numeric_limits<int>::max());
     int selected = -1;
     for (std::size_t j = 0; j < rows.size(); ++j)
-        if (CCatalogPicker::SameSize(sizeLists.SizeRow(rows[j])->nominalSize, r.nominalSize))
+        if (CCatalogPicker::SameSize(pipeLists.SizeRow(rows[j])->nominalSize, r.nominalSize))
             selected = static_cast<int>(j);
     sizeMatched = selected >= 0;
     if (selected < 0 && !rows.empty())
@@ -307,7 +275,7 @@ void CBuriedPipePageModel::FillSizeList()
         SetText(Id::OuterDiameter, u"-");
         return;
     }
-    TakeSizeRow(*sizeLists.SizeRow(rows[static_cast<std::size_t>(selected)]), false);
+    TakeSizeRow(*pipeLists.SizeRow(rows[static_cast<std::size_t>(selected)]), false);
     SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
     SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
     SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
@@ -354,8 +322,7 @@ void CBuriedPipePageModel::FillLists()
 {
     // A pipe whose size the catalogue no longer lists keeps its values and
     // has no result until the user chooses a size.
-    FillCategoryList();
-    FillTypeList();
+    FillCategoryAndTypeLists();
     const BuriedPipeRecord saved = Record();
     FillSizeList();
     // A record without a pipe yet takes the first size listed.
@@ -380,8 +347,7 @@ void CBuriedPipePageModel::FillTrafficList()
 bool CBuriedPipePageModel::ReferenceReloaded()
 {
     // The names follow the language of the tables; the record keeps its pipe.
-    FillCategoryList();
-    FillTypeList();
+    FillCategoryAndTypeLists();
     return false;
 }
 
@@ -436,7 +402,7 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
             r.categoryId = app.tables.pipeCategories[static_cast<std::size_t>(row)].id;
     }
     r.typeId = -1;
-    FillTypeList();
+    pipeLists.FillTypes(r.categoryId, r.typeId);
     ChooseListedSize();
 }
 
@@ -745,7 +711,7 @@ void CBuriedPipePageModel::ApplyLanguage(int offset)
 
 void CBuriedPipePageModel::ResetListsToFirst()
 {
-    FillCategoryList();
+    pipeLists.FillCategories(Record().categoryId);
     OnCategoryChanged(List(Id::CategoryList).items.empty() ? -1 : 0);
     OnTypeChanged(List(Id::TypeList).items.empty() ? -1 : 0);
     OnSizeChanged(List(Id::SizeList).items.empty() ? -1 : 0);

@@ -114,8 +114,9 @@ public:
     bool ExtendedMode() const;
 
     // ---- lists ----------------------------------------------------------------
-    void FillCategoryList();
-    void FillTypeList();
+    // The category and type lists, showing the record's category and type
+    // (the last item of each id; the first item when its own is not listed).
+    void FillCategoryAndTypeLists();
     // Lists the sizes of the record's category and type and takes the
     // matching one (or the first) into the record, raising the deflection
     // limit to the row's allowable deflection when it is below it.
@@ -205,7 +206,7 @@ private:
 
     bool sizeMatched = false;
     bool sizeMissing = false;
-    // The size list, filled from the catalogue as the flow pages' is, of
-    // every applicability.
-    CCatalogPicker sizeLists;
+    // The category, type and size lists, filled from the catalogue as the
+    // flow pages' are, of every applicability.
+    CCatalogPicker pipeLists;
 };

@@ -34,8 +34,9 @@ const std::u16string& CSizeTexts::Text(int row, double nominalSize)
     return e.text;
 }
 
-CCatalogPicker::CCatalogPicker(const CDalvorApp& a, CPageModel& m, unsigned appl, int c, int t, int s)
-    : app(a), model(m), applicable(appl), categoryList(c), typeList(t), sizeList(s)
+CCatalogPicker::CCatalogPicker(const CDalvorApp& a, CPageModel& m, unsigned appl, int c, int t, int s,
+                               PickerMatching match)
+    : app(a), model(m), applicable(appl), categoryList(c), typeList(t), sizeList(s), matching(match)
 {
 }
 
@@ -46,6 +47,8 @@ bool CCatalogPicker::SameSize(double listed, double own)
 
 bool CCatalogPicker::Applicable(int applicability) const
 {
+    if (applicable == kAll)
+        return true;
     return applicability >= 0 && applicability < 32 && (applicable & (1u << applicability)) != 0;
 }
 
@@ -60,7 +63,7 @@ void CCatalogPicker::FillCategories(int& categoryId)
             continue;
         if (categoryId < 0)
             categoryId = c.id;
-        if (c.id == categoryId && position < 0)
+        if (c.id == categoryId && (position < 0 || matching.lastOfSameId))
             position = static_cast<int>(items.size());
         items.push_back({Name(c.name), i, c.id});
     }
@@ -78,10 +81,12 @@ void CCatalogPicker::FillTypes(int categoryId, int& typeId)
             continue;
         if (typeId < 0)
             typeId = t.id;
-        if (t.id == typeId && position < 0)
+        if (t.id == typeId && (position < 0 || matching.lastOfSameId))
             position = static_cast<int>(items.size());
         items.push_back({Name(t.name), i, t.id});
     }
+    if (position < 0 && matching.unlistedTypeShowsFirst)
+        position = 0;
     model.SetListItems(typeList, std::move(items), position);
 }
 

@@ -28,16 +28,26 @@ private:
     std::vector<Entry> entries;
 };
 
+// Which item shows a record's category or type: by default the first item of
+// its id, and no type item when its type is not listed. With lastOfSameId the
+// last item of its id; with unlistedTypeShowsFirst the first type when its
+// own is not listed.
+struct PickerMatching {
+    bool lastOfSameId = false;
+    bool unlistedTypeShowsFirst = false;
+};
+
 class CCatalogPicker {
 public:
     // Which applicability values suit the page, as a set of bits (bit a for
     // applicability a).
     static constexpr unsigned kGravity = (1u << 0) | (1u << 2);
     static constexpr unsigned kPressure = (1u << 1) | (1u << 2);
+    // Every row, whatever its applicability.
     static constexpr unsigned kAll = ~0u;
 
     CCatalogPicker(const CDalvorApp& app, CPageModel& model, unsigned applicable, int categoryList,
-                   int typeList, int sizeList);
+                   int typeList, int sizeList, PickerMatching matching = {});
 
     bool Applicable(int applicability) const;
 
@@ -51,7 +61,8 @@ public:
     // item when the category is not listed (the record keeps its own).
     void FillCategories(int& categoryId);
     // Fills the type list of the category; a typeId below 0 becomes the
-    // first listed type's id. A type not listed selects no item.
+    // first listed type's id. A type not listed selects no item (or the
+    // first, see PickerMatching).
     void FillTypes(int categoryId, int& typeId);
     // Fills the size list of the category and type with the nominal sizes
     // ("%.0f"), at most maxSizes of them; returns the rows listed, in order
@@ -80,5 +91,6 @@ private:
     CPageModel& model;
     unsigned applicable;
     int categoryList, typeList, sizeList;
+    PickerMatching matching;
     CSizeTexts sizeTexts;
 };

@@ -45,9 +45,8 @@
 //    page's applicability (gravity {0,2}, pressure {1,2}) and its three list
 //    ids. It fills the lists from the tables, keeps each item's table row and
 //    row id, takes a choice by row (never by name), and relabels the lists
-//    when the tables are loaded again. The buried-pipe page fills its size
-//    list through a picker of every applicability, and its category and type
-//    lists itself, each item kept by row and id in the same way.
+//    when the tables are loaded again. The buried-pipe page fills its three
+//    lists through a picker of every applicability.
 // 5. Messages: Raise({textKey, captionKey, args, captionArgs}) queues a
 //    warning box (FormatMessage puts the arguments in);
 //    captionKey 0 means the application's title. The window shows the queue

@@ -90,6 +90,18 @@ TEST(PageKit, PickerListsTheRowsThatSuitThePageAndChoosesByRow)
         EXPECT_EQ(unlisted, 9);
         EXPECT_EQ(model.Selected(CategoryList), shown);
     }
+    // Ids 4, 4, 8 of every applicability: the item a type shows, by default
+    // and with the last of an id and the first for an unlisted type.
+    app.tables.pipeTypes.assign(3, PipeTypeEntry{4, 9, {}, 99});
+    app.tables.pipeTypes[2].id = 8;
+    for (const auto& [matching, same, unlisted] : {std::tuple{PickerMatching{}, 0, -1}, {{true, true}, 1, 0}}) {
+        CCatalogPicker picker(app, model, CCatalogPicker::kAll, CategoryList, TypeList, SizeList, matching);
+        for (auto [type, shown] : {std::pair{4, same}, {6, unlisted}}) {
+            picker.FillTypes(9, type);
+            EXPECT_EQ(model.List(TypeList).items.size(), 3u);
+            EXPECT_EQ(model.Selected(TypeList), shown);
+        }
+    }
     // A size row read again with another size lists that size.
     app.tables.nominalSizes.assign(1, NominalSizeEntry{});
     app.tables.nominalSizes[0].categoryId = 9;
