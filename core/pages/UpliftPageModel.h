@@ -29,9 +29,6 @@ public:
     static constexpr double kMaxFrictionAngle = 45.0;
     static constexpr double kMaxCohesion = 100.0;
 
-    // The manhole and tank pages lay their fields out themselves.
-    std::span<const FieldSpec> Fields() const override { return {}; }
-
 protected:
     void EndDrag() { ++dragEnds; }
     std::u16string Lang(int key) const;
