@@ -3,6 +3,7 @@
 // dialog closed again. The two sizes show how the cost grows with the
 // project; the counters give the memory the open dialog takes and what stays
 // held after it closed.
+#include "bench/BenchSupport.h"
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
 #include "reports/ManageProjectDlg.h"
@@ -53,10 +54,7 @@ CDalvorApp& Project(int count)
     static std::map<int, std::unique_ptr<CDalvorApp>> projects;
     std::unique_ptr<CDalvorApp>& app = projects[count];
     if (!app) {
-        app = std::make_unique<CDalvorApp>();
-        MemorySettings settings;
-        settings.values["Settings/Language"] = LangEnglish;
-        app->InitCoreInstance(settings, "C", DALVOR_BENCH_HOME);
+        app = CatalogueApp(LangEnglish);
         app->ResetTankRecord();
         app->CalcTankBuoyancy();
         app->CalcTankAnchoring();
