@@ -38,7 +38,7 @@ const FieldSpec kFields[] = {
     {MhPipeBottom, 1167, 1169, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
     // The sand-trap depth is in millimetres.
     {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_FIELD(ManholeRecord, sandTrapDepth), "%.0f", 0.0,
-     kLongestLength * 1000.0, In},
+     kLongestMillimetres, In},
     {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_FIELD(ManholeRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight,
      In},
     {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_FIELD(ManholeRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},

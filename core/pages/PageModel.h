@@ -97,6 +97,8 @@ constexpr RgbColor kFailedBackColor = 0xFFC8C8u;
 constexpr double kLowestLevel = -10000.0;
 constexpr double kHighestLevel = 10000.0;
 constexpr double kLongestLength = 1000000.0;
+// Diameters and depths given in millimetres are held to the longest length.
+constexpr double kLongestMillimetres = kLongestLength * 1000.0;
 
 // A message box the page wants shown (exclamation icon, OK). Each %s, %d or
 // %.Nf of the text takes the next argument, already formatted by the model.

@@ -287,7 +287,7 @@ void CTankPageModel::ReadInputs()
     // The diameters are the catalogue's and are not read, but a damaged
     // stored tank is held as a typed pipe is, so that no level is infinite.
     for (double* d : {&r.innerDiameter, &r.outerDiameter})
-        *d = std::isfinite(*d) ? Limit(*d, 0.0, kLongestLength * 1000.0) : 0.0;
+        *d = std::isfinite(*d) ? Limit(*d, 0.0, kLongestMillimetres) : 0.0;
     ReadFields(&r);
     // The one of volume and length that the calculation works out shows no
     // infinity a damaged record left in it.
