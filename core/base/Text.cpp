@@ -300,6 +300,11 @@ std::string FormatC(const char* format, ...)
     return s;
 }
 
+std::u16string NumberText(const char* format, double value)
+{
+    return Utf8ToUtf16(FormatC(format, value));
+}
+
 std::u16string FormatU16(std::u16string_view format, ...)
 {
     std::string fmt = Utf16ToUtf8(format);

@@ -44,6 +44,8 @@ std::string Utf16ToUtf8(std::u16string_view text);
 
 // printf-style formatting in the C numeric locale, whatever the process locale.
 std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// One number in a printf format of one conversion, as UTF-16 text.
+std::u16string NumberText(const char* format, double value);
 // The same with a UTF-16 format (a language text): %s arguments are UTF-8.
 std::u16string FormatU16(std::u16string_view format, ...);
 

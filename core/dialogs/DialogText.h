@@ -12,15 +12,8 @@
 // (ui/dialogs) lays the widgets out, hands the user's typing and choices to
 // the model and shows the model's texts.
 //
-// The text of a number in a dialog's field.
+// A number's text in a dialog's field is NumberText (core/base/Text.h), in
+// the C numeric locale.
 #pragma once
 
 #include "core/base/Text.h"
-
-#include <string>
-
-// printf-style text in the C numeric locale.
-inline std::u16string DialogNumber(const char* format, double value)
-{
-    return Utf8ToUtf16(FormatC(format, value));
-}

@@ -8,7 +8,7 @@ namespace {
 
 std::u16string F3(double v)
 {
-    return DialogNumber("%.3f", std::isfinite(v) ? v : 0.0);
+    return NumberText("%.3f", std::isfinite(v) ? v : 0.0);
 }
 
 }  // namespace

@@ -43,10 +43,10 @@ void CFluidPropertiesModel::SetPosition(int p)
 
 std::u16string CFluidPropertiesModel::ConcentrationText() const
 {
-    return DialogNumber("%.0f", concentration);
+    return NumberText("%.0f", concentration);
 }
 
 std::u16string CFluidPropertiesModel::ViscosityText() const
 {
-    return DialogNumber("%4.2e", viscosity);
+    return NumberText("%4.2e", viscosity);
 }

@@ -27,12 +27,12 @@ constexpr int kFields[] = {M::kGroundLevelText,  M::kWaterLevelText,     M::kTan
 
 std::u16string F2(double v)
 {
-    return DialogNumber("%.2f", v);
+    return NumberText("%.2f", v);
 }
 
 std::u16string F0(double v)
 {
-    return DialogNumber("%.0f", v);
+    return NumberText("%.0f", v);
 }
 
 }  // namespace

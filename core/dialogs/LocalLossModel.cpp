@@ -72,15 +72,15 @@ std::u16string CLocalLossModel::CountText(int k) const
 
 std::u16string CLocalLossModel::OtherText() const
 {
-    return DialogNumber("%.2f", otherLossCoefficient);
+    return NumberText("%.2f", otherLossCoefficient);
 }
 
 std::u16string CLocalLossModel::BendsText() const
 {
-    return DialogNumber(changed ? "%.3f" : "%.2f", bendsCoefficient);
+    return NumberText(changed ? "%.3f" : "%.2f", bendsCoefficient);
 }
 
 std::u16string CLocalLossModel::TotalText() const
 {
-    return DialogNumber(changed ? "%.3f" : "%.2f", totalLossCoefficient);
+    return NumberText(changed ? "%.3f" : "%.2f", totalLossCoefficient);
 }

@@ -31,15 +31,15 @@ bool CLossCalcModel::Calculate(double typedGradient)
 
 std::u16string CLossCalcModel::GradientText() const
 {
-    return DialogNumber("%.2f", gradient);
+    return NumberText("%.2f", gradient);
 }
 
 std::u16string CLossCalcModel::LengthText() const
 {
-    return DialogNumber("%.2f", pipeLength);
+    return NumberText("%.2f", pipeLength);
 }
 
 std::u16string CLossCalcModel::LossText() const
 {
-    return DialogNumber("%.2f", totalLoss);
+    return NumberText("%.2f", totalLoss);
 }

@@ -181,7 +181,7 @@ std::u16string CSelectSoilModel::FieldText(int id) const
             // A value the table's coefficients cannot give (a zero modulus
             // ratio) shows as no value.
             const double v = this->*f.value;
-            return std::isfinite(v) ? DialogNumber(f.format, v) : u"-";
+            return std::isfinite(v) ? NumberText(f.format, v) : u"-";
         }
     return {};
 }

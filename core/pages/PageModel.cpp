@@ -131,7 +131,7 @@ std::vector<MessageRequest> CPageModel::TakeMessages()
 
 std::u16string CPageModel::Format(const char* format, double value)
 {
-    return Utf8ToUtf16(FormatC(format, value));
+    return NumberText(format, value);
 }
 
 double CPageModel::Limit(double value, double low, double high)

@@ -155,7 +155,7 @@ public:
     void Number(const char* format, double value)
     {
         if (Wanted())
-            cells.push_back(Utf8ToUtf16(FormatC(format, value)));
+            cells.push_back(NumberText(format, value));
     }
     void Position(int index)
     {

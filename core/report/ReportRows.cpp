@@ -81,7 +81,7 @@ public:
     explicit Fmt(const CDalvorApp& a) : app(a) {}
 
     std::u16string Text(int key) const { return app.LoadLangString(key); }
-    std::u16string Num(const char* format, double v) const { return Utf8ToUtf16(FormatC(format, v)); }
+    std::u16string Num(const char* format, double v) const { return NumberText(format, v); }
     std::u16string Val(const char* format, double v, int unit) const
     {
         return Num(format, v) + u" " + Text(unit);
