@@ -6,7 +6,6 @@
 #include "core/base/TrafficClass.h"
 
 #include <algorithm>
-#include <iterator>
 #include <type_traits>
 
 namespace {
@@ -21,6 +20,9 @@ struct ColumnSpec {
     int clipboardKey = 0;                     // 0: the list's key
     const char16_t* clipboardPrefix = nullptr;  // nullptr: the list's prefix
 };
+
+// What a cell shows for a result the record does not hold.
+constexpr char16_t kNotGiven[] = u"-";
 
 // Unit texts.
 constexpr int kMetre = 20013;
@@ -157,6 +159,13 @@ public:
         if (Wanted())
             cells.push_back(NumberText(format, value));
     }
+    // A value the calculation gives: "-", as on the page, while the record
+    // holds no valid result (the value left in it may be another pipe's).
+    void Result(const char* format, double value)
+    {
+        if (Wanted())
+            cells.push_back(resultGiven ? NumberText(format, value) : std::u16string(kNotGiven));
+    }
     void Position(int index)
     {
         if (Wanted())
@@ -164,6 +173,7 @@ public:
     }
 
     bool clip;
+    bool resultGiven = true;
     std::vector<std::u16string> cells;
 
 private:
@@ -235,14 +245,14 @@ void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, C
     w.Text([&] { return TypeName(app, r.typeId); });
     w.Number("%.0f", r.nominalSize);
     w.Text([&] { return KeyText(app, GravitySoughtKey(r.mode)); });
-    w.Number("%.2f", r.slope);
+    w.Result("%.2f", r.slope);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
-    w.Number("%.2f", r.endLevel);
-    w.Number("%.2f", r.flow);
-    w.Number("%.2f", r.velocity);
-    w.Number("%.2f", r.frictionLossHead + r.localLossHead);
-    w.Number("%.2f", r.filling);
+    w.Result("%.2f", r.endLevel);
+    w.Result("%.2f", r.flow);
+    w.Result("%.2f", r.velocity);
+    w.Result("%.2f", r.frictionLossHead + r.localLossHead);
+    w.Result("%.2f", r.filling);
     w.Number("%.2f", r.localLossShare);
     w.Text(FromFixed(r.head.conclusion));
 }
@@ -257,11 +267,11 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.invertLevel);
     w.Number("%.2f", r.waterLevel);
-    w.Number("%.2f", r.upliftForce);
-    w.Number("%.2f", r.anchoringForce);
+    w.Result("%.2f", r.upliftForce);
+    w.Result("%.2f", r.anchoringForce);
     // The deflection column shows the total deflection, with one decimal in
     // the list and two on the clipboard.
-    w.Number(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
+    w.Result(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
     w.Text(FromFixed(r.soilName));
     w.Number("%.2f", r.compactionIndex);
     w.Text([&] { return KeyText(app, TrafficClassTextKey(r.trafficClass)); });
@@ -280,9 +290,9 @@ void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, 
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
     w.Number("%.2f", r.endLevel);
-    w.Number("%.2f", r.flow);
-    w.Number("%.2f", r.velocity);
-    w.Number("%.2f", r.headLoss);
+    w.Result("%.2f", r.flow);
+    w.Result("%.2f", r.velocity);
+    w.Result("%.2f", r.headLoss);
     w.Text(FromFixed(r.head.conclusion));
 }
 
@@ -296,9 +306,9 @@ void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWrit
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.waterLevel);
     w.Number("%.2f", r.foundationLevel);
-    w.Number("%.2f", r.upliftForce);
-    w.Number("%.2f", r.soilWeight);
-    w.Number("%.2f", r.anchoringForce);
+    w.Result("%.2f", r.upliftForce);
+    w.Result("%.2f", r.soilWeight);
+    w.Result("%.2f", r.anchoringForce);
     w.Text(FromFixed(r.soilName));
     w.Text(FromFixed(r.head.conclusion));
 }
@@ -308,13 +318,13 @@ void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellW
     w.Position(index);
     w.Text(FromFixed(r.head.name));
     w.Text([&] { return ManholeTypeName(app, r.typeIndex); });
-    w.Number("%.2f", r.height);
+    w.Result("%.2f", r.height);
     w.Number("%.0f", r.pipeDiameter * 1000);
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.waterLevel);
     w.Number("%.2f", r.pipeBottomLevel);
-    w.Number("%.2f", r.height + r.ballastHeight);
-    w.Number("%.2f", r.ballastHeight);
+    w.Result("%.2f", r.height + r.ballastHeight);
+    w.Result("%.2f", r.ballastHeight);
     w.Text(FromFixed(r.soilName));
     w.Text(FromFixed(r.head.conclusion));
 }
@@ -326,6 +336,14 @@ const auto& Layout(const BuriedPipeRecord*) { return kBuriedPipeColumns; }
 const auto& Layout(const PressureFlowRecord*) { return kPressureColumns; }
 const auto& Layout(const TankRecord*) { return kTankColumns; }
 const auto& Layout(const ManholeRecord*) { return kManholeColumns; }
+
+// The record's cells; its results show only when it holds a valid result.
+template <typename Record>
+void WriteRecord(const CDalvorApp& app, const Record& r, int index, CellWriter& w)
+{
+    w.resultGiven = r.head.resultValid == 1;
+    RecordCells(app, r, index, w);
+}
 
 template <typename Record>
 const Record* At(const std::vector<Record>& records, int index)
@@ -374,7 +392,7 @@ std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int in
     CellWriter w(target);
     ForKindRecords(kind, [&](const auto& e) {
         if (auto* r = At(app.project.*e.stored, index))
-            RecordCells(app, *r, index, w);
+            WriteRecord(app, *r, index, w);
     });
     return std::move(w.cells);
 }
@@ -385,30 +403,62 @@ std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int colum
     if (column >= 0) {
         ForKindRecords(kind, [&](const auto& e) {
             if (auto* r = At(app.project.*e.stored, index))
-                RecordCells(app, *r, index, w);
+                WriteRecord(app, *r, index, w);
         });
     }
     return w.cells.empty() ? std::u16string() : std::move(w.cells.front());
 }
 
-std::u16string BuildClipboardText(const CDalvorApp& app, int kind)
+namespace {
+
+// Cells joined into lines: tabs between the cells, a line feed after each line.
+void AppendLine(std::u16string& text, const std::vector<std::u16string>& cells)
+{
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        text += cells[c];
+        text += c + 1 == cells.size() ? u'\n' : u'\t';
+    }
+}
+
+// The headings of the kind's columns, then the cells of each stored record in
+// array order, each made by `cellsOf(index, columns)`.
+template <typename CellsOf>
+std::u16string ListingText(const CDalvorApp& app, int kind, ListingTarget target, CellsOf&& cellsOf)
 {
     std::u16string text;
-    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, ListingTarget::Clipboard);
+    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, target);
     if (columns.empty())
         return text;
-    auto appendLine = [&text](auto first, auto last, auto&& cellOf) {
-        for (auto it = first; it != last; ++it) {
-            text += cellOf(*it);
-            text += std::next(it) == last ? u'\n' : u'\t';
-        }
-    };
-    appendLine(columns.begin(), columns.end(), [](const ProjectColumn& c) -> const std::u16string& { return c.heading; });
+    std::vector<std::u16string> headings;
+    headings.reserve(columns.size());
+    for (const ProjectColumn& c : columns)
+        headings.push_back(c.heading);
+    AppendLine(text, headings);
     const int count = StoredRecordCount(app, kind);
-    for (int i = 0; i < count; ++i) {
-        const std::vector<std::u16string> cells = ProjectCells(app, kind, i, ListingTarget::Clipboard);
-        appendLine(cells.begin(), cells.end(), [](const std::u16string& c) -> const std::u16string& { return c; });
-    }
+    for (int i = 0; i < count; ++i)
+        AppendLine(text, cellsOf(i, static_cast<int>(columns.size())));
+    return text;
+}
+
+}  // namespace
+
+std::u16string BuildListText(const CDalvorApp& app, int kind)
+{
+    // Cell by cell, as the list asks for them.
+    return ListingText(app, kind, ListingTarget::List, [&](int index, int columns) {
+        std::vector<std::u16string> cells;
+        cells.reserve(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            cells.push_back(ProjectCell(app, kind, index, c, ListingTarget::List));
+        return cells;
+    });
+}
+
+std::u16string BuildClipboardText(const CDalvorApp& app, int kind)
+{
+    std::u16string text = ListingText(app, kind, ListingTarget::Clipboard, [&](int index, int) {
+        return ProjectCells(app, kind, index, ListingTarget::Clipboard);
+    });
     // A spreadsheet in a decimal-comma locale reads the numbers as numbers.
     std::replace(text.begin(), text.end(), u'.', u',');
     return text;

@@ -31,7 +31,8 @@ const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index);
 RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index);
 
 // The cells of stored record index, as many as the kind has columns; none when
-// there is no such record. Catalogue names are looked up by the id (category,
+// there is no such record. A record that holds no valid result shows "-" in
+// each column of a calculated value, as its page does. Catalogue names are looked up by the id (category,
 // pipe type) or row (tank type, manhole type) the record holds; a record that
 // names a row the catalogue does not have gets an empty cell.
 std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target);
@@ -43,3 +44,8 @@ std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int colum
 // record in array order; cells end with a tab, lines with a line feed, and
 // every full stop of the whole text is turned into a comma.
 std::u16string BuildClipboardText(const CDalvorApp& app, int kind);
+
+// The project manager's list as it opens on the kind: the column headings,
+// then one line per stored record in array order, each cell as the list shows
+// it; cells are separated by tabs and lines end with a line feed.
+std::u16string BuildListText(const CDalvorApp& app, int kind);

@@ -35,6 +35,7 @@ template <typename R>
 R MakeRecord(const char16_t* prefix, int i)
 {
     R r{};
+    r.head.resultValid = 1;
     CopyBounded(r.head.name, std::u16string(prefix) + Utf8ToUtf16(std::to_string(i)));
     // Record 0 holds the longest conclusion a record keeps.
     std::u16string conclusion = u"Conclusion " + Utf8ToUtf16(std::to_string(i)) + u".";

@@ -102,13 +102,13 @@ TEST_F(ClipboardTest, EmptyKindsGiveTheirHeaderAloneAndNoKindGivesNothing)
 TEST_F(ClipboardTest, GravityFlowProject)
 {
     Store(app->project.gravityFlow,
-          GravityFlowRecord{.head = {.name = u"GP.1", .conclusion = u"Calculated pipe diameter."}, .mode = 0,
+          GravityFlowRecord{.head = {.name = u"GP.1", .resultValid = 1, .conclusion = u"Calculated pipe diameter."}, .mode = 0,
                             .categoryId = 2, .typeId = 10, .nominalSize = 200, .length = 100, .localLossShare = 0,
                             .startLevel = 10, .endLevel = 9.5, .flow = 0.0249, .slope = 5.0, .localLossHead = 0.2,
                             .frictionLossHead = 0.3, .filling = 0.45, .velocity = 0.854});
     // No such mode, no category chosen, no such type; the flow's third decimal
     // is lost (an exact half rounds to even).
-    GravityFlowRecord b{.head = {.name = u"%d%s"}, .mode = 7, .categoryId = -1, .typeId = 99, .nominalSize = 312.5,
+    GravityFlowRecord b{.head = {.name = u"%d%s", .resultValid = 1}, .mode = 7, .categoryId = -1, .typeId = 99, .nominalSize = 312.5,
                         .startLevel = -1.5, .flow = 0.125, .slope = 2.675};
     const std::u16string conclusion(128, u'x');
     CopyBounded(b.head.conclusion, conclusion, 128);
@@ -138,7 +138,7 @@ TEST_F(ClipboardTest, BuriedPipeProject)
     // The bedding factor is an input, not what the deflection column shows; the
     // deflection goes to the list as "%.1f" and to the clipboard as "%.2f".
     Store(app->project.buriedPipe,
-          BuriedPipeRecord{.head = {.name = u"UP-001", .conclusion = u"The pipe meets structural requirements."},
+          BuriedPipeRecord{.head = {.name = u"UP-001", .resultValid = 1, .conclusion = u"The pipe meets structural requirements."},
                            .categoryId = 1, .typeId = 11, .trafficClass = 3, .groundLevel = 104.2, .waterLevel = 102,
                            .invertLevel = 101.05, .nominalSize = 300, .soilName = u"Sand Ps, medium",
                            .compactionIndex = 0.85, .beddingFactor = 2.0, .totalDeflection = 3.456,
@@ -153,8 +153,8 @@ TEST_F(ClipboardTest, BuriedPipeProject)
               kBuriedPipeHeader +
                   u"1\tUP-001\tPVC-U\tSN4\t300\t104,20\t101,05\t102,00\t1,23\t0,50\t3,46\tSand Ps, medium\t0,85\t"
                   u"K60 (class B acc, GDDKiA)\tThe pipe meets structural requirements,\n"
-                  u"2\tUP-002\t\tDup\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t0,00\tvehicle LKW 12 (acc, DIN)\t\n"
-                  u"3\tUP-003\tSteel\t\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t0,00\t\t\n");
+                  u"2\tUP-002\t\tDup\t0\t0,00\t0,00\t0,00\t-\t-\t-\t\t0,00\tvehicle LKW 12 (acc, DIN)\t\n"
+                  u"3\tUP-003\tSteel\t\t0\t0,00\t0,00\t0,00\t-\t-\t-\t\t0,00\t\t\n");
 
     const auto cells = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
     ASSERT_EQ(cells.size(), 15u);
@@ -165,7 +165,7 @@ TEST_F(ClipboardTest, BuriedPipeProject)
 TEST_F(ClipboardTest, PressureFlowProject)
 {
     Store(app->project.pressureFlow,
-          PressureFlowRecord{.head = {.name = u"PP-001", .conclusion = u"Done."}, .mode = 1, .categoryId = 5,
+          PressureFlowRecord{.head = {.name = u"PP-001", .resultValid = 1, .conclusion = u"Done."}, .mode = 1, .categoryId = 5,
                              .typeId = 11, .nominalSize = 110, .roughness = 0.01, .length = 250, .startLevel = 12.346,
                              .endLevel = 8, .flow = 0.0155, .headLoss = 3.5, .velocity = 1.999});
     EXPECT_EQ(BuildClipboardText(*app, KindPressureFlow),
@@ -177,7 +177,7 @@ TEST_F(ClipboardTest, TankProject)
 {
     app->tables.tankTypes = {TankTypeEntry{.name = u"ZB.10 SN8"}};
     Store(app->project.tank,
-          TankRecord{.head = {.name = u"UT-001", .conclusion = u"Anchoring needed."}, .soilName = u"Clay",
+          TankRecord{.head = {.name = u"UT-001", .resultValid = 1, .conclusion = u"Anchoring needed."}, .soilName = u"Clay",
                      .groundLevel = 100, .waterLevel = 99, .foundationLevel = 96.5, .tankTypeIndex = 0,
                      .capacity = 10, .length = 5.2, .upliftForce = 123.456, .soilWeight = 45, .anchoringForce = 78.9});
     // The table has one row only.
@@ -187,7 +187,7 @@ TEST_F(ClipboardTest, TankProject)
               kTankHeader +
                   u"1\tUT-001\tZB,10 SN8\t10,00\t5,20\t100,00\t99,00\t96,50\t123,46\t45,00\t78,90\tClay\t"
                   u"Anchoring needed,\n"
-                  u"2\tUT-002\t\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t\t\n");
+                  u"2\tUT-002\t\t0,00\t0,00\t0,00\t0,00\t0,00\t-\t-\t-\t\t\n");
 
     // A negative row and a row beyond the table are checked as well.
     app->project.tank[1].tankTypeIndex = -1;
@@ -200,7 +200,7 @@ TEST_F(ClipboardTest, ManholeProject)
 {
     app->tables.manholeTypes = {ManholeTypeEntry{.name = u"DN1000 "}};
     Store(app->project.manhole,
-          ManholeRecord{.head = {.name = u"M-001", .conclusion = u"Ballast needed."}, .typeIndex = 0,
+          ManholeRecord{.head = {.name = u"M-001", .resultValid = 1, .conclusion = u"Ballast needed."}, .typeIndex = 0,
                         .soilName = u"Gravel", .groundLevel = 100, .waterLevel = 99.5, .pipeBottomLevel = 97.5,
                         .pipeDiameter = 0.25, .height = 2.5, .ballastHeight = 0.3});
     Store(app->project.manhole, ManholeRecord{.head = {.name = u"M-002"}, .typeIndex = -1});
@@ -208,7 +208,41 @@ TEST_F(ClipboardTest, ManholeProject)
     EXPECT_EQ(BuildClipboardText(*app, KindManhole),
               kManholeHeader +
                   u"1\tM-001\tDN1000 \t2,50\t250\t100,00\t99,50\t97,50\t2,80\t0,30\tGravel\tBallast needed,\n"
-                  u"2\tM-002\t\t0,00\t0\t0,00\t0,00\t0,00\t0,00\t0,00\t\t\n");
+                  u"2\tM-002\t\t-\t0\t0,00\t0,00\t0,00\t-\t-\t\t\n");
+}
+
+// A record without a valid result (a flag other than 1) shows "-" in the
+// list and on the clipboard for each value its page shows as "-", whatever
+// numbers it still holds.
+TEST_F(ClipboardTest, RecordsWithoutAResultShowNoCalculatedValues)
+{
+    Store(app->project.gravityFlow, GravityFlowRecord{.slope = 5, .velocity = 1.03});
+    Store(app->project.pressureFlow, PressureFlowRecord{.velocity = 1});
+    Store(app->project.buriedPipe, BuriedPipeRecord{.upliftForce = 2});
+    Store(app->project.tank, TankRecord{.anchoringForce = 3});
+    Store(app->project.manhole, ManholeRecord{.height = 2.5});
+    const std::pair<int, std::vector<std::size_t>> notGiven[] = {{KindGravityFlow, {6, 9, 10, 11, 12, 13}},
+                                                                 {KindPressureFlow, {10, 11, 12}},
+                                                                 {KindBuriedPipe, {8, 9, 10}},
+                                                                 {KindTank, {8, 9, 10}},
+                                                                 {KindManhole, {3, 8, 9}}};
+    std::u16string listHeader = kGravityHeader;
+    listHeader.replace(listHeader.find(u"h/D"), 3, u"h/d");
+    EXPECT_EQ(BuildListText(*app, KindGravityFlow),
+              listHeader + u"1\t\t\t\t0\tDiameter\t-\t0.00\t0.00\t-\t-\t-\t-\t-\t0.00\t\n");
+    for (int valid : {0, 2, 1}) {
+        for (const auto& [kind, columns] : notGiven) {
+            StoredRecordHead(*app, kind, 0)->resultValid = valid;
+            const auto list = ProjectCells(*app, kind, 0, ListingTarget::List);
+            const auto clip = ProjectCells(*app, kind, 0, ListingTarget::Clipboard);
+            for (std::size_t c = 0; c < list.size(); ++c) {
+                const bool dash = valid != 1 && std::find(columns.begin(), columns.end(), c) != columns.end();
+                EXPECT_EQ(list[c] == u"-", dash) << kind << " column " << c << " flag " << valid;
+                EXPECT_EQ(clip[c] == u"-", dash) << kind << " column " << c << " flag " << valid;
+            }
+        }
+    }
+    EXPECT_EQ(ProjectCells(*app, KindGravityFlow, 0, ListingTarget::List)[11], u"1.03");
 }
 
 TEST_F(ClipboardTest, ListAndClipboardWriteEveryCellWhole)
@@ -256,7 +290,7 @@ TEST_F(ClipboardTest, EveryLineHasAsManyCellsAsTheHeader)
 
 TEST_F(ClipboardTest, NumbersIgnoreTheProcessLocale)
 {
-    Store(app->project.tank, TankRecord{.capacity = 12.5, .upliftForce = -1.5});
+    Store(app->project.tank, TankRecord{.head = {.resultValid = 1}, .capacity = 12.5, .upliftForce = -1.5});
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "pl_PL.utf8"))
         GTEST_SKIP() << "no Polish locale on this machine";
