@@ -7,10 +7,20 @@
 //
 //   dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl OUT.qdl
 //   dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]
+//   dalvor-recalc --clipboard|--list [--lang pl|en|ru] [--extended] [--data DIR] IN.qdl KIND OUT.txt
+//
+// --clipboard writes the text that Copy in the project manager puts on the
+// clipboard for the stored records of KIND, --list the manager's list as it
+// opens (column titles, then a line per record, cells separated by tabs);
+// both as UTF-8, of the records as stored. KIND: 1 tank, 2 manhole, 3 buried
+// pipe, 4 gravity flow, 5 pressure flow.
 #include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
+#include "core/base/Text.h"
 #include "core/catalogue/ReferenceDump.h"
 #include "core/pages/PageModels.h"
+#include "core/project/AtomicFile.h"
+#include "core/report/ClipboardText.h"
 #include "tests/tools/ToolStart.h"
 
 #include <cstdio>
@@ -18,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,8 +52,42 @@ int Usage()
     std::fprintf(stderr,
                  "usage: dalvor-recalc [--lang pl|en|ru] [--extended] [--data DIR] [--no-calc|--core-only] IN.qdl "
                  "OUT.qdl\n"
-                 "       dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]\n");
+                 "       dalvor-recalc --dump-tables [--lang pl|en|ru] [--extended] [--data DIR]\n"
+                 "       dalvor-recalc --clipboard|--list [--lang pl|en|ru] [--extended] [--data DIR] IN.qdl KIND "
+                 "OUT.txt\n"
+                 "       KIND: 1 tank, 2 manhole, 3 buried pipe, 4 gravity flow, 5 pressure flow\n");
     return 1;
+}
+
+// The kind a command-line text names (1 to 5), or KindNone.
+int KindOfText(const std::string& text)
+{
+    char* end = nullptr;
+    const long kind = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || !end || *end != 0 || kind < KindTank || kind > KindPressureFlow)
+        return KindNone;
+    return static_cast<int>(kind);
+}
+
+// Writes the clipboard text or the list of the stored records of the kind as
+// UTF-8, saved as the program saves a file.
+int WriteListing(const CDalvorApp& app, const std::string& kindText, const std::string& out, bool list)
+{
+    const int kind = KindOfText(kindText);
+    if (KindToArrayIndex(kind) < 0) {
+        std::fprintf(stderr, "dalvor-recalc: %s is not a kind (1 to 5)\n", kindText.c_str());
+        return 2;
+    }
+    const std::string text = Utf16ToUtf8(list ? BuildListText(app, kind) : BuildClipboardText(app, kind));
+    const AtomicWriteResult written =
+        WriteFileAtomically(out, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    if (!written) {
+        std::fprintf(stderr, "dalvor-recalc: %s could not be written: %s\n", out.c_str(),
+                     written.status == AtomicWriteResult::NotRegularFile ? "it is not a regular file"
+                                                                         : std::strerror(written.error));
+        return 3;
+    }
+    return 0;
 }
 
 // Runs one kind's calculation on each stored record in turn, through the
@@ -63,7 +108,7 @@ void Recalculate(std::vector<Record>& stored, Record& working, Reset reset, Calc
 int main(int argc, char* argv[])
 {
     CoreOptions options;
-    bool noCalc = false, dump = false, coreOnly = false;
+    bool noCalc = false, dump = false, coreOnly = false, clipboard = false, list = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -76,13 +121,20 @@ int main(int argc, char* argv[])
             coreOnly = true;
         } else if (a == "--dump-tables") {
             dump = true;
-        } else if (!a.empty() && a[0] == '-') {
+        } else if (a == "--clipboard") {
+            clipboard = true;
+        } else if (a == "--list") {
+            list = true;
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
             return Usage();
         } else {
             files.push_back(a);
         }
     }
-    if (dump ? !files.empty() : files.size() != 2)
+    const bool listing = clipboard || list;
+    if (dump + clipboard + list > 1 || (listing && (noCalc || coreOnly)))
+        return Usage();
+    if (dump ? !files.empty() : files.size() != (listing ? 3u : 2u))
         return Usage();
 
     CountingHost host;
@@ -101,6 +153,9 @@ int main(int argc, char* argv[])
                      ReadErrorText(error));
         return 2;
     }
+    // The stored records as the project manager shows them: nothing is recalculated.
+    if (listing)
+        return WriteListing(app, files[1], files[2], list);
 
     if (!noCalc) {
         ProjectArrays& p = app.project;
