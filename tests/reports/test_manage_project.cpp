@@ -260,6 +260,18 @@ private slots:
         QCOMPARE(buried.List().GetItemText(1, 10), QStringLiteral("2.5"));
     }
 
+    // The list opens on the current record, scrolled into view: here the
+    // last of a long list, as after Add.
+    void opensScrolledToTheCurrentRecord()
+    {
+        Fixture f(KindGravityFlow, 200, 199);
+        QVERIFY(QTest::qWaitForWindowExposed(f.dlg.get()));
+        CReportCtrl& list = f.List();
+        QCOMPARE(list.GetFirstSelectedItem(), 199);
+        const QRect row = list.visualRect(list.model()->index(199, 0));
+        QVERIFY(row.top() >= 0 && row.bottom() < list.viewport()->height());
+    }
+
     void emptyKindAndNoKind()
     {
         Fixture f(KindTank, 0);
