@@ -425,21 +425,18 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_TRUE(fs::is_symlink(dir / "device.qdl"));
 
-    // The list and the clipboard text of the stored records, as UTF-8, made in
-    // the language asked for; a kind that is none gives status 2.
+    // The list and the clipboard text as UTF-8; a kind that is none gives status 2.
     auto listing = [&](const char* mode, const char* from, const char* kind) {
         const std::string cmd = DalvorHome() + "/dalvor-recalc --lang en " + mode + " '" + (dir / from).string() +
                                 "' " + kind + " '" + (dir / "out.txt").string() + "' 2>/dev/null";
         const int code = std::system(cmd.c_str());
         const std::vector<uint8_t> text = ReadAll(dir / "out.txt");
-        fs::remove(dir / "out.txt");
         return std::pair(WEXITSTATUS(code), std::string(text.begin(), text.end()));
     };
     const auto core = StartedCore();
     ASSERT_EQ(core->ReadProjectFile((dir / "in.qdl").string()), ProjectReadError::None);
     EXPECT_EQ(listing("--list", "in.qdl", "4"), std::pair(0, Utf16ToUtf8(BuildListText(*core, KindGravityFlow))));
     EXPECT_EQ(listing("--clipboard", "in.qdl", "1"), std::pair(0, Utf16ToUtf8(BuildClipboardText(*core, KindTank))));
-    EXPECT_NE(Utf16ToUtf8(BuildListText(*core, KindGravityFlow)).find("\t-\t"), std::string::npos);
     EXPECT_EQ(listing("--list", "in.qdl", "6").first, 2);
     EXPECT_EQ(listing("--clipboard", "bad.qdl", "1").first, 2);
 }
