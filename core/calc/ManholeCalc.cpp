@@ -214,7 +214,7 @@ void CDalvorApp::CalcManholeBuoyancy()
         return;
     }
     constexpr double kCircleArc = 3.1416f;
-    constexpr double kSoilPrism = 0.8927f;  // 1 - pi / 8
+    constexpr double kSoilPrism = 0.8927f;  // 1/2 + pi/8: from the axis up, less the upper half of the pipe
     constexpr double kRiserSection = 0.785375f;
     constexpr double kSubmergedRiser = 0.7f;
     constexpr double kStubShare = 0.3f;

@@ -2,8 +2,9 @@
 
 #include "platform/Shell.h"
 
+#include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -25,12 +26,29 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         if (!browser->documentTitle().isEmpty())
             setWindowTitle(browser->documentTitle());
     });
+}
 
-    // About two thirds of the screen, as a reader expects of a help window.
-    QSize size(900, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-    resize(size);
+void CHelpWindow::FitToScreen(QScreen* screen)
+{
+    if (!screen)
+        return;
+    setScreen(screen);
+    // About two thirds of a large screen, as a reader expects of a help
+    // window; never more than nine tenths of the free part of the screen, so
+    // that the window's frame fits too, placed in its middle.
+    const QRect free = screen->availableGeometry();
+    resize(QSize(900, 700).boundedTo(free.size() * 9 / 10));
+    QRect outer(QPoint(), frameGeometry().size());
+    outer.moveCenter(free.center());
+    move(outer.topLeft());
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool CHelpWindow::ShowTopic(const QString& helpFile, const QString& topic)
@@ -44,6 +62,12 @@ bool CHelpWindow::ShowTopic(const QString& helpFile, const QString& topic)
     browser->setSource(url);
     if (topic.isEmpty())
         browser->verticalScrollBar()->setValue(0);
+    // A new window opens on the screen of the window the user works in; one
+    // already open stays where the user left it.
+    if (!isVisible()) {
+        const QWidget* from = QApplication::activeWindow();
+        FitToScreen(from && from != this ? from->screen() : QGuiApplication::primaryScreen());
+    }
     show();
     raise();
     activateWindow();

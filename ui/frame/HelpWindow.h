@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
+class QScreen;
 class QTextBrowser;
 
 class CHelpWindow : public QWidget {
@@ -18,6 +20,13 @@ public:
     bool ShowTopic(const QString& helpFile, const QString& topic);
 
     QTextBrowser* Browser() const { return browser; }
+
+    // Sized and placed to lie wholly in the free part of `screen`.
+    void FitToScreen(QScreen* screen);
+
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnAnchorClicked(const QUrl& url);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -282,16 +283,25 @@ TEST(ManholeEccentric, CasesMatchASecondTranscription)
         EXPECT_NEAR(r.anchoringForce, c.anchoring, 1e-12 * c.anchoring);
         EXPECT_EQ(Conclusion(r), Text(*app, c.key));
     }
-    // High water with a light riser and no friction needs anchoring.
-    auto app = Check(
-        1,
-        [](ManholeRecord& m) {
-            m.frictionAngle = 0;
-            m.waterLevel = 4;
-        },
-        0.5);
-    EXPECT_GT(app->working.manhole.anchoringForce, 0.5);
-    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20237));
+    // Water to the ground, no friction (tan 0 = 0, so no side friction either),
+    // with the program's pi/4 = 0.785375: Fk = 1.1 U - 0.9 (P + G), where the
+    // stub and riser lift U = 10 (0.785375 x 0.5^2 x 2.2 + 3.79 A - 0.0375 A)
+    // = 46.758 (A = 0.785375 x 1.2^2), the soil over the stub weighs
+    // P = (0.5 x 2.2 - A/2) x (4 - 0.45) x 9.0 = 17.078, and the riser
+    // G = (4 - 0.21 - 0.35 + 2.2 x 0.3) w = 4.1 w. w 0.5: 34.218 to anchor;
+    // w 9.6: 0.639; w 9.7: a shortfall of 0.270, within the 0.5 kN tolerated.
+    const std::tuple<double, double, int> riserWeights[] = {{0.5, 34.218, 20237}, {9.6, 0.639, 20237}, {9.7, 0, 20238}};
+    for (const auto& [w, fk, key] : riserWeights) {
+        auto app = Check(
+            1,
+            [](ManholeRecord& m) {
+                m.frictionAngle = 0;
+                m.waterLevel = 4;
+            },
+            w);
+        EXPECT_NEAR(app->working.manhole.anchoringForce, fk, 1e-3) << w;
+        EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, key)) << w;
+    }
 }
 
 TEST(ManholeEccentric, LowWaterAndFloatingCollector)
@@ -307,6 +317,14 @@ TEST(ManholeEccentric, LowWaterAndFloatingCollector)
         m.unitWeight = 10;
         m.porosity = 0;
         m.waterLevel = 4;
+    });
+    EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20297));
+    // A collector of 500 mm under 3.75 m of water in a backfill of 10.5 kN/m3
+    // (0.5 under water): buoyancy 7.854 x 0.5^2 = 1.9635 kN/m against
+    // ((3.75 - 0.8927 x 0.5) x 0.5 + 0.25 x 10.5) x 0.5 = 2.1384 kN/m of soil,
+    // of which 0.9 x 2.1384 = 1.9246 counts: it floats.
+    app = Check(1, [](ManholeRecord& m) {
+        m.unitWeight = 10.5, m.porosity = 0, m.waterLevel = 3.75, m.pipeDiameter = 0.5;
     });
     EXPECT_EQ(Conclusion(app->working.manhole), Text(*app, 20297));
     // A weightless backfill holds nothing down: the collector floats as soon

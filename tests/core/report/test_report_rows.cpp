@@ -393,79 +393,65 @@ const char kMadeToOrder[] = R"(
 8 {20295}|
 8 {20296}|)";
 
-}  // namespace
-
-// Every label, value and heavy flag of every section, per kind and mode, for
-// records whose values are chosen so that each format, unit and operand shows.
-TEST(ReportRows, WholeReportsOfEachKindAndMode)
+// Rows as they print with no result: every value "-", blank rows as they are.
+std::string Dashed(const std::string& rows)
 {
-    auto app = StartedCore();
-    app->tables.pipeCategories = {Named<PipeCategoryEntry>(1, u"Cat one"), Named<PipeCategoryEntry>(5, u"Cat five")};
-    app->tables.pipeTypes = {Named<PipeTypeEntry>(3, u"Type three"), Named<PipeTypeEntry>(7, u"Type seven")};
-    app->tables.tankTypes = {Named<TankTypeEntry>(0, u"Tank DN 1200 SN 4")};
-    app->tables.manholeTypes = {Named<ManholeTypeEntry>(0, u"DN 800"), Named<ManholeTypeEntry>(0, u"DN 1000 concentric")};
-    const std::string flowInput = "0.125 m³/s = 450 m³/h = 125 l/s", pressureFlowInput = "0.050 m³/s = 180 m³/h = 50 l/s";
-    const std::string gravityData = std::string(kGravityData), sizes = std::string(kSizeRows);
-    const auto g1 = [&](const std::string& s) { return std::string("\n1 {20161}|") + s; };
-    const struct {
-        const char* name;
-        int kind;
-        std::function<void(CDalvorApp&)> set;
-        std::string expected;
-    } cases[] = {
-        {"gravity, pipe diameter", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 0); },
-         kGravityBrief + std::string("\n0*{20165}|{20157}\n0 {20166}|4.57 ‰\n0 {20167}|0.46··\n0 {20168}|") + flowInput +
-             "\n0 ·|" + g1("\n1 {20175}|200 mm\n1*{20176}|176.6 mm\n1 {20177}|11.7 mm\n1 ·|\n1 {20180}|4.50 ‰\n"
-                           "1 {20181}|0.62··\n1 {20182}|" + flowInput) +
-             kGravityLosses + gravityData + kGravityDataRest},
-        {"gravity, slope", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 1); },
-         kGravityBrief + std::string("\n0*{20165}|{20158}\n0 {20167}|0.46··\n0 {20168}|") + flowInput + "\n0 ·|" +
-             g1("\n1 {20180}|< 0.01 ‰\n1 {20181}|0.62··\n1 {20182}|" + flowInput) + kGravityLosses + gravityData +
-             sizes + kGravityDataRest},
-        {"gravity, flow", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 2); },
-         kGravityBrief + std::string("\n0*{20165}|{20159}\n0 {20166}|4.57 ‰\n0 {20167}|0.46··\n0 ·|") +
-             g1("\n1 {20180}|4.50 ‰\n1 {20181}|0.62··\n1*{20182}|0.046 m³/s = 164 m³/h = 46 l/s") + kGravityLosses +
-             gravityData + sizes + kGravityDataRest},
-        {"gravity, filling, made to order", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 3); },
-         kGravityBrief + std::string("\n0*{20165}|{20160}\n0 {20166}|4.57 ‰\n0 {20168}|") + flowInput + "\n0 ·|" +
-             g1("\n1 {20180}|4.50 ‰\n1*{20181}|0.62··\n1 {20182}|" + flowInput) + kGravityLosses + gravityData +
-             sizes + kGravityDataRest + "\n4 ·|\n4 _46|\n4 {20295}|\n4 {20296}|"},
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t end; start < rows.size(); start = end) {
+        end = rows.find('\n', start + 1);
+        std::string line = rows.substr(start, end - start);
+        const std::size_t bar = line.find('|');
+        if (bar + 1 < line.size() && line.compare(bar + 1, std::string::npos, "·") != 0)
+            line.replace(bar + 1, std::string::npos, "-");
+        out += line;
+    }
+    return out;
+}
 
-        {"pressure, pipe diameter", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 0); },
-         "\n0 {20198}|\n0*{20206}|{20199}\n0 {20207}|" + pressureFlowInput + "\n0 {20208}|1.50 m/s\n0 ·|" +
-             "\n1 {20202}|\n1*{20217}|110 mm\n1*{20218}|96.8 mm\n1 {20219}|6.6 mm\n1 ·|"
-             "\n1 {20224}|0.012 m³/s = 44 m³/h = 12 l/s" + kPressureResults + kPressureData + kPressureDataRest +
-             "\n4 {20194}|\n4 {20220}|1.25\n4 ·|" + kPressureFluid},
-        {"pressure, losses, share, made to order", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 1); },
-         "\n0 {20198}|\n0*{20206}|{20200}\n0 {20210}|" + pressureFlowInput + "\n0 ·|" +
-             "\n1 {20202}|\n1*{20224}|0.012 m³/s = 44 m³/h = 12 l/s" + kPressureResults + kPressureData +
-             "\n2 {20217}|110 mm\n2 {20218}|96.8 mm\n2 {20219}|6.6 mm" + kPressureDataRest +
-             "\n4 {20194}|\n4 {20221}|10 %\n4 ·|" + kPressureFluid + kMadeToOrder},
-        {"pressure, flow", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 2); },
-         "\n0 {20198}|\n0*{20206}|{20201}\n0 {20209}|2.35 m\n0 ·|" +
-             std::string("\n1 {20202}|\n1*{20224}|0.012 m³/s = 44 m³/h = 12 l/s") + kPressureResults +
-             kPressureData + "\n2 {20217}|110 mm\n2 {20218}|96.8 mm\n2 {20219}|6.6 mm" + kPressureDataRest +
-             "\n4 {20194}|\n4 {20220}|1.25\n4 ·|" + kPressureFluid},
+void WorkedBuriedPipe(CDalvorApp& a)
+{
+    BuriedPipeRecord& r = a.working.buriedPipe;
+    r.categoryId = 5, r.typeId = 7, r.nominalSize = 400, r.innerDiameter = 363.2, r.outerDiameter = 400;
+    r.ringStiffness = 8, r.groundLevel = 5.25, r.invertLevel = 2.1, r.cover = 2.75, r.foundationLevel = 1.9;
+    r.waterLevel = 3.3, r.compactionIndex = 0.97, r.unitWeight = 18.5, r.porosity = 30;
+    r.secantModulus = 4.123, r.trafficClass = 3, r.roadSurface = 1, r.multiPipeTrench = 0;
+    r.heavyConstructionTraffic = 1, r.heavyCompaction = 0, r.permanentSupervision = 1;
+    r.workmanshipQuality = 1, r.installationFactor = 1.3, r.beddingFactor = 2, r.madeToOrder = 1;
+    r.soilLoad = 45.678, r.trafficLoad = 12.3, r.totalLoad = 57.98, r.admissibleLoad = 80;
+    r.loadDeflection = 2.34, r.totalDeflection = 5.64, r.deflectionLimit = 6, r.upliftForce = 1.234;
+    r.anchoringForce = 0;
+    CopyBounded(r.soilName, u"Gravel");
+    CopyBounded(r.head.conclusion, u"The pipe does not meet structural requirements:");
+    CopyBounded(r.head.warning, u"- first");
+    CopyBounded(r.secondReason, u"- second");
+    CopyBounded(r.thirdReason, u"- third");
+}
 
-        {"buried pipe, made to order", KindBuriedPipe,
-         [](CDalvorApp& a) {
-             BuriedPipeRecord& r = a.working.buriedPipe;
-             r.categoryId = 5, r.typeId = 7, r.nominalSize = 400, r.innerDiameter = 363.2, r.outerDiameter = 400;
-             r.ringStiffness = 8, r.groundLevel = 5.25, r.invertLevel = 2.1, r.cover = 2.75, r.foundationLevel = 1.9;
-             r.waterLevel = 3.3, r.compactionIndex = 0.97, r.unitWeight = 18.5, r.porosity = 30;
-             r.secantModulus = 4.123, r.trafficClass = 3, r.roadSurface = 1, r.multiPipeTrench = 0;
-             r.heavyConstructionTraffic = 1, r.heavyCompaction = 0, r.permanentSupervision = 1;
-             r.workmanshipQuality = 1, r.installationFactor = 1.3, r.beddingFactor = 2, r.madeToOrder = 1;
-             r.soilLoad = 45.678, r.trafficLoad = 12.3, r.totalLoad = 57.98, r.admissibleLoad = 80;
-             r.loadDeflection = 2.34, r.totalDeflection = 5.64, r.deflectionLimit = 6, r.upliftForce = 1.234;
-             r.anchoringForce = 0;
-             CopyBounded(r.soilName, u"Gravel");
-             CopyBounded(r.head.conclusion, u"The pipe does not meet structural requirements:");
-             CopyBounded(r.head.warning, u"- first");
-             CopyBounded(r.secondReason, u"- second");
-             CopyBounded(r.thirdReason, u"- third");
-         },
-         R"(
+void WorkedManhole(CDalvorApp& a)
+{
+    ManholeRecord& r = a.working.manhole;
+    r.typeIndex = 1, r.nominalDiameter = 1.0, r.pipeDiameter = 0.16, r.groundLevel = 6.5;
+    r.pipeBottomLevel = 3.25, r.waterLevel = 5.1, r.unitWeight = 17.5, r.porosity = 35, r.frictionAngle = 32;
+    r.cohesion = 1.5, r.height = 3.25, r.deadWeight = 23.456, r.frictionForce = 12.34, r.upliftForce = 40.2;
+    r.anchoringForce = 4.4, r.ballastHeight = 0.3, r.ballastVolume = 0.236, r.eccentric = 0, r.madeToOrder = 1;
+    CopyBounded(r.soilName, u"Sand");
+    CopyBounded(r.head.conclusion, u"Ballast needed.");
+}
+
+void WorkedTank(CDalvorApp& a)
+{
+    TankRecord& r = a.working.tank;
+    r.tankTypeIndex = 0, r.capacity = 5, r.innerDiameter = 1200, r.outerDiameter = 1332, r.length = 4.62;
+    r.ownWeight = 4.77, r.groundLevel = 4, r.foundationLevel = -0.07, r.coverDepth = 2.73, r.waterLevel = 2;
+    r.unitWeight = 17.5, r.porosity = 15, r.frictionAngle = 30, r.cohesion = 0, r.upliftForce = 64.39;
+    r.soilWeight = 264.02, r.anchoringForce = 12.5, r.anchorCount = 4, r.tieForce = 3.456, r.tieAngle = 45;
+    r.minSlabLength = 2.34, r.slabLength = 2.5, r.slabWidth = 0.6, r.slabHeight = 0.3, r.slabWeight = 4.6;
+    CopyBounded(r.soilName, u"Medium sand");
+    CopyBounded(r.head.conclusion, u"Anchors are needed.");
+}
+
+const char kBuriedHead[] = R"(
 0 {20102}|
 0 {20115}|Cat five
 0 {20116}|Type seven
@@ -474,7 +460,8 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 0 {20119}|400.0 mm
 0 {20120}|18.4 mm
 0 {20121}|8.00 kN/m²
-0 ·|
+0 ·|)";
+const char kBuriedResults[] = R"(
 1 {20111}|
 1 {20142}|45.68 kPa
 1 {20143}|12.30 kPa
@@ -490,7 +477,8 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 1 ·|
 1*{20150}|1.23 kN/m
 1*{20151}|0.00 kN/m
-1 ·|
+1 ·|)";
+const char kBuriedRest[] = R"(
 2 {20103}|
 2 {20122}|5.25 m
 2 {20123}|2.10 m
@@ -525,24 +513,14 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 8 {20139}|{20108}
 8 {20140}|1.3 %
 8 {20141}|2.0 %
-8 ·|)" + std::string(kMadeToOrder)},
-
-        {"manhole, ballast, made to order", KindManhole,
-         [](CDalvorApp& a) {
-             ManholeRecord& r = a.working.manhole;
-             r.typeIndex = 1, r.nominalDiameter = 1.0, r.pipeDiameter = 0.16, r.groundLevel = 6.5;
-             r.pipeBottomLevel = 3.25, r.waterLevel = 5.1, r.unitWeight = 17.5, r.porosity = 35, r.frictionAngle = 32;
-             r.cohesion = 1.5, r.height = 3.25, r.deadWeight = 23.456, r.frictionForce = 12.34, r.upliftForce = 40.2;
-             r.anchoringForce = 4.4, r.ballastHeight = 0.3, r.ballastVolume = 0.236, r.eccentric = 0, r.madeToOrder = 1;
-             CopyBounded(r.soilName, u"Sand");
-             CopyBounded(r.head.conclusion, u"Ballast needed.");
-         },
-         R"(
+8 ·|)";
+const char kManholeHead[] = R"(
 0 {20074}|
 0 {20081}|DN 1000 concentric
 0 {20082}|1000 mm
 0 {20083}|160 mm
-0 ·|
+0 ·|)";
+const char kManholeResults[] = R"(
 1 {20077}|
 1*{20092}|3.25 m
 1*{20093}|23.46 kN
@@ -556,7 +534,8 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 1 ·|
 1 {20098}|0.30 m
 1 {20099}|0.24 m³
-1 ·|
+1 ·|)";
+const char kManholeRest[] = R"(
 2 {20075}|
 2 {20084}|6.50 m
 2 {20085}|3.25 m
@@ -577,7 +556,126 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 6 ·|
 6 _46|
 6 {20295}|
-6 {20296}|)"},
+6 {20296}|)";
+const char kTankHead[] = R"(
+0 {20037}|
+0 {20045}|Tank DN 1200 SN 4
+0 {20046}|5.00 m³
+0 {20047}|1200 mm
+0 {20048}|1332 mm
+0 {20049}|4.62 m
+0 {20050}|4.77 kN
+0 ·|)";
+const char kTankResults[] = R"(
+1 {20041}|
+1*{20061}|64.39 kN
+1*{20062}|264.02 kN
+1 ·|
+1 {20063}|12.50 kN
+1 {20064}|4 pcs
+1 {20065}|3.46 kN
+1 {20066}|45 °
+1 ·|
+1 {20067}|2.3 m
+1*{20068}|2.5 m
+1 ·|)";
+const char kTankSlabSize[] = R"(
+1 {20069}|0.60 m
+1 {20070}|0.30 m)";
+const char kTankSlabWeight[] = R"(
+1 {20071}|5 kN
+1 ·|)";
+const char kTankRest[] = R"(
+2 {20038}|
+2 {20051}|4.00 m
+2 {20052}|0.00 m
+2 {20053}|2.73 m
+2 {20054}|-0.07 m
+2 {20055}|2.00 m
+2 ·|
+3*{20042}|
+3*Anchors are needed.|
+3*|
+3*|
+4 {20039}|
+4 {20056}|Medium sand
+4 {20057}|17.50 kN/m³
+4 {20058}|15 %
+4 {20059}|30 °
+4 {20060}|0.00 kPa
+4 ·|)";
+
+}  // namespace
+
+// Every label, value and heavy flag of every section, per kind and mode, for
+// records whose values are chosen so that each format, unit and operand shows.
+TEST(ReportRows, WholeReportsOfEachKindAndMode)
+{
+    auto app = StartedCore();
+    app->tables.pipeCategories = {Named<PipeCategoryEntry>(1, u"Cat one"), Named<PipeCategoryEntry>(5, u"Cat five")};
+    app->tables.pipeTypes = {Named<PipeTypeEntry>(3, u"Type three"), Named<PipeTypeEntry>(7, u"Type seven")};
+    app->tables.tankTypes = {Named<TankTypeEntry>(0, u"Tank DN 1200 SN 4")};
+    app->tables.manholeTypes = {Named<ManholeTypeEntry>(0, u"DN 800"), Named<ManholeTypeEntry>(0, u"DN 1000 concentric")};
+    const std::string flowInput = "0.125 m³/s = 450 m³/h = 125 l/s", pressureFlowInput = "0.050 m³/s = 180 m³/h = 50 l/s";
+    const std::string gravityData = std::string(kGravityData), sizes = std::string(kSizeRows);
+    const auto g1 = [&](const std::string& s) { return std::string("\n1 {20161}|") + s; };
+    const std::string gravity0Head = kGravityBrief + std::string("\n0*{20165}|{20157}\n0 {20166}|4.57 ‰\n0 {20167}|0.46··\n0 {20168}|") + flowInput + "\n0 ·|";
+    const std::string gravity0Sizes = "\n1 {20175}|200 mm\n1*{20176}|176.6 mm\n1 {20177}|11.7 mm\n1 ·|";
+    const std::string gravity0Results = "\n1 {20180}|4.50 ‰\n1 {20181}|0.62··\n1 {20182}|" + flowInput;
+    const std::string pressure0Head = "\n0 {20198}|\n0*{20206}|{20199}\n0 {20207}|" + pressureFlowInput +
+                                      "\n0 {20208}|1.50 m/s\n0 ·|\n1 {20202}|\n1*{20217}|110 mm\n1*{20218}|96.8 mm\n1 {20219}|6.6 mm\n1 ·|";
+    const std::string pressure0Results = "\n1 {20224}|0.012 m³/s = 44 m³/h = 12 l/s" + std::string(kPressureResults);
+    const std::string pressure0Rest = kPressureData + std::string(kPressureDataRest) + "\n4 {20194}|\n4 {20220}|1.25\n4 ·|" + kPressureFluid;
+    const struct {
+        const char* name;
+        int kind;
+        std::function<void(CDalvorApp&)> set;
+        std::string expected;
+    } cases[] = {
+        {"gravity, pipe diameter", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 0); },
+         gravity0Head + g1(gravity0Sizes + gravity0Results) + kGravityLosses + gravityData + kGravityDataRest},
+        {"gravity, pipe diameter, no result", KindGravityFlow,
+         [](CDalvorApp& a) { WorkedGravity(a, 0), a.working.gravityFlow.head.resultValid = 0; },
+         gravity0Head + g1(gravity0Sizes + Dashed(gravity0Results)) + Dashed(kGravityLosses) + gravityData +
+             kGravityDataRest},
+        {"gravity, slope", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 1); },
+         kGravityBrief + std::string("\n0*{20165}|{20158}\n0 {20167}|0.46··\n0 {20168}|") + flowInput + "\n0 ·|" +
+             g1("\n1 {20180}|< 0.01 ‰\n1 {20181}|0.62··\n1 {20182}|" + flowInput) + kGravityLosses + gravityData +
+             sizes + kGravityDataRest},
+        {"gravity, flow", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 2); },
+         kGravityBrief + std::string("\n0*{20165}|{20159}\n0 {20166}|4.57 ‰\n0 {20167}|0.46··\n0 ·|") +
+             g1("\n1 {20180}|4.50 ‰\n1 {20181}|0.62··\n1*{20182}|0.046 m³/s = 164 m³/h = 46 l/s") + kGravityLosses +
+             gravityData + sizes + kGravityDataRest},
+        {"gravity, filling, made to order", KindGravityFlow, [](CDalvorApp& a) { WorkedGravity(a, 3); },
+         kGravityBrief + std::string("\n0*{20165}|{20160}\n0 {20166}|4.57 ‰\n0 {20168}|") + flowInput + "\n0 ·|" +
+             g1("\n1 {20180}|4.50 ‰\n1*{20181}|0.62··\n1 {20182}|" + flowInput) + kGravityLosses + gravityData +
+             sizes + kGravityDataRest + "\n4 ·|\n4 _46|\n4 {20295}|\n4 {20296}|"},
+
+        {"pressure, pipe diameter", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 0); },
+         pressure0Head + pressure0Results + pressure0Rest},
+        {"pressure, pipe diameter, no result", KindPressureFlow,
+         [](CDalvorApp& a) { WorkedPressure(a, 0), a.working.pressureFlow.head.resultValid = 0; },
+         pressure0Head + Dashed(pressure0Results) + pressure0Rest},
+        {"pressure, losses, share, made to order", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 1); },
+         "\n0 {20198}|\n0*{20206}|{20200}\n0 {20210}|" + pressureFlowInput + "\n0 ·|" +
+             "\n1 {20202}|\n1*{20224}|0.012 m³/s = 44 m³/h = 12 l/s" + kPressureResults + kPressureData +
+             "\n2 {20217}|110 mm\n2 {20218}|96.8 mm\n2 {20219}|6.6 mm" + kPressureDataRest +
+             "\n4 {20194}|\n4 {20221}|10 %\n4 ·|" + kPressureFluid + kMadeToOrder},
+        {"pressure, flow", KindPressureFlow, [](CDalvorApp& a) { WorkedPressure(a, 2); },
+         "\n0 {20198}|\n0*{20206}|{20201}\n0 {20209}|2.35 m\n0 ·|" +
+             std::string("\n1 {20202}|\n1*{20224}|0.012 m³/s = 44 m³/h = 12 l/s") + kPressureResults +
+             kPressureData + "\n2 {20217}|110 mm\n2 {20218}|96.8 mm\n2 {20219}|6.6 mm" + kPressureDataRest +
+             "\n4 {20194}|\n4 {20220}|1.25\n4 ·|" + kPressureFluid},
+
+        {"buried pipe, made to order", KindBuriedPipe, WorkedBuriedPipe,
+         kBuriedHead + std::string(kBuriedResults) + kBuriedRest + kMadeToOrder},
+        {"buried pipe, no result", KindBuriedPipe, [](CDalvorApp& a) { WorkedBuriedPipe(a), a.working.buriedPipe.head.resultValid = 0; },
+         kBuriedHead + Dashed(kBuriedResults) + kBuriedRest + kMadeToOrder},
+
+        {"manhole, ballast, made to order", KindManhole, WorkedManhole,
+         kManholeHead + std::string(kManholeResults) + kManholeRest},
+        {"manhole, ballast, no result", KindManhole, [](CDalvorApp& a) { WorkedManhole(a), a.working.manhole.head.resultValid = 0; },
+         kManholeHead + Dashed(kManholeResults) + kManholeRest},
         // No result: "-" for each calculated value, the blank rows as they are.
         {"manhole, eccentric, no result", KindManhole,
          [](CDalvorApp& a) {
@@ -627,60 +725,11 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
 4 {20091}|0.00 kPa
 4 ·|)"},
 
-        {"tank, anchored", KindTank,
-         [](CDalvorApp& a) {
-             TankRecord& r = a.working.tank;
-             r.tankTypeIndex = 0, r.capacity = 5, r.innerDiameter = 1200, r.outerDiameter = 1332, r.length = 4.62;
-             r.ownWeight = 4.77, r.groundLevel = 4, r.foundationLevel = -0.07, r.coverDepth = 2.73, r.waterLevel = 2;
-             r.unitWeight = 17.5, r.porosity = 15, r.frictionAngle = 30, r.cohesion = 0, r.upliftForce = 64.39;
-             r.soilWeight = 264.02, r.anchoringForce = 12.5, r.anchorCount = 4, r.tieForce = 3.456, r.tieAngle = 45;
-             r.minSlabLength = 2.34, r.slabLength = 2.5, r.slabWidth = 0.6, r.slabHeight = 0.3, r.slabWeight = 4.6;
-             CopyBounded(r.soilName, u"Medium sand");
-             CopyBounded(r.head.conclusion, u"Anchors are needed.");
-         },
-         R"(
-0 {20037}|
-0 {20045}|Tank DN 1200 SN 4
-0 {20046}|5.00 m³
-0 {20047}|1200 mm
-0 {20048}|1332 mm
-0 {20049}|4.62 m
-0 {20050}|4.77 kN
-0 ·|
-1 {20041}|
-1*{20061}|64.39 kN
-1*{20062}|264.02 kN
-1 ·|
-1 {20063}|12.50 kN
-1 {20064}|4 pcs
-1 {20065}|3.46 kN
-1 {20066}|45 °
-1 ·|
-1 {20067}|2.3 m
-1*{20068}|2.5 m
-1 ·|
-1 {20069}|0.60 m
-1 {20070}|0.30 m
-1 {20071}|5 kN
-1 ·|
-2 {20038}|
-2 {20051}|4.00 m
-2 {20052}|0.00 m
-2 {20053}|2.73 m
-2 {20054}|-0.07 m
-2 {20055}|2.00 m
-2 ·|
-3*{20042}|
-3*Anchors are needed.|
-3*|
-3*|
-4 {20039}|
-4 {20056}|Medium sand
-4 {20057}|17.50 kN/m³
-4 {20058}|15 %
-4 {20059}|30 °
-4 {20060}|0.00 kPa
-4 ·|)"},
+        {"tank, anchored", KindTank, WorkedTank,
+         kTankHead + std::string(kTankResults) + kTankSlabSize + kTankSlabWeight + kTankRest},
+        // The slabs' width and height are the user's, shown as the page shows them.
+        {"tank, anchored, no result", KindTank, [](CDalvorApp& a) { WorkedTank(a), a.working.tank.head.resultValid = 0; },
+         kTankHead + Dashed(kTankResults) + kTankSlabSize + Dashed(kTankSlabWeight) + kTankRest},
         {"tank, no anchoring", KindTank,
          [](CDalvorApp& a) {
              TankRecord& r = a.working.tank;

@@ -87,15 +87,29 @@ private slots:
     }
 
     // Two programs that both ended: each next start restores one of them,
-    // and a restored autosave belongs to the program that took it.
+    // the newest first (whatever the slots' names), and a restored autosave
+    // belongs to the program that took it.
+    void twoEndedProgramsBothComeBack_data()
+    {
+        QTest::addColumn<bool>("tankNewer");
+        QTest::newRow("tank newer") << true;
+        QTest::newRow("manhole newer") << false;
+    }
     void twoEndedProgramsBothComeBack()
     {
+        QFETCH(bool, tankNewer);
         auto a = Start(), b = Start();
         a->AutosaveRecords(KindTank, 1);
         b->AutosaveRecords(KindManhole, 2);
+        QFile older((tankNewer ? b : a)->doc->AutosaveFile());
+        QVERIFY(older.open(QIODevice::ReadWrite));
+        QVERIFY(older.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        older.close();
         a.reset();
         b.reset();
         auto c = Start({true}), d = Start({true});
+        QCOMPARE(c->app->project.Count(ArrayTank), tankNewer ? 1 : 0);
+        QCOMPARE(d->app->project.Count(ArrayManhole), tankNewer ? 2 : 0);
         QCOMPARE(c->app->project.Count(ArrayTank) + d->app->project.Count(ArrayTank), 1);
         QCOMPARE(c->app->project.Count(ArrayManhole) + d->app->project.Count(ArrayManhole), 2);
         QCOMPARE((Start({true}), prompts->questions.size()), 0);

@@ -3,6 +3,8 @@
 // offered), the commands that stay disabled, help, the technical description,
 // the About box and the project manager on a page.
 #include "core/base/Text.h"
+#include "reports/ManageProjectDlg.h"
+#include "reports/PrintoutTitleDlg.h"
 #include "reports/ReportCtrl.h"
 #include "tests/QtTestMain.h"
 #include "tests/ui/UiTestSupport.h"
@@ -12,6 +14,12 @@
 #include "ui/controls/TabCtrlEx.h"
 #include "ui/controls/URLLinkButton.h"
 #include "ui/dialogs/AboutDlg.h"
+#include "ui/dialogs/FlowUnitsDlg.h"
+#include "ui/dialogs/FluidPropertiesDlg.h"
+#include "ui/dialogs/ImportDlg.h"
+#include "ui/dialogs/LocalLossDlg.h"
+#include "ui/dialogs/LossCalcDlg.h"
+#include "ui/dialogs/SelectSoilDlg.h"
 #include "ui/frame/HelpRouter.h"
 #include "ui/frame/HelpWindow.h"
 #include "ui/frame/MenuTexts.h"
@@ -19,7 +27,11 @@
 #include "ui/sheet/CalcPage.h"
 #include "ui/sheet/CalcSheet.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QMap>
 #include <QHelpEvent>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -146,7 +158,7 @@ private slots:
     {
         Start(LangPolish);
         CCalcSheet* sheet = frame->Sheet();
-        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "&Pomoc"}));
+        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "Po&moc"}));
         QCOMPARE(sheet->tabText(0), QString::fromStdU16String(app->LoadLangString(109, LangPolish)));
         QCOMPARE(frame->ToolBar()->windowTitle(), LangText(*app, 1594));
         QCOMPARE(Status(), LangText(*app, 57345));
@@ -191,6 +203,82 @@ private slots:
         QVERIFY(prompts->warnings.isEmpty());
     }
 
+    // In every language each access key is used once in the menu bar, once
+    // in each menu and once in each dialog or page.
+    void accessKeysAreUniqueInEachMenuAndDialog_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("pl") << int(LangPolish);
+        QTest::newRow("en") << int(LangEnglish);
+        QTest::newRow("ru") << int(LangRussian);
+    }
+    void accessKeysAreUniqueInEachMenuAndDialog()
+    {
+        QFETCH(int, language);
+        Start(LangEnglish, true);
+        app->languageOffset = language;
+        const auto keys = [this](std::initializer_list<int> ids) {
+            QStringList texts;
+            for (int id : ids)
+                texts << LangText(*app, id);
+            return texts;
+        };
+        // The texts a dialog or page offers an access key in.
+        const auto offered = [](const QWidget* dialog) {
+            QStringList texts;
+            for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+                if (auto* b = qobject_cast<const QAbstractButton*>(w))
+                    texts << b->text();
+                else if (auto* l = qobject_cast<const QLabel*>(w); l && l->buddy())
+                    texts << l->text();
+                else if (auto* g = qobject_cast<const QGroupBox*>(w))
+                    texts << g->title();
+            }
+            return texts;
+        };
+        const auto shown = [&](QWidget* dialog) {
+            const std::unique_ptr<QWidget> owner(dialog);
+            dialog->show();
+            return offered(dialog);
+        };
+        const auto page = [&, sheet = frame->Sheet()](int tab) {
+            sheet->setCurrentIndex(tab);
+            sheet->SetLanguage(language);
+            return offered(sheet->ActivePage());
+        };
+        const std::pair<const char*, std::function<QStringList()>> groups[] = {
+            {"menu bar", [&] { return keys({kMenuFile, kMenuEdit, kMenuLanguage, kMenuView, kMenuHelp}); }},
+            {"file", [&] { return keys({kMenuFileNew, kMenuFileOpen, kMenuFileSave, kMenuFileSaveAs, kMenuFilePrint,
+                                        kMenuFileRecent, kMenuFileExit}); }},
+            {"edit", [&] { return keys({kMenuEditProject, kMenuEditImport}); }},
+            {"language", [&] { return keys({kMenuLanguagePolish, kMenuLanguageRussian, kMenuLanguageEnglish}); }},
+            {"view", [&] { return keys({kMenuViewToolbar, kMenuViewStatusBar}); }},
+            {"help", [&] { return keys({kMenuHelpTopics, kMenuHelpTechnical, kMenuHelpAbout}); }},
+            {"about", [&] { return shown(new CAboutDlg); }},
+            {"flow units", [&] { return shown(new CFlowUnitsCalcDlg(*app)); }},
+            {"fluid", [&] { return shown(new CFluidParmsDlg(*app)); }},
+            {"local losses", [&] { return shown(new CLocalLossDlg(*app)); }},
+            {"loss calculator", [&] { return shown(new CLossCalcDlg(*app)); }},
+            {"soil", [&] { return shown(new CSelectSoilDlg(*app)); }},
+            {"import", [&] { return shown(new CImportDlg(*app)); }},
+            {"project", [&] { return shown(new CManageProjectDlg(*app)); }},
+            {"printout title", [&] { return shown(new CPrintoutTitleDlg(app->print, language)); }},
+            {"tank page", [&] { return page(0); }},
+            {"manhole page", [&] { return page(1); }},
+            {"buried pipe page", [&] { return page(2); }},
+            {"pressure page", [&] { return page(3); }},
+            {"gravity page", [&] { return page(4); }},
+        };
+        for (const auto& [name, texts] : groups) {
+            QMap<QString, QStringList> byKey;
+            for (const QString& text : texts())
+                if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
+                    byKey[key.toString()] << text;
+            for (const QStringList& users : std::as_const(byKey))
+                QVERIFY2(users.size() == 1, qPrintable(QString::fromLatin1(name) + ": " + users.join(" / ")));
+        }
+    }
+
     void menusAreBuiltAgainNotPiledUp()
     {
         Start(LangPolish);
@@ -209,7 +297,7 @@ private slots:
         frame->Doc().AddToRecentFiles("/tmp/a.qdl");
         QCOMPARE(menusLeft(), menus);
         QCOMPARE(frame->Action(ID_FILE_NEW)->associatedObjects().size(), uses);
-        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "&Pomoc"}));
+        QCOMPARE(MenuTitles(), QStringList({"&Plik", "&Edycja", "&Język", "&Widok", "Po&moc"}));
 
         // Chosen from its own menu, a language builds that menu again.
         QMenu* language = bar->actions().at(2)->menu();

@@ -6,17 +6,21 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/frame/DalvorDoc.h"
 #include "ui/frame/DalvorView.h"
+#include "ui/frame/HelpRouter.h"
+#include "ui/frame/HelpWindow.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/sheet/CalcSheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWindow>
 
 namespace {
@@ -145,6 +149,18 @@ private slots:
         // The form keeps its size and scrolls when the window is smaller.
         QCOMPARE(view->verticalScrollBar()->maximum() > 0, scrolls);
         QCOMPARE(view->horizontalScrollBar()->maximum() > 0, screen == QStringLiteral("netbook"));
+        // With no program for HTML, help opens in a window of its own wholly
+        // on the free part of this screen; Escape closes it.
+        UrlCatcher shell(false);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QVERIFY(frame->Help().OpenHelp(QString()));
+        QPointer<CHelpWindow> help = frame->Help().Window();
+        QVERIFY(help && QTest::qWaitForWindowExposed(help));
+        QCOMPARE(help->screen(), s);
+        QVERIFY2(s->availableGeometry().contains(help->frameGeometry()), qPrintable(screen));
+        QTest::keyClick(help->Browser(), Qt::Key_Escape);
+        QTRY_VERIFY(!help);
         // A window made larger keeps the form in the middle, at the top.
         frame->resize(frame->width() + 300, frame->height() + 100);
         QTRY_COMPARE(view->Form()->geometry().center().x(), view->viewport()->rect().center().x());
