@@ -2,6 +2,7 @@
 // calculation as the page runs it, and the redraw, split into the scene
 // (recorded into a display list) and the painting (the list replayed into an
 // image the size of the control).
+#include "bench/BenchSupport.h"
 #include "pictures/QPainterCanvas.h"
 #include "pictures/scene/Scenes.h"
 #include "tests/pictures/PictureFixtures.h"
@@ -15,18 +16,6 @@
 #include <cstdlib>
 
 namespace {
-
-void EnsureGui()
-{
-    static int argc = 1;
-    static char name[] = "bench_pictures";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        setenv("DALVOR_HOME", DALVOR_BENCH_HOME, 0);
-        static QGuiApplication app(argc, argv);
-    }
-}
 
 void Recalculate(CDalvorApp& app, int kind)
 {
@@ -75,7 +64,6 @@ struct Bench {
 
 void BM_DragStepScene(benchmark::State& state)
 {
-    EnsureGui();
     Bench b(static_cast<int>(state.range(0)));
     DisplayList list;
     int dy = 1;
@@ -86,7 +74,6 @@ void BM_DragStepScene(benchmark::State& state)
 
 void BM_DragStepPaint(benchmark::State& state)
 {
-    EnsureGui();
     Bench b(static_cast<int>(state.range(0)));
     DisplayList list;
     int dy = 1;
@@ -101,7 +88,6 @@ void BM_DragStepPaint(benchmark::State& state)
 
 void BM_DragStepWhole(benchmark::State& state)
 {
-    EnsureGui();
     Bench b(static_cast<int>(state.range(0)));
     DisplayList list;
     QImage image(b.w, b.h, QImage::Format_RGB32);
@@ -126,3 +112,9 @@ void Kinds(benchmark::internal::Benchmark* bm)
 BENCHMARK(BM_DragStepScene)->Apply(Kinds);
 BENCHMARK(BM_DragStepPaint)->Apply(Kinds);
 BENCHMARK(BM_DragStepWhole)->Apply(Kinds);
+
+int main(int argc, char** argv)
+{
+    setenv("DALVOR_HOME", DALVOR_BENCH_HOME, 0);
+    return RunBenchmarksWithApplication<QGuiApplication>(argc, argv);
+}

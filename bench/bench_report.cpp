@@ -1,6 +1,7 @@
 // Speed of one printout to a PDF: the report rows, the picture played into
 // its place, the page's layout and the file written.
 
+#include "bench/BenchSupport.h"
 #include "core/app/DalvorApp.h"
 #include "reports/PrintDrivers.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 void PrintGravityFlowToPdf(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "bench_report";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-
     CDalvorApp app;
     MemorySettings settings;
     settings.values["Settings/Language"] = LangEnglish;
@@ -50,3 +44,5 @@ void PrintGravityFlowToPdf(benchmark::State& state)
 BENCHMARK(PrintGravityFlowToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) { return RunBenchmarksWithApplication<QGuiApplication>(argc, argv); }

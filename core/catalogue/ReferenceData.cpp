@@ -244,13 +244,10 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
         status.error = ReferenceLoadStatus::CannotOpen;
         return status;
     }
-    // A missing or damaged table stays empty; the first such table is
-    // reported.
+    // A missing or damaged table stays empty; every such table is reported.
     auto fail = [&](int table) {
-        if (status.error == ReferenceLoadStatus::Ok) {
-            status.error = ReferenceLoadStatus::MissingTable;
-            status.table = ReferenceTableName(table);
-        }
+        status.error = ReferenceLoadStatus::MissingTable;
+        status.table += (status.table.empty() ? "" : ", ") + std::string(ReferenceTableName(table));
     };
     auto open = [&](int table) {
         if (source.TableOpen(table))

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -143,16 +144,21 @@ public:
     bool TableFailed(int table) override;
     void CloseDatabase() override;
 
-    // The work one walk of a table (or one count of its rows) may take, in
-    // SQLite's virtual machine steps: about a second, far beyond what any
-    // catalogue needs; and the time it may take, since one step may compute
-    // a value of any cost. A walk that runs over either fails.
+    // The work one load of the catalogue (all its tables, from the open of
+    // the database to its close) may take, in SQLite's virtual machine steps:
+    // about a second, far beyond what any catalogue needs; and the time it may
+    // take, since one step may compute a value of any cost. Both start when
+    // the database is opened. The walk that runs over either fails, and so
+    // does every table opened after it.
     long long readBudget = 100'000'000;
     std::chrono::milliseconds readTime{5000};
+    // The clock the time limit is read from.
+    std::function<std::chrono::steady_clock::time_point()> now = [] { return std::chrono::steady_clock::now(); };
 
 private:
     static int OverBudget(void* source);
     void StartBudget();
+    bool Spent();
     bool IsStoredTable(int table);
     sqlite3_stmt* Current(int table) const;
     void Step(int table);
@@ -169,8 +175,9 @@ private:
 // order soils, tank types, manhole types, categories, types, sizes. Rows of the
 // extended catalogue are kept only when app.extendedCatalogue is 1. A database
 // that cannot be opened (or is not a regular file) gives CannotOpen; a table
-// that is missing or fails while it is read gives MissingTable (the first such
-// table) and stays empty, never half read; the other tables load all the same.
+// that is missing or fails while it is read gives MissingTable, naming every
+// such table in reading order, and stays empty, never half read; the other
+// tables load all the same.
 ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source, const std::string& path);
 
 // The loaders of tables 3, 5 and 4: they replace rows with the kept rows of the

@@ -90,7 +90,7 @@ struct ReferenceLoadStatus {
     enum Error { Ok = 0, CannotOpen = 1, MissingTable = 2 };
     Error error = Ok;
     std::string file;   // the database path
-    std::string table;  // the missing table, for MissingTable
+    std::string table;  // for MissingTable: every table not read, in reading order, joined by ", "
 };
 
 // The rows a table holds, as the int that row indexes are kept in.

@@ -1,9 +1,10 @@
 // The reference database as an SQLite file. Each table is read with one
 // statement in the order of its "ord" column; a missing value reads as 0 or an
 // empty text. Only tables stored in the file are read, never a view, and a
-// read that takes more work or time than any catalogue needs fails. A step that fails (a damaged page, an I/O error) ends the walk
-// and marks the table failed, so a damaged table is never taken for a short
-// one.
+// load that takes more work or time than any catalogue needs stops: the table
+// being read and the tables after it fail. A step that fails (a damaged page,
+// an I/O error) ends the walk and marks the table failed, so a damaged table is
+// never taken for a short one.
 
 #include "core/base/Text.h"
 #include "core/catalogue/ReferenceSource.h"
@@ -118,14 +119,16 @@ bool SqliteReferenceSource::OpenDatabase(const std::string& path)
 void SqliteReferenceSource::StartBudget()
 {
     budgetLeft = readBudget;
-    deadline = std::chrono::steady_clock::now() + readTime;
+    deadline = now() + readTime;
 }
+
+bool SqliteReferenceSource::Spent() { return budgetLeft < 0 || now() > deadline; }
 
 int SqliteReferenceSource::OverBudget(void* source)
 {
     auto* self = static_cast<SqliteReferenceSource*>(source);
     self->budgetLeft -= kBudgetStep;
-    return self->budgetLeft < 0 || std::chrono::steady_clock::now() > self->deadline ? 1 : 0;
+    return self->Spent() ? 1 : 0;
 }
 
 bool SqliteReferenceSource::IsStoredTable(int table)
@@ -151,7 +154,8 @@ bool SqliteReferenceSource::TableOpen(int table)
     statements[table] = nullptr;
     onRow[table] = false;
     failed[table] = false;
-    if (!IsStoredTable(table))
+    // Once the load's work or time is spent, no table is read any more.
+    if (Spent() || !IsStoredTable(table))
         return false;
     std::string sql = std::string("SELECT ") + kTables[table].columns + " FROM main." + kTables[table].name +
                       " ORDER BY ord";
@@ -167,7 +171,6 @@ int SqliteReferenceSource::TableRecordCount(int table)
 {
     if (!db || !ValidTable(table) || !IsStoredTable(table))
         return 0;
-    StartBudget();
     std::string sql = std::string("SELECT COUNT(*) FROM main.") + kTables[table].name;
     sqlite3_stmt* st = nullptr;
     int count = 0;
@@ -183,8 +186,6 @@ void SqliteReferenceSource::TableMoveFirst(int table)
         return;
     sqlite3_reset(statements[table]);
     failed[table] = false;
-    // The whole walk of the table draws on one budget.
-    StartBudget();
     Step(table);
 }
 

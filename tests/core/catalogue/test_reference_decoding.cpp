@@ -385,7 +385,7 @@ TEST(ReferenceDecoding, MissingTableIsReportedAndTheOthersLoad)
     ReferenceLoadStatus status;
     auto app = Load(db.path, 0, &status);
     EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
-    EXPECT_EQ(status.table, "manhole_types");  // the first missing in reading order
+    EXPECT_EQ(status.table, "manhole_types, nominal_sizes");  // in reading order
     EXPECT_EQ(status.file, db.path);
     EXPECT_EQ(Counts(*app), (std::array<int, 6>{5, 5, 0, 5, 5, 0}));
 
@@ -393,7 +393,7 @@ TEST(ReferenceDecoding, MissingTableIsReportedAndTheOthersLoad)
     TestDatabase bare("CREATE TABLE soils (ord INTEGER PRIMARY KEY, name TEXT);", false);
     EXPECT_EQ(RowCount(Load(bare.path, 0, &status)->tables.soils), 0);
     EXPECT_EQ(status.error, ReferenceLoadStatus::MissingTable);
-    EXPECT_EQ(status.table, "soils");
+    EXPECT_EQ(status.table, "soils, tank_types, manhole_types, pipe_categories, pipe_types, nominal_sizes");
 }
 
 TEST(ReferenceDecoding, DumpListsEveryFieldInOrder)
@@ -502,9 +502,10 @@ TEST(ReferenceDecoding, PathThatIsNoRegularFileCannotBeOpened)
 }
 
 // A view under a table's name that counts without end is no table; a table
-// whose read takes more work or time than the budget allows fails (the order
-// computed for each row at great cost in all, in one step, or in compiling it).
-// Loads run in a child process, so that one that never ends is stopped.
+// whose read takes more work or time than the load's budget allows fails, and
+// the tables after it with it (the order computed for each row at great cost in
+// all, in one step, or in compiling it). Loads run in a child process, so that
+// one that never ends is stopped.
 TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
 {
     std::string manyManholes;
@@ -521,29 +522,56 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
         chain += ", c" + std::to_string(i) + " AS (c" + std::to_string(i - 1) + " + c" + std::to_string(i - 1) + ")";
     for (int i = 0; i < 8; ++i)
         slow += " + instr(hex(zeroblob(400000 + n)), hex(zeroblob(200000)) || 1)";
-    const std::pair<std::string, long long> cases[] = {
+    const char* alone = "manhole_types";  // refused before any work: the tables after it read
+    const char* spent = "manhole_types, pipe_categories, pipe_types, nominal_sizes";
+    const std::tuple<std::string, long long, const char*> cases[] = {
         {"DROP TABLE manhole_types; CREATE VIEW manhole_types AS WITH RECURSIVE n(ord) AS (SELECT 0 UNION ALL "
          "SELECT ord + 1 FROM n) SELECT ord, 'M' AS name, 0 AS dns, 0 AS de, 0 AS max_pipe_d, 0 AS crown_allowance, "
          "0 AS weight_per_m, 0 AS min_depth, 0 AS max_depth FROM n;",
-         SqliteReferenceSource().readBudget},
-        {manyManholes, 5000},
+         SqliteReferenceSource().readBudget, alone},
+        {manyManholes, 5000, spent},
         {computed(20000, "instr(printf('%.*c', 4000, 'x'), printf('%.*c', 2000 + n % 2, 'x') || 'y')"),
-         SqliteReferenceSource().readBudget},
-        {computed(5, slow), SqliteReferenceSource().readBudget},
-        {computed(5, "c14", chain), SqliteReferenceSource().readBudget},
+         SqliteReferenceSource().readBudget, spent},
+        {computed(5, slow), SqliteReferenceSource().readBudget, alone},
+        {computed(5, "c14", chain), SqliteReferenceSource().readBudget, alone},
     };
-    for (const auto& [sql, budget] : cases) {
+    for (const auto& [sql, budget, failed] : cases) {
         TestDatabase db(FiveRowsOfEachTable() + sql);
-        // 1: the manhole types missing and empty, the other tables read.
+        // 1: the manhole types empty, the failed tables named, the tables before them read.
         EXPECT_EQ(ExitCodeInChild([&] {
                       CDalvorApp app;
                       SqliteReferenceSource source;
                       source.readBudget = budget;
                       source.readTime = std::chrono::milliseconds(500);
                       const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
-                      return status.table == "manhole_types" && app.tables.manholeTypes.empty() && RowCount(app.tables.soils) == 5 ? 1 : 2;
+                      const bool tanksRead = RowCount(app.tables.tankTypes) == 5;
+                      return status.table == failed && app.tables.manholeTypes.empty() && tanksRead ? 1 : 2;
                   }),
                   1)
             << sql.substr(0, 60);
     }
+}
+
+// One time limit holds for the whole load: with every table slow to read, the
+// load ends once the limit has passed on the clock, and every table is named.
+TEST(ReferenceDecoding, OneTimeLimitHoldsForTheWholeLoad)
+{
+    std::string sql;  // 3,001 rows in each table, every column that must have a value n
+    for (auto [table, values] : {std::pair{"soils (ord, name, soil_group)", "n, n, n"},
+                                 {"pipe_categories (ord, id, name, applicability)", "n, n, n, n"},
+                                 {"pipe_types (ord, id, category_id, name, applicability)", "n, n, n, n, n"},
+                                 {"nominal_sizes (ord)", "n"}, {"manhole_types (ord, name)", "n, n"},
+                                 {"tank_types (ord, name)", "n, n"}})
+        sql += std::string("INSERT INTO ") + table + " WITH RECURSIVE r(n) AS (SELECT 0 UNION ALL SELECT n + 1 "
+               "FROM r WHERE n < 3000) SELECT " + values + " FROM r;";
+    TestDatabase db(sql);
+    CDalvorApp app;
+    SqliteReferenceSource source;
+    source.readTime = std::chrono::milliseconds(100);
+    int reads = 0;  // each read of the clock finds it 1 ms later
+    source.now = [&] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(++reads)); };
+    const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
+    EXPECT_LE(reads, 100 + 8);  // one limit, then one look at the clock for each table
+    EXPECT_EQ(status.table, "soils, tank_types, manhole_types, pipe_categories, pipe_types, nominal_sizes");
+    ExpectNoTables(app);
 }
