@@ -77,5 +77,5 @@ inline void StartCore(CDalvorApp& app, IHost& host, const CoreOptions& options, 
     }
     if (status.error != ReferenceLoadStatus::Ok)
         std::fprintf(stderr, "%s: warning: reference database %s could not be read%s%s\n", tool, status.file.c_str(),
-                     status.table.empty() ? "" : ", missing table ", status.table.c_str());
+                     status.table.empty() ? "" : ", missing tables ", status.table.c_str());
 }

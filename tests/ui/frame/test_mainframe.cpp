@@ -616,7 +616,7 @@ private slots:
         table.file = "/x/quorlindata.mdb";
         table.table = "Soils";
         frame->WarnReferenceData(table);
-        QVERIFY(prompts->warnings.last().contains(QStringLiteral("/x/quorlindata.mdb has no table Soils")));
+        QVERIFY(prompts->warnings.last().contains(QStringLiteral("/x/quorlindata.mdb has no table(s) Soils")));
 
         // At start-up, once the window is there.
         CMainFrame second(*app, *settings);
