@@ -11,9 +11,11 @@
 #include "pictures/scene/Scenes.h"
 #include "reports/PrintoutTitleDlg.h"
 
+#include <QFile>
 #include <QString>
 
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -107,15 +109,30 @@ bool PrintReport(CDalvorApp& app, int kind, QWidget* parent)
 {
     if (KindToArrayIndex(kind) < 0)
         return false;
-    CReportPrint report(app.print.reportSections);
-    CPrintoutTitleDlg titles(app.print, app.languageOffset, parent);
-    if (titles.exec() != QDialog::Accepted)
+    // A printout that runs out of memory is not made and the user is told;
+    // the project and the program go on as they were.
+    try {
+        CReportPrint report(app.print.reportSections);
+        CPrintoutTitleDlg titles(app.print, app.languageOffset, parent);
+        if (titles.exec() != QDialog::Accepted)
+            return false;
+        const std::time_t t = std::time(nullptr);
+        std::tm now{};
+        localtime_r(&t, &now);
+        PrepareReportPrint(app, kind, now, report);
+        report.pdfNotSaved = [&app](const QString& file, const PdfSaveResult& result) {
+            if (result.status == PdfSaveResult::NoMemory)
+                app.Host().ReportOutOfMemory();
+            else
+                app.Host().ReportPrintoutNotSaved(QFile::encodeName(file).toStdString(), result.write.error,
+                                                  result.write.status == AtomicWriteResult::NotRegularFile);
+        };
+        return report.Print(parent);
+    } catch (const std::bad_alloc&) {
+        app.print.printPicture = PrintPicture{};
+        app.Host().ReportOutOfMemory();
         return false;
-    const std::time_t t = std::time(nullptr);
-    std::tm now{};
-    localtime_r(&t, &now);
-    PrepareReportPrint(app, kind, now, report);
-    return report.Print(parent);
+    }
 }
 
 bool PrintGravityFlow(CDalvorApp& app, QWidget* parent) { return PrintReport(app, KindGravityFlow, parent); }

@@ -2,12 +2,15 @@
 
 #include "core/base/Text.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
@@ -16,8 +19,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <new>
+#include <span>
 
 namespace {
 
@@ -87,12 +93,23 @@ QStringList FittedLines(const QFontMetrics& fm, QString rest, int width)
     return lines;
 }
 
+// A painter given up without ending its engine leaves its device counting it:
+// this lets the device go free of it.
+struct PaintDeviceRelease : QPaintDevice {
+    static void Release(QPaintDevice& device) { device.*(&PaintDeviceRelease::painters) = 0; }
+};
+
 }  // namespace
 
 // ---- print job ---------------------------------------------------------------------
 
 CPrinterJob::CPrinterJob() = default;
 CPrinterJob::~CPrinterJob() = default;
+
+QPageLayout A4PageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+}
 
 bool CPrinterJob::Print(QWidget* parent)
 {
@@ -106,13 +123,26 @@ bool CPrinterJob::Print(QWidget* parent)
     dialog.setMinMax(1, 1);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // A PDF file is saved as a project is, never written in place.
+        const QString file = printer.outputFileName();
+        const PdfSaveResult saved = SavePdf(QFile::encodeName(file).toStdString(), printer.pageLayout());
+        QGuiApplication::restoreOverrideCursor();
+        if (!saved) {
+            if (pdfNotSaved)
+                pdfNotSaved(file, saved);
+            else
+                QMessageBox::warning(parent, QGuiApplication::applicationDisplayName(), startFailure);
+        }
+        return static_cast<bool>(saved);
+    }
     printer.setPrintRange(QPrinter::AllPages);
     printer.setDocName(documentName);
     // The page is laid out in device units (the footer's fixed spacing among
     // them), measured for a 600 dpi page: at a finer resolution the method
     // note of the footer would run into the disclaimer below it.
     printer.setResolution(kPdfDpi);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = PrintOn(printer);
     QGuiApplication::restoreOverrideCursor();
     if (!printed)
@@ -120,19 +150,42 @@ bool CPrinterJob::Print(QWidget* parent)
     return printed;
 }
 
-bool CPrinterJob::PrintToPdf(const QString& path)
+PdfSaveResult CPrinterJob::SavePdf(const std::string& path, const QPageLayout& layout)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && PrintToPdf(file);
+    PdfSaveResult result;
+    try {
+        QByteArray pdf;
+        {
+            QBuffer buffer(&pdf);
+            buffer.open(QIODevice::WriteOnly);
+            if (!PrintToPdf(buffer, layout)) {
+                result.status = PdfSaveResult::NotDrawn;
+                return result;
+            }
+        }
+        result.write = WriteFileAtomically(
+            path, std::span(reinterpret_cast<const uint8_t*>(pdf.constData()), static_cast<std::size_t>(pdf.size())));
+    } catch (const std::bad_alloc&) {
+        // Whatever was drawn so far is gone with its memory; no file was touched.
+        result.status = PdfSaveResult::NoMemory;
+        return result;
+    }
+    if (!result.write)
+        result.status = result.write.error == ENOMEM ? PdfSaveResult::NoMemory : PdfSaveResult::NotWritten;
+    return result;
 }
 
-bool CPrinterJob::PrintToPdf(QIODevice& out)
+bool CPrinterJob::PrintToPdf(const QString& path)
+{
+    return static_cast<bool>(SavePdf(QFile::encodeName(path).toStdString()));
+}
+
+bool CPrinterJob::PrintToPdf(QIODevice& out, const QPageLayout& layout)
 {
     QPdfWriter writer(&out);
     writer.setTitle(documentName);
-    writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(kPdfDpi);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageLayout(layout);
     return PrintOn(writer);
 }
 
@@ -141,13 +194,24 @@ bool CPrinterJob::PrintOn(QPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const PageRect page{0, 0, device.width(), device.height()};
-    OnBeginPrinting(painter, device, page);
-    painter.save();
-    OnPrint(painter, device, page);
-    painter.restore();
-    OnEndPrinting(painter);
-    return painter.end();
+    try {
+        const PageRect page{0, 0, device.width(), device.height()};
+        OnBeginPrinting(painter, device, page);
+        painter.save();
+        OnPrint(painter, device, page);
+        painter.restore();
+        OnEndPrinting(painter);
+        return painter.end();
+    } catch (const std::bad_alloc&) {
+        // The page is given up: its engine is told it is done without
+        // finishing the page, which would need memory again, so that ending
+        // the painter only clears the painter itself and nothing is printed.
+        if (QPaintEngine* engine = painter.paintEngine())
+            engine->setActive(false);
+        painter.end();
+        PaintDeviceRelease::Release(device);
+        throw;
+    }
 }
 
 // ---- report page ---------------------------------------------------------------------

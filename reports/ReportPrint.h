@@ -3,14 +3,17 @@
 // calculation's picture, footer and disclaimer.
 #pragma once
 
+#include "core/project/AtomicFile.h"
 #include "core/report/ReportRows.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPen>
 #include <QRect>
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QIODevice;
 class QPaintDevice;
@@ -29,6 +32,22 @@ struct PageRect {
     QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
 };
 
+// What became of a printout saved as a PDF file.
+struct PdfSaveResult {
+    enum Status {
+        Saved = 0,
+        NotDrawn,    // the page could not be drawn
+        NoMemory,    // drawing or saving ran out of memory
+        NotWritten,  // see write
+    };
+    Status status = Saved;
+    AtomicWriteResult write;
+    explicit operator bool() const { return status == Saved; }
+};
+
+// A4 portrait with no paper margins: the page the tools print.
+QPageLayout A4PageLayout();
+
 // One print job: the print dialog, then the page(s) its subclass draws.
 class CPrinterJob {
 public:
@@ -37,19 +56,30 @@ public:
     CPrinterJob(const CPrinterJob&) = delete;
     CPrinterJob& operator=(const CPrinterJob&) = delete;
 
-    // Asks for a printer (or a PDF file) and prints. False when the dialog was
-    // cancelled or the job could not start (then startFailure is shown).
+    // Asks for a printer (or a PDF file) and prints. A PDF file is saved by
+    // SavePdf, on the page the dialog set up; when it is not saved,
+    // pdfNotSaved is called. False when the dialog was cancelled, the job
+    // could not start (then startFailure is shown) or the PDF was not saved.
     bool Print(QWidget* parent);
-    // Prints to an A4 PDF at 600 dpi with no paper margins, without asking:
-    // into a file, or onto a device open for writing.
+    // Draws the page at 600 dpi into a PDF held in memory and saves it at
+    // path as a project is saved (WriteFileAtomically): the file there is the
+    // old one or the new one whole, and what is no regular file, or a link
+    // that may not be followed, is refused. Running out of memory on the way
+    // is a failure like any other.
+    PdfSaveResult SavePdf(const std::string& path, const QPageLayout& layout = A4PageLayout());
+    // SavePdf on an A4 page without asking; true when saved.
     bool PrintToPdf(const QString& path);
-    bool PrintToPdf(QIODevice& out);
+    // Prints to a PDF at 600 dpi onto a device open for writing.
+    bool PrintToPdf(QIODevice& out, const QPageLayout& layout = A4PageLayout());
     // Prints on a device that is set up already; false when painting could
     // not begin.
     bool PrintOn(QPaintDevice& device);
 
     QString documentName = QStringLiteral("Nazwa dokumentu");
     QString startFailure = QStringLiteral("Could not start print job.");
+    // Told of a PDF file (the name the dialog gave) that Print did not save;
+    // when unset, startFailure is shown.
+    std::function<void(const QString& file, const PdfSaveResult&)> pdfNotSaved;
 
 protected:
     virtual void OnBeginPrinting(QPainter&, QPaintDevice&, const PageRect&) {}

@@ -11,6 +11,7 @@ public:
     void RunAboutDlg() override {}
     bool OpenDocument(const std::string&) override { return false; }
     void ReportOutOfMemory() override {}
+    void ReportPrintoutNotSaved(const std::string&, int, bool) override {}
 };
 
 NullHost nullHost;

@@ -19,6 +19,10 @@ public:
     // An operation on the project ran out of memory and was not done: the
     // records are as they were and the user is told so.
     virtual void ReportOutOfMemory() = 0;
+    // A printout was not saved to the file at path (error: the errno of the
+    // failure; notRegularFile: the path names no regular file): the file
+    // there is as it was, and the user is told why.
+    virtual void ReportPrintoutNotSaved(const std::string& path, int error, bool notRegularFile) = 0;
 };
 
 class CountingHost : public IHost {
@@ -37,10 +41,17 @@ public:
         return true;
     }
     void ReportOutOfMemory() override { ++outOfMemoryReports; }
+    void ReportPrintoutNotSaved(const std::string& path, int error, bool) override
+    {
+        printoutsNotSaved.push_back(path);
+        printoutError = error;
+    }
 
     int modifiedCalls = 0;
     int aboutCalls = 0;
     int outOfMemoryReports = 0;
     std::vector<int> manageProjectKinds;
     std::vector<std::string> openedDocuments;
+    std::vector<std::string> printoutsNotSaved;
+    int printoutError = 0;
 };

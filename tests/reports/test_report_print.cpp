@@ -1,5 +1,6 @@
 // The report page's geometry on an A4 PDF at 600 dpi, the picture's place by
-// its shape, the printout title dialog and the driver's cancel paths.
+// its shape, the printout title dialog, the driver's cancel paths and its PDF
+// file saved as a project is.
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
 #include "reports/PrintDrivers.h"
@@ -9,13 +10,44 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <cerrno>
+#include <dlfcn.h>
 #include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Faults a test sets: the next block this program's allocator is asked for is
+// refused, as when memory runs out; writes to files fail as on a full disk.
+static std::atomic<bool> refuseNextBlock{false}, diskFull{false};
+
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t n)
+{
+    void* p = refuseNextBlock.exchange(false) ? nullptr : std::malloc(n ? n : 1);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+extern "C" ssize_t write(int fd, const void* data, size_t n)
+{
+    struct stat info {};
+    if (diskFull && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        return errno = ENOSPC, -1;
+    return reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(::dlsym(RTLD_NEXT, "write"))(fd, data, n);
+}
 
 namespace {
 
@@ -166,6 +198,61 @@ private slots:
         QCOMPARE(QString::fromStdU16String(FromFixed(app->print.printTitles[0].text)), QStringLiteral("Manhole S4"));
         QCOMPARE(QString::fromStdU16String(FromFixed(app->print.printTitles[1].text)), QStringLiteral("(Title #1)"));
         QCOMPARE(app->print.reportSections[0].rowCount, 5);
+    }
+
+    void windowPdfIsSavedAsAProject_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("error");  // told of the file not saved; 0: told of the memory
+        QTest::newRow("disk full") << "disk" << ENOSPC;
+        QTest::newRow("another user's link in a sticky folder") << "link" << EACCES;
+        QTest::newRow("no memory while drawing") << "memory" << 0;
+    }
+    void windowPdfIsSavedAsAProject()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, error);
+        if (fault == "link" && ::geteuid() != 0)
+            QSKIP("only the superuser can make a link owned by another user");
+        auto app = EnglishApp();
+        CountingHost host;
+        app->SetHost(&host);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        QString old = pdf;
+        if (fault == "link") {
+            QCOMPARE(::chmod(QFile::encodeName(dir.path()), 01777), 0);
+            old = dir.filePath("private");
+            QVERIFY(QFile::link("private", pdf));
+            QCOMPARE(::lchown(QFile::encodeName(pdf), 12345, 12345), 0);
+        }
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old printout") == 12);
+        file.close();
+        // The fault comes while the page is drawn, after the titles are saved.
+        app->print.printPicture.width = app->print.printPicture.height = 100;
+        SetPrintPicturePainter([&](QPainter&, const QRect&) {
+            diskFull = fault == "disk";
+            refuseNextBlock = fault == "memory";
+        });
+        OnModal<CPrintoutTitleDlg>([pdf](CPrintoutTitleDlg* dlg) {
+            OnModal<QPrintDialog>([pdf](QPrintDialog* print) {
+                auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+                printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
+                print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+                OnModal<QMessageBox>([](QMessageBox* overwrite) { overwrite->button(QMessageBox::Yes)->click(); });
+                print->accept();
+            });
+            dlg->accept();
+        });
+        const bool printed = PrintTank(*app, nullptr);
+        diskFull = false;
+        SetPrintPicturePainter(nullptr);
+        QVERIFY(!printed && !refuseNextBlock && file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old printout"));
+        QCOMPARE(host.outOfMemoryReports, error ? 0 : 1);
+        QCOMPARE(host.printoutsNotSaved.size(), error ? 1u : 0u);
+        QCOMPARE(host.printoutError, error);
     }
 };
 

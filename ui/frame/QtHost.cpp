@@ -9,9 +9,16 @@
 #include "ui/frame/FrameworkTexts.h"
 #include "ui/frame/MainFrame.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
+
+namespace {
+
+constexpr int kTextCannotSavePrintout = 21080;  // %s: the file
+
+}  // namespace
 
 void QtHost::SetDocumentModified()
 {
@@ -42,4 +49,13 @@ void QtHost::ReportOutOfMemory()
 {
     // In the words a save or an open that ran out of memory uses.
     Prompts().Warn(&frame, frame.Doc().ReasonText(ENOMEM) + QLatin1Char('\n') + LangText(app, kTextProjectUnchanged));
+}
+
+void QtHost::ReportPrintoutNotSaved(const std::string& path, int error, bool notRegularFile)
+{
+    const QString shown = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
+    QString text = FillText(LangText(app, kTextCannotSavePrintout), shown);
+    if (const QString reason = frame.Doc().ReasonText(error, notRegularFile); !reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    Prompts().Warn(&frame, text);
 }

@@ -19,6 +19,7 @@ public:
     void RunAboutDlg() override;
     bool OpenDocument(const std::string& path) override;
     void ReportOutOfMemory() override;
+    void ReportPrintoutNotSaved(const std::string& path, int error, bool notRegularFile) override;
 
     // Replaces the project manager (tests), as a manager that something was
     // done in; an empty function restores it.

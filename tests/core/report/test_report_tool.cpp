@@ -137,4 +137,20 @@ TEST(ReportTool, RefusesWhatIsNoStoredCalculation)
     fs::remove(project.dir / "out.pdf");
     ASSERT_EQ(::mkfifo((project.dir / "out.pdf").c_str(), 0600), 0);
     EXPECT_EQ(WEXITSTATUS(project.Report("", "4 0")), 3);
+    fs::remove(project.dir / "out.pdf");
+
+#if !defined(__SANITIZE_ADDRESS__)
+    // A sound project of a million tanks (a file with holes) that does not fit
+    // in 1 GB of address space: refused for the memory, not as damaged.
+    const fs::path big = project.dir / "big.qdl";
+    const int32_t header[10] = {0, 0, 0, 0, 1000000, -1, -1, -1, -1, -1};
+    WriteAll(big, std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(header), reinterpret_cast<const uint8_t*>(header + 10)));
+    fs::resize_file(big, 40 + 1000000ull * sizeof(TankRecord));
+    const std::string err = (project.dir / "err").string();
+    EXPECT_EQ(WEXITSTATUS(std::system(("ulimit -v 1048576; " + DalvorHome() + "/dalvor-report '" + big.string() +
+                                       "' 1 0 '" + (project.dir / "out.pdf").string() + "' 2>" + err).c_str())), 3);
+    const std::vector<uint8_t> said = ReadAll(err);
+    EXPECT_NE(std::string(said.begin(), said.end()).find("out of memory"), std::string::npos);
+    EXPECT_FALSE(fs::exists(project.dir / "out.pdf"));
+#endif
 }

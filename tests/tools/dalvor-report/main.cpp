@@ -11,21 +11,21 @@
 // INDEX counts from 0.
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
-#include "core/project/AtomicFile.h"
 #include "core/report/ClipboardText.h"
 #include "platform/ProgramFaces.h"
 #include "reports/PrintDrivers.h"
 #include "tests/tools/ToolStart.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -44,6 +44,67 @@ bool ParseIndex(const std::string& text, long& value)
     char* end = nullptr;
     value = std::strtol(text.c_str(), &end, 10);
     return !text.empty() && end && *end == 0;
+}
+
+int Report(const std::vector<std::string>& args, const std::string& title, bool haveTitle, bool asStored,
+           const CoreOptions& options)
+{
+    // The printout is laid out for the program's own faces.
+    RegisterProgramFaces();
+    CountingHost host;
+    CDalvorApp& app = theApp;
+    StartCore(app, host, options, "dalvor-report");
+
+    const std::string& in = args[0];
+    int readError = 0;
+    if (const ProjectReadError read = app.ReadProjectFile(in, &readError); read != ProjectReadError::None) {
+        if (readError == ENOMEM) {
+            std::fprintf(stderr, "dalvor-report: %s: out of memory: the project does not fit in the memory left\n",
+                         in.c_str());
+            return 3;
+        }
+        if (readError != 0)
+            std::fprintf(stderr, "dalvor-report: %s: the project file cannot be read: %s\n", in.c_str(),
+                         std::strerror(readError));
+        else
+            std::fprintf(stderr, "dalvor-report: %s: the project file cannot be read or is damaged\n", in.c_str());
+        return 2;
+    }
+    long kind = 0, index = 0;
+    if (!ParseIndex(args[1], kind) || KindToArrayIndex(static_cast<int>(kind)) < 0) {
+        std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
+        return 2;
+    }
+    const int count = StoredRecordCount(app, static_cast<int>(kind));
+    if (!ParseIndex(args[2], index) || index < 0 || index >= count) {
+        std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %ld; %s is none of them\n",
+                     count, kind, args[2].c_str());
+        return 2;
+    }
+    if (haveTitle)
+        ConfirmPrintTitle(app.print.printTitles, Utf8ToUtf16(title));
+    LoadStoredForPrint(app, static_cast<int>(kind), static_cast<int>(index), asStored);
+
+    CReportPrint report(app.print.reportSections);
+    const std::time_t t = std::time(nullptr);
+    std::tm now{};
+    localtime_r(&t, &now);
+    PrepareReportPrint(app, static_cast<int>(kind), now, report);
+    // Saved as the program saves, by the same path as the window's PDF.
+    const PdfSaveResult saved = report.SavePdf(args[3]);
+    switch (saved.status) {
+    case PdfSaveResult::Saved: return 0;
+    case PdfSaveResult::NotDrawn: std::fprintf(stderr, "dalvor-report: the printout could not be drawn\n"); break;
+    case PdfSaveResult::NoMemory:
+        std::fprintf(stderr, "dalvor-report: out of memory: the printout was not made\n");
+        break;
+    case PdfSaveResult::NotWritten:
+        std::fprintf(stderr, "dalvor-report: %s could not be written: %s\n", args[3].c_str(),
+                     saved.write.status == AtomicWriteResult::NotRegularFile ? "it is not a regular file"
+                                                                             : std::strerror(saved.write.error));
+        break;
+    }
+    return 3;
 }
 
 }  // namespace
@@ -76,52 +137,12 @@ int main(int argc, char* argv[])
         return Usage();
 
     QGuiApplication application(argc, argv);
-    // The printout is laid out for the program's own faces.
-    RegisterProgramFaces();
-    CountingHost host;
-    CDalvorApp& app = theApp;
-    StartCore(app, host, options, "dalvor-report");
-
-    const std::string& in = args[0];
-    if (app.ReadProjectFile(in) != ProjectReadError::None) {
-        std::fprintf(stderr, "dalvor-report: %s: the project file cannot be read or is damaged\n", in.c_str());
-        return 2;
-    }
-    long kind = 0, index = 0;
-    if (!ParseIndex(args[1], kind) || KindToArrayIndex(static_cast<int>(kind)) < 0) {
-        std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
-        return 2;
-    }
-    const int count = StoredRecordCount(app, static_cast<int>(kind));
-    if (!ParseIndex(args[2], index) || index < 0 || index >= count) {
-        std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %ld; %s is none of them\n",
-                     count, kind, args[2].c_str());
-        return 2;
-    }
-    if (haveTitle)
-        ConfirmPrintTitle(app.print.printTitles, Utf8ToUtf16(title));
-    LoadStoredForPrint(app, static_cast<int>(kind), static_cast<int>(index), asStored);
-
-    CReportPrint report(app.print.reportSections);
-    const std::time_t t = std::time(nullptr);
-    std::tm now{};
-    localtime_r(&t, &now);
-    PrepareReportPrint(app, static_cast<int>(kind), now, report);
-    // Saved as the program saves: the old file stays whole unless the new one
-    // was written whole, and a FIFO or a device is refused, never waited on.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    if (!report.PrintToPdf(pdf)) {
-        std::fprintf(stderr, "dalvor-report: the printout could not be drawn\n");
+    // Whatever step runs out of memory, the tool stops with a message that
+    // says so and writes nothing.
+    try {
+        return Report(args, title, haveTitle, asStored, options);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "dalvor-report: out of memory: the printout was not made\n");
         return 3;
     }
-    const AtomicWriteResult written = WriteFileAtomically(
-        args[3], std::span(reinterpret_cast<const uint8_t*>(pdf.data().constData()), std::size_t(pdf.data().size())));
-    if (!written) {
-        std::fprintf(stderr, "dalvor-report: %s could not be written: %s\n", args[3].c_str(),
-                     written.status == AtomicWriteResult::NotRegularFile ? "it is not a regular file"
-                                                                         : std::strerror(written.error));
-        return 3;
-    }
-    return 0;
 }
