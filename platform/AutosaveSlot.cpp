@@ -1,5 +1,7 @@
 #include "platform/AutosaveSlot.h"
 
+#include "core/project/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -116,6 +118,24 @@ bool AutosaveSlot::HasProject() const
 {
     struct stat info {};
     return ::lstat(Native(ProjectFile()).constData(), &info) == 0;
+}
+
+QByteArray AutosaveSlot::OriginalFile() const
+{
+    // One byte more than a name may have tells a name that is too long.
+    std::string bytes;
+    ReadRegularFile(Native(NameFile()).toStdString(), std::size_t(kLongestName) + 1, bytes);
+    return OriginalFileFromBytes(QByteArray::fromStdString(bytes));
+}
+
+QByteArray AutosaveSlot::OriginalFileFromBytes(const QByteArray& bytes)
+{
+    // The program writes the absolute name it saves to; a name relative to
+    // wherever the next start runs, or one that the system would cut at a
+    // zero byte, would save the project somewhere else than it shows.
+    if (!bytes.startsWith('/') || bytes.size() > kLongestName || bytes.contains('\0'))
+        return {};
+    return bytes;
 }
 
 void AutosaveSlot::RemoveFiles()

@@ -6,6 +6,7 @@
 // that still runs and is left alone.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -44,6 +45,15 @@ public:
     QString NameFile() const { return stem + QStringLiteral(".name"); }
     // Whether something stands at the project's name.
     bool HasProject() const;
+    // The file the autosaved project belongs to, as its name file holds it
+    // (read only from a regular file, never waiting on anything else);
+    // empty for an untitled project.
+    QByteArray OriginalFile() const;
+    // The name file's bytes as a file's name: an absolute name of at most
+    // kLongestName bytes, without a zero byte, is kept as it stands; anything
+    // else (a damaged name file) counts as untitled.
+    static QByteArray OriginalFileFromBytes(const QByteArray& bytes);
+    static constexpr qsizetype kLongestName = 64 * 1024;
     // Removes the project and its name; the slot stays held.
     void RemoveFiles();
 

@@ -126,6 +126,8 @@ void CDalvorApp::LoadOrSavePrintTitles(int mode)
     // Saves (and a first start) always write the titles held now.
     if (path.empty())
         return;
-    fs::create_directories(userDataFolder, ec);
+    // The titles are the user's alone, in a folder of the program's that is.
+    MakePrivateFolder(userDataFolder);
+    MakePrivateFile(path);
     WritePrintTitlesFile(path, print.printTitles);
 }

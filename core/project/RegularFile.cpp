@@ -67,3 +67,31 @@ RegularFileReader::Status ReadRegularFile(const std::string& path, std::size_t m
         *error = file.Error();
     return status;
 }
+
+bool MakePrivateFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    // The folders above are made as any other program makes them.
+    for (std::size_t at = folder.find('/', 1); at != std::string::npos; at = folder.find('/', at + 1))
+        ::mkdir(folder.substr(0, at).c_str(), 0777);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return false;
+    return (info.st_mode & 077) == 0 || ::chmod(folder.c_str(), info.st_mode & 07700) == 0;
+}
+
+bool MakePrivateFile(const std::string& path)
+{
+    // Never waiting on a FIFO, nor taking a terminal.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool done = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      ((info.st_mode & 077) == 0 || ::fchmod(fd, info.st_mode & 07700) == 0);
+    ::close(fd);
+    return done;
+}

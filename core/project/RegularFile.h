@@ -44,3 +44,13 @@ private:
 // when given, receives the errno of the failure (0 for NotRegularFile).
 RegularFileReader::Status ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                                           int* error = nullptr);
+
+// The program's own folders and files, which others may not read: the folder
+// is made when missing (with any folders missing above it, as the umask
+// gives) and left the user's alone (0700). False when something else stands
+// there or it cannot be made so.
+bool MakePrivateFolder(const std::string& folder);
+// The regular file at path is left readable and writable by the user alone
+// (0600), and made empty when nothing stands there; whatever else stands
+// there is left alone (false).
+bool MakePrivateFile(const std::string& path);

@@ -2,7 +2,6 @@
 
 #include "core/app/DalvorApp.h"
 #include "core/project/AtomicFile.h"
-#include "core/project/RegularFile.h"
 #include "platform/AutosaveSlot.h"
 #include "ui/base/UiPrompts.h"
 #include "ui/base/UiText.h"
@@ -28,8 +27,6 @@ int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
 namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
-// The longest file name an autosave keeps, in bytes.
-constexpr std::size_t kAutosaveNameLimit = 64 * 1024;
 
 // Whether the folder that holds `file` is there.
 bool FolderExists(const QByteArray& file)
@@ -69,8 +66,9 @@ CDalvorDoc::CDalvorDoc(CDalvorApp& a, QSettings& s, QObject* parent) : QObject(p
 
 CDalvorDoc::~CDalvorDoc()
 {
-    if (!modified)
-        RemoveAutosave();
+    // Quietly: the window that would be told is going too.
+    if (!modified && autosaveSlot)
+        autosaveSlot->RemoveFiles();
 }
 
 QString CDalvorDoc::Text(int key) const
@@ -128,6 +126,7 @@ bool CDalvorDoc::OnNewDocument()
     app.ResetProject();
     app.ResetAllRecords();
     SetPathName({});
+    stamp.reset();
     SetModified(false);
     RemoveAutosave();
     if (CCalcSheet* sheet = Sheet()) {
@@ -170,6 +169,8 @@ bool CDalvorDoc::OpenDocumentFile(const QByteArray& fileName)
 bool CDalvorDoc::ReadDocumentFile(const QByteArray& fileName)
 {
     const QByteArray absolute = AbsoluteFileName(fileName);
+    // Taken before the read: a change while it reads shows at the next save.
+    const std::optional<FileStamp> read = StampOf(absolute);
     int systemError = 0;
     ProjectReadError error = app.ReadProjectFile(absolute.toStdString(), &systemError);
     if (error != ProjectReadError::None) {
@@ -179,6 +180,7 @@ bool CDalvorDoc::ReadDocumentFile(const QByteArray& fileName)
         return false;
     }
     SetPathName(absolute);
+    stamp = read;
     SetModified(false);
     AddToRecentFiles(absolute);
     RemoveAutosave();
@@ -242,9 +244,36 @@ bool CDalvorDoc::WriteProjectTo(const QByteArray& fileName, QString* reason)
     return error == ProjectWriteError::None;
 }
 
+std::optional<CDalvorDoc::FileStamp> CDalvorDoc::StampOf(const QByteArray& fileName)
+{
+    struct stat info {};
+    if (::stat(fileName.constData(), &info) != 0)
+        return std::nullopt;
+    return FileStamp{qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size), qint64(info.st_mtim.tv_sec),
+                     qint64(info.st_mtim.tv_nsec)};
+}
+
+bool CDalvorDoc::MayOverwrite(const QByteArray& fileName)
+{
+    if (!stamp || path.isEmpty())
+        return true;
+    // Another name is another file, unless both lead to one file now.
+    const std::optional<FileStamp> now = StampOf(fileName), own = StampOf(path);
+    if (fileName != path && !(now && own && now->device == own->device && now->inode == own->inode))
+        return true;
+    if (now && now->size == stamp->size && now->seconds == stamp->seconds && now->nanoseconds == stamp->nanoseconds)
+        return true;
+    const QString shown = QDir::toNativeSeparators(QFile::decodeName(fileName));
+    return Prompts().AskYesNo(window, FillText(Text(kTextFileChangedOnDisk), shown));
+}
+
 bool CDalvorDoc::DoSave(const QByteArray& fileName)
 {
     const QByteArray absolute = AbsoluteFileName(fileName);
+    // The file and the project both stay as they are when the user would
+    // rather keep what another program wrote there.
+    if (!MayOverwrite(absolute))
+        return false;
     QString reason;
     if (!WriteProjectTo(absolute, &reason)) {
         // Nothing is lost: the project stays open and modified, the old file whole.
@@ -253,6 +282,7 @@ bool CDalvorDoc::DoSave(const QByteArray& fileName)
         return false;
     }
     SetPathName(absolute);
+    stamp = StampOf(absolute);
     SetModified(false);
     AddToRecentFiles(absolute);
     RemoveAutosave();
@@ -407,27 +437,41 @@ bool CDalvorDoc::Autosave()
 {
     if (!modified)
         return false;
-    // An autosave may hold a private project: what it makes, folders
-    // included, is the user's alone.
-    const PrivateFileMode userAlone;
-    const QString folder = AutosaveFolder();
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return false;
-    if (!autosaveSlot)
-        autosaveSlot = AutosaveSlot::Create(folder);
-    if (!autosaveSlot)
-        return false;
-    // The project first, then the name it belongs to: an autosave is offered
-    // only when both are there.
-    if (!WriteProjectTo(QFile::encodeName(autosaveSlot->ProjectFile())))
-        return false;
-    return WriteBytes(autosaveSlot->NameFile(), path);
+    const bool written = [this] {
+        // An autosave may hold a private project: what it makes, folders
+        // included, is the user's alone.
+        const PrivateFileMode userAlone;
+        const QString folder = AutosaveFolder();
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            return false;
+        if (!autosaveSlot)
+            autosaveSlot = AutosaveSlot::Create(folder);
+        if (!autosaveSlot)
+            return false;
+        // The project first, then the name it belongs to: an autosave is
+        // offered only when both are there.
+        return WriteProjectTo(QFile::encodeName(autosaveSlot->ProjectFile())) &&
+               WriteBytes(autosaveSlot->NameFile(), path);
+    }();
+    // The user learns that newer work is unprotected, until an autosave works.
+    SetAutosaveFailed(!written);
+    return written;
+}
+
+void CDalvorDoc::SetAutosaveFailed(bool failed)
+{
+    if (autosaveFailed == failed)
+        return;
+    autosaveFailed = failed;
+    emit autosaveFailedChanged(failed);
 }
 
 void CDalvorDoc::RemoveAutosave()
 {
     if (autosaveSlot)
         autosaveSlot->RemoveFiles();
+    // Saved or replaced, the project needs its autosave no more.
+    SetAutosaveFailed(false);
 }
 
 bool CDalvorDoc::OfferAutosave()
@@ -436,11 +480,7 @@ bool CDalvorDoc::OfferAutosave()
     if (folder.isEmpty())
         return false;
     for (std::unique_ptr<AutosaveSlot>& ended : AutosaveSlot::Ended(folder)) {
-        // The name is read as the project is: only from a regular file, and
-        // without waiting on whatever else may stand there.
-        std::string name;
-        ReadRegularFile(QFile::encodeName(ended->NameFile()).toStdString(), kAutosaveNameLimit, name);
-        const QByteArray original = QByteArray::fromStdString(name);
+        const QByteArray original = ended->OriginalFile();
         const QString shown =
             original.isEmpty() ? Text(kTextUntitled) : QDir::toNativeSeparators(QFile::decodeName(original));
         const QString when =
@@ -463,6 +503,7 @@ bool CDalvorDoc::OfferAutosave()
         // ended programs' autosaves wait for the next start.
         autosaveSlot = std::move(ended);
         SetPathName(original);
+        stamp.reset();
         SetModified(true);
         if (CCalcSheet* sheet = Sheet())
             sheet->ProjectReplaced();

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AutosaveSlot;
 class CDalvorApp;
@@ -86,6 +87,9 @@ public:
     QString AutosaveFile() const;
     // Writes the project to this program's autosave when it is modified.
     bool Autosave();
+    // Whether the last autosave failed and none has been written since (nor
+    // the project saved or replaced): newer work is unprotected.
+    bool AutosaveFailed() const { return autosaveFailed; }
     // Removes this program's autosave (a save, a new or opened project, a
     // clean end).
     void RemoveAutosave();
@@ -110,8 +114,19 @@ signals:
     void titleChanged();
     void recentFilesChanged();
     void projectReplaced();
+    void autosaveFailedChanged(bool failed);
 
 private:
+    // What the project's file was like when this program last read or wrote
+    // it; stat's own fields, so that any change shows.
+    struct FileStamp {
+        qint64 device = 0, inode = 0, size = 0, seconds = 0, nanoseconds = 0;
+    };
+    static std::optional<FileStamp> StampOf(const QByteArray& fileName);
+    // Before a save onto the project's own file: asks whether to overwrite it
+    // when another program changed or removed it since; false to leave it.
+    bool MayOverwrite(const QByteArray& fileName);
+    void SetAutosaveFailed(bool failed);
     bool ReadDocumentFile(const QByteArray& fileName);
     bool DoSave(const QByteArray& fileName);
     // Saves through the one atomic save path; false with the reason in
@@ -131,6 +146,8 @@ private:
     std::function<CCalcSheet*()> sheetAccess;
     QByteArray path;  // absolute, in the file system's bytes
     bool modified = false;
+    std::optional<FileStamp> stamp;  // none for a project this program has not read or written
+    bool autosaveFailed = false;
     QList<QByteArray> recent;
     QTimer autosaveTimer;
     std::unique_ptr<AutosaveSlot> autosaveSlot;

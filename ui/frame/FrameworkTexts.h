@@ -38,6 +38,8 @@ enum FrameworkTextKey : int {
     kTextIndicatorCaps = 21021,
     kTextIndicatorNum = 21022,
     kTextIndicatorScroll = 21023,
+    kTextFileChangedOnDisk = 21040,  // %s: the file another program changed or removed
+    kTextAutosaveFailed = 21041,     // the status bar's message until an autosave is written
     // The status-bar prompt while help waits for a click.
     kTextHelpModePrompt = 57346,
 };

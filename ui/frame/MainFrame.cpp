@@ -136,6 +136,7 @@ CMainFrame::CMainFrame(CDalvorApp& a, QSettings& s, QWidget* parent)
     connect(doc.get(), &CDalvorDoc::titleChanged, this, [this] { UpdateTitle(); });
     connect(doc.get(), &CDalvorDoc::recentFilesChanged, this, [this] { RebuildMenus(app.languageOffset); });
     connect(doc.get(), &CDalvorDoc::projectReplaced, this, [this] { UpdateCommandStates(); });
+    connect(doc.get(), &CDalvorDoc::autosaveFailedChanged, this, [this] { ShowIdlePrompt(); });
 
     RebuildMenus(app.languageOffset);
     ApplyCommandTexts();
@@ -349,7 +350,9 @@ void CMainFrame::ApplyCommandTexts()
 
 void CMainFrame::ShowIdlePrompt()
 {
-    messagePane->setText(LangText(app, AFX_IDS_IDLEMESSAGE));
+    // A failed autosave stays in sight, in place of the idle prompt, until
+    // one is written.
+    messagePane->setText(LangText(app, doc->AutosaveFailed() ? int(kTextAutosaveFailed) : int(AFX_IDS_IDLEMESSAGE)));
 }
 
 void CMainFrame::UpdateIndicators()

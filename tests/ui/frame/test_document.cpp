@@ -15,11 +15,13 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QScopeGuard>
 
 #include <cerrno>
@@ -443,9 +445,19 @@ private slots:
         small.rlim_cur = 1024;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const bool ok = Doc().OnFileSave();
+        const bool autosaved = Doc().Autosave();
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
         std::signal(SIGXFSZ, previousHandler);
 
+        // A failed autosave stays in the status bar, whatever prompt showed
+        // meanwhile, until one is written.
+        const auto* pane = frame->findChild<QLabel*>("MessagePane");
+        QStatusTipEvent noTip{QString()};
+        QVERIFY(!autosaved && QApplication::sendEvent(frame.get(), &noTip));
+        QCOMPARE(pane->text(), QStringLiteral("The automatic save of the project failed: changes since the last "
+                                              "save are not protected."));
+        QVERIFY(Doc().Autosave());
+        QCOMPARE(pane->text(), QStringLiteral("For Help, press F1"));
         QVERIFY(!ok);
         QCOMPARE(prompts->warnings,
                  QStringList({QStringLiteral("The project could not be saved to the file %1. The file on disk has "
@@ -468,6 +480,40 @@ private slots:
         // A save that works afterwards.
         QVERIFY(Doc().OnFileSave());
         QCOMPARE(ReadAll(path), Bytes(project));
+    }
+
+    // A save onto the project's file that another program rewrote or removed
+    // since asks first: No leaves the file, and the project modified, as they
+    // are. The program's own saves ask nothing, nor does a save to another
+    // file; a save as the same file does.
+    void saveAsksBeforeOverwritingAnotherProgramsChange()
+    {
+        Start();
+        const QString path = ProjectWithTanks("p.qdl", 3);
+        QVERIFY(Doc().OpenDocumentFile(path));
+        app->StoreCurrentCalc(KindManhole, -1);
+        const QByteArray theirs = ReadAll(ProjectWithTanks("p.qdl", 5));
+        prompts->yesNo = {false, true, false, false};
+        QVERIFY(!Doc().OnFileSave());
+        QCOMPARE(prompts->questions, QStringList({QStringLiteral("The file %1 has been changed or removed by another "
+                                                                 "program since this program opened or last saved "
+                                                                 "it.\nDo you want to overwrite it with the project "
+                                                                 "open here?")
+                                                      .arg(path)}));
+        QCOMPARE(ReadAll(path), theirs);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(Doc().OnFileSave() && ReadAll(path) == Bytes(app->WriteProject()));
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(Doc().OnFileSave());
+        QVERIFY(QFile::remove(path));
+        app->StoreCurrentCalc(KindManhole, -1);
+        QVERIFY(!Doc().OnFileSave() && !QFile::exists(path) && Doc().IsModified());
+        const QString other = ProjectWithTanks("other.qdl", 1);
+        prompts->fileNames = {other, other};
+        QVERIFY(Doc().OnFileSaveAs());
+        ProjectWithTanks("other.qdl", 2);
+        QVERIFY(!Doc().OnFileSaveAs());
+        QCOMPARE(prompts->questions.size(), 4);
     }
 
     void saveOnAFullDiskSaysSoAndLeavesNothing()

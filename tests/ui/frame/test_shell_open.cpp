@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QtEndian>
 
+#include <algorithm>
 #include <future>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -102,34 +103,71 @@ private slots:
         QVERIFY(HandOverWhileRunning(socket, file));
     }
 
-    // The program itself: a second start with a file hands it over and ends
-    // at once; the running program opens it and lists it as recent. The
-    // name, relative and no valid text, goes by its bytes all the way.
-    void secondStartHandsItsFileOver()
+    // The program itself: a start with a file while the program runs, or
+    // four starts released together with no program running, hand the file
+    // to one program and end; it opens the file and lists it as recent. The
+    // name, relative and no valid text, goes by its bytes all the way. The
+    // settings and the print titles are the user's alone, in folders of the
+    // program's that are, beside folders of the user's left as they were.
+    void startsHandTheirFileToOneProgram_data()
     {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("starts");
+        QTest::newRow("second start") << true << 1;
+        QTest::newRow("four at once") << false << 4;
+    }
+    void startsHandTheirFileToOneProgram()
+    {
+        QFETCH(bool, running);
+        QFETCH(int, starts);
         const QString home = FreshFolder("shell-home");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"})
-            env.insert(name, home);
+        const QString user = home + "/user";  // the user's configuration and data folder, open to all
+        QVERIFY(QDir().mkpath(user) && ::chmod(QFile::encodeName(user), 0755) == 0);
+        for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            env.insert(name, name[0] == 'X' && name[4] != 'R' ? user : home);
         QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const QByteArray file = QFile::encodeName(home) + "/handed\xff.qdl";
         QVERIFY(StartedApp()->WriteProjectFile(file.toStdString()) == ProjectWriteError::None);
         const auto remove = qScopeGuard([&] { ::unlink(file); });  // a name Qt's folder removal cannot reach
 
-        // A loaded machine may take its time; the program ends with the test.
-        QProcess running, second;
-        const std::unique_ptr<QProcess, void (*)(QProcess*)> ends(&running, [](QProcess* p) { p->kill(); });
-        for (QProcess* p : {&running, &second})
+        // A loaded machine may take its time; the programs end with the test.
+        std::vector<std::unique_ptr<QProcess>> programs(starts + 1);
+        for (auto& p : programs) {
+            p = std::make_unique<QProcess>();
             p->setProcessEnvironment(env);
-        running.start(QCoreApplication::applicationDirPath() + "/../bin/dalvor", {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + "/dalvor-5.socket"), 30000);
-        second.setWorkingDirectory(home);
-        second.start("/bin/sh", {"-c", R"sh(exec "$0" "$(printf 'handed\377.qdl')")sh", running.program()});
-        QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(second.exitCode(), 0);
-        const QString ini = home + "/Halvane/Quorlin - Dalvor (5).ini";
+            p->setWorkingDirectory(home);
+        }
+        const auto end = qScopeGuard([&] {
+            for (auto& p : programs)
+                p->kill(), p->waitForFinished();
+        });
+        const QString dalvor = QCoreApplication::applicationDirPath() + "/../bin/dalvor";
+        if (running) {
+            programs[0]->start(dalvor, {});
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + "/dalvor-5.socket"), 30000);
+        }
+        // Each waits for the end of its input before it starts the program.
+        for (int i = 1; i <= starts; ++i) {
+            programs[i]->start("/bin/sh", {"-c", R"sh(read go; exec "$0" "$(printf 'handed\377.qdl')")sh", dalvor});
+            QVERIFY(programs[i]->waitForStarted(30000));
+        }
+        for (int i = 1; i <= starts; ++i)
+            programs[i]->closeWriteChannel();
+        const auto ended = [&] {
+            return std::count_if(programs.begin() + 1, programs.end(),
+                                 [](auto& p) { return p->state() == QProcess::NotRunning && p->exitCode() == 0; });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(ended(), running ? starts : starts - 1, 30000);
+        const QString ini = user + "/Halvane/Quorlin - Dalvor (5).ini";
         QTRY_COMPARE_WITH_TIMEOUT(QSettings(ini, QSettings::IniFormat).value("Recent File List/File1").toByteArray(),
                                   file, 30000);
+        const QString titles = user + "/Halvane/Quorlin - Dalvor (5)/prntits.arc";
+        for (const auto& [path, mode] : {std::pair{ini, 0600}, {user + "/Halvane", 0700}, {titles, 0600},
+                                         {QFileInfo(titles).path(), 0700}, {user, 0755}}) {
+            struct stat info {};
+            QVERIFY2(::stat(QFile::encodeName(path), &info) == 0 && int(info.st_mode & 0777) == mode, qPrintable(path));
+        }
     }
 };
 
