@@ -20,6 +20,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <sys/stat.h>
 
 int CDalvorDoc::autosaveIntervalMs = 5 * 60 * 1000;
@@ -295,8 +296,18 @@ void CDalvorDoc::OnFilePrint()
     if (!sheet)
         return;
     CCalcPage* page = sheet->ActivePage();
-    if (page && page->CanPrint())
+    if (!page || !page->CanPrint())
+        return;
+    // Recording the page's picture comes before the print driver, which
+    // guards its own steps; a picture that cannot get its memory stops the
+    // print the same way, the project and the page as they were.
+    try {
         page->Print();
+    } catch (const std::bad_alloc&) {
+        app.print.printPicture = PrintPicture{};
+        app.Host().ReportOutOfMemory();
+        page->DataToControls();
+    }
 }
 
 void CDalvorDoc::OnProject()
