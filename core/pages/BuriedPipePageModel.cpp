@@ -84,7 +84,7 @@ int FindListedText(const ListState& list, const std::u16string& text)
 CBuriedPipePageModel::CBuriedPipePageModel(CDalvorApp& a)
     : CPageModel(a, KindBuriedPipe),
       pipeLists(a, *this, CCatalogPicker::kAll, Id::CategoryList, Id::TypeList, Id::SizeList,
-                {.lastOfSameId = true, .unlistedTypeShowsFirst = true})
+                {.lastOfSameId = true})
 {
 }
 
@@ -327,8 +327,11 @@ void CBuriedPipePageModel::FillLists()
     FillSizeList();
     // A record without a pipe yet takes the first size listed.
     sizeMissing = !sizeMatched && saved.outerDiameter != 0.0;
-    if (sizeMissing)
+    if (sizeMissing) {
+        // The list shows no size rather than a neighbouring one it lists.
         Record() = saved;
+        Select(Id::SizeList, -1);
+    }
     FillDeflectionList();
     // The heavy-traffic box is the loaded record's own choice wherever the
     // class and cover leave it to the user, not the previous record's click.

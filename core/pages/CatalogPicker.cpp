@@ -67,7 +67,7 @@ void CCatalogPicker::FillCategories(int& categoryId)
             position = static_cast<int>(items.size());
         items.push_back({Name(c.name), i, c.id});
     }
-    model.SetListItems(categoryList, std::move(items), position >= 0 ? position : 0);
+    model.SetListItems(categoryList, std::move(items), position);
 }
 
 void CCatalogPicker::FillTypes(int categoryId, int& typeId)
@@ -85,8 +85,6 @@ void CCatalogPicker::FillTypes(int categoryId, int& typeId)
             position = static_cast<int>(items.size());
         items.push_back({Name(t.name), i, t.id});
     }
-    if (position < 0 && matching.unlistedTypeShowsFirst)
-        position = 0;
     model.SetListItems(typeList, std::move(items), position);
 }
 

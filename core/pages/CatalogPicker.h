@@ -29,12 +29,10 @@ private:
 };
 
 // Which item shows a record's category or type: by default the first item of
-// its id, and no type item when its type is not listed. With lastOfSameId the
-// last item of its id; with unlistedTypeShowsFirst the first type when its
-// own is not listed.
+// its id, with lastOfSameId the last. A category or type that is not listed
+// shows no item: the list never names a pipe the record does not hold.
 struct PickerMatching {
     bool lastOfSameId = false;
-    bool unlistedTypeShowsFirst = false;
 };
 
 class CCatalogPicker {
@@ -57,12 +55,11 @@ public:
     static bool SameSize(double listed, double own);
 
     // Fills the category list; a categoryId below 0 becomes the first
-    // listed row's id. The list shows the record's category, or its first
-    // item when the category is not listed (the record keeps its own).
+    // listed row's id. The list shows the record's category, or no item when
+    // the category is not listed (the record keeps its own).
     void FillCategories(int& categoryId);
     // Fills the type list of the category; a typeId below 0 becomes the
-    // first listed type's id. A type not listed selects no item (or the
-    // first, see PickerMatching).
+    // first listed type's id. A type not listed selects no item.
     void FillTypes(int categoryId, int& typeId);
     // Fills the size list of the category and type with the nominal sizes
     // ("%.0f"), at most maxSizes of them; returns the rows listed, in order

@@ -168,10 +168,10 @@ void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
     for (int j = 0; j < count; ++j)
         if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
             chosen = j;
-    if (chosen < 0 && keepUnlisted && r.mode != 0 && r.nominalSize > 0.0) {
+    if (chosen < 0 && keepUnlisted && r.nominalSize > 0.0) {
         // No listed size is the record's: it keeps its own pipe rather than
-        // take an unrelated one, and the list shows none until one is chosen.
-        // (The diameter mode picks among the listed sizes itself.)
+        // take an unrelated one, and the list shows none until one is chosen
+        // (the diameter mode then chooses among the listed sizes itself).
         SetText(InnerDiameter, r.innerDiameter, "%.1f");
         SetText(NominalSize, r.nominalSize, "%.0f");
         SetText(Roughness, r.roughness, "%.3f");
@@ -287,7 +287,12 @@ void CGravityFlowPageModel::Recalculate()
     };
     if (r.mode == 0) {
         const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
-        if (r.chosenCandidate < 0 || r.chosenCandidate >= count) {
+        if (count == 0) {
+            // No size to choose from: no verdict, the flow is not to blame.
+            r.head.resultValid = 0;
+            CopyBounded(r.head.conclusion, u"");
+            CopyBounded(r.head.warning, u"");
+        } else if (r.chosenCandidate < 0 || r.chosenCandidate >= count) {
             flowTooLarge();
         } else {
             // The list follows the size chosen, and the minimum slopes are

@@ -159,16 +159,17 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
     for (int j = 0; j < count; ++j)
         if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
             chosen = j;
-    // The diameter mode chooses its own size among the listed ones; a record
-    // without a size takes the first.
-    const bool matched = chosen >= 0 || r.mode == 0 || !(r.nominalSize > 0.0);
-    if (chosen < 0 && (fallback == SizeFallback::First || matched))
+    // A record without a size, and a pipe the user chose, take the first.
+    if (chosen < 0 && (fallback == SizeFallback::First || !(r.nominalSize > 0.0)))
         chosen = 0;
-    if (chosen < 0 || (fallback == SizeFallback::None && !matched)) {
+    if (chosen < 0) {
+        // A stored size the list does not hold stays the record's, and the
+        // list shows none; the diameter mode chooses its own size among the
+        // listed ones.
         Select(SizeList, -1);
         SetText(InnerDiameter, r.innerDiameter, "%.1f");
         SetText(Roughness, r.roughness, "%.3f");
-        return false;
+        return r.mode == 0;
     }
     // A roughness of the user's own stays with the calculation it belongs to
     // (a stored calculation loaded back keeps its roughness); a new category

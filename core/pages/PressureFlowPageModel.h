@@ -195,7 +195,8 @@ private:
     enum class SizeFallback { First, None };
     // Lists the sizes of the record's category and type and builds the
     // record's candidates from them, item i being candidate i; false when the
-    // record's size is not among them.
+    // record's size is not among them and the diameter mode does not choose
+    // one.
     bool FillSizeList(SizeFallback fallback);
     // The stored pipe is not in the catalogue: no result until one is chosen.
     bool pipeMissing = false;

@@ -141,17 +141,16 @@ void MadeToOrderRows(SectionWriter& w, const Fmt& f)
     w.Row(f.Text(kConfirmationKey));
 }
 
-// The last row whose id matches, row 0 when none does, nothing from an empty table.
+// The name of the last row whose id matches; none when no row has the id (a
+// category or type the catalogue no longer lists is named nowhere).
 template <typename Entry>
 std::u16string NameById(const std::vector<Entry>& rows, int id)
 {
-    if (rows.empty())
-        return {};
-    const Entry* found = &rows.front();
+    const Entry* found = nullptr;
     for (const Entry& e : rows)
         if (e.id == id)
             found = &e;
-    return FromFixed(found->name);
+    return found ? FromFixed(found->name) : std::u16string();
 }
 
 template <typename Entry>
@@ -611,7 +610,9 @@ ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
     const RecordHead* head = nullptr;
     std::u16string subtitle;
     const auto pipe = [&](int categoryId, int typeId) {
-        return NameById(tables.pipeCategories, categoryId) + u" " + NameById(tables.pipeTypes, typeId);
+        const std::u16string category = NameById(tables.pipeCategories, categoryId);
+        const std::u16string type = NameById(tables.pipeTypes, typeId);
+        return category.empty() || type.empty() ? category + type : category + u" " + type;
     };
     switch (kind) {
     case KindGravityFlow:

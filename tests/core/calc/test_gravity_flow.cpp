@@ -646,11 +646,12 @@ TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
     EXPECT_EQ(r.candidateCount, 1000000);
     EXPECT_EQ(r.chosenCandidate, 520);
     EXPECT_EQ(r.head.resultValid, 1);
-    r.candidateCount = -7;
+    r.candidateCount = -7;  // no size to choose from: no result, and no reason given
     app->CalcGravityFlow();
     EXPECT_EQ(r.candidateCount, -7);
     EXPECT_EQ(r.chosenCandidate, -1);
     EXPECT_EQ(r.head.resultValid, 0);
+    EXPECT_EQ(Conclusion() + Warning(), u"");
 
     SetCandidates({200.0, 0.0, 400.0});
     r.flowInput = Calc::FlowAtFilling(0.3, 1e-5, kNu, 0.85f, 0.001, 0.0);

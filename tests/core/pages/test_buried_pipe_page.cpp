@@ -484,10 +484,12 @@ TEST(Import, TakesOnlyASizeOfTheSameText)
 }
 
 // A stored pipe whose size, type or category is no longer listed keeps its
-// pipe, and without a result has no verdict either.
+// pipe, and without a result has no verdict either; its lists show no item
+// for what they lack, never a neighbouring size.
 TEST(Verdict, NoneForAPipeNoLongerListed)
 {
-    const struct { int category, type; double size; } cases[] = {{3, 11, 700}, {3, 13, 600}, {4, 11, 600}};
+    const struct { int category, type; double size; } cases[] = {
+        {3, 11, 700}, {3, 11, 601}, {3, 13, 600}, {4, 11, 600}};
     for (const auto& c : cases) {
         auto app = SmallCatalogue();
         BuriedPipeRecord& r = app->working.buriedPipe;
@@ -501,6 +503,10 @@ TEST(Verdict, NoneForAPipeNoLongerListed)
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Utf8(r.head.conclusion) + Utf8(r.head.warning) + Utf8(r.secondReason) + Utf8(r.thirdReason), "");
         EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-");
+        EXPECT_EQ(page.Selected(Id::SizeList), -1);
+        EXPECT_EQ(page.Selected(Id::TypeList), c.category == 3 && c.type == 11 ? 0 : -1);
+        EXPECT_EQ(page.Selected(Id::CategoryList), c.category == 3 ? 0 : -1);
+        EXPECT_EQ(page.Text(Id::InnerDiameter) + page.Text(Id::OuterDiameter), u"600.0680.0");
     }
 }
 

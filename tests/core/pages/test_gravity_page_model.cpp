@@ -71,22 +71,35 @@ TEST(GravityPage, ReadsItsFieldsWithItsLimits)
 TEST(GravityPage, LoadBackKeepsAStoredSizeTheTypeNoLongerLists)
 {
     auto app = Started();
-    // mode, stored DN, Dw after loading back (0: a listed size the diameter
-    // mode picks itself), a size of the list shown
-    const struct { int mode; double nominalSize, innerDiameter; bool listed; } cases[] = {
-        {2, 123.0, 120.0, false}, {2, 400.0, 384.2, true}, {0, 123.0, 0.0, true}};
+    // category, type, mode, stored DN, Dw after loading back (0: a listed
+    // size the diameter mode picks itself), a size of the list shown, the
+    // conclusion. A stored size the list lacks stays, the list showing none,
+    // in the diameter mode too when no size carries the flow (1.5 m3/s); a
+    // type without sizes gives no verdict. An unlisted category or type
+    // shows no item.
+    const struct { int category, type, mode; double nominalSize, innerDiameter; bool listed; const char* conclusion; } cases[] = {
+        {2, 6, 2, 123.0, 120.0, false, "Calculated flow rate."}, {2, 6, 2, 400.0, 384.2, true, "Calculated flow rate."},
+        {2, 6, 0, 123.0, 120.0, false, "Flow rate too large."}, {2, 99, 0, 123.0, 120.0, false, ""},
+        {9, 6, 0, 123.0, 120.0, false, ""}};
     for (const auto& c : cases) {
         CGravityFlowPageModel page(*app);
         GravityFlowRecord& r = page.Record();
         r.mode = c.mode;
-        r.categoryId = 2;
-        r.typeId = 6;
+        r.categoryId = c.category;
+        r.typeId = c.type;
         r.nominalSize = c.nominalSize;
         r.innerDiameter = 120.0;
         page.LoadBack();
+        SCOPED_TRACE(c.type);
         EXPECT_EQ(page.Selected(SizeList) >= 0, c.listed) << c.nominalSize;
         EXPECT_EQ(r.innerDiameter, c.innerDiameter ? c.innerDiameter : r.candidates[std::max(0, page.Selected(SizeList))].innerDiameter);
         EXPECT_EQ(r.nominalSize == c.nominalSize, c.innerDiameter != 0.0) << c.nominalSize;
+        EXPECT_EQ(page.Selected(CategoryList) >= 0, c.category == 2);
+        EXPECT_EQ(page.Selected(TypeList) >= 0, c.type == 6 && c.category == 2);
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Conclusion)), c.conclusion) << c.nominalSize;
+        if (!*c.conclusion) {
+            EXPECT_EQ(page.Text(Flow) + page.Text(Velocity), u"--");
+        }
     }
 }
 

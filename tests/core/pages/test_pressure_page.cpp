@@ -232,12 +232,15 @@ TEST(PressurePage, AStoredPipeTheCatalogueNoLongerHasIsKeptWithoutAResult)
         double nominalSize;
         int mode;
         bool valid;
+        double flow = 0.01;
     } cases[] = {
         {"listed", 2, 1, 160.0, 1, true},
         {"size gone", 2, 1, 125.0, 1, false},
         {"type gone", 2, 9, 160.0, 1, false},
         {"category gone", 7, 1, 160.0, 2, false},
         {"diameter mode chooses its own size", 2, 1, 125.0, 0, true},
+        // No listed size carries the flow: the stored size stays, not the first listed.
+        {"diameter mode without a size", 2, 1, 125.0, 0, false, 5.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -249,13 +252,18 @@ TEST(PressurePage, AStoredPipeTheCatalogueNoLongerHasIsKeptWithoutAResult)
         r.nominalSize = c.nominalSize;
         r.innerDiameter = 123.4;
         r.roughness = 0.05;
+        r.flowInput = c.flow;
         p.model.LoadBack();
         EXPECT_EQ(r.head.resultValid, c.valid ? 1 : 0);
         if (!c.valid) {
             EXPECT_EQ(r.innerDiameter, 123.4);
             EXPECT_EQ(r.nominalSize, c.nominalSize);
             EXPECT_EQ(p.model.Text(P::Flow), u"-");
+            EXPECT_EQ(p.model.Selected(P::SizeList), -1);
+            EXPECT_EQ(p.model.Selected(P::TypeList) >= 0, c.typeId == 1 && c.categoryId == 2);
+            EXPECT_EQ(p.model.Selected(P::CategoryList) >= 0, c.categoryId == 2);
             // Choosing a pipe brings the result back.
+            p.Type(P::FlowInput, u"0.01");
             p.Choose(P::CategoryList, 0);
             EXPECT_EQ(r.head.resultValid, 1);
         }

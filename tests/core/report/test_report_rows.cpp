@@ -208,16 +208,31 @@ TEST(ReportRows, CategoryAndTypeLookupsAndSubtitles)
     ASSERT_GE(app->tables.pipeCategories.size(), 2u);
     app->ResetAllRecords();
     app->tables.pipeCategories[1].id = app->tables.pipeCategories[0].id;  // two rows with one id: the last wins
-    app->working.gravityFlow.categoryId = app->tables.pipeCategories[0].id;
-    app->working.gravityFlow.typeId = -1;                            // none: row 0
-    app->BuildGravityFlowReport();
-    EXPECT_EQ(Value(*app, 2, 1), Utf8(app->tables.pipeCategories[1].name));
-    EXPECT_EQ(Value(*app, 2, 2), Utf8(app->tables.pipeTypes[0].name));
-
+    const std::string category = Utf8(app->tables.pipeCategories[1].name), type = Utf8(app->tables.pipeTypes[1].name);
     std::tm t{};
     t.tm_year = 126, t.tm_mon = 0, t.tm_mday = 5, t.tm_hour = 21, t.tm_min = 7, t.tm_sec = 3;
+    // A category or type the catalogue does not list is named nowhere: not
+    // in its row, nor in the subtitle.
+    const struct { int kind, section, row, categoryId, typeId; std::string category, type, subtitle; } cases[] = {
+        {KindGravityFlow, 2, 1, app->tables.pipeCategories[0].id, -1, category, "", category},
+        {KindPressureFlow, 2, 1, 99, app->tables.pipeTypes[1].id, "", type, type},
+        {KindBuriedPipe, 0, 1, app->tables.pipeCategories[0].id, 99, category, "", category},
+        {KindBuriedPipe, 0, 1, 99, 99, "", "", ""},
+        {KindGravityFlow, 2, 1, app->tables.pipeCategories[0].id, app->tables.pipeTypes[1].id, category, type,
+         category + " " + type},
+    };
+    for (const auto& c : cases) {
+        ForKindRecords(c.kind, [&](const auto& kind) {
+            auto& r = app->working.*kind.working;
+            if constexpr (requires { r.typeId = r.categoryId; })
+                r.categoryId = c.categoryId, r.typeId = c.typeId;
+        });
+        app->BuildReport(c.kind);
+        EXPECT_EQ(Value(*app, c.section, c.row), c.category) << c.kind;
+        EXPECT_EQ(Value(*app, c.section, c.row + 1), c.type) << c.kind;
+        EXPECT_EQ(Utf16ToUtf8(app->MakeReportTexts(c.kind, t).subtitle), c.subtitle) << c.kind;
+    }
     ReportPageTexts g = app->MakeReportTexts(KindGravityFlow, t);
-    EXPECT_EQ(Utf16ToUtf8(g.subtitle), Utf8(app->tables.pipeCategories[1].name) + " " + Utf8(app->tables.pipeTypes[0].name));
     EXPECT_EQ(Utf16ToUtf8(g.dateLine), "Date:  05/01/26 21:07:03");
     EXPECT_EQ(Utf16ToUtf8(g.noticeLine), "Notice:  -");
     EXPECT_EQ(Utf16ToUtf8(g.printTitle), "(Title #1)");
