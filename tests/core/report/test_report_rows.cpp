@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <regex>
 
 namespace {
 
@@ -138,6 +139,15 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          [](CDalvorApp& a) { a.working.gravityFlow.head.resultValid = 0; }, 1, 7, "Flow rate: ", "-"},
         {"pressure no result", KindPressureFlow,
          [](CDalvorApp& a) { a.working.pressureFlow.mode = 1, a.working.pressureFlow.head.resultValid = 0; }, 1, 1, nullptr, "-"},
+        // A damaged record's value that is not finite prints "-", no unit.
+        {"gravity undefined size", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.nominalSize = NAN; },
+         1, 1, "Nominal pipe diameter (Dn): ", "-"},
+        {"gravity slope -inf", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.slope = -INFINITY; },
+         1, 5, "Pipe bottom gradient: ", "-"},
+        {"pressure infinite flow", KindPressureFlow, [](CDalvorApp& a) { a.working.pressureFlow.flowInput = INFINITY; },
+         0, 2, nullptr, "-"},
+        {"tank infinite foundation", KindTank, [](CDalvorApp& a) { a.working.tank.foundationLevel = INFINITY; },
+         2, 2, "Inside bottom level (PD): ", "-"},
         {"tank no slab length suffices", KindTank,
          [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
          1, 9, "Minimum slab length (Lfmin): ", "-"},
@@ -742,5 +752,14 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         EXPECT_EQ(WholeReport(*app), Expand(*app, c.expected) + "\n");
+    }
+    // A damaged record whose every byte is 0xFF, each number NaN: no "nan" anywhere.
+    for (int kind = KindTank; kind <= KindPressureFlow; ++kind) {
+        ForKindRecords(kind, [&](const auto& k) { std::memset(&(app->working.*k.working), 0xFF, sizeof(app->working.*k.working)); });
+        app->working.gravityFlow.mode = app->working.pressureFlow.mode = 0;
+        ASSERT_TRUE(app->BuildReport(kind));
+        const std::string report = WholeReport(*app);
+        EXPECT_FALSE(std::regex_search(report, std::regex("[^a-z](nan|inf)([^a-z]|$)"))) << report;
+        EXPECT_NE(report.find("|-\n"), std::string::npos);
     }
 }
