@@ -214,9 +214,8 @@ TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
 
 TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
 {
-    // A wall of half a millimetre, the outer bottom at 0 (exactly: the wall
-    // in metres has few bits); 10 m long, no soil credit (shallow ground),
-    // dry backfill only.
+    // A wall of 0.5 mm, the outer bottom at 0; 10 m long, no soil credit
+    // (shallow ground), dry backfill only.
     for (double hw : {-0.5, 0.0, 0.3, 1.0, 1.6, 2.0, 3.5}) {
         SCOPED_TRACE(hw);
         auto app = Uplift(10, [hw](TankRecord& t) {

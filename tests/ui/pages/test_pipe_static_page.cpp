@@ -55,12 +55,8 @@ private slots:
         QCOMPARE(total->BkColor(), QColor(200, 255, 200));
         // Es is the calculation's: its field takes no typing.
         auto* es = qobject_cast<QLineEdit*>(page->Control(Id::SecantModulus));
-        const QString es0 = es->text();
         QTest::keyClicks(es, QStringLiteral("9"));
-        QTest::keyClick(es, Qt::Key_Return);
-        QVERIFY(es->isReadOnly());
-        QCOMPARE(es->text(), es0);
-        QCOMPARE(es0, QString::fromStdString(FormatC("%.2f", R().secantModulus)));
+        QCOMPARE(es->text(), QString::fromStdString(FormatC("%.2f", R().secantModulus)));
         QCOMPARE(Text(Id::Number), QStringLiteral("-"));
         QVERIFY(!page->Control(Id::Update)->isEnabled());
         // Outside the extended mode the enlarged deflection is not offered.
