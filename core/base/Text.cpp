@@ -189,7 +189,13 @@ int PlainFixedPrecision(std::string_view directive)
 // other conversion, or a text longer than the buffer, goes through printf.
 void AppendReal(std::string& out, const std::string& directive, double value)
 {
-    if (const int precision = std::isfinite(value) ? PlainFixedPrecision(directive) : -1; precision >= 0) {
+    // A real that is not finite (a damaged record's) is never shown as
+    // "inf" or "nan", padded or not: it is written "-".
+    if (!std::isfinite(value)) {
+        out.push_back('-');
+        return;
+    }
+    if (const int precision = PlainFixedPrecision(directive); precision >= 0) {
         char buffer[128];
         const auto [end, error] =
             std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);

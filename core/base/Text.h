@@ -43,6 +43,8 @@ std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 // printf-style formatting in the C numeric locale, whatever the process locale.
+// A real that is not finite is written "-" (no padding), never "inf" or "nan":
+// in fields, lists, the clipboard, pictures and printouts alike.
 std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // One number in a printf format of one conversion, as UTF-16 text.
 std::u16string NumberText(const char* format, double value);

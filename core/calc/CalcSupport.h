@@ -3,9 +3,9 @@
 // run on the application object's working records are members of it and
 // include core/app.
 //
-// Helpers the calculations share: finite checks on what they read and write,
-// the bounded result texts, and the choice of a size from a list of
-// capacities.
+// Helpers the calculations share: the range of levels, finite checks on what
+// they read and write, the bounded result texts, and the choice of a size
+// from a list of capacities.
 #pragma once
 
 #include "core/base/Text.h"
@@ -14,6 +14,11 @@
 #include <initializer_list>
 #include <span>
 #include <string_view>
+
+// Levels (metres) are held within these, where the arithmetic keeps the
+// digits shown; a level a calculation meets beyond them gives no result.
+inline constexpr double kLowestLevel = -10000.0;
+inline constexpr double kHighestLevel = 10000.0;
 
 // Whether every value is finite.
 inline bool AllFinite(std::initializer_list<double> values)

@@ -43,6 +43,16 @@ bool AxisAboveWater(const TankRecord& r)
     return r.foundationLevel + r.outerDiameter * kHalfMmToM > r.waterLevel;
 }
 
+// Whether every level lies where levels are held (an inside bottom or a
+// foundation kilometres deep is no tank's).
+bool LevelsHeld(std::initializer_list<double> levels)
+{
+    for (double v : levels)
+        if (!(v >= kLowestLevel && v <= kHighestLevel))
+            return false;
+    return true;
+}
+
 // No result: the page then shows "-" for every result. Lengths and levels that
 // the run would have completed are left as they were.
 void GiveNoResult(TankRecord& r)
@@ -80,7 +90,8 @@ void CDalvorApp::CalcTankBuoyancy()
 
     // Input the check cannot judge gives no result: a type that is not in the
     // loaded table, a diameter, slab dimension or anchor spacing that is not
-    // positive, any number that is not finite.
+    // positive, an inner diameter not below the outer one (no wall), a level
+    // beyond the range levels are held to, any number that is not finite.
     const int typeIndex = r.tankTypeIndex;
     const TankTypeEntry* type = nullptr;
     if (typeIndex >= 0 && typeIndex < RowCount(tables.tankTypes))
@@ -92,7 +103,8 @@ void CDalvorApp::CalcTankBuoyancy()
                     r.unitWeight, r.porosity, r.frictionAngle, r.cohesion, r.slabWidth,
                     r.slabHeight, r.minAnchorSpacing, r.maxAnchorSpacing, type->weightPerMetre,
                     type->endWeight}) ||
-        !(r.outerDiameter > 0.0) || !(r.innerDiameter > 0.0) || !(r.slabWidth > 0.0) ||
+        !(r.outerDiameter > 0.0) || !(r.innerDiameter > 0.0) || !(r.innerDiameter < r.outerDiameter) ||
+        !LevelsHeld({r.groundLevel, r.waterLevel, r.tankBottomLevel, r.fillLevel}) || !(r.slabWidth > 0.0) ||
         !(r.slabHeight > 0.0) || !(r.minAnchorSpacing > 0.0) || !(r.maxAnchorSpacing > 0.0)) {
         GiveNoResult(r);
         return;
@@ -241,7 +253,8 @@ void CDalvorApp::CalcTankBuoyancy()
     const double tieAngle = std::atan(d / bf) * kDegrees;
 
     if (!AllFinite({length, capacity, activeCapacity, pp, ownWeight, uplift, soil, fk, k, sigma,
-                    friction, resistance, minSlab, coverDepth, tieAngle})) {
+                    friction, resistance, minSlab, coverDepth, tieAngle}) ||
+        !LevelsHeld({pp})) {
         GiveNoResult(r);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/base/Text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -30,7 +31,11 @@ public:
     Line& Real(double v)
     {
         Separate();
-        out += FormatC("%.17g", v);
+        // The listing tells a value that is not finite as it is held.
+        if (std::isfinite(v))
+            out += FormatC("%.17g", v);
+        else
+            out += std::isnan(v) ? "nan" : v < 0 ? "-inf" : "inf";
         return *this;
     }
 

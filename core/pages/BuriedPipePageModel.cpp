@@ -188,7 +188,8 @@ constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
 
 // The plain numbers are read and shown through the table; the page reads
 // and shows the rest itself (the derived levels, the soil's name, the lists
-// and the results with their verdict colours).
+// and the results with their verdict colours). The secant modulus is the
+// soil choice's and the calculation's, never typed: it is shown, not read.
 const FieldSpec kFields[] = {
     {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
     {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
@@ -214,8 +215,7 @@ const FieldSpec kFields[] = {
      kMaxUnitWeight, kRead},
     {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, porosity), "%.0f", 0.0, kMaxPorosity,
      kRead},
-    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, secantModulus), "%.2f", kNone,
-     kNone, kRead},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
     {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
     {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, installationFactor), "%.1f",
      kNone, kNone, kRead},
@@ -622,6 +622,7 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     ShowFields(&r, FieldSpec::Input, true);
     SetText(Id::Cover, F("%.2f", r.cover));
     SetText(Id::FoundationLevel, F("%.2f", r.foundationLevel));
+    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
     SetText(Id::SoilName, FromFixed(r.soilName));
 
     const int found = FindListedText(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));

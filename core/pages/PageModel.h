@@ -70,6 +70,8 @@
 //    drivers take their models from it (LoadBack on each stored record).
 #pragma once
 
+#include "core/calc/CalcSupport.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -92,10 +94,9 @@ constexpr RgbColor kMetBackColor = 0xC8FFC8u;
 constexpr RgbColor kFailedTextColor = 0xFF0000u;  // a verdict that fails
 constexpr RgbColor kFailedBackColor = 0xFFC8C8u;
 
-// Levels and lengths that no rule of a page bounds are held where the
-// arithmetic keeps the digits the pages show (metres); a 120 km main is whole.
-constexpr double kLowestLevel = -10000.0;
-constexpr double kHighestLevel = 10000.0;
+// Levels (kLowestLevel to kHighestLevel, core/calc/CalcSupport.h) and lengths
+// that no rule of a page bounds are held where the arithmetic keeps the digits
+// the pages show (metres); a 120 km main is whole.
 constexpr double kLongestLength = 1000000.0;
 // Diameters and depths given in millimetres are held to the longest length.
 constexpr double kLongestMillimetres = kLongestLength * 1000.0;

@@ -6,6 +6,7 @@
 #include "core/base/TrafficClass.h"
 #include "core/report/ReportRows.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -82,9 +83,10 @@ public:
 
     std::u16string Text(int key) const { return app.LoadLangString(key); }
     std::u16string Num(const char* format, double v) const { return NumberText(format, v); }
+    // A value that is not finite prints "-" with no unit.
     std::u16string Val(const char* format, double v, int unit) const
     {
-        return Num(format, v) + u" " + Text(unit);
+        return std::isfinite(v) ? Num(format, v) + u" " + Text(unit) : std::u16string(kNotGiven);
     }
     std::u16string F2(double v, int unit) const { return Val("%.2f", v, unit); }
     std::u16string F1(double v, int unit) const { return Val("%.1f", v, unit); }
@@ -93,6 +95,8 @@ public:
     std::u16string FE(double v, int unit) const { return Val("%5.3e", v, unit); }
     std::u16string Flow(double q) const
     {
+        if (!std::isfinite(q))
+            return kNotGiven;
         return F3(q, UM3s) + u" = " + F0(q * 3600, UM3h) + u" = " + F0(q * 1000, ULs);
     }
     std::u16string YesNo(int flag) const { return Text(flag == 1 ? kYesKey : kNoKey); }
@@ -218,7 +222,7 @@ void CDalvorApp::BuildGravityFlowReport()
     const Fmt f(*this);
     const int mode = r.mode;
     const bool knownMode = mode >= 0 && mode <= 3;
-    const std::u16string slope = r.slope < kSlopeShown ? u"< 0.01 " + f.Text(UPerMille) : f.F2(r.slope, UPerMille);
+    const std::u16string slope = std::isfinite(r.slope) && r.slope < kSlopeShown ? u"< 0.01 " + f.Text(UPerMille) : f.F2(r.slope, UPerMille);
 
     if (knownMode) {
         SectionWriter s0(print.reportSections[0]);

@@ -29,6 +29,9 @@ TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
         // Texts longer than a field's: whole, the sign rule included.
         {FormatC("%s|%.1f", std::string(300, 'x').c_str(), -0.04), std::string(300, 'x') + "|0.0"},
         {FormatC("%200.2f|%.0f", -0.001, 1e20), std::string(196, ' ') + "0.00|100000000000000000000"},
+        // A value that is not finite shows "-", whatever the conversion.
+        {FormatC("PT=%.2f|%6.1f|%g", -INFINITY, INFINITY, -NAN), "PT=-|-|-"},
+        {Utf16ToUtf8(NumberText("%5.3e", NAN)), "-"},
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);

@@ -214,13 +214,13 @@ TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
 
 TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
 {
-    // No wall, so the inner and outer bottom coincide; 10 m long, no soil
-    // credit (shallow ground), dry backfill only.
+    // A wall of 0.5 mm, the outer bottom at 0; 10 m long, no soil credit
+    // (shallow ground), dry backfill only.
     for (double hw : {-0.5, 0.0, 0.3, 1.0, 1.6, 2.0, 3.5}) {
         SCOPED_TRACE(hw);
         auto app = Uplift(10, [hw](TankRecord& t) {
-            t.innerDiameter = 2000;
-            t.tankBottomLevel = 0;
+            t.innerDiameter = 1999;
+            t.tankBottomLevel = kHalfMm;
             t.waterLevel = hw;
         });
         const TankRecord& r = app->working.tank;
@@ -251,8 +251,8 @@ TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
 {
     auto soilAt = [](double cover) {
         return Uplift(0, [cover](TankRecord& t) {
-                   t.innerDiameter = 2000;
-                   t.tankBottomLevel = 0;
+                   t.innerDiameter = 1999;
+                   t.tankBottomLevel = kHalfMm;
                    t.waterLevel = -1;
                    t.groundLevel = cover;
                })->working.tank.soilWeight;
@@ -321,8 +321,8 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
     // of 7 kN/m3 (submerged -3), no friction, and a slab 0.5 high, whose
     // 6 kN/m2 just cancel the soil's -6 kN/m2.
     app = Both(6, [](TankRecord& t) {
-        t.innerDiameter = 2000;
-        t.tankBottomLevel = 2;
+        t.innerDiameter = 1999;
+        t.tankBottomLevel = 2 + kHalfMm;
         t.unitWeight = 7;
         t.porosity = 0;
         t.frictionAngle = 0;
@@ -480,6 +480,9 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
     expectRefused("no smallest spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = 0; });
     expectRefused("no largest spacing", [](CDalvorApp& a) { a.working.tank.maxAnchorSpacing = 0; });
     expectRefused("negative spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = -1; });
+    expectRefused("no wall", [](CDalvorApp& a) { a.working.tank.innerDiameter = a.working.tank.outerDiameter; });
+    expectRefused("ground beyond 10 km", [](CDalvorApp& a) { a.working.tank.groundLevel = 10000.01; });
+    expectRefused("foundation below -10 km", [](CDalvorApp& a) { a.working.tank.tankBottomLevel = -10000; });
     expectRefused("no slab width", [](CDalvorApp& a) { a.working.tank.slabWidth = 0; });
     expectRefused("undefined ground", [](CDalvorApp& a) { a.working.tank.groundLevel = kNaN; });
     expectRefused("infinite capacity", [](CDalvorApp& a) { a.working.tank.capacity = kInf; });

@@ -399,7 +399,10 @@ TEST(Verdict, NoVerdictWithoutABoreInsideTheWall)
         Open(page);
         page.SetText(Id::InnerDiameter, U(c.inner));
         page.SetText(Id::OuterDiameter, U(c.outer));
+        app->working.buriedPipe.secantModulus = 3.21;
+        page.SetText(Id::SecantModulus, u"9.99");  // never read: the stored Es stays shown
         page.Recalculate();
+        EXPECT_EQ(Utf16ToUtf8(page.Text(Id::SecantModulus)), "3.21") << c.inner;
         EXPECT_EQ(app->working.buriedPipe.head.resultValid, 0) << c.inner;
         EXPECT_EQ(Utf8(app->working.buriedPipe.head.conclusion), "") << c.inner;
         EXPECT_EQ(Utf16ToUtf8(page.Text(Id::Conclusion)), "-") << c.inner;

@@ -138,6 +138,11 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
          [](CDalvorApp& a) { a.working.gravityFlow.head.resultValid = 0; }, 1, 7, "Flow rate: ", "-"},
         {"pressure no result", KindPressureFlow,
          [](CDalvorApp& a) { a.working.pressureFlow.mode = 1, a.working.pressureFlow.head.resultValid = 0; }, 1, 1, nullptr, "-"},
+        // A damaged record's value that is not finite prints "-", no unit.
+        {"gravity undefined size", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.nominalSize = NAN; },
+         1, 1, "Nominal pipe diameter (Dn): ", "-"},
+        {"gravity slope -inf", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.slope = -INFINITY; },
+         1, 5, "Pipe bottom gradient: ", "-"},
         {"tank no slab length suffices", KindTank,
          [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
          1, 9, "Minimum slab length (Lfmin): ", "-"},
@@ -806,5 +811,12 @@ TEST(ReportRows, WholeReportsOfEachKindAndMode)
         c.set(*app);
         ASSERT_TRUE(app->BuildReport(c.kind));
         EXPECT_EQ(WholeReport(*app), Expand(*app, c.expected) + "\n");
+    }
+    // A damaged record whose every byte is 0xFF, each number NaN, prints no "nan".
+    for (int kind = KindTank; kind <= KindPressureFlow; ++kind) {
+        ForKindRecords(kind, [&](const auto& k) { std::memset(&(app->working.*k.working), 0xFF, sizeof(app->working.*k.working)); });
+        app->working.gravityFlow.mode = app->working.pressureFlow.mode = 0;
+        ASSERT_TRUE(app->BuildReport(kind));
+        EXPECT_EQ(WholeReport(*app).find("nan"), std::string::npos) << kind;
     }
 }

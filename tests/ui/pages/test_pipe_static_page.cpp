@@ -53,6 +53,10 @@ private slots:
         QCOMPARE(Text(Id::Conclusion), QStringLiteral("The pipe meets structural requirements."));
         auto* total = qobject_cast<CColorEdit*>(page->Control(Id::TotalLoad));
         QCOMPARE(total->BkColor(), QColor(200, 255, 200));
+        // Es is the calculation's: its field takes no typing.
+        auto* es = qobject_cast<QLineEdit*>(page->Control(Id::SecantModulus));
+        QTest::keyClicks(es, QStringLiteral("9"));
+        QCOMPARE(es->text(), QString::fromStdString(FormatC("%.2f", R().secantModulus)));
         QCOMPARE(Text(Id::Number), QStringLiteral("-"));
         QVERIFY(!page->Control(Id::Update)->isEnabled());
         // Outside the extended mode the enlarged deflection is not offered.
