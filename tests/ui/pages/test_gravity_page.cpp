@@ -37,6 +37,8 @@
 #include <cstring>
 #include <utility>
 
+using namespace GravityIds;
+
 namespace {
 
 QString F(const char* format, double v)
@@ -52,8 +54,6 @@ QString Q(const std::u16string& s)
 const QColor kSought(127, 255, 255);
 const QColor kGreen(0, 127, 0);
 const QColor kRed(255, 0, 0);
-// The radios of the sought quantity, by mode: diameter, slope, flow, filling.
-const int kRadios[4] = {1008, 1032, 1010, 1045};
 const QString kMadeToOrder = QStringLiteral("Production on demand. Delivery requires producer's confirmation.");
 
 }  // namespace
@@ -91,17 +91,17 @@ private:
     }
     void ChoosePipe(int categoryId, int typeId, const QString& dn)
     {
-        Choose(1002, ItemWithId(1002, categoryId));
-        Choose(1004, ItemWithId(1004, typeId));
+        Choose(CategoryList, ItemWithId(CategoryList, categoryId));
+        Choose(TypeList, ItemWithId(TypeList, typeId));
         if (dn.isEmpty())
             return;
-        const int item = Combo(1006)->findText(dn);
+        const int item = Combo(SizeList)->findText(dn);
         QVERIFY2(item >= 0, qPrintable(dn));
-        Choose(1006, item);
+        Choose(SizeList, item);
     }
     void ClickMode(int mode)
     {
-        Click(kRadios[mode]);
+        Click(kModeRadios[mode]);
         QCOMPARE(R().mode, mode);
     }
 
@@ -111,19 +111,20 @@ private:
         const GravityFlowRecord& r = R();
         QCOMPARE(r.head.resultValid, 1);
         const QString slope = r.slope < double(0.01f) ? QStringLiteral(" < 0.01") : F("%.2f", r.slope);
-        CheckTexts({{1058, F("%.0f", r.nominalSize)}, {1060, slope}, {1062, F("%.3f", r.flow)},
-                    {1064, F("%.2f", r.filling)}, {1066, F("%.2f", r.velocity)}, {1069, F("%5.2e", r.reynolds)},
-                    {1071, F("%5.2e", r.frictionFactor)}, {1073, F("%.2f", r.localLossHead + r.frictionLossHead)},
-                    {1075, F("%.2f", r.frictionLossHead)}, {1077, F("%.2f", r.localLossHead)},
-                    {1079, F("%.2f", r.endLevel)}, {1043, F("%.2f", r.minSlopeSanitary)},
-                    {1056, F("%.2f", r.minSlopeStorm)}, {1038, F("%.2f", r.filling)},
-                    {1054, F("%.2f", r.velocity)}, {1057, F("%.3f", r.flow)},
-                    {1476, Q(FromFixed(r.head.conclusion))}, {1478, Q(FromFixed(r.head.warning))}});
+        CheckTexts({{NominalSize, F("%.0f", r.nominalSize)}, {Slope, slope}, {Flow, F("%.3f", r.flow)},
+                    {Filling, F("%.2f", r.filling)}, {Velocity, F("%.2f", r.velocity)},
+                    {Reynolds, F("%5.2e", r.reynolds)}, {FrictionFactor, F("%5.2e", r.frictionFactor)},
+                    {TotalLoss, F("%.2f", r.localLossHead + r.frictionLossHead)},
+                    {FrictionLoss, F("%.2f", r.frictionLossHead)}, {LocalLoss, F("%.2f", r.localLossHead)},
+                    {EndLevel, F("%.2f", r.endLevel)}, {MinSlopeSanitary, F("%.2f", r.minSlopeSanitary)},
+                    {MinSlopeStorm, F("%.2f", r.minSlopeStorm)}, {OpFilling, F("%.2f", r.filling)},
+                    {OpVelocity, F("%.2f", r.velocity)}, {OpFlow, F("%.3f", r.flow)},
+                    {Conclusion, Q(FromFixed(r.head.conclusion))}, {Warning, Q(FromFixed(r.head.warning))}});
         QCOMPARE(page->opFilling, r.filling);
         QCOMPARE(page->opVelocity, r.velocity);
         QCOMPARE(page->opFlow, r.flow);
-        QCOMPARE(ColorStatic(1476)->TextColor(), kGreen);
-        QCOMPARE(ColorStatic(1478)->TextColor(), kRed);
+        QCOMPARE(ColorStatic(Conclusion)->TextColor(), kGreen);
+        QCOMPARE(ColorStatic(Warning)->TextColor(), kRed);
     }
 
     // The verdict "Flow rate too large.": red, every value but the nominal
@@ -131,10 +132,11 @@ private:
     void CheckFlowTooLarge()
     {
         QCOMPARE(R().head.resultValid, 0);
-        QCOMPARE(Text(1476), QStringLiteral("Flow rate too large."));
-        QCOMPARE(ColorStatic(1476)->TextColor(), kRed);
-        QCOMPARE(Text(1058), F("%.0f", R().nominalSize));
-        for (int id : {1060, 1062, 1064, 1066, 1069, 1071, 1073, 1075, 1077, 1079, 1043, 1056, 1038, 1054, 1057})
+        QCOMPARE(Text(Conclusion), QStringLiteral("Flow rate too large."));
+        QCOMPARE(ColorStatic(Conclusion)->TextColor(), kRed);
+        QCOMPARE(Text(NominalSize), F("%.0f", R().nominalSize));
+        for (int id : {Slope, Flow, Filling, Velocity, Reynolds, FrictionFactor, TotalLoss, FrictionLoss, LocalLoss,
+                       EndLevel, MinSlopeSanitary, MinSlopeStorm, OpFilling, OpVelocity, OpFlow})
             QCOMPARE(Text(id), QStringLiteral("-"));
     }
 
@@ -143,7 +145,7 @@ private:
     void CheckSought(const QString& verdict)
     {
         CheckResultsShown();
-        QCOMPARE(Text(1476), verdict);
+        QCOMPARE(Text(Conclusion), verdict);
         CheckAgainstCore();
     }
 
@@ -170,20 +172,22 @@ private slots:
         QCOMPARE(R().categoryId, 1);
         QCOMPARE(R().typeId, 1);
         QCOMPARE(R().innerDiameter, 26.0);
-        CheckTexts({{1002, "Mervo PE pipes"}, {1004, "SN64 PE100 SDR 11 (PN 16)"}, {1006, "32"}, {1011, "26.0"},
-                    {1012, "0.010"}, {1013, "100.00"}, {1017, "0.00"}, {1030, "0"}, {1014, "999.7"},
-                    {1019, "1.31e-06"}, {1020, "1.00"}, {1021, "0.65"}, {1022, "1.500"},
-                    {1631, "-"}, {1633, "-"}, {1045, "Section filling rate"}, {1453, "Nominal diameter (Dn):"},
-                    {1434, "[‰]"}, {1557, "Add"}});
-        QVERIFY(!page->Control(1558)->isEnabled());
-        QVERIFY(!page->Control(1607)->isEnabled());
+        CheckTexts({{CategoryList, "Mervo PE pipes"}, {TypeList, "SN64 PE100 SDR 11 (PN 16)"}, {SizeList, "32"},
+                    {InnerDiameter, "26.0"}, {Roughness, "0.010"}, {Length, "100.00"}, {StartLevel, "0.00"},
+                    {LocalLossShare, "0"}, {Density, "999.7"}, {Viscosity, "1.31e-06"}, {SlopeInput, "1.00"},
+                    {FillingInput, "0.65"}, {FlowInput, "1.500"}, {Number, "-"}, {Name, "-"},
+                    {ModeFilling, "Section filling rate"}, {NominalSizeLabel, "Nominal diameter (Dn):"}, {1434, "[‰]"},
+                    {AddButton, "Add"}});
+        QVERIFY(!page->Control(UpdateButton)->isEnabled());
+        QVERIFY(!page->Control(ProjectButton)->isEnabled());
         // 1.5 m3/s fits no PE100 SDR 11 pipe.
         CheckFlowTooLarge();
-        // Every caption of the page takes the text of its id: the labels 1410
-        // to 1475 but 1411 and 1445, the radios and the store buttons.
-        QList<int> captions = {1008, 1010, 1032, 1045, 1557, 1558, 1630, 1632};
-        for (int id = 1410; id <= 1475; ++id)
-            if (id != 1411 && id != 1445)
+        // Every caption of the page takes the text of its id: the groups and
+        // labels (1411 is no control), the radios and the store buttons.
+        QList<int> captions = {ModeDiameter, ModeFlow, ModeSlope, ModeFilling, AddButton, UpdateButton, NumberLabel,
+                               NameLabel};
+        for (int id = DataGroup; id <= ConclusionLabel; ++id)
+            if (id != 1411 && id != Picture)
                 captions << id;
         for (int id : captions)
             QVERIFY2(page->Control(id) && Text(id) == LangText(*app, id), qPrintable(QString::number(id)));
@@ -199,7 +203,7 @@ private slots:
     void eachTriggerRecalculatesOnce()
     {
         Start();
-        QLineEdit* length = Edit(1013);
+        QLineEdit* length = Edit(Length);
         // The act runs the recalculation `runs` times, started by one trigger.
         auto expect = [&](const char* what, int runs, const std::function<void()>& act) {
             const int triggers = page->TriggeredRecalculations();
@@ -216,12 +220,12 @@ private slots:
         expect("keypad Enter", 1, [&] { QTest::keyClick(length, Qt::Key_Enter, Qt::KeypadModifier); });
         length->setFocus();
         expect("Tab", 1, [&] { QTest::keyClick(length, Qt::Key_Tab); });
-        Edit(1017)->setText(QStringLiteral("12,5"));
-        expect("Shift+Tab", 1, [&] { QTest::keyClick(Edit(1017), Qt::Key_Backtab, Qt::ShiftModifier); });
+        Edit(StartLevel)->setText(QStringLiteral("12,5"));
+        expect("Shift+Tab", 1, [&] { QTest::keyClick(Edit(StartLevel), Qt::Key_Backtab, Qt::ShiftModifier); });
         QCOMPARE(R().startLevel, 12.5);
-        expect("click on a label", 1, [&] { QTest::mouseClick(page->Control(1422), Qt::LeftButton); });
+        expect("click on a label", 1, [&] { QTest::mouseClick(page->Control(LengthLabel), Qt::LeftButton); });
         expect("click on the disabled inner diameter", 1,
-               [&] { QTest::mouseClick(page->Control(1011), Qt::LeftButton); });
+               [&] { QTest::mouseClick(page->Control(InnerDiameter), Qt::LeftButton); });
         expect("click on a field", 1, [&] { QTest::mouseClick(length, Qt::LeftButton); });
         expect("click on the page", 1, [&] { QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, 3)); });
         // A Shift- or Ctrl-click, a right click or another key run nothing on
@@ -237,27 +241,26 @@ private slots:
         Start();
         ClickMode(2);
         ChoosePipe(2, 8, QStringLiteral("315"));
-        const int labels[4] = {1453, 1455, 1457, 1459}, values[4] = {1058, 1060, 1062, 1064};
         // The inputs: slope, filling, flow, size and the flow's "?", and the
         // modes each is open in.
-        const int inputs[5] = {1020, 1021, 1022, 1006, 1053};
+        const int inputs[5] = {SlopeInput, FillingInput, FlowInput, SizeList, FlowUnitsButton};
         const bool enabled[4][5] = {{true, true, true, false, true},
                                     {false, true, true, true, true},
                                     {true, true, false, true, false},
                                     {true, false, true, true, true}};
         const QColor face = ButtonFaceColor();
         auto checkMode = [&](int mode) {
-            QVERIFY(qobject_cast<QRadioButton*>(page->Control(kRadios[mode]))->isChecked());
+            QVERIFY(qobject_cast<QRadioButton*>(page->Control(kModeRadios[mode]))->isChecked());
             for (int i = 0; i < 5; ++i)
                 QVERIFY2(page->Control(inputs[i])->isEnabled() == enabled[mode][i],
                          qPrintable(QStringLiteral("mode %1, control %2").arg(mode).arg(inputs[i])));
-            QVERIFY(!page->Control(1011)->isEnabled());
+            QVERIFY(!page->Control(InnerDiameter)->isEnabled());
             for (int m = 0; m < 4; ++m) {
-                QCOMPARE(ColorStatic(labels[m])->BkColor(), m == mode ? kSought : face);
-                QCOMPARE(ColorEdit(values[m])->BkColor(), m == mode ? kSought : face);
+                QCOMPARE(ColorStatic(kSoughtLabels[m])->BkColor(), m == mode ? kSought : face);
+                QCOMPARE(ColorEdit(kSoughtFields[m])->BkColor(), m == mode ? kSought : face);
             }
-            QCOMPARE(ColorStatic(1476)->BkColor(), face);
-            QCOMPARE(ColorStatic(1478)->BkColor(), face);
+            QCOMPARE(ColorStatic(Conclusion)->BkColor(), face);
+            QCOMPARE(ColorStatic(Warning)->BkColor(), face);
         };
         for (int mode : {1, 2, 3, 0}) {
             const int triggers = page->TriggeredRecalculations();
@@ -282,19 +285,19 @@ private slots:
         Start();
         ClickMode(2);
         ChoosePipe(2, 8, QStringLiteral("315"));
-        Enter(1017, QStringLiteral("100"));
-        Enter(1030, QStringLiteral("10"));
+        Enter(StartLevel, QStringLiteral("100"));
+        Enter(LocalLossShare, QStringLiteral("10"));
 
         // Flow sought: DN 315 SN 8 at 5 per mille, half full.
-        Enter(1020, QStringLiteral("5"));
-        Enter(1021, QStringLiteral("0,5"));
+        Enter(SlopeInput, QStringLiteral("5"));
+        Enter(FillingInput, QStringLiteral("0,5"));
         CheckSought(QStringLiteral("Calculated flow rate."));
         const double flowAtHalf = R().flow;
         QVERIFY(flowAtHalf > 0.03 && flowAtHalf < 0.1);
 
         // Filling sought for that flow gives the filling back, near enough.
         ClickMode(3);
-        Enter(1022, F("%.3f", flowAtHalf));
+        Enter(FlowInput, F("%.3f", flowAtHalf));
         CheckSought(QStringLiteral("Calculated section filling rate."));
         QVERIFY(std::fabs(R().filling - 0.5) < 0.02);
 
@@ -307,13 +310,13 @@ private slots:
 
         // Diameter sought: the list follows the size chosen and is disabled.
         ClickMode(0);
-        Enter(1020, QStringLiteral("5"));
-        Enter(1022, QStringLiteral("0.05"));
+        Enter(SlopeInput, QStringLiteral("5"));
+        Enter(FlowInput, QStringLiteral("0.05"));
         CheckSought(QStringLiteral("Calculated pipe diameter."));
         const int chosen = R().chosenCandidate;
         QVERIFY(chosen >= 0);
-        QCOMPARE(Combo(1006)->currentIndex(), chosen);
-        CheckTexts({{1006, F("%.0f", R().nominalSize)}, {1011, F("%.1f", R().innerDiameter)}});
+        QCOMPARE(Combo(SizeList)->currentIndex(), chosen);
+        CheckTexts({{SizeList, F("%.0f", R().nominalSize)}, {InnerDiameter, F("%.1f", R().innerDiameter)}});
         QCOMPARE(R().innerDiameter, R().candidates[chosen].innerDiameter);
         // The chosen size carries the flow at 0.85 full; the one below does not.
         QVERIFY(R().candidates[chosen].capacity > 0.05);
@@ -322,23 +325,23 @@ private slots:
         QCOMPARE(R().minSlopeSanitary, 897.0 / (R().innerDiameter / 1000.0 * R().density));
         // A larger flow picks a larger pipe.
         const double dn = R().nominalSize;
-        Enter(1022, QStringLiteral("0,1"));
+        Enter(FlowInput, QStringLiteral("0,1"));
         QVERIFY(R().nominalSize > dn);
-        QCOMPARE(Text(1006), F("%.0f", R().nominalSize));
+        QCOMPARE(Text(SizeList), F("%.0f", R().nominalSize));
         CheckResultsShown();
         QCOMPARE(R().madeToOrder, 0);
 
         // Structured-wall pipes: a flow that only the largest, made-to-order
         // sizes carry shows the hint; a small flow a stock size again, and no hint.
         ChoosePipe(3, 11, QString());
-        Enter(1020, QStringLiteral("1"));
+        Enter(SlopeInput, QStringLiteral("1"));
         for (const auto& [flow, madeToOrder] : {std::pair{"10", 1}, std::pair{"1", 0}}) {
-            Enter(1022, QString::fromLatin1(flow));
+            Enter(FlowInput, QString::fromLatin1(flow));
             QCOMPARE(R().head.resultValid, 1);
             QVERIFY(R().chosenCandidate >= 0);
             QCOMPARE(R().candidates[R().chosenCandidate].madeToOrder, madeToOrder);
             QCOMPARE(R().madeToOrder, madeToOrder);
-            QCOMPARE(Text(1597), madeToOrder ? kMadeToOrder : QString());
+            QCOMPARE(Text(Hint), madeToOrder ? kMadeToOrder : QString());
         }
         CheckResultsShown();
     }
@@ -349,31 +352,31 @@ private slots:
         ChoosePipe(2, 8, QString());
         // Diameter sought, no size of the type carries the flow.
         ClickMode(0);
-        Enter(1022, QStringLiteral("5"));
+        Enter(FlowInput, QStringLiteral("5"));
         QCOMPARE(R().chosenCandidate, -1);
         CheckFlowTooLarge();
         // Filling sought, the flow is far above what the pipe carries full.
         ClickMode(3);
-        Choose(1006, Combo(1006)->findText(QStringLiteral("110")));
-        Enter(1022, QStringLiteral("1"));
+        Choose(SizeList, Combo(SizeList)->findText(QStringLiteral("110")));
+        Enter(FlowInput, QStringLiteral("1"));
         CheckFlowTooLarge();
         // Slope sought, the pipe would need more than 100 per mille.
         ClickMode(1);
-        Enter(1022, QStringLiteral("0.2"));
+        Enter(FlowInput, QStringLiteral("0.2"));
         QVERIFY(R().slope > 100.0);
         CheckFlowTooLarge();
         // A possible flow calculates again, green.
-        Enter(1022, QStringLiteral("0.002"));
+        Enter(FlowInput, QStringLiteral("0.002"));
         CheckResultsShown();
 
         // A big pipe carrying little: the slope shows " < 0.01", below both
         // minimum slopes, with the storm-drain warning in red.
         ChoosePipe(3, 11, QStringLiteral("3000"));
-        Enter(1021, QStringLiteral("0.9"));
-        Enter(1022, QStringLiteral("0.001"));
+        Enter(FillingInput, QStringLiteral("0.9"));
+        Enter(FlowInput, QStringLiteral("0.001"));
         QVERIFY(R().slope < double(0.01f));
-        QCOMPARE(Text(1060), QStringLiteral(" < 0.01"));
-        QCOMPARE(Text(1478), QStringLiteral("Pipe bottom gradient too low (storm drain/sanitary system)."));
+        QCOMPARE(Text(Slope), QStringLiteral(" < 0.01"));
+        QCOMPARE(Text(Warning), QStringLiteral("Pipe bottom gradient too low (storm drain/sanitary system)."));
         CheckResultsShown();
     }
 
@@ -381,9 +384,9 @@ private slots:
     {
         Start();
         ClickMode(3);
-        QComboBox* categories = Combo(1002);
-        QComboBox* types = Combo(1004);
-        QComboBox* sizes = Combo(1006);
+        QComboBox* categories = Combo(CategoryList);
+        QComboBox* types = Combo(TypeList);
+        QComboBox* sizes = Combo(SizeList);
         // Gravity categories only, outside the extended catalogue: no GRP.
         QStringList names;
         for (int i = 0; i < categories->count(); ++i)
@@ -391,7 +394,7 @@ private slots:
         QCOMPARE(names, QStringList({"Mervo PE pipes", "Mervo PVC-U pipes", "Karsto structured-wall pipes"}));
 
         // PVC-U: the sewer types only, the first chosen, its sizes listed.
-        Choose(1002, 1);
+        Choose(CategoryList, 1);
         QCOMPARE(R().categoryId, 2);
         QCOMPARE(types->count(), 3);
         QCOMPARE(types->itemText(0), QStringLiteral("SN2 PVC-U sewer (SDR 51)"));
@@ -413,34 +416,34 @@ private slots:
         QCOMPARE(R().candidateCount, listed);
 
         // The size of the record is kept when the new type lists it.
-        Choose(1006, sizes->findText(QStringLiteral("400")));
+        Choose(SizeList, sizes->findText(QStringLiteral("400")));
         QCOMPARE(R().innerDiameter, 384.2);
-        QCOMPARE(Text(1011), QStringLiteral("384.2"));
-        Choose(1004, 2);
+        QCOMPARE(Text(InnerDiameter), QStringLiteral("384.2"));
+        Choose(TypeList, 2);
         QCOMPARE(R().typeId, 8);
         QCOMPARE(sizes->currentText(), QStringLiteral("400"));
         QCOMPARE(R().innerDiameter, 376.6);
         QCOMPARE(R().candidateCount, 11);
 
         // A made-to-order size shows the hint.
-        Choose(1004, 0);
-        Choose(1006, sizes->findText(QStringLiteral("800")));
+        Choose(TypeList, 0);
+        Choose(SizeList, sizes->findText(QStringLiteral("800")));
         QCOMPARE(R().madeToOrder, 0);
-        QCOMPARE(Text(1597), QString());
-        Choose(1002, 2);
+        QCOMPARE(Text(Hint), QString());
+        Choose(CategoryList, 2);
         QCOMPARE(R().categoryId, 3);
         QCOMPARE(R().typeId, 11);
         QCOMPARE(R().candidateCount, 21);
-        Choose(1006, sizes->findText(QStringLiteral("2600")));
+        Choose(SizeList, sizes->findText(QStringLiteral("2600")));
         QCOMPARE(R().madeToOrder, 1);
-        QCOMPARE(Text(1597), kMadeToOrder);
+        QCOMPARE(Text(Hint), kMadeToOrder);
 
         // Only the user's choice runs a handler, and choosing the category
         // shown again changes nothing.
         const int runs = page->Recalculations();
         types->setCurrentIndex(2);
         QCOMPARE(R().typeId, 11);
-        Choose(1002, 2);
+        Choose(CategoryList, 2);
         QCOMPARE(R().typeId, 11);
         QCOMPARE(page->Recalculations(), runs);
         // The keyboard in a list is a choice too.
@@ -462,32 +465,33 @@ private slots:
         // The user's roughness survives a change of size; a change of type
         // clears it.
         ChoosePipe(2, 8, QStringLiteral("200"));
-        Enter(1012, QStringLiteral("0,25"));
+        Enter(Roughness, QStringLiteral("0,25"));
         QCOMPARE(R().userRoughness, 0.25);
         QCOMPARE(R().roughness, 0.25);
         CheckResultsShown();
-        Choose(1006, Combo(1006)->findText(QStringLiteral("250")));
+        Choose(SizeList, Combo(SizeList)->findText(QStringLiteral("250")));
         QCOMPARE(R().innerDiameter, 235.4);
         QCOMPARE(R().roughness, 0.25);
-        QCOMPARE(Text(1012), QStringLiteral("0.250"));
-        Choose(1004, ItemWithId(1004, 7));
+        QCOMPARE(Text(Roughness), QStringLiteral("0.250"));
+        Choose(TypeList, ItemWithId(TypeList, 7));
         QCOMPARE(R().userRoughness, double(-0.01f));
         QCOMPARE(R().roughness, 0.01);
-        QCOMPARE(Text(1012), QStringLiteral("0.010"));
+        QCOMPARE(Text(Roughness), QStringLiteral("0.010"));
 
         // Values out of range are clamped, what is no number reads as 0 (and
         // is clamped); the start level has no limits.
         using G = GravityFlowRecord;
         const struct { int id; const char* typed; double G::*field; double value; const char* shown; } cases[] = {
-            {1012, "0", &G::roughness, double(0.001f), "0.001"},  {1014, "20000", &G::density, 10000.0, nullptr},
-            {1014, "nan", &G::density, 1.0, "1.0"},               {1014, "999,7", &G::density, 999.7, nullptr},
-            {1019, "1", &G::viscosity, double(1e-4f), "1.00e-04"}, {1019, "inf", &G::viscosity, 1e-8, nullptr},
-            {1019, "1.31e-6", &G::viscosity, 1.31e-6, nullptr},   {1013, "1e999", &G::length, 1.0, nullptr},
-            {1013, "0.5", &G::length, 1.0, nullptr},              {1030, "-5", &G::localLossShare, 0.0, nullptr},
-            {1020, "0", &G::slopeInput, 0.01, nullptr},  {1020, "1000", &G::slopeInput, 999.0, nullptr},
-            {1021, "0.999", &G::fillingInput, double(0.996f), "1.00"},
-            {1021, "-inf", &G::fillingInput, 0.01, nullptr},
-            {1017, "-12,25", &G::startLevel, -12.25, nullptr},
+            {Roughness, "0", &G::roughness, double(0.001f), "0.001"}, {Density, "20000", &G::density, 10000.0, nullptr},
+            {Density, "nan", &G::density, 1.0, "1.0"}, {Density, "999,7", &G::density, 999.7, nullptr},
+            {Viscosity, "1", &G::viscosity, double(1e-4f), "1.00e-04"},
+            {Viscosity, "inf", &G::viscosity, 1e-8, nullptr}, {Viscosity, "1.31e-6", &G::viscosity, 1.31e-6, nullptr},
+            {Length, "1e999", &G::length, 1.0, nullptr}, {Length, "0.5", &G::length, 1.0, nullptr},
+            {LocalLossShare, "-5", &G::localLossShare, 0.0, nullptr}, {SlopeInput, "0", &G::slopeInput, 0.01, nullptr},
+            {SlopeInput, "1000", &G::slopeInput, 999.0, nullptr},
+            {FillingInput, "0.999", &G::fillingInput, double(0.996f), "1.00"},
+            {FillingInput, "-inf", &G::fillingInput, 0.01, nullptr},
+            {StartLevel, "-12,25", &G::startLevel, -12.25, nullptr},
         };
         for (const auto& c : cases) {
             Enter(c.id, QString::fromLatin1(c.typed));
@@ -497,9 +501,9 @@ private slots:
                 QCOMPARE(Text(c.id), QString::fromLatin1(c.shown));
         }
         ClickMode(3);
-        Enter(1022, QStringLiteral("abc"));
+        Enter(FlowInput, QStringLiteral("abc"));
         QCOMPARE(R().flowInput, double(0.001f));
-        QCOMPARE(Text(1022), QStringLiteral("0.001"));
+        QCOMPARE(Text(FlowInput), QStringLiteral("0.001"));
         // No value in the record is anything but a number.
         for (double v : {R().density, R().viscosity, R().length, R().localLossShare, R().slopeInput,
                          R().fillingInput, R().flowInput, R().flow, R().slope, R().filling})
@@ -507,10 +511,10 @@ private slots:
 
         // Names are bounded to 63 units, and a character outside the basic
         // plane is not cut in half.
-        Enter(1633, QString(70, QLatin1Char('x')));
+        Enter(Name, QString(70, QLatin1Char('x')));
         QCOMPARE(FromFixed(R().head.name), std::u16string(63, u'x'));
-        QCOMPARE(Text(1633), QString(63, QLatin1Char('x')));
-        Enter(1633, QString(62, QLatin1Char('y')) + QString::fromUtf8("\xF0\x9F\x92\xA7") + "z");
+        QCOMPARE(Text(Name), QString(63, QLatin1Char('x')));
+        Enter(Name, QString(62, QLatin1Char('y')) + QString::fromUtf8("\xF0\x9F\x92\xA7") + "z");
         QCOMPARE(FromFixed(R().head.name), std::u16string(62, u'y'));
         // The record's reserved bytes after the name are untouched.
         for (uint8_t b : R().head.reserved0)
@@ -522,13 +526,13 @@ private slots:
         Start();
         ClickMode(2);
         ChoosePipe(2, 8, QStringLiteral("315"));
-        Enter(1012, QStringLiteral("0.05"));
-        Enter(1020, QStringLiteral("4"));
+        Enter(Roughness, QStringLiteral("0.05"));
+        Enter(SlopeInput, QStringLiteral("4"));
         const double flow = R().flow;
 
         // Add: the project manager opens on the kind; closing it loads the
         // new calculation back.
-        ClickOpening<CManageProjectDlg>(1557, [](CManageProjectDlg* dlg) {
+        ClickOpening<CManageProjectDlg>(AddButton, [](CManageProjectDlg* dlg) {
             QCOMPARE(dlg->kind, int(KindGravityFlow));
             QCOMPARE(dlg->list->GetItemCount(), 1);
             dlg->reject();
@@ -536,22 +540,22 @@ private slots:
         QCOMPARE(app->project.Count(ArrayGravityFlow), 1);
         QCOMPARE(app->project.currentIndex[ArrayGravityFlow], 0);
         QCOMPARE(FromFixed(app->project.gravityFlow[0].head.name), std::u16string(u"GP-001"));
-        CheckTexts({{1633, "GP-001"}, {1631, "1"}, {1012, "0.050"}});
-        QVERIFY(page->Control(1558)->isEnabled());
-        QVERIFY(page->Control(1607)->isEnabled());
+        CheckTexts({{Name, "GP-001"}, {Number, "1"}, {Roughness, "0.050"}});
+        QVERIFY(page->Control(UpdateButton)->isEnabled());
+        QVERIFY(page->Control(ProjectButton)->isEnabled());
         // The stored calculation as it was, its own roughness included.
         QCOMPARE(R().mode, 2);
         QCOMPARE(R().typeId, 8);
-        CheckTexts({{1004, "SN8 PVC-U sewer (SDR 34)"}, {1006, "315"}});
+        CheckTexts({{TypeList, "SN8 PVC-U sewer (SDR 34)"}, {SizeList, "315"}});
         QCOMPARE(R().roughness, 0.05);
         QCOMPARE(R().flow, flow);
         CheckResultsShown();
         QVERIFY(frame->Doc().IsModified());
 
         // Update overwrites the current calculation.
-        Edit(1013)->setText(QStringLiteral("250"));
-        Edit(1633)->setText(QStringLiteral("Main sewer"));
-        QTest::mouseClick(page->Control(1558), Qt::LeftButton);
+        Edit(Length)->setText(QStringLiteral("250"));
+        Edit(Name)->setText(QStringLiteral("Main sewer"));
+        QTest::mouseClick(page->Control(UpdateButton), Qt::LeftButton);
         QCOMPARE(app->project.Count(ArrayGravityFlow), 1);
         QCOMPARE(app->project.gravityFlow[0].length, 250.0);
         QCOMPARE(FromFixed(app->project.gravityFlow[0].head.name), std::u16string(u"Main sewer"));
@@ -559,21 +563,21 @@ private slots:
 
         // A second add gets the next number; "?" opens the manager too, which
         // here reads the first one back.
-        Edit(1633)->setText(QStringLiteral("-"));
+        Edit(Name)->setText(QStringLiteral("-"));
         int kindSeen = 0;
         frame->Host().manageProjectOverride = [&](int kind) { kindSeen = kind; };
-        QTest::mouseClick(page->Control(1557), Qt::LeftButton);
+        QTest::mouseClick(page->Control(AddButton), Qt::LeftButton);
         QCOMPARE(kindSeen, int(KindGravityFlow));
         QCOMPARE(app->project.Count(ArrayGravityFlow), 2);
-        CheckTexts({{1633, "GP-002"}, {1631, "2"}});
+        CheckTexts({{Name, "GP-002"}, {Number, "2"}});
         kindSeen = 0;
         frame->Host().manageProjectOverride = [&](int kind) {
             kindSeen = kind;
             app->project.currentIndex[ArrayGravityFlow] = 0;
         };
-        QTest::mouseClick(page->Control(1607), Qt::LeftButton);
+        QTest::mouseClick(page->Control(ProjectButton), Qt::LeftButton);
         QCOMPARE(kindSeen, int(KindGravityFlow));
-        CheckTexts({{1633, "Main sewer"}, {1631, "1"}, {1013, "250.00"}});
+        CheckTexts({{Name, "Main sewer"}, {Number, "1"}, {Length, "250.00"}});
         frame->Host().manageProjectOverride = nullptr;
     }
 
@@ -582,7 +586,7 @@ private slots:
         Start();
         ClickMode(2);
         ChoosePipe(2, 8, QStringLiteral("315"));
-        Enter(1020, QStringLiteral("3"));
+        Enter(SlopeInput, QStringLiteral("3"));
         // A stored calculation of a pipe type the catalogue does not have.
         GravityFlowRecord stored = R();
         stored.typeId = 999;
@@ -595,16 +599,16 @@ private slots:
         // The type list shows none, the size list is empty; the record keeps
         // its pipe and is worked out with it.
         QCOMPARE(R().typeId, 999);
-        QCOMPARE(Combo(1004)->currentIndex(), -1);
-        QCOMPARE(Combo(1006)->count(), 0);
+        QCOMPARE(Combo(TypeList)->currentIndex(), -1);
+        QCOMPARE(Combo(SizeList)->count(), 0);
         QCOMPARE(R().candidateCount, 0);
         QCOMPARE(R().innerDiameter, 300.0);
-        CheckTexts({{1002, "Mervo PVC-U pipes"}, {1011, "300.0"}});
+        CheckTexts({{CategoryList, "Mervo PVC-U pipes"}, {InnerDiameter, "300.0"}});
         CheckSought(QStringLiteral("Calculated flow rate."));
         // Choosing a listed type puts a catalogue pipe in again.
-        Choose(1004, ItemWithId(1004, 7));
+        Choose(TypeList, ItemWithId(TypeList, 7));
         QCOMPARE(R().typeId, 7);
-        QCOMPARE(Text(1006), QStringLiteral("315"));
+        QCOMPARE(Text(SizeList), QStringLiteral("315"));
         QCOMPARE(R().innerDiameter, 299.6);
     }
 
@@ -612,7 +616,7 @@ private slots:
     {
         Start();
         auto checkFirstPipe = [&] {
-            for (int id : {1002, 1004, 1006})
+            for (int id : {CategoryList, TypeList, SizeList})
                 QCOMPARE(Combo(id)->currentIndex(), 0);
             QCOMPARE(R().categoryId, 1);
             QCOMPARE(R().typeId, 1);
@@ -622,23 +626,23 @@ private slots:
         // pipe again and forgets the typed name.
         ClickMode(2);
         ChoosePipe(3, 12, QStringLiteral("500"));
-        Edit(1633)->setText(QStringLiteral("typed"));
+        Edit(Name)->setText(QStringLiteral("typed"));
         frame->Sheet()->setCurrentIndex(0);
         frame->Sheet()->setCurrentIndex(4);
         checkFirstPipe();
-        CheckTexts({{1631, "-"}, {1633, "-"}});
+        CheckTexts({{Number, "-"}, {Name, "-"}});
 
         // A new project shows the defaults.
         ClickMode(3);
         ChoosePipe(3, 12, QStringLiteral("800"));
-        Enter(1013, QStringLiteral("321"));
+        Enter(Length, QStringLiteral("321"));
         frame->Doc().SetModified(false);
         frame->Action(ID_FILE_NEW)->trigger();
         QCOMPARE(R().mode, 0);
-        QVERIFY(qobject_cast<QRadioButton*>(page->Control(1008))->isChecked());
+        QVERIFY(qobject_cast<QRadioButton*>(page->Control(ModeDiameter))->isChecked());
         checkFirstPipe();
-        CheckTexts({{1013, "100.00"}, {1022, "1.500"}});
-        QVERIFY(!page->Control(1006)->isEnabled());
+        CheckTexts({{Length, "100.00"}, {FlowInput, "1.500"}});
+        QVERIFY(!page->Control(SizeList)->isEnabled());
         CheckFlowTooLarge();
     }
 
@@ -658,27 +662,28 @@ private slots:
         // A made-to-order size, so the hint shows too.
         ChoosePipe(2, 7, QStringLiteral("900"));
         QCOMPARE(R().madeToOrder, 1);
-        CheckTexts({{1002, "Rury Mervo PVC-U"}, {1476, "Obliczono przepływ."}, {1414, Q(app->LoadLangString(1414, LangPolish))},
-                    {1597, LangText(*app, 20295) + ' ' + LangText(*app, 20296)}});
+        CheckTexts({{CategoryList, "Rury Mervo PVC-U"}, {Conclusion, "Obliczono przepływ."},
+                    {CategoryLabel, Q(app->LoadLangString(CategoryLabel, LangPolish))},
+                    {Hint, LangText(*app, 20295) + ' ' + LangText(*app, 20296)}});
 
         for (int language : {ID_LANGUAGE_POLISH, ID_LANGUAGE_ENGLISH}) {
             frame->Action(language)->trigger();
             QVERIFY(!frame->Action(ID_IMPORT_DATA)->isEnabled());
             QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
         }
-        CheckTexts({{1008, "Diameter"}, {1414, "Pipe category:"}, {1476, "Calculated flow rate."},
-                    {1597, kMadeToOrder}, {1558, "Update"}});
+        CheckTexts({{ModeDiameter, "Diameter"}, {CategoryLabel, "Pipe category:"},
+                    {Conclusion, "Calculated flow rate."}, {Hint, kMadeToOrder}, {UpdateButton, "Update"}});
         // The lists take the names of the new tables and keep their choice.
-        QTRY_COMPARE(Text(1002), QStringLiteral("Mervo PVC-U pipes"));
-        CheckTexts({{1004, "SN4 PVC-U sewer (SDR 41)"}, {1006, "900"}});
+        QTRY_COMPARE(Text(CategoryList), QStringLiteral("Mervo PVC-U pipes"));
+        CheckTexts({{TypeList, "SN4 PVC-U sewer (SDR 41)"}, {SizeList, "900"}});
         QCOMPARE(R().typeId, 7);
         QCOMPARE(R().innerDiameter, 856.0);
         // A choice after the switch finds its row.
-        Choose(1004, ItemWithId(1004, 8));
+        Choose(TypeList, ItemWithId(TypeList, 8));
         QCOMPARE(R().typeId, 8);
         QCOMPARE(R().innerDiameter, 103.6);
         QCOMPARE(R().madeToOrder, 0);
-        CheckTexts({{1006, "110"}, {1597, ""}});
+        CheckTexts({{SizeList, "110"}, {Hint, ""}});
         CheckResultsShown();
         QVERIFY(prompts->warnings.isEmpty());
     }
@@ -692,60 +697,59 @@ private slots:
         // own): OK takes the slider's viscosity; the field shows it and the
         // record holds it as shown. The click and the OK each recalculate.
         const int runs = page->Recalculations();
-        ClickOpening<CFluidParmsDlg>(1051, [](CFluidParmsDlg* dlg) {
+        ClickOpening<CFluidParmsDlg>(FluidButton, [](CFluidParmsDlg* dlg) {
             dlg->Slider()->setValue(10);
             QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
         });
-        QCOMPARE(Text(1019), QStringLiteral("1.41e-06"));
+        QCOMPARE(Text(Viscosity), QStringLiteral("1.41e-06"));
         QCOMPARE(R().viscosity, 1.41e-6);
         QCOMPARE(page->Recalculations(), runs + 2);
         CheckResultsShown();
         // Cancel changes nothing.
-        ClickOpening<CFluidParmsDlg>(1051, [](CFluidParmsDlg* dlg) {
+        ClickOpening<CFluidParmsDlg>(FluidButton, [](CFluidParmsDlg* dlg) {
             dlg->Slider()->setValue(20);
             QTest::mouseClick(dlg->CancelButton(), Qt::LeftButton);
         });
-        QCOMPARE(Text(1019), QStringLiteral("1.41e-06"));
+        QCOMPARE(Text(Viscosity), QStringLiteral("1.41e-06"));
         QCOMPARE(R().viscosity, 1.41e-6);
 
         // Flow units, preset with the page's flow in m3/d.
         ClickMode(3);
-        ClickOpening<CFlowUnitsCalcDlg>(1053, [](CFlowUnitsCalcDlg* dlg) {
+        ClickOpening<CFlowUnitsCalcDlg>(FlowUnitsButton, [](CFlowUnitsCalcDlg* dlg) {
             QCOMPARE(dlg->ValueEdit()->text(), QStringLiteral("129600.000"));
             QTest::mouseClick(dlg->UnitRadio(2), Qt::LeftButton);
             dlg->ValueEdit()->setText(QStringLiteral("35"));
             QTest::mouseClick(dlg->CalculateButton(), Qt::LeftButton);
             QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
         });
-        QCOMPARE(Text(1022), QStringLiteral("0.035"));
+        QCOMPARE(Text(FlowInput), QStringLiteral("0.035"));
         QCOMPARE(R().flowInput, 0.035);
         CheckResultsShown();
         // Cancel keeps the flow.
-        ClickOpening<CFlowUnitsCalcDlg>(1053, [](CFlowUnitsCalcDlg* dlg) {
+        ClickOpening<CFlowUnitsCalcDlg>(FlowUnitsButton, [](CFlowUnitsCalcDlg* dlg) {
             dlg->ValueEdit()->setText(QStringLiteral("99"));
             QTest::mouseClick(dlg->CalculateButton(), Qt::LeftButton);
             QTest::mouseClick(dlg->CancelButton(), Qt::LeftButton);
         });
         QCOMPARE(R().flowInput, 0.035);
         // A flow too small for the field is clamped when the page reads it.
-        ClickOpening<CFlowUnitsCalcDlg>(1053, [](CFlowUnitsCalcDlg* dlg) {
+        ClickOpening<CFlowUnitsCalcDlg>(FlowUnitsButton, [](CFlowUnitsCalcDlg* dlg) {
             QTest::mouseClick(dlg->UnitRadio(3), Qt::LeftButton);
             dlg->ValueEdit()->setText(QStringLiteral("2"));
             QTest::mouseClick(dlg->CalculateButton(), Qt::LeftButton);
             QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
         });
         QCOMPARE(R().flowInput, double(0.001f));
-        QCOMPARE(Text(1022), QStringLiteral("0.001"));
+        QCOMPARE(Text(FlowInput), QStringLiteral("0.001"));
         // In flow mode the button is off.
         ClickMode(2);
-        QVERIFY(!page->Control(1053)->isEnabled());
+        QVERIFY(!page->Control(FlowUnitsButton)->isEnabled());
     }
 
     // The tool recalculates a stored record as the page does when the record
     // is loaded back, byte for byte; the bare calculation does not always.
     void toolLeavesThePagesBytes()
     {
-        using namespace GravityIds;
         Start();
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -803,7 +807,6 @@ private slots:
     // The fields of a column line up, boxed or not, in both languages.
     void fieldsLineUp()
     {
-        using namespace GravityIds;
         Start(LangPolish);
         QTest::qWait(20);
         const QList<QList<int>> columns = {
@@ -851,10 +854,11 @@ private slots:
         const double filling = std::clamp(before.filling - dy / py, double(1e-4f), double(0.9999f));
         QCOMPARE(page->opFilling, filling);
         QCOMPARE(page->opFlow, app->gravityCalculator.FlowAt(filling));
-        CheckTexts({{1038, F("%.2f", filling)}, {1054, F("%.2f", app->gravityCalculator.VelocityAt(filling))},
-                    {1057, F("%.3f", page->opFlow)}});
+        CheckTexts({{OpFilling, F("%.2f", filling)},
+                    {OpVelocity, F("%.2f", app->gravityCalculator.VelocityAt(filling))},
+                    {OpFlow, F("%.3f", page->opFlow)}});
         QCOMPARE(std::memcmp(&before, &R(), sizeof before), 0);
-        QTest::keyClick(Edit(1013), Qt::Key_Return);
+        QTest::keyClick(Edit(Length), Qt::Key_Return);
         CheckResultsShown();
     }
 
@@ -887,8 +891,8 @@ private slots:
     void longNumbersShowTheirBeginning()
     {
         Start();
-        Enter(GravityIds::FlowInput, QStringLiteral("1e308"));
-        QLineEdit* e = Edit(GravityIds::FlowInput);
+        Enter(FlowInput, QStringLiteral("1e308"));
+        QLineEdit* e = Edit(FlowInput);
         QVERIFY(e->text().startsWith(QLatin1String("1000000000")));
         QCOMPARE(e->cursorPosition(), 0);
         QCOMPARE(R().flowInput, 1e308);
