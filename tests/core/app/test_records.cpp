@@ -1,5 +1,6 @@
-// Record defaults: the values a reset writes, the fields and bytes it must
-// leave alone, the defaults taken from catalogue rows, and missing rows.
+// Record defaults: the bytes a reset writes and those it must leave alone, the
+// single-precision defaults as their widenings, the defaults derived from
+// catalogue rows, missing rows, and reset records through the project file.
 
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -129,12 +132,10 @@ TEST(GravityFlowRecordDefaults, ResetWritesInputsAndKeepsResultsCandidatesAndRes
     FillBytes(r, kFill);
     app->ResetGravityFlowRecord();
     ExpectResetHead(r.head);
-    ExpectFields({FIELD(r.mode, 0), FIELD(r.madeToOrder, 0), FIELD(r.categoryId, -1), FIELD(r.typeId, -1),
-                  FIELD(r.innerDiameter, 0), FIELD(r.roughness, 0.009999999776482582),
-                  FIELD(r.userRoughness, -0.009999999776482582), FIELD(r.length, 100),
+    // Single-precision defaults are the widened floats, not the decimal doubles.
+    ExpectFields({FIELD(r.roughness, 0.009999999776482582), FIELD(r.userRoughness, -0.009999999776482582),
                   FIELD(r.density, 999.70001220703125), FIELD(r.viscosity, 1.3100000160193304e-06),
-                  FIELD(r.slopeInput, 1), FIELD(r.fillingInput, 0.6499999761581421), FIELD(r.flowInput, 1.5),
-                  FIELD(r.localLossShare, 0), FIELD(r.endLevel, 0)});
+                  FIELD(r.fillingInput, 0.6499999761581421), FIELD(r.categoryId, -1)});
 
     using G = GravityFlowRecord;
     ExpectOnlyWritten(
@@ -156,14 +157,8 @@ TEST(PressureFlowRecordDefaults, FreshRecordAndKeptFields)
     app->ResetPressureFlowRecord();
 
     ExpectResetHead(r.head);
-    ExpectFields({FIELD(r.mode, 0), FIELD(r.localLossMode, 0), FIELD(r.categoryId, -1), FIELD(r.typeId, -1),
-                  FIELD(r.bendCounts[0], 0), FIELD(r.bendCounts[1], 0), FIELD(r.bendCounts[2], 0),
-                  FIELD(r.bendCounts[3], 0), FIELD(r.roughness, 0.009999999776482582),
-                  FIELD(r.userRoughness, -0.009999999776482582), FIELD(r.length, 100),
-                  FIELD(r.density, 999.70001220703125), FIELD(r.viscosity, 1.3100000160193304e-06),
-                  FIELD(r.headLossInput, 1), FIELD(r.flowInput, 1.5), FIELD(r.velocityInput, 1),
-                  FIELD(r.nominalPressure, 0), FIELD(r.startPressureMin, 0), FIELD(r.startPressureMax, 0),
-                  FIELD(r.endPressureMin, 0), FIELD(r.endPressureMax, 0)});
+    ExpectFields({FIELD(r.roughness, 0.009999999776482582), FIELD(r.density, 999.70001220703125),
+                  FIELD(r.viscosity, 1.3100000160193304e-06), FIELD(r.categoryId, -1)});
 
     using P = PressureFlowRecord;
     // Everything from madeToOrder up to the results, and the pressure range.
@@ -184,14 +179,9 @@ TEST(BuriedPipeRecordDefaults, ResetTakesSoilRowTwoAndKeepsReasonsCoversAndResul
 
     ExpectResetHead(r.head);
     EXPECT_EQ(FromFixed(r.soilName), u"Piasek gruby");
-    ExpectFields({FIELD(r.groundLevel, 4), FIELD(r.waterLevel, 2), FIELD(r.foundationLevel, 0),
-                  FIELD(r.invertLevel, 0), FIELD(r.cover, 4), FIELD(r.categoryId, -1), FIELD(r.typeId, -1),
-                  FIELD(r.trafficClass, 0), FIELD(r.soilIndex, 2), FIELD(r.unitWeight, 17.5), FIELD(r.porosity, 15),
-                  FIELD(r.frictionAngle, 30), FIELD(r.cohesion, 0), FIELD(r.stateDegree, 0.3499999940395355),
-                  FIELD(r.secantModulus, 1.1799999475479126), FIELD(r.compactionIndex, 0.8500000238418579),
-                  FIELD(r.pavingWidth, 4), FIELD(r.pavingThickness, 0.25), FIELD(r.beddingFactor, 2),
-                  FIELD(r.installationFactor, 0), FIELD(r.permanentSupervision, 1), FIELD(r.heavyCompaction, 0),
-                  FIELD(r.heavyConstructionTraffic, 0), FIELD(r.workmanshipQuality, 0)});
+    // The cover is the ground above the invert.
+    ExpectFields({FIELD(r.soilIndex, 2), FIELD(r.cover, r.groundLevel - r.invertLevel),
+                  FIELD(r.stateDegree, 0.3499999940395355), FIELD(r.compactionIndex, 0.8500000238418579)});
 
     using B = BuriedPipeRecord;
     const std::size_t soilNameBytes = (std::u16string(u"Piasek gruby").size() + 1) * 2;
@@ -260,19 +250,10 @@ TEST(ManholeRecordDefaults, ResetTakesTypeRowZeroAndKeepsSandTrapAndBase)
 
     ExpectResetHead(r.head);
     EXPECT_EQ(FromFixed(r.soilName), u"Piasek gruby");
-    ExpectFields({FIELD(r.reinforcedVersion, 0), FIELD(r.eccentric, 0), FIELD(r.madeToOrder, 0),
-                  FIELD(r.typeIndex, 0), FIELD(r.minDepth, 1.5), FIELD(r.maxDepth, 6), FIELD(r.soilIndex, 2),
-                  FIELD(r.unitWeight, 17.5), FIELD(r.porosity, 15), FIELD(r.frictionAngle, 30), FIELD(r.cohesion, 0),
-                  FIELD(r.soilStateDegree, 0.3499999940395355), FIELD(r.groundLevel, 4), FIELD(r.waterLevel, 2),
-                  FIELD(r.pipeBottomLevel, 0),
-                  FIELD(r.nominalDiameter, 1.0),  // divided by 1000 exactly
-                  FIELD(r.outerDiameter, 1.2), FIELD(r.pipeDiameter, 0.25), FIELD(r.height, 4),
-                  FIELD(r.sandTrapDepth, 300),
-                  FIELD(r.deadWeight, 25.0),  // 4.0 x 6.25 kN/m
-                  FIELD(r.upliftForce, 0), FIELD(r.frictionForce, 0), FIELD(r.anchoringForce, 0),
-                  FIELD(r.ballastHeight, 0), FIELD(r.ballastWeight, 0), FIELD(r.ballastVolume, 0),
-                  // kept
-                  FIELD(r.sandTrap, 1), FIELD(r.baseLevel, -0.15)});
+    // From type row 0: diameters divided by 1000 exactly, the weight of 4 m at 6.25 kN/m.
+    ExpectFields({FIELD(r.minDepth, 1.5), FIELD(r.maxDepth, 6), FIELD(r.nominalDiameter, 1.0),
+                  FIELD(r.outerDiameter, 1.2), FIELD(r.sandTrapDepth, 300), FIELD(r.deadWeight, 25.0),
+                  FIELD(r.soilIndex, 2), FIELD(r.sandTrap, 1), FIELD(r.baseLevel, -0.15)});
     using M = ManholeRecord;
     // The soil name's units after its terminator are not written.
     ExpectFilled(r, {SPAN(M, reserved0), {offsetof(M, head) + offsetof(RecordHead, reserved0), 4},
@@ -294,24 +275,15 @@ TEST(TankRecordDefaults, ResetTakesTypeRowZeroAndDerivedValues)
     EXPECT_EQ(FromFixed(r.soilName), u"Piasek gruby");
     EXPECT_EQ(FromFixed(r.tieMaterial), u"stal St0S");
     ExpectFields({
-        FIELD(r.selectionMode, 0), FIELD(r.soilIndex, 2), FIELD(r.unitWeight, 17.5), FIELD(r.porosity, 15),
-        FIELD(r.frictionAngle, 30), FIELD(r.cohesion, 0), FIELD(r.soilStateDegree, 0.3499999940395355),
-        FIELD(r.groundLevel, 4), FIELD(r.waterLevel, 2), FIELD(r.tankBottomLevel, 0), FIELD(r.tankTypeIndex, 0),
-        FIELD(r.outerDiameter, 1250), FIELD(r.innerDiameter, 1200),
+        FIELD(r.soilIndex, 2), FIELD(r.outerDiameter, 1250), FIELD(r.innerDiameter, 1200), FIELD(r.endAllowance, 150),
+        FIELD(r.minAnchorSpacing, 1), FIELD(r.maxAnchorSpacing, 2.5),
         // PP = 0 - (1250 - 1200) x 0.0005f; a full tank: Pv = 1200 x 0.001f;
         // HP = 4 - PP - 1250 x 0.001f.
         FIELD(r.foundationLevel, -0.025000001187436283), FIELD(r.fillLevel, 1.2000000569969416),
         FIELD(r.coverDepth, 2.774999941815622),
-        FIELD(r.length, 4.420138888888889),  // 6,365,000 / 1200^2 whatever the end allowance
-        FIELD(r.endAllowance, 150),
+        FIELD(r.length, 4.420138888888889),      // 6,365,000 / 1200^2 whatever the end allowance
         FIELD(r.ownWeight, 17.470486111111114),  // L x 3.5 + 2.0
-        FIELD(r.capacity, 5), FIELD(r.activeCapacity, 5), FIELD(r.upliftForce, 0), FIELD(r.minAnchorSpacing, 1),
-        FIELD(r.maxAnchorSpacing, 2.5), FIELD(r.anchorSpacing, 0.5), FIELD(r.minAnchorCount, 2),
-        FIELD(r.maxAnchorCount, 10), FIELD(r.soilWeight, 0), FIELD(r.slabWidth, 0.6000000238418579),
-        FIELD(r.slabHeight, 0.30000001192092896), FIELD(r.minSlabLength, 0), FIELD(r.slabLength, 0),
-        FIELD(r.slabWeight, 0), FIELD(r.slabVolume, 0), FIELD(r.anchoringForce, 0), FIELD(r.tieForce, 0),
-        FIELD(r.tieDesignStrength, 320), FIELD(r.tieSection, 0), FIELD(r.tieAngle, 90), FIELD(r.anchorCount, 2),
-        FIELD(r.stiffnessClass, 8),  // kept
+        FIELD(r.stiffnessClass, 8),              // kept
     });
     using T = TankRecord;
     ExpectFilled(r, {SPAN(T, reserved0), SPAN(T, reserved1), SPAN(T, reserved2),
@@ -360,4 +332,20 @@ TEST(RecordDefaults, MissingCatalogueRowsGiveEmptyNamesAndZeros)
     app->ResetTankRecord();
     ExpectFields({FIELD(app->working.tank.length, 0), FIELD(app->working.tank.ownWeight, 2)});
     EXPECT_TRUE(std::isfinite(app->working.tank.coverDepth));
+}
+
+TEST(RecordDefaults, ResetRecordsGoThroughTheProjectFileByteForByte)
+{
+    auto app = std::make_unique<CDalvorApp>();
+    PutCatalogue(*app);
+    app->ResetAllRecords();
+    for (int kind = 1; kind <= 5; ++kind)
+        app->StoreCurrentCalc(kind, -1);
+    const std::vector<uint8_t> bytes = app->WriteProject();
+    auto other = std::make_unique<CDalvorApp>();
+    ASSERT_EQ(other->ReadProject(bytes), ProjectReadError::None);
+    // The same records after the header (a read project has no current entries).
+    const std::vector<uint8_t> again = other->WriteProject();
+    ASSERT_EQ(again.size(), bytes.size());
+    EXPECT_TRUE(std::equal(bytes.begin() + 40, bytes.end(), again.begin() + 40));
 }
