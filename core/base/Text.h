@@ -41,6 +41,9 @@ std::u16string CutText(std::u16string_view text, std::size_t maxUnits);
 // UTF-8 to UTF-16 and back. Malformed UTF-8 and lone surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+// UTF-8 to UTF-16 into out, as Utf8ToUtf16; false when the text holds a
+// malformed, overlong or surrogate sequence or one beyond U+10FFFF.
+bool DecodeUtf8(std::string_view text, std::u16string& out);
 
 // printf-style formatting in the C numeric locale, whatever the process locale.
 std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
