@@ -315,16 +315,6 @@ std::u16string NumberText(const char* format, double value)
     return Utf8ToUtf16(FormatC(format, value));
 }
 
-std::u16string FormatU16(std::u16string_view format, ...)
-{
-    std::string fmt = Utf16ToUtf8(format);
-    va_list args;
-    va_start(args, format);
-    std::string s = VFormatC(fmt.c_str(), args);
-    va_end(args);
-    return Utf8ToUtf16(s);
-}
-
 double ParseNumber(std::string_view text)
 {
     std::string s;

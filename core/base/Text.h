@@ -49,8 +49,6 @@ bool DecodeUtf8(std::string_view text, std::u16string& out);
 std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // One number in a printf format of one conversion, as UTF-16 text.
 std::u16string NumberText(const char* format, double value);
-// The same with a UTF-16 format (a language text): %s arguments are UTF-8.
-std::u16string FormatU16(std::u16string_view format, ...);
 
 // Reads a number as the user typed it: a decimal comma reads as a point,
 // blanks around it are ignored, and text that is not a finite number reads as

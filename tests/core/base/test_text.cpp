@@ -33,7 +33,6 @@ TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);
-    EXPECT_EQ(FormatU16(u"PP = %.2f %s", -0.001, "m"), u"PP = 0.00 m");
 }
 
 TEST(FormatC, TheDefaultBuriedPipeShowsItsBottomLevelUnsigned)
