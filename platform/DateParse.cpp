@@ -1,6 +1,7 @@
 #include "platform/DateParse.h"
 
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -88,9 +89,9 @@ int MonthFromWord(std::u16string_view w)
     static constexpr std::u16string_view names[12] = {
         u"january", u"february", u"march",     u"april",   u"may",      u"june",
         u"july",    u"august",   u"september", u"october", u"november", u"december"};
-    for (int m = 0; m < 12; ++m) {
+    for (std::size_t m = 0; m < std::size(names); ++m) {
         if (EqualsNoCase(w, names[m]) || EqualsNoCase(w, names[m].substr(0, 3)))
-            return m + 1;
+            return static_cast<int>(m) + 1;
     }
     if (EqualsNoCase(w, u"sept"))
         return 9;

@@ -227,12 +227,6 @@ int CManageProjectDlg::RowOfRecord(int index) const
     return -1;
 }
 
-std::optional<QString> CManageProjectDlg::PendingName(int index) const
-{
-    const auto pending = pendingNames.find(index);
-    return pending != pendingNames.end() ? std::optional<QString>(pending->second) : std::nullopt;
-}
-
 bool CManageProjectDlg::Acted() const
 {
     const int a = KindToArrayIndex(kind);

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <map>
-#include <optional>
 
 class CDalvorApp;
 class CReportCtrl;
@@ -49,10 +48,6 @@ public:
     // renamed. Looking, sorting and names dropped by a cancel leave it false.
     bool Acted() const;
 
-    // The name waiting for OK of stored record index, if one was edited; an
-    // edited name is cut to the 63 units a record keeps as soon as it is
-    // committed, and its cell shows it so.
-    std::optional<QString> PendingName(int index) const;
     // The list row that shows stored record index, or -1.
     int RowOfRecord(int index) const;
     // The stored record that list row shows, or -1.
@@ -82,7 +77,9 @@ private:
 
     CDalvorApp& app;
     bool initialised = false;
-    // Names edited in the list, by stored record, until OK writes them.
+    // Names edited in the list, by stored record, until OK writes them; an
+    // edited name is cut to the 63 units a record keeps as soon as it is
+    // committed, and its cell shows it so.
     std::map<int, QString> pendingNames;
     bool acted = false;
     int openingCurrent = -1;

@@ -4,7 +4,6 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractTableModel>
-#include <QBrush>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -122,8 +121,6 @@ class CReportModel : public QAbstractTableModel {
 public:
     struct Cell {
         std::optional<QString> text;
-        QColor foreground;  // invalid: the list's own colour
-        QColor background;
     };
     struct Row {
         uint32_t data = 0;
@@ -163,14 +160,6 @@ public:
             // The first column's cells keep to the left whatever its title.
             return QVariant::fromValue(c > 0 ? columns[static_cast<std::size_t>(c)].alignment
                                              : Qt::AlignLeft | Qt::AlignVCenter);
-        case Qt::ForegroundRole:
-        case Qt::BackgroundRole:
-            if (const Cell* cell = FindCell(r, c)) {
-                const QColor& color = role == Qt::ForegroundRole ? cell->foreground : cell->background;
-                if (color.isValid())
-                    return QBrush(color);
-            }
-            return {};
         case Qt::CheckStateRole:
             if (c == 0 && At(r).check >= 0)
                 return At(r).check ? Qt::Checked : Qt::Unchecked;
@@ -558,36 +547,6 @@ void CReportCtrl::EnsureVisible(int row)
     scrollTo(listModel->index(row, column), QAbstractItemView::EnsureVisible);
 }
 
-bool CReportCtrl::SetItemTextColor(int row, int column, const QColor& color)
-{
-    if (!listModel->Inside(row, column))
-        return false;
-    listModel->OwnCell(row, column).foreground = color;
-    listModel->CellChanged(row, column);
-    return true;
-}
-
-bool CReportCtrl::SetItemBkColor(int row, int column, const QColor& color)
-{
-    if (!listModel->Inside(row, column))
-        return false;
-    listModel->OwnCell(row, column).background = color;
-    listModel->CellChanged(row, column);
-    return true;
-}
-
-QColor CReportCtrl::GetItemTextColor(int row, int column) const
-{
-    const CReportModel::Cell* cell = listModel->Inside(row, column) ? listModel->FindCell(row, column) : nullptr;
-    return cell && cell->foreground.isValid() ? cell->foreground : palette().color(QPalette::Text);
-}
-
-QColor CReportCtrl::GetItemBkColor(int row, int column) const
-{
-    const CReportModel::Cell* cell = listModel->Inside(row, column) ? listModel->FindCell(row, column) : nullptr;
-    return cell && cell->background.isValid() ? cell->background : palette().color(QPalette::Base);
-}
-
 void CReportCtrl::SetExtendedStyle(uint32_t style)
 {
     setShowGrid((style & StyleGridLines) != 0);
@@ -695,7 +654,7 @@ void CReportCtrl::SortItems(int column, bool ascending)
         std::vector<int> order(static_cast<std::size_t>(n));
         std::iota(order.begin(), order.end(), 0);
         QuickSort(order, 0, n - 1, ascending, keys);
-        // Data, texts, colours, selection and focus go with their rows; the
+        // Data, texts, selection and focus go with their rows; the
         // view stays where it was scrolled to.
         listModel->Reorder(order);
         WidenToShownRows();

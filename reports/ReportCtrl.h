@@ -3,13 +3,12 @@
 // text), and in-place editing of the cells of column 1.
 //
 // The list is a view over a table model of its own that keeps, per row, the
-// row's item data and only what was set on the row itself (texts, colours, a
+// row's item data and only what was set on the row itself (texts, a
 // check mark). A cell whose row holds no text of its own is asked of the cell
 // source when it is shown, measured or sorted, so a list of many rows costs
 // no more to open than the rows on screen.
 #pragma once
 
-#include <QColor>
 #include <QPalette>
 #include <QString>
 #include <QTableView>
@@ -85,12 +84,6 @@ public:
     void EnsureVisible(int row);
     int ColumnCount() const;
 
-    // Colours of a cell; they travel with the row when the list is sorted.
-    bool SetItemTextColor(int row, int column, const QColor& color);
-    bool SetItemBkColor(int row, int column, const QColor& color);
-    QColor GetItemTextColor(int row, int column) const;
-    QColor GetItemBkColor(int row, int column) const;
-
     // Extended styles: grid lines (0x1) is the one that changes anything
     // here; full-row selection and sub-item images (0x22) are always on.
     enum ExtendedStyle : uint32_t { StyleGridLines = 0x1, StyleSubItemImages = 0x2, StyleFullRowSelect = 0x20 };
@@ -102,7 +95,7 @@ public:
 
     // ---- sorting --------------------------------------------------------
     // Sorts the rows by the column's texts, each read once; data, texts,
-    // colours, selection and focus go with their rows, and the view keeps its
+    // selection and focus go with their rows, and the view keeps its
     // scroll position. Nothing happens for a column outside the list or when
     // the header is hidden or not clickable.
     void SortItems(int column, bool ascending);

@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <span>
 
@@ -230,7 +231,7 @@ void CReportPrint::OnBeginPrinting(QPainter& p, QPaintDevice& dev, const PageRec
 {
     device = &dev;
     const int dpi = dev.logicalDpiY();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(fonts)); ++i) {
         QFont font(i == 4 || i == 9 ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
         font.setPixelSize(std::max(1, MulDiv(dpi, kPointSizes[i % 5] * 10, 720)));
         if (i >= 5 && i <= 8)
@@ -332,7 +333,7 @@ void CReportPrint::DrawColumn(QPainter& p, int c, int& y, const PageRect& r, int
     const int rLeft = c == 0 ? r.left : r.right - half;
     const int rRight = c == 0 ? r.right - half : r.right;
     p.setPen(pens[1]);
-    for (int s = c; s < 10; s += 2) {
+    for (int s = c; s < static_cast<int>(std::size(sections)); s += 2) {
         const ReportSection& sec = sections[s];
         if (sec.present != 1)
             continue;

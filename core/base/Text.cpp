@@ -33,7 +33,7 @@ void CopyBounded(char16_t* dst, std::size_t cap, std::u16string_view src, std::s
     dst[n] = 0;
 }
 
-std::u16string Utf8ToUtf16(std::string_view text)
+bool DecodeUtf8(std::string_view text, std::u16string& out)
 {
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
@@ -41,10 +41,11 @@ std::u16string Utf8ToUtf16(std::string_view text)
     std::size_t i = 0;
     while (i < n && s[i] < 0x80)
         ++i;
-    std::u16string out(s, s + i);
+    out.assign(s, s + i);
     if (i == n)
-        return out;
+        return true;
     out.reserve(n);
+    bool valid = true;
     while (i < n) {
         unsigned c = s[i];
         char32_t cp;
@@ -63,6 +64,7 @@ std::u16string Utf8ToUtf16(std::string_view text)
             extra = 3;
         } else {
             out.push_back(0xFFFD);
+            valid = false;
             ++i;
             continue;
         }
@@ -77,6 +79,7 @@ std::u16string Utf8ToUtf16(std::string_view text)
         static constexpr char32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
         if (!ok || cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out.push_back(0xFFFD);
+            valid = false;
             ++i;
             continue;
         }
@@ -89,6 +92,13 @@ std::u16string Utf8ToUtf16(std::string_view text)
             out.push_back(static_cast<char16_t>(cp));
         }
     }
+    return valid;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    DecodeUtf8(text, out);
     return out;
 }
 
@@ -309,16 +319,6 @@ std::string FormatC(const char* format, ...)
 std::u16string NumberText(const char* format, double value)
 {
     return Utf8ToUtf16(FormatC(format, value));
-}
-
-std::u16string FormatU16(std::u16string_view format, ...)
-{
-    std::string fmt = Utf16ToUtf8(format);
-    va_list args;
-    va_start(args, format);
-    std::string s = VFormatC(fmt.c_str(), args);
-    va_end(args);
-    return Utf8ToUtf16(s);
 }
 
 double ParseNumber(std::string_view text)

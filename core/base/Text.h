@@ -41,6 +41,9 @@ std::u16string CutText(std::u16string_view text, std::size_t maxUnits);
 // UTF-8 to UTF-16 and back. Malformed UTF-8 and lone surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+// UTF-8 to UTF-16 into out, as Utf8ToUtf16; false when the text holds a
+// malformed, overlong or surrogate sequence or one beyond U+10FFFF.
+bool DecodeUtf8(std::string_view text, std::u16string& out);
 
 // printf-style formatting in the C numeric locale, whatever the process locale.
 // A real that is not finite is written "-" (no padding), never "inf" or "nan":
@@ -48,8 +51,6 @@ std::string Utf16ToUtf8(std::u16string_view text);
 std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // One number in a printf format of one conversion, as UTF-16 text.
 std::u16string NumberText(const char* format, double value);
-// The same with a UTF-16 format (a language text): %s arguments are UTF-8.
-std::u16string FormatU16(std::u16string_view format, ...);
 
 // Reads a number as the user typed it: a decimal comma reads as a point,
 // blanks around it are ignored, and text that is not a finite number reads as

@@ -9,11 +9,14 @@
 #pragma once
 
 #include "core/base/Text.h"
+#include "core/project/Records.h"
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // Levels (metres) are held within these, where the arithmetic keeps the
 // digits shown; a level a calculation meets beyond them gives no result.
@@ -58,3 +61,25 @@ enum class CapacityBound { Strict, Inclusive };
 // smallest size when even it exceeds the flow. Capacities that are not finite
 // take no part in the choice.
 int ChooseCandidate(std::span<const double> capacities, double flow, CapacityBound bound);
+
+// A candidate's diameters are in millimetres.
+inline constexpr double kCandidateScale = 0.001f;  // mm -> m
+
+// Gives each size of the list its capacity, capacityOf(d) for its bore d in
+// metres, and returns the size choose picks for the flow. A size without a
+// bore carries nothing: it takes no part in the choice and keeps 0.
+template <class CapacityOf>
+int ChooseByCapacity(std::span<DiameterCandidate> candidates, double flow,
+                     int (*choose)(std::span<const double>, double), CapacityOf capacityOf)
+{
+    std::vector<double> capacities(candidates.size());
+    for (std::size_t j = 0; j < candidates.size(); ++j) {
+        DiameterCandidate& candidate = candidates[j];
+        const double d = candidate.innerDiameter * kCandidateScale;
+        const double capacity = d > 0.0 ? capacityOf(d) : std::numeric_limits<double>::quiet_NaN();
+        capacities[j] = capacity;
+        candidate.capacity = capacity;
+        KeepFinite(candidate.capacity);
+    }
+    return choose(capacities, flow);
+}

@@ -6,12 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <limits>
 
 namespace {
 
 constexpr int kMaxCandidates = static_cast<int>(std::size(GravityFlowRecord{}.candidates));
-constexpr double kCandidateScale = 0.001f;   // candidate diameter mm -> m
 constexpr double kCapacityFilling = 0.85f;   // filling at which a candidate's capacity is taken
 constexpr double kLengthScale = 0.001f;      // length x slope in per mille -> m
 
@@ -89,19 +87,9 @@ void CDalvorApp::CalcGravityFlow()
         }
         case 0: {
             const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
-            double capacities[kMaxCandidates];
-            for (int j = 0; j < count; ++j) {
-                DiameterCandidate& candidate = r.candidates[j];
-                const double d = candidate.innerDiameter * kCandidateScale;
-                // A size without a bore carries nothing and costs nothing.
-                const double capacity = d > 0.0
-                                            ? CGravityFlowCalculator::FlowAtFilling(d, k, nu, kCapacityFilling, J, s)
-                                            : std::numeric_limits<double>::quiet_NaN();
-                capacities[j] = capacity;
-                candidate.capacity = capacity;
-                KeepFinite(candidate.capacity);
-            }
-            const int chosen = ChooseGravityCandidate({capacities, static_cast<size_t>(count)}, Q);
+            const int chosen = ChooseByCapacity(
+                {r.candidates, static_cast<std::size_t>(count)}, Q, ChooseGravityCandidate,
+                [&](double d) { return CGravityFlowCalculator::FlowAtFilling(d, k, nu, kCapacityFilling, J, s); });
             r.chosenCandidate = chosen;
             if (chosen < 0)
                 break;

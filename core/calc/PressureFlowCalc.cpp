@@ -6,12 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <limits>
 
 namespace {
 
 constexpr int kMaxCandidates = static_cast<int>(std::size(PressureFlowRecord{}.candidates));
-constexpr double kCandidateScale = 0.001f;   // candidate diameter mm -> m
 constexpr double kQuarterPi = 0.785f;        // capacity = v x 0.785 x d x d
 constexpr double kFourOverPi = 1.273f;       // velocity = Q x 1.273 / D^2
 constexpr double kInvTwoG = 0.051f;          // velocity head = v x 0.051 x v
@@ -82,18 +80,9 @@ void CDalvorApp::CalcPressureFlow()
         }
         case 0: {
             const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
-            double capacities[kMaxCandidates];
-            for (int i = 0; i < count; ++i) {
-                DiameterCandidate& candidate = r.candidates[i];
-                const double d = candidate.innerDiameter * kCandidateScale;
-                double capacity = r.velocityInput * kQuarterPi * d * d;
-                if (!(d > 0.0))
-                    capacity = std::numeric_limits<double>::quiet_NaN();  // a size without a bore
-                capacities[i] = capacity;
-                candidate.capacity = capacity;
-                KeepFinite(candidate.capacity);
-            }
-            const int chosen = ChoosePressureCandidate({capacities, static_cast<size_t>(count)}, r.flowInput);
+            const int chosen =
+                ChooseByCapacity({r.candidates, static_cast<std::size_t>(count)}, r.flowInput, ChoosePressureCandidate,
+                                 [&](double d) { return r.velocityInput * kQuarterPi * d * d; });
             r.chosenCandidate = chosen;
             if (chosen > -1) {
                 const DiameterCandidate& candidate = r.candidates[chosen];

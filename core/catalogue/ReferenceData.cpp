@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -87,10 +88,10 @@ bool DecodeSoil(const RawSoilRow& raw, SoilEntry& e)
     CopyBounded(e.name, raw.name);
     e.soilGroup = raw.soilGroup;
     // d8 has no place in the entry: element 8 is d9, element 15 is d16.
-    for (int i = 0; i < 8; ++i)
-        e.soilCoefficient[i] = raw.d[i];
-    for (int i = 8; i < 16; ++i)
-        e.soilCoefficient[i] = raw.d[i + 1];
+    constexpr int kSkipped = 8;
+    static_assert(std::size(RawSoilRow{}.d) == std::size(SoilEntry{}.soilCoefficient) + 1);
+    for (int i = 0; i < static_cast<int>(std::size(e.soilCoefficient)); ++i)
+        e.soilCoefficient[i] = raw.d[i < kSkipped ? i : i + 1];
     return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <sys/stat.h>
 
 namespace {
@@ -220,7 +221,7 @@ void SqliteReferenceSource::TableUpdateData(RawSoilRow& row)
         return;
     row.name = ColumnText(st, 0);
     row.soilGroup = ColumnInt(st, 1);
-    for (int i = 0; i < 17; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(row.d)); ++i)
         row.d[i] = ColumnReal(st, 2 + i);
 }
 
@@ -299,7 +300,7 @@ void SqliteReferenceSource::TableUpdateData(RawTankTypeRow& row)
 
 void SqliteReferenceSource::CloseDatabase()
 {
-    for (int t = 0; t < 6; ++t) {
+    for (std::size_t t = 0; t < std::size(statements); ++t) {
         sqlite3_finalize(statements[t]);
         statements[t] = nullptr;
         onRow[t] = false;

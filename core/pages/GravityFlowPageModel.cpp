@@ -250,7 +250,7 @@ void CGravityFlowPageModel::ShowInputs(int resetNumber)
     SetText(Roughness, r.roughness, "%.3f");
     SetText(NominalSize, r.nominalSize, "%.0f");
 
-    for (int m = 0; m < 4; ++m) {
+    for (std::size_t m = 0; m < std::size(kSoughtLabels); ++m) {
         SetBackground(kSoughtLabels[m], kFaceColor);
         SetBackground(kSoughtFields[m], kFaceColor);
     }

@@ -307,7 +307,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     ShowFields(&r, FieldSpec::Input, true);
     SetText(Roughness, r.roughness, "%.3f");
 
-    for (int m = 0; m < 3; ++m) {
+    for (std::size_t m = 0; m < std::size(kSoughtLabels); ++m) {
         SetBackground(kSoughtLabels[m], kFaceColor);
         SetBackground(kSoughtFields[m], kFaceColor);
     }

@@ -253,11 +253,16 @@ inline void ScaleLetters(Canvas& c, ChartTexts& texts, const CanvasFont& font, i
     texts.Plain(right, top, "V", font);
 }
 
-// One set of vertical lines at the tenths of the flow scale serves both
-// scales. xOfFlow places a flow.
-template <class X>
-void FlowLines(Canvas& c, int h, double qMax, X xOfFlow)
+// The grid of a flow chart: a level line at each tenth of its height scale
+// (yOfTenth places a tenth of the scale), and one set of vertical lines at the
+// tenths of the flow scale, which serves both horizontal scales (xOfFlow
+// places a flow).
+template <class Y, class X>
+void Grid(Canvas& c, int w, int h, Y yOfTenth, double qMax, X xOfFlow)
 {
+    c.SetPen(kGridPen);
+    for (int i = 0; i <= 10; ++i)
+        c.Line(0, yOfTenth(Tenth(i)), w, yOfTenth(Tenth(i)));
     for (int i = 0; i <= 10; ++i) {
         const int x = xOfFlow(Tenth(i) * qMax);
         c.Line(x, 0, x, h);

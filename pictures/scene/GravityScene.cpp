@@ -129,10 +129,7 @@ void DrawGravity(Canvas& c, const GravityFlowRecord& record, const CGravityFlowC
 
     // The grid: the tenths of the filling, and one set of vertical lines
     // for both horizontal scales.
-    c.SetPen(kGridPen);
-    for (int i = 0; i <= 10; ++i)
-        c.Line(0, l.Y(Tenth(i)), w, l.Y(Tenth(i)));
-    FlowLines(c, h, l.qMax, [&](double q) { return l.XQ(q); });
+    Grid(c, w, h, [&](double f) { return l.Y(f); }, l.qMax, [&](double q) { return l.XQ(q); });
     const int top = TruncPx(static_cast<double>(kMargin) * l.py);
 
     // The lines plotted over it. The curves only where the table holds them.

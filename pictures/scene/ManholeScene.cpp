@@ -44,19 +44,7 @@ ManholeLayout LayoutManhole(const ManholeRecord& r, int w, int h)
     l.sceneWidth = std::max(r.nominalDiameter + 4.0, 0.1);
     l.sceneHeight = std::max(depth + 1.0 + 2.0, 0.1);
     l.lowest = r.pipeBottomLevel - Hb;
-    l.scale = std::min(w / l.sceneWidth, h / l.sceneHeight);
-    if (!l.Usable() || w <= 0 || h <= 0) {
-        l.scale = 0.0;
-        return l;
-    }
-    if (h / l.scale > l.sceneHeight) {
-        l.bottom = h / l.scale - depth - 1.0;
-        l.sceneHeight = depth + 1.0 + l.bottom;
-    }
-    if (w / l.scale > l.sceneWidth) {
-        l.side = (w / l.scale - r.nominalDiameter) * 0.5;
-        l.sceneWidth = 2.0 * l.side + r.nominalDiameter;
-    }
+    FitToSize(l, w, h, depth, r.nominalDiameter, 0.0, 2, l.side);
     return l;
 }
 

@@ -127,10 +127,7 @@ void DrawCharacteristic(Canvas& c, const PressureFlowRecord& r, const CPressureF
 
     // The grid: the tenths of the head, and one set of vertical lines for
     // both horizontal scales.
-    c.SetPen(kGridPen);
-    for (int i = 0; i <= 10; ++i)
-        c.Line(0, l.Y(Tenth(i) * l.hMax), w, l.Y(Tenth(i) * l.hMax));
-    FlowLines(c, h, l.qAxis, [&](double q) { return l.XQ(q); });
+    Grid(c, w, h, [&](double s) { return l.Y(s * l.hMax); }, l.qAxis, [&](double q) { return l.XQ(q); });
     const int top = TruncPx(l.my * l.ys);
 
     // The lines plotted over it. The curves only where the calculator holds

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -158,6 +159,31 @@ struct ScreenLayout {
     int width = -1, height = -1;
 };
 
+// Fits a section scene of l.sceneWidth x l.sceneHeight metres into w x h
+// pixels at the largest scale that shows all of it. The height to spare
+// widens the bottom margin under the scene's depth (from its reference level
+// up to the ground, with one metre above); the width to spare is shared
+// equally by its `margins` side margins, each `margin`, beside the widths
+// `body` and `body2` it draws across. The scale is 0 when nothing can be
+// drawn.
+template <class Layout>
+void FitToSize(Layout& l, int w, int h, double depth, double body, double body2, int margins, double& margin)
+{
+    l.scale = std::min(w / l.sceneWidth, h / l.sceneHeight);
+    if (!l.Usable() || w <= 0 || h <= 0) {
+        l.scale = 0.0;
+        return;
+    }
+    if (h / l.scale > l.sceneHeight) {
+        l.bottom = h / l.scale - depth - 1.0;
+        l.sceneHeight = depth + 1.0 + l.bottom;
+    }
+    if (w / l.scale > l.sceneWidth) {
+        margin = (w / l.scale - body - body2) / margins;
+        l.sceneWidth = body + body2 + margins * margin;
+    }
+}
+
 // Which of the three levels (ground, water, and the pipe's or the tank's)
 // has its line within picking distance of y on the layout: 0, 1, 2, or -1.
 // The distance is measured from the row the line is drawn on, so the grab
@@ -168,7 +194,7 @@ int PickLevel(const Layout& l, double ground, double water, double third, int y)
     if (!l.Usable())
         return -1;
     const double levels[] = {ground, water, third};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(levels)); ++i)
         if (std::isfinite(levels[i]) && Near(l.Y(levels[i]), y))
             return i;
     return -1;

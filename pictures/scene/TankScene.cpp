@@ -49,19 +49,7 @@ TankLayout LayoutTank(const TankRecord& r, int w, int h)
     l.sceneWidth = std::max(D + l.shownLength + 15.0, 0.1);
     l.sceneHeight = std::max(depth + 1.0 + 2.0, 0.1);
     l.reference = r.foundationLevel;
-    l.scale = std::min(w / l.sceneWidth, h / l.sceneHeight);
-    if (!l.Usable() || w <= 0 || h <= 0) {
-        l.scale = 0.0;
-        return l;
-    }
-    if (h / l.scale > l.sceneHeight) {
-        l.bottom = h / l.scale - depth - 1.0;
-        l.sceneHeight = depth + 1.0 + l.bottom;
-    }
-    if (w / l.scale > l.sceneWidth) {
-        l.gap = (w / l.scale - l.shownLength - D) / 3.0;
-        l.sceneWidth = D + l.shownLength + 3.0 * l.gap;
-    }
+    FitToSize(l, w, h, depth, l.shownLength, D, 3, l.gap);
     return l;
 }
 

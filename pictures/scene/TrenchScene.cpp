@@ -65,19 +65,7 @@ TrenchLayout LayoutTrench(const BuriedPipeRecord& r, int w, int h)
     l.sceneHeight = std::max(depth + 1.0 + 2.0, kMinScene);
     l.reference = r.foundationLevel;
     l.groundTop = r.groundLevel;
-    l.scale = std::min(w / l.sceneWidth, h / l.sceneHeight);
-    if (!l.Usable() || w <= 0 || h <= 0) {
-        l.scale = 0.0;
-        return l;
-    }
-    if (h / l.scale > l.sceneHeight) {
-        l.bottom = (h / l.scale - depth) - 1.0;
-        l.sceneHeight = depth + 1.0 + l.bottom;
-    }
-    if (w / l.scale > l.sceneWidth) {
-        l.side = (w / l.scale - r.outerDiameter * kMm) * 0.25;
-        l.sceneWidth = r.outerDiameter * kMm + 4.0 * l.side;
-    }
+    FitToSize(l, w, h, depth, r.outerDiameter * kMm, 0.0, 4, l.side);
     return l;
 }
 

@@ -7,8 +7,12 @@
 // UTF-8. Empty lines and lines whose first non-blank character is '#' are
 // comments. After the closing quote only blanks may follow.
 //
-// Header-only: the table generator and the tests share it.
+// The table generator and the tests share it; it decodes UTF-8 with the
+// program's own conversion (core/base/Text.cpp, which the generator compiles
+// in).
 #pragma once
+
+#include "core/base/Text.h"
 
 #include <climits>
 #include <cstddef>
@@ -33,53 +37,6 @@ struct Table {
     std::vector<Entry> entries;       // in file order
     std::vector<std::string> errors;  // "file:line: message"
 };
-
-// Decodes UTF-8 into UTF-16; false on any malformed, overlong or surrogate
-// sequence (the output then holds what was decoded so far).
-inline bool DecodeUtf8(std::string_view in, std::u16string& out)
-{
-    out.clear();
-    std::size_t i = 0;
-    while (i < in.size()) {
-        const auto b0 = static_cast<unsigned char>(in[i]);
-        char32_t cp = 0;
-        std::size_t extra = 0;
-        if (b0 < 0x80) {
-            cp = b0;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            cp = b0 & 0x1F;
-            extra = 1;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            cp = b0 & 0x0F;
-            extra = 2;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            cp = b0 & 0x07;
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (extra > 0 && i + extra >= in.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto b = static_cast<unsigned char>(in[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += extra + 1;
-    }
-    return true;
-}
 
 inline bool ReadWholeFile(const std::string& path, std::string& content)
 {
@@ -114,7 +71,7 @@ inline Table ParseTable(std::string_view content, std::string_view fileName)
         ++lineNo;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (!DecodeUtf8(line, scratch)) {
+        if (!::DecodeUtf8(line, scratch)) {
             fail(lineNo, "the line is not valid UTF-8");
             continue;
         }

@@ -131,7 +131,7 @@ int main(int argc, char** argv)
             item.key = e.key;
             item.source = &source;
             item.line = e.line;
-            langtext::DecodeUtf8(e.text, item.text);
+            DecodeUtf8(e.text, item.text);
             items.push_back(std::move(item));
         }
     }

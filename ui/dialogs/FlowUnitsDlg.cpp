@@ -18,7 +18,7 @@ namespace {
 constexpr int kCaption = 114;
 constexpr int kUnitsGroup = 1485;
 constexpr int kFlowGroup = 1486;
-constexpr int kRadioIds[4] = {1477, 1479, 1480, 1481};
+constexpr int kRadioIds[CFlowUnitsModel::kUnitCount] = {1477, 1479, 1480, 1481};
 constexpr int kValueEdit = 1482;
 constexpr int kResultEdit = 1483;
 constexpr int kCalculate = 1484;
@@ -33,7 +33,7 @@ CFlowUnitsCalcDlg::CFlowUnitsCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDia
     Register(kUnitsGroup, units);
     auto* unitsLayout = new QVBoxLayout(units);
     unitGroup = new QButtonGroup(this);
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < CFlowUnitsModel::kUnitCount; ++k) {
         radios[k] = new QRadioButton(units);
         Register(kRadioIds[k], radios[k]);
         unitGroup->addButton(radios[k], k);

@@ -30,7 +30,7 @@ public:
     QLineEdit* ResultEdit() const { return resultEdit; }
     QLabel* UnitLabel() const { return unitLabel; }
     QPushButton* CalculateButton() const { return calculateButton; }
-    QRadioButton* UnitRadio(int k) const { return k >= 0 && k < 4 ? radios[k] : nullptr; }
+    QRadioButton* UnitRadio(int k) const { return k >= 0 && k < CFlowUnitsModel::kUnitCount ? radios[k] : nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,7 +41,7 @@ private:
 
     CFlowUnitsModel model;
     QButtonGroup* unitGroup;
-    QRadioButton* radios[4];
+    QRadioButton* radios[CFlowUnitsModel::kUnitCount];
     QLineEdit* valueEdit;
     QLineEdit* resultEdit;
     QLabel* unitLabel;

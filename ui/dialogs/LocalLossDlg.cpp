@@ -14,9 +14,10 @@ namespace {
 constexpr int kCaption = 116;
 constexpr int kFittingsGroup = 1498;
 // Per bend: label, count edit, unit.
-constexpr int kBendLabels[4] = {1499, 1502, 1504, 1507};
-constexpr int kCountEdits[4] = {1500, 1274, 1505, 1508};
-constexpr int kBendUnits[4] = {1501, 1503, 1506, 1509};
+constexpr int kBends = CLocalLossModel::kBendKinds;
+constexpr int kBendLabels[kBends] = {1499, 1502, 1504, 1507};
+constexpr int kCountEdits[kBends] = {1500, 1274, 1505, 1508};
+constexpr int kBendUnits[kBends] = {1501, 1503, 1506, 1509};
 constexpr int kBendsLabel = 1510;
 constexpr int kBendsEdit = 1511;
 constexpr int kBendsUnit = 1512;
@@ -49,7 +50,7 @@ CLocalLossDlg::CLocalLossDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, k
     auto* fittings = new QGroupBox(this);
     Register(kFittingsGroup, fittings);
     auto* grid = new QGridLayout(fittings);
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kBends; ++k) {
         countEdits[k] = edit(kCountEdits[k], fittings, false);
         grid->addWidget(label(kBendLabels[k], fittings), k, 0);
         grid->addWidget(countEdits[k], k, 1);
@@ -57,9 +58,9 @@ CLocalLossDlg::CLocalLossDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, k
         connect(countEdits[k], &QLineEdit::textEdited, this, &CLocalLossDlg::OnChangeBendCount);
     }
     bendsEdit = edit(kBendsEdit, fittings, true);
-    grid->addWidget(label(kBendsLabel, fittings), 4, 0);
-    grid->addWidget(bendsEdit, 4, 1);
-    grid->addWidget(label(kBendsUnit, fittings), 4, 2);
+    grid->addWidget(label(kBendsLabel, fittings), kBends, 0);
+    grid->addWidget(bendsEdit, kBends, 1);
+    grid->addWidget(label(kBendsUnit, fittings), kBends, 2);
     grid->setColumnStretch(0, 1);
 
     auto* sums = new QGridLayout;
@@ -80,14 +81,14 @@ CLocalLossDlg::CLocalLossDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, k
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(MakeButtonColumn());
-    setTabOrder(countEdits[3], otherEdit);
+    setTabOrder(countEdits[kBends - 1], otherEdit);
 }
 
 void CLocalLossDlg::OnInitDialog()
 {
     CInputDialog::OnInitDialog();
     model.Open();
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kBends; ++k)
         countEdits[k]->setText(QString::fromStdU16String(model.CountText(k)));
     bendsEdit->setText(QString::fromStdU16String(model.BendsText()));
     otherEdit->setText(QString::fromStdU16String(model.OtherText()));
@@ -96,8 +97,8 @@ void CLocalLossDlg::OnInitDialog()
 
 void CLocalLossDlg::Recompute()
 {
-    std::u16string counts[4];
-    for (int k = 0; k < 4; ++k)
+    std::u16string counts[kBends];
+    for (int k = 0; k < kBends; ++k)
         counts[k] = countEdits[k]->text().toStdU16String();
     model.Change(counts, ReadDecimalField(otherEdit));
     bendsEdit->setText(QString::fromStdU16String(model.BendsText()));

@@ -22,7 +22,7 @@ public:
     void OnChangeBendCount();
     void OnChangeOtherLosses();
 
-    QLineEdit* CountEdit(int k) const { return k >= 0 && k < 4 ? countEdits[k] : nullptr; }
+    QLineEdit* CountEdit(int k) const { return k >= 0 && k < CLocalLossModel::kBendKinds ? countEdits[k] : nullptr; }
     QLineEdit* BendsEdit() const { return bendsEdit; }
     QLineEdit* OtherEdit() const { return otherEdit; }
     QLineEdit* TotalEdit() const { return totalEdit; }
@@ -31,7 +31,7 @@ private:
     void Recompute();
 
     CLocalLossModel model;
-    QLineEdit* countEdits[4];
+    QLineEdit* countEdits[CLocalLossModel::kBendKinds];
     QLineEdit* bendsEdit;
     QLineEdit* otherEdit;
     QLineEdit* totalEdit;

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 constexpr int kCaption = 117;
@@ -48,12 +50,13 @@ CLossCalcDlg::CLossCalcDlg(CDalvorApp& a, QWidget* parent) : CInputDialog(a, kCa
     const int labels[3] = {kGradientLabel, kLengthLabel, kLossLabel};
     QLineEdit* edits[3] = {gradientEdit, lengthEdit, lossEdit};
     const int units[3] = {kGradientUnit, kLengthUnit, kLossUnit};
-    for (int row = 0; row < 3; ++row) {
+    const int rows = static_cast<int>(std::size(labels));
+    for (int row = 0; row < rows; ++row) {
         grid->addWidget(MakeLabel(labels[row]), row, 0);
         grid->addWidget(edits[row], row, 1);
         grid->addWidget(MakeLabel(units[row]), row, 2);
     }
-    grid->addWidget(calculateButton, 3, 1);
+    grid->addWidget(calculateButton, rows, 1);
     grid->setColumnStretch(0, 1);
 
     auto* layout = new QHBoxLayout(this);

@@ -38,6 +38,9 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include <iterator>
+#include <type_traits>
+
 namespace {
 
 const QString kWorkspaceState = QStringLiteral("Workspace/State");
@@ -242,13 +245,13 @@ void CMainFrame::CreateStatusBar()
     messagePane->setObjectName(QStringLiteral("MessagePane"));
     messagePane->setTextFormat(Qt::PlainText);
     bar->addWidget(messagePane, 1);
-    for (int i = 0; i < 3; ++i) {
-        indicators[i] = new QLabel(bar);
-        indicators[i]->setFrameShape(QFrame::Panel);
-        indicators[i]->setFrameShadow(QFrame::Sunken);
-        indicators[i]->setAlignment(Qt::AlignCenter);
-        indicators[i]->setMinimumWidth(40);
-        bar->addPermanentWidget(indicators[i]);
+    for (QLabel*& indicator : indicators) {
+        indicator = new QLabel(bar);
+        indicator->setFrameShape(QFrame::Panel);
+        indicator->setFrameShadow(QFrame::Sunken);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setMinimumWidth(40);
+        bar->addPermanentWidget(indicator);
     }
     QAction* status = actions.value(ID_VIEW_STATUS_BAR);
     connect(status, &QAction::toggled, bar, &QStatusBar::setVisible);
@@ -358,8 +361,8 @@ void CMainFrame::ShowIdlePrompt()
 void CMainFrame::UpdateIndicators()
 {
     KeyboardLocks locks = ReadKeyboardLocks();
-    const bool on[3] = {locks.caps, locks.num, locks.scroll};
-    for (int i = 0; i < 3; ++i) {
+    const bool on[std::extent_v<decltype(indicators)>] = {locks.caps, locks.num, locks.scroll};
+    for (std::size_t i = 0; i < std::size(indicators); ++i) {
         QString t = indicators[i]->property("onText").toString();
         // The pane keeps its width; its text shows while the key is on.
         indicators[i]->setMinimumWidth(indicators[i]->fontMetrics().horizontalAdvance(t) + 12);

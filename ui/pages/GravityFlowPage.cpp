@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 using namespace GravityIds;
 
 const CalcPageInfo CGravityFlowPage::kInfo = {KindGravityFlow, 110, AddButton, UpdateButton, ProjectButton,
@@ -44,7 +46,7 @@ CGravityFlowPage::CGravityFlowPage(CDalvorApp& a, QWidget* parent)
     objectLayout->setContentsMargins(6, 2, 6, 2);
     objectLayout->setVerticalSpacing(2);
     AddRadioGroup(ModeGroup, {ModeDiameter, ModeSlope, ModeFlow, ModeFilling});
-    for (int m = 0; m < 4; ++m)
+    for (int m = 0; m < static_cast<int>(std::size(kModeRadios)); ++m)
         objectLayout->addWidget(Control(kModeRadios[m]), m / 2, m % 2);
     dataLayout->addWidget(object);
 

@@ -19,11 +19,7 @@ public:
     CGravityFlowPageModel& Model() { return pageModel; }
 
     // ---- handlers -----------------------------------------------------------
-    // The radios of the sought quantity: diameter, slope, flow, filling.
-    void OnTargetDiameter() { OnTarget(0); }
-    void OnTargetSlope() { OnTarget(1); }
-    void OnTargetFlow() { OnTarget(2); }
-    void OnTargetFilling() { OnTarget(3); }
+    // The radios of the sought quantity: 0 diameter, 1 slope, 2 flow, 3 filling.
     void OnTarget(int mode);
     void OnFluidParameters();
     void OnFlowUnits();

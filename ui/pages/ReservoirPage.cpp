@@ -152,11 +152,6 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     page->addLayout(side, 1);
 }
 
-int CReservoirPage::FindTableRow(double innerDiameter, double stiffness) const
-{
-    return pageModel.FindTableRow(innerDiameter, stiffness);
-}
-
 void CReservoirPage::OnInitDialog()
 {
     CCalcPage::OnInitDialog();

