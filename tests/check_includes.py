@@ -14,7 +14,7 @@ RULES = {
     "core/base": (["core/base"], False),
     "core/catalogue": (["core/base", "core/catalogue", "core/app"], False),
     "core/project": (["core/base", "core/project", "core/app"], False),
-    "core/calc": (["core/base", "core/project", "core/calc", "core/app"], False),
+    "core/calc": (["core/base", "core/catalogue", "core/project", "core/calc"], False),
     "core/app": (["core"], False),
     "core/pages": (["core/base", "core/project", "core/catalogue", "core/calc", "core/app", "core/pages"], False),
     "core/dialogs": (["core/base", "core/project", "core/catalogue", "core/dialogs"], False),

@@ -15,6 +15,7 @@
 #include "core/base/CalcKind.h"
 #include "core/base/Host.h"
 #include "core/base/Settings.h"
+#include "core/calc/Calculations.h"
 #include "core/calc/GravityFlowCalculator.h"
 #include "core/calc/PressureFlowCalculator.h"
 #include "core/catalogue/ReferenceTables.h"
@@ -127,21 +128,25 @@ public:
     void ResetAllRecords();
 
     // ---- calculations ----------------------------------------------------
+    // Each runs its kind's calculation (core/calc/Calculations.h) on the
+    // working record, with the tables, calculator and language it needs.
     void CalcGravityFlow();
     void CalcPressureFlow();
     void CalcBuriedPipe();
     void CalcTrafficLoad();
     void CalcManholeBuoyancy();
-    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap);
+    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap)
+    {
+        return ::CalcMinBallastHeight(dns, depth, water, sandTrap);
+    }
     void CalcTankBuoyancy();
     void CalcTankAnchoring();
-    // The tank's minSlabLength when no slab length can hold the tank down (the
-    // slab's resistance is not positive, or the length would exceed 1000 km):
-    // warning 20234, and the page and the report show "-" for the length.
-    static constexpr double kNoSlabLength = 1.0e9;
-    static bool NoSlabLengthSuffices(double minSlabLength) { return minSlabLength >= kNoSlabLength; }
-    // The capacity (m3) of the record's tank when it is length metres long.
-    static double TankCapacityOfLength(const TankRecord& r, double length);
+    static constexpr double kNoSlabLength = ::kNoSlabLength;
+    static bool NoSlabLengthSuffices(double minSlabLength) { return ::NoSlabLengthSuffices(minSlabLength); }
+    static double TankCapacityOfLength(const TankRecord& r, double length)
+    {
+        return ::TankCapacityOfLength(r, length);
+    }
 
     // ---- report rows, printout texts and print titles --------------------
     // Each rewrites the whole report table from its kind's working record.
