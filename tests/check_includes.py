@@ -18,7 +18,7 @@ RULES = {
     "core/app": (["core"], False),
     "core/pages": (["core/base", "core/project", "core/catalogue", "core/calc", "core/app", "core/pages"], False),
     "core/dialogs": (["core/base", "core/project", "core/catalogue", "core/dialogs"], False),
-    "core/report": (["core/base", "core/project", "core/app", "core/report"], False),
+    "core/report": (["core/base", "core/catalogue", "core/project", "core/calc", "core/app", "core/report"], False),
     "core": (["core"], False),
     "platform": (["platform", "core"], True),
     "pictures/scene": (["pictures/scene", "core"], False),

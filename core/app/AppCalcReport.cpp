@@ -1,7 +1,9 @@
-// The application object's calculations: each runs the calculation of its
-// kind on the working record.
+// The application object's calculations and report tables: each runs the
+// calculation or the report builder of its kind on the working record; a
+// report table is kept in the print group for the printout.
 #include "core/app/DalvorApp.h"
 #include "core/calc/Calculations.h"
+#include "core/report/ReportRows.h"
 
 void CDalvorApp::CalcGravityFlow()
 {
@@ -36,4 +38,46 @@ void CDalvorApp::CalcTankBuoyancy()
 void CDalvorApp::CalcTankAnchoring()
 {
     ::CalcTankAnchoring(working.tank);
+}
+
+void CDalvorApp::BuildGravityFlowReport()
+{
+    print.StoreReport(::BuildGravityFlowReport(working.gravityFlow, tables, languageOffset));
+}
+
+void CDalvorApp::BuildPressureFlowReport()
+{
+    print.StoreReport(::BuildPressureFlowReport(working.pressureFlow, tables, languageOffset));
+}
+
+void CDalvorApp::BuildBuriedPipeReport()
+{
+    print.StoreReport(::BuildBuriedPipeReport(working.buriedPipe, tables, languageOffset));
+}
+
+void CDalvorApp::BuildManholeReport()
+{
+    print.StoreReport(::BuildManholeReport(working.manhole, tables, languageOffset));
+}
+
+void CDalvorApp::BuildTankReport()
+{
+    print.StoreReport(::BuildTankReport(working.tank, tables, languageOffset));
+}
+
+bool CDalvorApp::BuildReport(int kind)
+{
+    switch (kind) {
+    case KindGravityFlow: BuildGravityFlowReport(); return true;
+    case KindPressureFlow: BuildPressureFlowReport(); return true;
+    case KindBuriedPipe: BuildBuriedPipeReport(); return true;
+    case KindManhole: BuildManholeReport(); return true;
+    case KindTank: BuildTankReport(); return true;
+    default: return false;
+    }
+}
+
+ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
+{
+    return ::MakeReportTexts(kind, working, tables, print.printTitles[0], languageOffset, now);
 }

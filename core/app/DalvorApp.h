@@ -149,7 +149,8 @@ public:
     }
 
     // ---- report rows, printout texts and print titles --------------------
-    // Each rewrites the whole report table from its kind's working record.
+    // Each rewrites the whole report table of the print group from its kind's
+    // working record (core/report/ReportRows.h).
     void BuildGravityFlowReport();
     void BuildPressureFlowReport();
     void BuildBuriedPipeReport();
