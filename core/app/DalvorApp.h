@@ -21,6 +21,7 @@
 #include "core/catalogue/ReferenceTables.h"
 #include "core/project/ProjectArrays.h"
 #include "core/project/WorkingRecords.h"
+#include "core/report/ClipboardText.h"
 #include "core/report/PrintData.h"
 #include "core/report/ReportRows.h"
 
@@ -166,6 +167,9 @@ public:
     // file when it was missing; mode 1 writes them. Failures are silent.
     void LoadOrSavePrintTitles(int mode);
     std::string PrintTitlesPath() const;
+    // The stored records, tables and language the project listing and the
+    // clipboard text read (core/report/ClipboardText.h).
+    ListingSource Listing() const { return {tables, project, languageOffset}; }
 
     // ---- paths -----------------------------------------------------------
     std::string DatabasePath(int offset) const;
