@@ -49,12 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 
     for (int kind : {KindTank, KindManhole, KindBuriedPipe, KindGravityFlow, KindPressureFlow}) {
         for (ListingTarget target : {ListingTarget::List, ListingTarget::Clipboard}) {
-            const std::size_t columns = ProjectColumns(app, kind, target).size();
-            for (int i = 0; i < StoredRecordCount(app, kind); ++i)
-                if (ProjectCells(app, kind, i, target).size() != columns)
+            const std::size_t columns = ProjectColumns(app.languageOffset, kind, target).size();
+            for (int i = 0; i < StoredRecordCount(app.project, kind); ++i)
+                if (ProjectCells(app.Listing(), kind, i, target).size() != columns)
                     std::abort();
         }
-        BuildClipboardText(app, kind);
+        BuildClipboardText(app.Listing(), kind);
     }
 
     // The round trip: what is written reads back and writes the same bytes.

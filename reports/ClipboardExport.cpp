@@ -22,7 +22,7 @@ void CopyProjectToClipboard(const CDalvorApp& app, int kind)
     // The text of a large project is as large as its records: when memory
     // runs out nothing is copied, and the user is told.
     try {
-        PutTextOnClipboard(BuildClipboardText(app, kind));
+        PutTextOnClipboard(BuildClipboardText(app.Listing(), kind));
     } catch (const std::bad_alloc&) {
         app.Host().ReportOutOfMemory();
     }

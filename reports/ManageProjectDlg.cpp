@@ -132,7 +132,7 @@ void CManageProjectDlg::showEvent(QShowEvent* e)
 
 int CManageProjectDlg::StoredCount() const
 {
-    return StoredRecordCount(app, kind);
+    return StoredRecordCount(app.project, kind);
 }
 
 int* CManageProjectDlg::CurrentIndex()
@@ -178,7 +178,7 @@ void CManageProjectDlg::SetLanguageTexts(int offset)
 
 void CManageProjectDlg::InitColumns()
 {
-    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, ListingTarget::List);
+    const std::vector<ProjectColumn> columns = ProjectColumns(app.languageOffset, kind, ListingTarget::List);
     for (std::size_t c = 0; c < columns.size(); ++c)
         list->InsertColumn(static_cast<int>(c), ToQString(columns[c].heading), CReportCtrl::FormatLeft,
                            columns[c].width);
@@ -207,7 +207,7 @@ QString CManageProjectDlg::CellText(int record, int column) const
     if (column == kNameColumn)
         if (auto pending = pendingNames.find(record); pending != pendingNames.end())
             return pending->second;
-    return ToQString(ProjectCell(app, kind, record, column, ListingTarget::List));
+    return ToQString(ProjectCell(app.Listing(), kind, record, column, ListingTarget::List));
 }
 
 int CManageProjectDlg::RecordOfRow(int row) const
@@ -364,7 +364,7 @@ void CManageProjectDlg::OnOK()
     bool changed = false;
     const int* current = CurrentIndex();
     for (const auto& [i, pending] : pendingNames) {
-        RecordHead* head = StoredRecordHead(app, kind, i);
+        RecordHead* head = StoredRecordHead(app.project, kind, i);
         if (!head)
             continue;
         const std::u16string name = CutText(pending.toStdU16String(), kNameUnits);

@@ -46,7 +46,7 @@ QString ToQ(const std::u16string& s)
 
 bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
 {
-    if (index < 0 || index >= StoredRecordCount(app, kind))
+    if (index < 0 || index >= StoredRecordCount(app.project, kind))
         return false;
     ForKindRecords(kind, [&](const auto& e) {
         (app.*e.reset)();

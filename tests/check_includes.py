@@ -14,11 +14,11 @@ RULES = {
     "core/base": (["core/base"], False),
     "core/catalogue": (["core/base", "core/catalogue", "core/app"], False),
     "core/project": (["core/base", "core/project", "core/app"], False),
-    "core/calc": (["core/base", "core/project", "core/calc", "core/app"], False),
+    "core/calc": (["core/base", "core/catalogue", "core/project", "core/calc"], False),
     "core/app": (["core"], False),
     "core/pages": (["core/base", "core/project", "core/catalogue", "core/calc", "core/app", "core/pages"], False),
     "core/dialogs": (["core/base", "core/project", "core/catalogue", "core/dialogs"], False),
-    "core/report": (["core/base", "core/project", "core/app", "core/report"], False),
+    "core/report": (["core/base", "core/catalogue", "core/project", "core/calc", "core/report"], False),
     "core": (["core"], False),
     "platform": (["platform", "core"], True),
     "pictures/scene": (["pictures/scene", "core"], False),
@@ -34,6 +34,11 @@ RULES = {
     "fuzz": (["fuzz", "core", "platform", "pictures", "reports"], True),
     "bench": (["bench", "core", "platform", "pictures", "reports", "ui", "tests/pictures"], True),
     "tests": (["tests", "core", "platform", "pictures", "reports", "ui", "tools"], True),
+}
+# Single includes a file may make beyond its folder's rule, until the header
+# moves below: (file, included file).
+EXCEPTIONS = {
+    ("core/report/ClipboardText.cpp", "core/app/CalcKinds.h"),
 }
 QUOTED = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 QT = re.compile(r"^\s*#\s*include\s*<(Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>]*|q[a-z0-9_]*\.h)>")
@@ -76,7 +81,7 @@ def check_file(repo, rel):
             rooted = os.path.isfile(os.path.join(repo, target))
             if os.path.isfile(os.path.join(repo, beside)) and beside != target:
                 faults.append(f"{where}: names {beside} from its own folder; write its path from the repository root")
-            elif rooted and not any(under(target, a) for a in allowed):
+            elif rooted and not any(under(target, a) for a in allowed) and (rel, target) not in EXCEPTIONS:
                 faults.append(f"{where}: {folder}/ may include only {', '.join(a + '/' for a in allowed)}")
     return faults
 

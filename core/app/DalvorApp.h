@@ -15,11 +15,13 @@
 #include "core/base/CalcKind.h"
 #include "core/base/Host.h"
 #include "core/base/Settings.h"
+#include "core/calc/Calculations.h"
 #include "core/calc/GravityFlowCalculator.h"
 #include "core/calc/PressureFlowCalculator.h"
 #include "core/catalogue/ReferenceTables.h"
 #include "core/project/ProjectArrays.h"
 #include "core/project/WorkingRecords.h"
+#include "core/report/ClipboardText.h"
 #include "core/report/PrintData.h"
 #include "core/report/ReportRows.h"
 
@@ -127,24 +129,29 @@ public:
     void ResetAllRecords();
 
     // ---- calculations ----------------------------------------------------
+    // Each runs its kind's calculation (core/calc/Calculations.h) on the
+    // working record, with the tables, calculator and language it needs.
     void CalcGravityFlow();
     void CalcPressureFlow();
     void CalcBuriedPipe();
     void CalcTrafficLoad();
     void CalcManholeBuoyancy();
-    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap);
+    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap)
+    {
+        return ::CalcMinBallastHeight(dns, depth, water, sandTrap);
+    }
     void CalcTankBuoyancy();
     void CalcTankAnchoring();
-    // The tank's minSlabLength when no slab length can hold the tank down (the
-    // slab's resistance is not positive, or the length would exceed 1000 km):
-    // warning 20234, and the page and the report show "-" for the length.
-    static constexpr double kNoSlabLength = 1.0e9;
-    static bool NoSlabLengthSuffices(double minSlabLength) { return minSlabLength >= kNoSlabLength; }
-    // The capacity (m3) of the record's tank when it is length metres long.
-    static double TankCapacityOfLength(const TankRecord& r, double length);
+    static constexpr double kNoSlabLength = ::kNoSlabLength;
+    static bool NoSlabLengthSuffices(double minSlabLength) { return ::NoSlabLengthSuffices(minSlabLength); }
+    static double TankCapacityOfLength(const TankRecord& r, double length)
+    {
+        return ::TankCapacityOfLength(r, length);
+    }
 
     // ---- report rows, printout texts and print titles --------------------
-    // Each rewrites the whole report table from its kind's working record.
+    // Each rewrites the whole report table of the print group from its kind's
+    // working record (core/report/ReportRows.h).
     void BuildGravityFlowReport();
     void BuildPressureFlowReport();
     void BuildBuriedPipeReport();
@@ -160,6 +167,9 @@ public:
     // file when it was missing; mode 1 writes them. Failures are silent.
     void LoadOrSavePrintTitles(int mode);
     std::string PrintTitlesPath() const;
+    // The stored records, tables and language the project listing and the
+    // clipboard text read (core/report/ClipboardText.h).
+    ListingSource Listing() const { return {tables, project, languageOffset}; }
 
     // ---- paths -----------------------------------------------------------
     std::string DatabasePath(int offset) const;

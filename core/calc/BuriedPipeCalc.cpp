@@ -7,8 +7,9 @@
 
 #include "core/calc/BuriedPipeCalc.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/Calculations.h"
 
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 
 #include <cmath>
@@ -98,10 +99,8 @@ void ApplyInstallationDefaults(BuriedPipeRecord& r, int userHeavyConstructionTra
         r.installationFactor += 1.0;
 }
 
-void CDalvorApp::CalcBuriedPipe()
+void CalcBuriedPipe(BuriedPipeRecord& r, int languageOffset)
 {
-    BuriedPipeRecord& r = working.buriedPipe;
-
     // Input the check cannot judge gives no result: a pipe without a size, a
     // pipe without a bore or with a bore not inside its wall, a negative ring
     // stiffness, or any number that is not finite.
@@ -225,23 +224,23 @@ void CDalvorApp::CalcBuriedPipe()
     const bool anchoringOk = wmax <= gzmin;
 
     if (deflectionOk && loadOk && anchoringOk) {
-        CopyBounded(r.head.conclusion, LoadLangString(20243), kResultTextUnits);
+        CopyBounded(r.head.conclusion, LangString(20243, languageOffset), kResultTextUnits);
         if (r.deflectionLimit > r.allowedDeflection + kEnlargedMargin) {
             if (r.categoryId == 3)
-                CopyBounded(r.thirdReason, LoadLangString(20298), kResultTextUnits);
+                CopyBounded(r.thirdReason, LangString(20298, languageOffset), kResultTextUnits);
             else if (r.categoryId < 3)
-                CopyBounded(r.thirdReason, LoadLangString(20299), kResultTextUnits);
+                CopyBounded(r.thirdReason, LangString(20299, languageOffset), kResultTextUnits);
         }
         return;
     }
 
-    CopyBounded(r.head.conclusion, LoadLangString(20239), kResultTextUnits);
+    CopyBounded(r.head.conclusion, LangString(20239, languageOffset), kResultTextUnits);
     char16_t* slots[3] = {r.head.warning, r.secondReason, r.thirdReason};
     int used = 0;
     if (!deflectionOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20340), kResultTextUnits);
+        CopyBounded(slots[used++], 129, LangString(20340, languageOffset), kResultTextUnits);
     if (!loadOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20241), kResultTextUnits);
+        CopyBounded(slots[used++], 129, LangString(20241, languageOffset), kResultTextUnits);
     if (!anchoringOk)
-        CopyBounded(slots[used++], 129, LoadLangString(20242), kResultTextUnits);
+        CopyBounded(slots[used++], 129, LangString(20242, languageOffset), kResultTextUnits);
 }

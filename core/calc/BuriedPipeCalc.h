@@ -1,7 +1,7 @@
 // Structural check of a buried flexible pipe: the secant modulus of the
 // backfill, the installation and bedding deflection components, and the
-// traffic load on the pipe crown. The calculation itself is
-// CDalvorApp::CalcBuriedPipe, which works on the application's working record.
+// traffic load on the pipe crown. The calculation itself is CalcBuriedPipe
+// (core/calc/Calculations.h).
 #pragma once
 
 #include "core/base/TrafficClass.h"

@@ -1,7 +1,6 @@
-// core/calc: the hydraulic and static calculations and their calculators. It
-// includes core/base and the records of core/project; the calculations that
-// run on the application object's working records are members of it and
-// include core/app.
+// core/calc: the hydraulic and static calculations and their calculators,
+// each calculation a function over its record. It includes core/base, the
+// records of core/project and the catalogue rows of core/catalogue.
 //
 // Helpers the calculations share: the range of levels, finite checks on what
 // they read and write, the bounded result texts, and the choice of a size

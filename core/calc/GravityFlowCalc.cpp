@@ -1,7 +1,8 @@
 // The gravity-flow calculation on the working record.
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/Calculations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,8 @@ constexpr double kLengthScale = 0.001f;      // length x slope in per mille -> m
 
 }  // namespace
 
-void CDalvorApp::CalcGravityFlow()
+void CalcGravityFlow(GravityFlowRecord& r, CGravityFlowCalculator& gravityCalculator, int languageOffset)
 {
-    GravityFlowRecord& r = working.gravityFlow;
     SetResultText(r.head.conclusion, u"");
     SetResultText(r.head.warning, u"");
     r.head.resultValid = 0;
@@ -154,11 +154,11 @@ void CDalvorApp::CalcGravityFlow()
     gravityCalculator = calc;
 
     static constexpr int kConclusion[4] = {20244, 20246, 20245, 20247};  // by mode
-    SetResultText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
+    SetResultText(r.head.conclusion, LangString(kConclusion[r.mode], languageOffset));
     if (r.minSlopeSanitary > r.slope)
-        SetResultText(r.head.warning, LoadLangString(20248));
+        SetResultText(r.head.warning, LangString(20248, languageOffset));
     if (r.minSlopeStorm > r.slope)
-        SetResultText(r.head.warning, LoadLangString(20249));
+        SetResultText(r.head.warning, LangString(20249, languageOffset));
 }
 
 void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size)

@@ -5,9 +5,10 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/Calculations.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -67,7 +68,7 @@ void GiveNoResult(ManholeRecord& r, bool baseMode)
 
 }  // namespace
 
-double CDalvorApp::CalcMinBallastHeight(double dns, double depth, int water, int sandTrap)
+double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap)
 {
     // Whole millimetres; anything that is no catalogue size has no minimum.
     const double mm = dns * 1000.0;
@@ -125,9 +126,8 @@ double CDalvorApp::CalcMinBallastHeight(double dns, double depth, int water, int
     return value * kMmToM;
 }
 
-void CDalvorApp::CalcManholeBuoyancy()
+void CalcManholeBuoyancy(ManholeRecord& r, const CatalogueTables& tables, int languageOffset)
 {
-    ManholeRecord& r = working.manhole;
     const bool baseMode = r.eccentric != 1;
 
     // Input the check cannot judge gives no result: a type that is not in the
@@ -201,7 +201,7 @@ void CDalvorApp::CalcManholeBuoyancy()
         r.ballastVolume = vb;
         r.ballastWeight = ballastWeight;
         r.head.resultValid = 1;
-        CopyBounded(r.head.conclusion, LoadLangString(hb > kMinHeavyBottom ? 20237 : 20238),
+        CopyBounded(r.head.conclusion, LangString(hb > kMinHeavyBottom ? 20237 : 20238, languageOffset),
                     kResultTextUnits);
         CopyBounded(r.head.warning, u"", kResultTextUnits);
         return;
@@ -311,6 +311,6 @@ void CDalvorApp::CalcManholeBuoyancy()
         key = 20297;  // the collector itself floats
     else
         key = fk > kMinAnchoring ? 20237 : 20238;
-    CopyBounded(r.head.conclusion, LoadLangString(key), kResultTextUnits);
+    CopyBounded(r.head.conclusion, LangString(key, languageOffset), kResultTextUnits);
     CopyBounded(r.head.warning, u"", kResultTextUnits);
 }

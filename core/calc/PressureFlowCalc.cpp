@@ -1,7 +1,8 @@
 // The pressure-flow calculation on the working record.
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/Calculations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,9 +32,8 @@ double ScaleHead(double h)
 
 }  // namespace
 
-void CDalvorApp::CalcPressureFlow()
+void CalcPressureFlow(PressureFlowRecord& r, CPressureFlowCalculator& pressureCalculator, int languageOffset)
 {
-    PressureFlowRecord& r = working.pressureFlow;
     double D = r.innerDiameter / 1000.0;
     const double k = r.roughness / 1000.0;
     const double L = r.length;
@@ -181,7 +181,7 @@ void CDalvorApp::CalcPressureFlow()
             r.head.resultValid = 0;
     }
     if (r.head.resultValid != 1) {
-        SetResultText(r.head.conclusion, LoadLangString(20255));
+        SetResultText(r.head.conclusion, LangString(20255, languageOffset));
         SetResultText(r.head.warning, u"");
         return;
     }
@@ -189,11 +189,11 @@ void CDalvorApp::CalcPressureFlow()
 
     SetResultText(r.head.warning, u"");
     static constexpr int kConclusion[3] = {20250, 20252, 20251};  // by mode
-    SetResultText(r.head.conclusion, LoadLangString(kConclusion[r.mode]));
+    SetResultText(r.head.conclusion, LangString(kConclusion[r.mode], languageOffset));
     const double startRange = std::fabs(r.startPressureMin - r.startPressureMax);
     const double endRange = std::fabs(r.endPressureMin - r.endPressureMax);
     if (startRange < kNarrowRange || endRange < kNarrowRange)
-        SetResultText(r.head.warning, LoadLangString(20253));
+        SetResultText(r.head.warning, LangString(20253, languageOffset));
     if (startRange < kNoRange || endRange < kNoRange)
-        SetResultText(r.head.warning, LoadLangString(20254));
+        SetResultText(r.head.warning, LangString(20254, languageOffset));
 }

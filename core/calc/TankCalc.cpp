@@ -5,9 +5,10 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/Calculations.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -79,14 +80,13 @@ constexpr double kLengthToVolume = 7.85375e-7f;
 
 }  // namespace
 
-double CDalvorApp::TankCapacityOfLength(const TankRecord& r, double length)
+double TankCapacityOfLength(const TankRecord& r, double length)
 {
     return (length - r.endAllowance * kEnds) * kLengthToVolume * r.innerDiameter * r.innerDiameter;
 }
 
-void CDalvorApp::CalcTankBuoyancy()
+void CalcTankBuoyancy(TankRecord& r, const CatalogueTables& tables, int languageOffset)
 {
-    TankRecord& r = working.tank;
 
     // Input the check cannot judge gives no result: a type that is not in the
     // loaded table, a diameter, slab dimension or anchor spacing that is not
@@ -291,19 +291,18 @@ void CDalvorApp::CalcTankBuoyancy()
     r.head.resultValid = 1;
     CopyBounded(r.head.warning, u"", kResultTextUnits);
     if (fk > kMinAnchoring) {
-        CopyBounded(r.head.conclusion, LoadLangString(20233), kResultTextUnits);
+        CopyBounded(r.head.conclusion, LangString(20233, languageOffset), kResultTextUnits);
         if (noSlab || minSlab > length)
-            CopyBounded(r.head.warning, LoadLangString(20234), kResultTextUnits);
+            CopyBounded(r.head.warning, LangString(20234, languageOffset), kResultTextUnits);
         if (d > length)
-            CopyBounded(r.head.warning, LoadLangString(20235), kResultTextUnits);
+            CopyBounded(r.head.warning, LangString(20235, languageOffset), kResultTextUnits);
     } else {
-        CopyBounded(r.head.conclusion, LoadLangString(20236), kResultTextUnits);
+        CopyBounded(r.head.conclusion, LangString(20236, languageOffset), kResultTextUnits);
     }
 }
 
-void CDalvorApp::CalcTankAnchoring()
+void CalcTankAnchoring(TankRecord& r)
 {
-    TankRecord& r = working.tank;
 
     // Without an uplift result there is nothing to lay out. Input the layout
     // cannot use gives no result either: a count outside 2 to the largest

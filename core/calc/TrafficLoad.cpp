@@ -5,8 +5,8 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
-#include "core/app/DalvorApp.h"
 #include "core/calc/BuriedPipeCalc.h"
+#include "core/calc/Calculations.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -275,15 +275,14 @@ double TrafficLoadOf(const BuriedPipeRecord& r)
     return gk;
 }
 
-void CDalvorApp::CalcTrafficLoad()
+void CalcTrafficLoad(BuriedPipeRecord& r)
 {
-    const BuriedPipeRecord& r = working.buriedPipe;
-    working.buriedPipe.trafficLoad = 0.0;
+    r.trafficLoad = 0.0;
     // A load from levels or diameters that are not numbers would be no load
     // at all; only a finite load is stored.
     for (double v : {r.groundLevel, r.foundationLevel, r.outerDiameter, r.innerDiameter, r.cover})
         if (!std::isfinite(v))
             return;
     const double gk = TrafficLoadOf(r);
-    working.buriedPipe.trafficLoad = std::isfinite(gk) ? gk : 0.0;
+    r.trafficLoad = std::isfinite(gk) ? gk : 0.0;
 }

@@ -1,7 +1,7 @@
 #include "core/report/ClipboardText.h"
 
 #include "core/app/CalcKinds.h"
-#include "core/app/DalvorApp.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"
 
@@ -115,7 +115,7 @@ constexpr ColumnSpec kManholeColumns[] = {
 };
 
 template <std::size_t N>
-std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (&layout)[N], ListingTarget target)
+std::vector<ProjectColumn> MakeColumns(int languageOffset, const ColumnSpec (&layout)[N], ListingTarget target)
 {
     std::vector<ProjectColumn> columns;
     columns.reserve(N);
@@ -124,7 +124,7 @@ std::vector<ProjectColumn> MakeColumns(const CDalvorApp& app, const ColumnSpec (
         const int key = clip && s.clipboardKey ? s.clipboardKey : s.key;
         std::u16string heading = clip && s.clipboardPrefix ? s.clipboardPrefix : s.prefix;
         if (key)
-            heading += app.LoadLangString(key);
+            heading += LangString(key, languageOffset);
         heading += s.suffix;
         columns.push_back({std::move(heading), s.width});
     }
@@ -184,45 +184,45 @@ private:
 };
 
 // Name of the last pipe-category row with the id; empty when none has it.
-std::u16string CategoryName(const CDalvorApp& app, int id)
+std::u16string CategoryName(const ListingSource& source, int id)
 {
     std::u16string name;
-    const int n = RowCount(app.tables.pipeCategories);
+    const int n = RowCount(source.tables.pipeCategories);
     for (int i = 0; i < n; ++i)
-        if (app.tables.pipeCategories[static_cast<std::size_t>(i)].id == id)
-            name = FromFixed(app.tables.pipeCategories[static_cast<std::size_t>(i)].name);
+        if (source.tables.pipeCategories[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(source.tables.pipeCategories[static_cast<std::size_t>(i)].name);
     return name;
 }
 
 // Name of the last pipe-type row with the id; empty when none has it.
-std::u16string TypeName(const CDalvorApp& app, int id)
+std::u16string TypeName(const ListingSource& source, int id)
 {
     std::u16string name;
-    const int n = RowCount(app.tables.pipeTypes);
+    const int n = RowCount(source.tables.pipeTypes);
     for (int i = 0; i < n; ++i)
-        if (app.tables.pipeTypes[static_cast<std::size_t>(i)].id == id)
-            name = FromFixed(app.tables.pipeTypes[static_cast<std::size_t>(i)].name);
+        if (source.tables.pipeTypes[static_cast<std::size_t>(i)].id == id)
+            name = FromFixed(source.tables.pipeTypes[static_cast<std::size_t>(i)].name);
     return name;
 }
 
-std::u16string TankTypeName(const CDalvorApp& app, int row)
+std::u16string TankTypeName(const ListingSource& source, int row)
 {
-    if (row < 0 || row >= RowCount(app.tables.tankTypes))
+    if (row < 0 || row >= RowCount(source.tables.tankTypes))
         return {};
-    return FromFixed(app.tables.tankTypes[static_cast<std::size_t>(row)].name);
+    return FromFixed(source.tables.tankTypes[static_cast<std::size_t>(row)].name);
 }
 
-std::u16string ManholeTypeName(const CDalvorApp& app, int row)
+std::u16string ManholeTypeName(const ListingSource& source, int row)
 {
-    if (row < 0 || row >= RowCount(app.tables.manholeTypes))
+    if (row < 0 || row >= RowCount(source.tables.manholeTypes))
         return {};
-    return FromFixed(app.tables.manholeTypes[static_cast<std::size_t>(row)].name);
+    return FromFixed(source.tables.manholeTypes[static_cast<std::size_t>(row)].name);
 }
 
 // Text of a key, or empty for a value with no key.
-std::u16string KeyText(const CDalvorApp& app, int key)
+std::u16string KeyText(const ListingSource& source, int key)
 {
-    return key ? app.LoadLangString(key) : std::u16string();
+    return key ? LangString(key, source.languageOffset) : std::u16string();
 }
 
 int GravitySoughtKey(int mode)
@@ -237,14 +237,14 @@ int PressureSoughtKey(int mode)
     return mode >= 0 && mode < 3 ? keys[mode] : 0;
 }
 
-void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, CellWriter& w)
+void RecordCells(const ListingSource& source, const GravityFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text([&] { return CategoryName(app, r.categoryId); });
-    w.Text([&] { return TypeName(app, r.typeId); });
+    w.Text([&] { return CategoryName(source, r.categoryId); });
+    w.Text([&] { return TypeName(source, r.typeId); });
     w.Number("%.0f", r.nominalSize);
-    w.Text([&] { return KeyText(app, GravitySoughtKey(r.mode)); });
+    w.Text([&] { return KeyText(source, GravitySoughtKey(r.mode)); });
     w.Result("%.2f", r.slope);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -257,12 +257,12 @@ void RecordCells(const CDalvorApp& app, const GravityFlowRecord& r, int index, C
     w.Text(FromFixed(r.head.conclusion));
 }
 
-void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, CellWriter& w)
+void RecordCells(const ListingSource& source, const BuriedPipeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text([&] { return CategoryName(app, r.categoryId); });
-    w.Text([&] { return TypeName(app, r.typeId); });
+    w.Text([&] { return CategoryName(source, r.categoryId); });
+    w.Text([&] { return TypeName(source, r.typeId); });
     w.Number("%.0f", r.nominalSize);
     w.Number("%.2f", r.groundLevel);
     w.Number("%.2f", r.invertLevel);
@@ -274,18 +274,18 @@ void RecordCells(const CDalvorApp& app, const BuriedPipeRecord& r, int index, Ce
     w.Result(w.clip ? "%.2f" : "%.1f", r.totalDeflection);
     w.Text(FromFixed(r.soilName));
     w.Number("%.2f", r.compactionIndex);
-    w.Text([&] { return KeyText(app, TrafficClassTextKey(r.trafficClass)); });
+    w.Text([&] { return KeyText(source, TrafficClassTextKey(r.trafficClass)); });
     w.Text(FromFixed(r.head.conclusion));
 }
 
-void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, CellWriter& w)
+void RecordCells(const ListingSource& source, const PressureFlowRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text([&] { return CategoryName(app, r.categoryId); });
-    w.Text([&] { return TypeName(app, r.typeId); });
+    w.Text([&] { return CategoryName(source, r.categoryId); });
+    w.Text([&] { return TypeName(source, r.typeId); });
     w.Number("%.0f", r.nominalSize);
-    w.Text([&] { return KeyText(app, PressureSoughtKey(r.mode)); });
+    w.Text([&] { return KeyText(source, PressureSoughtKey(r.mode)); });
     w.Number("%.2f", r.roughness);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.startLevel);
@@ -296,11 +296,11 @@ void RecordCells(const CDalvorApp& app, const PressureFlowRecord& r, int index, 
     w.Text(FromFixed(r.head.conclusion));
 }
 
-void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWriter& w)
+void RecordCells(const ListingSource& source, const TankRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text([&] { return TankTypeName(app, r.tankTypeIndex); });
+    w.Text([&] { return TankTypeName(source, r.tankTypeIndex); });
     w.Number("%.2f", r.capacity);
     w.Number("%.2f", r.length);
     w.Number("%.2f", r.groundLevel);
@@ -313,11 +313,11 @@ void RecordCells(const CDalvorApp& app, const TankRecord& r, int index, CellWrit
     w.Text(FromFixed(r.head.conclusion));
 }
 
-void RecordCells(const CDalvorApp& app, const ManholeRecord& r, int index, CellWriter& w)
+void RecordCells(const ListingSource& source, const ManholeRecord& r, int index, CellWriter& w)
 {
     w.Position(index);
     w.Text(FromFixed(r.head.name));
-    w.Text([&] { return ManholeTypeName(app, r.typeIndex); });
+    w.Text([&] { return ManholeTypeName(source, r.typeIndex); });
     w.Result("%.2f", r.height);
     w.Number("%.0f", r.pipeDiameter * 1000);
     w.Number("%.2f", r.groundLevel);
@@ -339,10 +339,10 @@ const auto& Layout(const ManholeRecord*) { return kManholeColumns; }
 
 // The record's cells; its results show only when it holds a valid result.
 template <typename Record>
-void WriteRecord(const CDalvorApp& app, const Record& r, int index, CellWriter& w)
+void WriteRecord(const ListingSource& source, const Record& r, int index, CellWriter& w)
 {
     w.resultGiven = r.head.resultValid == 1;
-    RecordCells(app, r, index, w);
+    RecordCells(source, r, index, w);
 }
 
 template <typename Record>
@@ -355,55 +355,56 @@ const Record* At(const std::vector<Record>& records, int index)
 
 }  // namespace
 
-std::vector<ProjectColumn> ProjectColumns(const CDalvorApp& app, int kind, ListingTarget target)
+std::vector<ProjectColumn> ProjectColumns(int languageOffset, int kind, ListingTarget target)
 {
     std::vector<ProjectColumn> columns;
     ForKindRecords(kind, [&](const auto& e) {
-        columns = MakeColumns(app, Layout(static_cast<const typename std::decay_t<decltype(e)>::RecordType*>(nullptr)),
+        columns = MakeColumns(languageOffset,
+                              Layout(static_cast<const typename std::decay_t<decltype(e)>::RecordType*>(nullptr)),
                               target);
     });
     return columns;
 }
 
-int StoredRecordCount(const CDalvorApp& app, int kind)
+int StoredRecordCount(const ProjectArrays& project, int kind)
 {
     int rows = 0;
-    ForKindRecords(kind, [&](const auto& e) { rows = app.project.Count(e.array); });
+    ForKindRecords(kind, [&](const auto& e) { rows = project.Count(e.array); });
     return rows;
 }
 
-const RecordHead* StoredRecordHead(const CDalvorApp& app, int kind, int index)
+const RecordHead* StoredRecordHead(const ProjectArrays& project, int kind, int index)
 {
     const RecordHead* head = nullptr;
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.project.*e.stored, index))
+        if (auto* r = At(project.*e.stored, index))
             head = &r->head;
     });
     return head;
 }
 
-RecordHead* StoredRecordHead(CDalvorApp& app, int kind, int index)
+RecordHead* StoredRecordHead(ProjectArrays& project, int kind, int index)
 {
-    return const_cast<RecordHead*>(StoredRecordHead(static_cast<const CDalvorApp&>(app), kind, index));
+    return const_cast<RecordHead*>(StoredRecordHead(static_cast<const ProjectArrays&>(project), kind, index));
 }
 
-std::vector<std::u16string> ProjectCells(const CDalvorApp& app, int kind, int index, ListingTarget target)
+std::vector<std::u16string> ProjectCells(const ListingSource& source, int kind, int index, ListingTarget target)
 {
     CellWriter w(target);
     ForKindRecords(kind, [&](const auto& e) {
-        if (auto* r = At(app.project.*e.stored, index))
-            WriteRecord(app, *r, index, w);
+        if (auto* r = At(source.project.*e.stored, index))
+            WriteRecord(source, *r, index, w);
     });
     return std::move(w.cells);
 }
 
-std::u16string ProjectCell(const CDalvorApp& app, int kind, int index, int column, ListingTarget target)
+std::u16string ProjectCell(const ListingSource& source, int kind, int index, int column, ListingTarget target)
 {
     CellWriter w(target, column);
     if (column >= 0) {
         ForKindRecords(kind, [&](const auto& e) {
-            if (auto* r = At(app.project.*e.stored, index))
-                WriteRecord(app, *r, index, w);
+            if (auto* r = At(source.project.*e.stored, index))
+                WriteRecord(source, *r, index, w);
         });
     }
     return w.cells.empty() ? std::u16string() : std::move(w.cells.front());
@@ -423,10 +424,10 @@ void AppendLine(std::u16string& text, const std::vector<std::u16string>& cells)
 // The headings of the kind's columns, then the cells of each stored record in
 // array order, each made by `cellsOf(index, columns)`.
 template <typename CellsOf>
-std::u16string ListingText(const CDalvorApp& app, int kind, ListingTarget target, CellsOf&& cellsOf)
+std::u16string ListingText(const ListingSource& source, int kind, ListingTarget target, CellsOf&& cellsOf)
 {
     std::u16string text;
-    const std::vector<ProjectColumn> columns = ProjectColumns(app, kind, target);
+    const std::vector<ProjectColumn> columns = ProjectColumns(source.languageOffset, kind, target);
     if (columns.empty())
         return text;
     std::vector<std::u16string> headings;
@@ -434,7 +435,7 @@ std::u16string ListingText(const CDalvorApp& app, int kind, ListingTarget target
     for (const ProjectColumn& c : columns)
         headings.push_back(c.heading);
     AppendLine(text, headings);
-    const int count = StoredRecordCount(app, kind);
+    const int count = StoredRecordCount(source.project, kind);
     for (int i = 0; i < count; ++i)
         AppendLine(text, cellsOf(i, static_cast<int>(columns.size())));
     return text;
@@ -442,22 +443,22 @@ std::u16string ListingText(const CDalvorApp& app, int kind, ListingTarget target
 
 }  // namespace
 
-std::u16string BuildListText(const CDalvorApp& app, int kind)
+std::u16string BuildListText(const ListingSource& source, int kind)
 {
     // Cell by cell, as the list asks for them.
-    return ListingText(app, kind, ListingTarget::List, [&](int index, int columns) {
+    return ListingText(source, kind, ListingTarget::List, [&](int index, int columns) {
         std::vector<std::u16string> cells;
         cells.reserve(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c)
-            cells.push_back(ProjectCell(app, kind, index, c, ListingTarget::List));
+            cells.push_back(ProjectCell(source, kind, index, c, ListingTarget::List));
         return cells;
     });
 }
 
-std::u16string BuildClipboardText(const CDalvorApp& app, int kind)
+std::u16string BuildClipboardText(const ListingSource& source, int kind)
 {
-    std::u16string text = ListingText(app, kind, ListingTarget::Clipboard, [&](int index, int) {
-        return ProjectCells(app, kind, index, ListingTarget::Clipboard);
+    std::u16string text = ListingText(source, kind, ListingTarget::Clipboard, [&](int index, int) {
+        return ProjectCells(source, kind, index, ListingTarget::Clipboard);
     });
     // A spreadsheet in a decimal-comma locale reads the numbers as numbers.
     std::replace(text.begin(), text.end(), u'.', u',');

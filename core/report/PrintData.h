@@ -3,6 +3,8 @@
 #include "core/project/PrintTitles.h"
 #include "core/report/DisplayList.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 struct ReportSection {
@@ -12,6 +14,9 @@ struct ReportSection {
     char16_t label[20][129];
     char16_t value[20][129];
 };
+
+// The ten sections of a report table, as a report builder makes them.
+using ReportSections = std::array<ReportSection, 10>;
 
 // The picture recorded for the printout: the drawing of the page's picture at
 // ten times its size, and that width and height. A new recording replaces
@@ -35,4 +40,10 @@ struct PrintState {
     ReportSection reportSections[10]{};
     PrintTitle printTitles[kPrintTitleCount]{};
     PrintPicture printPicture;
+
+    // Takes a report table built for a printout.
+    void StoreReport(const ReportSections& sections)
+    {
+        std::copy(sections.begin(), sections.end(), reportSections);
+    }
 };

@@ -1,10 +1,13 @@
-// The report builders: the text of each kind's printout, written into the
-// application's ten report sections from the kind's working record, and the
-// printout's header and footer texts.
-#include "core/app/DalvorApp.h"
+// The report builders: the text of each kind's printout, its ten report
+// sections made from the kind's record, and the printout's header and footer
+// texts.
+#include "core/report/ReportRows.h"
+
+#include "core/base/CalcKind.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"
-#include "core/report/ReportRows.h"
+#include "core/calc/Calculations.h"
 
 #include <cmath>
 #include <cstdio>
@@ -76,12 +79,12 @@ private:
     int rows = 0;
 };
 
-// Formats bound to the application's current language.
+// Formats bound to a language.
 class Fmt {
 public:
-    explicit Fmt(const CDalvorApp& a) : app(a) {}
+    explicit Fmt(int languageOffset) : offset(languageOffset) {}
 
-    std::u16string Text(int key) const { return app.LoadLangString(key); }
+    std::u16string Text(int key) const { return LangString(key, offset); }
     std::u16string Num(const char* format, double v) const { return NumberText(format, v); }
     // A value that is not finite prints "-" with no unit.
     std::u16string Val(const char* format, double v, int unit) const
@@ -102,10 +105,10 @@ public:
     std::u16string YesNo(int flag) const { return Text(flag == 1 ? kYesKey : kNoKey); }
 
 private:
-    const CDalvorApp& app;
+    int offset;
 };
 
-void ClearReport(ReportSection (&sections)[10])
+void ClearReport(ReportSections& sections)
 {
     for (ReportSection& s : sections) {
         std::memset(&s, 0, sizeof s);
@@ -215,17 +218,19 @@ void SoilRows(ReportSection& section, const Fmt& f, int headingKey, int firstKey
 
 // ---- gravity flow ----------------------------------------------------------------------
 
-void CDalvorApp::BuildGravityFlowReport()
+// Each Write...Report fills the sections it is given; its writers have all set
+// their row counts once it returns, before the builder hands the table back.
+static void WriteGravityFlowReport(ReportSections& sections, const GravityFlowRecord& r, const CatalogueTables& tables,
+                                   int languageOffset)
 {
-    ClearReport(print.reportSections);
-    const GravityFlowRecord& r = working.gravityFlow;
-    const Fmt f(*this);
+    ClearReport(sections);
+    const Fmt f(languageOffset);
     const int mode = r.mode;
     const bool knownMode = mode >= 0 && mode <= 3;
     const std::u16string slope = std::isfinite(r.slope) && r.slope < kSlopeShown ? u"< 0.01 " + f.Text(UPerMille) : f.F2(r.slope, UPerMille);
 
     if (knownMode) {
-        SectionWriter s0(print.reportSections[0]);
+        SectionWriter s0(sections[0]);
         s0.Row(f.Text(20156));
         s0.Row(f.Text(20165), f.Text(20157 + mode), true);
         if (mode != 1)
@@ -236,7 +241,7 @@ void CDalvorApp::BuildGravityFlowReport()
             s0.Row(f.Text(20168), f.Flow(r.flowInput));
         s0.Blank();
 
-        SectionWriter s2(print.reportSections[2]);
+        SectionWriter s2(sections[2]);
         s2.Row(f.Text(20154));
         s2.Row(f.Text(20169), NameById(tables.pipeCategories, r.categoryId));
         s2.Row(f.Text(20170), NameById(tables.pipeTypes, r.typeId));
@@ -252,7 +257,7 @@ void CDalvorApp::BuildGravityFlowReport()
         s2.Blank();
 
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s1(print.reportSections[1]);
+        SectionWriter s1(sections[1]);
         s1.Row(f.Text(20161));
         if (mode == 0) {
             SizeRows(s1, f, 20175, r, false, true);
@@ -274,25 +279,32 @@ void CDalvorApp::BuildGravityFlowReport()
         s1.Blank();
     }
 
-    FluidRows(print.reportSections[4], f, 20155, 20178, 20179, r);
+    FluidRows(sections[4], f, 20155, 20178, 20179, r);
 
-    SectionWriter s3(print.reportSections[3]);
+    SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20162), r.head);
     s3.Blank(true);
 }
 
+ReportSections BuildGravityFlowReport(const GravityFlowRecord& r, const CatalogueTables& tables, int languageOffset)
+{
+    ReportSections sections;
+    WriteGravityFlowReport(sections, r, tables, languageOffset);
+    return sections;
+}
+
 // ---- pressure flow ---------------------------------------------------------------------
 
-void CDalvorApp::BuildPressureFlowReport()
+static void WritePressureFlowReport(ReportSections& sections, const PressureFlowRecord& r, const CatalogueTables& tables,
+                                    int languageOffset)
 {
-    ClearReport(print.reportSections);
-    const PressureFlowRecord& r = working.pressureFlow;
-    const Fmt f(*this);
+    ClearReport(sections);
+    const Fmt f(languageOffset);
     const int mode = r.mode;
     const bool knownMode = mode >= 0 && mode <= 2;
 
     if (knownMode) {
-        SectionWriter s0(print.reportSections[0]);
+        SectionWriter s0(sections[0]);
         s0.Row(f.Text(20198));
         s0.Row(f.Text(20206), f.Text(20199 + mode), true);
         if (mode == 0) {
@@ -305,7 +317,7 @@ void CDalvorApp::BuildPressureFlowReport()
         }
         s0.Blank();
 
-        SectionWriter s2(print.reportSections[2]);
+        SectionWriter s2(sections[2]);
         s2.Row(f.Text(20192));
         s2.Row(f.Text(20211), NameById(tables.pipeCategories, r.categoryId));
         s2.Row(f.Text(20212), NameById(tables.pipeTypes, r.typeId));
@@ -321,7 +333,7 @@ void CDalvorApp::BuildPressureFlowReport()
     }
 
     {
-        SectionWriter s4(print.reportSections[4]);
+        SectionWriter s4(sections[4]);
         s4.Row(f.Text(20194));
         if (r.localLossMode == 0)
             s4.Row(f.Text(20220), f.Num("%.2f", r.lossCoefficient));
@@ -331,11 +343,11 @@ void CDalvorApp::BuildPressureFlowReport()
             s4.Empty();
         s4.Blank();
     }
-    FluidRows(print.reportSections[8], f, 20193, 20222, 20223, r);
+    FluidRows(sections[8], f, 20193, 20222, 20223, r);
 
     if (knownMode) {
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s1(print.reportSections[1]);
+        SectionWriter s1(sections[1]);
         s1.Row(f.Text(20202));
         if (mode == 0) {
             SizeRows(s1, f, 20217, r, true, true);
@@ -356,18 +368,25 @@ void CDalvorApp::BuildPressureFlowReport()
         s1.Blank();
     }
 
-    SectionWriter s3(print.reportSections[3]);
+    SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20203), r.head);
     s3.Blank(true);
 }
 
+ReportSections BuildPressureFlowReport(const PressureFlowRecord& r, const CatalogueTables& tables, int languageOffset)
+{
+    ReportSections sections;
+    WritePressureFlowReport(sections, r, tables, languageOffset);
+    return sections;
+}
+
 // ---- buried pipe -----------------------------------------------------------------------
 
-void CDalvorApp::BuildBuriedPipeReport()
+static void WriteBuriedPipeReport(ReportSections& sections, const BuriedPipeRecord& r, const CatalogueTables& tables,
+                                  int languageOffset)
 {
-    ClearReport(print.reportSections);
-    const BuriedPipeRecord& r = working.buriedPipe;
-    const Fmt f(*this);
+    ClearReport(sections);
+    const Fmt f(languageOffset);
 
     const int trafficKey = TrafficClassTextKey(r.trafficClass);
     const std::u16string traffic = trafficKey ? f.Text(trafficKey) : std::u16string();
@@ -378,7 +397,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         workmanship = f.Text(20108);
 
     {
-        SectionWriter s(print.reportSections[0]);
+        SectionWriter s(sections[0]);
         s.Row(f.Text(20102));
         s.Row(f.Text(20115), NameById(tables.pipeCategories, r.categoryId));
         s.Row(f.Text(20116), NameById(tables.pipeTypes, r.typeId));
@@ -390,7 +409,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[2]);
+        SectionWriter s(sections[2]);
         s.Row(f.Text(20103));
         s.Row(f.Text(20122), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20123), f.F2(r.invertLevel, UM));
@@ -400,7 +419,7 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[4]);
+        SectionWriter s(sections[4]);
         s.Row(f.Text(20104));
         s.Row(f.Text(20127), FromFixed(r.soilName));
         s.Row(f.Text(20128), f.F2(r.compactionIndex, UBlank));
@@ -410,14 +429,14 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[6]);
+        SectionWriter s(sections[6]);
         s.Row(f.Text(20105));
         s.Row(f.Text(20132), traffic);
         s.Row(f.Text(20133), f.YesNo(r.roadSurface));
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[8]);
+        SectionWriter s(sections[8]);
         s.Row(f.Text(20106));
         s.Row(f.Text(20134), f.YesNo(r.multiPipeTrench));
         s.Row(f.Text(20135), f.YesNo(r.heavyConstructionTraffic));
@@ -437,7 +456,7 @@ void CDalvorApp::BuildBuriedPipeReport()
     }
     {
         const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
-        SectionWriter s(print.reportSections[1]);
+        SectionWriter s(sections[1]);
         s.Row(f.Text(20111));
         s.Row(f.Text(20142), res(f.F2(r.soilLoad, UKpa)));
         s.Row(f.Text(20143), res(f.F2(r.trafficLoad, UKpa)));
@@ -455,27 +474,34 @@ void CDalvorApp::BuildBuriedPipeReport()
         s.Row(f.Text(20151), res(f.F2(r.anchoringForce, UKnM)), true);
         s.Blank();
     }
-    SectionWriter s3(print.reportSections[3]);
+    SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20112), r.head);
     s3.Row(FromFixed(r.secondReason), {}, true);
     s3.Row(FromFixed(r.thirdReason), {}, true);
     s3.Blank(true);
 }
 
+ReportSections BuildBuriedPipeReport(const BuriedPipeRecord& r, const CatalogueTables& tables, int languageOffset)
+{
+    ReportSections sections;
+    WriteBuriedPipeReport(sections, r, tables, languageOffset);
+    return sections;
+}
+
 // ---- manhole ---------------------------------------------------------------------------
 
-void CDalvorApp::BuildManholeReport()
+static void WriteManholeReport(ReportSections& sections, const ManholeRecord& r, const CatalogueTables& tables,
+                               int languageOffset)
 {
-    ClearReport(print.reportSections);
-    const ManholeRecord& r = working.manhole;
-    const Fmt f(*this);
+    ClearReport(sections);
+    const Fmt f(languageOffset);
     const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
     const auto shown = [&](double v, double test, int unit) {
         return res(test > kManholeShown ? f.F2(v, unit) : std::u16string(kNotGiven));
     };
 
     {
-        SectionWriter s(print.reportSections[0]);
+        SectionWriter s(sections[0]);
         s.Row(f.Text(20074));
         s.Row(f.Text(20081), NameAt(tables.manholeTypes, r.typeIndex));
         s.Row(f.Text(20082), f.F0(r.nominalDiameter * 1000, UMm));
@@ -483,20 +509,20 @@ void CDalvorApp::BuildManholeReport()
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[2]);
+        SectionWriter s(sections[2]);
         s.Row(f.Text(20075));
         s.Row(f.Text(20084), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20085), f.F2(r.pipeBottomLevel, UM));
         s.Row(f.Text(20086), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    SoilRows(print.reportSections[4], f, 20076, 20087, r);
+    SoilRows(sections[4], f, 20076, 20087, r);
     if (r.madeToOrder == 1) {
-        SectionWriter s(print.reportSections[6]);
+        SectionWriter s(sections[6]);
         MadeToOrderRows(s, f);
     }
     {
-        SectionWriter s(print.reportSections[1]);
+        SectionWriter s(sections[1]);
         s.Row(f.Text(20077));
         s.Row(f.Text(20092), res(f.F2(r.height, UM)), true);
         s.Row(f.Text(20093), res(f.F2(r.deadWeight, UKn)), true);
@@ -517,18 +543,25 @@ void CDalvorApp::BuildManholeReport()
         }
         s.Blank();
     }
-    SectionWriter s3(print.reportSections[3]);
+    SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20078), r.head);
     s3.Blank(true);
 }
 
+ReportSections BuildManholeReport(const ManholeRecord& r, const CatalogueTables& tables, int languageOffset)
+{
+    ReportSections sections;
+    WriteManholeReport(sections, r, tables, languageOffset);
+    return sections;
+}
+
 // ---- tank ------------------------------------------------------------------------------
 
-void CDalvorApp::BuildTankReport()
+static void WriteTankReport(ReportSections& sections, const TankRecord& r, const CatalogueTables& tables,
+                            int languageOffset)
 {
-    ClearReport(print.reportSections);
-    const TankRecord& r = working.tank;
-    const Fmt f(*this);
+    ClearReport(sections);
+    const Fmt f(languageOffset);
     const bool anchored = r.anchoringForce > kTankAnchoringShown;
     const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
     const auto shown = [&](std::u16string text) { return anchored ? text : std::u16string(kNotGiven); };
@@ -537,7 +570,7 @@ void CDalvorApp::BuildTankReport()
     };
 
     {
-        SectionWriter s(print.reportSections[0]);
+        SectionWriter s(sections[0]);
         s.Row(f.Text(20037));
         s.Row(f.Text(20045), NameAt(tables.tankTypes, r.tankTypeIndex));
         s.Row(f.Text(20046), f.F2(r.capacity, UM3));
@@ -548,7 +581,7 @@ void CDalvorApp::BuildTankReport()
         s.Blank();
     }
     {
-        SectionWriter s(print.reportSections[2]);
+        SectionWriter s(sections[2]);
         s.Row(f.Text(20038));
         s.Row(f.Text(20051), f.F2(r.groundLevel, UM));
         s.Row(f.Text(20052), f.F2(r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMmToM, UM));
@@ -557,9 +590,9 @@ void CDalvorApp::BuildTankReport()
         s.Row(f.Text(20055), f.F2(r.waterLevel, UM));
         s.Blank();
     }
-    SoilRows(print.reportSections[4], f, 20039, 20056, r);
+    SoilRows(sections[4], f, 20039, 20056, r);
     {
-        SectionWriter s(print.reportSections[1]);
+        SectionWriter s(sections[1]);
         s.Row(f.Text(20041));
         s.Row(f.Text(20061), res(f.F2(r.upliftForce, UKn)), true);
         s.Row(f.Text(20062), res(f.F2(r.soilWeight, UKn)), true);
@@ -577,20 +610,15 @@ void CDalvorApp::BuildTankReport()
         s.Row(f.Text(20071), res(shown(f.F0(r.slabWeight, UKn))));
         s.Blank();
     }
-    SectionWriter s3(print.reportSections[3]);
+    SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20042), r.head, kLongRowBound);
 }
 
-bool CDalvorApp::BuildReport(int kind)
+ReportSections BuildTankReport(const TankRecord& r, const CatalogueTables& tables, int languageOffset)
 {
-    switch (kind) {
-    case KindGravityFlow: BuildGravityFlowReport(); return true;
-    case KindPressureFlow: BuildPressureFlowReport(); return true;
-    case KindBuriedPipe: BuildBuriedPipeReport(); return true;
-    case KindManhole: BuildManholeReport(); return true;
-    case KindTank: BuildTankReport(); return true;
-    default: return false;
-    }
+    ReportSections sections;
+    WriteTankReport(sections, r, tables, languageOffset);
+    return sections;
 }
 
 // ---- the printout's texts --------------------------------------------------------------
@@ -605,7 +633,8 @@ std::u16string ReportTime(const std::tm& t)
     return Utf8ToUtf16(FormatC("%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec));
 }
 
-ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
+ReportPageTexts MakeReportTexts(int kind, const WorkingRecords& working, const CatalogueTables& tables,
+                                const PrintTitle& printTitle, int languageOffset, const std::tm& now)
 {
     struct Keys {
         int name, title, notice, date;
@@ -644,28 +673,28 @@ ReportPageTexts CDalvorApp::MakeReportTexts(int kind, const std::tm& now) const
         head = &working.manhole.head;
         subtitle = NameAt(tables.manholeTypes, working.manhole.typeIndex) + u" - ";
         if (working.manhole.eccentric != 1)
-            subtitle += LoadLangString(1604);
+            subtitle += LangString(1604, languageOffset);
         else if (working.manhole.reinforcedVersion == 1)
-            subtitle += LoadLangString(1605) + u", " + LoadLangString(1600);
+            subtitle += LangString(1605, languageOffset) + u", " + LangString(1600, languageOffset);
         else
-            subtitle += LoadLangString(1605);
+            subtitle += LangString(1605, languageOffset);
         break;
     default:
         return {};
     }
     ReportPageTexts t;
-    t.documentName = LoadLangString(keys.name);
-    t.reportTitle = LoadLangString(keys.title);
-    t.printTitle = FromFixed(print.printTitles[0].text);
+    t.documentName = LangString(keys.name, languageOffset);
+    t.reportTitle = LangString(keys.title, languageOffset);
+    t.printTitle = FromFixed(printTitle.text);
     t.subtitle = subtitle;
     // The maker's address reads the same in every language: its text has no
     // language offset.
-    t.addressText = LoadLangString(122, 0);
+    t.addressText = LangString(122, 0);
     t.programLine = kind == KindTank ? u"\r\nProgram Quorlin v.5.0" : u"\r\n\r\nProgram Quorlin v.5.0";
-    t.noticeLine = LoadLangString(keys.notice) + u" " + FromFixed(head->name);
-    t.dateLine = LoadLangString(keys.date) + u" " + ReportDate(now) + u" " + ReportTime(now);
+    t.noticeLine = LangString(keys.notice, languageOffset) + u" " + FromFixed(head->name);
+    t.dateLine = LangString(keys.date, languageOffset) + u" " + ReportDate(now) + u" " + ReportTime(now);
     if (kind == KindBuriedPipe)
-        t.extraLine = LoadLangString(20300);
-    t.disclaimer = LoadLangString(1612);
+        t.extraLine = LangString(20300, languageOffset);
+    t.disclaimer = LangString(1612, languageOffset);
     return t;
 }

@@ -1,13 +1,17 @@
 // core/report: what leaves the program: the report rows and the printout's
 // texts, the clipboard text of the project listing, the print data, and the
 // Canvas drawing interface with the display list that records a picture. It
-// includes core/base, core/project (the printout titles) and core/app (whose
-// report members it implements).
+// includes core/base, core/catalogue (the names of catalogue rows),
+// core/project (the records and the printout titles) and core/calc.
 //
-// The printout's texts besides the report table, and the date and time of a
-// printout.
+// The report table of each kind, the printout's texts besides the report
+// table, and the date and time of a printout.
 #pragma once
 
+#include "core/catalogue/ReferenceTables.h"
+#include "core/project/PrintTitles.h"
+#include "core/project/Records.h"
+#include "core/project/WorkingRecords.h"
 #include "core/report/PrintData.h"
 
 #include <ctime>
@@ -27,6 +31,20 @@ struct ReportPageTexts {
     std::u16string extraLine;
     std::u16string disclaimer;
 };
+
+// The report table of a kind's record: every section cleared and present,
+// then the kind's rows written in the language of languageOffset, catalogue
+// rows named from the tables.
+ReportSections BuildGravityFlowReport(const GravityFlowRecord& r, const CatalogueTables& tables, int languageOffset);
+ReportSections BuildPressureFlowReport(const PressureFlowRecord& r, const CatalogueTables& tables, int languageOffset);
+ReportSections BuildBuriedPipeReport(const BuriedPipeRecord& r, const CatalogueTables& tables, int languageOffset);
+ReportSections BuildManholeReport(const ManholeRecord& r, const CatalogueTables& tables, int languageOffset);
+ReportSections BuildTankReport(const TankRecord& r, const CatalogueTables& tables, int languageOffset);
+
+// The printout's texts for the kind's working record at a local time, with
+// the print title given; empty texts for anything that is not a kind.
+ReportPageTexts MakeReportTexts(int kind, const WorkingRecords& working, const CatalogueTables& tables,
+                                const PrintTitle& printTitle, int languageOffset, const std::tm& now);
 
 // "DD/MM/YY" and "HH:MM:SS" (24-hour) of a local time.
 std::u16string ReportDate(const std::tm& local);

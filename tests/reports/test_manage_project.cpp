@@ -98,14 +98,14 @@ std::unique_ptr<CDalvorApp> ProjectFromFile(const QString& path, int count)
 
 QString StoredName(const CDalvorApp& app, int kind, int index)
 {
-    const RecordHead* head = StoredRecordHead(app, kind, index);
+    const RecordHead* head = StoredRecordHead(app.project, kind, index);
     return head ? Q(FromFixed(head->name)) : QString();
 }
 
 QStringList StoredNames(const CDalvorApp& app, int kind)
 {
     QStringList names;
-    for (int i = 0; i < StoredRecordCount(app, kind); ++i)
+    for (int i = 0; i < StoredRecordCount(app.project, kind); ++i)
         names << StoredName(app, kind, i);
     return names;
 }
@@ -215,7 +215,7 @@ private slots:
             QVERIFY(list.IsEditable());
 
             QCOMPARE(list.ColumnCount(), columnCounts[k]);
-            const auto columns = ProjectColumns(*f.app, kind, ListingTarget::List);
+            const auto columns = ProjectColumns(f.app->languageOffset, kind, ListingTarget::List);
             // Titles and cells show whole in the font in use; a column keeps
             // its own width where that is enough.
             const QFontMetrics titleFont(list.horizontalHeader()->font()), cellFont(list.font());
@@ -232,7 +232,7 @@ private slots:
             }
             QCOMPARE(list.GetItemCount(), 3);
             for (int r = 0; r < 3; ++r) {
-                const auto cells = ProjectCells(*f.app, kind, r, ListingTarget::List);
+                const auto cells = ProjectCells(f.app->Listing(), kind, r, ListingTarget::List);
                 for (int c = 0; c < list.ColumnCount(); ++c)
                     QCOMPARE(list.GetItemText(r, c), Q(cells[static_cast<std::size_t>(c)]));
                 QCOMPARE(list.GetItemText(r, 0), QString::number(r + 1));
@@ -285,7 +285,7 @@ private slots:
         f.dlg->OnRead();
         QCOMPARE(Current(*f.app, KindTank), -1);
         f.Press(f.dlg->copyButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Q(BuildClipboardText(*f.app, KindTank)));
+        QCOMPARE(QGuiApplication::clipboard()->text(), Q(BuildClipboardText(f.app->Listing(), KindTank)));
         QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 1);
 
         Fixture none(KindNone);
@@ -349,7 +349,7 @@ private slots:
             // Other kinds are untouched.
             for (int other : kKinds)
                 if (other != kind)
-                    QCOMPARE(StoredRecordCount(*f.app, other), 4);
+                    QCOMPARE(StoredRecordCount(f.app->project, other), 4);
         }
     }
 
@@ -393,7 +393,7 @@ private slots:
         QVERIFY(!f.dlg->deleteButton->isEnabled());
         QVERIFY(!f.dlg->readButton->isEnabled());
         // Other kinds are untouched.
-        QCOMPARE(StoredRecordCount(*f.app, KindPressureFlow), 3);
+        QCOMPARE(StoredRecordCount(f.app->project, KindPressureFlow), 3);
     }
 
     void upAndDownMoveTheSelectedRecord()
@@ -595,7 +595,7 @@ private slots:
             QGuiApplication::clipboard()->clear();
             f.Press(f.dlg->copyButton);
             const QString text = QGuiApplication::clipboard()->text();
-            QCOMPARE(text, Q(BuildClipboardText(*f.app, kind)));
+            QCOMPARE(text, Q(BuildClipboardText(f.app->Listing(), kind)));
             // Stored names in array order, not the list's.
             const QStringList lines = text.split('\n');
             QCOMPARE(lines.size(), 5);  // header, three records, and the empty tail

@@ -5,6 +5,9 @@
 
 #include "tests/core/CalcTestSupport.h"
 
+#include "core/base/LangTables.h"
+#include "core/calc/Calculations.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -16,18 +19,23 @@ using namespace calc_support;
 
 constexpr double kHalfMm = 0.0005f;
 
+// A tank record with the catalogue its calculation reads.
+struct TankCase {
+    TankRecord tank{};
+    CatalogueTables tables;
+};
+
 // The worked case of a second transcription: capacity 5 m3 given, Dz 2000,
 // Dw 1900, end allowance 100 mm, PT = ZWG = 4, PD = Pv = 1.5, 17.5 kN/m3,
 // 15 %, 30 degrees, no cohesion, slab 0.6 x 0.3 (single), 1 kN/m, ends 2 kN.
 // A length above 0 is given instead of the capacity.
-std::unique_ptr<CDalvorApp> Tank(double length = 0)
+std::unique_ptr<TankCase> Tank(double length = 0)
 {
-    auto app = std::make_unique<CDalvorApp>();
-    app->languageOffset = LangEnglish;
+    auto tc = std::make_unique<TankCase>();
     TankTypeEntry type{};
     type.weightPerMetre = 1;
     type.endWeight = 2;
-    TankRecord& r = app->working.tank;
+    TankRecord& r = tc->tank;
     r.selectionMode = 0;
     if (length > 0) {
         r.selectionMode = 1;
@@ -40,7 +48,7 @@ std::unique_ptr<CDalvorApp> Tank(double length = 0)
     r.endAllowance = type.endAllowance = 100;
     r.minAnchorSpacing = type.minAnchorSpacing = 0.5;
     r.maxAnchorSpacing = type.maxAnchorSpacing = 2.0;
-    app->tables.tankTypes.push_back(type);
+    tc->tables.tankTypes.push_back(type);
     r.groundLevel = r.waterLevel = 4;
     r.tankBottomLevel = r.fillLevel = 1.5;
     r.unitWeight = 17.5;
@@ -52,13 +60,23 @@ std::unique_ptr<CDalvorApp> Tank(double length = 0)
     r.anchorCount = 2;
     r.tieDesignStrength = 320;
     r.tieAngle = 90;
-    return app;
+    return tc;
 }
 
-void RunBoth(CDalvorApp& app)
+void Buoyancy(TankCase& c)
 {
-    app.CalcTankBuoyancy();
-    app.CalcTankAnchoring();
+    CalcTankBuoyancy(c.tank, c.tables, LangEnglish);
+}
+
+void RunBoth(TankCase& c)
+{
+    Buoyancy(c);
+    CalcTankAnchoring(c.tank);
+}
+
+std::u16string Text(int key)
+{
+    return LangString(key, LangEnglish);
 }
 
 const auto Keep = [](TankRecord&) {};
@@ -66,28 +84,28 @@ const auto Keep = [](TankRecord&) {};
 // The worked case (of the given length, if any) changed by `change`, after
 // the uplift check, and after the anchoring too for Both.
 template <class Change>
-std::unique_ptr<CDalvorApp> Uplift(double length, Change change)
+std::unique_ptr<TankCase> Uplift(double length, Change change)
 {
-    auto app = Tank(length);
-    change(app->working.tank);
-    app->CalcTankBuoyancy();
-    return app;
+    auto tc = Tank(length);
+    change(tc->tank);
+    Buoyancy(*tc);
+    return tc;
 }
 
 template <class Change>
-std::unique_ptr<CDalvorApp> Both(double length, Change change)
+std::unique_ptr<TankCase> Both(double length, Change change)
 {
-    auto app = Uplift(length, change);
-    app->CalcTankAnchoring();
-    return app;
+    auto tc = Uplift(length, change);
+    CalcTankAnchoring(tc->tank);
+    return tc;
 }
 
 // The anchoring alone, laid out for an uplift result the test states.
 template <class Change>
 TankRecord Anchoring(Change change)
 {
-    auto app = Tank();
-    TankRecord& r = app->working.tank;
+    auto tc = Tank();
+    TankRecord& r = tc->tank;
     r.head.resultValid = 1;
     r.length = 10;
     r.anchorCount = 4;
@@ -95,7 +113,7 @@ TankRecord Anchoring(Change change)
     r.minSlabLength = 0;
     r.anchoringForce = 40;
     change(r);
-    app->CalcTankAnchoring();
+    CalcTankAnchoring(tc->tank);
     return r;
 }
 
@@ -103,23 +121,23 @@ TankRecord Anchoring(Change change)
 
 TEST(TankBuoyancy, WorkedCaseMatchesASecondTranscription)
 {
-    auto app = Uplift(0, Keep);
-    const TankRecord& r = app->working.tank;
+    auto tc = Uplift(0, Keep);
+    const TankRecord& r = tc->tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_NEAR(r.length, 1.9635417338762216, 1e-14);
     EXPECT_NEAR(r.upliftForce, 61.68663369044118, 1e-11);
     EXPECT_NEAR(r.soilWeight, 27.023829446144465, 1e-11);
-    EXPECT_DOUBLE_EQ(r.ownWeight, r.length * 1 + 2);
+    EXPECT_NEAR(r.ownWeight, 3.96354173387622, 1e-13);  // 1 kN/m over 1.9635 m, and 2 kN of ends
     EXPECT_NEAR(r.anchoringForce, 39.96666520698713, 1e-11);
     EXPECT_EQ(r.minSlabLength, 1.4000000208616257);  // 14 x 0.1 (single)
     EXPECT_NEAR(r.tieAngle, 73.30615434810348, 1e-11);
     EXPECT_DOUBLE_EQ(r.foundationLevel, 1.5 - 100 * kHalfMm);
     EXPECT_DOUBLE_EQ(r.coverDepth, (4 - r.foundationLevel) - 2000 * static_cast<double>(0.001f));
-    EXPECT_EQ(Conclusion(r), Text(*app, 20233));
+    EXPECT_EQ(Conclusion(r), Text(20233));
     // The tank (1.96 m) is shorter than its diameter (2 m).
-    EXPECT_EQ(Warning(r), Text(*app, 20235));
+    EXPECT_EQ(Warning(r), Text(20235));
     // Without friction the slab alone must hold: a longer slab.
-    EXPECT_EQ(Uplift(0, [](TankRecord& t) { t.frictionAngle = 0; })->working.tank.minSlabLength, 2.600000038743019);
+    EXPECT_EQ(Uplift(0, [](TankRecord& t) { t.frictionAngle = 0; })->tank.minSlabLength, 2.600000038743019);
 }
 
 // An 8 m tank with the water table above and below its axis, uplift and
@@ -141,11 +159,11 @@ TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.water);
-        auto app = Both(8, [&c](TankRecord& t) {
+        auto tc = Both(8, [&c](TankRecord& t) {
             t.anchorCount = 3;
             t.waterLevel = c.water;
         });
-        const TankRecord& r = app->working.tank;
+        const TankRecord& r = tc->tank;
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_NEAR(r.capacity / 22.11458903958543, 1.0, 1e-12);
         EXPECT_NEAR(r.upliftForce / c.uplift, 1.0, 1e-12);
@@ -158,7 +176,7 @@ TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
         EXPECT_EQ(r.slabLength, c.slab);
         EXPECT_NEAR(r.slabVolume / c.slabVolume, 1.0, 1e-12);
         EXPECT_NEAR(r.tieForce, c.tie, 1e-12 * c.tie);
-        EXPECT_EQ(Conclusion(r), Text(*app, c.anchoring > 0 ? 20233 : 20236));
+        EXPECT_EQ(Conclusion(r), Text(c.anchoring > 0 ? 20233 : 20236));
         EXPECT_EQ(Warning(r), u"");
     }
 }
@@ -166,24 +184,24 @@ TEST(TankBuoyancy, PartlyWetTankMatchesASecondTranscription)
 TEST(TankBuoyancy, LengthAndCapacity)
 {
     // Capacity to length and back agree to the product of the two constants.
-    auto app = Uplift(0, Keep);
-    TankRecord& r = app->working.tank;
+    auto tc = Uplift(0, Keep);
+    TankRecord& r = tc->tank;
     const double length = r.length;
     r.selectionMode = 1;
     r.capacity = 0;
-    app->CalcTankBuoyancy();
+    Buoyancy(*tc);
     EXPECT_EQ(r.length, length);
     EXPECT_NEAR(r.capacity / 5.0, 1.0, 1.5e-8);
     EXPECT_NE(r.capacity, 5.0);
     // A given length shorter than the two end allowances becomes them, and the
     // capacity 0.
     r.length = 0.1;
-    app->CalcTankBuoyancy();
+    Buoyancy(*tc);
     EXPECT_EQ(r.length, 100 * static_cast<double>(0.002f));
     EXPECT_EQ(r.capacity, 0.0);
     EXPECT_EQ(r.activeCapacity, 0.0);
     // Any mode other than 1 is the capacity mode.
-    EXPECT_NEAR(Uplift(0, [](TankRecord& t) { t.selectionMode = 7; })->working.tank.length, 1.9635417338762216, 1e-14);
+    EXPECT_NEAR(Uplift(0, [](TankRecord& t) { t.selectionMode = 7; })->tank.length, 1.9635417338762216, 1e-14);
 }
 
 TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
@@ -191,11 +209,11 @@ TEST(TankBuoyancy, ActiveCapacityBelowTheFillLevel)
     // The inner bottom at 0; the inner radius is 1900 x 0.0005 (single).
     const double r = 1900 * kHalfMm;
     auto share = [](double fill) {
-        auto app = Uplift(0, [fill](TankRecord& t) {
+        auto tc = Uplift(0, [fill](TankRecord& t) {
             t.tankBottomLevel = 0;
             t.fillLevel = fill;
         });
-        return app->working.tank.activeCapacity / app->working.tank.capacity;
+        return tc->tank.activeCapacity / tc->tank.capacity;
     };
     for (auto [fill, expected] : {std::pair{0.0, 0.0}, {-1.0, 0.0}, {2 * r, 1.0}, {9.0, 1.0}})
         EXPECT_EQ(share(fill), expected) << fill;
@@ -218,12 +236,12 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
     // (shallow ground), dry backfill only.
     for (double hw : {-0.5, 0.0, 0.3, 1.0, 1.6, 2.0, 3.5}) {
         SCOPED_TRACE(hw);
-        auto app = Uplift(10, [hw](TankRecord& t) {
+        auto tc = Uplift(10, [hw](TankRecord& t) {
             t.innerDiameter = 1999;
             t.tankBottomLevel = kHalfMm;
             t.waterLevel = hw;
         });
-        const TankRecord& r = app->working.tank;
+        const TankRecord& r = tc->tank;
         ASSERT_EQ(r.head.resultValid, 1);
         ASSERT_EQ(r.foundationLevel, 0.0);
         const LD area = SegmentBelow(2, hw);
@@ -231,7 +249,7 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
             EXPECT_EQ(r.upliftForce, 0.0);
             EXPECT_EQ(r.anchoringForce, 0.0);
             EXPECT_EQ(r.minSlabLength, 0.0);
-            EXPECT_EQ(Conclusion(r), Text(*app, 20236));
+            EXPECT_EQ(Conclusion(r), Text(20236));
         } else {
             EXPECT_NEAR(r.upliftForce / static_cast<double>(10 * area * 10), 1.0, 1e-4);
         }
@@ -241,7 +259,7 @@ TEST(TankBuoyancy, UpliftAndBackfillAgainstCircularSegments)
         EXPECT_NEAR(r.soilWeight / static_cast<double>(soil), 1.0, 1e-4);
     }
     // Fully submerged is Archimedes.
-    const double uplift = Uplift(10, Keep)->working.tank.upliftForce;
+    const double uplift = Uplift(10, Keep)->tank.upliftForce;
     const double d = 2000 * static_cast<double>(0.001f);
     EXPECT_DOUBLE_EQ(uplift, d * static_cast<double>(7.854f) * d * 10);
     EXPECT_NEAR(uplift / static_cast<double>(10 * kPi / 4 * 4 * 10), 1.0, 1e-4);
@@ -255,7 +273,7 @@ TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
                    t.tankBottomLevel = kHalfMm;
                    t.waterLevel = -1;
                    t.groundLevel = cover;
-               })->working.tank.soilWeight;
+               })->tank.soilWeight;
     };
     EXPECT_GT(soilAt(3.0), 0.0);
     // D is 2000 x 0.001 (single); the cover must reach D x 1.099 (single),
@@ -272,47 +290,47 @@ TEST(TankBuoyancy, SoilCreditNeedsAFullCover)
 TEST(TankBuoyancy, MinimumSlabLengthRoundingAndWarning)
 {
     // A small anchoring force gives at least 1 m of slab.
-    auto app = Uplift(0, [](TankRecord& t) { t.waterLevel = 2.9; });
-    ASSERT_GT(app->working.tank.anchoringForce, 0.01f);
-    ASSERT_LT(app->working.tank.anchoringForce, 5.0);
-    EXPECT_EQ(app->working.tank.minSlabLength, 1.0);
+    auto tc = Uplift(0, [](TankRecord& t) { t.waterLevel = 2.9; });
+    ASSERT_GT(tc->tank.anchoringForce, 0.01f);
+    ASSERT_LT(tc->tank.anchoringForce, 5.0);
+    EXPECT_EQ(tc->tank.minSlabLength, 1.0);
     // Larger forces step in tenths of a metre (0.1 single).
-    const double lf = Uplift(12, Keep)->working.tank.minSlabLength;
+    const double lf = Uplift(12, Keep)->tank.minSlabLength;
     const double tenths = std::round(lf / static_cast<double>(0.1f));
     EXPECT_EQ(lf, tenths * static_cast<double>(0.1f));
     EXPECT_GT(tenths, 10);
     // No uplift: no slab, and a positive zero.
-    app = Uplift(0, [](TankRecord& t) { t.waterLevel = -3; });
-    EXPECT_EQ(app->working.tank.anchoringForce, 0.0);
-    EXPECT_EQ(app->working.tank.minSlabLength, 0.0);
-    EXPECT_FALSE(std::signbit(app->working.tank.minSlabLength));
-    EXPECT_EQ(Conclusion(app->working.tank), Text(*app, 20236));
-    EXPECT_EQ(Warning(app->working.tank), u"");
+    tc = Uplift(0, [](TankRecord& t) { t.waterLevel = -3; });
+    EXPECT_EQ(tc->tank.anchoringForce, 0.0);
+    EXPECT_EQ(tc->tank.minSlabLength, 0.0);
+    EXPECT_FALSE(std::signbit(tc->tank.minSlabLength));
+    EXPECT_EQ(Conclusion(tc->tank), Text(20236));
+    EXPECT_EQ(Warning(tc->tank), u"");
     // A slab longer than the tank warns.
-    app = Uplift(2.5, [](TankRecord& t) {
+    tc = Uplift(2.5, [](TankRecord& t) {
         t.slabWidth = 0.2f;
         t.frictionAngle = 0;
     });
-    ASSERT_GT(app->working.tank.minSlabLength, 2.5);
-    EXPECT_EQ(Conclusion(app->working.tank), Text(*app, 20233));
-    EXPECT_EQ(Warning(app->working.tank), Text(*app, 20234));
+    ASSERT_GT(tc->tank.minSlabLength, 2.5);
+    EXPECT_EQ(Conclusion(tc->tank), Text(20233));
+    EXPECT_EQ(Warning(tc->tank), Text(20234));
 }
 
 TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
 {
     // A backfill lighter than water (5 kN/m3, no pores) under water: the
     // slab's resistance is negative and no slab length holds the tank.
-    auto app = Both(6, [](TankRecord& t) {
+    auto tc = Both(6, [](TankRecord& t) {
         t.unitWeight = 5;
         t.porosity = 0;
     });
-    const TankRecord& r = app->working.tank;
+    const TankRecord& r = tc->tank;
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_GT(r.anchoringForce, 0.0);
-    EXPECT_EQ(r.minSlabLength, CDalvorApp::kNoSlabLength);
-    EXPECT_TRUE(CDalvorApp::NoSlabLengthSuffices(r.minSlabLength));
-    EXPECT_EQ(Conclusion(r), Text(*app, 20233));
-    EXPECT_EQ(Warning(r), Text(*app, 20234));
+    EXPECT_EQ(r.minSlabLength, kNoSlabLength);
+    EXPECT_TRUE(NoSlabLengthSuffices(r.minSlabLength));
+    EXPECT_EQ(Conclusion(r), Text(20233));
+    EXPECT_EQ(Warning(r), Text(20234));
     // The anchoring lays out the slab without rounding it up to "no length".
     EXPECT_DOUBLE_EQ(r.slabLength, (r.anchorCount - 1) * r.anchorSpacing + 0.5);
     EXPECT_LT(r.slabLength, 100.0);
@@ -320,7 +338,7 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
     // A resistance of exactly 0: water 2 m above the outer bottom, a backfill
     // of 7 kN/m3 (submerged -3), no friction, and a slab 0.5 high, whose
     // 6 kN/m2 just cancel the soil's -6 kN/m2.
-    app = Both(6, [](TankRecord& t) {
+    tc = Both(6, [](TankRecord& t) {
         t.innerDiameter = 1999;
         t.tankBottomLevel = 2 + kHalfMm;
         t.unitWeight = 7;
@@ -328,35 +346,35 @@ TEST(TankBuoyancy, NoSlabLengthSufficesUnderALightBackfill)
         t.frictionAngle = 0;
         t.slabWidth = t.slabHeight = 0.5;
     });
-    TankRecord& z = app->working.tank;
+    TankRecord& z = tc->tank;
     EXPECT_EQ(z.head.resultValid, 1);
     EXPECT_GT(z.anchoringForce, 0.0);
-    EXPECT_EQ(z.minSlabLength, CDalvorApp::kNoSlabLength);
-    EXPECT_EQ(Warning(z), Text(*app, 20234));
+    EXPECT_EQ(z.minSlabLength, kNoSlabLength);
+    EXPECT_EQ(Warning(z), Text(20234));
     for (double v : {z.slabLength, z.slabVolume, z.slabWeight, z.tieForce, z.tieSection})
         EXPECT_TRUE(std::isfinite(v));
     // A resistance so small that the slab would be longer than 1000 km.
     z.slabHeight = 0.5 + 1e-9;
-    RunBoth(*app);
-    EXPECT_EQ(z.minSlabLength, CDalvorApp::kNoSlabLength);
-    EXPECT_EQ(Warning(z), Text(*app, 20234));
+    RunBoth(*tc);
+    EXPECT_EQ(z.minSlabLength, kNoSlabLength);
+    EXPECT_EQ(Warning(z), Text(20234));
     // Both the slab and the tank's length fail: the length warning wins.
     z.length = 1.5;
-    RunBoth(*app);
-    EXPECT_EQ(Warning(z), Text(*app, 20235));
+    RunBoth(*tc);
+    EXPECT_EQ(Warning(z), Text(20235));
 }
 
 TEST(TankBuoyancy, AnchorCounts)
 {
     auto counts = [](double length, double smin, double smax, double water, int count) {
-        auto app = Uplift(length, [=](TankRecord& t) {
+        auto tc = Uplift(length, [=](TankRecord& t) {
             t.minAnchorSpacing = smin;
             t.maxAnchorSpacing = smax;
             t.waterLevel = water;
             t.anchorCount = count;
         });
-        EXPECT_EQ(app->working.tank.head.resultValid, 1);
-        return std::tuple{app->working.tank.minAnchorCount, app->working.tank.maxAnchorCount, app->working.tank.anchorCount};
+        EXPECT_EQ(tc->tank.head.resultValid, 1);
+        return std::tuple{tc->tank.minAnchorCount, tc->tank.maxAnchorCount, tc->tank.anchorCount};
     };
     // 11 m: trunc(10 / 2) + 1 = 6 and trunc(10 / 0.5) + 1 = 21.
     EXPECT_EQ(counts(11, 0.5, 2.0, 4, 2), std::tuple(6, 21, 6));
@@ -440,7 +458,7 @@ TEST(TankAnchoring, SlabNeverShorterThanTheMinimumAndNoTieWithoutForce)
         EXPECT_EQ(r.slabLength, c.slab) << c.minSlab << " " << c.length;
     }
     // No force: a slab and a spacing, but no tie.
-    const TankRecord r = Both(0, [](TankRecord& t) { t.waterLevel = -3; })->working.tank;
+    const TankRecord r = Both(0, [](TankRecord& t) { t.waterLevel = -3; })->tank;
     EXPECT_EQ(r.anchoringForce, 0.0);
     EXPECT_EQ(r.tieForce, 0.0);
     EXPECT_EQ(r.tieSection, 0.0);
@@ -452,12 +470,12 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
 {
     auto expectRefused = [](const char* what, auto change) {
         SCOPED_TRACE(what);
-        auto app = Both(0, Keep);
-        ASSERT_EQ(app->working.tank.head.resultValid, 1);
-        const TankRecord good = app->working.tank;
-        change(*app);
-        RunBoth(*app);
-        const TankRecord& r = app->working.tank;
+        auto tc = Both(0, Keep);
+        ASSERT_EQ(tc->tank.head.resultValid, 1);
+        const TankRecord good = tc->tank;
+        change(*tc);
+        RunBoth(*tc);
+        const TankRecord& r = tc->tank;
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(r), u"");
         EXPECT_EQ(Warning(r), u"");
@@ -471,37 +489,37 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
         EXPECT_GE(r.minAnchorCount, 2);
         EXPECT_LE(r.maxAnchorCount, 1000);
     };
-    expectRefused("no inner diameter", [](CDalvorApp& a) { a.working.tank.innerDiameter = 0; });
-    expectRefused("no outer diameter", [](CDalvorApp& a) { a.working.tank.outerDiameter = 0; });
-    expectRefused("negative diameter", [](CDalvorApp& a) { a.working.tank.innerDiameter = -1900; });
-    expectRefused("type beyond the table", [](CDalvorApp& a) { a.working.tank.tankTypeIndex = 1; });
-    expectRefused("negative type", [](CDalvorApp& a) { a.working.tank.tankTypeIndex = -5; });
-    expectRefused("table not loaded", [](CDalvorApp& a) { a.tables.tankTypes.clear(); });
-    expectRefused("no smallest spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = 0; });
-    expectRefused("no largest spacing", [](CDalvorApp& a) { a.working.tank.maxAnchorSpacing = 0; });
-    expectRefused("negative spacing", [](CDalvorApp& a) { a.working.tank.minAnchorSpacing = -1; });
-    expectRefused("no wall", [](CDalvorApp& a) { a.working.tank.innerDiameter = a.working.tank.outerDiameter; });
-    expectRefused("ground beyond 10 km", [](CDalvorApp& a) { a.working.tank.groundLevel = 10000.01; });
-    expectRefused("foundation below -10 km", [](CDalvorApp& a) { a.working.tank.tankBottomLevel = -10000; });
-    expectRefused("no slab width", [](CDalvorApp& a) { a.working.tank.slabWidth = 0; });
-    expectRefused("undefined ground", [](CDalvorApp& a) { a.working.tank.groundLevel = kNaN; });
-    expectRefused("infinite capacity", [](CDalvorApp& a) { a.working.tank.capacity = kInf; });
-    expectRefused("undefined fill", [](CDalvorApp& a) { a.working.tank.fillLevel = kNaN; });
-    expectRefused("undefined end weight", [](CDalvorApp& a) { a.tables.tankTypes[0].endWeight = kNaN; });
-    expectRefused("overflowing length", [](CDalvorApp& a) {
-        a.working.tank.selectionMode = 1;
-        a.working.tank.length = 1e308;
+    expectRefused("no inner diameter", [](TankCase& a) { a.tank.innerDiameter = 0; });
+    expectRefused("no outer diameter", [](TankCase& a) { a.tank.outerDiameter = 0; });
+    expectRefused("negative diameter", [](TankCase& a) { a.tank.innerDiameter = -1900; });
+    expectRefused("type beyond the table", [](TankCase& a) { a.tank.tankTypeIndex = 1; });
+    expectRefused("negative type", [](TankCase& a) { a.tank.tankTypeIndex = -5; });
+    expectRefused("table not loaded", [](TankCase& a) { a.tables.tankTypes.clear(); });
+    expectRefused("no smallest spacing", [](TankCase& a) { a.tank.minAnchorSpacing = 0; });
+    expectRefused("no largest spacing", [](TankCase& a) { a.tank.maxAnchorSpacing = 0; });
+    expectRefused("negative spacing", [](TankCase& a) { a.tank.minAnchorSpacing = -1; });
+    expectRefused("no wall", [](TankCase& a) { a.tank.innerDiameter = a.tank.outerDiameter; });
+    expectRefused("ground beyond 10 km", [](TankCase& a) { a.tank.groundLevel = 10000.01; });
+    expectRefused("foundation below -10 km", [](TankCase& a) { a.tank.tankBottomLevel = -10000; });
+    expectRefused("no slab width", [](TankCase& a) { a.tank.slabWidth = 0; });
+    expectRefused("undefined ground", [](TankCase& a) { a.tank.groundLevel = kNaN; });
+    expectRefused("infinite capacity", [](TankCase& a) { a.tank.capacity = kInf; });
+    expectRefused("undefined fill", [](TankCase& a) { a.tank.fillLevel = kNaN; });
+    expectRefused("undefined end weight", [](TankCase& a) { a.tables.tankTypes[0].endWeight = kNaN; });
+    expectRefused("overflowing length", [](TankCase& a) {
+        a.tank.selectionMode = 1;
+        a.tank.length = 1e308;
     });
 
     // The anchoring on its own refuses what it cannot lay out.
     auto anchoringRefused = [](const char* what, auto change) {
         SCOPED_TRACE(what);
-        auto app = Both(10, Keep);
-        ASSERT_EQ(app->working.tank.head.resultValid, 1);
-        change(app->working.tank);
-        app->CalcTankAnchoring();
-        EXPECT_EQ(app->working.tank.head.resultValid, 0);
-        for (double v : {app->working.tank.anchorSpacing, app->working.tank.slabLength, app->working.tank.tieForce, app->working.tank.tieSection})
+        auto tc = Both(10, Keep);
+        ASSERT_EQ(tc->tank.head.resultValid, 1);
+        change(tc->tank);
+        CalcTankAnchoring(tc->tank);
+        EXPECT_EQ(tc->tank.head.resultValid, 0);
+        for (double v : {tc->tank.anchorSpacing, tc->tank.slabLength, tc->tank.tieForce, tc->tank.tieSection})
             EXPECT_EQ(v, 0.0);
     };
     anchoringRefused("no uplift result", [](TankRecord& r) { r.head.resultValid = 0; });
@@ -518,10 +536,10 @@ TEST(Tank, InputItCannotJudgeGivesNoResult)
     anchoringRefused("undefined length", [](TankRecord& r) { r.length = kInf; });
 
     // Stored indexes and counts are read, not rewritten, when refused.
-    auto app = Both(0, [](TankRecord& t) {
+    auto tc = Both(0, [](TankRecord& t) {
         t.tankTypeIndex = 9;
         t.anchorCount = 5;
     });
-    EXPECT_EQ(app->working.tank.tankTypeIndex, 9);
-    EXPECT_EQ(app->working.tank.anchorCount, 5);
+    EXPECT_EQ(tc->tank.tankTypeIndex, 9);
+    EXPECT_EQ(tc->tank.anchorCount, 5);
 }

@@ -435,8 +435,8 @@ TEST(RecalcTool, WritesBackByteForByteAndRefusesDamagedFiles)
     };
     const auto core = StartedCore();
     ASSERT_EQ(core->ReadProjectFile((dir / "in.qdl").string()), ProjectReadError::None);
-    EXPECT_EQ(listing("--list", "in.qdl", "4"), std::pair(0, Utf16ToUtf8(BuildListText(*core, KindGravityFlow))));
-    EXPECT_EQ(listing("--clipboard", "in.qdl", "1"), std::pair(0, Utf16ToUtf8(BuildClipboardText(*core, KindTank))));
+    EXPECT_EQ(listing("--list", "in.qdl", "4"), std::pair(0, Utf16ToUtf8(BuildListText(core->Listing(), KindGravityFlow))));
+    EXPECT_EQ(listing("--clipboard", "in.qdl", "1"), std::pair(0, Utf16ToUtf8(BuildClipboardText(core->Listing(), KindTank))));
     EXPECT_EQ(listing("--list", "in.qdl", "6").first, 2);
     EXPECT_EQ(listing("--clipboard", "bad.qdl", "1").first, 2);
 }

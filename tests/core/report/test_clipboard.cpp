@@ -90,13 +90,13 @@ TEST_F(ClipboardTest, EmptyKindsGiveTheirHeaderAloneAndNoKindGivesNothing)
                                                       {KindTank, kTankHeader},
                                                       {KindManhole, kManholeHeader}};
     for (const auto& [kind, header] : headers)
-        EXPECT_EQ(BuildClipboardText(*app, kind), header) << kind;
-    EXPECT_TRUE(BuildClipboardText(*app, KindNone).empty());
-    EXPECT_TRUE(BuildClipboardText(*app, 6).empty());
-    EXPECT_TRUE(ProjectColumns(*app, 0, ListingTarget::List).empty());
+        EXPECT_EQ(BuildClipboardText(app->Listing(), kind), header) << kind;
+    EXPECT_TRUE(BuildClipboardText(app->Listing(), KindNone).empty());
+    EXPECT_TRUE(BuildClipboardText(app->Listing(), 6).empty());
+    EXPECT_TRUE(ProjectColumns(app->languageOffset, 0, ListingTarget::List).empty());
     // The list heads gravity column 13 "h/d" and the manholes' last "Conclusion:".
-    EXPECT_EQ(ProjectColumns(*app, KindGravityFlow, ListingTarget::List)[13].heading, u"h/d [-]");
-    EXPECT_EQ(ProjectColumns(*app, KindManhole, ListingTarget::List)[11].heading, u"Conclusion:");
+    EXPECT_EQ(ProjectColumns(app->languageOffset, KindGravityFlow, ListingTarget::List)[13].heading, u"h/d [-]");
+    EXPECT_EQ(ProjectColumns(app->languageOffset, KindManhole, ListingTarget::List)[11].heading, u"Conclusion:");
 }
 
 TEST_F(ClipboardTest, GravityFlowProject)
@@ -114,7 +114,7 @@ TEST_F(ClipboardTest, GravityFlowProject)
     CopyBounded(b.head.conclusion, conclusion, 128);
     Store(app->project.gravityFlow, b);
 
-    EXPECT_EQ(BuildClipboardText(*app, KindGravityFlow),
+    EXPECT_EQ(BuildClipboardText(app->Listing(), KindGravityFlow),
               kGravityHeader +
                   u"1\tGP,1\tPE,HD\tDup\t200\tDiameter\t5,00\t100,00\t10,00\t9,50\t0,02\t0,85\t0,50\t0,45\t0,00\t"
                   u"Calculated pipe diameter,\n"
@@ -123,14 +123,14 @@ TEST_F(ClipboardTest, GravityFlowProject)
 
     // The list shows the conclusion whole, all the units the record holds,
     // and keeps the points.
-    const auto cells = ProjectCells(*app, KindGravityFlow, 1, ListingTarget::List);
+    const auto cells = ProjectCells(app->Listing(), KindGravityFlow, 1, ListingTarget::List);
     ASSERT_EQ(cells.size(), 16u);
     EXPECT_EQ(cells[15], conclusion);
     EXPECT_EQ(cells[4], u"312");
     EXPECT_EQ(cells[8], u"-1.50");
-    EXPECT_EQ(ProjectCells(*app, KindGravityFlow, 0, ListingTarget::List)[5], u"Diameter");
-    EXPECT_TRUE(ProjectCells(*app, KindGravityFlow, 2, ListingTarget::List).empty());
-    EXPECT_TRUE(ProjectCells(*app, KindGravityFlow, -1, ListingTarget::List).empty());
+    EXPECT_EQ(ProjectCells(app->Listing(), KindGravityFlow, 0, ListingTarget::List)[5], u"Diameter");
+    EXPECT_TRUE(ProjectCells(app->Listing(), KindGravityFlow, 2, ListingTarget::List).empty());
+    EXPECT_TRUE(ProjectCells(app->Listing(), KindGravityFlow, -1, ListingTarget::List).empty());
 }
 
 TEST_F(ClipboardTest, BuriedPipeProject)
@@ -149,14 +149,14 @@ TEST_F(ClipboardTest, BuriedPipeProject)
     Store(app->project.buriedPipe,
           BuriedPipeRecord{.head = {.name = u"UP-003"}, .categoryId = 5, .typeId = -1, .trafficClass = 28});
 
-    EXPECT_EQ(BuildClipboardText(*app, KindBuriedPipe),
+    EXPECT_EQ(BuildClipboardText(app->Listing(), KindBuriedPipe),
               kBuriedPipeHeader +
                   u"1\tUP-001\tPVC-U\tSN4\t300\t104,20\t101,05\t102,00\t1,23\t0,50\t3,46\tSand Ps, medium\t0,85\t"
                   u"K60 (class B acc, GDDKiA)\tThe pipe meets structural requirements,\n"
                   u"2\tUP-002\t\tDup\t0\t0,00\t0,00\t0,00\t-\t-\t-\t\t0,00\tvehicle LKW 12 (acc, DIN)\t\n"
                   u"3\tUP-003\tSteel\t\t0\t0,00\t0,00\t0,00\t-\t-\t-\t\t0,00\t\t\n");
 
-    const auto cells = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
+    const auto cells = ProjectCells(app->Listing(), KindBuriedPipe, 0, ListingTarget::List);
     ASSERT_EQ(cells.size(), 15u);
     EXPECT_EQ(cells[10], u"3.5");
     EXPECT_EQ(cells[13], u"K60 (class B acc. GDDKiA)");
@@ -168,7 +168,7 @@ TEST_F(ClipboardTest, PressureFlowProject)
           PressureFlowRecord{.head = {.name = u"PP-001", .resultValid = 1, .conclusion = u"Done."}, .mode = 1, .categoryId = 5,
                              .typeId = 11, .nominalSize = 110, .roughness = 0.01, .length = 250, .startLevel = 12.346,
                              .endLevel = 8, .flow = 0.0155, .headLoss = 3.5, .velocity = 1.999});
-    EXPECT_EQ(BuildClipboardText(*app, KindPressureFlow),
+    EXPECT_EQ(BuildClipboardText(app->Listing(), KindPressureFlow),
               kPressureFlowHeader +
                   u"1\tPP-001\tSteel\tSN4\t110\tEnergy losses\t0,01\t250,00\t12,35\t8,00\t0,02\t2,00\t3,50\tDone,\n");
 }
@@ -183,7 +183,7 @@ TEST_F(ClipboardTest, TankProject)
     // The table has one row only.
     Store(app->project.tank, TankRecord{.head = {.name = u"UT-002"}, .tankTypeIndex = 1});
 
-    EXPECT_EQ(BuildClipboardText(*app, KindTank),
+    EXPECT_EQ(BuildClipboardText(app->Listing(), KindTank),
               kTankHeader +
                   u"1\tUT-001\tZB,10 SN8\t10,00\t5,20\t100,00\t99,00\t96,50\t123,46\t45,00\t78,90\tClay\t"
                   u"Anchoring needed,\n"
@@ -191,9 +191,9 @@ TEST_F(ClipboardTest, TankProject)
 
     // A negative row and a row beyond the table are checked as well.
     app->project.tank[1].tankTypeIndex = -1;
-    EXPECT_EQ(ProjectCells(*app, KindTank, 1, ListingTarget::List)[2], u"");
+    EXPECT_EQ(ProjectCells(app->Listing(), KindTank, 1, ListingTarget::List)[2], u"");
     app->project.tank[1].tankTypeIndex = 3;
-    EXPECT_EQ(ProjectCells(*app, KindTank, 1, ListingTarget::List)[2], u"");
+    EXPECT_EQ(ProjectCells(app->Listing(), KindTank, 1, ListingTarget::List)[2], u"");
 }
 
 TEST_F(ClipboardTest, ManholeProject)
@@ -205,7 +205,7 @@ TEST_F(ClipboardTest, ManholeProject)
                         .pipeDiameter = 0.25, .height = 2.5, .ballastHeight = 0.3});
     Store(app->project.manhole, ManholeRecord{.head = {.name = u"M-002"}, .typeIndex = -1});
 
-    EXPECT_EQ(BuildClipboardText(*app, KindManhole),
+    EXPECT_EQ(BuildClipboardText(app->Listing(), KindManhole),
               kManholeHeader +
                   u"1\tM-001\tDN1000 \t2,50\t250\t100,00\t99,50\t97,50\t2,80\t0,30\tGravel\tBallast needed,\n"
                   u"2\tM-002\t\t-\t0\t0,00\t0,00\t0,00\t-\t-\t\t\n");
@@ -222,16 +222,16 @@ TEST_F(ClipboardTest, RecordsWithoutAResultShowNoCalculatedValues)
     Store(app->project.manhole, ManholeRecord{});
     std::u16string listHeader = kGravityHeader;
     listHeader.replace(listHeader.find(u"h/D"), 3, u"h/d");
-    EXPECT_EQ(BuildListText(*app, KindGravityFlow),
+    EXPECT_EQ(BuildListText(app->Listing(), KindGravityFlow),
               listHeader + u"1\t\t\t\t0\tDiameter\t-\t0.00\t0.00\t-\t-\t-\t-\t-\t0.00\t\n");
     const std::pair<int, std::vector<std::size_t>> notGiven[] = {
         {KindGravityFlow, {6, 9, 10, 11, 12, 13}}, {KindPressureFlow, {10, 11, 12}}, {KindBuriedPipe, {8, 9, 10}},
         {KindTank, {8, 9, 10}}, {KindManhole, {3, 8, 9}}};
     for (int valid : {0, 2, 1})
         for (const auto& [kind, columns] : notGiven) {
-            StoredRecordHead(*app, kind, 0)->resultValid = valid;
+            StoredRecordHead(app->project, kind, 0)->resultValid = valid;
             for (ListingTarget target : {ListingTarget::List, ListingTarget::Clipboard}) {
-                const auto cells = ProjectCells(*app, kind, 0, target);
+                const auto cells = ProjectCells(app->Listing(), kind, 0, target);
                 for (std::size_t c = 0; c < cells.size(); ++c)
                     EXPECT_EQ(cells[c] == u"-", valid != 1 && std::ranges::count(columns, c) == 1)
                         << kind << " column " << c << " flag " << valid;
@@ -248,13 +248,13 @@ TEST_F(ClipboardTest, ListAndClipboardWriteEveryCellWhole)
     CopyBounded(r.soilName, soil);
     Store(app->project.buriedPipe, r);
 
-    const auto list = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::List);
+    const auto list = ProjectCells(app->Listing(), KindBuriedPipe, 0, ListingTarget::List);
     EXPECT_EQ(list[1], name);  // the name goes whole
     EXPECT_EQ(list[2], longCategory);
     EXPECT_EQ(list[5].size(), 44u);
     EXPECT_EQ(list[11], soil);
 
-    const auto clip = ProjectCells(*app, KindBuriedPipe, 0, ListingTarget::Clipboard);
+    const auto clip = ProjectCells(app->Listing(), KindBuriedPipe, 0, ListingTarget::Clipboard);
     EXPECT_EQ(clip[2], longCategory);
     EXPECT_EQ(clip[5].size(), 44u);
     EXPECT_EQ(clip[11], soil);
@@ -274,11 +274,11 @@ TEST_F(ClipboardTest, EveryLineHasAsManyCellsAsTheHeader)
         Store(app->project.manhole, ManholeRecord{.typeIndex = -7});
     }
     for (int kind : {KindGravityFlow, KindPressureFlow, KindBuriedPipe, KindTank, KindManhole}) {
-        const auto lines = Lines(BuildClipboardText(*app, kind));
+        const auto lines = Lines(BuildClipboardText(app->Listing(), kind));
         ASSERT_EQ(lines.size(), 4u) << kind;
         for (const auto& line : lines)
             EXPECT_EQ(Cells(line), Cells(lines[0])) << kind;
-        EXPECT_EQ(ProjectColumns(*app, kind, ListingTarget::List).size(), Cells(lines[0]));
+        EXPECT_EQ(ProjectColumns(app->languageOffset, kind, ListingTarget::List).size(), Cells(lines[0]));
     }
 }
 
@@ -288,8 +288,8 @@ TEST_F(ClipboardTest, NumbersIgnoreTheProcessLocale)
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "pl_PL.utf8"))
         GTEST_SKIP() << "no Polish locale on this machine";
-    const auto cells = ProjectCells(*app, KindTank, 0, ListingTarget::List);
-    const std::u16string text = BuildClipboardText(*app, KindTank);
+    const auto cells = ProjectCells(app->Listing(), KindTank, 0, ListingTarget::List);
+    const std::u16string text = BuildClipboardText(app->Listing(), KindTank);
     std::setlocale(LC_NUMERIC, previous.c_str());
     EXPECT_EQ(cells[3], u"12.50");
     EXPECT_EQ(cells[8], u"-1.50");

@@ -78,7 +78,7 @@ int WriteListing(const CDalvorApp& app, const std::string& kindText, const std::
         std::fprintf(stderr, "dalvor-recalc: %s is not a kind (1 to 5)\n", kindText.c_str());
         return 2;
     }
-    const std::string text = Utf16ToUtf8(list ? BuildListText(app, kind) : BuildClipboardText(app, kind));
+    const std::string text = Utf16ToUtf8(list ? BuildListText(app.Listing(), kind) : BuildClipboardText(app.Listing(), kind));
     const AtomicWriteResult written =
         WriteFileAtomically(out, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     if (!written) {

@@ -75,7 +75,7 @@ int Report(const std::vector<std::string>& args, const std::string& title, bool 
         std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
         return 2;
     }
-    const int count = StoredRecordCount(app, static_cast<int>(kind));
+    const int count = StoredRecordCount(app.project, static_cast<int>(kind));
     if (!ParseIndex(args[2], index) || index < 0 || index >= count) {
         std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %ld; %s is none of them\n",
                      count, kind, args[2].c_str());
