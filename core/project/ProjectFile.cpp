@@ -1,9 +1,9 @@
 // The project file: five counts and five current indexes (int32, little-endian,
 // kinds in the order pressure flow, gravity flow, buried pipe, manhole, tank),
 // then each kind's records raw, in the same order.
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/project/AtomicFile.h"
+#include "core/project/CalcKinds.h"
 #include "core/project/RegularFile.h"
 
 #include <algorithm>

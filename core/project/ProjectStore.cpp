@@ -1,8 +1,8 @@
 // The project: one array of stored records per kind, with a current entry
 // each.
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
+#include "core/project/CalcKinds.h"
 
 #include <algorithm>
 #include <new>
