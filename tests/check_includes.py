@@ -13,7 +13,7 @@ import sys
 RULES = {
     "core/base": (["core/base"], False),
     "core/catalogue": (["core/base", "core/catalogue", "core/app"], False),
-    "core/project": (["core/base", "core/catalogue", "core/project", "core/app"], False),
+    "core/project": (["core/base", "core/catalogue", "core/project"], False),
     "core/calc": (["core/base", "core/project", "core/calc", "core/app"], False),
     "core/app": (["core"], False),
     "core/pages": (["core/base", "core/project", "core/catalogue", "core/calc", "core/app", "core/pages"], False),

@@ -3,6 +3,9 @@
 // on the application's group; what the user is told, the reload listeners and
 // the tables' generation stay here.
 #include "core/app/DalvorApp.h"
+#include "core/project/PrintTitles.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectStore.h"
 #include "core/project/RecordDefaults.h"
 
 // ---- record defaults -------------------------------------------------------
@@ -39,4 +42,83 @@ void CDalvorApp::ResetAllRecords()
     ResetBuriedPipeRecord();
     ResetGravityFlowRecord();
     ResetPressureFlowRecord();
+}
+
+// ---- project store -----------------------------------------------------------
+
+bool CDalvorApp::StoreCurrentCalc(int kind, int index)
+{
+    if (!::StoreCurrentCalc(project, working, kind, index)) {
+        host->ReportOutOfMemory();
+        return false;
+    }
+    host->SetDocumentModified();
+    return true;
+}
+
+void CDalvorApp::DeleteStoredCalc(int kind, int index)
+{
+    ::DeleteStoredCalc(project, kind, index);
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::MoveStoredCalcUp(int kind, int index)
+{
+    ::MoveStoredCalcUp(project, kind, index);
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::MoveStoredCalcDown(int kind, int index)
+{
+    ::MoveStoredCalcDown(project, kind, index);
+    host->SetDocumentModified();
+}
+
+void CDalvorApp::FreeProject()
+{
+    ::FreeProject(project);
+}
+
+void CDalvorApp::ResetProject()
+{
+    FreeProject();
+}
+
+bool CDalvorApp::LoadCurrentStoredCalc(int kind)
+{
+    return ::LoadCurrentStoredCalc(project, working, kind);
+}
+
+// ---- project file ------------------------------------------------------------
+
+std::vector<uint8_t> CDalvorApp::WriteProject() const
+{
+    return ::WriteProject(project);
+}
+
+ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
+{
+    return ::ReadProject(project, bytes);
+}
+
+ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* systemError)
+{
+    return ::ReadProjectFile(project, path, systemError);
+}
+
+ProjectWriteError CDalvorApp::WriteProjectFile(const std::string& path, int* systemError) const
+{
+    return ::WriteProjectFile(project, path, systemError);
+}
+
+// ---- print titles ------------------------------------------------------------
+
+std::string CDalvorApp::PrintTitlesPath() const
+{
+    return ::PrintTitlesPath(userDataFolder);
+}
+
+void CDalvorApp::LoadOrSavePrintTitles(int mode)
+{
+    ::LoadOrSavePrintTitles(print.printTitles, mode, userDataFolder, programFolder);
 }

@@ -19,6 +19,7 @@
 #include "core/calc/PressureFlowCalculator.h"
 #include "core/catalogue/ReferenceTables.h"
 #include "core/project/ProjectArrays.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/WorkingRecords.h"
 #include "core/report/PrintData.h"
 #include "core/report/ReportRows.h"
@@ -29,24 +30,6 @@
 #include <map>
 #include <span>
 #include <string>
-
-// Why a project file was refused. The window side turns it into a message in
-// the user's language.
-enum class ProjectReadError {
-    None = 0,
-    CannotOpen,      // the file could not be opened or read
-    TooShort,        // shorter than the 40-byte header
-    NegativeCount,   // a count below zero
-    LengthMismatch,  // shorter than the counts announce
-    TooLong,         // longer than the counts announce
-    NotRegularFile,  // a folder, device or FIFO, not a file
-};
-
-enum class ProjectWriteError {
-    None = 0,
-    CannotWrite,
-    NotRegularFile,  // a folder, device or FIFO stands at the path; left alone
-};
 
 class CDalvorApp {
 public:
