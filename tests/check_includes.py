@@ -12,7 +12,7 @@ import sys
 # that holds it.
 RULES = {
     "core/base": (["core/base"], False),
-    "core/catalogue": (["core/base", "core/catalogue", "core/app"], False),
+    "core/catalogue": (["core/base", "core/catalogue"], False),
     "core/project": (["core/base", "core/catalogue", "core/project"], False),
     "core/calc": (["core/base", "core/project", "core/calc", "core/app"], False),
     "core/app": (["core"], False),

@@ -3,10 +3,13 @@
 // on the application's group; what the user is told, the reload listeners and
 // the tables' generation stay here.
 #include "core/app/DalvorApp.h"
+#include "core/catalogue/ReferenceData.h"
 #include "core/project/PrintTitles.h"
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectStore.h"
 #include "core/project/RecordDefaults.h"
+
+#include <utility>
 
 // ---- record defaults -------------------------------------------------------
 
@@ -121,4 +124,34 @@ std::string CDalvorApp::PrintTitlesPath() const
 void CDalvorApp::LoadOrSavePrintTitles(int mode)
 {
     ::LoadOrSavePrintTitles(print.printTitles, mode, userDataFolder, programFolder);
+}
+
+// ---- reference tables --------------------------------------------------------
+
+ReferenceLoadStatus CDalvorApp::LoadReferenceData(const std::string& path)
+{
+    ReferenceLoadStatus status = ::LoadReferenceData(tables, extendedCatalogue, path);
+    ++referenceGeneration;
+    // A listener may remove itself or others: call a copy.
+    const auto listeners = reloadListeners;
+    for (const auto& [token, listener] : listeners)
+        if (reloadListeners.count(token))
+            listener();
+    return status;
+}
+
+int CDalvorApp::AddReloadListener(std::function<void()> listener)
+{
+    reloadListeners.emplace(++nextReloadToken, std::move(listener));
+    return nextReloadToken;
+}
+
+void CDalvorApp::RemoveReloadListener(int token)
+{
+    reloadListeners.erase(token);
+}
+
+void CDalvorApp::FreeReferenceData()
+{
+    ::FreeReferenceData(tables);
 }
