@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     CDalvorApp app;
     app.extendedCatalogue = in.Take<uint8_t>() & 1;
     FuzzSource source(in);
-    LoadReferenceTables(app, source, "fuzz");
+    LoadReferenceTables(app.tables, app.extendedCatalogue, source, "fuzz");
     DumpReferenceTables(app.tables);
     // The defaults read the tables by row: whatever was loaded, they hold.
     app.ResetAllRecords();

@@ -2,11 +2,11 @@
 
 #include "pictures/QPainterCanvas.h"
 
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/pages/GravityFlowPageModel.h"
 #include "core/pages/PageModels.h"
 #include "core/pages/PressureFlowPageModel.h"
+#include "core/project/CalcKinds.h"
 #include "core/report/ClipboardText.h"
 #include "pictures/scene/Scenes.h"
 #include "reports/PrintoutTitleDlg.h"
@@ -49,7 +49,7 @@ bool LoadStoredForPrint(CDalvorApp& app, int kind, int index, bool asStored)
     if (index < 0 || index >= StoredRecordCount(app.project, kind))
         return false;
     ForKindRecords(kind, [&](const auto& e) {
-        (app.*e.reset)();
+        e.reset(app.working.*e.working, app.tables);
         app.working.*e.working = (app.project.*e.stored)[static_cast<std::size_t>(index)];
     });
     // The operating points the charts show: the record's results, or the

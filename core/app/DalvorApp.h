@@ -1,9 +1,11 @@
-// core/app: the application object, the hub the other parts serve: it owns
-// the working and stored records, the reference tables, the calculators and
-// the print picture, and its members are implemented in the folders of the
-// parts they belong to (calc, catalogue, project, report). Also the record
-// defaults, the language switch, the start-up rules and the typed kinds
-// table. It may include any folder of the core.
+// core/app: the application object, the hub that composes the other parts:
+// it owns the working and stored records, the reference tables, the
+// calculators and the print state, and each of its operations calls the
+// part's function on its group (calculations in core/calc, the store, file,
+// record defaults and kinds table in core/project, the catalogue loading in
+// core/catalogue, report rows and clipboard text in core/report). Also the
+// language switch and the start-up rules. It may include the parts below it,
+// never core/pages.
 //
 // The application object: the whole data model of the program. Its state is
 // grouped by concern, each group declared with the part it belongs to:
@@ -20,6 +22,7 @@
 #include "core/calc/PressureFlowCalculator.h"
 #include "core/catalogue/ReferenceTables.h"
 #include "core/project/ProjectArrays.h"
+#include "core/project/ProjectFile.h"
 #include "core/project/WorkingRecords.h"
 #include "core/report/ClipboardText.h"
 #include "core/report/PrintData.h"
@@ -31,24 +34,6 @@
 #include <map>
 #include <span>
 #include <string>
-
-// Why a project file was refused. The window side turns it into a message in
-// the user's language.
-enum class ProjectReadError {
-    None = 0,
-    CannotOpen,      // the file could not be opened or read
-    TooShort,        // shorter than the 40-byte header
-    NegativeCount,   // a count below zero
-    LengthMismatch,  // shorter than the counts announce
-    TooLong,         // longer than the counts announce
-    NotRegularFile,  // a folder, device or FIFO, not a file
-};
-
-enum class ProjectWriteError {
-    None = 0,
-    CannotWrite,
-    NotRegularFile,  // a folder, device or FIFO stands at the path; left alone
-};
 
 class CDalvorApp {
 public:

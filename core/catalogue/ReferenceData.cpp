@@ -2,7 +2,8 @@
 // the catalogue's raw encodings: extended-catalogue rows, class codes,
 // deflection codes, pressure ratings and manhole name suffixes.
 
-#include "core/app/DalvorApp.h"
+#include "core/catalogue/ReferenceData.h"
+
 #include "core/base/Text.h"
 #include "core/catalogue/ReferenceSource.h"
 
@@ -236,11 +237,12 @@ int LoadManholeTypeTable(ReferenceSource& source, std::vector<ManholeTypeEntry>&
     return ReadRows<RawManholeTypeRow>(source, kManholeTypeTable, rows, DecodeManholeType);
 }
 
-ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source, const std::string& path)
+ReferenceLoadStatus LoadReferenceTables(CatalogueTables& tables, int extendedCatalogue, ReferenceSource& source,
+                                        const std::string& path)
 {
     ReferenceLoadStatus status;
     status.file = path;
-    app.FreeReferenceData();
+    FreeReferenceData(tables);
     if (!source.OpenDatabase(path)) {
         status.error = ReferenceLoadStatus::CannotOpen;
         return status;
@@ -260,57 +262,39 @@ ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source
         if (read < 0)
             fail(table);
     };
-    const int extended = app.extendedCatalogue;
+    const int extended = extendedCatalogue;
 
     if (open(kSoilTable))
-        check(kSoilTable, ReadRows<RawSoilRow>(source, kSoilTable, app.tables.soils, DecodeSoil));
+        check(kSoilTable, ReadRows<RawSoilRow>(source, kSoilTable, tables.soils, DecodeSoil));
     if (open(kTankTypeTable))
-        check(kTankTypeTable, LoadTankTypeTable(source, extended, app.tables.tankTypes));
+        check(kTankTypeTable, LoadTankTypeTable(source, extended, tables.tankTypes));
     if (open(kManholeTypeTable))
-        check(kManholeTypeTable, LoadManholeTypeTable(source, app.tables.manholeTypes));
+        check(kManholeTypeTable, LoadManholeTypeTable(source, tables.manholeTypes));
     if (open(kPipeCategoryTable))
         check(kPipeCategoryTable,
-              ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, app.tables.pipeCategories,
+              ReadRows<RawPipeCategoryRow>(source, kPipeCategoryTable, tables.pipeCategories,
                                            [extended](const RawPipeCategoryRow& raw, PipeCategoryEntry& e) {
                                                return DecodeCategory(raw, e, extended);
                                            }));
     if (open(kPipeTypeTable))
-        check(kPipeTypeTable, ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, app.tables.pipeTypes,
+        check(kPipeTypeTable, ReadRows<RawPipeTypeRow>(source, kPipeTypeTable, tables.pipeTypes,
                                                        [extended](const RawPipeTypeRow& raw, PipeTypeEntry& e) {
                                                            return DecodeType(raw, e, extended);
                                                        }));
     if (open(kNominalSizeTable))
-        check(kNominalSizeTable, LoadNominalSizeTable(source, extended, app.tables.nominalSizes));
+        check(kNominalSizeTable, LoadNominalSizeTable(source, extended, tables.nominalSizes));
     source.CloseDatabase();
 
     return status;
 }
 
-ReferenceLoadStatus CDalvorApp::LoadReferenceData(const std::string& path)
+ReferenceLoadStatus LoadReferenceData(CatalogueTables& tables, int extendedCatalogue, const std::string& path)
 {
     SqliteReferenceSource source;
-    ReferenceLoadStatus status = LoadReferenceTables(*this, source, path);
-    ++referenceGeneration;
-    // A listener may remove itself or others: call a copy.
-    const auto listeners = reloadListeners;
-    for (const auto& [token, listener] : listeners)
-        if (reloadListeners.count(token))
-            listener();
-    return status;
+    return LoadReferenceTables(tables, extendedCatalogue, source, path);
 }
 
-int CDalvorApp::AddReloadListener(std::function<void()> listener)
-{
-    reloadListeners.emplace(++nextReloadToken, std::move(listener));
-    return nextReloadToken;
-}
-
-void CDalvorApp::RemoveReloadListener(int token)
-{
-    reloadListeners.erase(token);
-}
-
-void CDalvorApp::FreeReferenceData()
+void FreeReferenceData(CatalogueTables& tables)
 {
     std::vector<SoilEntry>().swap(tables.soils);
     std::vector<TankTypeEntry>().swap(tables.tankTypes);

@@ -1,6 +1,6 @@
 // The data layer under the reference tables: eight operations that walk the
 // six tables of a reference database row by row, and the loaders that decode
-// those rows into the application object's tables.
+// those rows into the catalogue's tables.
 #pragma once
 
 #include "core/catalogue/ReferenceTables.h"
@@ -10,8 +10,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-class CDalvorApp;
 
 // Tables by the number the data layer gives them. The application reads them
 // in the order soils, tank types, manhole types, categories, types, sizes.
@@ -171,14 +169,15 @@ private:
     bool failed[6] = {};
 };
 
-// Loads all six tables of the source into the application object, in the
-// order soils, tank types, manhole types, categories, types, sizes. Rows of the
-// extended catalogue are kept only when app.extendedCatalogue is 1. A database
+// Loads all six tables of the source into tables, in the order soils, tank
+// types, manhole types, categories, types, sizes. Rows of the extended
+// catalogue are kept only when extendedCatalogue is 1. A database
 // that cannot be opened (or is not a regular file) gives CannotOpen; a table
 // that is missing or fails while it is read gives MissingTable, naming every
 // such table in reading order, and stays empty, never half read; the other
 // tables load all the same.
-ReferenceLoadStatus LoadReferenceTables(CDalvorApp& app, ReferenceSource& source, const std::string& path);
+ReferenceLoadStatus LoadReferenceTables(CatalogueTables& tables, int extendedCatalogue, ReferenceSource& source,
+                                        const std::string& path);
 
 // The loaders of tables 3, 5 and 4: they replace rows with the kept rows of the
 // table and return their number, or -1 with rows empty when the table failed

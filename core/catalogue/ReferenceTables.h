@@ -1,7 +1,6 @@
 // core/catalogue: the reference tables (pipes, soils, manholes, tanks), the
-// source they are read from (the SQLite reader), their loading into the
-// application object and the dump of them. It includes core/base; its files
-// that implement the application object's loading include core/app.
+// source they are read from (the SQLite reader), their loading and the dump
+// of them. It includes core/base.
 //
 // Rows of the six catalogue tables, as decoded from the reference database.
 #pragma once

@@ -1,9 +1,9 @@
 #include "core/pages/PageModel.h"
 
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
+#include "core/project/CalcKinds.h"
 
 #include <algorithm>
 

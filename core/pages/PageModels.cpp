@@ -1,12 +1,12 @@
 #include "core/pages/PageModels.h"
 
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/pages/BuriedPipePageModel.h"
 #include "core/pages/GravityFlowPageModel.h"
 #include "core/pages/ManholePageModel.h"
 #include "core/pages/PressureFlowPageModel.h"
 #include "core/pages/TankPageModel.h"
+#include "core/project/CalcKinds.h"
 
 std::unique_ptr<CPageModel> MakePageModel(CDalvorApp& app, int kind)
 {

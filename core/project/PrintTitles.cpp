@@ -2,7 +2,6 @@
 // the titles file (20 raw records of 520 bytes, little-endian UTF-16).
 #include "core/project/PrintTitles.h"
 
-#include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
 #include "core/project/AtomicFile.h"
 #include "core/project/RegularFile.h"
@@ -100,28 +99,29 @@ void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_vi
     SetTitle(titles[0], t);
 }
 
-std::string CDalvorApp::PrintTitlesPath() const
+std::string PrintTitlesPath(const std::string& userDataFolder)
 {
     if (userDataFolder.empty())
         return {};
     return userDataFolder + "/" + kPrintTitlesFileName;
 }
 
-void CDalvorApp::LoadOrSavePrintTitles(int mode)
+void LoadOrSavePrintTitles(PrintTitle (&titles)[kPrintTitleCount], int mode, const std::string& userDataFolder,
+                           const std::string& programFolder)
 {
     namespace fs = std::filesystem;
-    const std::string path = PrintTitlesPath();
+    const std::string path = PrintTitlesPath(userDataFolder);
     std::error_code ec;
     if (mode == 0) {
         // Titles a file does not hold stay at their defaults.
-        DefaultPrintTitles(print.printTitles);
+        DefaultPrintTitles(titles);
         if (!path.empty() && fs::exists(path, ec)) {
-            ReadPrintTitlesFile(path, print.printTitles);
+            ReadPrintTitlesFile(path, titles);
             return;
         }
         // First start: the titles that came with the program, if any.
         if (!programFolder.empty())
-            ReadPrintTitlesFile(programFolder + "/" + kPrintTitlesFileName, print.printTitles);
+            ReadPrintTitlesFile(programFolder + "/" + kPrintTitlesFileName, titles);
     }
     // Saves (and a first start) always write the titles held now.
     if (path.empty())
@@ -129,5 +129,5 @@ void CDalvorApp::LoadOrSavePrintTitles(int mode)
     // The titles are the user's alone, in a folder of the program's that is.
     MakePrivateFolder(userDataFolder);
     MakePrivateFile(path);
-    WritePrintTitlesFile(path, print.printTitles);
+    WritePrintTitlesFile(path, titles);
 }

@@ -1,5 +1,5 @@
 // The remembered printout titles: the record of one title, the defaults, the
-// dialog's confirmation rule and the titles file.
+// dialog's confirmation rule, the titles file and where it is kept.
 #pragma once
 
 #include <cstddef>
@@ -33,3 +33,10 @@ bool WritePrintTitlesFile(const std::string& path, const PrintTitle (&titles)[kP
 // A confirmed title goes to the front; an equal title further down moves up,
 // otherwise the oldest drops out. The text is cut to 254 units first.
 void ConfirmPrintTitle(PrintTitle (&titles)[kPrintTitleCount], std::u16string_view text);
+// The titles file in the user data folder; empty when there is no such folder.
+std::string PrintTitlesPath(const std::string& userDataFolder);
+// Mode 0 reads the titles from the user data folder (on the first start from
+// the program folder's file, else the defaults) and writes the file when it
+// was missing; mode 1 writes them. Failures are silent.
+void LoadOrSavePrintTitles(PrintTitle (&titles)[kPrintTitleCount], int mode, const std::string& userDataFolder,
+                           const std::string& programFolder);

@@ -1,9 +1,10 @@
 // The project file: five counts and five current indexes (int32, little-endian,
 // kinds in the order pressure flow, gravity flow, buried pipe, manhole, tank),
 // then each kind's records raw, in the same order.
-#include "core/app/CalcKinds.h"
-#include "core/app/DalvorApp.h"
+#include "core/project/ProjectFile.h"
+
 #include "core/project/AtomicFile.h"
+#include "core/project/CalcKinds.h"
 #include "core/project/RegularFile.h"
 
 #include <algorithm>
@@ -43,12 +44,12 @@ int32_t GetInt32(const uint8_t* p)
 // The file's bytes in order, as the header and then each kind's records
 // straight from their arrays: no copy of the project is made.
 template <typename F>
-void ForEachFilePart(const CDalvorApp& app, F&& put)
+void ForEachFilePart(const ProjectArrays& project, F&& put)
 {
     uint8_t header[kHeaderSize];
     for (int i = 0; i < KindArrayCount; ++i) {
-        const auto count = static_cast<uint32_t>(app.project.Count(kFileOrder[i]));
-        const auto index = static_cast<uint32_t>(app.project.currentIndex[kFileOrder[i]]);
+        const auto count = static_cast<uint32_t>(project.Count(kFileOrder[i]));
+        const auto index = static_cast<uint32_t>(project.currentIndex[kFileOrder[i]]);
         for (int b = 0; b < 4; ++b) {
             header[4 * i + b] = static_cast<uint8_t>(count >> (8 * b));
             header[20 + 4 * i + b] = static_cast<uint8_t>(index >> (8 * b));
@@ -56,7 +57,7 @@ void ForEachFilePart(const CDalvorApp& app, F&& put)
     }
     put(std::span<const uint8_t>(header));
     for (int a : kFileOrder) {
-        ForArray(app.project, a, [&](const auto& records) {
+        ForArray(project, a, [&](const auto& records) {
             put(std::span(reinterpret_cast<const uint8_t*>(records.data()), records.size() * sizeof(records[0])));
         });
     }
@@ -64,13 +65,13 @@ void ForEachFilePart(const CDalvorApp& app, F&& put)
 
 }  // namespace
 
-std::vector<uint8_t> CDalvorApp::WriteProject() const
+std::vector<uint8_t> WriteProject(const ProjectArrays& project)
 {
     std::vector<uint8_t> out;
     std::size_t total = 0;
-    ForEachFilePart(*this, [&](std::span<const uint8_t> part) { total += part.size(); });
+    ForEachFilePart(project, [&](std::span<const uint8_t> part) { total += part.size(); });
     out.reserve(total);
-    ForEachFilePart(*this, [&](std::span<const uint8_t> part) { out.insert(out.end(), part.begin(), part.end()); });
+    ForEachFilePart(project, [&](std::span<const uint8_t> part) { out.insert(out.end(), part.begin(), part.end()); });
     return out;
 }
 
@@ -116,14 +117,14 @@ bool ReadArrays(ProjectArrays& fresh, const int32_t (&counts)[KindArrayCount], F
 
 // The whole file is sound: it replaces the open project. The current indexes
 // stored in the file are ignored: the fresh arrays have no current record.
-void Adopt(CDalvorApp& app, ProjectArrays&& fresh)
+void Adopt(ProjectArrays& project, ProjectArrays&& fresh)
 {
-    app.project = std::move(fresh);
+    project = std::move(fresh);
 }
 
 }  // namespace
 
-ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
+ProjectReadError ReadProject(ProjectArrays& project, std::span<const uint8_t> bytes)
 {
     int32_t counts[KindArrayCount];
     if (ProjectReadError e = CheckHeader(bytes, bytes.size(), counts); e != ProjectReadError::None)
@@ -135,11 +136,11 @@ ProjectReadError CDalvorApp::ReadProject(std::span<const uint8_t> bytes)
         pos += n;
         return true;
     });
-    Adopt(*this, std::move(fresh));
+    Adopt(project, std::move(fresh));
     return ProjectReadError::None;
 }
 
-ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* systemError)
+ProjectReadError ReadProjectFile(ProjectArrays& project, const std::string& path, int* systemError)
 {
     int ignored = 0;
     int& error = systemError ? *systemError : ignored;
@@ -168,7 +169,7 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* syste
             error = file.Error();
             return ProjectReadError::CannotOpen;
         }
-        Adopt(*this, std::move(fresh));
+        Adopt(project, std::move(fresh));
         return ProjectReadError::None;
     } catch (const std::bad_alloc&) {
         // Too large for the memory left: refused like any file that cannot be
@@ -178,10 +179,10 @@ ProjectReadError CDalvorApp::ReadProjectFile(const std::string& path, int* syste
     }
 }
 
-ProjectWriteError CDalvorApp::WriteProjectFile(const std::string& path, int* systemError) const
+ProjectWriteError WriteProjectFile(const ProjectArrays& project, const std::string& path, int* systemError)
 {
-    AtomicWriteResult result = WriteFileAtomically(path, [this](FileSink& sink) {
-        ForEachFilePart(*this, [&](std::span<const uint8_t> part) { sink.Put(part); });
+    AtomicWriteResult result = WriteFileAtomically(path, [&project](FileSink& sink) {
+        ForEachFilePart(project, [&](std::span<const uint8_t> part) { sink.Put(part); });
     });
     if (systemError)
         *systemError = result.error;

@@ -1,8 +1,9 @@
 // The project: one array of stored records per kind, with a current entry
 // each.
-#include "core/app/CalcKinds.h"
-#include "core/app/DalvorApp.h"
+#include "core/project/ProjectStore.h"
+
 #include "core/base/Text.h"
+#include "core/project/CalcKinds.h"
 
 #include <algorithm>
 #include <new>
@@ -10,13 +11,20 @@
 
 namespace {
 
-// Calls f(array, workingRecord, prefix) for the kind's array; false for a value
-// that is not a kind.
+// Calls f(array) for the kind's array; false for a value that is not a kind.
 template <typename F>
-bool WithKind(CDalvorApp& app, int kind, F&& f)
+bool WithKind(ProjectArrays& project, int kind, F&& f)
+{
+    return ForKindRecords(kind, [&](const auto& e) { f(project.*e.stored); });
+}
+
+// The same with the kind's working record and name prefix:
+// f(array, workingRecord, prefix).
+template <typename F>
+bool WithKind(ProjectArrays& project, WorkingRecords& working, int kind, F&& f)
 {
     return ForKindRecords(kind, [&](const auto& e) {
-        f(app.project.*e.stored, app.working.*e.working, kCalcKinds[e.array].namePrefix);
+        f(project.*e.stored, working.*e.working, kCalcKinds[e.array].namePrefix);
     });
 }
 
@@ -29,11 +37,11 @@ int ProjectArrays::Count(int arrayIndex) const
     return n;
 }
 
-bool CDalvorApp::StoreCurrentCalc(int kind, int index)
+bool StoreCurrentCalc(ProjectArrays& project, WorkingRecords& working, int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
     try {
-        WithKind(*this, kind, [&](auto& records, auto& record, const char* prefix) {
+        WithKind(project, working, kind, [&](auto& records, auto& record, const char* prefix) {
             const int count = RowCount(records);
             int& current = project.currentIndex[a];
             // An overwrite needs an entry to overwrite: with none current the
@@ -55,17 +63,15 @@ bool CDalvorApp::StoreCurrentCalc(int kind, int index)
             records[static_cast<std::size_t>(current)] = record;
         });
     } catch (const std::bad_alloc&) {
-        host->ReportOutOfMemory();
         return false;
     }
-    host->SetDocumentModified();
     return true;
 }
 
-void CDalvorApp::DeleteStoredCalc(int kind, int index)
+void DeleteStoredCalc(ProjectArrays& project, int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
-    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+    WithKind(project, kind, [&](auto& records) {
         int& current = project.currentIndex[a];
         if (index < 0 || index >= RowCount(records))
             return;
@@ -75,54 +81,46 @@ void CDalvorApp::DeleteStoredCalc(int kind, int index)
         if (current > count - 1)
             current = count - 1;
     });
-    host->SetDocumentModified();
 }
 
-void CDalvorApp::MoveStoredCalcUp(int kind, int index)
+void MoveStoredCalcUp(ProjectArrays& project, int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
-    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+    WithKind(project, kind, [&](auto& records) {
         const int count = RowCount(records);
         if (index <= 0 || index >= count)
             return;
         std::swap(records[static_cast<std::size_t>(index - 1)], records[static_cast<std::size_t>(index)]);
         project.currentIndex[a] = std::clamp(index - 1, 0, count - 1);
     });
-    host->SetDocumentModified();
 }
 
-void CDalvorApp::MoveStoredCalcDown(int kind, int index)
+void MoveStoredCalcDown(ProjectArrays& project, int kind, int index)
 {
     const int a = KindToArrayIndex(kind);
-    WithKind(*this, kind, [&](auto& records, auto&, const char*) {
+    WithKind(project, kind, [&](auto& records) {
         const int count = RowCount(records);
         if (index < 0 || index >= count - 1)
             return;
         std::swap(records[static_cast<std::size_t>(index)], records[static_cast<std::size_t>(index + 1)]);
         project.currentIndex[a] = std::clamp(index + 1, 0, count - 1);
     });
-    host->SetDocumentModified();
 }
 
-void CDalvorApp::FreeProject()
+void FreeProject(ProjectArrays& project)
 {
     project = ProjectArrays{};
 }
 
-void CDalvorApp::ResetProject()
+bool LoadCurrentStoredCalc(const ProjectArrays& project, WorkingRecords& working, int kind)
 {
-    FreeProject();
-}
-
-bool CDalvorApp::LoadCurrentStoredCalc(int kind)
-{
-    const int a = KindToArrayIndex(kind);
     bool loaded = false;
-    WithKind(*this, kind, [&](auto& records, auto& record, const char*) {
-        int current = project.currentIndex[a];
+    ForKindRecords(kind, [&](const auto& e) {
+        const auto& records = project.*e.stored;
+        const int current = project.currentIndex[e.array];
         if (current < 0 || current >= RowCount(records))
             return;
-        record = records[static_cast<std::size_t>(current)];
+        working.*e.working = records[static_cast<std::size_t>(current)];
         loaded = true;
     });
     return loaded;

@@ -1,8 +1,8 @@
 // core/project: what a project holds and how it is kept: the five calculation
-// records, the stored records and their operations, the project file, the
-// atomic file writes and the remembered printout titles. It includes
-// core/base; the files that implement the application object's store, file
-// and titles operations include core/app.
+// records, their defaults, the kinds table, the stored records and their
+// operations, the project file, the atomic file writes and the remembered
+// printout titles. It includes core/base and the catalogue's tables, which
+// the defaults read.
 //
 // Layouts of the five calculation records. A project file holds them byte for
 // byte, so every field keeps its offset, width and type: only int32_t, double,

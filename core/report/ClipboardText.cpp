@@ -1,6 +1,6 @@
 #include "core/report/ClipboardText.h"
 
-#include "core/app/CalcKinds.h"
+#include "core/project/CalcKinds.h"
 #include "core/base/LangTables.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"

@@ -1,7 +1,7 @@
 #include "ui/sheet/CalcSheet.h"
 
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
+#include "core/project/CalcKinds.h"
 #include "ui/base/UiText.h"
 #include "ui/controls/TabCtrlEx.h"
 #include "ui/sheet/CalcPage.h"
@@ -147,7 +147,7 @@ void CCalcSheet::NewProject()
 
 void CCalcSheet::ResetWorkingRecord(int kind)
 {
-    ForKindRecords(kind, [&](const auto& e) { (app.*e.reset)(); });
+    ForKindRecords(kind, [&](const auto& e) { e.reset(app.working.*e.working, app.tables); });
 }
 
 bool CCalcSheet::ManageProject(bool reload)

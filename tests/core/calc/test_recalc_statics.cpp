@@ -2,9 +2,9 @@
 // calculations on stored records exactly as the program runs them on its
 // working record, and with the pages' rules the same bytes as the page models
 // give after loading the records back.
-#include "core/app/CalcKinds.h"
 #include "core/pages/ManholePageModel.h"
 #include "core/pages/TankPageModel.h"
+#include "core/project/CalcKinds.h"
 #include "tests/core/CoreTestSupport.h"
 #include "tests/core/PipeFixture.h"
 

@@ -327,7 +327,7 @@ TEST(ReferenceDecoding, TablesAreReadInTheirOrderAndRowsBeyondTheCountAreKept)
         auto app = std::make_unique<CDalvorApp>();
         ObservedSource source;
         source.announce = announce;
-        ReferenceLoadStatus status = LoadReferenceTables(*app, source, db.path);
+        ReferenceLoadStatus status = LoadReferenceTables(app->tables, app->extendedCatalogue, source, db.path);
         EXPECT_EQ(status.error, ReferenceLoadStatus::Ok);
         EXPECT_EQ(source.opened, (std::vector<int>{0, 5, 4, 1, 2, 3}));
         EXPECT_EQ(Counts(*app), (std::array<int, 6>{5, 5, 5, 5, 5, 5}));
@@ -543,7 +543,8 @@ TEST(ReferenceDecoding, OnlyStoredTablesAreReadAndNoReadRunsWithoutEnd)
                       SqliteReferenceSource source;
                       source.readBudget = budget;
                       source.readTime = std::chrono::milliseconds(500);
-                      const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
+                      const ReferenceLoadStatus status =
+                          LoadReferenceTables(app.tables, app.extendedCatalogue, source, db.path);
                       const bool tanksRead = RowCount(app.tables.tankTypes) == 5;
                       return status.table == failed && app.tables.manholeTypes.empty() && tanksRead ? 1 : 2;
                   }),
@@ -570,7 +571,7 @@ TEST(ReferenceDecoding, OneTimeLimitHoldsForTheWholeLoad)
     source.readTime = std::chrono::milliseconds(100);
     int reads = 0;  // each read of the clock finds it 1 ms later
     source.now = [&] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(++reads)); };
-    const ReferenceLoadStatus status = LoadReferenceTables(app, source, db.path);
+    const ReferenceLoadStatus status = LoadReferenceTables(app.tables, app.extendedCatalogue, source, db.path);
     EXPECT_LE(reads, 100 + 8);  // one limit, then one look at the clock for each table
     EXPECT_EQ(status.table, "soils, tank_types, manhole_types, pipe_categories, pipe_types, nominal_sizes");
     ExpectNoTables(app);

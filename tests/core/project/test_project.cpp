@@ -1,7 +1,7 @@
 // The project store and the project file.
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
+#include "core/project/CalcKinds.h"
 #include "core/report/ClipboardText.h"
 #include "tests/core/CoreTestSupport.h"
 
@@ -469,7 +469,7 @@ TEST(CalcKinds, EachKindReachesItsOwnRecords)
             ++calls;
             EXPECT_EQ(sizeof(app.working.*e.working), c.recordSize) << c.kind;
             (app.project.*e.stored).push_back(app.working.*e.working);
-            (app.*e.reset)();
+            e.reset(app.working.*e.working, app.tables);
             EXPECT_EQ(FromFixed((app.working.*e.working).head.name), u"-") << c.kind;
         });
         EXPECT_EQ(found, c.array >= 0) << c.kind;

@@ -1,6 +1,6 @@
 // Saving and opening a project when memory is short: this program's allocator
 // fails any block larger than the limit a test sets, as when memory runs out.
-#include "core/app/CalcKinds.h"
+#include "core/project/CalcKinds.h"
 #include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>

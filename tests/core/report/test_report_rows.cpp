@@ -1,6 +1,6 @@
 // Report rows of the five kinds against their worked cases, and the
 // printout's texts.
-#include "core/app/CalcKinds.h"
+#include "core/project/CalcKinds.h"
 #include "tests/core/CoreTestSupport.h"
 
 #include <gtest/gtest.h>

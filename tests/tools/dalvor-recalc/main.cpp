@@ -14,12 +14,12 @@
 // opens (column titles, then a line per record, cells separated by tabs);
 // both as UTF-8, of the records as stored. KIND: 1 tank, 2 manhole, 3 buried
 // pipe, 4 gravity flow, 5 pressure flow.
-#include "core/app/CalcKinds.h"
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
 #include "core/catalogue/ReferenceDump.h"
 #include "core/pages/PageModels.h"
 #include "core/project/AtomicFile.h"
+#include "core/project/CalcKinds.h"
 #include "core/report/ClipboardText.h"
 #include "tests/tools/ToolStart.h"
 

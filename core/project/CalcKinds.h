@@ -3,8 +3,10 @@
 // reach a kind's records goes through ForKindRecords instead of a switch.
 #pragma once
 
-#include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
+#include "core/project/ProjectArrays.h"
+#include "core/project/RecordDefaults.h"
+#include "core/project/WorkingRecords.h"
 
 #include <tuple>
 #include <vector>
@@ -16,21 +18,21 @@ struct KindRecords {
     int array;
     std::vector<Record> ProjectArrays::*stored;
     Record WorkingRecords::*working;
-    void (CDalvorApp::*reset)();
+    void (*reset)(Record&, const CatalogueTables&);
 };
 
 // In array order, as kCalcKinds.
 inline constexpr auto kKindRecords = std::make_tuple(
     KindRecords<GravityFlowRecord>{KindGravityFlow, ArrayGravityFlow, &ProjectArrays::gravityFlow,
-                                   &WorkingRecords::gravityFlow, &CDalvorApp::ResetGravityFlowRecord},
+                                   &WorkingRecords::gravityFlow, &ResetGravityFlowRecord},
     KindRecords<PressureFlowRecord>{KindPressureFlow, ArrayPressureFlow, &ProjectArrays::pressureFlow,
-                                    &WorkingRecords::pressureFlow, &CDalvorApp::ResetPressureFlowRecord},
+                                    &WorkingRecords::pressureFlow, &ResetPressureFlowRecord},
     KindRecords<BuriedPipeRecord>{KindBuriedPipe, ArrayBuriedPipe, &ProjectArrays::buriedPipe,
-                                  &WorkingRecords::buriedPipe, &CDalvorApp::ResetBuriedPipeRecord},
+                                  &WorkingRecords::buriedPipe, &ResetBuriedPipeRecord},
     KindRecords<ManholeRecord>{KindManhole, ArrayManhole, &ProjectArrays::manhole, &WorkingRecords::manhole,
-                               &CDalvorApp::ResetManholeRecord},
+                               &ResetManholeRecord},
     KindRecords<TankRecord>{KindTank, ArrayTank, &ProjectArrays::tank, &WorkingRecords::tank,
-                            &CDalvorApp::ResetTankRecord});
+                            &ResetTankRecord});
 
 static_assert(std::tuple_size_v<decltype(kKindRecords)> == KindArrayCount);
 static_assert([] {

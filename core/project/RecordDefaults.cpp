@@ -9,7 +9,8 @@
 // the first tank type). When the catalogue lacks such a row the default takes
 // an empty name and zeros, and no default divides by zero.
 
-#include "core/app/DalvorApp.h"
+#include "core/project/RecordDefaults.h"
+
 #include "core/base/Text.h"
 
 #include <cmath>
@@ -61,9 +62,9 @@ void ResetHead(RecordHead& head)
 }
 
 // Soil row 2's name, or an empty name when the soil table has fewer rows.
-std::u16string_view DefaultSoilName(const CDalvorApp& app)
+std::u16string_view DefaultSoilName(const CatalogueTables& tables)
 {
-    const SoilEntry* soil = CatalogueRow(app.tables.soils, kDefaultSoilRow);
+    const SoilEntry* soil = CatalogueRow(tables.soils, kDefaultSoilRow);
     if (!soil)
         return {};
     return std::u16string_view(soil->name, BoundedLength(soil->name, std::size(soil->name)));
@@ -71,9 +72,8 @@ std::u16string_view DefaultSoilName(const CDalvorApp& app)
 
 }  // namespace
 
-void CDalvorApp::ResetGravityFlowRecord()
+void ResetGravityFlowRecord(GravityFlowRecord& r, const CatalogueTables&)
 {
-    GravityFlowRecord& r = working.gravityFlow;
     ResetHead(r.head);
     r.roughness = kRoughness;
     r.userRoughness = kNoUserRoughness;
@@ -97,9 +97,8 @@ void CDalvorApp::ResetGravityFlowRecord()
     r.flowInput = 1.5;
 }
 
-void CDalvorApp::ResetPressureFlowRecord()
+void ResetPressureFlowRecord(PressureFlowRecord& r, const CatalogueTables&)
 {
-    PressureFlowRecord& r = working.pressureFlow;
     ResetHead(r.head);
     r.roughness = kRoughness;
     r.userRoughness = kNoUserRoughness;
@@ -131,9 +130,8 @@ void CDalvorApp::ResetPressureFlowRecord()
     r.endPressureMax = 0.0;
 }
 
-void CDalvorApp::ResetBuriedPipeRecord()
+void ResetBuriedPipeRecord(BuriedPipeRecord& r, const CatalogueTables& tables)
 {
-    BuriedPipeRecord& r = working.buriedPipe;
     ResetHead(r.head);
     r.groundLevel = 4.0;
     r.cover = 4.0;
@@ -163,7 +161,7 @@ void CDalvorApp::ResetBuriedPipeRecord()
     r.cohesion = 0.0;
     r.secantModulus = kSecantModulus;
     r.compactionIndex = kCompactionIndex;
-    CopyBounded(r.soilName, DefaultSoilName(*this), kSoilNameUnits);
+    CopyBounded(r.soilName, DefaultSoilName(tables), kSoilNameUnits);
     r.pavingWidth = 4.0;
     r.pavingThickness = 0.25;
     r.roadSurface = 0;
@@ -176,7 +174,7 @@ void CDalvorApp::ResetBuriedPipeRecord()
     r.workmanshipQuality = 0;
 }
 
-void CDalvorApp::ResetManholeRecord()
+void ResetManholeRecord(ManholeRecord& r, const CatalogueTables& tables)
 {
     // The first manhole type, or zeros when the table is empty.
     const ManholeTypeEntry* type = CatalogueRow(tables.manholeTypes, 0);
@@ -187,7 +185,6 @@ void CDalvorApp::ResetManholeRecord()
     const double sandTrapDepth = type ? type->sandTrapDepth : 0.0;
     const double weightPerMetre = type ? type->weightPerMetre : 0.0;
 
-    ManholeRecord& r = working.manhole;
     ResetHead(r.head);
     r.reinforcedVersion = 0;
     r.eccentric = 0;
@@ -196,7 +193,7 @@ void CDalvorApp::ResetManholeRecord()
     r.typeIndex = 0;
     r.minDepth = minDepth;
     r.maxDepth = maxDepth;
-    CopyBounded(r.soilName, DefaultSoilName(*this), kSoilNameUnits);
+    CopyBounded(r.soilName, DefaultSoilName(tables), kSoilNameUnits);
     r.soilIndex = kDefaultSoilRow;
     r.unitWeight = 17.5;
     r.porosity = 15.0;
@@ -221,7 +218,7 @@ void CDalvorApp::ResetManholeRecord()
     r.ballastVolume = 0.0;
 }
 
-void CDalvorApp::ResetTankRecord()
+void ResetTankRecord(TankRecord& r, const CatalogueTables& tables)
 {
     // The first tank type, or zeros when the table is empty.
     const TankTypeEntry* type = CatalogueRow(tables.tankTypes, 0);
@@ -233,7 +230,6 @@ void CDalvorApp::ResetTankRecord()
     const double minAnchorSpacing = type ? type->minAnchorSpacing : 0.0;
     const double maxAnchorSpacing = type ? type->maxAnchorSpacing : 0.0;
 
-    TankRecord& r = working.tank;
     ResetHead(r.head);
 
     // Levels and plain numbers.
@@ -284,15 +280,6 @@ void CDalvorApp::ResetTankRecord()
     r.ownWeight = r.length * weightPerMetre + endWeight;
     // stiffnessClass is copied only when the user picks a tank type.
 
-    CopyBounded(r.soilName, DefaultSoilName(*this), kSoilNameUnits);
+    CopyBounded(r.soilName, DefaultSoilName(tables), kSoilNameUnits);
     CopyBounded(r.tieMaterial, u"stal St0S");
-}
-
-void CDalvorApp::ResetAllRecords()
-{
-    ResetTankRecord();
-    ResetManholeRecord();
-    ResetBuriedPipeRecord();
-    ResetGravityFlowRecord();
-    ResetPressureFlowRecord();
 }
