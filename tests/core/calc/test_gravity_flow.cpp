@@ -88,6 +88,10 @@ TEST(FrictionFactor, MatchesColebrookWhiteFromTransitionToFullyRough)
             const double expected = static_cast<double>(Colebrook(re, r));
             EXPECT_NEAR(Calc::FrictionFactor(re, r), expected, 1e-7 * expected) << "Re " << re << " r " << r;
         }
+    // The bound that spares solving at Re 2320 lies above the factor (no bound past 0.1).
+    for (double r = -1e-3; r <= 0.1; r += 1e-5)
+        EXPECT_GE(Calc::SwitchFactorBound(r), Calc::FrictionFactor(2320.0, r)) << r;
+    EXPECT_EQ(Calc::SwitchFactorBound(0.1001), INFINITY);
 }
 
 TEST(FrictionFactor, MoodyValuesLaminarStepAndFloor)
