@@ -90,6 +90,12 @@ double CPressureFlowCalculator::FlowFromHead(double L, double D, double k, doubl
     return IterateFlow(u * A, A, D, k, nu, h, f, length, zeta, band);
 }
 
+bool CPressureFlowCalculator::FlowAtSwitch(double L, double D, double k, double nu, double h, double p,
+                                           double zeta)
+{
+    return HeadBand(D, k, nu, 1.0 + p / 100.0, std::max(L, kShortestLength), zeta).VelocityFor(h) > 0.0;
+}
+
 int CPressureFlowCalculator::Points() const
 {
     return std::clamp(pointCount, 0, kPoints);

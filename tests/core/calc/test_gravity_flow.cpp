@@ -537,6 +537,20 @@ TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
         EXPECT_GT(r.velocity, 0.0);
         EXPECT_LT(r.velocity, 0.01);
     }
+    // 26 mm of water, 10 % local losses: slopes of 0.813 to 1.398 per mille (64/2320 and Colebrook's
+    // 0.04746 at v* = 0.1168923 m/s) fill the pipe at v*; the losses still make up L x J.
+    app->ResetGravityFlowRecord();
+    r.mode = 2;
+    r.innerDiameter = 26.0;
+    r.fillingInput = 0.999;
+    r.localLossShare = 10.0;
+    for (double slope : {0.9, 1.1, 1.3}) {
+        r.slopeInput = slope;
+        app->CalcGravityFlow();
+        EXPECT_NEAR(r.velocity, 0.1168923, 1e-6) << slope;
+        EXPECT_NEAR(r.frictionLossHead, slope / 10.0 / 1.1, 1e-8) << slope;
+        EXPECT_NEAR(r.frictionLossHead + r.localLossHead, slope / 10.0, 1e-8) << slope;
+    }
 }
 
 // ---- diameter mode -----------------------------------------------------------
