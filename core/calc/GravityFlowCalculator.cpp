@@ -102,6 +102,21 @@ double CGravityFlowCalculator::FrictionFactor(double reynolds, double relativeRo
     return 1.0 / (x2 * x2);
 }
 
+double CGravityFlowCalculator::SwitchFactorBound(double relativeRoughness)
+{
+    // Colebrook's factor at Re 2320 grows with the relative roughness: up to
+    // each roughness here, it stays below the factor beside it (rounded up in
+    // the fourth digit, far above the solver's error).
+    static constexpr double kBounds[][2] = {
+        {0.0, 0.04716},  {1e-5, 0.04717}, {1e-4, 0.04724}, {3e-4, 0.04740}, {1e-3, 0.04796}, {2e-3, 0.04876},
+        {5e-3, 0.05109}, {1e-2, 0.05482}, {2e-2, 0.06180}, {5e-2, 0.08051}, {0.1, 0.1083},
+    };
+    for (const auto& [roughness, bound] : kBounds)
+        if (relativeRoughness <= roughness)
+            return bound;
+    return std::numeric_limits<double>::infinity();
+}
+
 double CGravityFlowCalculator::FullPipeFlow(double D, double k, double nu, double J, double s,
                                             double tolerance)
 {
@@ -110,7 +125,7 @@ double CGravityFlowCalculator::FullPipeFlow(double D, double k, double nu, doubl
     const auto slopeNeeded = [&](double lambda, double v) { return lambda * q * kInvEightG * (v * v) / (D * 0.25); };
     // A slope that no velocity gives: the velocity where the friction factor
     // switches, rather than the iteration swinging across the jump.
-    if (const double vSwitch = SwitchVelocity(J, D, nu, r0, slopeNeeded); vSwitch > 0.0)
+    if (const double vSwitch = SwitchBand(D, nu, r0, slopeNeeded).VelocityFor(J); vSwitch > 0.0)
         return vSwitch * (D * kAreaFactor * D);
     double v = std::sqrt(J * kEightG * (D * 0.25) / (FrictionFactor(kStartReynolds, r0) * q));
     for (int i = 0; i < kVelocityIterations; ++i) {

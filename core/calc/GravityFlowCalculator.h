@@ -65,10 +65,31 @@ public:
     // The friction factor jumps at Re 2320, so a band of losses is met by no
     // velocity: from the loss with 64/2320 at the switch velocity
     // v* = 2320 nu / D up to (not including) the loss with Colebrook's factor
-    // there. For a target loss in that band, v*; otherwise 0. loss(lambda, v)
-    // is the loss the velocity v gives with the friction factor lambda.
+    // there. A pipe's band serves any number of targets, and Colebrook's factor
+    // is solved for only when a cheap bound of it leaves a target unsettled.
+    // loss(lambda, v) is the loss the velocity v gives with the friction factor
+    // lambda, worked out from lambda by products, quotients and sums with fixed
+    // operands (so that it never turns back as lambda grows, rounding included).
     template <typename Loss>
-    static double SwitchVelocity(double target, double D, double nu, double relativeRoughness, Loss loss);
+    class SwitchBand {
+    public:
+        SwitchBand(double D, double nu, double relativeRoughnessOfPipe, Loss lossOf);
+        // v* for a target loss in the band, otherwise 0.
+        double VelocityFor(double target);
+
+    private:
+        Loss loss;
+        double relativeRoughness;
+        double velocity;
+        double laminarLoss = std::numeric_limits<double>::quiet_NaN();
+        double boundLoss = std::numeric_limits<double>::quiet_NaN();
+        double turbulentLoss = 0.0;
+        bool turbulentKnown = false;
+    };
+    // A factor at least Colebrook's at Re 2320 for this relative roughness,
+    // found without a logarithm: that factor at the next of a few relative
+    // roughnesses, rounded up; infinite above the last of them.
+    static double SwitchFactorBound(double relativeRoughness);
 
     // ---- building blocks, public for the tests and the benchmarks ----------
     // Flow at filling h as a share of the full-pipe flow (an empirical curve
@@ -96,14 +117,31 @@ private:
 };
 
 template <typename Loss>
-double CGravityFlowCalculator::SwitchVelocity(double target, double D, double nu, double relativeRoughness, Loss loss)
+CGravityFlowCalculator::SwitchBand<Loss>::SwitchBand(double D, double nu, double relativeRoughnessOfPipe, Loss lossOf)
+    : loss(lossOf), relativeRoughness(relativeRoughnessOfPipe), velocity(kLaminarLimit * nu / D)
 {
-    const double v = kLaminarLimit * nu / D;
-    // Colebrook's factor is worked out only for a target above the laminar loss.
-    if (!(v > 0.0 && v < std::numeric_limits<double>::infinity()) || !(loss(64.0 / kLaminarLimit, v) <= target) ||
-        !(target < loss(FrictionFactor(kLaminarLimit, relativeRoughness), v)))
+    if (!(velocity > 0.0 && velocity < std::numeric_limits<double>::infinity()))
+        return;  // no band: the losses stay not a number
+    laminarLoss = loss(64.0 / kLaminarLimit, velocity);
+    // The loss with the bound lies at or above the band's top when the loss
+    // rises with the factor, as it does here from 64/2320 to the bound
+    // (otherwise it is flat, or the bound is no use).
+    const double withBound = loss(SwitchFactorBound(relativeRoughness), velocity);
+    if (laminarLoss <= withBound)
+        boundLoss = withBound;
+}
+
+template <typename Loss>
+double CGravityFlowCalculator::SwitchBand<Loss>::VelocityFor(double target)
+{
+    // Most targets lie far above the band, above the loss with the bound too.
+    if (!(laminarLoss <= target) || boundLoss <= target)
         return 0.0;
-    return v;
+    if (!turbulentKnown) {
+        turbulentLoss = loss(FrictionFactor(kLaminarLimit, relativeRoughness), velocity);
+        turbulentKnown = true;
+    }
+    return target < turbulentLoss ? velocity : 0.0;
 }
 
 // Diameter choice of the gravity calculation: with the capacities at filling

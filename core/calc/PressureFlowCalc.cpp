@@ -46,6 +46,7 @@ void CalcPressureFlow(PressureFlowRecord& r, CPressureFlowCalculator& pressureCa
     KeepFinite(r.headLoss);
     KeepFinite(r.flow);
     double h = r.headLossInput;
+    bool flowAtSwitch = false;
 
     // Inputs that are not numbers, and a pipe without a diameter, give no
     // result.
@@ -75,6 +76,7 @@ void CalcPressureFlow(PressureFlowRecord& r, CPressureFlowCalculator& pressureCa
             if (flowFound > 0.0) {
                 r.flow = flowFound;
                 r.head.resultValid = 1;
+                flowAtSwitch = CPressureFlowCalculator::FlowAtSwitch(L, D, k, nu, h, p, zeta);
             }
             break;
         }
@@ -105,8 +107,15 @@ void CalcPressureFlow(PressureFlowRecord& r, CPressureFlowCalculator& pressureCa
         r.velocity = r.flow * kFourOverPi / (D * D);
         r.relativeRoughness = k / D;
         r.reynolds = r.velocity * D / nu;
-        r.frictionFactor = CGravityFlowCalculator::FrictionFactor(r.reynolds, k / D);
         const double velocityHead = r.velocity * kInvTwoG * r.velocity;
+        if (flowAtSwitch) {
+            // No flow makes up this head with the friction factor of its own
+            // Reynolds number: the factor reported is the one with which the
+            // losses at the reported velocity make up the head.
+            r.frictionFactor = (h - velocityHead * zeta) * D / (velocityHead * L * (1.0 + p * kPercent));
+        } else {
+            r.frictionFactor = CGravityFlowCalculator::FrictionFactor(r.reynolds, k / D);
+        }
         r.frictionLossHead = velocityHead * r.frictionFactor * L / D;
         r.localLossHead = p * kPercent * r.frictionLossHead + velocityHead * zeta;
 

@@ -27,21 +27,32 @@ double Friction(double re, double relativeRoughness)
     return CGravityFlowCalculator::FrictionFactor(re, relativeRoughness);
 }
 
+double HeadOf(double lambda, double v, double D, double f, double length, double zeta)
+{
+    return (f * lambda * length / D + zeta) * kInvTwoG * (v * v);
+}
+
+// The band of heads that no flow gives through the section.
+auto HeadBand(double D, double k, double nu, double f, double length, double zeta)
+{
+    return CGravityFlowCalculator::SwitchBand(
+        D, nu, k / D, [=](double lambda, double v) { return HeadOf(lambda, v, D, f, length, zeta); });
+}
+
 // The damped flow iteration shared by the flow from a head and the
 // characteristic: Q := Q (1 + c) until |c| is not above the tolerance, at most
-// 500 corrections, the last one applied.
+// 500 corrections, the last one applied. A head in the section's band gives
+// the flow where the friction factor switches, rather than the iteration
+// swinging across the jump.
 double IterateFlow(double Q, double A, double D, double k, double nu, double h, double f,
-                   double length, double zeta)
+                   double length, double zeta, auto& band)
 {
-    const auto headOf = [&](double lambda, double v) { return (f * lambda * length / D + zeta) * kInvTwoG * (v * v); };
-    // A head that no flow gives: the flow where the friction factor switches,
-    // rather than the iteration swinging across the jump.
-    if (const double vSwitch = CGravityFlowCalculator::SwitchVelocity(h, D, nu, k / D, headOf); vSwitch > 0.0)
+    if (const double vSwitch = band.VelocityFor(h); vSwitch > 0.0)
         return vSwitch * A;
     for (int i = 0; i < kCorrections; ++i) {
         const double v = Q / A;
         const double lambda = Friction(v * D / nu, k / D);
-        const double headNeeded = headOf(lambda, v);
+        const double headNeeded = HeadOf(lambda, v, D, f, length, zeta);
         const double c = (h - headNeeded) * 0.5 / h;
         if (1.0 + c <= 0.0) {
             // The damped step would stop or reverse the flow (the start lies
@@ -75,7 +86,14 @@ double CPressureFlowCalculator::FlowFromHead(double L, double D, double k, doubl
     const double lambda0 = Friction(kStartReynolds, k / D);
     const double u = std::sqrt(h * kTwoG / (lambda0 * f * length / D + zeta));
     const double A = D * kAreaFactor * D;
-    return IterateFlow(u * A, A, D, k, nu, h, f, length, zeta);
+    auto band = HeadBand(D, k, nu, f, length, zeta);
+    return IterateFlow(u * A, A, D, k, nu, h, f, length, zeta, band);
+}
+
+bool CPressureFlowCalculator::FlowAtSwitch(double L, double D, double k, double nu, double h, double p,
+                                           double zeta)
+{
+    return HeadBand(D, k, nu, 1.0 + p / 100.0, std::max(L, kShortestLength), zeta).VelocityFor(h) > 0.0;
 }
 
 int CPressureFlowCalculator::Points() const
@@ -104,10 +122,11 @@ void CPressureFlowCalculator::BuildCharacteristic(double L, double D, double k, 
     const double A = D * kAreaFactor * D;
     const double lambda0 = Friction(kStartReynolds, k / D);
     const double k0 = lambda0 * f * length / D + zeta;
+    auto band = HeadBand(D, k, nu, f, length, zeta);
     for (int i = 1; i < n; ++i) {
         const double h = i * topHead / (n - 1);
         points[i][PtHead] = h;
-        const double Q = IterateFlow(std::sqrt(h * kTwoG / k0) * A, A, D, k, nu, h, f, length, zeta);
+        const double Q = IterateFlow(std::sqrt(h * kTwoG / k0) * A, A, D, k, nu, h, f, length, zeta, band);
         const double v = Q * kFourOverPiPoint / (D * D);
         const double re = v * D / nu;
         points[i][PtFlow] = Q;

@@ -27,6 +27,9 @@ public:
     static double HeadFromFlow(double L, double Q, double D, double k, double nu, double p, double zeta);
     // Flow that head loss h drives through the section (L at least 0.01 m).
     static double FlowFromHead(double L, double D, double k, double nu, double h, double p, double zeta);
+    // Whether no flow gives head h, the friction factor jumping at Re 2320 across
+    // it, so that the flow from the head is the one where the factor switches.
+    static bool FlowAtSwitch(double L, double D, double k, double nu, double h, double p, double zeta);
 
     // Head-flow characteristic from 0 up to 1.5 times the scale head.
     void BuildCharacteristic(double L, double D, double k, double nu, double scaleHead, double p,

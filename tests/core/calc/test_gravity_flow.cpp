@@ -43,6 +43,10 @@ TEST(FrictionFactor, MatchesColebrookWhiteFromTransitionToFullyRough)
             const double expected = static_cast<double>(Colebrook(re, r));
             EXPECT_NEAR(Calc::FrictionFactor(re, r), expected, 1e-7 * expected) << "Re " << re << " r " << r;
         }
+    // The bound that spares solving at Re 2320 lies above the factor (no bound past 0.1).
+    for (double r = -1e-3; r <= 0.1; r += 1e-5)
+        EXPECT_GE(Calc::SwitchFactorBound(r), Calc::FrictionFactor(2320.0, r)) << r;
+    EXPECT_EQ(Calc::SwitchFactorBound(0.1001), INFINITY);
 }
 
 TEST(FrictionFactor, MoodyValuesLaminarStepAndFloor)
@@ -484,6 +488,20 @@ TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
         ExpectAllFinite();
         EXPECT_GT(r.velocity, 0.0);
         EXPECT_LT(r.velocity, 0.01);
+    }
+    // 26 mm of water, 10 % local losses: slopes of 0.813 to 1.398 per mille (64/2320 and Colebrook's
+    // 0.04746 at v* = 0.1168923 m/s) fill the pipe at v*; the losses still make up L x J.
+    app->ResetGravityFlowRecord();
+    r.mode = 2;
+    r.innerDiameter = 26.0;
+    r.fillingInput = 0.999;
+    r.localLossShare = 10.0;
+    for (double slope : {0.9, 1.1, 1.3}) {
+        r.slopeInput = slope;
+        app->CalcGravityFlow();
+        EXPECT_NEAR(r.velocity, 0.1168923, 1e-6) << slope;
+        EXPECT_NEAR(r.frictionLossHead, slope / 10.0 / 1.1, 1e-8) << slope;
+        EXPECT_NEAR(r.frictionLossHead + r.localLossHead, slope / 10.0, 1e-8) << slope;
     }
 }
 

@@ -275,6 +275,21 @@ TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
     ExpectAllFinite();
     EXPECT_LT(r.reynolds, 2320.0);
     EXPECT_EQ(r.frictionFactor, 64.0 / r.reynolds);
+    // Heads that no flow gives (the factor jumps at Re 2320): the flow at v* = 0.1168923 m/s shows
+    // v = 0.1168706 m/s, hv = 6.965954e-4 m, and lambda = (h - hv zeta) D / (hv L (1 + share / 100)).
+    const double band[][4] = {{0.08, 0, 0, 0.02985951}, {0.10, 0, 0, 0.03732439}, {0.12, 0, 0, 0.04478927},
+                              {0.10, 2, 5, 0.0350518}};
+    for (const auto& [head, zeta, share, lambda] : band) {
+        r.headLossInput = head;
+        r.lossCoefficient = zeta;
+        r.localLossShare = share;
+        app->CalcPressureFlow();
+        EXPECT_NEAR(r.flow, 6.206168e-5, 1e-11) << head;
+        EXPECT_NEAR(r.frictionFactor, lambda, 1e-8) << head;
+        EXPECT_NEAR(r.frictionLossHead + r.localLossHead, head, 1e-15) << head;
+        EXPECT_GT(r.frictionFactor, 64.0 / 2320.0);
+        EXPECT_LT(r.frictionFactor, Colebrook(2320.0, 1e-5 / 0.026) * 1.0004);
+    }
 }
 
 TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
