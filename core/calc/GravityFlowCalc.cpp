@@ -2,6 +2,7 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -171,12 +172,4 @@ void CDalvorApp::CalcGravityFlow()
         SetResultText(r.head.warning, LoadLangString(20248));
     if (r.minSlopeStorm > r.slope)
         SetResultText(r.head.warning, LoadLangString(20249));
-}
-
-void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size)
-{
-    record.innerDiameter = size.innerDiameter;
-    record.outerDiameter = size.outerDiameter;
-    record.nominalSize = size.nominalSize;
-    record.roughness = record.userRoughness > 0.0 ? record.userRoughness : size.roughness;
 }

@@ -4,6 +4,7 @@
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"
+#include "core/base/Millimetres.h"
 #include "core/calc/BuriedPipeCalc.h"
 #include "core/pages/CatalogPicker.h"
 
@@ -17,7 +18,6 @@ namespace {
 namespace Id = BuriedPipeIds;
 
 constexpr double kMm = 0.001f;
-constexpr double kHalfMm = 0.0005f;
 constexpr double kCoverTolerance = 0.01f;
 constexpr double kMinCoverNoTrafficFloor = 0.2;
 constexpr double kMinCoverTrafficFloor = 0.5;
@@ -107,7 +107,7 @@ double CBuriedPipePageModel::CoverFromLevels(const BuriedPipeRecord& r)
 
 void CBuriedPipePageModel::DeriveLevels(BuriedPipeRecord& r)
 {
-    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * kHalfMm;
+    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * kHalfMmToM;
     r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * kMm;
 }
 
@@ -548,7 +548,7 @@ void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, con
 
 void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 {
-    SetText(Id::InvertLevel, F("% .2f", pipeBottom + (Value(Id::OuterDiameter) - Value(Id::InnerDiameter)) / 2000));
+    SetText(Id::InvertLevel, F("% .2f", pipeBottom + HalfMmInM(Value(Id::OuterDiameter) - Value(Id::InnerDiameter))));
 }
 
 // ---- the page contract -----------------------------------------------------------
@@ -580,11 +580,11 @@ void CBuriedPipePageModel::Validate()
     const bool extended = ExtendedMode();
     const double c = RequiredCover(r, extended);
     bool message = false;
-    if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMm + kCoverTolerance) {
+    if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMmToM + kCoverTolerance) {
         // Lowered to the invert the field shows, so that the levels stored
         // are the levels printed and read back.
         r.invertLevel = AsShown(
-            r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMm, "%.2f",
+            r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMmToM, "%.2f",
             kLowestLevel, kHighestLevel);
         DeriveLevels(r);
         message = !extended || r.trafficClass == 0;

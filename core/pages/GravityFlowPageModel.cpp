@@ -3,6 +3,7 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,6 +3,7 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -222,11 +223,8 @@ void CPressureFlowPageModel::OnSelchangeDiameter()
 void CPressureFlowPageModel::TakeSize(const DiameterCandidate& size)
 {
     PressureFlowRecord& r = Record();
-    r.nominalSize = size.nominalSize;
-    r.innerDiameter = size.innerDiameter;
-    r.outerDiameter = size.outerDiameter;
+    TakeCandidateSize(r, size);
     r.nominalPressure = size.ratingValue;
-    r.roughness = r.userRoughness > 0.0 ? r.userRoughness : size.roughness;
     r.madeToOrder = size.madeToOrder;
 }
 

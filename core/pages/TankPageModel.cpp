@@ -2,6 +2,8 @@
 
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
+#include "core/calc/TankCover.h"
 
 #include <algorithm>
 #include <bit>
@@ -256,7 +258,7 @@ std::vector<int> CTankPageModel::AnchorCounts() const
 {
     const TankRecord& r = Record();
     std::vector<int> counts;
-    const double f = r.foundationLevel + r.outerDiameter * 0.0005 > r.waterLevel ? 2 : 1;
+    const double f = r.foundationLevel + r.outerDiameter * kHalfMmToMDouble > r.waterLevel ? 2 : 1;
     const double length = r.length;
     for (int k = std::max(2, r.minAnchorCount); k <= r.maxAnchorCount; ++k) {
         double s = std::trunc(2 * (length - 1) / (k - 1)) * 0.5;
@@ -319,9 +321,9 @@ bool CTankPageModel::ValidateLevels()
     ReadInputs();
     if (!(r.waterLevel < r.groundLevel))
         r.waterLevel = r.groundLevel;
-    const double t = (r.outerDiameter - r.innerDiameter) * 5 / 10000;
-    const double q = r.outerDiameter * 11 / 10000;
-    const bool moved = q - kCoverTolerance > r.groundLevel - r.tankBottomLevel + t;
+    const double t = HalfMmInMByTenThousandths(r.outerDiameter - r.innerDiameter);
+    const double q = TankLeastCover(r.outerDiameter);
+    const bool moved = TankCoverShort(r.groundLevel - r.tankBottomLevel + t, r.outerDiameter, kCoverTolerance);
     if (moved) {
         // Lowered to the bottom level its field shows; the foundation follows.
         r.tankBottomLevel = AsShown(r.groundLevel - q + t, "%.2f", kLowestLevel, kHighestLevel);
