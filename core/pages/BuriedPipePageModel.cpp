@@ -13,6 +13,8 @@
 #include <iterator>
 #include <limits>
 
+using namespace FieldFlags;
+
 namespace {
 
 namespace Id = BuriedPipeIds;
@@ -180,61 +182,56 @@ std::vector<std::u16string> CBuriedPipePageModel::DeflectionItems(const BuriedPi
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned kRead = FieldSpec::Input;
-constexpr unsigned kIn = FieldSpec::Input | FieldSpec::Hook;
-constexpr unsigned kOut = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned kList = FieldSpec::Combo | FieldSpec::Hook;
-constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
 
 // The plain numbers are read and shown through the table; the page reads
 // and shows the rest itself (the derived levels, the soil's name, the lists
 // and the results with their verdict colours). The secant modulus is the
 // soil choice's and the calculation's, never typed: it is shown, not read.
 const FieldSpec kFields[] = {
-    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
-    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
-    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList},
+    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
+    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
+    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List},
     {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, innerDiameter), "%.1f", 0.0,
-     kLongestMillimetres, kRead},
+     kLongestMillimetres, In},
     {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, outerDiameter), "%.1f", 0.0,
-     kLongestMillimetres, kRead},
+     kLongestMillimetres, In},
     {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, ringStiffness), "%.2f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, groundLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
+     kHighestLevel, In},
     {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, invertLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
-    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
-    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+     kHighestLevel, In},
+    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
     {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, waterLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
-    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+     kHighestLevel, In},
+    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
     {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, compactionIndex), "%.2f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, unitWeight), "%.2f", 0.0,
-     kMaxUnitWeight, kRead},
+     kMaxUnitWeight, In},
     {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, porosity), "%.0f", 0.0, kMaxPorosity,
-     kRead},
-    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
-    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+     In},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
     {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, installationFactor), "%.1f",
-     kNone, kNone, kRead},
+     kNone, kNone, In},
     {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, beddingFactor), "%.1f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
-     kNone, kList},
-    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, kShown | FieldSpec::NoUnit},
-    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+     kNone, List},
+    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, Shown | FieldSpec::NoUnit},
+    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
 };
 
 constexpr int kVerdictFields[] = {Id::TotalLoad, Id::AdmissibleLoad, Id::TotalDeflection,

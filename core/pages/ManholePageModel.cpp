@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace FieldFlags;
+
 namespace {
 
 constexpr double kMmToM = 0.001f;
@@ -15,10 +17,6 @@ constexpr double kFailingBallast = 0.009f;
 constexpr double kFailingAnchoring = 0.5;
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned Hook = FieldSpec::Hook;
-constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
-constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned In = FieldSpec::Input;
 using Soil = CUpliftPageModel;
 
 // The plain numbers are read and shown through the table; the page reads and
@@ -45,14 +43,14 @@ const FieldSpec kFields[] = {
     {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_FIELD(ManholeRecord, frictionAngle), "%.0f", 0.0,
      Soil::kMaxFrictionAngle, In},
     {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_FIELD(ManholeRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
-    {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhUplift, 1195, 1197, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhAnchoring, 1198, 1200, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhTotalHeight, 1201, 1203, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhBallastHeight, 1204, 1206, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhBallastVolume, 1207, 1209, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhUplift, 1195, 1197, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhAnchoring, 1198, 1200, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhTotalHeight, 1201, 1203, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhBallastHeight, 1204, 1206, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MhBallastVolume, 1207, 1209, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
 };
 
 }  // namespace

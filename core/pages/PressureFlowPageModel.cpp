@@ -10,15 +10,13 @@
 #include <iterator>
 
 using namespace PressureIds;
+using namespace FieldFlags;
 using M = CPressureFlowPageModel;
 using R = PressureFlowRecord;
 
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned In = FieldSpec::Input;
-constexpr unsigned Out = FieldSpec::Result;
-constexpr unsigned Hook = FieldSpec::Hook;
 
 // The page's fields, in the order they are read and laid out.
 const FieldSpec kFields[] = {
@@ -153,7 +151,10 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
     }
     r.candidateCount = count;
     if (count == 0) {
-        SetText(InnerDiameter, fallback == SizeFallback::None ? Format("%.1f", r.innerDiameter) : u"-");
+        if (fallback == SizeFallback::None)
+            ShowField(&r, InnerDiameter);
+        else
+            SetText(InnerDiameter, u"-");
         return false;
     }
     int chosen = -1;
@@ -168,16 +169,16 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
         // list shows none; the diameter mode chooses its own size among the
         // listed ones.
         Select(SizeList, -1);
-        SetText(InnerDiameter, r.innerDiameter, "%.1f");
-        SetText(Roughness, r.roughness, "%.3f");
+        ShowField(&r, InnerDiameter);
+        ShowField(&r, Roughness);
         return r.mode == 0;
     }
     // A roughness of the user's own stays with the calculation it belongs to
     // (a stored calculation loaded back keeps its roughness); a new category
     // or type has cleared it, and then the catalogue's shows.
     TakeSize(r.candidates[chosen]);
-    SetText(InnerDiameter, r.innerDiameter, "%.1f");
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, InnerDiameter);
+    ShowField(&r, Roughness);
     Select(SizeList, chosen);
     return true;
 }
@@ -214,8 +215,11 @@ void CPressureFlowPageModel::OnSelchangeDiameter()
         TakeSize(r.candidates[index]);
         pipeMissing = false;
     }
-    SetText(InnerDiameter, count > 0 ? Format("%.1f", r.innerDiameter) : u"-");
-    SetText(Roughness, r.roughness, "%.3f");
+    if (count > 0)
+        ShowField(&r, InnerDiameter);
+    else
+        SetText(InnerDiameter, u"-");
+    ShowField(&r, Roughness);
     if (r.mode != 0)
         Recalculate();
 }
@@ -303,7 +307,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     const bool byCoefficient = r.localLossMode != 1;
     SetChoice(LossGroup, byCoefficient ? 0 : 1);
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, Roughness);
 
     for (int m = 0; m < 3; ++m) {
         SetBackground(kSoughtLabels[m], kFaceColor);

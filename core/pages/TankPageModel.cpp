@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <iterator>
 
+using namespace FieldFlags;
+
 namespace {
 
 constexpr double kMinCapacity = 0.1f;
@@ -31,10 +33,6 @@ std::u16string F2(double v)
 }
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned Hook = FieldSpec::Hook;
-constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
-constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned In = FieldSpec::Input;
 using Soil = CUpliftPageModel;
 
 // The plain numbers are read and shown through the table; the page reads and
@@ -63,15 +61,15 @@ const FieldSpec kFields[] = {
     {TkSlabWidth, 1113, 1114, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
     {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_FIELD(TankRecord, slabHeight), "%.2f", kMinSlab, kMaxSlabHeight, In},
     {TkAnchorList, 1117, 1118, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
-    {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkMinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkAnchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkTieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkTieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkMinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkSlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkSlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkSlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkAnchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkTieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TkTieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
 };
 
 void Publish(ListState& l, const std::vector<std::u16string>& items, int selection)
@@ -227,7 +225,7 @@ void CTankPageModel::FillTypeList(double stiffness)
 void CTankPageModel::FillStiffnessList()
 {
     stiffnessItems.clear();
-    stiffnessItems.push_back(Lang(20341));
+    stiffnessItems.push_back(app.LoadLangString(20341));
     for (const StiffnessEntry& s : stiffnessEntries)
         stiffnessItems.push_back(s.text);
     stiffnessSelection = 0;
@@ -377,7 +375,7 @@ void CTankPageModel::ShowInputs(int asNew)
     SetText(TkSoilName, FromFixed(r.soilName));
     SetText(TkSlabWidth, F2(r.slabWidth));
     SelectAnchorItem(r.anchorCount);
-    SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
+    SetText(TkNote, r.anchoringForce > kNoteAnchoring ? app.LoadLangString(20343) : std::u16string());
     ShowNumberAndName(TkNumber, TkName, r.head, asNew);
     ShowStoreButtons(TkUpdate, TkProject);
     PublishLists();
