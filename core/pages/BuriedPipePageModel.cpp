@@ -371,11 +371,11 @@ const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
 void CBuriedPipePageModel::OnListChosen(int id, int index)
 {
     switch (id) {
-    case Id::CategoryList: OnCategoryChanged(index); break;
-    case Id::TypeList: OnTypeChanged(index); break;
-    case Id::SizeList: OnSizeChanged(index); break;
-    case Id::TrafficList: OnTrafficChanged(index); break;
-    case Id::DeflectionList: OnDeflectionChanged(index); break;
+    case Id::CategoryList: OnSelchangePipeKind(index); break;
+    case Id::TypeList: OnSelchangePipeType(index); break;
+    case Id::SizeList: OnSelchangeDiameter(index); break;
+    case Id::TrafficList: OnSelchangeTraffic(index); break;
+    case Id::DeflectionList: OnSelchangeDeflection(index); break;
     default: break;
     }
 }
@@ -384,14 +384,14 @@ void CBuriedPipePageModel::OnChoiceClicked(int group, int index)
 {
     (void)index;
     if (group == Id::RoadSurface)
-        OnRoadSurfaceClicked();
+        OnRoadSurface();
     else if (group == Id::HeavyTraffic)
-        OnHeavyTrafficClicked();
+        OnHeavyTraffic();
     else
-        OnWorkConditionClicked();
+        OnWorkCondition();
 }
 
-void CBuriedPipePageModel::OnCategoryChanged(int index)
+void CBuriedPipePageModel::OnSelchangePipeKind(int index)
 {
     BuriedPipeRecord& r = Record();
     const ListState& l = List(Id::CategoryList);
@@ -406,7 +406,7 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
     ChooseListedSize();
 }
 
-void CBuriedPipePageModel::OnTypeChanged(int index)
+void CBuriedPipePageModel::OnSelchangePipeType(int index)
 {
     BuriedPipeRecord& r = Record();
     const ListState& l = List(Id::TypeList);
@@ -428,7 +428,7 @@ void CBuriedPipePageModel::ChooseListedSize()
     FillSizeList();
     const int size = Selected(Id::SizeList);
     if (size >= 0 && SizeRowOf(size)) {
-        OnSizeChanged(size);
+        OnSelchangeDiameter(size);
         return;
     }
     sizeMissing = false;
@@ -436,7 +436,7 @@ void CBuriedPipePageModel::ChooseListedSize()
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnSizeChanged(int index)
+void CBuriedPipePageModel::OnSelchangeDiameter(int index)
 {
     if (const NominalSizeEntry* s = SizeRowOf(index)) {
         Select(Id::SizeList, index);
@@ -456,7 +456,7 @@ void CBuriedPipePageModel::OnSizeChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnTrafficChanged(int index)
+void CBuriedPipePageModel::OnSelchangeTraffic(int index)
 {
     BuriedPipeRecord& r = Record();
     if (index < 0 || index >= kTrafficClassCount)
@@ -475,7 +475,7 @@ void CBuriedPipePageModel::OnTrafficChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnDeflectionChanged(int index)
+void CBuriedPipePageModel::OnSelchangeDeflection(int index)
 {
     const ListState& l = List(Id::DeflectionList);
     if (index < 0 || index >= static_cast<int>(l.items.size()))
@@ -485,13 +485,13 @@ void CBuriedPipePageModel::OnDeflectionChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnRoadSurfaceClicked()
+void CBuriedPipePageModel::OnRoadSurface()
 {
     Record().roadSurface = Checked(Id::RoadSurface);
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnWorkConditionClicked()
+void CBuriedPipePageModel::OnWorkCondition()
 {
     ReadInputs();
     ApplyInstallationDefaults(Record(), userHeavyTraffic);
@@ -499,13 +499,13 @@ void CBuriedPipePageModel::OnWorkConditionClicked()
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnHeavyTrafficClicked()
+void CBuriedPipePageModel::OnHeavyTraffic()
 {
     // Under traffic over a shallow pipe the box is forced on; a click there
     // leaves the user's own choice as it was.
     if (!IsHeavyTrafficForced(Record()))
         userHeavyTraffic = userHeavyTraffic ? 0 : 1;
-    OnWorkConditionClicked();
+    OnWorkCondition();
 }
 
 void CBuriedPipePageModel::OnSoilChosen()
@@ -536,11 +536,11 @@ void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, con
     if (fromTank) {
         const int type = FindListedText(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
         if (type >= 0)
-            OnTypeChanged(type);
+            OnSelchangePipeType(type);
     }
     const int size = FindListedText(List(Id::SizeList), diameterText);
     if (size >= 0)
-        OnSizeChanged(size);
+        OnSelchangeDiameter(size);
 }
 
 void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
@@ -713,9 +713,9 @@ void CBuriedPipePageModel::ApplyLanguage(int offset)
 void CBuriedPipePageModel::ResetListsToFirst()
 {
     pipeLists.FillCategories(Record().categoryId);
-    OnCategoryChanged(List(Id::CategoryList).items.empty() ? -1 : 0);
-    OnTypeChanged(List(Id::TypeList).items.empty() ? -1 : 0);
-    OnSizeChanged(List(Id::SizeList).items.empty() ? -1 : 0);
+    OnSelchangePipeKind(List(Id::CategoryList).items.empty() ? -1 : 0);
+    OnSelchangePipeType(List(Id::TypeList).items.empty() ? -1 : 0);
+    OnSelchangeDiameter(List(Id::SizeList).items.empty() ? -1 : 0);
 }
 
 void CBuriedPipePageModel::ResetNumberAndName()
