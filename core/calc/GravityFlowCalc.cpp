@@ -3,6 +3,7 @@
 #include "core/base/Text.h"
 #include "core/calc/CalcSupport.h"
 #include "core/calc/Calculations.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,12 +160,4 @@ void CalcGravityFlow(GravityFlowRecord& r, CGravityFlowCalculator& gravityCalcul
         SetResultText(r.head.warning, LangString(20248, languageOffset));
     if (r.minSlopeStorm > r.slope)
         SetResultText(r.head.warning, LangString(20249, languageOffset));
-}
-
-void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size)
-{
-    record.innerDiameter = size.innerDiameter;
-    record.outerDiameter = size.outerDiameter;
-    record.nominalSize = size.nominalSize;
-    record.roughness = record.userRoughness > 0.0 ? record.userRoughness : size.roughness;
 }

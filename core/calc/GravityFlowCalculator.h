@@ -5,6 +5,8 @@
 // friction loss, flows in m3/s.
 #pragma once
 
+#include "core/calc/CandidateSize.h"
+
 #include <limits>
 #include <span>
 
@@ -148,10 +150,3 @@ double CGravityFlowCalculator::SwitchBand<Loss>::VelocityFor(double target)
 // 0.85 in list order, the index of the size for the flow, or -1. Capacities
 // that are not finite take no part in the choice.
 int ChooseGravityCandidate(std::span<const double> capacities, double flow);
-
-struct DiameterCandidate;
-struct GravityFlowRecord;
-
-// Takes a candidate size into the record: its diameters and nominal size, and
-// its roughness unless the user has typed a roughness of their own.
-void TakeCandidateSize(GravityFlowRecord& record, const DiameterCandidate& size);

@@ -7,6 +7,7 @@
 
 #include "core/base/LangTables.h"
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
 #include "core/calc/CalcSupport.h"
 #include "core/calc/Calculations.h"
 
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr double kHalfMmToM = 0.0005f;  // mm of diameter to m of radius
 constexpr double kTieRad = 0.0174f;     // degrees to radians for the ties
 // Anchor counts are held to this many: a spacing of almost nothing in the
 // catalogue or an absurd length cannot make the counts, or the page's list of

@@ -5,6 +5,7 @@
 // Constants written with an f suffix are the program's single-precision
 // values; they are used widened to double, never as the decimal double.
 
+#include "core/base/Millimetres.h"
 #include "core/calc/BuriedPipeCalc.h"
 #include "core/calc/Calculations.h"
 
@@ -203,8 +204,7 @@ double TrafficLoadOf(const BuriedPipeRecord& r)
     case 10:
     case 11:
     case 12: {
-        constexpr double kMeanFactor = 0.0005f;
-        const double dm = (r.outerDiameter + r.innerDiameter) * kMeanFactor;
+        const double dm = (r.outerDiameter + r.innerDiameter) * kHalfMmToM;
         if (trafficClass == 10) {
             gk = VehicleLoad(hc, 0.25, 1.82f, 1500, 100, 1.2f, dm);
             cap = 66.7f;

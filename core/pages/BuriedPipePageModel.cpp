@@ -4,6 +4,7 @@
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"
+#include "core/base/Millimetres.h"
 #include "core/calc/BuriedPipeCalc.h"
 #include "core/pages/CatalogPicker.h"
 
@@ -12,12 +13,13 @@
 #include <iterator>
 #include <limits>
 
+using namespace FieldFlags;
+
 namespace {
 
 namespace Id = BuriedPipeIds;
 
 constexpr double kMm = 0.001f;
-constexpr double kHalfMm = 0.0005f;
 constexpr double kCoverTolerance = 0.01f;
 constexpr double kMinCoverNoTrafficFloor = 0.2;
 constexpr double kMinCoverTrafficFloor = 0.5;
@@ -107,7 +109,7 @@ double CBuriedPipePageModel::CoverFromLevels(const BuriedPipeRecord& r)
 
 void CBuriedPipePageModel::DeriveLevels(BuriedPipeRecord& r)
 {
-    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * kHalfMm;
+    r.foundationLevel = r.invertLevel - (r.outerDiameter - r.innerDiameter) * kHalfMmToM;
     r.cover = r.groundLevel - r.foundationLevel - r.outerDiameter * kMm;
 }
 
@@ -180,61 +182,56 @@ std::vector<std::u16string> CBuriedPipePageModel::DeflectionItems(const BuriedPi
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned kRead = FieldSpec::Input;
-constexpr unsigned kIn = FieldSpec::Input | FieldSpec::Hook;
-constexpr unsigned kOut = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned kList = FieldSpec::Combo | FieldSpec::Hook;
-constexpr unsigned kShown = FieldSpec::ReadOnly | FieldSpec::Hook;
 
 // The plain numbers are read and shown through the table; the page reads
 // and shows the rest itself (the derived levels, the soil's name, the lists
 // and the results with their verdict colours). The secant modulus is the
 // soil choice's and the calculation's, never typed: it is shown, not read.
 const FieldSpec kFields[] = {
-    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
-    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
-    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList},
+    {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
+    {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
+    {Id::SizeList, 1217, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List},
     {Id::InnerDiameter, 1219, 1221, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, innerDiameter), "%.1f", 0.0,
-     kLongestMillimetres, kRead},
+     kLongestMillimetres, In},
     {Id::OuterDiameter, 1222, 1224, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, outerDiameter), "%.1f", 0.0,
-     kLongestMillimetres, kRead},
+     kLongestMillimetres, In},
     {Id::RingStiffness, 1225, 1227, 0, Id::PipeGroup, KIT_FIELD(BuriedPipeRecord, ringStiffness), "%.2f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::GroundLevel, 1228, 1230, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, groundLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
+     kHighestLevel, In},
     {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, invertLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
-    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
-    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
+     kHighestLevel, In},
+    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
     {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, waterLevel), "%.2f", kLowestLevel,
-     kHighestLevel, kRead},
-    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+     kHighestLevel, In},
+    {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
     {Id::CompactionIndex, 1245, 1247, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, compactionIndex), "%.2f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::UnitWeight, 1248, 1250, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, unitWeight), "%.2f", 0.0,
-     kMaxUnitWeight, kRead},
+     kMaxUnitWeight, In},
     {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, porosity), "%.0f", 0.0, kMaxPorosity,
-     kRead},
-    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kShown},
-    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, kList | FieldSpec::Wide},
+     In},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
     {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, installationFactor), "%.1f",
-     kNone, kNone, kRead},
+     kNone, kNone, In},
     {Id::BeddingFactor, 1265, 1266, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, beddingFactor), "%.1f", kNone,
-     kNone, kRead},
+     kNone, In},
     {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
-     kNone, kList},
-    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, kOut},
-    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, kOut},
-    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, kShown | FieldSpec::NoUnit},
-    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, kIn | FieldSpec::Wide},
+     kNone, List},
+    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, Shown | FieldSpec::NoUnit},
+    {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
 };
 
 constexpr int kVerdictFields[] = {Id::TotalLoad, Id::AdmissibleLoad, Id::TotalDeflection,
@@ -374,11 +371,11 @@ const NominalSizeEntry* CBuriedPipePageModel::SizeRowOf(int index) const
 void CBuriedPipePageModel::OnListChosen(int id, int index)
 {
     switch (id) {
-    case Id::CategoryList: OnCategoryChanged(index); break;
-    case Id::TypeList: OnTypeChanged(index); break;
-    case Id::SizeList: OnSizeChanged(index); break;
-    case Id::TrafficList: OnTrafficChanged(index); break;
-    case Id::DeflectionList: OnDeflectionChanged(index); break;
+    case Id::CategoryList: OnSelchangePipeKind(index); break;
+    case Id::TypeList: OnSelchangePipeType(index); break;
+    case Id::SizeList: OnSelchangeDiameter(index); break;
+    case Id::TrafficList: OnSelchangeTraffic(index); break;
+    case Id::DeflectionList: OnSelchangeDeflection(index); break;
     default: break;
     }
 }
@@ -387,14 +384,14 @@ void CBuriedPipePageModel::OnChoiceClicked(int group, int index)
 {
     (void)index;
     if (group == Id::RoadSurface)
-        OnRoadSurfaceClicked();
+        OnRoadSurface();
     else if (group == Id::HeavyTraffic)
-        OnHeavyTrafficClicked();
+        OnHeavyTraffic();
     else
-        OnWorkConditionClicked();
+        OnWorkCondition();
 }
 
-void CBuriedPipePageModel::OnCategoryChanged(int index)
+void CBuriedPipePageModel::OnSelchangePipeKind(int index)
 {
     BuriedPipeRecord& r = Record();
     const ListState& l = List(Id::CategoryList);
@@ -409,7 +406,7 @@ void CBuriedPipePageModel::OnCategoryChanged(int index)
     ChooseListedSize();
 }
 
-void CBuriedPipePageModel::OnTypeChanged(int index)
+void CBuriedPipePageModel::OnSelchangePipeType(int index)
 {
     BuriedPipeRecord& r = Record();
     const ListState& l = List(Id::TypeList);
@@ -431,7 +428,7 @@ void CBuriedPipePageModel::ChooseListedSize()
     FillSizeList();
     const int size = Selected(Id::SizeList);
     if (size >= 0 && SizeRowOf(size)) {
-        OnSizeChanged(size);
+        OnSelchangeDiameter(size);
         return;
     }
     sizeMissing = false;
@@ -439,7 +436,7 @@ void CBuriedPipePageModel::ChooseListedSize()
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnSizeChanged(int index)
+void CBuriedPipePageModel::OnSelchangeDiameter(int index)
 {
     if (const NominalSizeEntry* s = SizeRowOf(index)) {
         Select(Id::SizeList, index);
@@ -459,7 +456,7 @@ void CBuriedPipePageModel::OnSizeChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnTrafficChanged(int index)
+void CBuriedPipePageModel::OnSelchangeTraffic(int index)
 {
     BuriedPipeRecord& r = Record();
     if (index < 0 || index >= kTrafficClassCount)
@@ -478,7 +475,7 @@ void CBuriedPipePageModel::OnTrafficChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnDeflectionChanged(int index)
+void CBuriedPipePageModel::OnSelchangeDeflection(int index)
 {
     const ListState& l = List(Id::DeflectionList);
     if (index < 0 || index >= static_cast<int>(l.items.size()))
@@ -488,13 +485,13 @@ void CBuriedPipePageModel::OnDeflectionChanged(int index)
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnRoadSurfaceClicked()
+void CBuriedPipePageModel::OnRoadSurface()
 {
     Record().roadSurface = Checked(Id::RoadSurface);
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnWorkConditionClicked()
+void CBuriedPipePageModel::OnWorkCondition()
 {
     ReadInputs();
     ApplyInstallationDefaults(Record(), userHeavyTraffic);
@@ -502,13 +499,13 @@ void CBuriedPipePageModel::OnWorkConditionClicked()
     Recalculate();
 }
 
-void CBuriedPipePageModel::OnHeavyTrafficClicked()
+void CBuriedPipePageModel::OnHeavyTraffic()
 {
     // Under traffic over a shallow pipe the box is forced on; a click there
     // leaves the user's own choice as it was.
     if (!IsHeavyTrafficForced(Record()))
         userHeavyTraffic = userHeavyTraffic ? 0 : 1;
-    OnWorkConditionClicked();
+    OnWorkCondition();
 }
 
 void CBuriedPipePageModel::OnSoilChosen()
@@ -539,16 +536,16 @@ void CBuriedPipePageModel::ImportSize(bool fromTank, double sourceStiffness, con
     if (fromTank) {
         const int type = FindListedText(List(Id::TypeList), U(FormatC("SN%.0f", sourceStiffness)));
         if (type >= 0)
-            OnTypeChanged(type);
+            OnSelchangePipeType(type);
     }
     const int size = FindListedText(List(Id::SizeList), diameterText);
     if (size >= 0)
-        OnSizeChanged(size);
+        OnSelchangeDiameter(size);
 }
 
 void CBuriedPipePageModel::ImportPipeBottomFromManhole(double pipeBottom)
 {
-    SetText(Id::InvertLevel, F("% .2f", pipeBottom + (Value(Id::OuterDiameter) - Value(Id::InnerDiameter)) / 2000));
+    SetText(Id::InvertLevel, F("% .2f", pipeBottom + HalfMmInM(Value(Id::OuterDiameter) - Value(Id::InnerDiameter))));
 }
 
 // ---- the page contract -----------------------------------------------------------
@@ -580,11 +577,11 @@ void CBuriedPipePageModel::Validate()
     const bool extended = ExtendedMode();
     const double c = RequiredCover(r, extended);
     bool message = false;
-    if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMm + kCoverTolerance) {
+    if (c > r.groundLevel - r.invertLevel - (r.outerDiameter + r.innerDiameter) * kHalfMmToM + kCoverTolerance) {
         // Lowered to the invert the field shows, so that the levels stored
         // are the levels printed and read back.
         r.invertLevel = AsShown(
-            r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMm, "%.2f",
+            r.groundLevel - c - r.outerDiameter * kMm + (r.outerDiameter - r.innerDiameter) * kHalfMmToM, "%.2f",
             kLowestLevel, kHighestLevel);
         DeriveLevels(r);
         message = !extended || r.trafficClass == 0;
@@ -716,9 +713,9 @@ void CBuriedPipePageModel::ApplyLanguage(int offset)
 void CBuriedPipePageModel::ResetListsToFirst()
 {
     pipeLists.FillCategories(Record().categoryId);
-    OnCategoryChanged(List(Id::CategoryList).items.empty() ? -1 : 0);
-    OnTypeChanged(List(Id::TypeList).items.empty() ? -1 : 0);
-    OnSizeChanged(List(Id::SizeList).items.empty() ? -1 : 0);
+    OnSelchangePipeKind(List(Id::CategoryList).items.empty() ? -1 : 0);
+    OnSelchangePipeType(List(Id::TypeList).items.empty() ? -1 : 0);
+    OnSelchangeDiameter(List(Id::SizeList).items.empty() ? -1 : 0);
 }
 
 void CBuriedPipePageModel::ResetNumberAndName()

@@ -132,15 +132,15 @@ public:
     // ---- handlers ---------------------------------------------------------
     void OnListChosen(int id, int index) override;
     void OnChoiceClicked(int group, int index) override;
-    void OnCategoryChanged(int index);
-    void OnTypeChanged(int index);
-    void OnSizeChanged(int index);
-    void OnTrafficChanged(int index);
-    void OnDeflectionChanged(int index);
-    void OnRoadSurfaceClicked();
+    void OnSelchangePipeKind(int index);
+    void OnSelchangePipeType(int index);
+    void OnSelchangeDiameter(int index);
+    void OnSelchangeTraffic(int index);
+    void OnSelchangeDeflection(int index);
+    void OnRoadSurface();
     // Multi-pipe trench, heavy compaction, supervision and the two radios.
-    void OnWorkConditionClicked();
-    void OnHeavyTrafficClicked();
+    void OnWorkCondition();
+    void OnHeavyTraffic();
     // After the soil-parameters dialog's OK has put the soil into the record:
     // the compaction index from the soil's kind, the secant modulus, then a
     // recalculation.

@@ -3,21 +3,20 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 using namespace GravityIds;
+using namespace FieldFlags;
 using M = CGravityFlowPageModel;
 using R = GravityFlowRecord;
 
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned In = FieldSpec::Input;
-constexpr unsigned Out = FieldSpec::Result;
-constexpr unsigned Hook = FieldSpec::Hook;
 
 // The page's fields, in the order they are read and laid out.
 const FieldSpec kFields[] = {
@@ -172,9 +171,9 @@ void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
         // No listed size is the record's: it keeps its own pipe rather than
         // take an unrelated one, and the list shows none until one is chosen
         // (the diameter mode then chooses among the listed sizes itself).
-        SetText(InnerDiameter, r.innerDiameter, "%.1f");
-        SetText(NominalSize, r.nominalSize, "%.0f");
-        SetText(Roughness, r.roughness, "%.3f");
+        ShowField(&r, InnerDiameter);
+        ShowField(&r, NominalSize);
+        ShowField(&r, Roughness);
         Select(SizeList, -1);
         return;
     }
@@ -182,9 +181,9 @@ void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
     // A roughness of the user's own stays with the record it belongs to (a
     // stored calculation loaded back keeps its roughness).
     TakeSize(r.candidates[chosen]);
-    SetText(InnerDiameter, r.innerDiameter, "%.1f");
-    SetText(NominalSize, r.nominalSize, "%.0f");
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, InnerDiameter);
+    ShowField(&r, NominalSize);
+    ShowField(&r, Roughness);
     Select(SizeList, chosen);
 }
 
@@ -206,8 +205,8 @@ void CGravityFlowPageModel::OnSelchangeDiameter()
     GravityFlowRecord& r = Record();
     if (const NominalSizeEntry* s = picker.ChosenSize(r.categoryId, r.typeId))
         TakeSize(Candidate(*s));
-    SetText(InnerDiameter, r.innerDiameter, "%.1f");
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, InnerDiameter);
+    ShowField(&r, Roughness);
     Recalculate();
 }
 
@@ -247,8 +246,8 @@ void CGravityFlowPageModel::ShowInputs(int resetNumber)
     const int mode = ShownMode();
     SetChoice(ModeGroup, mode);
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(Roughness, r.roughness, "%.3f");
-    SetText(NominalSize, r.nominalSize, "%.0f");
+    ShowField(&r, Roughness);
+    ShowField(&r, NominalSize);
 
     for (std::size_t m = 0; m < std::size(kSoughtLabels); ++m) {
         SetBackground(kSoughtLabels[m], kFaceColor);

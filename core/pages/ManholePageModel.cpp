@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+using namespace ManholeIds;
+using namespace FieldFlags;
+
 namespace {
 
 constexpr double kMmToM = 0.001f;
@@ -15,10 +18,6 @@ constexpr double kFailingBallast = 0.009f;
 constexpr double kFailingAnchoring = 0.5;
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned Hook = FieldSpec::Hook;
-constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
-constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned In = FieldSpec::Input;
 using Soil = CUpliftPageModel;
 
 // The plain numbers are read and shown through the table; the page reads and
@@ -26,33 +25,33 @@ using Soil = CUpliftPageModel;
 // ground, the type's values and the results with their verdict colours).
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
-    {MhTypeList, 1150, 0, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
+    {TypeList, 1150, 0, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
      FieldSpec::Combo | FieldSpec::Wide | Hook},
-    {MhNominalDiameter, 1152, 1154, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {MhPipeDiameter, 1155, 1157, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {MhOuterDiameter, 1158, 1160, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {MhGroundLevel, 1161, 1163, 0, MhDataGroup, KIT_FIELD(ManholeRecord, groundLevel), "%.2f", kLowestLevel,
+    {NominalDiameter, 1152, 1154, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {PipeDiameter, 1155, 1157, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {OuterDiameter, 1158, 1160, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {GroundLevel, 1161, 1163, 0, DataGroup, KIT_FIELD(ManholeRecord, groundLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
-    {MhWaterLevel, 1164, 1166, 0, MhDataGroup, KIT_FIELD(ManholeRecord, waterLevel), "%.2f", kLowestLevel,
+    {WaterLevel, 1164, 1166, 0, DataGroup, KIT_FIELD(ManholeRecord, waterLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
-    {MhPipeBottom, 1167, 1169, 0, MhDataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {PipeBottom, 1167, 1169, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
     // The sand-trap depth is in millimetres.
-    {MhSandTrapDepth, 1646, 1648, 0, MhSandTrapRows, KIT_FIELD(ManholeRecord, sandTrapDepth), "%.0f", 0.0,
+    {SandTrapDepth, 1646, 1648, 0, SandTrapRows, KIT_FIELD(ManholeRecord, sandTrapDepth), "%.0f", 0.0,
      kLongestMillimetres, In},
-    {MhUnitWeight, 1173, 1175, 0, MhSoilRows, KIT_FIELD(ManholeRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight,
+    {UnitWeight, 1173, 1175, 0, SoilRows, KIT_FIELD(ManholeRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight,
      In},
-    {MhPorosity, 1176, 1178, 0, MhSoilRows, KIT_FIELD(ManholeRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
-    {MhFrictionAngle, 1179, 1181, 0, MhSoilRows, KIT_FIELD(ManholeRecord, frictionAngle), "%.0f", 0.0,
+    {Porosity, 1176, 1178, 0, SoilRows, KIT_FIELD(ManholeRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
+    {FrictionAngle, 1179, 1181, 0, SoilRows, KIT_FIELD(ManholeRecord, frictionAngle), "%.0f", 0.0,
      Soil::kMaxFrictionAngle, In},
-    {MhCohesion, 1182, 1184, 0, MhSoilRows, KIT_FIELD(ManholeRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
-    {MhHeight, 1186, 1188, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhDeadWeight, 1189, 1191, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhFriction, 1192, 1194, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhUplift, 1195, 1197, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhAnchoring, 1198, 1200, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhTotalHeight, 1201, 1203, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhBallastHeight, 1204, 1206, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {MhBallastVolume, 1207, 1209, 0, MhResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {Cohesion, 1182, 1184, 0, SoilRows, KIT_FIELD(ManholeRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
+    {Height, 1186, 1188, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {DeadWeight, 1189, 1191, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Friction, 1192, 1194, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Uplift, 1195, 1197, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Anchoring, 1198, 1200, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TotalHeight, 1201, 1203, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {BallastHeight, 1204, 1206, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {BallastVolume, 1207, 1209, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
 };
 
 }  // namespace
@@ -61,7 +60,7 @@ CManholePageModel::CManholePageModel(CDalvorApp& a) : CUpliftPageModel(a, KindMa
 {
     ApplyLanguage(a.languageOffset);
     // The outer diameter is kept but not shown.
-    for (int id : {1158, int(MhOuterDiameter), 1160})
+    for (int id : {1158, int(OuterDiameter), 1160})
         Show(id, false);
 }
 
@@ -77,18 +76,18 @@ void CManholePageModel::FillLists()
     for (std::size_t i = 0; i < names.size(); ++i)
         items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
     typeSelection = Record().typeIndex;
-    SetListItems(MhTypeList, std::move(items), typeSelection);
+    SetListItems(TypeList, std::move(items), typeSelection);
 }
 
 void CManholePageModel::OnListChosen(int id, int index)
 {
-    if (id == MhTypeList)
+    if (id == TypeList)
         OnTypeChanged(index);
 }
 
 void CManholePageModel::OnChoiceClicked(int id, int)
 {
-    if (id == MhSandTrap || id == MhReinforced)
+    if (id == SandTrap || id == Reinforced)
         OnOptionChanged();
 }
 
@@ -130,28 +129,28 @@ void CManholePageModel::ReadInputs()
     ManholeRecord& r = Record();
     const ManholeTypeEntry* type = Type();
 
-    r.reinforcedVersion = Checked(MhReinforced);
-    r.sandTrap = Checked(MhSandTrap);
-    Enable(MhSandTrapDepth, r.sandTrap == 1);
+    r.reinforcedVersion = Checked(Reinforced);
+    r.sandTrap = Checked(SandTrap);
+    Enable(SandTrapDepth, r.sandTrap == 1);
 
     ReadFields(&r);
-    r.nominalDiameter = Value(MhNominalDiameter) * kMmToM;
+    r.nominalDiameter = Value(NominalDiameter) * kMmToM;
 
     // The collector: at most the type's largest; a larger entry goes back to
     // the diameter the record holds, and the user is told the largest.
-    const double dkMm = Value(MhPipeDiameter);
+    const double dkMm = Value(PipeDiameter);
     if (!type || dkMm <= type->maxPipeDiameter) {
         r.pipeDiameter = dkMm * kMmToM;
     } else {
         EndDrag();
-        SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
+        SetText(PipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
         ShowCollectorMessage(type->maxPipeDiameter);
     }
 
-    ReadSoilName(r, MhSoilName);
+    ReadSoilName(r, SoilName);
 
-    const double candidate = LimitLevel(Value(MhPipeBottom));
-    CopyName(r.head.name, Text(MhName));
+    const double candidate = LimitLevel(Value(PipeBottom));
+    CopyName(r.head.name, Text(Name));
 
     // The invert lies at least the type's allowance above the collector plus
     // the collector, and at least the type's least depth, below the ground.
@@ -161,7 +160,7 @@ void CManholePageModel::ReadInputs()
     if (candidate > highest + kInvertTolerance) {
         EndDrag();
         r.pipeBottomLevel = highest;
-        SetText(MhPipeBottom, Format("%.2f", highest));
+        SetText(PipeBottom, Format("%.2f", highest));
     } else {
         r.pipeBottomLevel = candidate;
     }
@@ -188,92 +187,92 @@ void CManholePageModel::ShowInputs(int clearName)
 {
     ManholeRecord& r = Record();
     typeSelection = r.typeIndex;
-    Select(MhTypeList, typeSelection);
-    SetText(MhMadeToOrder, u"");
+    Select(TypeList, typeSelection);
+    SetText(MadeToOrder, u"");
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(MhPipeBottom, Format("%.2f", r.pipeBottomLevel));
-    SetText(MhNominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
-    SetText(MhOuterDiameter, Format("%.3f", r.outerDiameter));
-    SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
-    SetText(MhSoilName, FromFixed(r.soilName));
-    SetChecked(MhReinforced, r.reinforcedVersion == 1);
-    SetChecked(MhSandTrap, r.sandTrap == 1);
-    Enable(MhSandTrapDepth, false);
+    SetText(PipeBottom, Format("%.2f", r.pipeBottomLevel));
+    SetText(NominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
+    SetText(OuterDiameter, Format("%.3f", r.outerDiameter));
+    SetText(PipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
+    SetText(SoilName, FromFixed(r.soilName));
+    SetChecked(Reinforced, r.reinforcedVersion == 1);
+    SetChecked(SandTrap, r.sandTrap == 1);
+    Enable(SandTrapDepth, false);
     if (r.eccentric == 1) {
         // An eccentric manhole stands on the collector: no sand trap.
         r.sandTrap = 0;
-        SetChecked(MhSandTrap, 0);
-        Enable(MhSandTrap, false);
-        Enable(MhPipeDiameter, false);
-        Enable(MhReinforced, true);
+        SetChecked(SandTrap, 0);
+        Enable(SandTrap, false);
+        Enable(PipeDiameter, false);
+        Enable(Reinforced, true);
     } else {
-        Enable(MhPipeDiameter, true);
-        Enable(MhSandTrapDepth, r.sandTrap == 1);
-        Enable(MhReinforced, false);
-        Enable(MhSandTrap, true);
+        Enable(PipeDiameter, true);
+        Enable(SandTrapDepth, r.sandTrap == 1);
+        Enable(Reinforced, false);
+        Enable(SandTrap, true);
     }
-    ShowNumberAndName(MhNumber, MhName, r.head, clearName);
-    ShowStoreButtons(MhUpdate, MhProject);
+    ShowNumberAndName(Number, Name, r.head, clearName);
+    ShowStoreButtons(UpdateButton, ProjectButton);
 }
 
 void CManholePageModel::ShowResults()
 {
     const ManholeRecord& r = Record();
-    SetText(MhMadeToOrder, u"");
+    SetText(MadeToOrder, u"");
     if (r.madeToOrder == 1)
-        SetText(MhMadeToOrder, hintOnDemand + u" " + hintConfirmation);
+        SetText(MadeToOrder, hintOnDemand + u" " + hintConfirmation);
 
-    const int colourFields[] = {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight};
+    const int colourFields[] = {DeadWeight, Uplift, Anchoring, BallastHeight};
     if (r.head.resultValid != 1) {
-        SetColors(MhConclusion, kFaceColor, kBlackColor);
+        SetColors(Conclusion, kFaceColor, kBlackColor);
         for (int id : colourFields)
             SetColors(id, kFaceColor, kBlackColor);
-        for (int id : {MhFriction, MhHeight, MhBallastVolume, MhDeadWeight, MhUplift, MhAnchoring,
-                       MhBallastHeight, MhTotalHeight, MhConclusion})
+        for (int id : {Friction, Height, BallastVolume, DeadWeight, Uplift, Anchoring,
+                       BallastHeight, TotalHeight, Conclusion})
             SetText(id, u"-");
         return;
     }
 
     const auto f2 = [](double v) { return Format("%.2f", v); };
     auto paint = [&](RgbColor text, RgbColor back, bool ballastToo) {
-        SetColors(MhConclusion, kFaceColor, text);
+        SetColors(Conclusion, kFaceColor, text);
         for (int id : colourFields)
-            SetColors(id, id == MhBallastHeight && !ballastToo ? kFaceColor : back, kBlackColor);
+            SetColors(id, id == BallastHeight && !ballastToo ? kFaceColor : back, kBlackColor);
     };
     auto showPassing = [&] {
-        SetText(MhBallastVolume, u"-");
-        SetText(MhBallastHeight, u"-");
-        SetText(MhAnchoring, u"-");
-        SetText(MhHeight, f2(r.height));
-        SetText(MhTotalHeight, f2(r.height));
+        SetText(BallastVolume, u"-");
+        SetText(BallastHeight, u"-");
+        SetText(Anchoring, u"-");
+        SetText(Height, f2(r.height));
+        SetText(TotalHeight, f2(r.height));
     };
     if (r.eccentric != 1) {
         if (r.ballastHeight > kFailingBallast) {
             paint(kFailedTextColor, kFailedBackColor, true);
-            SetText(MhHeight, f2(r.height));
-            SetText(MhBallastVolume, f2(r.ballastVolume));
-            SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
-            SetText(MhBallastHeight, f2(r.ballastHeight));
-            SetText(MhAnchoring, f2(r.anchoringForce));
+            SetText(Height, f2(r.height));
+            SetText(BallastVolume, f2(r.ballastVolume));
+            SetText(TotalHeight, f2(r.height + r.ballastHeight));
+            SetText(BallastHeight, f2(r.ballastHeight));
+            SetText(Anchoring, f2(r.anchoringForce));
         } else {
             paint(kMetTextColor, kMetBackColor, true);
             showPassing();
         }
     } else if (r.anchoringForce > kFailingAnchoring) {
         paint(kFailedTextColor, kFailedBackColor, false);
-        SetText(MhHeight, f2(r.height));
-        SetText(MhBallastVolume, u"-");
-        SetText(MhTotalHeight, f2(r.height + r.ballastHeight));
-        SetText(MhBallastHeight, u"-");
-        SetText(MhAnchoring, f2(r.anchoringForce));
+        SetText(Height, f2(r.height));
+        SetText(BallastVolume, u"-");
+        SetText(TotalHeight, f2(r.height + r.ballastHeight));
+        SetText(BallastHeight, u"-");
+        SetText(Anchoring, f2(r.anchoringForce));
     } else {
         paint(kMetTextColor, kMetBackColor, false);
         showPassing();
     }
-    SetText(MhDeadWeight, f2(r.deadWeight));
-    SetText(MhUplift, f2(r.upliftForce));
-    SetText(MhFriction, f2(r.frictionForce));
-    SetText(MhConclusion, FromFixed(r.head.conclusion));
+    SetText(DeadWeight, f2(r.deadWeight));
+    SetText(Uplift, f2(r.upliftForce));
+    SetText(Friction, f2(r.frictionForce));
+    SetText(Conclusion, FromFixed(r.head.conclusion));
 }
 
 void CManholePageModel::Recalculate()
@@ -292,7 +291,7 @@ void CManholePageModel::OnTypeChanged(int selection)
         return;  // no type to take: the record stays as it is
     r.typeIndex = selection;
     typeSelection = selection;
-    Select(MhTypeList, selection);
+    Select(TypeList, selection);
     const ManholeTypeEntry& t = app.tables.manholeTypes[static_cast<std::size_t>(selection)];
     r.nominalDiameter = t.nominalDiameter / 1000.0;
     r.outerDiameter = t.outerDiameter / 1000.0;
@@ -304,31 +303,31 @@ void CManholePageModel::OnTypeChanged(int selection)
     r.reinforcedVersion = t.reinforced;
     r.sandTrapDepth = t.sandTrapDepth;
     r.sandTrap = 0;
-    SetChecked(MhSandTrap, 0);
-    SetChecked(MhReinforced, r.reinforcedVersion == 1);
-    SetText(MhNominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
-    SetText(MhOuterDiameter, Format("%.3f", r.outerDiameter));
-    SetText(MhSandTrapDepth, Format("%.0f", r.sandTrapDepth));
+    SetChecked(SandTrap, 0);
+    SetChecked(Reinforced, r.reinforcedVersion == 1);
+    SetText(NominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
+    SetText(OuterDiameter, Format("%.3f", r.outerDiameter));
+    SetText(SandTrapDepth, Format("%.0f", r.sandTrapDepth));
 
     if (r.eccentric != 1) {
-        Enable(MhPipeDiameter, true);
-        Enable(MhReinforced, false);
-        Enable(MhSandTrap, true);
-        if (Value(MhPipeDiameter) > t.maxPipeDiameter) {
+        Enable(PipeDiameter, true);
+        Enable(Reinforced, false);
+        Enable(SandTrap, true);
+        if (Value(PipeDiameter) > t.maxPipeDiameter) {
             EndDrag();
             r.pipeDiameter = t.maxPipeDiameter * kMmToM;
-            SetText(MhPipeDiameter, Format("%.0f", t.maxPipeDiameter));
+            SetText(PipeDiameter, Format("%.0f", t.maxPipeDiameter));
             ShowCollectorMessage(t.maxPipeDiameter);
         }
     } else {
         r.ballastHeight = 0.0;
         r.sandTrap = 0;
         r.pipeDiameter = t.maxPipeDiameter * kMmToM;
-        SetText(MhPipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
-        Enable(MhPipeDiameter, false);
-        Enable(MhSandTrap, false);
-        Enable(MhSandTrapDepth, false);
-        Enable(MhReinforced, true);
+        SetText(PipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
+        Enable(PipeDiameter, false);
+        Enable(SandTrap, false);
+        Enable(SandTrapDepth, false);
+        Enable(Reinforced, true);
     }
     ReadInputs();
     if (r.head.resultValid == 1) {
@@ -348,8 +347,8 @@ void CManholePageModel::OnOptionChanged()
 
 void CManholePageModel::OnInitDialog()
 {
-    Enable(MhReinforced, false);
-    Enable(MhSandTrap, false);
+    Enable(Reinforced, false);
+    Enable(SandTrap, false);
     ShowInputs(1);
     ShowResults();
     Recalculate();
@@ -363,6 +362,6 @@ void CManholePageModel::ResetListsToFirst()
 
 void CManholePageModel::ResetNumberAndName()
 {
-    SetText(MhNumber, u"-");
-    SetText(MhName, u"-");
+    SetText(Number, u"-");
+    SetText(Name, u"-");
 }

@@ -11,45 +11,47 @@
 #include <vector>
 
 // Control ids of the manhole page, shared by the window and its tests.
-enum ManholeControl : int {
-    MhDataGroup = 1148,
-    MhPicture = 1149,
-    MhTypeList = 1151,
-    MhNominalDiameter = 1153,  // Dns, mm, read-only
-    MhPipeDiameter = 1156,     // Dk, mm
-    MhOuterDiameter = 1159,    // De, m, hidden
-    MhGroundLevel = 1162,
-    MhWaterLevel = 1165,
-    MhPipeBottom = 1168,
-    MhSoilButton = 1171,
-    MhSoilName = 1172,
-    MhUnitWeight = 1174,
-    MhPorosity = 1177,
-    MhFrictionAngle = 1180,
-    MhCohesion = 1183,
-    MhResultGroup = 1185,
-    MhHeight = 1187,
-    MhDeadWeight = 1190,
-    MhFriction = 1193,
-    MhUplift = 1196,
-    MhAnchoring = 1199,
-    MhTotalHeight = 1202,
-    MhBallastHeight = 1205,
-    MhBallastVolume = 1208,
-    MhConclusion = 1211,
-    MhAdd = 1555,
-    MhUpdate = 1556,
-    MhMadeToOrder = 1595,
-    MhReinforced = 1600,
-    MhProject = 1610,
-    MhName = 1623,
-    MhNumber = 1629,
-    MhSandTrap = 1645,
-    MhSandTrapDepth = 1647,
+namespace ManholeIds {
+enum : int {
+    DataGroup = 1148,
+    Picture = 1149,
+    TypeList = 1151,
+    NominalDiameter = 1153,  // Dns, mm, read-only
+    PipeDiameter = 1156,     // Dk, mm
+    OuterDiameter = 1159,    // De, m, hidden
+    GroundLevel = 1162,
+    WaterLevel = 1165,
+    PipeBottom = 1168,
+    SoilButton = 1171,
+    SoilName = 1172,
+    UnitWeight = 1174,
+    Porosity = 1177,
+    FrictionAngle = 1180,
+    Cohesion = 1183,
+    ResultGroup = 1185,
+    Height = 1187,
+    DeadWeight = 1190,
+    Friction = 1193,
+    Uplift = 1196,
+    Anchoring = 1199,
+    TotalHeight = 1202,
+    BallastHeight = 1205,
+    BallastVolume = 1208,
+    Conclusion = 1211,
+    AddButton = 1555,
+    UpdateButton = 1556,
+    MadeToOrder = 1595,
+    Reinforced = 1600,
+    ProjectButton = 1610,
+    Name = 1623,
+    Number = 1629,
+    SandTrap = 1645,
+    SandTrapDepth = 1647,
     // Rows laid out apart from the data group's first rows.
-    MhSandTrapRows = -1,
-    MhSoilRows = -2,
+    SandTrapRows = -1,
+    SoilRows = -2,
 };
+}  // namespace ManholeIds
 
 class CManholePageModel : public CUpliftPageModel {
 public:

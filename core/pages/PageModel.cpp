@@ -186,6 +186,15 @@ void CPageModel::ShowFields(const void* record, unsigned flags, bool resultValid
     }
 }
 
+void CPageModel::ShowField(const void* record, int id)
+{
+    for (const FieldSpec& f : Fields())
+        if (f.id == id && f.member && f.format) {
+            SetText(id, *f.member(const_cast<void*>(record)), f.format);
+            return;
+        }
+}
+
 int CPageModel::CurrentIndex() const
 {
     const int a = KindToArrayIndex(kind);

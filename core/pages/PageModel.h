@@ -166,6 +166,15 @@ struct FieldSpec {
     static constexpr double kNone = std::numeric_limits<double>::infinity();
 };
 
+// Shorthands of the flags for the pages' field tables.
+namespace FieldFlags {
+constexpr unsigned In = FieldSpec::Input;
+constexpr unsigned Out = FieldSpec::Result;
+constexpr unsigned Hook = FieldSpec::Hook;
+constexpr unsigned Shown = FieldSpec::ReadOnly | FieldSpec::Hook;  // shown by the page, never typed
+constexpr unsigned List = FieldSpec::Combo | FieldSpec::Hook;
+}  // namespace FieldFlags
+
 // The record member a field shows, named by the member itself (a number).
 #define KIT_FIELD(Record, field) (+[](void* record) -> double* { return &static_cast<Record*>(record)->field; })
 #define KIT_NO_FIELD nullptr
@@ -261,6 +270,9 @@ public:
     // The fields of the table with the given flags, on a record.
     void ReadFields(void* record, unsigned flags = FieldSpec::Input);
     void ShowFields(const void* record, unsigned flags, bool resultValid);
+    // One field of the table shown from the record in its format, whoever
+    // reads it (a Hook row too).
+    void ShowField(const void* record, int id);
     // The kind's working record holds a valid result.
     bool ResultValid() const;
     // The current stored index of the kind, or -1.

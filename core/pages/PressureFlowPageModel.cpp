@@ -3,21 +3,20 @@
 #include "core/app/DalvorApp.h"
 #include "core/base/CalcKind.h"
 #include "core/base/Text.h"
+#include "core/calc/CandidateSize.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 using namespace PressureIds;
+using namespace FieldFlags;
 using M = CPressureFlowPageModel;
 using R = PressureFlowRecord;
 
 namespace {
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned In = FieldSpec::Input;
-constexpr unsigned Out = FieldSpec::Result;
-constexpr unsigned Hook = FieldSpec::Hook;
 
 // The page's fields, in the order they are read and laid out.
 const FieldSpec kFields[] = {
@@ -152,7 +151,10 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
     }
     r.candidateCount = count;
     if (count == 0) {
-        SetText(InnerDiameter, fallback == SizeFallback::None ? Format("%.1f", r.innerDiameter) : u"-");
+        if (fallback == SizeFallback::None)
+            ShowField(&r, InnerDiameter);
+        else
+            SetText(InnerDiameter, u"-");
         return false;
     }
     int chosen = -1;
@@ -167,16 +169,16 @@ bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
         // list shows none; the diameter mode chooses its own size among the
         // listed ones.
         Select(SizeList, -1);
-        SetText(InnerDiameter, r.innerDiameter, "%.1f");
-        SetText(Roughness, r.roughness, "%.3f");
+        ShowField(&r, InnerDiameter);
+        ShowField(&r, Roughness);
         return r.mode == 0;
     }
     // A roughness of the user's own stays with the calculation it belongs to
     // (a stored calculation loaded back keeps its roughness); a new category
     // or type has cleared it, and then the catalogue's shows.
     TakeSize(r.candidates[chosen]);
-    SetText(InnerDiameter, r.innerDiameter, "%.1f");
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, InnerDiameter);
+    ShowField(&r, Roughness);
     Select(SizeList, chosen);
     return true;
 }
@@ -213,8 +215,11 @@ void CPressureFlowPageModel::OnSelchangeDiameter()
         TakeSize(r.candidates[index]);
         pipeMissing = false;
     }
-    SetText(InnerDiameter, count > 0 ? Format("%.1f", r.innerDiameter) : u"-");
-    SetText(Roughness, r.roughness, "%.3f");
+    if (count > 0)
+        ShowField(&r, InnerDiameter);
+    else
+        SetText(InnerDiameter, u"-");
+    ShowField(&r, Roughness);
     if (r.mode != 0)
         Recalculate();
 }
@@ -222,11 +227,8 @@ void CPressureFlowPageModel::OnSelchangeDiameter()
 void CPressureFlowPageModel::TakeSize(const DiameterCandidate& size)
 {
     PressureFlowRecord& r = Record();
-    r.nominalSize = size.nominalSize;
-    r.innerDiameter = size.innerDiameter;
-    r.outerDiameter = size.outerDiameter;
+    TakeCandidateSize(r, size);
     r.nominalPressure = size.ratingValue;
-    r.roughness = r.userRoughness > 0.0 ? r.userRoughness : size.roughness;
     r.madeToOrder = size.madeToOrder;
 }
 
@@ -305,7 +307,7 @@ void CPressureFlowPageModel::ShowInputs(int resetNumber)
     const bool byCoefficient = r.localLossMode != 1;
     SetChoice(LossGroup, byCoefficient ? 0 : 1);
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(Roughness, r.roughness, "%.3f");
+    ShowField(&r, Roughness);
 
     for (std::size_t m = 0; m < std::size(kSoughtLabels); ++m) {
         SetBackground(kSoughtLabels[m], kFaceColor);

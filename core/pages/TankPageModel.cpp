@@ -2,12 +2,17 @@
 
 #include "core/app/DalvorApp.h"
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
+#include "core/calc/TankCover.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+
+using namespace TankIds;
+using namespace FieldFlags;
 
 namespace {
 
@@ -29,10 +34,6 @@ std::u16string F2(double v)
 }
 
 constexpr double kNone = FieldSpec::kNone;
-constexpr unsigned Hook = FieldSpec::Hook;
-constexpr unsigned Shown = FieldSpec::Hook | FieldSpec::ReadOnly;
-constexpr unsigned Out = FieldSpec::Result | FieldSpec::Hook;
-constexpr unsigned In = FieldSpec::Input;
 using Soil = CUpliftPageModel;
 
 // The plain numbers are read and shown through the table; the page reads and
@@ -42,34 +43,34 @@ using Soil = CUpliftPageModel;
 // rows, laid out by the page.
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
-    {TkOuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkInnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkOwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkGroundLevel, 1085, 1087, 0, 1049, KIT_FIELD(TankRecord, groundLevel), "%.2f", kLowestLevel, kHighestLevel, In},
-    {TkWaterLevel, 1088, 1090, 0, 1049, KIT_FIELD(TankRecord, waterLevel), "%.2f", kLowestLevel, kHighestLevel, In},
-    {TkTankBottom, 1635, 1636, 0, 1049, KIT_FIELD(TankRecord, tankBottomLevel), "%.2f", kLowestLevel, kHighestLevel,
+    {OuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {InnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {OwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {GroundLevel, 1085, 1087, 0, 1049, KIT_FIELD(TankRecord, groundLevel), "%.2f", kLowestLevel, kHighestLevel, In},
+    {WaterLevel, 1088, 1090, 0, 1049, KIT_FIELD(TankRecord, waterLevel), "%.2f", kLowestLevel, kHighestLevel, In},
+    {TankBottom, 1635, 1636, 0, 1049, KIT_FIELD(TankRecord, tankBottomLevel), "%.2f", kLowestLevel, kHighestLevel,
      In},
-    {TkFoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkCoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkFillLevel, 1643, 1644, 0, 1049, KIT_FIELD(TankRecord, fillLevel), "%.2f", kLowestLevel, kHighestLevel, In},
-    {TkActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {TkUnitWeight, 1101, 1103, 0, TkSoilRows, KIT_FIELD(TankRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight, In},
-    {TkPorosity, 1104, 1106, 0, TkSoilRows, KIT_FIELD(TankRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
-    {TkFrictionAngle, 1107, 1109, 0, TkSoilRows, KIT_FIELD(TankRecord, frictionAngle), "%.0f", 0.0,
+    {FoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {CoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {FillLevel, 1643, 1644, 0, 1049, KIT_FIELD(TankRecord, fillLevel), "%.2f", kLowestLevel, kHighestLevel, In},
+    {ActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {UnitWeight, 1101, 1103, 0, SoilRows, KIT_FIELD(TankRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight, In},
+    {Porosity, 1104, 1106, 0, SoilRows, KIT_FIELD(TankRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
+    {FrictionAngle, 1107, 1109, 0, SoilRows, KIT_FIELD(TankRecord, frictionAngle), "%.0f", 0.0,
      Soil::kMaxFrictionAngle, In},
-    {TkCohesion, 1110, 1112, 0, TkSoilRows, KIT_FIELD(TankRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
-    {TkSlabWidth, 1113, 1114, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {TkSlabHeight, 1115, 1116, 0, TkSoilRows, KIT_FIELD(TankRecord, slabHeight), "%.2f", kMinSlab, kMaxSlabHeight, In},
-    {TkAnchorList, 1117, 1118, 0, TkSoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
-    {TkUplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkMinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkSlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkAnchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkTieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
-    {TkTieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out},
+    {Cohesion, 1110, 1112, 0, SoilRows, KIT_FIELD(TankRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
+    {SlabWidth, 1113, 1114, 0, SoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {SlabHeight, 1115, 1116, 0, SoilRows, KIT_FIELD(TankRecord, slabHeight), "%.2f", kMinSlab, kMaxSlabHeight, In},
+    {AnchorList, 1117, 1118, 0, SoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
+    {Uplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {SoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {MinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {SlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {SlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {SlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Anchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {TieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
 };
 
 void Publish(ListState& l, const std::vector<std::u16string>& items, int selection)
@@ -97,15 +98,15 @@ std::span<const FieldSpec> CTankPageModel::Fields() const
 
 void CTankPageModel::PublishLists()
 {
-    Publish(List(TkTypeList), typeItems, typeSelection);
-    Publish(List(TkStiffnessList), stiffnessItems, stiffnessSelection);
+    Publish(List(TypeList), typeItems, typeSelection);
+    Publish(List(StiffnessList), stiffnessItems, stiffnessSelection);
     if (anchorTextCounts != anchorItems) {
         anchorTexts.clear();
         for (int k : anchorItems)
             anchorTexts.push_back(Format("%.0f", k));
         anchorTextCounts = anchorItems;
     }
-    Publish(List(TkAnchorList), anchorTexts, anchorSelection);
+    Publish(List(AnchorList), anchorTexts, anchorSelection);
 }
 
 bool CTankPageModel::ReferenceReloaded()
@@ -118,12 +119,12 @@ bool CTankPageModel::ReferenceReloaded()
 void CTankPageModel::OnListChosen(int id, int index)
 {
     switch (id) {
-    case TkTypeList:
+    case TypeList:
         typeSelection = index;
         OnProductChanged();
         break;
-    case TkStiffnessList: OnSelchangeStiffness(index); break;
-    case TkAnchorList: OnSelchangeAnchorCount(index); break;
+    case StiffnessList: OnSelchangeStiffness(index); break;
+    case AnchorList: OnSelchangeAnchorCount(index); break;
     default: break;
     }
     PublishLists();
@@ -131,7 +132,7 @@ void CTankPageModel::OnListChosen(int id, int index)
 
 void CTankPageModel::OnChoiceClicked(int group, int index)
 {
-    if (group == TkModeVolume)
+    if (group == ModeVolume)
         OnSelectionMode(index);
 }
 
@@ -225,7 +226,7 @@ void CTankPageModel::FillTypeList(double stiffness)
 void CTankPageModel::FillStiffnessList()
 {
     stiffnessItems.clear();
-    stiffnessItems.push_back(Lang(20341));
+    stiffnessItems.push_back(app.LoadLangString(20341));
     for (const StiffnessEntry& s : stiffnessEntries)
         stiffnessItems.push_back(s.text);
     stiffnessSelection = 0;
@@ -256,7 +257,7 @@ std::vector<int> CTankPageModel::AnchorCounts() const
 {
     const TankRecord& r = Record();
     std::vector<int> counts;
-    const double f = r.foundationLevel + r.outerDiameter * 0.0005 > r.waterLevel ? 2 : 1;
+    const double f = r.foundationLevel + r.outerDiameter * kHalfMmToMDouble > r.waterLevel ? 2 : 1;
     const double length = r.length;
     for (int k = std::max(2, r.minAnchorCount); k <= r.maxAnchorCount; ++k) {
         double s = std::trunc(2 * (length - 1) / (k - 1)) * 0.5;
@@ -283,7 +284,7 @@ void CTankPageModel::ReadInputs()
     // diameters, the own weight and the active capacity, is the
     // calculation's or the catalogue's and is not taken back from its
     // rounded text.
-    const int mode = Choice(TkModeVolume) == 1 ? 1 : 0;
+    const int mode = Choice(ModeVolume) == 1 ? 1 : 0;
     // The diameters are the catalogue's and are not read, but a damaged
     // stored tank is held as a typed pipe is, so that no level is infinite.
     for (double* d : {&r.innerDiameter, &r.outerDiameter})
@@ -295,16 +296,16 @@ void CTankPageModel::ReadInputs()
         if (!std::isfinite(*worked))
             *worked = 0.0;
     if (mode == 0)  // no larger than a tank of the longest length holds
-        r.capacity = ReadLimited(TkCapacity, "%.2f", FieldSpec::kNone,
+        r.capacity = ReadLimited(Capacity, "%.2f", FieldSpec::kNone,
                                  CDalvorApp::TankCapacityOfLength(r, kLongestLength));
     else
-        r.length = ReadLimited(TkLength, "%.2f", FieldSpec::kNone, kLongestLength);
-    ReadSoilName(r, TkSoilName);
-    r.slabWidth = ReadLimited(TkSlabWidth, "%.2f", kMinSlab, r.outerDiameter / 1000);
+        r.length = ReadLimited(Length, "%.2f", FieldSpec::kNone, kLongestLength);
+    ReadSoilName(r, SoilName);
+    r.slabWidth = ReadLimited(SlabWidth, "%.2f", kMinSlab, r.outerDiameter / 1000);
     if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
         r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
     r.selectionMode = mode;
-    CopyName(r.head.name, Text(TkName));
+    CopyName(r.head.name, Text(Name));
 
     if (r.selectionMode != 0 && r.selectionMode != 1)
         r.selectionMode = 0;
@@ -319,9 +320,9 @@ bool CTankPageModel::ValidateLevels()
     ReadInputs();
     if (!(r.waterLevel < r.groundLevel))
         r.waterLevel = r.groundLevel;
-    const double t = (r.outerDiameter - r.innerDiameter) * 5 / 10000;
-    const double q = r.outerDiameter * 11 / 10000;
-    const bool moved = q - kCoverTolerance > r.groundLevel - r.tankBottomLevel + t;
+    const double t = HalfMmInMByTenThousandths(r.outerDiameter - r.innerDiameter);
+    const double q = TankLeastCover(r.outerDiameter);
+    const bool moved = TankCoverShort(r.groundLevel - r.tankBottomLevel + t, r.outerDiameter, kCoverTolerance);
     if (moved) {
         // Lowered to the bottom level its field shows; the foundation follows.
         r.tankBottomLevel = AsShown(r.groundLevel - q + t, "%.2f", kLowestLevel, kHighestLevel);
@@ -361,23 +362,23 @@ void CTankPageModel::ShowInputs(int asNew)
     // The radios, and with them which of volume and length is typed and
     // highlighted, follow the record (a stored tank loaded back, a new
     // project), not the mode the page was last left in.
-    SetChoice(TkModeVolume, r.selectionMode == 1 ? 1 : 0);
+    SetChoice(ModeVolume, r.selectionMode == 1 ? 1 : 0);
     SetModeLook(r.selectionMode == 1 ? 1 : 0);
-    SetText(TkCapacity, F2(r.capacity));
-    SetText(TkLength, F2(r.length));
-    SetText(TkOuterDiameter, Format("%.0f", r.outerDiameter));
-    SetText(TkInnerDiameter, Format("%.0f", r.innerDiameter));
-    SetText(TkOwnWeight, F2(r.ownWeight));
+    SetText(Capacity, F2(r.capacity));
+    SetText(Length, F2(r.length));
+    SetText(OuterDiameter, Format("%.0f", r.outerDiameter));
+    SetText(InnerDiameter, Format("%.0f", r.innerDiameter));
+    SetText(OwnWeight, F2(r.ownWeight));
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(TkFoundationLevel, F2(r.foundationLevel));
-    SetText(TkCoverDepth, F2(r.coverDepth));
-    SetText(TkActiveCapacity, F2(r.activeCapacity));
-    SetText(TkSoilName, FromFixed(r.soilName));
-    SetText(TkSlabWidth, F2(r.slabWidth));
+    SetText(FoundationLevel, F2(r.foundationLevel));
+    SetText(CoverDepth, F2(r.coverDepth));
+    SetText(ActiveCapacity, F2(r.activeCapacity));
+    SetText(SoilName, FromFixed(r.soilName));
+    SetText(SlabWidth, F2(r.slabWidth));
     SelectAnchorItem(r.anchorCount);
-    SetText(TkNote, r.anchoringForce > kNoteAnchoring ? Lang(20343) : std::u16string());
-    ShowNumberAndName(TkNumber, TkName, r.head, asNew);
-    ShowStoreButtons(TkUpdate, TkProject);
+    SetText(Note, r.anchoringForce > kNoteAnchoring ? app.LoadLangString(20343) : std::u16string());
+    ShowNumberAndName(Number, Name, r.head, asNew);
+    ShowStoreButtons(UpdateButton, ProjectButton);
     PublishLists();
 }
 
@@ -395,10 +396,10 @@ void CTankPageModel::ShowResultFields()
     // The anchoring controls and the list of counts come first, so that the
     // results shown belong to the count the list shows.
     if (!valid || r.minSlabLength <= kAnchoringNeeded) {
-        for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
+        for (int id : {SlabWidth, SlabHeight, AnchorList})
             Enable(id, false);
     } else {
-        for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
+        for (int id : {SlabWidth, SlabHeight, AnchorList})
             Enable(id, true);
         if (anchorItems.empty() || anchorItems.front() != r.minAnchorCount ||
             anchorItems.back() != r.maxAnchorCount) {
@@ -414,53 +415,53 @@ void CTankPageModel::ShowResultFields()
         }
     }
 
-    SetText(TkLength, F2(r.length));
-    const int verdictFields[] = {TkUplift, TkSoilWeight, TkMinSlabLength, TkSlabLength, TkAnchoring};
-    const int resultFields[] = {TkUplift,    TkSoilWeight, TkMinSlabLength, TkSlabLength, TkSlabWeight,
-                                TkSlabVolume, TkAnchoring, TkTieForce,      TkTieAngle};
+    SetText(Length, F2(r.length));
+    const int verdictFields[] = {Uplift, SoilWeight, MinSlabLength, SlabLength, Anchoring};
+    const int resultFields[] = {Uplift,    SoilWeight, MinSlabLength, SlabLength, SlabWeight,
+                                SlabVolume, Anchoring, TieForce,      TieAngle};
     if (!valid) {
         for (int id : verdictFields)
             SetColors(id, kFaceColor, kBlackColor);
-        SetColors(TkConclusion, kFaceColor, kBlackColor);
+        SetColors(Conclusion, kFaceColor, kBlackColor);
         for (int id : resultFields)
             SetText(id, u"-");
-        SetText(TkConclusion, u"-");
+        SetText(Conclusion, u"-");
         return;
     }
     const bool anchoring = r.anchoringForce > kNoteAnchoring;
     const RgbColor back = anchoring ? kFailedBackColor : kMetBackColor;
     for (int id : verdictFields)
         SetColors(id, back, kBlackColor);
-    SetColors(TkConclusion, kFaceColor, anchoring ? kFailedTextColor : kMetTextColor);
-    SetText(TkUplift, F2(r.upliftForce));
-    SetText(TkSoilWeight, F2(r.soilWeight));
-    SetText(TkTankBottom, F2(r.tankBottomLevel));
-    SetText(TkActiveCapacity, F2(r.activeCapacity));
+    SetColors(Conclusion, kFaceColor, anchoring ? kFailedTextColor : kMetTextColor);
+    SetText(Uplift, F2(r.upliftForce));
+    SetText(SoilWeight, F2(r.soilWeight));
+    SetText(TankBottom, F2(r.tankBottomLevel));
+    SetText(ActiveCapacity, F2(r.activeCapacity));
     if (anchoring) {
-        SetText(TkMinSlabLength,
+        SetText(MinSlabLength,
                 CDalvorApp::NoSlabLengthSuffices(r.minSlabLength) ? u"-" : F2(r.minSlabLength));
-        SetText(TkSlabLength, F2(r.slabLength));
-        SetText(TkAnchoring, F2(r.anchoringForce));
-        SetText(TkTieForce, F2(r.tieForce));
-        SetText(TkSlabWeight, F2(r.slabWeight));
-        SetText(TkTieAngle, Format("%.0f", r.tieAngle));
-        SetText(TkSlabVolume, F2(r.slabVolume));
+        SetText(SlabLength, F2(r.slabLength));
+        SetText(Anchoring, F2(r.anchoringForce));
+        SetText(TieForce, F2(r.tieForce));
+        SetText(SlabWeight, F2(r.slabWeight));
+        SetText(TieAngle, Format("%.0f", r.tieAngle));
+        SetText(SlabVolume, F2(r.slabVolume));
     } else {
-        for (int id : {TkMinSlabLength, TkAnchoring, TkSlabLength, TkTieForce, TkSlabWeight, TkTieAngle,
-                       TkSlabVolume})
+        for (int id : {MinSlabLength, Anchoring, SlabLength, TieForce, SlabWeight, TieAngle,
+                       SlabVolume})
             SetText(id, u"-");
     }
-    SetText(TkConclusion, FromFixed(r.head.conclusion) + u" " + FromFixed(r.head.warning));
+    SetText(Conclusion, FromFixed(r.head.conclusion) + u" " + FromFixed(r.head.warning));
 }
 
 void CTankPageModel::SetModeLook(int mode)
 {
-    for (int id : {TkCapacityLabel, TkCapacity, TkLengthLabel, TkLength})
+    for (int id : {CapacityLabel, Capacity, LengthLabel, Length})
         SetColors(id, kFaceColor, kBlackColor);
-    Enable(TkCapacity, mode == 0);
-    Enable(TkLength, mode == 1);
-    const int label = mode == 0 ? TkCapacityLabel : TkLengthLabel;
-    const int field = mode == 0 ? TkCapacity : TkLength;
+    Enable(Capacity, mode == 0);
+    Enable(Length, mode == 1);
+    const int label = mode == 0 ? CapacityLabel : LengthLabel;
+    const int field = mode == 0 ? Capacity : Length;
     SetColors(label, kSoughtColor, kBlackColor);
     SetColors(field, kSoughtColor, kBlackColor);
 }
@@ -471,7 +472,7 @@ void CTankPageModel::OnSelectionMode(int mode)
 {
     TankRecord& r = Record();
     r.selectionMode = mode == 1 ? 1 : 0;
-    SetChoice(TkModeVolume, r.selectionMode);
+    SetChoice(ModeVolume, r.selectionMode);
     SetModeLook(r.selectionMode);
 }
 
@@ -546,8 +547,8 @@ void CTankPageModel::OnInitDialog()
     const int i = Record().tankTypeIndex;
     typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
     FillStiffnessList();
-    SetColors(TkConclusion, kFaceColor, kBlackColor);
-    SetChoice(TkModeVolume, Record().selectionMode == 1 ? 1 : 0);
+    SetColors(Conclusion, kFaceColor, kBlackColor);
+    SetChoice(ModeVolume, Record().selectionMode == 1 ? 1 : 0);
     SetModeLook(Record().selectionMode == 1 ? 1 : 0);
     ShowInputs(true);
     ShowResults();
@@ -568,8 +569,8 @@ void CTankPageModel::ResetListsToFirst()
 
 void CTankPageModel::ResetNumberAndName()
 {
-    SetText(TkNumber, u"-");
-    SetText(TkName, u"-");
+    SetText(Number, u"-");
+    SetText(Name, u"-");
 }
 
 void CTankPageModel::ApplyLanguage(int)

@@ -11,54 +11,56 @@
 #include <vector>
 
 // Control ids of the tank page, shared by the window and its tests.
-enum TankControl : int {
-    TkModeVolume = 1003,
-    TkModeLength = 1005,
-    TkCapacity = 1007,
-    TkLength = 1009,
-    TkSlabWidth = 1027,
-    TkSlabHeight = 1028,
-    TkAnchorList = 1029,
-    TkSoilWeight = 1034,
-    TkTypeList = 1061,
-    TkStiffnessList = 1062,
-    TkCapacityLabel = 1065,
-    TkLengthLabel = 1068,
-    TkOuterDiameter = 1074,
-    TkInnerDiameter = 1080,
-    TkOwnWeight = 1083,
-    TkGroundLevel = 1086,
-    TkWaterLevel = 1089,
-    TkFoundationLevel = 1092,
-    TkCoverDepth = 1095,
-    TkPicture = 1097,
-    TkSoilButton = 1099,
-    TkSoilName = 1100,
-    TkUnitWeight = 1102,
-    TkPorosity = 1105,
-    TkFrictionAngle = 1108,
-    TkCohesion = 1111,
-    TkUplift = 1121,
-    TkMinSlabLength = 1126,
-    TkSlabLength = 1129,
-    TkSlabWeight = 1132,
-    TkSlabVolume = 1135,
-    TkAnchoring = 1138,
-    TkTieForce = 1141,
-    TkTieAngle = 1144,
-    TkConclusion = 1147,
-    TkAdd = 1553,
-    TkUpdate = 1554,
-    TkNote = 1596,
-    TkProject = 1609,
-    TkNumber = 1618,
-    TkName = 1619,
-    TkTankBottom = 1634,
-    TkActiveCapacity = 1638,
-    TkFillLevel = 1642,
+namespace TankIds {
+enum : int {
+    ModeVolume = 1003,
+    ModeLength = 1005,
+    Capacity = 1007,
+    Length = 1009,
+    SlabWidth = 1027,
+    SlabHeight = 1028,
+    AnchorList = 1029,
+    SoilWeight = 1034,
+    TypeList = 1061,
+    StiffnessList = 1062,
+    CapacityLabel = 1065,
+    LengthLabel = 1068,
+    OuterDiameter = 1074,
+    InnerDiameter = 1080,
+    OwnWeight = 1083,
+    GroundLevel = 1086,
+    WaterLevel = 1089,
+    FoundationLevel = 1092,
+    CoverDepth = 1095,
+    Picture = 1097,
+    SoilButton = 1099,
+    SoilName = 1100,
+    UnitWeight = 1102,
+    Porosity = 1105,
+    FrictionAngle = 1108,
+    Cohesion = 1111,
+    Uplift = 1121,
+    MinSlabLength = 1126,
+    SlabLength = 1129,
+    SlabWeight = 1132,
+    SlabVolume = 1135,
+    Anchoring = 1138,
+    TieForce = 1141,
+    TieAngle = 1144,
+    Conclusion = 1147,
+    AddButton = 1553,
+    UpdateButton = 1554,
+    Note = 1596,
+    ProjectButton = 1609,
+    Number = 1618,
+    Name = 1619,
+    TankBottom = 1634,
+    ActiveCapacity = 1638,
+    FillLevel = 1642,
     // Rows laid out apart from the data group: soil and anchoring.
-    TkSoilRows = -1,
+    SoilRows = -1,
 };
+}  // namespace TankIds
 
 // One ring-stiffness class of the stiffness list: a run of neighbouring tank
 // types with the same SN and catalogue code.
@@ -141,7 +143,7 @@ public:
     void ApplyLanguage(int offset) override;
     bool ReferenceReloaded() override;
     void OnListChosen(int id, int index) override;
-    // The radios of the fixed parameter are the choice of group TkModeVolume.
+    // The radios of the fixed parameter are the choice of group TankIds::ModeVolume.
     void OnChoiceClicked(int group, int index) override;
     std::span<const FieldSpec> Fields() const override;
     // The import chose a product by the source's inner diameter and SN; a

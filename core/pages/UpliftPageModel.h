@@ -31,7 +31,6 @@ public:
 
 protected:
     void EndDrag() { ++dragEnds; }
-    std::u16string Lang(int key) const;
 
     // The backfill's name (its numbers are rows of the field table).
     template <typename Record>

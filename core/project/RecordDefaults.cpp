@@ -12,6 +12,7 @@
 #include "core/project/RecordDefaults.h"
 
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
 
 #include <cmath>
 #include <iterator>
@@ -32,7 +33,6 @@ constexpr double kCompactionIndex = 0.85f;
 constexpr double kSlabWidth = 0.6f;
 constexpr double kSlabHeight = 0.3f;
 // Millimetres to metres: the half wall (Dz - Dw) x 0.0005 and D x 0.001.
-constexpr double kHalfMmToM = 0.0005f;
 constexpr double kMmToM = 0.001f;
 
 // Length (m) of a tank of inner diameter Dw (mm) that holds about 5 m3:

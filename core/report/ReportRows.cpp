@@ -5,6 +5,7 @@
 
 #include "core/base/CalcKind.h"
 #include "core/base/LangTables.h"
+#include "core/base/Millimetres.h"
 #include "core/base/Text.h"
 #include "core/base/TrafficClass.h"
 #include "core/calc/Calculations.h"
@@ -39,7 +40,6 @@ constexpr int kNoKey = 20110;
 constexpr double kSlopeShown = 0.01f;
 constexpr double kManholeShown = 0.001f;
 constexpr double kTankAnchoringShown = 0.01f;
-constexpr double kHalfMmToM = 0.0005f;
 
 // A calculated value as the page shows it: "-" while the record holds no
 // valid result (the values left in it are stale or partial).

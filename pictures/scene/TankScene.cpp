@@ -2,6 +2,8 @@
 
 #include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
+#include "core/calc/TankCover.h"
 #include "pictures/scene/SceneParts.h"
 
 #include <algorithm>
@@ -310,12 +312,12 @@ DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)
     if (!l.Usable() || line < 0 || line > 2)
         return DragEffect::None;
     const double move = dy / l.scale;
-    const double least = r.outerDiameter * 11.0 / 10000.0;  // least depth PT - PP
-    const double wall = (r.outerDiameter - r.innerDiameter) * 5.0 / 10000.0;
+    const double least = TankLeastCover(r.outerDiameter);  // least depth PT - PP
+    const double wall = HalfMmInMByTenThousandths(r.outerDiameter - r.innerDiameter);
     switch (line) {
     case TankGround:
         r.groundLevel -= move;
-        if (r.groundLevel - r.foundationLevel < least)
+        if (TankCoverShort(r.groundLevel - r.foundationLevel, r.outerDiameter, 0.0))
             r.groundLevel = r.foundationLevel + least + 0.001;
         r.groundLevel = std::min(r.groundLevel, l.GroundCap());
         if (r.waterLevel > r.groundLevel)
@@ -330,8 +332,8 @@ DragEffect DragTank(const TankLayout& l, int line, int dy, TankRecord& r)
         break;
     case TankBottom:
         r.tankBottomLevel -= move;
-        r.foundationLevel = r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.5 / 1000.0;
-        if (r.groundLevel - r.foundationLevel < least) {
+        r.foundationLevel = r.tankBottomLevel - HalfMmInM(r.outerDiameter - r.innerDiameter);
+        if (TankCoverShort(r.groundLevel - r.foundationLevel, r.outerDiameter, 0.0)) {
             r.foundationLevel = r.groundLevel - least - 0.001;
             r.tankBottomLevel = r.foundationLevel + wall;
         }

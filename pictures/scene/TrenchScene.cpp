@@ -2,6 +2,7 @@
 
 #include "core/project/WorkingRecords.h"
 #include "core/base/Text.h"
+#include "core/base/Millimetres.h"
 #include "pictures/scene/SceneParts.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@ namespace {
 using namespace picture;
 
 constexpr double kMm = 0.001f;
-constexpr double kHalfMm = 0.0005f;
 constexpr double kStep = 0.001f;      // how far a level stays clear of its limit
 constexpr double kMinScene = 0.1f;
 
@@ -110,7 +110,7 @@ void DrawTrench(Canvas& out, const BuriedPipeRecord& r, const TrenchLayout& l, i
         // The trench: 500 mm wider than the pipe, two pixels below it, sides at 1:1.
         const int yTop = l.Y(r.groundLevel);
         const int yBottom = l.Y(r.foundationLevel) + 2;
-        const int half = RoundPx((r.outerDiameter + 500.0) * kHalfMm * l.scale);
+        const int half = RoundPx((r.outerDiameter + 500.0) * kHalfMmToM * l.scale);
         const int xl = cx - half, xr = cx + half;
         c.SetPen({kTrenchBrown, 1});
         c.Line(xl, yBottom, xr, yBottom);
@@ -159,7 +159,7 @@ void DrawTrench(Canvas& out, const BuriedPipeRecord& r, const TrenchLayout& l, i
     }
 
     if (levels) {
-        const int half = RoundPx(r.outerDiameter * kHalfMm * l.scale) + 1;
+        const int half = RoundPx(r.outerDiameter * kHalfMmToM * l.scale) + 1;
         const int yBottom = l.Y(r.foundationLevel);
         const int yTop = l.Y(r.foundationLevel + od);
         uint32_t wall = kBlack, fill = Rgb(230, 230, 230);
@@ -238,11 +238,11 @@ DragEffect DragTrench(const TrenchLayout& l, int line, int dy, BuriedPipeRecord&
         r.foundationLevel -= move;
         if (r.groundLevel - r.foundationLevel - od < c) {
             r.foundationLevel = r.groundLevel - od - c - kStep;
-            r.invertLevel = r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMm;
+            r.invertLevel = r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMmToM;
         }
         if (r.foundationLevel < lowest) {
             r.foundationLevel = lowest;
-            r.invertLevel = r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMm;
+            r.invertLevel = r.foundationLevel + (r.outerDiameter - r.innerDiameter) * kHalfMmToM;
         }
         break;
     }

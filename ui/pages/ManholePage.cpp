@@ -20,46 +20,46 @@ CManholePage::CManholePage(CDalvorApp& a, QWidget* parent)
     : CPicturePageView(a, kInfo, pageModel, parent), pageModel(a)
 {
     // ---- data ------------------------------------------------------------------
-    QGroupBox* dataGroup = MakeGroup(MhDataGroup);
+    QGroupBox* dataGroup = MakeGroup(ManholeIds::DataGroup);
     QGridLayout* g = MakeGrid(dataGroup);
-    int row = AddFieldRows(g, MhDataGroup);
-    g->addWidget(MakeCheckBox(MhSandTrap), row++, 0, 1, 4);
-    row = AddFieldRows(g, MhSandTrapRows, row);
-    g->addWidget(MakeCheckBox(MhReinforced), row++, 0, 1, 4);
+    int row = AddFieldRows(g, ManholeIds::DataGroup);
+    g->addWidget(MakeCheckBox(ManholeIds::SandTrap), row++, 0, 1, 4);
+    row = AddFieldRows(g, ManholeIds::SandTrapRows, row);
+    g->addWidget(MakeCheckBox(ManholeIds::Reinforced), row++, 0, 1, 4);
     g->addWidget(MakeLabel(1170), row++, 0, 1, 4);
-    g->addLayout(MakeSoilRow(MhSoilName, MhSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
-    row = AddFieldRows(g, MhSoilRows, row);
+    g->addLayout(MakeSoilRow(ManholeIds::SoilName, ManholeIds::SoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
+    row = AddFieldRows(g, ManholeIds::SoilRows, row);
     g->setRowStretch(row, 1);
 
     // ---- results -----------------------------------------------------------------
-    QGroupBox* results = MakeGroup(MhResultGroup);
+    QGroupBox* results = MakeGroup(ManholeIds::ResultGroup);
     QGridLayout* r = MakeGrid(results);
-    row = AddFieldRows(r, MhResultGroup);
+    row = AddFieldRows(r, ManholeIds::ResultGroup);
     r->addWidget(MakeLabel(1210), row++, 0, 1, 4);
-    CColorStatic* conclusion = MakeColorText(MhConclusion);
+    CColorStatic* conclusion = MakeColorText(ManholeIds::Conclusion);
     conclusion->setMinimumHeight(40);
     r->addWidget(conclusion, row++, 0, 1, 4);
-    r->addWidget(MakeColorText(MhMadeToOrder), row++, 0, 1, 4);
+    r->addWidget(MakeColorText(ManholeIds::MadeToOrder), row++, 0, 1, 4);
     r->setRowStretch(row, 1);
 
     // ---- picture, number and name, store buttons -------------------------------
     picture = new CPictureManhole(*this, this);
     picture->setMinimumSize(220, 240);
-    RegisterControl(MhPicture, picture, false);
+    RegisterControl(ManholeIds::Picture, picture, false);
 
     auto* entry = new QGridLayout;
     entry->setContentsMargins(6, 2, 6, 2);
     auto* number = new QLineEdit(this);
     MarkNotTyped(number);
     number->setFixedWidth(60);
-    RegisterControl(MhNumber, number, false);
+    RegisterControl(ManholeIds::Number, number, false);
     entry->addWidget(MakeLabel(1627), 0, 0);
     entry->addWidget(number, 0, 1, Qt::AlignLeft);
     entry->addWidget(MakeLabel(1628), 1, 0);
     auto* name = new QLineEdit(this);
     name->setMinimumWidth(160);
-    RegisterControl(MhName, name, false);
-    AddPulled(MhName);
+    RegisterControl(ManholeIds::Name, name, false);
+    AddPulled(ManholeIds::Name);
     entry->addWidget(name, 1, 1);
     entry->setColumnStretch(1, 1);
 

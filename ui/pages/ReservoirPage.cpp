@@ -29,9 +29,9 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     int row = 0;
     // The product list, its SN filter and the fixed parameter come first.
     g->addWidget(MakeLabel(1059), row++, 0, 1, 4);
-    g->addWidget(MakeCombo(TkTypeList), row++, 0, 1, 4);
+    g->addWidget(MakeCombo(TankIds::TypeList), row++, 0, 1, 4);
     g->addWidget(new QLabel(QStringLiteral("SN:"), this), row, 0);
-    QComboBox* stiffness = MakeCombo(TkStiffnessList);
+    QComboBox* stiffness = MakeCombo(TankIds::StiffnessList);
     stiffness->setMinimumContentsLength(5);
     g->addWidget(stiffness, row++, 1, 1, 2);
     // The two radios stand under their caption: beside it they would widen
@@ -39,14 +39,14 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     g->addWidget(MakeLabel(1063), row++, 0, 1, 4);
     auto* modes = new QHBoxLayout;
     modes->setContentsMargins(12, 0, 0, 0);
-    AddRadioGroup(TkModeVolume, {TkModeVolume, TkModeLength});
-    modes->addWidget(Control(TkModeVolume));
-    modes->addWidget(Control(TkModeLength));
+    AddRadioGroup(TankIds::ModeVolume, {TankIds::ModeVolume, TankIds::ModeLength});
+    modes->addWidget(Control(TankIds::ModeVolume));
+    modes->addWidget(Control(TankIds::ModeLength));
     modes->addStretch(1);
     g->addLayout(modes, row++, 0, 1, 4);
     // Volume and length: the fixed one is highlighted.
-    for (const auto& [label, field, unit] : {std::tuple{TkCapacityLabel, TkCapacity, 1067},
-                                             std::tuple{TkLengthLabel, TkLength, 1070}}) {
+    for (const auto& [label, field, unit] : {std::tuple{TankIds::CapacityLabel, TankIds::Capacity, 1067},
+                                             std::tuple{TankIds::LengthLabel, TankIds::Length, 1070}}) {
         auto* caption = new CColorStatic(this);
         RegisterControl(label, caption);
         auto* edit = new CColorEdit(this);
@@ -64,8 +64,8 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     QGridLayout* s = MakeGrid(soil);
     row = 0;
     s->addWidget(MakeLabel(1098), row++, 0, 1, 4);
-    s->addLayout(MakeSoilRow(TkSoilName, TkSoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
-    AddFieldRows(s, TkSoilRows, row);
+    s->addLayout(MakeSoilRow(TankIds::SoilName, TankIds::SoilButton, [this] { OnChooseSoil(); }), row++, 0, 1, 4);
+    AddFieldRows(s, TankIds::SoilRows, row);
 
     // ---- results -----------------------------------------------------------------
     QGroupBox* results = MakeGroup(1119);
@@ -73,7 +73,7 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     row = AddFieldRows(r, 1119);
     r->setRowStretch(row, 1);
     // The conclusion stands under the soil, beside the results.
-    CColorStatic* conclusion = MakeColorText(TkConclusion);
+    CColorStatic* conclusion = MakeColorText(TankIds::Conclusion);
     conclusion->setMinimumHeight(34);
     conclusion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* verdict = new QVBoxLayout;
@@ -96,10 +96,10 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     picture = new CPictureReservoir(*this, this);
     const PictureSize size = PictureControlSize(KindTank);
     picture->setFixedSize(size.width, size.height);
-    RegisterControl(TkPicture, picture, false);
+    RegisterControl(TankIds::Picture, picture, false);
     // The note on the anchoring stands under the data, where its three lines
     // have room.
-    CColorStatic* note = MakeColorText(TkNote);
+    CColorStatic* note = MakeColorText(TankIds::Note);
 
     // Number, name and the store buttons stand in a column beside the picture.
     auto* entry = new QVBoxLayout;
@@ -108,13 +108,13 @@ CReservoirPage::CReservoirPage(CDalvorApp& a, QWidget* parent)
     auto* number = new QLineEdit(this);
     MarkNotTyped(number);
     number->setFixedWidth(60);
-    RegisterControl(TkNumber, number, false);
+    RegisterControl(TankIds::Number, number, false);
     entry->addWidget(MakeLabel(1616));
     entry->addWidget(number, 0, Qt::AlignLeft);
     entry->addWidget(MakeLabel(1617));
     auto* name = new QLineEdit(this);
-    RegisterControl(TkName, name, false);
-    AddPulled(TkName);
+    RegisterControl(TankIds::Name, name, false);
+    AddPulled(TankIds::Name);
     entry->addWidget(name);
     entry->addSpacing(6);
     entry->addWidget(MakeStoreButton(info.addId));
@@ -179,7 +179,7 @@ void CReservoirPage::BeforeImport(const CImportDlg& dlg)
 void CReservoirPage::AfterImport(const CImportDlg&)
 {
     Pull();
-    pageModel.SetText(TkFillLevel, pageModel.Text(TkGroundLevel));
+    pageModel.SetText(TankIds::FillLevel, pageModel.Text(TankIds::GroundLevel));
 }
 
 void CReservoirPage::Print()

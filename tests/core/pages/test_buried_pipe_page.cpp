@@ -152,7 +152,7 @@ TEST_P(TrafficClassNote, NoteAndRoadSurface)
     CBuriedPipePageModel page(*app);
     Open(page);
     page.SetChecked(Id::RoadSurface, 1);  // the user's own tick
-    page.OnTrafficChanged(c.cls);
+    page.OnSelchangeTraffic(c.cls);
     EXPECT_EQ(Utf16ToUtf8(page.List(Id::TrafficList).items[static_cast<std::size_t>(c.cls)].text), c.text);
     EXPECT_EQ(Utf16ToUtf8(page.Text(Id::CoverNote)), c.note);
     EXPECT_EQ(page.Checked(Id::RoadSurface), c.roadRule < 0 ? 0 : 1);
@@ -193,7 +193,7 @@ TEST(TrafficClassNote, LoadedClassSetsTheRoadSurfaceBox)
         auto app = SmallCatalogue();
         CBuriedPipePageModel page(*app);
         Open(page);
-        page.OnTrafficChanged(c.shown);
+        page.OnSelchangeTraffic(c.shown);
         app->working.buriedPipe.trafficClass = c.stored;
         page.LoadBack();
         EXPECT_EQ(page.State(Id::RoadSurface).enabled, c.enabled) << c.shown << " " << c.stored;
@@ -232,7 +232,7 @@ TEST(DeflectionRule, FillAndChoice)
         CBuriedPipePageModel page(*app);
         page.FillLists();
         if (c.choose)
-            page.OnSizeChanged(0);
+            page.OnSelchangeDiameter(0);
         page.ShowInputs(0);
         EXPECT_EQ(r.deflectionLimit, c.limit) << c.what;
         EXPECT_EQ(r.enlargedDeflectionAvailable, c.available) << c.what;
@@ -252,14 +252,14 @@ TEST(DeflectionRule, ChoosingAnEnlargedLimit)
     auto app = SmallCatalogue();
     CBuriedPipePageModel page(*app);
     Open(page);
-    page.OnSizeChanged(0);
-    page.OnDeflectionChanged(2);
+    page.OnSelchangeDiameter(0);
+    page.OnSelchangeDeflection(2);
     EXPECT_EQ(app->working.buriedPipe.deflectionLimit, 8.0);
     EXPECT_EQ(page.List(Id::DeflectionList).selected, 2);
     // A size the catalogue no longer holds: the record is kept, no result.
     const BuriedPipeRecord before = app->working.buriedPipe;
     page.List(Id::SizeList).items[0].row = 2;  // now a size of the other type
-    page.OnSizeChanged(0);
+    page.OnSelchangeDiameter(0);
     EXPECT_EQ(app->working.buriedPipe.nominalSize, before.nominalSize);
     EXPECT_EQ(app->working.buriedPipe.deflectionLimit, 8.0);
     EXPECT_EQ(app->working.buriedPipe.head.resultValid, 0);
@@ -280,9 +280,9 @@ TEST(DeflectionRule, TypeChangeTakesTheNewPipesLimit)
         auto app = SmallCatalogue();
         CBuriedPipePageModel page(*app);
         Open(page);
-        page.OnSizeChanged(0);        // SN4 600: 6 % allowed, 8 % enlarged
-        page.OnDeflectionChanged(2);  // 8 %
-        page.OnTypeChanged(c.type);
+        page.OnSelchangeDiameter(0);        // SN4 600: 6 % allowed, 8 % enlarged
+        page.OnSelchangeDeflection(2);  // 8 %
+        page.OnSelchangePipeType(c.type);
         EXPECT_EQ(app->working.buriedPipe.deflectionLimit, c.limit) << c.type;
         EXPECT_EQ(app->working.buriedPipe.enlargedDeflectionAvailable, c.available) << c.type;
         EXPECT_EQ(page.List(Id::DeflectionList).items.size(), c.items) << c.type;
@@ -304,12 +304,12 @@ TEST(HeavyTraffic, Toggle)
         auto app = SmallCatalogue();
         CBuriedPipePageModel page(*app);
         Open(page);
-        page.OnTrafficChanged(c.cls);
+        page.OnSelchangeTraffic(c.cls);
         page.SetText(Id::InvertLevel, U(FormatC("%.2f", c.invert).c_str()));
         page.Recalculate();
         for (int i = 0; i < c.clicks; ++i) {
             page.SetChecked(Id::HeavyTraffic, !page.Checked(Id::HeavyTraffic));  // the click
-            page.OnHeavyTrafficClicked();
+            page.OnHeavyTraffic();
         }
         EXPECT_EQ(page.userHeavyTraffic, c.userChoice) << c.cls << " " << c.invert << " " << c.clicks;
         EXPECT_EQ(page.Checked(Id::HeavyTraffic), c.box) << c.cls << " " << c.invert << " " << c.clicks;
@@ -330,7 +330,7 @@ TEST(HeavyTraffic, LoadedBackAsStored)
         EXPECT_EQ(app->working.buriedPipe.heavyConstructionTraffic, stored);
         EXPECT_EQ(page.Checked(Id::HeavyTraffic), stored);
         page.SetChecked(Id::HeavyTraffic, !stored);  // the user's click on this pipe
-        page.OnHeavyTrafficClicked();
+        page.OnHeavyTraffic();
     }
 }
 
@@ -452,7 +452,7 @@ TEST(Import, FromATankOfEachStiffness)
     ASSERT_GE(classes.size(), 3u);
     CBuriedPipePageModel page(*app);
     Open(page);
-    page.OnCategoryChanged(2);  // the profile-wall pipes the tanks are made of
+    page.OnSelchangePipeKind(2);  // the profile-wall pipes the tanks are made of
     for (double sn : classes) {
         page.ImportSize(true, sn, u"800");
         const ListItem* type = page.SelectedItem(Id::TypeList);
@@ -478,7 +478,7 @@ TEST(Import, TakesOnlyASizeOfTheSameText)
     auto app = SmallCatalogue();
     CBuriedPipePageModel page(*app);
     Open(page);
-    page.OnSizeChanged(1);
+    page.OnSelchangeDiameter(1);
     const BuriedPipeRecord before = app->working.buriedPipe;
     page.ImportSize(false, 0, u"60");
     EXPECT_TRUE(SameBytes(before, app->working.buriedPipe));
@@ -529,8 +529,8 @@ TEST(RecalcTool, BuriedPipesAsThePageRunsThem)
         app->ResetBuriedPipeRecord();
         CBuriedPipePageModel page(*app);
         Open(page);
-        page.OnCategoryChanged(2);
-        page.OnSizeChanged(static_cast<int>(page.List(Id::SizeList).items.size()) - 1);
+        page.OnSelchangePipeKind(2);
+        page.OnSelchangeDiameter(static_cast<int>(page.List(Id::SizeList).items.size()) - 1);
         page.SetText(Id::InvertLevel, U(p.invert));
         page.SetText(Id::WaterLevel, U(p.water));
         page.Recalculate();

@@ -40,10 +40,10 @@ struct Page {
         app->ResetManholeRecord();
         m = std::make_unique<CManholePageModel>(*app);
         m->OnTypeChanged(0);
-        m->SetText(MhGroundLevel, u"4.00");
-        m->SetText(MhWaterLevel, u"1.00");
-        m->SetText(MhPipeBottom, u"2.00");
-        m->SetText(MhPipeDiameter, u"250");
+        m->SetText(ManholeIds::GroundLevel, u"4.00");
+        m->SetText(ManholeIds::WaterLevel, u"1.00");
+        m->SetText(ManholeIds::PipeBottom, u"2.00");
+        m->SetText(ManholeIds::PipeDiameter, u"250");
         m->Recalculate();
         m->TakeMessages();
     }
@@ -63,24 +63,24 @@ TEST(ManholePage, ReadingRulesAndClamps)
         double ManholeRecord::*field;
         double expected;
     } cases[] = {
-        {MhFrictionAngle, "50", &ManholeRecord::frictionAngle, 45},
-        {MhFrictionAngle, "nan", &ManholeRecord::frictionAngle, 0},
-        {MhUnitWeight, "17,5", &ManholeRecord::unitWeight, 17.5},
-        {MhUnitWeight, "1e999", &ManholeRecord::unitWeight, 0},
-        {MhPorosity, "60", &ManholeRecord::porosity, 50},
-        {MhCohesion, "-5", &ManholeRecord::cohesion, 0},
-        {MhCohesion, "150", &ManholeRecord::cohesion, 100},
-        {MhWaterLevel, "9", &ManholeRecord::waterLevel, 4.0},
-        {MhPipeDiameter, "30", &ManholeRecord::pipeDiameter, 50 * static_cast<double>(0.001f)},  // as "50" reads
-        {MhPipeDiameter, "400", &ManholeRecord::pipeDiameter, 400 * static_cast<double>(0.001f)},
+        {ManholeIds::FrictionAngle, "50", &ManholeRecord::frictionAngle, 45},
+        {ManholeIds::FrictionAngle, "nan", &ManholeRecord::frictionAngle, 0},
+        {ManholeIds::UnitWeight, "17,5", &ManholeRecord::unitWeight, 17.5},
+        {ManholeIds::UnitWeight, "1e999", &ManholeRecord::unitWeight, 0},
+        {ManholeIds::Porosity, "60", &ManholeRecord::porosity, 50},
+        {ManholeIds::Cohesion, "-5", &ManholeRecord::cohesion, 0},
+        {ManholeIds::Cohesion, "150", &ManholeRecord::cohesion, 100},
+        {ManholeIds::WaterLevel, "9", &ManholeRecord::waterLevel, 4.0},
+        {ManholeIds::PipeDiameter, "30", &ManholeRecord::pipeDiameter, 50 * static_cast<double>(0.001f)},  // as "50" reads
+        {ManholeIds::PipeDiameter, "400", &ManholeRecord::pipeDiameter, 400 * static_cast<double>(0.001f)},
         // The invert: 4.00 - max(0.3 + 0.25, 1.0) = 3.00 is the highest.
-        {MhPipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
-        {MhPipeBottom, "3.02", &ManholeRecord::pipeBottomLevel, 3.0},
-        {MhPipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
-        {MhGroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
-        {MhWaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
-        {MhSandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e9},  // mm
-        {MhSandTrapDepth, "-5000", &ManholeRecord::sandTrapDepth, 0},
+        {ManholeIds::PipeBottom, "3.005", &ManholeRecord::pipeBottomLevel, 3.005},
+        {ManholeIds::PipeBottom, "3.02", &ManholeRecord::pipeBottomLevel, 3.0},
+        {ManholeIds::PipeBottom, "-5", &ManholeRecord::pipeBottomLevel, 4.0 - 6.0},
+        {ManholeIds::GroundLevel, "-1e308", &ManholeRecord::groundLevel, -10000},
+        {ManholeIds::WaterLevel, "-1e308", &ManholeRecord::waterLevel, -10000},
+        {ManholeIds::SandTrapDepth, "1e308", &ManholeRecord::sandTrapDepth, 1e9},  // mm
+        {ManholeIds::SandTrapDepth, "-5000", &ManholeRecord::sandTrapDepth, 0},
     };
     for (const Case& c : cases) {
         Page p;
@@ -95,22 +95,22 @@ TEST(ManholePage, InvertAboveBoundEndsDragAndShowsBound)
 {
     Page p;
     const int before = p.m->DragEnds();
-    p.m->SetText(MhPipeBottom, u"3.50");
+    p.m->SetText(ManholeIds::PipeBottom, u"3.50");
     p.m->ReadInputs();
-    EXPECT_EQ(p.m->Text(MhPipeBottom), u"3.00");
+    EXPECT_EQ(p.m->Text(ManholeIds::PipeBottom), u"3.00");
     EXPECT_EQ(p.m->DragEnds(), before + 1);
 }
 
 TEST(ManholePage, CollectorAboveLargestRevertsWithOneMessage)
 {
     Page p;
-    p.m->SetText(MhPipeDiameter, u"500");
+    p.m->SetText(ManholeIds::PipeDiameter, u"500");
     p.m->Recalculate();
     const auto msgs = p.m->TakeMessages();
     ASSERT_EQ(msgs.size(), 1u);
     EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].textKey), msgs[0].args), u"Max. pipe diameter amounts to 400mm");
     EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].captionKey), msgs[0].captionArgs), u"Manhole Dn 1000");
-    EXPECT_EQ(p.m->Text(MhPipeDiameter), u"250");
+    EXPECT_EQ(p.m->Text(ManholeIds::PipeDiameter), u"250");
     EXPECT_DOUBLE_EQ(p.r().pipeDiameter, 250 * static_cast<double>(0.001f));
 }
 
@@ -131,22 +131,22 @@ TEST(ManholePage, TypeChanges)
     };
     for (const Case& c : cases) {
         Page p;
-        p.m->SetText(MhPipeDiameter, U(c.dkBefore));
+        p.m->SetText(ManholeIds::PipeDiameter, U(c.dkBefore));
         p.m->OnTypeChanged(c.type);
-        EXPECT_EQ(p.m->Text(MhPipeDiameter), U(c.dkAfter)) << c.type;
+        EXPECT_EQ(p.m->Text(ManholeIds::PipeDiameter), U(c.dkAfter)) << c.type;
         EXPECT_EQ(p.m->TakeMessages().size(), c.message ? 1u : 0u) << c.type;
-        EXPECT_EQ(p.m->State(MhPipeDiameter).enabled, c.dkEnabled);
-        EXPECT_EQ(p.m->State(MhSandTrap).enabled, c.sandTrapEnabled);
-        EXPECT_EQ(p.m->State(MhReinforced).enabled, c.reinforcedEnabled);
+        EXPECT_EQ(p.m->State(ManholeIds::PipeDiameter).enabled, c.dkEnabled);
+        EXPECT_EQ(p.m->State(ManholeIds::SandTrap).enabled, c.sandTrapEnabled);
+        EXPECT_EQ(p.m->State(ManholeIds::Reinforced).enabled, c.reinforcedEnabled);
         EXPECT_EQ(p.r().typeIndex, c.type);
     }
     Page p;
     p.m->OnTypeChanged(1);
     p.m->Recalculate();
     ASSERT_EQ(p.r().head.resultValid, 1);
-    EXPECT_EQ(p.m->Text(MhTotalHeight), p.m->Text(MhHeight));
-    EXPECT_EQ(p.m->Text(MhBallastHeight), u"-");
-    EXPECT_EQ(p.m->State(MhBallastHeight).background, kFaceColor);
+    EXPECT_EQ(p.m->Text(ManholeIds::TotalHeight), p.m->Text(ManholeIds::Height));
+    EXPECT_EQ(p.m->Text(ManholeIds::BallastHeight), u"-");
+    EXPECT_EQ(p.m->State(ManholeIds::BallastHeight).background, kFaceColor);
 }
 
 TEST(ManholePage, VerdictColoursAndNoResult)
@@ -160,27 +160,27 @@ TEST(ManholePage, VerdictColoursAndNoResult)
     for (const Case& c : cases) {
         Page p;
         p.m->OnTypeChanged(c.type);
-        p.m->SetText(MhWaterLevel, U(c.water));
+        p.m->SetText(ManholeIds::WaterLevel, U(c.water));
         p.m->Recalculate();
         ASSERT_EQ(p.r().head.resultValid, 1);
         const RgbColor want = c.failing ? kFailedBackColor : kMetBackColor;
-        for (int id : {MhDeadWeight, MhUplift, MhAnchoring, MhBallastHeight}) {
-            EXPECT_EQ(p.m->State(id).background, id == MhBallastHeight && c.type == 1 ? kFaceColor : want)
+        for (int id : {ManholeIds::DeadWeight, ManholeIds::Uplift, ManholeIds::Anchoring, ManholeIds::BallastHeight}) {
+            EXPECT_EQ(p.m->State(id).background, id == ManholeIds::BallastHeight && c.type == 1 ? kFaceColor : want)
                 << c.water << " " << id;
             EXPECT_EQ(p.m->State(id).text, kBlackColor) << c.water << " " << id;
         }
-        EXPECT_EQ(p.m->State(MhConclusion).text, c.failing ? kFailedTextColor : kMetTextColor);
-        EXPECT_EQ(p.m->Text(MhBallastHeight) == u"-", !c.failing || c.type == 1);
+        EXPECT_EQ(p.m->State(ManholeIds::Conclusion).text, c.failing ? kFailedTextColor : kMetTextColor);
+        EXPECT_EQ(p.m->Text(ManholeIds::BallastHeight) == u"-", !c.failing || c.type == 1);
         if (c.failing) {
-            EXPECT_EQ(p.m->Text(MhTotalHeight), CPageModel::Format("%.2f", p.r().height + p.r().ballastHeight));
+            EXPECT_EQ(p.m->Text(ManholeIds::TotalHeight), CPageModel::Format("%.2f", p.r().height + p.r().ballastHeight));
         }
     }
     // A type the catalogue no longer has: every result and H+Hb show "-".
     Page p;
     p.r().typeIndex = 7;
     p.m->Recalculate();
-    for (int id : {MhHeight, MhDeadWeight, MhFriction, MhUplift, MhAnchoring, MhTotalHeight,
-                   MhBallastHeight, MhBallastVolume, MhConclusion})
+    for (int id : {ManholeIds::Height, ManholeIds::DeadWeight, ManholeIds::Friction, ManholeIds::Uplift, ManholeIds::Anchoring, ManholeIds::TotalHeight,
+                   ManholeIds::BallastHeight, ManholeIds::BallastVolume, ManholeIds::Conclusion})
         EXPECT_EQ(p.m->Text(id), u"-") << id;
 }
 

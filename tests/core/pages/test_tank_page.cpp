@@ -43,10 +43,10 @@ struct Page {
         m = std::make_unique<CTankPageModel>(*app);
         m->OnInitDialog();
         m->OnSelchangeStiffness(0);
-        m->SetText(TkGroundLevel, u"4.00");
-        m->SetText(TkWaterLevel, u"4.00");
-        m->SetText(TkTankBottom, CPageModel::Format("%.2f", pd));
-        m->SetText(TkFillLevel, CPageModel::Format("%.2f", pd));
+        m->SetText(TankIds::GroundLevel, u"4.00");
+        m->SetText(TankIds::WaterLevel, u"4.00");
+        m->SetText(TankIds::TankBottom, CPageModel::Format("%.2f", pd));
+        m->SetText(TankIds::FillLevel, CPageModel::Format("%.2f", pd));
         m->Recalculate();
         m->TakeMessages();
     }
@@ -56,18 +56,18 @@ struct Page {
 TEST(TankPage, MinimumCoverMovesTheTankWithItsMessage)
 {
     Page p;
-    p.m->SetText(TkTankBottom, u"2.0");
+    p.m->SetText(TankIds::TankBottom, u"2.0");
     EXPECT_TRUE(p.m->ValidateLevels());
     EXPECT_DOUBLE_EQ(p.r().foundationLevel, 4.0 - 2.2);
     EXPECT_DOUBLE_EQ(p.r().tankBottomLevel, 4.0 - 2.2 + 0.05);
-    EXPECT_EQ(p.m->Text(TkTankBottom), u"1.85");
+    EXPECT_EQ(p.m->Text(TankIds::TankBottom), u"1.85");
     const auto msgs = p.m->TakeMessages();
     ASSERT_EQ(msgs.size(), 1u);
     // Shown as it stands: its "%" is no conversion.
     EXPECT_EQ(FormatMessage(p.app->LoadLangString(msgs[0].textKey), msgs[0].args),
               u"Min. cover layer amounts to 10% tank diameter.");
     // Short by less than 0.01 m: left where it is.
-    p.m->SetText(TkTankBottom, u"1.755");
+    p.m->SetText(TankIds::TankBottom, u"1.755");
     EXPECT_FALSE(p.m->ValidateLevels());
     EXPECT_DOUBLE_EQ(p.r().tankBottomLevel, 1.755);
 }
@@ -80,19 +80,19 @@ TEST(TankPage, ReadingClamps)
         double TankRecord::*field;
         double expected;
     } cases[] = {
-        {TkSlabWidth, u"3.0", &TankRecord::slabWidth, 2.0},
-        {TkSlabWidth, u"0,1", &TankRecord::slabWidth, 0.2f},
-        {TkSlabHeight, u"0.1", &TankRecord::slabHeight, 0.2f},
-        {TkSlabHeight, u"0.7", &TankRecord::slabHeight, 0.6},  // "0.60" read back
-        {TkCapacity, u"0", &TankRecord::capacity, 0.1f},
-        {TkCapacity, u"inf", &TankRecord::capacity, 0.1f},
-        {TkFrictionAngle, u"50", &TankRecord::frictionAngle, 45},
-        {TkPorosity, u"nan", &TankRecord::porosity, 0},
-        {TkWaterLevel, u"5", &TankRecord::waterLevel, 4.0},
-        {TkFillLevel, u"9", &TankRecord::fillLevel, 1.5 + 1.9},
-        {TkFillLevel, u"0", &TankRecord::fillLevel, 1.5},
-        {TkGroundLevel, u"1e308", &TankRecord::groundLevel, 10000},
-        {TkTankBottom, u"-1e308", &TankRecord::tankBottomLevel, -10000},
+        {TankIds::SlabWidth, u"3.0", &TankRecord::slabWidth, 2.0},
+        {TankIds::SlabWidth, u"0,1", &TankRecord::slabWidth, 0.2f},
+        {TankIds::SlabHeight, u"0.1", &TankRecord::slabHeight, 0.2f},
+        {TankIds::SlabHeight, u"0.7", &TankRecord::slabHeight, 0.6},  // "0.60" read back
+        {TankIds::Capacity, u"0", &TankRecord::capacity, 0.1f},
+        {TankIds::Capacity, u"inf", &TankRecord::capacity, 0.1f},
+        {TankIds::FrictionAngle, u"50", &TankRecord::frictionAngle, 45},
+        {TankIds::Porosity, u"nan", &TankRecord::porosity, 0},
+        {TankIds::WaterLevel, u"5", &TankRecord::waterLevel, 4.0},
+        {TankIds::FillLevel, u"9", &TankRecord::fillLevel, 1.5 + 1.9},
+        {TankIds::FillLevel, u"0", &TankRecord::fillLevel, 1.5},
+        {TankIds::GroundLevel, u"1e308", &TankRecord::groundLevel, 10000},
+        {TankIds::TankBottom, u"-1e308", &TankRecord::tankBottomLevel, -10000},
     };
     for (const Case& c : cases) {
         Page p;
@@ -103,7 +103,7 @@ TEST(TankPage, ReadingClamps)
     // A capacity beyond any tank: held to that of a tank 1000 km long (its
     // volume and length factors are single precision).
     Page big;
-    big.m->SetText(TkCapacity, u"1e12");
+    big.m->SetText(TankIds::Capacity, u"1e12");
     big.m->Recalculate();
     EXPECT_NEAR(big.r().length, 1e6, 0.02);
     // A damaged stored bore is held to 1,000,000 m, as a typed one: the lowered bottom is a level.
@@ -113,7 +113,7 @@ TEST(TankPage, ReadingClamps)
     // While a stored tank is loaded back the fill level is taken as stored.
     Page p;
     p.m->ShowStoredType();
-    p.m->SetText(TkFillLevel, u"9");
+    p.m->SetText(TankIds::FillLevel, u"9");
     p.m->Recalculate();
     EXPECT_DOUBLE_EQ(p.r().fillLevel, 9.0);
     EXPECT_TRUE(p.m->reloadFlag);
@@ -165,26 +165,26 @@ TEST(TankPage, AnchorCountsOfferedAndShown)
     Page q;
     ASSERT_EQ(q.r().head.resultValid, 1);
     ASSERT_GT(q.r().minSlabLength, 0.1);
-    EXPECT_TRUE(q.m->State(TkAnchorList).enabled);
+    EXPECT_TRUE(q.m->State(TankIds::AnchorList).enabled);
     ASSERT_FALSE(q.m->anchorItems.empty());
     const int last = static_cast<int>(q.m->anchorItems.size()) - 1;
     q.m->OnSelchangeAnchorCount(last);
     EXPECT_EQ(q.r().anchorCount, q.m->anchorItems.back());
-    EXPECT_EQ(q.m->Text(TkSlabLength), CPageModel::Format("%.2f", q.r().slabLength));
-    EXPECT_EQ(q.m->Text(TkTieForce), CPageModel::Format("%.2f", q.r().tieForce));
-    EXPECT_EQ(q.m->State(TkAnchoring).background, kFailedBackColor);
-    EXPECT_EQ(q.m->Text(TkNote), q.app->LoadLangString(20343));
+    EXPECT_EQ(q.m->Text(TankIds::SlabLength), CPageModel::Format("%.2f", q.r().slabLength));
+    EXPECT_EQ(q.m->Text(TankIds::TieForce), CPageModel::Format("%.2f", q.r().tieForce));
+    EXPECT_EQ(q.m->State(TankIds::Anchoring).background, kFailedBackColor);
+    EXPECT_EQ(q.m->Text(TankIds::Note), q.app->LoadLangString(20343));
 
     // No anchoring needed: the slab and count are closed and show "-".
     Page dry(1.5);
-    dry.m->SetText(TkWaterLevel, u"0");
+    dry.m->SetText(TankIds::WaterLevel, u"0");
     dry.m->Recalculate();
     ASSERT_EQ(dry.r().head.resultValid, 1);
-    for (int id : {TkSlabWidth, TkSlabHeight, TkAnchorList})
+    for (int id : {TankIds::SlabWidth, TankIds::SlabHeight, TankIds::AnchorList})
         EXPECT_FALSE(dry.m->State(id).enabled) << id;
-    for (int id : {TkMinSlabLength, TkSlabLength, TkAnchoring, TkTieForce, TkSlabWeight, TkTieAngle, TkSlabVolume})
+    for (int id : {TankIds::MinSlabLength, TankIds::SlabLength, TankIds::Anchoring, TankIds::TieForce, TankIds::SlabWeight, TankIds::TieAngle, TankIds::SlabVolume})
         EXPECT_EQ(dry.m->Text(id), u"-") << id;
-    EXPECT_EQ(dry.m->State(TkConclusion).text, kMetTextColor);
+    EXPECT_EQ(dry.m->State(TankIds::Conclusion).text, kMetTextColor);
 }
 
 TEST(TankPage, StoredTankShownAgainUnchanged)
@@ -195,8 +195,8 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
     p.m->OnSelchangeStiffness(1);
     p.m->typeSelection = 2;
     p.m->OnProductChanged();
-    p.m->SetText(TkTankBottom, u"2.10");
-    p.m->SetText(TkCapacity, u"30.00");
+    p.m->SetText(TankIds::TankBottom, u"2.10");
+    p.m->SetText(TankIds::Capacity, u"30.00");
     p.m->Recalculate();
     p.m->OnSelchangeAnchorCount(static_cast<int>(p.m->anchorItems.size()) - 1);
     p.m->ReadInputs();
@@ -233,7 +233,7 @@ TEST(TankPage, ShownRecordBringsItsFixedParameter)
         p.m->OnSelectionMode(1 - mode);
         p.r().selectionMode = mode;
         p.m->ShowInputs(0);
-        const int fixed = mode == 0 ? TkCapacity : TkLength, other = mode == 0 ? TkLength : TkCapacity;
+        const int fixed = mode == 0 ? TankIds::Capacity : TankIds::Length, other = mode == 0 ? TankIds::Length : TankIds::Capacity;
         EXPECT_TRUE(p.m->State(fixed).enabled) << mode;
         EXPECT_FALSE(p.m->State(other).enabled) << mode;
         EXPECT_EQ(p.m->State(fixed).background, kSoughtColor) << mode;

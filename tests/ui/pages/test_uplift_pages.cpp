@@ -45,47 +45,47 @@ private slots:
         auto* mh = Start<CManholePage>(1);
         QVERIFY(mh);
         QCOMPARE(app->activeCalcKind, int(KindManhole));
-        QCOMPARE(Combo(MhTypeList)->count(), RowCount(app->tables.manholeTypes));
-        CheckTexts({{MhTypeList, "Sewer manhole DN 1000"}, {MhNominalDiameter, "1000"}, {MhNumber, "-"},
-                    {1150, "Manhole type:"}, {MhUpdate, "Update"}});
-        QVERIFY(!page->Control(MhUpdate)->isEnabled());
+        QCOMPARE(Combo(ManholeIds::TypeList)->count(), RowCount(app->tables.manholeTypes));
+        CheckTexts({{ManholeIds::TypeList, "Sewer manhole DN 1000"}, {ManholeIds::NominalDiameter, "1000"}, {ManholeIds::Number, "-"},
+                    {1150, "Manhole type:"}, {ManholeIds::UpdateButton, "Update"}});
+        QVERIFY(!page->Control(ManholeIds::UpdateButton)->isEnabled());
 
         // A collector above the type's largest: one message, the entry back.
-        const QString dk = Text(MhPipeDiameter);
+        const QString dk = Text(ManholeIds::PipeDiameter);
         const int recalcs = page->TriggeredRecalculations();
-        Enter(MhPipeDiameter, QStringLiteral("700"));
+        Enter(ManholeIds::PipeDiameter, QStringLiteral("700"));
         QCOMPARE(page->TriggeredRecalculations(), recalcs + 1);
         QCOMPARE(prompts->warnings, QStringList{"Max. pipe diameter amounts to 630mm"});
-        CheckTexts({{MhPipeDiameter, dk}});
+        CheckTexts({{ManholeIds::PipeDiameter, dk}});
 
         // Water up to the ground: a heavy bottom is needed and shown in red.
-        Enter(MhWaterLevel, QStringLiteral("99"));
-        CheckTexts({{MhWaterLevel, Text(MhGroundLevel)}});
+        Enter(ManholeIds::WaterLevel, QStringLiteral("99"));
+        CheckTexts({{ManholeIds::WaterLevel, Text(ManholeIds::GroundLevel)}});
         QCOMPARE(app->working.manhole.head.resultValid, 1);
-        QCOMPARE(static_cast<CColorStatic*>(page->Control(MhConclusion))->TextColor(), QColor(255, 0, 0));
-        QCOMPARE(Back(MhBallastHeight), QColor(255, 200, 200));
+        QCOMPARE(static_cast<CColorStatic*>(page->Control(ManholeIds::Conclusion))->TextColor(), QColor(255, 0, 0));
+        QCOMPARE(Back(ManholeIds::BallastHeight), QColor(255, 200, 200));
         // H = 4.00 + 0.15 m with water: the least bottom of DN 1000, 0.30 m, as
         // friction and weight outweigh the buoyancy.
-        CheckTexts({{MhTotalHeight, "4.45"}});
+        CheckTexts({{ManholeIds::TotalHeight, "4.45"}});
 
         // An eccentric type fixes the collector at its largest diameter.
-        Choose(MhTypeList, 6);
+        Choose(ManholeIds::TypeList, 6);
         QCOMPARE(app->working.manhole.typeIndex, 6);
-        CheckTexts({{MhPipeDiameter, "1200"}});
-        QVERIFY(!Edit(MhPipeDiameter)->isEnabled());
-        QVERIFY(!page->Control(MhSandTrap)->isEnabled());
-        QVERIFY(page->Control(MhReinforced)->isEnabled());
+        CheckTexts({{ManholeIds::PipeDiameter, "1200"}});
+        QVERIFY(!Edit(ManholeIds::PipeDiameter)->isEnabled());
+        QVERIFY(!page->Control(ManholeIds::SandTrap)->isEnabled());
+        QVERIFY(page->Control(ManholeIds::Reinforced)->isEnabled());
         QCOMPARE(prompts->warnings.size(), 1);
 
         // The sand trap of a concentric type opens its depth.
-        Choose(MhTypeList, 0);
-        QTest::mouseClick(page->Control(MhSandTrap), Qt::LeftButton, {}, QPoint(6, 8));
+        Choose(ManholeIds::TypeList, 0);
+        QTest::mouseClick(page->Control(ManholeIds::SandTrap), Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(app->working.manhole.sandTrap, 1);
-        QVERIFY(Edit(MhSandTrapDepth)->isEnabled());
+        QVERIFY(Edit(ManholeIds::SandTrapDepth)->isEnabled());
 
         // Dragging the water line down writes the level back through the
         // page: its field and the results follow.
-        Enter(MhWaterLevel, QStringLiteral("3.00"));
+        Enter(ManholeIds::WaterLevel, QStringLiteral("3.00"));
         CPictureManhole* picture = mh->Picture();
         const ManholeLayout layout = LayoutManhole(app->working.manhole, picture->width(), picture->height());
         QVERIFY(layout.Usable());
@@ -97,8 +97,8 @@ private slots:
         QTest::mouseRelease(picture, Qt::LeftButton, {}, at + QPoint(0, 20));
         QVERIFY(app->working.manhole.waterLevel < 3.0);
         QVERIFY(app->working.manhole.upliftForce < upliftBefore);  // worked out on the lower water
-        CheckTexts({{MhWaterLevel, QString::fromStdString(FormatC("%.2f", app->working.manhole.waterLevel))},
-                    {MhUplift, QString::fromStdString(FormatC("%.2f", app->working.manhole.upliftForce))}});
+        CheckTexts({{ManholeIds::WaterLevel, QString::fromStdString(FormatC("%.2f", app->working.manhole.waterLevel))},
+                    {ManholeIds::Uplift, QString::fromStdString(FormatC("%.2f", app->working.manhole.upliftForce))}});
     }
 
     void tankStoredAndLoadedBackUnchanged()
@@ -106,48 +106,48 @@ private slots:
         auto* tk = Start<CReservoirPage>(0);
         QVERIFY(tk);
         QCOMPARE(app->activeCalcKind, int(KindTank));
-        CheckTexts({{TkStiffnessList, "all"}, {TkTypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TkNumber, "-"}});
-        QCOMPARE(Combo(TkStiffnessList)->count(), 1 + int(tk->Model().StiffnessEntries().size()));
+        CheckTexts({{TankIds::StiffnessList, "all"}, {TankIds::TypeList, "Tank DN 1200 SN 4"}, {1059, "Tank type:"}, {TankIds::Number, "-"}});
+        QCOMPARE(Combo(TankIds::StiffnessList)->count(), 1 + int(tk->Model().StiffnessEntries().size()));
         // SN 8, then its DN 2000 tank.
-        Choose(TkStiffnessList, 2);
-        CheckTexts({{TkStiffnessList, "SN8"}});
-        QCOMPARE(Combo(TkTypeList)->itemText(0), QStringLiteral("Tank DN 1200 SN 8"));
-        Choose(TkTypeList, 2);
-        CheckTexts({{TkTypeList, "Tank DN 2000 SN 8"}, {TkOuterDiameter, "2280"}, {TkInnerDiameter, "2000"}});
+        Choose(TankIds::StiffnessList, 2);
+        CheckTexts({{TankIds::StiffnessList, "SN8"}});
+        QCOMPARE(Combo(TankIds::TypeList)->itemText(0), QStringLiteral("Tank DN 1200 SN 8"));
+        Choose(TankIds::TypeList, 2);
+        CheckTexts({{TankIds::TypeList, "Tank DN 2000 SN 8"}, {TankIds::OuterDiameter, "2280"}, {TankIds::InnerDiameter, "2000"}});
         QCOMPARE(app->working.tank.tankTypeIndex, 9);
         prompts->warnings.clear();
 
         // Too shallow: the tank goes down to its cover, and the user is told.
-        Enter(TkGroundLevel, QStringLiteral("4.00"));
-        Enter(TkWaterLevel, QStringLiteral("3.50"));
-        Enter(TkCapacity, QStringLiteral("40"));
-        Enter(TkTankBottom, QStringLiteral("2.5"));
+        Enter(TankIds::GroundLevel, QStringLiteral("4.00"));
+        Enter(TankIds::WaterLevel, QStringLiteral("3.50"));
+        Enter(TankIds::Capacity, QStringLiteral("40"));
+        Enter(TankIds::TankBottom, QStringLiteral("2.5"));
         QCOMPARE(prompts->warnings, QStringList{"Min. cover layer amounts to 10% tank diameter."});
-        CheckTexts({{TkFoundationLevel, "1.49"}, {TkTankBottom, "1.63"}});
-        QVERIFY(Combo(TkAnchorList)->isEnabled());
-        QVERIFY(Combo(TkAnchorList)->count() > 1);
-        Choose(TkAnchorList, Combo(TkAnchorList)->count() - 1);
-        QCOMPARE(app->working.tank.anchorCount, Combo(TkAnchorList)->currentText().toInt());
-        CheckTexts({{TkSlabLength, QString::fromStdString(FormatC("%.2f", app->working.tank.slabLength))}});
-        QCOMPARE(Back(TkAnchoring), QColor(255, 200, 200));
+        CheckTexts({{TankIds::FoundationLevel, "1.49"}, {TankIds::TankBottom, "1.63"}});
+        QVERIFY(Combo(TankIds::AnchorList)->isEnabled());
+        QVERIFY(Combo(TankIds::AnchorList)->count() > 1);
+        Choose(TankIds::AnchorList, Combo(TankIds::AnchorList)->count() - 1);
+        QCOMPARE(app->working.tank.anchorCount, Combo(TankIds::AnchorList)->currentText().toInt());
+        CheckTexts({{TankIds::SlabLength, QString::fromStdString(FormatC("%.2f", app->working.tank.slabLength))}});
+        QCOMPARE(Back(TankIds::Anchoring), QColor(255, 200, 200));
 
         // Add: the project manager opens; closing it loads the tank back as
         // it was stored, to the byte.
-        ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) {
+        ClickOpening<CManageProjectDlg>(TankIds::AddButton, [](CManageProjectDlg* dlg) {
             QCOMPARE(dlg->kind, int(KindTank));
             dlg->reject();
         });
         QCOMPARE(app->project.Count(ArrayTank), 1);
         const TankRecord& stored = app->project.tank[0];
         QCOMPARE(std::memcmp(&stored, &app->working.tank, sizeof(TankRecord)), 0);
-        CheckTexts({{TkName, "UT-001"}, {TkNumber, "1"}, {TkTypeList, "Tank DN 2000 SN 8"}, {TkStiffnessList, "all"},
-                    {TkAnchorList, QString::number(stored.anchorCount)}});
-        QVERIFY(page->Control(TkUpdate)->isEnabled());
+        CheckTexts({{TankIds::Name, "UT-001"}, {TankIds::Number, "1"}, {TankIds::TypeList, "Tank DN 2000 SN 8"}, {TankIds::StiffnessList, "all"},
+                    {TankIds::AnchorList, QString::number(stored.anchorCount)}});
+        QVERIFY(page->Control(TankIds::UpdateButton)->isEnabled());
         QCOMPARE(prompts->warnings.size(), 1);
 
         // The menu's project command loads it back the same way.
         frame->Host().manageProjectOverride = [&](int) { app->project.currentIndex[ArrayTank] = 0; };
-        Enter(TkGroundLevel, QStringLiteral("9"));
+        Enter(TankIds::GroundLevel, QStringLiteral("9"));
         frame->Sheet()->ManageProject();
         frame->Host().manageProjectOverride = nullptr;
         QCOMPARE(std::memcmp(&app->project.tank[0], &app->working.tank, sizeof(TankRecord)), 0);
@@ -159,11 +159,11 @@ private slots:
     {
         QVERIFY(Start<CReservoirPage>(0));
         for (int tank = 0; tank < 2; ++tank)
-            ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) { dlg->reject(); });
-        const QString stored = Text(TkGroundLevel);
-        Enter(TkGroundLevel, QStringLiteral("7.25"));
-        Edit(TkWaterLevel)->setText(QStringLiteral("2.50"));  // typed, not yet entered
-        ClickOpening<CManageProjectDlg>(TkProject, [](CManageProjectDlg* dlg) {
+            ClickOpening<CManageProjectDlg>(TankIds::AddButton, [](CManageProjectDlg* dlg) { dlg->reject(); });
+        const QString stored = Text(TankIds::GroundLevel);
+        Enter(TankIds::GroundLevel, QStringLiteral("7.25"));
+        Edit(TankIds::WaterLevel)->setText(QStringLiteral("2.50"));  // typed, not yet entered
+        ClickOpening<CManageProjectDlg>(TankIds::ProjectButton, [](CManageProjectDlg* dlg) {
             // A header clicked after scrolling right sorts; the view stays.
             QScrollBar* bar = dlg->list->horizontalScrollBar();
             bar->setValue(bar->maximum());
@@ -177,12 +177,12 @@ private slots:
             QCOMPARE(bar->value(), scrolled);
             dlg->reject();
         });
-        CheckTexts({{TkGroundLevel, "7.25"}, {TkWaterLevel, "2.50"}, {TkNumber, "2"}});
-        ClickOpening<CManageProjectDlg>(TkProject, [](CManageProjectDlg* dlg) {
+        CheckTexts({{TankIds::GroundLevel, "7.25"}, {TankIds::WaterLevel, "2.50"}, {TankIds::Number, "2"}});
+        ClickOpening<CManageProjectDlg>(TankIds::ProjectButton, [](CManageProjectDlg* dlg) {
             QTest::mouseClick(dlg->readButton, Qt::LeftButton);  // the current tank's row is selected
             dlg->reject();
         });
-        CheckTexts({{TkGroundLevel, stored}});
+        CheckTexts({{TankIds::GroundLevel, stored}});
     }
 
     // A stored tank comes back the same whichever tank the page showed
@@ -213,7 +213,7 @@ private slots:
         load(0);
         load(1);
         QCOMPARE(std::memcmp(&alone, &app->working.tank, sizeof(TankRecord)), 0);
-        CheckTexts({{TkNumber, "2"}});
+        CheckTexts({{TankIds::Number, "2"}});
     }
 
     // New and Open leave no record current: the number and name show "-"
@@ -223,17 +223,17 @@ private slots:
         QVERIFY(Start<CReservoirPage>(0));
         const QString folder = FreshFolder(QStringLiteral("uplift-open"));
         for (QAction* command : {frame->Action(ID_FILE_NEW), frame->Action(ID_FILE_OPEN)}) {
-            ClickOpening<CManageProjectDlg>(TkAdd, [](CManageProjectDlg* dlg) { dlg->reject(); });
-            CheckTexts({{TkNumber, "1"}, {TkName, "UT-001"}});
-            QVERIFY(page->Control(TkUpdate)->isEnabled());
+            ClickOpening<CManageProjectDlg>(TankIds::AddButton, [](CManageProjectDlg* dlg) { dlg->reject(); });
+            CheckTexts({{TankIds::Number, "1"}, {TankIds::Name, "UT-001"}});
+            QVERIFY(page->Control(TankIds::UpdateButton)->isEnabled());
             const QString path = folder + '/' + command->text().remove('&') + QStringLiteral(".qdl");
             prompts->fileNames = {path, path};
             QVERIFY(frame->Doc().OnFileSaveAs());
             command->trigger();
-            CheckTexts({{TkNumber, "-"}, {TkName, "-"}});
-            QVERIFY(!page->Control(TkUpdate)->isEnabled());
-            QVERIFY(page->Control(TkProject)->isEnabled() == (app->project.Count(ArrayTank) != 0));
-            QTest::mouseClick(page->Control(TkUpdate), Qt::LeftButton);
+            CheckTexts({{TankIds::Number, "-"}, {TankIds::Name, "-"}});
+            QVERIFY(!page->Control(TankIds::UpdateButton)->isEnabled());
+            QVERIFY(page->Control(TankIds::ProjectButton)->isEnabled() == (app->project.Count(ArrayTank) != 0));
+            QTest::mouseClick(page->Control(TankIds::UpdateButton), Qt::LeftButton);
             QCOMPARE(app->project.Count(ArrayTank), command == frame->Action(ID_FILE_NEW) ? 0 : 1);
         }
     }
@@ -244,9 +244,9 @@ private slots:
         QTest::addColumn<int>("dy");
         QTest::addColumn<int>("field");
         QTest::addColumn<int>("language");
-        QTest::newRow("ground down") << int(TankGround) << 20 << int(TkGroundLevel) << int(LangPolish);
-        QTest::newRow("water up") << int(TankWater) << -15 << int(TkWaterLevel) << int(LangEnglish);
-        QTest::newRow("bottom up") << int(TankBottom) << -10 << int(TkTankBottom) << int(LangPolish);
+        QTest::newRow("ground down") << int(TankGround) << 20 << int(TankIds::GroundLevel) << int(LangPolish);
+        QTest::newRow("water up") << int(TankWater) << -15 << int(TankIds::WaterLevel) << int(LangEnglish);
+        QTest::newRow("bottom up") << int(TankBottom) << -10 << int(TankIds::TankBottom) << int(LangPolish);
     }
 
     // A line of the tank picture dragged with the mouse moves its level by
@@ -264,7 +264,7 @@ private slots:
         CPictureReservoir* picture = tk->Picture();
         QCOMPARE(picture->size(), QSize(560, 300));
         QVERIFY(tk->rect().contains(picture->geometry()));
-        for (int id : {int(TkTieAngle), int(TkConclusion), int(TkActiveCapacity), int(TkAnchorList), int(TkAdd)}) {
+        for (int id : {int(TankIds::TieAngle), int(TankIds::Conclusion), int(TankIds::ActiveCapacity), int(TankIds::AnchorList), int(TankIds::AddButton)}) {
             const QRect box(page->Control(id)->mapTo(tk, QPoint(0, 0)), page->Control(id)->size());
             QVERIFY2(tk->rect().contains(box) && !box.intersects(picture->geometry()), qPrintable(QString::number(id)));
         }
@@ -281,7 +281,7 @@ private slots:
         // The page reads the level back as it shows it, to the centimetre.
         QVERIFY(std::fabs(*levels[line] - (before - dy / layout.scale)) <= 0.0051);
         CheckTexts({{field, QString::fromStdString(FormatC("%.2f", *levels[line]))},
-                    {TkUplift, QString::fromStdString(FormatC("%.2f", r.upliftForce))}});
+                    {TankIds::Uplift, QString::fromStdString(FormatC("%.2f", r.upliftForce))}});
         QVERIFY(std::fabs(r.foundationLevel - (r.tankBottomLevel - (r.outerDiameter - r.innerDiameter) * 0.0005)) < 1e-6);
         QVERIFY(prompts->warnings.isEmpty());
     }
@@ -307,7 +307,7 @@ private slots:
         };
         using D = CImportModel;
         import(D::ProblemBuriedPipe, {D::kDiameterBox, D::kGroundLevelBox});
-        CheckTexts({{TkTypeList, "Tank DN 1600 SN 8"}, {TkGroundLevel, "50.00"}});
+        CheckTexts({{TankIds::TypeList, "Tank DN 1600 SN 8"}, {TankIds::GroundLevel, "50.00"}});
         QCOMPARE(app->working.tank.tankTypeIndex, 8);
         // The fill level took the ground level, held to the tank's top.
         QCOMPARE(app->working.tank.fillLevel, app->working.tank.tankBottomLevel + 1.6);
@@ -315,12 +315,12 @@ private slots:
         // A manhole gives no tank: the product stays, the levels come.
         import(D::ProblemManhole, {D::kDiameterBox, D::kWaterLevelBox, D::kGroundLevelBox});
         QCOMPARE(app->working.tank.tankTypeIndex, 8);
-        CheckTexts({{TkGroundLevel, "60.00"}, {TkWaterLevel, "58.50"}});
+        CheckTexts({{TankIds::GroundLevel, "60.00"}, {TankIds::WaterLevel, "58.50"}});
 
         frame->Sheet()->setCurrentIndex(1);
         page = frame->Sheet()->ActivePage();
         import(D::ProblemManhole, {D::kDiameterBox, D::kFoundationLevelBox, D::kGroundLevelBox});
-        CheckTexts({{MhPipeDiameter, "300"}, {MhPipeBottom, "56.00"}, {MhGroundLevel, "60.00"}});
+        CheckTexts({{ManholeIds::PipeDiameter, "300"}, {ManholeIds::PipeBottom, "56.00"}, {ManholeIds::GroundLevel, "60.00"}});
         QCOMPARE(app->working.manhole.pipeBottomLevel, 56.0);
     }
 
@@ -331,7 +331,7 @@ private slots:
             frame->Sheet()->setCurrentIndex(tab);
             page = frame->Sheet()->ActivePage();
             const int caption = tab == 0 ? 1059 : 1150;
-            const int list = tab == 0 ? int(TkTypeList) : int(MhTypeList);
+            const int list = tab == 0 ? int(TankIds::TypeList) : int(ManholeIds::TypeList);
             CheckTexts({{caption, QString::fromStdU16String(app->LoadLangString(caption, LangPolish))}});
             const QString polishName = Text(list);
             QVERIFY(frame->Action(ID_FILE_PRINT)->isEnabled());
