@@ -161,11 +161,10 @@ void QPainterCanvas::TextOut(int x, int y, std::string_view utf8)
     const int ascent = QFontMetrics(font).ascent();
     p.setPen(QPen(textColor));
     if (escapement == 900) {
-        p.save();
+        const PainterSave saved(p);
         p.translate(x, y);
         p.rotate(-90.0);
         p.drawText(0, ascent, text);
-        p.restore();
     } else {
         p.drawText(x, y + ascent, text);
     }
@@ -182,12 +181,11 @@ void PlayPrintPicture(QPainter& painter, const PrintPicture& picture, const QRec
 {
     if (picture.Empty() || target.isEmpty())
         return;
-    painter.save();
+    const PainterSave saved(painter);
     painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());
     painter.scale(target.width() / static_cast<double>(picture.width),
                   target.height() / static_cast<double>(picture.height));
     QPainterCanvas canvas(painter);
     picture.ops.Play(canvas);
-    painter.restore();
 }

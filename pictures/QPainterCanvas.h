@@ -11,10 +11,38 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPainter>
 #include <QPen>
 
-class QPainter;
+#include <exception>
+
 class QRect;
+
+// Saves the painter's state and restores it when it goes out of scope, also
+// when drawing is left by an exception (memory running out mid-page), so no
+// saved state is left behind on the painter. A restore that fails while the
+// drawing is already being left is dropped; otherwise its failure is passed on.
+class PainterSave {
+public:
+    explicit PainterSave(QPainter& painter) : p(painter), leaving(std::uncaught_exceptions()) { p.save(); }
+    ~PainterSave() noexcept(false)
+    {
+        if (std::uncaught_exceptions() <= leaving) {
+            p.restore();
+            return;
+        }
+        try {
+            p.restore();
+        } catch (...) {
+        }
+    }
+    PainterSave(const PainterSave&) = delete;
+    PainterSave& operator=(const PainterSave&) = delete;
+
+private:
+    QPainter& p;
+    int leaving;
+};
 
 class QPainterCanvas final : public Canvas {
 public:

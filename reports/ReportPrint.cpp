@@ -1,6 +1,7 @@
 #include "reports/ReportPrint.h"
 
 #include "core/base/Text.h"
+#include "pictures/QPainterCanvas.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -198,13 +199,15 @@ bool CPrinterJob::PrintOn(QPaintDevice& device)
     try {
         const PageRect page{0, 0, device.width(), device.height()};
         OnBeginPrinting(painter, device, page);
-        painter.save();
-        OnPrint(painter, device, page);
-        painter.restore();
+        {
+            const PainterSave saved(painter);
+            OnPrint(painter, device, page);
+        }
         OnEndPrinting(painter);
         return painter.end();
     } catch (const std::bad_alloc&) {
-        // The page is given up: its engine is told it is done without
+        // The page is given up (the states saved while drawing it are
+        // restored on the way out): its engine is told it is done without
         // finishing the page, which would need memory again, so that ending
         // the painter only clears the painter itself and nothing is printed.
         if (QPaintEngine* engine = painter.paintEngine())
@@ -387,10 +390,9 @@ void CReportPrint::PlacePicture(QPainter& p, const QRect& target)
         paint(p, target);  // nothing to draw: only released
         return;
     }
-    p.save();
+    const PainterSave saved(p);
     p.setClipRect(target);
     paint(p, target);
-    p.restore();
 }
 
 int CReportPrint::WrappedText(QPainter& p, const QFont& font, int left, int y, int right,
@@ -490,7 +492,7 @@ void DrawReportLogo(QPainter& p, const QRect& r)
 {
     if (r.width() <= 0 || r.height() <= 0)
         return;
-    p.save();
+    const PainterSave saved(p);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor blue(0, 82, 147);
     const QColor light(96, 166, 218);
@@ -522,5 +524,4 @@ void DrawReportLogo(QPainter& p, const QRect& r)
     p.setFont(font);
     p.setPen(blue);
     p.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QUORLIN"));
-    p.restore();
 }
