@@ -125,7 +125,6 @@ public:
     GravityFlowRecord& Record() const;
     std::span<const FieldSpec> Fields() const override;
 
-    void FillLists() override;
     void ReadInputs() override;
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
@@ -171,14 +170,9 @@ public:
     static constexpr int kTextFlowTooLarge = 20261;
 
 private:
-    // Lists the sizes of the record's category and type and builds the
-    // record's candidate list from them, item i being candidate i. With
-    // keepUnlisted, a record whose size is not listed keeps its own pipe.
-    void FillSizeList(bool keepUnlisted = false);
-    void TakeSize(const DiameterCandidate& size);
+    void TakeSize(const DiameterCandidate& size) override;
     void ApplyModeStates(int mode);
     RecordPipe Pipe() const override;
-    void RefillSizes() override;
 
     int recalculations = 0;
 };
