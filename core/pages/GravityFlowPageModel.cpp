@@ -84,19 +84,6 @@ constexpr ModeStates kModeStates[4] = {
 constexpr int kMaxCandidates = static_cast<int>(std::size(GravityFlowRecord{}.candidates));
 constexpr int kTextUnits = 127;
 
-// A size row of the catalogue as a candidate of the record (its capacity is
-// the calculation's to write).
-DiameterCandidate Candidate(const NominalSizeEntry& s)
-{
-    DiameterCandidate c{};
-    c.innerDiameter = s.innerDiameter;
-    c.outerDiameter = s.outerDiameter;
-    c.nominalSize = s.nominalSize;
-    c.roughness = s.roughness;
-    c.madeToOrder = s.madeToOrder;
-    return c;
-}
-
 }  // namespace
 
 CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
@@ -139,16 +126,6 @@ void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
 {
     if (group == ModeGroup)
         OnTarget(index);
-}
-
-void CGravityFlowPageModel::OnSelchangeDiameter()
-{
-    GravityFlowRecord& r = Record();
-    if (const NominalSizeEntry* s = picker.ChosenSize(r.categoryId, r.typeId))
-        TakeSize(Candidate(*s));
-    ShowField(&r, InnerDiameter);
-    ShowField(&r, Roughness);
-    Recalculate();
 }
 
 void CGravityFlowPageModel::TakeSize(const DiameterCandidate& size)

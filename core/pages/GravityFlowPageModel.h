@@ -131,8 +131,6 @@ public:
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The size list's handler.
-    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked: the inputs are read in the
     // new mode, which then shows its fields and highlight, and worked out.
     void OnTarget(int mode);

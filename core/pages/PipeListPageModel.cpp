@@ -131,6 +131,24 @@ void CPipeListPageModel::OnSelchangePipeType()
     Recalculate();
 }
 
+void CPipeListPageModel::OnSelchangeDiameter()
+{
+    const RecordPipe p = Pipe();
+    // The row the item shows, as the record's candidate of the same item was
+    // made from it when the list was filled.
+    if (const NominalSizeEntry* s = picker.ChosenSize(p.categoryId, p.typeId)) {
+        TakeSize(SizeCandidate(*s));
+        PipeChosen();
+    }
+    if (std::clamp(p.candidateCount, 0, static_cast<int>(p.candidates.size())) > 0)
+        ShowField(p.record, ids.innerDiameter);
+    else
+        SetText(ids.innerDiameter, u"-");
+    ShowField(p.record, ids.roughness);
+    if (rules.recalculateWhenSought || p.mode != 0)
+        Recalculate();
+}
+
 void CPipeListPageModel::ResetListsToFirst()
 {
     Select(ids.categoryList, 0);

@@ -53,7 +53,11 @@ public:
     // user's own, lists its sizes anew and works the record out.
     void OnSelchangePipeKind();
     void OnSelchangePipeType();
-    virtual void OnSelchangeDiameter() = 0;
+    // The record takes the size the list shows chosen, while its row is still
+    // one of the record's category and type (with no item it keeps its own),
+    // shows it (no bore, "-", when no size is listed) and is worked out,
+    // except while the diameter is sought where SizeRules say so.
+    void OnSelchangeDiameter();
     // The fluid and flow-units dialogs gave a value (OK): shown and worked out.
     void SetViscosity(double viscosity);
     void SetFlowInput(double flow);

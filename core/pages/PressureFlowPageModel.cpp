@@ -91,9 +91,10 @@ constexpr int kTextUnits = 127;
 CPressureFlowPageModel::CPressureFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindPressureFlow, CCatalogPicker::kPressure,
                          {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness, InnerDiameter},
-                         // The diameter mode's own run takes the size it chose
-                         // through the size handler and then calculates again
-                         // itself.
+                         // The nominal size shows with the results; a size
+                         // taken brings its nominal pressure; the diameter
+                         // mode's own run takes the size it chose through the
+                         // size handler and then calculates again itself.
                          {0, true, true, false})
 {
 }
@@ -154,26 +155,6 @@ void CPressureFlowPageModel::PipeChosen()
 {
     // A pipe the user chose is in the catalogue.
     pipeMissing = false;
-}
-
-void CPressureFlowPageModel::OnSelchangeDiameter()
-{
-    PressureFlowRecord& r = Record();
-    const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
-    // Item i is candidate i; with no item, or a row the catalogue no longer
-    // has, the record keeps its size.
-    const int index = Selected(SizeList);
-    if (index >= 0 && index < count && picker.ChosenSize(r.categoryId, r.typeId)) {
-        TakeSize(r.candidates[index]);
-        pipeMissing = false;
-    }
-    if (count > 0)
-        ShowField(&r, InnerDiameter);
-    else
-        SetText(InnerDiameter, u"-");
-    ShowField(&r, Roughness);
-    if (r.mode != 0)
-        Recalculate();
 }
 
 void CPressureFlowPageModel::TakeSize(const DiameterCandidate& size)

@@ -143,9 +143,6 @@ public:
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The size list's handler: the record takes the selected size; worked out again unless the
-    // diameter is sought (its second run follows then).
-    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked.
     void OnTarget(int mode);
     // The local-loss radios.
