@@ -84,34 +84,16 @@ constexpr ModeStates kModeStates[4] = {
 constexpr int kMaxCandidates = static_cast<int>(std::size(GravityFlowRecord{}.candidates));
 constexpr int kTextUnits = 127;
 
-// A size row of the catalogue as a candidate of the record (its capacity is
-// the calculation's to write).
-DiameterCandidate Candidate(const NominalSizeEntry& s)
-{
-    DiameterCandidate c{};
-    c.innerDiameter = s.innerDiameter;
-    c.outerDiameter = s.outerDiameter;
-    c.nominalSize = s.nominalSize;
-    c.roughness = s.roughness;
-    c.madeToOrder = s.madeToOrder;
-    return c;
-}
-
-void SetCandidate(DiameterCandidate& c, const NominalSizeEntry& s)
-{
-    const DiameterCandidate n = Candidate(s);
-    c.innerDiameter = n.innerDiameter;
-    c.outerDiameter = n.outerDiameter;
-    c.nominalSize = n.nominalSize;
-    c.roughness = n.roughness;
-    c.madeToOrder = n.madeToOrder;
-}
-
 }  // namespace
 
 CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindGravityFlow, CCatalogPicker::kGravity,
-                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness})
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness, InnerDiameter},
+                         // The candidates keep whatever rating bytes the record
+                         // held (the gravity calculation has no rating), and a
+                         // type without sizes shows no bore, which a
+                         // recalculation straight after reads as none.
+                         {NominalSize, false, false, true})
 {
 }
 
@@ -123,7 +105,8 @@ GravityFlowRecord& CGravityFlowPageModel::Record() const
 CPipeListPageModel::RecordPipe CGravityFlowPageModel::Pipe() const
 {
     GravityFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity, r.flowInput};
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity,
+            r.flowInput, &r, r.candidates, r.candidateCount, r.nominalSize, r.mode};
 }
 
 std::span<const FieldSpec> CGravityFlowPageModel::Fields() const
@@ -137,77 +120,12 @@ int CGravityFlowPageModel::ShownMode() const
     return m >= 0 && m < 4 ? m : 0;
 }
 
-// ---- lists ---------------------------------------------------------------------
-
-void CGravityFlowPageModel::FillLists()
-{
-    GravityFlowRecord& r = Record();
-    // A record that names a pipe already (a stored calculation loaded back)
-    // keeps it when the catalogue no longer lists its size.
-    const bool named = r.categoryId >= 0 && r.typeId >= 0;
-    picker.FillCategories(r.categoryId);
-    picker.FillTypes(r.categoryId, r.typeId);
-    FillSizeList(named);
-}
-
-void CGravityFlowPageModel::FillSizeList(bool keepUnlisted)
-{
-    GravityFlowRecord& r = Record();
-    // The sizes of the category and type, item i being candidate i.
-    const std::vector<int> rows = picker.FillSizes(r.categoryId, r.typeId, kMaxCandidates);
-    const int count = static_cast<int>(rows.size());
-    for (int j = 0; j < count; ++j)
-        SetCandidate(r.candidates[j], *picker.SizeRow(rows[static_cast<std::size_t>(j)]));
-    r.candidateCount = count;
-    if (count == 0) {
-        SetText(InnerDiameter, u"-");
-        return;
-    }
-    int chosen = -1;
-    for (int j = 0; j < count; ++j)
-        if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
-            chosen = j;
-    if (chosen < 0 && keepUnlisted && r.nominalSize > 0.0) {
-        // No listed size is the record's: it keeps its own pipe rather than
-        // take an unrelated one, and the list shows none until one is chosen
-        // (the diameter mode then chooses among the listed sizes itself).
-        ShowField(&r, InnerDiameter);
-        ShowField(&r, NominalSize);
-        ShowField(&r, Roughness);
-        Select(SizeList, -1);
-        return;
-    }
-    chosen = std::max(chosen, 0);
-    // A roughness of the user's own stays with the record it belongs to (a
-    // stored calculation loaded back keeps its roughness).
-    TakeSize(r.candidates[chosen]);
-    ShowField(&r, InnerDiameter);
-    ShowField(&r, NominalSize);
-    ShowField(&r, Roughness);
-    Select(SizeList, chosen);
-}
-
 // ---- handlers ------------------------------------------------------------------
 
 void CGravityFlowPageModel::OnChoiceClicked(int group, int index)
 {
     if (group == ModeGroup)
         OnTarget(index);
-}
-
-void CGravityFlowPageModel::RefillSizes()
-{
-    FillSizeList();
-}
-
-void CGravityFlowPageModel::OnSelchangeDiameter()
-{
-    GravityFlowRecord& r = Record();
-    if (const NominalSizeEntry* s = picker.ChosenSize(r.categoryId, r.typeId))
-        TakeSize(Candidate(*s));
-    ShowField(&r, InnerDiameter);
-    ShowField(&r, Roughness);
-    Recalculate();
 }
 
 void CGravityFlowPageModel::TakeSize(const DiameterCandidate& size)

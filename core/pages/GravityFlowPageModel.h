@@ -125,15 +125,12 @@ public:
     GravityFlowRecord& Record() const;
     std::span<const FieldSpec> Fields() const override;
 
-    void FillLists() override;
     void ReadInputs() override;
     void ShowInputs(int resetNumber) override;
     void ShowResults() override;
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The size list's handler.
-    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked: the inputs are read in the
     // new mode, which then shows its fields and highlight, and worked out.
     void OnTarget(int mode);
@@ -171,14 +168,9 @@ public:
     static constexpr int kTextFlowTooLarge = 20261;
 
 private:
-    // Lists the sizes of the record's category and type and builds the
-    // record's candidate list from them, item i being candidate i. With
-    // keepUnlisted, a record whose size is not listed keeps its own pipe.
-    void FillSizeList(bool keepUnlisted = false);
-    void TakeSize(const DiameterCandidate& size);
+    void TakeSize(const DiameterCandidate& size) override;
     void ApplyModeStates(int mode);
     RecordPipe Pipe() const override;
-    void RefillSizes() override;
 
     int recalculations = 0;
 };

@@ -90,7 +90,12 @@ constexpr int kTextUnits = 127;
 
 CPressureFlowPageModel::CPressureFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindPressureFlow, CCatalogPicker::kPressure,
-                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness})
+                         {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness, InnerDiameter},
+                         // The nominal size shows with the results; a size
+                         // taken brings its nominal pressure; the diameter
+                         // mode's own run takes the size it chose through the
+                         // size handler and then calculates again itself.
+                         {0, true, true, false})
 {
 }
 
@@ -102,7 +107,8 @@ PressureFlowRecord& CPressureFlowPageModel::Record() const
 CPipeListPageModel::RecordPipe CPressureFlowPageModel::Pipe() const
 {
     PressureFlowRecord& r = Record();
-    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity, r.flowInput};
+    return {r.categoryId, r.typeId, r.userRoughness, r.madeToOrder, r.roughness, r.viscosity,
+            r.flowInput, &r, r.candidates, r.candidateCount, r.nominalSize, r.mode};
 }
 
 std::span<const FieldSpec> CPressureFlowPageModel::Fields() const
@@ -121,66 +127,14 @@ int CPressureFlowPageModel::ShownMode() const
 void CPressureFlowPageModel::FillLists()
 {
     PressureFlowRecord& r = Record();
-    // A record that names no pipe yet takes the first one listed.
     const bool named = r.categoryId >= 0 && r.typeId >= 0;
-    picker.FillCategories(r.categoryId);
-    picker.FillTypes(r.categoryId, r.typeId);
+    const SizeFill sizes = FillPipeLists();
     // A stored pipe that the catalogue no longer lists stays as it was, with
-    // no result until the user chooses a pipe: no unrelated size is taken in
-    // its place.
+    // no result until the user chooses a pipe (the diameter mode chooses a
+    // listed size itself).
     const bool listed = picker.ChosenCategory() == r.categoryId && picker.ChosenType(r.categoryId) == r.typeId;
-    const bool sized = FillSizeList(named ? SizeFallback::None : SizeFallback::First);
+    const bool sized = sizes == SizeFill::Taken || (sizes == SizeFill::Unlisted && r.mode == 0);
     pipeMissing = named && (!sized || !listed);
-}
-
-bool CPressureFlowPageModel::FillSizeList(SizeFallback fallback)
-{
-    PressureFlowRecord& r = Record();
-    const std::vector<int> rows = picker.FillSizes(r.categoryId, r.typeId, kMaxCandidates);
-    const int count = static_cast<int>(rows.size());
-    for (int j = 0; j < count; ++j) {
-        // Field by field: the capacity is the calculation's to write.
-        const NominalSizeEntry& s = *picker.SizeRow(rows[static_cast<std::size_t>(j)]);
-        DiameterCandidate& c = r.candidates[j];
-        c.innerDiameter = s.innerDiameter;
-        c.outerDiameter = s.outerDiameter;
-        c.nominalSize = s.nominalSize;
-        c.roughness = s.roughness;
-        c.ratingValue = s.ratingValue;
-        c.madeToOrder = s.madeToOrder;
-    }
-    r.candidateCount = count;
-    if (count == 0) {
-        if (fallback == SizeFallback::None)
-            ShowField(&r, InnerDiameter);
-        else
-            SetText(InnerDiameter, u"-");
-        return false;
-    }
-    int chosen = -1;
-    for (int j = 0; j < count; ++j)
-        if (CCatalogPicker::SameSize(r.candidates[j].nominalSize, r.nominalSize))
-            chosen = j;
-    // A record without a size, and a pipe the user chose, take the first.
-    if (chosen < 0 && (fallback == SizeFallback::First || !(r.nominalSize > 0.0)))
-        chosen = 0;
-    if (chosen < 0) {
-        // A stored size the list does not hold stays the record's, and the
-        // list shows none; the diameter mode chooses its own size among the
-        // listed ones.
-        Select(SizeList, -1);
-        ShowField(&r, InnerDiameter);
-        ShowField(&r, Roughness);
-        return r.mode == 0;
-    }
-    // A roughness of the user's own stays with the calculation it belongs to
-    // (a stored calculation loaded back keeps its roughness); a new category
-    // or type has cleared it, and then the catalogue's shows.
-    TakeSize(r.candidates[chosen]);
-    ShowField(&r, InnerDiameter);
-    ShowField(&r, Roughness);
-    Select(SizeList, chosen);
-    return true;
 }
 
 // ---- handlers ------------------------------------------------------------------
@@ -197,31 +151,10 @@ void CPressureFlowPageModel::OnChoiceClicked(int group, int index)
         OnChart(index);
 }
 
-void CPressureFlowPageModel::RefillSizes()
+void CPressureFlowPageModel::PipeChosen()
 {
     // A pipe the user chose is in the catalogue.
     pipeMissing = false;
-    FillSizeList(SizeFallback::First);
-}
-
-void CPressureFlowPageModel::OnSelchangeDiameter()
-{
-    PressureFlowRecord& r = Record();
-    const int count = std::clamp(r.candidateCount, 0, kMaxCandidates);
-    // Item i is candidate i; with no item, or a row the catalogue no longer
-    // has, the record keeps its size.
-    const int index = Selected(SizeList);
-    if (index >= 0 && index < count && picker.ChosenSize(r.categoryId, r.typeId)) {
-        TakeSize(r.candidates[index]);
-        pipeMissing = false;
-    }
-    if (count > 0)
-        ShowField(&r, InnerDiameter);
-    else
-        SetText(InnerDiameter, u"-");
-    ShowField(&r, Roughness);
-    if (r.mode != 0)
-        Recalculate();
 }
 
 void CPressureFlowPageModel::TakeSize(const DiameterCandidate& size)

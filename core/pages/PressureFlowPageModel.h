@@ -143,9 +143,6 @@ public:
     void Recalculate() override;
     void OnChoiceClicked(int group, int index) override;
 
-    // The size list's handler: the record takes the selected size; worked out again unless the
-    // diameter is sought (its second run follows then).
-    void OnSelchangeDiameter() override;
     // The sought quantity's radio was clicked.
     void OnTarget(int mode);
     // The local-loss radios.
@@ -190,20 +187,12 @@ public:
     static constexpr int kTextFlowTooLarge = 20255;
 
 private:
-    // What the size list shows when no size is the record's own: the first
-    // (a choice of the user's), or none (a stored pipe is kept as it is).
-    enum class SizeFallback { First, None };
-    // Lists the sizes of the record's category and type and builds the
-    // record's candidates from them, item i being candidate i; false when the
-    // record's size is not among them and the diameter mode does not choose
-    // one.
-    bool FillSizeList(SizeFallback fallback);
     // The stored pipe is not in the catalogue: no result until one is chosen.
     bool pipeMissing = false;
-    void TakeSize(const DiameterCandidate& size);
+    void TakeSize(const DiameterCandidate& size) override;
+    void PipeChosen() override;
     void ApplyModeStates(int mode);
     RecordPipe Pipe() const override;
-    void RefillSizes() override;
 
     int recalculations = 0;
 };
