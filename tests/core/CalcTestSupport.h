@@ -3,8 +3,10 @@
 // circle) and the record texts.
 #pragma once
 
-#include "core/app/DalvorApp.h"
+#include "core/base/CalcKind.h"
+#include "core/base/LangTables.h"
 #include "core/base/Text.h"
+#include "core/calc/Calculations.h"
 
 #include <gtest/gtest.h>
 
@@ -78,9 +80,9 @@ inline LD HoldDown(LD d, LD above, LD wet, LD g, LD gs)
     return gs * wetArea + g * dryArea;
 }
 
-inline std::u16string Text(const CDalvorApp& app, int key)
+inline std::u16string Text(int key)
 {
-    return app.LoadLangString(key, LangEnglish);
+    return LangString(key, LangEnglish);
 }
 
 template <class Record>
@@ -96,12 +98,12 @@ std::u16string Warning(const Record& r)
 }
 
 // Text comparisons mean something only when each key has a text of its own.
-inline void ExpectTextsOfTheirOwn(const CDalvorApp& app, std::initializer_list<int> keys)
+inline void ExpectTextsOfTheirOwn(std::initializer_list<int> keys)
 {
-    const std::u16string missing = Text(app, 99999);
+    const std::u16string missing = Text(99999);
     std::vector<std::u16string> seen;
     for (int key : keys) {
-        const std::u16string text = Text(app, key);
+        const std::u16string text = Text(key);
         EXPECT_NE(text, missing) << key;
         EXPECT_FALSE(text.empty()) << key;
         for (const std::u16string& other : seen)

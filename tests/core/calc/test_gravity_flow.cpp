@@ -4,6 +4,7 @@
 // Prandtl-Colebrook formula and worked iterations, the filling search by round
 // trips through the flow at a filling, and the calculation on the working record.
 
+#include "core/project/RecordDefaults.h"
 #include "tests/core/CalcTestSupport.h"
 #include "tests/core/CoreTestSupport.h"
 
@@ -305,23 +306,21 @@ class GravityCalc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<CDalvorApp>();
-        app->languageOffset = LangEnglish;
-        app->ResetGravityFlowRecord();
-        GravityFlowRecord& r = app->working.gravityFlow;
+        ResetGravityFlowRecord(record, CatalogueTables{});
+        GravityFlowRecord& r = record;
         r.innerDiameter = 300.0;
         r.roughness = 0.01;
         r.slopeInput = 1.0;
         r.flowInput = 0.03;
     }
-    std::u16string Text(int key) const { return calc_support::Text(*app, key); }
-    std::u16string Conclusion() const { return calc_support::Conclusion(app->working.gravityFlow); }
-    std::u16string Warning() const { return calc_support::Warning(app->working.gravityFlow); }
+    void Calculate() { CalcGravityFlow(record, calculator, LangEnglish); }
+    std::u16string Conclusion() const { return calc_support::Conclusion(record); }
+    std::u16string Warning() const { return calc_support::Warning(record); }
 
     // Every double field the calculation writes is finite.
     void ExpectAllFinite() const
     {
-        const GravityFlowRecord& r = app->working.gravityFlow;
+        const GravityFlowRecord& r = record;
         for (double value : {r.nominalSize, r.outerDiameter, r.innerDiameter, r.roughness, r.minSlopeSanitary,
                              r.minSlopeStorm, r.endLevel, r.flow, r.slope, r.localLossHead, r.frictionLossHead,
                              r.filling, r.flowArea, r.hydraulicRadius, r.velocity, r.reynolds,
@@ -334,7 +333,7 @@ protected:
     // Candidates with inner diameters in mm.
     void SetCandidates(const std::vector<double>& diameters)
     {
-        GravityFlowRecord& r = app->working.gravityFlow;
+        GravityFlowRecord& r = record;
         r.candidateCount = static_cast<int32_t>(diameters.size());
         for (std::size_t i = 0; i < diameters.size(); ++i) {
             r.candidates[i].innerDiameter = diameters[i];
@@ -344,16 +343,17 @@ protected:
         }
     }
 
-    std::unique_ptr<CDalvorApp> app;
+    GravityFlowRecord record{};
+    Calc calculator;
 };
 
 TEST_F(GravityCalc, FillingModeForTheReferencePipeAndAnOverload)
 {
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.mode = 3;
     r.length = 250.0;
     r.startLevel = 100.0;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_NEAR(r.filling, 0.6888576, 1e-7);
     EXPECT_NEAR(r.flow, 0.03, 1e-12);
@@ -375,19 +375,19 @@ TEST_F(GravityCalc, FillingModeForTheReferencePipeAndAnOverload)
     // 1 per mille lies below both minimum slopes of a 300 mm pipe.
     EXPECT_EQ(Warning(), Text(20249));
     // The calculator's table describes the pipe for the picture.
-    EXPECT_NEAR(app->gravityCalculator.FlowAt(r.filling), 0.03, 1e-12);
+    EXPECT_NEAR(calculator.FlowAt(r.filling), 0.03, 1e-12);
 
     const double fullFlow = Calc::FullPipeFlow(0.3, 1e-5, kNu, 0.001, 0.0, 1e-4f);
     // Less than 1 % above the capacity: the pipe runs at filling 0.999.
     r.flowInput = fullFlow * 1.005;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_EQ(r.filling, static_cast<double>(0.999f));
     EXPECT_GT(r.flow, 0.0);
     // More: no filling carries the flow; every value at it reads 0, and the
     // page turns this into its own verdict.
     r.flowInput = fullFlow * 1.05;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     for (double v : {r.filling, r.flow, r.flowArea, r.hydraulicRadius, r.velocity, r.reynolds, r.frictionFactor,
                      r.relativeRoughness})
@@ -397,8 +397,8 @@ TEST_F(GravityCalc, FillingModeForTheReferencePipeAndAnOverload)
 
 TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
 {
-    ExpectTextsOfTheirOwn(*app, {20244, 20245, 20246, 20247, 20248, 20249});
-    GravityFlowRecord& r = app->working.gravityFlow;
+    ExpectTextsOfTheirOwn({20244, 20245, 20246, 20247, 20248, 20249});
+    GravityFlowRecord& r = record;
     r.mode = 2;
     // The warnings against the minimum slopes of a 300 mm pipe.
     r.fillingInput = 0.5;
@@ -406,14 +406,14 @@ TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
     const std::pair<double, int> cases[] = {{(sanitary + storm) / 2.0, 20248}, {storm / 2.0, 20249}, {sanitary, 0}};
     for (auto [slope, key] : cases) {
         r.slopeInput = slope;
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_EQ(r.head.resultValid, 1);
         EXPECT_EQ(Warning(), key ? Text(key) : u"") << slope;
     }
 
     r.slopeInput = 1.0;
     r.fillingInput = 0.65f;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_NEAR(r.flow, 0.0274806686, 1e-6);  // read back from the table at the filling
     EXPECT_EQ(Conclusion(), Text(20245));
@@ -421,7 +421,7 @@ TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
     r.mode = 1;
     r.length = 100.0;
     r.localLossShare = 10.0;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     EXPECT_EQ(Conclusion(), Text(20246));
     // The slope for 0.03 m3/s at 0.65 full, 10 % above the friction slope;
@@ -434,7 +434,7 @@ TEST_F(GravityCalc, WarningsConclusionByModeAndHeadLossOfTheSlopeMode)
 
 TEST_F(GravityCalc, InputItCannotJudgeGivesNoResultAndKeepsTheTable)
 {
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     const GravityFlowRecord start = r;
     struct Case {
         const char* what;
@@ -455,16 +455,16 @@ TEST_F(GravityCalc, InputItCannotJudgeGivesNoResultAndKeepsTheTable)
         SCOPED_TRACE(std::string(c.what) + " in mode " + std::to_string(c.mode));
         r = start;
         r.mode = c.mode;
-        app->CalcGravityFlow();
+        Calculate();
         ASSERT_EQ(r.head.resultValid, 1);
-        const Calc good = app->gravityCalculator;
+        const Calc good = calculator;
         c.change(r);
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(), u"");
         EXPECT_EQ(Warning(), u"");
         ExpectAllFinite();
-        EXPECT_EQ(std::memcmp(&good.table, &app->gravityCalculator.table, sizeof good.table), 0);
+        EXPECT_EQ(std::memcmp(&good.table, &calculator.table, sizeof good.table), 0);
         if (r.innerDiameter == 0.0) {
             EXPECT_EQ(r.minSlopeSanitary, 0.0);
             EXPECT_EQ(r.minSlopeStorm, 0.0);
@@ -475,7 +475,7 @@ TEST_F(GravityCalc, InputItCannotJudgeGivesNoResultAndKeepsTheTable)
 TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
 {
     // Once the iteration ran off to infinity here and the result still showed.
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.innerDiameter = 100.0;
     r.viscosity = 1e-4;
     r.slopeInput = 0.1;
@@ -483,7 +483,7 @@ TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
     r.flowInput = 0.5 * 0.00307 * 0.7854 * 0.01;
     for (int mode : {1, 2, 3}) {
         r.mode = mode;
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_EQ(r.head.resultValid, 1) << mode;
         ExpectAllFinite();
         EXPECT_GT(r.velocity, 0.0);
@@ -491,14 +491,14 @@ TEST_F(GravityCalc, ViscousFluidFromLaminarRangeInEveryMode)
     }
     // 26 mm of water, 10 % local losses: slopes of 0.813 to 1.398 per mille (64/2320 and Colebrook's
     // 0.04746 at v* = 0.1168923 m/s) fill the pipe at v*; the losses still make up L x J.
-    app->ResetGravityFlowRecord();
+    ResetGravityFlowRecord(record, CatalogueTables{});
     r.mode = 2;
     r.innerDiameter = 26.0;
     r.fillingInput = 0.999;
     r.localLossShare = 10.0;
     for (double slope : {0.9, 1.1, 1.3}) {
         r.slopeInput = slope;
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_NEAR(r.velocity, 0.1168923, 1e-6) << slope;
         EXPECT_NEAR(r.frictionLossHead, slope / 10.0 / 1.1, 1e-8) << slope;
         EXPECT_NEAR(r.frictionLossHead + r.localLossHead, slope / 10.0, 1e-8) << slope;
@@ -545,12 +545,12 @@ double DiameterForCapacity(double capacity)
 
 TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
 {
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.roughness = 0.009999999776482582;
     r.mode = 0;
     SetCandidates({DiameterForCapacity(0.10), DiameterForCapacity(0.20), DiameterForCapacity(0.40)});
     r.flowInput = 0.15;
-    app->CalcGravityFlow();
+    Calculate();
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(r.candidates[i].capacity, 0.10 * (1 << i), 1e-9) << i;
     EXPECT_EQ(r.chosenCandidate, 1);
@@ -567,7 +567,7 @@ TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
     for (auto [flow, expected] : {std::pair{0.05, 0}, std::pair{second, 2}, std::pair{0.50, -1}}) {
         r.roughness = 0.009999999776482582;  // capacities use the record's roughness
         r.flowInput = flow;
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_EQ(r.chosenCandidate, expected) << flow;
         EXPECT_EQ(r.head.resultValid, expected >= 0 ? 1 : 0);
     }
@@ -577,7 +577,7 @@ TEST_F(GravityCalc, DiameterModeChoosesTheFirstSizeThatCarriesTheFlow)
 
 TEST_F(GravityCalc, DiameterModeDetails)
 {
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.mode = 0;
     r.innerDiameter = 250.0;
     SetCandidates({200.0, 300.0, 400.0, 500.0});
@@ -585,7 +585,7 @@ TEST_F(GravityCalc, DiameterModeDetails)
     r.userRoughness = 0.25;
     // The filling input plays no part.
     r.fillingInput = 0.3;
-    app->CalcGravityFlow();
+    Calculate();
     const int chosen = r.chosenCandidate;
     ASSERT_GE(chosen, 0);
     // The minimum slopes belong to the diameter from before the choice.
@@ -595,29 +595,29 @@ TEST_F(GravityCalc, DiameterModeDetails)
     r.innerDiameter = 250.0;
     r.roughness = 0.01;
     r.fillingInput = 0.9;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.chosenCandidate, chosen);
     // A second run takes the chosen diameter for the minimum slopes.
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.minSlopeSanitary, 897.0 / (r.innerDiameter / 1000.0 * kDensity));
 }
 
 TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
 {
     // The count is held to the 521 slots where it is used, and kept as read.
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.mode = 0;
     r.flowInput = 0.003;
     for (DiameterCandidate& c : r.candidates)
         c.innerDiameter = 1000.0;
     r.candidates[520].innerDiameter = 150.0;
     r.candidateCount = 1000000;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.candidateCount, 1000000);
     EXPECT_EQ(r.chosenCandidate, 520);
     EXPECT_EQ(r.head.resultValid, 1);
     r.candidateCount = -7;  // no size to choose from: no result, and no reason given
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.candidateCount, -7);
     EXPECT_EQ(r.chosenCandidate, -1);
     EXPECT_EQ(r.head.resultValid, 0);
@@ -625,7 +625,7 @@ TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
 
     SetCandidates({200.0, 0.0, 400.0});
     r.flowInput = Calc::FlowAtFilling(0.3, 1e-5, kNu, 0.85f, 0.001, 0.0);
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(r.chosenCandidate, 2);
     EXPECT_EQ(r.candidates[1].capacity, 0.0);
     ExpectAllFinite();
@@ -634,13 +634,13 @@ TEST_F(GravityCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
     // run on input that is not a number must not leave an earlier index.
     SetCandidates({200.0, 300.0, 400.0});
     r.flowInput = 0.03;
-    app->CalcGravityFlow();
+    Calculate();
     ASSERT_EQ(r.chosenCandidate, 1);
     for (double GravityFlowRecord::*field : {&GravityFlowRecord::flowInput, &GravityFlowRecord::slopeInput,
                                              &GravityFlowRecord::viscosity, &GravityFlowRecord::startLevel}) {
         const double kept = std::exchange(r.*field, kNaN);
         r.chosenCandidate = 1;
-        app->CalcGravityFlow();
+        Calculate();
         EXPECT_EQ(r.chosenCandidate, -1);
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(), u"");
@@ -670,12 +670,12 @@ TEST_F(GravityCalc, IterationsStopAtAValueThatIsNoNumber)
         EXPECT_EQ(std::isfinite(q), c.most > 10) << c.what;
     }
 
-    GravityFlowRecord& r = app->working.gravityFlow;
+    GravityFlowRecord& r = record;
     r.mode = 0;
     r.flowInput = 0.03;
     SetCandidates(std::vector<double>(521, 0.0));
     Calc::colebrookSteps = 0;
-    app->CalcGravityFlow();
+    Calculate();
     EXPECT_EQ(Calc::colebrookSteps, 0);
     EXPECT_EQ(r.chosenCandidate, -1);
     ExpectAllFinite();

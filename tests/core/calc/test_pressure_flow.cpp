@@ -3,12 +3,12 @@
 // characteristic, the diameter choice, the pressure range and its warnings,
 // and the calculation on the working record.
 
+#include "core/project/RecordDefaults.h"
 #include "tests/core/CalcTestSupport.h"
 
 #include <iterator>
 #include <cstddef>
 #include <cstring>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -179,23 +179,21 @@ class PressureCalc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<CDalvorApp>();
-        app->languageOffset = LangEnglish;
-        app->ResetPressureFlowRecord();
-        PressureFlowRecord& r = app->working.pressureFlow;
+        ResetPressureFlowRecord(record, CatalogueTables{});
+        PressureFlowRecord& r = record;
         r.innerDiameter = 200.0;
         r.roughness = 0.01;
         r.nominalPressure = 1.0;
         r.flowInput = 0.05;
     }
-    std::u16string Text(int key) const { return calc_support::Text(*app, key); }
-    std::u16string Conclusion() const { return calc_support::Conclusion(app->working.pressureFlow); }
-    std::u16string Warning() const { return calc_support::Warning(app->working.pressureFlow); }
+    void Calculate() { CalcPressureFlow(record, calculator, LangEnglish); }
+    std::u16string Conclusion() const { return calc_support::Conclusion(record); }
+    std::u16string Warning() const { return calc_support::Warning(record); }
 
     // Every double field the calculation writes is finite.
     void ExpectAllFinite() const
     {
-        const PressureFlowRecord& r = app->working.pressureFlow;
+        const PressureFlowRecord& r = record;
         for (double value : {r.flow, r.headLoss, r.localLossHead, r.frictionLossHead, r.energyGradient,
                              r.energyHeadDifference, r.velocity, r.reynolds, r.relativeRoughness, r.frictionFactor,
                              r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax})
@@ -207,7 +205,7 @@ protected:
     // Candidates with inner diameters in mm.
     void SetCandidates(const std::vector<double>& diameters)
     {
-        PressureFlowRecord& r = app->working.pressureFlow;
+        PressureFlowRecord& r = record;
         r.candidateCount = static_cast<int32_t>(diameters.size());
         for (std::size_t i = 0; i < diameters.size(); ++i) {
             r.candidates[i].innerDiameter = diameters[i];
@@ -215,18 +213,19 @@ protected:
         }
     }
 
-    std::unique_ptr<CDalvorApp> app;
+    PressureFlowRecord record{};
+    CPressureFlowCalculator calculator;
 };
 
 TEST_F(PressureCalc, LossesModeAndDerivedResults)
 {
-    ExpectTextsOfTheirOwn(*app, {20250, 20251, 20252, 20253, 20254, 20255});
-    PressureFlowRecord& r = app->working.pressureFlow;
+    ExpectTextsOfTheirOwn({20250, 20251, 20252, 20253, 20254, 20255});
+    PressureFlowRecord& r = record;
     r.mode = 1;
     r.length = 100.0;
     r.localLossShare = 5.0;
     r.lossCoefficient = 2.0;
-    app->CalcPressureFlow();
+    Calculate();
     ASSERT_EQ(r.head.resultValid, 1);
     const double D = 0.2, k = 0.01 / 1000.0;
     const double h = PCalc::HeadFromFlow(100.0, 0.05, D, k, kNu, 5.0, 2.0);
@@ -242,16 +241,16 @@ TEST_F(PressureCalc, LossesModeAndDerivedResults)
     EXPECT_EQ(r.localLossHead, 5.0 * static_cast<double>(0.01f) * r.frictionLossHead + hv * 2.0);
     EXPECT_EQ(Conclusion(), Text(20252));
     // The characteristic describes the pipe.
-    EXPECT_GT(app->pressureCalculator.points[30][4], 0.0);
-    EXPECT_EQ(app->pressureCalculator.points[0][5], 100.0);
+    EXPECT_GT(calculator.points[30][4], 0.0);
+    EXPECT_EQ(calculator.points[0][5], 100.0);
 }
 
 TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
 {
-    PressureFlowRecord& r = app->working.pressureFlow;
+    PressureFlowRecord& r = record;
     r.mode = 2;
     r.headLossInput = 1.0;
-    app->CalcPressureFlow();
+    Calculate();
     ASSERT_EQ(r.head.resultValid, 1);
     EXPECT_EQ(r.flow, PCalc::FlowFromHead(100.0, 0.2, 0.01 / 1000.0, kNu, 1.0, 0.0, 0.0));
     EXPECT_EQ(r.headLoss, 1.0);
@@ -263,14 +262,14 @@ TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
     };
     for (auto [head, scale] : cases) {
         r.headLossInput = head;
-        app->CalcPressureFlow();
+        Calculate();
         ASSERT_EQ(r.head.resultValid, 1) << head;
-        EXPECT_EQ(app->pressureCalculator.points[30][0], 1.5 * scale * 30 / 30) << head;
+        EXPECT_EQ(calculator.points[30][0], 1.5 * scale * 30 / 30) << head;
     }
     // A 26 mm bore with 1 cm of head: laminar, and once infinite.
     r.innerDiameter = 26.0;
     r.headLossInput = 0.01;
-    app->CalcPressureFlow();
+    Calculate();
     EXPECT_EQ(r.head.resultValid, 1);
     ExpectAllFinite();
     EXPECT_LT(r.reynolds, 2320.0);
@@ -283,7 +282,7 @@ TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
         r.headLossInput = head;
         r.lossCoefficient = zeta;
         r.localLossShare = share;
-        app->CalcPressureFlow();
+        Calculate();
         EXPECT_NEAR(r.flow, 6.206168e-5, 1e-11) << head;
         EXPECT_NEAR(r.frictionFactor, lambda, 1e-8) << head;
         EXPECT_NEAR(r.frictionLossHead + r.localLossHead, head, 1e-15) << head;
@@ -294,12 +293,12 @@ TEST_F(PressureCalc, FlowModeScaleHeadAndLaminarFlow)
 
 TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
 {
-    PressureFlowRecord& r = app->working.pressureFlow;
+    PressureFlowRecord& r = record;
     r.mode = 0;
     r.velocityInput = 1.0;
     SetCandidates({100.0, 150.0, 200.0, 250.0});
     r.flowInput = 0.02;
-    app->CalcPressureFlow();
+    Calculate();
     double capacity[4];
     for (int i = 0; i < 4; ++i) {
         const double d = r.candidates[i].innerDiameter * static_cast<double>(0.001f);
@@ -319,7 +318,7 @@ TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
     for (auto [flow, expected] : {std::pair{capacity[1], 2}, std::pair{0.001, 0}, std::pair{capacity[3], 3},
                                   std::pair{0.06, -1}}) {
         r.flowInput = flow;
-        app->CalcPressureFlow();
+        Calculate();
         EXPECT_EQ(r.chosenCandidate, expected) << flow;
         EXPECT_EQ(r.head.resultValid, expected >= 0 ? 1 : 0);
     }
@@ -329,23 +328,23 @@ TEST_F(PressureCalc, DiameterModeOnChosenCapacities)
 
 TEST_F(PressureCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
 {
-    PressureFlowRecord& r = app->working.pressureFlow;
+    PressureFlowRecord& r = record;
     r.mode = 0;
     for (DiameterCandidate& c : r.candidates)
         c.innerDiameter = 50.0;
     r.candidates[255].innerDiameter = 300.0;
     r.candidateCount = 1 << 30;
-    app->CalcPressureFlow();
+    Calculate();
     EXPECT_EQ(r.candidateCount, 1 << 30);
     EXPECT_EQ(r.chosenCandidate, 255);
     r.candidateCount = -1;
-    app->CalcPressureFlow();
+    Calculate();
     EXPECT_EQ(r.chosenCandidate, -1);
     EXPECT_EQ(r.head.resultValid, 0);
 
     SetCandidates({150.0, 0.0, 300.0});
     r.flowInput = 0.005;
-    app->CalcPressureFlow();
+    Calculate();
     EXPECT_EQ(r.chosenCandidate, 0);
     EXPECT_EQ(r.candidates[1].capacity, 0.0);
 
@@ -353,13 +352,13 @@ TEST_F(PressureCalc, CandidatesBoundedSkippedOrNotChosenOnInputThatIsNoNumber)
     // run on input that is not a number must not leave an earlier index.
     SetCandidates({150.0, 250.0, 350.0});
     r.flowInput = 0.03;
-    app->CalcPressureFlow();
+    Calculate();
     ASSERT_EQ(r.chosenCandidate, 1);
     for (double PressureFlowRecord::*field : {&PressureFlowRecord::nominalPressure, &PressureFlowRecord::endLevel,
                                               &PressureFlowRecord::roughness, &PressureFlowRecord::flowInput}) {
         const double kept = std::exchange(r.*field, kNaN);
         r.chosenCandidate = 1;
-        app->CalcPressureFlow();
+        Calculate();
         EXPECT_EQ(r.chosenCandidate, -1);
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(), Text(20255));
@@ -389,7 +388,7 @@ TEST_F(PressureCalc, PressureRangeAndItsWarnings)
         // The levels are weighted by the density: 10 x 1200 / 999.7 + 5.
         {"uphill 10 m, heavier fluid", 0, 10, 5, 1, 1200, {12000 / kDensity + 5, x, x, x, 12000 / kDensity + 5}, -1},
     };
-    PressureFlowRecord& r = app->working.pressureFlow;
+    PressureFlowRecord& r = record;
     r.mode = 2;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -398,7 +397,7 @@ TEST_F(PressureCalc, PressureRangeAndItsWarnings)
         r.headLossInput = c.head;
         r.nominalPressure = c.nominal;
         r.density = c.density;
-        app->CalcPressureFlow();
+        Calculate();
         ASSERT_EQ(r.head.resultValid, 1);
         EXPECT_EQ(Conclusion(), Text(20251));
         const double got[5] = {r.startPressureMin, r.startPressureMax, r.endPressureMin, r.endPressureMax,
@@ -416,13 +415,13 @@ TEST_F(PressureCalc, PressureRangeAndItsWarnings)
     // Capped where the weighted start head reaches the nominal pressure.
     r.endLevel = 70.0;
     r.headLossInput = 20.0;
-    app->CalcPressureFlow();
+    Calculate();
     EXPECT_DOUBLE_EQ(r.startPressureMin, 100.0 * kDensity / 1200.0);
 }
 
 TEST_F(PressureCalc, InputItCannotJudgeGivesNoResultAndKeepsTheCharacteristic)
 {
-    PressureFlowRecord& r = app->working.pressureFlow;
+    PressureFlowRecord& r = record;
     const PressureFlowRecord start = r;
     struct Case {
         const char* what;
@@ -442,16 +441,16 @@ TEST_F(PressureCalc, InputItCannotJudgeGivesNoResultAndKeepsTheCharacteristic)
         SCOPED_TRACE(std::string(c.what) + " in mode " + std::to_string(c.mode));
         r = start;
         r.mode = c.mode;
-        app->CalcPressureFlow();
+        Calculate();
         ASSERT_EQ(r.head.resultValid, 1);
-        const PCalc good = app->pressureCalculator;
+        const PCalc good = calculator;
         c.change(r);
-        app->CalcPressureFlow();
+        Calculate();
         EXPECT_EQ(r.head.resultValid, 0);
         EXPECT_EQ(Conclusion(), Text(20255));
         EXPECT_EQ(Warning(), u"");
         ExpectAllFinite();
-        EXPECT_EQ(std::memcmp(&good.points, &app->pressureCalculator.points, sizeof good.points), 0);
+        EXPECT_EQ(std::memcmp(&good.points, &calculator.points, sizeof good.points), 0);
     }
 }
 

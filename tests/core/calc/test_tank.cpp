@@ -5,7 +5,6 @@
 
 #include "tests/core/CalcTestSupport.h"
 
-#include "core/base/LangTables.h"
 #include "core/calc/Calculations.h"
 
 #include <cstddef>
@@ -72,11 +71,6 @@ void RunBoth(TankCase& c)
 {
     Buoyancy(c);
     CalcTankAnchoring(c.tank);
-}
-
-std::u16string Text(int key)
-{
-    return LangString(key, LangEnglish);
 }
 
 const auto Keep = [](TankRecord&) {};

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -132,26 +131,22 @@ LD Reference(int c, LD hc, LD hp, LD dz = 500, LD dw = 456)
     }
 }
 
-double Load(const BuriedPipeRecord& r)
+double Load(BuriedPipeRecord r)
 {
-    auto app = std::make_unique<CDalvorApp>();
-    app->working.buriedPipe = r;
-    app->working.buriedPipe.trafficLoad = -123.0;
-    app->CalcTrafficLoad();
-    return app->working.buriedPipe.trafficLoad;
+    r.trafficLoad = -123.0;
+    CalcTrafficLoad(r);
+    return r.trafficLoad;
 }
 
 }  // namespace
 
 TEST(TrafficLoad, OnlyTheTrafficLoadIsWrittenAndNoneWithoutAClassOrLevels)
 {
-    auto app = std::make_unique<CDalvorApp>();
-    app->working.buriedPipe = Pipe(10, 1.0, 1.0);
-    BuriedPipeRecord before = app->working.buriedPipe;
-    app->CalcTrafficLoad();
-    EXPECT_GT(app->working.buriedPipe.trafficLoad, 0.0);
-    before.trafficLoad = app->working.buriedPipe.trafficLoad;
-    EXPECT_EQ(std::memcmp(&before, &app->working.buriedPipe, sizeof before), 0);
+    BuriedPipeRecord pipe = Pipe(10, 1.0, 1.0), before = pipe;
+    CalcTrafficLoad(pipe);
+    EXPECT_GT(pipe.trafficLoad, 0.0);
+    before.trafficLoad = pipe.trafficLoad;
+    EXPECT_EQ(std::memcmp(&before, &pipe, sizeof before), 0);
 
     for (int c : {0, -1, 28, 1000, std::numeric_limits<int>::min()})
         EXPECT_EQ(Load(Pipe(c, 1.0, 1.0)), 0.0) << "class " << c;
