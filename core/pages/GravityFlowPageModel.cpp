@@ -90,10 +90,10 @@ CGravityFlowPageModel::CGravityFlowPageModel(CDalvorApp& a)
     : CPipeListPageModel(a, KindGravityFlow, CCatalogPicker::kGravity,
                          {CategoryList, TypeList, SizeList, Number, Name, Hint, Roughness, InnerDiameter},
                          // The candidates keep whatever rating bytes the record
-                         // held (the gravity calculation has no rating), and a
-                         // type without sizes shows no bore, which a
-                         // recalculation straight after reads as none.
-                         {NominalSize, false, false, true})
+                         // held (the gravity calculation has no rating); a
+                         // stored pipe whose type lists no sizes shows its own
+                         // bore, so lists made again do not lose it.
+                         {NominalSize, false, true, true})
 {
 }
 
