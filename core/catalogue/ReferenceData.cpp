@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -90,7 +91,7 @@ bool DecodeSoil(const RawSoilRow& raw, SoilEntry& e)
     e.soilGroup = raw.soilGroup;
     // d8 has no place in the entry: element 8 is d9, element 15 is d16.
     constexpr int kSkipped = 8;
-    static_assert(std::size(RawSoilRow{}.d) == std::size(SoilEntry{}.soilCoefficient) + 1);
+    static_assert(std::extent_v<decltype(RawSoilRow::d)> == std::extent_v<decltype(SoilEntry::soilCoefficient)> + 1);
     for (int i = 0; i < static_cast<int>(std::size(e.soilCoefficient)); ++i)
         e.soilCoefficient[i] = raw.d[i < kSkipped ? i : i + 1];
     return true;
