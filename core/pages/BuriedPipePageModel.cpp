@@ -183,10 +183,12 @@ namespace {
 
 constexpr double kNone = FieldSpec::kNone;
 
-// The plain numbers are read and shown through the table; the page reads
-// and shows the rest itself (the derived levels, the soil's name, the lists
-// and the results with their verdict colours). The secant modulus is the
-// soil choice's and the calculation's, never typed: it is shown, not read.
+// The plain numbers are read and shown through the table, the results with
+// "-" while there is none; the page reads and shows the rest itself (the
+// soil's name, the lists, the installation and bedding deflection that is
+// the sum of two factors, and the verdict colours). The derived levels and
+// the secant modulus (the soil choice's and the calculation's) are shown,
+// never read.
 const FieldSpec kFields[] = {
     {Id::CategoryList, 1213, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
     {Id::TypeList, 1215, 0, 0, Id::PipeGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
@@ -201,8 +203,9 @@ const FieldSpec kFields[] = {
      kHighestLevel, In},
     {Id::InvertLevel, 1231, 1233, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, invertLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
-    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
-    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::Cover, 1234, 1236, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, cover), "%.2f", kNone, kNone, Shown},
+    {Id::FoundationLevel, 1237, 1239, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, foundationLevel), "%.2f",
+     kNone, kNone, Shown},
     {Id::WaterLevel, 1240, 1242, 0, Id::LevelsGroup, KIT_FIELD(BuriedPipeRecord, waterLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
     {Id::SoilName, 0, 0, 0, Id::SoilGroup, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
@@ -212,7 +215,8 @@ const FieldSpec kFields[] = {
      kMaxUnitWeight, In},
     {Id::Porosity, 1251, 1252, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, porosity), "%.0f", 0.0, kMaxPorosity,
      In},
-    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Shown},
+    {Id::SecantModulus, 1253, 1254, 0, Id::SoilGroup, KIT_FIELD(BuriedPipeRecord, secantModulus), "%.2f", kNone,
+     kNone, Shown},
     {Id::TrafficList, 1257, 0, 0, Id::LoadGroup, KIT_NO_FIELD, nullptr, kNone, kNone, List | FieldSpec::Wide},
     {Id::InstallationFactor, 1263, 1264, 0, Id::FactorRows, KIT_FIELD(BuriedPipeRecord, installationFactor), "%.1f",
      kNone, kNone, In},
@@ -220,16 +224,25 @@ const FieldSpec kFields[] = {
      kNone, In},
     {Id::DeflectionList, Id::DeflectionCaption, Id::DeflectionUnit, 0, Id::FactorRows, KIT_NO_FIELD, nullptr, kNone,
      kNone, List},
-    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
-    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
-    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
-    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
-    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
+    {Id::SoilLoad, 1268, 1270, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, soilLoad), "%.2f", kNone, kNone,
+     Out},
+    {Id::TrafficLoad, 1272, 1274, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, trafficLoad), "%.2f", kNone,
+     kNone, Out},
+    {Id::TotalLoad, 1277, 1279, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, totalLoad), "%.2f", kNone, kNone,
+     Out},
+    {Id::AdmissibleLoad, 1280, 1281, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, admissibleLoad), "%.2f",
+     kNone, kNone, Out},
+    {Id::LoadDeflection, 1282, 1284, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, loadDeflection), "%.1f",
+     kNone, kNone, Out},
     {Id::InstallationDeflection, 1285, 1289, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
-    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
-    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.1f", kNone, kNone, Out | Hook},
-    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
-    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {Id::TotalDeflection, 1291, 1296, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, totalDeflection), "%.1f",
+     kNone, kNone, Out},
+    {Id::DeflectionLimit, 1297, 1299, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, deflectionLimit), "%.1f",
+     kNone, kNone, Out},
+    {Id::UpliftForce, 1300, 1302, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, upliftForce), "%.2f", kNone,
+     kNone, Out},
+    {Id::AnchoringForce, 1303, 1306, 0, Id::ResultsGroup, KIT_FIELD(BuriedPipeRecord, anchoringForce), "%.2f",
+     kNone, kNone, Out},
     {Id::Number, 1624, 0, 0, 0, KIT_NO_FIELD, "%d", kNone, kNone, Shown | FieldSpec::NoUnit},
     {Id::Name, 1625, 0, 0, 0, KIT_NO_FIELD, "%s", kNone, kNone, In | Hook | FieldSpec::Wide},
 };
@@ -273,9 +286,14 @@ void CBuriedPipePageModel::FillSizeList()
         return;
     }
     TakeSizeRow(*pipeLists.SizeRow(rows[static_cast<std::size_t>(selected)]), false);
-    SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
-    SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
-    SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
+    ShowSizeFields();
+}
+
+void CBuriedPipePageModel::ShowSizeFields()
+{
+    const BuriedPipeRecord& r = Record();
+    for (int id : {Id::InnerDiameter, Id::OuterDiameter, Id::RingStiffness})
+        ShowField(&r, id);
 }
 
 void CBuriedPipePageModel::TakeSizeRow(const NominalSizeEntry& s, bool onChoice)
@@ -441,10 +459,7 @@ void CBuriedPipePageModel::OnSelchangeDiameter(int index)
     if (const NominalSizeEntry* s = SizeRowOf(index)) {
         Select(Id::SizeList, index);
         TakeSizeRow(*s, true);
-        const BuriedPipeRecord& r = Record();
-        SetText(Id::InnerDiameter, F("%.1f", r.innerDiameter));
-        SetText(Id::OuterDiameter, F("%.1f", r.outerDiameter));
-        SetText(Id::RingStiffness, F("%.2f", r.ringStiffness));
+        ShowSizeFields();
         sizeMissing = false;
         FillDeflectionList();
         Recalculate();
@@ -617,9 +632,8 @@ void CBuriedPipePageModel::ShowInputs(int resetNumber)
     Select(Id::TrafficList, r.trafficClass >= 0 && r.trafficClass < kTrafficClassCount ? r.trafficClass : -1);
     SetText(Id::MadeToOrderNote, u"");
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(Id::Cover, F("%.2f", r.cover));
-    SetText(Id::FoundationLevel, F("%.2f", r.foundationLevel));
-    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
+    for (int id : {Id::Cover, Id::FoundationLevel, Id::SecantModulus})
+        ShowField(&r, id);
     SetText(Id::SoilName, FromFixed(r.soilName));
 
     const int found = FindListedText(List(Id::DeflectionList), F("%.0f", r.deflectionLimit));
@@ -650,11 +664,11 @@ void CBuriedPipePageModel::ShowResults()
             r.madeToOrder == 1 ? madeToOrderFirst + u" " + madeToOrderSecond : std::u16string());
     SetColors(Id::Conclusion, kFaceColor, kBlackColor);
     SetColors(Id::Reasons, kFaceColor, kBlackColor);
-    if (r.head.resultValid != 1) {
-        for (int id : {Id::SoilLoad, Id::TrafficLoad, Id::TotalLoad, Id::AdmissibleLoad, Id::LoadDeflection,
-                       Id::InstallationDeflection, Id::TotalDeflection, Id::DeflectionLimit, Id::UpliftForce,
-                       Id::AnchoringForce, Id::Conclusion})
-            SetText(id, u"-");
+    const bool valid = r.head.resultValid == 1;
+    ShowFields(&r, FieldSpec::Result, valid);
+    SetText(Id::InstallationDeflection, valid ? F("%.1f", r.beddingFactor + r.installationFactor) : u"-");
+    if (!valid) {
+        SetText(Id::Conclusion, u"-");
         SetText(Id::Reasons, u"");
         for (int id : kVerdictFields)
             SetColors(id, kFaceColor, kBlackColor);
@@ -662,17 +676,7 @@ void CBuriedPipePageModel::ShowResults()
     }
     for (int id : kVerdictFields)
         SetColors(id, kMetBackColor, kBlackColor);
-    SetText(Id::SoilLoad, F("%.2f", r.soilLoad));
-    SetText(Id::TrafficLoad, F("%.2f", r.trafficLoad));
-    SetText(Id::TotalLoad, F("%.2f", r.totalLoad));
-    SetText(Id::AdmissibleLoad, F("%.2f", r.admissibleLoad));
-    SetText(Id::LoadDeflection, F("%.1f", r.loadDeflection));
-    SetText(Id::InstallationDeflection, F("%.1f", r.beddingFactor + r.installationFactor));
-    SetText(Id::TotalDeflection, F("%.1f", r.totalDeflection));
-    SetText(Id::DeflectionLimit, F("%.1f", r.deflectionLimit));
-    SetText(Id::UpliftForce, F("%.2f", r.upliftForce));
-    SetText(Id::AnchoringForce, F("%.2f", r.anchoringForce));
-    SetText(Id::SecantModulus, F("%.2f", r.secantModulus));
+    ShowField(&r, Id::SecantModulus);
 
     constexpr double kDeflectionTolerance = 0.049f;
     // Each check holds only when its comparison does.

@@ -200,6 +200,8 @@ private:
     // The row of the size table an item stands for, when it still is a size
     // of the record's category and type.
     const NominalSizeEntry* SizeRowOf(int index) const;
+    // The diameters and ring stiffness of the size the record holds.
+    void ShowSizeFields();
     // After a category or type change: the size list filled anew and its
     // selected size taken as a choice of the user's, then a recalculation.
     void ChooseListedSize();

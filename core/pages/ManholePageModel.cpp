@@ -20,21 +20,23 @@ constexpr double kFailingAnchoring = 0.5;
 constexpr double kNone = FieldSpec::kNone;
 using Soil = CUpliftPageModel;
 
-// The plain numbers are read and shown through the table; the page reads and
-// shows the rest itself (the diameters in mm, the pipe bottom held below the
-// ground, the type's values and the results with their verdict colours).
+// The plain numbers are read and shown through the table, the results with
+// "-" while there is none; the page reads and shows the rest itself (the
+// diameters in mm, the pipe bottom held below the ground, the type's values,
+// the verdict colours, and the results that show "-" while the manhole needs
+// no ballast or anchoring, or that add two values).
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
     {TypeList, 1150, 0, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone,
      FieldSpec::Combo | FieldSpec::Wide | Hook},
     {NominalDiameter, 1152, 1154, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
     {PipeDiameter, 1155, 1157, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
-    {OuterDiameter, 1158, 1160, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {OuterDiameter, 1158, 1160, 0, DataGroup, KIT_FIELD(ManholeRecord, outerDiameter), "%.3f", kNone, kNone, Shown},
     {GroundLevel, 1161, 1163, 0, DataGroup, KIT_FIELD(ManholeRecord, groundLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
     {WaterLevel, 1164, 1166, 0, DataGroup, KIT_FIELD(ManholeRecord, waterLevel), "%.2f", kLowestLevel,
      kHighestLevel, In},
-    {PipeBottom, 1167, 1169, 0, DataGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {PipeBottom, 1167, 1169, 0, DataGroup, KIT_FIELD(ManholeRecord, pipeBottomLevel), "%.2f", kNone, kNone, Hook},
     // The sand-trap depth is in millimetres.
     {SandTrapDepth, 1646, 1648, 0, SandTrapRows, KIT_FIELD(ManholeRecord, sandTrapDepth), "%.0f", 0.0,
      kLongestMillimetres, In},
@@ -44,14 +46,17 @@ const FieldSpec kFields[] = {
     {FrictionAngle, 1179, 1181, 0, SoilRows, KIT_FIELD(ManholeRecord, frictionAngle), "%.0f", 0.0,
      Soil::kMaxFrictionAngle, In},
     {Cohesion, 1182, 1184, 0, SoilRows, KIT_FIELD(ManholeRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
-    {Height, 1186, 1188, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {DeadWeight, 1189, 1191, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {Friction, 1192, 1194, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {Uplift, 1195, 1197, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {Anchoring, 1198, 1200, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {TotalHeight, 1201, 1203, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {BallastHeight, 1204, 1206, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {BallastVolume, 1207, 1209, 0, ResultGroup, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Height, 1186, 1188, 0, ResultGroup, KIT_FIELD(ManholeRecord, height), "%.2f", kNone, kNone, Out},
+    {DeadWeight, 1189, 1191, 0, ResultGroup, KIT_FIELD(ManholeRecord, deadWeight), "%.2f", kNone, kNone, Out},
+    {Friction, 1192, 1194, 0, ResultGroup, KIT_FIELD(ManholeRecord, frictionForce), "%.2f", kNone, kNone, Out},
+    {Uplift, 1195, 1197, 0, ResultGroup, KIT_FIELD(ManholeRecord, upliftForce), "%.2f", kNone, kNone, Out},
+    {Anchoring, 1198, 1200, 0, ResultGroup, KIT_FIELD(ManholeRecord, anchoringForce), "%.2f", kNone, kNone,
+     Out | Hook},
+    {TotalHeight, 1201, 1203, 0, ResultGroup, KIT_NO_FIELD, "%.2f", kNone, kNone, Out | Hook},
+    {BallastHeight, 1204, 1206, 0, ResultGroup, KIT_FIELD(ManholeRecord, ballastHeight), "%.2f", kNone, kNone,
+     Out | Hook},
+    {BallastVolume, 1207, 1209, 0, ResultGroup, KIT_FIELD(ManholeRecord, ballastVolume), "%.2f", kNone, kNone,
+     Out | Hook},
 };
 
 }  // namespace
@@ -75,8 +80,7 @@ void CManholePageModel::FillLists()
     const std::vector<std::u16string> names = TypeNames();
     for (std::size_t i = 0; i < names.size(); ++i)
         items.push_back({names[i], static_cast<int>(i), static_cast<int>(i)});
-    typeSelection = Record().typeIndex;
-    SetListItems(TypeList, std::move(items), typeSelection);
+    SetListItems(TypeList, std::move(items), Record().typeIndex);
 }
 
 void CManholePageModel::OnListChosen(int id, int index)
@@ -160,7 +164,7 @@ void CManholePageModel::ReadInputs()
     if (candidate > highest + kInvertTolerance) {
         EndDrag();
         r.pipeBottomLevel = highest;
-        SetText(PipeBottom, Format("%.2f", highest));
+        ShowField(&r, PipeBottom);
     } else {
         r.pipeBottomLevel = candidate;
     }
@@ -186,13 +190,12 @@ void CManholePageModel::ReadInputs()
 void CManholePageModel::ShowInputs(int clearName)
 {
     ManholeRecord& r = Record();
-    typeSelection = r.typeIndex;
-    Select(TypeList, typeSelection);
+    Select(TypeList, r.typeIndex);
     SetText(MadeToOrder, u"");
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(PipeBottom, Format("%.2f", r.pipeBottomLevel));
+    ShowField(&r, PipeBottom);
     SetText(NominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
-    SetText(OuterDiameter, Format("%.3f", r.outerDiameter));
+    ShowField(&r, OuterDiameter);
     SetText(PipeDiameter, Format("%.0f", r.pipeDiameter * 1000.0));
     SetText(SoilName, FromFixed(r.soilName));
     SetChecked(Reinforced, r.reinforcedVersion == 1);
@@ -222,56 +225,36 @@ void CManholePageModel::ShowResults()
     if (r.madeToOrder == 1)
         SetText(MadeToOrder, hintOnDemand + u" " + hintConfirmation);
 
+    const bool valid = r.head.resultValid == 1;
+    ShowFields(&r, FieldSpec::Result, valid);
     const int colourFields[] = {DeadWeight, Uplift, Anchoring, BallastHeight};
-    if (r.head.resultValid != 1) {
+    if (!valid) {
         SetColors(Conclusion, kFaceColor, kBlackColor);
         for (int id : colourFields)
             SetColors(id, kFaceColor, kBlackColor);
-        for (int id : {Friction, Height, BallastVolume, DeadWeight, Uplift, Anchoring,
-                       BallastHeight, TotalHeight, Conclusion})
+        for (int id : {BallastVolume, Anchoring, BallastHeight, TotalHeight, Conclusion})
             SetText(id, u"-");
         return;
     }
 
-    const auto f2 = [](double v) { return Format("%.2f", v); };
-    auto paint = [&](RgbColor text, RgbColor back, bool ballastToo) {
-        SetColors(Conclusion, kFaceColor, text);
-        for (int id : colourFields)
-            SetColors(id, id == BallastHeight && !ballastToo ? kFaceColor : back, kBlackColor);
+    // A manhole on its own base fails on the ballast it needs, an eccentric
+    // one on its anchoring; only the first has a ballast to show.
+    const bool ownBase = r.eccentric != 1;
+    const bool fails = ownBase ? r.ballastHeight > kFailingBallast : r.anchoringForce > kFailingAnchoring;
+    SetColors(Conclusion, kFaceColor, fails ? kFailedTextColor : kMetTextColor);
+    for (int id : colourFields)
+        SetColors(id, id == BallastHeight && !ownBase ? kFaceColor : fails ? kFailedBackColor : kMetBackColor,
+                  kBlackColor);
+    const auto showIf = [&](int id, bool shown) {
+        if (shown)
+            ShowField(&r, id);
+        else
+            SetText(id, u"-");
     };
-    auto showPassing = [&] {
-        SetText(BallastVolume, u"-");
-        SetText(BallastHeight, u"-");
-        SetText(Anchoring, u"-");
-        SetText(Height, f2(r.height));
-        SetText(TotalHeight, f2(r.height));
-    };
-    if (r.eccentric != 1) {
-        if (r.ballastHeight > kFailingBallast) {
-            paint(kFailedTextColor, kFailedBackColor, true);
-            SetText(Height, f2(r.height));
-            SetText(BallastVolume, f2(r.ballastVolume));
-            SetText(TotalHeight, f2(r.height + r.ballastHeight));
-            SetText(BallastHeight, f2(r.ballastHeight));
-            SetText(Anchoring, f2(r.anchoringForce));
-        } else {
-            paint(kMetTextColor, kMetBackColor, true);
-            showPassing();
-        }
-    } else if (r.anchoringForce > kFailingAnchoring) {
-        paint(kFailedTextColor, kFailedBackColor, false);
-        SetText(Height, f2(r.height));
-        SetText(BallastVolume, u"-");
-        SetText(TotalHeight, f2(r.height + r.ballastHeight));
-        SetText(BallastHeight, u"-");
-        SetText(Anchoring, f2(r.anchoringForce));
-    } else {
-        paint(kMetTextColor, kMetBackColor, false);
-        showPassing();
-    }
-    SetText(DeadWeight, f2(r.deadWeight));
-    SetText(Uplift, f2(r.upliftForce));
-    SetText(Friction, f2(r.frictionForce));
+    showIf(Anchoring, fails);
+    showIf(BallastVolume, fails && ownBase);
+    showIf(BallastHeight, fails && ownBase);
+    SetText(TotalHeight, Format("%.2f", fails ? r.height + r.ballastHeight : r.height));
     SetText(Conclusion, FromFixed(r.head.conclusion));
 }
 
@@ -290,7 +273,6 @@ void CManholePageModel::OnTypeChanged(int selection)
     if (selection < 0 || selection >= rows)
         return;  // no type to take: the record stays as it is
     r.typeIndex = selection;
-    typeSelection = selection;
     Select(TypeList, selection);
     const ManholeTypeEntry& t = app.tables.manholeTypes[static_cast<std::size_t>(selection)];
     r.nominalDiameter = t.nominalDiameter / 1000.0;
@@ -306,8 +288,8 @@ void CManholePageModel::OnTypeChanged(int selection)
     SetChecked(SandTrap, 0);
     SetChecked(Reinforced, r.reinforcedVersion == 1);
     SetText(NominalDiameter, Format("%.0f", r.nominalDiameter * 1000.0));
-    SetText(OuterDiameter, Format("%.3f", r.outerDiameter));
-    SetText(SandTrapDepth, Format("%.0f", r.sandTrapDepth));
+    ShowField(&r, OuterDiameter);
+    ShowField(&r, SandTrapDepth);
 
     if (r.eccentric != 1) {
         Enable(PipeDiameter, true);
@@ -356,7 +338,6 @@ void CManholePageModel::OnInitDialog()
 
 void CManholePageModel::ResetListsToFirst()
 {
-    typeSelection = 0;
     OnTypeChanged(0);
 }
 

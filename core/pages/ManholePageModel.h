@@ -61,8 +61,6 @@ public:
 
     // The manhole types' names in table order (the type list).
     std::vector<std::u16string> TypeNames() const;
-    // The type list's selection.
-    int typeSelection = 0;
 
     // The type list from the catalogue, at the record's type.
     void FillLists() override;

@@ -102,6 +102,14 @@ void CPageModel::SetListItems(int id, std::vector<ListItem> items, int selected)
     Select(id, selected);
 }
 
+void CPageModel::UpdateListItems(int id, std::vector<ListItem> items, int selected)
+{
+    if (List(id).items == items)
+        Select(id, selected);
+    else
+        SetListItems(id, std::move(items), selected);
+}
+
 void CPageModel::Select(int id, int index)
 {
     ListState& l = lists[id];

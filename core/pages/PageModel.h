@@ -129,6 +129,8 @@ struct ListItem {
     std::u16string text;
     int row = -1;
     int id = -1;
+
+    bool operator==(const ListItem&) const = default;
 };
 
 struct ListState {
@@ -236,6 +238,9 @@ public:
     // The list's items replaced (a window shows them anew), then an item
     // selected as Select does.
     void SetListItems(int id, std::vector<ListItem> items, int selected);
+    // As SetListItems, but a list that holds these items already keeps them
+    // and its revision (a list a page fills again on every recalculation).
+    void UpdateListItems(int id, std::vector<ListItem> items, int selected);
     // Selects an item without running a handler (-1 or out of range: none).
     void Select(int id, int index);
     int Selected(int id) const { return List(id).selected; }

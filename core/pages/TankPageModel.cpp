@@ -36,56 +36,47 @@ std::u16string F2(double v)
 constexpr double kNone = FieldSpec::kNone;
 using Soil = CUpliftPageModel;
 
-// The plain numbers are read and shown through the table; the page reads and
-// shows the rest itself (the catalogue's values, the slab width held to the
-// tank's diameter, the anchor list and the results). The lists of product
-// and SN, the fixed parameter, volume and length stand above the table's
-// rows, laid out by the page.
+// The plain numbers are read and shown through the table, the results with
+// "-" while there is none; the page reads and shows the rest itself (the
+// slab width held to the tank's diameter, the anchor list, and the
+// anchoring's results, which show "-" while the tank needs no anchoring).
+// The catalogue's values and the levels worked out are shown, never read.
+// The lists of product and SN, the fixed parameter, volume and length stand
+// above the table's rows, laid out by the page.
 const FieldSpec kFields[] = {
     // id, caption, unit, "?", group, record member, format, low, high, flags
-    {OuterDiameter, 1072, 1076, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {InnerDiameter, 1078, 1081, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {OwnWeight, 1082, 1084, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {OuterDiameter, 1072, 1076, 0, 1049, KIT_FIELD(TankRecord, outerDiameter), "%.0f", kNone, kNone, Shown},
+    {InnerDiameter, 1078, 1081, 0, 1049, KIT_FIELD(TankRecord, innerDiameter), "%.0f", kNone, kNone, Shown},
+    {OwnWeight, 1082, 1084, 0, 1049, KIT_FIELD(TankRecord, ownWeight), "%.2f", kNone, kNone, Shown},
     {GroundLevel, 1085, 1087, 0, 1049, KIT_FIELD(TankRecord, groundLevel), "%.2f", kLowestLevel, kHighestLevel, In},
     {WaterLevel, 1088, 1090, 0, 1049, KIT_FIELD(TankRecord, waterLevel), "%.2f", kLowestLevel, kHighestLevel, In},
     {TankBottom, 1635, 1636, 0, 1049, KIT_FIELD(TankRecord, tankBottomLevel), "%.2f", kLowestLevel, kHighestLevel,
      In},
-    {FoundationLevel, 1091, 1093, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
-    {CoverDepth, 1094, 1096, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {FoundationLevel, 1091, 1093, 0, 1049, KIT_FIELD(TankRecord, foundationLevel), "%.2f", kNone, kNone, Shown},
+    {CoverDepth, 1094, 1096, 0, 1049, KIT_FIELD(TankRecord, coverDepth), "%.2f", kNone, kNone, Shown},
     {FillLevel, 1643, 1644, 0, 1049, KIT_FIELD(TankRecord, fillLevel), "%.2f", kLowestLevel, kHighestLevel, In},
-    {ActiveCapacity, 1639, 1641, 0, 1049, KIT_NO_FIELD, nullptr, kNone, kNone, Shown},
+    {ActiveCapacity, 1639, 1641, 0, 1049, KIT_FIELD(TankRecord, activeCapacity), "%.2f", kNone, kNone, Shown},
     {UnitWeight, 1101, 1103, 0, SoilRows, KIT_FIELD(TankRecord, unitWeight), "%.2f", 0.0, Soil::kMaxUnitWeight, In},
     {Porosity, 1104, 1106, 0, SoilRows, KIT_FIELD(TankRecord, porosity), "%.0f", 0.0, Soil::kMaxPorosity, In},
     {FrictionAngle, 1107, 1109, 0, SoilRows, KIT_FIELD(TankRecord, frictionAngle), "%.0f", 0.0,
      Soil::kMaxFrictionAngle, In},
     {Cohesion, 1110, 1112, 0, SoilRows, KIT_FIELD(TankRecord, cohesion), "%.2f", 0.0, Soil::kMaxCohesion, In},
-    {SlabWidth, 1113, 1114, 0, SoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, Hook},
+    {SlabWidth, 1113, 1114, 0, SoilRows, KIT_FIELD(TankRecord, slabWidth), "%.2f", kNone, kNone, Hook},
     {SlabHeight, 1115, 1116, 0, SoilRows, KIT_FIELD(TankRecord, slabHeight), "%.2f", kMinSlab, kMaxSlabHeight, In},
     {AnchorList, 1117, 1118, 0, SoilRows, KIT_NO_FIELD, nullptr, kNone, kNone, FieldSpec::Combo | Hook},
-    {Uplift, 1120, 1122, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {SoilWeight, 1123, 1124, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {MinSlabLength, 1125, 1127, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {SlabLength, 1128, 1130, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {SlabWeight, 1131, 1133, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {SlabVolume, 1134, 1136, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {Anchoring, 1137, 1139, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {TieForce, 1140, 1142, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
-    {TieAngle, 1143, 1145, 0, 1119, KIT_NO_FIELD, nullptr, kNone, kNone, Out | Hook},
+    {Uplift, 1120, 1122, 0, 1119, KIT_FIELD(TankRecord, upliftForce), "%.2f", kNone, kNone, Out},
+    {SoilWeight, 1123, 1124, 0, 1119, KIT_FIELD(TankRecord, soilWeight), "%.2f", kNone, kNone, Out},
+    {MinSlabLength, 1125, 1127, 0, 1119, KIT_FIELD(TankRecord, minSlabLength), "%.2f", kNone, kNone, Out | Hook},
+    {SlabLength, 1128, 1130, 0, 1119, KIT_FIELD(TankRecord, slabLength), "%.2f", kNone, kNone, Out | Hook},
+    {SlabWeight, 1131, 1133, 0, 1119, KIT_FIELD(TankRecord, slabWeight), "%.2f", kNone, kNone, Out | Hook},
+    {SlabVolume, 1134, 1136, 0, 1119, KIT_FIELD(TankRecord, slabVolume), "%.2f", kNone, kNone, Out | Hook},
+    {Anchoring, 1137, 1139, 0, 1119, KIT_FIELD(TankRecord, anchoringForce), "%.2f", kNone, kNone, Out | Hook},
+    {TieForce, 1140, 1142, 0, 1119, KIT_FIELD(TankRecord, tieForce), "%.2f", kNone, kNone, Out | Hook},
+    {TieAngle, 1143, 1145, 0, 1119, KIT_FIELD(TankRecord, tieAngle), "%.0f", kNone, kNone, Out | Hook},
 };
 
-void Publish(ListState& l, const std::vector<std::u16string>& items, int selection)
-{
-    bool same = l.items.size() == items.size();
-    for (std::size_t i = 0; same && i < items.size(); ++i)
-        same = l.items[i].text == items[i];
-    if (!same) {
-        l.items.clear();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            l.items.push_back({items[i], static_cast<int>(i), -1});
-        ++l.revision;
-    }
-    l.selected = selection >= 0 && selection < static_cast<int>(items.size()) ? selection : -1;
-}
+// The anchoring's results, shown only while the tank needs anchoring.
+constexpr int kAnchoringFields[] = {MinSlabLength, SlabLength, SlabWeight, SlabVolume, Anchoring, TieForce, TieAngle};
 
 }  // namespace
 
@@ -96,38 +87,22 @@ std::span<const FieldSpec> CTankPageModel::Fields() const
     return kFields;
 }
 
-void CTankPageModel::PublishLists()
-{
-    Publish(List(TypeList), typeItems, typeSelection);
-    Publish(List(StiffnessList), stiffnessItems, stiffnessSelection);
-    if (anchorTextCounts != anchorItems) {
-        anchorTexts.clear();
-        for (int k : anchorItems)
-            anchorTexts.push_back(Format("%.0f", k));
-        anchorTextCounts = anchorItems;
-    }
-    Publish(List(AnchorList), anchorTexts, anchorSelection);
-}
-
 bool CTankPageModel::ReferenceReloaded()
 {
-    const bool rebuilt = SyncCatalogue();
-    PublishLists();
-    return rebuilt;
+    return SyncCatalogue();
 }
 
 void CTankPageModel::OnListChosen(int id, int index)
 {
     switch (id) {
     case TypeList:
-        typeSelection = index;
+        Select(TypeList, index);
         OnProductChanged();
         break;
     case StiffnessList: OnSelchangeStiffness(index); break;
     case AnchorList: OnSelchangeAnchorCount(index); break;
     default: break;
     }
-    PublishLists();
 }
 
 void CTankPageModel::OnChoiceClicked(int group, int index)
@@ -205,31 +180,36 @@ bool CTankPageModel::SyncCatalogue()
     if (filter != 0.0 && row >= 0 && row < static_cast<int>(tankEntries.size()) &&
         tankEntries[static_cast<std::size_t>(row)].stiffness == filter) {
         FillTypeList(filter);
-        typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+        Select(TypeList, TypeItemOf(row));
     }
     return true;
 }
 
 void CTankPageModel::FillTypeList(double stiffness)
 {
-    typeItems.clear();
-    for (TankEntry& e : tankEntries) {
-        e.comboIndex = -1;
-        if (stiffness == 0.0 || e.stiffness == stiffness) {
-            e.comboIndex = static_cast<int>(typeItems.size());
-            typeItems.push_back(e.name);
-        }
-    }
+    std::vector<ListItem> items;
+    for (const TankEntry& e : tankEntries)
+        if (stiffness == 0.0 || e.stiffness == stiffness)
+            items.push_back({e.name, e.index, -1});
+    UpdateListItems(TypeList, std::move(items), Selected(TypeList));
     chosenStiffness = stiffness;
+}
+
+int CTankPageModel::TypeItemOf(int row) const
+{
+    const std::vector<ListItem>& items = List(TypeList).items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].row == row)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void CTankPageModel::FillStiffnessList()
 {
-    stiffnessItems.clear();
-    stiffnessItems.push_back(app.LoadLangString(20341));
+    std::vector<ListItem> items{{app.LoadLangString(20341), -1, -1}};
     for (const StiffnessEntry& s : stiffnessEntries)
-        stiffnessItems.push_back(s.text);
-    stiffnessSelection = 0;
+        items.push_back({s.text, s.index, -1});
+    UpdateListItems(StiffnessList, std::move(items), 0);
 }
 
 int CTankPageModel::FindTableRow(double innerDiameter, double stiffness) const
@@ -246,9 +226,9 @@ void CTankPageModel::ShowStoredType()
     // "all", and the record's own type, with no handler on the way: a stored
     // tank is shown as it was stored.
     FillTypeList(0.0);
-    stiffnessSelection = 0;
+    Select(StiffnessList, 0);
     const int i = Record().tankTypeIndex;
-    typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
+    Select(TypeList, i >= 0 && i < static_cast<int>(List(TypeList).items.size()) ? i : 0);
     reloadFlag = false;
     reloadPending = true;
 }
@@ -268,11 +248,22 @@ std::vector<int> CTankPageModel::AnchorCounts() const
     return counts;
 }
 
+void CTankPageModel::FillAnchorList(const std::vector<int>& counts, int selected)
+{
+    std::vector<ListItem> items;
+    for (int k : counts)
+        items.push_back({Format("%.0f", k), -1, k});
+    UpdateListItems(AnchorList, std::move(items), selected);
+}
+
 void CTankPageModel::SelectAnchorItem(int count)
 {
-    auto it = std::find(anchorItems.begin(), anchorItems.end(), count);
-    if (it != anchorItems.end())
-        anchorSelection = static_cast<int>(it - anchorItems.begin());
+    const std::vector<ListItem>& items = List(AnchorList).items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].id == count) {
+            Select(AnchorList, static_cast<int>(i));
+            return;
+        }
 }
 
 // ---- reading and checking ----------------------------------------------------
@@ -302,8 +293,8 @@ void CTankPageModel::ReadInputs()
         r.length = ReadLimited(Length, "%.2f", FieldSpec::kNone, kLongestLength);
     ReadSoilName(r, SoilName);
     r.slabWidth = ReadLimited(SlabWidth, "%.2f", kMinSlab, r.outerDiameter / 1000);
-    if (anchorSelection >= 0 && anchorSelection < static_cast<int>(anchorItems.size()))
-        r.anchorCount = anchorItems[static_cast<std::size_t>(anchorSelection)];
+    if (const ListItem* count = SelectedItem(AnchorList))
+        r.anchorCount = count->id;
     r.selectionMode = mode;
     CopyName(r.head.name, Text(Name));
 
@@ -366,29 +357,17 @@ void CTankPageModel::ShowInputs(int asNew)
     SetModeLook(r.selectionMode == 1 ? 1 : 0);
     SetText(Capacity, F2(r.capacity));
     SetText(Length, F2(r.length));
-    SetText(OuterDiameter, Format("%.0f", r.outerDiameter));
-    SetText(InnerDiameter, Format("%.0f", r.innerDiameter));
-    SetText(OwnWeight, F2(r.ownWeight));
     ShowFields(&r, FieldSpec::Input, true);
-    SetText(FoundationLevel, F2(r.foundationLevel));
-    SetText(CoverDepth, F2(r.coverDepth));
-    SetText(ActiveCapacity, F2(r.activeCapacity));
+    for (int id : {OuterDiameter, InnerDiameter, OwnWeight, FoundationLevel, CoverDepth, ActiveCapacity, SlabWidth})
+        ShowField(&r, id);
     SetText(SoilName, FromFixed(r.soilName));
-    SetText(SlabWidth, F2(r.slabWidth));
     SelectAnchorItem(r.anchorCount);
     SetText(Note, r.anchoringForce > kNoteAnchoring ? app.LoadLangString(20343) : std::u16string());
     ShowNumberAndName(Number, Name, r.head, asNew);
     ShowStoreButtons(UpdateButton, ProjectButton);
-    PublishLists();
 }
 
 void CTankPageModel::ShowResults()
-{
-    ShowResultFields();
-    PublishLists();
-}
-
-void CTankPageModel::ShowResultFields()
 {
     TankRecord& r = Record();
     const bool valid = r.head.resultValid == 1;
@@ -401,29 +380,27 @@ void CTankPageModel::ShowResultFields()
     } else {
         for (int id : {SlabWidth, SlabHeight, AnchorList})
             Enable(id, true);
-        if (anchorItems.empty() || anchorItems.front() != r.minAnchorCount ||
-            anchorItems.back() != r.maxAnchorCount) {
-            anchorItems = AnchorCounts();
-            auto it = std::find(anchorItems.begin(), anchorItems.end(), r.anchorCount);
-            if (!anchorItems.empty() && (it == anchorItems.end() || it == anchorItems.begin())) {
-                anchorSelection = 0;
-                r.anchorCount = anchorItems.front();
+        const std::vector<ListItem>& offered = List(AnchorList).items;
+        if (offered.empty() || offered.front().id != r.minAnchorCount || offered.back().id != r.maxAnchorCount) {
+            const std::vector<int> counts = AnchorCounts();
+            auto it = std::find(counts.begin(), counts.end(), r.anchorCount);
+            const bool first = !counts.empty() && (it == counts.end() || it == counts.begin());
+            FillAnchorList(counts, first ? 0 : it != counts.end() ? static_cast<int>(it - counts.begin()) : -1);
+            if (first) {
+                r.anchorCount = counts.front();
                 app.CalcTankAnchoring();
-            } else if (it != anchorItems.end()) {
-                anchorSelection = static_cast<int>(it - anchorItems.begin());
             }
         }
     }
 
     SetText(Length, F2(r.length));
+    ShowFields(&r, FieldSpec::Result, valid);
     const int verdictFields[] = {Uplift, SoilWeight, MinSlabLength, SlabLength, Anchoring};
-    const int resultFields[] = {Uplift,    SoilWeight, MinSlabLength, SlabLength, SlabWeight,
-                                SlabVolume, Anchoring, TieForce,      TieAngle};
     if (!valid) {
         for (int id : verdictFields)
             SetColors(id, kFaceColor, kBlackColor);
         SetColors(Conclusion, kFaceColor, kBlackColor);
-        for (int id : resultFields)
+        for (int id : kAnchoringFields)
             SetText(id, u"-");
         SetText(Conclusion, u"-");
         return;
@@ -433,22 +410,12 @@ void CTankPageModel::ShowResultFields()
     for (int id : verdictFields)
         SetColors(id, back, kBlackColor);
     SetColors(Conclusion, kFaceColor, anchoring ? kFailedTextColor : kMetTextColor);
-    SetText(Uplift, F2(r.upliftForce));
-    SetText(SoilWeight, F2(r.soilWeight));
-    SetText(TankBottom, F2(r.tankBottomLevel));
-    SetText(ActiveCapacity, F2(r.activeCapacity));
-    if (anchoring) {
-        SetText(MinSlabLength,
-                CDalvorApp::NoSlabLengthSuffices(r.minSlabLength) ? u"-" : F2(r.minSlabLength));
-        SetText(SlabLength, F2(r.slabLength));
-        SetText(Anchoring, F2(r.anchoringForce));
-        SetText(TieForce, F2(r.tieForce));
-        SetText(SlabWeight, F2(r.slabWeight));
-        SetText(TieAngle, Format("%.0f", r.tieAngle));
-        SetText(SlabVolume, F2(r.slabVolume));
-    } else {
-        for (int id : {MinSlabLength, Anchoring, SlabLength, TieForce, SlabWeight, TieAngle,
-                       SlabVolume})
+    ShowField(&r, TankBottom);
+    ShowField(&r, ActiveCapacity);
+    for (int id : kAnchoringFields) {
+        if (anchoring && !(id == MinSlabLength && CDalvorApp::NoSlabLengthSuffices(r.minSlabLength)))
+            ShowField(&r, id);
+        else
             SetText(id, u"-");
     }
     SetText(Conclusion, FromFixed(r.head.conclusion) + u" " + FromFixed(r.head.warning));
@@ -478,23 +445,20 @@ void CTankPageModel::OnSelectionMode(int mode)
 
 void CTankPageModel::OnProductChanged()
 {
-    // The last entry listed at the selection; with none, no product is
-    // taken and the record stays as it is.
-    const TankEntry* chosen = nullptr;
-    for (const TankEntry& e : tankEntries)
-        if (e.comboIndex == typeSelection)
-            chosen = &e;
-    if (!chosen || chosen->index >= RowCount(app.tables.tankTypes))
+    // The tank type of the item selected; with none, no product is taken
+    // and the record stays as it is.
+    const ListItem* chosen = SelectedItem(TypeList);
+    if (!chosen || chosen->row < 0 || chosen->row >= RowCount(app.tables.tankTypes))
         return;
     TankRecord& r = Record();
-    const TankTypeEntry& t = app.tables.tankTypes[static_cast<std::size_t>(chosen->index)];
+    const TankTypeEntry& t = app.tables.tankTypes[static_cast<std::size_t>(chosen->row)];
     r.outerDiameter = t.outerDiameter;
     r.innerDiameter = t.innerDiameter;
     r.endAllowance = t.endAllowance;
     r.stiffnessClass = t.stiffnessClass;
     r.minAnchorSpacing = t.minAnchorSpacing;
     r.maxAnchorSpacing = t.maxAnchorSpacing;
-    r.tankTypeIndex = chosen->index;
+    r.tankTypeIndex = chosen->row;
     ShowInputs(false);
     Recalculate();
 }
@@ -506,16 +470,15 @@ void CTankPageModel::OnSelchangeStiffness(int selection)
         sn = stiffnessEntries[static_cast<std::size_t>(selection - 1)].stiffness;
     else
         selection = 0;
-    stiffnessSelection = selection;
+    Select(StiffnessList, selection);
     FillTypeList(sn);
-    typeSelection = 0;
+    Select(TypeList, 0);
     OnProductChanged();
-    PublishLists();
 }
 
 void CTankPageModel::OnSelchangeAnchorCount(int selection)
 {
-    anchorSelection = selection;
+    Select(AnchorList, selection);
     ReadInputs();
     app.CalcTankAnchoring();
     ShowResults();
@@ -529,9 +492,8 @@ bool CTankPageModel::SelectImportedProduct(double innerDiameter, double stiffnes
         return false;
     FillStiffnessList();
     FillTypeList(0.0);
-    typeSelection = tankEntries[static_cast<std::size_t>(row)].comboIndex;
+    Select(TypeList, TypeItemOf(row));
     OnProductChanged();
-    PublishLists();
     return true;
 }
 
@@ -539,13 +501,10 @@ void CTankPageModel::OnInitDialog()
 {
     BuildLocalLists();
     reloadFlag = true;
-    anchorItems.clear();
-    for (int k = 2; k <= 10; ++k)
-        anchorItems.push_back(k);
-    anchorSelection = 0;
+    FillAnchorList({2, 3, 4, 5, 6, 7, 8, 9, 10}, 0);
     FillTypeList(0.0);
     const int i = Record().tankTypeIndex;
-    typeSelection = i >= 0 && i < static_cast<int>(typeItems.size()) ? i : 0;
+    Select(TypeList, i >= 0 && i < static_cast<int>(List(TypeList).items.size()) ? i : 0);
     FillStiffnessList();
     SetColors(Conclusion, kFaceColor, kBlackColor);
     SetChoice(ModeVolume, Record().selectionMode == 1 ? 1 : 0);
@@ -561,9 +520,9 @@ void CTankPageModel::OnInitDialog()
 
 void CTankPageModel::ResetListsToFirst()
 {
-    typeSelection = 0;
+    Select(TypeList, 0);
     OnProductChanged();
-    stiffnessSelection = 0;
+    Select(StiffnessList, 0);
     OnSelchangeStiffness(0);
 }
 
@@ -577,18 +536,15 @@ void CTankPageModel::ApplyLanguage(int)
 {
     if (!SyncCatalogue())
         FillStiffnessList();
-    PublishLists();
 }
 
 void CTankPageModel::FillLists()
 {
-    if (!SyncCatalogue() && stiffnessItems.empty())
+    if (!SyncCatalogue() && List(StiffnessList).items.empty())
         FillStiffnessList();
     ShowStoredType();
     // The anchor counts offered are the loaded tank's own, built again by the
     // recalculation: the previous tank's list and selection would otherwise
     // be read as this tank's count.
-    anchorItems.clear();
-    anchorSelection = -1;
-    PublishLists();
+    FillAnchorList({}, -1);
 }

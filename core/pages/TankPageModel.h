@@ -1,5 +1,5 @@
-// The tank page without its window: the page's own lists of ring-stiffness
-// classes and tank products built from the tank-type table, the level checks
+// The tank page without its window: the lists of ring-stiffness classes and
+// tank products built from the tank-type table, the level checks
 // with the minimum cover, the reading rules and clamps, the uplift check and
 // the anchoring with the list of anchor counts that fit the tank, and what
 // each field shows with its verdict colours.
@@ -71,10 +71,10 @@ struct StiffnessEntry {
     std::u16string text;  // "SN%.0f"
 };
 
-// One tank type as the product list knows it.
+// One tank type as the product list knows it (an item of the list has the
+// entry's index as its row).
 struct TankEntry {
     int index = 0;
-    int comboIndex = -1;  // its item in the product list as last filled; -1 not listed
     double stiffness = 0.0;
     double innerDiameter = 0.0;  // mm
     int code = 0;
@@ -88,14 +88,10 @@ public:
     TankRecord& Record() const;
 
     // ---- the page's lists -------------------------------------------------
+    // The SN list shows "all", then each class; the product list the tank
+    // types of the SN chosen, each item's row being its type's; the anchor
+    // list the counts offered, each item's id being its count.
     const std::vector<StiffnessEntry>& StiffnessEntries() const { return stiffnessEntries; }
-    // Items and selections of the three lists.
-    std::vector<std::u16string> stiffnessItems;  // "all", then each class
-    int stiffnessSelection = 0;
-    std::vector<std::u16string> typeItems;
-    int typeSelection = 0;
-    std::vector<int> anchorItems;
-    int anchorSelection = 0;
     // The SN the product list is filtered by (0: all).
     double chosenStiffness = 0.0;
     // Set from the page's first showing on; cleared while a stored tank is
@@ -107,6 +103,7 @@ public:
     // Rebuilds the lists when the tank-type table is no longer the one they
     // were built from (another language's catalogue); true when it did.
     bool SyncCatalogue();
+    // The product list for an SN (0: all); the caller selects its item.
     void FillTypeList(double stiffness);
     void FillStiffnessList();
     // Index of the last tank type of that inner diameter (mm) and SN, or -1.
@@ -155,11 +152,11 @@ public:
     std::vector<int> AnchorCounts() const;
 
 private:
-    // The three lists to the kit's lists the window shows.
-    void PublishLists();
-    void ShowResultFields();
     void SetModeLook(int mode);
+    void FillAnchorList(const std::vector<int>& counts, int selected);
     void SelectAnchorItem(int count);
+    // The product list's item of a tank type, or -1.
+    int TypeItemOf(int row) const;
     // Whether the tank-type table still has the rows the lists were built
     // from: the name, SN and inner diameter of each row.
     bool SameCatalogue() const;
@@ -171,8 +168,5 @@ private:
     std::vector<StiffnessEntry> stiffnessEntries;
     std::vector<TankEntry> tankEntries;
     std::vector<CatalogueRow> catalogueRows;
-    // The anchor counts' texts, formatted when the counts offered change.
-    std::vector<int> anchorTextCounts;
-    std::vector<std::u16string> anchorTexts;
     bool reloadPending = false;
 };

@@ -30,6 +30,23 @@ TankTypeEntry MakeType(const char16_t* name, double dw, double dz, double sn, in
     return t;
 }
 
+// The texts of a list, and the anchor counts the anchor list offers.
+std::vector<std::u16string> Texts(const CPageModel& m, int list)
+{
+    std::vector<std::u16string> texts;
+    for (const ListItem& item : m.List(list).items)
+        texts.push_back(item.text);
+    return texts;
+}
+
+std::vector<int> Counts(const CPageModel& m)
+{
+    std::vector<int> counts;
+    for (const ListItem& item : m.List(TankIds::AnchorList).items)
+        counts.push_back(item.id);
+    return counts;
+}
+
 struct Page {
     std::unique_ptr<CDalvorApp> app = std::make_unique<CDalvorApp>();
     std::unique_ptr<CTankPageModel> m;
@@ -123,18 +140,18 @@ TEST(TankPage, StiffnessAndProductLists)
 {
     Page p;
     ASSERT_EQ(p.m->StiffnessEntries().size(), 3u);
-    EXPECT_EQ(p.m->stiffnessItems, (std::vector<std::u16string>{u"all", u"SN4", u"SN8", u"SN4"}));
+    EXPECT_EQ(Texts(*p.m, TankIds::StiffnessList), (std::vector<std::u16string>{u"all", u"SN4", u"SN8", u"SN4"}));
     p.m->OnSelchangeStiffness(2);
-    EXPECT_EQ(p.m->typeItems, std::vector<std::u16string>{u"B 1900"});
+    EXPECT_EQ(Texts(*p.m, TankIds::TypeList), std::vector<std::u16string>{u"B 1900"});
     EXPECT_EQ(p.r().tankTypeIndex, 2);
     EXPECT_DOUBLE_EQ(p.r().outerDiameter, 2100);
     EXPECT_DOUBLE_EQ(p.r().stiffnessClass, 8);
     p.m->OnSelchangeStiffness(1);
-    EXPECT_EQ(p.m->typeItems, (std::vector<std::u16string>{u"A 1900", u"A 2400", u"C 1600"}));
+    EXPECT_EQ(Texts(*p.m, TankIds::TypeList), (std::vector<std::u16string>{u"A 1900", u"A 2400", u"C 1600"}));
     // A relabelling shows "all" again and keeps the filter.
     p.m->ApplyLanguage(LangEnglish);
-    EXPECT_EQ(p.m->stiffnessSelection, 0);
-    EXPECT_EQ(p.m->typeItems.size(), 3u);
+    EXPECT_EQ(p.m->Selected(TankIds::StiffnessList), 0);
+    EXPECT_EQ(Texts(*p.m, TankIds::TypeList).size(), 3u);
 
     struct { double dw, sn; int row; } finds[] = {{1900, 4, 0}, {1900, 8, 2}, {1900.04, 8, 2}, {1900, 16, -1}, {0, 0, -1}};
     for (const auto& f : finds)
@@ -145,7 +162,7 @@ TEST(TankPage, StiffnessAndProductLists)
     EXPECT_EQ(std::memcmp(&before, &p.r(), sizeof before), 0);
     EXPECT_TRUE(p.m->SelectImportedProduct(2400, 4));
     EXPECT_EQ(p.r().tankTypeIndex, 1);
-    EXPECT_EQ(p.m->stiffnessSelection, 0);
+    EXPECT_EQ(p.m->Selected(TankIds::StiffnessList), 0);
 }
 
 TEST(TankPage, AnchorCountsOfferedAndShown)
@@ -166,10 +183,10 @@ TEST(TankPage, AnchorCountsOfferedAndShown)
     ASSERT_EQ(q.r().head.resultValid, 1);
     ASSERT_GT(q.r().minSlabLength, 0.1);
     EXPECT_TRUE(q.m->State(TankIds::AnchorList).enabled);
-    ASSERT_FALSE(q.m->anchorItems.empty());
-    const int last = static_cast<int>(q.m->anchorItems.size()) - 1;
+    ASSERT_FALSE(Counts(*q.m).empty());
+    const int last = static_cast<int>(Counts(*q.m).size()) - 1;
     q.m->OnSelchangeAnchorCount(last);
-    EXPECT_EQ(q.r().anchorCount, q.m->anchorItems.back());
+    EXPECT_EQ(q.r().anchorCount, Counts(*q.m).back());
     EXPECT_EQ(q.m->Text(TankIds::SlabLength), CPageModel::Format("%.2f", q.r().slabLength));
     EXPECT_EQ(q.m->Text(TankIds::TieForce), CPageModel::Format("%.2f", q.r().tieForce));
     EXPECT_EQ(q.m->State(TankIds::Anchoring).background, kFailedBackColor);
@@ -193,16 +210,16 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
     // item; the wider type 0 on the way would lower it and change the count.
     Page p(2.3);
     p.m->OnSelchangeStiffness(1);
-    p.m->typeSelection = 2;
+    p.m->Select(TankIds::TypeList, 2);
     p.m->OnProductChanged();
     p.m->SetText(TankIds::TankBottom, u"2.10");
     p.m->SetText(TankIds::Capacity, u"30.00");
     p.m->Recalculate();
-    p.m->OnSelchangeAnchorCount(static_cast<int>(p.m->anchorItems.size()) - 1);
+    p.m->OnSelchangeAnchorCount(static_cast<int>(Counts(*p.m).size()) - 1);
     p.m->ReadInputs();
     p.m->TakeMessages();
     const TankRecord stored = p.r();
-    ASSERT_GT(stored.anchorCount, p.m->anchorItems.front());
+    ASSERT_GT(stored.anchorCount, Counts(*p.m).front());
 
     p.app->ResetTankRecord();
     p.r() = stored;
@@ -211,14 +228,14 @@ TEST(TankPage, StoredTankShownAgainUnchanged)
     p.m->Recalculate();
     EXPECT_EQ(std::memcmp(&stored, &p.r(), sizeof stored), 0);
     EXPECT_TRUE(p.m->PendingMessages().empty());
-    EXPECT_EQ(p.m->typeSelection, 3);
+    EXPECT_EQ(p.m->Selected(TankIds::TypeList), 3);
     EXPECT_DOUBLE_EQ(p.r().tankBottomLevel, 2.1);
 
     // A catalogue without that row any more: the lists are rebuilt and
     // nothing is read past the table.
     p.app->tables.tankTypes.resize(2);
     p.m->Recalculate();
-    EXPECT_EQ(p.m->typeItems.size(), 2u);
+    EXPECT_EQ(Texts(*p.m, TankIds::TypeList).size(), 2u);
     EXPECT_EQ(p.r().head.resultValid, 0);
 }
 
@@ -248,7 +265,7 @@ TEST(TankPage, LanguageSwitchKeepsTheFilter)
     // tank chosen.
     Page p;
     p.m->OnSelchangeStiffness(1);
-    p.m->typeSelection = 1;
+    p.m->Select(TankIds::TypeList, 1);
     p.m->OnProductChanged();
     const TankRecord before = p.r();
     for (TankTypeEntry& t : p.app->tables.tankTypes)
@@ -256,9 +273,9 @@ TEST(TankPage, LanguageSwitchKeepsTheFilter)
     p.m->ApplyLanguage(LangPolish);
     p.m->ReferenceReloaded();
     p.m->Recalculate();
-    EXPECT_EQ(p.m->stiffnessSelection, 0);
-    EXPECT_EQ(p.m->typeItems, (std::vector<std::u16string>{u"Zb A 1900", u"Zb A 2400", u"Zb C 1600"}));
-    EXPECT_EQ(p.m->typeSelection, 1);
+    EXPECT_EQ(p.m->Selected(TankIds::StiffnessList), 0);
+    EXPECT_EQ(Texts(*p.m, TankIds::TypeList), (std::vector<std::u16string>{u"Zb A 1900", u"Zb A 2400", u"Zb C 1600"}));
+    EXPECT_EQ(p.m->Selected(TankIds::TypeList), 1);
     EXPECT_EQ(p.r().tankTypeIndex, 1);
     EXPECT_EQ(std::memcmp(&before, &p.r(), sizeof before), 0);
 }
