@@ -364,6 +364,7 @@ QString CDalvorDoc::ReasonText(int systemError, bool notRegularFile) const
         case ENAMETOOLONG: key = kTextReasonNameTooLong; break;
         case EIO: key = kTextReasonInputOutput; break;
         case ELOOP: key = kTextReasonLinkLoop; break;
+        case ENOMEM: key = kTextReasonNoMemory; break;
         default: break;
         }
         cause = key ? Text(key) : QString::fromLocal8Bit(std::strerror(systemError));

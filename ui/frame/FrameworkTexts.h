@@ -29,6 +29,7 @@ enum FrameworkTextKey : int {
     kTextReasonInputOutput = 21070,
     kTextReasonLinkLoop = 21071,
     kTextReasonNoFile = 21072,
+    kTextReasonNoMemory = 21073,
     kTextProjectUnchanged = 21014,
     kTextCannotSave = 21015,         // %s: the file
     kTextDatabaseMissing = 21016,    // %s: the database

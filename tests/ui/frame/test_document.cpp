@@ -548,6 +548,8 @@ private slots:
         QCOMPARE(ReadAll(path), old);
         QVERIFY(Doc().IsModified());
         QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "p.qdl"}));
+        // Memory running out is named in the user's words, as a full disk is.
+        QCOMPARE(Doc().ReasonText(ENOMEM), QStringLiteral("Reason: there is not enough memory."));
     }
 
     void autosaveIsWrittenAndOfferedBack()
