@@ -121,18 +121,8 @@ public:
     void CalcBuriedPipe();
     void CalcTrafficLoad();
     void CalcManholeBuoyancy();
-    static double CalcMinBallastHeight(double dns, double depth, int water, int sandTrap)
-    {
-        return ::CalcMinBallastHeight(dns, depth, water, sandTrap);
-    }
     void CalcTankBuoyancy();
     void CalcTankAnchoring();
-    static constexpr double kNoSlabLength = ::kNoSlabLength;
-    static bool NoSlabLengthSuffices(double minSlabLength) { return ::NoSlabLengthSuffices(minSlabLength); }
-    static double TankCapacityOfLength(const TankRecord& r, double length)
-    {
-        return ::TankCapacityOfLength(r, length);
-    }
 
     // ---- report rows, printout texts and print titles --------------------
     // Each rewrites the whole report table of the print group from its kind's

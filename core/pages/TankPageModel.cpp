@@ -1,8 +1,9 @@
 #include "core/pages/TankPageModel.h"
 
 #include "core/app/DalvorApp.h"
-#include "core/base/Text.h"
 #include "core/base/Millimetres.h"
+#include "core/base/Text.h"
+#include "core/calc/Calculations.h"
 #include "core/calc/TankCover.h"
 
 #include <algorithm>
@@ -288,7 +289,7 @@ void CTankPageModel::ReadInputs()
             *worked = 0.0;
     if (mode == 0)  // no larger than a tank of the longest length holds
         r.capacity = ReadLimited(Capacity, "%.2f", FieldSpec::kNone,
-                                 CDalvorApp::TankCapacityOfLength(r, kLongestLength));
+                                 TankCapacityOfLength(r, kLongestLength));
     else
         r.length = ReadLimited(Length, "%.2f", FieldSpec::kNone, kLongestLength);
     ReadSoilName(r, SoilName);
@@ -413,7 +414,7 @@ void CTankPageModel::ShowResults()
     ShowField(&r, TankBottom);
     ShowField(&r, ActiveCapacity);
     for (int id : kAnchoringFields) {
-        if (anchoring && !(id == MinSlabLength && CDalvorApp::NoSlabLengthSuffices(r.minSlabLength)))
+        if (anchoring && !(id == MinSlabLength && NoSlabLengthSuffices(r.minSlabLength)))
             ShowField(&r, id);
         else
             SetText(id, u"-");

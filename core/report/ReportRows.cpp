@@ -220,9 +220,9 @@ void SoilRows(ReportSection& section, const Fmt& f, int headingKey, int firstKey
 
 // Each Write...Report fills the sections it is given; its writers have all set
 // their row counts once it returns, before the builder hands the table back.
-static void WriteGravityFlowReport(ReportSections& sections, const GravityFlowRecord& r, const CatalogueTables& tables,
-                                   int languageOffset)
+ReportSections BuildGravityFlowReport(const GravityFlowRecord& r, const CatalogueTables& tables, int languageOffset)
 {
+    ReportSections sections;
     ClearReport(sections);
     const Fmt f(languageOffset);
     const int mode = r.mode;
@@ -284,20 +284,14 @@ static void WriteGravityFlowReport(ReportSections& sections, const GravityFlowRe
     SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20162), r.head);
     s3.Blank(true);
-}
-
-ReportSections BuildGravityFlowReport(const GravityFlowRecord& r, const CatalogueTables& tables, int languageOffset)
-{
-    ReportSections sections;
-    WriteGravityFlowReport(sections, r, tables, languageOffset);
     return sections;
 }
 
 // ---- pressure flow ---------------------------------------------------------------------
 
-static void WritePressureFlowReport(ReportSections& sections, const PressureFlowRecord& r, const CatalogueTables& tables,
-                                    int languageOffset)
+ReportSections BuildPressureFlowReport(const PressureFlowRecord& r, const CatalogueTables& tables, int languageOffset)
 {
+    ReportSections sections;
     ClearReport(sections);
     const Fmt f(languageOffset);
     const int mode = r.mode;
@@ -371,20 +365,14 @@ static void WritePressureFlowReport(ReportSections& sections, const PressureFlow
     SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20203), r.head);
     s3.Blank(true);
-}
-
-ReportSections BuildPressureFlowReport(const PressureFlowRecord& r, const CatalogueTables& tables, int languageOffset)
-{
-    ReportSections sections;
-    WritePressureFlowReport(sections, r, tables, languageOffset);
     return sections;
 }
 
 // ---- buried pipe -----------------------------------------------------------------------
 
-static void WriteBuriedPipeReport(ReportSections& sections, const BuriedPipeRecord& r, const CatalogueTables& tables,
-                                  int languageOffset)
+ReportSections BuildBuriedPipeReport(const BuriedPipeRecord& r, const CatalogueTables& tables, int languageOffset)
 {
+    ReportSections sections;
     ClearReport(sections);
     const Fmt f(languageOffset);
 
@@ -479,20 +467,14 @@ static void WriteBuriedPipeReport(ReportSections& sections, const BuriedPipeReco
     s3.Row(FromFixed(r.secondReason), {}, true);
     s3.Row(FromFixed(r.thirdReason), {}, true);
     s3.Blank(true);
-}
-
-ReportSections BuildBuriedPipeReport(const BuriedPipeRecord& r, const CatalogueTables& tables, int languageOffset)
-{
-    ReportSections sections;
-    WriteBuriedPipeReport(sections, r, tables, languageOffset);
     return sections;
 }
 
 // ---- manhole ---------------------------------------------------------------------------
 
-static void WriteManholeReport(ReportSections& sections, const ManholeRecord& r, const CatalogueTables& tables,
-                               int languageOffset)
+ReportSections BuildManholeReport(const ManholeRecord& r, const CatalogueTables& tables, int languageOffset)
 {
+    ReportSections sections;
     ClearReport(sections);
     const Fmt f(languageOffset);
     const auto res = [&](std::u16string text) { return Calculated(r.head, std::move(text)); };
@@ -546,20 +528,14 @@ static void WriteManholeReport(ReportSections& sections, const ManholeRecord& r,
     SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20078), r.head);
     s3.Blank(true);
-}
-
-ReportSections BuildManholeReport(const ManholeRecord& r, const CatalogueTables& tables, int languageOffset)
-{
-    ReportSections sections;
-    WriteManholeReport(sections, r, tables, languageOffset);
     return sections;
 }
 
 // ---- tank ------------------------------------------------------------------------------
 
-static void WriteTankReport(ReportSections& sections, const TankRecord& r, const CatalogueTables& tables,
-                            int languageOffset)
+ReportSections BuildTankReport(const TankRecord& r, const CatalogueTables& tables, int languageOffset)
 {
+    ReportSections sections;
     ClearReport(sections);
     const Fmt f(languageOffset);
     const bool anchored = r.anchoringForce > kTankAnchoringShown;
@@ -612,12 +588,6 @@ static void WriteTankReport(ReportSections& sections, const TankRecord& r, const
     }
     SectionWriter s3(sections[3]);
     ConclusionRows(s3, f.Text(20042), r.head, kLongRowBound);
-}
-
-ReportSections BuildTankReport(const TankRecord& r, const CatalogueTables& tables, int languageOffset)
-{
-    ReportSections sections;
-    WriteTankReport(sections, r, tables, languageOffset);
     return sections;
 }
 

@@ -25,6 +25,17 @@ inline bool LanguageOfCode(const std::string& code, int& offset)
     return true;
 }
 
+// The kind a command-line text names: 1 tank, 2 manhole, 3 buried pipe,
+// 4 gravity flow, 5 pressure flow; KindNone for any other text.
+inline int KindOfText(const std::string& text)
+{
+    char* end = nullptr;
+    const long kind = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || !end || *end != 0 || kind < KindTank || kind > KindPressureFlow)
+        return KindNone;
+    return static_cast<int>(kind);
+}
+
 // The options both tools take: the language, the extended catalogue and
 // the folder of the databases.
 struct CoreOptions {

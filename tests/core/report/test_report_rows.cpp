@@ -144,7 +144,7 @@ TEST(ReportRows, ValuesOfTheWorkedCases)
         {"gravity slope -inf", KindGravityFlow, [](CDalvorApp& a) { a.working.gravityFlow.slope = -INFINITY; },
          1, 5, "Pipe bottom gradient: ", "-"},
         {"tank no slab length suffices", KindTank,
-         [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.minSlabLength = CDalvorApp::kNoSlabLength; },
+         [](CDalvorApp& a) { a.working.tank.anchoringForce = 3, a.working.tank.minSlabLength = kNoSlabLength; },
          1, 9, "Minimum slab length (Lfmin): ", "-"},
     };
     for (const Case& c : cases) {

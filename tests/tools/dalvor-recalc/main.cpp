@@ -59,16 +59,6 @@ int Usage()
     return 1;
 }
 
-// The kind a command-line text names (1 to 5), or KindNone.
-int KindOfText(const std::string& text)
-{
-    char* end = nullptr;
-    const long kind = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || !end || *end != 0 || kind < KindTank || kind > KindPressureFlow)
-        return KindNone;
-    return static_cast<int>(kind);
-}
-
 // Writes the clipboard text or the list of the stored records of the kind as
 // UTF-8, saved as the program saves a file.
 int WriteListing(const CDalvorApp& app, const std::string& kindText, const std::string& out, bool list)

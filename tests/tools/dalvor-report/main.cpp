@@ -70,26 +70,27 @@ int Report(const std::vector<std::string>& args, const std::string& title, bool 
             std::fprintf(stderr, "dalvor-report: %s: the project file cannot be read or is damaged\n", in.c_str());
         return 2;
     }
-    long kind = 0, index = 0;
-    if (!ParseIndex(args[1], kind) || KindToArrayIndex(static_cast<int>(kind)) < 0) {
+    const int kind = KindOfText(args[1]);
+    if (kind == KindNone) {
         std::fprintf(stderr, "dalvor-report: %s is not a kind (1 to 5)\n", args[1].c_str());
         return 2;
     }
-    const int count = StoredRecordCount(app.project, static_cast<int>(kind));
+    long index = 0;
+    const int count = StoredRecordCount(app.project, kind);
     if (!ParseIndex(args[2], index) || index < 0 || index >= count) {
-        std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %ld; %s is none of them\n",
+        std::fprintf(stderr, "dalvor-report: the project holds %d calculations of kind %d; %s is none of them\n",
                      count, kind, args[2].c_str());
         return 2;
     }
     if (haveTitle)
         ConfirmPrintTitle(app.print.printTitles, Utf8ToUtf16(title));
-    LoadStoredForPrint(app, static_cast<int>(kind), static_cast<int>(index), asStored);
+    LoadStoredForPrint(app, kind, static_cast<int>(index), asStored);
 
     CReportPrint report(app.print.reportSections);
     const std::time_t t = std::time(nullptr);
     std::tm now{};
     localtime_r(&t, &now);
-    PrepareReportPrint(app, static_cast<int>(kind), now, report);
+    PrepareReportPrint(app, kind, now, report);
     // Saved as the program saves, by the same path as the window's PDF.
     const PdfSaveResult saved = report.SavePdf(args[3]);
     switch (saved.status) {
